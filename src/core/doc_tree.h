@@ -1,0 +1,148 @@
+#pragma once
+// The document of an open scenario: a tree of keyed nodes. Every node carries a
+// key that is unique in its tree (for command nodes, the command's bytes as
+// hex text plus a suffix), a caption text, optional colours and an expanded
+// flag. The reader, writer, edits, clipboard, undo and find all work on this
+// class; the item model of the workspace is only a view over it.
+#include <QColor>
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace core {
+
+using NodeId = std::int32_t;          // stable for the life of the node; 0 = none
+constexpr NodeId kNoNode = 0;
+
+// How a new node is placed against an existing one.
+enum class Relation : int { After = 2, Before = 3, LastChild = 4 };
+
+// Receives every structural change, before and after, with the parent and row
+// involved, so that a view can mirror the tree without a second copy.
+class DocTreeObserver
+{
+public:
+    virtual ~DocTreeObserver() = default;
+    virtual void beginInsert(NodeId parent, int row) = 0;
+    virtual void endInsert() = 0;
+    virtual void beginRemove(NodeId parent, int row) = 0;
+    virtual void endRemove() = 0;
+    // Moving one node (with its subtree) from (oldParent, oldRow) so that it
+    // ends up before the node now at (newParent, newRow) - Qt's convention.
+    virtual void beginMove(NodeId oldParent, int oldRow, NodeId newParent, int newRow) = 0;
+    virtual void endMove() = 0;
+    virtual void nodeChanged(NodeId node) = 0;
+    virtual void beginReset() = 0;
+    virtual void endReset() = 0;
+};
+
+class DocTree
+{
+public:
+    DocTree();
+    DocTree(const DocTree &) = delete;
+    DocTree &operator=(const DocTree &) = delete;
+    DocTree(DocTree &&) noexcept;
+    DocTree &operator=(DocTree &&) noexcept;
+    ~DocTree();
+
+    // --- building -----------------------------------------------------------
+    // Adds the root (only when the tree is empty). Returns kNoNode on failure.
+    NodeId addRoot(const QString &key, const QString &text);
+    // Adds a node placed against `relative`. Fails (kNoNode, tree unchanged)
+    // when the key is already held, the relative does not exist, or a sibling
+    // of the root is asked for.
+    NodeId add(NodeId relative, Relation relation, const QString &key, const QString &text);
+    // Removes the node and its whole subtree. False when the node is unknown.
+    bool remove(NodeId node);
+    // Moves the node with its subtree to a place against `relative`. Fails when
+    // the target lies inside the moved subtree or is the node itself.
+    bool move(NodeId node, NodeId relative, Relation relation);
+    void clear();
+    // Replaces this tree's content with another's (used to swap in a freshly
+    // read document only after the whole read succeeded).
+    void swapContent(DocTree &other);
+
+    // --- queries ------------------------------------------------------------
+    int count() const { return m_liveCount; }
+    bool isValid(NodeId node) const;
+    NodeId root() const { return m_root; }
+    NodeId find(const QString &key) const { return m_byKey.value(key, kNoNode); }
+    bool contains(const QString &key) const { return m_byKey.contains(key); }
+    // 1-based index in order of addition; index 1 is the root. Removals close
+    // the gaps, like the tree control the editor was first written for.
+    NodeId byIndex(int index) const;
+    int indexOf(NodeId node) const;
+
+    NodeId parent(NodeId n) const { return ok(n) ? at(n).parent : kNoNode; }
+    int childCount(NodeId n) const { return ok(n) ? int(at(n).children.size()) : 0; }
+    NodeId child(NodeId n, int row) const;
+    NodeId firstChild(NodeId n) const;
+    NodeId lastChild(NodeId n) const;
+    NodeId next(NodeId n) const;      // next sibling
+    NodeId previous(NodeId n) const;  // previous sibling
+    NodeId firstSibling(NodeId n) const;
+    NodeId lastSibling(NodeId n) const;
+    int row(NodeId n) const { return ok(n) ? at(n).row : -1; }
+    // Depth below the root (root = 0).
+    int depth(NodeId n) const;
+    bool isAncestor(NodeId ancestor, NodeId n) const;
+    // Pre-order (display order) walk over the whole tree.
+    NodeId nextInOrder(NodeId n) const;
+    NodeId previousInOrder(NodeId n) const;
+
+    // --- node data ----------------------------------------------------------
+    const QString &key(NodeId n) const;
+    const QString &text(NodeId n) const;
+    QColor textColor(NodeId n) const;        // invalid = the view's default
+    QColor backColor(NodeId n) const;
+    bool expanded(NodeId n) const { return ok(n) && at(n).expanded; }
+
+    // Renaming to a key held by another node fails and changes nothing.
+    bool setKey(NodeId n, const QString &key);
+    void setText(NodeId n, const QString &text);
+    void setTextColor(NodeId n, const QColor &c);
+    void setBackColor(NodeId n, const QColor &c);
+    void setExpanded(NodeId n, bool expanded);
+
+    NodeId selected() const { return ok(m_selected) ? m_selected : kNoNode; }
+    void setSelected(NodeId n) { m_selected = ok(n) ? n : kNoNode; }
+
+    void setObserver(DocTreeObserver *observer) { m_observer = observer; }
+    DocTreeObserver *observer() const { return m_observer; }
+
+private:
+    struct Node {
+        QString key;
+        QString text;
+        QColor textColor;
+        QColor backColor;
+        NodeId parent = kNoNode;
+        int row = 0;
+        std::vector<NodeId> children;
+        bool expanded = false;
+        bool alive = false;
+    };
+
+    bool ok(NodeId n) const { return n > 0 && std::size_t(n) <= m_nodes.size() && m_nodes[n - 1].alive; }
+    Node &at(NodeId n) { return m_nodes[std::size_t(n) - 1]; }
+    const Node &at(NodeId n) const { return m_nodes[std::size_t(n) - 1]; }
+    NodeId newNode(const QString &key, const QString &text, NodeId parent);
+    void renumber(NodeId parent, int fromRow);
+    void killSubtree(NodeId n);
+    void rebuildOrderIndex() const;
+    bool placement(NodeId relative, Relation relation, NodeId &parent, int &row) const;
+
+    std::vector<Node> m_nodes;
+    QHash<QString, NodeId> m_byKey;
+    NodeId m_root = kNoNode;
+    NodeId m_selected = kNoNode;
+    int m_liveCount = 0;
+    mutable std::vector<NodeId> m_orderIndex;  // live nodes in addition order
+    mutable bool m_orderDirty = false;
+    DocTreeObserver *m_observer = nullptr;
+};
+
+} // namespace core

@@ -1,0 +1,123 @@
+#pragma once
+// The command key and the small codec through which every part of the editor
+// reads and writes a command's fields.
+//
+// A key is the command's record as upper-case hex text (two digits a byte,
+// numbers little-endian), "_", and a suffix that only keeps the key unique.
+// Positions inside a key are 1-based character positions: byte i of the record
+// occupies characters 2i+1 and 2i+2.
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <optional>
+
+namespace core {
+
+// The record part: everything before the first "_" (the whole key if none).
+QStringView recordPart(const QString &key);
+// The suffix including its leading "_" (empty when the key has none).
+QStringView keySuffix(const QString &key);
+// The record's bytes; odd trailing digits and non-hex characters give nullopt.
+std::optional<QByteArray> recordBytes(const QString &key);
+// The record's byte length (record part length / 2).
+int recordLength(const QString &key);
+// Bytes -> upper-case hex without separators.
+QString bytesToHex(const QByteArray &bytes);
+// The command code (first two bytes, little-endian), or -1 when the key has
+// fewer than four hex digits before the "_".
+int keyCode(const QString &key);
+
+// n bytes (1..4) of hex text from the 1-based position, little-endian, as a
+// signed 32-bit value (FFFFFFFF reads -1). Digits past the end of the text
+// are read as missing; a position with no digits at all, or a character that
+// is not a hex digit, gives 0 (see hexToLongChecked for a reader that tells).
+std::int32_t HexToLong(QStringView hex, int pos, int n);
+std::optional<std::int32_t> hexToLongChecked(QStringView hex, int pos, int n);
+
+// The low n bytes (1, 2 or 4) of the value as 2n upper-case hex digits; with
+// swap little-endian, else big-endian. Higher bytes are cut: (0x12C,1) = "2C",
+// (-1,2) = "FFFF".
+QString LongToHex(std::int64_t value, int n, bool swap = true);
+
+// Writes the bytes of the hex text (blanks ignored, an odd last digit dropped)
+// into the buffer at the 0-based offset, extending it when needed. False (and
+// nothing written) when the text holds a character that is not a hex digit or
+// no digit pair at all.
+bool WriteHexAt(QStringView hex, int offset, QByteArray &buffer);
+
+// Hex of the text's CP949 bytes, no terminator. A line feed gives "0A"; a
+// character CP949 cannot hold gives "3F".
+QString WAscii(const QString &text);
+
+// first + 256 * second (0..65535).
+int IntegerLong(std::uint8_t first, std::uint8_t second);
+
+// Replaces the 8 (longValue) or 4 characters of the key at the 1-based
+// position with the value. The box text is read as a decimal number; an empty
+// or non-numeric text writes 0, a number outside 32 bits keeps its low bytes.
+// Never fails: the key keeps its length.
+void KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue);
+// Same, with a number.
+void keyWriteField(QString &key, int pos, int n, std::int64_t value);
+// Checked writer for core code that must not wrap: false (key unchanged) when
+// the value does not fit n bytes unsigned, or the field lies outside the
+// record part.
+bool keyWriteFieldChecked(QString &key, int pos, int n, std::int64_t value);
+// Text of a 4-byte (longValue) or 2-byte field: decimal, or upper-case hex
+// without leading zeros when longValue and hex are both set.
+QString KeyValueShow(const QString &key, int pos, bool longValue, bool hex = false);
+
+// A text item inside a key: the CP949 bytes from the 1-based character
+// position up to (not including) the first 00 byte.
+struct KeyText {
+    QByteArray bytes;      // stored bytes, no terminator
+    int endPos = 0;        // 1-based position just after the 00 terminator
+    bool terminated = false;
+};
+KeyText keyTextAt(const QString &key, int pos);
+// Decoded text (line feeds kept as '\n'; invalid bytes as U+FFFD).
+QString keyTextString(const QString &key, int pos);
+// Replaces the text item at pos (through its terminator) with the new text
+// plus 00. Returns the change in the record's byte length (new - old).
+int keyReplaceText(QString &key, int pos, const QString &text);
+// Same with raw bytes (used where the user did not edit the text, so stored
+// bytes that are not valid CP949 survive).
+int keyReplaceTextBytes(QString &key, int pos, const QByteArray &bytes);
+
+// The shared text builder: one growing buffer for assembling long texts
+// (captions) without repeated concatenation. `take` returns the whole content;
+// `reset` empties it. A routine that needs the builder while a caller has text
+// pending saves and restores that text (`Pending`).
+class StrBuilder
+{
+public:
+    QString build(const QString &s, bool reset, bool take);
+    const QString &content() const { return m_text; }
+    qsizetype capacityBytes() const { return m_capacity; }
+
+    // Keeps a caller's pending text across a nested use of the builder.
+    class Pending
+    {
+    public:
+        explicit Pending(StrBuilder &b) : m_b(b), m_saved(b.build(QString(), true, true)) {}
+        ~Pending() { m_b.build(m_saved, true, false); }
+        Pending(const Pending &) = delete;
+        Pending &operator=(const Pending &) = delete;
+
+    private:
+        StrBuilder &m_b;
+        QString m_saved;
+    };
+
+private:
+    QString m_text;
+    qsizetype m_capacity = 0;  // bytes, a multiple of 4,096
+};
+
+// The program's one builder.
+StrBuilder &sharedBuilder();
+QString StrBuild(const QString &s, bool reset, bool take);
+
+} // namespace core

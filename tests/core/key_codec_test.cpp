@@ -1,0 +1,111 @@
+#include "core/key_codec.h"
+#include "fixtures/hex_bytes.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+
+TEST(KeyCodec, LongToHexKeepsLowBytesInOrder)
+{
+    struct Case { std::int64_t v; int n; bool swap; const char *hex; };
+    const Case cases[] = {
+        {-1, 2, true, "FFFF"},       {0x0102, 2, true, "0201"},  {0x0102, 2, false, "0102"},
+        {7, 4, true, "07000000"},    {0x12C, 1, true, "2C"},     {0x12C, 1, false, "2C"},
+        {0x11223344, 4, true, "44332211"}, {-2, 4, true, "FEFFFFFF"}, {65536, 2, true, "0000"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(LongToHex(c.v, c.n, c.swap), QString(c.hex)) << c.v << " " << c.n;
+}
+
+TEST(KeyCodec, HexToLongReadsLittleEndianSigned)
+{
+    EXPECT_EQ(HexToLong(u"1400FFFF", 5, 2), 65535);
+    EXPECT_EQ(HexToLong(u"FFFFFFFF", 1, 4), -1);
+    EXPECT_EQ(HexToLong(u"0A000000", 1, 4), 10);
+    EXPECT_EQ(HexToLong(u"00000080", 1, 4), std::int32_t(0x80000000u));
+    EXPECT_EQ(HexToLong(u"1400", 1, 2), 0x14);
+    // Past the end reads fewer digits; nothing at all is an error for the checked form.
+    EXPECT_EQ(HexToLong(u"14", 1, 2), 0x14);
+    EXPECT_FALSE(hexToLongChecked(u"14", 5, 2).has_value());
+    EXPECT_FALSE(hexToLongChecked(u"1G00", 1, 2).has_value());
+}
+
+TEST(KeyCodec, FieldRewriteKeepsLengthAndSuffix)
+{
+    QString key = "2B000200FFFF_5";
+    KeyValueApply("3", key, 9, false);
+    EXPECT_EQ(key, "2B0002000300_5");
+    KeyValueApply("", key, 9, false);
+    EXPECT_EQ(key, "2B0002000000_5");
+    KeyValueApply("-1", key, 9, false);
+    EXPECT_EQ(key, "2B000200FFFF_5");
+    EXPECT_FALSE(keyWriteFieldChecked(key, 9, 2, 65536));
+    EXPECT_FALSE(keyWriteFieldChecked(key, 11, 2, 1));  // runs into the suffix
+    EXPECT_EQ(key, "2B000200FFFF_5");
+    EXPECT_TRUE(keyWriteFieldChecked(key, 9, 2, 65535));
+}
+
+TEST(KeyCodec, KeyValueShowDecimalAndHex)
+{
+    const QString key = "0000FFFFFFFF_1";
+    EXPECT_EQ(KeyValueShow(key, 5, true), "-1");
+    EXPECT_EQ(KeyValueShow(key, 5, true, true), "FFFFFFFF");
+    EXPECT_EQ(KeyValueShow(key, 5, false), "65535");
+}
+
+TEST(KeyCodec, WAsciiEncodesCp949)
+{
+    EXPECT_EQ(WAscii(QString::fromUtf8("가A")), "B0A141");
+    EXPECT_EQ(WAscii("\n"), "0A");
+    EXPECT_EQ(WAscii(""), "");
+    EXPECT_EQ(WAscii(QString(QChar(0x0E01))), "3F");
+}
+
+TEST(KeyCodec, WriteHexAtIgnoresBlanks)
+{
+    QByteArray buf;
+    EXPECT_TRUE(WriteHexAt(u"45 45 58 00 01 02 00 00 00 00", 0, buf));
+    EXPECT_EQ(buf, fixtures::hexBytes("45455800010200000000"));
+    EXPECT_TRUE(WriteHexAt(u"AB", 12, buf));
+    EXPECT_EQ(buf.size(), 13);
+    EXPECT_FALSE(WriteHexAt(u"", 0, buf));
+    EXPECT_FALSE(WriteHexAt(u"4X", 0, buf));
+}
+
+TEST(KeyCodec, RecordPartsAndCodes)
+{
+    EXPECT_EQ(recordPart("1400050000_7"), u"1400050000");
+    EXPECT_EQ(keySuffix("020005004100_0000225"), u"_0000225");
+    EXPECT_EQ(keyCode("6E000400000000000200_9"), 0x6E);
+    EXPECT_EQ(keyCode("Section_1_10_"), -1);
+    EXPECT_EQ(recordLength("1400050000_7"), 5);
+    EXPECT_FALSE(recordBytes("14000_1").has_value());
+    EXPECT_EQ(*recordBytes("1400_1"), fixtures::hexBytes("1400"));
+}
+
+TEST(KeyCodec, TextItemsReadAndReplaceCountingBytes)
+{
+    QString key = "14000500" + WAscii(QString::fromUtf8("가\nb")) + "00_3";
+    EXPECT_EQ(keyTextString(key, 9), QString::fromUtf8("가\nb"));
+    const int delta = keyReplaceText(key, 9, "xyz");
+    EXPECT_EQ(delta, 3 - 4);
+    EXPECT_EQ(key, "14000500" "78797A" "00_3");
+    // Bytes that are not valid CP949 survive a byte-level rewrite untouched.
+    EXPECT_EQ(keyReplaceTextBytes(key, 9, fixtures::hexBytes("FF")), -2);
+    EXPECT_EQ(keyTextAt(key, 9).bytes, fixtures::hexBytes("FF"));
+}
+
+TEST(KeyCodec, StrBuildKeepsPendingText)
+{
+    StrBuild("abc", true, false);
+    {
+        StrBuilder::Pending keep(sharedBuilder());
+        StrBuild("other", true, false);
+        EXPECT_EQ(StrBuild("!", false, true), "other!");
+    }
+    EXPECT_EQ(StrBuild("", true, true), "abc");
+    EXPECT_EQ(StrBuild("", true, true), "");
+    StrBuild("x", true, false);
+    EXPECT_EQ(sharedBuilder().capacityBytes(), 4096);
+    StrBuild("", true, true);
+}
