@@ -1,0 +1,31 @@
+#pragma once
+// The caption of a command node: the command's display name followed by its
+// parameters in words. The words depend on where the node is made (the
+// reader's head list, the reader's body or nested lists, or node creation,
+// which also serves every later rebuild after an edit).
+#include "core/name_tables.h"
+
+#include <QString>
+
+namespace core {
+
+enum class CaptionSite { ReaderHead, ReaderBody, Creation };
+
+// Settings values that some captions read (upper bounds of numbered lists).
+struct CaptionSettings {
+    int mmap1Max = 0;
+    int charLvMax = 0;
+    int mEffMax = 0;
+    int mCallMax = 0;
+};
+
+struct CaptionContext {
+    const NameTables *names = nullptr;        // may be null: no names loaded
+    const CaptionSettings *settings = nullptr; // may be null: defaults
+};
+
+// `child`: the node holds a nested list, so its record ends with the nested
+// length word, which is not a parameter.
+QString commandCaption(const QString &key, CaptionSite site, bool child, const CaptionContext &ctx);
+
+} // namespace core
