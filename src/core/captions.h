@@ -28,4 +28,17 @@ struct CaptionContext {
 // length word, which is not a parameter.
 QString commandCaption(const QString &key, CaptionSite site, bool child, const CaptionContext &ctx);
 
+// The caption arguments of one command code: the flag words, the display of
+// 4-byte items, whether tag 0x03 is a troop type, and the two stretches of
+// the key to exchange so the comparison reads before its number.
+struct CaptionArgs {
+    QStringView sTrue;
+    QStringView sFalse;
+    int byCoor = 0;
+    bool army = false;
+    int start1 = 0, len1 = 0, start2 = 0, len2 = 0;  // len1 == 0: no exchange
+    bool nameOnly = false;                           // no parameter words at this site
+};
+CaptionArgs captionArgs(int code, CaptionSite site);
+
 } // namespace core
