@@ -1,0 +1,111 @@
+#include "core/key_edit.h"
+
+#include "core/catalogue.h"
+#include "core/key_codec.h"
+
+#include <vector>
+
+namespace core {
+
+namespace {
+
+struct PlannedKey {
+    NodeId node;
+    QString key;
+};
+
+// The node's key with its nested-length word replaced.
+QString withWord(const QString &key, int word)
+{
+    const QStringView rec = recordPart(key);
+    return rec.left(rec.size() - 4).toString() + LongToHex(word, 2, true) + keySuffix(key).toString();
+}
+
+// Works out the new keys of every block enclosing `node`, innermost first,
+// or the reason one of them cannot take the change.
+KeyEditResult plan(const DocTree &tree, NodeId node, int delta, std::vector<PlannedKey> *out)
+{
+    if (!tree.isValid(node))
+        return {KeyEditStatus::NotInTree, node, 0};
+    if (delta == 0)
+        return {};
+    // The structural nodes above the command lists (Section, Scene, root)
+    // carry no command code: no length word lies beyond them.
+    for (NodeId a = tree.parent(node); a != kNoNode && keyCode(tree.key(a)) >= 0; a = tree.parent(a)) {
+        if (!holdsNestedList(tree, a))
+            continue;  // a list holder without a word (a Section's body holder)
+        const std::optional<int> word = nestedLength(tree, a);
+        if (!word)
+            return {KeyEditStatus::DamagedWord, a, 0};
+        const std::int64_t next = std::int64_t(*word) + delta;
+        if (next < kMinNestedLength || next > kMaxNestedLength)
+            return {KeyEditStatus::LengthOutOfRange, a, next};
+        QString key = withWord(tree.key(a), int(next));
+        const NodeId holder = tree.find(key);
+        if (holder != kNoNode && holder != a)
+            return {KeyEditStatus::KeyTaken, a, next};
+        if (out)
+            out->push_back({a, std::move(key)});
+    }
+    return {};
+}
+
+} // namespace
+
+bool holdsNestedList(const DocTree &tree, NodeId node)
+{
+    return tree.childCount(node) > 0 && IsBlockMenu(keyCode(tree.key(node)));
+}
+
+std::optional<int> nestedLength(const DocTree &tree, NodeId block)
+{
+    if (!holdsNestedList(tree, block))
+        return std::nullopt;
+    const QStringView rec = recordPart(tree.key(block));
+    if (rec.size() < 8)  // code word + length word at least
+        return std::nullopt;
+    const auto word = hexToLongChecked(rec, int(rec.size()) - 3, 2);
+    if (!word)
+        return std::nullopt;
+    return int(*word);
+}
+
+int ownByteLength(const DocTree &tree, NodeId node) { return recordLength(tree.key(node)); }
+
+int branchByteLength(const DocTree &tree, NodeId node)
+{
+    // Iterative: nesting depth is not bounded by the format.
+    int total = 0;
+    std::vector<NodeId> stack{node};
+    while (!stack.empty()) {
+        const NodeId cur = stack.back();
+        stack.pop_back();
+        total += ownByteLength(tree, cur);
+        for (int r = 0; r < tree.childCount(cur); ++r)
+            stack.push_back(tree.child(cur, r));
+    }
+    return total;
+}
+
+KeyEditResult KeyEditCheck(const DocTree &tree, NodeId node, int delta)
+{
+    return plan(tree, node, delta, nullptr);
+}
+
+KeyEditResult KeyEdit(DocTree &tree, NodeId command, int delta)
+{
+    std::vector<PlannedKey> keys;
+    const KeyEditResult result = plan(tree, command, delta, &keys);
+    if (!result)
+        return result;
+    for (const PlannedKey &k : keys)
+        tree.setKey(k.node, k.key);  // cannot fail: every new key was checked free
+    return result;
+}
+
+KeyEditResult KeyEditNode(DocTree &tree, NodeId node, int bytes, NodeChange change)
+{
+    return KeyEdit(tree, node, change == NodeChange::Inserted ? bytes : -bytes);
+}
+
+} // namespace core
