@@ -1,4 +1,5 @@
 #include "core/eex_converter.h"
+#include "core/converter_record_walk.h"
 #include "fixtures/hex_bytes.h"
 
 #include <QDir>
@@ -481,4 +482,33 @@ TEST(EexConverterFiles, FilesOpenInATabAreRefused)
     EXPECT_TRUE(r.message.contains(openPath));
     EXPECT_EQ(readBack(dir, "a.eex"), good);
     EXPECT_EQ(readBack(dir, "open.eex"), good);
+}
+
+TEST(EexRecordWalk, EditorRecordLengths)
+{
+    struct Case {
+        const char *hex;
+        qsizetype length;  // -1: runs past the end
+    };
+    const Case cases[] = {
+        {"03 00", 2},
+        {"38 00 02 00 FF FF 23 00 00 00 34 00 00 00 04 00 00 00 00 00", 20},
+        {"6E 00 04 00 32 00 00 00", 8},
+        {"14 00 05 00 41 42 00", 7},
+        {"12 00 05 00 41 00 02 00 FF FF", 10},
+        {"2C 00 05 00 00 26 00 00 00 26 00 00 00 26 00 00 00", 17},
+        {"60 00 26 00 00 00 05 00 41 00 4C 00 01 00", 14},
+        {"15 00 02 00 FF FF 02 00 FF FF 05 00 00", 13},
+        {"72 00 04 00 00 00 00 00 05 00 00", 11},
+        {"05 00 35 00 02 00 01 00 02 00 35 00 01 00 03 00", 16},
+        {"7F 00 01 02", 2},  // past the editor's last code
+        {"14 00 05 00 41 42", -1},
+        {"05 00 35 00 09 00 01 00", -1},
+        {"6E 00 04 00 32 00", -1},
+        {"06", -1},
+    };
+    for (const Case &c : cases) {
+        const auto length = eexwalk::recordLengthAt(hexBytes(c.hex), 0);
+        EXPECT_EQ(length.value_or(-1), c.length) << c.hex;
+    }
 }
