@@ -1,0 +1,94 @@
+#include "workspace/frm_change_eex.h"
+
+#include "core/settings.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace workspace {
+
+namespace {
+
+QStringList defaultChooseFiles(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(parent, title, folder, filter);
+}
+
+void defaultShowMessage(QWidget *parent, const QString &title, const QString &text, bool error)
+{
+    if (error)
+        QMessageBox::critical(parent, title, text);
+    else
+        QMessageBox::information(parent, title, text);
+}
+
+} // namespace
+
+FrmChangeEEX::FrmChangeEEX(Hooks hooks, QWidget *parent) : QDialog(parent), m_hooks(std::move(hooks))
+{
+    if (!m_hooks.chooseFiles)
+        m_hooks.chooseFiles = defaultChooseFiles;
+    if (!m_hooks.showMessage)
+        m_hooks.showMessage = defaultShowMessage;
+
+    setObjectName(QStringLiteral("FrmChangeEEX"));
+    setWindowTitle(QStringLiteral("Select"));
+    setModal(true);
+
+    m_oneMore = new QCheckBox(QStringLiteral("한번이라도 변환한 적이 있음"), this);
+    m_oneMore->setObjectName(QStringLiteral("ckOneMore"));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("pbEEX"));
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    m_add = new QPushButton(QStringLiteral("EEX 변환"), this);
+    m_add->setObjectName(QStringLiteral("cAdd"));
+    m_add->setDefault(true);
+    m_add->setAutoDefault(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_oneMore);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_add);
+
+    connect(m_add, &QPushButton::clicked, this, &FrmChangeEEX::OpenFile);
+}
+
+void FrmChangeEEX::OpenFile()
+{
+    const QString folder = core::ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+    const QStringList files = m_hooks.chooseFiles(this, QStringLiteral("EEX 파일을 열어주세요."), folder,
+                                                  QStringLiteral("EEX 파일 (*.eex)"));
+    if (files.isEmpty())
+        return;
+    OpenEEX(files);
+}
+
+void FrmChangeEEX::OpenEEX(const QStringList &files)
+{
+    core::EexConvertOptions options;
+    options.convertedBefore = m_oneMore->isChecked();
+
+    m_add->setEnabled(false);
+    m_progress->setRange(0, std::max<int>(1, int(files.size())));
+    m_progress->setValue(0);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_result = core::convertEexFiles(files, options, m_hooks.isPathOpen, [this](int done, int total) {
+        m_progress->setRange(0, std::max(1, total));
+        m_progress->setValue(done);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    m_add->setEnabled(true);
+    if (m_result.ok)
+        m_progress->setValue(m_progress->maximum());
+
+    m_hooks.showMessage(this, m_result.title, m_result.message, !m_result.ok);
+    done(m_result.ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+} // namespace workspace

@@ -1,0 +1,166 @@
+#include "workspace/frm_change_eex.h"
+
+#include "core/settings.h"
+#include "fixtures/hex_bytes.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using workspace::FrmChangeEEX;
+using fixtures::hexBytes;
+
+namespace {
+
+// One Scene, one Section, an empty head list and a body holding a 0x2E whose
+// first person is the group selector 1024.
+const QByteArray kScenario = hexBytes("45 45 58 00 01 02 00 00 00 00 0E 00 00 00 01 00"
+                                      "14 00 00 00 10 00 2E 00 02 00 00 04 02 00 05 00 26 00 00 00 00 00");
+
+struct Recorded {
+    QString title, text;
+    bool error = false;
+    int count = 0;
+};
+
+class FrmChangeEEXTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        savedIni = core::IniPath();
+        core::setIniPath(dir.filePath("Q_T.ini"));
+        core::WriteINI("Folder", "Path", dir.path());
+    }
+    void TearDown() override { core::setIniPath(savedIni); }
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return dir.filePath(name);
+    }
+    QByteArray read(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // A dialog whose file choice answers `answer` and whose messages are recorded.
+    FrmChangeEEX::Hooks hooks(const QStringList &answer, core::EexPathIsOpen isOpen = {})
+    {
+        FrmChangeEEX::Hooks h;
+        h.isPathOpen = std::move(isOpen);
+        h.chooseFiles = [this, answer](QWidget *, const QString &title, const QString &folder, const QString &filter) {
+            askedTitle = title;
+            askedFolder = folder;
+            askedFilter = filter;
+            ++asked;
+            return answer;
+        };
+        h.showMessage = [this](QWidget *, const QString &title, const QString &text, bool error) {
+            message = {title, text, error, message.count + 1};
+        };
+        return h;
+    }
+
+    QTemporaryDir dir;
+    QString savedIni;
+    QString askedTitle, askedFolder, askedFilter;
+    int asked = 0;
+    Recorded message;
+};
+
+} // namespace
+
+TEST_F(FrmChangeEEXTest, ControlsAndCaptions)
+{
+    FrmChangeEEX dlg(hooks({}));
+    EXPECT_EQ(dlg.windowTitle(), QString("Select"));
+    auto *one = dlg.findChild<QCheckBox *>("ckOneMore");
+    auto *add = dlg.findChild<QPushButton *>("cAdd");
+    ASSERT_TRUE(one && add && dlg.findChild<QProgressBar *>("pbEEX"));
+    EXPECT_EQ(one->text(), QStringLiteral("한번이라도 변환한 적이 있음"));
+    EXPECT_FALSE(one->isChecked());
+    EXPECT_EQ(add->text(), QStringLiteral("EEX 변환"));
+    EXPECT_TRUE(add->isDefault());
+}
+
+TEST_F(FrmChangeEEXTest, CancelledChoiceConvertsNothingAndStaysOpen)
+{
+    const QString file = write("S_01.eex", kScenario);
+    FrmChangeEEX dlg(hooks({}));
+    dlg.show();
+    dlg.findChild<QPushButton *>("cAdd")->click();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(askedTitle, QStringLiteral("EEX 파일을 열어주세요."));
+    EXPECT_EQ(askedFilter, QStringLiteral("EEX 파일 (*.eex)"));
+    EXPECT_EQ(askedFolder, dir.path());
+    EXPECT_EQ(message.count, 0);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(read(file), kScenario);
+}
+
+TEST_F(FrmChangeEEXTest, ConvertsTheChosenFilesAndReportsCompletion)
+{
+    const QString a = write("S_01.eex", kScenario);
+    const QString b = write("R_02.EEX", kScenario);
+    const QString other = write("readme.txt", kScenario);
+    FrmChangeEEX dlg(hooks({a, other, b}));
+    dlg.show();
+    dlg.findChild<QPushButton *>("cAdd")->click();
+
+    EXPECT_EQ(message.count, 1);
+    EXPECT_EQ(message.title, QString("Complete!"));
+    EXPECT_EQ(message.text, QStringLiteral("적용 완료!"));
+    EXPECT_FALSE(message.error);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    const QByteArray expected = core::convertEexBytes(kScenario).bytes;
+    ASSERT_NE(expected, kScenario);
+    EXPECT_EQ(read(a), expected);
+    EXPECT_EQ(read(b), expected);
+    EXPECT_EQ(read(other), kScenario);
+    // The group person 1024 became 3071.
+    EXPECT_TRUE(fixtures::toHex(read(a)).contains("2E000200FF0B"));
+    auto *bar = dlg.findChild<QProgressBar *>("pbEEX");
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+TEST_F(FrmChangeEEXTest, ConvertedBeforeKeepsTheGroupPersons)
+{
+    const QString a = write("S_01.eex", kScenario);
+    FrmChangeEEX dlg(hooks({a}));
+    dlg.findChild<QCheckBox *>("ckOneMore")->setChecked(true);
+    dlg.findChild<QPushButton *>("cAdd")->click();
+    EXPECT_TRUE(fixtures::toHex(read(a)).contains("2E0002000004"));
+    EXPECT_NE(read(a), kScenario);  // the lengths were still widened
+}
+
+TEST_F(FrmChangeEEXTest, ErrorsAreShownAndLeaveTheFile)
+{
+    const QString broken = write("S_01.eex", kScenario.left(kScenario.size() - 4));
+    FrmChangeEEX dlg(hooks({broken}));
+    dlg.show();
+    dlg.findChild<QPushButton *>("cAdd")->click();
+    EXPECT_EQ(message.title, QString("Error!"));
+    EXPECT_TRUE(message.error);
+    EXPECT_TRUE(message.text.startsWith(QStringLiteral("EEX 파일 오류！ SeekAdr : "))) << message.text.toStdString();
+    EXPECT_EQ(read(broken), kScenario.left(kScenario.size() - 4));
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST_F(FrmChangeEEXTest, FileOpenInATabIsRefused)
+{
+    const QString a = write("S_01.eex", kScenario);
+    FrmChangeEEX dlg(hooks({a}, [&](const QString &p) { return p == a; }));
+    dlg.findChild<QPushButton *>("cAdd")->click();
+    EXPECT_TRUE(message.error);
+    EXPECT_TRUE(message.text.contains(a));
+    EXPECT_EQ(read(a), kScenario);
+}
