@@ -84,6 +84,10 @@ bool SingleInstance::listen()
 {
     if (isListening())
         return true;
+    // Listening with access options replaces whatever socket file is there,
+    // a live copy's included, so ask first.
+    if (liveCopyAnswers(m_name))
+        return false;
     auto *server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(m_name)) {
