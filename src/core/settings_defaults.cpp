@@ -2,7 +2,7 @@
 
 #include "core/settings.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <QFileInfo>
 
 #include <array>
@@ -90,13 +90,25 @@ int SettingLoad()
 {
     const QString path = IniPath();
     if (!QFileInfo::exists(path)) {
-        QFile file(path);
+        // The whole default file in one atomic write: the same lines that
+        // writing the entries one by one would give, without forty rewrites
+        // of the file at every first start.
+        QByteArray text;
+        const char *section = "";
+        for (const SettingDefault &d : kDefaults) {
+            if (qstrcmp(section, d.section) != 0) {
+                section = d.section;
+                text += '[' + QByteArray(section) + "]\n";
+            }
+            text += QByteArray(d.key) + '=' + QByteArray(d.value) + '\n';
+        }
+        QSaveFile file(path);
         // A folder we cannot write to leaves no file; the reads below then
         // fall back to the defaults, so start-up goes on.
-        if (file.open(QIODevice::WriteOnly))
-            file.close();
-        for (const SettingDefault &d : kDefaults)
-            WriteINI(QString::fromUtf8(d.section), QString::fromUtf8(d.key), QString::fromUtf8(d.value));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(text);
+            file.commit();
+        }
     }
     return TroopCountFromText(ReadINI(QStringLiteral("Setting"), QStringLiteral("TroopCount")));
 }
