@@ -1,0 +1,56 @@
+#pragma once
+// The default contents of the settings file and the start-up reads of it:
+// creating the file with its defaults, the troop count, and the option marks.
+#include <QString>
+
+#include <span>
+
+namespace core {
+
+struct SettingDefault
+{
+    const char *section;
+    const char *key;
+    const char *value;
+};
+
+// Every default entry, in the order a fresh settings file holds them.
+std::span<const SettingDefault> SettingDefaults();
+
+// The troop count used when the stored one is missing or unusable.
+inline constexpr int kFallbackTroopCount = 240;
+
+// Creates the settings file at IniPath() with every default, in table order,
+// when no file exists there; an existing file is left untouched. Returns the
+// troop count the name tables are to be sized with.
+int SettingLoad();
+
+// "Setting"/"TroopCount" read as a count: the decimal number the text begins
+// with, rounded; missing, empty, not a number, below 1 or beyond a 16-bit
+// count gives kFallbackTroopCount.
+int TroopCountFromText(const QString &text);
+
+// Start mode of the character picker ("Option"/"Char_Select").
+enum class CharSelectMode { List = 0, Number = 1, Name = 2 };
+
+struct OptionMarks
+{
+    bool rightClickTabClose = false;
+    bool ctrlClick = true;
+    bool shiftClick = true;
+    CharSelectMode charSelect = CharSelectMode::List;
+};
+
+// Reads the option entries; an entry that is missing or cannot be read takes
+// its default.
+OptionMarks ReadOptionMarks();
+
+// "True"/"False" as the settings file stores a flag.
+QString BoolText(bool value);
+// Reads a stored flag; text that is no flag gives fallback.
+bool BoolFromText(const QString &text, bool fallback);
+// 0 list, 1 number, anything else from 0 to 255 name; text that is no
+// number in that range gives fallback.
+CharSelectMode CharSelectFromText(const QString &text, CharSelectMode fallback);
+
+} // namespace core

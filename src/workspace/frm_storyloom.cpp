@@ -1,0 +1,407 @@
+#include "workspace/frm_storyloom.h"
+
+#include "core/settings.h"
+#include "platform/single_instance.h"
+#include "workspace/menus.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace workspace {
+
+namespace {
+
+QString text(const char *utf8) { return QString::fromUtf8(utf8); }
+
+// Stand-ins when the desktop has no icon theme.
+QStyle::StandardPixmap fallbackIcon(const QString &themeName)
+{
+    if (themeName == QLatin1String("document-new"))
+        return QStyle::SP_FileIcon;
+    if (themeName == QLatin1String("document-open"))
+        return QStyle::SP_DialogOpenButton;
+    if (themeName == QLatin1String("document-save"))
+        return QStyle::SP_DialogSaveButton;
+    if (themeName == QLatin1String("edit-delete"))
+        return QStyle::SP_TrashIcon;
+    if (themeName == QLatin1String("help-about"))
+        return QStyle::SP_DialogHelpButton;
+    return QStyle::SP_CustomBase;
+}
+
+} // namespace
+
+QFont KoreanUiFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("NanumGothic"), QStringLiteral("나눔고딕")});
+    return font;
+}
+
+FrmStoryloom::FrmStoryloom(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("FrmStoryloom"));
+    setWindowTitle(QStringLiteral("Storyloom 1.0.2"));
+    setFont(KoreanUiFont());
+    // The bars are switched by the View menu only, not by a context menu.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    resize(800, 600);
+
+    buildMenus();
+    buildToolbar();
+    buildCentral();
+    connectOwnActions();
+
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("SB"));
+    m_statusLabel = new QLabel(DefaultStatusText(), bar);
+    m_statusLabel->setObjectName(QStringLiteral("SBText"));
+    bar->addWidget(m_statusLabel, 1);
+    setStatusBar(bar);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(kTimerIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &FrmStoryloom::Timer1_Timer);
+    m_timer->start();
+}
+
+FrmStoryloom::~FrmStoryloom() = default;
+
+void FrmStoryloom::buildMenus()
+{
+    const QFont font = KoreanUiFont();
+    menuBar()->setFont(font);
+    const auto table = MenuTable();
+    // The menu each level adds to; index 0 is the menu bar's level.
+    QMenu *parents[3] = {nullptr, nullptr, nullptr};
+    for (size_t i = 0; i < table.size(); ++i) {
+        const MenuEntry &e = table[i];
+        const bool opensSubmenu = i + 1 < table.size() && table[i + 1].level == e.level + 1;
+        QAction *act = nullptr;
+        if (opensSubmenu) {
+            QMenu *m = e.level == 0 ? menuBar()->addMenu(text(e.caption)) : parents[e.level]->addMenu(text(e.caption));
+            m->setObjectName(text(e.name));
+            m->setFont(font);
+            m_menus.insert(m->objectName(), m);
+            parents[e.level + 1] = m;
+            act = m->menuAction();
+        } else if (e.flags & MenuSeparator) {
+            act = parents[e.level]->addSeparator();
+        } else {
+            act = new QAction(text(e.caption), this);
+            if (e.level == 0)
+                menuBar()->addAction(act);
+            else
+                parents[e.level]->addAction(act);
+        }
+        act->setObjectName(text(e.name));
+        if (*e.shortcut)
+            act->setShortcut(QKeySequence(text(e.shortcut), QKeySequence::PortableText));
+        if (e.flags & MenuCheckable)
+            act->setCheckable(true);
+        act->setChecked(e.flags & MenuChecked);
+        act->setEnabled(!(e.flags & MenuDisabled));
+        act->setVisible(!(e.flags & MenuHidden));
+        if (e.flags & MenuDocument)
+            m_documentItems.append(act);
+        if (e.flags & MenuDocumentMenu)
+            m_documentMenus.append(act);
+        m_actions.insert(act->objectName(), act);
+    }
+
+    for (QAction *menuAct : std::as_const(m_documentMenus)) {
+        for (QAction *child : menuAct->menu()->actions()) {
+            if (!child->isSeparator())
+                m_documentMenuActions.append(child);
+        }
+    }
+
+    m_charGroup = new QActionGroup(this);
+    m_charGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (const MenuEntry &e : table) {
+        if (e.flags & MenuCharSelect)
+            m_charGroup->addAction(action(text(e.name)));
+    }
+}
+
+void FrmStoryloom::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->toggleViewAction()->setVisible(false);
+    for (const ToolButtonEntry &b : ToolbarTable()) {
+        if (!*b.key) {
+            m_toolbar->addSeparator();
+            continue;
+        }
+        QAction *act = action(text(b.action));
+        const QString key = text(b.key);
+        act->setToolTip(key);
+        act->setIconText(key);
+        QIcon icon = QIcon::fromTheme(text(b.icon));
+        if (icon.isNull() && fallbackIcon(text(b.icon)) != QStyle::SP_CustomBase)
+            icon = style()->standardIcon(fallbackIcon(text(b.icon)));
+        act->setIcon(icon);
+        act->setIconVisibleInMenu(false);
+        m_toolbar->addAction(act);
+        if (auto *button = qobject_cast<QToolButton *>(m_toolbar->widgetForAction(act))) {
+            button->setObjectName(key);
+            if (icon.isNull())
+                button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        }
+    }
+}
+
+void FrmStoryloom::buildCentral()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_tabs = new QTabWidget(central);
+    m_tabs->setObjectName(QStringLiteral("TS"));
+    m_tabs->setFont(KoreanUiFont());
+    m_tabs->setUsesScrollButtons(true);
+    m_closeButton = new QPushButton(QStringLiteral("X"), m_tabs);
+    m_closeButton->setObjectName(QStringLiteral("cbClosed"));
+    QFont gulim = m_closeButton->font();
+    gulim.setFamilies({QStringLiteral("Gulim"), QStringLiteral("굴림"), QStringLiteral("NanumGothic")});
+    m_closeButton->setFont(gulim);
+    m_closeButton->setFixedSize(17, 17);
+    m_closeButton->setFocusPolicy(Qt::NoFocus);
+    m_tabs->setCornerWidget(m_closeButton, Qt::TopRightCorner);
+    layout->addWidget(m_tabs, 1);
+    // The strip appears with the first tab.
+    m_tabs->hide();
+    setCentralWidget(central);
+}
+
+void FrmStoryloom::connectOwnActions()
+{
+    connect(action(QStringLiteral("mnuRightClick")), &QAction::triggered, this,
+            [this](bool checked) { writeOption("RC_TabClose", core::BoolText(checked)); });
+    connect(action(QStringLiteral("mnuCtrl")), &QAction::triggered, this,
+            [this](bool checked) { writeOption("Ctrl_Click", core::BoolText(checked)); });
+    connect(action(QStringLiteral("mnuShift")), &QAction::triggered, this,
+            [this](bool checked) { writeOption("Shift_Click", core::BoolText(checked)); });
+    connect(action(QStringLiteral("mnucharlist")), &QAction::triggered, this,
+            [this] { writeOption("Char_Select", QStringLiteral("0")); });
+    connect(action(QStringLiteral("mnucharnum")), &QAction::triggered, this,
+            [this] { writeOption("Char_Select", QStringLiteral("1")); });
+    connect(action(QStringLiteral("mnucharname")), &QAction::triggered, this,
+            [this] { writeOption("Char_Select", QStringLiteral("2")); });
+
+    connect(action(QStringLiteral("mnuTool")), &QAction::toggled, m_toolbar, &QWidget::setVisible);
+    connect(action(QStringLiteral("mnuStatusBar")), &QAction::toggled, this,
+            [this](bool checked) { statusBar()->setVisible(checked); });
+
+    // Ending through the menu asks the same save questions as closing.
+    connect(action(QStringLiteral("mnuexit")), &QAction::triggered, this, &QWidget::close);
+
+    connect(m_closeButton, &QPushButton::clicked, this, [this] {
+        if (m_tabs->count() > 0 && m_hooks.closeSelectedTab)
+            m_hooks.closeSelectedTab();
+    });
+    for (int entry = 1; entry <= 5; ++entry) {
+        connect(action(QStringLiteral("mnu%1").arg(entry)), &QAction::triggered, this, [this, entry] {
+            if (m_hooks.recentOpen)
+                m_hooks.recentOpen(entry);
+        });
+    }
+}
+
+void FrmStoryloom::writeOption(const char *key, const QString &value)
+{
+    core::WriteINI(QStringLiteral("Option"), QString::fromUtf8(key), value);
+}
+
+QAction *FrmStoryloom::action(const QString &name) const { return m_actions.value(name); }
+
+QMenu *FrmStoryloom::menu(const QString &name) const { return m_menus.value(name); }
+
+QString FrmStoryloom::statusText() const { return m_statusLabel->text(); }
+
+void FrmStoryloom::setStatusText(const QString &text) { m_statusLabel->setText(text); }
+
+void FrmStoryloom::OptionLoad()
+{
+    const core::OptionMarks marks = core::ReadOptionMarks();
+    action(QStringLiteral("mnuRightClick"))->setChecked(marks.rightClickTabClose);
+    action(QStringLiteral("mnuCtrl"))->setChecked(marks.ctrlClick);
+    action(QStringLiteral("mnuShift"))->setChecked(marks.shiftClick);
+    switch (marks.charSelect) {
+    case core::CharSelectMode::List:
+        action(QStringLiteral("mnucharlist"))->setChecked(true);
+        break;
+    case core::CharSelectMode::Number:
+        action(QStringLiteral("mnucharnum"))->setChecked(true);
+        break;
+    case core::CharSelectMode::Name:
+        action(QStringLiteral("mnucharname"))->setChecked(true);
+        break;
+    }
+}
+
+core::OptionMarks FrmStoryloom::optionMarks() const
+{
+    core::OptionMarks marks;
+    marks.rightClickTabClose = action(QStringLiteral("mnuRightClick"))->isChecked();
+    marks.ctrlClick = action(QStringLiteral("mnuCtrl"))->isChecked();
+    marks.shiftClick = action(QStringLiteral("mnuShift"))->isChecked();
+    marks.charSelect = action(QStringLiteral("mnucharnum"))->isChecked()    ? core::CharSelectMode::Number
+                       : action(QStringLiteral("mnucharname"))->isChecked() ? core::CharSelectMode::Name
+                                                                            : core::CharSelectMode::List;
+    return marks;
+}
+
+void FrmStoryloom::RecentLoad()
+{
+    for (int entry = 5; entry >= 1; --entry) {
+        QAction *item = action(QStringLiteral("mnu%1").arg(entry));
+        const QString path = core::ReadINI(QStringLiteral("Recent_Scenario"), QString::number(entry)).trimmed();
+        const QString prefix = QString::number(entry) + QStringLiteral(". ");
+        // "&" in a path is a literal character, not an access key.
+        item->setText(path.isEmpty() ? prefix : prefix + QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setData(!path.isEmpty());
+        if (entry == 1)
+            action(QStringLiteral("mnuRecent"))->setEnabled(!path.isEmpty());
+        else
+            item->setVisible(!path.isEmpty());
+    }
+}
+
+bool FrmStoryloom::recentUsed(int entry) const
+{
+    const QAction *item = action(QStringLiteral("mnu%1").arg(entry));
+    return item && item->data().toBool();
+}
+
+void FrmStoryloom::setDocumentState(bool hasDocument)
+{
+    for (QAction *item : std::as_const(m_documentItems))
+        item->setEnabled(hasDocument);
+    for (QAction *menuAct : std::as_const(m_documentMenus))
+        menuAct->setVisible(hasDocument);
+    if (hasDocument != m_documentState) {
+        for (QAction *act : std::as_const(m_documentMenuActions)) {
+            if (hasDocument) {
+                act->setEnabled(m_enabledBeforeNoDocument.value(act, true));
+            } else {
+                m_enabledBeforeNoDocument.insert(act, act->isEnabled());
+                act->setEnabled(false);
+            }
+        }
+    }
+    m_tabs->setVisible(hasDocument);
+    m_documentState = hasDocument;
+}
+
+void FrmStoryloom::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_activated && !m_activationQueued) {
+        // After the window has been painted once, like an activation.
+        m_activationQueued = true;
+        QTimer::singleShot(0, this, &FrmStoryloom::firstActivation);
+    }
+}
+
+void FrmStoryloom::firstActivation()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    if (m_startupFiles.isEmpty()) {
+        if (m_hooks.newFile)
+            m_hooks.newFile();
+    } else if (m_hooks.openFiles) {
+        m_hooks.openFiles(m_startupFiles);
+    }
+    setDocumentState(m_tabs->count() > 0);
+    emit firstActivated();
+}
+
+void FrmStoryloom::queueHandOver(const QStringList &paths)
+{
+    for (const QString &p : paths) {
+        if (!p.isEmpty())
+            m_handOvers.append(p);
+    }
+}
+
+void FrmStoryloom::Timer1_Timer()
+{
+    if (m_source)
+        queueHandOver(m_source->takePending());
+    if (m_handOvers.isEmpty() || m_openingHandOver)
+        return;
+    // Opening under a modal dialog would change the current tab behind the
+    // dialog's back; a pop-up menu acts on the tab it was opened for.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
+        return;
+    const QStringList paths = std::exchange(m_handOvers, {});
+    m_openingHandOver = true;
+    if (m_hooks.openFiles)
+        m_hooks.openFiles(paths);
+    m_openingHandOver = false;
+}
+
+platform::MsgResult FrmStoryloom::askSaveQuestion()
+{
+    QString caption = m_tabs->tabText(m_tabs->currentIndex());
+    if (caption.endsWith(QLatin1Char('*')))
+        caption.chop(1);
+    return platform::Prompts::instance().message(this, caption + QStringLiteral("를 저장하시겠습니까?"),
+                                                 QStringLiteral("저장여부"), platform::MsgButtons::YesNoCancel,
+                                                 platform::MsgIcon::Information);
+}
+
+bool FrmStoryloom::queryUnload()
+{
+    for (int tab = 0; tab < m_tabs->count(); ++tab) {
+        m_tabs->setCurrentIndex(tab);
+        if (!m_tabs->tabText(tab).endsWith(QLatin1Char('*')))
+            continue;
+        const platform::MsgResult answer = askSaveQuestion();
+        if (answer == platform::MsgResult::Cancel)
+            return false;
+        // A save that fails or is cancelled must not end in lost work.
+        if (answer == platform::MsgResult::Yes && !(m_hooks.saveTab && m_hooks.saveTab(tab)))
+            return false;
+        if (m_hooks.clearModified)
+            m_hooks.clearModified(tab);
+    }
+    return true;
+}
+
+void FrmStoryloom::closeEvent(QCloseEvent *event)
+{
+    if (!queryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Tool windows without owner (the multi-selection mirror) must not keep
+    // the program alive.
+    if (m_quitOnClose)
+        QCoreApplication::exit(0);
+}
+
+} // namespace workspace

@@ -1,0 +1,157 @@
+#pragma once
+// The main window: menu bar, toolbar, tab strip with its close button, status
+// bar, the hand-over timer and the quit questions. Documents plug in through
+// WindowHooks and the actions found by name; the window itself handles only
+// the option items, the bar toggles and the document/no-document states.
+#include "core/settings_defaults.h"
+#include "platform/prompts.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+
+namespace platform {
+class SingleInstance;
+}
+
+namespace workspace {
+
+// What the documents code supplies. Tab numbers are positions in the tab
+// strip counted from 0. An unset hook does nothing (and a missing saveTab
+// counts as a failed save, so nothing is lost unasked).
+struct WindowHooks
+{
+    // Opens files given by full path; a file already open in a tab is only
+    // selected. Called at the first activation and for hand-overs.
+    std::function<void(const QStringList &paths)> openFiles;
+    // A new untitled scenario (first activation without files).
+    std::function<void()> newFile;
+    // Saves the tab; false when the save failed or was cancelled.
+    std::function<bool(int tab)> saveTab;
+    // The tab's modified flag is cleared after its quit question.
+    std::function<void(int tab)> clearModified;
+    // The "X" beside the tab strip: closes the selected tab without asking.
+    std::function<void()> closeSelectedTab;
+    // A recent-file item 1 to 5 was chosen.
+    std::function<void(int entry)> recentOpen;
+};
+
+class FrmStoryloom : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kTimerIntervalMs = 100;
+
+    explicit FrmStoryloom(QWidget *parent = nullptr);
+    ~FrmStoryloom() override;
+
+    WindowHooks &hooks() { return m_hooks; }
+
+    // Menu items, separators, menus and bar items by their control name
+    // ("mnuSave", "Line2", "mnuedit", "mnuA"); nullptr for an unknown name.
+    QAction *action(const QString &name) const;
+    QMenu *menu(const QString &name) const;
+
+    QTabWidget *tabStrip() const { return m_tabs; }
+    QPushButton *closeButton() const { return m_closeButton; }
+    QToolBar *toolbar() const { return m_toolbar; }
+    QTimer *timer1() const { return m_timer; }
+
+    QString statusText() const;
+    void setStatusText(const QString &text);
+
+    // Check marks from the settings file.
+    void OptionLoad();
+    // The recent-file items from the settings file.
+    void RecentLoad();
+    // Whether recent item 1 to 5 holds a path.
+    bool recentUsed(int entry) const;
+
+    // Current option marks, as the menu shows them.
+    core::OptionMarks optionMarks() const;
+
+    // Document state: file items enabled, Edit and Search shown, tab strip
+    // shown. No-document state: those items disabled, Edit and Search hidden
+    // and their actions disabled (a hidden menu's shortcuts would still
+    // fire); entering the document state again gives every Edit and Search
+    // action back the enabled state it had.
+    void setDocumentState(bool hasDocument);
+    bool inDocumentState() const { return m_documentState; }
+
+    // Files named on the command line, opened at the first activation.
+    void setStartupFiles(const QStringList &paths) { m_startupFiles = paths; }
+    // Runs once, at the first showing; later calls do nothing.
+    void firstActivation();
+    bool firstActivationDone() const { return m_activated; }
+
+    // Hand-overs: queued here (or pulled from source at each tick) and
+    // opened by the timer, all of them at the next tick, unless a modal
+    // dialog or a pop-up menu is open, in which case they wait.
+    void setHandOverSource(platform::SingleInstance *source) { m_source = source; }
+    void queueHandOver(const QStringList &paths);
+    QStringList pendingHandOvers() const { return m_handOvers; }
+    void Timer1_Timer();
+
+    // The save question for the selected tab (also used by the close
+    // commands): its caption without the final "*", then the question.
+    platform::MsgResult askSaveQuestion();
+    // The quit questions, tab by tab; false keeps the window open.
+    bool queryUnload();
+    // When set, an accepted close ends the process's event loop (the
+    // program's window); tests leave it unset.
+    void setQuitOnClose(bool quit) { m_quitOnClose = quit; }
+
+signals:
+    void firstActivated();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildCentral();
+    void connectOwnActions();
+    void writeOption(const char *key, const QString &value);
+
+    WindowHooks m_hooks;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menus;
+    QList<QAction *> m_documentItems;
+    QList<QAction *> m_documentMenus;
+    QList<QAction *> m_documentMenuActions;
+    QHash<QAction *, bool> m_enabledBeforeNoDocument;
+    QActionGroup *m_charGroup = nullptr;
+
+    QToolBar *m_toolbar = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QLabel *m_statusLabel = nullptr;
+    QTimer *m_timer = nullptr;
+
+    platform::SingleInstance *m_source = nullptr;
+    QStringList m_handOvers;
+    QStringList m_startupFiles;
+    bool m_documentState = true;
+    bool m_activated = false;
+    bool m_activationQueued = false;
+    bool m_openingHandOver = false;
+    bool m_quitOnClose = false;
+};
+
+// The font of menus, tab captions and trees: it holds every Hangul syllable.
+QFont KoreanUiFont();
+
+} // namespace workspace

@@ -1,0 +1,75 @@
+#include "workspace/startup.h"
+
+#include "core/settings.h"
+#include "core/settings_defaults.h"
+#include "platform/file_association.h"
+#include "platform/single_instance.h"
+#include "workspace/frm_storyloom.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+
+namespace workspace {
+
+QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base)
+{
+    QStringList paths;
+    const QDir dir(base);
+    for (const QString &arg : arguments) {
+        if (!arg.isEmpty())
+            paths.append(QDir::cleanPath(dir.absoluteFilePath(arg)));
+    }
+    return paths;
+}
+
+Startup::Startup(StartupConfig config, StartupHooks hooks) : m_config(std::move(config)), m_hooks(std::move(hooks))
+{
+    m_files = AbsoluteFilePaths(m_config.arguments, QDir::currentPath());
+}
+
+Startup::~Startup() = default;
+
+bool Startup::prepare()
+{
+    if (m_config.registerAssociation)
+        platform::RegisterFileAssociation(m_config.programPath); // a refusal changes nothing else
+
+    const QString name = m_config.instanceName.isEmpty() ? platform::SingleInstance::defaultName(m_config.programPath)
+                                                         : m_config.instanceName;
+    if (!m_files.isEmpty() && platform::SingleInstance::sendToRunning(name, m_files))
+        return false;
+    m_instance = std::make_unique<platform::SingleInstance>(name);
+    // Failing means another copy receives hand-overs; this one is then an
+    // independent editing window.
+    m_instance->listen();
+    return true;
+}
+
+FrmStoryloom *Startup::showWindow()
+{
+    core::setIniPath(m_config.iniPath.isEmpty()
+                         ? QDir(QFileInfo(m_config.programPath).absolutePath()).filePath(QStringLiteral("Q_T.ini"))
+                         : m_config.iniPath);
+
+    m_window = std::make_unique<FrmStoryloom>();
+    FrmStoryloom &w = *m_window;
+    if (m_hooks.windowCreated)
+        m_hooks.windowCreated(w);
+
+    const int troops = core::SettingLoad();
+    if (m_hooks.troopCount)
+        m_hooks.troopCount(troops);
+    if (m_hooks.folderCheck)
+        m_hooks.folderCheck(w);
+    w.RecentLoad();
+    w.OptionLoad();
+    w.action(QStringLiteral("mnuA"))->setVisible(true);
+
+    w.setStartupFiles(m_files);
+    w.setHandOverSource(m_instance.get());
+    w.show();
+    return &w;
+}
+
+} // namespace workspace

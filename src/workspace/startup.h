@@ -1,0 +1,70 @@
+#pragma once
+// The program's start: file association, the hand-over to a running copy,
+// the settings file with its defaults, the game-folder check, the recent
+// files and option marks, and finally the shown main window.
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace platform {
+class SingleInstance;
+}
+
+namespace workspace {
+
+class FrmStoryloom;
+
+struct StartupConfig
+{
+    QString programPath;       // the running program; names the association and the channel
+    QStringList arguments;     // command-line arguments after the program name: files
+    QString iniPath;           // empty: "Q_T.ini" beside the program
+    QString instanceName;      // empty: the channel of this user and program
+    bool registerAssociation = true;
+};
+
+struct StartupHooks
+{
+    // Right after the window exists, before anything is shown: the documents
+    // code fills the window's hooks here.
+    std::function<void(FrmStoryloom &)> windowCreated;
+    // The number of troop types the name tables are to be sized for.
+    std::function<void(int troopCount)> troopCount;
+    // The game-folder check: asks for the folder when none is stored,
+    // reports a vanished one and loads the name tables.
+    std::function<void(FrmStoryloom &)> folderCheck;
+};
+
+// Arguments made absolute against base, empty ones dropped.
+QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base);
+
+class Startup
+{
+public:
+    Startup(StartupConfig config, StartupHooks hooks);
+    ~Startup();
+
+    // The steps before any window: association, then the hand-over. False
+    // when the files went to a running copy; this copy then ends with 0
+    // without touching settings or game files.
+    bool prepare();
+
+    // The remaining steps, the window shown at the end. The window is owned
+    // by this object.
+    FrmStoryloom *showWindow();
+
+    FrmStoryloom *window() const { return m_window.get(); }
+    platform::SingleInstance *instance() const { return m_instance.get(); }
+    const QStringList &files() const { return m_files; }
+
+private:
+    StartupConfig m_config;
+    StartupHooks m_hooks;
+    QStringList m_files;
+    std::unique_ptr<platform::SingleInstance> m_instance;
+    std::unique_ptr<FrmStoryloom> m_window;
+};
+
+} // namespace workspace
