@@ -1,8 +1,6 @@
 #include "core/game/e5_archive.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
