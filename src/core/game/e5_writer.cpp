@@ -1,0 +1,38 @@
+#include "core/game/e5_writer.h"
+
+namespace core::game {
+
+namespace {
+void appendBE(QByteArray &out, quint32 v)
+{
+    out.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
+}
+} // namespace
+
+E5Dictionary IdentityDictionary()
+{
+    E5Dictionary d{};
+    for (int i = 0; i < 256; ++i)
+        d[size_t(i)] = quint8(i);
+    return d;
+}
+
+QByteArray BuildE5Archive(const QList<E5StoredEntry> &entries, const E5Dictionary &dict, qint64 gap)
+{
+    QByteArray out("STORYLOOM-E5", 12);
+    out.append(4, '\0');
+    out.append(reinterpret_cast<const char *>(dict.data()), qsizetype(dict.size()));
+    quint32 offset = quint32(kE5DirectoryOffset + kE5DirectoryStride * entries.size() + gap);
+    for (const E5StoredEntry &e : entries) {
+        appendBE(out, quint32(e.stored.size()));
+        appendBE(out, quint32(e.unpackedSize));
+        appendBE(out, offset);
+        offset += quint32(e.stored.size());
+    }
+    out.append(gap, '\0');
+    for (const E5StoredEntry &e : entries)
+        out += e.stored;
+    return out;
+}
+
+} // namespace core::game
