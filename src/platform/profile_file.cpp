@@ -47,7 +47,7 @@ bool ProfileFile::write(const QString &section, const QString &key, const QStrin
         return false;
 
     QLockFile lock(lockPath());
-    if (!lock.tryLock(kLockTimeoutMs))
+    if (!lock.tryLock(m_lockTimeoutMs))
         return false;
 
     QByteArray before;

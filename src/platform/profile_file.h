@@ -34,11 +34,13 @@ public:
 
     // How long a write waits for another copy's lock before giving up.
     static constexpr int kLockTimeoutMs = 5000;
+    void setLockTimeout(int ms) { m_lockTimeoutMs = ms; }
     // The lock file that guards writes: the file's path with ".lock".
     QString lockPath() const { return m_path + QStringLiteral(".lock"); }
 
 private:
     QString m_path;
+    int m_lockTimeoutMs = kLockTimeoutMs;
 };
 
 } // namespace platform
