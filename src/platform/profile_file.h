@@ -12,7 +12,9 @@
 //
 // Encodings never mix: a new file is UTF-8; an existing file that is not
 // valid UTF-8 is taken as CP949 and stays CP949 (a value CP949 cannot hold
-// is refused).
+// is refused). Only when a write would leave CP949 bytes that also form
+// valid UTF-8 -- which the next read would take for UTF-8 -- is the whole
+// file turned into UTF-8 instead.
 #include <QString>
 
 namespace platform {

@@ -191,6 +191,48 @@ bool ProfileText::contains(const QString &section, const QString &key) const
 
 bool ProfileText::set(const QString &section, const QString &key, const QString &value)
 {
+    const QVector<Line> before = m_lines;
+    if (!store(section, key, value))
+        return false;
+    if (m_encoding == Encoding::Cp949 && !keepsCp949Readable()) {
+        m_lines = before;
+        return false;
+    }
+    return true;
+}
+
+// CP949 text whose bytes happen to form valid UTF-8 would be read back as
+// UTF-8. When a write produces that, the whole text moves to UTF-8 (the same
+// characters, one encoding throughout); if some line is not clean CP949 the
+// write is refused instead.
+bool ProfileText::keepsCp949Readable()
+{
+    QByteArray all;
+    bool ascii = true;
+    for (const Line &line : std::as_const(m_lines)) {
+        all += line.raw + line.eol;
+        for (char c : line.raw)
+            ascii = ascii && uchar(c) < 0x80;
+    }
+    if (!isValidUtf8(all))
+        return true;
+    if (ascii) {
+        m_encoding = Encoding::Utf8;
+        return true;
+    }
+    for (const Line &line : std::as_const(m_lines))
+        if (!Cp949::isValid(line.raw))
+            return false;
+    m_encoding = Encoding::Utf8;
+    for (Line &line : m_lines) {
+        line.raw = Cp949::decode(line.raw).toUtf8();
+        classify(line);
+    }
+    return true;
+}
+
+bool ProfileText::store(const QString &section, const QString &key, const QString &value)
+{
     static const QString kBreaks = QStringLiteral("\r\n") + QChar(0);
     auto hasAny = [](const QString &s, const QString &chars) {
         for (QChar c : chars)

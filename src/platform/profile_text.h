@@ -39,6 +39,9 @@ public:
     // the end of the text. False, and nothing changed, when the value cannot
     // be stored: a line break or NUL in it, an empty or malformed name, or a
     // character the text's encoding (CP949) cannot hold.
+    //
+    // Should a write leave CP949 text whose bytes also read as valid UTF-8
+    // (and so would be misread), the text is turned into UTF-8 as a whole.
     bool set(const QString &section, const QString &key, const QString &value);
 
     // The line ending used for lines this text adds: the first one found in
@@ -60,6 +63,8 @@ private:
     bool encode(const QString &text, QByteArray *out) const;
     void classify(Line &line) const;
     int findKey(const QString &section, const QString &key) const;
+    bool store(const QString &section, const QString &key, const QString &value);
+    bool keepsCp949Readable();
 
     QVector<Line> m_lines;
     Encoding m_encoding = Encoding::Utf8;

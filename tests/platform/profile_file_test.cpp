@@ -178,6 +178,26 @@ TEST_F(ProfileFileTest, Cp949FileStaysCp949)
     EXPECT_EQ(contents(), before);
 }
 
+// Some Hangul syllables have CP949 bytes that also form valid UTF-8 (a lead
+// byte C2-C8 with a trail byte A1-BF). A file that would then read as UTF-8
+// is turned into UTF-8 as a whole, so the value reads back as written.
+TEST_F(ProfileFileTest, ACp949WriteThatWouldReadAsUtf8MovesTheFileToUtf8)
+{
+    QString ambiguous;
+    for (ushort c = 0xAC00; c <= 0xD7A3 && ambiguous.isEmpty(); ++c) {
+        const QByteArray b = Cp949::encode(QString(QChar(c)));
+        if (b.size() == 2 && platform::isValidUtf8(b))
+            ambiguous = QString(QChar(c));
+    }
+    ASSERT_FALSE(ambiguous.isEmpty());
+    // The only non-ASCII line is the one being replaced.
+    put(Cp949::encode(QStringLiteral("[Folder]\r\nPath=C:\\게임\r\n")));
+    ProfileFile file(path());
+    ASSERT_TRUE(file.write("Folder", "Path", ambiguous));
+    EXPECT_EQ(file.read("Folder", "Path"), ambiguous);
+    EXPECT_EQ(contents(), "[Folder]\r\nPath=" + ambiguous.toUtf8() + "\r\n");
+}
+
 TEST_F(ProfileFileTest, UndecodableBytesOnOtherLinesSurviveAWrite)
 {
     const QByteArray tail = QByteArray("junk=\xFF\xFE\x80\x00z\r\n", 11) + QByteArray("\x81", 1);
