@@ -31,6 +31,7 @@ NumberBox::NumberBox(QWidget *parent) : QLineEdit(parent), m_validator(new Digit
 {
     setValidator(m_validator);
     ForceAlphaIME(this);
+    selectAllOnFocus(this);
 }
 
 void NumberBox::setHexMode(bool hex)
@@ -79,27 +80,8 @@ void NumberBox::setValue(qint64 value)
     setText(hexMode() ? QString::number(value, 16).toUpper() : QString::number(value));
 }
 
-void NumberBox::focusInEvent(QFocusEvent *event)
-{
-    QLineEdit::focusInEvent(event);
-    SelectAllText(this);
-    // A click that gives the focus would place the cursor right after this;
-    // select again once the press has been handled.
-    m_selectOnPress = event->reason() == Qt::MouseFocusReason;
-}
-
-void NumberBox::mousePressEvent(QMouseEvent *event)
-{
-    QLineEdit::mousePressEvent(event);
-    if (m_selectOnPress) {
-        m_selectOnPress = false;
-        SelectAllText(this);
-    }
-}
-
 void NumberBox::focusOutEvent(QFocusEvent *event)
 {
-    m_selectOnPress = false;
     // A context menu or a switch to another window is not leaving the box.
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
         ZeroIfEmpty(this);
@@ -107,6 +89,63 @@ void NumberBox::focusOutEvent(QFocusEvent *event)
             setValue(value());
     }
     QLineEdit::focusOutEvent(event);
+}
+
+namespace {
+// Selects the whole text when the box gains the focus. A click that gives
+// the focus places the cursor after the focus arrives, so the selection is
+// made again when that click's button is released (unless the click dragged
+// over part of the text).
+class SelectAllOnFocus : public QObject
+{
+public:
+    static constexpr const char *kName = "selectAllOnFocus";
+    explicit SelectAllOnFocus(QLineEdit *box) : QObject(box), m_box(box) { setObjectName(kName); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_box)
+            return false;
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            SelectAllText(m_box);
+            m_pendingClick = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason;
+            break;
+        case QEvent::FocusOut:
+            m_pendingClick = false;
+            break;
+        case QEvent::MouseButtonPress:
+            // Pressed on the fresh selection, the box would start a drag of
+            // it and drop the selection on release; let the press place the
+            // cursor instead.
+            if (m_pendingClick)
+                m_box->deselect();
+            break;
+        case QEvent::MouseButtonRelease:
+            if (m_pendingClick && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+                m_pendingClick = false;
+                // A drag that selected part of the text keeps its selection.
+                if (!m_box->hasSelectedText())
+                    SelectAllText(m_box);
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit *m_box;
+    bool m_pendingClick = false;
+};
+} // namespace
+
+void selectAllOnFocus(QLineEdit *box)
+{
+    if (box && !box->findChild<QObject *>(SelectAllOnFocus::kName, Qt::FindDirectChildrenOnly))
+        box->installEventFilter(new SelectAllOnFocus(box));
 }
 
 void SelectAllText(QLineEdit *box)

@@ -54,19 +54,19 @@ public:
     void setValue(qint64 value);
 
 protected:
-    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     qint64 clamped(qint64 value) const;
     DigitValidator *m_validator;
     std::optional<std::pair<qint64, qint64>> m_range;
-    bool m_selectOnPress = false;
 };
 
 // The four box handlers, also usable on a plain QLineEdit.
 void SelectAllText(QLineEdit *box);
+// Wires SelectAllText to the box's focus, clicks included: for the text
+// boxes of the dialogs, which select their text on focus as number boxes do.
+void selectAllOnFocus(QLineEdit *box);
 // True when the typed character is kept: a digit or Backspace (8).
 bool FilterDigitKey(int keyAscii);
 // An empty box gets the text "0"; any other text stays.

@@ -145,6 +145,28 @@ TEST(NumberBox, AClickThatGivesTheFocusSelectsEverything)
     EXPECT_EQ(d.first->selectedText(), "");
 }
 
+TEST(NumberBox, PlainTextBoxesCanSelectOnFocusToo)
+{
+    QDialog dialog;
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *text = new QLineEdit("이름", &dialog);
+    auto *other = new QLineEdit(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(other);
+    platform::selectAllOnFocus(text);
+    platform::selectAllOnFocus(text); // wiring twice is harmless
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    (void)QTest::qWaitForWindowActive(&dialog);
+    other->setFocus();
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(3, text->height() / 2));
+    ASSERT_TRUE(text->hasFocus());
+    EXPECT_EQ(text->selectedText(), "이름");
+    other->setFocus();
+    text->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(text->selectedText(), "이름");
+}
+
 TEST(NumberBox, HexModeAndRange)
 {
     Dialog d;
