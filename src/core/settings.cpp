@@ -4,39 +4,185 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <climits>
+#include <cmath>
 
 namespace core {
 
 namespace {
+const QString kIniName = QStringLiteral("Q_T.ini");
+
 QString &iniPathStorage()
 {
     static QString path;
     return path;
 }
+
+// A folder counts as writable only when a file can really be made in it:
+// permission bits lie on read-only mounts and for the superuser.
+bool canCreateFilesIn(const QString &dir)
+{
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        return false;
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".storyloom-probe-XXXXXX")));
+    return probe.open();
+}
+
+QString withSlash(QString dir)
+{
+    if (!dir.endsWith('/'))
+        dir += '/';
+    return dir;
+}
 } // namespace
 
 QString AppPath()
 {
-    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                     : QDir::currentPath();
+    return withSlash(QDir::fromNativeSeparators(dir));
+}
+
+QString chooseIniPath(const QString &appDir, const QString &configDir)
+{
+    if (canCreateFilesIn(appDir) || configDir.isEmpty())
+        return withSlash(appDir) + kIniName;
+    QDir().mkpath(configDir);
+    return withSlash(configDir) + kIniName;
 }
 
 QString IniPath()
 {
-    if (iniPathStorage().isEmpty())
-        iniPathStorage() = QDir(AppPath()).filePath(QStringLiteral("Q_T.ini"));
+    if (iniPathStorage().isEmpty()) {
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        iniPathStorage() = chooseIniPath(AppPath(), config);
+    }
     return iniPathStorage();
 }
 
 void setIniPath(const QString &path) { iniPathStorage() = path; }
 
+QString ReadINI(const QString &section, const QString &key, const QString &file)
+{
+    return platform::ProfileFile(file).read(section, key);
+}
+
 QString ReadINI(const QString &section, const QString &key)
 {
-    return platform::ProfileFile(IniPath()).read(section, key);
+    return ReadINI(section, key, IniPath());
+}
+
+bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file)
+{
+    return platform::ProfileFile(file).write(section, key, value);
 }
 
 bool WriteINI(const QString &section, const QString &key, const QString &value)
 {
-    return platform::ProfileFile(IniPath()).write(section, key, value);
+    return WriteINI(section, key, value, IniPath());
+}
+
+bool parseLeadingNumber(const QString &text, double *value)
+{
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    const qsizetype digitsFrom = i;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+        ++i;
+    bool digits = i > digitsFrom;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        const qsizetype fracFrom = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+            ++i;
+        digits = digits || i > fracFrom;
+    }
+    if (!digits)
+        return false;
+    bool ok = false;
+    const double v = t.left(i).toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    *value = v;
+    return true;
+}
+
+bool parseSettingBool(const QString &text, bool *value)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) {
+        *value = true;
+        return true;
+    }
+    if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) {
+        *value = false;
+        return true;
+    }
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok)
+        return false;
+    *value = v != 0;
+    return true;
+}
+
+int readIntSetting(const QString &section, const QString &key, int fallback, int min, int max)
+{
+    double v = 0;
+    if (!parseLeadingNumber(ReadINI(section, key), &v))
+        return fallback;
+    v = std::nearbyint(v); // half to even under the default rounding mode
+    if (v < double(min) || v > double(max))
+        return fallback;
+    return int(v);
+}
+
+qint64 readHexSetting(const QString &section, const QString &key, qint64 fallback)
+{
+    QString t = ReadINI(section, key);
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+        || t.startsWith(QLatin1String("&h"), Qt::CaseInsensitive))
+        t.remove(0, 2);
+    bool ok = false;
+    const qint64 v = t.toLongLong(&ok, 16);
+    return ok && v >= 0 ? v : fallback;
+}
+
+bool readBoolSetting(const QString &section, const QString &key, bool fallback)
+{
+    bool v = false;
+    return parseSettingBool(ReadINI(section, key), &v) ? v : fallback;
+}
+
+double readDoubleSetting(const QString &section, const QString &key, double fallback)
+{
+    bool ok = false;
+    const double v = ReadINI(section, key).toDouble(&ok);
+    return ok && std::isfinite(v) ? v : fallback;
+}
+
+CharSelectMode charSelectModeFromText(const QString &text)
+{
+    double v = 0;
+    const QString t = text.trimmed();
+    bool ok = false;
+    v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return CharSelectMode::List;
+    v = std::nearbyint(v);
+    if (v < 0 || v > 255 || v == 0)
+        return CharSelectMode::List;
+    return v == 1 ? CharSelectMode::Number : CharSelectMode::Name;
+}
+
+CharSelectMode LoadCharSelectOption()
+{
+    return charSelectModeFromText(ReadINI(QStringLiteral("Option"), QStringLiteral("Char_Select")));
 }
 
 } // namespace core

@@ -1,15 +1,55 @@
 #pragma once
 // Program-wide access to the settings file "Q_T.ini". The path is set once at
-// start-up (tests point it at a temporary file).
+// start-up (tests point it at a temporary file). Every call opens and closes
+// the file, so two running copies share it entry by entry.
 #include <QString>
+
+#include <climits>
 
 namespace core {
 
+// The program's folder, ending in "/".
 QString AppPath();
+// The settings file: "Q_T.ini" in the program's folder, or in the user's
+// configuration folder when the program's folder cannot be written.
 QString IniPath();
 void setIniPath(const QString &path);
+// Where the settings file belongs for a program in `appDir`; `configDir` is
+// the fallback when nothing can be created in `appDir`.
+QString chooseIniPath(const QString &appDir, const QString &configDir);
+
+// "" when the file, section or key is missing; blanks around the value are
+// removed. No length limit.
 QString ReadINI(const QString &section, const QString &key);
-// False when the value could not be written.
+QString ReadINI(const QString &section, const QString &key, const QString &file);
+// False when the value could not be written (see platform::ProfileFile).
 bool WriteINI(const QString &section, const QString &key, const QString &value);
+bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file);
+
+// Typed readers of the settings file. Each falls back to `fallback` when the
+// entry is missing, empty or not of its type.
+//
+// Numbers are the decimal number the text begins with ("80", " 12.6 x"
+// gives 13), rounded half to even; a number outside [min, max] also gives
+// the fallback.
+int readIntSetting(const QString &section, const QString &key, int fallback,
+                   int min = INT_MIN, int max = INT_MAX);
+// Hexadecimal text such as "D2800" (an optional "0x" or "&H" prefix).
+qint64 readHexSetting(const QString &section, const QString &key, qint64 fallback);
+// "True"/"False" in any letter case, or a number (non-zero is true).
+bool readBoolSetting(const QString &section, const QString &key, bool fallback);
+// A decimal number such as "1.0" (dot as decimal point).
+double readDoubleSetting(const QString &section, const QString &key, double fallback);
+
+// Parsers behind the typed readers, for values that come from elsewhere.
+bool parseLeadingNumber(const QString &text, double *value);
+bool parseSettingBool(const QString &text, bool *value);
+
+// The start mode of the person pickers, from [Option] Char_Select.
+enum class CharSelectMode { List = 0, Number = 1, Name = 2 };
+// 0 list, 1 number, any other number up to 255 name; a missing entry, text
+// that is not a number and a number outside 0..255 mean list.
+CharSelectMode LoadCharSelectOption();
+CharSelectMode charSelectModeFromText(const QString &text);
 
 } // namespace core

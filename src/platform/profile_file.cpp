@@ -1,39 +1,28 @@
 #include "platform/profile_file.h"
 
+#include "platform/profile_text.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
-#include <QStringList>
 
 namespace platform {
 
 namespace {
-QString normal(const QString &name) { return name.trimmed().toLower(); }
-
-QStringList readLines(const QString &path, bool *crlf)
+// Reads the whole file. A missing file is empty; a file that exists but
+// cannot be read is a failure, so a write never replaces it blindly.
+bool readAll(const QString &path, QByteArray *bytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = f.readAll();
-    if (crlf)
-        *crlf = data.contains("\r\n");
-    QString text = QString::fromUtf8(data);
-    text.replace("\r\n", "\n");
-    QStringList lines = text.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-bool isSectionLine(const QString &line, QString *name)
-{
-    const QString t = line.trimmed();
-    if (!t.startsWith('[') || !t.contains(']'))
+    QFile file(path);
+    if (!file.exists()) {
+        bytes->clear();
+        return true;
+    }
+    if (!file.open(QIODevice::ReadOnly))
         return false;
-    if (name)
-        *name = t.mid(1, t.indexOf(']') - 1);
-    return true;
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
 }
 } // namespace
 
@@ -43,69 +32,41 @@ bool ProfileFile::exists() const { return QFileInfo::exists(m_path); }
 
 QString ProfileFile::read(const QString &section, const QString &key) const
 {
-    const QStringList lines = readLines(m_path, nullptr);
-    const QString wantSection = normal(section), wantKey = normal(key);
-    bool inSection = false;
-    for (const QString &line : lines) {
-        QString name;
-        if (isSectionLine(line, &name)) {
-            inSection = normal(name) == wantSection;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        const qsizetype eq = line.indexOf('=');
-        if (eq < 0 || line.trimmed().startsWith(';'))
-            continue;
-        if (normal(line.left(eq)) == wantKey)
-            return line.mid(eq + 1).trimmed();
-    }
-    return QString();
+    QByteArray bytes;
+    if (m_path.isEmpty() || !readAll(m_path, &bytes))
+        return QString();
+    return ProfileText::parse(bytes).value(section, key);
 }
 
 bool ProfileFile::write(const QString &section, const QString &key, const QString &value)
 {
-    if (value.contains('\r') || value.contains('\n') || section.trimmed().isEmpty() || key.trimmed().isEmpty())
+    if (m_path.isEmpty())
         return false;
-    bool crlf = false;
-    QStringList lines = readLines(m_path, &crlf);
-    const QString wantSection = normal(section), wantKey = normal(key);
-    int sectionLine = -1, lastInSection = -1;
-    bool inSection = false;
-    for (int i = 0; i < lines.size(); ++i) {
-        QString name;
-        if (isSectionLine(lines[i], &name)) {
-            inSection = normal(name) == wantSection;
-            if (inSection && sectionLine < 0) {
-                sectionLine = i;
-                lastInSection = i;
-            } else if (inSection) {
-                lastInSection = i;
-            }
-            continue;
-        }
-        if (!inSection)
-            continue;
-        if (!lines[i].trimmed().isEmpty())
-            lastInSection = i;
-        const qsizetype eq = lines[i].indexOf('=');
-        if (eq >= 0 && !lines[i].trimmed().startsWith(';') && normal(lines[i].left(eq)) == wantKey) {
-            lines[i] = lines[i].left(eq) + '=' + value;
-            goto save;
-        }
-    }
-    if (sectionLine < 0) {
-        lines << ('[' + section.trimmed() + ']');
-        lines << (key.trimmed() + '=' + value);
-    } else {
-        lines.insert(lastInSection + 1, key.trimmed() + '=' + value);
-    }
-save:
+    // Refuse what cannot be stored before touching the disk at all.
+    if (!ProfileText().set(section, key, value))
+        return false;
+
+    QLockFile lock(lockPath());
+    if (!lock.tryLock(m_lockTimeoutMs))
+        return false;
+
+    QByteArray before;
+    if (!readAll(m_path, &before))
+        return false;
+    ProfileText text = ProfileText::parse(before);
+    if (!text.set(section, key, value))
+        return false;
+    const QByteArray after = text.bytes();
+    if (after == before && exists())
+        return true;
+
     QSaveFile out(m_path);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QString eol = crlf ? "\r\n" : "\n";
-    out.write((lines.join(eol) + eol).toUtf8());
+    if (out.write(after) != after.size()) {
+        out.cancelWriting();
+        return false;
+    }
     return out.commit();
 }
 
