@@ -1,0 +1,45 @@
+// Loading a generated 1 MB scenario (about 40,000 commands) with captions.
+#include "core/eex_reader.h"
+#include "fixtures/scenario_generator.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QByteArray &megabyteScenario()
+{
+    static const QByteArray bytes = [] {
+        fixtures::GeneratorOptions opt;
+        opt.targetBytes = 1 << 20;
+        opt.armyTables = false;  // with few runs of item-less commands: about 40,000 commands
+        opt.itemlessRunPercent = 2;
+        fixtures::ScenarioGenerator gen(2024, opt);
+        return fixtures::scenarioBytes(gen.scenario());
+    }();
+    return bytes;
+}
+
+void BM_LoadMegabyteScenario(benchmark::State &state)
+{
+    const QByteArray &bytes = megabyteScenario();
+    core::KeySerial serial = 0;
+    std::int64_t nodes = 0;
+    for (auto _ : state) {
+        core::DocTree tree;
+        const core::EexLoadResult r = core::EEXLoad(bytes, QStringLiteral("bench.eex"), tree, serial);
+        if (!r.ok)
+            state.SkipWithError("load failed");
+        nodes = tree.count();
+        benchmark::DoNotOptimize(nodes);
+    }
+    state.counters["nodes"] = double(nodes);
+    state.counters["bytes"] = double(bytes.size());
+}
+
+} // namespace
+
+// The first load pays for fresh memory pages; a longer run shows the steady cost.
+BENCHMARK(BM_LoadMegabyteScenario)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The bench folder's one entry point (the build links benchmark without its main).
+BENCHMARK_MAIN();

@@ -1,0 +1,625 @@
+#include "core/eex_reader.h"
+
+#include "core/catalogue.h"
+#include "core/key_codec.h"
+#include "core/record_lengths.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSet>
+
+#include <array>
+#include <initializer_list>
+
+namespace core {
+
+namespace {
+
+// Zero bytes behind the file's end: lists that run past the end read them as
+// end records. Reads beyond them are load errors.
+constexpr std::int64_t kPadding = 123;
+// Child events nest far less deeply in any real scenario; the limit keeps a
+// damaged file from exhausting the stack.
+constexpr int kMaxNesting = 400;
+
+// --- the look-ahead's tag signatures ----------------------------------------
+
+struct Signature {
+    std::uint8_t count = 0;
+    std::array<std::uint8_t, 3> tags{};
+};
+
+struct SignatureRow {
+    std::initializer_list<std::uint8_t> tags;
+    std::initializer_list<std::uint8_t> codes;
+};
+
+enum : std::uint8_t { kNoItems = 0xFE, kAlwaysYes = 0xFD };
+
+std::array<Signature, kHighestCode + 1> buildSignatures()
+{
+    static const SignatureRow rows[] = {
+        {{0x05}, {0x02, 0x14, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x69}},
+        {{0x26}, {0x04, 0x62, 0x74}},
+        {{0x2E}, {0x08}},
+        {{0x04}, {0x09, 0x13, 0x6E, 0x71, 0x72, 0x76}},
+        {{0x12}, {0x0F}},
+        {{0x37}, {0x11}},
+        {{0x4A}, {0x20}},
+        {{0x1B}, {0x22}},
+        {{0x09}, {0x24}},
+        {{0x36}, {0x28}},
+        {{0x02}, {0x2B, 0x2D, 0x5C}},
+        {{0x48}, {0x40}},
+        {{0x40}, {0x4C}},
+        {{0x47}, {0x56}},
+        {{0x22}, {0x57}},
+        {{0x17}, {0x6F}},
+        {{0x35, 0x35}, {0x05}},
+        {{0x2E, 0x04}, {0x06}},
+        {{0x04, 0x27}, {0x0B}},
+        {{0x05, 0x02}, {0x12}},
+        {{0x05, 0x26}, {0x2C}},
+        {{0x02, 0x02}, {0x15, 0x2E, 0x4F, 0x5E, 0x68, 0x6C, 0x70}},
+        {{0x02, 0x27}, {0x1B}},
+        {{0x04, 0x04}, {0x1F, 0x21, 0x4B, 0x5B, 0x6B}},
+        {{0x1E, 0x04}, {0x23}},
+        {{0x02, 0x04}, {0x25, 0x26, 0x29, 0x2A, 0x30, 0x39, 0x73}},
+        {{0x2D, 0x0C}, {0x27}},
+        {{0x2C, 0x02}, {0x31, 0x4E, 0x53}},
+        {{0x40, 0x02}, {0x32, 0x55, 0x6D}},
+        {{0x02, 0x0D}, {0x33, 0x34}},
+        {{0x02, 0x13}, {0x35}},
+        {{0x02, 0x23}, {0x36, 0x38}},
+        {{0x28, 0x04}, {0x37}},
+        {{0x28, 0x34}, {0x3A}},
+        {{0x02, 0x0E}, {0x3B, 0x3C}},
+        {{0x17, 0x49}, {0x3D}},
+        {{0x02, 0x3B}, {0x3E, 0x48}},
+        {{0x04, 0x24}, {0x3F}},
+        {{0x03, 0x04}, {0x41}},
+        {{0x02, 0x26}, {0x46}},
+        {{0x04, 0x38}, {0x4A}},
+        {{0x41, 0x02}, {0x4D}},
+        {{0x02, 0x46}, {0x50}},
+        {{0x02, 0x03}, {0x52}},
+        {{0x42, 0x43}, {0x58}},
+        {{0x04, 0x17}, {0x59}},
+        {{0x34, 0x04}, {0x5D}},
+        {{0x26, 0x05}, {0x60, 0x63}},
+        {{0x26, 0x4C}, {0x64}},
+        {{0x26, 0x4D}, {0x65}},
+        {{0x26, 0x4E}, {0x66}},
+        {{0x04, 0x05}, {0x67}},
+        {{0x02, 0x50}, {0x75}},
+        {{0x51, 0x04}, {0x77}},
+        {{0x04, 0x54}, {0x78}},
+        {{0x52, 0x04}, {0x79}},
+        {{0x26, 0x26, 0x04}, {0x45}},
+        {{0x02, 0x26, 0x26}, {0x47}},
+    };
+    static const std::uint8_t itemless[] = {0x03, 0x07, 0x0A, 0x0C, 0x0D, 0x0E, 0x10, 0x1C, 0x1D, 0x1E, 0x2F,
+                                            0x42, 0x43, 0x44, 0x49, 0x51, 0x54, 0x5A, 0x5F, 0x61, 0x6A};
+    std::array<Signature, kHighestCode + 1> t{};
+    for (const SignatureRow &r : rows) {
+        Signature s;
+        for (std::uint8_t tag : r.tags)
+            s.tags[s.count++] = tag;
+        for (std::uint8_t c : r.codes)
+            t[c] = s;
+    }
+    for (std::uint8_t c : itemless)
+        t[c].count = kNoItems;
+    t[0x00].count = kAlwaysYes;
+    t[0x01].count = kAlwaysYes;
+    return t;
+}
+
+const std::array<Signature, kHighestCode + 1> &signatures()
+{
+    static const auto t = buildSignatures();
+    return t;
+}
+
+int looksLike(const std::uint8_t *d, std::int64_t size, int code, std::int64_t offset)
+{
+    if (code < 0 || code > kHighestCode)
+        return 0;
+    const Signature &sig = signatures()[std::size_t(code)];
+    if (sig.count == kAlwaysYes)
+        return 1;
+    if (sig.count == kNoItems)
+        return 2;
+    auto word = [&](std::int64_t o) -> std::int64_t {
+        if (o < 0 || o + 2 > size)
+            return -1;
+        return std::int64_t(d[o]) | (std::int64_t(d[o + 1]) << 8);
+    };
+    std::int64_t q = offset + 2;
+    for (int i = 0; i < sig.count; ++i) {
+        const int tag = sig.tags[std::size_t(i)];
+        if (word(q) != tag)
+            return 0;
+        if (i + 1 == sig.count)
+            break;
+        switch (tag) {
+        case 0x04:
+            q += 6;
+            break;
+        case 0x05: {
+            std::int64_t e = q + 2;
+            while (e < size && d[e] != 0)
+                ++e;
+            if (e >= size)
+                return 0;
+            q = e + 1;
+            break;
+        }
+        case 0x35: {
+            const std::int64_t p = word(q + 2);
+            if (p < 0)
+                return 0;
+            q = q + 4 + 2 * p;
+            break;
+        }
+        default:
+            q += 4;
+            break;
+        }
+    }
+    return 1;
+}
+
+// --- hex text ---------------------------------------------------------------
+
+QString hexOf(const std::uint8_t *d, std::int64_t length, qsizetype extra = 0)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    QString out;
+    out.reserve(qsizetype(length) * 2 + extra);
+    out.resize(qsizetype(length) * 2);
+    QChar *p = out.data();
+    for (std::int64_t i = 0; i < length; ++i) {
+        *p++ = QLatin1Char(digits[d[i] >> 4]);
+        *p++ = QLatin1Char(digits[d[i] & 15]);
+    }
+    return out;
+}
+
+QString hexWord(int v)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    const int lo = v & 0xFF, hi = (v >> 8) & 0xFF;
+    const char s[4] = {digits[lo >> 4], digits[lo & 15], digits[hi >> 4], digits[hi & 15]};
+    return QString::fromLatin1(s, 4);
+}
+
+struct LoadFailure {
+    std::int64_t offset;
+    QString detail;
+};
+
+// --- the reader -------------------------------------------------------------
+
+class Reader
+{
+public:
+    Reader(const QByteArray &file, DocTree &tree, KeySerial &serial, const CaptionContext &captions)
+        : m_tree(tree), m_serial(serial), m_captions(captions)
+    {
+        m_image.reserve(file.size() + kPadding);
+        m_image.append(file);
+        m_image.append(QByteArray(kPadding, '\0'));
+        m_d = reinterpret_cast<const std::uint8_t *>(m_image.constData());
+        m_size = m_image.size();
+        // A well-formed file is read once; reading far more bytes than the
+        // file holds means its Scenes and Sections overlap over and over.
+        m_workLimit = 4 * m_size + 65536;
+        m_lookAheadMemo.assign(std::size_t(m_size), -1);
+    }
+
+    void load(const QString &path)
+    {
+        const NodeId root = m_tree.addRoot(kRootKey, path);
+        const std::int64_t first = u32(10);
+        const std::int64_t scenes = roundHalfEvenQuarter(first - 10);
+        std::vector<NodeId> sectionsToShow;
+        for (std::int64_t s = 0; s < scenes; ++s) {
+            m_scene = int(s);
+            m_section = -1;
+            const std::int64_t offset = u32(10 + 4 * s);
+            const int sectionCount = u16(offset);
+            const NodeId sceneNode = addNode(root, Relation::LastChild, readerSceneKey(int(s)), kSceneText);
+            std::int64_t start = offset + 4;
+            for (int c = 0; c < sectionCount; ++c) {
+                m_section = c;
+                const NodeId sectionNode =
+                    addNode(sceneNode, Relation::LastChild, readerSectionKey(int(s), c), kSectionText);
+                if (c > 0)
+                    start += m_lastLength + 2;
+                m_lastLength = u16(start - 2);
+                m_seek = start;
+                readHead(sectionNode);
+                m_seek += 2;  // the body length, recomputed on saving
+                readList(m_headEnd);
+                sectionsToShow.push_back(sectionNode);
+            }
+            m_tree.setExpanded(sceneNode, sectionCount > 0);
+        }
+        m_tree.setExpanded(root, true);
+        for (NodeId n : sectionsToShow)
+            m_tree.setExpanded(n, true);
+    }
+
+    std::vector<EexLoadWarning> takeWarnings() { return std::move(m_warnings); }
+    std::int64_t seek() const { return m_seek; }
+
+private:
+    [[noreturn]] void fail(std::int64_t offset, const QString &detail) { throw LoadFailure{offset, detail}; }
+
+    static std::int64_t roundHalfEvenQuarter(std::int64_t x)
+    {
+        // x / 4 to the nearest whole number, ties to the even one.
+        std::int64_t q = x / 4, r = x % 4;
+        if (r < 0) {
+            r += 4;
+            --q;
+        }
+        if (r > 2 || (r == 2 && (q & 1)))
+            ++q;
+        return q;
+    }
+
+    int u16(std::int64_t o)
+    {
+        if (o < 0 || o + 2 > m_size)
+            fail(o < 0 ? m_seek : o, QStringLiteral("read beyond the file"));
+        return int(m_d[o]) | (int(m_d[o + 1]) << 8);
+    }
+
+    std::int64_t u32(std::int64_t o)
+    {
+        if (o < 0 || o + 4 > m_size)
+            fail(o, QStringLiteral("read beyond the file"));
+        return std::int64_t(m_d[o]) | (std::int64_t(m_d[o + 1]) << 8) | (std::int64_t(m_d[o + 2]) << 16) |
+               (std::int64_t(m_d[o + 3]) << 24);
+    }
+
+    void spendWork(std::int64_t bytes)
+    {
+        m_work += bytes;
+        if (m_work > m_workLimit)
+            fail(m_seek, QStringLiteral("Scenes or Sections overlap without end"));
+    }
+
+    NodeId addNode(NodeId relative, Relation relation, const QString &key, const QString &text, int bytes = 2)
+    {
+        spendWork(bytes);
+        const NodeId n = m_tree.add(relative, relation, key, text);
+        if (n == kNoNode)
+            fail(m_seek, QStringLiteral("key already in the tree: ") + key);
+        return n;
+    }
+
+    MeasuredRecord measure(std::int64_t p)
+    {
+        const auto m = measureRecord(m_d, std::size_t(m_size), std::size_t(p));
+        if (!m)
+            fail(m_seek, QStringLiteral("record runs beyond the file"));
+        return *m;
+    }
+
+    void warn(EexLoadWarning::Kind kind, std::int64_t offset, int bytes)
+    {
+        m_warnings.push_back(EexLoadWarning{kind, m_scene, m_section, offset, bytes});
+    }
+
+    // Keeps the nested length of every open child event equal to the bytes
+    // its list will hold in the tree when the tree and the file part ways.
+    void adjustOpenLengths(int delta)
+    {
+        for (NodeId block : m_openBlocks) {
+            QString key = m_tree.key(block);
+            const qsizetype cut = key.indexOf(u'_');
+            if (cut < 4)
+                continue;
+            const int n = int(HexToLong(key, int(cut) - 3, 2)) + delta;
+            key.replace(cut - 4, 4, hexWord(n));
+            m_tree.setKey(block, key);
+        }
+    }
+
+    void setColours(NodeId n, int code)
+    {
+        if (code == kCommentCode)
+            m_tree.setTextColor(n, commentTextColor());
+        else if (code == kMarkerCode)
+            m_tree.setTextColor(n, markerTextColor());
+        else if (code == kArithmeticCode)
+            m_tree.setBackColor(n, arithmeticBackColor());
+    }
+
+    // One Section's condition list. Every command whose record can be
+    // delimited becomes a node, so nothing of a head list is lost.
+    void readHead(NodeId section)
+    {
+        for (;;) {
+            const std::int64_t p = m_seek;
+            const int code = u16(p);
+            if (code == kEndCode) {
+                m_seek = p + 2;
+                m_headEnd = addNode(section, Relation::LastChild, readerHeadEndKey(m_scene, m_section), MenuName(0));
+                ++m_serial;
+                return;
+            }
+            if (code > kHighestCode) {
+                spendWork(2);
+                m_seek = p + 2;
+                warn(EexLoadWarning::Kind::UnknownCode, p, 2);
+                ++m_serial;
+                continue;
+            }
+            const MeasuredRecord m = measure(p);
+            spendWork(m.length);
+            m_seek = p + m.length;
+            const QString record = hexOf(m_d + p, m.length, 24);
+            const QString key =
+                code == kCommentCode ? lockedCommentKey(record, m_serial) : commandKey(record, m_serial);
+            const NodeId n = addNode(section, Relation::LastChild, key,
+                                     commandCaption(key, CaptionSite::ReaderHead, false, m_captions), 0);
+            setColours(n, code);
+            ++m_serial;
+        }
+    }
+
+    // A body or nested list up to and including its end record.
+    void readList(NodeId parent)
+    {
+        for (;;) {
+            int code;
+            if (m_rewind) {
+                m_rewind = false;
+                if (m_rewoundFrom.contains(m_seek))
+                    fail(m_seek, QStringLiteral("look-ahead makes no progress"));
+                m_rewoundFrom.insert(m_seek);
+                if (m_seek - 4 < 0)
+                    fail(m_seek, QStringLiteral("look-ahead before the file"));
+                m_seek -= 4;
+                code = kMarkerCode;
+                m_assumedMarker = true;
+            } else {
+                code = u16(m_seek);
+            }
+            if (menuAdd(code, parent) == kEndCode && !m_rewind)
+                return;
+        }
+    }
+
+    // Reads one command of an action list at the read position; returns its
+    // code (-1 when nothing was added).
+    int menuAdd(int code, NodeId parent)
+    {
+        const std::int64_t p = m_seek;
+        m_seek = p + 2;
+        m_lastAdded = kNoNode;
+        if (code > kHighestCode) {
+            spendWork(2);
+            warn(EexLoadWarning::Kind::UnknownCode, p, 2);
+            adjustOpenLengths(-2);
+            return -1;
+        }
+        if (code == kEndCode) {
+            m_lastAdded = addNode(parent, Relation::LastChild, readerEndKey(m_serial), MenuName(0));
+            ++m_serial;
+            return kEndCode;
+        }
+        if (code == kMarkerCode) {
+            childEvent(p, parent);
+            return kMarkerCode;
+        }
+        const MeasuredRecord m = measure(p);
+        spendWork(m.length);
+        m_seek = p + m.length;
+        const QString key = commandKey(hexOf(m_d + p, m.length, 28), m_serial);
+        const QString caption = commandCaption(key, CaptionSite::ReaderBody, false, m_captions);
+        ++m_serial;
+        if (!m_childFlag) {
+            const int next = u16(m_seek);
+            if (next != 0 && lookAhead(m_seek) == 0) {
+                // The bytes behind do not read as a command: this command must
+                // be the block command of a child event whose marker stands
+                // before it. The list loop reads that child event instead.
+                m_rewind = true;
+                m_seek = p;
+                return code;
+            }
+        }
+        const NodeId n = addNode(parent, Relation::LastChild, key, caption, 0);
+        setColours(n, code);
+        m_lastAdded = n;
+        return code;
+    }
+
+    // Whether the bytes at `at` start a command, looking past commands
+    // without items. Answers are remembered by position, so a long run of
+    // such commands is walked once, not once per command.
+    int lookAhead(std::int64_t at)
+    {
+        std::vector<std::int64_t> walked;
+        int v = 0;
+        for (std::int64_t o = at;; o += 2) {
+            if (o < 0 || o >= m_size) {
+                v = 0;
+                break;
+            }
+            const std::int8_t known = m_lookAheadMemo[std::size_t(o)];
+            if (known >= 0) {
+                v = known;
+                break;
+            }
+            walked.push_back(o);
+            v = looksLike(m_d, m_size, wordOrMinus(o), o);
+            if (v != 2)
+                break;
+        }
+        for (std::int64_t o : walked)
+            m_lookAheadMemo[std::size_t(o)] = std::int8_t(v);
+        return v;
+    }
+
+    int wordOrMinus(std::int64_t o) const
+    {
+        if (o < 0 || o + 2 > m_size)
+            return -1;
+        return int(m_d[o]) | (int(m_d[o + 1]) << 8);
+    }
+
+    void childEvent(std::int64_t p, NodeId parent)
+    {
+        const bool assumed = m_assumedMarker;
+        m_assumedMarker = false;
+        if (int(m_openBlocks.size()) >= kMaxNesting)
+            fail(p, QStringLiteral("child events nest too deeply"));
+        const KeySerial markerSerial = m_serial++;
+        // Further markers directly behind the first make no node of their
+        // own; a real marker keeps their bytes in its record.
+        QString record = QStringLiteral("0100");
+        while (u16(m_seek) == kMarkerCode) {
+            m_seek += 2;
+            if (!assumed)
+                record += QStringLiteral("0100");
+        }
+        const NodeId marker = addNode(parent, Relation::LastChild, commandKey(record, markerSerial), MenuName(1));
+        m_tree.setTextColor(marker, markerTextColor());
+        const int markerBytes = int(record.size() / 2);
+        if (assumed) {
+            // The marker and, when the block command is read from p + 2, that
+            // command's first word repeat bytes the tree already holds.
+            const int extra = u16(p + 2) == kMarkerCode ? 2 : 4;
+            warn(EexLoadWarning::Kind::MarkerAssumed, p, extra);
+            adjustOpenLengths(extra);
+        }
+
+        m_childFlag = true;
+        menuAdd(u16(m_seek), parent);
+        m_childFlag = false;
+        const NodeId block = m_lastAdded;
+        auto dropMarker = [&]() {
+            m_tree.remove(marker);
+            warn(EexLoadWarning::Kind::MarkerDropped, p, markerBytes);
+            adjustOpenLengths(-markerBytes);
+        };
+        if (block == kNoNode) {
+            dropMarker();
+            return;
+        }
+        m_tree.setBackColor(block, childBlockBackColor());
+        ++m_serial;
+
+        if (lookAhead(m_seek + 2) == 0) {
+            dropMarker();
+            return;
+        }
+        const int nested = u16(m_seek);
+        QString key = m_tree.key(block);
+        key.insert(key.indexOf(u'_'), hexWord(nested));
+        if (!m_tree.setKey(block, key))
+            fail(m_seek, QStringLiteral("key already in the tree: ") + key);
+        m_seek += 2;
+
+        m_openBlocks.push_back(block);
+        readList(block);
+        m_openBlocks.pop_back();
+        if (m_lastAdded != kNoNode)
+            m_tree.setBackColor(m_lastAdded, childBlockBackColor());
+        ++m_serial;
+    }
+
+    QByteArray m_image;
+    const std::uint8_t *m_d = nullptr;
+    std::int64_t m_size = 0;
+    DocTree &m_tree;
+    KeySerial &m_serial;
+    const CaptionContext &m_captions;
+
+    std::int64_t m_seek = 0;
+    int m_lastLength = 0;
+    int m_scene = -1;
+    int m_section = -1;
+    NodeId m_headEnd = kNoNode;
+    NodeId m_lastAdded = kNoNode;
+    bool m_childFlag = false;
+    bool m_rewind = false;         // the look-ahead asks the list loop for a child event
+    bool m_assumedMarker = false;  // the marker being read is such a child event's
+    QSet<std::int64_t> m_rewoundFrom;
+    std::vector<NodeId> m_openBlocks;
+    std::vector<EexLoadWarning> m_warnings;
+    std::vector<std::int8_t> m_lookAheadMemo;  // per offset: -1 unknown, else the answer
+    std::int64_t m_work = 0;
+    std::int64_t m_workLimit = 0;
+};
+
+} // namespace
+
+EexLoadResult EEXLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+                      const CaptionContext &captions)
+{
+    tree.clear();
+    EexLoadResult result;
+    Reader reader(fileBytes, tree, keySerial, captions);
+    try {
+        reader.load(path);
+        result.ok = true;
+    } catch (const LoadFailure &f) {
+        result.ok = false;
+        result.errorOffset = f.offset;
+        result.errorDetail = f.detail;
+    }
+    result.warnings = reader.takeWarnings();
+    return result;
+}
+
+EexLoadResult EEXLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial, const CaptionContext &captions)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tree.clear();
+        EexLoadResult result;
+        result.errorDetail = file.errorString();
+        return result;
+    }
+    return EEXLoad(file.readAll(), path, tree, keySerial, captions);
+}
+
+QString eexLoadErrorMessage(std::int64_t seekAdr)
+{
+    return QStringLiteral("EEX 파일 오류！ SeekAdr : ") + QString::number(seekAdr, 16).toUpper();
+}
+
+QString eexLoadWarningMessage(const EexLoadWarning &w)
+{
+    QString what;
+    switch (w.kind) {
+    case EexLoadWarning::Kind::UnknownCode:
+        what = QStringLiteral("알 수 없는 명령 코드 %1바이트를 건너뛰었습니다. 저장하면 이 바이트는 빠집니다.");
+        break;
+    case EexLoadWarning::Kind::MarkerDropped:
+        what = QStringLiteral("중첩 목록이 없는 자사건설정 %1바이트를 건너뛰었습니다. 저장하면 이 바이트는 빠집니다.");
+        break;
+    case EexLoadWarning::Kind::MarkerAssumed:
+        what = QStringLiteral("자사건설정을 추정해 %1바이트를 더했습니다. 저장하면 이 바이트가 더해집니다.");
+        break;
+    }
+    return QStringLiteral("Scene %1, Section %2, 위치 %3: ")
+               .arg(w.scene + 1)
+               .arg(w.section + 1)
+               .arg(QString::number(w.offset, 16).toUpper()) +
+           what.arg(w.byteCount);
+}
+
+int eexLooksLikeCommand(const QByteArray &image, int code, std::int64_t offset)
+{
+    return looksLike(reinterpret_cast<const std::uint8_t *>(image.constData()), image.size(), code, offset);
+}
+
+} // namespace core

@@ -1,0 +1,202 @@
+#include "core/eex_writer.h"
+
+#include "core/key_codec.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace core {
+
+namespace {
+
+constexpr qsizetype kMaxWord = 65535;
+
+int hexValue(char16_t u)
+{
+    if (u >= '0' && u <= '9') return u - '0';
+    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
+    return -1;
+}
+
+struct Refusal {
+    QString message;
+};
+
+class Serializer
+{
+public:
+    explicit Serializer(const DocTree &tree) : m_t(tree) {}
+
+    QByteArray run()
+    {
+        const NodeId root = m_t.root();
+        QByteArray out = QByteArray::fromHex("45455800010200000000");
+        const int scenes = m_t.childCount(root);
+        out.resize(10 + 4 * qsizetype(scenes));
+        m_scene = 0;
+        for (NodeId scene = m_t.firstChild(root); scene != kNoNode; scene = m_t.next(scene), ++m_scene) {
+            m_section = -1;
+            putLongAt(out, 10 + 4 * m_scene, quint32(out.size()));
+            putWord(out, m_t.childCount(scene));
+            m_section = 0;
+            for (NodeId section = m_t.firstChild(scene); section != kNoNode;
+                 section = m_t.next(section), ++m_section)
+                writeSection(out, section);
+        }
+        return out;
+    }
+
+    int scene() const { return m_scene; }
+    int section() const { return m_section; }
+
+private:
+    [[noreturn]] void refuse(const QString &what)
+    {
+        throw Refusal{QStringLiteral("Scene %1, Section %2: ").arg(m_scene + 1).arg(m_section + 1) + what};
+    }
+
+    static void putWord(QByteArray &out, qsizetype v)
+    {
+        out.append(char(v & 0xFF));
+        out.append(char((v >> 8) & 0xFF));
+    }
+
+    static void putLongAt(QByteArray &out, qsizetype at, quint32 v)
+    {
+        for (int i = 0; i < 4; ++i)
+            out[at + i] = char((v >> (8 * i)) & 0xFF);
+    }
+
+    // Appends the node's record part; returns its byte count.
+    qsizetype appendRecord(QByteArray &out, NodeId n)
+    {
+        const QString &key = m_t.key(n);
+        const QStringView rec = recordPart(key);
+        if (rec.size() == key.size() || rec.size() % 2 != 0 || rec.isEmpty())
+            refuse(QStringLiteral("명령 키가 올바르지 않습니다: %1").arg(key));
+        const qsizetype start = out.size();
+        out.resize(start + rec.size() / 2);
+        char *p = out.data() + start;
+        const QChar *c = rec.data();
+        for (qsizetype i = 0; i < rec.size(); i += 2) {
+            const int hi = hexValue(c[i].unicode()), lo = hexValue(c[i + 1].unicode());
+            if (hi < 0 || lo < 0)
+                refuse(QStringLiteral("명령 키가 올바르지 않습니다: %1").arg(key));
+            *p++ = char(hi * 16 + lo);
+        }
+        return rec.size() / 2;
+    }
+
+    // A body or nested list: each node's record, then its children's. A node
+    // with children ends its record with the nested length, which must equal
+    // the bytes its children give.
+    void appendList(QByteArray &out, NodeId first)
+    {
+        for (NodeId n = first; n != kNoNode; n = m_t.next(n)) {
+            const qsizetype length = appendRecord(out, n);
+            if (m_t.childCount(n) == 0)
+                continue;
+            if (length < 4)
+                refuse(QStringLiteral("자사건 명령에 중첩 길이가 없습니다: %1").arg(m_t.key(n)));
+            const int stored = int(quint8(out[out.size() - 2])) | (int(quint8(out[out.size() - 1])) << 8);
+            const qsizetype before = out.size();
+            appendList(out, m_t.firstChild(n));
+            const qsizetype real = out.size() - before;
+            if (real != stored)
+                refuse(QStringLiteral("자사건의 중첩 길이 %1이(가) 실제 길이 %2와(과) 다릅니다. 저장하지 않았습니다.")
+                           .arg(stored)
+                           .arg(real));
+        }
+    }
+
+    void writeSection(QByteArray &out, NodeId section)
+    {
+        const qsizetype lengthAt = out.size();
+        putWord(out, 0);
+        // Condition list: the Section's children up to the head-end node,
+        // whose own children are the action list.
+        for (NodeId n = m_t.firstChild(section); n != kNoNode; n = m_t.next(n)) {
+            appendRecord(out, n);
+            if (m_t.childCount(n) > 0 && recordPart(m_t.key(n)) == QLatin1String("0000"))
+                break;
+        }
+        const qsizetype bodyLengthAt = out.size();
+        putWord(out, 0);
+        const NodeId last = m_t.lastChild(section);
+        if (last != kNoNode)
+            appendList(out, m_t.firstChild(last));
+        const qsizetype body = out.size() - bodyLengthAt - 2;
+        const qsizetype length = out.size() - lengthAt - 2;
+        if (length > kMaxWord || body > kMaxWord)
+            refuse(QStringLiteral("구역이 %1바이트로 65,535바이트를 넘어 저장할 수 없습니다. 구역을 나누어 주십시오.")
+                       .arg(length));
+        out[lengthAt] = char(length & 0xFF);
+        out[lengthAt + 1] = char(length >> 8);
+        out[bodyLengthAt] = char(body & 0xFF);
+        out[bodyLengthAt + 1] = char(body >> 8);
+    }
+
+    const DocTree &m_t;
+    int m_scene = -1;
+    int m_section = -1;
+};
+
+} // namespace
+
+EexSerializeResult EEXSerialize(const DocTree &tree)
+{
+    EexSerializeResult result;
+    if (tree.root() == kNoNode) {
+        result.message = QStringLiteral("저장할 문서가 없습니다.");
+        return result;
+    }
+    Serializer s(tree);
+    try {
+        result.bytes = s.run();
+        result.ok = true;
+    } catch (const Refusal &r) {
+        result.message = r.message;
+        result.scene = s.scene();
+        result.section = s.section();
+    }
+    return result;
+}
+
+EexWriteResult saveFileAtomically(const QByteArray &bytes, const QString &path, const EexWriteHook &hook)
+{
+    EexWriteResult result;
+    const QFileInfo target(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.message = QStringLiteral("파일을 저장할 수 없습니다: %1\n%2").arg(path, file.errorString());
+        return result;
+    }
+    if (target.exists())
+        file.setPermissions(target.permissions());
+    const bool written = hook ? hook(file, bytes) : file.write(bytes) == bytes.size();
+    if (!written) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        result.message = QStringLiteral("파일을 저장하는 중 쓰기에 실패했습니다. 원래 파일은 그대로입니다: %1\n%2")
+                             .arg(path, why);
+        return result;
+    }
+    if (!file.commit()) {
+        result.message = QStringLiteral("파일을 저장할 수 없습니다. 원래 파일은 그대로입니다: %1\n%2")
+                             .arg(path, file.errorString());
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+EexWriteResult EEXWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook)
+{
+    EexSerializeResult s = EEXSerialize(tree);
+    if (!s.ok)
+        return s;
+    return saveFileAtomically(s.bytes, path, hook);
+}
+
+} // namespace core

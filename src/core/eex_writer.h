@@ -1,0 +1,48 @@
+#pragma once
+// The scenario writer: a scenario tree back to the bytes of an ".eex" file,
+// and the safe save of those bytes.
+//
+// Every command's bytes come from the record part of its node key; only the
+// Scene table and the Section and body lengths are recomputed. Nested lengths
+// are written as the keys hold them, after checking each against the real
+// byte length of its list.
+#include "core/doc_tree.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+namespace core {
+
+struct EexWriteResult {
+    bool ok = false;
+    QString message;   // Korean, for the user; empty on success
+    int scene = -1;    // 0-based place of the fault, -1 when not tied to one
+    int section = -1;
+};
+
+struct EexSerializeResult : EexWriteResult {
+    QByteArray bytes;
+};
+
+// The tree as file bytes. Refused (ok = false, no bytes) when a key's record
+// part is not hex, a Section or body list exceeds 65,535 bytes, or a nested
+// length does not match its list.
+EexSerializeResult EEXSerialize(const DocTree &tree);
+
+// Writes `bytes` to the device; returns false when the write failed. The
+// default writes everything at once; tests pass one that fails half-way.
+using EexWriteHook = std::function<bool(QIODevice &device, const QByteArray &bytes)>;
+
+// Serializes the tree and saves it at `path` through a temporary file beside
+// it, renamed over the target only when everything was written; the target
+// keeps its permissions. On any failure the old file is untouched.
+EexWriteResult EEXWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook = {});
+
+// Same for bytes already serialized.
+EexWriteResult saveFileAtomically(const QByteArray &bytes, const QString &path, const EexWriteHook &hook = {});
+
+} // namespace core

@@ -1,0 +1,415 @@
+#include "core/catalogue.h"
+#include "core/eex_reader.h"
+#include "core/key_codec.h"
+#include "core/record_lengths.h"
+#include "fixtures/hex_bytes.h"
+#include "fixtures/scenario_generator.h"
+#include "fixtures/tree_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+using namespace core;
+using fixtures::hexBytes;
+
+namespace {
+
+const char *const kHeader = "45 45 58 00 01 02 00 00 00 00";
+
+// One Scene, one Section with the given head and body lists (end records
+// included), lengths computed.
+QByteArray oneSection(const QByteArray &head, const QByteArray &body)
+{
+    QByteArray out = hexBytes(kHeader) + hexBytes("0E 00 00 00 01 00");
+    const int l = int(head.size() + 2 + body.size());
+    out.append(char(l & 0xFF)).append(char(l >> 8));
+    out += head;
+    out.append(char(body.size() & 0xFF)).append(char(body.size() >> 8));
+    out += body;
+    return out;
+}
+
+struct Loaded {
+    DocTree tree;
+    EexLoadResult result;
+    KeySerial serial = 0;
+};
+
+void load(Loaded &l, const QByteArray &bytes)
+{
+    l.result = EEXLoad(bytes, QStringLiteral("/tmp/x.eex"), l.tree, l.serial);
+}
+
+// Children of a node as record parts.
+QStringList childRecords(const DocTree &t, NodeId n)
+{
+    QStringList out;
+    for (NodeId c = t.firstChild(n); c != kNoNode; c = t.next(c))
+        out << recordPart(t.key(c)).toString();
+    return out;
+}
+
+NodeId headEnd(const DocTree &t, int scene = 0, int section = 0)
+{
+    return t.find(readerHeadEndKey(scene, section));
+}
+
+} // namespace
+
+TEST(EexReader, SmallestFileGivesTheStructuralNodesWithTheHeadEndVisible)
+{
+    Loaded l;
+    load(l, hexBytes("45 45 58 00 01 02 00 00 00 00 0E 00 00 00 01 00 06 00 00 00 02 00 00 00"));
+    ASSERT_TRUE(l.result.ok) << l.result.errorDetail.toStdString();
+    EXPECT_TRUE(l.result.warnings.empty());
+    const DocTree &t = l.tree;
+    EXPECT_EQ(t.count(), 5);
+    EXPECT_EQ(t.key(t.root()), "Path");
+    EXPECT_EQ(t.text(t.root()), "/tmp/x.eex");
+    const NodeId scene = t.firstChild(t.root());
+    EXPECT_EQ(t.key(scene), "Scene_0_");
+    EXPECT_EQ(t.text(scene), "Scene");
+    const NodeId section = t.firstChild(scene);
+    EXPECT_EQ(t.key(section), "Section_0_0_");
+    EXPECT_EQ(t.text(section), "Section");
+    const NodeId he = t.firstChild(section);
+    EXPECT_EQ(t.key(he), "0000_0_0_00");
+    EXPECT_EQ(t.text(he), MenuName(0));
+    ASSERT_EQ(t.childCount(he), 1);
+    EXPECT_TRUE(t.key(t.firstChild(he)).startsWith("0000_00"));
+    // Visible: every ancestor of the head-end node is expanded; the body is folded.
+    EXPECT_TRUE(t.expanded(t.root()));
+    EXPECT_TRUE(t.expanded(scene));
+    EXPECT_TRUE(t.expanded(section));
+    EXPECT_FALSE(t.expanded(he));
+}
+
+TEST(EexReader, ChildEventGivesMarkerCyanBlockWithNestedLengthAndCyanEnd)
+{
+    Loaded l;
+    load(l, oneSection(hexBytes("00 00"), hexBytes("01 00 6E 00 04 00 32 00 00 00 02 00 00 00 00 00")));
+    ASSERT_TRUE(l.result.ok);
+    const DocTree &t = l.tree;
+    const NodeId he = headEnd(t);
+    ASSERT_EQ(t.childCount(he), 3);
+    const NodeId marker = t.child(he, 0), block = t.child(he, 1), end = t.child(he, 2);
+    EXPECT_TRUE(t.key(marker).startsWith("0100_"));
+    EXPECT_EQ(t.textColor(marker), QColor(255, 0, 0));
+    EXPECT_EQ(recordPart(t.key(block)), QString("6E000400320000000200"));
+    EXPECT_EQ(t.backColor(block), QColor(0, 255, 255));
+    ASSERT_EQ(t.childCount(block), 1);
+    EXPECT_TRUE(t.key(t.firstChild(block)).startsWith("0000_00"));
+    EXPECT_EQ(t.backColor(t.firstChild(block)), QColor(0, 255, 255));
+    EXPECT_TRUE(t.key(end).startsWith("0000_00"));
+    EXPECT_FALSE(t.backColor(end).isValid());
+}
+
+TEST(EexReader, SceneCountRoundsTheFirstTableEntryHalfToEven)
+{
+    struct Case { int first; int scenes; };
+    const Case cases[] = {{14, 1}, {18, 2}, {16, 2}, {20, 2}, {22, 3}, {10, 0}, {0, 0}};
+    for (const Case &c : cases) {
+        QByteArray bytes = hexBytes(kHeader);
+        for (int i = 0; i < 4; ++i)
+            bytes.append(char((c.first >> (8 * i)) & 0xFF));
+        // Every entry points at one Scene without Sections behind the table.
+        const int at = 10 + 4 * std::max(c.scenes, 1);
+        bytes.resize(at);
+        for (int s = 0; s < c.scenes; ++s)
+            for (int i = 0; i < 4; ++i)
+                bytes[10 + 4 * s + i] = char((at >> (8 * i)) & 0xFF);
+        bytes += hexBytes("00 00");
+        Loaded l;
+        load(l, bytes);
+        ASSERT_TRUE(l.result.ok) << c.first;
+        EXPECT_EQ(l.tree.childCount(l.tree.root()), c.scenes) << c.first;
+    }
+}
+
+TEST(EexReader, SceneWithoutSectionsIsASceneNodeWithoutChildren)
+{
+    Loaded l;
+    load(l, hexBytes("45 45 58 00 01 02 00 00 00 00 12 00 00 00 14 00 00 00 00 00 "
+                     "01 00 06 00 00 00 02 00 00 00"));
+    ASSERT_TRUE(l.result.ok);
+    const NodeId first = l.tree.firstChild(l.tree.root());
+    EXPECT_EQ(l.tree.childCount(first), 0);
+    EXPECT_EQ(l.tree.childCount(l.tree.next(first)), 1);
+}
+
+TEST(EexReader, SectionKeysJoinBothIndexesDistinctly)
+{
+    EXPECT_NE(readerSectionKey(1, 10), readerSectionKey(11, 0));
+    EXPECT_NE(readerHeadEndKey(1, 10), readerHeadEndKey(11, 0));
+    EXPECT_EQ(readerSectionKey(1, 10), "Section_1_10_");
+    EXPECT_EQ(readerHeadEndKey(1, 10), "0000_1_10_00");
+    // A one-number key made later never has two numbers inside.
+    EXPECT_NE(readerSectionKey(1, 10), QStringLiteral("Section_110_"));
+    EXPECT_NE(readerHeadEndKey(1, 10), QStringLiteral("0000_110_00"));
+}
+
+TEST(EexReader, EveryDelimitableHeadCommandBecomesANode)
+{
+    // 0x04 kept, 0x12 (text, one item behind), 0x38 (20 bytes), 0x6B (22 bytes), 0x24, then 0x04.
+    const QByteArray head = hexBytes("04 00 26 00 01 00"
+                                     "12 00 05 00 41 00 02 00 05 00"
+                                     "38 00 02 00 01 00 23 00 02 00 34 00 03 00 04 00 05 00 00 00"
+                                     "6B 00 04 00 01 00 00 00 04 00 02 00 00 00 4B 00 03 00 26 00 00 00"
+                                     "24 00 09 00 07 00"
+                                     "04 00 26 00 00 00"
+                                     "00 00");
+    Loaded l;
+    load(l, oneSection(head, hexBytes("00 00")));
+    ASSERT_TRUE(l.result.ok);
+    const NodeId section = l.tree.find(readerSectionKey(0, 0));
+    const QStringList recs = childRecords(l.tree, section);
+    ASSERT_EQ(recs.size(), 7);
+    EXPECT_EQ(recs[1], "1200050041000200" "0500");
+    EXPECT_EQ(recs[2].size(), 40);
+    EXPECT_EQ(recs[3].size(), 44);
+    EXPECT_EQ(recs[4], "240009000700");
+    EXPECT_EQ(recs[6], "0000");
+    EXPECT_TRUE(l.result.warnings.empty());
+}
+
+TEST(EexReader, HeadCommentIsLockedAndBodyCommentIsNot)
+{
+    const QByteArray comment = hexBytes("02 00 05 00 41 42 00");
+    Loaded l;
+    load(l, oneSection(comment + hexBytes("00 00"), comment + hexBytes("00 00")));
+    ASSERT_TRUE(l.result.ok);
+    const DocTree &t = l.tree;
+    const NodeId head = t.firstChild(t.find(readerSectionKey(0, 0)));
+    const NodeId body = t.firstChild(headEnd(t));
+    EXPECT_TRUE(t.key(head).startsWith("02000500414200_000022"));
+    EXPECT_FALSE(t.key(body).contains("_000022"));
+    EXPECT_EQ(recordPart(t.key(head)), recordPart(t.key(body)));
+    EXPECT_EQ(t.textColor(head), QColor(0, 128, 0));
+    EXPECT_EQ(t.textColor(body), QColor(0, 128, 0));
+}
+
+TEST(EexReader, ArithmeticCommandIsPink)
+{
+    Loaded l;
+    load(l, oneSection(hexBytes("00 00"), hexBytes("77 00 51 00 00 00 04 00 01 00 00 00 53 00 00 00 52 00 00 00 "
+                                                   "04 00 00 00 00 00 00 00")));
+    ASSERT_TRUE(l.result.ok);
+    EXPECT_EQ(l.tree.backColor(l.tree.firstChild(headEnd(l.tree))), QColor(255, 70, 132));
+}
+
+TEST(EexReader, DoubledMarkerKeepsItsBytesInTheOneMarkerNode)
+{
+    Loaded l;
+    load(l, oneSection(hexBytes("00 00"), hexBytes("01 00 01 00 6E 00 04 00 32 00 00 00 02 00 00 00 00 00")));
+    ASSERT_TRUE(l.result.ok);
+    EXPECT_EQ(childRecords(l.tree, headEnd(l.tree)),
+              QStringList({"01000100", "6E000400320000000200", "0000"}));
+    EXPECT_TRUE(l.result.warnings.empty());
+}
+
+TEST(EexReader, MarkerWithoutNestedListIsDroppedReportedAndSubtractedFromEnclosingLengths)
+{
+    // Outer child event 0x6E whose nested list holds a marker, a 0x6E without
+    // a nested list (a 0x09 follows it) and the end record. N = 2+8+8+2 = 20.
+    const QByteArray body = hexBytes("01 00 6E 00 04 00 01 00 00 00 14 00"
+                                     "01 00 6E 00 04 00 02 00 00 00"
+                                     "09 00 04 00 03 00 00 00"
+                                     "00 00"
+                                     "00 00");
+    Loaded l;
+    load(l, oneSection(hexBytes("00 00"), body));
+    ASSERT_TRUE(l.result.ok);
+    const DocTree &t = l.tree;
+    const NodeId outer = t.child(headEnd(t), 1);
+    EXPECT_EQ(recordPart(t.key(outer)), QString("6E0004000100000012" "00"));  // 20 - 2
+    const QStringList inner = childRecords(t, outer);
+    EXPECT_EQ(inner, QStringList({"6E00040002000000", "0900040003000000", "0000"}));
+    EXPECT_EQ(t.backColor(t.child(outer, 0)), QColor(0, 255, 255));
+    ASSERT_EQ(l.result.warnings.size(), 1u);
+    EXPECT_EQ(l.result.warnings[0].kind, EexLoadWarning::Kind::MarkerDropped);
+    EXPECT_EQ(l.result.warnings[0].offset, 34);
+    EXPECT_EQ(l.result.warnings[0].byteCount, 2);
+    EXPECT_TRUE(eexLoadWarningMessage(l.result.warnings[0]).contains("Scene 1, Section 1"));
+}
+
+TEST(EexReader, UnknownCodesArePassedOverReportedAndSubtracted)
+{
+    // Unknown codes where no look-ahead precedes them: in a head list, and
+    // behind a nested child event inside an outer one (N = 14 + 4 + 2).
+    const QByteArray body = hexBytes("01 00 6E 00 04 00 01 00 00 00 14 00"
+                                     "01 00 6E 00 04 00 02 00 00 00 02 00 00 00"
+                                     "FF 00 7A 00"
+                                     "00 00"
+                                     "00 00");
+    Loaded l;
+    load(l, oneSection(hexBytes("80 00 00 00"), body));
+    ASSERT_TRUE(l.result.ok);
+    const DocTree &t = l.tree;
+    const NodeId outer = t.child(headEnd(t), 1);
+    EXPECT_EQ(recordPart(t.key(outer)), QString("6E000400010000001000"));
+    EXPECT_EQ(childRecords(t, outer), QStringList({"0100", "6E000400020000000200", "0000"}));
+    ASSERT_EQ(l.result.warnings.size(), 3u);
+    for (const EexLoadWarning &w : l.result.warnings)
+        EXPECT_EQ(w.kind, EexLoadWarning::Kind::UnknownCode);
+    EXPECT_EQ(l.result.warnings[0].offset, 18);
+}
+
+TEST(EexReader, SectionsAreFoundThroughTheirLengthsEvenWhenListsEndEarly)
+{
+    // Section 0 claims 4 bytes more than its lists use.
+    const QByteArray bytes = hexBytes("45 45 58 00 01 02 00 00 00 00 0E 00 00 00 02 00"
+                                      "0A 00 00 00 02 00 00 00 AA BB CC DD"
+                                      "0E 00 0A 00 00 00 06 00 0A 00 0A 00 00 00");
+    Loaded l;
+    load(l, bytes);
+    ASSERT_TRUE(l.result.ok);
+    EXPECT_EQ(childRecords(l.tree, headEnd(l.tree, 0, 1)), QStringList({"0A00", "0A00", "0000"}));
+    EXPECT_EQ(childRecords(l.tree, l.tree.find(readerSectionKey(0, 1))), QStringList({"0A00", "0000"}));
+}
+
+TEST(EexReader, InvalidTextBytesStayInTheKey)
+{
+    Loaded l;
+    load(l, oneSection(hexBytes("00 00"), hexBytes("14 00 05 00 81 20 FF 0A B0 A1 00 00 00")));
+    ASSERT_TRUE(l.result.ok);
+    EXPECT_EQ(recordPart(l.tree.key(l.tree.firstChild(headEnd(l.tree)))), QString("1400050081" "20FF0AB0A100"));
+}
+
+TEST(EexReader, KeySerialsContinueAcrossLoads)
+{
+    Loaded l;
+    const QByteArray bytes = oneSection(hexBytes("00 00"), hexBytes("0A 00 00 00"));
+    load(l, bytes);
+    const KeySerial after = l.serial;
+    EXPECT_GT(after, 0);
+    const QString firstKey = l.tree.key(l.tree.firstChild(headEnd(l.tree)));
+    load(l, bytes);
+    EXPECT_GT(l.serial, after);
+    EXPECT_NE(l.tree.key(l.tree.firstChild(headEnd(l.tree))), firstKey);
+}
+
+TEST(EexReader, ErrorsCarryTheirPositionAndTheUserMessage)
+{
+    EXPECT_EQ(eexLoadErrorMessage(0x1A2B), QStringLiteral("EEX 파일 오류！ SeekAdr : 1A2B"));
+    EXPECT_EQ(eexLoadErrorMessage(0), QStringLiteral("EEX 파일 오류！ SeekAdr : 0"));
+    // A Scene table entry far beyond the file.
+    Loaded l;
+    load(l, hexBytes("45 45 58 00 01 02 00 00 00 00 0E 00 01 00"));
+    EXPECT_FALSE(l.result.ok);
+    EXPECT_EQ(l.result.errorOffset, 0x1000E);
+    // An army table cut short runs past the padding.
+    Loaded m;
+    load(m, oneSection(hexBytes("00 00"), hexBytes("47 00 02 00")));
+    EXPECT_FALSE(m.result.ok);
+    EXPECT_EQ(m.result.errorOffset, 24);
+}
+
+TEST(EexReader, ListsRunningIntoThePaddingLoadAsEndRecords)
+{
+    // The body stops after a 0x6E; the zeros behind the file end the list.
+    Loaded l;
+    load(l, hexBytes("45 45 58 00 01 02 00 00 00 00 0E 00 00 00 01 00 0E 00 00 00 0A 00 6E 00 04 00 05"));
+    ASSERT_TRUE(l.result.ok);
+    EXPECT_EQ(childRecords(l.tree, headEnd(l.tree)), QStringList({"6E00040005000000", "0000"}));
+}
+
+TEST(EexReader, LookAheadRewindThatMakesNoProgressIsAnError)
+{
+    // 0A 00 then 0x6E followed by bytes that do not read as a command: the
+    // look-ahead assumes a marker at the 0x6E minus 4 and reads the block
+    // command from the 0A 00 again, forever in the literal algorithm.
+    const QByteArray body = hexBytes("0A 00 0A 00 6E 00 04 00 01 00 00 00 FF FF 00 00 00 00");
+    Loaded l;
+    QElapsedTimer timer;
+    timer.start();
+    load(l, oneSection(hexBytes("00 00"), body));
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_FALSE(l.result.ok);
+    EXPECT_EQ(l.result.errorOffset, 26);
+}
+
+TEST(EexReader, CommentIsNotAddedTwiceOnARewind)
+{
+    // A marker stands two bytes before the comment; the comment is followed
+    // by bytes that do not read as a command, so the reader rewinds and reads
+    // the comment as the block command of a child event.
+    const QByteArray body = hexBytes("01 00 02 00 05 00 41 00 02 00 00 00 00 00");
+    // Hide the marker behind a first command whose record ends in 01 00.
+    const QByteArray withLead = hexBytes("2B 00 02 00 01 00") + body.mid(2);
+    Loaded l;
+    load(l, oneSection(hexBytes("00 00"), withLead));
+    ASSERT_TRUE(l.result.ok) << l.result.errorDetail.toStdString();
+    const QStringList recs = childRecords(l.tree, headEnd(l.tree));
+    EXPECT_EQ(recs.count("0200050041000200"), 1) << recs.join(' ').toStdString();
+    EXPECT_EQ(recs.filter("02000500").size(), 1);
+    ASSERT_FALSE(l.result.warnings.empty());
+    EXPECT_EQ(l.result.warnings[0].kind, EexLoadWarning::Kind::MarkerAssumed);
+}
+
+TEST(EexReader, EveryTemplateRecordPassesTheLookAheadAndMeasuresItsLength)
+{
+    fixtures::ScenarioGenerator gen(7);
+    for (int code = 0x02; code <= 0x79; ++code) {
+        for (int round = 0; round < 5; ++round) {
+            const QByteArray rec = gen.record(code);
+            QByteArray image = rec + QByteArray(123, '\0');
+            EXPECT_NE(eexLooksLikeCommand(image, code, 0), 0) << std::hex << code;
+            const auto m = measureRecord(reinterpret_cast<const std::uint8_t *>(image.constData()),
+                                         std::size_t(image.size()), 0);
+            ASSERT_TRUE(m.has_value()) << std::hex << code;
+            EXPECT_EQ(m->length, rec.size()) << std::hex << code;
+        }
+    }
+}
+
+TEST(EexReader, GeneratedScenariosLoadIntoTheGeneratorsRecords)
+{
+    QElapsedTimer timer;
+    timer.start();
+    KeySerial serial = 0;
+    for (std::uint64_t seed = 1; seed <= 3000; ++seed) {
+        fixtures::ScenarioGenerator gen(seed);
+        const fixtures::GenScenario s = gen.scenario();
+        DocTree tree;
+        const EexLoadResult r = EEXLoad(fixtures::scenarioBytes(s), "g.eex", tree, serial);
+        ASSERT_TRUE(r.ok) << "seed " << seed << " at " << r.errorOffset << " " << r.errorDetail.toStdString();
+        EXPECT_TRUE(r.warnings.empty()) << "seed " << seed;
+        const auto got = fixtures::treeNodes(tree);
+        const auto want = fixtures::expectedNodes(s);
+        ASSERT_EQ(got.size(), want.size()) << "seed " << seed;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            ASSERT_EQ(got[i].depth, want[i].depth) << "seed " << seed << " node " << i;
+            ASSERT_EQ(got[i].record, want[i].record) << "seed " << seed << " node " << i;
+        }
+    }
+    EXPECT_LT(timer.elapsed(), 60000);
+}
+
+TEST(EexReader, EveryTruncationLoadsOrFailsWithAPosition)
+{
+    for (std::uint64_t seed : {11u, 12u, 13u}) {
+        fixtures::GeneratorOptions opt;
+        opt.maxBody = 6;
+        fixtures::ScenarioGenerator gen(seed, opt);
+        const QByteArray bytes = fixtures::scenarioBytes(gen.scenario());
+        KeySerial serial = 0;
+        for (qsizetype n = 0; n <= bytes.size(); ++n) {
+            DocTree tree;
+            const EexLoadResult r = EEXLoad(bytes.left(n), "t.eex", tree, serial);
+            if (!r.ok) {
+                EXPECT_GE(r.errorOffset, 0);
+                EXPECT_LE(r.errorOffset, n + 123 + 0x100000000LL);
+            }
+        }
+    }
+}
+
+TEST(EexReader, FileThatCannotBeOpenedFails)
+{
+    DocTree tree;
+    KeySerial serial = 0;
+    const EexLoadResult r = EEXLoadFile("/nonexistent/dir/x.eex", tree, serial);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.errorOffset, 0);
+}

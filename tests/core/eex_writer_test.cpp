@@ -1,0 +1,205 @@
+#include "core/eex_reader.h"
+#include "core/eex_writer.h"
+#include "core/key_codec.h"
+#include "fixtures/hex_bytes.h"
+#include "fixtures/scenario_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QIODevice>
+#include <QTemporaryDir>
+
+using namespace core;
+using fixtures::hexBytes;
+
+namespace {
+
+struct Doc {
+    DocTree tree;
+    KeySerial serial = 0;
+};
+
+void loadOk(Doc &d, const QByteArray &bytes)
+{
+    const EexLoadResult r = EEXLoad(bytes, "w.eex", d.tree, d.serial);
+    ASSERT_TRUE(r.ok) << r.errorOffset;
+}
+
+const char *const kSmallest = "45 45 58 00 01 02 00 00 00 00 0E 00 00 00 01 00 06 00 00 00 02 00 00 00";
+// A head comment, and a body holding the same comment and a child event of 0x6E.
+const char *const kWithChildEvent = "45 45 58 00 01 02 00 00 00 00 0E 00 00 00 01 00"
+                                    "20 00 02 00 05 00 41 00 00 00"
+                                    "16 00 02 00 05 00 41 00 01 00 6E 00 04 00 32 00 00 00 02 00 00 00 00 00";
+
+// A doubled marker, and a head list holding a code outside the usual condition set.
+const char *const kDoubledMarker = "45 45 58 00 01 02 00 00 00 00 0E 00 00 00 01 00"
+                                   "16 00 00 00 12 00 01 00 01 00 6E 00 04 00 32 00 00 00 02 00 00 00 00 00";
+const char *const kHeadChoice = "45 45 58 00 01 02 00 00 00 00 0E 00 00 00 01 00"
+                                "10 00 12 00 05 00 41 00 02 00 05 00 00 00 02 00 00 00";
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(EexWriter, HandMadeFilesRoundTripByteForByte)
+{
+    for (const char *hex : {kSmallest, kWithChildEvent, kDoubledMarker, kHeadChoice}) {
+        Doc d;
+        loadOk(d, hexBytes(hex));
+        const EexSerializeResult s = EEXSerialize(d.tree);
+        ASSERT_TRUE(s.ok) << s.message.toStdString();
+        EXPECT_EQ(fixtures::toHex(s.bytes), fixtures::toHex(hexBytes(hex)));
+    }
+}
+
+TEST(EexWriter, ChildEventIsMarkerRecordLengthListAndEnd)
+{
+    Doc d;
+    loadOk(d, hexBytes(kWithChildEvent));
+    const QByteArray bytes = EEXSerialize(d.tree).bytes;
+    EXPECT_TRUE(bytes.contains(hexBytes("01 00 6E 00 04 00 32 00 00 00 02 00 00 00")));
+    // The head comment (locked) and the body comment give the same bytes.
+    EXPECT_EQ(bytes.mid(18, 6), hexBytes("02 00 05 00 41 00"));
+    EXPECT_EQ(bytes.mid(28, 6), bytes.mid(18, 6));
+}
+
+TEST(EexWriter, SceneTableAndScenesWithoutSections)
+{
+    Doc d;
+    loadOk(d, hexBytes("45 45 58 00 01 02 00 00 00 00 12 00 00 00 14 00 00 00 00 00 "
+                       "01 00 06 00 00 00 02 00 00 00"));
+    const QByteArray bytes = EEXSerialize(d.tree).bytes;
+    ASSERT_EQ(bytes.size(), 30);
+    EXPECT_EQ(bytes.mid(10, 8), hexBytes("12 00 00 00 14 00 00 00"));  // first at 10 + 4S
+    EXPECT_EQ(bytes.mid(18, 2), hexBytes("00 00"));
+}
+
+TEST(EexWriter, GeneratedScenariosSurviveLoadAndSaveUnchanged)
+{
+    KeySerial serial = 0;
+    for (std::uint64_t seed = 1; seed <= 3000; ++seed) {
+        fixtures::ScenarioGenerator gen(seed);
+        const fixtures::GenScenario sc = gen.scenario();
+        const QByteArray bytes = fixtures::scenarioBytes(sc);
+        DocTree tree;
+        ASSERT_TRUE(EEXLoad(bytes, "g.eex", tree, serial).ok) << seed;
+        const EexSerializeResult s = EEXSerialize(tree);
+        ASSERT_TRUE(s.ok) << seed << " " << s.message.toStdString();
+        ASSERT_EQ(s.bytes, bytes) << "seed " << seed;
+        if (!sc.scenes.empty()) {
+            const quint32 first = quint8(s.bytes[10]) | (quint8(s.bytes[11]) << 8);
+            EXPECT_EQ(first, 10 + 4 * sc.scenes.size());
+        }
+    }
+}
+
+TEST(EexWriter, OversizedSectionIsRefusedNamingSceneAndSection)
+{
+    Doc d;
+    loadOk(d, hexBytes(kSmallest));
+    const NodeId bodyEnd = d.tree.firstChild(d.tree.find(readerHeadEndKey(0, 0)));
+    const QString army = LongToHex(0x47, 2) + QString(4480 * 2, u'0');
+    for (int i = 0; i < 15; ++i)
+        d.tree.add(bodyEnd, Relation::Before, army + "_x" + QString::number(i), "army");
+    const EexSerializeResult s = EEXSerialize(d.tree);
+    EXPECT_FALSE(s.ok);
+    EXPECT_TRUE(s.bytes.isEmpty());
+    EXPECT_TRUE(s.message.contains("Scene 1, Section 1")) << s.message.toStdString();
+    EXPECT_EQ(s.scene, 0);
+    EXPECT_EQ(s.section, 0);
+}
+
+TEST(EexWriter, NestedLengthMismatchOrBadKeyIsRefused)
+{
+    Doc d;
+    loadOk(d, hexBytes(kWithChildEvent));
+    const NodeId he = d.tree.find(readerHeadEndKey(0, 0));
+    const NodeId block = d.tree.child(he, 2);
+    QString key = d.tree.key(block);
+    ASSERT_TRUE(key.startsWith("6E000400320000000200_"));
+    key.replace(16, 4, "0400");
+    ASSERT_TRUE(d.tree.setKey(block, key));
+    EexSerializeResult s = EEXSerialize(d.tree);
+    EXPECT_FALSE(s.ok);
+    EXPECT_TRUE(s.message.contains("Scene 1, Section 1"));
+    // Adding a command to the nested list without telling its length is caught too.
+    key.replace(16, 4, "0200");
+    ASSERT_TRUE(d.tree.setKey(block, key));
+    ASSERT_TRUE(EEXSerialize(d.tree).ok);
+    d.tree.add(d.tree.firstChild(block), Relation::Before, "0A00_new", "x");
+    EXPECT_FALSE(EEXSerialize(d.tree).ok);
+    d.tree.remove(d.tree.find("0A00_new"));
+    d.tree.add(d.tree.firstChild(block), Relation::Before, "0AZ0_bad", "x");
+    s = EEXSerialize(d.tree);
+    EXPECT_FALSE(s.ok);
+    EXPECT_TRUE(s.message.contains("0AZ0_bad"));
+}
+
+TEST(EexWriter, SaveReplacesTheFileAndKeepsItsPermissions)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.eex");
+    writeFile(path, "old");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    Doc d;
+    loadOk(d, hexBytes(kWithChildEvent));
+    const EexWriteResult r = EEXWrite(d.tree, path);
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(readFile(path), hexBytes(kWithChildEvent));
+    const QFile::Permissions unixBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                        QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                        QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFile::permissions(path) & unixBits, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary left behind
+}
+
+TEST(EexWriter, FailedSavesLeaveTheOldFileByteIdentical)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.eex");
+    const QByteArray old = hexBytes(kSmallest);
+    writeFile(path, old);
+    Doc d;
+    loadOk(d, hexBytes(kWithChildEvent));
+
+    // A write that fails half-way.
+    const EexWriteHook halfWay = [](QIODevice &dev, const QByteArray &bytes) {
+        dev.write(bytes.left(bytes.size() / 2));
+        return false;
+    };
+    EexWriteResult r = EEXWrite(d.tree, path, halfWay);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.message.isEmpty());
+    EXPECT_EQ(readFile(path), old);
+
+    // A write refused as onto a read-only file (permission checks do not bite as root).
+    const EexWriteHook readOnly = [](QIODevice &, const QByteArray &) { return false; };
+    r = EEXWrite(d.tree, path, readOnly);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    // A folder that does not exist.
+    r = EEXWrite(d.tree, dir.filePath("missing/a.eex"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.message.isEmpty());
+
+    // A refused serialization writes nothing at all.
+    const NodeId block = d.tree.child(d.tree.find(readerHeadEndKey(0, 0)), 2);
+    d.tree.add(d.tree.firstChild(block), Relation::Before, "0A00_new", "x");
+    r = EEXWrite(d.tree, path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(readFile(path), old);
+}
