@@ -39,14 +39,3 @@ BENCHMARK(BM_Caption100k)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// The benchmark program's entry point. Weak, so that a single shared main
-// added beside it later (or another file's) takes over without a clash.
-__attribute__((weak)) int main(int argc, char **argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -21,4 +21,3 @@ BENCHMARK(BM_GameDataLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();

@@ -42,4 +42,3 @@ void BM_LoadMegabyteScenario(benchmark::State &state)
 BENCHMARK(BM_LoadMegabyteScenario)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The bench folder's one entry point (the build links benchmark without its main).
-BENCHMARK_MAIN();

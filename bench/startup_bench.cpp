@@ -58,14 +58,3 @@ BENCHMARK_CAPTURE(StartToShownWindow, first_start, true)->Unit(benchmark::kMilli
 
 } // namespace
 
-// Fallback entry point: any bench file may bring one, the linker keeps one.
-__attribute__((weak)) int main(int argc, char **argv)
-{
-    ensureApplication();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

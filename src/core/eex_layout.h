@@ -1,16 +1,12 @@
 #pragma once
 // Keys and colours of the structural nodes of a scenario tree, shared by the
 // scenario reader and writer (and by whoever builds the same nodes later).
+#include "core/key_serial.h"
+
 #include <QColor>
 #include <QString>
 
-#include <cstdint>
-
 namespace core {
-
-// The one key serial counter of the main window: every key that carries a
-// serial takes the current value and advances it, so suffixes never repeat.
-using KeySerial = std::int64_t;
 
 inline const QString kRootKey = QStringLiteral("Path");
 inline const QString kSceneText = QStringLiteral("Scene");

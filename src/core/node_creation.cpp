@@ -10,11 +10,7 @@ namespace core {
 
 namespace {
 
-constexpr int kEndCode = 0x00;
-constexpr int kMarkerCode = 0x01;
-constexpr int kCommentCode = 0x02;
 constexpr int kVariableSetCode = 0x0B;
-constexpr int kArithmeticCode = 0x77;
 constexpr int kVariableSetNumberPos = 9;  // value of the first item of 0x0B
 
 bool isSection(const DocTree &tree, NodeId n) { return tree.key(n).startsWith(u"Section_"); }
@@ -161,16 +157,16 @@ NodeAddResult MenuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeReq
 
     // 4. Colours; an end node gives its block the nested-length word.
     if (code == kMarkerCode)
-        tree.setTextColor(node, kMarkerTextColor);
+        tree.setTextColor(node, markerTextColor());
     else if (code == kCommentCode)
-        tree.setTextColor(node, kCommentTextColor);
+        tree.setTextColor(node, commentTextColor());
     else if (code == kEndCode) {
         const KeyEditResult word = BlockLenAppend(tree, node);
         if (!word)
             return undo(errorOf(word));
     }
     if (code == kArithmeticCode)
-        tree.setBackColor(node, kArithmeticBackColor);
+        tree.setBackColor(node, arithmeticBackColor());
     else if (request.backColor.isValid() && !isWhite(request.backColor))
         tree.setBackColor(node, request.backColor);
 
@@ -219,7 +215,7 @@ NodeAddResult ChildEventAdd(DocTree &tree, KeySerial &keySerial, int code, NodeI
     step.code = code;
     step.selected = marker;
     step.where = Relation::After;
-    step.backColor = kNestedBackColor;
+    step.backColor = childBlockBackColor();
     r = MenuNodeAdd(tree, keySerial, step, captions);
     if (!r)
         return undo(r.error);

@@ -10,6 +10,7 @@
 #include "core/captions.h"
 #include "core/doc_tree.h"
 #include "core/key_edit.h"
+#include "core/eex_layout.h"
 #include "core/key_serial.h"
 
 #include <QColor>
@@ -18,12 +19,6 @@
 #include <cstdint>
 
 namespace core {
-
-// Node colours of the scenario tree.
-inline const QColor kMarkerTextColor{255, 0, 0};      // child-event marker (code 0x01)
-inline const QColor kCommentTextColor{0, 128, 0};     // comment (code 0x02)
-inline const QColor kNestedBackColor{0, 255, 255};    // a child event's block command and its end node
-inline const QColor kArithmeticBackColor{255, 70, 132};  // variable arithmetic (code 0x77)
 
 // The marker of a Section's title comment, between "_" and the serial.
 inline constexpr char16_t kTitleCommentMarker[] = u"000022";

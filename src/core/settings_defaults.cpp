@@ -138,19 +138,6 @@ bool BoolFromText(const QString &text, bool fallback)
     return ok ? number != 0 : fallback;
 }
 
-CharSelectMode CharSelectFromText(const QString &text, CharSelectMode fallback)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < 0 || value > 255)
-        return fallback;
-    if (value == 0)
-        return CharSelectMode::List;
-    if (value == 1)
-        return CharSelectMode::Number;
-    return CharSelectMode::Name;
-}
-
 OptionMarks ReadOptionMarks()
 {
     const OptionMarks defaults;
@@ -159,7 +146,7 @@ OptionMarks ReadOptionMarks()
     marks.rightClickTabClose = BoolFromText(option("RC_TabClose"), defaults.rightClickTabClose);
     marks.ctrlClick = BoolFromText(option("Ctrl_Click"), defaults.ctrlClick);
     marks.shiftClick = BoolFromText(option("Shift_Click"), defaults.shiftClick);
-    marks.charSelect = CharSelectFromText(option("Char_Select"), defaults.charSelect);
+    marks.charSelect = charSelectModeFromText(option("Char_Select"));
     return marks;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/settings.h"
 // The default contents of the settings file and the start-up reads of it:
 // creating the file with its defaults, the troop count, and the option marks.
 #include <QString>
@@ -30,8 +31,6 @@ int SettingLoad();
 // count gives kFallbackTroopCount.
 int TroopCountFromText(const QString &text);
 
-// Start mode of the character picker ("Option"/"Char_Select").
-enum class CharSelectMode { List = 0, Number = 1, Name = 2 };
 
 struct OptionMarks
 {
@@ -49,8 +48,5 @@ OptionMarks ReadOptionMarks();
 QString BoolText(bool value);
 // Reads a stored flag; text that is no flag gives fallback.
 bool BoolFromText(const QString &text, bool fallback);
-// 0 list, 1 number, anything else from 0 to 255 name; text that is no
-// number in that range gives fallback.
-CharSelectMode CharSelectFromText(const QString &text, CharSelectMode fallback);
 
 } // namespace core

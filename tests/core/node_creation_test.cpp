@@ -55,9 +55,9 @@ struct Creation : ::testing::Test {
     NodeId childEventByHand(int code, NodeId selected)
     {
         EXPECT_TRUE(add(0x01, selected));
-        const NodeAddResult block = add(code, selected, Relation::Before, kNestedBackColor);
+        const NodeAddResult block = add(code, selected, Relation::Before, childBlockBackColor());
         EXPECT_TRUE(block);
-        EXPECT_TRUE(add(0x00, block.node, Relation::Before, kNestedBackColor));
+        EXPECT_TRUE(add(0x00, block.node, Relation::Before, childBlockBackColor()));
         return block.node;
     }
 };
@@ -107,7 +107,7 @@ TEST_F(Creation, SectionTitleCommentCarriesTheLockMarker)
     const NodeAddResult title = MenuNodeAdd(tree, serial, r, ctx);
     ASSERT_TRUE(title);
     EXPECT_EQ(tree.key(title.node), QStringLiteral("020005004100_0000225"));
-    EXPECT_EQ(tree.textColor(title.node), kCommentTextColor);
+    EXPECT_EQ(tree.textColor(title.node), commentTextColor());
     EXPECT_FALSE(tree.backColor(title.node).isValid());
     EXPECT_EQ(tree.parent(title.node), section);
 }
@@ -144,10 +144,10 @@ TEST_F(Creation, ChildEventLayoutAndNestedLength)
     EXPECT_EQ(tree.childCount(block), 1);
     EXPECT_EQ(serial, first + 3);
 
-    EXPECT_EQ(tree.textColor(marker), kMarkerTextColor);
+    EXPECT_EQ(tree.textColor(marker), markerTextColor());
     EXPECT_FALSE(tree.backColor(marker).isValid());
-    EXPECT_EQ(tree.backColor(block), kNestedBackColor);
-    EXPECT_EQ(tree.backColor(end), kNestedBackColor);
+    EXPECT_EQ(tree.backColor(block), childBlockBackColor());
+    EXPECT_EQ(tree.backColor(end), childBlockBackColor());
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(tree));
 }
 
@@ -158,9 +158,9 @@ TEST_F(Creation, ChildEventHelperMatchesTheHandMadeOne)
     const NodeAddResult helper = ChildEventAdd(tree, serial, 0x3F, command, Relation::Before, ctx);
     ASSERT_TRUE(helper);
     EXPECT_EQ(recordPart(tree.key(helper.node)), recordPart(tree.key(byHand)));
-    EXPECT_EQ(tree.textColor(tree.previous(helper.node)), kMarkerTextColor);
-    EXPECT_EQ(tree.backColor(helper.node), kNestedBackColor);
-    EXPECT_EQ(tree.backColor(tree.firstChild(helper.node)), kNestedBackColor);
+    EXPECT_EQ(tree.textColor(tree.previous(helper.node)), markerTextColor());
+    EXPECT_EQ(tree.backColor(helper.node), childBlockBackColor());
+    EXPECT_EQ(tree.backColor(tree.firstChild(helper.node)), childBlockBackColor());
     EXPECT_EQ(tree.next(helper.node), command);
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(tree));
 }
@@ -179,7 +179,7 @@ TEST_F(Creation, NestedChildEventsGrowEveryEnclosingWord)
 
 TEST_F(Creation, ColoursByCodeAndRequest)
 {
-    const QColor white(255, 255, 255), cyan = kNestedBackColor;
+    const QColor white(255, 255, 255), cyan = childBlockBackColor();
     struct Case {
         int code;
         QColor back;
@@ -187,11 +187,11 @@ TEST_F(Creation, ColoursByCodeAndRequest)
         QColor wantBack;
     };
     const Case cases[] = {
-        {0x01, white, kMarkerTextColor, QColor()},
-        {0x02, white, kCommentTextColor, QColor()},
-        {0x02, cyan, kCommentTextColor, cyan},
-        {0x77, cyan, QColor(), kArithmeticBackColor},
-        {0x77, white, QColor(), kArithmeticBackColor},
+        {0x01, white, markerTextColor(), QColor()},
+        {0x02, white, commentTextColor(), QColor()},
+        {0x02, cyan, commentTextColor(), cyan},
+        {0x77, cyan, QColor(), arithmeticBackColor()},
+        {0x77, white, QColor(), arithmeticBackColor()},
         {0x14, white, QColor(), QColor()},
         {0x14, QColor(), QColor(), QColor()},
         {0x14, cyan, QColor(), cyan},

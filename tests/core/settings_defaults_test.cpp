@@ -123,7 +123,7 @@ TEST(OptionText, FlagsAndPickerModes)
                  {"255", CharSelectMode::Name}, {"256", CharSelectMode::List}, {"-1", CharSelectMode::List},
                  {"x", CharSelectMode::List}, {"", CharSelectMode::List}};
     for (const auto &m : modes)
-        EXPECT_EQ(core::CharSelectFromText(m.text, CharSelectMode::List), m.expected) << m.text;
+        EXPECT_EQ(core::charSelectModeFromText(m.text), m.expected) << m.text;
 }
 
 } // namespace
