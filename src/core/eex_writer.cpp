@@ -11,14 +11,6 @@ namespace {
 
 constexpr qsizetype kMaxWord = 65535;
 
-int hexValue(char16_t u)
-{
-    if (u >= '0' && u <= '9') return u - '0';
-    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
-    return -1;
-}
-
 struct Refusal {
     QString message;
 };
@@ -80,7 +72,7 @@ private:
         char *p = out.data() + start;
         const QChar *c = rec.data();
         for (qsizetype i = 0; i < rec.size(); i += 2) {
-            const int hi = hexValue(c[i].unicode()), lo = hexValue(c[i + 1].unicode());
+            const int hi = hexDigitValue(c[i].unicode()), lo = hexDigitValue(c[i + 1].unicode());
             if (hi < 0 || lo < 0)
                 refuse(QStringLiteral("명령 키가 올바르지 않습니다: %1").arg(key));
             *p++ = char(hi * 16 + lo);

@@ -5,14 +5,6 @@
 namespace core {
 
 namespace {
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9') return u - '0';
-    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
-    return -1;
-}
 const char kDigits[] = "0123456789ABCDEF";
 } // namespace
 
@@ -35,8 +27,8 @@ std::optional<QByteArray> recordBytes(const QString &key)
         return std::nullopt;
     QByteArray out(rec.size() / 2, '\0');
     for (qsizetype i = 0; i < out.size(); ++i) {
-        const int hi = hexDigit(rec[2 * i]);
-        const int lo = hexDigit(rec[2 * i + 1]);
+        const int hi = hexDigitValue(rec[2 * i]);
+        const int lo = hexDigitValue(rec[2 * i + 1]);
         if (hi < 0 || lo < 0)
             return std::nullopt;
         out[i] = char(hi * 16 + lo);
@@ -79,7 +71,7 @@ std::optional<std::int32_t> hexToLongChecked(QStringView hex, int pos, int n)
             const qsizetype at = qsizetype(pos - 1) + 2 * j + k;
             if (at >= hex.size())
                 continue;
-            const int d = hexDigit(hex[at]);
+            const int d = hexDigitValue(hex[at]);
             if (d < 0)
                 return std::nullopt;
             value = (value << 4) | std::uint32_t(d);
@@ -120,7 +112,7 @@ bool WriteHexAt(QStringView hex, int offset, QByteArray &buffer)
     for (QChar c : hex) {
         if (c == u' ')
             continue;
-        const int d = hexDigit(c);
+        const int d = hexDigitValue(c);
         if (d < 0)
             return false;
         if (pending < 0) {
@@ -184,8 +176,8 @@ KeyText keyTextAt(const QString &key, int pos)
     const QStringView rec = recordPart(key);
     qsizetype at = pos - 1;
     while (at >= 0 && at + 1 < rec.size()) {
-        const int hi = hexDigit(rec[at]);
-        const int lo = hexDigit(rec[at + 1]);
+        const int hi = hexDigitValue(rec[at]);
+        const int lo = hexDigitValue(rec[at + 1]);
         if (hi < 0 || lo < 0)
             break;
         at += 2;

@@ -15,6 +15,16 @@
 
 namespace core {
 
+// Value of one hex digit (either case), or -1 for any other character.
+constexpr int hexDigitValue(char16_t u)
+{
+    return (u >= '0' && u <= '9') ? u - '0'
+         : (u >= 'A' && u <= 'F') ? u - 'A' + 10
+         : (u >= 'a' && u <= 'f') ? u - 'a' + 10
+         : -1;
+}
+inline int hexDigitValue(QChar c) { return hexDigitValue(c.unicode()); }
+
 // The record part: everything before the first "_" (the whole key if none).
 QStringView recordPart(const QString &key);
 // The suffix including its leading "_" (empty when the key has none).

@@ -10,15 +10,6 @@ namespace core {
 
 namespace {
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9') return u - '0';
-    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
-    return -1;
-}
-
 // Reads little-endian values from the record part; every read is bounded by
 // the record, so a short key gives nullopt instead of a read past its end.
 class HexReader
@@ -31,8 +22,8 @@ public:
     {
         if (pos < 1 || pos + 1 > m_hex.size())
             return std::nullopt;
-        const int hi = hexDigit(m_hex[pos - 1]);
-        const int lo = hexDigit(m_hex[pos]);
+        const int hi = hexDigitValue(m_hex[pos - 1]);
+        const int lo = hexDigitValue(m_hex[pos]);
         if (hi < 0 || lo < 0)
             return std::nullopt;
         return hi * 16 + lo;

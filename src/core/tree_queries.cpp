@@ -1,17 +1,10 @@
 #include "core/tree_queries.h"
 
+#include "core/key_codec.h"
+
 namespace core {
 
 namespace {
-
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9') return u - '0';
-    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
-    return -1;
-}
 
 bool isSkipped(const DocTree &tree, NodeId n)
 {
@@ -36,12 +29,12 @@ int NodeNumber(const QString &nodeText)
 {
     if (nodeText.isEmpty())
         return -1;
-    const int hi = hexValue(nodeText.at(0));
+    const int hi = hexDigitValue(nodeText.at(0));
     if (hi < 0)
         return -1;
     if (nodeText.size() < 2 || nodeText.at(1) == u' ')
         return hi;
-    const int lo = hexValue(nodeText.at(1));
+    const int lo = hexDigitValue(nodeText.at(1));
     return lo < 0 ? -1 : hi * 16 + lo;
 }
 
