@@ -2,9 +2,8 @@
 // Byte-level walking of scenario records for the layout converter: how long a
 // record is in the editor's layout, and which tagged items it holds.
 //
-// recordLengthAt is the one seam to the editor's per-code record lengths. It
-// is backed by a private table here; when the reader's shared length table
-// becomes available it can answer instead, and nothing else changes.
+// recordLengthAt answers from the reader's own per-code record lengths, so the
+// converter and the reader always agree on where a record ends.
 #include <QByteArray>
 
 #include <functional>
