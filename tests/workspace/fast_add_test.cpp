@@ -212,6 +212,21 @@ TEST_F(FastAddTest, EmptyBoxIsSavedAsTwo)
     EXPECT_EQ(stored("0Child"), "True");
 }
 
+TEST_F(FastAddTest, UnwritableSettingsFileKeepsTheDialogOpen)
+{
+    // A plain file where the settings folder should be: nothing can be written.
+    QFile blocker(dir.filePath("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    core::setIniPath(dir.filePath("blocked/Q_T.ini"));
+    FrmFastAdd dialog;
+    EXPECT_FALSE(dialog.save());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, "설정 파일에 저장할 수 없습니다.");
+    EXPECT_EQ(prompts.messages[0].icon, platform::MsgIcon::Critical);
+}
+
 TEST_F(FastAddTest, EnterSavesAndEscapeOrCancelWritesNothing)
 {
     {

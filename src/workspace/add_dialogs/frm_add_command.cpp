@@ -99,7 +99,6 @@ FrmAddCommand::FrmAddCommand(AddDialogKind kind, QWidget *parent) : QDialog(pare
     setObjectName(QString::fromLatin1(s.objectName));
     setWindowTitle(QString::fromUtf16(s.title));
     setModal(true);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_oList = new QRadioButton(QStringLiteral("메뉴 리스트"), this);
     m_oList->setObjectName(QStringLiteral("oList"));
