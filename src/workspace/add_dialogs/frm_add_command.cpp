@@ -1,0 +1,221 @@
+#include "workspace/add_dialogs/frm_add_command.h"
+
+#include "core/catalogue.h"
+#include "platform/prompts.h"
+#include "platform/window_helpers.h"
+#include "workspace/add_dialogs/code_box.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <array>
+
+namespace workspace::add_dialogs {
+
+namespace {
+
+struct KindSpec
+{
+    const char *objectName;
+    const char16_t *title;
+    int loadPosition;  // list position selected when the dialog opens (code 05 in all)
+};
+
+const std::array<KindSpec, 3> kSpecs = {{
+    {"FrmMenuAdd", u"메뉴 추가", 3},
+    {"FrmSectionMenuAdd", u"추가", 2},
+    {"FrmChildMenuAdd", u"자사건 메뉴 추가", 3},
+}};
+
+const KindSpec &spec(AddDialogKind kind) { return kSpecs[size_t(kind)]; }
+
+std::array<AddDialogMemory, 3> g_memory;
+
+QList<int> bodyCodes()
+{
+    QList<int> codes;
+    for (int c = kLowestCode; c <= kHighestCode; ++c)
+        codes.append(c);
+    return codes;
+}
+
+QList<int> blockCodes()
+{
+    QList<int> codes;
+    for (int c = 0; c < core::kCommandCount; ++c)
+        if (core::IsBlockMenu(c))
+            codes.append(c);
+    return codes;
+}
+
+const QString kRefused = QStringLiteral("추가될 수 없는 메뉴 번호입니다!");
+
+} // namespace
+
+AddDialogMemory &addDialogMemory(AddDialogKind kind) { return g_memory[size_t(kind)]; }
+
+void resetAddDialogMemory() { g_memory = {}; }
+
+const QList<int> &addDialogCodes(AddDialogKind kind)
+{
+    static const QList<int> body = bodyCodes();
+    // The head list holds the conditions a Section starts with: 0x73 is one
+    // of them, though it is no block command, while 6D, 75 and 76 are only
+    // reachable by typing.
+    static const QList<int> head = {0x03, 0x04, 0x05, 0x07, 0x12, 0x13, 0x25, 0x26, 0x2D, 0x2E, 0x36,
+                                    0x37, 0x3C, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x5E, 0x6E, 0x73, 0x79};
+    static const QList<int> child = blockCodes();
+    switch (kind) {
+    case AddDialogKind::Body:
+        return body;
+    case AddDialogKind::Head:
+        return head;
+    case AddDialogKind::ChildEvent:
+        break;
+    }
+    return child;
+}
+
+bool acceptsTypedCode(AddDialogKind kind, int code)
+{
+    switch (kind) {
+    case AddDialogKind::Body:
+        return code >= kLowestCode && code <= kHighestCode;
+    case AddDialogKind::Head:
+        return code != 0x02 && core::IsBlockMenu(code);
+    case AddDialogKind::ChildEvent:
+        break;
+    }
+    return core::IsBlockMenu(code);
+}
+
+FrmAddCommand::FrmAddCommand(AddDialogKind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
+{
+    const KindSpec &s = spec(kind);
+    setObjectName(QString::fromLatin1(s.objectName));
+    setWindowTitle(QString::fromUtf16(s.title));
+    setModal(true);
+
+    m_oList = new QRadioButton(QStringLiteral("메뉴 리스트"), this);
+    m_oList->setObjectName(QStringLiteral("oList"));
+    m_cbMenu = new QComboBox(this);
+    m_cbMenu->setObjectName(QStringLiteral("cbMenu"));
+    m_cbMenu->setEditable(false);
+    m_oNum = new QRadioButton(QStringLiteral("메뉴 번호"), this);
+    m_oNum->setObjectName(QStringLiteral("oNum"));
+    m_tMenuNum = new CodeBox(kHighestCode, this);
+    m_tMenuNum->setObjectName(QStringLiteral("tMenuNum"));
+    m_cAdd = new QPushButton(QStringLiteral("추가"), this);
+    m_cAdd->setObjectName(QStringLiteral("cAdd"));
+    m_cAdd->setDefault(true);
+    m_cAdd->setAutoDefault(true);
+    m_cCancel = new QPushButton(QStringLiteral("취소"), this);
+    m_cCancel->setObjectName(QStringLiteral("cCancel"));
+    m_cCancel->setAutoDefault(false);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(m_oList, 0, 0);
+    grid->addWidget(m_cbMenu, 0, 1);
+    grid->addWidget(m_oNum, 1, 0);
+    grid->addWidget(m_tMenuNum, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cAdd);
+    buttons->addWidget(m_cCancel);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    m_cbMenu->setMinimumWidth(260);
+
+    for (int code : addDialogCodes(kind))
+        m_cbMenu->addItem(core::MenuName(code));
+    m_cbMenu->setCurrentIndex(s.loadPosition);
+    platform::SetComboDropHeight(m_cbMenu);
+    m_oList->setChecked(true);
+    m_tMenuNum->setText(QStringLiteral("5"));
+
+    // The two ways of choosing are linked only through the option buttons:
+    // focus in a control selects its option, a click on an option moves the
+    // focus to its control.
+    m_cbMenu->installEventFilter(this);
+    m_tMenuNum->installEventFilter(this);
+    connect(m_oList, &QRadioButton::clicked, m_cbMenu, [this] { m_cbMenu->setFocus(Qt::OtherFocusReason); });
+    connect(m_oNum, &QRadioButton::clicked, m_tMenuNum, [this] { m_tMenuNum->setFocus(Qt::OtherFocusReason); });
+    connect(m_cAdd, &QPushButton::clicked, this, &FrmAddCommand::add);
+    connect(m_cCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    restoreMemory();
+}
+
+void FrmAddCommand::restoreMemory()
+{
+    const AddDialogMemory &m = addDialogMemory(m_kind);
+    if (m.mode == 0)
+        return;
+    const int position = m_kind == AddDialogKind::Body ? m.code - kLowestCode : m.listIndex;
+    if (position >= 0 && position < m_cbMenu->count())
+        m_cbMenu->setCurrentIndex(position);
+    m_tMenuNum->setCode(m.code);
+    if (m.mode == 2) {
+        m_oNum->setChecked(true);
+        m_tMenuNum->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool FrmAddCommand::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_cbMenu)
+            m_oList->setChecked(true);
+        else if (watched == m_tMenuNum)
+            m_oNum->setChecked(true);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+int FrmAddCommand::HexRead(int listIdx) const
+{
+    if (listIdx < 0 || listIdx >= m_cbMenu->count())
+        return 0;
+    const QString item = m_cbMenu->itemText(listIdx);
+    bool ok = false;
+    const int code = item.left(item.indexOf(QLatin1Char(' '))).toInt(&ok, 16);
+    return ok ? code : 0;
+}
+
+int FrmAddCommand::listCode(int position) const
+{
+    // The body list is every code in order, so its position is the code.
+    return m_kind == AddDialogKind::Body ? position + kLowestCode : HexRead(position);
+}
+
+void FrmAddCommand::add()
+{
+    // An empty box or a code below 2 reads as 2, in either mode, so the box
+    // always shows what a later typed add would take.
+    const int typed = m_tMenuNum->code();
+    AddDialogMemory next;
+    if (m_oList->isChecked()) {
+        next.mode = 1;
+        next.listIndex = m_cbMenu->currentIndex();
+        next.code = listCode(next.listIndex);
+    } else {
+        if (!acceptsTypedCode(m_kind, typed)) {
+            platform::Prompts::instance().message(this, kRefused, QStringLiteral("Error!"), platform::MsgButtons::Ok,
+                                                  platform::MsgIcon::Critical);
+            return;
+        }
+        next.mode = 2;
+        next.code = typed;
+        // The list position is kept as it stands; it need not show the code.
+        next.listIndex = m_cbMenu->currentIndex();
+    }
+    addDialogMemory(m_kind) = next;
+    m_chosen = next.code;
+    accept();
+}
+
+} // namespace workspace::add_dialogs
