@@ -1,0 +1,116 @@
+#pragma once
+// Command code -> the dialog that edits it, and tool name -> the preview or
+// picker window a menu item opens. The command folders register their
+// dialogs from static initialisers, so the workspace never includes them.
+//
+// A stand-in registration gives way to a real one whatever the order in
+// which the static initialisers run. Tests replace the runner (which shows a
+// dialog modally) so no dialog blocks, and may override single entries.
+#include "workspace/edit_context.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace workspace {
+
+// Builds the window afresh for one showing; may return null when there is
+// nothing to show (a tool that has already told the user why).
+using DialogFactory = std::function<std::unique_ptr<QDialog>(EditContext &ctx)>;
+// Shows a built window modally and returns when it has closed.
+using DialogRunner = std::function<void(QDialog &dialog, EditContext &ctx)>;
+
+enum class DialogKind { StandIn = 0, Real = 1, TestOverride = 2 };
+
+// The windows that menu items open by name.
+inline const QString kDuelPreviewTool = QStringLiteral("FrmVSView");
+inline const QString kDuelPreviewSpeedTool = QStringLiteral("FrmVSDelay");
+inline const QString kBattleMapPickerTool = QStringLiteral("FrmArmyMap");
+inline const QString kVariableListTool = QStringLiteral("FrmVarList");
+
+class DialogRegistry
+{
+public:
+    static DialogRegistry &instance();
+
+    // Registers the dialog of a command code. A registration of lower kind
+    // than the one held is ignored (a stand-in never replaces a real dialog).
+    void registerDialog(int code, DialogFactory factory, DialogKind kind = DialogKind::Real);
+    void registerTool(const QString &name, DialogFactory factory, DialogKind kind = DialogKind::Real);
+
+    bool hasDialog(int code) const;
+    bool hasTool(const QString &name) const;
+    DialogKind dialogKind(int code) const;  // StandIn when none is registered
+
+    std::unique_ptr<QDialog> createDialog(int code, EditContext &ctx) const;
+    std::unique_ptr<QDialog> createTool(const QString &name, EditContext &ctx) const;
+
+    // Builds and shows the dialog of the code; false when none is registered
+    // or the factory gave nothing.
+    bool runDialog(int code, EditContext &ctx) const;
+    bool runTool(const QString &name, EditContext &ctx) const;
+
+    // Shows a window through the current runner.
+    void run(QDialog &dialog, EditContext &ctx) const;
+    // Returns the previous runner; an empty runner restores exec().
+    DialogRunner setRunner(DialogRunner runner);
+
+    struct Entry
+    {
+        DialogFactory factory;
+        DialogKind kind = DialogKind::StandIn;
+    };
+    // For scoped test overrides: the entry held now (empty factory if none),
+    // and a way to put one back exactly.
+    Entry dialogEntry(int code) const;
+    void restoreDialogEntry(int code, Entry entry);
+    Entry toolEntry(const QString &name) const;
+    void restoreToolEntry(const QString &name, Entry entry);
+
+private:
+    DialogRegistry() = default;
+
+    std::map<int, Entry> m_dialogs;
+    QHash<QString, Entry> m_tools;
+    DialogRunner m_runner;
+};
+
+// Registration helpers for static initialisers:
+//   static const bool registered = workspace::registerEditDialog(0x28, ...);
+bool registerEditDialog(int code, DialogFactory factory, DialogKind kind = DialogKind::Real);
+bool registerToolWindow(const QString &name, DialogFactory factory, DialogKind kind = DialogKind::Real);
+
+// Test hook: replaces the runner for the scope.
+class ScopedDialogRunner
+{
+public:
+    explicit ScopedDialogRunner(DialogRunner runner);
+    ~ScopedDialogRunner();
+    ScopedDialogRunner(const ScopedDialogRunner &) = delete;
+    ScopedDialogRunner &operator=(const ScopedDialogRunner &) = delete;
+
+private:
+    DialogRunner m_previous;
+};
+
+// Test hook: replaces the dialog of one code (or one tool) for the scope.
+class ScopedDialogOverride
+{
+public:
+    ScopedDialogOverride(int code, DialogFactory factory);
+    ScopedDialogOverride(const QString &tool, DialogFactory factory);
+    ~ScopedDialogOverride();
+    ScopedDialogOverride(const ScopedDialogOverride &) = delete;
+    ScopedDialogOverride &operator=(const ScopedDialogOverride &) = delete;
+
+private:
+    int m_code = -1;
+    QString m_tool;
+    DialogRegistry::Entry m_previous;
+};
+
+} // namespace workspace

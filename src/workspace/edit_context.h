@@ -1,0 +1,89 @@
+#pragma once
+// What a command dialog, preview or picker gets from the workspace: the
+// document it works on, the node it edits, the name tables, settings access,
+// the owner window, the prompts, and the two callbacks through which an edit
+// reaches the document (its modified mark and its undo history).
+//
+// The main window keeps one context for the run: the fields below the
+// document part (the menu name of the shared text dialog, the battle-map
+// picker's call protocol) keep their values from one edit to the next, as the
+// dialogs expect. The window points the document part at the current tab
+// before each call; the dispatch captures that part when a dialog opens, so a
+// tab switch while the dialog is open cannot redirect the edit.
+#include "core/captions.h"
+#include "core/doc_tree.h"
+#include "core/key_serial.h"
+#include "core/settings.h"
+#include "platform/prompts.h"
+
+#include <QString>
+
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace core::game {
+struct GameData;
+}
+
+namespace workspace {
+
+// The battle-map picker's call protocol: what an opener sets before it shows
+// the picker.
+struct ArmyMapProtocol
+{
+    // 3 two corners, 4 one cell, 5 placement of own units (command 0x4B).
+    int mode = 0;
+    // With mode 5: place every own-unit command among the selected node's
+    // children in turn instead of one.
+    bool whole = false;
+    // The opening dialog's coordinate boxes that receive the chosen cells
+    // (element 0 and, for two corners, element 1).
+    QLineEdit *xBox[2] = {nullptr, nullptr};
+    QLineEdit *yBox[2] = {nullptr, nullptr};
+};
+
+using MarkModified = std::function<void()>;
+// One edit record (kind 4 of the undo history): the node, which by now holds
+// the new key and caption, and what it held before.
+using RecordEdit = std::function<void(core::NodeId node, const QString &oldKey, const QString &oldCaption,
+                                      const QString &newKey, const QString &newCaption)>;
+using SettingReader = std::function<QString(const QString &section, const QString &key)>;
+using SettingWriter = std::function<bool(const QString &section, const QString &key, const QString &value)>;
+
+struct EditContext
+{
+    explicit EditContext(core::DocTree &document) : tree(&document) {}
+
+    core::DocTree &doc() const { return *tree; }
+
+    // --- the document part, pointed at the current tab before each call ---
+    core::DocTree *tree;
+    // The node a command dialog edits (CurrentNode); set by the dispatch.
+    core::NodeId node = core::kNoNode;
+    // The window's one key serial counter, for dialogs that make nodes.
+    core::KeySerial *keySerial = nullptr;
+    // Bound to this document (not to "whatever tab is current").
+    MarkModified markModified;
+    RecordEdit recordEdit;
+
+    // --- the rest of the program ---
+    const core::game::GameData *gameData = nullptr;  // null: no game folder read
+    core::CaptionContext captions;
+    SettingReader readSetting = [](const QString &s, const QString &k) { return core::ReadINI(s, k); };
+    SettingWriter writeSetting = [](const QString &s, const QString &k, const QString &v) {
+        return core::WriteINI(s, k, v);
+    };
+    QWidget *parent = nullptr;               // the main window: owner of every dialog
+    platform::Prompts *prompts = nullptr;    // null: the program's prompts
+    platform::Prompts &ask() const { return prompts ? *prompts : platform::Prompts::instance(); }
+
+    // --- kept from one call to the next ---
+    // The command's name for the shared text dialog (CurrentMenuName); only
+    // the dispatch writes it.
+    QString currentMenuName;
+    ArmyMapProtocol armyMap;
+};
+
+} // namespace workspace

@@ -1,0 +1,67 @@
+#pragma once
+// The edit dispatch: the one road of every parameter edit. The Space key, a
+// double-click on a command node and the Edit menu's "수정 (&E)" all end in
+// NodeEditDialog, which shows the dialog registered for the node's code and,
+// when the node's key changed, marks the document modified and records the
+// edit. Also the pop-up commands that open the duel preview, the battle-map
+// picker for all own units and the variable list.
+#include "workspace/edit_context.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <vector>
+
+namespace workspace {
+
+// The dialog window that edits the code ("FrmCheck4"; "FrmString" for the
+// shared text dialog); empty for the 25 codes without one and for any code
+// outside 0x00..0x79.
+QString editFormName(int code);
+bool hasEditDialog(int code);
+// The eight codes of the shared text dialog, which read currentMenuName.
+bool usesSharedTextDialog(int code);
+
+// The openers' guard: false for the root (index 1), a Scene and a Section.
+bool canOpenEditor(const core::DocTree &tree, core::NodeId node);
+
+// The dispatch on the selected node of ctx's tree. Returns true when the
+// dialog changed the key, that is when it marked the document and recorded
+// one edit. The document, the node and the two callbacks are captured when
+// the dialog opens; whatever the window does to ctx meanwhile, the record
+// goes to the document that was edited.
+bool NodeEditDialog(EditContext &ctx);
+// Double-click, Space and "수정 (&E)": the guard, then the dispatch. False
+// when the guard stopped it (ctx.node is then left as it was) or nothing
+// was recorded.
+bool openNodeEditor(EditContext &ctx);
+
+// Pop-up visibility: a child of the selected node is a duel start (0x68) /
+// an own-unit placement (0x4B).
+bool showDuelPreviewItem(const core::DocTree &tree, core::NodeId selected);
+bool showWholeArmyItem(const core::DocTree &tree, core::NodeId selected);
+
+// "일기토 미리보기": the duel preview of the selected node's children.
+void DuelPreview(EditContext &ctx);
+// "일기토 미리보기 배속 설정": the preview speed setting.
+void DuelPreviewSpeed(EditContext &ctx);
+// "전 아군 좌표 찍기": the battle-map picker in mode 5, placing every own
+// unit; the picker writes the keys, the records and the mark itself.
+void WholeArmyPlacement(EditContext &ctx);
+// "변량 리스트 (&L)": the variable list of the current document.
+void VariableList(EditContext &ctx);
+
+// The placement of all own units, as the battle-map picker finishes it:
+// the own-unit commands (0x4B) among the children of `parent`, at most 40,
+// take the cells in order (x and y as 4-byte values at characters 21 and
+// 33), get their rebuilt captions and one edit record each; then the
+// document is marked once. Other children are left untouched. Returns the
+// number of commands rewritten.
+constexpr int kMaxWholeArmyUnits = 40;
+std::vector<core::NodeId> wholeArmyTargets(const core::DocTree &tree, core::NodeId parent);
+int WholeArmyPlace(EditContext &ctx, core::NodeId parent, const std::vector<QPoint> &cells);
+
+// Whether the document holds a variable test (0x05) or setting (0x0B).
+bool documentHasVariables(const core::DocTree &tree);
+
+} // namespace workspace

@@ -1,0 +1,170 @@
+// The stand-ins registered for the dialogs, previews and pickers not built
+// yet, and the dialog of command 0x28.
+#include "commands/common/stand_in_dialog.h"
+#include "commands/presentation/frm_free_action28.h"
+
+#include "core/catalogue.h"
+#include "core/key_codec.h"
+#include "fixtures/nested_length_check.h"
+#include "workspace/dialog_registry.h"
+#include "workspace/edit_dispatch.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace core;
+using namespace workspace;
+
+namespace {
+
+struct Document
+{
+    DocTree tree;
+    EditContext ctx{tree};
+    fixtures::SectionNodes sec;
+    KeySerial serial = 1;
+    int marks = 0, records = 0;
+
+    Document()
+    {
+        sec = fixtures::addSection(tree, fixtures::addScenarioRoot(tree), 0);
+        ctx.markModified = [this] { ++marks; };
+        ctx.recordEdit = [this](NodeId, const QString &, const QString &, const QString &, const QString &) {
+            ++records;
+        };
+    }
+    NodeId add(int code, NodeId rel = kNoNode, Relation where = Relation::Before)
+    {
+        const QString key = serialKey(defaultRecord(code), u"", serial++);
+        return tree.add(rel ? rel : sec.bodyEnd, where, key, commandCaption(key, CaptionSite::Creation, false, {}));
+    }
+};
+
+TEST(StandIns, EveryCodeWithADialogOpensOneThatChangesNothing)
+{
+    int opened = 0;
+    for (const char *button : {"cConfig", "cCancel"}) {
+        Document doc;
+        for (int code = 0; code < kCommandCount; ++code) {
+            SCOPED_TRACE(code);
+            EXPECT_EQ(DialogRegistry::instance().hasDialog(code), hasEditDialog(code));
+            const NodeId n = doc.add(code);
+            const QString key = doc.tree.key(n);
+            const QString text = doc.tree.text(n);
+            doc.tree.setSelected(n);
+            bool shown = false;
+            ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
+                shown = true;
+                ++opened;
+                EXPECT_EQ(d.objectName(), editFormName(code));
+                if (code == 0x28)
+                    return;  // has no working buttons; the close box ends it
+                EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - ") + MenuName(code));
+                EXPECT_EQ(d.findChild<QLabel *>("lCaption")->text(), text);
+                auto *keyBox = d.findChild<QLineEdit *>("tKey");
+                EXPECT_EQ(keyBox->text(), key);
+                EXPECT_TRUE(keyBox->isReadOnly());
+                d.findChild<QPushButton *>(QLatin1String(button))->click();
+            });
+            NodeEditDialog(doc.ctx);
+            EXPECT_EQ(shown, hasEditDialog(code));
+            EXPECT_EQ(doc.tree.key(n), key);
+            EXPECT_EQ(doc.tree.text(n), text);
+        }
+        EXPECT_EQ(doc.records, 0);
+        EXPECT_EQ(doc.marks, 0);
+    }
+    EXPECT_EQ(opened, 2 * 97);
+}
+
+TEST(FreeAction28, HasNoBehaviourAndOnlyTheCloseBoxClosesIt)
+{
+    Document doc;
+    const NodeId n = doc.add(0x28);
+    QString key = doc.tree.key(n);
+    keyWriteField(key, 9, 2, 17);  // a stored number the box does not show
+    ASSERT_TRUE(doc.tree.setKey(n, key));
+    doc.tree.setSelected(n);
+    EXPECT_EQ(DialogRegistry::instance().dialogKind(0x28), DialogKind::Real);
+
+    bool checked = false;
+    ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
+        auto *dialog = qobject_cast<commands::FrmR28 *>(&d);
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Form1"));
+        EXPECT_EQ(d.findChild<QLabel *>("Label1")->text(), QStringLiteral("Case"));
+        auto *num = d.findChild<QLineEdit *>("tNum");
+        EXPECT_TRUE(num->text().isEmpty());
+        d.show();
+        QTest::keyClicks(num, QStringLiteral("5"));
+        d.findChild<QPushButton *>("cConfig")->click();
+        EXPECT_TRUE(d.isVisible());
+        d.findChild<QPushButton *>("cCancel")->click();
+        EXPECT_TRUE(d.isVisible());
+        QTest::keyClick(&d, Qt::Key_Escape);
+        EXPECT_TRUE(d.isVisible());
+        QTest::keyClick(num, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        d.close();
+        EXPECT_FALSE(d.isVisible());
+        checked = true;
+    });
+    EXPECT_FALSE(NodeEditDialog(doc.ctx));
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(doc.tree.key(n), key);
+    EXPECT_EQ(doc.records, 0);
+    EXPECT_EQ(doc.marks, 0);
+}
+
+TEST(VariableListStandIn, NoVariableCommandGivesNotFound)
+{
+    Document doc;
+    doc.add(0x14);
+    platform::ScriptedPrompts prompts;
+    std::vector<QString> shown;
+    ScopedDialogRunner runner([&](QDialog &d, EditContext &) { shown.push_back(d.objectName()); });
+    VariableList(doc.ctx);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("변량을 찾을 수 없습니다."));
+    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Not Found!"));
+    EXPECT_TRUE(shown.empty());
+
+    doc.add(0x05);
+    VariableList(doc.ctx);
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(shown, std::vector<QString>{kVariableListTool});
+}
+
+TEST(ToolStandIns, DuelPreviewAndPlacementShowTheirNodesAndChangeNothing)
+{
+    Document doc;
+    const NodeId block = doc.add(0x2E);
+    const NodeId unit = doc.add(0x4B, block, Relation::LastChild);
+    doc.add(0x68, block, Relation::LastChild);
+    doc.tree.setSelected(block);
+    const QString unitKey = doc.tree.key(unit);
+
+    QStringList listed;
+    ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
+        listed << d.objectName() + QLatin1Char(':') + d.findChild<QPlainTextEdit *>("lstItems")->toPlainText();
+        d.findChild<QPushButton *>("cConfig")->click();
+    });
+    DuelPreview(doc.ctx);
+    WholeArmyPlacement(doc.ctx);
+    DuelPreviewSpeed(doc.ctx);
+    ASSERT_EQ(listed.size(), 3);
+    EXPECT_TRUE(listed[0].startsWith(kDuelPreviewTool + QLatin1Char(':')));
+    EXPECT_TRUE(listed[0].contains(MenuName(0x68)));
+    // The placement lists only the own units.
+    EXPECT_EQ(listed[1], kBattleMapPickerTool + QLatin1Char(':') + doc.tree.text(unit));
+    EXPECT_TRUE(listed[2].startsWith(kDuelPreviewSpeedTool));
+    EXPECT_EQ(doc.tree.key(unit), unitKey);
+    EXPECT_EQ(doc.records, 0);
+    EXPECT_EQ(doc.marks, 0);
+}
+
+} // namespace

@@ -1,0 +1,379 @@
+// The edit dispatch: which codes open a dialog, when an edit counts, where
+// the record goes, and the pop-up commands' protocols.
+#include "workspace/edit_dispatch.h"
+
+#include "core/catalogue.h"
+#include "core/key_codec.h"
+#include "core/tree_queries.h"
+#include "fixtures/nested_length_check.h"
+#include "workspace/dialog_registry.h"
+
+#include <QDialog>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <vector>
+
+using namespace core;
+using namespace workspace;
+
+namespace {
+
+struct Record
+{
+    NodeId node;
+    QString oldKey, oldCaption, newKey, newCaption;
+};
+
+// A document with one Section; commands go into its body.
+struct Document
+{
+    DocTree tree;
+    fixtures::SectionNodes sec;
+    NodeId scene = kNoNode;
+    KeySerial serial = 1;
+    int marks = 0;
+    std::vector<Record> records;
+    EditContext ctx{tree};
+
+    Document()
+    {
+        scene = fixtures::addScenarioRoot(tree);
+        sec = fixtures::addSection(tree, scene, 0);
+        ctx.keySerial = &serial;
+        ctx.markModified = [this] { ++marks; };
+        ctx.recordEdit = [this](NodeId n, const QString &ok, const QString &oc, const QString &nk,
+                                const QString &nc) { records.push_back({n, ok, oc, nk, nc}); };
+    }
+
+    NodeId addCommand(const QString &record, NodeId before = kNoNode, Relation where = Relation::Before)
+    {
+        const QString key = serialKey(record, u"", serial++);
+        return tree.add(before ? before : sec.bodyEnd, where, key,
+                        commandCaption(key, CaptionSite::Creation, false, {}));
+    }
+    NodeId addCommand(int code) { return addCommand(defaultRecord(code)); }
+};
+
+// Records every window the registry shows and lets a test act on it.
+struct Runner
+{
+    std::vector<QString> shown;
+    std::function<void(QDialog &, EditContext &)> act;
+    ScopedDialogRunner scope{[this](QDialog &d, EditContext &c) {
+        shown.push_back(d.objectName());
+        if (act)
+            act(d, c);
+    }};
+};
+
+DialogFactory namedDialog(const QString &name)
+{
+    return [name](EditContext &) {
+        auto d = std::make_unique<QDialog>();
+        d->setObjectName(name);
+        return d;
+    };
+}
+
+QString codeName(int code) { return QStringLiteral("code-%1").arg(code, 2, 16, QLatin1Char('0')); }
+
+// Written out from the command list, not taken from the dispatch table.
+const std::set<int> kCodesWithoutDialog{0x00, 0x01, 0x03, 0x07, 0x0A, 0x0C, 0x0D, 0x0E, 0x10,
+                                        0x1C, 0x1D, 0x1E, 0x2F, 0x42, 0x43, 0x44, 0x49, 0x51,
+                                        0x54, 0x5A, 0x5E, 0x5F, 0x61, 0x6A, 0x76};
+const std::set<int> kSharedTextCodes{0x02, 0x14, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x69};
+
+TEST(EditDispatchTable, EveryCodeOpensItsRegisteredDialogOrNone)
+{
+    std::vector<std::unique_ptr<ScopedDialogOverride>> overrides;
+    for (int code = 0; code < kCommandCount; ++code)
+        overrides.push_back(std::make_unique<ScopedDialogOverride>(code, namedDialog(codeName(code))));
+
+    Document doc;
+    Runner runner;
+    int withDialog = 0;
+    QString lastTextName;
+    for (int code = 0; code < kCommandCount; ++code) {
+        SCOPED_TRACE(code);
+        const NodeId n = doc.addCommand(code);
+        doc.tree.setSelected(n);
+        runner.shown.clear();
+        EXPECT_FALSE(openNodeEditor(doc.ctx));
+        EXPECT_EQ(doc.ctx.node, n);
+
+        const bool expected = !kCodesWithoutDialog.count(code);
+        withDialog += expected;
+        EXPECT_EQ(hasEditDialog(code), expected);
+        EXPECT_EQ(editFormName(code).isEmpty(), !expected);
+        if (expected)
+            EXPECT_EQ(runner.shown, std::vector<QString>{codeName(code)});
+        else
+            EXPECT_TRUE(runner.shown.empty());
+
+        // Only the shared text dialog's codes set the menu name; it keeps
+        // its value across every other code.
+        if (kSharedTextCodes.count(code))
+            lastTextName = MenuName(code);
+        EXPECT_EQ(usesSharedTextDialog(code), kSharedTextCodes.count(code) == 1);
+        EXPECT_EQ(doc.ctx.currentMenuName, lastTextName);
+    }
+    EXPECT_EQ(withDialog, 97);
+    EXPECT_TRUE(doc.records.empty());
+    EXPECT_EQ(doc.marks, 0);
+
+    EXPECT_EQ(editFormName(0x14), QStringLiteral("FrmString"));
+    EXPECT_EQ(editFormName(0x28), QStringLiteral("FrmR28"));
+    EXPECT_EQ(editFormName(0x4B), QStringLiteral("FrmSetCharWar4B"));
+    EXPECT_FALSE(hasEditDialog(0x7A));
+    EXPECT_FALSE(hasEditDialog(-1));
+}
+
+TEST(EditDispatchOpeners, StructuralNodesOpenNothingAndKeepCurrentNode)
+{
+    std::vector<std::unique_ptr<ScopedDialogOverride>> overrides;
+    for (int code = 0; code < kCommandCount; ++code)
+        overrides.push_back(std::make_unique<ScopedDialogOverride>(code, namedDialog(codeName(code))));
+    Document doc;
+    Runner runner;
+    const NodeId sentinel = doc.addCommand(0x14);
+    for (NodeId n : {doc.tree.root(), doc.scene, doc.sec.section}) {
+        doc.ctx.node = sentinel;
+        doc.tree.setSelected(n);
+        EXPECT_FALSE(canOpenEditor(doc.tree, n));
+        EXPECT_FALSE(openNodeEditor(doc.ctx));
+        EXPECT_EQ(doc.ctx.node, sentinel);
+    }
+    // End nodes, a child-event marker and the locked title comment reach the
+    // dispatch; only the comment has a dialog.
+    const NodeId marker = doc.addCommand(QStringLiteral("0100"));
+    for (NodeId n : {doc.sec.headEnd, doc.sec.bodyEnd, marker}) {
+        doc.tree.setSelected(n);
+        EXPECT_TRUE(canOpenEditor(doc.tree, n));
+        EXPECT_FALSE(openNodeEditor(doc.ctx));
+        EXPECT_EQ(doc.ctx.node, n);
+    }
+    EXPECT_TRUE(runner.shown.empty());
+    doc.tree.setSelected(doc.sec.title);
+    openNodeEditor(doc.ctx);
+    EXPECT_EQ(runner.shown, std::vector<QString>{codeName(2)});
+    EXPECT_EQ(doc.ctx.currentMenuName, MenuName(2));
+    EXPECT_TRUE(doc.records.empty());
+    EXPECT_EQ(doc.marks, 0);
+}
+
+struct EditOutcome : ::testing::Test
+{
+    Document doc;
+    NodeId talk = kNoNode;
+    ScopedDialogOverride dialog{0x30, namedDialog(QStringLiteral("test"))};
+    Runner runner;
+
+    void SetUp() override
+    {
+        talk = doc.addCommand(0x30);
+        doc.tree.setSelected(talk);
+    }
+    // What a dialog does on OK: writes a key and a caption.
+    void confirmWith(const QString &key, const QString &caption)
+    {
+        runner.act = [key, caption](QDialog &, EditContext &c) {
+            c.doc().setKey(c.node, key);
+            c.doc().setText(c.node, caption);
+        };
+    }
+};
+
+TEST_F(EditOutcome, CancelRecordsNothing)
+{
+    runner.act = [](QDialog &d, EditContext &) { d.reject(); };
+    EXPECT_FALSE(NodeEditDialog(doc.ctx));
+    EXPECT_EQ(runner.shown.size(), 1u);
+    EXPECT_TRUE(doc.records.empty());
+    EXPECT_EQ(doc.marks, 0);
+}
+
+TEST_F(EditOutcome, SameKeyRecordsNothingEvenWithANewCaption)
+{
+    confirmWith(doc.tree.key(talk), QStringLiteral("30 : 다른 설명"));
+    EXPECT_FALSE(NodeEditDialog(doc.ctx));
+    EXPECT_TRUE(doc.records.empty());
+    EXPECT_EQ(doc.marks, 0);
+}
+
+TEST_F(EditOutcome, ChangedKeyRecordsOneEditAndMarksOnce)
+{
+    const QString oldKey = doc.tree.key(talk);
+    const QString oldCaption = doc.tree.text(talk);
+    QString newKey = oldKey;
+    keyWriteField(newKey, 9, 2, 7);
+    confirmWith(newKey, QStringLiteral("30 : 새 설명"));
+    EXPECT_TRUE(NodeEditDialog(doc.ctx));
+    ASSERT_EQ(doc.records.size(), 1u);
+    EXPECT_EQ(doc.records[0].node, talk);
+    EXPECT_EQ(doc.records[0].oldKey, oldKey);
+    EXPECT_EQ(doc.records[0].oldCaption, oldCaption);
+    EXPECT_EQ(doc.records[0].newKey, newKey);
+    EXPECT_EQ(doc.records[0].newCaption, QStringLiteral("30 : 새 설명"));
+    EXPECT_EQ(doc.marks, 1);
+}
+
+TEST_F(EditOutcome, RecordGoesToTheDocumentOpenedEvenIfTheTabChanges)
+{
+    Document other;
+    const NodeId otherNode = other.addCommand(0x30);
+    other.tree.setSelected(otherNode);
+    const QString otherKey = other.tree.key(otherNode);
+    QString newKey = doc.tree.key(talk);
+    keyWriteField(newKey, 9, 2, 9);
+
+    runner.act = [&](QDialog &, EditContext &c) {
+        // The dialog edits its node, then the window switches the context to
+        // another tab before the dialog has returned.
+        c.doc().setKey(c.node, newKey);
+        c.tree = &other.tree;
+        c.node = otherNode;
+        c.markModified = other.ctx.markModified;
+        c.recordEdit = other.ctx.recordEdit;
+    };
+    EXPECT_TRUE(NodeEditDialog(doc.ctx));
+    ASSERT_EQ(doc.records.size(), 1u);
+    EXPECT_EQ(doc.records[0].node, talk);
+    EXPECT_EQ(doc.marks, 1);
+    EXPECT_TRUE(other.records.empty());
+    EXPECT_EQ(other.marks, 0);
+    EXPECT_EQ(other.tree.key(otherNode), otherKey);
+}
+
+// A parent whose children are own-unit placements mixed with other commands.
+struct WholeArmy : ::testing::Test
+{
+    Document doc;
+    NodeId parent = kNoNode;
+    std::vector<NodeId> units, others;
+
+    void addChildren(int unitCount)
+    {
+        parent = doc.addCommand(0x2E);  // any node can hold the run
+        for (int i = 0; i < unitCount; ++i) {
+            if (i % 7 == 3)
+                others.push_back(doc.addCommand(defaultRecord(0x30), parent, Relation::LastChild));
+            units.push_back(doc.addCommand(defaultRecord(0x4B), parent, Relation::LastChild));
+        }
+        others.push_back(doc.addCommand(QStringLiteral("0000"), parent, Relation::LastChild));
+    }
+};
+
+TEST_F(WholeArmy, PlacesOnlyOwnUnitsAtMostForty)
+{
+    addChildren(45);
+    std::vector<QString> otherKeys;
+    for (NodeId n : others)
+        otherKeys.push_back(doc.tree.key(n));
+    std::vector<QPoint> cells;
+    for (int i = 0; i < 60; ++i)
+        cells.push_back(QPoint(i % 41, (i * 3) % 41));
+
+    EXPECT_EQ(wholeArmyTargets(doc.tree, parent).size(), 40u);
+    EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, cells), 40);
+    EXPECT_EQ(doc.records.size(), 40u);
+    EXPECT_EQ(doc.marks, 1);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QString &key = doc.tree.key(units[i]);
+        if (i < 40) {
+            EXPECT_EQ(HexToLong(key, 21, 4), cells[i].x());
+            EXPECT_EQ(HexToLong(key, 33, 4), cells[i].y());
+            EXPECT_EQ(doc.tree.text(units[i]), commandCaption(key, CaptionSite::Creation, false, {}));
+            EXPECT_EQ(doc.records[i].node, units[i]);
+            EXPECT_EQ(doc.records[i].newKey, key);
+        } else {
+            EXPECT_EQ(recordPart(key), defaultRecord(0x4B));
+        }
+    }
+    for (std::size_t i = 0; i < others.size(); ++i)
+        EXPECT_EQ(doc.tree.key(others[i]), otherKeys[i]);
+}
+
+TEST_F(WholeArmy, FewerCellsPlaceFewerUnitsAndNoneMarksNothing)
+{
+    addChildren(5);
+    EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, {QPoint(1, 2), QPoint(3, 4)}), 2);
+    EXPECT_EQ(doc.records.size(), 2u);
+    EXPECT_EQ(doc.marks, 1);
+    EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, {}), 0);
+    EXPECT_EQ(doc.marks, 1);
+}
+
+TEST_F(WholeArmy, PopUpCommandSetsTheProtocolAndOpensThePicker)
+{
+    addChildren(3);
+    doc.tree.setSelected(parent);
+    ScopedDialogOverride picker(kBattleMapPickerTool, namedDialog(kBattleMapPickerTool));
+    Runner runner;
+    int modeSeen = -1;
+    bool wholeSeen = false;
+    runner.act = [&](QDialog &, EditContext &c) {
+        modeSeen = c.armyMap.mode;
+        wholeSeen = c.armyMap.whole;
+    };
+    doc.ctx.armyMap.mode = 4;
+    doc.ctx.armyMap.whole = false;
+    WholeArmyPlacement(doc.ctx);
+    EXPECT_EQ(runner.shown, std::vector<QString>{kBattleMapPickerTool});
+    EXPECT_EQ(modeSeen, 5);
+    EXPECT_TRUE(wholeSeen);
+    EXPECT_TRUE(showWholeArmyItem(doc.tree, parent));
+    EXPECT_FALSE(showDuelPreviewItem(doc.tree, parent));
+    doc.addCommand(defaultRecord(0x68), parent, Relation::LastChild);
+    EXPECT_TRUE(showDuelPreviewItem(doc.tree, parent));
+    EXPECT_FALSE(showWholeArmyItem(doc.tree, doc.sec.section));
+}
+
+TEST(EditDispatchTools, PopUpCommandsOpenTheirToolsThroughTheRegistry)
+{
+    Document doc;
+    ScopedDialogOverride duel(kDuelPreviewTool, namedDialog(kDuelPreviewTool));
+    ScopedDialogOverride speed(kDuelPreviewSpeedTool, namedDialog(kDuelPreviewSpeedTool));
+    ScopedDialogOverride vars(kVariableListTool, namedDialog(kVariableListTool));
+    Runner runner;
+    DuelPreview(doc.ctx);
+    DuelPreviewSpeed(doc.ctx);
+    VariableList(doc.ctx);
+    EXPECT_EQ(runner.shown, (std::vector<QString>{kDuelPreviewTool, kDuelPreviewSpeedTool, kVariableListTool}));
+}
+
+TEST(EditDispatchTools, VariablesAreFoundAnywhereInTheDocument)
+{
+    Document doc;
+    doc.addCommand(0x14);
+    EXPECT_FALSE(documentHasVariables(doc.tree));
+    const NodeId block = doc.addCommand(0x2E);
+    doc.addCommand(defaultRecord(0x0B), block, Relation::LastChild);
+    EXPECT_TRUE(documentHasVariables(doc.tree));
+}
+
+TEST(DialogRegistryTest, StandInNeverReplacesARealDialog)
+{
+    DialogRegistry &r = DialogRegistry::instance();
+    const int code = 0x7F;  // no command: free for the test
+    const DialogRegistry::Entry before = r.dialogEntry(code);
+    r.registerDialog(code, namedDialog(QStringLiteral("real")), DialogKind::Real);
+    r.registerDialog(code, namedDialog(QStringLiteral("stand-in")), DialogKind::StandIn);
+    Document doc;
+    EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("real"));
+    r.restoreDialogEntry(code, {});
+    r.registerDialog(code, namedDialog(QStringLiteral("stand-in")), DialogKind::StandIn);
+    r.registerDialog(code, namedDialog(QStringLiteral("real")), DialogKind::Real);
+    EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("real"));
+    {
+        ScopedDialogOverride test(code, namedDialog(QStringLiteral("test")));
+        EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("test"));
+    }
+    EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("real"));
+    r.restoreDialogEntry(code, before);
+    EXPECT_FALSE(r.hasDialog(code));
+}
+
+} // namespace
