@@ -155,13 +155,11 @@ TEST(ToolStandIns, DuelPreviewAndPlacementShowTheirNodesAndChangeNothing)
     });
     DuelPreview(doc.ctx);
     WholeArmyPlacement(doc.ctx);
-    DuelPreviewSpeed(doc.ctx);
-    ASSERT_EQ(listed.size(), 3);
+    ASSERT_EQ(listed.size(), 2);
     EXPECT_TRUE(listed[0].startsWith(kDuelPreviewTool + QLatin1Char(':')));
     EXPECT_TRUE(listed[0].contains(MenuName(0x68)));
     // The placement lists only the own units.
     EXPECT_EQ(listed[1], kBattleMapPickerTool + QLatin1Char(':') + doc.tree.text(unit));
-    EXPECT_TRUE(listed[2].startsWith(kDuelPreviewSpeedTool));
     EXPECT_EQ(doc.tree.key(unit), unitKey);
     EXPECT_EQ(doc.records, 0);
     EXPECT_EQ(doc.marks, 0);

@@ -31,14 +31,6 @@ std::unique_ptr<QDialog> duelPreview(EditContext &ctx)
                                                childCaptions(tree, tree.selected()));
 }
 
-std::unique_ptr<QDialog> duelPreviewSpeed(EditContext &ctx)
-{
-    return std::make_unique<StandInToolDialog>(
-        ctx.parent, workspace::kDuelPreviewSpeedTool, QStringLiteral("일기토 미리보기 배속 설정"),
-        QStringList{QStringLiteral("VS_Speed = ") + ctx.readSetting(QStringLiteral("Option"),
-                                                                    QStringLiteral("VS_Speed"))});
-}
-
 std::unique_ptr<QDialog> battleMapPicker(EditContext &ctx)
 {
     const core::DocTree &tree = ctx.doc();
@@ -75,7 +67,6 @@ bool registerStandIns()
         if (workspace::hasEditDialog(code))
             workspace::registerEditDialog(code, makeStandInDialog, DialogKind::StandIn);
     workspace::registerToolWindow(workspace::kDuelPreviewTool, duelPreview, DialogKind::StandIn);
-    workspace::registerToolWindow(workspace::kDuelPreviewSpeedTool, duelPreviewSpeed, DialogKind::StandIn);
     workspace::registerToolWindow(workspace::kBattleMapPickerTool, battleMapPicker, DialogKind::StandIn);
     workspace::registerToolWindow(workspace::kVariableListTool, variableList, DialogKind::StandIn);
     return true;

@@ -1,0 +1,15 @@
+// The duel preview's speed setting is a real dialog from the start; the
+// preview itself is registered by the duel commands.
+#include "workspace/dialog_registry.h"
+#include "workspace/edit_context.h"
+#include "workspace/frm_duel_speed.h"
+
+namespace {
+
+const bool registered = workspace::registerToolWindow(
+    workspace::kDuelPreviewSpeedTool,
+    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+        return std::make_unique<workspace::FrmVSDelay>(ctx.parent);
+    });
+
+} // namespace

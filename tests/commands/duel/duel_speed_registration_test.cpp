@@ -1,0 +1,20 @@
+#include "workspace/dialog_registry.h"
+#include "workspace/edit_dispatch.h"
+#include "workspace/frm_duel_speed.h"
+
+#include <gtest/gtest.h>
+
+using namespace workspace;
+
+TEST(DuelSpeedRegistration, ThePopUpOpensTheRealSpeedDialog)
+{
+    core::DocTree tree;
+    tree.addRoot("Path", "Scenario");
+    EditContext ctx(tree);
+    bool sawSpeedDialog = false;
+    ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
+        sawSpeedDialog = qobject_cast<FrmVSDelay *>(&d) != nullptr;
+    });
+    DuelPreviewSpeed(ctx);
+    EXPECT_TRUE(sawSpeedDialog);
+}
