@@ -1,0 +1,233 @@
+#include "core/structure_edits.h"
+
+#include "core/catalogue.h"
+#include "core/eex_layout.h"
+#include "core/key_codec.h"
+#include "core/node_creation.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace core {
+
+namespace {
+
+EditResult refused(const QString &message = {}) { return {false, false, message, kNoNode}; }
+
+QString messageOf(NodeAddError e)
+{
+    return e == NodeAddError::LengthOutOfRange ? kTooLongMessage : kCannotAddMessage;
+}
+
+bool movableCommand(const DocTree &tree, NodeId n)
+{
+    return isCommandNode(tree, n) && !isEndNode(tree, n) && !isLockedComment(tree, n);
+}
+
+bool movable(const DocTree &tree, NodeId n)
+{
+    return isSceneNode(tree, n) || isSectionNode(tree, n) || movableCommand(tree, n);
+}
+
+// The unit the selected unit would step over, or an invalid unit.
+EditUnit stepOver(const DocTree &tree, const EditUnit &unit, bool up)
+{
+    if (!unit.isValid() || !movable(tree, unit.first))
+        return {};
+    const EditUnit other = up ? previousUnit(tree, unit) : nextUnit(tree, unit);
+    if (!other.isValid())
+        return {};
+    if (isCommandNode(tree, unit.first)) {
+        // The locked comment heads its list; end nodes close theirs.
+        if (isLockedComment(tree, other.first) || isEndNode(tree, other.first))
+            return {};
+    }
+    return other;
+}
+
+NodeId selectionAfterDelete(const DocTree &tree, NodeId parent, int row)
+{
+    if (NodeId n = tree.child(parent, row); n != kNoNode)
+        return n;
+    if (NodeId n = tree.child(parent, row - 1); n != kNoNode)
+        return n;
+    return parent;
+}
+
+EditResult moveSelection(EditContext &ctx, NodeId selected, const QStringList &multiKeys, bool up)
+{
+    DocTree &tree = ctx.tree;
+    std::vector<EditUnit> units = unitsInTreeOrder(tree, selectedUnits(tree, selected, multiKeys));
+    if (!up)
+        std::reverse(units.begin(), units.end());
+    QSet<NodeId> chosen;
+    for (const EditUnit &u : units)
+        chosen.insert(u.first);
+
+    EditStep step;
+    for (const EditUnit &u : units) {
+        const EditUnit other = stepOver(tree, u, up);
+        if (!other.isValid() || chosen.contains(other.first))
+            continue;
+        const std::vector<NodeId> run = unitNodes(tree, u);
+        const int from = tree.row(u.first);
+        const int to = up ? tree.row(other.first) : from + int(unitNodes(tree, other).size());
+        if (!moveRunTo(tree, run, to))
+            continue;
+        EditRecord r = HistoryRecord(tree, up ? RecordKind::MoveUp : RecordKind::MoveDown, u.first);
+        r.fromRow = from;
+        r.unitSize = int(run.size());
+        step.records.push_back(std::move(r));
+    }
+    if (step.isEmpty())
+        return refused();
+    ctx.history.push(std::move(step));
+    return {true, true, {}, tree.isValid(selected) ? selected : kNoNode};
+}
+
+} // namespace
+
+bool canAdd(const DocTree &tree, NodeId node)
+{
+    if (!tree.isValid(node) || isRootNode(tree, node))
+        return false;
+    if (isSceneNode(tree, node) || isSectionNode(tree, node))
+        return true;
+    return isCommandNode(tree, node) && !isLockedComment(tree, node) && !isChildEventBlock(tree, node);
+}
+
+bool canAddChild(const DocTree &tree, NodeId node)
+{
+    return isCommandNode(tree, node) && !isLockedComment(tree, node) && !isChildEventBlock(tree, node)
+        && !isHeadListNode(tree, node);
+}
+
+bool canDelete(const DocTree &tree, NodeId node)
+{
+    if (isSceneNode(tree, node) || isSectionNode(tree, node))
+        return true;
+    return isCommandNode(tree, node) && !isEndNode(tree, node) && !isLockedComment(tree, node);
+}
+
+bool canMoveUp(const DocTree &tree, NodeId node) { return stepOver(tree, unitOf(tree, node), true).isValid(); }
+
+bool canMoveDown(const DocTree &tree, NodeId node) { return stepOver(tree, unitOf(tree, node), false).isValid(); }
+
+EditResult addCommand(EditContext &ctx, NodeId selected, int code, const QString &word)
+{
+    DocTree &tree = ctx.tree;
+    if (!canAdd(tree, selected) || !isCommandNode(tree, selected) || !isValidCode(code) || code == kEndCode
+        || code == kMarkerCode)
+        return refused(kCannotAddMessage);
+    MenuNodeRequest request;
+    request.code = code;
+    request.selected = selected;
+    request.word = word;
+    request.where = Relation::Before;
+    if (!sectionCanGrow(tree, selected, recordLength(defaultNodeKey(request, ctx.keySerial))))
+        return refused(kTooLongMessage);
+    const NodeAddResult added = MenuNodeAdd(tree, ctx.keySerial, request, ctx.captions);
+    if (!added)
+        return refused(messageOf(added.error));
+    ctx.history.record(HistoryRecord(tree, RecordKind::Add, selected));
+    return {true, true, {}, selected};
+}
+
+EditResult addChildEvent(EditContext &ctx, NodeId selected, int code)
+{
+    DocTree &tree = ctx.tree;
+    if (!canAddChild(tree, selected))
+        return refused(kCannotAddMessage);
+    if (!IsBlockMenu(code))
+        return refused(kNotChildEventMessage);
+    const int bytes = 2 + recordLength(defaultRecord(code)) + 2 + 2;  // marker, block, word, end node
+    if (!sectionCanGrow(tree, selected, bytes))
+        return refused(kTooLongMessage);
+    const NodeAddResult added = ChildEventAdd(tree, ctx.keySerial, code, selected, Relation::Before, ctx.captions);
+    if (!added)
+        return refused(messageOf(added.error));
+    ctx.history.record(HistoryRecord(tree, RecordKind::AddChildEvent, selected));
+    return {true, true, {}, selected};
+}
+
+EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, EditStep &step,
+                       std::vector<bool> *deleted)
+{
+    DocTree &tree = ctx.tree;
+    if (deleted)
+        deleted->assign(units.size(), false);
+    QString message;
+    NodeId lastParent = kNoNode;
+    int lastRow = 0;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const EditUnit &u = units[i];
+        if (!tree.isValid(u.first) || !tree.isValid(u.last) || !canDelete(tree, u.first))
+            continue;
+        const NodeId parent = tree.parent(u.first);
+        if ((isSceneNode(tree, u.first) || isSectionNode(tree, u.first)) && tree.childCount(parent) == 1) {
+            message = isSceneNode(tree, u.first) ? kOnlySceneMessage : kOnlySectionMessage;
+            continue;
+        }
+        const std::vector<NodeId> run = unitNodes(tree, u);
+        if (tree.next(u.last) == kNoNode && tree.previous(u.first) == kNoNode)
+            continue;  // nothing to put it back against
+        // Records first, while the nodes stand where they stood.
+        std::vector<EditRecord> records;
+        for (NodeId n : run)
+            records.push_back(HistoryRecord(tree, RecordKind::Delete, n, {}, {}, tree.next(n) == kNoNode ? 2 : 3));
+        const int row = tree.row(u.first);
+        if (!removeRun(tree, run))
+            continue;
+        for (EditRecord &r : records)
+            step.records.push_back(std::move(r));
+        lastParent = parent;
+        lastRow = row;
+        if (deleted)
+            (*deleted)[i] = true;
+    }
+    if (lastParent == kNoNode)
+        return refused(message);
+    return {true, true, message, selectionAfterDelete(tree, lastParent, lastRow)};
+}
+
+EditResult deleteNodes(EditContext &ctx, NodeId selected, const QStringList &multiKeys)
+{
+    EditStep step;
+    EditResult r = deleteUnits(ctx, selectedUnits(ctx.tree, selected, multiKeys), step);
+    ctx.history.push(std::move(step));
+    return r;
+}
+
+EditResult moveUp(EditContext &ctx, NodeId selected, const QStringList &multiKeys)
+{
+    return moveSelection(ctx, selected, multiKeys, true);
+}
+
+EditResult moveDown(EditContext &ctx, NodeId selected, const QStringList &multiKeys)
+{
+    return moveSelection(ctx, selected, multiKeys, false);
+}
+
+int spreadFold(DocTree &tree, NodeId start, bool spread)
+{
+    if (!tree.isValid(start))
+        return 0;
+    int changed = 0;
+    std::vector<NodeId> stack{start};
+    while (!stack.empty()) {
+        const NodeId n = stack.back();
+        stack.pop_back();
+        if (tree.childCount(n) == 0)
+            continue;
+        if (tree.expanded(n) != spread) {
+            tree.setExpanded(n, spread);
+            ++changed;
+        }
+        for (int r = tree.childCount(n) - 1; r >= 0; --r)
+            stack.push_back(tree.child(n, r));
+    }
+    return changed;
+}
+
+} // namespace core

@@ -1,0 +1,127 @@
+// Undo and redo: each kind restores identical bytes both ways, records are
+// re-applied with the internal primitives, and a history that no longer
+// matches its tree is cleared instead of acting on the wrong node.
+#include "core/clipboard_ops.h"
+#include "core/structure_edits.h"
+#include "core/undo_redo.h"
+#include "edit_history_test_doc.h"
+
+using namespace core;
+using namespace edit_test;
+using fixtures::hexBytes;
+
+namespace {
+
+const QByteArray A = plain(1), B = plain(2), C = plain(3), D = plain(4);
+const QByteArray blk1 = hexBytes("6E 00 04 00 32 00 00 00");
+const QByteArray blk2 = hexBytes("04 00 26 00 07 00");
+const QByteArray note = hexBytes("02 00 05 00 41 00");
+
+QByteArray sample() { return eexFile({{lockedComment() + hexBytes("03 00"), A + childEvent(blk1, B + childEvent(blk2, C + note)) + D}}); }
+
+// Edits a text parameter the way a command dialog does: new key, new
+// caption, the length change passed to the enclosing blocks, one record.
+EditResult editNote(Doc &d)
+{
+    const NodeId n = d.byRecord(note);
+    const QString preKey = d.tree.key(n), preText = d.tree.text(n);
+    QString key = preKey;
+    const int delta = keyReplaceText(key, 9, QStringLiteral("ABC"));
+    d.tree.setKey(n, key);
+    d.tree.setText(n, QStringLiteral("2 : ABC"));
+    KeyEdit(d.tree, n, delta);
+    d.history.record(HistoryRecord(d.tree, RecordKind::Edit, n, preKey, preText));
+    return {true, true, {}, n};
+}
+
+TEST(Undo, UndoThenRedoOfEachKindRestoresIdenticalBytes)
+{
+    Clipboard clip;
+    struct Case {
+        const char *what;
+        std::function<EditResult(Doc &)> edit;
+    };
+    const std::vector<Case> cases = {
+        {"delete command", [](Doc &d) { return deleteNodes(d.ctx, d.byRecord(A)); }},
+        {"delete head command beside the locked comment",
+         [](Doc &d) { return deleteNodes(d.ctx, d.byRecord(hexBytes("03 00"))); }},
+        {"delete nested child event", [](Doc &d) { return deleteNodes(d.ctx, d.byRecordPrefix(blk2)); }},
+        {"add", [](Doc &d) { return addCommand(d.ctx, d.byRecord(C), 0x0A); }},
+        {"add child event", [](Doc &d) { return addChildEvent(d.ctx, d.byRecord(C), 0x03); }},
+        {"edit", [](Doc &d) { return editNote(d); }},
+        {"move up", [](Doc &d) { return moveUp(d.ctx, d.byRecord(note)); }},
+        {"move down", [](Doc &d) { return moveDown(d.ctx, d.byRecord(A)); }},
+        {"paste child event",
+         [&clip](Doc &d) {
+             copyNodes(d.tree, d.byRecordPrefix(blk1), {}, clip);
+             return pasteNodes(d.ctx, clip, d.byRecord(C));
+         }},
+        {"cut", [&clip](Doc &d) { return cutNodes(d.ctx, d.byRecordPrefix(blk2), {}, clip); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Doc d(sample());
+        const QByteArray before = d.bytes();
+        ASSERT_TRUE(c.edit(d).ok);
+        const QByteArray after = d.bytes();
+        ASSERT_NE(after, before);
+        EXPECT_TRUE(fixtures::nestedLengthsConsistent(d.tree));
+        ASSERT_TRUE(undo(d.ctx).ok);
+        EXPECT_EQ(d.bytes(), before);
+        EXPECT_TRUE(fixtures::nestedLengthsConsistent(d.tree));
+        ASSERT_TRUE(redo(d.ctx).ok);
+        EXPECT_EQ(d.bytes(), after);
+        ASSERT_TRUE(undo(d.ctx).ok);
+        EXPECT_EQ(d.bytes(), before);
+    }
+}
+
+TEST(Undo, RedoOfAPastedChildEventRestoresItsWholeNestedList)
+{
+    Doc d(sample());
+    Clipboard clip;
+    ASSERT_TRUE(copyNodes(d.tree, d.byRecordPrefix(blk1), {}, clip).ok);
+    ASSERT_TRUE(pasteNodes(d.ctx, clip, d.bodyEnd()).ok);
+    const QByteArray pasted = d.bytes();
+    const QString pastedKey = d.tree.key(d.tree.previous(d.bodyEnd()));
+    ASSERT_TRUE(undo(d.ctx).ok);
+    ASSERT_TRUE(redo(d.ctx).ok);
+    EXPECT_EQ(d.bytes(), pasted);
+    EXPECT_EQ(d.tree.key(d.tree.previous(d.bodyEnd())), pastedKey);  // recorded keys come back
+}
+
+TEST(Undo, AHistoryThatNoLongerMatchesItsTreeIsClearedAndSaysSo)
+{
+    Doc d(sample());
+    ASSERT_TRUE(addCommand(d.ctx, d.byRecord(C), 0x0A).ok);
+    ASSERT_TRUE(moveDown(d.ctx, d.byRecord(A)).ok);
+    // A key rewritten without a record (a replace, say).
+    const NodeId added = d.byRecord(hexBytes("0A 00"));
+    d.tree.setKey(added, d.tree.key(added) + QStringLiteral("x"));
+    const QByteArray before = d.bytes();
+    ASSERT_TRUE(undo(d.ctx).ok);  // the move still fits
+    const QByteArray middle = d.bytes();
+    const EditResult r = undo(d.ctx);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.changed);
+    EXPECT_EQ(r.message, kCannotUndoMessage);
+    EXPECT_EQ(d.bytes(), middle);
+    EXPECT_FALSE(d.history.canUndo());
+    EXPECT_FALSE(d.history.canRedo());
+    EXPECT_NE(before, middle);
+}
+
+TEST(Undo, AFailingRecordPutsBackTheRecordsOfItsStepAlreadyUndone)
+{
+    Doc d(sample());
+    const QStringList keys{d.tree.key(d.byRecord(A)), d.tree.key(d.byRecord(D))};
+    ASSERT_TRUE(deleteNodes(d.ctx, kNoNode, keys).ok);
+    const QByteArray after = d.bytes();
+    // The neighbour the first deletion was recorded against loses its key.
+    const NodeId marker = d.tree.previous(d.byRecordPrefix(blk1));
+    d.tree.setKey(marker, d.tree.key(marker) + QStringLiteral("x"));
+    EXPECT_EQ(undo(d.ctx).message, kCannotUndoMessage);
+    EXPECT_EQ(d.bytes(), after);  // D, undone first, was taken out again
+}
+
+} // namespace
