@@ -3,20 +3,22 @@
 #include "workspace/startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("storyloom"));
 
     workspace::StartupConfig config;
     config.programPath = QCoreApplication::applicationFilePath();
     config.arguments = QCoreApplication::arguments().mid(1);
+    // A first start shows names from an invented game until the real folder is chosen.
+    config.demoGameFolder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("demo-game"));
 
-    workspace::StartupHooks hooks;
-    // The game-folder check and the documents plug in here as they arrive.
-    hooks.folderCheck = [](workspace::FrmStoryloom &) {};
-
-    workspace::Startup startup(config, hooks);
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
     if (!startup.prepare())
         return 0; // the files went to the running copy
     startup.showWindow()->setQuitOnClose(true);

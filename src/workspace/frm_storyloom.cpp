@@ -80,7 +80,11 @@ FrmStoryloom::FrmStoryloom(QWidget *parent) : QMainWindow(parent)
     m_timer->start();
 }
 
-FrmStoryloom::~FrmStoryloom() = default;
+FrmStoryloom::~FrmStoryloom()
+{
+    // The pages go with the strip; nobody is to hear of tab switches then.
+    m_tabs->blockSignals(true);
+}
 
 void FrmStoryloom::buildMenus()
 {
@@ -365,7 +369,8 @@ void FrmStoryloom::Timer1_Timer()
 
 platform::MsgResult FrmStoryloom::askSaveQuestion()
 {
-    QString caption = m_tabs->tabText(m_tabs->currentIndex());
+    // The strip doubles "&" so it shows literally; the question shows the name.
+    QString caption = m_tabs->tabText(m_tabs->currentIndex()).replace(QStringLiteral("&&"), QStringLiteral("&"));
     if (caption.endsWith(QLatin1Char('*')))
         caption.chop(1);
     return platform::Prompts::instance().message(this, caption + QStringLiteral("를 저장하시겠습니까?"),

@@ -3,6 +3,8 @@
 // bar, the hand-over timer and the quit questions. Documents plug in through
 // WindowHooks and the actions found by name; the window itself handles only
 // the option items, the bar toggles and the document/no-document states.
+#include "core/captions.h"
+#include "core/game/game_data.h"
 #include "core/settings_defaults.h"
 #include "platform/prompts.h"
 
@@ -78,6 +80,15 @@ public:
     // Whether recent item 1 to 5 holds a path.
     bool recentUsed(int entry) const;
 
+    // The names and records of the game folder, loaded at start-up and by
+    // "폴더 설정"; captions of every document read them.
+    core::game::GameData &gameData() { return m_gameData; }
+    const core::game::GameData &gameData() const { return m_gameData; }
+    // The counts from the settings file that captions need.
+    core::CaptionSettings &captionSettings() { return m_captionSettings; }
+    // What the reader and node creation use to caption nodes.
+    core::CaptionContext captionContext() const { return {&m_gameData.names, &m_captionSettings}; }
+
     // Current option marks, as the menu shows them.
     core::OptionMarks optionMarks() const;
 
@@ -127,6 +138,8 @@ private:
     void writeOption(const char *key, const QString &value);
 
     WindowHooks m_hooks;
+    core::game::GameData m_gameData;
+    core::CaptionSettings m_captionSettings;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QList<QAction *> m_documentItems;

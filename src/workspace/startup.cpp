@@ -4,6 +4,9 @@
 #include "core/settings_defaults.h"
 #include "platform/file_association.h"
 #include "platform/single_instance.h"
+#include "core/game/demo_game_folder.h"
+#include "platform/prompts.h"
+#include "workspace/documents.h"
 #include "workspace/frm_storyloom.h"
 
 #include <QAction>
@@ -11,6 +14,67 @@
 #include <QFileInfo>
 
 namespace workspace {
+
+QString PromptsFolderPrompt::browseForFolder(const QString &title)
+{
+    const QString stored = core::ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+    return platform::Prompts::instance().folder(m_parent, title, stored);
+}
+
+void PromptsFolderPrompt::showCritical(const QString &title, const QString &text)
+{
+    platform::Prompts::instance().message(m_parent, text, title, platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Critical);
+}
+
+core::CaptionSettings LoadCaptionSettings()
+{
+    const QString section = QStringLiteral("Setting");
+    core::CaptionSettings s;
+    s.mmap1Max = core::readIntSetting(section, QStringLiteral("MMap1Max"), 40, 0);
+    s.charLvMax = core::readIntSetting(section, QStringLiteral("CharLvMax"), 50, 0);
+    s.mEffMax = core::readIntSetting(section, QStringLiteral("MEffMax"), 58, 0);
+    s.mCallMax = core::readIntSetting(section, QStringLiteral("MCallMax"), 9, 0);
+    return s;
+}
+
+namespace {
+
+void showGameLoadReport(FrmStoryloom &window, const core::game::GameLoadReport &report)
+{
+    if (report.ok())
+        return;
+    platform::Prompts::instance().message(&window, report.messages.join(QStringLiteral("\r\n")),
+                                          QStringLiteral("Error!"), platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Critical);
+}
+
+} // namespace
+
+void RunFolderCheck(FrmStoryloom &window)
+{
+    window.captionSettings() = LoadCaptionSettings();
+    PromptsFolderPrompt prompt(&window);
+    showGameLoadReport(window, core::game::FolderCheck(window.gameData(), prompt));
+}
+
+void RunFolderChoice(FrmStoryloom &window)
+{
+    PromptsFolderPrompt prompt(&window);
+    showGameLoadReport(window, core::game::Folder(window.gameData(), prompt));
+}
+
+StartupHooks ProgramStartupHooks()
+{
+    StartupHooks hooks;
+    hooks.windowCreated = [](FrmStoryloom &w) {
+        new Documents(w); // a child of the window
+        QObject::connect(w.action(QStringLiteral("mnuFolder")), &QAction::triggered, &w,
+                         [&w] { RunFolderChoice(w); });
+    };
+    hooks.folderCheck = [](FrmStoryloom &w) { RunFolderCheck(w); };
+    return hooks;
+}
 
 QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base)
 {
@@ -51,6 +115,12 @@ FrmStoryloom *Startup::showWindow()
     core::setIniPath(m_config.iniPath.isEmpty()
                          ? QDir(QFileInfo(m_config.programPath).absolutePath()).filePath(QStringLiteral("Q_T.ini"))
                          : m_config.iniPath);
+
+    if (!m_config.demoGameFolder.isEmpty() && !QFileInfo::exists(core::IniPath())) {
+        core::SettingLoad();
+        if (core::game::WriteDemoGameFolder(m_config.demoGameFolder))
+            core::WriteINI(QStringLiteral("Folder"), QStringLiteral("Path"), m_config.demoGameFolder);
+    }
 
     m_window = std::make_unique<FrmStoryloom>();
     FrmStoryloom &w = *m_window;

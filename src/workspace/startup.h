@@ -2,6 +2,9 @@
 // The program's start: file association, the hand-over to a running copy,
 // the settings file with its defaults, the game-folder check, the recent
 // files and option marks, and finally the shown main window.
+#include "core/captions.h"
+#include "core/game/game_folder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +14,8 @@
 namespace platform {
 class SingleInstance;
 }
+
+class QWidget;
 
 namespace workspace {
 
@@ -23,6 +28,10 @@ struct StartupConfig
     QString iniPath;           // empty: "Q_T.ini" beside the program
     QString instanceName;      // empty: the channel of this user and program
     bool registerAssociation = true;
+    // When set and no settings file exists yet: an invented game folder is
+    // written here and the new settings file points at it, so a first start
+    // shows names without the game.
+    QString demoGameFolder;
 };
 
 struct StartupHooks
@@ -36,6 +45,29 @@ struct StartupHooks
     // reports a vanished one and loads the name tables.
     std::function<void(FrmStoryloom &)> folderCheck;
 };
+
+// The folder dialog and error box of the game-folder choice, over Prompts.
+class PromptsFolderPrompt : public core::game::FolderPrompt
+{
+public:
+    explicit PromptsFolderPrompt(QWidget *parent = nullptr) : m_parent(parent) {}
+    QString browseForFolder(const QString &title) override;
+    void showCritical(const QString &title, const QString &text) override;
+
+private:
+    QWidget *m_parent;
+};
+
+// The counts captions need, from the settings file.
+core::CaptionSettings LoadCaptionSettings();
+// The start-up folder check into the window's game data, its problems shown
+// once; also fills the window's caption settings.
+void RunFolderCheck(FrmStoryloom &window);
+// "폴더 설정 (&F)": choose the folder again and reload the names.
+void RunFolderChoice(FrmStoryloom &window);
+// What the program plugs in: the documents controller, the folder item and
+// the real folder check.
+StartupHooks ProgramStartupHooks();
 
 // Arguments made absolute against base, empty ones dropped.
 QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base);

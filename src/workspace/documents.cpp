@@ -1,0 +1,540 @@
+#include "workspace/documents.h"
+
+#include "core/exe_patch.h"
+#include "core/settings.h"
+#include "platform/prompts.h"
+#include "workspace/doc_tree_model.h"
+#include "workspace/document.h"
+#include "workspace/frm_change_eex.h"
+#include "workspace/frm_storyloom.h"
+#include "workspace/recent_files.h"
+#include "workspace/scenario_tree_view.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace workspace {
+
+namespace {
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+const QString kEexFilter = QStringLiteral("EEX 파일 (*.eex)");
+const QString kErrorTitle = QStringLiteral("Error!");
+
+platform::Prompts &prompts() { return platform::Prompts::instance(); }
+
+bool hasEexExtension(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("eex"), Qt::CaseInsensitive) == 0;
+}
+
+// The tab bar and the recent menu read "&" as an access key.
+QString literalCaption(QString caption) { return caption.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
+bool isReadOnly(const QString &path)
+{
+    return QFileInfo::exists(path) && !(QFile::permissions(path) & QFileDevice::WriteOwner);
+}
+
+} // namespace
+
+Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
+{
+    setObjectName(QStringLiteral("Documents"));
+    QTabWidget *strip = tabs();
+    strip->tabBar()->setSelectionBehaviorOnRemove(QTabBar::SelectRightTab);
+    strip->tabBar()->installEventFilter(this);
+    connect(strip, &QTabWidget::currentChanged, this, &Documents::onTabSwitch);
+
+    WindowHooks &h = window.hooks();
+    h.openFiles = [this](const QStringList &paths) { OpenFiles(paths); };
+    h.newFile = [this] { NewFile(); };
+    h.saveTab = [this](int tab) { return saveTab(tab); };
+    h.clearModified = [this](int tab) {
+        if (Document *d = documentAt(tab))
+            d->setModifiedFlag(false);
+    };
+    // The "X" asks like the close command instead of dropping changes.
+    h.closeSelectedTab = [this] { CloseCurrent(); };
+    h.recentOpen = [this](int entry) { RecentOpen(entry); };
+
+    auto on = [&](const char *name, auto slot) {
+        connect(window.action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
+    };
+    on("mnuNewEEX", [this] { NewFile(); });
+    on("mnuOpen", [this] { mnuOpen_Click(); });
+    on("mnuSave", [this] { Save(); });
+    on("mnuAnotherSave", [this] { SaveAs(); });
+    on("mnuClose", [this] { CloseCurrent(); });
+    on("mnuAllClose", [this] { CloseAll(); });
+    on("mnufix", [this] { Reload(); });
+    on("mnuConvertExt", [this] { openChangeEex(); });
+    on("mnuA", [this] { runExePatch(); });
+    window.action(QStringLiteral("mnuConvertExt"))->setEnabled(true);
+}
+
+Documents::~Documents() = default;
+
+Documents *Documents::of(const FrmStoryloom &window)
+{
+    return window.findChild<Documents *>(QStringLiteral("Documents"), Qt::FindDirectChildrenOnly);
+}
+
+QTabWidget *Documents::tabs() const { return m_window.tabStrip(); }
+
+int Documents::tabCount() const { return tabs()->count(); }
+
+int Documents::currentTab() const { return tabs()->currentIndex(); }
+
+int Documents::CurrentTreeIndex() const
+{
+    const Document *d = current();
+    return d ? d->treeIndex() : 0;
+}
+
+Document *Documents::documentAt(int tab) const
+{
+    auto *view = qobject_cast<ScenarioTreeView *>(tabs()->widget(tab));
+    return view ? view->document() : nullptr;
+}
+
+Document *Documents::current() const { return documentAt(currentTab()); }
+
+ScenarioTreeView *Documents::currentView() const
+{
+    const Document *d = current();
+    return d ? d->view() : nullptr;
+}
+
+int Documents::tabOfPath(const QString &path) const
+{
+    for (int i = 0; i < tabCount(); ++i) {
+        if (documentAt(i)->path() == path)
+            return i;
+    }
+    return -1;
+}
+
+core::CaptionContext Documents::captions() const { return m_window.captionContext(); }
+
+// --- tabs ------------------------------------------------------------------
+
+int Documents::takeTreeIndex()
+{
+    // Indices in use and given back always cover 1 up to the highest one.
+    if (!m_freeTreeSlots.isEmpty())
+        return m_freeTreeSlots.takeFirst();
+    return tabCount() + 1;
+}
+
+Document *Documents::createDocument()
+{
+    auto *document = new Document(takeTreeIndex());
+    connect(document->view(), &ScenarioTreeView::filesDropped, this, [this](const QStringList &paths) {
+        // Each dropped file is opened on its own, in drop order.
+        for (const QString &p : paths)
+            OpenFiles({p});
+    });
+    return document;
+}
+
+void Documents::discardDocument(Document *document)
+{
+    m_freeTreeSlots.append(document->treeIndex());
+    delete document->view();
+}
+
+int Documents::addTab(Document *document)
+{
+    const int tab = tabs()->addTab(document->view(), literalCaption(document->caption()));
+    m_window.setDocumentState(true);
+    tabs()->setCurrentIndex(tab);
+    return tab;
+}
+
+void Documents::refreshCaption(Document *document)
+{
+    const int tab = tabs()->indexOf(document->view());
+    if (tab >= 0)
+        tabs()->setTabText(tab, literalCaption(document->caption()));
+}
+
+void Documents::onTabSwitch(int index)
+{
+    Document *d = documentAt(index);
+    if (!d) {
+        emit currentDocumentChanged(nullptr);
+        return;
+    }
+    d->view()->setFocus();
+    if (m_window.inDocumentState())
+        m_window.action(QStringLiteral("mnuHistoryCancle"))->setEnabled(d->history().canUndo());
+    emit currentDocumentChanged(d);
+}
+
+void Documents::MarkTabModified() { markModified(current()); }
+
+void Documents::markModified(Document *document)
+{
+    if (!document || document->modified())
+        return;
+    document->markModified();
+    refreshCaption(document);
+}
+
+// --- new ---------------------------------------------------------------------
+
+void Documents::NewFile()
+{
+    Document *d = createDocument();
+    core::DocTree fresh;
+    BuildUntitledTree(fresh, m_keySerial, captions());
+    d->tree().swapContent(fresh);
+    addTab(d);
+    d->view()->selectNode(d->tree().root());
+    d->view()->setFocus();
+    emit currentDocumentChanged(d);
+}
+
+core::NodeId Documents::SceneAdd(bool inFront, core::NodeId target, const QString &word)
+{
+    Document *d = current();
+    return d ? workspace::SceneAdd(d->tree(), m_keySerial, captions(), inFront, target, word) : core::kNoNode;
+}
+
+core::NodeId Documents::SectionAdd(bool inFront, core::NodeId target, const QString &word)
+{
+    Document *d = current();
+    return d ? workspace::SectionAdd(d->tree(), m_keySerial, captions(), inFront, target, word) : core::kNoNode;
+}
+
+// --- open ------------------------------------------------------------------
+
+void Documents::mnuOpen_Click()
+{
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("EEX 파일을 열어주세요.");
+    request.filter = kEexFilter;
+    const QString game = core::ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+    if (!game.isEmpty() && QFileInfo(QDir(game).filePath(QStringLiteral("Rs"))).isDir())
+        request.folder = QDir(game).filePath(QStringLiteral("Rs"));
+    else
+        request.folder = game;
+    const QStringList chosen = prompts().openFiles(&m_window, request);
+    if (!chosen.isEmpty())
+        OpenFiles(chosen);
+}
+
+bool Documents::OpenFiles(const QStringList &paths)
+{
+    bool ok = true;
+    for (const QString &path : paths) {
+        if (!hasEexExtension(path))
+            continue;
+        const int open = tabOfPath(path);
+        if (open >= 0) {
+            tabs()->setCurrentIndex(open);
+            continue;
+        }
+        // Read aside first: a file that fails leaves no tab behind.
+        core::DocTree loaded;
+        const core::EexLoadResult result = core::EEXLoadFile(path, loaded, m_keySerial, captions());
+        if (!result.ok) {
+            prompts().message(&m_window, core::eexLoadErrorMessage(result.errorOffset), kErrorTitle, MsgButtons::Ok,
+                              MsgIcon::Critical);
+            ok = false;
+            break;
+        }
+        Document *d = createDocument();
+        d->tree().swapContent(loaded);
+        d->setPath(path);
+        d->markSaved();
+        addTab(d);
+        RecentAdd(path);
+        m_window.RecentLoad();
+        d->view()->selectNode(d->tree().root());
+        showLoadWarnings(path, result);
+    }
+    m_window.setDocumentState(tabCount() > 0);
+    if (Document *d = current())
+        emit currentDocumentChanged(d);
+    return ok;
+}
+
+void Documents::showLoadWarnings(const QString &path, const core::EexLoadResult &result)
+{
+    if (result.warnings.empty())
+        return;
+    QStringList lines{Document::captionFor(path)};
+    for (const core::EexLoadWarning &w : result.warnings)
+        lines.append(core::eexLoadWarningMessage(w));
+    prompts().message(&m_window, lines.join(QStringLiteral("\r\n")), QStringLiteral("Warning!"), MsgButtons::Ok,
+                      MsgIcon::Exclamation);
+}
+
+void Documents::RecentOpen(int entry)
+{
+    if (entry < 1 || entry > kRecentCount)
+        return;
+    const QString path = RecentEntries().at(entry - 1);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        prompts().message(&m_window, QStringLiteral("존재하지 않는 파일입니다!"), QStringLiteral("Not Found!"),
+                          MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    const int open = tabOfPath(path);
+    if (open >= 0) {
+        tabs()->setCurrentIndex(open);
+        documentAt(open)->view()->setFocus();
+        return;
+    }
+    // OpenFiles moves the entry to the top when the file opened.
+    if (OpenFiles({path}))
+        tabs()->setCurrentIndex(tabCount() - 1);
+}
+
+// --- save ------------------------------------------------------------------
+
+bool Documents::Save() { return saveTab(currentTab()); }
+
+bool Documents::readOnlyAllowsWrite(const QString &path)
+{
+    if (!isReadOnly(path))
+        return true;
+    const MsgResult answer = prompts().message(
+        &m_window,
+        QStringLiteral("읽기 전용이므로 저장이 불가능합니다.") + QStringLiteral("\r\n")
+            + QStringLiteral("읽기 전용 속성을 해제하시겠습니까?"),
+        QStringLiteral("Inforamtion"), MsgButtons::YesNo, MsgIcon::Information);
+    if (answer != MsgResult::Yes)
+        return false;
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    return !isReadOnly(path);
+}
+
+bool Documents::writeDocument(Document *document, const QString &path, bool newPath)
+{
+    QString failure;
+    if (!readOnlyAllowsWrite(path)) {
+        failure = QStringLiteral("읽기 전용 파일입니다.");
+    } else {
+        const core::EexWriteResult result = core::EEXWrite(document->tree(), path, m_writeHook);
+        if (!result.ok)
+            failure = result.message;
+    }
+    if (!failure.isNull()) {
+        // The document keeps its path, caption and mark.
+        QString text = QStringLiteral("저장하지 못했습니다.");
+        if (!failure.isEmpty())
+            text += QStringLiteral("\r\n") + failure;
+        prompts().message(&m_window, text, kErrorTitle, MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    if (newPath) {
+        document->tree().setText(document->tree().root(), path);
+        document->setPath(path);
+    }
+    document->markSaved();
+    refreshCaption(document);
+    return true;
+}
+
+QString Documents::askSavePath(const QString &proposal)
+{
+    platform::FileDialogRequest request;
+    request.filter = kEexFilter;
+    request.fileName = proposal;
+    QString path = prompts().saveFile(&m_window, request);
+    if (path.isEmpty())
+        return path;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".eex");
+    return path;
+}
+
+bool Documents::saveTab(int tab)
+{
+    Document *d = documentAt(tab);
+    if (!d)
+        return false;
+    if (!d->isUntitled())
+        return writeDocument(d, d->path(), false);
+    const QString path = askSavePath(QString());
+    return !path.isEmpty() && writeDocument(d, path, true);
+}
+
+bool Documents::SaveAs()
+{
+    Document *d = current();
+    if (!d)
+        return false;
+    QString proposal = d->caption();
+    if (proposal.endsWith(kModifiedMark))
+        proposal.chop(kModifiedMark.size());
+    const QString path = askSavePath(proposal);
+    return !path.isEmpty() && writeDocument(d, path, true);
+}
+
+// --- reload ----------------------------------------------------------------
+
+void Documents::Reload()
+{
+    Document *d = current();
+    if (!d || d->isUntitled())
+        return;
+    if (d->modified()
+        && prompts().message(&m_window, QStringLiteral("저장하시지 않고 새로 고침하시겠습니까?"), QStringLiteral("질문"),
+                             MsgButtons::YesNo, MsgIcon::Information)
+               != MsgResult::Yes)
+        return;
+    // A damaged file on disk leaves the open tree, its mark and history.
+    core::DocTree fresh;
+    const QString path = d->tree().text(d->tree().root());
+    const core::EexLoadResult result = core::EEXLoadFile(path, fresh, m_keySerial, captions());
+    if (!result.ok) {
+        prompts().message(&m_window, core::eexLoadErrorMessage(result.errorOffset), kErrorTitle, MsgButtons::Ok,
+                          MsgIcon::Critical);
+        return;
+    }
+    d->tree().swapContent(fresh);
+    d->markSaved();
+    d->history().clear();
+    refreshCaption(d);
+    d->view()->selectNode(d->tree().root());
+    showLoadWarnings(path, result);
+    onTabSwitch(currentTab());
+}
+
+// --- close -----------------------------------------------------------------
+
+bool Documents::CloseCurrent()
+{
+    Document *d = current();
+    if (!d)
+        return true;
+    if (d->caption().endsWith(QLatin1Char('*'))) {
+        const MsgResult answer = m_window.askSaveQuestion();
+        if (answer == MsgResult::Cancel)
+            return false;
+        // A save that did not complete keeps the tab, so nothing is lost.
+        if (answer == MsgResult::Yes && !Save())
+            return false;
+        d->setModifiedFlag(false);
+    }
+    TabClose();
+    return true;
+}
+
+bool Documents::CloseAll()
+{
+    const int n = tabCount();
+    for (int i = 0; i < n; ++i) {
+        tabs()->setCurrentIndex(0);
+        if (!CloseCurrent())
+            return false;
+    }
+    return true;
+}
+
+void Documents::TabClose()
+{
+    Document *d = current();
+    if (!d)
+        return;
+    const int tab = currentTab();
+    m_freeTreeSlots.append(d->treeIndex());
+    tabs()->removeTab(tab);
+    delete d->view();
+    if (tabCount() == 0) {
+        m_window.setDocumentState(false);
+        emit currentDocumentChanged(nullptr);
+    }
+}
+
+// --- tab strip mouse ---------------------------------------------------------
+
+void Documents::selectTabAt(const QPoint &pos)
+{
+    const int tab = tabs()->tabBar()->tabAt(pos);
+    if (tab >= 0)
+        tabs()->setCurrentIndex(tab);
+}
+
+bool Documents::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != tabs()->tabBar())
+        return QObject::eventFilter(watched, event);
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    if (!press && !release)
+        return false;
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const bool rightClose = m_window.action(QStringLiteral("mnuRightClick"))->isChecked();
+    const QPoint pos = mouse->position().toPoint();
+    if (mouse->button() == Qt::RightButton && press && !rightClose) {
+        selectTabAt(pos);
+        showFilePopup(mouse->globalPosition().toPoint());
+        return true;
+    }
+    if ((mouse->button() == Qt::RightButton && release && rightClose)
+        || (mouse->button() == Qt::MiddleButton && release)) {
+        selectTabAt(pos);
+        CloseCurrent();
+        return true;
+    }
+    return false;
+}
+
+void Documents::showFilePopup(const QPoint &globalPos)
+{
+    // The pop-up offers only what acts on a tab.
+    const char *hidden[] = {"mnuOpen", "mnuFolder", "Line3", "mnuRecent", "line4", "mnuConvertExt", "mnuexit"};
+    QList<QPair<QAction *, bool>> before;
+    for (const char *name : hidden) {
+        if (QAction *a = m_window.action(QString::fromLatin1(name))) {
+            before.append({a, a->isVisible()});
+            a->setVisible(false);
+        }
+    }
+    QMenu *file = m_window.menu(QStringLiteral("mnuFile"));
+    if (m_popupHook)
+        m_popupHook(file, globalPos);
+    else
+        file->exec(globalPos);
+    for (const auto &[a, visible] : before)
+        a->setVisible(visible);
+}
+
+// --- other File items ----------------------------------------------------------
+
+void Documents::openChangeEex()
+{
+    FrmChangeEEX::Hooks hooks;
+    hooks.isPathOpen = [this](const QString &absolutePath) { return tabOfPath(absolutePath) >= 0; };
+    hooks.chooseFiles = [](QWidget *parent, const QString &title, const QString &folder, const QString &filter) {
+        return prompts().openFiles(parent, {title, folder, QString(), filter});
+    };
+    hooks.showMessage = [](QWidget *parent, const QString &title, const QString &text, bool error) {
+        prompts().message(parent, text, title, MsgButtons::Ok, error ? MsgIcon::Critical : MsgIcon::Information);
+    };
+    FrmChangeEEX dialog(hooks, &m_window);
+    dialog.exec();
+}
+
+void Documents::runExePatch()
+{
+    const core::ExePatchResult result = core::ExePatch();
+    prompts().message(&m_window, result.message, m_window.windowTitle(), MsgButtons::Ok,
+                      result.ok ? MsgIcon::None : MsgIcon::Critical);
+}
+
+} // namespace workspace

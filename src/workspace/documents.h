@@ -1,0 +1,130 @@
+#pragma once
+// The documents of the main window: one tab per open scenario, and the file
+// commands (new, open, save, save as, reload, recent files, close, close all)
+// with their questions. The controller also owns the key serial counter that
+// every node builder of every tab draws from.
+//
+// Other code reaches it through Documents::of(window), the current document
+// through current(), its tree through current()->tree() and its view through
+// currentView(). After changing a tree, call MarkTabModified().
+#include "core/captions.h"
+#include "core/doc_tree.h"
+#include "core/eex_reader.h"
+#include "core/eex_writer.h"
+#include "core/key_serial.h"
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QStringList>
+
+#include <functional>
+
+class QMenu;
+class QTabWidget;
+
+namespace workspace {
+
+class Document;
+class FrmStoryloom;
+class ScenarioTreeView;
+
+class Documents : public QObject
+{
+    Q_OBJECT
+public:
+    // Plugs into the window: its hooks, the File menu items, the tab strip.
+    explicit Documents(FrmStoryloom &window);
+    ~Documents() override;
+
+    // The controller of a window; nullptr when none was made for it.
+    static Documents *of(const FrmStoryloom &window);
+
+    FrmStoryloom &window() const { return m_window; }
+    int tabCount() const;
+    // Position of the selected tab counted from 0; -1 without tabs.
+    int currentTab() const;
+    // The number of the selected tab's tree, kept for the tree's whole life;
+    // 0 without tabs.
+    int CurrentTreeIndex() const;
+    Document *current() const;
+    ScenarioTreeView *currentView() const;
+    Document *documentAt(int tab) const;
+    // The tab showing a document with exactly this path; -1 when none.
+    int tabOfPath(const QString &path) const;
+
+    // The one serial counter of the window: starts at 0, only grows.
+    core::KeySerial &keySerial() { return m_keySerial; }
+    core::CaptionContext captions() const;
+
+    // --- commands --------------------------------------------------------
+    void NewFile();
+    // The Scene and Section builders on the current document (the caller
+    // marks the tab modified).
+    core::NodeId SceneAdd(bool inFront, core::NodeId target, const QString &word);
+    core::NodeId SectionAdd(bool inFront, core::NodeId target, const QString &word);
+
+    // The open dialog, then OpenFiles with the chosen files.
+    void mnuOpen_Click();
+    // Opens ".eex" files (any letter case; other names are skipped). An open
+    // path only selects its tab. Stops at the first file that cannot be read,
+    // with a message; false then.
+    bool OpenFiles(const QStringList &paths);
+    void RecentOpen(int entry);
+
+    // Saves the selected tab (or the given one); false when the save failed
+    // or was cancelled, the modified mark then kept.
+    bool Save();
+    bool saveTab(int tab);
+    bool SaveAs();
+    void Reload();
+    // The close command: the save question for a modified tab, then TabClose.
+    // False when the tab stayed open (Cancel, or the save did not complete).
+    bool CloseCurrent();
+    // Closes every tab from the first; false when one stayed open.
+    bool CloseAll();
+    // Closes the selected tab without asking.
+    void TabClose();
+
+    // The first change after a save marks the current tab's caption (once).
+    void MarkTabModified();
+    void markModified(Document *document);
+
+    // Tests: the write step of every save, and the File pop-up of the tabs.
+    void setWriteHook(core::EexWriteHook hook) { m_writeHook = std::move(hook); }
+    using PopupHook = std::function<void(QMenu *menu, const QPoint &globalPos)>;
+    void setPopupHook(PopupHook hook) { m_popupHook = std::move(hook); }
+
+signals:
+    // The selected tab changed, a tab opened or closed (nullptr: none left),
+    // or the current tree was replaced (reload): the edit commands refresh.
+    void currentDocumentChanged(Document *document);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QTabWidget *tabs() const;
+    int takeTreeIndex();
+    Document *createDocument();
+    void discardDocument(Document *document);
+    int addTab(Document *document);
+    void refreshCaption(Document *document);
+    void onTabSwitch(int index);
+    void showLoadWarnings(const QString &path, const core::EexLoadResult &result);
+    QString askSavePath(const QString &proposal);
+    bool writeDocument(Document *document, const QString &path, bool newPath);
+    bool readOnlyAllowsWrite(const QString &path);
+    void showFilePopup(const QPoint &globalPos);
+    void selectTabAt(const QPoint &pos);
+    void openChangeEex();
+    void runExePatch();
+
+    FrmStoryloom &m_window;
+    core::KeySerial m_keySerial = 0;
+    QList<int> m_freeTreeSlots;
+    core::EexWriteHook m_writeHook;
+    PopupHook m_popupHook;
+};
+
+} // namespace workspace

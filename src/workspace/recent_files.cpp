@@ -1,0 +1,42 @@
+#include "workspace/recent_files.h"
+
+#include "core/settings.h"
+
+namespace workspace {
+
+namespace {
+const QString kSection = QStringLiteral("Recent_Scenario");
+}
+
+QStringList RecentEntries()
+{
+    QStringList entries;
+    for (int i = 1; i <= kRecentCount; ++i)
+        entries.append(core::ReadINI(kSection, QString::number(i)).trimmed());
+    return entries;
+}
+
+QStringList RecentWithAdded(const QStringList &entries, const QString &path)
+{
+    QStringList list = entries.mid(0, kRecentCount);
+    while (list.size() < kRecentCount)
+        list.append(QString());
+    const qsizetype found = list.indexOf(path);
+    // Found: the entries above it move down over it; not found: all move
+    // down and the last falls out.
+    list.removeAt(found >= 0 ? found : kRecentCount - 1);
+    list.prepend(path);
+    return list;
+}
+
+void RecentAdd(const QString &path)
+{
+    const QStringList before = RecentEntries();
+    const QStringList after = RecentWithAdded(before, path);
+    for (int i = 0; i < kRecentCount; ++i) {
+        if (after[i] != before[i])
+            core::WriteINI(kSection, QString::number(i + 1), after[i]);
+    }
+}
+
+} // namespace workspace

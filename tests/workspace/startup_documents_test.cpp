@@ -1,0 +1,110 @@
+// The program's start-up with the documents and the game folder plugged in.
+#include "core/settings.h"
+#include "platform/prompts.h"
+#include "workspace/document.h"
+#include "workspace/documents.h"
+#include "workspace/frm_change_eex.h"
+#include "workspace/frm_storyloom.h"
+#include "workspace/startup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProgramStartup : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        previousIni = core::IniPath();
+        config.programPath = dir.filePath("storyloom");
+        config.iniPath = dir.filePath("Q_T.ini");
+        config.instanceName = "storyloom-test-" + QUuid::createUuid().toString(QUuid::Id128).left(12);
+        config.registerAssociation = false;
+        config.demoGameFolder = dir.filePath("demo-game");
+    }
+    void TearDown() override { core::setIniPath(previousIni); }
+
+    QTemporaryDir dir;
+    QString previousIni;
+    workspace::StartupConfig config;
+    platform::ScriptedPrompts prompts;
+};
+
+TEST_F(ProgramStartup, AFirstStartUsesTheDemoGameAndOpensAnUntitledScenario)
+{
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    workspace::FrmStoryloom *w = startup.showWindow();
+    EXPECT_EQ(core::ReadINI("Folder", "Path"), config.demoGameFolder);
+    EXPECT_EQ(core::ReadINI("FIleName", "EXE"), "Ekd5.exe"); // the defaults are all there
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.folderTitles.isEmpty());
+    EXPECT_EQ(w->gameData().folder, config.demoGameFolder);
+    EXPECT_FALSE(w->gameData().names.charNames.value(0).isEmpty());
+    EXPECT_EQ(w->captionContext().names, &w->gameData().names);
+    EXPECT_EQ(w->captionSettings().mmap1Max, 40);
+
+    workspace::Documents *docs = workspace::Documents::of(*w);
+    ASSERT_NE(docs, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->firstActivationDone(); }, 2000));
+    ASSERT_EQ(docs->tabCount(), 1);
+    EXPECT_TRUE(docs->current()->isUntitled());
+    EXPECT_TRUE(w->tabStrip()->isVisible());
+}
+
+TEST_F(ProgramStartup, AnExistingSettingsFileWithoutFolderAsksForIt)
+{
+    core::setIniPath(config.iniPath);
+    core::SettingLoad();
+    config.demoGameFolder.clear();
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    workspace::FrmStoryloom *w = startup.showWindow();
+    ASSERT_EQ(prompts.folderTitles.size(), 1); // cancelled
+    EXPECT_TRUE(core::ReadINI("Folder", "Path").isEmpty());
+    EXPECT_TRUE(w->gameData().names.charNames.value(0).isEmpty());
+
+    // "폴더 설정" chooses again and loads the names.
+    QDir().mkpath(dir.filePath("game"));
+    prompts.folderAnswers = {dir.filePath("game")};
+    w->action("mnuFolder")->trigger();
+    EXPECT_EQ(prompts.folderTitles.size(), 2);
+    EXPECT_EQ(core::ReadINI("Folder", "Path"), dir.filePath("game"));
+}
+
+TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
+{
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    workspace::FrmStoryloom *w = startup.showWindow();
+    const QString game = config.demoGameFolder;
+    ASSERT_TRUE(QFile::copy(QDir(game).filePath("Ekd5.exe"), QDir(game).filePath("ekd5_2.exe")));
+    w->action("mnuA")->trigger();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, "GODD");
+    EXPECT_TRUE(QFile::exists(QDir(game).filePath("ekd5_3.exe")));
+
+    EXPECT_TRUE(w->action("mnuConvertExt")->isEnabled());
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            shown = modal->metaObject()->className();
+            modal->close();
+        }
+    });
+    w->action("mnuConvertExt")->trigger();
+    EXPECT_EQ(shown, "workspace::FrmChangeEEX");
+}
+
+} // namespace
