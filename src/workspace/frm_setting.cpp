@@ -23,19 +23,6 @@ const char *const kMovieKey = "AVIMax";
 
 } // namespace
 
-QString PromptsFolderPrompt::browseForFolder(const QString &title)
-{
-    const QString folder = platform::Prompts::instance().folder(m_parent, title, core::game::FolderLoad());
-    m_chosen = !folder.isEmpty();
-    return folder;
-}
-
-void PromptsFolderPrompt::showCritical(const QString &title, const QString &text)
-{
-    platform::Prompts::instance().message(m_parent, text, title, platform::MsgButtons::Ok,
-                                          platform::MsgIcon::Critical);
-}
-
 const std::array<FrmSetting::Field, FrmSetting::kFieldCount> &FrmSetting::fields()
 {
     static const std::array<Field, kFieldCount> table{{

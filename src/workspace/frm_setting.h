@@ -4,6 +4,7 @@
 // Save writes them all; Esc writes nothing. The folder button stores its
 // choice at once (and reloads the name tables), saved or not.
 #include "core/game/game_folder.h"
+#include "workspace/prompts_folder_prompt.h"
 
 #include <QDialog>
 
@@ -18,22 +19,6 @@ class NumberBox;
 }
 
 namespace workspace {
-
-// The folder browser of the game-folder routines, answered through
-// platform::Prompts so tests can choose a folder.
-class PromptsFolderPrompt : public core::game::FolderPrompt
-{
-public:
-    explicit PromptsFolderPrompt(QWidget *parent) : m_parent(parent) {}
-    QString browseForFolder(const QString &title) override;
-    void showCritical(const QString &title, const QString &text) override;
-    // Whether the last browse returned a folder.
-    bool chosen() const { return m_chosen; }
-
-private:
-    QWidget *m_parent;
-    bool m_chosen = false;
-};
 
 class FrmSetting : public QDialog
 {

@@ -15,18 +15,6 @@
 
 namespace workspace {
 
-QString PromptsFolderPrompt::browseForFolder(const QString &title)
-{
-    const QString stored = core::ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
-    return platform::Prompts::instance().folder(m_parent, title, stored);
-}
-
-void PromptsFolderPrompt::showCritical(const QString &title, const QString &text)
-{
-    platform::Prompts::instance().message(m_parent, text, title, platform::MsgButtons::Ok,
-                                          platform::MsgIcon::Critical);
-}
-
 core::CaptionSettings LoadCaptionSettings()
 {
     const QString section = QStringLiteral("Setting");

@@ -4,6 +4,7 @@
 // files and option marks, and finally the shown main window.
 #include "core/captions.h"
 #include "core/game/game_folder.h"
+#include "workspace/prompts_folder_prompt.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,18 +45,6 @@ struct StartupHooks
     // The game-folder check: asks for the folder when none is stored,
     // reports a vanished one and loads the name tables.
     std::function<void(FrmStoryloom &)> folderCheck;
-};
-
-// The folder dialog and error box of the game-folder choice, over Prompts.
-class PromptsFolderPrompt : public core::game::FolderPrompt
-{
-public:
-    explicit PromptsFolderPrompt(QWidget *parent = nullptr) : m_parent(parent) {}
-    QString browseForFolder(const QString &title) override;
-    void showCritical(const QString &title, const QString &text) override;
-
-private:
-    QWidget *m_parent;
 };
 
 // The counts captions need, from the settings file.
