@@ -1,0 +1,155 @@
+#include "workspace/frm_replace.h"
+
+#include "core/find_replace.h"
+#include "platform/number_box.h"
+#include "platform/prompts.h"
+#include "platform/window_helpers.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace workspace {
+
+namespace {
+constexpr int kOpaque = 255;
+constexpr int kHalfTransparent = 128;
+constexpr int kListedAtMost = 10;
+const QString kErrorTitle = QStringLiteral("Error！");
+} // namespace
+
+FrmReplace::FrmReplace(FindTargetProvider provider, QWidget *owner)
+    : QDialog(owner), m_provider(std::move(provider))
+{
+    setObjectName(QStringLiteral("FrmReplace"));
+    setWindowTitle(kReplaceTitle);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+
+    auto *findLabel = new QLabel(QStringLiteral("찾을 내용"), this);
+    findLabel->setObjectName(QStringLiteral("Label1"));
+    m_tFind = new QLineEdit(this);
+    m_tFind->setObjectName(QStringLiteral("tFind"));
+    findLabel->setBuddy(m_tFind);
+    auto *replaceLabel = new QLabel(QStringLiteral("바꿀 내용 "), this);
+    replaceLabel->setObjectName(QStringLiteral("Label2"));
+    m_tReplace = new QLineEdit(this);
+    m_tReplace->setObjectName(QStringLiteral("tReplace"));
+    replaceLabel->setBuddy(m_tReplace);
+    platform::selectAllOnFocus(m_tFind);
+    platform::selectAllOnFocus(m_tReplace);
+
+    m_cReplace = new QPushButton(QStringLiteral("바꾸기"), this);
+    m_cReplace->setObjectName(QStringLiteral("cReplace"));
+    m_cReplace->setAutoDefault(false);
+    m_cAllReplace = new QPushButton(QStringLiteral("모두 바꾸기"), this);
+    m_cAllReplace->setObjectName(QStringLiteral("cAllReplace"));
+    m_cAllReplace->setDefault(true);
+    m_cAllReplace->setAutoDefault(true);
+    m_cCancel = new QPushButton(QStringLiteral("취소"), this);
+    m_cCancel->setObjectName(QStringLiteral("cCancel"));
+    m_cCancel->setAutoDefault(false);
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(findLabel, 0, 0);
+    grid->addWidget(m_tFind, 0, 1);
+    grid->addWidget(replaceLabel, 1, 0);
+    grid->addWidget(m_tReplace, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cReplace);
+    buttons->addWidget(m_cAllReplace);
+    buttons->addWidget(m_cCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    connect(m_cReplace, &QPushButton::clicked, this, &FrmReplace::replaceOne);
+    connect(m_cAllReplace, &QPushButton::clicked, this, &FrmReplace::replaceAll);
+    // Esc reaches the same place through reject().
+    connect(m_cCancel, &QPushButton::clicked, this, &QDialog::close);
+}
+
+FrmReplace *FrmReplace::open(QWidget *owner, FindTargetProvider provider)
+{
+    FrmReplace *w =
+        owner ? owner->findChild<FrmReplace *>(QStringLiteral("FrmReplace"), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!w)
+        w = new FrmReplace(std::move(provider), owner);
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return w;
+}
+
+void FrmReplace::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            activated();
+        else
+            deactivated();
+    }
+    QDialog::changeEvent(event);
+}
+
+void FrmReplace::activated() { platform::SetTransparent(this, kOpaque); }
+void FrmReplace::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
+
+void FrmReplace::replaceOne()
+{
+    const std::optional<FindTarget> target = m_provider ? m_provider() : std::nullopt;
+    if (!target || !target->canEdit())
+        return;
+    core::EditContext ctx = target->editContext();
+    const core::ReplaceOutcome out = core::replaceNext(ctx, m_tFind->text(), m_tReplace->text());
+    if (out.found != core::kNoNode)
+        target->select(out.found);
+    if (out.changed()) {
+        if (target->markModified)
+            target->markModified();
+        if (target->historyChanged)
+            target->historyChanged();
+    }
+    if (!out.tooLong.empty())
+        reportTooLong(*target->tree, out.tooLong);
+    else if (out.found == core::kNoNode)
+        platform::Prompts::instance().message(this, kReplaceNotFoundMessage, QStringLiteral("Not Found!"),
+                                              platform::MsgButtons::Ok, platform::MsgIcon::Information);
+}
+
+void FrmReplace::replaceAll()
+{
+    const std::optional<FindTarget> target = m_provider ? m_provider() : std::nullopt;
+    if (!target || !target->canEdit() || m_tFind->text().isEmpty())
+        return;
+    setWindowTitle(kReplacingTitle);
+    core::EditContext ctx = target->editContext();
+    const core::ReplaceOutcome out = core::replaceAll(ctx, m_tFind->text(), m_tReplace->text());
+    setWindowTitle(kReplaceTitle);
+    // The tab counts as modified after every run, as the user asked for a change.
+    if (target->markModified)
+        target->markModified();
+    if (out.changed() && target->historyChanged)
+        target->historyChanged();
+    if (!out.tooLong.empty())
+        reportTooLong(*target->tree, out.tooLong);
+}
+
+void FrmReplace::reportTooLong(const core::DocTree &tree, const std::vector<core::NodeId> &nodes)
+{
+    QString text = core::kTooLongMessage + QStringLiteral("\n\n바꾸지 않은 명령어:\n");
+    const int listed = std::min(int(nodes.size()), kListedAtMost);
+    for (int i = 0; i < listed; ++i)
+        text += tree.text(nodes[std::size_t(i)]) + u'\n';
+    if (int(nodes.size()) > listed)
+        text += QStringLiteral("… 외 %1개\n").arg(int(nodes.size()) - listed);
+    platform::Prompts::instance().message(this, text.trimmed(), kErrorTitle, platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Exclamation);
+}
+
+} // namespace workspace

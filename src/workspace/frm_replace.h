@@ -1,0 +1,52 @@
+#pragma once
+// "바꾸기": the modeless replace window of the main window. Replaces a text
+// inside the text parameters of the text-bearing commands: in the first
+// command from the selection on that holds it, or in the whole tree. Each
+// use is one undo step. Half-transparent while another window has the focus.
+#include "workspace/find_target.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace workspace {
+
+inline const QString kReplaceNotFoundMessage =
+    QStringLiteral("명령어가 존재하지 않거나 내용을 찾을 수 없어 바꾸지 못했습니다.");
+inline const QString kReplaceTitle = QStringLiteral("바꾸기");
+inline const QString kReplacingTitle = QStringLiteral("바꾸는 중\u2026");
+
+class FrmReplace : public QDialog
+{
+    Q_OBJECT
+public:
+    FrmReplace(FindTargetProvider provider, QWidget *owner);
+
+    // Shows the owner's replace window, building it when it is not open, and
+    // brings it to the front.
+    static FrmReplace *open(QWidget *owner, FindTargetProvider provider);
+
+    // cReplace ("바꾸기").
+    void replaceOne();
+    // cAllReplace ("모두 바꾸기", Enter).
+    void replaceAll();
+    void activated();
+    void deactivated();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    // Lists the matches left alone because their list would grow too long.
+    void reportTooLong(const core::DocTree &tree, const std::vector<core::NodeId> &nodes);
+
+    FindTargetProvider m_provider;
+    QLineEdit *m_tFind = nullptr;
+    QLineEdit *m_tReplace = nullptr;
+    QPushButton *m_cReplace = nullptr;
+    QPushButton *m_cAllReplace = nullptr;
+    QPushButton *m_cCancel = nullptr;
+};
+
+} // namespace workspace
