@@ -11,7 +11,7 @@
 // between them. Nothing is added before, moved across or deleted as a
 // Section's locked comment; end nodes are never deleted or moved.
 //
-// Adding Scenes and Sections is the documents helper's job; deleting and
+// Adding Scenes and Sections belongs to the documents (workspace); deleting and
 // moving them is done here.
 #include "core/edit_context.h"
 #include "core/edit_units.h"
