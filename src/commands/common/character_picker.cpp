@@ -69,6 +69,9 @@ CharacterPicker::CharacterPicker(QWidget *owner, const core::NameTables *names, 
         e.list->setView(view);
         e.list->setModel(&m_model);
         e.list->setMaxVisibleItems(25);
+        // Sizing to the contents would measure every one of the 5,125 rows.
+        e.list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        e.list->setMinimumContentsLength(14);
         e.number = new NumberField(NumberKind::Unclamped, e.place);
         e.number->setObjectName(controlName("tNum", i, options.pair));
         e.name = new QLineEdit(e.place);
