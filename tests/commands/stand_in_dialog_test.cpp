@@ -63,6 +63,11 @@ TEST(StandIns, EveryCodeWithADialogOpensOneThatChangesNothing)
                 EXPECT_EQ(d.objectName(), editFormName(code));
                 if (code == 0x28)
                     return;  // has no working buttons; the close box ends it
+                if (DialogRegistry::instance().dialogKind(code) == DialogKind::Real) {
+                    // A real dialog's window is its own tests' business.
+                    d.findChild<QPushButton *>(QLatin1String(button))->click();
+                    return;
+                }
                 EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - ") + MenuName(code));
                 EXPECT_EQ(d.findChild<QLabel *>("lCaption")->text(), text);
                 auto *keyBox = d.findChild<QLineEdit *>("tKey");

@@ -1,0 +1,25 @@
+// Command 0x57: the weather pattern of the battle, "맑음" or five weather
+// words in turn. A stored pattern beyond the six opens on "맑음".
+#include "commands/common/dialog_engine.h"
+#include "core/param_tags.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    listField(9, "cbWeather", u"날씨 발생", fixedList(core::weatherPatternWords())),
+};
+
+const DialogDescription kFrmSetWeather57{
+    .code = 0x57,
+    .formName = "FrmSetWeather57",
+    .title = u"수정 - 57 : 날씨변화설정",
+    .fields = kFields,
+};
+
+[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetWeather57);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,25 @@
+// Command 0x56: the weather kind of the battle. A stored kind beyond the five
+// has no word in the caption either; it opens on "맑음".
+#include "commands/common/dialog_engine.h"
+#include "core/param_tags.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    listField(9, "cbWeatherKind", u"날씨 종류", fixedList(core::weatherNames())),
+};
+
+const DialogDescription kFrmSetWeatherKind56{
+    .code = 0x56,
+    .formName = "FrmSetWeatherKind56",
+    .title = u"수정 - 56 : 날씨조절",
+    .fields = kFields,
+};
+
+[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetWeatherKind56);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,204 @@
+#pragma once
+// The description of one command dialog that the dialog engine builds, loads
+// and saves: its window, its fields at fixed places in the key, the kind of
+// control each field gets and the rules of its values. A command whose
+// dialog is only such fields needs a description and a registration, no
+// class of its own.
+//
+// The caption arguments (flag words, point grouping, the exchange of the
+// comparison before its number) are not repeated here: the caption builder
+// keeps them per command code, and the engine only says whether the caption
+// is rebuilt at all.
+#include <QStringView>
+
+#include <cstdint>
+#include <span>
+
+namespace commands {
+
+enum class FieldKind {
+    Person,     // a PersonRef, shown in the character picker
+    Number,     // a number box
+    List,       // a drop-down list
+    Check,      // a check box, a flag
+    OptionPair, // two option buttons, a choice of two
+};
+
+// The limit a number box puts on what the user types or a picker writes.
+// A loaded value is shown as stored, whatever the limit.
+enum class NumberKind {
+    Plain,            // 16,777,215
+    Coordinate,       // a battle cell: 40
+    BattlefieldIndex, // 40
+    Percent,          // 100
+    Unclamped,        // no limit of its own
+};
+
+// Where the items of a list come from.
+enum class ListSource {
+    Fixed,        // the words of the description, item index = value
+    LevelChange,  // "+ Lv " 0..N, "- Lv " 1..N; N = CharLvMax
+    ItemLevel,    // "DefLv", "Lv" 1..M; M = ItemLvMax
+    MapModel,     // "평조번호-" 2j+1 for j < PMapObjMax
+    ObstacleKind, // "불" "배" "불타는배" "미지", then "Gate-" 2j+1 up to GateMax
+    Item,         // the item names by item code, then "無" (0xFFFF)
+    Weapon,       // "묵인장비" (0), "장비無" (1), then the weapons as 2 + item code
+    Defence,
+    Assist,
+};
+
+// What a list shows for a stored value that none of its items stands for.
+enum class Unlisted {
+    FallbackItem, // the item `fallbackItem` (negative: counted from the end)
+    Keep,         // a placeholder with the caption's word; OK writes the value back
+};
+
+// How a flag or a choice of two loads a stored value above 1.
+enum class FlagLoad {
+    AboveOneIsClear, // the usual rule
+    NonzeroIsSet,
+};
+
+struct ListSpec {
+    ListSource source = ListSource::Fixed;
+    std::span<const QStringView> words = {};   // Fixed: the items
+    // Fixed: one more item after the words that stands for 0xFFFF ("無").
+    const char16_t *noneItem = nullptr;
+    Unlisted unlisted = Unlisted::FallbackItem;
+    int fallbackItem = 0;
+    // With Unlisted::Keep: the values that keep their meaning as stored
+    // (others take the fallback item); null keeps every unlisted value.
+    bool (*keeps)(int value, int listSize) = nullptr;
+    // The tag whose caption word names a kept value.
+    int captionTag = 0;
+};
+
+// What a person field asks of the picker.
+struct PickerOptions {
+    bool pair = false;              // two persons, one set of mode options
+    bool switchMovesFocus = true;   // a mode switch gives its box the focus
+    bool focusSelectsMode = false;  // focus on tNum/tName selects oNum/oName
+};
+
+struct FieldSpec {
+    FieldKind kind = FieldKind::Number;
+    int pos = 9;                  // 1-based character position of the value
+    const char *name = "";        // objectName of the control
+    const char16_t *label = u"";  // the text beside it (a check box's own text)
+    int width = 2;                // bytes: 2, or 4 for numbers of tag 0x04
+    NumberKind number = NumberKind::Plain;
+    ListSpec list = {};
+    FlagLoad flag = FlagLoad::AboveOneIsClear;
+    // Person: the picker element (0, or 1 in the pair form).
+    int element = 0;
+    // OptionPair: the objectNames and texts of the two buttons (value 0, 1).
+    const char *option0 = "";
+    const char16_t *text0 = u"";
+    const char *option1 = "";
+    const char16_t *text1 = u"";
+};
+
+enum class CaptionRule { Rebuild, Keep };
+
+struct DialogDescription {
+    int code = 0;
+    const char *formName = "";   // objectName of the window ("FrmCharLvAdd39")
+    const char16_t *title = u""; // the window title exactly as the dialog shows it
+    std::span<const FieldSpec> fields;
+    PickerOptions picker = {};
+    CaptionRule caption = CaptionRule::Rebuild;
+};
+
+// --- row helpers, so a description reads as a table ------------------------
+
+constexpr FieldSpec personField(int pos, const char16_t *label = u"인물", int element = 0)
+{
+    FieldSpec f;
+    f.kind = FieldKind::Person;
+    f.pos = pos;
+    f.name = element == 0 ? "cbChar" : "cbChar1";
+    f.label = label;
+    f.element = element;
+    return f;
+}
+
+constexpr FieldSpec numberField(int pos, const char *name, const char16_t *label,
+                                NumberKind kind = NumberKind::Plain, int width = 4)
+{
+    FieldSpec f;
+    f.kind = FieldKind::Number;
+    f.pos = pos;
+    f.name = name;
+    f.label = label;
+    f.number = kind;
+    f.width = width;
+    return f;
+}
+
+constexpr FieldSpec listField(int pos, const char *name, const char16_t *label, ListSpec list)
+{
+    FieldSpec f;
+    f.kind = FieldKind::List;
+    f.pos = pos;
+    f.name = name;
+    f.label = label;
+    f.list = list;
+    return f;
+}
+
+constexpr FieldSpec checkField(int pos, const char *name, const char16_t *text,
+                               FlagLoad load = FlagLoad::AboveOneIsClear)
+{
+    FieldSpec f;
+    f.kind = FieldKind::Check;
+    f.pos = pos;
+    f.name = name;
+    f.label = text;
+    f.flag = load;
+    return f;
+}
+
+constexpr FieldSpec optionPairField(int pos, const char16_t *label, const char *name0, const char16_t *text0,
+                                    const char *name1, const char16_t *text1)
+{
+    FieldSpec f;
+    f.kind = FieldKind::OptionPair;
+    f.pos = pos;
+    f.name = name0;
+    f.label = label;
+    f.option0 = name0;
+    f.text0 = text0;
+    f.option1 = name1;
+    f.text1 = text1;
+    return f;
+}
+
+constexpr ListSpec fixedList(std::span<const QStringView> words, int fallbackItem = 0)
+{
+    ListSpec l;
+    l.words = words;
+    l.fallbackItem = fallbackItem;
+    return l;
+}
+
+// A fixed list with a last item for 0xFFFF, which every value beyond the
+// words also loads as.
+constexpr ListSpec fixedListWithNone(std::span<const QStringView> words, const char16_t *noneItem)
+{
+    ListSpec l;
+    l.words = words;
+    l.noneItem = noneItem;
+    l.fallbackItem = -1;
+    return l;
+}
+
+constexpr ListSpec sourceList(ListSource source, Unlisted unlisted = Unlisted::FallbackItem, int captionTag = 0)
+{
+    ListSpec l;
+    l.source = source;
+    l.unlisted = unlisted;
+    l.captionTag = captionTag;
+    return l;
+}
+
+} // namespace commands

@@ -1,0 +1,173 @@
+#include "commands/common/list_sources.h"
+
+#include "core/game/game_data.h"
+#include "core/param_tags.h"
+#include "core/settings.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace commands {
+
+namespace {
+
+constexpr int kNone = 0xFFFF;
+constexpr int kItemCount = 116;
+constexpr int kStarItemFirst = 104;  // items of the star file: code = index + 26
+constexpr int kStarCodeShift = 26;
+
+const core::NameTables *names(const workspace::EditContext &ctx)
+{
+    if (ctx.gameData)
+        return &ctx.gameData->names;
+    return ctx.captions.names;
+}
+
+void add(BuiltList &l, const QString &text, int value)
+{
+    l.texts << text;
+    l.values.push_back(value);
+}
+
+// The value an equipment entry stands for: the number after its last blank.
+std::optional<int> trailingValue(const QString &text)
+{
+    const qsizetype blank = text.lastIndexOf(u' ');
+    bool ok = false;
+    const int v = text.mid(blank + 1).toInt(&ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+void addEquipment(BuiltList &l, const ListSpec &spec, const core::NameTables *tables)
+{
+    int blanks = 21;
+    const QStringList *entries = nullptr;
+    switch (spec.source) {
+    case ListSource::Weapon:
+        entries = tables ? &tables->weaponNames : nullptr;
+        break;
+    case ListSource::Defence:
+        blanks = 22;
+        entries = tables ? &tables->defenceNames : nullptr;
+        break;
+    default:
+        blanks = 19;
+        entries = tables ? &tables->assistNames : nullptr;
+        break;
+    }
+    const QString gap(blanks, u' ');
+    add(l, QStringLiteral("묵인장비") + gap + u'0', 0);
+    add(l, QStringLiteral("장비無") + gap + u'1', 1);
+    if (!entries)
+        return;
+    for (const QString &e : *entries) {
+        if (e.isEmpty())
+            continue;
+        if (const std::optional<int> v = trailingValue(e))
+            add(l, e, *v);
+    }
+}
+
+// The item list: index i is code i (or i + 26 from the star file); a stored
+// code also selects by its index, so an uncanonical 104..115 reaches its item.
+int itemAlias(int value, int size)
+{
+    if (value == kNone)
+        return size - 1;
+    const int index = value < kStarItemFirst + kStarCodeShift ? value : value - kStarCodeShift;
+    return index >= 0 && index < size ? index : size - 1;
+}
+
+} // namespace
+
+int readSettingCount(const workspace::EditContext &ctx, const SettingCount &count)
+{
+    const QString text = ctx.readSetting(QStringLiteral("Setting"), QString::fromLatin1(count.key));
+    double v = 0;
+    if (!core::parseLeadingNumber(text, &v) || !std::isfinite(v))
+        return count.fallback;
+    return int(std::clamp<double>(std::nearbyint(v), count.min, count.max));
+}
+
+std::optional<int> BuiltList::indexOf(int value) const
+{
+    if (alias)
+        return alias(value, size());
+    const auto it = std::find(values.begin(), values.end(), value);
+    if (it == values.end())
+        return std::nullopt;
+    return int(it - values.begin());
+}
+
+BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx)
+{
+    BuiltList l;
+    switch (spec.source) {
+    case ListSource::Fixed:
+        for (std::size_t i = 0; i < spec.words.size(); ++i)
+            add(l, spec.words[i].toString(), int(i));
+        if (spec.noneItem)
+            add(l, QString::fromUtf16(spec.noneItem), kNone);
+        break;
+    case ListSource::LevelChange: {
+        const int n = readSettingCount(ctx, kCharLvMax);
+        for (int j = 0; j <= n; ++j)
+            add(l, QStringLiteral("+ Lv ") + QString::number(j), j);
+        for (int k = 1; k <= n; ++k)
+            add(l, QStringLiteral("- Lv ") + QString::number(k), n + k);
+        break;
+    }
+    case ListSource::ItemLevel: {
+        const int m = readSettingCount(ctx, kItemLvMax);
+        add(l, QStringLiteral("DefLv"), 0);
+        for (int k = 1; k <= m; ++k)
+            add(l, QStringLiteral("Lv") + QString::number(k), k);
+        break;
+    }
+    case ListSource::MapModel: {
+        const int n = readSettingCount(ctx, kPMapObjMax);
+        for (int j = 0; j < n; ++j)
+            add(l, QStringLiteral("평조번호-") + QString::number(2 * j + 1), j);
+        break;
+    }
+    case ListSource::ObstacleKind: {
+        for (const char16_t *w : {u"불", u"배", u"불타는배", u"미지"})
+            add(l, QString::fromUtf16(w), l.size());
+        const int g = readSettingCount(ctx, kGateMax);
+        for (int j = 0; 2 * j + 1 <= g; ++j)
+            add(l, QStringLiteral("Gate-") + QString::number(2 * j + 1), l.size());
+        break;
+    }
+    case ListSource::Item: {
+        const core::NameTables *t = names(ctx);
+        for (int i = 0; i < kItemCount; ++i) {
+            const QString name = t && i < t->itemNames.size() ? t->itemNames.at(i) : QString();
+            add(l, name, i < kStarItemFirst ? i : i + kStarCodeShift);
+        }
+        add(l, QStringLiteral("無"), kNone);
+        l.alias = itemAlias;
+        break;
+    }
+    case ListSource::Weapon:
+    case ListSource::Defence:
+    case ListSource::Assist:
+        addEquipment(l, spec, names(ctx));
+        break;
+    }
+    return l;
+}
+
+QString placeholderText(const ListSpec &spec, int value, const workspace::EditContext &ctx)
+{
+    core::CaptionSettings settings;
+    if (ctx.captions.settings)
+        settings = *ctx.captions.settings;
+    settings.charLvMax = readSettingCount(ctx, kCharLvMax);
+    const core::ValueWordsContext words{names(ctx), &settings, false};
+    QString text = spec.captionTag ? core::valueWords(spec.captionTag, value, words).trimmed() : QString();
+    if (text.isEmpty())
+        text = QString::number(value);
+    return text;
+}
+
+} // namespace commands

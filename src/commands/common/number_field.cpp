@@ -1,0 +1,56 @@
+#include "commands/common/number_field.h"
+
+namespace commands {
+
+std::optional<std::int64_t> numberLimit(NumberKind kind)
+{
+    switch (kind) {
+    case NumberKind::Plain:
+        return 16777215;
+    case NumberKind::Coordinate:
+    case NumberKind::BattlefieldIndex:
+        return 40;
+    case NumberKind::Percent:
+        return 100;
+    case NumberKind::Unclamped:
+        break;
+    }
+    return std::nullopt;
+}
+
+NumberField::NumberField(NumberKind kind, QWidget *parent) : platform::NumberBox(parent), m_kind(kind)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] { limit(); });
+}
+
+void NumberField::load(std::int64_t value)
+{
+    m_loading = true;
+    setText(QString::number(value));
+    m_loading = false;
+}
+
+std::int64_t NumberField::number() const
+{
+    const QString t = text();
+    qsizetype n = 0;
+    while (n < t.size() && t[n].isDigit())
+        ++n;
+    bool ok = false;
+    const std::int64_t v = t.left(n).toLongLong(&ok);
+    return ok ? v : 0;
+}
+
+void NumberField::limit()
+{
+    const std::optional<std::int64_t> max = numberLimit(m_kind);
+    if (m_loading || !max)
+        return;
+    // A loaded negative value is text the user never typed; leave it.
+    if (text().startsWith(u'-'))
+        return;
+    if (number() > *max)
+        setText(QString::number(*max));
+}
+
+} // namespace commands

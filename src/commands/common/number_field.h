@@ -1,0 +1,37 @@
+#pragma once
+// The number box of the command dialogs: a platform::NumberBox (digits only,
+// typed or pasted; select-all on focus; "0" when left empty) that pulls a
+// value above its kind's limit down to the limit as soon as it appears,
+// whether typed, pasted or written by a map picker. A value the dialog
+// loads from the key is shown as stored, negative or above the limit, and
+// is written back unchanged unless the user edits it.
+#include "commands/common/dialog_description.h"
+#include "platform/number_box.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace commands {
+
+// The limit of a kind; nullopt for a box without one.
+std::optional<std::int64_t> numberLimit(NumberKind kind);
+
+class NumberField : public platform::NumberBox
+{
+    Q_OBJECT
+public:
+    explicit NumberField(NumberKind kind, QWidget *parent = nullptr);
+
+    NumberKind kind() const { return m_kind; }
+    // Shows a stored value as it is, without the limit.
+    void load(std::int64_t value);
+    // The value of the text: its leading digits, 0 when empty.
+    std::int64_t number() const;
+
+private:
+    void limit();
+    NumberKind m_kind;
+    bool m_loading = false;
+};
+
+} // namespace commands

@@ -1,0 +1,25 @@
+// Command 0x39 "무장등급상승": one person rises by a number of levels. The
+// number has no bound of its own beyond the plain number box's.
+#include "commands/common/dialog_engine.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    personField(9),
+    numberField(17, "tAddNum", u"등급 상승"),
+};
+
+const DialogDescription kFrmCharLvAdd39{
+    .code = 0x39,
+    .formName = "FrmCharLvAdd39",
+    .title = u"수정 - 39 : 무장등급상승",
+    .fields = kFields,
+};
+
+[[maybe_unused]] const bool registered = registerEngineDialog(kFrmCharLvAdd39);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,82 @@
+// The number boxes: the limit of each kind applies to what is typed, pasted
+// or written by a picker, never to a value loaded from the key.
+#include "commands/common/number_field.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace commands;
+
+namespace {
+
+struct TypedCase
+{
+    NumberKind kind;
+    const char *typed;
+    const char *shown;
+};
+
+TEST(NumberField, TypedValuesAreHeldAtTheLimitOfTheKind)
+{
+    const TypedCase cases[] = {
+        {NumberKind::Plain, "16777216", "16777215"}, {NumberKind::Plain, "16777215", "16777215"},
+        {NumberKind::Plain, "99999999999", "16777215"}, {NumberKind::Coordinate, "41", "40"},
+        {NumberKind::Coordinate, "40", "40"}, {NumberKind::BattlefieldIndex, "99", "40"},
+        {NumberKind::Percent, "101", "100"}, {NumberKind::Percent, "100", "100"},
+        {NumberKind::Unclamped, "99999999", "99999999"},
+    };
+    for (const TypedCase &c : cases) {
+        SCOPED_TRACE(c.typed);
+        NumberField box(c.kind);
+        QTest::keyClicks(&box, QString::fromLatin1(c.typed));
+        EXPECT_EQ(box.text(), QString::fromLatin1(c.shown));
+    }
+}
+
+TEST(NumberField, LoadedValuesAreShownAsStored)
+{
+    NumberField coord(NumberKind::Coordinate);
+    coord.load(65536);
+    EXPECT_EQ(coord.text(), QStringLiteral("65536"));
+    NumberField plain(NumberKind::Plain);
+    plain.load(-1);
+    EXPECT_EQ(plain.text(), QStringLiteral("-1"));
+    plain.load(20000000);
+    EXPECT_EQ(plain.text(), QStringLiteral("20000000"));
+    EXPECT_EQ(plain.number(), 20000000);
+    // Typing on from there is the user's value and takes the limit.
+    plain.end(false);
+    QTest::keyClick(&plain, '1');
+    EXPECT_EQ(plain.text(), QStringLiteral("16777215"));
+}
+
+TEST(NumberField, APickerWritingIntoTheBoxIsLimitedToo)
+{
+    NumberField x(NumberKind::Coordinate);
+    x.setText(QStringLiteral("57"));  // as the battle-map picker writes a cell
+    EXPECT_EQ(x.text(), QStringLiteral("40"));
+}
+
+TEST(NumberField, PasteTakesDigitsOnlyAndEmptyCountsAsZero)
+{
+    NumberField box(NumberKind::Coordinate);
+    box.load(12);
+    QApplication::clipboard()->setText(QStringLiteral("3a"));
+    box.selectAll();
+    box.paste();
+    EXPECT_EQ(box.text(), QStringLiteral("12"));
+    QApplication::clipboard()->setText(QStringLiteral("-3"));
+    box.selectAll();
+    box.paste();
+    EXPECT_EQ(box.text(), QStringLiteral("12"));
+    QApplication::clipboard()->setText(QStringLiteral("77"));
+    box.selectAll();
+    box.paste();
+    EXPECT_EQ(box.text(), QStringLiteral("40"));
+    box.clear();
+    EXPECT_EQ(box.number(), 0);
+}
+
+} // namespace
