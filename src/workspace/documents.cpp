@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
+#include "workspace/edit_commands.h"
 #include "workspace/frm_change_eex.h"
 #include "workspace/frm_storyloom.h"
 #include "workspace/recent_files.h"
@@ -80,6 +81,9 @@ Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
     on("mnuConvertExt", [this] { openChangeEex(); });
     on("mnuA", [this] { runExePatch(); });
     window.action(QStringLiteral("mnuConvertExt"))->setEnabled(true);
+
+    // The Edit menu, the tree's clicks and keys, and the option windows.
+    new EditCommands(window, *this);
 }
 
 Documents::~Documents() = default;

@@ -7,7 +7,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QUrl>
+
+#include <vector>
 
 namespace workspace {
 
@@ -67,6 +70,46 @@ void ScenarioTreeView::selectNode(core::NodeId node)
 }
 
 core::NodeId ScenarioTreeView::selectedNode() const { return docModel()->nodeAt(currentIndex()); }
+
+void ScenarioTreeView::syncExpanded(core::NodeId start)
+{
+    const core::DocTree &tree = m_document->tree();
+    std::vector<core::NodeId> stack{start};
+    while (!stack.empty()) {
+        const core::NodeId n = stack.back();
+        stack.pop_back();
+        if (tree.childCount(n) == 0)
+            continue;
+        const QModelIndex index = docModel()->indexOf(n);
+        if (index.isValid() && isExpanded(index) != tree.expanded(n))
+            setExpanded(index, tree.expanded(n));
+        for (int r = 0; r < tree.childCount(n); ++r)
+            stack.push_back(tree.child(n, r));
+    }
+}
+
+void ScenarioTreeView::mousePressEvent(QMouseEvent *event)
+{
+    // One current node only: Ctrl and Shift are read by the multi-selection.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    QMouseEvent plain(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
+                      event->button(), event->buttons(), modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier),
+                      event->pointingDevice());
+    QTreeView::mousePressEvent(&plain);
+    event->setAccepted(plain.isAccepted());
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        emit nodeClicked(docModel()->nodeAt(index), modifiers);
+}
+
+void ScenarioTreeView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton)
+        emit popupRequested(event->globalPosition().toPoint());
+}
 
 void ScenarioTreeView::applyExpanded(const QModelIndex &parent, int first, int last)
 {

@@ -1,7 +1,10 @@
 #pragma once
 // The tree view of one document: shows the document tree through its item
 // model (captions, text and background colours), keeps the tree's expanded
-// flags and the view in step, and takes files dropped on it.
+// flags and the view in step, and takes files dropped on it. Clicks report
+// the modifiers they were made with (Ctrl and Shift build the
+// multi-selection, not the view's own selection) and the right button asks
+// for the edit pop-up.
 #include "core/doc_tree.h"
 
 #include <QStringList>
@@ -24,12 +27,20 @@ public:
     // Selects the node, scrolls it into view and makes it the tree's selected node.
     void selectNode(core::NodeId node);
     core::NodeId selectedNode() const;
+    // Shows the expanded flags of the node's branch as the tree holds them.
+    void syncExpanded(core::NodeId start);
 
 signals:
+    // A left click on a node, after the view selected it.
+    void nodeClicked(core::NodeId node, Qt::KeyboardModifiers modifiers);
+    // The right button was released over the tree.
+    void popupRequested(const QPoint &globalPos);
     // Local files dropped on the tree, full paths in drop order.
     void filesDropped(const QStringList &paths);
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;

@@ -1,0 +1,69 @@
+#pragma once
+// Which edit commands the selected node can take: the enabled state of every
+// Edit menu item and of the toolbar buttons that share them, computed from
+// the tree, the selected node, the clipboard, the history and the
+// multi-selection alone, so a table test can check it without a window.
+//
+// A node is put in one kind (tested in this order): locked comment, root,
+// Scene or Section, child-event marker, end node, block with a nested list,
+// other command. The kind gives the broad rule; the engines' own can*
+// queries then narrow it, so no command is left enabled on a node that the
+// command would refuse (nothing lands between a marker and its block, the
+// first node of a list does not move up, ...).
+#include "core/clipboard_ops.h"
+#include "core/doc_tree.h"
+#include "core/edit_history.h"
+
+#include <QStringList>
+
+#include <span>
+
+namespace workspace {
+
+enum class NodeKind { None, LockedComment, Root, SceneOrSection, Marker, EndNode, BlockWithList, Command };
+
+NodeKind nodeKindOf(const core::DocTree &tree, core::NodeId node);
+
+struct CommandStateInput
+{
+    const core::DocTree *tree = nullptr;  // null: no document open
+    core::NodeId selected = core::kNoNode;
+    const core::Clipboard *clipboard = nullptr;
+    const core::EditHistory *history = nullptr;
+    // Keys of the multi-selection; while it holds any, Paste stays off (a
+    // paste in front of one node of many is ambiguous).
+    QStringList multiKeys;
+};
+
+struct CommandState
+{
+    bool edit = false;
+    bool add = false;
+    bool addChild = false;
+    bool remove = false;
+    bool copy = false;
+    bool cut = false;
+    bool paste = false;
+    bool moveUp = false;
+    bool moveDown = false;
+    bool undo = false;
+    bool redo = false;
+    bool spread = false;
+    bool fold = false;
+
+    friend bool operator==(const CommandState &, const CommandState &) = default;
+};
+
+// ToolRefresh and ToolEnabled in one: the state after a click on `selected`.
+CommandState ToolState(const CommandStateInput &input);
+
+// The menu item (by control name) each field drives. The toolbar buttons
+// "삭제", "복사", "잘라내기" and "붙여넣기" share the actions of their items.
+struct CommandItem
+{
+    const char *action;
+    bool CommandState::*field;
+};
+std::span<const CommandItem> CommandItems();
+
+} // namespace workspace

@@ -1,0 +1,559 @@
+#include "workspace/edit_commands.h"
+
+#include "core/catalogue.h"
+#include "core/edit_units.h"
+#include "core/structure_edits.h"
+#include "core/undo_redo.h"
+#include "workspace/add_dialogs/add_dialogs.h"
+#include "workspace/dialog_registry.h"
+#include "workspace/doc_tree_model.h"
+#include "workspace/document.h"
+#include "workspace/documents.h"
+#include "workspace/edit_dispatch.h"
+#include "workspace/frm_duel_speed.h"
+#include "workspace/frm_information.h"
+#include "workspace/frm_multi_select_view.h"
+#include "workspace/frm_setting.h"
+#include "workspace/frm_storyloom.h"
+#include "workspace/scenario_tree_view.h"
+#include "workspace/startup.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+
+namespace workspace {
+
+using core::NodeId;
+using platform::MsgIcon;
+
+namespace {
+
+// Refusals of the structure edits and the clipboard.
+const QString kEditErrorTitle = QStringLiteral("Error！");
+// Refusals of quick add and of undo and redo.
+const QString kQuickErrorTitle = QStringLiteral("Error!");
+
+core::EditContext coreContext(Document &doc, Documents &docs)
+{
+    return core::EditContext{doc.tree(), docs.keySerial(), doc.history(), docs.captions()};
+}
+
+} // namespace
+
+EditCommands::EditCommands(FrmStoryloom &window, Documents &documents)
+    : QObject(&window), m_window(window), m_documents(documents)
+{
+    setObjectName(QStringLiteral("EditCommands"));
+    m_mirror = std::make_unique<FrmMultiSelectView>();
+
+    auto on = [&](const char *name, void (EditCommands::*handler)()) {
+        connect(window.action(QString::fromLatin1(name)), &QAction::triggered, this, [this, handler] {
+            (this->*handler)();
+        });
+    };
+    on("mnuEditnodes", &EditCommands::mnuEditnodes_Click);
+    on("mnuaddnodes", &EditCommands::mnuaddnodes_Click);
+    on("mnuchildnodes", &EditCommands::mnuchildnodes_Click);
+    on("mnuDelete", &EditCommands::mnuDelete_Click);
+    on("mnuCut", &EditCommands::mnuCut_Click);
+    on("mnuCopy", &EditCommands::mnuCopy_Click);
+    on("mnupaste", &EditCommands::mnupaste_Click);
+    on("mnuUpmove", &EditCommands::mnuUpmove_Click);
+    on("mnuDownmove", &EditCommands::mnuDownmove_Click);
+    on("mnuSpread", &EditCommands::mnuSpread_Click);
+    on("mnuFold", &EditCommands::mnuFold_Click);
+    on("mnuHistoryCancle", &EditCommands::HistoryCancle);
+    on("mnuAgain", &EditCommands::HistoryRun);
+    on("mnuVS", &EditCommands::mnuVS_Click);
+    on("mnuWholeArmy", &EditCommands::mnuWholeArmy_Click);
+    on("mnuVarList", &EditCommands::mnuVarList_Click);
+    on("mnuFastAdd", &EditCommands::mnuFastAdd_Click);
+    on("mnuVSDelay", &EditCommands::mnuVSDelay_Click);
+    on("mnuSetting", &EditCommands::mnuSetting_Click);
+    on("mnuProgram", &EditCommands::mnuProgram_Click);
+    on("mnuCopyView", &EditCommands::mnuCopyView_Click);
+
+    connect(&documents, &Documents::currentDocumentChanged, this, &EditCommands::onDocumentChanged);
+}
+
+EditCommands::~EditCommands() = default;
+
+EditCommands *EditCommands::of(const FrmStoryloom &window)
+{
+    return window.findChild<EditCommands *>(QStringLiteral("EditCommands"), Qt::FindDirectChildrenOnly);
+}
+
+Document *EditCommands::document() const { return m_documents.current(); }
+
+NodeId EditCommands::selectedNode() const
+{
+    const Document *d = document();
+    return d ? d->tree().selected() : core::kNoNode;
+}
+
+QStringList EditCommands::multiKeys() const { return m_multi.keys(); }
+
+EditContext &EditCommands::dialogContext()
+{
+    EditContext &ctx = m_dialogCtx;
+    ctx.gameData = &m_window.gameData();
+    ctx.captions = m_window.captionContext();
+    ctx.parent = &m_window;
+    ctx.keySerial = &m_documents.keySerial();
+    Document *d = document();
+    if (!d) {
+        ctx.tree = &m_noTree;
+        ctx.markModified = {};
+        ctx.recordEdit = {};
+        return ctx;
+    }
+    ctx.tree = &d->tree();
+    // Bound to this document, whatever tab is current when they run.
+    QPointer<Document> doc(d);
+    Documents *docs = &m_documents;
+    ctx.markModified = [doc, docs] {
+        if (doc)
+            docs->markModified(doc);
+    };
+    ctx.recordEdit = [doc](NodeId node, const QString &oldKey, const QString &oldCaption, const QString &,
+                           const QString &) {
+        if (doc)
+            doc->history().record(core::HistoryRecord(doc->tree(), core::RecordKind::Edit, node, oldKey, oldCaption));
+    };
+    return ctx;
+}
+
+// --- command state -----------------------------------------------------------
+
+CommandState EditCommands::state() const
+{
+    const Document *d = document();
+    if (!d)
+        return {};
+    CommandStateInput in;
+    in.tree = &d->tree();
+    in.selected = d->tree().selected();
+    in.clipboard = &m_clipboard;
+    in.history = &d->history();
+    in.multiKeys = m_multi.keys();
+    return ToolState(in);
+}
+
+void EditCommands::ToolRefresh()
+{
+    // Without a document the window keeps the Edit items disabled itself.
+    if (!document() || !m_window.inDocumentState())
+        return;
+    const CommandState s = state();
+    for (const CommandItem &item : CommandItems()) {
+        if (QAction *a = m_window.action(QString::fromLatin1(item.action)))
+            a->setEnabled(s.*item.field);
+    }
+}
+
+// --- documents and views -------------------------------------------------------
+
+void EditCommands::onDocumentChanged(Document *doc)
+{
+    // A selection never outlives its tab's tree.
+    clearMultiSelection();
+    if (!doc)
+        return;
+    hookView(doc->view());
+    ToolRefresh();
+}
+
+void EditCommands::hookView(ScenarioTreeView *view)
+{
+    if (!view || m_hooked.contains(view))
+        return;
+    m_hooked.insert(view);
+    connect(view, &QObject::destroyed, this, [this, view] { m_hooked.remove(view); });
+    view->installEventFilter(this);
+    connect(view, &ScenarioTreeView::nodeClicked, this, [this, view](NodeId node, Qt::KeyboardModifiers mods) {
+        if (view == m_documents.currentView())
+            TV_NodeClick(node, mods);
+    });
+    connect(view, &ScenarioTreeView::popupRequested, this, [this, view](const QPoint &pos) {
+        if (view == m_documents.currentView())
+            TV_MouseUp(pos);
+    });
+    connect(view, &QAbstractItemView::doubleClicked, this, [this, view](const QModelIndex &) {
+        if (view == m_documents.currentView())
+            mnuEditnodes_Click();
+    });
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, view] {
+        if (view == m_documents.currentView())
+            ToolRefresh();
+    });
+}
+
+bool EditCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched == m_documents.currentView())
+        return TV_KeyDown(static_cast<QKeyEvent *>(event));
+    return QObject::eventFilter(watched, event);
+}
+
+// --- results -----------------------------------------------------------------
+
+void EditCommands::showError(const QString &text, const QString &title, MsgIcon icon)
+{
+    platform::Prompts::instance().message(&m_window, text, title, platform::MsgButtons::Ok, icon);
+}
+
+void EditCommands::finish(Document *doc, const core::EditResult &result, const QString &title, MsgIcon icon)
+{
+    if (!result.message.isEmpty())
+        showError(result.message, title, icon);
+    if (doc && result.changed)
+        m_documents.markModified(doc);
+    if (doc && result.select != core::kNoNode && doc->tree().isValid(result.select))
+        doc->view()->selectNode(result.select);
+    refreshMirror();
+    ToolRefresh();
+}
+
+// --- Edit menu -----------------------------------------------------------------
+
+void EditCommands::mnuEditnodes_Click()
+{
+    if (!document())
+        return;
+    openNodeEditor(dialogContext());
+    ToolRefresh();
+}
+
+void EditCommands::applyAdd(Document *doc, const std::function<core::EditResult(core::EditContext &)> &edit,
+                            const QString &title)
+{
+    core::EditContext ctx = coreContext(*doc, m_documents);
+    const core::EditResult r = edit(ctx);
+    finish(doc, r, title, title == kQuickErrorTitle ? MsgIcon::Exclamation : MsgIcon::Critical);
+}
+
+void EditCommands::mnuaddnodes_Click()
+{
+    Document *doc = document();
+    const NodeId sel = selectedNode();
+    if (!doc || !state().add)
+        return;
+    core::DocTree &tree = doc->tree();
+    if (core::isSceneNode(tree, sel) || core::isSectionNode(tree, sel)) {
+        const bool scene = core::isSceneNode(tree, sel);
+        const NodeId made = scene ? m_documents.SceneAdd(true, sel, QString()) : m_documents.SectionAdd(true, sel, QString());
+        core::EditResult r;
+        r.ok = r.changed = made != core::kNoNode;
+        finish(doc, r, kEditErrorTitle, MsgIcon::Critical);
+        return;
+    }
+    auto &dialogs = add_dialogs::AddDialogs::instance();
+    const std::optional<int> code = core::isHeadListNode(tree, sel) ? dialogs.chooseHeadCommand(&m_window)
+                                                                    : dialogs.chooseBodyCommand(&m_window);
+    // The dialog is modal, but a hand-over cannot run under it; the tab and
+    // its selection are the ones it was opened on.
+    if (!code || document() != doc || !tree.isValid(sel)) {
+        ToolRefresh();
+        return;
+    }
+    applyAdd(doc, [&](core::EditContext &ctx) { return core::addCommand(ctx, sel, *code); }, kEditErrorTitle);
+}
+
+void EditCommands::mnuchildnodes_Click()
+{
+    Document *doc = document();
+    const NodeId sel = selectedNode();
+    if (!doc || !state().addChild)
+        return;
+    const std::optional<int> code = add_dialogs::AddDialogs::instance().chooseChildEvent(&m_window);
+    if (!code || document() != doc || !doc->tree().isValid(sel)) {
+        ToolRefresh();
+        return;
+    }
+    applyAdd(doc, [&](core::EditContext &ctx) { return core::addChildEvent(ctx, sel, *code); }, kEditErrorTitle);
+}
+
+void EditCommands::QuickAdd(int slot)
+{
+    Document *doc = document();
+    if (!doc || slot < 0 || slot >= add_dialogs::kFastAddSlots)
+        return;
+    core::DocTree &tree = doc->tree();
+    const NodeId sel = tree.selected();
+    if (!tree.isValid(sel) || core::isStructuralNode(tree, sel))
+        return;
+    const add_dialogs::FastAddSlot entry = add_dialogs::readFastAdd().entries[std::size_t(slot)];
+    const CommandState s = state();
+    const bool headList = core::isHeadListNode(tree, sel);
+    if (!entry.child) {
+        // A Section's head list takes block commands only, and never 0x12.
+        if (!s.add || (headList && (!core::IsBlockMenu(entry.code) || entry.code == 0x12))) {
+            showError(core::kCannotAddMessage, kQuickErrorTitle, MsgIcon::Exclamation);
+            return;
+        }
+        applyAdd(doc, [&](core::EditContext &ctx) { return core::addCommand(ctx, sel, entry.code); },
+                 kQuickErrorTitle);
+        return;
+    }
+    if (headList || !s.addChild) {
+        showError(core::kCannotAddMessage, kQuickErrorTitle, MsgIcon::Exclamation);
+        return;
+    }
+    if (!core::IsBlockMenu(entry.code)) {
+        showError(core::kNotChildEventMessage, kQuickErrorTitle, MsgIcon::Exclamation);
+        return;
+    }
+    applyAdd(doc, [&](core::EditContext &ctx) { return core::addChildEvent(ctx, sel, entry.code); },
+             kQuickErrorTitle);
+}
+
+void EditCommands::mnuDelete_Click()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    const bool multi = !m_multi.isEmpty();
+    core::EditContext ctx = coreContext(*doc, m_documents);
+    const core::EditResult r = core::deleteNodes(ctx, selectedNode(), multiKeys());
+    finish(doc, r, kEditErrorTitle, MsgIcon::Critical);
+    if (multi)
+        endMultiSelection(doc);
+    else
+        m_multi.setAnchorKey(doc->tree().key(doc->tree().selected()));
+}
+
+void EditCommands::mnuCut_Click()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    const bool multi = !m_multi.isEmpty();
+    core::EditContext ctx = coreContext(*doc, m_documents);
+    const core::EditResult r = core::cutNodes(ctx, selectedNode(), multiKeys(), m_clipboard);
+    finish(doc, r, kEditErrorTitle, MsgIcon::Critical);
+    if (multi)
+        endMultiSelection(doc);
+}
+
+void EditCommands::mnuCopy_Click()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    const core::EditResult r = core::copyNodes(doc->tree(), selectedNode(), multiKeys(), m_clipboard);
+    finish(doc, r, kEditErrorTitle, MsgIcon::Critical);
+}
+
+void EditCommands::mnupaste_Click()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    core::EditContext ctx = coreContext(*doc, m_documents);
+    const core::EditResult r = core::pasteNodes(ctx, m_clipboard, selectedNode());
+    finish(doc, r, kEditErrorTitle, MsgIcon::Critical);
+}
+
+void EditCommands::mnuUpmove_Click()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    core::EditContext ctx = coreContext(*doc, m_documents);
+    finish(doc, core::moveUp(ctx, selectedNode(), multiKeys()), kEditErrorTitle, MsgIcon::Critical);
+}
+
+void EditCommands::mnuDownmove_Click()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    core::EditContext ctx = coreContext(*doc, m_documents);
+    finish(doc, core::moveDown(ctx, selectedNode(), multiKeys()), kEditErrorTitle, MsgIcon::Critical);
+}
+
+void EditCommands::mnuSpread_Click()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    const NodeId sel = selectedNode();
+    core::spreadFold(doc->tree(), sel, true);
+    doc->view()->syncExpanded(sel);
+}
+
+void EditCommands::mnuFold_Click()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    const NodeId sel = selectedNode();
+    core::spreadFold(doc->tree(), sel, false);
+    doc->view()->syncExpanded(sel);
+}
+
+void EditCommands::HistoryCancle()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    core::EditContext ctx = coreContext(*doc, m_documents);
+    finish(doc, core::undo(ctx), kQuickErrorTitle, MsgIcon::Exclamation);
+}
+
+void EditCommands::HistoryRun()
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    core::EditContext ctx = coreContext(*doc, m_documents);
+    finish(doc, core::redo(ctx), kQuickErrorTitle, MsgIcon::Exclamation);
+}
+
+void EditCommands::mnuVS_Click()
+{
+    if (document())
+        DuelPreview(dialogContext());
+}
+
+void EditCommands::mnuWholeArmy_Click()
+{
+    if (!document())
+        return;
+    // The picker writes the keys, the records and the mark itself.
+    WholeArmyPlacement(dialogContext());
+    ToolRefresh();
+}
+
+void EditCommands::mnuVarList_Click()
+{
+    if (document())
+        VariableList(dialogContext());
+}
+
+// --- other menus ---------------------------------------------------------------
+
+void EditCommands::mnuFastAdd_Click() { add_dialogs::AddDialogs::instance().editFastAdd(&m_window); }
+
+void EditCommands::mnuVSDelay_Click()
+{
+    if (DialogRegistry::instance().hasTool(kDuelPreviewSpeedTool))
+        DuelPreviewSpeed(dialogContext());
+    else
+        FrmVSDelay::open(&m_window);
+}
+
+void EditCommands::mnuSetting_Click()
+{
+    FrmSetting::open(&m_window, &m_window.gameData());
+    // The counts the captions read may have changed.
+    m_window.captionSettings() = LoadCaptionSettings();
+}
+
+void EditCommands::mnuProgram_Click() { FrmInformation::open(&m_window); }
+
+void EditCommands::mnuCopyView_Click()
+{
+    m_mirror->show();
+    m_mirror->raise();
+}
+
+// --- tree events -----------------------------------------------------------------
+
+void EditCommands::TV_NodeClick(NodeId node, Qt::KeyboardModifiers modifiers)
+{
+    Document *doc = document();
+    if (!doc || !doc->tree().isValid(node))
+        return;
+    const core::OptionMarks marks = m_window.optionMarks();
+    const QString status = m_multi.click(doc->tree(), node, modifiers.testFlag(Qt::ShiftModifier),
+                                         modifiers.testFlag(Qt::ControlModifier), marks.ctrlClick, marks.shiftClick);
+    if (!status.isNull())
+        m_window.setStatusText(status);
+    refreshMirror();
+    ToolRefresh();
+}
+
+void EditCommands::TV_MouseUp(const QPoint &globalPos)
+{
+    Document *doc = document();
+    if (!doc)
+        return;
+    QAction *vs = m_window.action(QStringLiteral("mnuVS"));
+    QAction *whole = m_window.action(QStringLiteral("mnuWholeArmy"));
+    const NodeId sel = selectedNode();
+    ToolRefresh();
+    vs->setVisible(showDuelPreviewItem(doc->tree(), sel));
+    whole->setVisible(showWholeArmyItem(doc->tree(), sel));
+    QMenu *menu = m_window.menu(QStringLiteral("mnuedit"));
+    if (m_popupHook)
+        m_popupHook(menu, globalPos);
+    else
+        menu->exec(globalPos);
+    vs->setVisible(false);
+    whole->setVisible(false);
+}
+
+bool EditCommands::TV_KeyDown(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (mods == Qt::ControlModifier && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        const CommandState s = state();
+        if (key == Qt::Key_Up && s.moveUp)
+            mnuUpmove_Click();
+        else if (key == Qt::Key_Down && s.moveDown)
+            mnuDownmove_Click();
+        return true;
+    }
+    // Ctrl and Alt combinations belong to the menus' shortcuts.
+    if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (key == Qt::Key_Space) {
+        mnuEditnodes_Click();
+        return true;
+    }
+    static constexpr int kQuickKeys[] = {Qt::Key_U, Qt::Key_I, Qt::Key_O, Qt::Key_P};
+    for (int slot = 0; slot < 4; ++slot) {
+        if (key == kQuickKeys[slot]) {
+            QuickAdd(slot);
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- multi-selection -------------------------------------------------------------
+
+void EditCommands::clearMultiSelection()
+{
+    m_multi.clear();
+    m_mirror->clearNodes();
+}
+
+void EditCommands::endMultiSelection(Document *doc)
+{
+    m_multi.setAnchorKey(doc->tree().key(doc->tree().selected()));
+    m_window.setStatusText(MultiSelectHelpText());
+    clearMultiSelection();
+    ToolRefresh();
+}
+
+void EditCommands::refreshMirror()
+{
+    Document *doc = document();
+    std::vector<core::NodeSnapshot> nodes;
+    if (doc) {
+        for (const QString &key : m_multi.keys()) {
+            const NodeId n = doc->tree().find(key);
+            if (n != core::kNoNode)
+                nodes.push_back(core::takeSnapshot(doc->tree(), n, true));
+        }
+    }
+    m_mirror->setNodes(nodes);
+}
+
+} // namespace workspace
