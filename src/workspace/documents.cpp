@@ -10,6 +10,7 @@
 #include "workspace/frm_storyloom.h"
 #include "workspace/recent_files.h"
 #include "workspace/scenario_tree_view.h"
+#include "workspace/search_commands.h"
 
 #include <QAction>
 #include <QDir>
@@ -84,6 +85,7 @@ Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
 
     // The Edit menu, the tree's clicks and keys, and the option windows.
     new EditCommands(window, *this);
+    connectSearchCommands(window, *this);
 }
 
 Documents::~Documents() = default;

@@ -1,0 +1,54 @@
+#include "workspace/search_commands.h"
+
+#include "workspace/document.h"
+#include "workspace/documents.h"
+#include "workspace/edit_commands.h"
+#include "workspace/find_target.h"
+#include "workspace/frm_find.h"
+#include "workspace/frm_replace.h"
+#include "workspace/frm_storyloom.h"
+#include "workspace/scenario_tree_view.h"
+
+#include <QAction>
+
+namespace workspace {
+
+namespace {
+
+FindTargetProvider currentDocumentTarget(FrmStoryloom &window, Documents &documents)
+{
+    return [&window, &documents]() -> std::optional<FindTarget> {
+        Document *doc = documents.current();
+        if (!doc)
+            return std::nullopt;
+        FindTarget target;
+        target.tree = &doc->tree();
+        target.history = &doc->history();
+        target.keySerial = &documents.keySerial();
+        target.captions = documents.captions();
+        target.markModified = [&documents] { documents.MarkTabModified(); };
+        ScenarioTreeView *view = doc->view();
+        target.selectNode = [view](core::NodeId node) {
+            if (view)
+                view->selectNode(node);
+        };
+        target.historyChanged = [&window] {
+            if (EditCommands *edits = EditCommands::of(window))
+                edits->ToolRefresh();
+        };
+        return target;
+    };
+}
+
+} // namespace
+
+void connectSearchCommands(FrmStoryloom &window, Documents &documents)
+{
+    const FindTargetProvider provider = currentDocumentTarget(window, documents);
+    QObject::connect(window.action(QStringLiteral("mnuFind")), &QAction::triggered, &documents,
+                     [&window, provider] { FrmFind::open(&window, provider); });
+    QObject::connect(window.action(QStringLiteral("mnuReplace")), &QAction::triggered, &documents,
+                     [&window, provider] { FrmReplace::open(&window, provider); });
+}
+
+} // namespace workspace
