@@ -95,9 +95,9 @@ EditResult cutNodes(EditContext &ctx, NodeId selected, const QStringList &multiK
             copies.push_back(std::move(*s));
         }
     }
-    EditStep step;
+    std::vector<EditStep> steps;
     std::vector<bool> deleted;
-    EditResult result = deleteUnits(ctx, units, step, &deleted);
+    EditResult result = deleteUnits(ctx, units, steps, &deleted);
     if (!result.ok)
         return result;
     std::vector<NodeSnapshot> entries;
@@ -105,7 +105,8 @@ EditResult cutNodes(EditContext &ctx, NodeId selected, const QStringList &multiK
         if (deleted[i])
             entries.push_back(std::move(copies[i]));
     clipboard.set(std::move(entries), multi);
-    ctx.history.push(std::move(step));
+    for (EditStep &step : steps)
+        ctx.history.push(std::move(step));
     return result;
 }
 

@@ -64,8 +64,8 @@ bool canPaste(const DocTree &tree, const Clipboard &clipboard, NodeId target);
 // Copy: replaces the clipboard when at least one node could be copied; the
 // tree and history are untouched.
 EditResult copyNodes(const DocTree &tree, NodeId selected, const QStringList &multiKeys, Clipboard &clipboard);
-// Cut: copies, then deletes with records, as one step. Only nodes that can
-// be both copied and deleted take part.
+// Cut: copies, then deletes with records, a step per removed unit as delete
+// does. Only nodes that can be both copied and deleted take part.
 EditResult cutNodes(EditContext &ctx, NodeId selected, const QStringList &multiKeys, Clipboard &clipboard);
 // Paste before `target`; one step with a record per pasted node (kind 3 for
 // a child event, 2 otherwise). A refused paste inserts and records nothing.

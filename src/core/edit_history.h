@@ -2,10 +2,11 @@
 // One document's undo and redo history. Each open document owns one, so two
 // documents never share records even when their keys coincide.
 //
-// A step is what one user command changed; it may hold several records (a
-// multi-selection delete, a child event's marker and block, a paste of many
-// nodes). At most kMaxSteps steps are kept; the oldest goes first. A new step
-// drops whatever could still be redone.
+// A step is what one undo reverts; it may hold several records (a child
+// event's marker and block, a multi-selection move, a paste of many nodes, a
+// replace all). A multi-selection delete or cut is a step per removed unit,
+// undone one by one. At most kMaxSteps steps are kept; the oldest goes first.
+// A new step drops whatever could still be redone.
 //
 // Records describe the change by keys, in the text form "part~ ※ ~part..."
 // the status line and tests read, and each owns the snapshots it needs to

@@ -151,7 +151,7 @@ EditResult addChildEvent(EditContext &ctx, NodeId selected, int code)
     return {true, true, {}, selected};
 }
 
-EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, EditStep &step,
+EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, std::vector<EditStep> &steps,
                        std::vector<bool> *deleted)
 {
     DocTree &tree = ctx.tree;
@@ -173,14 +173,14 @@ EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, Edi
         if (tree.next(u.last) == kNoNode && tree.previous(u.first) == kNoNode)
             continue;  // nothing to put it back against
         // Records first, while the nodes stand where they stood.
-        std::vector<EditRecord> records;
+        EditStep step;
         for (NodeId n : run)
-            records.push_back(HistoryRecord(tree, RecordKind::Delete, n, {}, {}, tree.next(n) == kNoNode ? 2 : 3));
+            step.records.push_back(
+                HistoryRecord(tree, RecordKind::Delete, n, {}, {}, tree.next(n) == kNoNode ? 2 : 3));
         const int row = tree.row(u.first);
         if (!removeRun(tree, run))
             continue;
-        for (EditRecord &r : records)
-            step.records.push_back(std::move(r));
+        steps.push_back(std::move(step));
         lastParent = parent;
         lastRow = row;
         if (deleted)
@@ -193,9 +193,10 @@ EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, Edi
 
 EditResult deleteNodes(EditContext &ctx, NodeId selected, const QStringList &multiKeys)
 {
-    EditStep step;
-    EditResult r = deleteUnits(ctx, selectedUnits(ctx.tree, selected, multiKeys), step);
-    ctx.history.push(std::move(step));
+    std::vector<EditStep> steps;
+    EditResult r = deleteUnits(ctx, selectedUnits(ctx.tree, selected, multiKeys), steps);
+    for (EditStep &step : steps)
+        ctx.history.push(std::move(step));
     return r;
 }
 

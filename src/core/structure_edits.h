@@ -38,11 +38,13 @@ EditResult addCommand(EditContext &ctx, NodeId selected, int code, const QString
 // records kind 3.
 EditResult addChildEvent(EditContext &ctx, NodeId selected, int code);
 
-// Deletes the selection; one step with a kind-1 record per removed node.
+// Deletes the selection with a kind-1 record per removed node. Each removed
+// unit is a step of its own, so a multi-selection of three commands comes
+// back one command per undo; a child event's marker and block share a step.
 EditResult deleteNodes(EditContext &ctx, NodeId selected, const QStringList &multiKeys = {});
-// Deletes the units and appends their records to `step` without pushing it.
-// `deleted` gets one flag per unit. Used by delete and cut.
-EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, EditStep &step,
+// Deletes the units and appends one step per removed unit to `steps`
+// without pushing them. `deleted` gets one flag per unit. Used by delete and cut.
+EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, std::vector<EditStep> &steps,
                        std::vector<bool> *deleted = nullptr);
 
 // Moves the selection one place up or down among its siblings; one step with

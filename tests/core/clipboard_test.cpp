@@ -159,6 +159,27 @@ TEST_F(Clip, CopyRefusesEndNodesTheLockedCommentAndTheRootAndKeepsTheClipboard)
     EXPECT_FALSE(doc.history.canUndo());
 }
 
+TEST_F(Clip, ACommentReadingLikeAnEndNodeCopiesAndACopyNeverMixesWithTheOldClipboard)
+{
+    // Kinds come from codes and keys: a comment whose caption reads like a
+    // code-0 node is an ordinary command.
+    const QByteArray note = hexBytes("02 00 05 00 41 00");
+    Doc d(eexFile(A + note + D));
+    const NodeId comment = d.byRecord(note);
+    d.tree.setText(comment, QStringLiteral("2 : 0 : \uC0AC\uAC74\uACB0\uC18D"));
+    EXPECT_TRUE(canCopy(d.tree, comment));
+    ASSERT_TRUE(copyNodes(d.tree, comment, {}, clipboard).ok);
+    ASSERT_TRUE(pasteNodes(d.ctx, clipboard, d.byRecord(A)).ok);
+    EXPECT_EQ(d.bytes(), eexFile(note + A + note + D));
+
+    // A multi copy whose first key names nothing starts from an empty
+    // clipboard all the same: only D is in it afterwards.
+    const QStringList keys{QStringLiteral("gone_1"), d.tree.key(d.byRecord(D))};
+    ASSERT_TRUE(copyNodes(d.tree, kNoNode, keys, clipboard).ok);
+    ASSERT_EQ(clipboard.entries().size(), 1u);
+    EXPECT_EQ(clipboard.entries()[0].key, d.tree.key(d.byRecord(D)));
+}
+
 TEST_F(Clip, APastePastTheSixteenBitSectionWordIsRefusedWhole)
 {
     QByteArray body = ce1();

@@ -114,14 +114,19 @@ TEST(Undo, AHistoryThatNoLongerMatchesItsTreeIsClearedAndSaysSo)
 TEST(Undo, AFailingRecordPutsBackTheRecordsOfItsStepAlreadyUndone)
 {
     Doc d(sample());
-    const QStringList keys{d.tree.key(d.byRecord(A)), d.tree.key(d.byRecord(D))};
-    ASSERT_TRUE(deleteNodes(d.ctx, kNoNode, keys).ok);
+    // A child event goes as one step: the marker's record and the block's.
+    const NodeId marker = d.tree.previous(d.byRecordPrefix(blk2));
+    const QString markerKey = d.tree.key(marker);
+    ASSERT_TRUE(deleteNodes(d.ctx, marker).ok);
+    ASSERT_EQ(d.history.undoStepCount(), 1);
+    ASSERT_EQ(d.history.undoTop()->records.size(), 2u);
+    // Another node takes the marker's key, so the marker cannot come back.
+    const NodeId last = d.byRecord(D);
+    d.tree.setKey(last, markerKey);
     const QByteArray after = d.bytes();
-    // The neighbour the first deletion was recorded against loses its key.
-    const NodeId marker = d.tree.previous(d.byRecordPrefix(blk1));
-    d.tree.setKey(marker, d.tree.key(marker) + QStringLiteral("x"));
     EXPECT_EQ(undo(d.ctx).message, kCannotUndoMessage);
-    EXPECT_EQ(d.bytes(), after);  // D, undone first, was taken out again
+    EXPECT_EQ(d.bytes(), after);  // the block, undone first, was taken out again
+    EXPECT_FALSE(d.history.canUndo());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "workspace/frm_multi_select_view.h"
 
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace edit_window;
@@ -141,20 +142,28 @@ TEST_F(MultiWindow, ClicksBuildTheSelectionAndTheMirrorFollows)
     EXPECT_EQ(mirror()->nodeCount(), 0);
 }
 
-TEST_F(MultiWindow, DeletingThreeCommandsIsOneStepOfThreeRecords)
+TEST_F(MultiWindow, DeletingThreeCommandsGivesThreeRecordsUndoneOnePerCtrlZ)
 {
     click(byRecord(A));
     click(byRecord(C), Qt::ShiftModifier);
     key(Qt::Key_Delete);
     EXPECT_EQ(bytes(), eexFile({{lockedComment() + H1, childEvent(blk, D)}}));
-    // One command, one step: its three records go back together.
-    ASSERT_EQ(undoSteps(), 1);
-    EXPECT_EQ(doc()->history().steps()[0].records.size(), 3u);
+    ASSERT_EQ(undoSteps(), 3);
+    for (const auto &step : doc()->history().steps()) {
+        ASSERT_EQ(step.records.size(), 1u);
+        EXPECT_EQ(step.records[0].kind, core::RecordKind::Delete);
+    }
     EXPECT_EQ(w.statusText(), workspace::MultiSelectHelpText());
     EXPECT_TRUE(edit->multiSelect().isEmpty());
     EXPECT_EQ(mirror()->nodeCount(), 0);
+    // The last deleted comes back first.
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(bytes(), eexFile({{lockedComment() + H1, C + childEvent(blk, D)}}));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(bytes(), eexFile({{lockedComment() + H1, B + C + childEvent(blk, D)}}));
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(bytes(), sample());
+    EXPECT_FALSE(act("mnuHistoryCancle")->isEnabled());
 }
 
 TEST_F(MultiWindow, ABlockAndACommandInsideItDeleteCleanly)
@@ -167,6 +176,9 @@ TEST_F(MultiWindow, ABlockAndACommandInsideItDeleteCleanly)
     EXPECT_EQ(bytes(), eexFile({{lockedComment() + H1, B + C}}));
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(tree()));
     EXPECT_TRUE(prompts.messages.isEmpty());
+    // The child event and A: a step each.
+    ASSERT_EQ(undoSteps(), 2);
+    act("mnuHistoryCancle")->trigger();
     act("mnuHistoryCancle")->trigger();
     EXPECT_EQ(bytes(), sample());
 }
@@ -194,6 +206,7 @@ TEST_F(MultiWindow, CopyCutAndMovesActOnTheSelection)
     click(byRecord(C), Qt::ShiftModifier);
     act("mnuCut")->trigger();
     EXPECT_EQ(bytes(), eexFile({{lockedComment() + H1, A + childEvent(blk, D)}}));
+    EXPECT_EQ(undoSteps(), 2);  // a step per cut command, as for delete
     EXPECT_TRUE(edit->multiSelect().isEmpty());
     click(byRecord(A));
     act("mnupaste")->trigger();
@@ -232,6 +245,42 @@ TEST_F(MultiWindow, TheMirrorHasNoOwnerAndOnlyHidesOnClose)
     mirror()->close();
     EXPECT_FALSE(mirror()->isVisible());
     EXPECT_EQ(mirror()->nodeCount(), 1);
+}
+
+TEST_F(MultiWindow, WithTheShiftOptionOffAShiftClickOnlyShowsTheKey)
+{
+    act("mnuShift")->trigger();
+    ASSERT_FALSE(act("mnuShift")->isChecked());
+    click(byRecord(A));
+    click(byRecord(C), Qt::ShiftModifier);
+    EXPECT_TRUE(edit->multiSelect().isEmpty());
+    EXPECT_EQ(mirror()->nodeCount(), 0);
+    EXPECT_EQ(w.statusText(), tree().key(byRecord(C)));
+    // Ctrl clicks keep working on their own option.
+    click(byRecord(B), Qt::ControlModifier);
+    EXPECT_EQ(edit->multiSelect().count(), 1);
+}
+
+TEST_F(MultiWindow, ClosingTheMainWindowEndsTheProgramWithTheMirrorOpen)
+{
+    act("mnuCopyView")->trigger();
+    click(byRecord(A), Qt::ControlModifier);
+    ASSERT_TRUE(mirror()->isVisible());
+    w.setQuitOnClose(true);  // as the program's main() sets it
+    bool timedOut = false;
+    QTimer::singleShot(0, &w, [this] { w.close(); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    guard.start(5000);
+    const int rc = QCoreApplication::exec();
+    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(rc, 0);
+    EXPECT_FALSE(w.isVisible());
+    mirror()->hide();
 }
 
 } // namespace
