@@ -15,8 +15,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUuid>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -143,6 +147,51 @@ TEST_F(ProgramStartup, WithEveryTabClosedTheEditAndSearchKeysDoNothing)
     ASSERT_EQ(docs->tabCount(), 1);
     EXPECT_TRUE(w->action("mnuedit")->isVisible());
     EXPECT_TRUE(w->action("mnuFind")->isEnabled());
+}
+
+// Every item that shows a modal window of its own shows it, owned by the
+// main window, from the menu, the F1 key and the toolbar alike.
+TEST_F(ProgramStartup, OptionSettingAndInformationItemsShowTheirWindows)
+{
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    workspace::FrmStoryloom *w = startup.showWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->firstActivationDone(); }, 2000));
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+
+    auto shownBy = [&](const std::function<void()> &open) {
+        QString shown;
+        QWidget *owner = nullptr;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                shown = modal->objectName();
+                owner = modal->parentWidget();
+                modal->close();
+            }
+        });
+        open();
+        EXPECT_EQ(owner, w) << shown.toStdString();
+        return shown;
+    };
+    const struct {
+        const char *action;
+        const char *window;
+    } items[] = {{"mnuFastAdd", "FrmFastAdd"},
+                 {"mnuVSDelay", "FrmVSDelay"},
+                 {"mnuSetting", "FrmSetting"},
+                 {"mnuProgram", "FrmInformation"}};
+    for (const auto &item : items)
+        EXPECT_EQ(shownBy([&] { w->action(item.action)->trigger(); }), item.window) << item.action;
+
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    EXPECT_EQ(shownBy([&] { QTest::keyClick(w, Qt::Key_F1); }), "FrmInformation");
+    auto *help = w->toolbar()->findChild<QToolButton *>("도움말");
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(shownBy([&] { help->click(); }), "FrmInformation");
+    // Closing them wrote nothing the settings did not hold before.
+    EXPECT_EQ(core::ReadINI("Option", "VS_Speed"), "1.0");
 }
 
 } // namespace
