@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace workspace {
@@ -223,14 +224,21 @@ void FrmStoryloom::buildCentral()
     m_tabs->setObjectName(QStringLiteral("TS"));
     m_tabs->setFont(KoreanUiFont());
     m_tabs->setUsesScrollButtons(true);
-    m_closeButton = new QPushButton(QStringLiteral("X"), m_tabs);
+    // The strip sizes its corner by the corner widget's size hint, which for
+    // a push button is far wider than the small square; a holder whose hint
+    // is the button's size keeps the "X" at the strip's right end.
+    auto *corner = new QWidget(m_tabs);
+    auto *cornerLayout = new QHBoxLayout(corner);
+    cornerLayout->setContentsMargins(0, 0, 2, 3);
+    m_closeButton = new QPushButton(QStringLiteral("X"), corner);
     m_closeButton->setObjectName(QStringLiteral("cbClosed"));
     QFont gulim = m_closeButton->font();
     gulim.setFamilies({QStringLiteral("Gulim"), QStringLiteral("굴림"), QStringLiteral("NanumGothic")});
     m_closeButton->setFont(gulim);
     m_closeButton->setFixedSize(17, 17);
     m_closeButton->setFocusPolicy(Qt::NoFocus);
-    m_tabs->setCornerWidget(m_closeButton, Qt::TopRightCorner);
+    cornerLayout->addWidget(m_closeButton);
+    m_tabs->setCornerWidget(corner, Qt::TopRightCorner);
     layout->addWidget(m_tabs, 1);
     // The strip appears with the first tab.
     m_tabs->hide();
