@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -468,15 +469,19 @@ TEST_F(TabMouseTest, RightPressShowsTheTabItemsOfTheFileMenuAndMiddleReleaseClos
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QStringList shown;
+    bool toolbarKept = false;
     docs->setPopupHook([&](QMenu *menu, const QPoint &) {
         for (QAction *a : menu->actions()) {
             if (a->isVisible() && !a->isSeparator())
                 shown << a->objectName();
         }
+        // The toolbar shares the File items; it keeps every button meanwhile.
+        toolbarKept = w.action("mnuOpen")->isVisible() && w.toolbar()->widgetForAction(w.action("mnuOpen"))->isVisible();
     });
     press(QEvent::MouseButtonPress, Qt::RightButton, 1);
     EXPECT_EQ(docs->currentTab(), 1);
     EXPECT_EQ(shown, QStringList({"mnuNewEEX", "mnuSave", "mnuAnotherSave", "mnuClose", "mnuAllClose", "mnufix"}));
+    EXPECT_TRUE(toolbarKept);
     EXPECT_TRUE(w.action("mnuOpen")->isVisible());
     EXPECT_TRUE(w.action("mnuRecent")->isVisible());
 
