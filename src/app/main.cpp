@@ -4,12 +4,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("storyloom"));
+    // The editor speaks Korean whatever the desktop's language: Qt's own
+    // dialogs (file choosers, their buttons) follow when the translation is
+    // installed; without it they stay in English.
+    QTranslator qtKorean;
+    if (qtKorean.load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtKorean);
 
     workspace::StartupConfig config;
     config.programPath = QCoreApplication::applicationFilePath();

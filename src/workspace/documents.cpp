@@ -502,22 +502,24 @@ bool Documents::eventFilter(QObject *watched, QEvent *event)
 
 void Documents::showFilePopup(const QPoint &globalPos)
 {
-    // The pop-up offers only what acts on a tab.
-    const char *hidden[] = {"mnuOpen", "mnuFolder", "Line3", "mnuRecent", "line4", "mnuConvertExt", "mnuexit"};
-    QList<QPair<QAction *, bool>> before;
-    for (const char *name : hidden) {
-        if (QAction *a = m_window.action(QString::fromLatin1(name))) {
-            before.append({a, a->isVisible()});
-            a->setVisible(false);
-        }
+    // The pop-up offers only what acts on a tab. It is a menu of its own over
+    // the File menu's actions: hiding those would also hide the toolbar
+    // buttons that share them while the pop-up is open.
+    static const QStringList hidden = {QStringLiteral("mnuOpen"), QStringLiteral("mnuFolder"),
+                                       QStringLiteral("Line3"),   QStringLiteral("mnuRecent"),
+                                       QStringLiteral("line4"),   QStringLiteral("mnuConvertExt"),
+                                       QStringLiteral("mnuexit")};
+    QMenu popup(&m_window);
+    popup.setObjectName(QStringLiteral("mnuFilePopup"));
+    popup.setFont(m_window.menu(QStringLiteral("mnuFile"))->font());
+    for (QAction *a : m_window.menu(QStringLiteral("mnuFile"))->actions()) {
+        if (!hidden.contains(a->objectName()))
+            popup.addAction(a);
     }
-    QMenu *file = m_window.menu(QStringLiteral("mnuFile"));
     if (m_popupHook)
-        m_popupHook(file, globalPos);
+        m_popupHook(&popup, globalPos);
     else
-        file->exec(globalPos);
-    for (const auto &[a, visible] : before)
-        a->setVisible(visible);
+        popup.exec(globalPos);
 }
 
 // --- other File items ----------------------------------------------------------

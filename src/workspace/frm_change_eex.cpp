@@ -1,11 +1,10 @@
 #include "workspace/frm_change_eex.h"
 
 #include "core/settings.h"
+#include "platform/prompts.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -14,17 +13,16 @@ namespace workspace {
 
 namespace {
 
+// Like every question of the editor, through the prompts tests can answer.
 QStringList defaultChooseFiles(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileNames(parent, title, folder, filter);
+    return platform::Prompts::instance().openFiles(parent, {title, folder, QString(), filter});
 }
 
 void defaultShowMessage(QWidget *parent, const QString &title, const QString &text, bool error)
 {
-    if (error)
-        QMessageBox::critical(parent, title, text);
-    else
-        QMessageBox::information(parent, title, text);
+    platform::Prompts::instance().message(parent, text, title, platform::MsgButtons::Ok,
+                                          error ? platform::MsgIcon::Critical : platform::MsgIcon::Information);
 }
 
 } // namespace

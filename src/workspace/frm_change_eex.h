@@ -2,7 +2,7 @@
 // The converter dialog: picks scenario files and converts them to the
 // extended layout. The main window opens it modally; the file choice and the
 // messages go through replaceable hooks so the dialog runs in tests without
-// blocking.
+// blocking; by default they go through the prompts.
 #include "core/eex_converter.h"
 
 #include <QDialog>

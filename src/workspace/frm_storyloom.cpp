@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -19,6 +21,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace workspace {
@@ -41,6 +44,42 @@ QStyle::StandardPixmap fallbackIcon(const QString &themeName)
     if (themeName == QLatin1String("help-about"))
         return QStyle::SP_DialogHelpButton;
     return QStyle::SP_CustomBase;
+}
+
+// The style has no cut, copy and paste pictures; without an icon theme these
+// small drawings keep the toolbar a row of icons.
+QIcon drawnIcon(const QString &themeName)
+{
+    const bool cut = themeName == QLatin1String("edit-cut");
+    const bool copy = themeName == QLatin1String("edit-copy");
+    const bool paste = themeName == QLatin1String("edit-paste");
+    if (!cut && !copy && !paste)
+        return {};
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPen outline(QColor(60, 60, 60), 1.5);
+    p.setPen(outline);
+    if (cut) {
+        p.drawLine(QPointF(7, 3), QPointF(15.5, 16));
+        p.drawLine(QPointF(17, 3), QPointF(8.5, 16));
+        p.setPen(QPen(QColor(190, 40, 40), 2));
+        p.drawEllipse(QPointF(7, 18.5), 3, 3);
+        p.drawEllipse(QPointF(17, 18.5), 3, 3);
+    } else if (copy) {
+        p.setBrush(QColor(235, 240, 250));
+        p.drawRect(QRectF(3.5, 3.5, 11, 14));
+        p.drawRect(QRectF(9.5, 7.5, 11, 14));
+    } else {
+        p.setBrush(QColor(205, 160, 95));
+        p.drawRoundedRect(QRectF(3.5, 4.5, 14, 17), 2, 2);
+        p.setBrush(QColor(150, 150, 150));
+        p.drawRect(QRectF(7.5, 2.5, 6, 4));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(10.5, 9.5, 10, 12));
+    }
+    return QIcon(pixmap);
 }
 
 } // namespace
@@ -162,6 +201,8 @@ void FrmStoryloom::buildToolbar()
         QIcon icon = QIcon::fromTheme(text(b.icon));
         if (icon.isNull() && fallbackIcon(text(b.icon)) != QStyle::SP_CustomBase)
             icon = style()->standardIcon(fallbackIcon(text(b.icon)));
+        if (icon.isNull())
+            icon = drawnIcon(text(b.icon));
         act->setIcon(icon);
         act->setIconVisibleInMenu(false);
         m_toolbar->addAction(act);
@@ -183,14 +224,21 @@ void FrmStoryloom::buildCentral()
     m_tabs->setObjectName(QStringLiteral("TS"));
     m_tabs->setFont(KoreanUiFont());
     m_tabs->setUsesScrollButtons(true);
-    m_closeButton = new QPushButton(QStringLiteral("X"), m_tabs);
+    // The strip sizes its corner by the corner widget's size hint, which for
+    // a push button is far wider than the small square; a holder whose hint
+    // is the button's size keeps the "X" at the strip's right end.
+    auto *corner = new QWidget(m_tabs);
+    auto *cornerLayout = new QHBoxLayout(corner);
+    cornerLayout->setContentsMargins(0, 0, 2, 3);
+    m_closeButton = new QPushButton(QStringLiteral("X"), corner);
     m_closeButton->setObjectName(QStringLiteral("cbClosed"));
     QFont gulim = m_closeButton->font();
     gulim.setFamilies({QStringLiteral("Gulim"), QStringLiteral("굴림"), QStringLiteral("NanumGothic")});
     m_closeButton->setFont(gulim);
     m_closeButton->setFixedSize(17, 17);
     m_closeButton->setFocusPolicy(Qt::NoFocus);
-    m_tabs->setCornerWidget(m_closeButton, Qt::TopRightCorner);
+    cornerLayout->addWidget(m_closeButton);
+    m_tabs->setCornerWidget(corner, Qt::TopRightCorner);
     layout->addWidget(m_tabs, 1);
     // The strip appears with the first tab.
     m_tabs->hide();

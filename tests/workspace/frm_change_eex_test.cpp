@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "fixtures/hex_bytes.h"
+#include "platform/prompts.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -163,4 +164,20 @@ TEST_F(FrmChangeEEXTest, FileOpenInATabIsRefused)
     EXPECT_TRUE(message.error);
     EXPECT_TRUE(message.text.contains(a));
     EXPECT_EQ(read(a), kScenario);
+}
+
+TEST_F(FrmChangeEEXTest, WithoutHooksTheChoiceAndTheMessageGoThroughThePrompts)
+{
+    const QString a = write("S_01.eex", kScenario);
+    platform::ScriptedPrompts prompts;
+    prompts.openAnswers = {{a}};
+    FrmChangeEEX dlg({});
+    dlg.findChild<QPushButton *>("cAdd")->click();
+    ASSERT_EQ(prompts.fileRequests.size(), 1);
+    EXPECT_EQ(prompts.fileRequests[0].title, QStringLiteral("EEX 파일을 열어주세요."));
+    EXPECT_EQ(prompts.fileRequests[0].folder, dir.path());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("적용 완료!"));
+    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Complete!"));
+    EXPECT_EQ(read(a), core::convertEexBytes(kScenario).bytes);
 }

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -283,6 +284,25 @@ TEST_F(WindowTest, CloseButtonClosesOnlyWhenATabExists)
     w.closeButton()->click();
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(w.closeButton()->text(), "X");
+}
+
+TEST_F(WindowTest, CloseButtonSitsAtTheRightEndOfTheTabRow)
+{
+    FrmStoryloom w;
+    w.tabStrip()->addTab(new QTreeView, "a.eex");
+    w.setDocumentState(true);
+    for (const int width : {500, 900}) {
+        w.resize(width, 400);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        QApplication::processEvents();
+        const QRect strip(w.tabStrip()->mapTo(&w, QPoint(0, 0)), w.tabStrip()->size());
+        const QRect button(w.closeButton()->mapTo(&w, QPoint(0, 0)), w.closeButton()->size());
+        const QRect tabRow(w.tabStrip()->tabBar()->mapTo(&w, QPoint(0, 0)), w.tabStrip()->tabBar()->size());
+        EXPECT_LE(strip.right() - button.right(), 8) << width;
+        EXPECT_GE(button.top(), tabRow.top()) << width;
+        EXPECT_LE(button.bottom(), tabRow.bottom()) << width;
+    }
 }
 
 TEST_F(WindowTest, TheTreeFillsTheSpaceBetweenTabRowAndStatusBarInAllBarStates)

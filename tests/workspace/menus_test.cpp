@@ -186,6 +186,11 @@ TEST(Toolbar, ButtonsShareTheMenuActionsInOrder)
         }
         EXPECT_EQ(actions[i], window.action(expected[i].action));
         EXPECT_EQ(actions[i]->toolTip(), QString::fromUtf8(expected[i].key));
+        // A picture on every button, with or without the desktop's icon theme.
+        EXPECT_FALSE(actions[i]->icon().isNull()) << expected[i].key;
+        auto *button = qobject_cast<QToolButton *>(window.toolbar()->widgetForAction(actions[i]));
+        ASSERT_NE(button, nullptr);
+        EXPECT_NE(button->toolButtonStyle(), Qt::ToolButtonTextOnly) << expected[i].key;
     }
     EXPECT_FALSE(window.action("mnupaste")->isEnabled()); // "붙여넣기" starts disabled
     EXPECT_EQ(window.statusText(), QString::fromUtf8("Double Click, Space : 수정   |  U, I, O, P : 빠른 추가   |   "

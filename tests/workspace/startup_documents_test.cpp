@@ -15,8 +15,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUuid>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -105,6 +109,89 @@ TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
     });
     w->action("mnuConvertExt")->trigger();
     EXPECT_EQ(shown, "workspace::FrmChangeEEX");
+}
+
+TEST_F(ProgramStartup, WithEveryTabClosedTheEditAndSearchKeysDoNothing)
+{
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    workspace::FrmStoryloom *w = startup.showWindow();
+    workspace::Documents *docs = workspace::Documents::of(*w);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->firstActivationDone(); }, 2000));
+    ASSERT_EQ(docs->tabCount(), 1);
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+
+    // The edit commands refresh their items when the last tab goes; that
+    // must not give the hidden menus' shortcuts back.
+    w->action("mnuClose")->trigger();
+    ASSERT_EQ(docs->tabCount(), 0);
+    EXPECT_FALSE(w->inDocumentState());
+
+    QStringList fired;
+    for (QAction *a : w->findChildren<QAction *>())
+        QObject::connect(a, &QAction::triggered, [&fired, a] { fired << a->objectName(); });
+    const QKeyCombination keys[] = {Qt::CTRL | Qt::Key_E, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y,
+                                    Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_V, Qt::CTRL | Qt::Key_X,
+                                    QKeyCombination(Qt::Key_Delete), Qt::CTRL | Qt::Key_F, Qt::CTRL | Qt::Key_R,
+                                    Qt::CTRL | Qt::Key_L, QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_A,
+                                    Qt::CTRL | Qt::Key_D, QKeyCombination(Qt::Key_U), Qt::CTRL | Qt::Key_Up};
+    for (const QKeyCombination k : keys)
+        QTest::keyClick(w, k.key(), k.keyboardModifiers());
+    EXPECT_TRUE(fired.isEmpty()) << fired.join(',').toStdString();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // A new scenario brings the document state back with working keys.
+    w->action("mnuNewEEX")->trigger();
+    ASSERT_EQ(docs->tabCount(), 1);
+    EXPECT_TRUE(w->action("mnuedit")->isVisible());
+    EXPECT_TRUE(w->action("mnuFind")->isEnabled());
+}
+
+// Every item that shows a modal window of its own shows it, owned by the
+// main window, from the menu, the F1 key and the toolbar alike.
+TEST_F(ProgramStartup, OptionSettingAndInformationItemsShowTheirWindows)
+{
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    workspace::FrmStoryloom *w = startup.showWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->firstActivationDone(); }, 2000));
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+
+    auto shownBy = [&](const std::function<void()> &open) {
+        QString shown;
+        QWidget *owner = nullptr;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                shown = modal->objectName();
+                owner = modal->parentWidget();
+                modal->close();
+            }
+        });
+        open();
+        EXPECT_EQ(owner, w) << shown.toStdString();
+        return shown;
+    };
+    const struct {
+        const char *action;
+        const char *window;
+    } items[] = {{"mnuFastAdd", "FrmFastAdd"},
+                 {"mnuVSDelay", "FrmVSDelay"},
+                 {"mnuSetting", "FrmSetting"},
+                 {"mnuProgram", "FrmInformation"}};
+    for (const auto &item : items)
+        EXPECT_EQ(shownBy([&] { w->action(item.action)->trigger(); }), item.window) << item.action;
+
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    EXPECT_EQ(shownBy([&] { QTest::keyClick(w, Qt::Key_F1); }), "FrmInformation");
+    auto *help = w->toolbar()->findChild<QToolButton *>("도움말");
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(shownBy([&] { help->click(); }), "FrmInformation");
+    // Closing them wrote nothing the settings did not hold before.
+    EXPECT_EQ(core::ReadINI("Option", "VS_Speed"), "1.0");
 }
 
 } // namespace
