@@ -211,36 +211,44 @@ TEST(EexWriter, FailedSavesLeaveTheOldFileByteIdentical)
 // Real failures from the system, not injected ones: the file-size limit makes
 // the write stop part-way (as a full disk does), and without root a read-only
 // folder or file refuses the save. The old file stays byte-identical.
-TEST(EexWriter, SystemWriteFailuresLeaveTheOldFileByteIdentical)
-{
+struct SystemFailure : ::testing::Test {
     QTemporaryDir dir;
-    const QString path = dir.filePath("a.eex");
-    const QByteArray old = hexBytes(kSmallest);
-    writeFile(path, old);
-    fixtures::GeneratorOptions opt;
-    opt.targetBytes = 64 * 1024;
-    fixtures::ScenarioGenerator gen(5, opt);
+    QString path;
+    QByteArray old = hexBytes(kSmallest);
     Doc d;
-    loadOk(d, fixtures::scenarioBytes(gen.scenario()));
 
+    void SetUp() override
     {
-        rlimit saved{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 4096;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const EexWriteResult r = EEXWrite(d.tree, path);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-        EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.message.isEmpty());
-        EXPECT_EQ(readFile(path), old);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        path = dir.filePath("a.eex");
+        writeFile(path, old);
+        fixtures::GeneratorOptions opt;
+        opt.targetBytes = 64 * 1024;
+        fixtures::ScenarioGenerator gen(5, opt);
+        loadOk(d, fixtures::scenarioBytes(gen.scenario()));
     }
+};
 
+TEST_F(SystemFailure, AWriteCutShortByTheFileSizeLimitLeavesTheOldFile)
+{
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const EexWriteResult r = EEXWrite(d.tree, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.message.isEmpty());
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(SystemFailure, ReadOnlyFileOrFolderLeavesTheOldFile)
+{
     if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root; the injected failures above stand in for them";
+        GTEST_SKIP() << "permissions do not bind root; the injected failures stand in for them";
     const QFile::Permissions rw = QFile::ReadOwner | QFile::WriteOwner;
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
     EexWriteResult r = EEXWrite(d.tree, path);
