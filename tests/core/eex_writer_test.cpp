@@ -10,6 +10,10 @@
 #include <QIODevice>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
 using namespace core;
 using fixtures::hexBytes;
 
@@ -200,6 +204,60 @@ TEST(EexWriter, FailedSavesLeaveTheOldFileByteIdentical)
     const NodeId block = d.tree.child(d.tree.find(readerHeadEndKey(0, 0)), 2);
     d.tree.add(d.tree.firstChild(block), Relation::Before, "0A00_new", "x");
     r = EEXWrite(d.tree, path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(readFile(path), old);
+}
+
+// Real failures from the system, not injected ones: the file-size limit makes
+// the write stop part-way (as a full disk does), and without root a read-only
+// folder or file refuses the save. The old file stays byte-identical.
+struct SystemFailure : ::testing::Test {
+    QTemporaryDir dir;
+    QString path;
+    QByteArray old = hexBytes(kSmallest);
+    Doc d;
+
+    void SetUp() override
+    {
+        path = dir.filePath("a.eex");
+        writeFile(path, old);
+        fixtures::GeneratorOptions opt;
+        opt.targetBytes = 64 * 1024;
+        fixtures::ScenarioGenerator gen(5, opt);
+        loadOk(d, fixtures::scenarioBytes(gen.scenario()));
+    }
+};
+
+TEST_F(SystemFailure, AWriteCutShortByTheFileSizeLimitLeavesTheOldFile)
+{
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const EexWriteResult r = EEXWrite(d.tree, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.message.isEmpty());
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(SystemFailure, ReadOnlyFileOrFolderLeavesTheOldFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root; the injected failures stand in for them";
+    const QFile::Permissions rw = QFile::ReadOwner | QFile::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+    EexWriteResult r = EEXWrite(d.tree, path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(readFile(path), old);
+    ASSERT_TRUE(QFile::setPermissions(path, rw));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    r = EEXWrite(d.tree, path);
+    QFile::setPermissions(dir.path(), rw | QFile::ExeOwner);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(readFile(path), old);
 }

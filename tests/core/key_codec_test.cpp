@@ -37,6 +37,9 @@ TEST(KeyCodec, FieldRewriteKeepsLengthAndSuffix)
     EXPECT_EQ(key, "2B0002000300_5");
     KeyValueApply("", key, 9, false);
     EXPECT_EQ(key, "2B0002000000_5");
+    KeyValueApply("7", key, 9, false);
+    KeyValueApply("abc", key, 9, false);  // not a number: 0, never an exception
+    EXPECT_EQ(key, "2B0002000000_5");
     KeyValueApply("-1", key, 9, false);
     EXPECT_EQ(key, "2B000200FFFF_5");
     EXPECT_FALSE(keyWriteFieldChecked(key, 9, 2, 65536));

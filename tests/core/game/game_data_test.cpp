@@ -186,7 +186,10 @@ TEST(GameDataLoad, MissingFilesEmptyTheirNamesWithoutComplaint)
     EXPECT_EQ(data.names.charNames[1028 + 77], QStringLiteral("*77"));
     EXPECT_EQ(data.names.itemNames, QStringList(kItemCount));
     EXPECT_EQ(data.names.weaponNames, QStringList(kItemCount));
+    EXPECT_EQ(data.names.defenceNames, QStringList(kItemCount));
+    EXPECT_EQ(data.names.assistNames, QStringList(kItemCount));
     EXPECT_EQ(data.names.troopNames, QStringList(240));
+    EXPECT_TRUE(data.persons.empty());
     EXPECT_TRUE(data.unitModels.empty());
     EXPECT_FALSE(QFileInfo::exists(QDir(empty).filePath("star.e5"))) << "star.e5 is never created";
 }
