@@ -100,7 +100,7 @@ void registerPerScenario(const char *operation, ScenarioBenchmark fn)
         const std::string name = std::string(operation) + "/" + size.label;
         benchmark::RegisterBenchmark(name.c_str(), [fn, size](benchmark::State &state) { fn(state, size); })
             ->Unit(benchmark::kMillisecond)
-            ->MinTime(1.0);
+            ->MinTime(0.5);
     }
 }
 
