@@ -1,21 +1,50 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time
-# (FUZZ_SECONDS, default 60) from its seed corpus. Fails when one finds a crash.
+# Builds the fuzz targets (clang, libFuzzer) into build-fuzz/ (or
+# $FUZZ_BUILD_DIR) and runs each for FUZZ_SECONDS (default 60) from a copy of
+# its seed corpus in fuzz/corpus/, all at once. Any crash, sanitizer finding,
+# or input that runs longer than 10 s fails the script; the input that did it
+# is kept in the build folder and shown as hex.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-FUZZ_DIR="${FUZZ_BUILD_DIR:-${BUILD_DIR:-$ROOT/build}-fuzz}"
+BUILD_DIR="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 SECONDS_EACH="${FUZZ_SECONDS:-60}"
-cmake -S "$ROOT" -B "$FUZZ_DIR" -G Ninja -DSTORYLOOM_FUZZ=ON -DSTORYLOOM_BENCH=OFF \
-      -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$FUZZ_DIR" -j"$(nproc)" --target fuzz_eex_reader fuzz_e5 fuzz_profile
-run() {
-  local target=$1 seeds=$2 work
-  work="$(mktemp -d)"
-  # New inputs go to a scratch folder; the seeds in the tree stay as they are.
-  (cd "$work" && ASAN_OPTIONS=detect_leaks=0 "$FUZZ_DIR/fuzz/$target" -max_total_time="$SECONDS_EACH" \
-      -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$work" "$ROOT/fuzz/corpus/$seeds")
-  rm -rf "$work"
-}
-run fuzz_eex_reader reader
-run fuzz_e5 e5
-run fuzz_profile profile
+# target name : seed corpus folder
+TARGETS=(fuzz_eex_reader:reader fuzz_e5_archive:e5 fuzz_profile:profile)
+
+"$ROOT/scripts/clang_deps.sh"
+cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSTORYLOOM_FUZZ=ON \
+  -DSTORYLOOM_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD_DIR" -j"$(nproc)" --target "${TARGETS[@]%%:*}"
+
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+ARTIFACTS="$BUILD_DIR/fuzz-artifacts"
+mkdir -p "$ARTIFACTS"
+declare -A pid
+for t in "${TARGETS[@]}"; do
+  name="${t%%:*}" corpus="${t#*:}"
+  cp -r "$ROOT/fuzz/corpus/$corpus" "$WORK/$name"
+  "$BUILD_DIR/fuzz/$name" -max_total_time="$SECONDS_EACH" -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$ARTIFACTS/$name-" "$WORK/$name" >"$WORK/$name.log" 2>&1 &
+  pid[$name]=$!
+done
+
+failed=0
+for t in "${TARGETS[@]}"; do
+  name="${t%%:*}"
+  if wait "${pid[$name]}"; then
+    runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$WORK/$name.log")"
+    cov="$(grep -o 'cov: [0-9]*' "$WORK/$name.log" | tail -1)"
+    echo "$name: clean, ${runs:-?} inputs in ${SECONDS_EACH}s, $cov"
+  else
+    failed=1
+    echo "$name: FAILED"
+    tail -n 60 "$WORK/$name.log"
+    for f in "$ARTIFACTS/$name-"*; do
+      [ -e "$f" ] || continue
+      echo "input kept in $f:"
+      od -A x -t x1z -v "$f" | head -n 40
+    done
+  fi
+done
+exit "$failed"

@@ -23,6 +23,123 @@ DocTree &DocTree::operator=(DocTree &&other) noexcept
 
 bool DocTree::isValid(NodeId node) const { return ok(node); }
 
+DocTree::Node &DocTree::NodeStore::push(Node &&node)
+{
+    const std::size_t b = block(m_size);
+    if (b == m_blocks.size())
+        m_blocks.push_back(static_cast<Node *>(::operator new(sizeof(Node) * (kFirstBlock << b))));
+    Node *slot = new (m_blocks[b] + (m_size - blockStart(b))) Node(std::move(node));
+    ++m_size;
+    return *slot;
+}
+
+void DocTree::NodeStore::clear()
+{
+    for (std::size_t i = 0; i < m_size; ++i)
+        (*this)[i].~Node();
+    for (Node *b : m_blocks)
+        ::operator delete(b);
+    m_blocks.clear();
+    m_size = 0;
+}
+
+void DocTree::NodeStore::swap(NodeStore &other) noexcept
+{
+    std::swap(m_blocks, other.m_blocks);
+    std::swap(m_size, other.m_size);
+}
+
+std::uint32_t DocTree::keyHash(const QString &key)
+{
+    const std::size_t h = qHash(key);
+    return std::uint32_t(h ^ (std::uint64_t(h) >> 32));
+}
+
+NodeId DocTree::KeyIndex::find(const QString &key, std::uint32_t hash, const NodeStore &nodes) const
+{
+    if (m_slots.empty())
+        return kNoNode;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot &slot = m_slots[i];
+        if (slot.id == kNoNode)
+            return kNoNode;
+        if (slot.hash == hash && nodes[std::size_t(slot.id) - 1].key == key)
+            return slot.id;
+    }
+}
+
+void DocTree::KeyIndex::insert(std::uint32_t hash, NodeId id)
+{
+    if (2 * (m_count + 1) > m_slots.size())
+        grow();
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_slots[i].id != kNoNode)
+        i = (i + 1) & mask;
+    m_slots[i] = Slot{hash, id};
+    ++m_count;
+}
+
+void DocTree::KeyIndex::remove(std::uint32_t hash, NodeId id)
+{
+    if (m_slots.empty())
+        return;
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_slots[i].id != id) {
+        if (m_slots[i].id == kNoNode)
+            return;
+        i = (i + 1) & mask;
+    }
+    --m_count;
+    // Close the gap: move later entries of the run back unless their home
+    // slot lies after the gap (then they must stay where they are).
+    std::size_t j = i;
+    for (;;) {
+        m_slots[i] = Slot{};
+        for (;;) {
+            j = (j + 1) & mask;
+            if (m_slots[j].id == kNoNode)
+                return;
+            const std::size_t home = m_slots[j].hash & mask;
+            const bool staysPut = i <= j ? (i < home && home <= j) : (i < home || home <= j);
+            if (!staysPut)
+                break;
+        }
+        m_slots[i] = m_slots[j];
+        i = j;
+    }
+}
+
+void DocTree::KeyIndex::grow()
+{
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot &slot : old) {
+        if (slot.id == kNoNode)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].id != kNoNode)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}
+
+void DocTree::KeyIndex::clear()
+{
+    m_slots.clear();
+    m_slots.shrink_to_fit();
+    m_count = 0;
+}
+
+void DocTree::KeyIndex::swap(KeyIndex &other) noexcept
+{
+    std::swap(m_slots, other.m_slots);
+    std::swap(m_count, other.m_count);
+}
+
 NodeId DocTree::newNode(const QString &key, const QString &text, NodeId parent)
 {
     Node node;
@@ -30,9 +147,8 @@ NodeId DocTree::newNode(const QString &key, const QString &text, NodeId parent)
     node.text = text;
     node.parent = parent;
     node.alive = true;
-    m_nodes.push_back(std::move(node));
+    m_nodes.push(std::move(node));
     const NodeId id = NodeId(m_nodes.size());
-    m_byKey.insert(key, id);
     ++m_liveCount;
     if (!m_orderDirty)
         m_orderIndex.push_back(id);
@@ -41,11 +157,12 @@ NodeId DocTree::newNode(const QString &key, const QString &text, NodeId parent)
 
 NodeId DocTree::addRoot(const QString &key, const QString &text)
 {
-    if (m_root != kNoNode || m_byKey.contains(key))
+    if (m_root != kNoNode || contains(key))
         return kNoNode;
     if (m_observer)
         m_observer->beginInsert(kNoNode, 0);
     m_root = newNode(key, text, kNoNode);
+    m_byKey.insert(keyHash(key), m_root);
     at(m_root).row = 0;
     if (m_observer)
         m_observer->endInsert();
@@ -74,15 +191,18 @@ bool DocTree::placement(NodeId relative, Relation relation, NodeId &parent, int 
 
 NodeId DocTree::add(NodeId relative, Relation relation, const QString &key, const QString &text)
 {
-    if (m_byKey.contains(key))
-        return kNoNode;
     NodeId parent = kNoNode;
     int row = 0;
     if (!placement(relative, relation, parent, row))
         return kNoNode;
+    // The key is hashed once: loading a file adds every node through here.
+    const std::uint32_t hash = keyHash(key);
+    if (m_byKey.find(key, hash, m_nodes) != kNoNode)
+        return kNoNode;
     if (m_observer)
         m_observer->beginInsert(parent, row);
     const NodeId id = newNode(key, text, parent);
+    m_byKey.insert(hash, id);
     auto &children = at(parent).children;
     children.insert(children.begin() + row, id);
     renumber(parent, row);
@@ -108,7 +228,7 @@ void DocTree::killSubtree(NodeId n)
         Node &node = at(cur);
         for (NodeId c : node.children)
             stack.push_back(c);
-        m_byKey.remove(node.key);
+        m_byKey.remove(keyHash(node.key), cur);
         node.alive = false;
         node.children.clear();
         node.children.shrink_to_fit();
@@ -194,8 +314,8 @@ void DocTree::swapContent(DocTree &other)
         m_observer->beginReset();
     if (other.m_observer)
         other.m_observer->beginReset();
-    std::swap(m_nodes, other.m_nodes);
-    std::swap(m_byKey, other.m_byKey);
+    m_nodes.swap(other.m_nodes);
+    m_byKey.swap(other.m_byKey);
     std::swap(m_root, other.m_root);
     std::swap(m_selected, other.m_selected);
     std::swap(m_liveCount, other.m_liveCount);
@@ -329,11 +449,12 @@ bool DocTree::setKey(NodeId n, const QString &key)
         return false;
     if (at(n).key == key)
         return true;
-    if (m_byKey.contains(key))
+    const std::uint32_t hash = keyHash(key);
+    if (m_byKey.find(key, hash, m_nodes) != kNoNode)
         return false;
-    m_byKey.remove(at(n).key);
+    m_byKey.remove(keyHash(at(n).key), n);
     at(n).key = key;
-    m_byKey.insert(key, n);
+    m_byKey.insert(hash, n);
     if (m_observer)
         m_observer->nodeChanged(n);
     return true;

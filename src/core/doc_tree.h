@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QString>
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -69,8 +71,8 @@ public:
     int count() const { return m_liveCount; }
     bool isValid(NodeId node) const;
     NodeId root() const { return m_root; }
-    NodeId find(const QString &key) const { return m_byKey.value(key, kNoNode); }
-    bool contains(const QString &key) const { return m_byKey.contains(key); }
+    NodeId find(const QString &key) const { return m_byKey.find(key, keyHash(key), m_nodes); }
+    bool contains(const QString &key) const { return find(key) != kNoNode; }
     // 1-based index in order of addition; index 1 is the root. Removals close
     // the gaps, like the tree control the editor was first written for.
     NodeId byIndex(int index) const;
@@ -126,17 +128,69 @@ private:
         bool alive = false;
     };
 
-    bool ok(NodeId n) const { return n > 0 && std::size_t(n) <= m_nodes.size() && m_nodes[n - 1].alive; }
+    // Nodes live in blocks that double in size and never move: a growing tree
+    // neither copies its nodes nor holds two copies of them while it grows.
+    class NodeStore
+    {
+    public:
+        NodeStore() = default;
+        NodeStore(const NodeStore &) = delete;
+        NodeStore &operator=(const NodeStore &) = delete;
+        ~NodeStore() { clear(); }
+
+        std::size_t size() const { return m_size; }
+        Node &operator[](std::size_t i) { return m_blocks[block(i)][i - blockStart(block(i))]; }
+        const Node &operator[](std::size_t i) const { return m_blocks[block(i)][i - blockStart(block(i))]; }
+        Node &push(Node &&node);
+        void clear();
+        void swap(NodeStore &other) noexcept;
+
+    private:
+        static constexpr std::size_t kFirstBlock = 64;  // nodes in block 0; block b holds 64 << b
+        static std::size_t block(std::size_t i) { return std::size_t(std::bit_width(i / kFirstBlock + 1)) - 1; }
+        static std::size_t blockStart(std::size_t b) { return kFirstBlock * ((std::size_t(1) << b) - 1); }
+
+        std::vector<Node *> m_blocks;  // raw storage; nodes below m_size are constructed
+        std::size_t m_size = 0;
+    };
+
+    // Node ids by key: open addressing over (hash, id) pairs, so that a
+    // lookup compares keys only on a full hash match and growing moves eight
+    // bytes a node without touching the keys.
+    class KeyIndex
+    {
+    public:
+        NodeId find(const QString &key, std::uint32_t hash, const NodeStore &nodes) const;
+        // Enters a key known to be absent.
+        void insert(std::uint32_t hash, NodeId id);
+        void remove(std::uint32_t hash, NodeId id);
+        void clear();
+        void swap(KeyIndex &other) noexcept;
+
+    private:
+        struct Slot {
+            std::uint32_t hash = 0;
+            NodeId id = kNoNode;  // kNoNode: empty
+        };
+        void grow();
+
+        std::vector<Slot> m_slots;  // a power of two in size, at most half full
+        std::size_t m_count = 0;
+    };
+    static std::uint32_t keyHash(const QString &key);
+
+    bool ok(NodeId n) const { return n > 0 && std::size_t(n) <= m_nodes.size() && m_nodes[std::size_t(n) - 1].alive; }
     Node &at(NodeId n) { return m_nodes[std::size_t(n) - 1]; }
     const Node &at(NodeId n) const { return m_nodes[std::size_t(n) - 1]; }
+    // Stores a new node; the caller enters its key in the index.
     NodeId newNode(const QString &key, const QString &text, NodeId parent);
     void renumber(NodeId parent, int fromRow);
     void killSubtree(NodeId n);
     void rebuildOrderIndex() const;
     bool placement(NodeId relative, Relation relation, NodeId &parent, int &row) const;
 
-    std::vector<Node> m_nodes;
-    QHash<QString, NodeId> m_byKey;
+    NodeStore m_nodes;
+    KeyIndex m_byKey;
     NodeId m_root = kNoNode;
     NodeId m_selected = kNoNode;
     int m_liveCount = 0;
