@@ -389,3 +389,45 @@ TEST(Captions, CutAndMalformedKeysNeverFail)
         }
     }
 }
+
+TEST(Captions, RandomItemSequencesNeverFail)
+{
+    // Keys made of random known tags with random values, cut at random
+    // places: every caption starts with the name and the walk ends.
+    std::uint32_t seed = 12345;
+    auto rnd = [&](std::uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    const int tagsUsed[] = {0x02, 0x03, 0x04, 0x05, 0x07, 0x26, 0x2C, 0x2D, 0x30, 0x35, 0x3F, 0x40, 0x41,
+                            0x44, 0x47, 0x4A, 0x4B, 0x52, 0x53, 0x55, 0x17, 0x3B, 0x38, 0x39, 0x99};
+    NameTables names;
+    names.charNames = QStringList{"a", "b"};
+    const CaptionSettings settings{40, 50, 58, 9};
+    const CaptionContext ctx{&names, &settings};
+    for (int round = 0; round < 3000; ++round) {
+        const int c = int(rnd(kCommandCount));
+        QString rec = code(c);
+        const int items = int(rnd(12));
+        for (int i = 0; i < items; ++i) {
+            const int tag = tagsUsed[rnd(std::size(tagsUsed))];
+            const int v = rnd(4) == 0 ? int(rnd(65536)) : int(rnd(8));
+            if (tag == 0x04)
+                rec += num(rnd(3) == 0 ? 16777216 + std::int64_t(rnd(100)) : std::int64_t(rnd(50)) - 5);
+            else if (tag == 0x05)
+                rec += txt(rnd(2) ? "x\ny" : "");
+            else if (tag == 0x35)
+                rec += rnd(2) ? list({}) : list({int(rnd(9)), int(rnd(9))});
+            else
+                rec += it(tag, v);
+        }
+        if (rnd(3) == 0)
+            rec.truncate(int(rnd(std::uint32_t(rec.size()) + 1)));
+        const QString k = rec + "_1";
+        const bool child = rnd(2);
+        const QString cap = commandCaption(k, CaptionSite::ReaderBody, child, ctx);
+        if (rec.size() >= 4) {
+            EXPECT_TRUE(cap.startsWith(MenuName(c))) << qPrintable(k);
+        }
+    }
+}
