@@ -11,7 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <utility>
+#include <vector>
 #include <random>
 
 using namespace core;
@@ -25,11 +26,14 @@ bool catalogueHasRecords() { return defaultRecord(0x3F).size() > 4; }
     if (!catalogueHasRecords())                                                                              \
     GTEST_SKIP() << "default records are not in the catalogue yet"
 
-std::map<NodeId, QString> allKeys(const DocTree &tree)
+using KeySnapshot = std::vector<std::pair<NodeId, QString>>;
+
+KeySnapshot allKeys(const DocTree &tree)
 {
-    std::map<NodeId, QString> keys;
-    for (int i = 1; i <= tree.count(); ++i)
-        keys[tree.byIndex(i)] = tree.key(tree.byIndex(i));
+    KeySnapshot keys;
+    keys.reserve(std::size_t(tree.count()));
+    for (NodeId n = tree.root(); n != kNoNode; n = tree.nextInOrder(n))
+        keys.emplace_back(n, tree.key(n));
     return keys;
 }
 
@@ -507,7 +511,7 @@ private:
 
     // A creation either succeeds with a consistent document or changes
     // nothing at all.
-    void expectCreation(const NodeAddResult &r, const std::map<NodeId, QString> &before, KeySerial serialBefore)
+    void expectCreation(const NodeAddResult &r, const KeySnapshot &before, KeySerial serialBefore)
     {
         if (r) {
             EXPECT_GT(serial, serialBefore);
