@@ -54,6 +54,7 @@ Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
     setObjectName(QStringLiteral("Documents"));
     QTabWidget *strip = tabs();
     strip->tabBar()->setSelectionBehaviorOnRemove(QTabBar::SelectRightTab);
+    m_tabBar = strip->tabBar();
     strip->tabBar()->installEventFilter(this);
     connect(strip, &QTabWidget::currentChanged, this, &Documents::onTabSwitch);
 
@@ -477,7 +478,7 @@ void Documents::selectTabAt(const QPoint &pos)
 
 bool Documents::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != tabs()->tabBar())
+    if (watched != m_tabBar)
         return QObject::eventFilter(watched, event);
     const bool press = event->type() == QEvent::MouseButtonPress;
     const bool release = event->type() == QEvent::MouseButtonRelease;

@@ -105,6 +105,9 @@ protected:
 
 private:
     QTabWidget *tabs() const;
+    // The tab bar whose mouse buttons are filtered. Compared by address only:
+    // its events keep coming while the window is half destroyed.
+    const QObject *m_tabBar = nullptr;
     int takeTreeIndex();
     Document *createDocument();
     void discardDocument(Document *document);
