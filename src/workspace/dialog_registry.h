@@ -30,6 +30,8 @@ enum class DialogKind { StandIn = 0, Real = 1, TestOverride = 2 };
 inline const QString kDuelPreviewTool = QStringLiteral("FrmVSView");
 inline const QString kDuelPreviewSpeedTool = QStringLiteral("FrmVSDelay");
 inline const QString kBattleMapPickerTool = QStringLiteral("FrmArmyMap");
+inline const QString kStageMapPickerTool = QStringLiteral("FrmMap");
+inline const QString kWorldMapPickerTool = QStringLiteral("FrmMapCoorSelect");
 inline const QString kVariableListTool = QStringLiteral("FrmVarList");
 
 class DialogRegistry

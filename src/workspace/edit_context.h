@@ -19,8 +19,11 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
+class QComboBox;
 class QLineEdit;
+class QListWidget;
 class QWidget;
 
 namespace core::game {
@@ -30,18 +33,57 @@ struct GameData;
 namespace workspace {
 
 // The battle-map picker's call protocol: what an opener sets before it shows
-// the picker.
+// the picker. A picked cell arrives as decimal text in the opener's boxes,
+// whose own change handlers take it up; nothing else is returned.
 struct ArmyMapProtocol
 {
-    // 3 two corners, 4 one cell, 5 placement of own units (command 0x4B).
+    // 1 the allied slot table, 2 the enemy slot table (the unit's own cell),
+    // 3 two corners, 4 one cell, 5 placement of own units (command 0x4B),
+    // 6 the cell of a battlefield thing or obstacle.
     int mode = 0;
     // With mode 5: place every own-unit command among the selected node's
     // children in turn instead of one.
     bool whole = false;
     // The opening dialog's coordinate boxes that receive the chosen cells
-    // (element 0 and, for two corners, element 1).
+    // (element 0 and, for two corners, element 1). With mode 5 for one unit,
+    // xBox[1] is the opener's battlefield-index box.
     QLineEdit *xBox[2] = {nullptr, nullptr};
     QLineEdit *yBox[2] = {nullptr, nullptr};
+    // Modes 1 and 2: the army dialog's slot list and the unit cell of each
+    // slot (copies of its working values, one per list entry).
+    QListWidget *list = nullptr;
+    std::vector<int> unitX;
+    std::vector<int> unitY;
+    // Mode 6: the edited node and the object kind chosen in its dialog.
+    core::NodeId objectNode = core::kNoNode;
+    int objectKind = 0;
+};
+
+// The story-stage picker's call protocol.
+struct StageMapProtocol
+{
+    // Two points (first click, then second) instead of one cell and a facing.
+    bool twoPoint = false;
+    bool pixelMode = false;
+    QLineEdit *xBox = nullptr;
+    QLineEdit *yBox = nullptr;
+    QLineEdit *x2Box = nullptr;
+    QLineEdit *y2Box = nullptr;
+    // One cell: the facing list (0 north, 1 east, 2 south, 3 west, 4 the
+    // default facing) and the person drawn at the cell (0: none).
+    QComboBox *dirCombo = nullptr;
+    int person = 0;
+};
+
+// The world-map face picker's call protocol.
+struct WorldMapProtocol
+{
+    QLineEdit *faceXBox = nullptr;
+    QLineEdit *faceYBox = nullptr;
+    int facePerson = 0;
+    // True when the face is moved (a line from its replayed place follows
+    // the pointer), false when it is shown.
+    bool faceMoving = false;
 };
 
 using MarkModified = std::function<void()>;
@@ -84,6 +126,8 @@ struct EditContext
     // the dispatch writes it.
     QString currentMenuName;
     ArmyMapProtocol armyMap;
+    StageMapProtocol stageMap;
+    WorldMapProtocol worldMap;
 };
 
 } // namespace workspace

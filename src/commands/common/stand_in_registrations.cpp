@@ -43,6 +43,20 @@ std::unique_ptr<QDialog> battleMapPicker(EditContext &ctx)
                                                QStringLiteral("전장 지도"), lines);
 }
 
+// The story-stage and world-map pickers until they are built: a window that
+// writes nothing back into the opener's boxes.
+std::unique_ptr<QDialog> stageMapPicker(EditContext &ctx)
+{
+    return std::make_unique<StandInToolDialog>(ctx.parent, workspace::kStageMapPickerTool,
+                                               QStringLiteral("지도"), QStringList());
+}
+
+std::unique_ptr<QDialog> worldMapPicker(EditContext &ctx)
+{
+    return std::make_unique<StandInToolDialog>(ctx.parent, workspace::kWorldMapPickerTool,
+                                               QStringLiteral("지도 좌표 선택"), QStringList());
+}
+
 std::unique_ptr<QDialog> variableList(EditContext &ctx)
 {
     const core::DocTree &tree = ctx.doc();
@@ -68,6 +82,8 @@ bool registerStandIns()
             workspace::registerEditDialog(code, makeStandInDialog, DialogKind::StandIn);
     workspace::registerToolWindow(workspace::kDuelPreviewTool, duelPreview, DialogKind::StandIn);
     workspace::registerToolWindow(workspace::kBattleMapPickerTool, battleMapPicker, DialogKind::StandIn);
+    workspace::registerToolWindow(workspace::kStageMapPickerTool, stageMapPicker, DialogKind::StandIn);
+    workspace::registerToolWindow(workspace::kWorldMapPickerTool, worldMapPicker, DialogKind::StandIn);
     workspace::registerToolWindow(workspace::kVariableListTool, variableList, DialogKind::StandIn);
     return true;
 }
