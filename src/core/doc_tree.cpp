@@ -140,6 +140,54 @@ void DocTree::KeyIndex::swap(KeyIndex &other) noexcept
     std::swap(m_count, other.m_count);
 }
 
+NodeId DocTree::find(const QString &key) const
+{
+    indexPending();
+    return m_byKey.find(key, keyHash(key), m_nodes);
+}
+
+void DocTree::indexPending() const
+{
+    for (; m_indexed < m_nodes.size(); ++m_indexed) {
+        const Node &node = m_nodes[m_indexed];
+        if (node.alive)
+            m_byKey.insert(keyHash(node.key), NodeId(m_indexed + 1));
+    }
+}
+
+void DocTree::makeCaption(const Node &node) const
+{
+    const int kind = node.captionKind;
+    node.captionKind = 0;
+    if (m_captions)
+        node.text = m_captions->caption(node.key, kind);
+}
+
+NodeId DocTree::appendNew(NodeId parent, QString key, int captionKind, const QString &text)
+{
+    if (!ok(parent))
+        return kNoNode;
+    const int row = int(at(parent).children.size());
+    if (m_observer)
+        m_observer->beginInsert(parent, row);
+    Node node;
+    node.key = std::move(key);
+    node.text = text;
+    node.parent = parent;
+    node.row = row;
+    node.captionKind = std::uint8_t(captionKind);
+    node.alive = true;
+    m_nodes.push(std::move(node));
+    const NodeId id = NodeId(m_nodes.size());
+    ++m_liveCount;
+    if (!m_orderDirty)
+        m_orderIndex.push_back(id);
+    at(parent).children.push_back(id);
+    if (m_observer)
+        m_observer->endInsert();
+    return id;
+}
+
 NodeId DocTree::newNode(const QString &key, const QString &text, NodeId parent)
 {
     Node node;
@@ -159,10 +207,12 @@ NodeId DocTree::addRoot(const QString &key, const QString &text)
 {
     if (m_root != kNoNode || contains(key))
         return kNoNode;
+    indexPending();
     if (m_observer)
         m_observer->beginInsert(kNoNode, 0);
     m_root = newNode(key, text, kNoNode);
     m_byKey.insert(keyHash(key), m_root);
+    m_indexed = m_nodes.size();
     at(m_root).row = 0;
     if (m_observer)
         m_observer->endInsert();
@@ -197,12 +247,14 @@ NodeId DocTree::add(NodeId relative, Relation relation, const QString &key, cons
         return kNoNode;
     // The key is hashed once: loading a file adds every node through here.
     const std::uint32_t hash = keyHash(key);
+    indexPending();
     if (m_byKey.find(key, hash, m_nodes) != kNoNode)
         return kNoNode;
     if (m_observer)
         m_observer->beginInsert(parent, row);
     const NodeId id = newNode(key, text, parent);
     m_byKey.insert(hash, id);
+    m_indexed = m_nodes.size();
     auto &children = at(parent).children;
     children.insert(children.begin() + row, id);
     renumber(parent, row);
@@ -230,6 +282,7 @@ void DocTree::killSubtree(NodeId n)
             stack.push_back(c);
         m_byKey.remove(keyHash(node.key), cur);
         node.alive = false;
+        node.captionKind = 0;
         node.children.clear();
         node.children.shrink_to_fit();
         node.key.clear();
@@ -247,6 +300,7 @@ bool DocTree::remove(NodeId node)
         clear();
         return true;
     }
+    indexPending();
     const NodeId parent = at(node).parent;
     const int row = at(node).row;
     if (m_observer)
@@ -299,6 +353,7 @@ void DocTree::clear()
         m_observer->beginReset();
     m_nodes.clear();
     m_byKey.clear();
+    m_indexed = 0;
     m_root = kNoNode;
     m_selected = kNoNode;
     m_liveCount = 0;
@@ -316,6 +371,8 @@ void DocTree::swapContent(DocTree &other)
         other.m_observer->beginReset();
     m_nodes.swap(other.m_nodes);
     m_byKey.swap(other.m_byKey);
+    std::swap(m_indexed, other.m_indexed);
+    std::swap(m_captions, other.m_captions);
     std::swap(m_root, other.m_root);
     std::swap(m_selected, other.m_selected);
     std::swap(m_liveCount, other.m_liveCount);
@@ -439,7 +496,15 @@ NodeId DocTree::previousInOrder(NodeId n) const
 }
 
 const QString &DocTree::key(NodeId n) const { return ok(n) ? at(n).key : kEmpty; }
-const QString &DocTree::text(NodeId n) const { return ok(n) ? at(n).text : kEmpty; }
+const QString &DocTree::text(NodeId n) const
+{
+    if (!ok(n))
+        return kEmpty;
+    const Node &node = at(n);
+    if (node.captionKind)
+        makeCaption(node);
+    return node.text;
+}
 QColor DocTree::textColor(NodeId n) const { return ok(n) ? at(n).textColor : QColor(); }
 QColor DocTree::backColor(NodeId n) const { return ok(n) ? at(n).backColor : QColor(); }
 
@@ -450,8 +515,12 @@ bool DocTree::setKey(NodeId n, const QString &key)
     if (at(n).key == key)
         return true;
     const std::uint32_t hash = keyHash(key);
+    indexPending();
     if (m_byKey.find(key, hash, m_nodes) != kNoNode)
         return false;
+    // A caption still to be made belongs to the key it was read with.
+    if (at(n).captionKind)
+        makeCaption(at(n));
     m_byKey.remove(keyHash(at(n).key), n);
     at(n).key = key;
     m_byKey.insert(hash, n);
@@ -460,11 +529,32 @@ bool DocTree::setKey(NodeId n, const QString &key)
     return true;
 }
 
+void DocTree::rekeyNew(NodeId n, QString key, int captionKind)
+{
+    if (!ok(n))
+        return;
+    Node &node = at(n);
+    if (node.captionKind)
+        node.captionKind = std::uint8_t(captionKind);
+    if (std::size_t(n) <= m_indexed) {
+        setKey(n, key);
+        return;
+    }
+    node.key = std::move(key);
+    if (m_observer)
+        m_observer->nodeChanged(n);
+}
+
 void DocTree::setText(NodeId n, const QString &text)
 {
-    if (!ok(n) || at(n).text == text)
+    if (!ok(n))
         return;
-    at(n).text = text;
+    Node &node = at(n);
+    if (node.captionKind)
+        node.captionKind = 0;
+    else if (node.text == text)
+        return;
+    node.text = text;
     if (m_observer)
         m_observer->nodeChanged(n);
 }

@@ -11,6 +11,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace core {
@@ -40,6 +41,18 @@ public:
     virtual void endReset() = 0;
 };
 
+// Makes a node's caption from its key when the caption is first asked for.
+// A loaded file holds far more nodes than anyone looks at, so the reader
+// leaves captions to be made on demand; the source keeps what the captions
+// are made from (name tables, settings) as they were at load time.
+class CaptionSource
+{
+public:
+    virtual ~CaptionSource() = default;
+    // `kind` is the number the node was added with (never 0).
+    virtual QString caption(const QString &key, int kind) const = 0;
+};
+
 class DocTree
 {
 public:
@@ -57,6 +70,20 @@ public:
     // when the key is already held, the relative does not exist, or a sibling
     // of the root is asked for.
     NodeId add(NodeId relative, Relation relation, const QString &key, const QString &text);
+    // Building front to back, as the reader does: appends a last child whose
+    // key the caller guarantees is held by no other node, so that the key is
+    // only entered in the key index when a lookup first needs it. With
+    // `captionKind` > 0 the caption is made by the caption source from the
+    // key when first read; with 0 it is `text`.
+    NodeId appendNew(NodeId parent, QString key, int captionKind, const QString &text = QString());
+    // Renames a node the way setKey does, for a caller that guarantees the new
+    // key is held by no other node (the reader rewriting a key it made). A
+    // caption still to be made is then made from the new key with
+    // `captionKind`, which must give the caption the old key would have.
+    void rekeyNew(NodeId n, QString key, int captionKind);
+    // The source of captions made on demand; set before nodes that use it
+    // are read. Moves with the content (swapContent).
+    void setCaptionSource(std::shared_ptr<const CaptionSource> source) { m_captions = std::move(source); }
     // Removes the node and its whole subtree. False when the node is unknown.
     bool remove(NodeId node);
     // Moves the node with its subtree to a place against `relative`. Fails when
@@ -71,7 +98,7 @@ public:
     int count() const { return m_liveCount; }
     bool isValid(NodeId node) const;
     NodeId root() const { return m_root; }
-    NodeId find(const QString &key) const { return m_byKey.find(key, keyHash(key), m_nodes); }
+    NodeId find(const QString &key) const;
     bool contains(const QString &key) const { return find(key) != kNoNode; }
     // 1-based index in order of addition; index 1 is the root. Removals close
     // the gaps, like the tree control the editor was first written for.
@@ -118,12 +145,13 @@ public:
 private:
     struct Node {
         QString key;
-        QString text;
+        mutable QString text;        // made on first reading when captionKind > 0
         QColor textColor;
         QColor backColor;
         NodeId parent = kNoNode;
         int row = 0;
         std::vector<NodeId> children;
+        mutable std::uint8_t captionKind = 0;
         bool expanded = false;
         bool alive = false;
     };
@@ -189,8 +217,15 @@ private:
     void rebuildOrderIndex() const;
     bool placement(NodeId relative, Relation relation, NodeId &parent, int &row) const;
 
+    // Enters the keys of nodes appended by appendNew in the index.
+    void indexPending() const;
+    // Makes the caption of a node whose caption is still to be made.
+    void makeCaption(const Node &node) const;
+
     NodeStore m_nodes;
-    KeyIndex m_byKey;
+    mutable KeyIndex m_byKey;
+    mutable std::size_t m_indexed = 0;  // nodes [0, m_indexed) are in m_byKey
+    std::shared_ptr<const CaptionSource> m_captions;
     NodeId m_root = kNoNode;
     NodeId m_selected = kNoNode;
     int m_liveCount = 0;

@@ -172,19 +172,71 @@ int looksLike(const std::uint8_t *d, std::int64_t size, int code, std::int64_t o
 
 // --- hex text ---------------------------------------------------------------
 
-QString hexOf(const std::uint8_t *d, std::int64_t length, qsizetype extra = 0)
+// "<record hex><separator><serial>" built in one allocation: the reader makes
+// one such key for every command of the file.
+QString recordKey(const std::uint8_t *d, std::int64_t length, QStringView separator, KeySerial serial)
 {
     static const char digits[] = "0123456789ABCDEF";
-    QString out;
-    out.reserve(qsizetype(length) * 2 + extra);
-    out.resize(qsizetype(length) * 2);
+    char serialText[24];
+    int serialLength = 0;
+    do {
+        serialText[serialLength++] = char('0' + serial % 10);
+        serial /= 10;
+    } while (serial);
+    QString out(qsizetype(length) * 2 + separator.size() + serialLength, Qt::Uninitialized);
     QChar *p = out.data();
     for (std::int64_t i = 0; i < length; ++i) {
         *p++ = QLatin1Char(digits[d[i] >> 4]);
         *p++ = QLatin1Char(digits[d[i] & 15]);
     }
+    for (QChar c : separator)
+        *p++ = c;
+    while (serialLength)
+        *p++ = QLatin1Char(serialText[--serialLength]);
     return out;
 }
+
+// Captions of the nodes the reader adds, made when first shown. The name
+// tables are implicitly shared lists, so keeping a copy costs nothing and
+// the captions read the names as they were when the file was read.
+class ReaderCaptions final : public CaptionSource
+{
+public:
+    static constexpr int kHead = 1;
+    static constexpr int kBody = 2;
+    // A body command whose key has since had the nested length of its child
+    // event put in front of the serial: captioned as it was read.
+    static constexpr int kBlock = 3;
+
+    explicit ReaderCaptions(const CaptionContext &ctx)
+    {
+        if (ctx.names) {
+            m_names = *ctx.names;
+            m_ctx.names = &m_names;
+        }
+        if (ctx.settings) {
+            m_settings = *ctx.settings;
+            m_ctx.settings = &m_settings;
+        }
+    }
+
+    QString caption(const QString &key, int kind) const override
+    {
+        if (kind == kBlock) {
+            QString asRead = key;
+            const qsizetype cut = asRead.indexOf(u'_');
+            if (cut >= 4)
+                asRead.remove(cut - 4, 4);
+            return commandCaption(asRead, CaptionSite::ReaderBody, false, m_ctx);
+        }
+        return commandCaption(key, kind == kHead ? CaptionSite::ReaderHead : CaptionSite::ReaderBody, false, m_ctx);
+    }
+
+private:
+    NameTables m_names;
+    CaptionSettings m_settings;
+    CaptionContext m_ctx;
+};
 
 QString hexWord(int v)
 {
@@ -221,6 +273,7 @@ public:
     void load(const QString &path)
     {
         const NodeId root = m_tree.addRoot(kRootKey, path);
+        m_tree.setCaptionSource(std::make_shared<ReaderCaptions>(m_captions));
         const std::int64_t first = u32(10);
         const std::int64_t scenes = roundHalfEvenQuarter(first - 10);
         std::vector<NodeId> sectionsToShow;
@@ -229,12 +282,12 @@ public:
             m_section = -1;
             const std::int64_t offset = u32(10 + 4 * s);
             const int sectionCount = u16(offset);
-            const NodeId sceneNode = addNode(root, Relation::LastChild, readerSceneKey(int(s)), kSceneText);
+            const NodeId sceneNode = addNode(root, readerSceneKey(int(s)), kSceneText);
             std::int64_t start = offset + 4;
             for (int c = 0; c < sectionCount; ++c) {
                 m_section = c;
                 const NodeId sectionNode =
-                    addNode(sceneNode, Relation::LastChild, readerSectionKey(int(s), c), kSectionText);
+                    addNode(sceneNode, readerSectionKey(int(s), c), kSectionText);
                 if (c > 0)
                     start += m_lastLength + 2;
                 m_lastLength = u16(start - 2);
@@ -292,12 +345,15 @@ private:
             fail(m_seek, QStringLiteral("Scenes or Sections overlap without end"));
     }
 
-    NodeId addNode(NodeId relative, Relation relation, const QString &key, const QString &text, int bytes = 2)
+    // Every key the reader makes is new in the tree: command and end keys
+    // end in the serial, which counts up with every node, and the Scene,
+    // Section and head-end keys are numbered by their place in the file.
+    NodeId addNode(NodeId parent, QString key, const QString &text, int bytes = 2, int captionKind = 0)
     {
         spendWork(bytes);
-        const NodeId n = m_tree.add(relative, relation, key, text);
+        const NodeId n = m_tree.appendNew(parent, std::move(key), captionKind, text);
         if (n == kNoNode)
-            fail(m_seek, QStringLiteral("key already in the tree: ") + key);
+            fail(m_seek, QStringLiteral("no node to add to"));
         return n;
     }
 
@@ -325,7 +381,7 @@ private:
                 continue;
             const int n = int(HexToLong(key, int(cut) - 3, 2)) + delta;
             key.replace(cut - 4, 4, hexWord(n));
-            m_tree.setKey(block, key);
+            m_tree.rekeyNew(block, key, ReaderCaptions::kBlock);
         }
     }
 
@@ -348,7 +404,7 @@ private:
             const int code = u16(p);
             if (code == kEndCode) {
                 m_seek = p + 2;
-                m_headEnd = addNode(section, Relation::LastChild, readerHeadEndKey(m_scene, m_section), MenuName(0));
+                m_headEnd = addNode(section, readerHeadEndKey(m_scene, m_section), MenuName(0));
                 ++m_serial;
                 return;
             }
@@ -362,11 +418,10 @@ private:
             const MeasuredRecord m = measure(p);
             spendWork(m.length);
             m_seek = p + m.length;
-            const QString record = hexOf(m_d + p, m.length, 24);
-            const QString key =
-                code == kCommentCode ? lockedCommentKey(record, m_serial) : commandKey(record, m_serial);
-            const NodeId n = addNode(section, Relation::LastChild, key,
-                                     commandCaption(key, CaptionSite::ReaderHead, false, m_captions), 0);
+            QString key = recordKey(m_d + p, m.length,
+                                    code == kCommentCode ? QStringView(kLockedCommentMarker) : QStringView(u"_"),
+                                    m_serial);
+            const NodeId n = addNode(section, std::move(key), QString(), 0, ReaderCaptions::kHead);
             setColours(n, code);
             ++m_serial;
         }
@@ -409,7 +464,7 @@ private:
             return -1;
         }
         if (code == kEndCode) {
-            m_lastAdded = addNode(parent, Relation::LastChild, readerEndKey(m_serial), MenuName(0));
+            m_lastAdded = addNode(parent, readerEndKey(m_serial), MenuName(0));
             ++m_serial;
             return kEndCode;
         }
@@ -420,9 +475,7 @@ private:
         const MeasuredRecord m = measure(p);
         spendWork(m.length);
         m_seek = p + m.length;
-        const QString key = commandKey(hexOf(m_d + p, m.length, 28), m_serial);
-        const QString caption = commandCaption(key, CaptionSite::ReaderBody, false, m_captions);
-        ++m_serial;
+        const KeySerial serial = m_serial++;
         if (!m_childFlag) {
             const int next = u16(m_seek);
             if (next != 0 && lookAhead(m_seek) == 0) {
@@ -434,7 +487,7 @@ private:
                 return code;
             }
         }
-        const NodeId n = addNode(parent, Relation::LastChild, key, caption, 0);
+        const NodeId n = addNode(parent, recordKey(m_d + p, m.length, u"_", serial), QString(), 0, ReaderCaptions::kBody);
         setColours(n, code);
         m_lastAdded = n;
         return code;
@@ -445,7 +498,8 @@ private:
     // such commands is walked once, not once per command.
     int lookAhead(std::int64_t at)
     {
-        std::vector<std::int64_t> walked;
+        std::vector<std::int64_t> &walked = m_walked;
+        walked.clear();
         int v = 0;
         for (std::int64_t o = at;; o += 2) {
             if (o < 0 || o >= m_size) {
@@ -489,7 +543,7 @@ private:
             if (!assumed)
                 record += QStringLiteral("0100");
         }
-        const NodeId marker = addNode(parent, Relation::LastChild, commandKey(record, markerSerial), MenuName(1));
+        const NodeId marker = addNode(parent, commandKey(record, markerSerial), MenuName(1));
         m_tree.setTextColor(marker, markerTextColor());
         const int markerBytes = int(record.size() / 2);
         if (assumed) {
@@ -523,8 +577,7 @@ private:
         const int nested = u16(m_seek);
         QString key = m_tree.key(block);
         key.insert(key.indexOf(u'_'), hexWord(nested));
-        if (!m_tree.setKey(block, key))
-            fail(m_seek, QStringLiteral("key already in the tree: ") + key);
+        m_tree.rekeyNew(block, std::move(key), ReaderCaptions::kBlock);
         m_seek += 2;
 
         m_openBlocks.push_back(block);
@@ -554,6 +607,7 @@ private:
     QSet<std::int64_t> m_rewoundFrom;
     std::vector<NodeId> m_openBlocks;
     std::vector<EexLoadWarning> m_warnings;
+    std::vector<std::int64_t> m_walked;        // lookAhead's scratch list
     std::vector<std::int8_t> m_lookAheadMemo;  // per offset: -1 unknown, else the answer
     std::int64_t m_work = 0;
     std::int64_t m_workLimit = 0;
