@@ -24,31 +24,22 @@ struct PreviewDraw {
     bool operator==(const PreviewDraw &) const = default;
 };
 
-// Pose list index -> frame of a sheet: "보통" frame 0, pose k frame k + 2.
-// The list's last item ("無 ", index 18) gives 20, one past the sheet: an
-// empty picture.
-constexpr int poseFrame(int poseIndex) { return poseIndex == 0 ? 0 : poseIndex + 2; }
+// Pose list index and facing list index (0 north, 1 east, 2 south, 3 west,
+// 4 the default facing) by the story map's rules: north and west show the
+// back sheet, east and west are mirrored, the default faces south.
+PreviewDraw facingPreview(int model, int poseIndex, int facingIndex);
+// The front sheet, never mirrored.
+PreviewDraw frontPreview(int model, int poseIndex);
+// A model's first front frame.
+PreviewDraw modelPreview(int modelIndex);
 
-// Facing list index (0 north, 1 east, 2 south, 3 west, 4 default): north and
-// west show the back sheet, east and west are mirrored.
-constexpr PreviewDraw facingPreview(int model, int poseIndex, int facingIndex)
-{
-    const bool back = facingIndex == 0 || facingIndex == 3;
-    const bool mirrored = facingIndex == 1 || facingIndex == 3;
-    return {2 * model + (back ? 1 : 0), poseFrame(poseIndex), mirrored};
-}
-
-constexpr PreviewDraw frontPreview(int model, int poseIndex) { return {2 * model, poseFrame(poseIndex), false}; }
-
-constexpr PreviewDraw modelPreview(int modelIndex) { return {2 * modelIndex, 0, false}; }
-
-// The map model of a person from the game data; nullopt when there is no
-// game data or no record for the number.
+// The map model of a person: from the game data read, else from the data
+// archive of the game folder; nullopt for a number the person table does
+// not hold (groups, variable persons, none) or an unreadable archive.
 std::optional<int> personMapModel(const workspace::EditContext &ctx, int person);
 
-// The drawn preview: the frame with its key colour transparent over the
-// background, mirrored as asked. A null image when the game's files do not
-// hold the sheet.
+// The drawn preview: the frame with its key colour transparent, mirrored as
+// asked. A sheet the game's files do not hold draws nothing visible.
 QImage renderPreview(const workspace::EditContext &ctx, const PreviewDraw &draw);
 
 } // namespace commands
