@@ -28,7 +28,24 @@ struct Row
 };
 
 const Row kRows[] = {
+    {0x30, "FrmCharAdvent30"},
+    {0x31, "FrmCharDisappear31"},
+    {0x32, "FrmCharMove32"},
+    {0x33, "FrmCharDirection33"},
+    {0x34, "FrmCharActive34"},
+    {0x35, "FrmRModelChange35"},
+    {0x36, "FrmIsCharAbility36"},
+    {0x37, "FrmIsThings37"},
+    {0x38, "FrmSetCharAbility38"},
     {0x39, "FrmCharLvAdd39"},
+    {0x3A, "FrmSetThings3A"},
+    {0x3B, "FrmJoinChar3B"},
+    {0x3C, "FrmIsJoinChar3C"},
+    {0x3D, "FrmGetItem3D"},
+    {0x3E, "FrmSetCharEquipment3E"},
+    {0x3F, "FrmIsTurn3F"},
+    {0x40, "FrmIsWhoTurn40"},
+    {0x41, "FrmIsMapCharNum41"},
     {0x56, "FrmSetWeatherKind56"},
     {0x57, "FrmSetWeather57"},
 };

@@ -1,0 +1,71 @@
+// Commands that name a unit or a zone on the battlefield: 0x31 takes one
+// person or a battle side inside a rectangle off the field, 0x32 moves a
+// unit (named by person or by battlefield index) to a cell with a facing.
+// The mode shows its own group of fields; the hidden group's values are
+// written back as they stand.
+#include "commands/common/common_lists.h"
+#include "commands/units/unit_dialog.h"
+#include "commands/units/unit_lists.h"
+
+namespace commands {
+
+namespace {
+
+// --- 0x31 ----------------------------------------------------------------
+const FieldSpec kDisappearFields[] = {
+    optionPairField(9, u"범위", "oChar", u"CharIndex", "oZone", u"구역"),
+    personField(17),
+    numberField(25, "tX0", u"좌표 X", NumberKind::Coordinate),
+    numberField(37, "tY0", u"좌표 Y", NumberKind::Coordinate),
+    numberField(49, "tX1", u"- X", NumberKind::Coordinate),
+    numberField(61, "tY1", u"- Y", NumberKind::Coordinate),
+    listField(73, "cbArmy", u"전투측", units::armySideList()),
+};
+constexpr int kPersonGroup[] = {1};
+constexpr int kZoneGroup[] = {2, 3, 4, 5, 6};
+const DialogDescription kFrmCharDisappear31{
+    .code = 0x31,
+    .formName = "FrmCharDisappear31",
+    .title = u"수정 - 31 : 무장소멸",
+    .fields = kDisappearFields,
+};
+const UnitDialogSpec kDisappear{
+    .description = kFrmCharDisappear31,
+    .map = {.picker = MapPicker::BattleRectangle, .x0 = 2, .y0 = 3, .x1 = 4, .y1 = 5},
+    // Opened on the zone, the picker keeps list mode until the user picks.
+    .toggle = {.chooser = 0,
+               .shownBy0 = kPersonGroup,
+               .shownBy1 = kZoneGroup,
+               .mapButtonWith1 = true,
+               .startModeOnlyWith0 = true},
+};
+
+// --- 0x32 ----------------------------------------------------------------
+const FieldSpec kMoveFields[] = {
+    optionPairField(9, u"대상", "oChar", u"CharIndex", "oBF", u"BFIndex"),
+    personField(17),
+    numberField(25, "tBFIndex", u"BFIndex", NumberKind::BattlefieldIndex),
+    numberField(37, "tX", u"좌표 X"),
+    numberField(49, "tY", u"좌표 Y"),
+    listField(61, "cbDirection", u"방향", directionList()),
+};
+constexpr int kBFGroup[] = {2};
+const DialogDescription kFrmCharMove32{
+    .code = 0x32,
+    .formName = "FrmCharMove32",
+    .title = u"수정 - 32 : 무장이동",
+    .fields = kMoveFields,
+    .picker = {.switchMovesFocus = false},
+};
+const UnitDialogSpec kMove{
+    .description = kFrmCharMove32,
+    .map = {.picker = MapPicker::BattleOrStage, .x0 = 3, .y0 = 4, .direction = 5, .person = 1},
+    .toggle = {.chooser = 0, .shownBy0 = kPersonGroup, .shownBy1 = kBFGroup},
+};
+
+[[maybe_unused]] const bool registered31 = registerUnitDialog(kDisappear);
+[[maybe_unused]] const bool registered32 = registerUnitDialog(kMove);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,98 @@
+// The story-map unit commands with a sprite preview: 0x30 places a person
+// at a position with a facing and a pose, 0x33 turns one and sets its pose,
+// 0x34 sets a pose, 0x35 gives a person another map model.
+#include "commands/common/common_lists.h"
+#include "commands/units/unit_dialog.h"
+#include "commands/units/unit_lists.h"
+
+namespace commands {
+
+namespace {
+
+using units::poseList;
+
+// --- 0x30 ----------------------------------------------------------------
+const FieldSpec kAdventFields[] = {
+    personField(9),
+    numberField(17, "tX", u"좌표 X"),
+    numberField(29, "tY", u"좌표 Y"),
+    listField(41, "cbDirection", u"방향", directionList()),
+    listField(49, "cbActive", u"동작", poseList()),
+};
+const DialogDescription kFrmCharAdvent30{
+    .code = 0x30,
+    .formName = "FrmCharAdvent30",
+    .title = u"수정 - 30 : 무장출현",
+    .fields = kAdventFields,
+};
+const UnitDialogSpec kAdvent{
+    .description = kFrmCharAdvent30,
+    .map = {.picker = MapPicker::StageCell, .x0 = 1, .y0 = 2, .direction = 3, .person = 0},
+    .preview = {.kind = PreviewKind::PoseAndFacing, .person = 0, .pose = 4, .facing = 3, .needsName = true},
+};
+
+// --- 0x33 ----------------------------------------------------------------
+const FieldSpec kDirectionFields[] = {
+    personField(9),
+    listField(17, "cbActive", u"동작", poseList()),
+    listField(25, "cbDirection", u"방향", directionList()),
+};
+const DialogDescription kFrmCharDirection33{
+    .code = 0x33,
+    .formName = "FrmCharDirection33",
+    .title = u"수정 - 33 : 무장방향",
+    .fields = kDirectionFields,
+};
+const UnitDialogSpec kDirection{
+    .description = kFrmCharDirection33,
+    .preview = {.kind = PreviewKind::PoseAndFacing, .person = 0, .pose = 1, .facing = 2},
+};
+
+// --- 0x34 ----------------------------------------------------------------
+const FieldSpec kActiveFields[] = {
+    personField(9),
+    listField(17, "cbActive", u"동작", poseList()),
+};
+const DialogDescription kFrmCharActive34{
+    .code = 0x34,
+    .formName = "FrmCharActive34",
+    .title = u"수정 - 34 : 무장동작",
+    .fields = kActiveFields,
+};
+const UnitDialogSpec kActive{
+    .description = kFrmCharActive34,
+    .preview = {.kind = PreviewKind::PoseFront, .person = 0, .pose = 1},
+};
+
+// --- 0x35 ----------------------------------------------------------------
+// A model beyond the list loads as its last item.
+constexpr ListSpec mapModelList()
+{
+    ListSpec l = sourceList(ListSource::MapModel);
+    l.fallbackItem = -1;
+    return l;
+}
+const FieldSpec kModelFields[] = {
+    personField(9),
+    listField(17, "cbModel", u"평조", mapModelList()),
+};
+const DialogDescription kFrmRModelChange35{
+    .code = 0x35,
+    .formName = "FrmRModelChange35",
+    .title = u"수정 - 35 : 무장평조변경",
+    .fields = kModelFields,
+    .picker = {.focusSelectsMode = true},
+};
+const UnitDialogSpec kModel{
+    .description = kFrmRModelChange35,
+    .preview = {.kind = PreviewKind::MapModel, .model = 1},
+};
+
+[[maybe_unused]] const bool registered30 = registerUnitDialog(kAdvent);
+[[maybe_unused]] const bool registered33 = registerUnitDialog(kDirection);
+[[maybe_unused]] const bool registered34 = registerUnitDialog(kActive);
+[[maybe_unused]] const bool registered35 = registerUnitDialog(kModel);
+
+} // namespace
+
+} // namespace commands

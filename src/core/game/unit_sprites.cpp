@@ -1,0 +1,126 @@
+#include "core/game/unit_sprites.h"
+
+#include "core/game/e5_archive.h"
+#include "core/game/game_data.h"
+#include "core/game/game_files.h"
+#include "core/game/sprite_palette.h"
+#include "core/settings.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace core::game {
+
+namespace {
+
+QByteArray readAt(QFile &file, qint64 pos, qint64 len)
+{
+    QByteArray out;
+    if (pos >= 0 && file.seek(pos))
+        out = file.read(len);
+    return out;
+}
+
+QString dataArchivePath(const QString &folder)
+{
+    QString name = ReadINI(QStringLiteral("FileName"), QStringLiteral("Data")).trimmed();
+    if (name.isEmpty())
+        name = kDefaultDataName;
+    return GameFilePath(folder, name);
+}
+
+} // namespace
+
+QByteArray UnitSheetBytes(const QString &folder, int entry)
+{
+    QByteArray sheet;
+    const QString path = GameFilePath(folder, kUnitSpriteArchiveName);
+    if (entry >= 0) {
+        const E5Archive archive(path);
+        if (const auto dir = archive.isOpen() ? archive.directory(entry) : std::nullopt) {
+            if (dir->isRaw()) {
+                QFile file(path);
+                if (file.open(QIODevice::ReadOnly))
+                    sheet = readAt(file, dir->offset, kUnitSheetBytes);
+            } else {
+                sheet = archive.entry(entry).bytes;
+            }
+        }
+    }
+    sheet.resize(kUnitSheetBytes, '\0');
+    return sheet;
+}
+
+QImage UnitSpriteSheet(const QString &folder, int entry)
+{
+    return IndexedSprite(UnitSheetBytes(folder, entry), kUnitFrameWidth, kUnitFrameHeight * kUnitSheetFrames);
+}
+
+QImage UnitFrameFromSheet(const QByteArray &sheet, int frame)
+{
+    if (frame < 0 || frame >= kUnitSheetFrames)
+        return IndexedSprite({}, kUnitFrameWidth, kUnitFrameHeight);
+    const qsizetype start = qsizetype(frame) * kUnitFrameBytes;
+    QByteArrayView bytes;
+    if (start < sheet.size())
+        bytes = QByteArrayView(sheet).sliced(start, std::min<qsizetype>(kUnitFrameBytes, sheet.size() - start));
+    return IndexedSprite(bytes, kUnitFrameWidth, kUnitFrameHeight);
+}
+
+QImage UnitSpriteFrame(const QString &folder, int entry, int frame)
+{
+    return UnitFrameFromSheet(UnitSheetBytes(folder, entry), frame);
+}
+
+FacingSheet SheetForFacing(int facing)
+{
+    switch (facing) {
+    case 0: return {1, false};
+    case 1: return {0, true};
+    case 3: return {1, true};
+    default: return {0, false};
+    }
+}
+
+QImage MirrorLeftRight(const QImage &image)
+{
+    return image.mirrored(true, false);
+}
+
+int PersonMapModel(const QString &folder, int person)
+{
+    if (person < 0 || person >= kPersonCount)
+        return -1;
+    QFile file(dataArchivePath(folder));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const auto base = BytesToLongBE(readAt(file, kPersonTableField, 4));
+    if (!base)
+        return -1;
+    const QByteArray b = readAt(file, qint64(*base) + qint64(kPersonRecordSize) * person + 15, 1);
+    return b.size() == 1 ? quint8(b[0]) : -1;
+}
+
+QImage ModelSprite(const QString &folder, int model, int facing, int frame)
+{
+    const FacingSheet f = SheetForFacing(facing);
+    QImage indexed = model < 0 ? IndexedSprite({}, kUnitFrameWidth, kUnitFrameHeight)
+                               : UnitSpriteFrame(folder, UnitSheetEntry(model, f.sheet), frame);
+    if (f.mirrored)
+        indexed = MirrorLeftRight(indexed);
+    return KeyedTransparent(indexed);
+}
+
+QImage PersonSprite(const QString &folder, int person, int facing, int frame)
+{
+    return ModelSprite(folder, PersonMapModel(folder, person), facing, frame);
+}
+
+void DrawUnitSprite(QPainter &painter, QPoint mapPoint, const QImage &sprite)
+{
+    painter.drawImage(mapPoint - kUnitSpriteFoot, sprite);
+}
+
+} // namespace core::game

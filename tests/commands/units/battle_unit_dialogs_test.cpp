@@ -1,0 +1,257 @@
+// The battlefield unit dialogs with a mode (0x31 person or zone, 0x32 person
+// or battlefield index) and the Map buttons of 0x31, 0x32 and 0x41.
+#include "commands/common/character_picker.h"
+#include "commands/common/engine_test_support.h"
+#include "commands/units/tab_caption.h"
+#include "commands/units/unit_dialog.h"
+#include "fixtures/unit_fixtures.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using enginetest::CommandNode;
+using fixtures::unitRecord;
+
+namespace {
+
+QComboBox *list(QDialog &d, const char *name)
+{
+    auto *l = d.findChild<QComboBox *>(QLatin1String(name));
+    EXPECT_NE(l, nullptr) << name;
+    return l;
+}
+
+QLineEdit *box(QDialog &d, const char *name)
+{
+    auto *b = d.findChild<QLineEdit *>(QLatin1String(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+QRadioButton *option(QDialog &d, const char *name)
+{
+    auto *o = d.findChild<QRadioButton *>(QLatin1String(name));
+    EXPECT_NE(o, nullptr) << name;
+    return o;
+}
+
+bool shown(QDialog &d, const char *name)
+{
+    auto *w = d.findChild<QWidget *>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w && w->isVisible();
+}
+
+void activate(QDialog &d)
+{
+    QEvent e(QEvent::WindowActivate);
+    QApplication::sendEvent(&d, &e);
+}
+
+// A battle-map picker that checks its mode and writes the cells given, in
+// click order, into the boxes it is handed.
+struct BattlePick {
+    int calls = 0;
+    int mode = -1;
+    std::vector<int> cells;
+    workspace::ScopedDialogOverride tool{workspace::kBattleMapPickerTool,
+                                         [this](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+                                             ++calls;
+                                             workspace::ArmyMapProtocol &a = ctx.armyMap;
+                                             mode = a.mode;
+                                             QLineEdit *boxes[] = {a.xBox[0], a.yBox[0], a.xBox[1], a.yBox[1]};
+                                             for (std::size_t i = 0; i < cells.size(); ++i) {
+                                                 EXPECT_NE(boxes[i], nullptr) << i;
+                                                 if (boxes[i])
+                                                     boxes[i]->setText(QString::number(cells[i]));
+                                             }
+                                             return nullptr;
+                                         }};
+    explicit BattlePick(std::vector<int> c) : cells(std::move(c)) {}
+};
+
+// --- 0x31 ------------------------------------------------------------------
+
+TEST(FrmCharDisappear31, NewCommandOpensOnThePerson)
+{
+    CommandNode cmd(unitRecord(0x31));
+    const QString key = cmd.key();
+    EXPECT_FALSE(cmd.edit([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 31 : 무장소멸"));
+        EXPECT_TRUE(option(d, "oChar")->isChecked());
+        EXPECT_TRUE(shown(d, "cbChar"));
+        EXPECT_FALSE(shown(d, "tX0"));
+        EXPECT_FALSE(shown(d, "cbArmy"));
+        EXPECT_FALSE(shown(d, "cMap1"));
+        EXPECT_EQ(list(d, "cbArmy")->currentText(), QStringLiteral("모든부대"));
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(cmd.key(), key);
+}
+
+TEST(FrmCharDisappear31, ZonePickedOnTheBattleMapKeepsTheHiddenPerson)
+{
+    BattlePick pick({3, 7, 10, 2});
+    CommandNode cmd(unitRecord(0x31, {{17, 2, 42}}));
+    EXPECT_TRUE(cmd.edit([](QDialog &d) {
+        option(d, "oZone")->setChecked(true);
+        EXPECT_FALSE(shown(d, "cbChar"));
+        EXPECT_TRUE(shown(d, "tY1"));
+        EXPECT_TRUE(shown(d, "cMap1"));
+        enginetest::click(d, "cMap1");
+        EXPECT_EQ(box(d, "tX0")->text(), QStringLiteral("3"));
+        EXPECT_EQ(box(d, "tY0")->text(), QStringLiteral("7"));
+        EXPECT_EQ(box(d, "tX1")->text(), QStringLiteral("10"));
+        EXPECT_EQ(box(d, "tY1")->text(), QStringLiteral("2"));
+        list(d, "cbArmy")->setCurrentIndex(2);
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(pick.mode, 3);
+    EXPECT_EQ(cmd.record(), unitRecord(0x31, {{9, 2, 1}, {17, 2, 42}, {25, 4, 3}, {37, 4, 7}, {49, 4, 10},
+                                               {61, 4, 2}, {73, 2, 2}}));
+    EXPECT_EQ(cmd.ctx.armyMap.xBox[0], nullptr);
+}
+
+TEST(FrmCharDisappear31, BackToThePersonKeepsTheZoneAndOddModesLoadAsPerson)
+{
+    const QString zone = unitRecord(0x31, {{9, 2, 1}, {25, 4, 5}, {61, 4, 6}, {73, 2, 9}});
+    CommandNode cmd(zone);
+    EXPECT_TRUE(cmd.edit([](QDialog &d) {
+        EXPECT_TRUE(option(d, "oZone")->isChecked());
+        option(d, "oChar")->setChecked(true);
+        box(d, "tNum")->setText(QStringLiteral("8"));
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(cmd.record(), unitRecord(0x31, {{9, 2, 0}, {17, 2, 8}, {25, 4, 5}, {61, 4, 6}, {73, 2, 6}}));
+
+    for (int mode : {2, 0xFFFF}) {
+        CommandNode odd(unitRecord(0x31, {{9, 2, mode}}));
+        odd.edit([](QDialog &d) {
+            EXPECT_TRUE(option(d, "oChar")->isChecked());
+            enginetest::click(d, "cConfig");
+        });
+        EXPECT_EQ(odd.record(), unitRecord(0x31)) << mode;
+    }
+}
+
+TEST(FrmCharDisappear31, CoordinatesStopAtTheLastCell)
+{
+    CommandNode cmd(unitRecord(0x31, {{9, 2, 1}}));
+    cmd.edit([](QDialog &d) {
+        for (const char *name : {"tX0", "tY0", "tX1", "tY1"}) {
+            box(d, name)->setText(QStringLiteral("41"));
+            EXPECT_EQ(box(d, name)->text(), QStringLiteral("40")) << name;
+        }
+        enginetest::click(d, "cCancel");
+    });
+    EXPECT_EQ(cmd.record(), unitRecord(0x31, {{9, 2, 1}}));
+}
+
+TEST(FrmCharDisappear31, StartModeAppliesOnlyWhileThePersonIsChosen)
+{
+    CommandNode cmd(unitRecord(0x31, {{9, 2, 1}}));
+    cmd.settings.insert(QStringLiteral("Option/Char_Select"), QStringLiteral("1"));
+    cmd.edit([](QDialog &d) {
+        activate(d);
+        EXPECT_TRUE(option(d, "oList")->isChecked());
+        option(d, "oChar")->setChecked(true);
+        EXPECT_TRUE(shown(d, "cbChar"));
+        activate(d);
+        EXPECT_TRUE(option(d, "oNum")->isChecked());
+        EXPECT_TRUE(shown(d, "tNum"));
+        enginetest::click(d, "cCancel");
+    });
+}
+
+// --- 0x32 ------------------------------------------------------------------
+
+TEST(FrmCharMove32, BattlefieldIndexModeShowsItsBoxAndSwitchingBackKeepsIt)
+{
+    CommandNode cmd(unitRecord(0x32, {{9, 2, 1}, {25, 4, 12}}));
+    EXPECT_TRUE(cmd.edit([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 32 : 무장이동"));
+        EXPECT_TRUE(shown(d, "tBFIndex"));
+        EXPECT_FALSE(shown(d, "cbChar"));
+        EXPECT_TRUE(shown(d, "cMap1"));
+        box(d, "tBFIndex")->setText(QStringLiteral("41"));
+        EXPECT_EQ(box(d, "tBFIndex")->text(), QStringLiteral("40"));
+        option(d, "oChar")->setChecked(true);
+        EXPECT_FALSE(shown(d, "tBFIndex"));
+        EXPECT_TRUE(shown(d, "cbChar"));
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(cmd.record(), unitRecord(0x32, {{9, 2, 0}, {25, 4, 40}}));
+
+    CommandNode odd(unitRecord(0x32, {{9, 2, 2}, {37, 4, -1}}));
+    odd.edit([](QDialog &d) {
+        EXPECT_TRUE(option(d, "oChar")->isChecked());
+        EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("-1"));
+        enginetest::click(d, "cConfig");
+    });
+    EXPECT_EQ(odd.record(), unitRecord(0x32, {{37, 4, -1}}));
+}
+
+TEST(FrmCharMove32, UntitledDocumentsPickTheCellOnTheBattleMap)
+{
+    BattlePick pick({9, 11});
+    CommandNode cmd(unitRecord(0x32));
+    EXPECT_TRUE(cmd.edit([](QDialog &d) {
+        enginetest::click(d, "cMap1");
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(pick.mode, 4);
+    EXPECT_EQ(cmd.record(), unitRecord(0x32, {{37, 4, 9}, {49, 4, 11}}));
+}
+
+TEST(FrmCharMove32, FilesWithoutAnSPickOnTheStageWithThePerson)
+{
+    commands::ScopedTabCaption tab(QStringLiteral("battle01.eex"));
+    BattlePick battle({1, 1});
+    struct Case {
+        int person;
+        int handed;
+    } cases[] = {{1025, 1025}, {0xFFFF, 0}, {0xFFFE, 0}, {7, 7}};
+    for (const Case &c : cases) {
+        int handed = -1;
+        workspace::ScopedDialogOverride stage(workspace::kStageMapPickerTool,
+                                              [&](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+                                                  handed = ctx.stageMap.person;
+                                                  ctx.stageMap.xBox->setText(QStringLiteral("20"));
+                                                  ctx.stageMap.yBox->setText(QStringLiteral("16777216"));
+                                                  ctx.stageMap.dirCombo->setCurrentIndex(2);
+                                                  return nullptr;
+                                              });
+        CommandNode cmd(unitRecord(0x32, {{17, 2, c.person}}));
+        cmd.edit([](QDialog &d) {
+            enginetest::click(d, "cMap1");
+            EXPECT_EQ(box(d, "tY")->text(), QStringLiteral("16777215"));
+            enginetest::click(d, "cConfig");
+        });
+        EXPECT_EQ(handed, c.handed) << c.person;
+        EXPECT_EQ(cmd.record(), unitRecord(0x32, {{17, 2, c.person}, {37, 4, 20}, {49, 4, 16777215}, {61, 2, 2}}));
+    }
+    EXPECT_EQ(battle.calls, 0);
+}
+
+// --- 0x41 ------------------------------------------------------------------
+
+TEST(FrmIsMapCharNum41, RectanglePickedInClickOrderAndCancelKeepsTheKey)
+{
+    BattlePick pick({10, 2, 3, 7});
+    const QString stored = unitRecord(0x41, {{37, 2, 1}});
+    CommandNode cmd(stored);
+    EXPECT_FALSE(cmd.edit([](QDialog &d) {
+        enginetest::click(d, "cMap1");
+        EXPECT_EQ(box(d, "tX0")->text(), QStringLiteral("10"));
+        EXPECT_EQ(box(d, "tY1")->text(), QStringLiteral("7"));
+        enginetest::click(d, "cCancel");
+    }));
+    EXPECT_EQ(pick.mode, 3);
+    EXPECT_EQ(cmd.record(), stored);
+    EXPECT_EQ(cmd.records, 0);
+}
+
+} // namespace
