@@ -25,8 +25,8 @@ const MapButtonSpec kViewpointMap{.pick = MapPick::BattleCell};
 constexpr QStringView kThingKinds[] = {u"방화", u"소화"};
 
 const FieldSpec kThingFields[] = {
-    numberField(9, "tX", u"좌표 : ( X", NumberKind::Coordinate),
-    numberField(21, "tY", u", Y )", NumberKind::Coordinate),
+    numberField(9, "tX", u"좌표 X", NumberKind::Coordinate),
+    numberField(21, "tY", u"좌표 Y", NumberKind::Coordinate),
     // A kind beyond the two loads as putting out a fire.
     listField(33, "cbThings", u"물체", fixedList(kThingKinds, 1)),
     checkField(41, "ckViewPoint", u"시점 변화"),

@@ -10,8 +10,8 @@ namespace {
 
 const FieldSpec kFaceFields[] = {
     personField(9),
-    numberField(17, "tX", u"좌표 : ( X", NumberKind::Unclamped),
-    numberField(29, "tY", u", Y )", NumberKind::Unclamped),
+    numberField(17, "tX", u"좌표 X", NumberKind::Unclamped),
+    numberField(29, "tY", u"좌표 Y", NumberKind::Unclamped),
 };
 
 const PickerOptions kSinglePicker{.focusSelectsMode = true};

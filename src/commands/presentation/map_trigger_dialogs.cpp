@@ -13,8 +13,8 @@ const PickerOptions kSinglePicker{.focusSelectsMode = true};
 
 const FieldSpec kPlaceFields[] = {
     personField(9),
-    numberField(17, "tX", u"좌표 : ( X", NumberKind::Coordinate),
-    numberField(29, "tY", u", Y )", NumberKind::Coordinate),
+    numberField(17, "tX", u"좌표 X", NumberKind::Coordinate),
+    numberField(29, "tY", u"좌표 Y", NumberKind::Coordinate),
 };
 
 const DialogDescription kFrmEntryPlace25{
@@ -29,10 +29,10 @@ const MapButtonSpec kPlaceMap{.pick = MapPick::BattleCell, .x0 = 1, .y0 = 2};
 
 const FieldSpec kZoneFields[] = {
     personField(9),
-    numberField(17, "tX0", u"좌표 : ( X1", NumberKind::Unclamped),
-    numberField(29, "tY0", u", Y1 )", NumberKind::Unclamped),
-    numberField(41, "tX1", u"- ( X2", NumberKind::Unclamped),
-    numberField(53, "tY1", u", Y2 )", NumberKind::Unclamped),
+    numberField(17, "tX0", u"좌표 X1", NumberKind::Unclamped),
+    numberField(29, "tY0", u"좌표 Y1", NumberKind::Unclamped),
+    numberField(41, "tX1", u"좌표 X2", NumberKind::Unclamped),
+    numberField(53, "tY1", u"좌표 Y2", NumberKind::Unclamped),
 };
 
 const DialogDescription kFrmEntryZone26{

@@ -143,10 +143,10 @@ bool FrmMusic23::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-void FrmMusic23::onCancel()
+void FrmMusic23::reject()
 {
     MediaPlayer::instance().stopEffect();
-    CommandDialog::onCancel();
+    CommandDialog::reject();
 }
 
 // --- 0x24 ---------------------------------------------------------------

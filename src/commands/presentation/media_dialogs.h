@@ -55,10 +55,12 @@ public:
     // Plays the chosen effect from the game folder's "Wav" folder.
     void listen();
 
+    // Cancel (the button, Esc or the close box) also ends an effect still
+    // playing; OK leaves it.
+    void reject() override;
+
 protected:
     bool saveFields(QString &key, int &lengthDelta) override;
-    // Cancel also ends an effect still playing.
-    void onCancel() override;
 
 private:
     ValueList m_effect;

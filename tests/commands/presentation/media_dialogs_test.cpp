@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using enginetest::CommandNode;
@@ -186,6 +187,11 @@ TEST(MediaDialogs, ListeningToAnEffectPlaysItsFileAndCancelStopsIt)
     });
     EXPECT_EQ(player.calls, (QStringList{"effect " + folder.path() + "/Wav/SE_M_01.WAV",
                                          "effect " + folder.path() + "/Wav/SE00.WAV", "stop effect"}));
+
+    player.calls.clear();
+    CommandNode esc(effect(1, 1));
+    esc.edit([](QDialog &d) { QTest::keyClick(&d, Qt::Key_Escape); });
+    EXPECT_EQ(player.calls, QStringList{"stop effect"});
 
     // OK leaves a playing effect alone.
     player.calls.clear();
