@@ -5,10 +5,11 @@
 #include "workspace/dialog_registry.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace commands {
 
@@ -25,9 +26,10 @@ QString documentTabCaption(const core::DocTree &tree)
 {
     if (tree.root() == core::kNoNode)
         return {};
+    // The root holds the file's path, with either kind of separator.
     const QString text = tree.text(tree.root());
-    const QString name = QFileInfo(text).fileName();
-    return name.isEmpty() ? text : name;
+    const qsizetype cut = std::max(text.lastIndexOf(u'/'), text.lastIndexOf(u'\\'));
+    return text.mid(cut + 1);
 }
 
 bool isBattleScenarioCaption(const QString &tabCaption)

@@ -331,6 +331,7 @@ TEST(PresentationMapDialogs, BattleScenarioIsToldByAnSInTheTabCaption)
     } cases[] = {
         {"Scenario", true},        {"S_05.eex", true},       {"/x/s_05.EEX", true}, {"R_05.eex", false},
         {"R_base.eex", true},      {"/saves/R_05.eex", false}, {"R_05.eex *", false}, {"", false},
+        {"C:\\Game\\Saves\\R_05.EEX", false}, {"C:\\Game\\S_01.EEX", true},
     };
     for (const auto &c : cases) {
         core::DocTree tree;
