@@ -28,6 +28,15 @@ struct Row
 };
 
 const Row kRows[] = {
+    {0x1F, "FrmMap1F"},
+    {0x21, "FrmThingsAdd21"},
+    {0x25, "FrmEntryPlace25"},
+    {0x26, "FrmEntryZone26"},
+    {0x29, "FrmMapFaceShow29"},
+    {0x2A, "FrmMapFaceMove2A"},
+    {0x2B, "FrmMapFaceRemove2B"},
+    {0x2D, "FrmCharClick2D"},
+    {0x2E, "FrmCharMeet2E"},
     {0x30, "FrmCharAdvent30"},
     {0x31, "FrmCharDisappear31"},
     {0x32, "FrmCharMove32"},

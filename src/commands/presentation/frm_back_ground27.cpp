@@ -1,0 +1,111 @@
+#include "commands/presentation/frm_back_ground27.h"
+
+#include "commands/presentation/dialog_rows.h"
+#include "commands/presentation/media_lists.h"
+#include "workspace/dialog_registry.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace commands {
+
+namespace {
+
+// Where each kind's value sits in the key.
+constexpr std::array<int, 4> kPositions{17, 25, 33, 41};
+
+int noneItem(const QComboBox *list)
+{
+    return list->count() - 1;
+}
+
+} // namespace
+
+FrmBackGround27::FrmBackGround27(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
+{
+    setObjectName(QStringLiteral("FrmBackGround27"));
+
+    m_kind = new QComboBox(this);
+    m_kind->setObjectName(QStringLiteral("cbKind"));
+    m_kind->addItems({QStringLiteral("외배경"), QStringLiteral("중국지도"), QStringLiteral("내배경"),
+                      QStringLiteral("전장지도")});
+    addLabelledRow(body(), this, "Label1", QStringLiteral("배경 유형"), m_kind);
+
+    const int mmap1 = readSettingCount(ctx, media::kMMap1Max);
+    const int mmap2 = readSettingCount(ctx, media::kMMap2Max);
+    const int sce = readSettingCount(ctx, media::kSceMax);
+    const std::array<QStringList, 4> items{
+        media::outerBackgroundItems(mmap1),
+        QStringList{QStringLiteral("중국지도"), QStringLiteral("無")},
+        media::innerBackgroundItems(mmap1, mmap2),
+        media::battleMapItems(sce),
+    };
+    const char *listNames[] = {"cbOut", "cbWholeMap", "cbIn", "cbHM"};
+    const char *labelNames[] = {"Label2", "Label3", "Label4", "Label5"};
+    const char16_t *labelTexts[] = {u"외배경", u"중국지도", u"내배경", u"전장지도"};
+
+    // The four lists share one place; only the chosen kind's is shown.
+    auto *place = new QGridLayout;
+    for (std::size_t k = 0; k < 4; ++k) {
+        m_lists[k] = new QComboBox(this);
+        m_lists[k]->setObjectName(QString::fromLatin1(listNames[k]));
+        m_lists[k]->setMaxVisibleItems(25);
+        m_lists[k]->addItems(items[k]);
+        m_labels[k] = new QLabel(QString::fromUtf16(labelTexts[k]), this);
+        m_labels[k]->setObjectName(QString::fromLatin1(labelNames[k]));
+        m_labels[k]->setBuddy(m_lists[k]);
+        place->addWidget(m_labels[k], 0, 0);
+        place->addWidget(m_lists[k], 0, 1);
+    }
+    place->setColumnStretch(1, 1);
+    body()->addLayout(place);
+
+    const int kind = field(9, 2) & 0xFFFF;
+    ControlVisible(kind);
+    m_kind->setCurrentIndex(kind < 4 ? kind : 0);
+    connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int i) { ControlVisible(i); });
+    // Selecting the kind shows its list, as the user's choice does.
+    ControlVisible(m_kind->currentIndex());
+
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int v = field(kPositions[k], 2) & 0xFFFF;
+        QComboBox *list = m_lists[k];
+        if (k == 1)
+            list->setCurrentIndex(v == 0 ? 0 : 1);
+        else
+            list->setCurrentIndex(v < noneItem(list) ? v : noneItem(list));
+    }
+}
+
+void FrmBackGround27::ControlVisible(int kind)
+{
+    const int shown = kind >= 0 && kind <= 2 ? kind : 3;
+    for (int k = 0; k < 4; ++k) {
+        m_lists[std::size_t(k)]->setVisible(k == shown);
+        m_labels[std::size_t(k)]->setVisible(k == shown);
+    }
+}
+
+bool FrmBackGround27::saveFields(QString &key, int &lengthDelta)
+{
+    lengthDelta = 0;
+    setField(key, 9, 2, std::max(m_kind->currentIndex(), 0));
+    for (std::size_t k = 0; k < 4; ++k) {
+        const QComboBox *list = m_lists[k];
+        const int i = list->currentIndex();
+        setField(key, kPositions[k], 2, i < 0 || i >= noneItem(list) ? media::kNone : i);
+    }
+    return true;
+}
+
+namespace {
+
+[[maybe_unused]] const bool registered = workspace::registerEditDialog(
+    FrmBackGround27::kCode, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+        return std::make_unique<FrmBackGround27>(ctx);
+    });
+
+} // namespace
+
+} // namespace commands

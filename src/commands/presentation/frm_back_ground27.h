@@ -1,0 +1,39 @@
+#pragma once
+// The dialog of command 0x27 "배경설정": the kind of background (outer,
+// the whole map, inner, battle map) and, beside it, the list of that kind.
+// The command holds one field per kind; the lists of the other kinds are
+// hidden but keep what they loaded, so OK writes their fields back as they
+// were (a value no item stands for comes back as none, 0xFFFF).
+#include "commands/common/command_dialog.h"
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+
+namespace commands {
+
+class FrmBackGround27 : public CommandDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int kCode = 0x27;
+    explicit FrmBackGround27(workspace::EditContext &ctx);
+
+    QComboBox *kindList() const { return m_kind; }
+    // The list of kind 0 outer, 1 whole map, 2 inner, 3 battle map.
+    QComboBox *valueList(int kind) const { return m_lists[std::size_t(kind)]; }
+    // Shows the list of the kind with its label and hides the other three;
+    // any kind above 2 shows the battle maps.
+    void ControlVisible(int kind);
+
+protected:
+    bool saveFields(QString &key, int &lengthDelta) override;
+
+private:
+    QComboBox *m_kind = nullptr;
+    std::array<QComboBox *, 4> m_lists{};
+    std::array<QLabel *, 4> m_labels{};
+};
+
+} // namespace commands

@@ -1,0 +1,50 @@
+// Commands that name one cell of the battle map: 0x1F moves the map's view
+// to it, 0x21 sets or puts out a fire there. Both take the cell from the
+// battle-map picker; 0x21's picker also shows the object being edited, with
+// the kind chosen in the dialog, among the objects already placed.
+#include "commands/presentation/map_button_dialog.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kViewpointFields[] = {
+    numberField(9, "tX", u"X : ", NumberKind::Coordinate),
+    numberField(21, "tY", u"Y : ", NumberKind::Coordinate),
+};
+
+const DialogDescription kFrmMap1F{
+    .code = 0x1F,
+    .formName = "FrmMap1F",
+    .title = u"수정 - 1F : 지도시점변화",
+    .fields = kViewpointFields,
+};
+
+const MapButtonSpec kViewpointMap{.pick = MapPick::BattleCell};
+
+constexpr QStringView kThingKinds[] = {u"방화", u"소화"};
+
+const FieldSpec kThingFields[] = {
+    numberField(9, "tX", u"좌표 X", NumberKind::Coordinate),
+    numberField(21, "tY", u"좌표 Y", NumberKind::Coordinate),
+    // A kind beyond the two loads as putting out a fire.
+    listField(33, "cbThings", u"물체", fixedList(kThingKinds, 1)),
+    checkField(41, "ckViewPoint", u"시점 변화"),
+    checkField(49, "ckDelay", u"지연 無 (소리 안 남)"),
+};
+
+const DialogDescription kFrmThingsAdd21{
+    .code = 0x21,
+    .formName = "FrmThingsAdd21",
+    .title = u"수정 - 21 : 전장물체추가",
+    .fields = kThingFields,
+};
+
+const MapButtonSpec kThingMap{.pick = MapPick::BattleObject, .kindField = 2};
+
+[[maybe_unused]] const bool registered1F = registerMapButtonDialog(kFrmMap1F, kViewpointMap);
+[[maybe_unused]] const bool registered21 = registerMapButtonDialog(kFrmThingsAdd21, kThingMap);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,62 @@
+// Faces on the world map of a story scene: 0x29 shows a person's face at a
+// point, 0x2A moves it there, 0x2B takes it off. The point is in pixels of
+// the world-map picture, so its boxes have no cell limit; the face picker
+// places it with the mouse.
+#include "commands/presentation/map_button_dialog.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFaceFields[] = {
+    personField(9),
+    numberField(17, "tX", u"좌표 X", NumberKind::Unclamped),
+    numberField(29, "tY", u"좌표 Y", NumberKind::Unclamped),
+};
+
+const PickerOptions kSinglePicker{.focusSelectsMode = true};
+
+const DialogDescription kFrmMapFaceShow29{
+    .code = 0x29,
+    .formName = "FrmMapFaceShow29",
+    .title = u"수정 - 29 : 지도얼굴보기",
+    .fields = kFaceFields,
+    .picker = kSinglePicker,
+};
+
+const DialogDescription kFrmMapFaceMove2A{
+    .code = 0x2A,
+    .formName = "FrmMapFaceMove2A",
+    .title = u"수정 - 2A : 지도얼굴이동",
+    .fields = kFaceFields,
+    .picker = kSinglePicker,
+};
+
+const MapButtonSpec kShowFace{
+    .pick = MapPick::WorldFace, .buttonName = "cMapShow", .buttonText = u"좌표 찍기", .x0 = 1, .y0 = 2};
+const MapButtonSpec kMoveFace{.pick = MapPick::WorldFace,
+                              .buttonName = "cMapShow",
+                              .buttonText = u"좌표 찍기",
+                              .x0 = 1,
+                              .y0 = 2,
+                              .faceMoving = true};
+
+const FieldSpec kRemoveFields[] = {
+    personField(9),
+};
+
+const DialogDescription kFrmMapFaceRemove2B{
+    .code = 0x2B,
+    .formName = "FrmMapFaceRemove2B",
+    .title = u"수정 - 2B : 지도얼굴제거",
+    .fields = kRemoveFields,
+    .picker = kSinglePicker,
+};
+
+[[maybe_unused]] const bool registered29 = registerMapButtonDialog(kFrmMapFaceShow29, kShowFace);
+[[maybe_unused]] const bool registered2A = registerMapButtonDialog(kFrmMapFaceMove2A, kMoveFace);
+[[maybe_unused]] const bool registered2B = registerEngineDialog(kFrmMapFaceRemove2B);
+
+} // namespace
+
+} // namespace commands

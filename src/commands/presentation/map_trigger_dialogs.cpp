@@ -1,0 +1,81 @@
+// The map-trigger tests, all block commands heading a child event: a person
+// (or a group) enters a cell (0x25) or a zone (0x26), is clicked (0x2D), or
+// stands next to another person (0x2E, four or eight neighbours). The entry
+// tests take their cells from a map picker; a zone comes from the battle map
+// in a battle scenario and from the story stage otherwise.
+#include "commands/presentation/map_button_dialog.h"
+
+namespace commands {
+
+namespace {
+
+const PickerOptions kSinglePicker{.focusSelectsMode = true};
+
+const FieldSpec kPlaceFields[] = {
+    personField(9),
+    numberField(17, "tX", u"좌표 X", NumberKind::Coordinate),
+    numberField(29, "tY", u"좌표 Y", NumberKind::Coordinate),
+};
+
+const DialogDescription kFrmEntryPlace25{
+    .code = 0x25,
+    .formName = "FrmEntryPlace25",
+    .title = u"수정 - 25 : 무장진입지점시험",
+    .fields = kPlaceFields,
+    .picker = kSinglePicker,
+};
+
+const MapButtonSpec kPlaceMap{.pick = MapPick::BattleCell, .x0 = 1, .y0 = 2};
+
+const FieldSpec kZoneFields[] = {
+    personField(9),
+    numberField(17, "tX0", u"좌표 X1", NumberKind::Unclamped),
+    numberField(29, "tY0", u"좌표 Y1", NumberKind::Unclamped),
+    numberField(41, "tX1", u"좌표 X2", NumberKind::Unclamped),
+    numberField(53, "tY1", u"좌표 Y2", NumberKind::Unclamped),
+};
+
+const DialogDescription kFrmEntryZone26{
+    .code = 0x26,
+    .formName = "FrmEntryZone26",
+    .title = u"수정 - 26 : 무장진입구역시험",
+    .fields = kZoneFields,
+    .picker = kSinglePicker,
+};
+
+const MapButtonSpec kZoneMap{.pick = MapPick::Zone, .x0 = 1, .y0 = 2, .x1 = 3, .y1 = 4};
+
+const FieldSpec kClickFields[] = {
+    personField(9),
+};
+
+const DialogDescription kFrmCharClick2D{
+    .code = 0x2D,
+    .formName = "FrmCharClick2D",
+    .title = u"수정 - 2D : 무장클릭시험",
+    .fields = kClickFields,
+    .picker = kSinglePicker,
+};
+
+const FieldSpec kMeetFields[] = {
+    personField(9, u"인물", 0),
+    personField(17, u"인물", 1),
+    checkField(25, "ckExpansion", u"인접 (8방향)"),
+};
+
+const DialogDescription kFrmCharMeet2E{
+    .code = 0x2E,
+    .formName = "FrmCharMeet2E",
+    .title = u"수정 - 2E : 무장인접시험",
+    .fields = kMeetFields,
+    .picker = {.pair = true, .focusSelectsMode = true},
+};
+
+[[maybe_unused]] const bool registered25 = registerMapButtonDialog(kFrmEntryPlace25, kPlaceMap);
+[[maybe_unused]] const bool registered26 = registerMapButtonDialog(kFrmEntryZone26, kZoneMap);
+[[maybe_unused]] const bool registered2D = registerEngineDialog(kFrmCharClick2D);
+[[maybe_unused]] const bool registered2E = registerEngineDialog(kFrmCharMeet2E);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,217 @@
+#include "commands/presentation/media_dialogs.h"
+
+#include "commands/common/number_field.h"
+#include "commands/presentation/dialog_rows.h"
+#include "commands/presentation/media_player.h"
+#include "core/game/game_files.h"
+#include "platform/cp949.h"
+#include "workspace/dialog_registry.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+
+#include <algorithm>
+#include <numeric>
+
+namespace commands {
+
+namespace {
+
+QComboBox *newList(QWidget *owner, const char *name)
+{
+    auto *box = new QComboBox(owner);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxVisibleItems(25);
+    return box;
+}
+
+std::vector<int> iota(int n)
+{
+    std::vector<int> v(std::size_t(std::max(n, 0)));
+    std::iota(v.begin(), v.end(), 0);
+    return v;
+}
+
+QPushButton *newListenButton(QWidget *owner)
+{
+    auto *button = new QPushButton(QStringLiteral("듣기"), owner);
+    button->setObjectName(QStringLiteral("cListen"));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+void ValueList::fill(const QStringList &texts, const std::vector<int> &itemValues)
+{
+    box->addItems(texts);
+    values = itemValues;
+}
+
+void ValueList::select(int value, const QString &unlistedText)
+{
+    const auto it = std::find(values.begin(), values.end(), value);
+    if (it != values.end()) {
+        box->setCurrentIndex(int(it - values.begin()));
+        return;
+    }
+    box->addItem(unlistedText);
+    values.push_back(value);
+    box->setCurrentIndex(box->count() - 1);
+}
+
+int ValueList::value() const
+{
+    const int i = box->currentIndex();
+    return i >= 0 && std::size_t(i) < values.size() ? values[std::size_t(i)] : 0;
+}
+
+QString gameFolderOf(const workspace::EditContext &ctx)
+{
+    return ctx.readSetting(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+}
+
+// --- 0x22 ---------------------------------------------------------------
+
+FrmMovie22::FrmMovie22(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
+{
+    setObjectName(QStringLiteral("FrmMovie22"));
+    m_movie.box = newList(this, "cbMovie");
+    const QStringList items = media::movieItems(readSettingCount(ctx, media::kAviMax));
+    m_movie.fill(items, iota(int(items.size())));
+    addLabelledRow(body(), this, "Label1", QStringLiteral("동영상"), m_movie.box);
+
+    const int stored = field(9, 2) & 0xFFFF;
+    m_movie.select(stored, media::movieText(stored));
+}
+
+bool FrmMovie22::saveFields(QString &key, int &lengthDelta)
+{
+    lengthDelta = 0;
+    setField(key, 9, 2, m_movie.value());
+    return true;
+}
+
+// --- 0x23 ---------------------------------------------------------------
+
+FrmMusic23::FrmMusic23(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
+{
+    setObjectName(QStringLiteral("FrmMusic23"));
+    const media::EffectCounts counts{readSettingCount(ctx, media::kSeMax), readSettingCount(ctx, media::kSemMax),
+                                     readSettingCount(ctx, media::kSeeMax)};
+    m_effect.box = newList(this, "cbMusic");
+    std::vector<int> values;
+    for (int i = 0; i < counts.total(); ++i)
+        values.push_back(media::effectValue(i, counts));
+    m_effect.fill(media::effectItems(counts), values);
+    m_listen = newListenButton(this);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_effect.box, 1);
+    row->addWidget(m_listen);
+    auto *effect = new QWidget(this);
+    effect->setLayout(row);
+    row->setContentsMargins(0, 0, 0, 0);
+    addLabelledRow(body(), this, "Label1", QStringLiteral("음악"), effect);
+
+    m_repeat = new NumberField(NumberKind::Unclamped, this);
+    m_repeat->setObjectName(QStringLiteral("tNum"));
+    addLabelledRow(body(), this, "Label2", QStringLiteral("반복 수 (0은 무한) "), m_repeat);
+
+    const int stored = field(9, 2) & 0xFFFF;
+    m_effect.select(stored, media::effectFileName(stored));
+    m_repeat->load(field(17, 4));
+
+    connect(m_listen, &QPushButton::clicked, this, [this] { listen(); });
+}
+
+void FrmMusic23::listen()
+{
+    const QString name = m_effect.box->currentText();
+    if (name.isEmpty())
+        return;
+    MediaPlayer::instance().playEffect(
+        core::game::GameFilePath(gameFolderOf(context()), QStringLiteral("Wav\\") + name));
+}
+
+bool FrmMusic23::saveFields(QString &key, int &lengthDelta)
+{
+    lengthDelta = 0;
+    setField(key, 9, 2, m_effect.value());
+    const QString repeat = m_repeat->text();
+    setField(key, 17, 4, repeat.startsWith(u'-') ? repeat.toLongLong() : m_repeat->number());
+    return true;
+}
+
+void FrmMusic23::reject()
+{
+    MediaPlayer::instance().stopEffect();
+    CommandDialog::reject();
+}
+
+// --- 0x24 ---------------------------------------------------------------
+
+FrmTrack24::FrmTrack24(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
+{
+    setObjectName(QStringLiteral("FrmTrack24"));
+    const int trackMax = readSettingCount(ctx, media::kTrackMax);
+    m_track.box = newList(this, "cbTrack");
+    std::vector<int> values = iota(trackMax);
+    values.push_back(media::kNoTrack);
+    m_track.fill(media::trackItems(trackMax), values);
+    m_listen = newListenButton(this);
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_track.box, 1);
+    row->addWidget(m_listen);
+    auto *track = new QWidget(this);
+    track->setLayout(row);
+    addLabelledRow(body(), this, "Label1", QStringLiteral("트랙"), track);
+
+    // Every value beyond the tracks, 255 among them, is no music.
+    const int stored = field(9, 2) & 0xFFFF;
+    m_track.box->setCurrentIndex(stored < trackMax ? stored : trackMax);
+
+    // A track being listened to ends when another is chosen.
+    connect(m_track.box, &QComboBox::currentIndexChanged, this, [] { MediaPlayer::instance().stopMusic(); });
+    connect(m_listen, &QPushButton::clicked, this, [this] { listen(); });
+}
+
+void FrmTrack24::listen()
+{
+    const QString folder = gameFolderOf(context());
+    QFile list(core::game::GameFilePath(folder, QStringLiteral("mp3list.txt")));
+    if (!list.open(QIODevice::ReadOnly))
+        return;
+    // The list is a small text file; a longer one is not a music list.
+    const QByteArray bytes = list.read(1 << 20);
+    const auto file = media::musicFileOfTrack(platform::Cp949::decode(bytes), m_track.box->currentIndex());
+    if (!file)
+        return;
+    MediaPlayer::instance().playMusic(core::game::GameFilePath(folder, *file));
+}
+
+bool FrmTrack24::saveFields(QString &key, int &lengthDelta)
+{
+    lengthDelta = 0;
+    setField(key, 9, 2, m_track.value());
+    return true;
+}
+
+namespace {
+
+template <typename Dialog>
+bool registerDialog()
+{
+    return workspace::registerEditDialog(Dialog::kCode, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+        return std::make_unique<Dialog>(ctx);
+    });
+}
+
+[[maybe_unused]] const bool registered22 = registerDialog<FrmMovie22>();
+[[maybe_unused]] const bool registered23 = registerDialog<FrmMusic23>();
+[[maybe_unused]] const bool registered24 = registerDialog<FrmTrack24>();
+
+} // namespace
+
+} // namespace commands
