@@ -12,6 +12,8 @@
 #include "fixtures/scenario_generator.h"
 #include "platform/prompts.h"
 #include "workspace/dialog_registry.h"
+#include "workspace/document.h"
+#include "workspace/scenario_tree_view.h"
 #include "workspace/edit_dispatch.h"
 
 #include <QPushButton>
@@ -47,10 +49,12 @@ QString setRecord(std::int64_t variable, int value)
 // set Var9 False}, an empty test, set Var4095.
 struct SmallScenario
 {
-    core::DocTree tree;
+    core::DocTree own;
+    core::DocTree &tree;
     core::NodeId firstTest, nestedTest, emptyTest, firstSet, nestedSet, lastSet;
 
-    SmallScenario()
+    SmallScenario() : SmallScenario(own) {}
+    explicit SmallScenario(core::DocTree &into) : tree(into)
     {
         const core::NodeId scene = fixtures::addScenarioRoot(tree);
         const fixtures::SectionNodes sec = fixtures::addSection(tree, scene, 0);
@@ -178,6 +182,22 @@ TEST(FrmVarList, FindSelectsTheChosenRowsCommand)
     });
     EXPECT_EQ(s.tree.selected(), s.nestedSet);
     EXPECT_TRUE(tool.prompts.messages.isEmpty());
+}
+
+TEST(FrmVarList, FindSelectsTheCommandInTheTreeView)
+{
+    QWidget window;
+    auto *doc = new workspace::Document(0);
+    doc->view()->setParent(&window);  // the page owns its document
+    SmallScenario s(doc->tree());
+    ToolRun tool(s.tree);
+    tool.ctx.parent = &window;
+    tool.run([](FrmVarList &w) {
+        w.list()->setCurrentItem(w.list()->topLevelItem(3));
+        w.findChild<QPushButton *>("cFind")->click();
+    });
+    EXPECT_EQ(doc->view()->selectedNode(), s.nestedTest);
+    EXPECT_EQ(s.tree.selected(), s.nestedTest);
 }
 
 TEST(FrmVarList, CancelLeavesTheSelection)
