@@ -2,6 +2,10 @@
 // the value that selects which. Both persons share one set of picker modes.
 // The value is shown and written back in full, negative or large.
 #include "commands/common/dialog_engine.h"
+#include "workspace/dialog_registry.h"
+
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 namespace commands {
 
@@ -33,10 +37,32 @@ const DialogDescription kDialogs[] = {
      .picker = kPair},
 };
 
+constexpr int kValueField = 2;
+
+// The selection value is stored as entered, a minus sign included ("-1" sets
+// every bit), so its box takes one where the other number boxes do not.
+class FrmCopySelectingAbility70 : public EngineDialog
+{
+public:
+    FrmCopySelectingAbility70(workspace::EditContext &ctx, const DialogDescription &d) : EngineDialog(ctx, d)
+    {
+        auto *value = static_cast<QLineEdit *>(control(kValueField));
+        value->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]{0,10}")), value));
+    }
+};
+
 bool registerAll()
 {
     for (const DialogDescription &d : kDialogs)
         registerEngineDialog(d);
+    const DialogDescription &selecting = kDialogs[1];
+    workspace::registerEditDialog(
+        selecting.code,
+        [&selecting](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            return std::make_unique<FrmCopySelectingAbility70>(ctx, selecting);
+        },
+        workspace::DialogKind::Real);
     return true;
 }
 

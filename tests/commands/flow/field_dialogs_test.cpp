@@ -124,6 +124,12 @@ const Case kCases[] = {
     {"SelectionValueNegative", QStringLiteral("70000200" "0100" "0200" "0200" "0400" "FFFFFFFF"),
      [](QDialog &d) { EXPECT_EQ(box(d, "tValue")->text(), QStringLiteral("-1")); },
      QStringLiteral("70000200" "0100" "0200" "0200" "0400" "FFFFFFFF")},
+    {"SelectionValueTypedWithMinus", QStringLiteral("70000200" "0100" "0200" "0200" "0400" "05000000"),
+     [](QDialog &d) {
+         typeInto(box(d, "tValue"), QStringLiteral("-1"));
+         EXPECT_EQ(box(d, "tValue")->text(), QStringLiteral("-1"));
+     },
+     QStringLiteral("70000200" "0100" "0200" "0200" "0400" "FFFFFFFF")},
     {"AbilityTestComparisonBeyondIsLessOrEqual", rec73(0xFFFF, 5, 7, {0, 5, 0, 0, 1}),
      [](QDialog &d) {
          EXPECT_EQ(combo(d, "cbCompare")->currentText(), QStringLiteral("<="));
