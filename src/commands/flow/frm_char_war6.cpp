@@ -138,6 +138,7 @@ QWidget *FrmCharWar6::buildGroup(Group &g, const QString &title, const char *suf
     g.number->setObjectName(QStringLiteral("tNum") + s);
     g.name = new QLineEdit(box);
     g.name->setObjectName(QStringLiteral("tName") + s);
+    platform::selectAllOnFocus(g.name);
     for (QWidget *w : {static_cast<QWidget *>(g.list), static_cast<QWidget *>(g.number),
                        static_cast<QWidget *>(g.name)})
         w->installEventFilter(this);
