@@ -91,6 +91,25 @@ TEST(FrmCharWar6, ShowsEachSlotAndWritesThemBackUnchanged)
     EXPECT_EQ(cmd.records, 0);
 }
 
+// Forced slot 1 without a person opens on the first "無"; the list holds the
+// focus from the start, so OK stores that item's 0. Slots 2 to 5 keep 0xFFFF.
+TEST(FrmCharWar6, ForcedSlotOneWithoutAPersonBecomesZero)
+{
+    CommandNode cmd(rec06(0, 0, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, kBarred));
+    bool active = false;
+    cmd.edit([&](QDialog &d) {
+        d.activateWindow();
+        active = QTest::qWaitForWindowActive(&d);
+        EXPECT_EQ(list(d, 'T')->currentIndex(), 0);
+        showSlot(d, 1, 3);
+        EXPECT_EQ(list(d, 'T')->currentIndex(), 5124);
+        enginetest::click(d, "cConfig");
+    });
+    if (!active)
+        GTEST_SKIP() << "no window activation on this platform";
+    EXPECT_EQ(cmd.record(), rec06(0, 0, {0, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, kBarred));
+}
+
 TEST(FrmCharWar6, AnEditGoesToTheSlotItsGroupShows)
 {
     CommandNode cmd(rec06(0, 5, kForced, kBarred));
