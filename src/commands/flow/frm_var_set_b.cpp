@@ -32,9 +32,9 @@ FrmVarSetB::FrmVarSetB(workspace::EditContext &ctx) : CommandDialog(ctx, kVariab
     body()->addLayout(grid);
 
     // As stored, like every number box; the bound applies to what is typed.
-    m_number->load(field(9, 4));
+    m_number->load(field(kSetVariablePos, 4));
     connect(m_number, &QLineEdit::textChanged, this, [this] { bound(); });
-    m_value->setCurrentIndex((field(21, 2) & 0xFFFF) != 0 ? 1 : 0);
+    m_value->setCurrentIndex((field(kSetValuePos, 2) & 0xFFFF) != 0 ? 1 : 0);
 }
 
 void FrmVarSetB::bound()
@@ -47,8 +47,8 @@ bool FrmVarSetB::saveFields(QString &key, int &lengthDelta)
 {
     lengthDelta = 0;
     const QString t = m_number->text();
-    setField(key, 9, 4, t.startsWith(u'-') ? t.toLongLong() : m_number->number());
-    setField(key, 21, 2, m_value->currentIndex() == 1 ? 1 : 0);
+    setField(key, kSetVariablePos, 4, t.startsWith(u'-') ? t.toLongLong() : m_number->number());
+    setField(key, kSetValuePos, 2, m_value->currentIndex() == 1 ? 1 : 0);
     return true;
 }
 

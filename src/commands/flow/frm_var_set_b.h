@@ -3,6 +3,7 @@
 // and the value False or True. The variable box has a bound of its own: a
 // number above 4095 turns into 3499 as it is typed.
 #include "commands/common/command_dialog.h"
+#include "commands/flow/variable_commands.h"
 
 class QComboBox;
 
@@ -12,7 +13,6 @@ class NumberField;
 
 namespace commands::flow {
 
-constexpr int kVariableSetCode = 0x0B;
 constexpr int kLastSettableVariable = 4095;
 constexpr int kVariableSetFallback = 3499;
 

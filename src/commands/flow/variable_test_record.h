@@ -3,13 +3,14 @@
 // a key, writing a record from them, and the comma-separated text in which
 // the dialog shows and edits a list. Free of widgets, so the dialog and the
 // variable list share it and tests run it headless.
+#include "commands/flow/variable_commands.h"
+
 #include <QString>
 
 #include <vector>
 
 namespace commands::flow {
 
-constexpr int kVariableTestCode = 0x05;
 constexpr int kMaxVariable = 65535;
 // A count is one 16-bit word.
 constexpr int kMaxListEntries = 65535;

@@ -1,6 +1,6 @@
 #include "commands/flow/variable_uses.h"
 
-#include "commands/flow/frm_var_set_b.h"
+#include "commands/flow/variable_commands.h"
 #include "commands/flow/variable_test_record.h"
 #include "core/key_codec.h"
 #include "core/tree_queries.h"
@@ -41,8 +41,8 @@ std::vector<VariableUse> gatherVariableUses(const core::DocTree &tree)
     });
     forEachCommand(tree, kVariableSetCode, [&](core::NodeId n) {
         const QString &key = tree.key(n);
-        const bool value = (core::HexToLong(key, 21, 2) & 0xFFFF) != 0;
-        uses.push_back({core::HexToLong(key, 9, 4), value ? QStringLiteral("설정 True") : QStringLiteral("설정 False"),
+        const bool value = (core::HexToLong(key, kSetValuePos, 2) & 0xFFFF) != 0;
+        uses.push_back({core::HexToLong(key, kSetVariablePos, 4), value ? QStringLiteral("설정 True") : QStringLiteral("설정 False"),
                         key});
     });
     return uses;
