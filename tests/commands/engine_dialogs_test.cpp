@@ -57,6 +57,19 @@ const Row kRows[] = {
     {0x41, "FrmIsMapCharNum41"},
     {0x56, "FrmSetWeatherKind56"},
     {0x57, "FrmSetWeather57"},
+    {0x04, "FrmCheck4"},
+    {0x08, "FrmMenu8"},
+    {0x09, "FrmDelay9"},
+    {0x0F, "FrmFinishF"},
+    {0x11, "FrmEEXMove11"},
+    {0x6C, "FrmCopyAbility6C"},
+    {0x6E, "FrmPercent6E"},
+    {0x6F, "FrmDesertItem6F"},
+    {0x70, "FrmCopySelectingAbility70"},
+    {0x73, "FrmCompareAbility73"},
+    {0x77, "FrmComputeVar77"},
+    {0x78, "FrmSetVar78"},
+    {0x79, "FrmCompareVar79"},
 };
 
 class EngineDialogs : public ::testing::TestWithParam<Row> {};

@@ -1,0 +1,73 @@
+// Commands 0x6C and 0x70 copy abilities between two persons; 0x70 also holds
+// the value that selects which. Both persons share one set of picker modes.
+// The value is shown and written back in full, negative or large.
+#include "commands/common/dialog_engine.h"
+#include "workspace/dialog_registry.h"
+
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace commands {
+
+namespace {
+
+constexpr PickerOptions kPair{.pair = true, .switchMovesFocus = true, .focusSelectsMode = true};
+
+const FieldSpec kCopyAbility6C[] = {
+    personField(9, u"인물", 0),
+    personField(17, u"인물", 1),
+};
+
+const FieldSpec kCopySelectingAbility70[] = {
+    personField(9, u"인물", 0),
+    personField(17, u"인물", 1),
+    numberField(25, "tValue", u"값", NumberKind::Unclamped),
+};
+
+const DialogDescription kDialogs[] = {
+    {.code = 0x6C,
+     .formName = "FrmCopyAbility6C",
+     .title = u"수정 - 6C : 무장능력복사",
+     .fields = kCopyAbility6C,
+     .picker = kPair},
+    {.code = 0x70,
+     .formName = "FrmCopySelectingAbility70",
+     .title = u"수정 - 70 : 능력선택복사",
+     .fields = kCopySelectingAbility70,
+     .picker = kPair},
+};
+
+constexpr int kValueField = 2;
+
+// The selection value is stored as entered, a minus sign included ("-1" sets
+// every bit), so its box takes one where the other number boxes do not.
+class FrmCopySelectingAbility70 : public EngineDialog
+{
+public:
+    FrmCopySelectingAbility70(workspace::EditContext &ctx, const DialogDescription &d) : EngineDialog(ctx, d)
+    {
+        auto *value = static_cast<QLineEdit *>(control(kValueField));
+        value->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]{0,10}")), value));
+    }
+};
+
+bool registerAll()
+{
+    for (const DialogDescription &d : kDialogs)
+        registerEngineDialog(d);
+    const DialogDescription &selecting = kDialogs[1];
+    workspace::registerEditDialog(
+        selecting.code,
+        [&selecting](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            return std::make_unique<FrmCopySelectingAbility70>(ctx, selecting);
+        },
+        workspace::DialogKind::Real);
+    return true;
+}
+
+[[maybe_unused]] const bool registered = registerAll();
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,64 @@
+#include "commands/flow/frm_var_set_b.h"
+
+#include "commands/common/number_field.h"
+#include "workspace/dialog_registry.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace commands::flow {
+
+FrmVarSetB::FrmVarSetB(workspace::EditContext &ctx) : CommandDialog(ctx, kVariableSetCode)
+{
+    setObjectName(QStringLiteral("FrmVarSetB"));
+    setWindowTitle(QStringLiteral("수정 - B : 변량설정"));
+
+    m_number = new NumberField(NumberKind::Unclamped, this);
+    m_number->setObjectName(QStringLiteral("tNum"));
+    m_value = new QComboBox(this);
+    m_value->setObjectName(QStringLiteral("cbTF"));
+    m_value->addItems({QStringLiteral("False"), QStringLiteral("True")});
+
+    auto *grid = new QGridLayout;
+    auto *label1 = new QLabel(QStringLiteral("변량"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    auto *label2 = new QLabel(QStringLiteral("TF"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    grid->addWidget(label1, 0, 0);
+    grid->addWidget(m_number, 0, 1);
+    grid->addWidget(label2, 1, 0);
+    grid->addWidget(m_value, 1, 1);
+    body()->addLayout(grid);
+
+    // As stored, like every number box; the bound applies to what is typed.
+    m_number->load(field(kSetVariablePos, 4));
+    connect(m_number, &QLineEdit::textChanged, this, [this] { bound(); });
+    m_value->setCurrentIndex((field(kSetValuePos, 2) & 0xFFFF) != 0 ? 1 : 0);
+}
+
+void FrmVarSetB::bound()
+{
+    if (!m_number->text().startsWith(u'-') && m_number->number() > kLastSettableVariable)
+        m_number->setText(QString::number(kVariableSetFallback));
+}
+
+bool FrmVarSetB::saveFields(QString &key, int &lengthDelta)
+{
+    lengthDelta = 0;
+    const QString t = m_number->text();
+    setField(key, kSetVariablePos, 4, t.startsWith(u'-') ? t.toLongLong() : m_number->number());
+    setField(key, kSetValuePos, 2, m_value->currentIndex() == 1 ? 1 : 0);
+    return true;
+}
+
+namespace {
+
+[[maybe_unused]] const bool registered = workspace::registerEditDialog(
+    kVariableSetCode,
+    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmVarSetB>(ctx); },
+    workspace::DialogKind::Real);
+
+} // namespace
+
+} // namespace commands::flow
