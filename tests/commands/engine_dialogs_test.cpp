@@ -31,6 +31,13 @@ const Row kRows[] = {
     {0x39, "FrmCharLvAdd39"},
     {0x56, "FrmSetWeatherKind56"},
     {0x57, "FrmSetWeather57"},
+    {0x4F, "FrmSetDirection4F"},
+    {0x50, "FrmSetActive50"},
+    {0x5C, "FrmImportanceChar5C"},
+    {0x5D, "FrmSetTurn5D"},
+    {0x71, "FrmSpecial71"},
+    {0x74, "FrmSetSave74"},
+    {0x75, "FrmSetSModel75"},
 };
 
 class EngineDialogs : public ::testing::TestWithParam<Row> {};
