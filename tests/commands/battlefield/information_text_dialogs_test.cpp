@@ -1,7 +1,10 @@
 // The chapter name (0x67) and information (0x72) dialogs: a number and a game
 // text whose length OK may change.
 #include "commands/battlefield/dialog_test_support.h"
+#include "core/edit_context.h"
 #include "core/key_codec.h"
+#include "core/structure_edits.h"
+#include "fixtures/nested_length_check.h"
 
 #include <QPlainTextEdit>
 
@@ -94,6 +97,38 @@ TEST(InformationTextDialogs, NumberAndWindows)
     });
     EXPECT_EQ(info.record(), record(0x72, 5, "41"));
     EXPECT_EQ(info.records, 0);
+}
+
+TEST(InformationTextDialogs, LengthChangeReachesTheEnclosingLists)
+{
+    // The chapter name inside a nested list, so that the block around it
+    // must take every change of the text's length.
+    enginetest::CommandNode cmd(record(0x71, 0, ""));
+    cmd.tree.setKey(cmd.node, fixtures::battlefieldRecord(0x71) + QStringLiteral("_77"));
+    core::KeySerial serial = 1000;
+    core::EditHistory history;
+    core::EditContext edits{cmd.tree, serial, history};
+    ASSERT_TRUE(core::addChildEvent(edits, cmd.node, 0x6E).ok);
+    const core::NodeId block = cmd.tree.previous(cmd.node);
+    ASSERT_TRUE(core::addCommand(edits, cmd.tree.firstChild(block), 0x67, QStringLiteral("가나")).ok);
+    const core::NodeId chapter = cmd.tree.firstChild(block);
+    ASSERT_EQ(core::keyCode(cmd.tree.key(chapter)), 0x67);
+    ASSERT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
+    cmd.ctx.node = chapter;
+    cmd.tree.setSelected(chapter);
+
+    for (const char16_t *text : {u"가\n나다", u"A", u"", u"긴 장 이름을 넣어 봅니다"}) {
+        SCOPED_TRACE(QString::fromUtf16(text).toStdString());
+        const QString before = cmd.tree.key(chapter).section(u'_', 0, 0);
+        EXPECT_TRUE(cmd.edit([&](QDialog &d) {
+            setBoxText(d, QString::fromUtf16(text));
+            enginetest::click(d, "cConfig");
+        }));
+        const QString after = cmd.tree.key(chapter).section(u'_', 0, 0);
+        EXPECT_EQ(after.size() - before.size(), 2 * (core::WAscii(QString::fromUtf16(text)).size() / 2 -
+                                                     core::keyTextAt(before, 21).bytes.size()));
+        EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
+    }
 }
 
 } // namespace
