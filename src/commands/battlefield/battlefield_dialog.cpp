@@ -80,6 +80,11 @@ void BattlefieldDialog::build()
     m_fields.resize(m_description.fields.size());
     QHBoxLayout *row = nullptr;
     int rowIndex = -1;
+    int inRow = 0;  // boxes in the current row
+    const auto joinsNext = [this](std::size_t i) {
+        return i + 1 < m_description.fields.size() && m_description.fields[i + 1].kind == FieldKind::Number &&
+               QStringView(m_description.fields[i + 1].label).isEmpty();
+    };
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         Field &f = m_fields[i];
         const FieldSpec &spec = m_description.fields[i];
@@ -114,6 +119,7 @@ void BattlefieldDialog::build()
         const bool joins = spec.kind == FieldKind::Number && QStringView(spec.label).isEmpty() && row;
         if (!joins) {
             row = new QHBoxLayout;
+            inRow = 0;
             m_grid->addLayout(row, ++rowIndex, 1);
             if (spec.kind != FieldKind::Check) {
                 auto *label = new QLabel(QString::fromUtf16(spec.label), this);
@@ -122,7 +128,16 @@ void BattlefieldDialog::build()
                 m_grid->addWidget(label, rowIndex, 0);
             }
         }
+        // A row of several number boxes holds points: "(x, y) - (x, y)".
+        const bool point = spec.kind == FieldKind::Number && joinsNext(i);
+        if (point || joins)
+            row->addWidget(new QLabel(inRow % 2 == 0 ? (inRow ? QStringLiteral(" - (") : QStringLiteral("("))
+                                                     : QStringLiteral(","),
+                                      this));
         row->addWidget(widget, 1);
+        if (joins && inRow % 2 == 1)
+            row->addWidget(new QLabel(QStringLiteral(")"), this));
+        ++inRow;
         m_rows.emplace_back(name, row);
     }
 }
