@@ -99,6 +99,31 @@ TEST(InformationTextDialogs, NumberAndWindows)
     EXPECT_EQ(info.records, 0);
 }
 
+TEST(InformationTextDialogs, EnterBreaksTheChapterNameButConfirmsTheInformation)
+{
+    enginetest::CommandNode chapter(record(0x67, 1, "41"));
+    chapter.edit([](QDialog &d) {
+        auto *box = child<QPlainTextEdit>(d, "tString");
+        box->setFocus();
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, QStringLiteral("B"));
+        EXPECT_TRUE(d.isVisible());
+        enginetest::click(d, "cConfig");
+    });
+    EXPECT_EQ(chapter.record(), record(0x67, 1, "410A42"));
+
+    enginetest::CommandNode info(record(0x72, 1, "41"));
+    info.edit([](QDialog &d) {
+        auto *box = child<QLineEdit>(d, "tString");
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("B"));
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(info.record(), record(0x72, 1, "4142"));
+}
+
 TEST(InformationTextDialogs, LengthChangeReachesTheEnclosingLists)
 {
     // The chapter name inside a nested list, so that the block around it
