@@ -1,0 +1,286 @@
+#include "commands/battlefield/battlefield_dialog.h"
+
+#include "commands/common/character_picker.h"
+#include "commands/common/number_field.h"
+#include "core/game/game_data.h"
+#include "core/key_codec.h"
+#include "workspace/dialog_registry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace commands {
+
+namespace {
+
+const core::NameTables *nameTables(const workspace::EditContext &ctx)
+{
+    return ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
+}
+
+bool usesPicker(const BattlefieldDescription &d)
+{
+    if (d.target.form != TargetForm::None)
+        return true;
+    return std::any_of(d.fields.begin(), d.fields.end(), [](const FieldSpec &f) { return f.kind == FieldKind::Person; });
+}
+
+} // namespace
+
+BattlefieldDialog::BattlefieldDialog(workspace::EditContext &ctx, const BattlefieldDescription &description)
+    : CommandDialog(ctx, description.code), m_description(description)
+{
+    setObjectName(QString::fromLatin1(description.formName));
+    setWindowTitle(QString::fromUtf16(description.title));
+}
+
+BattlefieldDialog::~BattlefieldDialog() = default;
+
+void BattlefieldDialog::setUp()
+{
+    build();
+    buildMapButtons();
+    buildMore();
+    load();
+    loadMore();
+}
+
+void BattlefieldDialog::loadBox(NumberField *box, const QString &text)
+{
+    // setText, not load(): the box's clamp applies to what the key holds.
+    box->setText(text);
+}
+
+void BattlefieldDialog::build()
+{
+    if (usesPicker(m_description)) {
+        m_picker = new CharacterPicker(this, nameTables(context()), m_description.picker);
+        if (m_description.target.form == TargetForm::None)
+            body()->addWidget(m_picker->modeRow());
+    }
+    if (m_description.target.form != TargetForm::None) {
+        m_target = std::make_unique<UnitTargetBlock>(this, body(), m_description.target, m_picker);
+        if (m_description.startModeOnlyForPerson)
+            m_picker->startModeCondition = [this] { return m_target->mode() == UnitTargetBlock::Person; };
+        connect(m_target.get(), &UnitTargetBlock::zoneMapRequested, this, [this] {
+            openBattleMap(3, m_target->corner(0, false), m_target->corner(0, true), m_target->corner(1, false),
+                          m_target->corner(1, true));
+        });
+    }
+
+    m_grid = new QGridLayout;
+    body()->addLayout(m_grid);
+    m_fields.resize(m_description.fields.size());
+    QHBoxLayout *row = nullptr;
+    int rowIndex = -1;
+    int inRow = 0;  // boxes in the current row
+    const auto joinsNext = [this](std::size_t i) {
+        return i + 1 < m_description.fields.size() && m_description.fields[i + 1].kind == FieldKind::Number &&
+               QStringView(m_description.fields[i + 1].label).isEmpty();
+    };
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        Field &f = m_fields[i];
+        const FieldSpec &spec = m_description.fields[i];
+        f.spec = &spec;
+        const QString name = QString::fromLatin1(spec.name);
+        QWidget *widget = nullptr;
+        switch (spec.kind) {
+        case FieldKind::Person:
+            widget = m_picker->elementWidget(spec.element);
+            break;
+        case FieldKind::Number:
+            f.number = new NumberField(spec.number, this);
+            f.number->setObjectName(name);
+            widget = f.number;
+            break;
+        case FieldKind::List:
+            f.list = new QComboBox(this);
+            f.list->setObjectName(name);
+            f.list->setMaxVisibleItems(25);
+            for (const CustomListSpec &c : m_description.customLists)
+                if (name == QLatin1String(c.name))
+                    f.custom = &c;
+            widget = f.list;
+            break;
+        case FieldKind::Check:
+        case FieldKind::OptionPair:
+            f.check = new QCheckBox(QString::fromUtf16(spec.label), this);
+            f.check->setObjectName(name);
+            widget = f.check;
+            break;
+        }
+        const bool joins = spec.kind == FieldKind::Number && QStringView(spec.label).isEmpty() && row;
+        if (!joins) {
+            row = new QHBoxLayout;
+            inRow = 0;
+            m_grid->addLayout(row, ++rowIndex, 1);
+            if (spec.kind != FieldKind::Check) {
+                auto *label = new QLabel(QString::fromUtf16(spec.label), this);
+                label->setObjectName(QStringLiteral("lbl") + name);
+                label->setBuddy(widget);
+                m_grid->addWidget(label, rowIndex, 0);
+            }
+        }
+        // A row of several number boxes holds points: "(x, y) - (x, y)".
+        const bool point = spec.kind == FieldKind::Number && joinsNext(i);
+        if (point || joins)
+            row->addWidget(new QLabel(inRow % 2 == 0 ? (inRow ? QStringLiteral(" - (") : QStringLiteral("("))
+                                                     : QStringLiteral(","),
+                                      this));
+        row->addWidget(widget, 1);
+        if (joins && inRow % 2 == 1)
+            row->addWidget(new QLabel(QStringLiteral(")"), this));
+        ++inRow;
+        m_rows.emplace_back(name, row);
+    }
+}
+
+QHBoxLayout *BattlefieldDialog::rowOf(const QString &name) const
+{
+    for (const auto &[n, row] : m_rows)
+        if (n == name)
+            return row;
+    return nullptr;
+}
+
+void BattlefieldDialog::buildMapButtons()
+{
+    for (const MapButtonSpec &spec : m_description.maps) {
+        auto *button = new QPushButton(QStringLiteral("Map"), this);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setAutoDefault(false);
+        if (QHBoxLayout *row = rowOf(QString::fromLatin1(spec.y1 ? spec.y1 : spec.y0)))
+            row->addWidget(button);
+        else
+            m_grid->addWidget(button, m_grid->rowCount(), 1);
+        const MapButtonSpec *s = &spec;
+        connect(button, &QPushButton::clicked, this, [this, s] {
+            auto box = [this](const char *name) {
+                return name ? findChild<QLineEdit *>(QLatin1String(name)) : nullptr;
+            };
+            openBattleMap(s->mode, box(s->x0), box(s->y0), box(s->x1), box(s->y1));
+        });
+    }
+}
+
+void BattlefieldDialog::load()
+{
+    if (m_target)
+        m_target->load(key());
+    for (Field &f : m_fields) {
+        const FieldSpec &spec = *f.spec;
+        switch (spec.kind) {
+        case FieldKind::Person:
+            m_picker->setStoredValue(spec.element, field(spec.pos, 2) & 0xFFFF);
+            break;
+        case FieldKind::Number:
+            loadBox(f.number, fieldText(spec.pos, spec.width == 4));
+            break;
+        case FieldKind::List: {
+            f.loaded = field(spec.pos, 2) & 0xFFFF;
+            int index = -1;
+            if (f.custom) {
+                f.items = f.custom->build(context());
+                index = f.custom->select(f.loaded, f.items);
+            } else {
+                f.items = buildList(spec.list, context());
+                const std::optional<int> listed = f.items.indexOf(f.loaded);
+                const int fallback = spec.list.fallbackItem < 0 ? f.items.size() + spec.list.fallbackItem
+                                                               : spec.list.fallbackItem;
+                index = listed ? *listed : std::min(fallback, f.items.size() - 1);
+            }
+            f.list->addItems(f.items.texts);
+            f.list->setCurrentIndex(index);
+            break;
+        }
+        case FieldKind::Check:
+        case FieldKind::OptionPair: {
+            const int v = field(spec.pos, 2) & 0xFFFF;
+            f.check->setChecked(spec.flag == FlagLoad::NonzeroIsSet ? v != 0 : v == 1);
+            break;
+        }
+        }
+    }
+}
+
+bool BattlefieldDialog::saveFields(QString &key, int &lengthDelta)
+{
+    lengthDelta = 0;
+    if (m_target)
+        m_target->save(key);
+    for (const Field &f : m_fields) {
+        const FieldSpec &spec = *f.spec;
+        switch (spec.kind) {
+        case FieldKind::Person:
+            setField(key, spec.pos, 2, m_picker->value(spec.element));
+            break;
+        case FieldKind::Number:
+            setFieldFromBox(key, spec.pos, f.number->text(), spec.width == 4);
+            break;
+        case FieldKind::List: {
+            const int i = f.list->currentIndex();
+            setField(key, spec.pos, 2, i >= 0 && i < f.items.size() ? f.items.values[std::size_t(i)] : f.loaded);
+            break;
+        }
+        case FieldKind::Check:
+        case FieldKind::OptionPair:
+            setField(key, spec.pos, 2, f.check->isChecked() ? 1 : 0);
+            break;
+        }
+    }
+    saveMore(key);
+    return true;
+}
+
+void BattlefieldDialog::applyStartMode()
+{
+    if (m_picker)
+        m_picker->applyStartMode(context().readSetting(QStringLiteral("Option"), QStringLiteral("Char_Select")));
+}
+
+bool BattlefieldDialog::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        applyStartMode();
+    return CommandDialog::event(event);
+}
+
+void BattlefieldDialog::openBattleMap(int mode, QLineEdit *x0, QLineEdit *y0, QLineEdit *x1, QLineEdit *y1)
+{
+    workspace::ArmyMapProtocol &call = context().armyMap;
+    call.mode = mode;
+    call.whole = false;
+    call.xBox[0] = x0;
+    call.yBox[0] = y0;
+    // One cell: element 1 is not the caller's to set.
+    if (mode == 3) {
+        call.xBox[1] = x1;
+        call.yBox[1] = y1;
+    }
+    workspace::DialogRegistry::instance().runTool(workspace::kBattleMapPickerTool, context());
+    // The boxes belong to this dialog only while it is open.
+    call.xBox[0] = call.yBox[0] = nullptr;
+    if (mode == 3)
+        call.xBox[1] = call.yBox[1] = nullptr;
+    applyStartMode();
+}
+
+bool registerBattlefieldDialog(const BattlefieldDescription &description, BattlefieldFactory make)
+{
+    return workspace::registerEditDialog(
+        description.code, [&description, make](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            std::unique_ptr<BattlefieldDialog> d =
+                make ? make(ctx, description) : std::make_unique<BattlefieldDialog>(ctx, description);
+            d->setUp();
+            return d;
+        });
+}
+
+} // namespace commands

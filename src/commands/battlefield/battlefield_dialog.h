@@ -1,0 +1,137 @@
+#pragma once
+// The battlefield command dialogs that need more than the dialog engine
+// gives: a unit target block (person, battlefield index or zone, switched by
+// option buttons), map buttons that hand their coordinate boxes to the
+// battle-map picker, and lists built by the dialog itself. One class,
+// configured by a description per command; the few dialogs with behaviour
+// of their own derive from it and add their part through the hooks.
+//
+// Number boxes take their clamp when a value is loaded, as when it is typed
+// or picked: a stored coordinate above 40 shows, and is written back, as 40.
+// A stored negative value is shown and kept as it is.
+#include "commands/battlefield/unit_target_block.h"
+#include "commands/common/command_dialog.h"
+#include "commands/common/dialog_description.h"
+#include "commands/common/list_sources.h"
+
+#include <QEvent>
+
+#include <memory>
+#include <span>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
+class QPushButton;
+
+namespace commands {
+
+class CharacterPicker;
+class NumberField;
+
+// A map button and the boxes it hands to the battle-map picker (mode 4: one
+// cell, x0/y0; mode 3: two corners, x0/y0 then x1/y1).
+struct MapButtonSpec {
+    const char *name = "cMap1";
+    int mode = 4;
+    const char *x0 = "tX";
+    const char *y0 = "tY";
+    const char *x1 = nullptr;
+    const char *y1 = nullptr;
+};
+
+// A list whose items the dialog builds itself (from settings or name
+// tables), with its own rule for the item a stored value selects.
+struct CustomListSpec {
+    const char *name = "";
+    BuiltList (*build)(const workspace::EditContext &ctx) = nullptr;
+    // The item a stored value selects; negative when there is none (OK then
+    // writes the stored value back).
+    int (*select)(int stored, const BuiltList &items) = nullptr;
+};
+
+struct BattlefieldDescription {
+    int code = 0;
+    const char *formName = "";
+    const char16_t *title = u"";
+    TargetBlockSpec target = {};
+    // Beside the block, laid out in order. A number field with an empty
+    // label joins the row of the field before it. A list field named in
+    // `customLists` takes its items from there.
+    std::span<const FieldSpec> fields = {};
+    std::span<const MapButtonSpec> maps = {};
+    std::span<const CustomListSpec> customLists = {};
+    PickerOptions picker = {};
+    // The picker's start mode applies only while the person mode is chosen.
+    bool startModeOnlyForPerson = false;
+};
+
+class BattlefieldDialog : public CommandDialog
+{
+    Q_OBJECT
+public:
+    BattlefieldDialog(workspace::EditContext &ctx, const BattlefieldDescription &description);
+    ~BattlefieldDialog() override;
+
+    const BattlefieldDescription &description() const { return m_description; }
+    CharacterPicker *picker() const { return m_picker; }
+    UnitTargetBlock *target() const { return m_target.get(); }
+
+    // Builds the controls and loads them from the key; called by the factory
+    // once the object (and a derived part) is complete.
+    void setUp();
+
+    // Hands the boxes to the battle-map picker, runs it, and applies the
+    // picker's start mode again once it has closed (the dialog is activated
+    // anew).
+    void openBattleMap(int mode, QLineEdit *x0, QLineEdit *y0, QLineEdit *x1 = nullptr, QLineEdit *y1 = nullptr);
+
+protected:
+    // A derived dialog adds its controls after the described fields, loads
+    // them after the described fields and writes them after them.
+    virtual void buildMore() {}
+    virtual void loadMore() {}
+    virtual void saveMore(QString &) {}
+
+    bool saveFields(QString &key, int &lengthDelta) override;
+    bool event(QEvent *event) override;
+
+    // A row for own controls, below the described fields.
+    QGridLayout *grid() const { return m_grid; }
+    void applyStartMode();
+    // Sets a box's text so that its clamp applies.
+    static void loadBox(NumberField *box, const QString &text);
+
+private:
+    struct Field {
+        const FieldSpec *spec = nullptr;
+        const CustomListSpec *custom = nullptr;
+        NumberField *number = nullptr;
+        QComboBox *list = nullptr;
+        BuiltList items;
+        int loaded = 0;
+        QCheckBox *check = nullptr;
+    };
+
+    void build();
+    void load();
+    void buildMapButtons();
+    QHBoxLayout *rowOf(const QString &name) const;
+
+    const BattlefieldDescription &m_description;
+    CharacterPicker *m_picker = nullptr;
+    std::unique_ptr<UnitTargetBlock> m_target;
+    QGridLayout *m_grid = nullptr;
+    std::vector<Field> m_fields;
+    std::vector<std::pair<QString, QHBoxLayout *>> m_rows;  // box name -> its row
+};
+
+// Registers the dialog of a description (a real dialog, replacing the
+// stand-in). `make` builds a derived dialog; the base class when null.
+using BattlefieldFactory = std::unique_ptr<BattlefieldDialog> (*)(workspace::EditContext &ctx,
+                                                                  const BattlefieldDescription &d);
+bool registerBattlefieldDialog(const BattlefieldDescription &description, BattlefieldFactory make = nullptr);
+
+} // namespace commands

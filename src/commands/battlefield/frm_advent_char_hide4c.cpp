@@ -1,0 +1,22 @@
+// Command 0x4C "숨은무장출현": a hidden unit appears, named by a person or
+// by its battlefield index.
+#include "commands/battlefield/battlefield_dialog.h"
+
+namespace commands {
+
+namespace {
+
+const BattlefieldDescription kFrmAdventCharHide4C{
+    .code = 0x4C,
+    .formName = "FrmAdventCharHide4C",
+    .title = u"수정 - 4C : 숨은무장출현",
+    .target = {.form = TargetForm::PersonBf, .frameCaption = u"Char Or BF"},
+    .picker = {.focusSelectsMode = true},
+    .startModeOnlyForPerson = true,
+};
+
+[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmAdventCharHide4C);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,148 @@
+// Command 0x4E "무장방침변경": units (a person or a zone) get a new AI policy
+// and the policy's target: a person for "공격 무장" and "동행 무장", a cell
+// for "도착 지점" and "퇴각 지점". Three panels, one per kind of target, each
+// with its own copy of the policy list; the chosen policy shows its panel.
+// Both targets are always written, whatever the policy.
+#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/character_picker.h"
+#include "commands/common/number_field.h"
+#include "core/param_tags.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace commands {
+
+namespace {
+
+constexpr int kPolicyPos = 81;
+constexpr int kTargetPersonPos = 89;
+constexpr int kTargetXPos = 97;
+constexpr int kTargetYPos = 109;
+
+enum Panel { Normal, TargetPerson, TargetCell };
+
+Panel panelOf(int policy)
+{
+    if (policy == 3 || policy == 5)
+        return TargetPerson;
+    return policy <= 2 ? Normal : TargetCell;
+}
+
+class FrmChangeCharPolicy4E : public BattlefieldDialog
+{
+public:
+    using BattlefieldDialog::BattlefieldDialog;
+
+protected:
+    void buildMore() override
+    {
+        const char *panelNames[] = {"gbNomal", "gbAIChar", "gbCoor"};
+        auto *place = new QVBoxLayout;
+        for (int p = 0; p < 3; ++p) {
+            m_panels[p] = new QGroupBox(QStringLiteral("AI"), this);
+            m_panels[p]->setObjectName(QString::fromLatin1(panelNames[p]));
+            auto *layout = new QGridLayout(m_panels[p]);
+            layout->addWidget(new QLabel(QStringLiteral("AI"), m_panels[p]), 0, 0);
+            m_policy[p] = new QComboBox(m_panels[p]);
+            m_policy[p]->setObjectName(QStringLiteral("cbAI%1").arg(p));
+            for (const QStringView w : core::aiPolicyWords())
+                m_policy[p]->addItem(w.toString());
+            layout->addWidget(m_policy[p], 0, 1);
+            place->addWidget(m_panels[p]);
+        }
+        {
+            auto *layout = static_cast<QGridLayout *>(m_panels[TargetPerson]->layout());
+            layout->addWidget(new QLabel(QStringLiteral("인물"), m_panels[TargetPerson]), 1, 0);
+            layout->addWidget(picker()->elementWidget(1), 1, 1);
+        }
+        {
+            auto *layout = static_cast<QGridLayout *>(m_panels[TargetCell]->layout());
+            auto *row = new QHBoxLayout;
+            row->addWidget(new QLabel(QStringLiteral("좌표 : ("), m_panels[TargetCell]));
+            m_x = new NumberField(NumberKind::Coordinate, m_panels[TargetCell]);
+            m_x->setObjectName(QStringLiteral("tX2"));
+            m_y = new NumberField(NumberKind::Coordinate, m_panels[TargetCell]);
+            m_y->setObjectName(QStringLiteral("tY2"));
+            row->addWidget(m_x);
+            row->addWidget(new QLabel(QStringLiteral(","), m_panels[TargetCell]));
+            row->addWidget(m_y);
+            row->addWidget(new QLabel(QStringLiteral(")"), m_panels[TargetCell]));
+            auto *map = new QPushButton(QStringLiteral("Map"), m_panels[TargetCell]);
+            map->setObjectName(QStringLiteral("cMap1"));
+            map->setAutoDefault(false);
+            row->addWidget(map);
+            layout->addLayout(row, 1, 0, 1, 2);
+            connect(map, &QPushButton::clicked, this, [this] { openBattleMap(4, m_x, m_y); });
+        }
+        grid()->addLayout(place, grid()->rowCount(), 0, 1, 2);
+        for (int p = 0; p < 3; ++p)
+            connect(m_policy[p], &QComboBox::currentIndexChanged, this, [this](int i) { choose(i); });
+    }
+
+    void loadMore() override
+    {
+        const int policy = field(kPolicyPos, 2) & 0xFFFF;
+        choose(policy < m_policy[Normal]->count() ? policy : 0);
+        picker()->setStoredValue(1, field(kTargetPersonPos, 2) & 0xFFFF);
+        loadBox(m_x, fieldText(kTargetXPos, true));
+        loadBox(m_y, fieldText(kTargetYPos, true));
+    }
+
+    void saveMore(QString &key) override
+    {
+        setField(key, kPolicyPos, 2, m_policy[Normal]->currentIndex());
+        setField(key, kTargetPersonPos, 2, picker()->value(1));
+        setFieldFromBox(key, kTargetXPos, m_x->text(), true);
+        setFieldFromBox(key, kTargetYPos, m_y->text(), true);
+    }
+
+private:
+    // A policy chosen in any of the three lists: all three show it, and the
+    // panel of its target is the one shown.
+    void choose(int policy)
+    {
+        if (m_choosing || policy < 0)
+            return;
+        ++m_choosing;
+        for (QComboBox *l : m_policy)
+            if (l->currentIndex() != policy)
+                l->setCurrentIndex(policy);
+        --m_choosing;
+        const Panel shown = panelOf(policy);
+        for (int p = 0; p < 3; ++p)
+            m_panels[p]->setVisible(p == shown);
+        // While loading the dialog is not shown yet and nothing takes the focus.
+        if (isVisible())
+            m_policy[shown]->setFocus(Qt::OtherFocusReason);
+    }
+
+    QGroupBox *m_panels[3] = {};
+    QComboBox *m_policy[3] = {};
+    NumberField *m_x = nullptr;
+    NumberField *m_y = nullptr;
+    int m_choosing = 0;
+};
+
+const BattlefieldDescription kFrmChangeCharPolicy4E{
+    .code = 0x4E,
+    .formName = "FrmChangeCharPolicy4E",
+    .title = u"수정 - 4E : 무장방침변경",
+    .target = {.form = TargetForm::PersonZone, .frameCaption = u"범위", .zoneMapName = "cMap0"},
+    .picker = {.pair = true, .focusSelectsMode = true},
+    .startModeOnlyForPerson = true,
+};
+
+[[maybe_unused]] const bool registered = registerBattlefieldDialog(
+    kFrmChangeCharPolicy4E,
+    [](workspace::EditContext &ctx, const BattlefieldDescription &d) -> std::unique_ptr<BattlefieldDialog> {
+        return std::make_unique<FrmChangeCharPolicy4E>(ctx, d);
+    });
+
+} // namespace
+
+} // namespace commands

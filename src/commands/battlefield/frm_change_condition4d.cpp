@@ -1,0 +1,93 @@
+// Command 0x4D "무장상태변경": units (a person, a battlefield index or a zone)
+// have an attribute lowered, made normal or raised, status conditions
+// inflicted or lifted, and HP and MP taken. The status is a set of bits, one
+// check box each; a stored 0xFFFF (the catalogue's "none") ticks nothing and
+// OK then writes 0.
+#include "commands/battlefield/battlefield_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+
+#include <iterator>
+
+namespace commands {
+
+namespace {
+
+constexpr int kStatusPos = 109;
+
+constexpr QStringView kAttributes[] = {u"Atk", u"Def", u"Spr", u"Cri", u"Mor", u"Spped"};
+constexpr QStringView kChanges[] = {u"하락", u"정상", u"상승"};
+
+const FieldSpec kFields[] = {
+    listField(93, "cbProperty", u"속성", fixedListWithNone(kAttributes, u"無")),
+    listField(101, "cbChange", u"변화", fixedListWithNone(kChanges, u"無")),
+    numberField(117, "tHP", u"-HP"),
+    numberField(129, "tMP", u"-MP"),
+};
+
+const struct {
+    int bit;
+    const char *name;
+    const char16_t *text;
+} kStatusBits[] = {{0x02, "ckPalsy", u"마비"},
+                   {0x04, "ckNotMagic", u"금책"},
+                   {0x08, "ckConfuse", u"혼란"},
+                   {0x10, "ckPoisoning", u"중독"},
+                   {0x80, "ckRemove", u"풀림"}};
+
+class FrmChangeCondition4D : public BattlefieldDialog
+{
+public:
+    using BattlefieldDialog::BattlefieldDialog;
+
+protected:
+    void buildMore() override
+    {
+        auto *row = new QHBoxLayout;
+        for (std::size_t i = 0; i < std::size(kStatusBits); ++i) {
+            m_bits[i] = new QCheckBox(QString::fromUtf16(kStatusBits[i].text), this);
+            m_bits[i]->setObjectName(QString::fromLatin1(kStatusBits[i].name));
+            row->addWidget(m_bits[i]);
+        }
+        grid()->addLayout(row, grid()->rowCount(), 1);
+    }
+    void loadMore() override
+    {
+        const int status = field(kStatusPos, 2) & 0xFFFF;
+        for (std::size_t i = 0; i < std::size(kStatusBits); ++i)
+            m_bits[i]->setChecked(status != 0xFFFF && (status & kStatusBits[i].bit));
+    }
+    void saveMore(QString &key) override
+    {
+        int status = 0;
+        for (std::size_t i = 0; i < std::size(kStatusBits); ++i)
+            if (m_bits[i]->isChecked())
+                status += kStatusBits[i].bit;
+        setField(key, kStatusPos, 2, status);
+    }
+
+private:
+    QCheckBox *m_bits[std::size(kStatusBits)] = {};
+};
+
+const BattlefieldDescription kFrmChangeCondition4D{
+    .code = 0x4D,
+    .formName = "FrmChangeCondition4D",
+    .title = u"수정 - 4D : 무장상태변경",
+    .target = {.form = TargetForm::PersonBfZone, .frameCaption = u"Char Or BF Or 구역"},
+    .fields = kFields,
+    .picker = {.focusSelectsMode = true},
+    .startModeOnlyForPerson = true,
+};
+
+[[maybe_unused]] const bool registered = registerBattlefieldDialog(
+    kFrmChangeCondition4D,
+    [](workspace::EditContext &ctx, const BattlefieldDescription &d) -> std::unique_ptr<BattlefieldDialog> {
+        return std::make_unique<FrmChangeCondition4D>(ctx, d);
+    });
+
+} // namespace
+
+} // namespace commands

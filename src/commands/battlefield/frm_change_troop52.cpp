@@ -1,0 +1,53 @@
+// Command 0x52 "병종변경": a person takes a new troop type, chosen by name from
+// the troop table. A stored type of 80 or more, or one the table does not
+// reach, loads as the first troop; without a troop table the stored type is
+// kept.
+#include "commands/battlefield/battlefield_dialog.h"
+#include "core/game/game_data.h"
+
+namespace commands {
+
+namespace {
+
+constexpr int kListedTypes = 80;  // the game's own bound, whatever the table's size
+
+BuiltList troops(const workspace::EditContext &ctx)
+{
+    const core::NameTables *names = ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
+    BuiltList l;
+    if (!names)
+        return l;
+    for (const QString &name : names->troopNames) {
+        l.texts << name;
+        l.values.push_back(int(l.values.size()));
+    }
+    return l;
+}
+
+int selectTroop(int stored, const BuiltList &items)
+{
+    if (items.size() == 0)
+        return -1;
+    return stored < kListedTypes && stored < items.size() ? stored : 0;
+}
+
+const FieldSpec kFields[] = {
+    personField(9),
+    listField(17, "cbTroop", u"병종", {}),
+};
+
+const CustomListSpec kLists[] = {{"cbTroop", troops, selectTroop}};
+
+const BattlefieldDescription kFrmChangeTroop52{
+    .code = 0x52,
+    .formName = "FrmChangeTroop52",
+    .title = u"수정 - 52 : 병종변경",
+    .fields = kFields,
+    .customLists = kLists,
+};
+
+[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmChangeTroop52);
+
+} // namespace
+
+} // namespace commands

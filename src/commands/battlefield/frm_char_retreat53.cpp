@@ -1,0 +1,27 @@
+// Command 0x53 "전장퇴각": units leave the battlefield, by retreat or death.
+// The units are one person or every unit of a side inside a zone.
+#include "commands/battlefield/battlefield_dialog.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    checkField(81, "ckDeath", u"사망"),
+};
+
+const BattlefieldDescription kFrmCharRetreat53{
+    .code = 0x53,
+    .formName = "FrmCharRetreat53",
+    .title = u"수정 - 53 : 전장퇴각",
+    .target = {.form = TargetForm::PersonZone, .frameCaption = u"범위"},
+    .fields = kFields,
+    .picker = {.focusSelectsMode = true},
+    .startModeOnlyForPerson = true,
+};
+
+[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmCharRetreat53);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,24 @@
+// Command 0x5C "전장주요인물": the key person of the battle.
+#include "commands/common/dialog_engine.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    personField(9),
+};
+
+const DialogDescription kFrmImportanceChar5C{
+    .code = 0x5C,
+    .formName = "FrmImportanceChar5C",
+    .title = u"수정 - 5C : 전장주요인물",
+    .fields = kFields,
+    .picker = {.focusSelectsMode = true},
+};
+
+[[maybe_unused]] const bool registered = registerEngineDialog(kFrmImportanceChar5C);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,32 @@
+// Command 0x5B "전장주요구역": a key zone of the battle map, two corner cells
+// picked on the map or typed, and whether the zone counts during the battle
+// ("전투 중") or as a victory condition.
+#include "commands/battlefield/battlefield_dialog.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    numberField(9, "tX0", u"좌표 :", NumberKind::Coordinate),
+    numberField(21, "tY0", u"", NumberKind::Coordinate),
+    numberField(33, "tX1", u"", NumberKind::Coordinate),
+    numberField(45, "tY1", u"", NumberKind::Coordinate),
+    checkField(57, "ckWar", u"전투 중"),
+};
+
+const MapButtonSpec kMaps[] = {{"cMap1", 3, "tX0", "tY0", "tX1", "tY1"}};
+
+const BattlefieldDescription kFrmImportanceZone5B{
+    .code = 0x5B,
+    .formName = "FrmImportanceZone5B",
+    .title = u"수정 - 5B : 전장주요구역",
+    .fields = kFields,
+    .maps = kMaps,
+};
+
+[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmImportanceZone5B);
+
+} // namespace
+
+} // namespace commands

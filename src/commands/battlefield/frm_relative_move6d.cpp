@@ -1,0 +1,33 @@
+// Command 0x6D "상대부활/이동": a unit, named by a person or its battlefield
+// index, is revived or moved to an offset from a reference person. The
+// offset is typed; there is no map button.
+#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/common_lists.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    personField(37, u"기준 인물", 1),
+    numberField(45, "tX", u"상대 좌표 :"),
+    numberField(57, "tY", u""),
+    listField(69, "cbDirection", u"방향", directionList()),
+    // Any nonzero value counts as a revival.
+    checkField(77, "ckRevive", u"부활", FlagLoad::NonzeroIsSet),
+};
+
+const BattlefieldDescription kFrmRelativeMove6D{
+    .code = 0x6D,
+    .formName = "FrmRelativeMove6D",
+    .title = u"수정 - 6D : 상대부활/이동",
+    .target = {.form = TargetForm::PersonBf, .frameCaption = u"Char Or BF", .modesInPersonPanel = false},
+    .fields = kFields,
+    .picker = {.pair = true, .switchMovesFocus = false, .focusSelectsMode = true},
+};
+
+[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmRelativeMove6D);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,32 @@
+// Command 0x55 "전장부활": a unit, named by a person or its battlefield index,
+// comes back at one cell of the battle map with a facing.
+#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/common_lists.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    numberField(37, "tX", u"좌표 :", NumberKind::Coordinate),
+    numberField(49, "tY", u"", NumberKind::Coordinate),
+    listField(61, "cbDirection", u"방향", directionList()),
+};
+
+const MapButtonSpec kMaps[] = {{"cMap1", 4, "tX", "tY"}};
+
+const BattlefieldDescription kFrmRevival55{
+    .code = 0x55,
+    .formName = "FrmRevival55",
+    .title = u"수정 - 55 : 전장부활",
+    .target = {.form = TargetForm::PersonBf, .frameCaption = u"Char Or BF", .modesInPersonPanel = false},
+    .fields = kFields,
+    .maps = kMaps,
+    .picker = {.switchMovesFocus = false, .focusSelectsMode = true},
+};
+
+[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmRevival55);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,26 @@
+// Command 0x5D "턴수설정": the battle's turn count is set, raised or lowered
+// by a number.
+#include "commands/battlefield/engine_load_clamp.h"
+#include "commands/common/common_lists.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    listField(9, "cbOperator", u"연산", operationList()),
+    numberField(17, "tOperationNum", u"숫자"),
+};
+
+const DialogDescription kFrmSetTurn5D{
+    .code = 0x5D,
+    .formName = "FrmSetTurn5D",
+    .title = u"수정 - 5D : 턴수설정",
+    .fields = kFields,
+};
+
+[[maybe_unused]] const bool registered = registerEngineDialogClampingLoad(kFrmSetTurn5D);
+
+} // namespace
+
+} // namespace commands

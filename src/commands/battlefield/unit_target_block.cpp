@@ -1,0 +1,191 @@
+#include "commands/battlefield/unit_target_block.h"
+
+#include "commands/common/character_picker.h"
+#include "commands/common/number_field.h"
+#include "core/key_codec.h"
+#include "core/param_tags.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace commands {
+
+namespace {
+
+constexpr int kModePos = 9;
+constexpr int kPersonPos = 17;
+constexpr int kBattlefieldIndexPos = 25;
+constexpr int kSideCount = 7;  // the last, "모든부대", is what a side beyond the list loads as
+
+QLabel *label(const char16_t *text, QWidget *parent)
+{
+    return new QLabel(QString::fromUtf16(text), parent);
+}
+
+NumberField *box(NumberKind kind, const QString &name, QWidget *parent)
+{
+    auto *b = new NumberField(kind, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+UnitTargetBlock::UnitTargetBlock(QWidget *owner, QVBoxLayout *layout, const TargetBlockSpec &spec,
+                                 CharacterPicker *picker)
+    : QObject(owner), m_spec(spec), m_picker(picker)
+{
+    auto *frame = new QGroupBox(QString::fromUtf16(spec.frameCaption), owner);
+    frame->setObjectName(QStringLiteral("Quillframe1"));
+    auto *options = new QHBoxLayout(frame);
+    const struct {
+        Mode mode;
+        const char *option;
+        const char *panel;
+        const char16_t *text;
+    } kModes[] = {{Person, "oChar", "gbChar", u"CharIndex"},
+                  {BattlefieldIndex, "oBF", "gbBF", u"BFIndex"},
+                  {Zone, "oZone", "gbZone", u"구역"}};
+    for (const auto &m : kModes) {
+        if ((m.mode == BattlefieldIndex && !hasBattlefieldIndex()) || (m.mode == Zone && !hasZone()))
+            continue;
+        m_options[m.mode] = new QRadioButton(QString::fromUtf16(m.text), frame);
+        m_options[m.mode]->setObjectName(QString::fromLatin1(m.option));
+        options->addWidget(m_options[m.mode]);
+        m_panels[m.mode] = new QGroupBox(QString::fromUtf16(m.text), owner);
+        m_panels[m.mode]->setObjectName(QString::fromLatin1(m.panel));
+        const Mode mode = m.mode;
+        connect(m_options[m.mode], &QRadioButton::clicked, this, [this, mode] { setMode(mode); });
+    }
+    options->addStretch();
+    layout->addWidget(frame);
+    if (!spec.modesInPersonPanel)
+        layout->addWidget(picker->modeRow());
+
+    // The person panel: the picker's first element.
+    {
+        auto *panel = new QVBoxLayout(m_panels[Person]);
+        if (spec.modesInPersonPanel)
+            panel->addWidget(picker->modeRow());
+        auto *row = new QHBoxLayout;
+        row->addWidget(label(u"인물", m_panels[Person]));
+        row->addWidget(picker->elementWidget(0), 1);
+        panel->addLayout(row);
+        layout->addWidget(m_panels[Person]);
+    }
+    if (hasBattlefieldIndex()) {
+        auto *row = new QHBoxLayout(m_panels[BattlefieldIndex]);
+        row->addWidget(label(u"BFIndex", m_panels[BattlefieldIndex]));
+        m_bfIndex = box(NumberKind::BattlefieldIndex, QStringLiteral("tBFIndex"), m_panels[BattlefieldIndex]);
+        row->addWidget(m_bfIndex, 1);
+        layout->addWidget(m_panels[BattlefieldIndex]);
+    }
+    if (hasZone()) {
+        QGroupBox *panel = m_panels[Zone];
+        auto *grid = new QGridLayout(panel);
+        auto *corners = new QHBoxLayout;
+        corners->addWidget(label(u"좌표 : (", panel));
+        for (int i = 0; i < 2; ++i) {
+            m_cornerX[i] = box(NumberKind::Coordinate, QStringLiteral("tX%1").arg(i), panel);
+            m_cornerY[i] = box(NumberKind::Coordinate, QStringLiteral("tY%1").arg(i), panel);
+            corners->addWidget(m_cornerX[i]);
+            corners->addWidget(label(u",", panel));
+            corners->addWidget(m_cornerY[i]);
+            corners->addWidget(label(i == 0 ? u") - (" : u")", panel));
+        }
+        grid->addLayout(corners, 0, 0, 1, 3);
+        grid->addWidget(label(u"전투측", panel), 1, 0);
+        m_side = new QComboBox(panel);
+        m_side->setObjectName(QStringLiteral("cbArmy"));
+        for (const QStringView w : core::armySideWords())
+            m_side->addItem(w.toString());
+        grid->addWidget(m_side, 1, 1);
+        m_zoneMap = new QPushButton(QStringLiteral("Map"), panel);
+        m_zoneMap->setObjectName(QString::fromLatin1(spec.zoneMapName));
+        m_zoneMap->setAutoDefault(false);
+        grid->addWidget(m_zoneMap, 1, 2);
+        connect(m_zoneMap, &QPushButton::clicked, this, &UnitTargetBlock::zoneMapRequested);
+        layout->addWidget(panel);
+    }
+    setMode(Person);
+}
+
+bool UnitTargetBlock::hasBattlefieldIndex() const
+{
+    return m_spec.form == TargetForm::PersonBfZone || m_spec.form == TargetForm::PersonBf;
+}
+
+bool UnitTargetBlock::hasZone() const
+{
+    return m_spec.form == TargetForm::PersonBfZone || m_spec.form == TargetForm::PersonZone;
+}
+
+UnitTargetBlock::Mode UnitTargetBlock::mode() const
+{
+    for (Mode m : {BattlefieldIndex, Zone})
+        if (m_options[m] && m_options[m]->isChecked())
+            return m;
+    return Person;
+}
+
+void UnitTargetBlock::setMode(Mode mode)
+{
+    if (!m_options[mode])
+        mode = Person;
+    m_options[mode]->setChecked(true);
+    for (int m = 0; m < 3; ++m)
+        if (m_panels[m])
+            m_panels[m]->setVisible(m == mode);
+}
+
+int UnitTargetBlock::modeValue(Mode mode) const
+{
+    // The zone is the second value where there is no battlefield index.
+    if (mode == Zone && !hasBattlefieldIndex())
+        return 1;
+    return int(mode);
+}
+
+void UnitTargetBlock::load(const QString &key)
+{
+    const int stored = core::HexToLong(key, kModePos, 2) & 0xFFFF;
+    Mode mode = Person;
+    for (Mode m : {BattlefieldIndex, Zone})
+        if (m_options[m] && stored == modeValue(m))
+            mode = m;
+    setMode(mode);
+    m_picker->setStoredValue(0, core::HexToLong(key, kPersonPos, 2) & 0xFFFF);
+    if (m_bfIndex)
+        m_bfIndex->setText(core::KeyValueShow(key, kBattlefieldIndexPos, true));
+    if (hasZone()) {
+        for (int i = 0; i < 2; ++i) {
+            m_cornerX[i]->setText(core::KeyValueShow(key, cornerPos() + 24 * i, true));
+            m_cornerY[i]->setText(core::KeyValueShow(key, cornerPos() + 24 * i + 12, true));
+        }
+        const int side = core::HexToLong(key, cornerPos() + 48, 2) & 0xFFFF;
+        m_side->setCurrentIndex(side < kSideCount ? side : kSideCount - 1);
+    }
+}
+
+void UnitTargetBlock::save(QString &key) const
+{
+    core::keyWriteField(key, kModePos, 2, modeValue(mode()));
+    core::keyWriteField(key, kPersonPos, 2, m_picker->value(0));
+    if (m_bfIndex)
+        core::KeyValueApply(m_bfIndex->text(), key, kBattlefieldIndexPos, true);
+    if (hasZone()) {
+        for (int i = 0; i < 2; ++i) {
+            core::KeyValueApply(m_cornerX[i]->text(), key, cornerPos() + 24 * i, true);
+            core::KeyValueApply(m_cornerY[i]->text(), key, cornerPos() + 24 * i + 12, true);
+        }
+        core::keyWriteField(key, cornerPos() + 48, 2, m_side->currentIndex());
+    }
+}
+
+} // namespace commands
