@@ -46,9 +46,15 @@ struct Document
 
 TEST(StandIns, EveryCodeWithADialogOpensOneThatChangesNothing)
 {
+    // OK on a new 0x4D writes its status word as "no change" (0000) in place
+    // of the catalogue's FFFF, as its dialog always does.
+    const auto rewritesDefault = [](int code, const char *button) {
+        return code == 0x4D && QLatin1String(button) == QLatin1String("cConfig");
+    };
     int opened = 0;
     for (const char *button : {"cConfig", "cCancel"}) {
         Document doc;
+        int rewrites = 0;
         for (int code = 0; code < kCommandCount; ++code) {
             SCOPED_TRACE(code);
             EXPECT_EQ(DialogRegistry::instance().hasDialog(code), hasEditDialog(code));
@@ -77,11 +83,16 @@ TEST(StandIns, EveryCodeWithADialogOpensOneThatChangesNothing)
             });
             NodeEditDialog(doc.ctx);
             EXPECT_EQ(shown, hasEditDialog(code));
+            if (rewritesDefault(code, button)) {
+                ++rewrites;
+                EXPECT_NE(doc.tree.key(n), key);
+                continue;
+            }
             EXPECT_EQ(doc.tree.key(n), key);
             EXPECT_EQ(doc.tree.text(n), text);
         }
-        EXPECT_EQ(doc.records, 0);
-        EXPECT_EQ(doc.marks, 0);
+        EXPECT_EQ(doc.records, rewrites);
+        EXPECT_EQ(doc.marks, rewrites);
     }
     EXPECT_EQ(opened, 2 * 97);
 }

@@ -152,7 +152,7 @@ QHBoxLayout *BattlefieldDialog::rowOf(const QString &name) const
 
 void BattlefieldDialog::buildMapButtons()
 {
-    for (const MapButtonSpec &spec : m_description.maps) {
+    for (const FieldMapButtonSpec &spec : m_description.maps) {
         auto *button = new QPushButton(QStringLiteral("Map"), this);
         button->setObjectName(QString::fromLatin1(spec.name));
         button->setAutoDefault(false);
@@ -160,7 +160,7 @@ void BattlefieldDialog::buildMapButtons()
             row->addWidget(button);
         else
             m_grid->addWidget(button, m_grid->rowCount(), 1);
-        const MapButtonSpec *s = &spec;
+        const FieldMapButtonSpec *s = &spec;
         connect(button, &QPushButton::clicked, this, [this, s] {
             auto box = [this](const char *name) {
                 return name ? findChild<QLineEdit *>(QLatin1String(name)) : nullptr;

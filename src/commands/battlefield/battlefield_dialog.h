@@ -33,7 +33,7 @@ class NumberField;
 
 // A map button and the boxes it hands to the battle-map picker (mode 4: one
 // cell, x0/y0; mode 3: two corners, x0/y0 then x1/y1).
-struct MapButtonSpec {
+struct FieldMapButtonSpec {
     const char *name = "cMap1";
     int mode = 4;
     const char *x0 = "tX";
@@ -61,7 +61,7 @@ struct BattlefieldDescription {
     // label joins the row of the field before it. A list field named in
     // `customLists` takes its items from there.
     std::span<const FieldSpec> fields = {};
-    std::span<const MapButtonSpec> maps = {};
+    std::span<const FieldMapButtonSpec> maps = {};
     std::span<const CustomListSpec> customLists = {};
     PickerOptions picker = {};
     // The picker's start mode applies only while the person mode is chosen.

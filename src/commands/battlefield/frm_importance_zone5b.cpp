@@ -15,7 +15,7 @@ const FieldSpec kFields[] = {
     checkField(57, "ckWar", u"전투 중"),
 };
 
-const MapButtonSpec kMaps[] = {{"cMap1", 3, "tX0", "tY0", "tX1", "tY1"}};
+const FieldMapButtonSpec kMaps[] = {{"cMap1", 3, "tX0", "tY0", "tX1", "tY1"}};
 
 const BattlefieldDescription kFrmImportanceZone5B{
     .code = 0x5B,

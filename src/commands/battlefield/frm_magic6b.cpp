@@ -61,7 +61,7 @@ const FieldSpec kFields[] = {
     checkField(41, "ckViewPoint", u"시점 변화"),
 };
 
-const MapButtonSpec kMaps[] = {{"cMap1", 4, "tX", "tY"}};
+const FieldMapButtonSpec kMaps[] = {{"cMap1", 4, "tX", "tY"}};
 const CustomListSpec kLists[] = {{"cbMagic", magic, selectMagic}};
 
 const BattlefieldDescription kFrmMagic6B{

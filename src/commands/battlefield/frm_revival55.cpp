@@ -13,7 +13,7 @@ const FieldSpec kFields[] = {
     listField(61, "cbDirection", u"방향", directionList()),
 };
 
-const MapButtonSpec kMaps[] = {{"cMap1", 4, "tX", "tY"}};
+const FieldMapButtonSpec kMaps[] = {{"cMap1", 4, "tX", "tY"}};
 
 const BattlefieldDescription kFrmRevival55{
     .code = 0x55,

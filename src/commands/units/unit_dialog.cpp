@@ -120,7 +120,7 @@ void UnitDialog::applyToggle()
 
 void UnitDialog::openMap()
 {
-    const MapButtonSpec &m = m_spec.map;
+    const UnitMapButtonSpec &m = m_spec.map;
     workspace::EditContext &ctx = context();
     auto box = [this](int field) { return field >= 0 ? qobject_cast<QLineEdit *>(control(field)) : nullptr; };
 

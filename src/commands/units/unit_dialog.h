@@ -27,7 +27,7 @@ enum class MapPicker {
     StageCell,       // one place and a facing on the story stage
 };
 
-struct MapButtonSpec {
+struct UnitMapButtonSpec {
     MapPicker picker = MapPicker::None;
     int x0 = -1, y0 = -1, x1 = -1, y1 = -1;  // field indices of the boxes
     int direction = -1;                      // the facing list handed to the stage picker
@@ -63,7 +63,7 @@ struct PreviewSpec {
 
 struct UnitDialogSpec {
     const DialogDescription &description;
-    MapButtonSpec map = {};
+    UnitMapButtonSpec map = {};
     ToggleSpec toggle = {};
     DisableSpec disable = {};
     PreviewSpec preview = {};
