@@ -29,6 +29,11 @@ struct Row
 
 const Row kRows[] = {
     {0x39, "FrmCharLvAdd39"},
+    {0x45, "FrmSetWar45"},
+    {0x48, "FrmEnemyEquipment48"},
+    {0x4B, "FrmSetCharWar4B"},
+    {0x58, "FrmSetObstacle58"},
+    {0x59, "FrmSpoils59"},
     {0x56, "FrmSetWeatherKind56"},
     {0x57, "FrmSetWeather57"},
 };
