@@ -22,7 +22,7 @@ QPushButton *addMapButton(EngineDialog &dialog, std::function<void()> onClick)
     return button;
 }
 
-void limitLoadedCell(NumberField *box)
+void limitLoadedValue(NumberField *box)
 {
     const std::optional<std::int64_t> limit = numberLimit(box->kind());
     if (limit && !box->text().startsWith(u'-') && box->number() > *limit)

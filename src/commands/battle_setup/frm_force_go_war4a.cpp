@@ -78,7 +78,7 @@ FrmForceGoWar4A::FrmForceGoWar4A(workspace::EditContext &ctx) : CommandDialog(ct
     countRow->addStretch();
     body()->addLayout(countRow);
     m_count->load(field(kCountPos, 4));
-    limitLoadedCell(m_count);
+    limitLoadedValue(m_count);
 
     buildRow(kForced, "T", QStringLiteral("강제 출현"), "Option1");
     buildRow(kBarred, "F", QStringLiteral("출현 불가"), "Option2");

@@ -36,7 +36,7 @@ public:
     explicit FrmSetCharWar4B(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetCharWar4B)
     {
         for (FieldIndex f : {BFIndex, X, Y})
-            limitLoadedCell(box(f));
+            limitLoadedValue(box(f));
         addMapButton(*this, [this] { openMap(); });
     }
 

@@ -44,7 +44,7 @@ public:
     {
         keepWholeGatePairs();
         for (FieldIndex f : {X, Y})
-            limitLoadedCell(static_cast<NumberField *>(control(f)));
+            limitLoadedValue(static_cast<NumberField *>(control(f)));
         addMapButton(*this, [this] { openMap(); });
     }
 

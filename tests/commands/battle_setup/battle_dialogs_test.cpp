@@ -102,6 +102,25 @@ TEST(BattleVariables, NewCommandAndTheTwoPickers)
     EXPECT_EQ(cmd.records, 1);
 }
 
+TEST(BattleVariables, MoneyAndTurnsAboveTheLimitOpenAtTheLimit)
+{
+    struct Case { int code; int pos; const char *box; std::int64_t stored; const char *shown; std::int64_t saved; };
+    const Case cases[] = {
+        {0x45, 25, "tTurn", 16777216, "16777215", 16777215},
+        {0x45, 25, "tTurn", -2, "-2", -2},
+        {0x59, 9, "tNum", 0x7FFFFFFF, "16777215", 16777215},
+        {0x59, 9, "tNum", 16777215, "16777215", 16777215},
+    };
+    for (const Case &c : cases) {
+        CommandNode cmd(recordWith(c.code, {{c.pos, 4, c.stored}}));
+        cmd.edit([&](QDialog &d) {
+            EXPECT_EQ(box(d, c.box)->text(), QLatin1String(c.shown));
+            enginetest::click(d, "cConfig");
+        });
+        EXPECT_EQ(core::HexToLong(cmd.key(), c.pos, 4), c.saved);
+    }
+}
+
 // ---------------------------------------------------------------- 0x48
 
 TEST(EnemyEquipment, NewCommandOpensOnDefaultsAndItemsSaveByTheirValue)
