@@ -1,0 +1,50 @@
+// Command 0x45: the battle's variables: turn limit, level change, the two
+// commanders and the weather. The caption is the command's name alone, so it
+// is left as it was.
+#include "commands/battle_setup/battle_cell_fields.h"
+#include "commands/common/dialog_engine.h"
+#include "commands/common/number_field.h"
+#include "core/param_tags.h"
+#include "workspace/dialog_registry.h"
+
+namespace commands {
+
+namespace {
+
+const FieldSpec kFields[] = {
+    numberField(25, "tTurn", u"최대 턴 수"),
+    // A change beyond the list opens on its first item and is saved as 0.
+    listField(37, "cbLV", u"유닛 Lv 상승", sourceList(ListSource::LevelChange)),
+    personField(53, u"적군 주장", 0),
+    personField(69, u"아군 주장", 1),
+    listField(77, "cbWeatherKind", u"날씨 종류", fixedList(core::weatherNames())),
+    listField(85, "cbWeather", u"날씨 발생", fixedList(core::weatherPatternWords())),
+};
+
+const DialogDescription kFrmSetWar45{
+    .code = 0x45,
+    .formName = "FrmSetWar45",
+    .title = u"수정 - 45 : 전투변량설정",
+    .fields = kFields,
+    .picker = {.pair = true, .switchMovesFocus = true, .focusSelectsMode = true},
+    .caption = CaptionRule::Keep,
+};
+
+class FrmSetWar45 : public EngineDialog
+{
+public:
+    explicit FrmSetWar45(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetWar45)
+    {
+        limitLoadedValue(static_cast<NumberField *>(control(0)));
+    }
+};
+
+[[maybe_unused]] const bool registered =
+    registerEngineDialog(kFrmSetWar45)
+    && workspace::registerEditDialog(0x45, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+           return std::make_unique<FrmSetWar45>(ctx);
+       });
+
+} // namespace
+
+} // namespace commands
