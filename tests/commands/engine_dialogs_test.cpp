@@ -31,6 +31,10 @@ const Row kRows[] = {
     {0x39, "FrmCharLvAdd39"},
     {0x56, "FrmSetWeatherKind56"},
     {0x57, "FrmSetWeather57"},
+    {0x62, "FrmVsDeath62"},
+    {0x64, "FrmVSActive64"},
+    {0x65, "FrmVSAttack65"},
+    {0x66, "FrmVSAttack66"},
 };
 
 class EngineDialogs : public ::testing::TestWithParam<Row> {};
