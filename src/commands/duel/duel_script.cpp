@@ -54,7 +54,10 @@ QString speechText(const QString &key, int *endPos)
                 pos += 2;
                 break;
             }
-            out += platform::Cp949::decode(QByteArray{char(b), char(trail)});
+            QByteArray pair;
+            pair.append(char(b));
+            pair.append(char(trail));
+            out += platform::Cp949::decode(pair);
             pos += 4;
             continue;
         }

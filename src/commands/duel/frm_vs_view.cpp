@@ -89,6 +89,9 @@ void FrmVSView::showEvent(QShowEvent *event)
 
 void FrmVSView::run()
 {
+    if (m_ran)
+        return;
+    m_ran = true;
     m_started = true;
     m_playing = true;
     const auto finish = [this] {

@@ -61,6 +61,7 @@ private:
     Loading m_loading;
     QString m_names[2];
     bool m_started = false;
+    bool m_ran = false;
     bool m_playing = false;
     bool m_closeRequested = false;
 };
