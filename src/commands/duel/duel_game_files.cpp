@@ -1,5 +1,6 @@
 #include "commands/duel/duel_game_files.h"
 
+#include "commands/common/face_picture.h"
 #include "core/game/e5_archive.h"
 
 #include <QDir>
@@ -120,12 +121,10 @@ Read<QImage> duelBackground(const DuelFolder &f)
 
 Read<QImage> faceImage(const DuelFolder &f, int entry)
 {
-    return jpegEntry(f, QStringLiteral("face.e5"), entry);
-}
-
-int faceEntry(int faceNumber)
-{
-    return faceNumber == 0 ? 0 : faceNumber + 7;
+    const QImage face = FacePicture(f.folder, entry);
+    if (face.isNull())
+        return Read<QImage>::fail(QStringLiteral("face.e5의 %1번 얼굴 그림을 읽을 수 없습니다.").arg(entry));
+    return Read<QImage>::of(face.convertToFormat(QImage::Format_RGB32));
 }
 
 int unitFrameSize(UnitKind kind)

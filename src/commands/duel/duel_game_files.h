@@ -43,10 +43,8 @@ Read<QByteArray> archiveEntry(const DuelFolder &f, const QString &archive, int n
 
 // The background: entry 5 of "LOGO.e5", a JPEG.
 Read<QImage> duelBackground(const DuelFolder &f);
-// A face: entry n of "face.e5", a JPEG.
+// A face: entry n of "face.e5".
 Read<QImage> faceImage(const DuelFolder &f, int entry);
-// The face entry of a face number: f + 7, or 0 for no face.
-int faceEntry(int faceNumber);
 
 // One frame of a unit archive as bare palette indexes: "ATK" frames 0..3 are
 // sheet frames 8..11 (64 × 64), "Mov" frames are sheet frames (48 × 48),

@@ -1,6 +1,6 @@
 #include "commands/duel/duel_glyphs.h"
 
-#include "platform/cp949.h"
+#include "commands/common/game_font.h"
 
 namespace commands::duel {
 
@@ -16,11 +16,7 @@ void setPixel(QImage &image, int x, int y, QRgb colour)
 
 bool isFullWidthChar(QChar ch)
 {
-    const QByteArray bytes = platform::Cp949::encode(QString(ch));
-    if (bytes.size() != 2)
-        return false;
-    const int code = quint8(bytes[0]) * 256 + quint8(bytes[1]);
-    return code > 0xA1A0 && (code < 0xAEFF || (code > 0xB0A0 && code < 0xC8FF));
+    return IsFullWidthCode(GlyphCode(ch));
 }
 
 GlyphBits BlankDuelFont::glyph(QChar ch) const
@@ -42,10 +38,7 @@ int drawGlyph(QImage &surface, const GlyphBits &glyph, int x, int y, QRgb colour
 
 QString drawnName(const QString &name)
 {
-    for (qsizetype i = 0; i < name.size(); ++i)
-        if (name[i] >= u'0' && name[i] <= u'9')
-            return name.left(i);
-    return name;
+    return NameUpToDigit(name);
 }
 
 int drawOutlinedName(QImage &surface, const DuelFont &font, const QString &name, int x, int y, QRgb outline)

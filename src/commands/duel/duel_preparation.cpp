@@ -1,5 +1,6 @@
 #include "commands/duel/duel_preparation.h"
 
+#include "commands/common/face_picture.h"
 #include "core/game/sprite_palette.h"
 
 namespace commands::duel {
@@ -80,7 +81,7 @@ QString prepareDuel(const DuelSettings &settings, const int persons[2], DuelPict
         data[m].face = *face.value;
     }
     for (int m = 0; m < 2; ++m) {
-        const Read<QImage> face = faceImage(folder, faceEntry(data[m].face));
+        const Read<QImage> face = faceImage(folder, FaceEntryOf(data[m].face));
         if (!face.ok())
             return face.error.message;
         pictures.setFace(m, *face.value);

@@ -1,5 +1,6 @@
 #include "commands/duel/frm_vs_view.h"
 
+#include "commands/duel/duel_game_font.h"
 #include "commands/duel/duel_preparation.h"
 #include "core/game/game_data.h"
 #include "platform/time_sleep.h"
@@ -117,6 +118,8 @@ void FrmVSView::run()
         m_names[m] = charName(m_ctx, script->persons[m]);
 
     const DuelSettings settings = readDuelSettings(m_ctx.readSetting);
+    m_font = std::make_unique<GameFontGlyphs>(GameFont::fromFolder(settings.folder.folder));
+    m_pictures.setFont(m_font.get());
     const QString error = prepareDuel(settings, script->persons, m_pictures, *m_stage, [this](LoadingStep step) {
         switch (step) {
         case LoadingStep::FacesLoaded:

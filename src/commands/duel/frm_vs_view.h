@@ -15,6 +15,8 @@
 
 namespace commands::duel {
 
+class GameFontGlyphs;
+
 class FrmVSView : public QDialog
 {
     Q_OBJECT
@@ -57,6 +59,7 @@ private:
     workspace::EditContext &m_ctx;
     Sleeper m_sleeper;
     DuelPictures m_pictures;
+    std::unique_ptr<GameFontGlyphs> m_font;
     std::unique_ptr<DuelStage> m_stage;
     Loading m_loading;
     QString m_names[2];

@@ -194,8 +194,6 @@ TEST(DuelGameFiles, UnitNumbersAndSettingsReadings)
     EXPECT_EQ(unitNumber(33, 0, 0, 0), 96);
     EXPECT_EQ(unitNumber(40, 0, 0, 80), 240 + 96 + 7);
     EXPECT_EQ(baseNumber(5), 15);
-    EXPECT_EQ(faceEntry(0), 0);
-    EXPECT_EQ(faceEntry(3), 10);
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("1.2.3")), 1.2);
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("abc")), 0.0);
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("")), 0.0);
