@@ -230,10 +230,17 @@ void FrmVSView::paintEvent(QPaintEvent *)
     p.drawImage(0, 0, m_pictures.stage());
     if (m_loading.cover)
         paintLoading(p);
-    if (m_loading.faces[1] && !m_pictures.face(1).isNull())
-        p.drawImage(kFace2Box, m_pictures.face(1));
-    if (m_loading.faces[0] && !m_pictures.face(0).isNull())
-        p.drawImage(kFace1Box, m_pictures.face(0));
+    // A face box shows its picture at its own size, cut at the box.
+    for (int m = 0; m < 2; ++m) {
+        const QRect box = m == 0 ? kFace1Box : kFace2Box;
+        if (m_loading.faces[m] && !m_pictures.face(m).isNull()) {
+            p.save();
+            p.setClipRect(box);
+            p.fillRect(box, palette().window());
+            p.drawImage(box.topLeft(), m_pictures.face(m));
+            p.restore();
+        }
+    }
     if (m_loading.cover) {
         QFont big(QStringLiteral("Gulim"), 48, QFont::Bold);
         if (m_loading.enemy)
