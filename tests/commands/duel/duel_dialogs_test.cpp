@@ -49,6 +49,33 @@ int enclosingLength(const CommandNode &cmd)
     return core::HexToLong(key, key.indexOf(u'_') - 3, 2);
 }
 
+TEST(DuelDialogs, EveryDuelCommandOpensItsOwnWindow)
+{
+    const struct {
+        int code;
+        const char *form;
+        const char16_t *title;
+    } rows[] = {
+        {0x60, "FrmVSAdvent60", u"수정 - 60 : 일기무장등장"}, {0x62, "FrmVsDeath62", u"수정 - 62 : 일기전사"},
+        {0x63, "FrmVSSay63", u"수정 - 63 : 일기대사"},       {0x64, "FrmVSActive64", u"수정 - 64 : 일기동작"},
+        {0x65, "FrmVSAttack65", u"수정 - 65 : 일기공격1"},   {0x66, "FrmVSAttack66", u"수정 - 66 : 일기공격2"},
+        {0x68, "FrmVSStart68", u"수정 - 68 : 일기개시"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.form);
+        EXPECT_EQ(workspace::DialogRegistry::instance().dialogKind(r.code), workspace::DialogKind::Real);
+        CommandNode cmd(core::defaultRecord(r.code, QStringLiteral("말")));
+        QString form, title;
+        cmd.edit([&](QDialog &d) {
+            form = d.objectName();
+            title = d.windowTitle();
+            click(d, "cCancel");
+        });
+        EXPECT_EQ(form, QString::fromLatin1(r.form));
+        EXPECT_EQ(title, QString::fromUtf16(r.title));
+    }
+}
+
 TEST(DuelDialogs, ActionDialogLoadsEditsAndCaptionsTheSide)
 {
     CommandNode cmd(QStringLiteral("6400260001004C000D00"));
