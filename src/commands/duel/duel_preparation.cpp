@@ -40,6 +40,10 @@ DuelSettings readDuelSettings(const SettingRead &read)
     s.folder.exeName = orDefault(read(QStringLiteral("FileName"), QStringLiteral("EXE")), QStringLiteral("Ekd5.exe"));
     s.folder.dataName = orDefault(read(QStringLiteral("FileName"), QStringLiteral("Data")), QStringLiteral("Data.e5"));
     s.speed = leadingNumber(read(QStringLiteral("Option"), QStringLiteral("VS_Speed")));
+    // Only a hand-edited file holds a speed of 0 or less (the speed dialog
+    // never writes one); dividing by it would stop the play or skip it.
+    if (!(s.speed > 0))
+        s.speed = 1.0;
     s.unitModelAddress = hexAddress(read(QStringLiteral("Setting"), QStringLiteral("UnitModelAddress")));
     s.troopCount = int(leadingNumber(read(QStringLiteral("Setting"), QStringLiteral("TroopCount"))));
     return s;

@@ -202,6 +202,23 @@ TEST(DuelGameFiles, UnitNumbersAndSettingsReadings)
     EXPECT_EQ(hexAddress(QStringLiteral("xyz")), 0);
 }
 
+TEST(DuelGameFiles, SettingsAsThePreviewReadsThem)
+{
+    const struct {
+        const char *speed;
+        double expected;
+    } cases[] = {{"2", 2.0}, {"0.5", 0.5}, {"1.2.3", 1.2}, {"", 1.0}, {"0", 1.0}, {"-2", 1.0}, {"abc", 1.0}};
+    for (const auto &c : cases) {
+        QHash<QString, QString> values = fixtures::duelSettings(QStringLiteral("/g"), QString::fromLatin1(c.speed));
+        values[QStringLiteral("Setting/TroopCount")] = QStringLiteral("80");
+        const DuelSettings s = readDuelSettings([&](const QString &a, const QString &b) { return values.value(a + u'/' + b); });
+        EXPECT_DOUBLE_EQ(s.speed, c.expected) << c.speed;
+        EXPECT_EQ(s.unitModelAddress, 0xD2800);
+        EXPECT_EQ(s.troopCount, 80);
+        EXPECT_EQ(s.folder.exeName, QStringLiteral("Ekd5.exe"));
+    }
+}
+
 TEST(DuelGameFiles, ModelFaceAndBowTroopFromTheFiles)
 {
     fixtures::ScopedGameFolder folder(withPictures());
