@@ -2,10 +2,10 @@
 
 #include "commands/common/face_picture.h"
 #include "core/game/e5_archive.h"
+#include "core/settings.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 namespace commands::duel {
 
@@ -213,9 +213,8 @@ int unitNumber(int model, int fighter, int troop, int troopCount)
 
 double leadingNumber(const QString &text)
 {
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
-    const QRegularExpressionMatch m = number.match(text);
-    return m.hasMatch() ? m.captured(0).trimmed().toDouble() : 0.0;
+    double value = 0.0;
+    return core::parseLeadingNumber(text, &value) ? value : 0.0;
 }
 
 qint64 hexAddress(const QString &text)
