@@ -1,0 +1,41 @@
+#include "commands/common/typing_wait.h"
+
+#include "platform/time_sleep.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace commands {
+
+namespace {
+bool g_instant = false;
+}
+
+bool InstantTyping()
+{
+    return g_instant;
+}
+
+ScopedInstantTyping::ScopedInstantTyping() : m_previous(g_instant)
+{
+    g_instant = true;
+}
+
+ScopedInstantTyping::~ScopedInstantTyping()
+{
+    g_instant = m_previous;
+}
+
+bool TypingWait(int ms, const bool &skip, const QObject *guard)
+{
+    if (skip)
+        return true;
+    if (g_instant) {
+        const QPointer<const QObject> watched(guard);
+        QCoreApplication::processEvents();
+        return !guard || watched;
+    }
+    return platform::TimeSleep(ms, guard);
+}
+
+} // namespace commands

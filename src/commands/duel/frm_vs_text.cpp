@@ -1,0 +1,112 @@
+#include "commands/duel/frm_vs_text.h"
+
+#include "commands/duel/duel_lists.h"
+#include "core/key_codec.h"
+#include "workspace/dialog_registry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace commands {
+
+namespace {
+
+constexpr int kFlagPos = 9;
+constexpr int kTextPos = 17;
+
+// The value after the text: its tag follows the text's 00, its value the tag.
+int fieldAfterText(const QString &key)
+{
+    return core::keyTextAt(key, kTextPos).endPos + 4;
+}
+
+} // namespace
+
+FrmVSText::FrmVSText(workspace::EditContext &ctx, const DuelTextForm &form)
+    : CommandDialog(ctx, form.code), m_form(form)
+{
+    setObjectName(QString::fromLatin1(form.formName));
+    setWindowTitle(QString::fromUtf16(form.title));
+
+    m_char = new QCheckBox(QStringLiteral("아군 무장"), this);
+    m_char->setObjectName(QStringLiteral("ckChar"));
+    body()->addWidget(m_char);
+
+    auto *label = new QLabel(QStringLiteral("글자"), this);
+    body()->addWidget(label);
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("tString"));
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text->setTabChangesFocus(true);
+    body()->addWidget(m_text);
+
+    if (form.actionList) {
+        auto *row = new QHBoxLayout;
+        auto *actionLabel = new QLabel(QStringLiteral("일기 동작"), this);
+        m_action = new QComboBox(this);
+        m_action->setObjectName(QStringLiteral("cbVSActive"));
+        for (QStringView item : duel::kActionItems)
+            m_action->addItem(item.toString());
+        m_action->setMaxVisibleItems(24);
+        row->addWidget(actionLabel);
+        row->addWidget(m_action, 1);
+        body()->addLayout(row);
+    } else {
+        m_delay = new QCheckBox(QStringLiteral("지연"), this);
+        m_delay->setObjectName(QStringLiteral("ckDelay"));
+        body()->addWidget(m_delay);
+    }
+
+    // Loading: a flag above 1 and an action beyond the list open as cleared
+    // and "無", so OK writes the shown value back.
+    m_char->setChecked(field(kFlagPos, 2) == 1);
+    QString loaded = text(kTextPos);
+    loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_text->setPlainText(loaded);
+    m_loadedText = m_text->toPlainText();
+    const int after = field(fieldAfterText(key()), 2);
+    if (m_action)
+        m_action->setCurrentIndex(after >= 0 && after <= duel::kLastAction ? after : 0);
+    else
+        m_delay->setChecked(after == 1);
+    m_text->setFocus();
+}
+
+bool FrmVSText::saveFields(QString &key, int &lengthDelta)
+{
+    setField(key, kFlagPos, 2, m_char->isChecked() ? 1 : 0);
+    const QString now = m_text->toPlainText();
+    if (now == m_loadedText) {
+        // Untouched: keep the stored bytes, even ones the code page cannot
+        // show, and leave the length alone.
+        lengthDelta = core::keyReplaceTextBytes(key, kTextPos, core::keyTextAt(key, kTextPos).bytes);
+    } else {
+        lengthDelta = core::keyReplaceText(key, kTextPos, now);
+    }
+    const int last = m_action ? m_action->currentIndex() : (m_delay->isChecked() ? 1 : 0);
+    setField(key, fieldAfterText(key), 2, last);
+    return true;
+}
+
+namespace {
+
+const DuelTextForm kFrmVSAdvent60{0x60, "FrmVSAdvent60", u"수정 - 60 : 일기무장등장", true};
+const DuelTextForm kFrmVSSay63{0x63, "FrmVSSay63", u"수정 - 63 : 일기대사", false};
+
+std::unique_ptr<QDialog> makeTextDialog(workspace::EditContext &ctx, const DuelTextForm &form)
+{
+    return std::make_unique<FrmVSText>(ctx, form);
+}
+
+[[maybe_unused]] const bool registered60 = workspace::registerEditDialog(
+    0x60, [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kFrmVSAdvent60); });
+[[maybe_unused]] const bool registered63 = workspace::registerEditDialog(
+    0x63, [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kFrmVSSay63); });
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,124 @@
+#include "commands/text/markup_text_box.h"
+
+#include "commands/text/color_markup.h"
+#include "core/color_table.h"
+
+#include <QAction>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolBar>
+
+namespace commands {
+
+namespace {
+
+QString crlf(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+void colourRange(QTextEdit *box, int start, int length, std::uint32_t color)
+{
+    QTextCursor cursor(box->document());
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    QTextCharFormat format;
+    format.setForeground(core::toQColor(color));
+    cursor.mergeCharFormat(format);
+}
+
+} // namespace
+
+QTextEdit *MakeTextBox(QWidget *parent)
+{
+    auto *box = new QTextEdit(parent);
+    box->setObjectName(QStringLiteral("tString"));
+    box->setAcceptRichText(false);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+QToolBar *MakeColorToolbar(QWidget *parent, QTextEdit *box)
+{
+    auto *bar = new QToolBar(parent);
+    bar->setObjectName(QStringLiteral("Toolbar1"));
+    bar->setIconSize(QSize(16, 16));
+    for (const ColorButton &button : ColorButtons()) {
+        const QString key = QString::fromUtf16(button.key);
+        QPixmap swatch(16, 16);
+        swatch.fill(core::toQColor(ColorButtonColor(button)));
+        QAction *action = bar->addAction(QIcon(swatch), key);
+        action->setObjectName(key);
+        action->setToolTip(key);
+        const std::uint32_t color = ColorButtonColor(button);
+        QObject::connect(action, &QAction::triggered, box, [box, color] { PaintSelection(box, color); });
+    }
+    return bar;
+}
+
+QString BoxPlainText(const QTextEdit *box)
+{
+    return crlf(box->toPlainText());
+}
+
+void SetBoxText(QTextEdit *box, const QString &text)
+{
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box->setPlainText(plain);
+}
+
+void ApplyColorRuns(QTextEdit *box)
+{
+    const QString text = box->toPlainText();
+    if (text.isEmpty())
+        return;
+    const LoadedMarkup loaded = LoadColorMarkup(text);
+    if (loaded.spans.isEmpty())
+        return;
+    box->setPlainText(loaded.text);
+    for (const ColorSpan &span : loaded.spans)
+        colourRange(box, span.start, span.length, core::ColorTable()[std::size_t(span.index)]);
+    QTextCursor end(box->document());
+    end.movePosition(QTextCursor::Start);
+    box->setTextCursor(end);
+}
+
+QString ColorTextFromBox(const QTextEdit *box)
+{
+    QList<ColoredPiece> pieces;
+    const QTextDocument *doc = box->document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin())
+            pieces.append({QStringLiteral("\r\n"), std::nullopt, true});
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            std::optional<std::uint32_t> color;
+            if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
+                color = core::fromQColor(format.foreground().color());
+            pieces.append({fragment.text(), color, false});
+        }
+    }
+    return MarkupFromPieces(pieces);
+}
+
+void PaintSelection(QTextEdit *box, std::uint32_t color)
+{
+    QTextCursor cursor = box->textCursor();
+    if (!cursor.hasSelection())
+        return;
+    QTextCharFormat format;
+    format.setForeground(core::toQColor(color));
+    cursor.mergeCharFormat(format);
+    box->mergeCurrentCharFormat(format);
+}
+
+} // namespace commands
