@@ -31,6 +31,8 @@ const Row kRows[] = {
     {0x39, "FrmCharLvAdd39"},
     {0x56, "FrmSetWeatherKind56"},
     {0x57, "FrmSetWeather57"},
+    {0x13, "FrmCase13"},
+    {0x1B, "FrmDieSaid1B"},
 };
 
 class EngineDialogs : public ::testing::TestWithParam<Row> {};
