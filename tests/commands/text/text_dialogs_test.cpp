@@ -391,3 +391,56 @@ TEST(FrmMapWordShow2C, UnchangedTextDoesNotTouchTheLists)
     EXPECT_EQ(cmd.enclosingWord(), word);
     EXPECT_TRUE(cmd.text().contains(QStringLiteral("새로덮음")));
 }
+
+// --- the previews opened from the dialogs ---------------------------------------
+
+#include "commands/common/typing_wait.h"
+#include "commands/text/frm_explanation.h"
+#include "commands/text/frm_talk_view.h"
+
+TEST(TextPreviews, InformationPreviewsAsTextPagesOfFourRows)
+{
+    commands::ScopedInstantTyping instant;
+    TextNode cmd(textRecord("1600", QStringLiteral("1\n2\n3\n4\n5")));
+    QStringList firstPage, secondPage;
+    bool closed = false;
+    cmd.edit([&](QDialog &d) {
+        workspace::ScopedDialogRunner inner([&](QDialog &preview, workspace::EditContext &) {
+            auto &view = dynamic_cast<commands::FrmExplanation &>(preview);
+            view.show();
+            view.activate();
+            firstPage = view.state().rowsDrawn;
+            view.click();
+            secondPage = view.state().rowsDrawn;
+            view.click();
+            closed = !view.isVisible();
+        });
+        previewItem(d)->trigger();
+        enginetest::click(d, "cCancel");
+    });
+    EXPECT_EQ(firstPage, (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(secondPage, QStringList{"5"});
+    EXPECT_TRUE(closed);
+}
+
+TEST(TextPreviews, DialoguePreviewShowsTheCutPages)
+{
+    commands::ScopedInstantTyping instant;
+    TextNode cmd(textRecord("1400", QStringLiteral("Hello\n&nobody\nHi")));
+    QStringList rows;
+    cmd.edit([&](QDialog &d) {
+        workspace::ScopedDialogRunner inner([&](QDialog &preview, workspace::EditContext &) {
+            auto &view = dynamic_cast<commands::FrmTalkView &>(preview);
+            view.show();
+            view.activate();
+            rows += view.state().rowsDrawn;
+            view.click();
+            rows += view.state().rowsDrawn;
+            EXPECT_FALSE(view.talkShown());   // "nobody" is no person: narration
+            view.click();
+        });
+        previewItem(d)->trigger();
+        enginetest::click(d, "cCancel");
+    });
+    EXPECT_EQ(rows, (QStringList{"Hello", "Hi"}));
+}
