@@ -444,3 +444,31 @@ TEST(TextPreviews, DialoguePreviewShowsTheCutPages)
     });
     EXPECT_EQ(rows, (QStringList{"Hello", "Hi"}));
 }
+
+TEST(TextDialogs, CancelLeavesEveryCommandAsItWas)
+{
+    const QString records[] = {
+        textRecord("1400", QStringLiteral("a[C28b]")),
+        talkRecord(3, 0xFFFF, QStringLiteral("x\ny")),
+        choiceRecord(QStringLiteral("yes\nno"), 2),
+        mapTextRecord(QStringLiteral("map"), 1, 0, 1),
+    };
+    for (const QString &record : records) {
+        TextNode cmd(record);
+        const QString key = cmd.key(), caption = cmd.text();
+        const int word = cmd.enclosingWord();
+        EXPECT_FALSE(cmd.edit([](QDialog &d) {
+            if (QTextEdit *box = textBox(d))
+                box->insertPlainText(QStringLiteral("more\nlines"));
+            else
+                d.findChild<QPlainTextEdit *>("tString")->insertPlainText(QStringLiteral("more"));
+            for (QCheckBox *c : d.findChildren<QCheckBox *>())
+                c->toggle();
+            enginetest::click(d, "cCancel");
+        })) << record.toStdString();
+        EXPECT_EQ(cmd.key(), key);
+        EXPECT_EQ(cmd.text(), caption);
+        EXPECT_EQ(cmd.enclosingWord(), word);
+        EXPECT_EQ(cmd.records, 0);
+    }
+}
