@@ -472,3 +472,20 @@ TEST(TextDialogs, CancelLeavesEveryCommandAsItWas)
         EXPECT_EQ(cmd.records, 0);
     }
 }
+
+TEST(FrmString, HangulCountsTwoBytesACharacter)
+{
+    TextNode cmd(textRecord("1900", QStringLiteral("적장")));
+    const int word = cmd.enclosingWord();
+    EXPECT_TRUE(cmd.edit([](QDialog &d) {
+        EXPECT_EQ(commands::BoxPlainText(textBox(d)), QStringLiteral("적장"));
+        QTextCursor c = textBox(d)->textCursor();
+        c.movePosition(QTextCursor::End);
+        textBox(d)->setTextCursor(c);
+        textBox(d)->insertPlainText(QStringLiteral(" 격파"));
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(cmd.record(), textRecord("1900", QStringLiteral("적장 격파")));
+    EXPECT_EQ(cmd.enclosingWord(), word + 5);
+    EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
+}
