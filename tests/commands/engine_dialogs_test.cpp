@@ -33,6 +33,8 @@ const Row kRows[] = {
     {0x09, "FrmDelay9"},
     {0x0F, "FrmFinishF"},
     {0x11, "FrmEEXMove11"},
+    {0x13, "FrmCase13"},
+    {0x1B, "FrmDieSaid1B"},
     {0x1F, "FrmMap1F"},
     {0x21, "FrmThingsAdd21"},
     {0x25, "FrmEntryPlace25"},

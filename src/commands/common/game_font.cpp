@@ -11,12 +11,16 @@ namespace commands {
 
 namespace {
 
-QByteArray readWhole(const QString &path)
+// The full-width font is about 100 KB; nothing past this can hold a glyph
+// that a CP949 code reaches, so a stray huge file is not read whole.
+constexpr qint64 kMaxFontBytes = 1 << 20;
+
+QByteArray readFont(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return file.readAll();
+    return file.read(kMaxFontBytes);
 }
 
 QRgb toRgb(FontColor c)
@@ -73,8 +77,8 @@ GameFont::GameFont(QByteArray halfFont, QByteArray fullFont)
 
 GameFont GameFont::fromFolder(const QString &folder)
 {
-    return GameFont(readWhole(core::game::GameFilePath(folder, kHalfFontFile)),
-                    readWhole(core::game::GameFilePath(folder, kFullFontFile)));
+    return GameFont(readFont(core::game::GameFilePath(folder, kHalfFontFile)),
+                    readFont(core::game::GameFilePath(folder, kFullFontFile)));
 }
 
 GameFont GameFont::fromSettings()

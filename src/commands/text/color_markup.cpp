@@ -74,9 +74,10 @@ QString MarkupFromPieces(const QList<ColoredPiece> &pieces)
     QString out;
     bool anyColour = false;
     std::optional<std::uint32_t> current;   // colour of the open run
+    QString breaks;                         // line breaks not yet written
     for (const ColoredPiece &piece : pieces) {
         if (piece.lineBreak) {
-            out += piece.text;
+            breaks += piece.text;
             continue;
         }
         if (piece.text.isEmpty())
@@ -88,19 +89,22 @@ QString MarkupFromPieces(const QList<ColoredPiece> &pieces)
             if (index < 0)
                 colour.reset();
         }
-        if (colour != current) {
-            if (!colour) {
-                out += u']';
-            } else {
-                if (current)
-                    out += u']';
-                out += kRunHead + QStringLiteral("%1").arg(index, 2, 16, QLatin1Char('0')).toUpper();
-                anyColour = true;
-            }
-            current = colour;
+        // A run that ends at a line break closes before it; one that goes on
+        // with the same colour stays open across it.
+        if (colour != current && current)
+            out += u']';
+        out += breaks;
+        breaks.clear();
+        if (colour != current && colour) {
+            out += kRunHead + QStringLiteral("%1").arg(index, 2, 16, QLatin1Char('0')).toUpper();
+            anyColour = true;
         }
+        current = colour;
         out += piece.text;
     }
+    if (current)
+        out += u']';
+    out += breaks;
     if (!anyColour) {
         // No coloured word: the plain text, whatever it holds.
         QString plain;

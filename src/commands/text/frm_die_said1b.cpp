@@ -1,0 +1,29 @@
+// Command 0x1B: whether one person's own retreat line is shown. A stored
+// switch other than 0 opens as "True".
+#include "commands/common/dialog_engine.h"
+
+#include <QStringView>
+
+namespace commands {
+
+namespace {
+
+constexpr QStringView kSwitchWords[] = {u"False", u"True"};
+
+const FieldSpec kFields[] = {
+    personField(9),
+    listField(17, "cbTF", u"TF", fixedList(kSwitchWords, 1)),
+};
+
+const DialogDescription kFrmDieSaid1B{
+    .code = 0x1B,
+    .formName = "FrmDieSaid1B",
+    .title = u"수정 - 1B : 고유퇴각대사보기설정",
+    .fields = kFields,
+};
+
+[[maybe_unused]] const bool registered = registerEngineDialog(kFrmDieSaid1B);
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,90 @@
+#include "commands/text/frm_explanation.h"
+
+#include "commands/common/dialogue_pages.h"
+#include "commands/text/preview_art.h"
+#include "commands/text/text_previews.h"
+#include "workspace/dialog_registry.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace commands {
+
+namespace {
+constexpr int kGlyphMs = 50;
+}
+
+FrmExplanation::FrmExplanation(const QStringList &lines, const QString &gameFolder, QWidget *parent)
+    : PreviewWindow(parent, 369, 161, QStringLiteral("미리보기")),
+      m_lines(lines),
+      m_font(GameFont::fromFolder(gameFolder)),
+      m_panel(ParchmentPanel()),
+      m_background(ParchmentSurface()),
+      m_surface(m_background)
+{
+    setObjectName(QStringLiteral("FrmExplanation"));
+}
+
+void FrmExplanation::start()
+{
+    m_state.firstLine = 0;
+    showWord();
+}
+
+void FrmExplanation::showWord()
+{
+    unsetCursor();
+    if (!RunExplanationPass(m_lines, m_state, m_surface, m_background, m_font,
+                            [this] { return glyphPause(kGlyphMs, m_state.skip); }))
+        return;
+    setCursor(Qt::PointingHandCursor);
+    update();
+}
+
+void FrmExplanation::click()
+{
+    switch (ExplanationClick(m_state)) {
+    case ClickStep::Continue:
+    case ClickStep::NextPage:
+        showWord();
+        break;
+    case ClickStep::Close:
+        accept();
+        break;
+    case ClickStep::None:
+        break;
+    }
+}
+
+void FrmExplanation::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    p.drawImage(QPoint(8, 8), m_panel);
+    p.drawImage(QPoint(8 + 24, 8 + 21), m_surface);
+}
+
+void FrmExplanation::mousePressEvent(QMouseEvent *)
+{
+    click();
+}
+
+void FrmExplanation::keyPressEvent(QKeyEvent *event)
+{
+    // No key closes this window; only clicks and its close box do.
+    event->accept();
+}
+
+namespace {
+
+[[maybe_unused]] const bool registered = workspace::registerToolWindow(
+    kExplanationTool,
+    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+        return std::make_unique<FrmExplanation>(SharedDialoguePages().dialogueLines, PreviewFolder(ctx),
+                                                PreviewOwner(ctx));
+    },
+    workspace::DialogKind::Real);
+
+} // namespace
+
+} // namespace commands

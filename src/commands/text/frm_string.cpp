@@ -1,0 +1,97 @@
+#include "commands/text/frm_string.h"
+
+#include "commands/common/dialogue_pages.h"
+#include "commands/text/markup_text_box.h"
+#include "commands/text/text_previews.h"
+#include "core/catalogue.h"
+#include "core/key_codec.h"
+#include "workspace/dialog_registry.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace commands {
+
+FrmString::FrmString(workspace::EditContext &ctx, int code) : CommandDialog(ctx, code)
+{
+    setObjectName(QStringLiteral("FrmString"));
+    const QString menuName = ctx.currentMenuName;
+    setWindowTitle(QStringLiteral("수정 - ") + menuName);
+
+    m_box = MakeTextBox(this);
+    body()->addWidget(MakeColorToolbar(this, m_box));
+    auto *label = new QLabel(QStringLiteral("글자"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    body()->addWidget(label);
+    body()->addWidget(m_box);
+    resize(265, 245);
+    m_preview = AddPreviewMenu(this);
+    connect(m_preview, &QAction::triggered, this, [this] { preview(); });
+
+    // The caption shows the text with each line feed as "\n"; the text is
+    // read back from there.
+    QString text = caption().mid(menuName.size() + 1);
+    text.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"));
+    SetBoxText(m_box, text);
+    m_loadedText = BoxPlainText(m_box);
+    if (isMenu(0x14) && !text.isEmpty())
+        ApplyColorRuns(m_box);
+}
+
+bool FrmString::isMenu(int code) const
+{
+    return context().currentMenuName == core::MenuName(code);
+}
+
+void FrmString::preview()
+{
+    if (m_box->toPlainText().isEmpty())
+        return;
+    DialoguePages &pages = SharedDialoguePages();
+    if (isMenu(0x14)) {
+        CutDialoguePages(pages, ColorTextFromBox(m_box), context().gameData);
+        OpenTextPreview(kTalkViewTool, context());
+    } else if (isMenu(0x16)) {
+        pages.dialogueLines = SplitBoxLines(BoxPlainText(m_box));
+        for (QString &line : pages.dialogueLines)
+            line += QStringLiteral("\r\n");
+        OpenTextPreview(kExplanationTool, context());
+    }
+}
+
+bool FrmString::saveFields(QString &key, int &lengthDelta)
+{
+    const int head = key.indexOf(QStringLiteral("0500"));
+    if (head < 0) {
+        lengthDelta = 0;
+        return true;
+    }
+    lengthDelta = setText(key, head + 5, ColorTextFromBox(m_box));
+    return true;
+}
+
+namespace {
+
+constexpr int kTextCommands[] = {0x02, 0x14, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x69};
+
+bool registerAll()
+{
+    for (int code : kTextCommands) {
+        workspace::registerEditDialog(
+            code,
+            [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+                return std::make_unique<FrmString>(ctx, core::keyCode(ctx.doc().key(ctx.node)));
+            },
+            workspace::DialogKind::Real);
+    }
+    return true;
+}
+
+[[maybe_unused]] const bool registered = registerAll();
+
+} // namespace
+
+} // namespace commands

@@ -1,0 +1,31 @@
+#include "commands/text/text_previews.h"
+
+#include "workspace/dialog_registry.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLayout>
+#include <QMenuBar>
+
+namespace commands {
+
+void OpenTextPreview(const QString &tool, workspace::EditContext &ctx)
+{
+    workspace::DialogRegistry::instance().runTool(tool, ctx);
+}
+
+QAction *AddPreviewMenu(QDialog *dialog)
+{
+    auto *bar = new QMenuBar(dialog);
+    QAction *view = bar->addAction(QStringLiteral("미리보기 (&V)"));
+    view->setObjectName(QStringLiteral("mnuview"));
+    dialog->layout()->setMenuBar(bar);
+    return view;
+}
+
+QString PreviewGameFolder(const workspace::EditContext &ctx)
+{
+    return ctx.readSetting(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+}
+
+} // namespace commands
