@@ -1,10 +1,13 @@
 #include "core/game/demo_game_folder.h"
 
+#include "core/game/demo_font_files.h"
+
 #include "core/game/e5_writer.h"
 #include "platform/cp949.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
@@ -59,6 +62,7 @@ QByteArray pixelImage(int width, int height, int seed)
 
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());  // files may lie in subfolders
     QSaveFile f(path);
     if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
         return true;
@@ -271,7 +275,7 @@ bool WriteDemoGameFolder(const QString &folder, QString *error)
         {QStringLiteral("LOGO.e5"), DemoLogoArchive()},
         {QStringLiteral("mmap.e5"), DemoMapArchive()},
     };
-    for (const auto &[name, bytes] : files)
+    for (const auto &[name, bytes] : files + DemoFontFiles())
         if (!writeFile(dir.filePath(name), bytes, error))
             return false;
     return true;
