@@ -41,8 +41,15 @@ TEST(DocTreeLookup, RandomAddsRemovalsAndRenamesKeepEveryKeyFindable)
         for (int step = 0; step < 6000; ++step) {
             const NodeId target = t.byIndex(1 + int(rng.bounded(t.count())));
             const QString key = QString("k%1").arg(rng.bounded(keySpace));
-            const int op = int(rng.bounded(10));
-            if (op < 6) {
+            const int op = int(rng.bounded(12));
+            if (op >= 10) {
+                // Appended the reader's way: entered in the index only when
+                // a lookup, add, rename or removal next needs it.
+                const QString fresh = QString("a%1").arg(step);
+                const NodeId id = t.appendNew(target, fresh, 0, fresh);
+                ASSERT_NE(id, kNoNode);
+                expected[fresh] = id;
+            } else if (op < 6) {
                 const NodeId id = t.add(target, Relation::LastChild, key, key);
                 EXPECT_EQ(id == kNoNode, expected.count(key) == 1);
                 if (id != kNoNode)

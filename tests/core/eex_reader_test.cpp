@@ -460,3 +460,48 @@ TEST(EexReader, FileThatCannotBeOpenedFails)
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.errorOffset, 0);
 }
+
+// Captions are made when first shown, yet read exactly as at load time: a
+// head command with the head caption, a body command with the body caption,
+// a child event's block command without its nested length, and names as
+// they were when the file was read. Every key leads back to its node.
+TEST(EexReader, CaptionsShownLaterAreTheCaptionsOfTheFileAsRead)
+{
+    NameTables names;
+    for (int p = 0; p < 1100; ++p)
+        names.charNames << QStringLiteral("인물%1").arg(p);
+    for (int i = 0; i < 116; ++i)
+        names.itemNames << QStringLiteral("물품%1").arg(i);
+    const CaptionContext ctx{&names, nullptr};
+    KeySerial serial = 0;
+    int blocks = 0;
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        fixtures::ScenarioGenerator gen(seed);
+        DocTree tree;
+        ASSERT_TRUE(EEXLoad(fixtures::scenarioBytes(gen.scenario()), "g.eex", tree, serial, ctx).ok);
+        const NameTables asRead = names;
+        names.charNames.replaceInStrings(QStringLiteral("인물"), QStringLiteral("바뀐"));
+        for (NodeId n = tree.root(); n != kNoNode; n = tree.nextInOrder(n)) {
+            ASSERT_EQ(tree.find(tree.key(n)), n);
+            const NodeId parent = tree.parent(n);
+            if (n == tree.root() || parent == tree.root() || tree.parent(parent) == tree.root())
+                continue;  // the root, Scenes and Sections
+            const int code = keyCode(tree.key(n));
+            if (code <= 1)
+                continue;  // end records and markers carry their own names
+            QString key = tree.key(n);
+            if (tree.childCount(n) > 0) {
+                key.remove(key.indexOf(u'_') - 4, 4);
+                ++blocks;
+            }
+            const bool head = tree.parent(tree.parent(parent)) == tree.root() && tree.parent(parent) != kNoNode &&
+                              tree.key(parent).startsWith(QStringLiteral("Section_"));
+            const CaptionContext readCtx{&asRead, nullptr};
+            ASSERT_EQ(tree.text(n), commandCaption(key, head ? CaptionSite::ReaderHead : CaptionSite::ReaderBody,
+                                                   false, readCtx))
+                << "seed " << seed << " key " << tree.key(n).toStdString();
+        }
+        names = asRead;
+    }
+    EXPECT_GT(blocks, 20);
+}
