@@ -1,5 +1,7 @@
 #include "core/doc_tree.h"
 
+#include "core/key_serial.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -64,6 +66,7 @@ NodeId DocTree::KeyIndex::find(const QString &key, std::uint32_t hash, const Nod
         const Slot &slot = m_slots[i];
         if (slot.id == kNoNode)
             return kNoNode;
+        // Every indexed node's key has been made (indexPending makes them).
         if (slot.hash == hash && nodes[std::size_t(slot.id) - 1].key == key)
             return slot.id;
     }
@@ -151,7 +154,7 @@ void DocTree::indexPending() const
     for (; m_indexed < m_nodes.size(); ++m_indexed) {
         const Node &node = m_nodes[m_indexed];
         if (node.alive)
-            m_byKey.insert(keyHash(node.key), NodeId(m_indexed + 1));
+            m_byKey.insert(keyHash(keyOf(node)), NodeId(m_indexed + 1));
     }
 }
 
@@ -160,7 +163,40 @@ void DocTree::makeCaption(const Node &node) const
     const int kind = node.captionKind;
     node.captionKind = 0;
     if (m_captions)
-        node.text = m_captions->caption(node.key, kind);
+        node.text = m_captions->caption(keyOf(node), kind);
+}
+
+const QString &DocTree::keyOf(const Node &node) const
+{
+    if (node.keyLength > 0) {
+        static const char digits[] = "0123456789ABCDEF";
+        const qsizetype bytes = node.keyLength;
+        const auto *d = reinterpret_cast<const std::uint8_t *>(m_recordImage.constData()) + node.keyOffset;
+        QString hex(2 * bytes, Qt::Uninitialized);
+        QChar *p = hex.data();
+        for (qsizetype i = 0; i < bytes; ++i) {
+            *p++ = QLatin1Char(digits[d[i] >> 4]);
+            *p++ = QLatin1Char(digits[d[i] & 15]);
+        }
+        node.key = serialKey(hex, {}, node.keySerial);
+        node.keyLength = 0;
+    }
+    return node.key;
+}
+
+NodeId DocTree::appendRecord(NodeId parent, qsizetype offset, int length, std::uint64_t serial, int captionKind)
+{
+    // A record outside the image cannot be made into a key later.
+    if (length <= 0 || offset < 0 || offset + length > m_recordImage.size())
+        return kNoNode;
+    const NodeId id = appendNew(parent, QString(), captionKind);
+    if (id != kNoNode) {
+        Node &node = at(id);
+        node.keyOffset = std::uint32_t(offset);
+        node.keyLength = length;
+        node.keySerial = serial;
+    }
+    return id;
 }
 
 NodeId DocTree::appendNew(NodeId parent, QString key, int captionKind, const QString &text)
@@ -180,8 +216,8 @@ NodeId DocTree::appendNew(NodeId parent, QString key, int captionKind, const QSt
     m_nodes.push(std::move(node));
     const NodeId id = NodeId(m_nodes.size());
     ++m_liveCount;
-    if (!m_orderDirty)
-        m_orderIndex.push_back(id);
+    // The order of addition is rebuilt when first asked for.
+    m_orderDirty = true;
     at(parent).children.push_back(id);
     if (m_observer)
         m_observer->endInsert();
@@ -280,7 +316,7 @@ void DocTree::killSubtree(NodeId n)
         Node &node = at(cur);
         for (NodeId c : node.children)
             stack.push_back(c);
-        m_byKey.remove(keyHash(node.key), cur);
+        m_byKey.remove(keyHash(keyOf(node)), cur);
         node.alive = false;
         node.captionKind = 0;
         node.children.clear();
@@ -354,6 +390,7 @@ void DocTree::clear()
     m_nodes.clear();
     m_byKey.clear();
     m_indexed = 0;
+    m_recordImage.clear();
     m_root = kNoNode;
     m_selected = kNoNode;
     m_liveCount = 0;
@@ -373,6 +410,7 @@ void DocTree::swapContent(DocTree &other)
     m_byKey.swap(other.m_byKey);
     std::swap(m_indexed, other.m_indexed);
     std::swap(m_captions, other.m_captions);
+    std::swap(m_recordImage, other.m_recordImage);
     std::swap(m_root, other.m_root);
     std::swap(m_selected, other.m_selected);
     std::swap(m_liveCount, other.m_liveCount);
@@ -495,7 +533,7 @@ NodeId DocTree::previousInOrder(NodeId n) const
     return prev;
 }
 
-const QString &DocTree::key(NodeId n) const { return ok(n) ? at(n).key : kEmpty; }
+const QString &DocTree::key(NodeId n) const { return ok(n) ? keyOf(at(n)) : kEmpty; }
 const QString &DocTree::text(NodeId n) const
 {
     if (!ok(n))
@@ -512,7 +550,7 @@ bool DocTree::setKey(NodeId n, const QString &key)
 {
     if (!ok(n))
         return false;
-    if (at(n).key == key)
+    if (keyOf(at(n)) == key)
         return true;
     const std::uint32_t hash = keyHash(key);
     indexPending();
@@ -541,6 +579,7 @@ void DocTree::rekeyNew(NodeId n, QString key, int captionKind)
         return;
     }
     node.key = std::move(key);
+    node.keyLength = 0;
     if (m_observer)
         m_observer->nodeChanged(n);
 }

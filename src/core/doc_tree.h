@@ -4,6 +4,7 @@
 // hex text plus a suffix), a caption text, optional colours and an expanded
 // flag. The reader, writer, edits, clipboard, undo and find all work on this
 // class; the item model of the workspace is only a view over it.
+#include <QByteArray>
 #include <QColor>
 #include <QHash>
 #include <QString>
@@ -81,6 +82,14 @@ public:
     // caption still to be made is then made from the new key with
     // `captionKind`, which must give the caption the old key would have.
     void rekeyNew(NodeId n, QString key, int captionKind);
+    // Like appendNew, for a command read from a file: its key is the hex text
+    // of `length` bytes at `offset` of the record image, "_" and `serial`,
+    // made when first asked for. The caller guarantees the serial is held by
+    // no other key of the tree.
+    NodeId appendRecord(NodeId parent, qsizetype offset, int length, std::uint64_t serial, int captionKind);
+    // The bytes that keys of appendRecord are made from; shared, not copied.
+    // Moves with the content (swapContent).
+    void setRecordImage(const QByteArray &image) { m_recordImage = image; }
     // The source of captions made on demand; set before nodes that use it
     // are read. Moves with the content (swapContent).
     void setCaptionSource(std::shared_ptr<const CaptionSource> source) { m_captions = std::move(source); }
@@ -144,13 +153,16 @@ public:
 
 private:
     struct Node {
-        QString key;
+        mutable QString key;         // made on first reading when keyLength > 0
         mutable QString text;        // made on first reading when captionKind > 0
         QColor textColor;
         QColor backColor;
         NodeId parent = kNoNode;
         int row = 0;
         std::vector<NodeId> children;
+        std::uint64_t keySerial = 0;
+        std::uint32_t keyOffset = 0;
+        mutable std::int32_t keyLength = 0;
         mutable std::uint8_t captionKind = 0;
         bool expanded = false;
         bool alive = false;
@@ -221,11 +233,14 @@ private:
     void indexPending() const;
     // Makes the caption of a node whose caption is still to be made.
     void makeCaption(const Node &node) const;
+    // The node's key, made first when it is still to be made.
+    const QString &keyOf(const Node &node) const;
 
     NodeStore m_nodes;
     mutable KeyIndex m_byKey;
     mutable std::size_t m_indexed = 0;  // nodes [0, m_indexed) are in m_byKey
     std::shared_ptr<const CaptionSource> m_captions;
+    QByteArray m_recordImage;
     NodeId m_root = kNoNode;
     NodeId m_selected = kNoNode;
     int m_liveCount = 0;

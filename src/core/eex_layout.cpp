@@ -2,22 +2,27 @@
 
 namespace core {
 
-QString readerSceneKey(int scene) { return QStringLiteral("Scene_%1_").arg(scene); }
+// Built by concatenation: the reader makes these for every Section and end
+// record, and formatting with arg() costs several times as much.
+QString readerSceneKey(int scene) { return QStringLiteral("Scene_") + QString::number(scene) + u'_'; }
 
-QString readerSectionKey(int scene, int section) { return QStringLiteral("Section_%1_%2_").arg(scene).arg(section); }
-
-QString readerHeadEndKey(int scene, int section) { return QStringLiteral("0000_%1_%2_00").arg(scene).arg(section); }
-
-QString readerEndKey(KeySerial serial) { return QStringLiteral("0000_00") + QString::number(serial); }
-
-QString commandKey(const QString &recordHex, KeySerial serial)
+QString readerSectionKey(int scene, int section)
 {
-    return recordHex + u'_' + QString::number(serial);
+    return QStringLiteral("Section_") + QString::number(scene) + u'_' + QString::number(section) + u'_';
 }
+
+QString readerHeadEndKey(int scene, int section)
+{
+    return QStringLiteral("0000_") + QString::number(scene) + u'_' + QString::number(section) + QStringLiteral("_00");
+}
+
+QString readerEndKey(KeySerial serial) { return serialKey(u"0000", u"00", serial); }
+
+QString commandKey(const QString &recordHex, KeySerial serial) { return serialKey(recordHex, {}, serial); }
 
 QString lockedCommentKey(const QString &recordHex, KeySerial serial)
 {
-    return recordHex + kLockedCommentMarker + QString::number(serial);
+    return serialKey(recordHex, QStringView(kLockedCommentMarker).mid(1), serial);
 }
 
 QColor markerTextColor() { return QColor(255, 0, 0); }

@@ -172,28 +172,9 @@ int looksLike(const std::uint8_t *d, std::int64_t size, int code, std::int64_t o
 
 // --- hex text ---------------------------------------------------------------
 
-// "<record hex><separator><serial>" built in one allocation: the reader makes
-// one such key for every command of the file.
-QString recordKey(const std::uint8_t *d, std::int64_t length, QStringView separator, KeySerial serial)
+QString hexText(const std::uint8_t *d, int length)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    char serialText[24];
-    int serialLength = 0;
-    do {
-        serialText[serialLength++] = char('0' + serial % 10);
-        serial /= 10;
-    } while (serial);
-    QString out(qsizetype(length) * 2 + separator.size() + serialLength, Qt::Uninitialized);
-    QChar *p = out.data();
-    for (std::int64_t i = 0; i < length; ++i) {
-        *p++ = QLatin1Char(digits[d[i] >> 4]);
-        *p++ = QLatin1Char(digits[d[i] & 15]);
-    }
-    for (QChar c : separator)
-        *p++ = c;
-    while (serialLength)
-        *p++ = QLatin1Char(serialText[--serialLength]);
-    return out;
+    return QString::fromLatin1(QByteArray::fromRawData(reinterpret_cast<const char *>(d), length).toHex().toUpper());
 }
 
 // Captions of the nodes the reader adds, made when first shown. The name
@@ -274,6 +255,7 @@ public:
     {
         const NodeId root = m_tree.addRoot(kRootKey, path);
         m_tree.setCaptionSource(std::make_shared<ReaderCaptions>(m_captions));
+        m_tree.setRecordImage(m_image);
         const std::int64_t first = u32(10);
         const std::int64_t scenes = roundHalfEvenQuarter(first - 10);
         std::vector<NodeId> sectionsToShow;
@@ -357,6 +339,16 @@ private:
         return n;
     }
 
+    // A command's node whose key the tree makes from the record's bytes
+    // when first asked for.
+    NodeId addRecord(NodeId parent, std::int64_t p, int length, KeySerial serial, int captionKind)
+    {
+        const NodeId n = m_tree.appendRecord(parent, qsizetype(p), length, serial, captionKind);
+        if (n == kNoNode)
+            fail(m_seek, QStringLiteral("record runs beyond the file"));
+        return n;
+    }
+
     MeasuredRecord measure(std::int64_t p)
     {
         const auto m = measureRecord(m_d, std::size_t(m_size), std::size_t(p));
@@ -418,10 +410,11 @@ private:
             const MeasuredRecord m = measure(p);
             spendWork(m.length);
             m_seek = p + m.length;
-            QString key = recordKey(m_d + p, m.length,
-                                    code == kCommentCode ? QStringView(kLockedCommentMarker) : QStringView(u"_"),
-                                    m_serial);
-            const NodeId n = addNode(section, std::move(key), QString(), 0, ReaderCaptions::kHead);
+            const NodeId n =
+                code == kCommentCode
+                    ? addNode(section, lockedCommentKey(hexText(m_d + p, m.length), m_serial),
+                              QString(), 0, ReaderCaptions::kHead)
+                    : addRecord(section, p, m.length, m_serial, ReaderCaptions::kHead);
             setColours(n, code);
             ++m_serial;
         }
@@ -487,7 +480,7 @@ private:
                 return code;
             }
         }
-        const NodeId n = addNode(parent, recordKey(m_d + p, m.length, u"_", serial), QString(), 0, ReaderCaptions::kBody);
+        const NodeId n = addRecord(parent, p, m.length, serial, ReaderCaptions::kBody);
         setColours(n, code);
         m_lastAdded = n;
         return code;

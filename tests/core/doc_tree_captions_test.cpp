@@ -89,3 +89,31 @@ TEST(DocTreeCaptions, SourceAndPendingKeysMoveWithTheContent)
     // An ordinary add now sees every appended key.
     EXPECT_EQ(document.add(document.root(), Relation::LastChild, "N_1", "x"), kNoNode);
 }
+
+// Keys of commands read from a file are made from the file's bytes when first
+// asked for, and behave like any other key from then on.
+TEST(DocTreeRecordKeys, MadeFromTheImageWhenFirstAskedFor)
+{
+    DocTree document;
+    NodeId a = kNoNode, b = kNoNode;
+    {
+        LazyTree fresh;
+        fresh.tree.setRecordImage(QByteArray("\x6E\x00\x04\x00\x32\x00", 6));
+        a = fresh.tree.appendRecord(fresh.root, 0, 4, 7, 2);
+        b = fresh.tree.appendRecord(fresh.root, 4, 2, 12, 0);
+        // A record that does not lie inside the image is refused.
+        EXPECT_EQ(fresh.tree.appendRecord(fresh.root, 4, 3, 13, 0), kNoNode);
+        EXPECT_EQ(fresh.tree.appendRecord(fresh.root, -1, 2, 14, 0), kNoNode);
+        document.swapContent(fresh.tree);
+    }
+    // The image came along with the content.
+    EXPECT_EQ(document.find("3200_12"), b);
+    EXPECT_EQ(document.key(a), "6E000400_7");
+    EXPECT_EQ(document.text(a), "2:6E000400_7");
+    EXPECT_EQ(document.add(document.root(), Relation::LastChild, "6E000400_7", "x"), kNoNode);
+    ASSERT_TRUE(document.setKey(a, "6E000500_7"));
+    EXPECT_EQ(document.find("6E000400_7"), kNoNode);
+    EXPECT_EQ(document.find("6E000500_7"), a);
+    EXPECT_TRUE(document.remove(b));
+    EXPECT_EQ(document.find("3200_12"), kNoNode);
+}
