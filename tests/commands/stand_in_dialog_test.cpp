@@ -180,3 +180,14 @@ TEST(ToolStandIns, PlacementShowsItsNodesAndChangesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RealDialogs, EveryCodeWithAnEditDialogHasItsOwn)
+{
+    for (int code = 0; code < kCommandCount; ++code)
+        if (hasEditDialog(code))
+            EXPECT_EQ(DialogRegistry::instance().dialogKind(code), DialogKind::Real) << std::hex << code;
+}
+
+} // namespace
