@@ -1,7 +1,6 @@
 #include "core/game/demo_game_folder.h"
 
 #include "core/game/demo_font_files.h"
-
 #include "core/game/e5_writer.h"
 #include "platform/cp949.h"
 
@@ -11,6 +10,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -226,9 +227,14 @@ QByteArray DemoUnitArchive(const QString &kind, int units)
     } else if (kind.compare(QStringLiteral("Mov"), Qt::CaseInsensitive) == 0) {
         frames = 11;
     }
+    // A few distinct pictures, repeated: every unit number a demo person can
+    // have gets an entry, and the archive stores each picture once.
+    QList<QByteArray> pictures;
+    for (int e = 0; e < std::min(units, 4); ++e)
+        pictures << pixelImage(w, w * frames, e);
     QList<E5StoredEntry> entries;
     for (int e = 0; e < units; ++e)
-        entries << E5StoredEntry::raw(pixelImage(w, w * frames, e));
+        entries << E5StoredEntry::raw(pictures[e % pictures.size()]);
     return BuildE5Archive(entries, IdentityDictionary());
 }
 

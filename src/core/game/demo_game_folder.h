@@ -32,7 +32,9 @@ QByteArray DemoExecutable(const DemoExeLayout &layout = {});
 // Picture archives, small but shaped as the readers expect.
 QByteArray DemoFaceArchive(int faces = 16);           // entry f + 7: JPEG face f
 QByteArray DemoSpriteArchive(int models = 8);         // "PMAPOBJ.e5": two 48x1280 sheets a model
-QByteArray DemoUnitArchive(const QString &kind, int units = 4); // "ATK", "Mov", "SPC"
+// "ATK", "Mov", "SPC": an entry for every unit number of the demo persons
+// (three per troop type, then the models).
+QByteArray DemoUnitArchive(const QString &kind, int units = 768);
 QByteArray DemoLogoArchive();                         // entry 5: the duel background
 QByteArray DemoMapArchive(int backgrounds = 4);       // "mmap.e5": backgrounds, world map last
 QByteArray DemoJpeg(int width, int height, int seed);

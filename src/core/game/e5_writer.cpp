@@ -1,5 +1,7 @@
 #include "core/game/e5_writer.h"
 
+#include <QHash>
+
 namespace core::game {
 
 namespace {
@@ -22,16 +24,29 @@ QByteArray BuildE5Archive(const QList<E5StoredEntry> &entries, const E5Dictionar
     QByteArray out("STORYLOOM-E5", 12);
     out.append(4, '\0');
     out.append(reinterpret_cast<const char *>(dict.data()), qsizetype(dict.size()));
+    // Entries that share one payload (copies of the same byte array) point
+    // at one stored copy, so a large directory of alike entries stays small.
+    QHash<const char *, quint32> storedAt;
+    QList<const QByteArray *> payloads;
     quint32 offset = quint32(kE5DirectoryOffset + kE5DirectoryStride * entries.size() + gap);
     for (const E5StoredEntry &e : entries) {
+        quint32 at = offset;
+        const char *data = e.stored.isEmpty() ? nullptr : e.stored.constData();
+        if (const auto it = storedAt.constFind(data); data && it != storedAt.constEnd()) {
+            at = *it;
+        } else {
+            if (data)
+                storedAt.insert(data, offset);
+            payloads << &e.stored;
+            offset += quint32(e.stored.size());
+        }
         appendBE(out, quint32(e.stored.size()));
         appendBE(out, quint32(e.unpackedSize));
-        appendBE(out, offset);
-        offset += quint32(e.stored.size());
+        appendBE(out, at);
     }
     out.append(gap, '\0');
-    for (const E5StoredEntry &e : entries)
-        out += e.stored;
+    for (const QByteArray *payload : payloads)
+        out += *payload;
     return out;
 }
 

@@ -240,3 +240,20 @@ TEST_F(E5ArchiveRead, DamagedPackedEntryKeepsItsSizeWithZeroTail)
     EXPECT_EQ(e.bytes.back(), '\0');
     EXPECT_EQ(e.bytes.front(), plain.front());
 }
+
+// Entries made from one shared payload are stored once and all read back.
+TEST(E5Writer, SharedPayloadsAreStoredOnce)
+{
+    const QByteArray a(3000, 'a'), b(2000, 'b');
+    QList<E5StoredEntry> entries;
+    for (int e = 0; e < 100; ++e)
+        entries << E5StoredEntry::raw(e % 2 ? b : a);
+    entries << E5StoredEntry::raw(QByteArray(3000, 'a'));  // equal bytes, its own copy
+    const QByteArray archive = BuildE5Archive(entries, IdentityDictionary());
+    EXPECT_LT(archive.size(), 4 * 3000 + 2000);
+    for (int e = 0; e < entries.size(); ++e) {
+        const E5Entry got = ReadE5EntryFromBytes(archive, e);
+        ASSERT_TRUE(got.ok()) << e;
+        EXPECT_EQ(got.bytes, entries[e].stored) << e;
+    }
+}
