@@ -89,18 +89,24 @@ QImage MirrorLeftRight(const QImage &image)
     return image.mirrored(true, false);
 }
 
-int PersonMapModel(const QString &folder, int person)
+QByteArray PersonRecordBytes(const QString &folder, int person)
 {
     if (person < 0 || person >= kPersonCount)
-        return -1;
+        return {};
     QFile file(dataArchivePath(folder));
     if (!file.open(QIODevice::ReadOnly))
-        return -1;
+        return {};
     const auto base = BytesToLongBE(readAt(file, kPersonTableField, 4));
     if (!base)
-        return -1;
-    const QByteArray b = readAt(file, qint64(*base) + qint64(kPersonRecordSize) * person + 15, 1);
-    return b.size() == 1 ? quint8(b[0]) : -1;
+        return {};
+    const QByteArray record = readAt(file, qint64(*base) + qint64(kPersonRecordSize) * person, kPersonRecordSize);
+    return record.size() == kPersonRecordSize ? record : QByteArray();
+}
+
+int PersonMapModel(const QString &folder, int person)
+{
+    const QByteArray record = PersonRecordBytes(folder, person);
+    return record.isEmpty() ? -1 : quint8(record[15]);
 }
 
 QImage ModelSprite(const QString &folder, int model, int facing, int frame)

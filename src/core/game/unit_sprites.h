@@ -58,6 +58,10 @@ FacingSheet SheetForFacing(int facing);
 // Left-right mirror image, in the same format.
 QImage MirrorLeftRight(const QImage &image);
 
+// The 32 bytes of person record p in the data archive (the file named by
+// [FileName] Data, default "Data.e5"); empty when it cannot be read.
+QByteArray PersonRecordBytes(const QString &folder, int person);
+
 // A person's map model: the byte at +15 of person record p in the data
 // archive (the file named by [FileName] Data, default "Data.e5"). -1 when the
 // file cannot be read or the person lies outside it.

@@ -1,0 +1,132 @@
+#include "pickers/frm_map_coor_select.h"
+
+#include "core/game/game_files.h"
+#include "pickers/battle_map_model.h"
+#include "pickers/scene_replay.h"
+#include "pickers/map_view.h"
+#include "workspace/dialog_registry.h"
+
+#include <QCursor>
+#include <QLineEdit>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace pickers {
+
+namespace {
+
+int boxNumber(const QLineEdit *box)
+{
+    return box ? BoxNumber(box->text()) : 0;
+}
+
+core::NodeId editedNode(const workspace::EditContext &ctx)
+{
+    const core::DocTree &tree = ctx.doc();
+    return tree.isValid(ctx.node) ? ctx.node : tree.selected();
+}
+
+} // namespace
+
+std::unique_ptr<FrmMapCoorSelect> FrmMapCoorSelect::create(workspace::EditContext &ctx)
+{
+    const QString folder = core::game::FolderLoad();
+    QImage map(kWorldMapSize, QImage::Format_RGB32);
+    {
+        const QImage game = GameWorldMap(folder);
+        QPainter p(&map);
+        p.drawImage(0, 0, game.isNull() ? BuiltInWorldMap() : game);
+    }
+    const core::NodeId edited = editedNode(ctx);
+    const core::DocTree &tree = ctx.doc();
+    FaceBoard board = ReplayFaces(tree, FaceReplayStart(tree, edited),
+                                  edited != core::kNoNode ? tree.key(edited) : QString());
+    auto cache = std::make_unique<FaceCache>(folder);
+    PaintFaces(map, *cache, folder, board);
+    return std::unique_ptr<FrmMapCoorSelect>(
+        new FrmMapCoorSelect(ctx, folder, map, std::move(board), std::move(cache)));
+}
+
+FrmMapCoorSelect::FrmMapCoorSelect(workspace::EditContext &ctx, QString folder, const QImage &map, FaceBoard board,
+                                   std::unique_ptr<FaceCache> cache)
+    : QDialog(ctx.parent), m_call(ctx.worldMap), m_folder(std::move(folder)), m_board(std::move(board)),
+      m_cache(std::move(cache))
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 2, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_view = new MapView(this);
+    layout->addWidget(m_view);
+    m_view->setPicture(map);
+    m_view->setOverlay([this](QPainter &p) { paintOverlay(p); });
+    connect(m_view, &MapView::pointerMoved, this, &FrmMapCoorSelect::onMove);
+    connect(m_view, &MapView::pressed, this, &FrmMapCoorSelect::onPress);
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(boxNumber(m_call.faceXBox)).arg(boxNumber(m_call.faceYBox)));
+}
+
+bool FrmMapCoorSelect::faceMode() const
+{
+    return m_call.facePerson >= 0 && m_call.facePerson < kFacePersons;
+}
+
+QImage FrmMapCoorSelect::composed() const
+{
+    return m_view->composed();
+}
+
+void FrmMapCoorSelect::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_activated)
+        return;
+    m_activated = true;
+    QCursor::setPos(m_view->mapToGlobal(QPoint(boxNumber(m_call.faceXBox), boxNumber(m_call.faceYBox))));
+}
+
+void FrmMapCoorSelect::paintOverlay(QPainter &p) const
+{
+    if (!m_pointer)
+        return;
+    const QPoint at = *m_pointer;
+    if (faceMode()) {
+        DrawFace(p, at, m_cache->face(FaceEntry(m_folder, m_call.facePerson)));
+        const QPoint from = m_board[size_t(m_call.facePerson)];
+        if (m_call.faceMoving && FaceShown(from)) {
+            p.setPen(QPen(QColor(255, 255, 255), 1));
+            p.drawLine(from + QPoint(60, 60), at + QPoint(60, 60));
+        }
+        return;
+    }
+    p.setPen(QPen(QColor(255, 255, 255), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(at, QSize(kFaceSize, kFaceSize)).adjusted(0, 0, -1, -1));
+}
+
+void FrmMapCoorSelect::onMove(QPointF pos)
+{
+    m_pointer = QPoint(int(RoundHalfEven(pos.x())), int(RoundHalfEven(pos.y())));
+    m_view->update();
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(m_pointer->x()).arg(m_pointer->y()));
+}
+
+void FrmMapCoorSelect::onPress(Qt::MouseButton, QPointF pos)
+{
+    const QPoint at(int(RoundHalfEven(pos.x())), int(RoundHalfEven(pos.y())));
+    if (m_call.faceXBox)
+        m_call.faceXBox->setText(QString::number(at.x()));
+    if (m_call.faceYBox)
+        m_call.faceYBox->setText(QString::number(at.y()));
+    accept();
+}
+
+namespace {
+const bool registered = workspace::registerToolWindow(
+    workspace::kWorldMapPickerTool,
+    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return FrmMapCoorSelect::create(ctx); },
+    workspace::DialogKind::Real);
+} // namespace
+
+} // namespace pickers

@@ -1,0 +1,35 @@
+#include "pickers/scene_replay.h"
+
+#include "core/catalogue.h"
+#include "core/tree_queries.h"
+
+#include <cmath>
+
+namespace pickers {
+
+bool ReplayFrom(const core::DocTree &tree, core::NodeId start, const QString &endKey, const ReplayVisitor &visit)
+{
+    static const QString endCaption = core::MenuName(0);
+    for (core::NodeId node = start; node != core::kNoNode; node = tree.next(node)) {
+        if (tree.key(node) == endKey)
+            return true;
+        const int code = core::NodeNumber(tree, node);
+        if (code >= 0)
+            visit(node, code);
+        if (tree.childCount(node) > 0) {
+            const bool reached = ReplayFrom(tree, tree.firstChild(node), endKey, visit);
+            if (reached && code < 0)
+                return true;
+        }
+        if (tree.text(node) == endCaption)
+            return false;
+    }
+    return false;
+}
+
+qint64 RoundHalfEven(double value)
+{
+    return qint64(std::nearbyint(value));
+}
+
+} // namespace pickers

@@ -1,0 +1,125 @@
+#include "pickers/stage_map_model.h"
+
+#include "core/game/e5_archive.h"
+#include "core/game/game_files.h"
+#include "core/game/unit_sprites.h"
+#include "core/key_codec.h"
+#include "core/tree_queries.h"
+#include "pickers/scene_replay.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <cmath>
+
+namespace pickers {
+
+using core::HexToLong;
+
+QPoint StageMapPoint(QPoint cell)
+{
+    return {8 * (cell.x() - cell.y()) + 336, 4 * (cell.x() + cell.y()) - 200};
+}
+
+QPoint StageCellAt(QPointF pos)
+{
+    const qint64 u = RoundHalfEven(pos.x() - 24 - 312);
+    const qint64 v = RoundHalfEven(pos.y() - 16 + 216);
+    // Integer division truncates toward zero, as the stage's formula asks.
+    const qint64 x = (u + 2 * v) / 16;
+    const qint64 y = (v - 4 * x) / 4;
+    return {int(x), int(y)};
+}
+
+std::optional<InnerBackground> FindInnerBackground(const core::DocTree &tree, core::NodeId selected)
+{
+    core::NodeId walk = selected;
+    if (walk == core::kNoNode || !core::MenuFind(tree, walk, 1, 0x27, QString(), true))
+        return std::nullopt;
+    const QString &key = tree.key(walk);
+    if (HexToLong(key, 9, 2) != 2 || HexToLong(key, 33, 2) == 0xFFFF)
+        return std::nullopt;
+    return InnerBackground{walk, HexToLong(key, 33, 2)};
+}
+
+QByteArray MapArchiveEntryAsStored(const QString &folder, int entry)
+{
+    const QString path = core::game::GameFilePath(folder, QStringLiteral("mmap.e5"));
+    const core::game::E5Archive archive(path);
+    if (!archive.isOpen() || entry < 0)
+        return {};
+    const auto dir = archive.directory(entry);
+    if (!dir || dir->unpackedSize <= 0 || dir->unpackedSize > core::game::kE5MaxUnpackedSize)
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(dir->offset))
+        return {};
+    return file.read(dir->unpackedSize);
+}
+
+QImage InnerBackgroundPicture(const QString &folder, int mmap1Max, int number)
+{
+    const qint64 entry = qint64(mmap1Max) + number;
+    if (entry < 0 || entry > 0xFFFF)
+        return {};
+    return QImage::fromData(MapArchiveEntryAsStored(folder, int(entry)));
+}
+
+Stage ReplayStage(const core::DocTree &tree, core::NodeId start, const QString &endKey)
+{
+    Stage stage(kStagePersons);
+    ReplayFrom(tree, start, endKey, [&](core::NodeId node, int code) {
+        const QString &key = tree.key(node);
+        switch (code) {
+        case 0x30: {
+            const int p = HexToLong(key, 9, 2);
+            if (p < kStagePersons)
+                stage[p] = {HexToLong(key, 17, 4), HexToLong(key, 29, 4), HexToLong(key, 41, 2)};
+            break;
+        }
+        case 0x31: {
+            const int p = HexToLong(key, 17, 2);
+            if (HexToLong(key, 9, 2) == 0 && p < kStagePersons)
+                stage[p].x = stage[p].y = -1;
+            break;
+        }
+        case 0x32: {
+            const int mode = HexToLong(key, 9, 2), p = HexToLong(key, 17, 2);
+            if ((mode == 0 || mode == 0xFFFF) && p < kStagePersons && stage[p].onStage())
+                stage[p] = {HexToLong(key, 37, 4), HexToLong(key, 49, 4), HexToLong(key, 61, 2)};
+            break;
+        }
+        case 0x33: {
+            const int p = HexToLong(key, 9, 2);
+            if (p < kStagePersons && stage[p].onStage())
+                stage[p].dir = HexToLong(key, 25, 2);
+            break;
+        }
+        default:
+            break;
+        }
+    });
+    return stage;
+}
+
+void PaintStage(QImage &map, const QString &folder, const Stage &stage)
+{
+    QPainter p(&map);
+    for (int person = 0; person < int(stage.size()); ++person) {
+        const StagePerson &s = stage[size_t(person)];
+        if (!s.onStage())
+            continue;
+        const qint64 px = 8 * (qint64(s.x) - s.y) + 336, py = 4 * (qint64(s.x) + s.y) - 200;
+        // Variable coordinates land far off the picture: nothing to draw.
+        if (px < -64 || py < -64 || px > map.width() + 64 || py > map.height() + 64)
+            continue;
+        core::game::DrawUnitSprite(p, QPoint(int(px), int(py)), core::game::PersonSprite(folder, person, s.dir));
+    }
+}
+
+int PlacingFacing(int listIndex)
+{
+    return listIndex >= 0 && listIndex <= 2 ? listIndex : 3;
+}
+
+} // namespace pickers

@@ -1,0 +1,58 @@
+#pragma once
+// The world-map face picker without its window: the world map picture, the
+// faces that the map-face commands before the edited node leave on it, and
+// where each person's face picture comes from.
+#include "core/doc_tree.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <vector>
+
+namespace pickers {
+
+constexpr int kFacePersons = 1028;
+constexpr int kFaceSize = 120;
+constexpr int kWorldMapBytes = 256000;
+constexpr QSize kWorldMapSize{640, 400};
+
+// Entries of "mmap.e5" as the picker counts them: the data offset of entry 0
+// divided by 12, less 23, rounded half to even; -1 when unreadable.
+int MapArchiveEntryCount(const QString &folder);
+// The last entry of "mmap.e5" when it is stored in exactly 256,000 bytes;
+// a null image otherwise.
+QImage GameWorldMap(const QString &folder);
+// The map shown when the game's cannot be used: drawn in code.
+QImage BuiltInWorldMap();
+
+// The "face.e5" entry of a person: face number + 7, or 0 for face 0 (and
+// when the data archive cannot be read).
+int FaceEntry(const QString &folder, int person);
+// A face picture, read once per entry and kept.
+class FaceCache
+{
+public:
+    explicit FaceCache(QString folder) : m_folder(std::move(folder)) {}
+    const QImage &face(int entry);
+
+private:
+    QString m_folder;
+    QHash<int, QImage> m_faces;
+};
+
+// The face of a person on the map: its top-left pixel, or (-1, -1).
+using FaceBoard = std::vector<QPoint>; // kFacePersons entries
+bool FaceShown(const QPoint &p);
+
+// Where the replay starts: the nearest background (0x27) before the edited
+// node of any kind, else the first Scene.
+core::NodeId FaceReplayStart(const core::DocTree &tree, core::NodeId edited);
+FaceBoard ReplayFaces(const core::DocTree &tree, core::NodeId start, const QString &endKey);
+
+// Draws a face's top-left 120 x 120 pixels with its top-left at `at`.
+void DrawFace(QPainter &p, QPoint at, const QImage &face);
+void PaintFaces(QImage &map, FaceCache &faces, const QString &folder, const FaceBoard &board);
+
+} // namespace pickers

@@ -1,0 +1,179 @@
+#include "pickers/frm_map_coor_select.h"
+
+#include "core/game/demo_game_folder.h"
+#include "core/game/e5_writer.h"
+#include "pickers/map_view.h"
+#include "picker_test_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace pickers;
+using fixtures::PickerRecord;
+using pickertest::PickerDocument;
+using pickertest::runTool;
+
+namespace {
+
+fixtures::GameFolderOptions withPictures()
+{
+    fixtures::GameFolderOptions o;
+    o.withPictures = true;
+    return o;
+}
+
+// An "mmap.e5" of `count` entries whose last one is `lastSize` bytes of a
+// 640 x 400 picture (padded).
+QByteArray mapArchive(int count, int lastSize)
+{
+    QList<core::game::E5StoredEntry> entries;
+    for (int e = 0; e + 1 < count; ++e)
+        entries << core::game::E5StoredEntry::raw(QByteArray(16, char(e)));
+    QByteArray world = core::game::DemoJpeg(640, 400, 5);
+    world.append(lastSize - world.size(), '\0');
+    entries << core::game::E5StoredEntry::raw(world);
+    return core::game::BuildE5Archive(entries, core::game::IdentityDictionary());
+}
+
+} // namespace
+
+TEST(WorldMapModel, TheLastEntryIsTheWorldMapOnlyAtItsExactSize)
+{
+    fixtures::ScopedGameFolder game(withPictures());
+    EXPECT_EQ(MapArchiveEntryCount(game.folder()), 3); // the demo archive: two backgrounds and the map
+    EXPECT_FALSE(GameWorldMap(game.folder()).isNull());
+
+    const QString path = QDir(game.folder()).filePath("mmap.e5");
+    fixtures::WriteFileBytes(path, mapArchive(20, 256000)); // entry 0 at 512: 19.67 rounds to 20
+    EXPECT_EQ(MapArchiveEntryCount(game.folder()), 20);
+    EXPECT_EQ(GameWorldMap(game.folder()).size(), QSize(640, 400));
+    for (int size : {255999, 256001}) {
+        fixtures::WriteFileBytes(path, mapArchive(20, size));
+        EXPECT_TRUE(GameWorldMap(game.folder()).isNull()) << size;
+    }
+    QFile::remove(path);
+    EXPECT_EQ(MapArchiveEntryCount(game.folder()), -1);
+    EXPECT_TRUE(GameWorldMap(game.folder()).isNull());
+    EXPECT_EQ(BuiltInWorldMap().size(), QSize(640, 400));
+}
+
+TEST(WorldMapModel, FaceEntriesFromThePersonRecords)
+{
+    fixtures::ScopedGameFolder game(withPictures());
+    EXPECT_EQ(FaceEntry(game.folder(), 3), 3 + 7);  // the demo persons have face p % 16
+    EXPECT_EQ(FaceEntry(game.folder(), 16), 0);     // face 0 uses entry 0
+    EXPECT_EQ(FaceEntry(game.folder(), 1024), 0);
+    FaceCache cache(game.folder());
+    EXPECT_FALSE(cache.face(10).isNull());
+}
+
+TEST(WorldMapModel, ReplayShowsMovesAndRemovesFaces)
+{
+    PickerDocument doc;
+    doc.add(0x29, {{9, 2, 1}, {17, 4, 100}, {29, 4, 50}});
+    doc.add(0x2A, {{9, 2, 2}, {17, 4, 9}, {29, 4, 9}});    // not on the map: no change
+    doc.add(0x29, {{9, 2, 3}, {17, 4, 10}, {29, 4, 10}});
+    doc.add(0x29, {{9, 2, 3}, {17, 4, 20}, {29, 4, 20}});  // shown again: moves
+    doc.add(0x2A, {{9, 2, 1}, {17, 4, 200}, {29, 4, 150}});
+    doc.add(0x29, {{9, 2, 4}, {17, 4, 1}, {29, 4, 1}});
+    doc.add(0x2B, {{9, 2, 4}});
+    doc.add(0x29, {{9, 2, 1028}, {17, 4, 1}, {29, 4, 1}});
+    const core::NodeId edited = doc.add(0x2A, {{9, 2, 1}});
+    doc.add(0x29, {{9, 2, 5}, {17, 4, 1}, {29, 4, 1}});
+
+    const core::NodeId start = FaceReplayStart(doc.tree, edited);
+    EXPECT_EQ(start, doc.scene);
+    const FaceBoard board = ReplayFaces(doc.tree, start, doc.tree.key(edited));
+    EXPECT_EQ(board[1], QPoint(200, 150));
+    EXPECT_FALSE(FaceShown(board[2]));
+    EXPECT_EQ(board[3], QPoint(20, 20));
+    EXPECT_FALSE(FaceShown(board[4]));
+    EXPECT_FALSE(FaceShown(board[5]));
+
+    // A background before the edited node starts the replay there.
+    const core::NodeId bg = doc.add(0x27);
+    const core::NodeId later = doc.add(0x2A);
+    EXPECT_EQ(FaceReplayStart(doc.tree, later), bg);
+    EXPECT_FALSE(FaceShown(ReplayFaces(doc.tree, bg, doc.tree.key(later))[1]));
+}
+
+namespace {
+
+struct WorldMapTest : ::testing::Test
+{
+    fixtures::ScopedGameFolder game{withPictures()};
+    PickerDocument doc;
+    QLineEdit x, y;
+
+    WorldMapTest()
+    {
+        doc.add(0x29, {{9, 2, 3}, {17, 4, 100}, {29, 4, 100}});
+        doc.ctx.node = doc.add(0x2A, {{9, 2, 3}});
+        auto &call = doc.ctx.worldMap;
+        call = {};
+        call.faceXBox = &x;
+        call.faceYBox = &y;
+        call.facePerson = 3;
+        call.faceMoving = true;
+    }
+    static FrmMapCoorSelect &picker(QDialog &d) { return static_cast<FrmMapCoorSelect &>(d); }
+    static void move(QDialog &d, QPoint pos)
+    {
+        QWidget *v = picker(d).mapView();
+        QMouseEvent e(QEvent::MouseMove, pos, v->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(v, &e);
+    }
+};
+
+} // namespace
+
+TEST_F(WorldMapTest, AnyButtonWritesThePointer)
+{
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
+        runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+            move(d, {300, 200});
+            EXPECT_EQ(d.windowTitle(), "(300, 200)");
+            QTest::mouseClick(picker(d).mapView(), b, {}, QPoint(1, 2));
+            EXPECT_FALSE(d.isVisible());
+        });
+        EXPECT_EQ(x.text(), "1");
+        EXPECT_EQ(y.text(), "2");
+        x.clear();
+    }
+}
+
+TEST_F(WorldMapTest, ReplayedFaceAndTheMoveLine)
+{
+    runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+        EXPECT_EQ(picker(d).faces()[3], QPoint(100, 100));
+        const QImage before = picker(d).mapView()->picture();
+        move(d, {400, 100});
+        const QImage shown = picker(d).composed();
+        // The line runs from the middle of the replayed face to the middle
+        // of the face under the pointer; between the two faces it is white.
+        EXPECT_EQ(shown.pixelColor(340, 160), QColor(255, 255, 255));
+        EXPECT_NE(shown.pixelColor(450, 150), before.pixelColor(450, 150)); // the face under the pointer
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(x.text().isEmpty());
+}
+
+TEST_F(WorldMapTest, NoPersonDrawsASquareAndNoLine)
+{
+    doc.ctx.worldMap.facePerson = 65535;
+    runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+        move(d, {400, 100});
+        const QImage shown = picker(d).composed();
+        const QColor white(255, 255, 255);
+        EXPECT_EQ(shown.pixelColor(400, 100), white);
+        EXPECT_EQ(shown.pixelColor(519, 219), white);
+        EXPECT_EQ(shown.pixelColor(460, 219), white);
+        EXPECT_NE(shown.pixelColor(520, 220), white);
+        EXPECT_NE(shown.pixelColor(340, 160), white);
+    });
+}
