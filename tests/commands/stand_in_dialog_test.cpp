@@ -156,38 +156,17 @@ TEST(VariableListStandIn, NoVariableCommandGivesNotFound)
     EXPECT_EQ(shown, std::vector<QString>{kVariableListTool});
 }
 
-TEST(ToolStandIns, PlacementShowsItsNodesAndChangesNothing)
-{
-    Document doc;
-    const NodeId block = doc.add(0x2E);
-    const NodeId unit = doc.add(0x4B, block, Relation::LastChild);
-    doc.add(0x68, block, Relation::LastChild);
-    doc.tree.setSelected(block);
-    const QString unitKey = doc.tree.key(unit);
-
-    QStringList listed;
-    ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
-        listed << d.objectName() + QLatin1Char(':') + d.findChild<QPlainTextEdit *>("lstItems")->toPlainText();
-        d.findChild<QPushButton *>("cConfig")->click();
-    });
-    WholeArmyPlacement(doc.ctx);
-    ASSERT_EQ(listed.size(), 1);
-    // The placement lists only the own units.
-    EXPECT_EQ(listed[0], kBattleMapPickerTool + QLatin1Char(':') + doc.tree.text(unit));
-    EXPECT_EQ(doc.tree.key(unit), unitKey);
-    EXPECT_EQ(doc.records, 0);
-    EXPECT_EQ(doc.marks, 0);
-}
-
 } // namespace
 
 namespace {
 
 TEST(RealDialogs, EveryCodeWithAnEditDialogHasItsOwn)
 {
-    for (int code = 0; code < kCommandCount; ++code)
-        if (hasEditDialog(code))
+    for (int code = 0; code < kCommandCount; ++code) {
+        if (hasEditDialog(code)) {
             EXPECT_EQ(DialogRegistry::instance().dialogKind(code), DialogKind::Real) << std::hex << code;
+        }
+    }
 }
 
 } // namespace
