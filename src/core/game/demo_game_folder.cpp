@@ -1,6 +1,7 @@
 #include "core/game/demo_game_folder.h"
 
 #include "core/game/demo_font_files.h"
+#include "core/game/demo_map_files.h"
 #include "core/game/e5_writer.h"
 #include "platform/cp949.h"
 
@@ -281,7 +282,7 @@ bool WriteDemoGameFolder(const QString &folder, QString *error)
         {QStringLiteral("LOGO.e5"), DemoLogoArchive()},
         {QStringLiteral("mmap.e5"), DemoMapArchive()},
     };
-    for (const auto &[name, bytes] : files + DemoFontFiles())
+    for (const auto &[name, bytes] : files + DemoFontFiles() + DemoMapFiles())
         if (!writeFile(dir.filePath(name), bytes, error))
             return false;
     return true;
