@@ -5,6 +5,7 @@
 #include "commands/duel/duel_game_files.h"
 #include "commands/duel/duel_preparation.h"
 #include "commands/duel/frm_vs_view.h"
+#include "core/game/demo_game_folder.h"
 #include "core/game/e5_writer.h"
 #include "fixtures/duel_fixtures.h"
 #include "fixtures/game_folder_builder.h"
@@ -13,6 +14,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace commands::duel;
@@ -244,3 +246,23 @@ TEST(DuelGameFiles, ModelFaceAndBowTroopFromTheFiles)
 }
 
 } // namespace
+
+// The invented game folder the editor starts with plays a duel with the
+// settings a first start writes.
+TEST(DuelPreview, TheDemoGameFolderPlaysADuel)
+{
+    QTemporaryDir demo;
+    ASSERT_TRUE(core::game::WriteDemoGameFolder(demo.path()));
+    fixtures::DuelDocument doc(kDuel);
+    workspace::EditContext ctx{doc.tree};
+    QHash<QString, QString> settings = fixtures::duelSettings(demo.path());
+    settings[QStringLiteral("Setting/TroopCount")] = QStringLiteral("80");
+    ctx.readSetting = [&](const QString &s, const QString &k) { return settings.value(s + u'/' + k); };
+    platform::ScriptedPrompts prompts;
+    ctx.prompts = &prompts;
+    FrmVSView view(ctx, [](std::int64_t) {});
+    view.run();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << qPrintable(prompts.messages.value(0).text);
+    EXPECT_EQ(view.result(), int(QDialog::Accepted));
+}
+
