@@ -44,7 +44,7 @@ public:
     enum Mode { Person, BattlefieldIndex, Zone };
 
     // Builds the frame and the panels into `layout`; the person panel takes
-    // element 0 of the picker (and its mode options when the spec says so).
+    // element 0 of the picker (and its mode options when the dialog has them).
     UnitTargetBlock(QWidget *owner, QVBoxLayout *layout, const TargetBlockSpec &spec, CharacterPicker *picker);
 
     Mode mode() const;
