@@ -22,11 +22,4 @@ QPushButton *addMapButton(EngineDialog &dialog, std::function<void()> onClick)
     return button;
 }
 
-void limitLoadedValue(NumberField *box)
-{
-    const std::optional<std::int64_t> limit = numberLimit(box->kind());
-    if (limit && !box->text().startsWith(u'-') && box->number() > *limit)
-        box->setText(QString::number(*limit));
-}
-
 } // namespace commands

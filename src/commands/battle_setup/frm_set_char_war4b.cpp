@@ -35,8 +35,6 @@ class FrmSetCharWar4B : public EngineDialog
 public:
     explicit FrmSetCharWar4B(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetCharWar4B)
     {
-        for (FieldIndex f : {BFIndex, X, Y})
-            limitLoadedValue(box(f));
         addMapButton(*this, [this] { openMap(); });
     }
 

@@ -43,8 +43,6 @@ public:
     explicit FrmSetObstacle58(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetObstacle58)
     {
         keepWholeGatePairs();
-        for (FieldIndex f : {X, Y})
-            limitLoadedValue(static_cast<NumberField *>(control(f)));
         addMapButton(*this, [this] { openMap(); });
     }
 

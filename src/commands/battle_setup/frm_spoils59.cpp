@@ -1,6 +1,5 @@
 // Command 0x59: the spoils of a battle: extra money, three items with their
 // levels, and the ending flag.
-#include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/number_field.h"
 #include "workspace/dialog_registry.h"
@@ -41,7 +40,6 @@ class FrmSpoils59 : public EngineDialog
 public:
     explicit FrmSpoils59(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSpoils59)
     {
-        limitLoadedValue(static_cast<NumberField *>(control(0)));
         for (int f : kLevelFields) {
             const int v = field(kFields[f].pos, 2) & 0xFFFF;
             const int item = v == 0xFFFF ? 0 : std::min(v, kHighestLoadedLevel);

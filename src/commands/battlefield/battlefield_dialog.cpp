@@ -54,8 +54,7 @@ void BattlefieldDialog::setUp()
 
 void BattlefieldDialog::loadBox(NumberField *box, const QString &text)
 {
-    // setText, not load(): the box's clamp applies to what the key holds.
-    box->setText(text);
+    box->load(text.toLongLong());
 }
 
 void BattlefieldDialog::build()

@@ -6,9 +6,8 @@
 // configured by a description per command; the few dialogs with behaviour
 // of their own derive from it and add their part through the hooks.
 //
-// Number boxes take their clamp when a value is loaded, as when it is typed
-// or picked: a stored coordinate above 40 shows, and is written back, as 40.
-// A stored negative value is shown and kept as it is.
+// A loaded number is shown as stored and written back unchanged unless the
+// user edits it; a box's limit applies to what is typed or picked.
 #include "commands/battlefield/unit_target_block.h"
 #include "commands/common/command_dialog.h"
 #include "commands/common/dialog_description.h"
@@ -101,7 +100,7 @@ protected:
     // A row for own controls, below the described fields.
     QGridLayout *grid() const { return m_grid; }
     void applyStartMode();
-    // Sets a box's text so that its clamp applies.
+    // Shows a stored value in a box as it is, without the box's limit.
     static void loadBox(NumberField *box, const QString &text);
 
 private:

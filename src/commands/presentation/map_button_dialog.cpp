@@ -41,18 +41,6 @@ MapButtonDialog::MapButtonDialog(workspace::EditContext &ctx, const DialogDescri
                                  const MapButtonSpec &spec)
     : EngineDialog(ctx, description), m_spec(spec)
 {
-    // A stored value beyond a box's limit shows as the limit, and OK writes
-    // the limit: these boxes take only what the map can show.
-    for (std::size_t i = 0; i < description.fields.size(); ++i) {
-        const FieldSpec &f = description.fields[i];
-        if (f.kind != FieldKind::Number)
-            continue;
-        auto *number = qobject_cast<NumberField *>(control(int(i)));
-        const auto limit = numberLimit(f.number);
-        if (number && limit && !number->text().startsWith(u'-') && number->number() > *limit)
-            number->setText(QString::number(*limit));
-    }
-
     auto *row = new QHBoxLayout;
     row->addStretch();
     m_button = new QPushButton(QString::fromUtf16(spec.buttonText), this);

@@ -2,7 +2,7 @@
 // An engine dialog whose coordinate boxes can also be filled from a map
 // picker: a button beside the fields sets the picker's call protocol to the
 // dialog's own boxes and opens the picker; the picker writes the chosen cells
-// into the boxes, whose limits then apply. One class for every command that
+// into the boxes, whose limits then apply (a loaded value is shown as stored). One class for every command that
 // is fields plus a map button; the table row says which picker and mode.
 #include "commands/common/dialog_engine.h"
 
