@@ -5,6 +5,7 @@
 #include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/list_sources.h"
+#include "commands/common/map_button.h"
 #include "commands/common/number_field.h"
 #include "core/param_tags.h"
 #include "workspace/dialog_registry.h"
@@ -43,7 +44,9 @@ public:
     explicit FrmSetObstacle58(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetObstacle58)
     {
         keepWholeGatePairs();
-        addMapButton(*this, [this] { openMap(); });
+        // The picker shows the unsaved kind and cell among the other objects.
+        static const MapButtonRow kObjectCell{.mode = 6, .kindList = "cbThings"};
+        addMapButton(*this, kObjectCell);
     }
 
 private:
@@ -59,20 +62,6 @@ private:
             kinds->setCurrentIndex(0);
         while (kinds->count() > count)
             kinds->removeItem(kinds->count() - 1);
-    }
-
-    void openMap()
-    {
-        workspace::ArmyMapProtocol &call = context().armyMap;
-        call.mode = 6;
-        call.whole = false;
-        call.xBox[0] = static_cast<NumberField *>(control(X));
-        call.yBox[0] = static_cast<NumberField *>(control(Y));
-        call.xBox[1] = call.yBox[1] = nullptr;
-        call.objectNode = node();
-        call.objectKind = static_cast<QComboBox *>(control(Kind))->currentIndex();
-        workspace::DialogRegistry::instance().runTool(workspace::kBattleMapPickerTool, context());
-        call.xBox[0] = call.yBox[0] = nullptr;
     }
 };
 

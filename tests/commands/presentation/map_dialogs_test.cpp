@@ -2,6 +2,7 @@
 // records: what they show of stored values, what OK writes, and what their
 // map buttons hand the pickers and take back from them.
 #include "commands/common/engine_test_support.h"
+#include "commands/common/tab_caption.h"
 #include "commands/presentation/map_button_dialog.h"
 #include "fixtures/presentation_fixtures.h"
 
@@ -336,7 +337,7 @@ TEST(PresentationMapDialogs, BattleScenarioIsToldByAnSInTheTabCaption)
     for (const auto &c : cases) {
         core::DocTree tree;
         tree.addRoot(QStringLiteral("Path"), QString::fromUtf8(c.rootText));
-        EXPECT_EQ(commands::isBattleScenarioCaption(commands::documentTabCaption(tree)), c.battle) << c.rootText;
+        EXPECT_EQ(commands::takesBattleMap(commands::documentTabCaption(tree)), c.battle) << c.rootText;
     }
 }
 

@@ -2,7 +2,7 @@
 // or battlefield index) and the Map buttons of 0x31, 0x32 and 0x41.
 #include "commands/common/character_picker.h"
 #include "commands/common/engine_test_support.h"
-#include "commands/units/tab_caption.h"
+#include "commands/common/tab_caption.h"
 #include "commands/units/unit_dialog.h"
 #include "fixtures/unit_fixtures.h"
 
@@ -198,6 +198,8 @@ TEST(FrmCharMove32, UntitledDocumentsPickTheCellOnTheBattleMap)
 {
     BattlePick pick({9, 11});
     CommandNode cmd(unitRecord(0x32));
+    // No main window: the caption is the root's text, "Scenario" while untitled.
+    cmd.tree.setText(cmd.tree.root(), QStringLiteral("Scenario"));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
         enginetest::click(d, "cMap1");
         enginetest::click(d, "cConfig");

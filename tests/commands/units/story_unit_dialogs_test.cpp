@@ -3,7 +3,7 @@
 // picker behind the Map button, and the fallbacks of pose and facing.
 #include "commands/common/character_picker.h"
 #include "commands/common/engine_test_support.h"
-#include "commands/units/tab_caption.h"
+#include "commands/common/tab_caption.h"
 #include "commands/units/unit_dialog.h"
 #include "core/game/sprite_palette.h"
 #include "fixtures/game_folder_builder.h"
