@@ -6,20 +6,14 @@
 #include "commands/common/dialog_engine.h"
 #include "commands/common/list_sources.h"
 #include "commands/common/map_button.h"
-#include "commands/common/number_field.h"
 #include "core/param_tags.h"
 #include "workspace/dialog_registry.h"
-
-#include <QComboBox>
 
 namespace commands {
 
 namespace {
 
-enum FieldIndex { Kind, Action, Ground, X, Y, ViewPoint, Delay };
-
 constexpr QStringView kActionWords[] = {u"만듬", u"없앰"};
-constexpr int kFixedKinds = 4;  // fire, ship, burning ship, "미지"
 
 const FieldSpec kFields[] = {
     listField(9, "cbThings", u"물체", sourceList(ListSource::ObstacleKind)),
@@ -43,25 +37,9 @@ class FrmSetObstacle58 : public EngineDialog
 public:
     explicit FrmSetObstacle58(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetObstacle58)
     {
-        keepWholeGatePairs();
         // The picker shows the unsaved kind and cell among the other objects.
         static const MapButtonRow kObjectCell{.mode = 6, .kindList = "cbThings"};
         addMapButton(*this, kObjectCell);
-    }
-
-private:
-    // Gates come in pairs: an odd GateMax lists the same gates as the even
-    // number below it, and a stored kind past the last gate opens on "불".
-    void keepWholeGatePairs()
-    {
-        auto *kinds = static_cast<QComboBox *>(control(Kind));
-        const int count = kFixedKinds + readSettingCount(context(), kGateMax) / 2;
-        if (kinds->count() <= count)
-            return;
-        if (kinds->currentIndex() >= count)
-            kinds->setCurrentIndex(0);
-        while (kinds->count() > count)
-            kinds->removeItem(kinds->count() - 1);
     }
 };
 

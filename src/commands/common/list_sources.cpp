@@ -134,7 +134,9 @@ BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx)
         for (const char16_t *w : {u"불", u"배", u"불타는배", u"미지"})
             add(l, QString::fromUtf16(w), l.size());
         const int g = readSettingCount(ctx, kGateMax);
-        for (int j = 0; 2 * j + 1 <= g; ++j)
+        // Gates come in pairs: GateMax counts both halves, so an odd count
+        // lists the gates of the even number below it.
+        for (int j = 0; 2 * j + 2 <= g; ++j)
             add(l, QStringLiteral("Gate-") + QString::number(2 * j + 1), l.size());
         break;
     }
