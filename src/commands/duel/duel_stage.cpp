@@ -117,7 +117,7 @@ bool DuelStage::attackerReady(int a) const
     return canAct(a);
 }
 
-void DuelStage::steps(int c, std::initializer_list<Step> list, int pose)
+void DuelStage::steps(int c, std::span<const Step> list, int pose)
 {
     for (const Step &s : list) {
         backDraw(other(c));
@@ -128,6 +128,43 @@ void DuelStage::steps(int c, std::initializer_list<Step> list, int pose)
             wait(s.wait);
     }
     fighters[c].active = pose;
+}
+
+// --- the actions that are frames in a row ---------------------------------------
+
+namespace {
+
+using S = DuelStage::Step;
+using F = FrameSet;
+
+constexpr S kGo[] = {{F::Move1, 32, 60}, {F::Move2, 32, 60}, {F::Move2, 32, 60}};
+constexpr S kSmallGo[] = {{F::Move1, 16, 75}, {F::Move2, 16, 150}};
+constexpr S kSmallBack[] = {{F::Move1, -16, 70}, {F::Move2, -16, 150}};
+constexpr S kHandUp[] = {{F::HandUp, 0, 150}};
+constexpr S kDefence[] = {{F::Defence, 0, 150}};
+constexpr S kHited[] = {{F::Hited, 0, 0}};
+constexpr S kReadyAttack[] = {{F::Atk1, 0, 150}};
+constexpr S kAttack[] = {{F::Atk1, 0, 50}, {F::Atk2, 0, 50}, {F::Atk3, 0, 50}, {F::Atk4, 0, 50}};
+constexpr S kDoubleAttack[] = {{F::Atk1, 0, 100}, {F::Atk2, 0, 100}, {F::Atk3, 0, 100}, {F::Atk4, 0, 100}};
+constexpr S kBreath1[] = {{F::Breath1, 0, 150}};
+constexpr S kBreath2[] = {{F::Breath1, 0, 500}, {F::Breath2, 0, 500}, {F::Breath1, 0, 500},
+                          {F::Breath2, 0, 500}, {F::Breath1, 0, 500}, {F::Breath2, 0, 150}};
+
+// By action code: the frames, the pose the fighter keeps, and how often.
+constexpr DuelStage::StepAction kStepActions[] = {
+    {2, kGo, 8},          {3, kSmallGo, 8},      {4, kSmallBack, 8},        {5, kHandUp, 3},
+    {6, kDefence, 4},     {7, kHited, 7},        {8, kReadyAttack, 2},      {9, kAttack, 1},
+    {10, kDoubleAttack, 1, 2}, {11, kBreath1, 5}, {12, kBreath2, 6},
+};
+
+} // namespace
+
+const DuelStage::StepAction *DuelStage::stepAction(int action)
+{
+    for (const StepAction &a : kStepActions)
+        if (a.action == action)
+            return &a;
+    return nullptr;
 }
 
 // --- the script's calls -------------------------------------------------------
@@ -160,19 +197,13 @@ void DuelStage::active(int c, int action)
         fighters[c].active = 0;
         return;
     case 1: turn(c); return;
-    case 2: go(c); return;
-    case 3: smallGo(c); return;
-    case 4: smallBack(c); return;
-    case 5: handUp(c); return;
-    case 6: defence(c); return;
-    case 7: hited(c); return;
-    case 8: readyAttack(c); return;
-    case 9: attack(c); return;
-    case 10: doubleAttack(c); return;
-    case 11: breath1(c); return;
-    case 12: breath2(c); return;
     case 13: retreat(c); return;
-    default: return;  // 14, 15: the two dances show nothing
+    default:
+        if (const StepAction *a = stepAction(action); a && canAct(c)) {
+            for (int round = 0; round < a->rounds; ++round)
+                steps(c, a->steps, a->pose);
+        }
+        return;  // 14, 15 (the two dances) show nothing
     }
 }
 
@@ -272,84 +303,6 @@ void DuelStage::turn(int c)
     m_surface.show();
     wait(150);
     fighters[c].active = 0;
-}
-
-void DuelStage::go(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Move1, 32, 60}, {FrameSet::Move2, 32, 60}, {FrameSet::Move2, 32, 60}}, 8);
-}
-
-void DuelStage::smallGo(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Move1, 16, 75}, {FrameSet::Move2, 16, 150}}, 8);
-}
-
-void DuelStage::smallBack(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Move1, -16, 70}, {FrameSet::Move2, -16, 150}}, 8);
-}
-
-void DuelStage::handUp(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::HandUp, 0, 150}}, 3);
-}
-
-void DuelStage::defence(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Defence, 0, 150}}, 4);
-}
-
-void DuelStage::hited(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Hited, 0, 0}}, 7);
-}
-
-void DuelStage::readyAttack(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Atk1, 0, 150}}, 2);
-}
-
-void DuelStage::attack(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Atk1, 0, 50}, {FrameSet::Atk2, 0, 50}, {FrameSet::Atk3, 0, 50}, {FrameSet::Atk4, 0, 50}},
-              1);
-}
-
-void DuelStage::doubleAttack(int c)
-{
-    if (!canAct(c))
-        return;
-    for (int round = 0; round < 2; ++round)
-        steps(c,
-              {{FrameSet::Atk1, 0, 100}, {FrameSet::Atk2, 0, 100}, {FrameSet::Atk3, 0, 100}, {FrameSet::Atk4, 0, 100}},
-              1);
-}
-
-void DuelStage::breath1(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Breath1, 0, 150}}, 5);
-}
-
-void DuelStage::breath2(int c)
-{
-    if (canAct(c))
-        steps(c,
-              {{FrameSet::Breath1, 0, 500},
-               {FrameSet::Breath2, 0, 500},
-               {FrameSet::Breath1, 0, 500},
-               {FrameSet::Breath2, 0, 500},
-               {FrameSet::Breath1, 0, 500},
-               {FrameSet::Breath2, 0, 150}},
-              6);
 }
 
 void DuelStage::retreat(int c)
