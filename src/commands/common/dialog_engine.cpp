@@ -248,6 +248,14 @@ bool registerEngineDialog(const DialogDescription &description)
                                          });
 }
 
+bool registerEngineDialogs(std::span<const DialogDescription> descriptions)
+{
+    bool all = true;
+    for (const DialogDescription &d : descriptions)
+        all = registerEngineDialog(d) && all;
+    return all;
+}
+
 const std::map<int, const DialogDescription *> &engineDialogs()
 {
     return registry();

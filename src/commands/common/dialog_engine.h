@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -80,6 +81,8 @@ private:
 // Registers the description's dialog with the dispatch (a real dialog, which
 // replaces the stand-in) and keeps it in the list of engine dialogs.
 bool registerEngineDialog(const DialogDescription &description);
+// The same for each description of a table.
+bool registerEngineDialogs(std::span<const DialogDescription> descriptions);
 // Every description registered so far, by code.
 const std::map<int, const DialogDescription *> &engineDialogs();
 

@@ -54,8 +54,7 @@ public:
 
 bool registerAll()
 {
-    for (const DialogDescription &d : kDialogs)
-        registerEngineDialog(d);
+    registerEngineDialogs(kDialogs);
     const DialogDescription &selecting = kDialogs[1];
     workspace::registerEditDialog(
         selecting.code,

@@ -2,6 +2,7 @@
 // or battlefield index) and the Map buttons of 0x31, 0x32 and 0x41.
 #include "commands/common/character_picker.h"
 #include "commands/common/engine_test_support.h"
+#include "commands/units/unit_test_support.h"
 #include "commands/common/tab_caption.h"
 #include "commands/units/unit_dialog.h"
 #include "fixtures/unit_fixtures.h"
@@ -17,26 +18,9 @@ using fixtures::unitRecord;
 
 namespace {
 
-QComboBox *list(QDialog &d, const char *name)
-{
-    auto *l = d.findChild<QComboBox *>(QLatin1String(name));
-    EXPECT_NE(l, nullptr) << name;
-    return l;
-}
-
-QLineEdit *box(QDialog &d, const char *name)
-{
-    auto *b = d.findChild<QLineEdit *>(QLatin1String(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-}
-
-QRadioButton *option(QDialog &d, const char *name)
-{
-    auto *o = d.findChild<QRadioButton *>(QLatin1String(name));
-    EXPECT_NE(o, nullptr) << name;
-    return o;
-}
+using unittest::list;
+using unittest::box;
+using unittest::option;
 
 bool shown(QDialog &d, const char *name)
 {
