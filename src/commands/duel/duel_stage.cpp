@@ -370,6 +370,26 @@ void DuelStage::closingBlow(int a)
     wait(150);
 }
 
+void DuelStage::showDefender(int a, FrameSet set, int x, double ms)
+{
+    const int d = other(a);
+    backDraw(a);
+    m_surface.drawFrame(set, frameIndex(d, set), x, kStandY);
+    m_surface.show();
+    wait(ms);
+}
+
+void DuelStage::faceOff(int a, const std::function<void(int d)> &attack)
+{
+    if (!attackerReady(a))
+        return;
+    const int d = other(a);
+    const int remembered = fighters[d].dir;
+    turnTo(d, a);
+    attack(d);
+    fighters[d].dir = remembered;
+}
+
 void DuelStage::strikeAttack(int a, bool power)
 {
     if (!attackerReady(a))
@@ -396,65 +416,51 @@ void DuelStage::defenceAttack(int a, bool power)
     wait(80);
     fighters[a].active = 1;
     fighters[d].active = 4;
-    backDraw(a);
-    m_surface.drawFrame(FrameSet::Defence, frameIndex(d, FrameSet::Defence), fighters[d].x - 16 * sign(d), kStandY);
-    m_surface.show();
-    wait(80);
+    showDefender(a, FrameSet::Defence, fighters[d].x - 16 * sign(d), 80);
     closingBlow(a);
 }
 
 void DuelStage::defenceBackAttack(int a, bool power)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    swing(a, 80, power, true);
-    fighters[a].active = 1;
-    fighters[d].active = 4;
-    const float levels[] = {1.0f, 0.9f, 0.8f, 0.0f, 0.0f};
-    for (int pass = 0; pass < 5; ++pass) {
-        backDraw(a);
-        m_surface.drawBrightened(FrameSet::Defence, frameIndex(d, FrameSet::Defence), fighters[d].x, kStandY,
-                                 levels[pass]);
-        m_surface.show();
-        wait(50);
-        if (pass < 4)
-            move(d, -24 * sign(d));
-    }
-    closingBlow(a);
-    fighters[d].dir = remembered;
+    faceOff(a, [&](int d) {
+        swing(a, 80, power, true);
+        fighters[a].active = 1;
+        fighters[d].active = 4;
+        const float levels[] = {1.0f, 0.9f, 0.8f, 0.0f, 0.0f};
+        for (int pass = 0; pass < 5; ++pass) {
+            backDraw(a);
+            m_surface.drawBrightened(FrameSet::Defence, frameIndex(d, FrameSet::Defence), fighters[d].x, kStandY,
+                                     levels[pass]);
+            m_surface.show();
+            wait(50);
+            if (pass < 4)
+                move(d, -24 * sign(d));
+        }
+        closingBlow(a);
+    });
 }
 
 void DuelStage::backAttack(int a, bool power)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    swing(a, 80, power, true);
-    fighters[a].active = 1;
-    fighters[d].active = 8;
-    const struct {
-        FrameSet set;
-        double wait;
-        bool back;
-    } pictures[] = {
-        {FrameSet::Waiting, 50, true}, {FrameSet::Move1, 40, true}, {FrameSet::Move2, 40, true},
-        {FrameSet::Move1, 40, false},  {FrameSet::Move2, 40, false},
-    };
-    for (const auto &p : pictures) {
-        backDraw(a);
-        m_surface.drawFrame(p.set, frameIndex(d, p.set), fighters[d].x, kStandY);
-        m_surface.show();
-        wait(p.wait);
-        if (p.back)
-            move(d, -32 * sign(d));
-    }
-    closingBlow(a);
-    fighters[d].dir = remembered;
+    faceOff(a, [&](int d) {
+        swing(a, 80, power, true);
+        fighters[a].active = 1;
+        fighters[d].active = 8;
+        const struct {
+            FrameSet set;
+            double wait;
+            bool back;
+        } pictures[] = {
+            {FrameSet::Waiting, 50, true}, {FrameSet::Move1, 40, true}, {FrameSet::Move2, 40, true},
+            {FrameSet::Move1, 40, false},  {FrameSet::Move2, 40, false},
+        };
+        for (const auto &p : pictures) {
+            showDefender(a, p.set, fighters[d].x, p.wait);
+            if (p.back)
+                move(d, -32 * sign(d));
+        }
+        closingBlow(a);
+    });
 }
 
 void DuelStage::evadeAttack(int a, bool power)
@@ -470,88 +476,69 @@ void DuelStage::evadeAttack(int a, bool power)
     backDraw(a);
     m_surface.show();
     wait(150);
-    backDraw(a);
-    m_surface.drawFrame(FrameSet::Waiting, frameIndex(d, FrameSet::Waiting), fighters[d].x, kStandY);
-    m_surface.show();
-    wait(150);
+    showDefender(a, FrameSet::Waiting, fighters[d].x, 150);
 }
 
 void DuelStage::standAttack(int a, bool hit)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    swing(a, 80, false, false);
-    const int shift = 32 * sign(a);
-    move(a, shift);
-    move(d, shift);
-    fighters[a].active = 1;
-    fighters[d].active = hit ? 7 : 4;
-    backDraw(a);
-    const FrameSet set = hit ? FrameSet::Hited : FrameSet::Defence;
-    m_surface.drawBrightened(set, frameIndex(d, set), fighters[d].x - 16 * sign(d), kStandY, 0.8f);
-    m_surface.show();
-    wait(80);
-    closingBlow(a);
-    fighters[d].dir = remembered;
+    faceOff(a, [&](int d) {
+        swing(a, 80, false, false);
+        const int shift = 32 * sign(a);
+        move(a, shift);
+        move(d, shift);
+        fighters[a].active = 1;
+        fighters[d].active = hit ? 7 : 4;
+        backDraw(a);
+        const FrameSet set = hit ? FrameSet::Hited : FrameSet::Defence;
+        m_surface.drawBrightened(set, frameIndex(d, set), fighters[d].x - 16 * sign(d), kStandY, 0.8f);
+        m_surface.show();
+        wait(80);
+        closingBlow(a);
+    });
 }
 
 void DuelStage::moveAttack(int a, bool hit)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    // The strip is not restored during the dash: each frame stays as a trail.
-    for (int k : {1, 1, 2, 2, 3, 3}) {
+    faceOff(a, [&](int d) {
+        // The strip is not restored during the dash: each frame stays as a trail.
+        for (int k : {1, 1, 2, 2, 3, 3}) {
+            move(a, 24 * sign(a));
+            attackFrame(a, k);
+            m_surface.show();
+            wait(20);
+        }
+        fighters[a].active = 1;
+        fighters[d].active = hit ? 7 : 4;
+        showDefender(a, hit ? FrameSet::Hited : FrameSet::Defence, fighters[d].x - 16 * sign(d), 20);
         move(a, 24 * sign(a));
-        attackFrame(a, k);
+        attackFrame(a, 3);
         m_surface.show();
         wait(20);
-    }
-    fighters[a].active = 1;
-    fighters[d].active = hit ? 7 : 4;
-    backDraw(a);
-    const FrameSet set = hit ? FrameSet::Hited : FrameSet::Defence;
-    m_surface.drawFrame(set, frameIndex(d, set), fighters[d].x - 16 * sign(d), kStandY);
-    m_surface.show();
-    wait(20);
-    move(a, 24 * sign(a));
-    attackFrame(a, 3);
-    m_surface.show();
-    wait(20);
-    move(a, 24 * sign(a));
-    closingBlow(a);
-    fighters[d].dir = remembered;
+        move(a, 24 * sign(a));
+        closingBlow(a);
+    });
 }
 
 void DuelStage::eachAttack(int a)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    fighters[0].active = 8;
-    fighters[1].active = 8;
-    for (int pass = 1; pass <= 12; ++pass) {
-        move(a, 24 * sign(a));
-        move(d, 24 * sign(d));
-        backDraw(a);
-        if (pass == 6) {
-            m_surface.drawBrightened(FrameSet::Move2, frameIndex(d, FrameSet::Move2), fighters[d].x, kStandY, 0.8f);
-        } else {
-            const FrameSet set = pass % 2 == 1 ? FrameSet::Move1 : FrameSet::Move2;
-            m_surface.drawFrame(set, frameIndex(d, set), fighters[d].x, kStandY);
+    faceOff(a, [&](int d) {
+        fighters[0].active = 8;
+        fighters[1].active = 8;
+        for (int pass = 1; pass <= 12; ++pass) {
+            move(a, 24 * sign(a));
+            move(d, 24 * sign(d));
+            if (pass == 6) {
+                backDraw(a);
+                m_surface.drawBrightened(FrameSet::Move2, frameIndex(d, FrameSet::Move2), fighters[d].x, kStandY,
+                                         0.8f);
+                m_surface.show();
+                wait(40);
+            } else {
+                showDefender(a, pass % 2 == 1 ? FrameSet::Move1 : FrameSet::Move2, fighters[d].x, 40);
+            }
         }
-        m_surface.show();
-        wait(40);
-    }
-    wait(1000);
-    fighters[d].dir = remembered;
+        wait(1000);
+    });
 }
 
 } // namespace commands::duel

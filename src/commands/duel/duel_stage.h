@@ -140,6 +140,11 @@ private:
     int sign(int c) const { return fighters[c].dir == 1 ? 1 : -1; }
     void move(int c, int dx);
     void turnTo(int d, int a);
+    // Draws the defender (of attacker a) over the restored strip and waits.
+    void showDefender(int a, FrameSet set, int x, double ms);
+    // An attack in which the defender turns to the attacker and afterwards
+    // faces where it did before; nothing when the attacker is not ready.
+    void faceOff(int a, const std::function<void(int d)> &attack);
     void attackFrame(int a, int k);
     void flash(int a, int k);
     void swing(int a, double firstWait, bool power, bool flashes);
