@@ -6,7 +6,6 @@
 #include "commands/common/dialog_engine.h"
 #include "commands/common/map_button.h"
 #include "commands/common/number_field.h"
-#include "workspace/dialog_registry.h"
 
 #include <QLineEdit>
 
@@ -42,11 +41,7 @@ public:
     }
 };
 
-[[maybe_unused]] const bool registered =
-    registerEngineDialog(kFrmSetCharWar4B)
-    && workspace::registerEditDialog(0x4B, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-           return std::make_unique<FrmSetCharWar4B>(ctx);
-       });
+[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSetCharWar4B>(kFrmSetCharWar4B);
 
 } // namespace
 

@@ -7,7 +7,6 @@
 #include "commands/common/list_sources.h"
 #include "commands/common/map_button.h"
 #include "core/param_tags.h"
-#include "workspace/dialog_registry.h"
 
 namespace commands {
 
@@ -43,11 +42,7 @@ public:
     }
 };
 
-[[maybe_unused]] const bool registered =
-    registerEngineDialog(kFrmSetObstacle58)
-    && workspace::registerEditDialog(0x58, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-           return std::make_unique<FrmSetObstacle58>(ctx);
-       });
+[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSetObstacle58>(kFrmSetObstacle58);
 
 } // namespace
 

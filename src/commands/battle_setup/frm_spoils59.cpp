@@ -2,7 +2,6 @@
 // levels, and the ending flag.
 #include "commands/common/dialog_engine.h"
 #include "commands/common/number_field.h"
-#include "workspace/dialog_registry.h"
 
 #include <QComboBox>
 
@@ -49,11 +48,7 @@ public:
     }
 };
 
-[[maybe_unused]] const bool registered =
-    registerEngineDialog(kFrmSpoils59)
-    && workspace::registerEditDialog(0x59, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-           return std::make_unique<FrmSpoils59>(ctx);
-       });
+[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSpoils59>(kFrmSpoils59);
 
 } // namespace
 

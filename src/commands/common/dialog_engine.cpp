@@ -248,6 +248,12 @@ bool registerEngineDialog(const DialogDescription &description)
                                          });
 }
 
+bool registerEngineDialog(const DialogDescription &description, workspace::DialogFactory factory)
+{
+    registry()[description.code] = &description;
+    return workspace::registerEditDialog(description.code, std::move(factory));
+}
+
 bool registerEngineDialogs(std::span<const DialogDescription> descriptions)
 {
     bool all = true;

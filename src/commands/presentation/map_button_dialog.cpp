@@ -1,7 +1,6 @@
 #include "commands/presentation/map_button_dialog.h"
 
 #include "commands/common/character_picker.h"
-#include "workspace/dialog_registry.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -22,11 +21,7 @@ MapButtonDialog::MapButtonDialog(workspace::EditContext &ctx, const DialogDescri
 
 bool registerMapButtonDialog(const DialogDescription &description, const MapButtonRow &row)
 {
-    registerEngineDialog(description);
-    return workspace::registerEditDialog(description.code,
-                                         [&description, &row](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                             return std::make_unique<MapButtonDialog>(ctx, description, row);
-                                         });
+    return registerEngineDialogAs<MapButtonDialog>(description, description, row);
 }
 
 } // namespace commands

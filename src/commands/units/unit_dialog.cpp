@@ -3,7 +3,6 @@
 #include "commands/common/character_picker.h"
 #include "commands/common/number_field.h"
 #include "core/param_tags.h"
-#include "workspace/dialog_registry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -165,11 +164,7 @@ void UnitDialog::redraw()
 
 bool registerUnitDialog(const UnitDialogSpec &spec)
 {
-    registerEngineDialog(spec.description);
-    return workspace::registerEditDialog(spec.description.code,
-                                         [&spec](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                             return std::make_unique<UnitDialog>(ctx, spec);
-                                         });
+    return registerEngineDialogAs<UnitDialog>(spec.description, spec);
 }
 
 } // namespace commands
