@@ -181,10 +181,7 @@ void BattlefieldDialog::load()
                 index = f.custom->select(f.loaded, f.items);
             } else {
                 f.items = buildList(spec.list, context());
-                const std::optional<int> listed = f.items.indexOf(f.loaded);
-                const int fallback = spec.list.fallbackItem < 0 ? f.items.size() + spec.list.fallbackItem
-                                                               : spec.list.fallbackItem;
-                index = listed ? *listed : std::min(fallback, f.items.size() - 1);
+                index = loadedIndex(spec.list, f.items, f.loaded);
             }
             f.list->addItems(f.items.texts);
             f.list->setCurrentIndex(index);
@@ -192,8 +189,7 @@ void BattlefieldDialog::load()
         }
         case FieldKind::Check:
         case FieldKind::OptionPair: {
-            const int v = field(spec.pos, 2) & 0xFFFF;
-            f.check->setChecked(spec.flag == FlagLoad::NonzeroIsSet ? v != 0 : v == 1);
+            f.check->setChecked(loadedFlag(spec.flag, field(spec.pos, 2) & 0xFFFF));
             break;
         }
         }

@@ -172,4 +172,14 @@ QString placeholderText(const ListSpec &spec, int value, const workspace::EditCo
     return text;
 }
 
+int loadedIndex(const ListSpec &spec, const BuiltList &items, int value)
+{
+    if (const std::optional<int> listed = items.indexOf(value))
+        return *listed;
+    if (items.size() == 0)
+        return -1;
+    const int fallback = spec.fallbackItem < 0 ? items.size() + spec.fallbackItem : spec.fallbackItem;
+    return std::clamp(fallback, 0, items.size() - 1);
+}
+
 } // namespace commands
