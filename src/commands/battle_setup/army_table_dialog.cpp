@@ -279,6 +279,7 @@ void ArmyTableDialog::showSlot(int row)
     // Every control set here writes back into the slot through its own
     // handler, so work from a copy.
     const core::ArmySlot s = m_table[std::size_t(row)];
+    m_showing = true;
     m_picker->setStoredValue(0, s.person);
     personChosen(0, m_picker->list(0)->currentIndex());
     if (m_relief)
@@ -295,6 +296,7 @@ void ArmyTableDialog::showSlot(int row)
     personChosen(1, m_picker->list(1)->currentIndex());
     m_x[1]->setText(coordinateText(s.aiX));
     m_y[1]->setText(coordinateText(s.aiY));
+    m_showing = false;
     if (m_loaded)
         m_list->setFocus();
 }
@@ -319,6 +321,9 @@ void ArmyTableDialog::coordinateChanged(int element, bool isY)
     QLineEdit *box = isY ? m_y[element] : m_x[element];
     bool over = false;
     const std::int32_t v = coordinateValue(box->text(), &over);
+    // A stored cell is shown as it is and stays in the slot unchanged.
+    if (m_showing)
+        return;
     if (over) {
         box->setText(QString::number(kCellLimit));  // runs this handler again
         return;

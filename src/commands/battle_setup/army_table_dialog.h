@@ -65,6 +65,7 @@ private:
     std::vector<core::ArmySlot> m_table;
     int m_levelMax = 50;
     bool m_loaded = false;
+    bool m_showing = false;  // a slot's stored values are being shown
     int m_syncingAI = 0;
 
     QListWidget *m_list = nullptr;

@@ -1,7 +1,7 @@
 #include "commands/battle_setup/battle_cell_fields.h"
 
 #include "commands/common/dialog_engine.h"
-#include "commands/common/number_field.h"
+#include "commands/common/map_button.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -9,24 +9,14 @@
 
 namespace commands {
 
-QPushButton *addMapButton(EngineDialog &dialog, std::function<void()> onClick)
+QPushButton *addMapButton(EngineDialog &dialog, const MapButtonRow &row)
 {
-    auto *button = new QPushButton(QStringLiteral("Map"), &dialog);
-    button->setObjectName(QStringLiteral("cMap1"));
-    button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, &dialog, std::move(onClick));
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(button);
-    dialog.body()->addLayout(row);
+    QPushButton *button = makeMapButton(dialog, dialog.context(), row);
+    auto *line = new QHBoxLayout;
+    line->addStretch();
+    line->addWidget(button);
+    dialog.body()->addLayout(line);
     return button;
-}
-
-void limitLoadedValue(NumberField *box)
-{
-    const std::optional<std::int64_t> limit = numberLimit(box->kind());
-    if (limit && !box->text().startsWith(u'-') && box->number() > *limit)
-        box->setText(QString::number(*limit));
 }
 
 } // namespace commands

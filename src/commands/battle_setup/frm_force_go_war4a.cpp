@@ -1,6 +1,5 @@
 #include "commands/battle_setup/frm_force_go_war4a.h"
 
-#include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
 #include "core/game/game_data.h"
@@ -78,7 +77,6 @@ FrmForceGoWar4A::FrmForceGoWar4A(workspace::EditContext &ctx) : CommandDialog(ct
     countRow->addStretch();
     body()->addLayout(countRow);
     m_count->load(field(kCountPos, 4));
-    limitLoadedValue(m_count);
 
     buildRow(kForced, "T", QStringLiteral("강제 출현"), "Option1");
     buildRow(kBarred, "F", QStringLiteral("출현 불가"), "Option2");

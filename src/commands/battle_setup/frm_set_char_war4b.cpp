@@ -4,8 +4,8 @@
 #include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/common_lists.h"
 #include "commands/common/dialog_engine.h"
+#include "commands/common/map_button.h"
 #include "commands/common/number_field.h"
-#include "workspace/dialog_registry.h"
 
 #include <QLineEdit>
 
@@ -35,33 +35,13 @@ class FrmSetCharWar4B : public EngineDialog
 public:
     explicit FrmSetCharWar4B(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetCharWar4B)
     {
-        for (FieldIndex f : {BFIndex, X, Y})
-            limitLoadedValue(box(f));
-        addMapButton(*this, [this] { openMap(); });
-    }
-
-private:
-    NumberField *box(FieldIndex f) const { return static_cast<NumberField *>(control(f)); }
-
-    void openMap()
-    {
-        workspace::ArmyMapProtocol &call = context().armyMap;
-        call.mode = 5;
-        call.whole = false;
-        call.xBox[0] = box(X);
-        call.yBox[0] = box(Y);
-        call.xBox[1] = box(BFIndex);
-        call.yBox[1] = nullptr;
-        workspace::DialogRegistry::instance().runTool(workspace::kBattleMapPickerTool, context());
-        call.xBox[0] = call.yBox[0] = call.xBox[1] = nullptr;
+        // The picker places the unit, named by its battlefield index, among the other own units.
+        static const MapButtonRow kOwnUnit{.mode = 5, .x1 = "tBFIndex"};
+        addMapButton(*this, kOwnUnit);
     }
 };
 
-[[maybe_unused]] const bool registered =
-    registerEngineDialog(kFrmSetCharWar4B)
-    && workspace::registerEditDialog(0x4B, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-           return std::make_unique<FrmSetCharWar4B>(ctx);
-       });
+[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSetCharWar4B>(kFrmSetCharWar4B);
 
 } // namespace
 

@@ -5,20 +5,14 @@
 #include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/list_sources.h"
-#include "commands/common/number_field.h"
+#include "commands/common/map_button.h"
 #include "core/param_tags.h"
-#include "workspace/dialog_registry.h"
-
-#include <QComboBox>
 
 namespace commands {
 
 namespace {
 
-enum FieldIndex { Kind, Action, Ground, X, Y, ViewPoint, Delay };
-
 constexpr QStringView kActionWords[] = {u"만듬", u"없앰"};
-constexpr int kFixedKinds = 4;  // fire, ship, burning ship, "미지"
 
 const FieldSpec kFields[] = {
     listField(9, "cbThings", u"물체", sourceList(ListSource::ObstacleKind)),
@@ -42,47 +36,13 @@ class FrmSetObstacle58 : public EngineDialog
 public:
     explicit FrmSetObstacle58(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetObstacle58)
     {
-        keepWholeGatePairs();
-        for (FieldIndex f : {X, Y})
-            limitLoadedValue(static_cast<NumberField *>(control(f)));
-        addMapButton(*this, [this] { openMap(); });
-    }
-
-private:
-    // Gates come in pairs: an odd GateMax lists the same gates as the even
-    // number below it, and a stored kind past the last gate opens on "불".
-    void keepWholeGatePairs()
-    {
-        auto *kinds = static_cast<QComboBox *>(control(Kind));
-        const int count = kFixedKinds + readSettingCount(context(), kGateMax) / 2;
-        if (kinds->count() <= count)
-            return;
-        if (kinds->currentIndex() >= count)
-            kinds->setCurrentIndex(0);
-        while (kinds->count() > count)
-            kinds->removeItem(kinds->count() - 1);
-    }
-
-    void openMap()
-    {
-        workspace::ArmyMapProtocol &call = context().armyMap;
-        call.mode = 6;
-        call.whole = false;
-        call.xBox[0] = static_cast<NumberField *>(control(X));
-        call.yBox[0] = static_cast<NumberField *>(control(Y));
-        call.xBox[1] = call.yBox[1] = nullptr;
-        call.objectNode = node();
-        call.objectKind = static_cast<QComboBox *>(control(Kind))->currentIndex();
-        workspace::DialogRegistry::instance().runTool(workspace::kBattleMapPickerTool, context());
-        call.xBox[0] = call.yBox[0] = nullptr;
+        // The picker shows the unsaved kind and cell among the other objects.
+        static const MapButtonRow kObjectCell{.mode = 6, .kindList = "cbThings"};
+        addMapButton(*this, kObjectCell);
     }
 };
 
-[[maybe_unused]] const bool registered =
-    registerEngineDialog(kFrmSetObstacle58)
-    && workspace::registerEditDialog(0x58, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-           return std::make_unique<FrmSetObstacle58>(ctx);
-       });
+[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSetObstacle58>(kFrmSetObstacle58);
 
 } // namespace
 

@@ -1,11 +1,8 @@
 // Command 0x45: the battle's variables: turn limit, level change, the two
 // commanders and the weather. The caption is the command's name alone, so it
 // is left as it was.
-#include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/dialog_engine.h"
-#include "commands/common/number_field.h"
 #include "core/param_tags.h"
-#include "workspace/dialog_registry.h"
 
 namespace commands {
 
@@ -30,20 +27,7 @@ const DialogDescription kFrmSetWar45{
     .caption = CaptionRule::Keep,
 };
 
-class FrmSetWar45 : public EngineDialog
-{
-public:
-    explicit FrmSetWar45(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetWar45)
-    {
-        limitLoadedValue(static_cast<NumberField *>(control(0)));
-    }
-};
-
-[[maybe_unused]] const bool registered =
-    registerEngineDialog(kFrmSetWar45)
-    && workspace::registerEditDialog(0x45, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-           return std::make_unique<FrmSetWar45>(ctx);
-       });
+[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetWar45);
 
 } // namespace
 

@@ -1,9 +1,7 @@
 // Command 0x59: the spoils of a battle: extra money, three items with their
 // levels, and the ending flag.
-#include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/number_field.h"
-#include "workspace/dialog_registry.h"
 
 #include <QComboBox>
 
@@ -41,7 +39,6 @@ class FrmSpoils59 : public EngineDialog
 public:
     explicit FrmSpoils59(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSpoils59)
     {
-        limitLoadedValue(static_cast<NumberField *>(control(0)));
         for (int f : kLevelFields) {
             const int v = field(kFields[f].pos, 2) & 0xFFFF;
             const int item = v == 0xFFFF ? 0 : std::min(v, kHighestLoadedLevel);
@@ -51,11 +48,7 @@ public:
     }
 };
 
-[[maybe_unused]] const bool registered =
-    registerEngineDialog(kFrmSpoils59)
-    && workspace::registerEditDialog(0x59, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-           return std::make_unique<FrmSpoils59>(ctx);
-       });
+[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSpoils59>(kFrmSpoils59);
 
 } // namespace
 

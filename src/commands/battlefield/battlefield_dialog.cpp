@@ -54,8 +54,7 @@ void BattlefieldDialog::setUp()
 
 void BattlefieldDialog::loadBox(NumberField *box, const QString &text)
 {
-    // setText, not load(): the box's clamp applies to what the key holds.
-    box->setText(text);
+    box->load(text.toLongLong());
 }
 
 void BattlefieldDialog::build()
@@ -70,8 +69,8 @@ void BattlefieldDialog::build()
         if (m_description.startModeOnlyForPerson)
             m_picker->startModeCondition = [this] { return m_target->mode() == UnitTargetBlock::Person; };
         connect(m_target.get(), &UnitTargetBlock::zoneMapRequested, this, [this] {
-            openBattleMap(3, m_target->corner(0, false), m_target->corner(0, true), m_target->corner(1, false),
-                          m_target->corner(1, true));
+            static const MapButtonRow kZoneCorners{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
+            openBattleMap(kZoneCorners);
         });
     }
 
@@ -152,21 +151,12 @@ QHBoxLayout *BattlefieldDialog::rowOf(const QString &name) const
 
 void BattlefieldDialog::buildMapButtons()
 {
-    for (const FieldMapButtonSpec &spec : m_description.maps) {
-        auto *button = new QPushButton(QStringLiteral("Map"), this);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setAutoDefault(false);
+    for (const MapButtonRow &spec : m_description.maps) {
+        QPushButton *button = makeBattleMapButton(spec);
         if (QHBoxLayout *row = rowOf(QString::fromLatin1(spec.y1 ? spec.y1 : spec.y0)))
             row->addWidget(button);
         else
             m_grid->addWidget(button, m_grid->rowCount(), 1);
-        const FieldMapButtonSpec *s = &spec;
-        connect(button, &QPushButton::clicked, this, [this, s] {
-            auto box = [this](const char *name) {
-                return name ? findChild<QLineEdit *>(QLatin1String(name)) : nullptr;
-            };
-            openBattleMap(s->mode, box(s->x0), box(s->y0), box(s->x1), box(s->y1));
-        });
     }
 }
 
@@ -191,10 +181,7 @@ void BattlefieldDialog::load()
                 index = f.custom->select(f.loaded, f.items);
             } else {
                 f.items = buildList(spec.list, context());
-                const std::optional<int> listed = f.items.indexOf(f.loaded);
-                const int fallback = spec.list.fallbackItem < 0 ? f.items.size() + spec.list.fallbackItem
-                                                               : spec.list.fallbackItem;
-                index = listed ? *listed : std::min(fallback, f.items.size() - 1);
+                index = loadedIndex(spec.list, f.items, f.loaded);
             }
             f.list->addItems(f.items.texts);
             f.list->setCurrentIndex(index);
@@ -202,8 +189,7 @@ void BattlefieldDialog::load()
         }
         case FieldKind::Check:
         case FieldKind::OptionPair: {
-            const int v = field(spec.pos, 2) & 0xFFFF;
-            f.check->setChecked(spec.flag == FlagLoad::NonzeroIsSet ? v != 0 : v == 1);
+            f.check->setChecked(loadedFlag(spec.flag, field(spec.pos, 2) & 0xFFFF));
             break;
         }
         }
@@ -252,24 +238,15 @@ bool BattlefieldDialog::event(QEvent *event)
     return CommandDialog::event(event);
 }
 
-void BattlefieldDialog::openBattleMap(int mode, QLineEdit *x0, QLineEdit *y0, QLineEdit *x1, QLineEdit *y1)
+void BattlefieldDialog::openBattleMap(const MapButtonRow &row)
 {
-    workspace::ArmyMapProtocol &call = context().armyMap;
-    call.mode = mode;
-    call.whole = false;
-    call.xBox[0] = x0;
-    call.yBox[0] = y0;
-    // One cell: element 1 is not the caller's to set.
-    if (mode == 3) {
-        call.xBox[1] = x1;
-        call.yBox[1] = y1;
-    }
-    workspace::DialogRegistry::instance().runTool(workspace::kBattleMapPickerTool, context());
-    // The boxes belong to this dialog only while it is open.
-    call.xBox[0] = call.yBox[0] = nullptr;
-    if (mode == 3)
-        call.xBox[1] = call.yBox[1] = nullptr;
+    openMapPicker(*this, context(), row);
     applyStartMode();
+}
+
+QPushButton *BattlefieldDialog::makeBattleMapButton(const MapButtonRow &row)
+{
+    return makeMapButton(*this, context(), row, {}, [this] { applyStartMode(); });
 }
 
 bool registerBattlefieldDialog(const BattlefieldDescription &description, BattlefieldFactory make)

@@ -6,12 +6,12 @@
 // configured by a description per command; the few dialogs with behaviour
 // of their own derive from it and add their part through the hooks.
 //
-// Number boxes take their clamp when a value is loaded, as when it is typed
-// or picked: a stored coordinate above 40 shows, and is written back, as 40.
-// A stored negative value is shown and kept as it is.
+// A loaded number is shown as stored and written back unchanged unless the
+// user edits it; a box's limit applies to what is typed or picked.
 #include "commands/battlefield/unit_target_block.h"
 #include "commands/common/command_dialog.h"
 #include "commands/common/dialog_description.h"
+#include "commands/common/map_button.h"
 #include "commands/common/list_sources.h"
 
 #include <QEvent>
@@ -30,17 +30,6 @@ namespace commands {
 
 class CharacterPicker;
 class NumberField;
-
-// A map button and the boxes it hands to the battle-map picker (mode 4: one
-// cell, x0/y0; mode 3: two corners, x0/y0 then x1/y1).
-struct FieldMapButtonSpec {
-    const char *name = "cMap1";
-    int mode = 4;
-    const char *x0 = "tX";
-    const char *y0 = "tY";
-    const char *x1 = nullptr;
-    const char *y1 = nullptr;
-};
 
 // A list whose items the dialog builds itself (from settings or name
 // tables), with its own rule for the item a stored value selects.
@@ -61,7 +50,7 @@ struct BattlefieldDescription {
     // label joins the row of the field before it. A list field named in
     // `customLists` takes its items from there.
     std::span<const FieldSpec> fields = {};
-    std::span<const FieldMapButtonSpec> maps = {};
+    std::span<const MapButtonRow> maps = {};  // battle-map buttons, beside their boxes
     std::span<const CustomListSpec> customLists = {};
     PickerOptions picker = {};
     // The picker's start mode applies only while the person mode is chosen.
@@ -83,10 +72,12 @@ public:
     // once the object (and a derived part) is complete.
     void setUp();
 
-    // Hands the boxes to the battle-map picker, runs it, and applies the
+    // Opens the row's map picker on the dialog's boxes, and applies the
     // picker's start mode again once it has closed (the dialog is activated
     // anew).
-    void openBattleMap(int mode, QLineEdit *x0, QLineEdit *y0, QLineEdit *x1 = nullptr, QLineEdit *y1 = nullptr);
+    void openBattleMap(const MapButtonRow &row);
+    // A map button for the row that does the same.
+    QPushButton *makeBattleMapButton(const MapButtonRow &row);
 
 protected:
     // A derived dialog adds its controls after the described fields, loads
@@ -101,7 +92,7 @@ protected:
     // A row for own controls, below the described fields.
     QGridLayout *grid() const { return m_grid; }
     void applyStartMode();
-    // Sets a box's text so that its clamp applies.
+    // Shows a stored value in a box as it is, without the box's limit.
     static void loadBox(NumberField *box, const QString &text);
 
 private:

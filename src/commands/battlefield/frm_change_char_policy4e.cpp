@@ -72,12 +72,9 @@ protected:
             row->addWidget(new QLabel(QStringLiteral(","), m_panels[TargetCell]));
             row->addWidget(m_y);
             row->addWidget(new QLabel(QStringLiteral(")"), m_panels[TargetCell]));
-            auto *map = new QPushButton(QStringLiteral("Map"), m_panels[TargetCell]);
-            map->setObjectName(QStringLiteral("cMap1"));
-            map->setAutoDefault(false);
-            row->addWidget(map);
+            static const MapButtonRow kTargetCell{.x0 = "tX2", .y0 = "tY2"};
+            row->addWidget(makeBattleMapButton(kTargetCell));
             layout->addLayout(row, 1, 0, 1, 2);
-            connect(map, &QPushButton::clicked, this, [this] { openBattleMap(4, m_x, m_y); });
         }
         grid()->addLayout(place, grid()->rowCount(), 0, 1, 2);
         for (int p = 0; p < 3; ++p)

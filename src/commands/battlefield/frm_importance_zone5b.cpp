@@ -15,7 +15,7 @@ const FieldSpec kFields[] = {
     checkField(57, "ckWar", u"전투 중"),
 };
 
-const FieldMapButtonSpec kMaps[] = {{"cMap1", 3, "tX0", "tY0", "tX1", "tY1"}};
+const MapButtonRow kMaps[] = {{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"}};
 
 const BattlefieldDescription kFrmImportanceZone5B{
     .code = 0x5B,

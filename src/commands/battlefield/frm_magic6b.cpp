@@ -61,7 +61,7 @@ const FieldSpec kFields[] = {
     checkField(41, "ckViewPoint", u"시점 변화"),
 };
 
-const FieldMapButtonSpec kMaps[] = {{"cMap1", 4, "tX", "tY"}};
+const MapButtonRow kMaps[] = {{}};
 const CustomListSpec kLists[] = {{"cbMagic", magic, selectMagic}};
 
 const BattlefieldDescription kFrmMagic6B{

@@ -13,7 +13,7 @@ const FieldSpec kFields[] = {
     listField(61, "cbDirection", u"방향", directionList()),
 };
 
-const FieldMapButtonSpec kMaps[] = {{"cMap1", 4, "tX", "tY"}};
+const MapButtonRow kMaps[] = {{}};
 
 const BattlefieldDescription kFrmRevival55{
     .code = 0x55,

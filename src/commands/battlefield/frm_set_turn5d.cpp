@@ -1,6 +1,6 @@
 // Command 0x5D "턴수설정": the battle's turn count is set, raised or lowered
 // by a number.
-#include "commands/battlefield/engine_load_clamp.h"
+#include "commands/common/dialog_engine.h"
 #include "commands/common/common_lists.h"
 
 namespace commands {
@@ -19,7 +19,7 @@ const DialogDescription kFrmSetTurn5D{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialogClampingLoad(kFrmSetTurn5D);
+[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetTurn5D);
 
 } // namespace
 

@@ -162,11 +162,11 @@ void UnitTargetBlock::load(const QString &key)
     setMode(mode);
     m_picker->setStoredValue(0, core::HexToLong(key, kPersonPos, 2) & 0xFFFF);
     if (m_bfIndex)
-        m_bfIndex->setText(core::KeyValueShow(key, kBattlefieldIndexPos, true));
+        m_bfIndex->load(core::HexToLong(key, kBattlefieldIndexPos, 4));
     if (hasZone()) {
         for (int i = 0; i < 2; ++i) {
-            m_cornerX[i]->setText(core::KeyValueShow(key, cornerPos() + 24 * i, true));
-            m_cornerY[i]->setText(core::KeyValueShow(key, cornerPos() + 24 * i + 12, true));
+            m_cornerX[i]->load(core::HexToLong(key, cornerPos() + 24 * i, 4));
+            m_cornerY[i]->load(core::HexToLong(key, cornerPos() + 24 * i + 12, 4));
         }
         const int side = core::HexToLong(key, cornerPos() + 48, 2) & 0xFFFF;
         m_side->setCurrentIndex(side < kSideCount ? side : kSideCount - 1);

@@ -59,6 +59,12 @@ enum class FlagLoad {
     NonzeroIsSet,
 };
 
+// Whether a stored flag loads as set.
+constexpr bool loadedFlag(FlagLoad rule, int stored)
+{
+    return rule == FlagLoad::NonzeroIsSet ? stored != 0 : stored == 1;
+}
+
 struct ListSpec {
     ListSource source = ListSource::Fixed;
     std::span<const QStringView> words = {};   // Fixed: the items

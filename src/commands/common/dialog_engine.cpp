@@ -136,14 +136,11 @@ void EngineDialog::load()
             loadList(f, field(spec.pos, 2) & 0xFFFF);
             break;
         case FieldKind::Check: {
-            const int v = field(spec.pos, 2) & 0xFFFF;
-            f.check->setChecked(spec.flag == FlagLoad::NonzeroIsSet ? v != 0 : v == 1);
+            f.check->setChecked(loadedFlag(spec.flag, field(spec.pos, 2) & 0xFFFF));
             break;
         }
         case FieldKind::OptionPair: {
-            const int v = field(spec.pos, 2) & 0xFFFF;
-            const bool second = spec.flag == FlagLoad::NonzeroIsSet ? v != 0 : v == 1;
-            f.options[second ? 1 : 0]->setChecked(true);
+            f.options[loadedFlag(spec.flag, field(spec.pos, 2) & 0xFFFF) ? 1 : 0]->setChecked(true);
             break;
         }
         }
@@ -162,10 +159,8 @@ void EngineDialog::loadList(Field &f, int value)
         f.items.values.push_back(value);
         index = f.listedItems;
     }
-    if (!index && f.items.size() > 0) {
-        const int fb = spec.fallbackItem < 0 ? f.items.size() + spec.fallbackItem : spec.fallbackItem;
-        index = std::clamp(fb, 0, f.items.size() - 1);
-    }
+    if (!index && f.items.size() > 0)
+        index = loadedIndex(spec, f.items, value);
     f.list->addItems(f.items.texts);
     if (index)
         f.list->setCurrentIndex(*index);
@@ -246,6 +241,20 @@ bool registerEngineDialog(const DialogDescription &description)
                                          [&description](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
                                              return std::make_unique<EngineDialog>(ctx, description);
                                          });
+}
+
+bool registerEngineDialog(const DialogDescription &description, workspace::DialogFactory factory)
+{
+    registry()[description.code] = &description;
+    return workspace::registerEditDialog(description.code, std::move(factory));
+}
+
+bool registerEngineDialogs(std::span<const DialogDescription> descriptions)
+{
+    bool all = true;
+    for (const DialogDescription &d : descriptions)
+        all = registerEngineDialog(d) && all;
+    return all;
 }
 
 const std::map<int, const DialogDescription *> &engineDialogs()

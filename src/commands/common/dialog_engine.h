@@ -13,12 +13,14 @@
 #include "commands/common/command_dialog.h"
 #include "commands/common/dialog_description.h"
 #include "commands/common/list_sources.h"
+#include "workspace/dialog_registry.h"
 
 #include <QEvent>
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -80,6 +82,20 @@ private:
 // Registers the description's dialog with the dispatch (a real dialog, which
 // replaces the stand-in) and keeps it in the list of engine dialogs.
 bool registerEngineDialog(const DialogDescription &description);
+// The same for each description of a table.
+bool registerEngineDialogs(std::span<const DialogDescription> descriptions);
+// Keeps the description in the list of engine dialogs (for the shared
+// dialog checks) and registers `factory`, a dialog built on the engine with
+// more of its own, as the one the dispatch opens.
+bool registerEngineDialog(const DialogDescription &description, workspace::DialogFactory factory);
+// The same for a class made from the context and `args` (static tables).
+template <class Dialog, class... Args>
+bool registerEngineDialogAs(const DialogDescription &description, const Args &...args)
+{
+    return registerEngineDialog(description, [&args...](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+        return std::make_unique<Dialog>(ctx, args...);
+    });
+}
 // Every description registered so far, by code.
 const std::map<int, const DialogDescription *> &engineDialogs();
 

@@ -134,7 +134,9 @@ BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx)
         for (const char16_t *w : {u"불", u"배", u"불타는배", u"미지"})
             add(l, QString::fromUtf16(w), l.size());
         const int g = readSettingCount(ctx, kGateMax);
-        for (int j = 0; 2 * j + 1 <= g; ++j)
+        // Gates come in pairs: GateMax counts both halves, so an odd count
+        // lists the gates of the even number below it.
+        for (int j = 0; 2 * j + 2 <= g; ++j)
             add(l, QStringLiteral("Gate-") + QString::number(2 * j + 1), l.size());
         break;
     }
@@ -168,6 +170,16 @@ QString placeholderText(const ListSpec &spec, int value, const workspace::EditCo
     if (text.isEmpty())
         text = QString::number(value);
     return text;
+}
+
+int loadedIndex(const ListSpec &spec, const BuiltList &items, int value)
+{
+    if (const std::optional<int> listed = items.indexOf(value))
+        return *listed;
+    if (items.size() == 0)
+        return -1;
+    const int fallback = spec.fallbackItem < 0 ? items.size() + spec.fallbackItem : spec.fallbackItem;
+    return std::clamp(fallback, 0, items.size() - 1);
 }
 
 } // namespace commands

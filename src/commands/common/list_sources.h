@@ -41,6 +41,9 @@ struct BuiltList {
 };
 
 BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx);
+// The item a stored value selects: its own, else the list's fallback item;
+// -1 for an empty list.
+int loadedIndex(const ListSpec &spec, const BuiltList &items, int value);
 
 // The text of a placeholder item for a stored value that the list cannot
 // show: the caption's word for it, or the number when the caption has none.

@@ -117,7 +117,7 @@ bool DuelStage::attackerReady(int a) const
     return canAct(a);
 }
 
-void DuelStage::steps(int c, std::initializer_list<Step> list, int pose)
+void DuelStage::steps(int c, std::span<const Step> list, int pose)
 {
     for (const Step &s : list) {
         backDraw(other(c));
@@ -128,6 +128,43 @@ void DuelStage::steps(int c, std::initializer_list<Step> list, int pose)
             wait(s.wait);
     }
     fighters[c].active = pose;
+}
+
+// --- the actions that are frames in a row ---------------------------------------
+
+namespace {
+
+using S = DuelStage::Step;
+using F = FrameSet;
+
+constexpr S kGo[] = {{F::Move1, 32, 60}, {F::Move2, 32, 60}, {F::Move2, 32, 60}};
+constexpr S kSmallGo[] = {{F::Move1, 16, 75}, {F::Move2, 16, 150}};
+constexpr S kSmallBack[] = {{F::Move1, -16, 70}, {F::Move2, -16, 150}};
+constexpr S kHandUp[] = {{F::HandUp, 0, 150}};
+constexpr S kDefence[] = {{F::Defence, 0, 150}};
+constexpr S kHited[] = {{F::Hited, 0, 0}};
+constexpr S kReadyAttack[] = {{F::Atk1, 0, 150}};
+constexpr S kAttack[] = {{F::Atk1, 0, 50}, {F::Atk2, 0, 50}, {F::Atk3, 0, 50}, {F::Atk4, 0, 50}};
+constexpr S kDoubleAttack[] = {{F::Atk1, 0, 100}, {F::Atk2, 0, 100}, {F::Atk3, 0, 100}, {F::Atk4, 0, 100}};
+constexpr S kBreath1[] = {{F::Breath1, 0, 150}};
+constexpr S kBreath2[] = {{F::Breath1, 0, 500}, {F::Breath2, 0, 500}, {F::Breath1, 0, 500},
+                          {F::Breath2, 0, 500}, {F::Breath1, 0, 500}, {F::Breath2, 0, 150}};
+
+// By action code: the frames, the pose the fighter keeps, and how often.
+constexpr DuelStage::StepAction kStepActions[] = {
+    {2, kGo, 8},          {3, kSmallGo, 8},      {4, kSmallBack, 8},        {5, kHandUp, 3},
+    {6, kDefence, 4},     {7, kHited, 7},        {8, kReadyAttack, 2},      {9, kAttack, 1},
+    {10, kDoubleAttack, 1, 2}, {11, kBreath1, 5}, {12, kBreath2, 6},
+};
+
+} // namespace
+
+const DuelStage::StepAction *DuelStage::stepAction(int action)
+{
+    for (const StepAction &a : kStepActions)
+        if (a.action == action)
+            return &a;
+    return nullptr;
 }
 
 // --- the script's calls -------------------------------------------------------
@@ -160,19 +197,13 @@ void DuelStage::active(int c, int action)
         fighters[c].active = 0;
         return;
     case 1: turn(c); return;
-    case 2: go(c); return;
-    case 3: smallGo(c); return;
-    case 4: smallBack(c); return;
-    case 5: handUp(c); return;
-    case 6: defence(c); return;
-    case 7: hited(c); return;
-    case 8: readyAttack(c); return;
-    case 9: attack(c); return;
-    case 10: doubleAttack(c); return;
-    case 11: breath1(c); return;
-    case 12: breath2(c); return;
     case 13: retreat(c); return;
-    default: return;  // 14, 15: the two dances show nothing
+    default:
+        if (const StepAction *a = stepAction(action); a && canAct(c)) {
+            for (int round = 0; round < a->rounds; ++round)
+                steps(c, a->steps, a->pose);
+        }
+        return;  // 14, 15 (the two dances) show nothing
     }
 }
 
@@ -274,84 +305,6 @@ void DuelStage::turn(int c)
     fighters[c].active = 0;
 }
 
-void DuelStage::go(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Move1, 32, 60}, {FrameSet::Move2, 32, 60}, {FrameSet::Move2, 32, 60}}, 8);
-}
-
-void DuelStage::smallGo(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Move1, 16, 75}, {FrameSet::Move2, 16, 150}}, 8);
-}
-
-void DuelStage::smallBack(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Move1, -16, 70}, {FrameSet::Move2, -16, 150}}, 8);
-}
-
-void DuelStage::handUp(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::HandUp, 0, 150}}, 3);
-}
-
-void DuelStage::defence(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Defence, 0, 150}}, 4);
-}
-
-void DuelStage::hited(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Hited, 0, 0}}, 7);
-}
-
-void DuelStage::readyAttack(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Atk1, 0, 150}}, 2);
-}
-
-void DuelStage::attack(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Atk1, 0, 50}, {FrameSet::Atk2, 0, 50}, {FrameSet::Atk3, 0, 50}, {FrameSet::Atk4, 0, 50}},
-              1);
-}
-
-void DuelStage::doubleAttack(int c)
-{
-    if (!canAct(c))
-        return;
-    for (int round = 0; round < 2; ++round)
-        steps(c,
-              {{FrameSet::Atk1, 0, 100}, {FrameSet::Atk2, 0, 100}, {FrameSet::Atk3, 0, 100}, {FrameSet::Atk4, 0, 100}},
-              1);
-}
-
-void DuelStage::breath1(int c)
-{
-    if (canAct(c))
-        steps(c, {{FrameSet::Breath1, 0, 150}}, 5);
-}
-
-void DuelStage::breath2(int c)
-{
-    if (canAct(c))
-        steps(c,
-              {{FrameSet::Breath1, 0, 500},
-               {FrameSet::Breath2, 0, 500},
-               {FrameSet::Breath1, 0, 500},
-               {FrameSet::Breath2, 0, 500},
-               {FrameSet::Breath1, 0, 500},
-               {FrameSet::Breath2, 0, 150}},
-              6);
-}
-
 void DuelStage::retreat(int c)
 {
     if (!canAct(c))
@@ -417,6 +370,26 @@ void DuelStage::closingBlow(int a)
     wait(150);
 }
 
+void DuelStage::showDefender(int a, FrameSet set, int x, double ms)
+{
+    const int d = other(a);
+    backDraw(a);
+    m_surface.drawFrame(set, frameIndex(d, set), x, kStandY);
+    m_surface.show();
+    wait(ms);
+}
+
+void DuelStage::faceOff(int a, const std::function<void(int d)> &attack)
+{
+    if (!attackerReady(a))
+        return;
+    const int d = other(a);
+    const int remembered = fighters[d].dir;
+    turnTo(d, a);
+    attack(d);
+    fighters[d].dir = remembered;
+}
+
 void DuelStage::strikeAttack(int a, bool power)
 {
     if (!attackerReady(a))
@@ -443,65 +416,51 @@ void DuelStage::defenceAttack(int a, bool power)
     wait(80);
     fighters[a].active = 1;
     fighters[d].active = 4;
-    backDraw(a);
-    m_surface.drawFrame(FrameSet::Defence, frameIndex(d, FrameSet::Defence), fighters[d].x - 16 * sign(d), kStandY);
-    m_surface.show();
-    wait(80);
+    showDefender(a, FrameSet::Defence, fighters[d].x - 16 * sign(d), 80);
     closingBlow(a);
 }
 
 void DuelStage::defenceBackAttack(int a, bool power)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    swing(a, 80, power, true);
-    fighters[a].active = 1;
-    fighters[d].active = 4;
-    const float levels[] = {1.0f, 0.9f, 0.8f, 0.0f, 0.0f};
-    for (int pass = 0; pass < 5; ++pass) {
-        backDraw(a);
-        m_surface.drawBrightened(FrameSet::Defence, frameIndex(d, FrameSet::Defence), fighters[d].x, kStandY,
-                                 levels[pass]);
-        m_surface.show();
-        wait(50);
-        if (pass < 4)
-            move(d, -24 * sign(d));
-    }
-    closingBlow(a);
-    fighters[d].dir = remembered;
+    faceOff(a, [&](int d) {
+        swing(a, 80, power, true);
+        fighters[a].active = 1;
+        fighters[d].active = 4;
+        const float levels[] = {1.0f, 0.9f, 0.8f, 0.0f, 0.0f};
+        for (int pass = 0; pass < 5; ++pass) {
+            backDraw(a);
+            m_surface.drawBrightened(FrameSet::Defence, frameIndex(d, FrameSet::Defence), fighters[d].x, kStandY,
+                                     levels[pass]);
+            m_surface.show();
+            wait(50);
+            if (pass < 4)
+                move(d, -24 * sign(d));
+        }
+        closingBlow(a);
+    });
 }
 
 void DuelStage::backAttack(int a, bool power)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    swing(a, 80, power, true);
-    fighters[a].active = 1;
-    fighters[d].active = 8;
-    const struct {
-        FrameSet set;
-        double wait;
-        bool back;
-    } pictures[] = {
-        {FrameSet::Waiting, 50, true}, {FrameSet::Move1, 40, true}, {FrameSet::Move2, 40, true},
-        {FrameSet::Move1, 40, false},  {FrameSet::Move2, 40, false},
-    };
-    for (const auto &p : pictures) {
-        backDraw(a);
-        m_surface.drawFrame(p.set, frameIndex(d, p.set), fighters[d].x, kStandY);
-        m_surface.show();
-        wait(p.wait);
-        if (p.back)
-            move(d, -32 * sign(d));
-    }
-    closingBlow(a);
-    fighters[d].dir = remembered;
+    faceOff(a, [&](int d) {
+        swing(a, 80, power, true);
+        fighters[a].active = 1;
+        fighters[d].active = 8;
+        const struct {
+            FrameSet set;
+            double wait;
+            bool back;
+        } pictures[] = {
+            {FrameSet::Waiting, 50, true}, {FrameSet::Move1, 40, true}, {FrameSet::Move2, 40, true},
+            {FrameSet::Move1, 40, false},  {FrameSet::Move2, 40, false},
+        };
+        for (const auto &p : pictures) {
+            showDefender(a, p.set, fighters[d].x, p.wait);
+            if (p.back)
+                move(d, -32 * sign(d));
+        }
+        closingBlow(a);
+    });
 }
 
 void DuelStage::evadeAttack(int a, bool power)
@@ -517,88 +476,69 @@ void DuelStage::evadeAttack(int a, bool power)
     backDraw(a);
     m_surface.show();
     wait(150);
-    backDraw(a);
-    m_surface.drawFrame(FrameSet::Waiting, frameIndex(d, FrameSet::Waiting), fighters[d].x, kStandY);
-    m_surface.show();
-    wait(150);
+    showDefender(a, FrameSet::Waiting, fighters[d].x, 150);
 }
 
 void DuelStage::standAttack(int a, bool hit)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    swing(a, 80, false, false);
-    const int shift = 32 * sign(a);
-    move(a, shift);
-    move(d, shift);
-    fighters[a].active = 1;
-    fighters[d].active = hit ? 7 : 4;
-    backDraw(a);
-    const FrameSet set = hit ? FrameSet::Hited : FrameSet::Defence;
-    m_surface.drawBrightened(set, frameIndex(d, set), fighters[d].x - 16 * sign(d), kStandY, 0.8f);
-    m_surface.show();
-    wait(80);
-    closingBlow(a);
-    fighters[d].dir = remembered;
+    faceOff(a, [&](int d) {
+        swing(a, 80, false, false);
+        const int shift = 32 * sign(a);
+        move(a, shift);
+        move(d, shift);
+        fighters[a].active = 1;
+        fighters[d].active = hit ? 7 : 4;
+        backDraw(a);
+        const FrameSet set = hit ? FrameSet::Hited : FrameSet::Defence;
+        m_surface.drawBrightened(set, frameIndex(d, set), fighters[d].x - 16 * sign(d), kStandY, 0.8f);
+        m_surface.show();
+        wait(80);
+        closingBlow(a);
+    });
 }
 
 void DuelStage::moveAttack(int a, bool hit)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    // The strip is not restored during the dash: each frame stays as a trail.
-    for (int k : {1, 1, 2, 2, 3, 3}) {
+    faceOff(a, [&](int d) {
+        // The strip is not restored during the dash: each frame stays as a trail.
+        for (int k : {1, 1, 2, 2, 3, 3}) {
+            move(a, 24 * sign(a));
+            attackFrame(a, k);
+            m_surface.show();
+            wait(20);
+        }
+        fighters[a].active = 1;
+        fighters[d].active = hit ? 7 : 4;
+        showDefender(a, hit ? FrameSet::Hited : FrameSet::Defence, fighters[d].x - 16 * sign(d), 20);
         move(a, 24 * sign(a));
-        attackFrame(a, k);
+        attackFrame(a, 3);
         m_surface.show();
         wait(20);
-    }
-    fighters[a].active = 1;
-    fighters[d].active = hit ? 7 : 4;
-    backDraw(a);
-    const FrameSet set = hit ? FrameSet::Hited : FrameSet::Defence;
-    m_surface.drawFrame(set, frameIndex(d, set), fighters[d].x - 16 * sign(d), kStandY);
-    m_surface.show();
-    wait(20);
-    move(a, 24 * sign(a));
-    attackFrame(a, 3);
-    m_surface.show();
-    wait(20);
-    move(a, 24 * sign(a));
-    closingBlow(a);
-    fighters[d].dir = remembered;
+        move(a, 24 * sign(a));
+        closingBlow(a);
+    });
 }
 
 void DuelStage::eachAttack(int a)
 {
-    if (!attackerReady(a))
-        return;
-    const int d = other(a);
-    const int remembered = fighters[d].dir;
-    turnTo(d, a);
-    fighters[0].active = 8;
-    fighters[1].active = 8;
-    for (int pass = 1; pass <= 12; ++pass) {
-        move(a, 24 * sign(a));
-        move(d, 24 * sign(d));
-        backDraw(a);
-        if (pass == 6) {
-            m_surface.drawBrightened(FrameSet::Move2, frameIndex(d, FrameSet::Move2), fighters[d].x, kStandY, 0.8f);
-        } else {
-            const FrameSet set = pass % 2 == 1 ? FrameSet::Move1 : FrameSet::Move2;
-            m_surface.drawFrame(set, frameIndex(d, set), fighters[d].x, kStandY);
+    faceOff(a, [&](int d) {
+        fighters[0].active = 8;
+        fighters[1].active = 8;
+        for (int pass = 1; pass <= 12; ++pass) {
+            move(a, 24 * sign(a));
+            move(d, 24 * sign(d));
+            if (pass == 6) {
+                backDraw(a);
+                m_surface.drawBrightened(FrameSet::Move2, frameIndex(d, FrameSet::Move2), fighters[d].x, kStandY,
+                                         0.8f);
+                m_surface.show();
+                wait(40);
+            } else {
+                showDefender(a, pass % 2 == 1 ? FrameSet::Move1 : FrameSet::Move2, fighters[d].x, 40);
+            }
         }
-        m_surface.show();
-        wait(40);
-    }
-    wait(1000);
-    fighters[d].dir = remembered;
+        wait(1000);
+    });
 }
 
 } // namespace commands::duel

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 namespace commands::duel {
 
@@ -94,17 +95,6 @@ public:
 
     // --- single actions ---
     void turn(int c);
-    void go(int c);
-    void smallGo(int c);
-    void smallBack(int c);
-    void handUp(int c);
-    void defence(int c);
-    void hited(int c);
-    void readyAttack(int c);
-    void attack(int c);
-    void doubleAttack(int c);
-    void breath1(int c);
-    void breath2(int c);
     void retreat(int c);
 
     // --- attacks of the first kind ---
@@ -124,20 +114,37 @@ public:
     static constexpr int kSpeechPitch = 20;
     static constexpr int kSpeechRows = 3;
 
-private:
+    // One frame of an action: the set drawn, the move forward (in the
+    // fighter's facing) and the wait after it.
     struct Step {
         FrameSet set;
         int move;
         double wait;
     };
+    // An action (by its code) that is frames in a row; the fighter keeps
+    // `pose` afterwards.
+    struct StepAction {
+        int action;
+        std::span<const Step> steps;
+        int pose;
+        int rounds = 1;
+    };
+    static const StepAction *stepAction(int action);
+
+private:
     bool canAct(int c) const;
     bool attackerReady(int a) const;
     int frameIndex(int c, FrameSet set) const;
     void drawSet(int c, FrameSet set);
-    void steps(int c, std::initializer_list<Step> list, int pose);
+    void steps(int c, std::span<const Step> list, int pose);
     int sign(int c) const { return fighters[c].dir == 1 ? 1 : -1; }
     void move(int c, int dx);
     void turnTo(int d, int a);
+    // Draws the defender (of attacker a) over the restored strip and waits.
+    void showDefender(int a, FrameSet set, int x, double ms);
+    // An attack in which the defender turns to the attacker and afterwards
+    // faces where it did before; nothing when the attacker is not ready.
+    void faceOff(int a, const std::function<void(int d)> &attack);
     void attackFrame(int a, int k);
     void flash(int a, int k);
     void swing(int a, double firstWait, bool power, bool flashes);

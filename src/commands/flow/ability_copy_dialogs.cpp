@@ -2,7 +2,6 @@
 // the value that selects which. Both persons share one set of picker modes.
 // The value is shown and written back in full, negative or large.
 #include "commands/common/dialog_engine.h"
-#include "workspace/dialog_registry.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -52,21 +51,8 @@ public:
     }
 };
 
-bool registerAll()
-{
-    for (const DialogDescription &d : kDialogs)
-        registerEngineDialog(d);
-    const DialogDescription &selecting = kDialogs[1];
-    workspace::registerEditDialog(
-        selecting.code,
-        [&selecting](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-            return std::make_unique<FrmCopySelectingAbility70>(ctx, selecting);
-        },
-        workspace::DialogKind::Real);
-    return true;
-}
-
-[[maybe_unused]] const bool registered = registerAll();
+[[maybe_unused]] const bool registered =
+    registerEngineDialog(kDialogs[0]) && registerEngineDialogAs<FrmCopySelectingAbility70>(kDialogs[1], kDialogs[1]);
 
 } // namespace
 

@@ -55,14 +55,7 @@ const DialogDescription kDialogs[] = {
      .picker = kSingle},
 };
 
-bool registerAll()
-{
-    for (const DialogDescription &d : kDialogs)
-        registerEngineDialog(d);
-    return true;
-}
-
-[[maybe_unused]] const bool registered = registerAll();
+[[maybe_unused]] const bool registered = registerEngineDialogs(kDialogs);
 
 } // namespace
 

@@ -79,14 +79,7 @@ const DialogDescription kDialogs[] = {
     {.code = 0x6F, .formName = "FrmDesertItem6F", .title = u"수정 - 6F : 도구소멸", .fields = kDesertItem6F},
 };
 
-bool registerAll()
-{
-    for (const DialogDescription &d : kDialogs)
-        registerEngineDialog(d);
-    return true;
-}
-
-[[maybe_unused]] const bool registered = registerAll();
+[[maybe_unused]] const bool registered = registerEngineDialogs(kDialogs);
 
 } // namespace
 

@@ -45,14 +45,7 @@ const DialogDescription kDialogs[] = {
     {.code = 0x79, .formName = "FrmCompareVar79", .title = u"수정 - 79 : 변량시험", .fields = kCompareVar79},
 };
 
-bool registerAll()
-{
-    for (const DialogDescription &d : kDialogs)
-        registerEngineDialog(d);
-    return true;
-}
-
-[[maybe_unused]] const bool registered = registerAll();
+[[maybe_unused]] const bool registered = registerEngineDialogs(kDialogs);
 
 } // namespace
 

@@ -20,7 +20,7 @@ const DialogDescription kFrmMap1F{
     .fields = kViewpointFields,
 };
 
-const MapButtonSpec kViewpointMap{.pick = MapPick::BattleCell};
+const MapButtonRow kViewpointMap{};
 
 constexpr QStringView kThingKinds[] = {u"방화", u"소화"};
 
@@ -40,7 +40,7 @@ const DialogDescription kFrmThingsAdd21{
     .fields = kThingFields,
 };
 
-const MapButtonSpec kThingMap{.pick = MapPick::BattleObject, .kindField = 2};
+const MapButtonRow kThingMap{.mode = 6, .kindList = "cbThings"};
 
 [[maybe_unused]] const bool registered1F = registerMapButtonDialog(kFrmMap1F, kViewpointMap);
 [[maybe_unused]] const bool registered21 = registerMapButtonDialog(kFrmThingsAdd21, kThingMap);

@@ -32,14 +32,9 @@ const DialogDescription kFrmMapFaceMove2A{
     .picker = kSinglePicker,
 };
 
-const MapButtonSpec kShowFace{
-    .pick = MapPick::WorldFace, .buttonName = "cMapShow", .buttonText = u"좌표 찍기", .x0 = 1, .y0 = 2};
-const MapButtonSpec kMoveFace{.pick = MapPick::WorldFace,
-                              .buttonName = "cMapShow",
-                              .buttonText = u"좌표 찍기",
-                              .x0 = 1,
-                              .y0 = 2,
-                              .faceMoving = true};
+const MapButtonRow kShowFace{.target = MapTarget::World, .button = "cMapShow", .text = u"좌표 찍기"};
+const MapButtonRow kMoveFace{
+    .target = MapTarget::World, .button = "cMapShow", .text = u"좌표 찍기", .faceMoving = true};
 
 const FieldSpec kRemoveFields[] = {
     personField(9),

@@ -25,7 +25,7 @@ const DialogDescription kFrmEntryPlace25{
     .picker = kSinglePicker,
 };
 
-const MapButtonSpec kPlaceMap{.pick = MapPick::BattleCell, .x0 = 1, .y0 = 2};
+const MapButtonRow kPlaceMap{};
 
 const FieldSpec kZoneFields[] = {
     personField(9),
@@ -43,7 +43,9 @@ const DialogDescription kFrmEntryZone26{
     .picker = kSinglePicker,
 };
 
-const MapButtonSpec kZoneMap{.pick = MapPick::Zone, .x0 = 1, .y0 = 2, .x1 = 3, .y1 = 4};
+// Two corners: the battle map in a battle scenario, else the story stage.
+const MapButtonRow kZoneMap{
+    .target = MapTarget::BattleOrStage, .mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
 
 const FieldSpec kClickFields[] = {
     personField(9),

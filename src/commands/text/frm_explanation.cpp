@@ -15,7 +15,7 @@ constexpr int kGlyphMs = 50;
 }
 
 FrmExplanation::FrmExplanation(const QStringList &lines, const QString &gameFolder, QWidget *parent)
-    : PreviewWindow(parent, 369, 161, QStringLiteral("미리보기")),
+    : PagedPreview(parent, 369, 161, QStringLiteral("미리보기")),
       m_lines(lines),
       m_font(GameFont::fromFolder(gameFolder)),
       m_panel(ParchmentPanel()),
@@ -31,29 +31,15 @@ void FrmExplanation::start()
     showWord();
 }
 
-void FrmExplanation::showWord()
+bool FrmExplanation::typePass()
 {
-    unsetCursor();
-    if (!RunExplanationPass(m_lines, m_state, m_surface, m_background, m_font,
-                            [this] { return glyphPause(kGlyphMs, m_state.skip); }))
-        return;
-    setCursor(Qt::PointingHandCursor);
-    update();
+    return RunExplanationPass(m_lines, m_state, m_surface, m_background, m_font,
+                              [this] { return glyphPause(kGlyphMs, m_state.skip); });
 }
 
-void FrmExplanation::click()
+ClickStep FrmExplanation::clickStep()
 {
-    switch (ExplanationClick(m_state)) {
-    case ClickStep::Continue:
-    case ClickStep::NextPage:
-        showWord();
-        break;
-    case ClickStep::Close:
-        accept();
-        break;
-    case ClickStep::None:
-        break;
-    }
+    return ExplanationClick(m_state);
 }
 
 void FrmExplanation::paintEvent(QPaintEvent *)
@@ -62,11 +48,6 @@ void FrmExplanation::paintEvent(QPaintEvent *)
     p.fillRect(rect(), Qt::black);
     p.drawImage(QPoint(8, 8), m_panel);
     p.drawImage(QPoint(8 + 24, 8 + 21), m_surface);
-}
-
-void FrmExplanation::mousePressEvent(QMouseEvent *)
-{
-    click();
 }
 
 void FrmExplanation::keyPressEvent(QKeyEvent *event)

@@ -3,15 +3,14 @@
 // parchment, typed glyph by glyph; clicks turn the pages, the click after
 // the last page closes. Esc does not close it.
 #include "commands/common/game_font.h"
-#include "commands/text/preview_passes.h"
-#include "commands/text/preview_window.h"
+#include "commands/text/paged_preview.h"
 
 #include <QImage>
 #include <QStringList>
 
 namespace commands {
 
-class FrmExplanation : public PreviewWindow
+class FrmExplanation : public PagedPreview
 {
     Q_OBJECT
 public:
@@ -21,17 +20,16 @@ protected:
     void start() override;
 
 public:
-    void click();
     const ExplanationState &state() const { return m_state; }
     const QImage &surface() const { return m_surface; }
 
 protected:
+    bool typePass() override;
+    ClickStep clickStep() override;
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void showWord();
 
     QStringList m_lines;
     GameFont m_font;

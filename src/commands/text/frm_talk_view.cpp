@@ -21,7 +21,7 @@ const QPoint kNarrationAt(64 + 24, 8 + 21);
 } // namespace
 
 FrmTalkView::FrmTalkView(const DialoguePages &pages, const QString &gameFolder, QWidget *parent)
-    : PreviewWindow(parent, 497, 163, QStringLiteral("미리보기")),
+    : PagedPreview(parent, 497, 163, QStringLiteral("미리보기")),
       m_pages(pages),
       m_folder(gameFolder),
       m_font(GameFont::fromFolder(gameFolder)),
@@ -51,36 +51,19 @@ void FrmTalkView::prepare(bool narration)
     m_font.drawPlain(m_bubble, 4, 4, NameUpToDigit(m_pages.pageSpeaker.value(m_state.page)), kFontBlue);
 }
 
-void FrmTalkView::showWord()
+bool FrmTalkView::typePass()
 {
-    unsetCursor();
     TalkSurfaces surfaces;
     surfaces.bubble = &m_bubble;
     surfaces.narration = &m_narration;
     surfaces.narrationBackground = ParchmentSurface();
     surfaces.prepare = [this](bool narration) { prepare(narration); };
-    const bool finished = RunTalkPass(m_pages, m_state, surfaces, m_font,
-                                      [this] { return glyphPause(kGlyphMs, m_state.skip); });
-    if (!finished)
-        return;
-    // The page stands: the pointer says a click goes on.
-    setCursor(Qt::PointingHandCursor);
-    update();
+    return RunTalkPass(m_pages, m_state, surfaces, m_font, [this] { return glyphPause(kGlyphMs, m_state.skip); });
 }
 
-void FrmTalkView::click()
+ClickStep FrmTalkView::clickStep()
 {
-    switch (TalkClick(m_pages, m_state)) {
-    case ClickStep::Continue:
-    case ClickStep::NextPage:
-        showWord();
-        break;
-    case ClickStep::Close:
-        accept();
-        break;
-    case ClickStep::None:
-        break;
-    }
+    return TalkClick(m_pages, m_state);
 }
 
 void FrmTalkView::paintEvent(QPaintEvent *)
@@ -98,11 +81,6 @@ void FrmTalkView::paintEvent(QPaintEvent *)
         p.drawImage(kPanelAt, m_panel);
         p.drawImage(kNarrationAt, m_narration);
     }
-}
-
-void FrmTalkView::mousePressEvent(QMouseEvent *)
-{
-    click();
 }
 
 void FrmTalkView::keyPressEvent(QKeyEvent *event)

@@ -5,14 +5,13 @@
 // the page being typed, then continues or turns it; Esc closes.
 #include "commands/common/dialogue_pages.h"
 #include "commands/common/game_font.h"
-#include "commands/text/preview_passes.h"
-#include "commands/text/preview_window.h"
+#include "commands/text/paged_preview.h"
 
 #include <QImage>
 
 namespace commands {
 
-class FrmTalkView : public PreviewWindow
+class FrmTalkView : public PagedPreview
 {
     Q_OBJECT
 public:
@@ -22,7 +21,6 @@ protected:
     void start() override;
 
 public:
-    void click();
     const TalkViewState &state() const { return m_state; }
     bool talkShown() const { return m_talkShown; }
     const QImage &bubble() const { return m_bubble; }
@@ -30,12 +28,12 @@ public:
     const QImage &face() const { return m_face; }
 
 protected:
+    bool typePass() override;
+    ClickStep clickStep() override;
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void showWord();
     void prepare(bool narration);
 
     DialoguePages m_pages;

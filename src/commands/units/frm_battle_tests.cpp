@@ -54,9 +54,10 @@ const DialogDescription kFrmIsMapCharNum41{
     .fields = kCountFields,
 };
 // The corners stay in the key on the whole map; they only hide.
+const MapButtonRow kCountMap{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
 const UnitDialogSpec kCount{
     .description = kFrmIsMapCharNum41,
-    .map = {.picker = MapPicker::BattleRectangle, .x0 = 4, .y0 = 5, .x1 = 6, .y1 = 7},
+    .map = &kCountMap,
     .toggle = {.chooser = 3, .shownBy1 = kRectangle, .mapButtonWith1 = true},
 };
 

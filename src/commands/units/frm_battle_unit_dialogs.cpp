@@ -29,9 +29,10 @@ const DialogDescription kFrmCharDisappear31{
     .title = u"수정 - 31 : 무장소멸",
     .fields = kDisappearFields,
 };
+const MapButtonRow kDisappearMap{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
 const UnitDialogSpec kDisappear{
     .description = kFrmCharDisappear31,
-    .map = {.picker = MapPicker::BattleRectangle, .x0 = 2, .y0 = 3, .x1 = 4, .y1 = 5},
+    .map = &kDisappearMap,
     // Opened on the zone, the picker keeps list mode until the user picks.
     .toggle = {.chooser = 0,
                .shownBy0 = kPersonGroup,
@@ -57,9 +58,11 @@ const DialogDescription kFrmCharMove32{
     .fields = kMoveFields,
     .picker = {.switchMovesFocus = false},
 };
+const MapButtonRow kMoveMap{.target = MapTarget::BattleOrStage, .direction = "cbDirection"};
 const UnitDialogSpec kMove{
     .description = kFrmCharMove32,
-    .map = {.picker = MapPicker::BattleOrStage, .x0 = 3, .y0 = 4, .direction = 5, .person = 1},
+    .map = &kMoveMap,
+    .mapPerson = 1,
     .toggle = {.chooser = 0, .shownBy0 = kPersonGroup, .shownBy1 = kBFGroup},
 };
 

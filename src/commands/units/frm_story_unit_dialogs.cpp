@@ -25,9 +25,11 @@ const DialogDescription kFrmCharAdvent30{
     .title = u"수정 - 30 : 무장출현",
     .fields = kAdventFields,
 };
+const MapButtonRow kAdventMap{.target = MapTarget::Stage, .direction = "cbDirection"};
 const UnitDialogSpec kAdvent{
     .description = kFrmCharAdvent30,
-    .map = {.picker = MapPicker::StageCell, .x0 = 1, .y0 = 2, .direction = 3, .person = 0},
+    .map = &kAdventMap,
+    .mapPerson = 0,
     .preview = {.kind = PreviewKind::PoseAndFacing, .person = 0, .pose = 4, .facing = 3, .needsName = true},
 };
 

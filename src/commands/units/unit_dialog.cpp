@@ -2,14 +2,11 @@
 
 #include "commands/common/character_picker.h"
 #include "commands/common/number_field.h"
-#include "commands/units/tab_caption.h"
 #include "core/param_tags.h"
-#include "workspace/dialog_registry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,12 +28,9 @@ constexpr int kFirstVariableRow = 1028;
 UnitDialog::UnitDialog(workspace::EditContext &ctx, const UnitDialogSpec &spec)
     : EngineDialog(ctx, spec.description), m_spec(spec)
 {
-    if (spec.map.picker != MapPicker::None) {
-        m_mapButton = new QPushButton(QStringLiteral("Map"), this);
-        m_mapButton->setObjectName(QStringLiteral("cMap1"));
-        m_mapButton->setAutoDefault(false);
+    if (spec.map) {
+        m_mapButton = makeMapButton(*this, ctx, *spec.map, [this] { return mapPerson(); });
         body()->addWidget(m_mapButton, 0, Qt::AlignLeft);
-        connect(m_mapButton, &QPushButton::clicked, this, [this] { openMap(); });
     }
 
     if (spec.toggle.chooser >= 0) {
@@ -118,45 +112,12 @@ void UnitDialog::applyToggle()
         m_mapButton->setVisible(v != 0);
 }
 
-void UnitDialog::openMap()
+int UnitDialog::mapPerson() const
 {
-    const UnitMapButtonSpec &m = m_spec.map;
-    workspace::EditContext &ctx = context();
-    auto box = [this](int field) { return field >= 0 ? qobject_cast<QLineEdit *>(control(field)) : nullptr; };
-
-    bool battle = m.picker == MapPicker::BattleRectangle;
-    if (m.picker == MapPicker::BattleOrStage)
-        battle = takesBattleMap(currentTabCaption(ctx));
-
-    if (battle) {
-        workspace::ArmyMapProtocol &a = ctx.armyMap;
-        a.mode = m.picker == MapPicker::BattleRectangle ? 3 : 4;
-        a.whole = false;
-        a.list = nullptr;
-        a.unitX.clear();
-        a.unitY.clear();
-        a.xBox[0] = box(m.x0);
-        a.yBox[0] = box(m.y0);
-        a.xBox[1] = box(m.x1);
-        a.yBox[1] = box(m.y1);
-        workspace::DialogRegistry::instance().runTool(workspace::kBattleMapPickerTool, ctx);
-        // The boxes go with this dialog; leave no pointers to them behind.
-        a.xBox[0] = a.yBox[0] = a.xBox[1] = a.yBox[1] = nullptr;
-        return;
-    }
-
-    workspace::StageMapProtocol &s = ctx.stageMap;
-    s.twoPoint = false;
-    s.pixelMode = false;
-    s.xBox = box(m.x0);
-    s.yBox = box(m.y0);
-    s.x2Box = s.y2Box = nullptr;
-    s.dirCombo = m.direction >= 0 ? qobject_cast<QComboBox *>(control(m.direction)) : nullptr;
-    const int person = m.person >= 0 ? picker()->value(description().fields[std::size_t(m.person)].element) : 0;
-    s.person = person <= kFirstVariableRow ? person : 0;
-    workspace::DialogRegistry::instance().runTool(workspace::kStageMapPickerTool, ctx);
-    s.xBox = s.yBox = nullptr;
-    s.dirCombo = nullptr;
+    const int f = m_spec.mapPerson;
+    const int person = f >= 0 ? picker()->value(description().fields[std::size_t(f)].element) : 0;
+    // A variable person draws nothing on the stage.
+    return person <= kFirstVariableRow ? person : 0;
 }
 
 void UnitDialog::connectPreview()
@@ -203,11 +164,7 @@ void UnitDialog::redraw()
 
 bool registerUnitDialog(const UnitDialogSpec &spec)
 {
-    registerEngineDialog(spec.description);
-    return workspace::registerEditDialog(spec.description.code,
-                                         [&spec](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                             return std::make_unique<UnitDialog>(ctx, spec);
-                                         });
+    return registerEngineDialogAs<UnitDialog>(spec.description, spec);
 }
 
 } // namespace commands

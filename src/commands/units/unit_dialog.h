@@ -9,6 +9,7 @@
 // - a list value that greys another list (leaving greys the level change);
 // - a preview of the person's map sprite, or of a map model.
 #include "commands/common/dialog_engine.h"
+#include "commands/common/map_button.h"
 #include "commands/units/unit_preview.h"
 
 #include <functional>
@@ -19,20 +20,6 @@ class QLabel;
 class QPushButton;
 
 namespace commands {
-
-enum class MapPicker {
-    None,
-    BattleRectangle, // two corners on the battle map
-    BattleOrStage,   // one cell; battle map or story stage by the tab caption
-    StageCell,       // one place and a facing on the story stage
-};
-
-struct UnitMapButtonSpec {
-    MapPicker picker = MapPicker::None;
-    int x0 = -1, y0 = -1, x1 = -1, y1 = -1;  // field indices of the boxes
-    int direction = -1;                      // the facing list handed to the stage picker
-    int person = -1;                         // the person handed to the stage picker
-};
 
 // A choice whose value 0 shows one group of fields and value 1 the other;
 // fields named in neither always show.
@@ -63,7 +50,8 @@ struct PreviewSpec {
 
 struct UnitDialogSpec {
     const DialogDescription &description;
-    UnitMapButtonSpec map = {};
+    const MapButtonRow *map = nullptr;  // the "Map" button, when there is one
+    int mapPerson = -1;                 // the field whose person the story stage draws
     ToggleSpec toggle = {};
     DisableSpec disable = {};
     PreviewSpec preview = {};
@@ -85,7 +73,7 @@ private:
     int fieldValue(int field) const;
     void setFieldShown(int field, bool shown);
     void applyToggle();
-    void openMap();
+    int mapPerson() const;
     void redraw();
     void connectPreview();
 

@@ -102,14 +102,14 @@ TEST(BattleVariables, NewCommandAndTheTwoPickers)
     EXPECT_EQ(cmd.records, 1);
 }
 
-TEST(BattleVariables, MoneyAndTurnsAboveTheLimitOpenAtTheLimit)
+TEST(BattleVariables, MoneyAndTurnsAboveTheLimitOpenAsStoredAndTypingIsLimited)
 {
-    struct Case { int code; int pos; const char *box; std::int64_t stored; const char *shown; std::int64_t saved; };
+    struct Case { int code; int pos; const char *box; std::int64_t stored; const char *shown; };
     const Case cases[] = {
-        {0x45, 25, "tTurn", 16777216, "16777215", 16777215},
-        {0x45, 25, "tTurn", -2, "-2", -2},
-        {0x59, 9, "tNum", 0x7FFFFFFF, "16777215", 16777215},
-        {0x59, 9, "tNum", 16777215, "16777215", 16777215},
+        {0x45, 25, "tTurn", 16777216, "16777216"},
+        {0x45, 25, "tTurn", -2, "-2"},
+        {0x59, 9, "tNum", 0x7FFFFFFF, "2147483647"},
+        {0x59, 9, "tNum", 16777215, "16777215"},
     };
     for (const Case &c : cases) {
         CommandNode cmd(recordWith(c.code, {{c.pos, 4, c.stored}}));
@@ -117,7 +117,16 @@ TEST(BattleVariables, MoneyAndTurnsAboveTheLimitOpenAtTheLimit)
             EXPECT_EQ(box(d, c.box)->text(), QLatin1String(c.shown));
             enginetest::click(d, "cConfig");
         });
-        EXPECT_EQ(core::HexToLong(cmd.key(), c.pos, 4), c.saved);
+        EXPECT_EQ(core::HexToLong(cmd.key(), c.pos, 4), c.stored);
+
+        CommandNode typed(recordWith(c.code, {}));
+        typed.edit([&](QDialog &d) {
+            box(d, c.box)->clear();
+            QTest::keyClicks(box(d, c.box), QStringLiteral("16777216"));
+            EXPECT_EQ(box(d, c.box)->text(), QStringLiteral("16777215"));
+            enginetest::click(d, "cConfig");
+        });
+        EXPECT_EQ(core::HexToLong(typed.key(), c.pos, 4), 16777215);
     }
 }
 
@@ -179,8 +188,8 @@ TEST(OwnUnitPlacementDialog, LoadFallbacksAndSave)
     const Case cases[] = {
         {0, 0xFFFF, 0, "0", 4, false, 0, 0xFFFF, 0},
         {7, 2, 1, "7", 2, true, 7, 2, 1},
-        {0x10005, 4, 2, "40", 4, false, 40, 0xFFFF, 0},
-        {41, 5, 0, "40", 4, false, 40, 0xFFFF, 0},
+        {0x10005, 4, 2, "65541", 4, false, 0x10005, 0xFFFF, 0},
+        {41, 5, 0, "41", 4, false, 41, 0xFFFF, 0},
         {-3, 0, 0, "-3", 0, false, -3, 0, 0},
     };
     for (const Case &c : cases) {
@@ -263,13 +272,13 @@ TEST(ObstacleDialog, ListsFlagsAndCells)
         EXPECT_EQ(combo(d, "cbMake")->currentText(), QStringLiteral("만듬"));
         EXPECT_EQ(combo(d, "cbGround")->currentText(), QStringLiteral("지하"));
         EXPECT_EQ(combo(d, "cbGround")->count(), 30);
-        EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("40"));
+        EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("65536"));
         EXPECT_FALSE(child<QCheckBox>(d, "ckViewPoint")->isChecked());
         EXPECT_TRUE(child<QCheckBox>(d, "ckDelay")->isChecked());
         enginetest::click(d, "cConfig");
     });
     EXPECT_EQ(cmd.key().mid(16, 4), QStringLiteral("0000"));
-    EXPECT_EQ(core::HexToLong(cmd.key(), 33, 4), 40);
+    EXPECT_EQ(core::HexToLong(cmd.key(), 33, 4), 0x10000);
     EXPECT_EQ(core::HexToLong(cmd.key(), 57, 2), 0);
     EXPECT_EQ(cmd.text(), CommandNode::caption(cmd.key()));
 

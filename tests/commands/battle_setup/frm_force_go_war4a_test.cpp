@@ -193,12 +193,12 @@ TEST(ForcedSortieDialog, CountLimitAndUnshowableStoredPersons)
     SortieNode node(record);
     node.cmd.edit([&](QDialog &d) {
         activate(d);
-        EXPECT_EQ(box(d, "tGoCharNum")->text(), QStringLiteral("40"));
+        EXPECT_EQ(box(d, "tGoCharNum")->text(), QStringLiteral("41"));
         EXPECT_EQ(list(d, "cbListT")->currentIndex(), 0);
         EXPECT_EQ(box(d, "tNumT")->text(), QStringLiteral("0"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    EXPECT_EQ(core::HexToLong(node.cmd.key(), 9, 4), 40);
+    EXPECT_EQ(core::HexToLong(node.cmd.key(), 9, 4), 41);
     EXPECT_EQ(node.cmd.key().mid(kForcedPos - 1, 4), QStringLiteral("0005"));
 }
 

@@ -25,8 +25,8 @@ const Case kCases[] = {
 
     {"5D operation 5", 0x5D, {{9, 2, 5}}, {{"cbOperator", u"- "}}, {}, {{9, 2, 2}}},
     {"5D add", 0x5D, {{9, 2, 1}, {17, 4, 30}}, {{"cbOperator", u"+ "}, {"tOperationNum", u"30"}}, {}, {}},
-    {"5D number above the limit", 0x5D, {{17, 4, 20000000}}, {{"tOperationNum", u"16777215"}}, {},
-     {{17, 4, 16777215}}},
+    {"5D number above the limit kept", 0x5D, {{17, 4, 20000000}}, {{"tOperationNum", u"20000000"}}, {},
+     {{17, 4, 20000000}}},
     {"5D negative number kept", 0x5D, {{17, 4, -2}}, {{"tOperationNum", u"-2"}}, {}, {}},
     {"5D typed", 0x5D, {}, {}, [](QDialog &d) {
          typeInto(d, "tOperationNum", QStringLiteral("16777216"));

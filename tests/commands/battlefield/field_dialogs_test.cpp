@@ -18,7 +18,7 @@ const Case kCases[] = {
      {{"tX0", u"3"}, {"tY0", u"4"}, {"tX1", u"10"}, {"tY1", u"12"}, {"ckWar", u"on"}}, {}, {},
      u"(3,4) - (10,12) 전투중"},
     {"5B flag 2", 0x5B, {{57, 2, 2}}, {{"ckWar", u"off"}}, {}, {{57, 2, 0}}, u"승리조건"},
-    {"5B X above 40", 0x5B, {{9, 4, 55}}, {{"tX0", u"40"}}, {}, {{9, 4, 40}}},
+    {"5B X above 40 kept", 0x5B, {{9, 4, 55}}, {{"tX0", u"55"}}, {}, {{9, 4, 55}}},
     {"5B typed corner", 0x5B, {}, {}, [](QDialog &d) { typeInto(d, "tY1", QStringLiteral("41")); },
      {{45, 4, 40}}},
 
@@ -34,7 +34,9 @@ const Case kCases[] = {
     {"6B 200", 0x6B, {{33, 2, 200}}, {{"cbMagic", u"MCALL08.E5"}}, {}, {{33, 2, 108}}},
     {"6B viewpoint", 0x6B, {{41, 2, 1}}, {{"ckViewPoint", u"on"}}, {}, {}, u"시점변화"},
     {"6B no viewpoint", 0x6B, {{41, 2, 3}}, {{"ckViewPoint", u"off"}}, {}, {{41, 2, 0}}, u"시점변화X"},
-    {"6B cell above 40", 0x6B, {{21, 4, 70}}, {{"tY", u"40"}}, {}, {{21, 4, 40}}},
+    {"6B cell above 40 kept", 0x6B, {{21, 4, 70}}, {{"tY", u"70"}}, {}, {{21, 4, 70}}},
+    {"6B typed cell above 40", 0x6B, {{21, 4, 70}}, {}, [](QDialog &d) { typeInto(d, "tY", QStringLiteral("41")); },
+     {{21, 4, 40}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, FieldDialogs, ::testing::ValuesIn(kCases));

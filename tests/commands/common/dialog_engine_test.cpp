@@ -199,10 +199,14 @@ TEST(ListSources, SettingCountsFallBackAndAreBounded)
         cmd.settings[QStringLiteral("Setting/CharLvMax")] = QString::fromLatin1(c.text);
         EXPECT_EQ(readSettingCount(cmd.ctx, kCharLvMax), c.value) << c.text;
     }
-    cmd.settings[QStringLiteral("Setting/GateMax")] = QStringLiteral("7");
     ListSpec gates = sourceList(ListSource::ObstacleKind);
-    EXPECT_EQ(buildList(gates, cmd.ctx).texts,
-              QStringList({"불", "배", "불타는배", "미지", "Gate-1", "Gate-3", "Gate-5", "Gate-7"}));
+    const QStringList fixedKinds{"불", "배", "불타는배", "미지"};
+    cmd.settings[QStringLiteral("Setting/GateMax")] = QStringLiteral("7");
+    EXPECT_EQ(buildList(gates, cmd.ctx).texts, fixedKinds + QStringList({"Gate-1", "Gate-3", "Gate-5"}));
+    cmd.settings[QStringLiteral("Setting/GateMax")] = QStringLiteral("8");
+    EXPECT_EQ(buildList(gates, cmd.ctx).texts, fixedKinds + QStringList({"Gate-1", "Gate-3", "Gate-5", "Gate-7"}));
+    cmd.settings[QStringLiteral("Setting/GateMax")] = QStringLiteral("1");
+    EXPECT_EQ(buildList(gates, cmd.ctx).texts, fixedKinds);
     cmd.settings[QStringLiteral("Setting/PMapObjMax")] = QStringLiteral("0");
     EXPECT_EQ(buildList(sourceList(ListSource::MapModel), cmd.ctx).texts, QStringList({"평조번호-1"}));
 }

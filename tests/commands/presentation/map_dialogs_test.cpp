@@ -2,6 +2,7 @@
 // records: what they show of stored values, what OK writes, and what their
 // map buttons hand the pickers and take back from them.
 #include "commands/common/engine_test_support.h"
+#include "commands/common/tab_caption.h"
 #include "commands/presentation/map_button_dialog.h"
 #include "fixtures/presentation_fixtures.h"
 
@@ -64,7 +65,7 @@ TEST(PresentationMapDialogs, StoredValuesShowAndOkWritesWhatIsShown)
 {
     const LoadCase cases[] = {
         {"1F point", cell1F(12, 7), {{"tX", "12"}, {"tY", "7"}}, cell1F(12, 7)},
-        {"1F beyond the map", cell1F(41, 0x10005), {{"tX", "40"}, {"tY", "40"}}, cell1F(40, 40)},
+        {"1F beyond the map kept", cell1F(41, 0x10005), {{"tX", "41"}, {"tY", "65541"}}, cell1F(41, 0x10005)},
         {"1F at the limit", cell1F(40, 0), {{"tX", "40"}, {"tY", "0"}}, cell1F(40, 0)},
         {"21 new", thing21(0, 0, 0, 0, 0),
          {{"tX", "0"}, {"tY", "0"}, {"cbThings", "방화#0"}, {"ckViewPoint", "off"}, {"ckDelay", "off"}},
@@ -72,7 +73,7 @@ TEST(PresentationMapDialogs, StoredValuesShowAndOkWritesWhatIsShown)
         {"21 odd kind and flags", thing21(3, 4, 2, 2, 1),
          {{"cbThings", "소화#1"}, {"ckViewPoint", "off"}, {"ckDelay", "on"}}, thing21(3, 4, 1, 0, 1)},
         {"25 group and far cell", personPoint(0x25, 1025, 41, 5),
-         {{"tNum", "1025"}, {"cbChar", "#1025"}, {"tX", "40"}, {"tY", "5"}}, personPoint(0x25, 1025, 40, 5)},
+         {{"tNum", "1025"}, {"cbChar", "#1025"}, {"tX", "41"}, {"tY", "5"}}, personPoint(0x25, 1025, 41, 5)},
         {"26 cells beyond 40 stay", zone26(0xFFFF, 100, 250, 3, 4),
          {{"tNum", "65535"}, {"tX0", "100"}, {"tY0", "250"}, {"tX1", "3"}, {"tY1", "4"}},
          zone26(0xFFFF, 100, 250, 3, 4)},
@@ -336,7 +337,7 @@ TEST(PresentationMapDialogs, BattleScenarioIsToldByAnSInTheTabCaption)
     for (const auto &c : cases) {
         core::DocTree tree;
         tree.addRoot(QStringLiteral("Path"), QString::fromUtf8(c.rootText));
-        EXPECT_EQ(commands::isBattleScenarioCaption(commands::documentTabCaption(tree)), c.battle) << c.rootText;
+        EXPECT_EQ(commands::takesBattleMap(commands::documentTabCaption(tree)), c.battle) << c.rootText;
     }
 }
 

@@ -2,7 +2,8 @@
 // or battlefield index) and the Map buttons of 0x31, 0x32 and 0x41.
 #include "commands/common/character_picker.h"
 #include "commands/common/engine_test_support.h"
-#include "commands/units/tab_caption.h"
+#include "commands/units/unit_test_support.h"
+#include "commands/common/tab_caption.h"
 #include "commands/units/unit_dialog.h"
 #include "fixtures/unit_fixtures.h"
 
@@ -17,26 +18,9 @@ using fixtures::unitRecord;
 
 namespace {
 
-QComboBox *list(QDialog &d, const char *name)
-{
-    auto *l = d.findChild<QComboBox *>(QLatin1String(name));
-    EXPECT_NE(l, nullptr) << name;
-    return l;
-}
-
-QLineEdit *box(QDialog &d, const char *name)
-{
-    auto *b = d.findChild<QLineEdit *>(QLatin1String(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-}
-
-QRadioButton *option(QDialog &d, const char *name)
-{
-    auto *o = d.findChild<QRadioButton *>(QLatin1String(name));
-    EXPECT_NE(o, nullptr) << name;
-    return o;
-}
+using unittest::list;
+using unittest::box;
+using unittest::option;
 
 bool shown(QDialog &d, const char *name)
 {
@@ -198,6 +182,8 @@ TEST(FrmCharMove32, UntitledDocumentsPickTheCellOnTheBattleMap)
 {
     BattlePick pick({9, 11});
     CommandNode cmd(unitRecord(0x32));
+    // No main window: the caption is the root's text, "Scenario" while untitled.
+    cmd.tree.setText(cmd.tree.root(), QStringLiteral("Scenario"));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
         enginetest::click(d, "cMap1");
         enginetest::click(d, "cConfig");

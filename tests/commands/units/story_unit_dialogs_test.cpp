@@ -3,7 +3,8 @@
 // picker behind the Map button, and the fallbacks of pose and facing.
 #include "commands/common/character_picker.h"
 #include "commands/common/engine_test_support.h"
-#include "commands/units/tab_caption.h"
+#include "commands/units/unit_test_support.h"
+#include "commands/common/tab_caption.h"
 #include "commands/units/unit_dialog.h"
 #include "core/game/sprite_palette.h"
 #include "fixtures/game_folder_builder.h"
@@ -23,29 +24,13 @@ using fixtures::unitRecord;
 
 namespace {
 
-QComboBox *list(QDialog &d, const char *name)
-{
-    auto *l = d.findChild<QComboBox *>(QLatin1String(name));
-    EXPECT_NE(l, nullptr) << name;
-    return l;
-}
-
-QLineEdit *box(QDialog &d, const char *name)
-{
-    auto *b = d.findChild<QLineEdit *>(QLatin1String(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-}
+using unittest::list;
+using unittest::box;
+using unittest::useGameData;
 
 std::optional<PreviewDraw> drawn(QDialog &d)
 {
     return static_cast<UnitDialog &>(d).lastDraw();
-}
-
-void useGameData(CommandNode &cmd)
-{
-    cmd.ctx.gameData = &fixtures::unitGameData();
-    cmd.ctx.captions.names = &fixtures::unitGameData().names;
 }
 
 // --- the choice of sheet, frame and mirror as plain functions -------------

@@ -3,6 +3,7 @@
 // checks do not: the fallbacks of the stored values, the captions of the
 // exchanged tests, the level and item numbering, the greyed level change.
 #include "commands/common/engine_test_support.h"
+#include "commands/units/unit_test_support.h"
 #include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "fixtures/unit_fixtures.h"
@@ -18,29 +19,13 @@ using fixtures::unitRecord;
 
 namespace {
 
-QComboBox *list(QDialog &d, const char *name)
-{
-    auto *l = d.findChild<QComboBox *>(QLatin1String(name));
-    EXPECT_NE(l, nullptr) << name;
-    return l;
-}
-
-QLineEdit *box(QDialog &d, const char *name)
-{
-    auto *b = d.findChild<QLineEdit *>(QLatin1String(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-}
+using unittest::list;
+using unittest::box;
+using unittest::useGameData;
 
 QString caption(const CommandNode &cmd, bool child = false)
 {
     return core::commandCaption(cmd.key(), core::CaptionSite::Creation, child, cmd.ctx.captions);
-}
-
-void useGameData(CommandNode &cmd)
-{
-    cmd.ctx.gameData = &fixtures::unitGameData();
-    cmd.ctx.captions.names = &fixtures::unitGameData().names;
 }
 
 // A stored value outside a list loads as its fallback item and OK writes

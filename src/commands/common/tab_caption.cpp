@@ -1,9 +1,11 @@
-#include "commands/units/tab_caption.h"
+#include "commands/common/tab_caption.h"
 
+#include "core/doc_tree.h"
 #include "workspace/frm_storyloom.h"
 
 #include <QTabWidget>
 
+#include <algorithm>
 #include <optional>
 
 namespace commands {
@@ -26,7 +28,16 @@ QString currentTabCaption(const workspace::EditContext &ctx)
         if (QTabWidget *strip = window->tabStrip(); strip && strip->currentIndex() >= 0)
             return strip->tabText(strip->currentIndex());
     }
-    return QStringLiteral("Scenario");
+    return ctx.tree ? documentTabCaption(*ctx.tree) : QString();
+}
+
+QString documentTabCaption(const core::DocTree &tree)
+{
+    if (tree.root() == core::kNoNode)
+        return {};
+    const QString text = tree.text(tree.root());
+    const qsizetype cut = std::max(text.lastIndexOf(u'/'), text.lastIndexOf(u'\\'));
+    return text.mid(cut + 1);
 }
 
 bool takesBattleMap(const QString &tabCaption)
