@@ -29,7 +29,7 @@ DocTree::Node &DocTree::NodeStore::push(Node &&node)
 {
     const std::size_t b = block(m_size);
     if (b == m_blocks.size())
-        m_blocks.push_back(static_cast<Node *>(::operator new(sizeof(Node) * (kFirstBlock << b))));
+        m_blocks.push_back(static_cast<Node *>(::operator new(sizeof(Node) * blockSize(b))));
     Node *slot = new (m_blocks[b] + (m_size - blockStart(b))) Node(std::move(node));
     ++m_size;
     return *slot;

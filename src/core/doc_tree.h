@@ -186,9 +186,27 @@ private:
         void swap(NodeStore &other) noexcept;
 
     private:
-        static constexpr std::size_t kFirstBlock = 64;  // nodes in block 0; block b holds 64 << b
-        static std::size_t block(std::size_t i) { return std::size_t(std::bit_width(i / kFirstBlock + 1)) - 1; }
-        static std::size_t blockStart(std::size_t b) { return kFirstBlock * ((std::size_t(1) << b) - 1); }
+        // Blocks double from 64 nodes up to 4,096 and then stay at that size:
+        // a small tree stays small, and a large one never asks for one huge
+        // piece of memory, which the allocator would map afresh (and the
+        // system fault in page by page) on every load instead of reusing.
+        static constexpr std::size_t kFirstBlock = 64;
+        static constexpr std::size_t kGrowingBlocks = 7;  // 64 << 6 = 4,096 nodes
+        static constexpr std::size_t kLargestBlock = kFirstBlock << (kGrowingBlocks - 1);
+        static constexpr std::size_t kGrowingNodes = kFirstBlock * ((std::size_t(1) << kGrowingBlocks) - 1);
+        static std::size_t block(std::size_t i)
+        {
+            if (i < kGrowingNodes)
+                return std::size_t(std::bit_width(i / kFirstBlock + 1)) - 1;
+            return kGrowingBlocks + (i - kGrowingNodes) / kLargestBlock;
+        }
+        static std::size_t blockStart(std::size_t b)
+        {
+            if (b < kGrowingBlocks)
+                return kFirstBlock * ((std::size_t(1) << b) - 1);
+            return kGrowingNodes + (b - kGrowingBlocks) * kLargestBlock;
+        }
+        static std::size_t blockSize(std::size_t b) { return b < kGrowingBlocks ? kFirstBlock << b : kLargestBlock; }
 
         std::vector<Node *> m_blocks;  // raw storage; nodes below m_size are constructed
         std::size_t m_size = 0;
