@@ -43,9 +43,9 @@ fi
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 echo "Fastest of 5 runs. ratio = ours / baseline. peak = highest growth of the heap during one run, per node."
-# One row per operation: ours, its baseline. Find all, replace all and undo
-# of 1,000 edits join here once their benchmarks register.
-PAIRS="load:baseline_read load_model:baseline_standard_model save:baseline_write"
+# One row per operation: ours, its baseline ("-": none). Find and replace
+# print their own lines above.
+PAIRS="load:baseline_read load_model:baseline_standard_model save:baseline_write undo_1000:-"
 if ((n)); then
   awk -v pairs="$PAIRS" -f "$ROOT/scripts/bench_table.awk" "$RESULTS"/*.json
 fi
