@@ -19,6 +19,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -86,6 +87,17 @@ struct WorldMapProtocol
     bool faceMoving = false;
 };
 
+// What a command dialog hands back at OK: the command's new key and the
+// change of its record's byte length. The dispatch applies it; a dialog
+// never writes the document itself.
+struct KeyChange
+{
+    QString key;
+    int lengthDelta = 0;
+    // The army tables store the key and leave the caption as it was.
+    bool keepCaption = false;
+};
+
 using MarkModified = std::function<void()>;
 // One edit record (kind 4 of the undo history): the node, which by now holds
 // the new key and caption, and what it held before.
@@ -109,6 +121,11 @@ struct EditContext
     // Bound to this document (not to "whatever tab is current").
     MarkModified markModified;
     RecordEdit recordEdit;
+
+    // The answer of the command dialog that just closed with OK and a
+    // change; empty after a cancel or an OK that changed nothing. Only the
+    // dispatch reads and clears it.
+    std::optional<KeyChange> change;
 
     // --- the rest of the program ---
     const core::game::GameData *gameData = nullptr;  // null: no game folder read

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace workspace {
 
@@ -164,6 +166,31 @@ bool canOpenEditor(const core::DocTree &tree, core::NodeId node)
     return !core::IsScene(text) && !core::IsSection(text);
 }
 
+bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &change,
+                    const core::CaptionContext &captions, const RecordEdit &recordEdit)
+{
+    if (!tree.isValid(node))
+        return false;
+    const QString oldKey = tree.key(node);
+    const QString oldCaption = tree.text(node);
+    if (change.key == oldKey)
+        return false;
+    if (change.lengthDelta != 0 && !core::KeyEditCheck(tree, node, change.lengthDelta))
+        return false;
+    if (!tree.setKey(node, change.key))
+        return false;
+    if (change.lengthDelta != 0 && !core::KeyEdit(tree, node, change.lengthDelta)) {
+        tree.setKey(node, oldKey);
+        return false;
+    }
+    if (!change.keepCaption)
+        tree.setText(node, core::commandCaption(change.key, core::CaptionSite::Creation,
+                                                core::holdsNestedList(tree, node), captions));
+    if (recordEdit)
+        recordEdit(node, oldKey, oldCaption, change.key, tree.text(node));
+    return true;
+}
+
 bool NodeEditDialog(EditContext &ctx)
 {
     // What the edit is about is fixed here, before anything can switch tabs.
@@ -173,25 +200,20 @@ bool NodeEditDialog(EditContext &ctx)
         return false;
     const MarkModified markModified = ctx.markModified;
     const RecordEdit recordEdit = ctx.recordEdit;
-    const QString oldKey = tree.key(node);
-    const QString oldCaption = tree.text(node);
 
     ctx.node = node;
+    ctx.change.reset();
     const int code = core::NodeNumber(tree, node);
     if (usesSharedTextDialog(code))
         ctx.currentMenuName = core::MenuName(code);
     if (hasEditDialog(code))
         DialogRegistry::instance().runDialog(code, ctx);
 
-    if (!tree.isValid(node))
-        return false;
-    const QString &newKey = tree.key(node);
-    if (newKey == oldKey)
+    const std::optional<KeyChange> change = std::exchange(ctx.change, std::nullopt);
+    if (!change || !applyKeyChange(tree, node, *change, ctx.captions, recordEdit))
         return false;
     if (markModified)
         markModified();
-    if (recordEdit)
-        recordEdit(node, oldKey, oldCaption, newKey, tree.text(node));
     return true;
 }
 
@@ -250,27 +272,19 @@ int WholeArmyPlace(EditContext &ctx, core::NodeId parent, const std::vector<QPoi
 {
     core::DocTree &tree = ctx.doc();
     const MarkModified markModified = ctx.markModified;
-    const RecordEdit recordEdit = ctx.recordEdit;
     const std::vector<core::NodeId> targets = wholeArmyTargets(tree, parent);
     const std::size_t n = std::min(targets.size(), cells.size());
     int placed = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const core::NodeId unit = targets[i];
-        const QString oldKey = tree.key(unit);
-        const QString oldCaption = tree.text(unit);
-        QString key = oldKey;
+        QString key = tree.key(unit);
         // A key too short for the two fields is not an own-unit placement
         // that the picker can rewrite; leave it alone.
         if (!core::keyWriteFieldChecked(key, 21, 4, cells[i].x())
             || !core::keyWriteFieldChecked(key, 33, 4, cells[i].y()))
             continue;
-        if (!tree.setKey(unit, key))
-            continue;
-        tree.setText(unit, core::commandCaption(key, core::CaptionSite::Creation,
-                                                core::holdsNestedList(tree, unit), ctx.captions));
-        ++placed;
-        if (recordEdit)
-            recordEdit(unit, oldKey, oldCaption, key, tree.text(unit));
+        if (applyKeyChange(tree, unit, KeyChange{key, 0, false}, ctx.captions, ctx.recordEdit))
+            ++placed;
     }
     if (placed > 0 && markModified)
         markModified();

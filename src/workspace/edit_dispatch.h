@@ -25,9 +25,17 @@ bool usesSharedTextDialog(int code);
 // The openers' guard: false for the root (index 1), a Scene and a Section.
 bool canOpenEditor(const core::DocTree &tree, core::NodeId node);
 
-// The dispatch on the selected node of ctx's tree. Returns true when the
-// dialog changed the key, that is when it marked the document and recorded
-// one edit. The document, the node and the two callbacks are captured when
+// The one road of every parameter edit: stores the new key unless it is
+// the key the node holds, passes the change of length to the enclosing
+// nested lists, rebuilds the caption and records one edit. False, with
+// nothing changed, when there is nothing to do or the change cannot be
+// taken. The caller marks the document.
+bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &change,
+                    const core::CaptionContext &captions, const RecordEdit &recordEdit);
+
+// The dispatch on the selected node of ctx's tree: shows the node's dialog
+// and applies what it hands back. Returns true when the key changed, that
+// is when the document was marked and one edit recorded. The document, the node and the two callbacks are captured when
 // the dialog opens; whatever the window does to ctx meanwhile, the record
 // goes to the document that was edited.
 bool NodeEditDialog(EditContext &ctx);
@@ -46,7 +54,7 @@ void DuelPreview(EditContext &ctx);
 // "일기토 미리보기 배속 설정": the preview speed setting.
 void DuelPreviewSpeed(EditContext &ctx);
 // "전 아군 좌표 찍기": the battle-map picker in mode 5, placing every own
-// unit; the picker writes the keys, the records and the mark itself.
+// unit; the placement goes through the same road as every edit.
 void WholeArmyPlacement(EditContext &ctx);
 // "변량 리스트 (&L)": the variable list of the current document.
 void VariableList(EditContext &ctx);

@@ -20,8 +20,8 @@ using commands::CommandDialog;
 
 namespace {
 
-// A dialog of the dialogue command 0x14 that puts a fixed text in place of
-// its text item (the value at character 9).
+// A dialog of the dialogue command 0x14 whose box shows the stored text
+// (the value at character 9) and, by OK, holds a fixed text as if typed.
 class TextDialog : public CommandDialog
 {
 public:
@@ -34,7 +34,7 @@ public:
 protected:
     bool saveFields(QString &key, int &delta) override
     {
-        delta = setText(key, 9, m_text);
+        delta = setText(key, 9, takingPicture() ? loaded : m_text);
         return true;
     }
 
@@ -214,19 +214,29 @@ TEST(CommandDialogFrame, TitleButtonsAndKeys)
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(tree.key(n), key);
 
-    // A commit writes the key and rebuilds the caption from it.
+    // OK hands the new key back; the dialog writes nothing itself.
     QString changed = key;
     CommandDialog::setField(changed, 21, 4, 12);
     CommandDialog::setFieldFromBox(changed, 33, QStringLiteral("7"), true);
-    EXPECT_TRUE(d.commit(changed, 0));
+    EXPECT_TRUE(d.handBack(changed));
+    EXPECT_EQ(tree.key(n), key);
+    ASSERT_TRUE(ctx.change.has_value());
+    EXPECT_EQ(ctx.change->key, changed);
+    EXPECT_EQ(ctx.change->lengthDelta, 0);
+
+    // The dispatch's road stores the key and rebuilds the caption from it.
+    EXPECT_TRUE(workspace::applyKeyChange(tree, n, *ctx.change, {}, {}));
     EXPECT_EQ(tree.key(n), changed);
     EXPECT_EQ(tree.text(n), caption(changed));
     EXPECT_NE(tree.text(n), caption(key));
     // keepCaption: the army dialogs store the key only.
     QString again = changed;
     CommandDialog::setField(again, 21, 4, 13);
-    EXPECT_TRUE(d.commit(again, 0, true));
+    EXPECT_TRUE(workspace::applyKeyChange(tree, n, {again, 0, true}, {}, {}));
+    EXPECT_EQ(tree.key(n), again);
     EXPECT_EQ(tree.text(n), caption(changed));
+    // The same key again is no change.
+    EXPECT_FALSE(workspace::applyKeyChange(tree, n, {again, 0, false}, {}, {}));
 }
 
 } // namespace

@@ -89,7 +89,7 @@ const KindCase kKinds[] = {
          workspace::ScopedDialogRunner runner([](QDialog &, workspace::EditContext &ctx) {
              QString k = ctx.doc().key(ctx.node);
              k.replace(8, 2, "0A");
-             ctx.doc().setKey(ctx.node, k);
+             ctx.change = workspace::KeyChange{k, 0, false};
          });
          t.select(t.byRecord(D));
          t.key(Qt::Key_Space);

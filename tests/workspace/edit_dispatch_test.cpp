@@ -175,13 +175,11 @@ struct EditOutcome : ::testing::Test
         talk = doc.addCommand(0x30);
         doc.tree.setSelected(talk);
     }
-    // What a dialog does on OK: writes a key and a caption.
-    void confirmWith(const QString &key, const QString &caption)
+    // What a dialog does on OK: hands a key back; the document is the
+    // dispatch's to change.
+    void confirmWith(const QString &key)
     {
-        runner.act = [key, caption](QDialog &, EditContext &c) {
-            c.doc().setKey(c.node, key);
-            c.doc().setText(c.node, caption);
-        };
+        runner.act = [key](QDialog &, EditContext &c) { c.change = KeyChange{key, 0, false}; };
     }
 };
 
@@ -194,12 +192,25 @@ TEST_F(EditOutcome, CancelRecordsNothing)
     EXPECT_EQ(doc.marks, 0);
 }
 
-TEST_F(EditOutcome, SameKeyRecordsNothingEvenWithANewCaption)
+TEST_F(EditOutcome, SameKeyRecordsNothingAndKeepsTheCaption)
 {
-    confirmWith(doc.tree.key(talk), QStringLiteral("30 : 다른 설명"));
+    const QString caption = QStringLiteral("30 : 읽은 그대로");
+    doc.tree.setText(talk, caption);
+    confirmWith(doc.tree.key(talk));
     EXPECT_FALSE(NodeEditDialog(doc.ctx));
     EXPECT_TRUE(doc.records.empty());
     EXPECT_EQ(doc.marks, 0);
+    EXPECT_EQ(doc.tree.text(talk), caption);
+}
+
+TEST_F(EditOutcome, TheDialogNeverWritesTheDocument)
+{
+    // Whatever a dialog did to the tree, only what it hands back counts.
+    const QString oldKey = doc.tree.key(talk);
+    runner.act = [](QDialog &, EditContext &) {};
+    EXPECT_FALSE(NodeEditDialog(doc.ctx));
+    EXPECT_EQ(doc.tree.key(talk), oldKey);
+    EXPECT_FALSE(doc.ctx.change.has_value());
 }
 
 TEST_F(EditOutcome, ChangedKeyRecordsOneEditAndMarksOnce)
@@ -208,14 +219,16 @@ TEST_F(EditOutcome, ChangedKeyRecordsOneEditAndMarksOnce)
     const QString oldCaption = doc.tree.text(talk);
     QString newKey = oldKey;
     keyWriteField(newKey, 9, 2, 7);
-    confirmWith(newKey, QStringLiteral("30 : 새 설명"));
+    confirmWith(newKey);
     EXPECT_TRUE(NodeEditDialog(doc.ctx));
     ASSERT_EQ(doc.records.size(), 1u);
     EXPECT_EQ(doc.records[0].node, talk);
     EXPECT_EQ(doc.records[0].oldKey, oldKey);
     EXPECT_EQ(doc.records[0].oldCaption, oldCaption);
     EXPECT_EQ(doc.records[0].newKey, newKey);
-    EXPECT_EQ(doc.records[0].newCaption, QStringLiteral("30 : 새 설명"));
+    EXPECT_EQ(doc.records[0].newCaption, commandCaption(newKey, CaptionSite::Creation, false, {}));
+    EXPECT_EQ(doc.tree.text(talk), doc.records[0].newCaption);
+    EXPECT_FALSE(doc.ctx.change.has_value());
     EXPECT_EQ(doc.marks, 1);
 }
 
@@ -229,9 +242,9 @@ TEST_F(EditOutcome, RecordGoesToTheDocumentOpenedEvenIfTheTabChanges)
     keyWriteField(newKey, 9, 2, 9);
 
     runner.act = [&](QDialog &, EditContext &c) {
-        // The dialog edits its node, then the window switches the context to
-        // another tab before the dialog has returned.
-        c.doc().setKey(c.node, newKey);
+        // The dialog hands back its key, then the window switches the
+        // context to another tab before the dialog has returned.
+        c.change = KeyChange{newKey, 0, false};
         c.tree = &other.tree;
         c.node = otherNode;
         c.markModified = other.ctx.markModified;
@@ -273,7 +286,7 @@ TEST_F(WholeArmy, PlacesOnlyOwnUnitsAtMostForty)
         otherKeys.push_back(doc.tree.key(n));
     std::vector<QPoint> cells;
     for (int i = 0; i < 60; ++i)
-        cells.push_back(QPoint(i % 41, (i * 3) % 41));
+        cells.push_back(QPoint((i + 1) % 41, (i * 3) % 41));
 
     EXPECT_EQ(wholeArmyTargets(doc.tree, parent).size(), 40u);
     EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, cells), 40);
@@ -303,6 +316,10 @@ TEST_F(WholeArmy, FewerCellsPlaceFewerUnitsAndNoneMarksNothing)
     EXPECT_EQ(doc.records.size(), 2u);
     EXPECT_EQ(doc.marks, 1);
     EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, {}), 0);
+    EXPECT_EQ(doc.marks, 1);
+    // A unit placed on the cell it already has is no edit.
+    EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, {QPoint(1, 2)}), 0);
+    EXPECT_EQ(doc.records.size(), 2u);
     EXPECT_EQ(doc.marks, 1);
 }
 

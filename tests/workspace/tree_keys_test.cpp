@@ -40,7 +40,7 @@ TEST_F(TreeKeys, SpaceOpensTheDispatchAndAChangedKeyIsMarkedAndUndone)
         edited.push_back(ctx.node);
         QString k = ctx.doc().key(ctx.node);
         k.replace(8, 2, "09");
-        ctx.doc().setKey(ctx.node, k);
+        ctx.change = workspace::KeyChange{k, 0, false};
     });
     const NodeId a = byRecord(A);
     select(a);

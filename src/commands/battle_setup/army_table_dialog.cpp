@@ -454,7 +454,7 @@ bool ArmyTableDialog::saveFields(QString &key, int &lengthDelta)
     // Entries are compared as text: two persons who share a name are refused
     // too; any number of empty slots pass.
     const QString none = QStringLiteral("無");
-    for (int i = 0; i < m_list->count(); ++i) {
+    for (int i = 0; !takingPicture() && i < m_list->count(); ++i) {
         const QString name = m_list->item(i)->text();
         if (name == none)
             continue;

@@ -3,6 +3,7 @@
 #include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "core/key_edit.h"
+#include "core/untouched_items.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -84,39 +85,42 @@ int CommandDialog::setText(QString &key, int pos, const QString &boxText)
     return core::keyReplaceText(key, pos, gameText);
 }
 
-bool CommandDialog::commit(const QString &newKey, int lengthDelta, bool keepCaption)
+bool CommandDialog::handBack(const QString &newKey)
 {
     if (!m_tree.isValid(m_node))
         return false;
-    if (lengthDelta != 0) {
-        const core::KeyEditResult check = core::KeyEditCheck(m_tree, m_node, lengthDelta);
-        if (!check) {
-            m_ctx.ask().message(this,
-                                QStringLiteral("바깥 사건의 길이가 허용 범위(%1~%2바이트)를 벗어나므로 "
-                                               "저장할 수 없습니다.")
-                                    .arg(core::kMinNestedLength)
-                                    .arg(core::kMaxNestedLength),
-                                QStringLiteral("길이 초과"), platform::MsgButtons::Ok,
-                                platform::MsgIcon::Exclamation);
-            return false;
-        }
+    const int lengthDelta = core::recordLength(newKey) - core::recordLength(m_key);
+    if (lengthDelta != 0 && !core::KeyEditCheck(m_tree, m_node, lengthDelta)) {
+        m_ctx.ask().message(this,
+                            QStringLiteral("바깥 사건의 길이가 허용 범위(%1~%2바이트)를 벗어나므로 "
+                                           "저장할 수 없습니다.")
+                                .arg(core::kMinNestedLength)
+                                .arg(core::kMaxNestedLength),
+                            QStringLiteral("길이 초과"), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        return false;
     }
-    const QString oldKey = m_tree.key(m_node);
-    if (newKey != oldKey && !m_tree.setKey(m_node, newKey)) {
+    const core::NodeId holder = m_tree.find(newKey);
+    if (holder != core::kNoNode && holder != m_node) {
         m_ctx.ask().message(this, QStringLiteral("같은 키를 가진 노드가 이미 있어 저장할 수 없습니다."),
                             QStringLiteral("저장 실패"), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         return false;
     }
-    if (lengthDelta != 0 && !core::KeyEdit(m_tree, m_node, lengthDelta)) {
-        // Checked above, so this only happens if an enclosing key became
-        // taken in between; put the command back as it was.
-        m_tree.setKey(m_node, oldKey);
-        return false;
-    }
-    if (!keepCaption)
-        m_tree.setText(m_node, core::commandCaption(newKey, core::CaptionSite::Creation,
-                                                    core::holdsNestedList(m_tree, m_node), m_ctx.captions));
+    m_ctx.change = workspace::KeyChange{newKey, lengthDelta, keepsCaption()};
+    accept();
     return true;
+}
+
+void CommandDialog::showEvent(QShowEvent *event)
+{
+    if (m_shown.isEmpty() && m_tree.isValid(m_node)) {
+        QString picture = m_key;
+        int delta = 0;
+        m_takingPicture = true;
+        if (saveFields(picture, delta))
+            m_shown = picture;
+        m_takingPicture = false;
+    }
+    QDialog::showEvent(event);
 }
 
 bool CommandDialog::saveFields(QString &, int &lengthDelta)
@@ -127,12 +131,25 @@ bool CommandDialog::saveFields(QString &, int &lengthDelta)
 
 void CommandDialog::onConfig()
 {
-    QString newKey = m_tree.key(m_node);
+    // Enter confirms what the focused control holds exactly as a click on
+    // OK does: the control loses the focus first.
+    if (QWidget *focused = focusWidget(); focused && focused != m_config)
+        m_config->setFocus(Qt::OtherFocusReason);
+    QString chosen = m_key;
     int delta = 0;
-    if (!saveFields(newKey, delta))
+    if (!saveFields(chosen, delta))
         return;
-    if (commit(newKey, delta, keepsCaption()))
+    // Before its first showing the dialog has no picture of the stored key;
+    // then what it writes is all there is.
+    const QString newKey =
+        m_shown.isEmpty() ? chosen
+                          : core::keepUntouchedItems(m_key, m_shown, chosen,
+                                                     {m_writtenOnChange, core::isCatalogueDefault(m_key)});
+    if (newKey == m_key) {
         accept();
+        return;
+    }
+    handBack(newKey);
 }
 
 void CommandDialog::onCancel()

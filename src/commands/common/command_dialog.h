@@ -3,17 +3,23 @@
 // window, titled "수정 - " and the command's name, with "확인" (cConfig, the
 // default button) and "취소" (cCancel, Esc) under a body that the dialog
 // fills. It is built afresh at every showing from the key of the node the
-// dispatch hands it, and on OK writes the new key, passes a change of the
-// record's length to the enclosing nested lists and rebuilds the caption.
+// dispatch hands it, and on OK hands the new key back to the dispatch, which
+// stores it, passes a change of the record's length to the enclosing nested
+// lists and rebuilds the caption.
 //
 // A dialog reads its fields in its constructor (key(), field(), text()) and
-// writes them in saveFields(); everything else is here.
+// writes them in saveFields(); everything else is here. What saveFields()
+// writes right after loading is the dialog's picture of the stored key; at
+// OK, every parameter item that still reads as in that picture keeps its
+// stored bytes, so a value the controls cannot show survives an OK, and an OK
+// without a change hands back nothing.
 #include "workspace/edit_context.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class QPushButton;
 class QVBoxLayout;
@@ -57,13 +63,22 @@ public:
     // then 00); returns the change of the record's byte length.
     static int setText(QString &key, int pos, const QString &boxText);
 
-    // Stores the key, hands a length change to the nested lists around the
-    // node and rebuilds the caption (unless `keepCaption`). False, with a
-    // message and nothing changed, when an enclosing list cannot take the
-    // change or the key is already held by another node.
-    bool commit(const QString &newKey, int lengthDelta, bool keepCaption = false);
+    // Hands the new key to the dispatch and closes. False, with a message
+    // and the dialog left open, when an enclosing list cannot take the
+    // change of length or the key is already held by another node.
+    bool handBack(const QString &newKey);
+
+    // The key the dialog showed when it opened (empty before its first
+    // showing) and whether saveFields() is being run to take that picture
+    // (dialogs skip their refusals then).
+    const QString &shownKey() const { return m_shown; }
+    bool takingPicture() const { return m_takingPicture; }
 
 protected:
+    // The item at this character position is written as computed whenever
+    // anything else changed, although no control shows it.
+    void writeOnChange(int pos) { m_writtenOnChange.push_back(pos); }
+    void showEvent(QShowEvent *event) override;
     // Writes the fields into `key` (a copy of the loaded key) and returns
     // the change of the record's byte length through `lengthDelta`. False
     // keeps the dialog open.
@@ -81,6 +96,9 @@ private:
     int m_code;
     QString m_key;
     QString m_caption;
+    QString m_shown;
+    bool m_takingPicture = false;
+    std::vector<int> m_writtenOnChange;
     QVBoxLayout *m_body = nullptr;
     QPushButton *m_config = nullptr;
     QPushButton *m_cancel = nullptr;

@@ -1,0 +1,126 @@
+#include "core/untouched_items.h"
+
+#include "core/catalogue.h"
+#include "core/key_codec.h"
+#include "core/param_tags.h"
+
+#include <QByteArray>
+
+#include <optional>
+#include <vector>
+
+namespace core {
+
+namespace {
+
+struct Item
+{
+    int offset = 0;
+    int length = 0;
+};
+
+// The record's code word (as item 0) and its parameter items; nullopt when
+// the bytes do not split into whole items.
+std::optional<std::vector<Item>> splitItems(const QByteArray &record)
+{
+    if (record.size() < 2)
+        return std::nullopt;
+    std::vector<Item> items{{0, 2}};
+    int at = 2;
+    while (at < record.size()) {
+        const std::optional<int> len = itemByteLength(record, at);
+        if (!len || *len <= 0)
+            return std::nullopt;
+        items.push_back({at, *len});
+        at += *len;
+    }
+    return items;
+}
+
+QByteArrayView itemBytes(const QByteArray &record, const Item &item)
+{
+    return QByteArrayView(record).sliced(item.offset, item.length);
+}
+
+// Index of the item holding the 1-based character position, or -1.
+int itemAtPosition(const std::vector<Item> &items, int pos)
+{
+    const int byte = (pos - 1) / 2;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (byte >= items[i].offset && byte < items[i].offset + items[i].length)
+            return int(i);
+    return -1;
+}
+
+} // namespace
+
+QString keepUntouchedItems(const QString &stored, const QString &shown, const QString &chosen,
+                           const UntouchedRule &rule)
+{
+    if (chosen == shown && !rule.storedIsDefault)
+        return stored;
+
+    const std::optional<QByteArray> s = recordBytes(stored);
+    const std::optional<QByteArray> w = recordBytes(shown);
+    const std::optional<QByteArray> c = recordBytes(chosen);
+    if (!s || !w || !c)
+        return chosen;
+    const auto sItems = splitItems(*s);
+    const auto wItems = splitItems(*w);
+    const auto cItems = splitItems(*c);
+    // Items that cannot be lined up leave nothing to keep apart: the user
+    // changed something, and the dialog's key is all there is.
+    if (!sItems || !wItems || !cItems || sItems->size() != wItems->size() || sItems->size() != cItems->size())
+        return chosen;
+
+    std::vector<bool> fromChosen(sItems->size(), false);
+    bool changed = false;
+    for (std::size_t i = 0; i < sItems->size(); ++i) {
+        const QByteArrayView item = itemBytes(*c, (*cItems)[i]);
+        // A new command's values are the dialog's to set; its text is what
+        // the user typed when adding it and is kept like any text.
+        const bool isText = i > 0 && item.size() >= 2 && item[0] == char(tags::Text) && item[1] == 0;
+        fromChosen[i] = (rule.storedIsDefault && !isText) || item != itemBytes(*w, (*wItems)[i]);
+        changed = changed || (fromChosen[i] && itemBytes(*c, (*cItems)[i]) != itemBytes(*s, (*sItems)[i]));
+    }
+    if (changed)
+        for (int pos : rule.writtenOnChange)
+            if (const int i = itemAtPosition(*cItems, pos); i >= 0)
+                fromChosen[std::size_t(i)] = true;
+
+    QByteArray out;
+    out.reserve(c->size());
+    for (std::size_t i = 0; i < sItems->size(); ++i)
+        out += fromChosen[i] ? itemBytes(*c, (*cItems)[i]) : itemBytes(*s, (*sItems)[i]);
+    return bytesToHex(out) + keySuffix(stored).toString();
+}
+
+bool isCatalogueDefault(const QString &key)
+{
+    const int code = keyCode(key);
+    if (!isValidCode(code))
+        return false;
+    if (!takesCallerText(code))
+        return recordPart(key) == defaultRecord(code);
+    // The caller's text may be anything; every other item must be the
+    // catalogue's. Texts compare as bytes, so stored bytes that are not
+    // valid CP949 count as a text like any other.
+    const std::optional<QByteArray> bytes = recordBytes(key);
+    const std::optional<QByteArray> def = recordBytes(defaultRecord(code));
+    if (!bytes || !def)
+        return false;
+    const auto items = splitItems(*bytes);
+    const auto defItems = splitItems(*def);
+    if (!items || !defItems || items->size() != defItems->size())
+        return false;
+    for (std::size_t i = 0; i < items->size(); ++i) {
+        const QByteArrayView a = itemBytes(*bytes, (*items)[i]);
+        const QByteArrayView b = itemBytes(*def, (*defItems)[i]);
+        const bool callerText = i > 0 && b.size() == 3 && b[0] == char(tags::Text) && b[1] == 0;
+        if (callerText ? !(a.size() >= 3 && a[0] == b[0] && a[1] == 0) : a != b)
+            return false;
+    }
+    return true;
+}
+
+} // namespace core
