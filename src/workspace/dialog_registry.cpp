@@ -49,7 +49,7 @@ bool DialogRegistry::hasTool(const QString &name) const
 DialogKind DialogRegistry::dialogKind(int code) const
 {
     auto it = m_dialogs.find(code);
-    return it == m_dialogs.end() ? DialogKind::StandIn : it->second.kind;
+    return it == m_dialogs.end() ? DialogKind::None : it->second.kind;
 }
 
 std::unique_ptr<QDialog> DialogRegistry::createDialog(int code, EditContext &ctx) const

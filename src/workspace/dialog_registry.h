@@ -3,9 +3,9 @@
 // picker window a menu item opens. The command folders register their
 // dialogs from static initialisers, so the workspace never includes them.
 //
-// A stand-in registration gives way to a real one whatever the order in
-// which the static initialisers run. Tests replace the runner (which shows a
-// dialog modally) so no dialog blocks, and may override single entries.
+// Tests replace the runner (which shows a dialog modally) so no dialog
+// blocks, and may override single entries; a registration never replaces a
+// test's override.
 #include "workspace/edit_context.h"
 
 #include <QDialog>
@@ -24,7 +24,7 @@ using DialogFactory = std::function<std::unique_ptr<QDialog>(EditContext &ctx)>;
 // Shows a built window modally and returns when it has closed.
 using DialogRunner = std::function<void(QDialog &dialog, EditContext &ctx)>;
 
-enum class DialogKind { StandIn = 0, Real = 1, TestOverride = 2 };
+enum class DialogKind { None = 0, Real = 1, TestOverride = 2 };
 
 // The windows that menu items open by name.
 inline const QString kDuelPreviewTool = QStringLiteral("FrmVSView");
@@ -40,13 +40,13 @@ public:
     static DialogRegistry &instance();
 
     // Registers the dialog of a command code. A registration of lower kind
-    // than the one held is ignored (a stand-in never replaces a real dialog).
+    // than the one held is ignored.
     void registerDialog(int code, DialogFactory factory, DialogKind kind = DialogKind::Real);
     void registerTool(const QString &name, DialogFactory factory, DialogKind kind = DialogKind::Real);
 
     bool hasDialog(int code) const;
     bool hasTool(const QString &name) const;
-    DialogKind dialogKind(int code) const;  // StandIn when none is registered
+    DialogKind dialogKind(int code) const;  // None when none is registered
 
     std::unique_ptr<QDialog> createDialog(int code, EditContext &ctx) const;
     std::unique_ptr<QDialog> createTool(const QString &name, EditContext &ctx) const;
@@ -64,7 +64,7 @@ public:
     struct Entry
     {
         DialogFactory factory;
-        DialogKind kind = DialogKind::StandIn;
+        DialogKind kind = DialogKind::None;
     };
     // For scoped test overrides: the entry held now (empty factory if none),
     // and a way to put one back exactly.

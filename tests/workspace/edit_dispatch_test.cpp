@@ -371,21 +371,18 @@ TEST(EditDispatchTools, VariablesAreFoundAnywhereInTheDocument)
     EXPECT_TRUE(documentHasVariables(doc.tree));
 }
 
-TEST(DialogRegistryTest, StandInNeverReplacesARealDialog)
+TEST(DialogRegistryTest, ARegistrationNeverReplacesATestOverride)
 {
     DialogRegistry &r = DialogRegistry::instance();
     const int code = 0x7F;  // no command: free for the test
     const DialogRegistry::Entry before = r.dialogEntry(code);
+    EXPECT_EQ(r.dialogKind(code), DialogKind::None);
     r.registerDialog(code, namedDialog(QStringLiteral("real")), DialogKind::Real);
-    r.registerDialog(code, namedDialog(QStringLiteral("stand-in")), DialogKind::StandIn);
     Document doc;
-    EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("real"));
-    r.restoreDialogEntry(code, {});
-    r.registerDialog(code, namedDialog(QStringLiteral("stand-in")), DialogKind::StandIn);
-    r.registerDialog(code, namedDialog(QStringLiteral("real")), DialogKind::Real);
     EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("real"));
     {
         ScopedDialogOverride test(code, namedDialog(QStringLiteral("test")));
+        r.registerDialog(code, namedDialog(QStringLiteral("late")), DialogKind::Real);
         EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("test"));
     }
     EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("real"));
