@@ -86,10 +86,10 @@ void LimitDropDownHeight(QComboBox *combo, QWidget *popup)
 
     const QRect box(combo->mapToGlobal(QPoint(0, 0)), combo->size());
     const QScreen *screen = combo->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(box.left(), box.bottom() + 1, 1, target);
     QRect place = popup->geometry();
     place.setHeight(target);
-    if (box.bottom() + target <= room.bottom())
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    if (!screen || box.bottom() + target <= room.bottom())
         place.moveTop(box.bottom() + 1);
     else if (box.top() - target >= room.top())
         place.moveBottom(box.top() - 1);
