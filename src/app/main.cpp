@@ -1,4 +1,5 @@
 // Start-up only: everything else lives in the libraries.
+#include "platform/window_helpers.h"
 #include "workspace/frm_storyloom.h"
 #include "workspace/startup.h"
 
@@ -11,6 +12,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    platform::installDropDownHeightLimit(app);
     QCoreApplication::setApplicationName(QStringLiteral("storyloom"));
     // The editor speaks Korean whatever the desktop's language: Qt's own
     // dialogs (file choosers, their buttons) follow when the translation is

@@ -62,7 +62,7 @@ std::unique_ptr<FrmArmyMap> FrmArmyMap::create(workspace::EditContext &ctx)
     QImage plain(path);
     if (plain.isNull()) {
         ctx.ask().message(ctx.parent,
-                          QStringLiteral("전장 맵 그림 %1을(를) 읽을 수 없습니다.").arg(BattleMapFileName(*mapNumber)),
+                          QStringLiteral("전장 맵 그림 파일(%1)을 읽을 수 없습니다.").arg(BattleMapFileName(*mapNumber)),
                           QStringLiteral("Error!"), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         return nullptr;
     }
@@ -101,8 +101,10 @@ FrmArmyMap::FrmArmyMap(workspace::EditContext &ctx, const QImage &plain, const B
 
 void FrmArmyMap::setBackFromFull(const QImage &full)
 {
+    // Pixel art: every shown pixel is one pixel of the map, so marker edges
+    // stay sharp on the cell lines the picker's arithmetic expects.
     m_back = full.scaled(full.width() / m_scale, full.height() / m_scale, Qt::IgnoreAspectRatio,
-                         Qt::SmoothTransformation);
+                         Qt::FastTransformation);
     m_view->setPicture(m_back);
 }
 

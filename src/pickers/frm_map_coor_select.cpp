@@ -83,7 +83,13 @@ void FrmMapCoorSelect::showEvent(QShowEvent *event)
     if (m_activated)
         return;
     m_activated = true;
-    QCursor::setPos(m_view->mapToGlobal(QPoint(boxNumber(m_call.faceXBox), boxNumber(m_call.faceYBox))));
+    const QPoint start(boxNumber(m_call.faceXBox), boxNumber(m_call.faceYBox));
+    QCursor::setPos(m_view->mapToGlobal(start));
+    // Putting the pointer in place reports no move on most platforms, and
+    // some do not move it at all: draw under the pointer now, not at the
+    // first move.
+    const QPoint pointer = m_view->mapFromGlobal(QCursor::pos());
+    showPointer(m_view->rect().contains(pointer) ? pointer : start);
 }
 
 void FrmMapCoorSelect::paintOverlay(QPainter &p) const
@@ -107,9 +113,14 @@ void FrmMapCoorSelect::paintOverlay(QPainter &p) const
 
 void FrmMapCoorSelect::onMove(QPointF pos)
 {
-    m_pointer = QPoint(int(RoundHalfEven(pos.x())), int(RoundHalfEven(pos.y())));
+    showPointer(QPoint(int(RoundHalfEven(pos.x())), int(RoundHalfEven(pos.y()))));
+}
+
+void FrmMapCoorSelect::showPointer(QPoint at)
+{
+    m_pointer = at;
     m_view->update();
-    setWindowTitle(QStringLiteral("(%1, %2)").arg(m_pointer->x()).arg(m_pointer->y()));
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(at.x()).arg(at.y()));
 }
 
 void FrmMapCoorSelect::onPress(Qt::MouseButton, QPointF pos)

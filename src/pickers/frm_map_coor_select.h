@@ -33,6 +33,7 @@ private:
                      std::unique_ptr<FaceCache> cache);
 
     void onMove(QPointF pos);
+    void showPointer(QPoint at);
     void onPress(Qt::MouseButton button, QPointF pos);
     void paintOverlay(QPainter &p) const;
     bool faceMode() const;

@@ -175,13 +175,24 @@ int ProfileText::findKey(const QString &section, const QString &key) const
     return -1;
 }
 
+namespace {
+// A value written in double quotes reads without them (one pair only), as
+// profile readers have always handed it back: "a b" reads a b.
+QString withoutQuotes(const QString &value)
+{
+    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+} // namespace
+
 QString ProfileText::value(const QString &section, const QString &key) const
 {
     const int i = findKey(section, key);
     if (i < 0)
         return QString();
     const Line &line = m_lines.at(i);
-    return decode(line.raw.mid(line.valueStart)).trimmed();
+    return withoutQuotes(decode(line.raw.mid(line.valueStart)).trimmed());
 }
 
 bool ProfileText::contains(const QString &section, const QString &key) const

@@ -30,7 +30,8 @@ public:
     QByteArray bytes() const;
 
     // The value of the first matching key in the first section that holds it,
-    // blanks around it removed; "" when the section or key is missing.
+    // blanks around it removed, then one pair of surrounding double quotes;
+    // "" when the section or key is missing.
     QString value(const QString &section, const QString &key) const;
     bool contains(const QString &section, const QString &key) const;
 

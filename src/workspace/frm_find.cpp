@@ -49,7 +49,6 @@ FrmFind::FrmFind(FindTargetProvider provider, QWidget *owner) : QDialog(owner), 
     m_cbMenu = named(new QComboBox(this), "cbMenu");
     m_cbMenu->addItems(core::menuNames());
     m_cbMenu->setCurrentIndex(kFirstListItem);
-    platform::SetComboDropHeight(m_cbMenu);
     m_oNum = named(new QRadioButton(QStringLiteral("메뉴 번호"), this), "oNum");
     m_tMenuNum = named(new add_dialogs::CodeBox(add_dialogs::kHighestCode, this), "tMenuNum");
     m_tMenuNum->setText(hexCode(kFirstListItem));

@@ -6,6 +6,8 @@
 #include "platform/prompts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QListWidget>
@@ -75,6 +77,24 @@ TEST_F(ArmyMapTest, NoBattleMapTellsTheUserAndWritesNothing)
     EXPECT_EQ(prompts.messages[0].title, "Error!");
     EXPECT_EQ(prompts.messages[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_EQ(x0.text(), "5");
+}
+
+TEST_F(ArmyMapTest, AMapFileThatIsNoPictureIsNamedInTheError)
+{
+    QDir(game.folder()).mkpath("Map");
+    QFile bad(QDir(game.folder()).filePath("Map/M013.JPG"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+    PickerDocument other;
+    other.addBattleMap(13);
+    other.ctx.armyMap = doc.ctx.armyMap;
+    platform::ScriptedPrompts prompts;
+    other.ctx.prompts = &prompts;
+    EXPECT_FALSE(runTool(workspace::kBattleMapPickerTool, other.ctx, [](QDialog &) { ADD_FAILURE(); }));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, "전장 맵 그림 파일(M013.JPG)을 읽을 수 없습니다.");
+    EXPECT_EQ(prompts.messages[0].title, "Error!");
 }
 
 TEST_F(ArmyMapTest, OneCellModesWriteTheClickedCell)
@@ -162,6 +182,28 @@ TEST_F(ArmyMapTest, ReplayedMarkersShowOnTheShownMap)
     });
     EXPECT_EQ(list.count(), 3);
     EXPECT_EQ(call.unitX, (std::vector<int>{1, 0, 5}));
+}
+
+TEST_F(ArmyMapTest, MarkerEdgesStaySharpOnTheScaledMap)
+{
+    // Mode 4 frames the boxes' cell with a 6-pixel line centred on the cell
+    // lines: pixels 141..146 across on the full map, three pixels shown.
+    doc.ctx.armyMap.mode = 4;
+    x0.setText("3");
+    y0.setText("3");
+    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+        const QImage &shown = static_cast<FrmArmyMap &>(d).shownMap();
+        const QColor green(0, 255, 0), ground = shown.pixelColor(at(8, 8));
+        ASSERT_NE(ground, green);
+        int greens = 0;
+        for (int x = 24 * 3 - 12; x < 24 * 3 + 12; ++x) {
+            const QColor c = shown.pixelColor(x, at(3, 3).y());
+            EXPECT_TRUE(c == green || c == ground) << x << ": " << c.name().toStdString();
+            greens += c == green;
+        }
+        EXPECT_EQ(greens, 3);
+        key(d, Qt::Key_Escape);
+    });
 }
 
 namespace {

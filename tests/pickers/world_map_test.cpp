@@ -163,6 +163,31 @@ TEST_F(WorldMapTest, ReplayedFaceAndTheMoveLine)
     EXPECT_TRUE(x.text().isEmpty());
 }
 
+TEST_F(WorldMapTest, TheFaceAndLineAreDrawnAtTheBoxesBeforeAnyMove)
+{
+    x.setText("400");
+    y.setText("100");
+    runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+        const QImage before = picker(d).mapView()->picture();
+        const QImage shown = picker(d).composed();
+        EXPECT_EQ(shown.pixelColor(340, 160), QColor(255, 255, 255)); // the move line
+        EXPECT_NE(shown.pixelColor(450, 150), before.pixelColor(450, 150)); // the face under the pointer
+        EXPECT_EQ(d.windowTitle(), "(400, 100)");
+    });
+}
+
+TEST_F(WorldMapTest, NoPersonDrawsASquareBeforeAnyMove)
+{
+    doc.ctx.worldMap.facePerson = 65535;
+    x.setText("400");
+    y.setText("100");
+    runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+        const QImage shown = picker(d).composed();
+        EXPECT_EQ(shown.pixelColor(400, 100), QColor(255, 255, 255));
+        EXPECT_EQ(shown.pixelColor(519, 219), QColor(255, 255, 255));
+    });
+}
+
 TEST_F(WorldMapTest, NoPersonDrawsASquareAndNoLine)
 {
     doc.ctx.worldMap.facePerson = 65535;

@@ -60,7 +60,15 @@ TEST_F(ProfileFileTest, ReadsByNameWithoutCaseOrBlanks)
                             "a=first\r\n"
                             "[twice]\r\n"
                             "a=second\r\n"
-                            "b=only in the second\r\n";
+                            "b=only in the second\r\n"
+                            "[Quoted]\r\n"
+                            "Path = \"C:\\Game Dir\\\" \r\n"
+                            "Inner=\" two blanks \"\r\n"
+                            "Twice=\"\"x\"\"\r\n"
+                            "Empty=\"\"\r\n"
+                            "Lone=\"\r\n"
+                            "Open=\"abc\r\n"
+                            "Middle=a\"b\"c\r\n";
     const ReadCase cases[] = {
         {"section spelled differently", file, "FileName", "EXE", "Ekd5.exe"},
         {"key in another case, value blanks trimmed", file, "filename", "Data", "Data.e5"},
@@ -72,6 +80,13 @@ TEST_F(ProfileFileTest, ReadsByNameWithoutCaseOrBlanks)
         {"a line before any section does not count", file, "", "Stray", ""},
         {"the first of two equal sections wins", file, "Twice", "a", "first"},
         {"a later equal section is searched too", file, "Twice", "b", "only in the second"},
+        {"one pair of surrounding double quotes is removed", file, "Quoted", "Path", "C:\\Game Dir\\"},
+        {"blanks inside the quotes stay", file, "Quoted", "Inner", " two blanks "},
+        {"only one pair of quotes is removed", file, "Quoted", "Twice", "\"x\""},
+        {"a pair of quotes alone reads empty", file, "Quoted", "Empty", ""},
+        {"a lone quote stays", file, "Quoted", "Lone", "\""},
+        {"an unclosed quote stays", file, "Quoted", "Open", "\"abc"},
+        {"quotes inside the value stay", file, "Quoted", "Middle", "a\"b\"c"},
         {"an empty file", QByteArray(), "A", "b", ""},
     };
     for (const ReadCase &c : cases) {

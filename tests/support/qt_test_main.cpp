@@ -6,6 +6,7 @@
 // (platform::ScriptedPrompts); a question nobody scripted fails the test and
 // gets the "closed without choosing" answer.
 #include "platform/prompts.h"
+#include "platform/window_helpers.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -52,6 +53,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    platform::installDropDownHeightLimit(app);
     ::testing::InitGoogleTest(&argc, argv);
     UnscriptedPrompts unscripted;
     platform::Prompts::setInstance(&unscripted);

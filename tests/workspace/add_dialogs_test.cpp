@@ -4,7 +4,9 @@
 
 #include "core/catalogue.h"
 #include "platform/prompts.h"
+#include "platform/window_helpers.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -116,6 +118,24 @@ TEST_F(AddDialogTest, EachDialogListsItsCodesAndOpensOnCode05)
         EXPECT_EQ(dialog.HexRead(-1), 0);
         EXPECT_EQ(dialog.HexRead(c.cbMenu->count()), 0);
     }
+}
+
+TEST_F(AddDialogTest, TheLongCommandListOpensAbout450PixelsTall)
+{
+    FrmAddCommand dialog(AddDialogKind::Body);
+    dialog.move(20, 20);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    Controls c = controls(&dialog);
+    ASSERT_GT(c.cbMenu->count(), 100);
+    ASSERT_FALSE(c.cbMenu->isEditable());
+    c.cbMenu->showPopup();
+    QWidget *popup = c.cbMenu->view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    const int total = c.cbMenu->height() + popup->height();
+    EXPECT_LE(total, platform::kComboDropHeight);
+    EXPECT_GT(total, platform::kComboDropHeight - c.cbMenu->view()->sizeHintForRow(0) - 8);
+    c.cbMenu->hidePopup();
 }
 
 TEST_F(AddDialogTest, ListChoiceReturnsTheItemsCode)

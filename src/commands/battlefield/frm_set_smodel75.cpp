@@ -1,10 +1,13 @@
 // Command 0x75 "S특수형상지정": a person and the number of a special shape.
-// The box takes up to 16,777,215; the field keeps the low 16 bits.
+// The shape field holds 2 bytes, so its box stops at 65,535.
 #include "commands/common/dialog_engine.h"
+#include "commands/common/number_field.h"
 
 namespace commands {
 
 namespace {
+
+constexpr std::int64_t kShapeMax = 0xFFFF;
 
 const FieldSpec kFields[] = {
     personField(9),
@@ -18,7 +21,22 @@ const DialogDescription kFrmSetSModel75{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetSModel75);
+class FrmSetSModel75 final : public EngineDialog
+{
+public:
+    explicit FrmSetSModel75(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetSModel75)
+    {
+        // Pulled down as soon as it appears, typed or pasted, like the
+        // box's own wider limit.
+        auto *shape = findChild<NumberField *>(QStringLiteral("tCompareNum"));
+        connect(shape, &QLineEdit::textChanged, shape, [shape] {
+            if (!shape->text().startsWith(u'-') && shape->number() > kShapeMax)
+                shape->setText(QString::number(kShapeMax));
+        });
+    }
+};
+
+[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSetSModel75>(kFrmSetSModel75);
 
 } // namespace
 

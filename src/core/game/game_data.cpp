@@ -116,6 +116,18 @@ QString trimBlanks(const QString &s)
     return s.mid(a, b - a);
 }
 
+// CP949 bytes as one finished text: a lead byte left without its trail byte
+// at the end shows as U+FFFD like any other undecodable byte, instead of
+// being held back for a trail byte that never comes.
+QString decodeFinished(QByteArrayView bytes)
+{
+    QByteArray terminated = bytes.toByteArray();
+    terminated.append('\0');
+    QString text = platform::Cp949::decode(terminated);
+    text.chop(1); // the terminator
+    return text;
+}
+
 void fillGroupAndVariablePersons(QStringList &charNames)
 {
     charNames[1024] = QStringLiteral("모든 인물");
@@ -250,7 +262,7 @@ qint64 UnitModelAddressSetting()
 
 QString DecodeNameField(QByteArrayView field)
 {
-    QString s = platform::Cp949::decode(field.toByteArray());
+    QString s = decodeFinished(field);
     s.remove(QChar(u'\0'));
     return s;
 }
@@ -261,7 +273,7 @@ QString DecodeTroopName(QByteArrayView bytes, qint64 offset)
         return {};
     const QByteArrayView rest = bytes.sliced(offset);
     const qsizetype nul = rest.indexOf('\0');
-    return platform::Cp949::decode(rest.first(nul < 0 ? rest.size() : nul).toByteArray());
+    return decodeFinished(rest.first(nul < 0 ? rest.size() : nul));
 }
 
 QString EquipmentEntry(const QString &itemName, int blanks, int value)
@@ -283,8 +295,10 @@ int EquipmentBlanksForType(quint8 type)
 void ClearGameNames(GameData &data)
 {
     ensureSize(data.names.charNames, kCharNameCount);
-    for (int j = 0; j < 1028; ++j)
+    for (int j = 0; j < kPersonCount; ++j)
         data.names.charNames[j].clear();
+    // The group words and variable persons are the editor's own, not the game's.
+    fillGroupAndVariablePersons(data.names.charNames);
     data.names.itemNames = QStringList(kItemCount);
     data.names.troopNames = QStringList(data.names.troopNames.size());
     data.persons.clear();

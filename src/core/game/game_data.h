@@ -93,8 +93,8 @@ int EquipmentBlanksForType(quint8 type);
 // survives a change of folder. A short data archive is unpacked in place first.
 GameLoadReport GameDataLoad(GameData &data, const QString &folder);
 
-// Empties the person names 0..1023 and the group words, items and troops
-// (what a first start without a folder shows).
+// Empties the person names 0..1023, items and troops (what a first start
+// without a folder shows); the group words and variable persons stay filled.
 void ClearGameNames(GameData &data);
 
 } // namespace core::game

@@ -2,7 +2,6 @@
 
 #include "core/catalogue.h"
 #include "platform/prompts.h"
-#include "platform/window_helpers.h"
 #include "workspace/add_dialogs/code_box.h"
 
 #include <QComboBox>
@@ -133,7 +132,6 @@ FrmAddCommand::FrmAddCommand(AddDialogKind kind, QWidget *parent) : QDialog(pare
     for (int code : addDialogCodes(kind))
         m_cbMenu->addItem(core::MenuName(code));
     m_cbMenu->setCurrentIndex(s.loadPosition);
-    platform::SetComboDropHeight(m_cbMenu);
     m_oList->setChecked(true);
     m_tMenuNum->setText(QStringLiteral("5"));
 

@@ -69,10 +69,13 @@ const Case kCases[] = {
     {"50 attack", 0x50, {{17, 2, 6}}, {{"cbActive", u"공격"}}, {}, {}, u"공격 동작전지연無 동작후지연無"},
 
     {"75 shape 300", 0x75, {{17, 2, 300}}, {{"tCompareNum", u"300"}}, {}, {}, u"S형상-300"},
+    // The field holds 2 bytes: the box stops at 65,535 instead of keeping the low bits.
     {"75 shape typed above the limit", 0x75, {}, {}, [](QDialog &d) {
-         typeInto(d, "tCompareNum", QStringLiteral("16777216"));
-         EXPECT_EQ(stateOf(d, "tCompareNum"), QStringLiteral("16777215"));
+         typeInto(d, "tCompareNum", QStringLiteral("70000"));
+         EXPECT_EQ(stateOf(d, "tCompareNum"), QStringLiteral("65535"));
      },
+     {{17, 2, 0xFFFF}}},
+    {"75 shape 65535 typed", 0x75, {}, {}, [](QDialog &d) { typeInto(d, "tCompareNum", QStringLiteral("65535")); },
      {{17, 2, 0xFFFF}}},
     {"75 variable person 0", 0x75, {{9, 2, 0xFFFE}}, {{"tName", u"*0"}}, {}, {}},
 };

@@ -134,6 +134,19 @@ TEST(GameDataLoad, TroopNameScanStopsAtTheEndOfTheFile)
     EXPECT_EQ(DecodeTroopName(exe, 62), QString());
 }
 
+TEST(GameDataLoad, LoneLeadByteAtTheEndOfANameShowsAsReplacement)
+{
+    const QString bad(QChar(0xFFFD));
+    // A full 12-byte person field ending in a lead byte, one cut by a NUL, and whole Hangul.
+    EXPECT_EQ(DecodeNameField(QByteArray("ABCDEFGHIJK\xB0")), QStringLiteral("ABCDEFGHIJK") + bad);
+    EXPECT_EQ(DecodeNameField(QByteArray("AB\xB0\0\0\0", 6)), QStringLiteral("AB") + bad);
+    EXPECT_EQ(DecodeNameField(QByteArray("\xB0\xA1\0", 3)), QStringLiteral("가"));
+    // A troop name whose lead byte stands before its NUL, or at the end of the file.
+    const QByteArray exe("xx\xB0\0yy\xB0", 7);
+    EXPECT_EQ(DecodeTroopName(exe, 0), QStringLiteral("xx") + bad);
+    EXPECT_EQ(DecodeTroopName(exe, 4), QStringLiteral("yy") + bad);
+}
+
 TEST(GameDataLoad, PackedArchiveUnpacksOnceThenStaysByteIdentical)
 {
     GameFolderOptions packed;

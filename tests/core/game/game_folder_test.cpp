@@ -54,7 +54,7 @@ TEST(FolderCheck, MissingFolderIsReportedThenAskedFor)
     EXPECT_EQ(data.names.itemNames[0], DemoItemName(0));
 }
 
-TEST(Folder, CancelWithNoFolderEverChosenEmptiesTheNames)
+TEST(Folder, CancelWithNoFolderEverChosenEmptiesTheGameNamesOnly)
 {
     ScopedGameFolder game;
     core::WriteINI("Folder", "Path", "");
@@ -64,7 +64,14 @@ TEST(Folder, CancelWithNoFolderEverChosenEmptiesTheNames)
     FolderCheck(data, prompt);
     EXPECT_EQ(prompt.titles.size(), 1);
     EXPECT_EQ(data.names.charNames.size(), 5124);
-    EXPECT_EQ(data.names.charNames[1024], QString());
+    EXPECT_EQ(data.names.charNames[0], QString());
+    EXPECT_EQ(data.names.charNames[1023], QString());
+    // The group words and variable persons are the editor's own names.
+    EXPECT_EQ(data.names.charNames[1024], QStringLiteral("모든 인물"));
+    EXPECT_EQ(data.names.charNames[1026], QStringLiteral("적군"));
+    EXPECT_EQ(data.names.charNames[1027], QStringLiteral("아군직면인물"));
+    EXPECT_EQ(data.names.charNames[1028], QStringLiteral("*0"));
+    EXPECT_EQ(data.names.charNames[5123], QStringLiteral("*4095"));
     EXPECT_EQ(data.names.itemNames, QStringList(116));
     EXPECT_EQ(data.names.weaponNames, QStringList({"kept"})); // equipment lists stay
     EXPECT_EQ(FolderLoad(), QString());
