@@ -29,6 +29,14 @@ QString Cp949::decode(const QByteArray &bytes)
     QStringDecoder dec(kCodecName, QStringDecoder::Flag::Stateless);
     if (!dec.isValid())
         return QString::fromLatin1(bytes);
+    // A lead byte at the very end waits for a trail byte that never comes
+    // and would vanish; a closing 00 makes the decoder show it as U+FFFD.
+    if (!bytes.isEmpty() && quint8(bytes.back()) >= 0x81) {
+        QString text = dec(bytes + '\0');
+        if (text.endsWith(QChar(u'\0')))
+            text.chop(1);
+        return text;
+    }
     return dec(bytes);
 }
 

@@ -35,4 +35,7 @@ TEST(Cp949, InvalidBytesAreReportedNotDropped)
 {
     EXPECT_FALSE(Cp949::isValid(hexBytes("B0")));
     EXPECT_TRUE(Cp949::decode(hexBytes("41 FF")).startsWith('A'));
+    // A lead byte with nothing after it shows as the replacement character.
+    EXPECT_EQ(Cp949::decode(hexBytes("41 B0")), QStringLiteral("A\uFFFD"));
+    EXPECT_EQ(Cp949::decode(hexBytes("B0 A1 B0")), QStringLiteral("가\uFFFD"));
 }
