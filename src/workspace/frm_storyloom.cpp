@@ -409,10 +409,15 @@ void FrmStoryloom::Timer1_Timer()
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return;
     const QStringList paths = std::exchange(m_handOvers, {});
+    // The queue keeps these entries until their tabs exist: a copy that
+    // dies while opening leaves them for the next start.
+    const QStringList entries = m_source ? m_source->takenEntries() : QStringList();
     m_openingHandOver = true;
     if (m_hooks.openFiles)
         m_hooks.openFiles(paths);
     m_openingHandOver = false;
+    if (m_source)
+        m_source->finish(entries);
 }
 
 platform::MsgResult FrmStoryloom::askSaveQuestion()

@@ -89,12 +89,22 @@ bool Startup::prepare()
 
     const QString name = m_config.instanceName.isEmpty() ? platform::SingleInstance::defaultName(m_config.programPath)
                                                          : m_config.instanceName;
-    if (!m_files.isEmpty() && platform::SingleInstance::sendToRunning(name, m_files))
-        return false;
+    // The files wait in the queue until a receiving copy has opened them;
+    // this copy never opens them itself while another copy receives.
+    QString entry;
+    if (!m_files.isEmpty()) {
+        entry = platform::SingleInstance::enqueue(name, m_files);
+        if (!entry.isEmpty() && platform::SingleInstance::copyRunning(name))
+            return false;
+    }
     m_instance = std::make_unique<platform::SingleInstance>(name);
-    // Failing means another copy receives hand-overs; this one is then an
-    // independent editing window.
-    m_instance->listen();
+    if (!m_instance->listen() && !entry.isEmpty()) {
+        // Another copy started at the same moment and receives: it opens them.
+        if (platform::SingleInstance::copyRunning(name))
+            return false;
+        // Nobody receives at all: this copy opens its files itself.
+        platform::SingleInstance::withdraw(name, entry);
+    }
     return true;
 }
 

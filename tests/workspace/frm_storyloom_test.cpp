@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -190,7 +191,8 @@ TEST_F(WindowTest, HandOversAreQueuedAndWaitForAModalDialog)
 
 TEST_F(WindowTest, HandOversFromTheChannelOpenWithinASecond)
 {
-    const QString name = "storyloom-test-" + QUuid::createUuid().toString(QUuid::Id128).left(12);
+    QTemporaryDir folder;
+    const QString name = folder.filePath("channel");
     platform::SingleInstance channel(name);
     ASSERT_TRUE(channel.listen());
     FrmStoryloom w;
@@ -199,14 +201,37 @@ TEST_F(WindowTest, HandOversFromTheChannelOpenWithinASecond)
     w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
     QElapsedTimer clock;
     clock.start();
-    auto sent = std::async(std::launch::async, [&] {
-        return platform::SingleInstance::sendToRunning(name, {"/d/one.eex"})
-            && platform::SingleInstance::sendToRunning(name, {"/d/two.eex"});
-    });
+    ASSERT_FALSE(platform::SingleInstance::enqueue(name, {"/d/one.eex"}).isEmpty());
+    ASSERT_FALSE(platform::SingleInstance::enqueue(name, {"/d/two.eex"}).isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 2; }, 3000));
     EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_TRUE(sent.get());
     EXPECT_EQ(opened, QStringList({"/d/one.eex", "/d/two.eex"}));
+    // Opened, so off the queue.
+    EXPECT_TRUE(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(WindowTest, HandOversWaitingForADialogStayQueued)
+{
+    QTemporaryDir folder;
+    const QString name = folder.filePath("channel");
+    platform::SingleInstance channel(name);
+    ASSERT_TRUE(channel.listen());
+    FrmStoryloom w;
+    w.setHandOverSource(&channel);
+    QStringList opened;
+    w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
+    ASSERT_FALSE(platform::SingleInstance::enqueue(name, {"/d/one.eex"}).isEmpty());
+    {
+        QDialog modal;
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        w.Timer1_Timer();
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_EQ(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).size(), 1);
+    }
+    w.Timer1_Timer();
+    EXPECT_EQ(opened, QStringList({"/d/one.eex"}));
+    EXPECT_TRUE(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).isEmpty());
 }
 
 class QuitTest : public WindowTest
