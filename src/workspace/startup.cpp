@@ -125,6 +125,11 @@ FrmStoryloom *Startup::showWindow()
     if (m_hooks.windowCreated)
         m_hooks.windowCreated(w);
 
+    // Said once, before anything asks for what the file should have held.
+    const QString settingsProblem = core::SettingsFileProblem(core::IniPath());
+    if (!settingsProblem.isEmpty())
+        platform::Prompts::instance().message(&w, settingsProblem, QStringLiteral("Error!"), platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Exclamation);
     const int troops = core::SettingLoad();
     if (m_hooks.troopCount)
         m_hooks.troopCount(troops);
