@@ -98,13 +98,12 @@ bool Startup::prepare()
             return false;
     }
     m_instance = std::make_unique<platform::SingleInstance>(name);
-    if (!m_instance->listen() && !entry.isEmpty()) {
-        // Another copy started at the same moment and receives: it opens them.
-        if (platform::SingleInstance::copyRunning(name))
-            return false;
-        // Nobody receives at all: this copy opens its files itself.
-        platform::SingleInstance::withdraw(name, entry);
-    }
+    const bool receiving = m_instance->listen();
+    // Another copy started at the same moment and receives: it opens them.
+    if (!receiving && !entry.isEmpty() && platform::SingleInstance::copyRunning(name))
+        return false;
+    // This copy opens its own files at its first activation, once.
+    platform::SingleInstance::withdraw(name, entry);
     return true;
 }
 

@@ -407,3 +407,41 @@ TEST(Startup, FilesBecomeAbsolute)
 }
 
 } // namespace
+
+namespace {
+
+QStringList queuedEntries(const QString &name)
+{
+    return QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files);
+}
+
+workspace::StartupConfig configWithFile(const QString &channel)
+{
+    workspace::StartupConfig config;
+    config.programPath = "/nowhere/storyloom";
+    config.arguments = {"/d/a.eex"};
+    config.instanceName = channel;
+    config.registerAssociation = false;
+    return config;
+}
+
+} // namespace
+
+// The first copy opens its own files at its first activation and queues
+// nothing for itself (a damaged file would otherwise be reported twice); a
+// later copy with files leaves them queued for the first and ends.
+TEST(Startup, TheFirstCopyKeepsItsFilesAndALaterOneQueuesThem)
+{
+    QTemporaryDir folder;
+    const QString channel = folder.filePath("channel");
+    workspace::Startup first(configWithFile(channel), {});
+    ASSERT_TRUE(first.prepare());
+    EXPECT_TRUE(first.instance()->isListening());
+    EXPECT_TRUE(queuedEntries(channel).isEmpty());
+    EXPECT_EQ(first.files(), QStringList({"/d/a.eex"}));
+
+    workspace::Startup second(configWithFile(channel), {});
+    EXPECT_FALSE(second.prepare());
+    EXPECT_EQ(queuedEntries(channel).size(), 1);
+    EXPECT_EQ(first.instance()->takePending(), QStringList({"/d/a.eex"}));
+}
