@@ -1,4 +1,5 @@
 // The program's start-up with the documents and the game folder plugged in.
+#include "core/game/demo_game_folder.h"
 #include "core/settings.h"
 #include "platform/prompts.h"
 #include "workspace/document.h"
@@ -141,6 +142,32 @@ TEST_F(ProgramStartup, AnUnreadableSettingsFileIsNamedOnceAndStartUpGoesOn)
         }
         EXPECT_EQ(prompts.folderTitles.size(), 1) << c.name; // asked for, as without entries
     }
+}
+
+// A game folder whose files are folders or junk is named at start-up, once.
+TEST_F(ProgramStartup, GameFilesThatAreFoldersOrJunkAreNamedAtStartUp)
+{
+    const QString game = dir.filePath("game");
+    ASSERT_TRUE(core::game::WriteDemoGameFolder(game));
+    QFile::remove(QDir(game).filePath("Data.e5"));
+    ASSERT_TRUE(QDir(game).mkdir("Data.e5"));
+    {
+        QFile exe(QDir(game).filePath("Ekd5.exe"));
+        ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
+        exe.write(QByteArray(4096, '\x5A'));
+    }
+    core::setIniPath(config.iniPath);
+    core::SettingLoad();
+    core::WriteINI("Folder", "Path", game);
+    config.demoGameFolder.clear();
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    startup.showWindow();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.contains("Data.e5이(가) 파일이 아니라 폴더")) << prompts.messages[0].text.toStdString();
+    EXPECT_TRUE(prompts.messages[0].text.contains("Ekd5.exe이(가) 게임 실행 파일이 아닙니다"))
+        << prompts.messages[0].text.toStdString();
+    EXPECT_TRUE(prompts.folderTitles.isEmpty());
 }
 
 TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
