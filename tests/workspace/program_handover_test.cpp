@@ -101,6 +101,14 @@ protected:
             entries += QDir(dir.filePath("run/" + q)).entryList(QDir::Files);
         return entries;
     }
+    // The entry goes once the tab exists, a moment after the recent list.
+    bool queueEmptied() const
+    {
+        const QDeadlineTimer gone(3000);
+        while (!gone.hasExpired() && !queued().isEmpty())
+            QThread::msleep(10);
+        return queued().isEmpty();
+    }
     static void signal(QProcess *p, int sig) { ::kill(pid_t(p->processId()), sig); }
 
     QString ini() const { return dir.filePath("bin/Q_T.ini"); }
@@ -118,15 +126,17 @@ TEST_F(ProgramProcess, ASecondStartWithAFileOpensItInTheRunningEditor)
     EXPECT_EQ(demo, QDir(dir.filePath("data")).filePath("storyloom/demo-game"));
     EXPECT_TRUE(QFileInfo::exists(QDir(demo).filePath("Data.e5")));
 
+    QProcess *second = start({file});
+    ASSERT_TRUE(second->waitForFinished(8000));
+    EXPECT_EQ(second->exitCode(), 0);
+    // Once queued, the running editor opens it at one of its next ticks
+    // (100 ms apart); the margin is for sanitizer builds on a busy machine.
     QElapsedTimer clock;
     clock.start();
-    QProcess *second = start({file});
-    ASSERT_TRUE(second->waitForFinished(5000));
-    EXPECT_EQ(second->exitCode(), 0);
     EXPECT_TRUE(waitForRecent(5000));
-    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_LT(clock.elapsed(), 2500);
     EXPECT_EQ(first->state(), QProcess::Running);
-    EXPECT_TRUE(queued().isEmpty());
+    EXPECT_TRUE(queueEmptied());
 }
 
 TEST_F(ProgramProcess, ABusyEditorOpensTheFileWhenFreeAndTheSecondCopyNever)
@@ -142,10 +152,7 @@ TEST_F(ProgramProcess, ABusyEditorOpensTheFileWhenFreeAndTheSecondCopyNever)
     EXPECT_EQ(queued().size(), 1);
     signal(first, SIGCONT);
     EXPECT_TRUE(waitForRecent(5000));
-    const QDeadlineTimer gone(3000);
-    while (!gone.hasExpired() && !queued().isEmpty())
-        QThread::msleep(10);
-    EXPECT_TRUE(queued().isEmpty());
+    EXPECT_TRUE(queueEmptied());
     EXPECT_EQ(first->state(), QProcess::Running);
 }
 
@@ -164,10 +171,7 @@ TEST_F(ProgramProcess, AHandOverTheEditorNeverOpenedOpensAtTheNextStart)
     QProcess *next = start({});
     ASSERT_TRUE(next->waitForStarted(5000));
     EXPECT_TRUE(waitForRecent(15000));
-    const QDeadlineTimer gone(3000);
-    while (!gone.hasExpired() && !queued().isEmpty())
-        QThread::msleep(10);
-    EXPECT_TRUE(queued().isEmpty());
+    EXPECT_TRUE(queueEmptied());
     EXPECT_EQ(next->state(), QProcess::Running);
 }
 
