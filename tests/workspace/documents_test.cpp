@@ -282,6 +282,19 @@ TEST_F(DocumentsTest, FilesThatCannotOpenSayWhyAndLeaveTheOtherTabs)
     EXPECT_EQ(workspace::RecentEntries()[1], "");
 }
 
+// Files handed over together: a damaged one is reported and the others open.
+TEST_F(DocumentsTest, ADamagedHandOverKeepsTheFilesHandedOverWithItFromOpening)
+{
+    const QString damaged = writeBytes("damaged.eex", kDamaged);
+    const QString good = writeScenario("good.eex", 4);
+    w.queueHandOver({damaged});
+    w.queueHandOver({good});
+    w.Timer1_Timer();
+    EXPECT_EQ(captions(), QStringList({"good.eex"}));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith("EEX 파일 오류！ SeekAdr : "));
+}
+
 TEST_F(DocumentsTest, JunkAfterTheLastSceneIsWarnedAtOpen)
 {
     fixtures::GeneratorOptions options;

@@ -183,10 +183,10 @@ TEST_F(WindowTest, HandOversAreQueuedAndWaitForAModalDialog)
         EXPECT_TRUE(calls.isEmpty());
     }
     QTest::qWait(250); // the timer itself
-    ASSERT_EQ(calls.size(), 1);
-    EXPECT_EQ(calls[0], QStringList({"/d/a.eex", "/d/b.eex"}));
+    // Each file opens on its own, so a damaged one keeps no other from opening.
+    EXPECT_EQ(calls, QList<QStringList>({{"/d/a.eex"}, {"/d/b.eex"}}));
     w.Timer1_Timer();
-    EXPECT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls.size(), 2);
 }
 
 TEST_F(WindowTest, HandOversFromTheChannelOpenWithinASecond)
