@@ -5,6 +5,10 @@
 #include "core/record_lengths.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <new>
 #include <QHash>
 #include <QSet>
 
@@ -14,6 +18,15 @@
 namespace core {
 
 namespace {
+
+// Numbers with thousands separators, whatever the desktop's locale.
+QLocale groupedNumbers()
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::DefaultNumberOptions);
+    return c;
+}
+
 
 // Zero bytes behind the file's end: lists that run past the end read them as
 // end records. Reads beyond them are load errors.
@@ -245,6 +258,7 @@ public:
         m_image.append(QByteArray(kPadding, '\0'));
         m_d = reinterpret_cast<const std::uint8_t *>(m_image.constData());
         m_size = m_image.size();
+        m_fileSize = file.size();
         // A well-formed file is read once; reading far more bytes than the
         // file holds means its Scenes and Sections overlap over and over.
         m_workLimit = 4 * m_size + 65536;
@@ -258,12 +272,16 @@ public:
         m_tree.setRecordImage(m_image);
         const std::int64_t first = u32(10);
         const std::int64_t scenes = roundHalfEvenQuarter(first - 10);
+        // The end of what the tree keeps: the header, the Scene table, every
+        // Scene's count and every Section's lists.
+        std::int64_t end = 10 + 4 * std::max<std::int64_t>(scenes, 0);
         std::vector<NodeId> sectionsToShow;
         for (std::int64_t s = 0; s < scenes; ++s) {
             m_scene = int(s);
             m_section = -1;
             const std::int64_t offset = u32(10 + 4 * s);
             const int sectionCount = u16(offset);
+            end = std::max(end, offset + 2);
             const NodeId sceneNode = addNode(root, readerSceneKey(int(s)), kSceneText);
             std::int64_t start = offset + 4;
             for (int c = 0; c < sectionCount; ++c) {
@@ -277,6 +295,7 @@ public:
                 readHead(sectionNode);
                 m_seek += 2;  // the body length, recomputed on saving
                 readList(m_headEnd);
+                end = std::max(end, m_seek);
                 sectionsToShow.push_back(sectionNode);
             }
             m_tree.setExpanded(sceneNode, sectionCount > 0);
@@ -284,6 +303,11 @@ public:
         m_tree.setExpanded(root, true);
         for (NodeId n : sectionsToShow)
             m_tree.setExpanded(n, true);
+        // Saving writes only what the tree holds: say what is left behind.
+        m_scene = -1;
+        m_section = -1;
+        if (m_fileSize > end)
+            warn(EexLoadWarning::Kind::BytesAfterEnd, end, m_fileSize - end);
     }
 
     std::vector<EexLoadWarning> takeWarnings() { return std::move(m_warnings); }
@@ -357,7 +381,7 @@ private:
         return *m;
     }
 
-    void warn(EexLoadWarning::Kind kind, std::int64_t offset, int bytes)
+    void warn(EexLoadWarning::Kind kind, std::int64_t offset, std::int64_t bytes)
     {
         m_warnings.push_back(EexLoadWarning{kind, m_scene, m_section, offset, bytes});
     }
@@ -583,7 +607,8 @@ private:
 
     QByteArray m_image;
     const std::uint8_t *m_d = nullptr;
-    std::int64_t m_size = 0;
+    std::int64_t m_size = 0;      // the image, padding included
+    std::int64_t m_fileSize = 0;  // the file alone
     DocTree &m_tree;
     KeySerial &m_serial;
     const CaptionContext &m_captions;
@@ -611,31 +636,135 @@ private:
 EexLoadResult EEXLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions)
 {
-    tree.clear();
-    EexLoadResult result;
-    Reader reader(fileBytes, tree, keySerial, captions);
+    return eexLoadGuarded(tree, [&] {
+        tree.clear();
+        EexLoadResult result;
+        result.fileSize = fileBytes.size();
+        Reader reader(fileBytes, tree, keySerial, captions);
+        try {
+            reader.load(path);
+            result.ok = true;
+        } catch (const LoadFailure &f) {
+            result.ok = false;
+            result.failure = EexLoadFailure::Damaged;
+            result.errorOffset = f.offset;
+            result.errorDetail = f.detail;
+        }
+        result.warnings = reader.takeWarnings();
+        return result;
+    });
+}
+
+EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()> &load)
+{
     try {
-        reader.load(path);
-        result.ok = true;
-    } catch (const LoadFailure &f) {
-        result.ok = false;
-        result.errorOffset = f.offset;
-        result.errorDetail = f.detail;
+        return load();
+    } catch (const std::bad_alloc &) {
+        // What was built so far goes; the caller's other documents stay.
+        tree.clear();
+        EexLoadResult result;
+        result.failure = EexLoadFailure::OutOfMemory;
+        result.errorDetail = QStringLiteral("out of memory");
+        return result;
     }
-    result.warnings = reader.takeWarnings();
-    return result;
 }
 
 EexLoadResult EEXLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial, const CaptionContext &captions)
 {
+    tree.clear();
+    EexLoadResult refused;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        refused.failure = EexLoadFailure::Missing;
+        return refused;
+    }
+    if (!info.isFile()) {
+        refused.failure = EexLoadFailure::NotAFile;
+        return refused;
+    }
+    refused.fileSize = info.size();
+    if (info.size() > kMaxScenarioBytes) {
+        refused.failure = EexLoadFailure::TooLarge;
+        return refused;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        tree.clear();
-        EexLoadResult result;
-        result.errorDetail = file.errorString();
-        return result;
+        refused.failure = EexLoadFailure::Unreadable;
+        refused.errorDetail = file.errorString();
+        return refused;
     }
-    return EEXLoad(file.readAll(), path, tree, keySerial, captions);
+    EexLoadResult result = eexLoadGuarded(tree, [&] {
+        // Read at most one byte over the limit: a file that grew meanwhile
+        // (or a device that reports no size) is still refused.
+        const QByteArray bytes = file.read(kMaxScenarioBytes + 1);
+        if (file.error() != QFileDevice::NoError) {
+            EexLoadResult r;
+            r.failure = EexLoadFailure::Unreadable;
+            r.errorDetail = file.errorString();
+            return r;
+        }
+        if (bytes.size() > kMaxScenarioBytes) {
+            EexLoadResult r;
+            r.failure = EexLoadFailure::TooLarge;
+            r.fileSize = bytes.size();
+            return r;
+        }
+        file.close();
+        return EEXLoad(bytes, path, tree, keySerial, captions);
+    });
+    if (result.failure == EexLoadFailure::OutOfMemory)
+        result.fileSize = info.size();
+    return result;
+}
+
+namespace {
+
+// "3.2 GB (3,435,973,836바이트)".
+QString sizeText(std::int64_t bytes)
+{
+    const QLocale c = groupedNumbers();
+    QString unit = QStringLiteral("바이트");
+    double value = double(bytes);
+    if (bytes >= 1024LL * 1024 * 1024) {
+        value /= 1024.0 * 1024 * 1024;
+        unit = QStringLiteral("GB");
+    } else if (bytes >= 1024 * 1024) {
+        value /= 1024.0 * 1024;
+        unit = QStringLiteral("MB");
+    } else if (bytes >= 1024) {
+        value /= 1024.0;
+        unit = QStringLiteral("KB");
+    } else {
+        return c.toString(bytes) + unit;
+    }
+    return QStringLiteral("%1 %2 (%3바이트)").arg(c.toString(value, 'f', 1), unit, c.toString(qlonglong(bytes)));
+}
+
+} // namespace
+
+QString eexLoadFailureMessage(const EexLoadResult &result, const QString &path)
+{
+    const QString head = path + QStringLiteral("\r\n");
+    switch (result.failure) {
+    case EexLoadFailure::None:
+        return {};
+    case EexLoadFailure::Damaged:
+        return eexLoadErrorMessage(result.errorOffset);
+    case EexLoadFailure::Missing:
+        return head + QStringLiteral("존재하지 않는 파일입니다!");
+    case EexLoadFailure::NotAFile:
+        return head + QStringLiteral("파일이 아니라 폴더(또는 장치)라서 열 수 없습니다.");
+    case EexLoadFailure::Unreadable:
+        return head + QStringLiteral("파일을 읽을 수 없습니다. 읽기 권한이 있는지, 디스크에 문제가 없는지 확인해 주십시오.");
+    case EexLoadFailure::TooLarge:
+        return head + QStringLiteral("파일이 %1로 너무 커서 열지 않았습니다. 시나리오 파일은 %2MB까지 열 수 있습니다.")
+                          .arg(sizeText(result.fileSize))
+                          .arg(kMaxScenarioBytes / (1024 * 1024));
+    case EexLoadFailure::OutOfMemory:
+        return head + QStringLiteral("메모리가 부족해 파일(%1)을 열지 못했습니다. 열려 있는 다른 문서는 그대로입니다.")
+                          .arg(sizeText(result.fileSize));
+    }
+    return {};
 }
 
 QString eexLoadErrorMessage(std::int64_t seekAdr)
@@ -656,6 +785,9 @@ QString eexLoadWarningMessage(const EexLoadWarning &w)
     case EexLoadWarning::Kind::MarkerAssumed:
         what = QStringLiteral("자사건설정을 추정해 %1바이트를 더했습니다. 저장하면 이 바이트가 더해집니다.");
         break;
+    case EexLoadWarning::Kind::BytesAfterEnd:
+        return QStringLiteral("위치 %1: 마지막 Scene 뒤에 %2바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다.")
+            .arg(QString::number(w.offset, 16).toUpper(), groupedNumbers().toString(qlonglong(w.byteCount)));
     }
     return QStringLiteral("Scene %1, Section %2, 위치 %3: ")
                .arg(w.scene + 1)

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace core {
@@ -23,16 +24,33 @@ struct EexLoadWarning {
         UnknownCode,    // a code above 0x79: two bytes passed over
         MarkerDropped,  // a child-event marker not followed by a nested list
         MarkerAssumed,  // the look-ahead assumed a marker the file does not hold
+        BytesAfterEnd,  // bytes behind the last Scene, which saving does not write
     };
     Kind kind = Kind::UnknownCode;
     int scene = -1;
     int section = -1;
     std::int64_t offset = 0;  // file offset of the bytes concerned
-    int byteCount = 0;
+    std::int64_t byteCount = 0;
+};
+
+// Larger files are refused unread: no real scenario comes near it, and
+// reading one would take the memory of every open document.
+constexpr std::int64_t kMaxScenarioBytes = 256LL * 1024 * 1024;
+
+enum class EexLoadFailure {
+    None,
+    Damaged,      // the bytes are not a scenario: errorOffset says where
+    Missing,      // no such file
+    NotAFile,     // a folder or a device
+    Unreadable,   // the system refused to read it
+    TooLarge,     // over kMaxScenarioBytes
+    OutOfMemory,  // an allocation failed while loading
 };
 
 struct EexLoadResult {
     bool ok = false;
+    EexLoadFailure failure = EexLoadFailure::None;
+    std::int64_t fileSize = 0;
     std::int64_t errorOffset = 0;  // the read position when the load failed
     QString errorDetail;           // for logs and tests; the user sees eexLoadErrorMessage
     std::vector<EexLoadWarning> warnings;
@@ -43,9 +61,17 @@ struct EexLoadResult {
 // loads. Never throws; a damaged file gives ok = false with the offset.
 EexLoadResult EEXLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions = {});
-// Same, reading the file at `path` first; a file that cannot be read fails at offset 0.
+// Same, reading the file at `path` first. A missing file, a folder, an
+// unreadable or too large file fails with its own kind and reads nothing.
 EexLoadResult EEXLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial,
                           const CaptionContext &captions = {});
+// Runs a load; a failed allocation in it becomes OutOfMemory with `tree`
+// cleared, instead of ending the program.
+EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()> &load);
+
+// What the user is shown for a failed load of `path`: the damaged-file text
+// below, or a Korean sentence saying what kept the file from opening.
+QString eexLoadFailureMessage(const EexLoadResult &result, const QString &path);
 
 // "EEX 파일 오류！ SeekAdr : 1A2B" - what the user is shown for a failed load.
 QString eexLoadErrorMessage(std::int64_t seekAdr);

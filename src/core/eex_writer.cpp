@@ -3,11 +3,22 @@
 #include "core/key_codec.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace core {
 
 namespace {
+
+// Numbers with thousands separators, whatever the desktop's locale.
+QLocale groupedNumbers()
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::DefaultNumberOptions);
+    return c;
+}
+
 
 constexpr qsizetype kMaxWord = 65535;
 
@@ -155,30 +166,65 @@ EexSerializeResult EEXSerialize(const DocTree &tree)
     return result;
 }
 
+SaveConditions saveConditionsOf(const QString &path)
+{
+    SaveConditions c;
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    c.targetIsFolder = target.isDir();
+    c.folderExists = folder.isDir();
+    c.folderWritable = folder.isWritable();
+    c.targetWritable = !target.exists() || target.isWritable();
+    const QStorageInfo storage(folder.absoluteFilePath());
+    if (storage.isValid()) {
+        c.readOnlyDisk = storage.isReadOnly();
+        c.bytesFree = storage.bytesAvailable();
+    }
+    return c;
+}
+
+QString saveFailureText(const SaveConditions &c, qint64 needed, QFileDevice::FileError error)
+{
+    QString why;
+    if (c.targetIsFolder)
+        why = QStringLiteral("같은 이름의 폴더가 있어 파일로 저장할 수 없습니다.");
+    else if (!c.folderExists)
+        why = QStringLiteral("저장할 폴더가 없습니다.");
+    else if (c.readOnlyDisk)
+        why = QStringLiteral("읽기 전용 디스크라 저장할 수 없습니다.");
+    else if (error == QFileDevice::ResourceError || (c.bytesFree >= 0 && c.bytesFree < needed))
+        why = QStringLiteral("디스크 공간이 부족해 저장할 수 없습니다. (필요: %1바이트, 남은 공간: %2바이트)")
+                  .arg(groupedNumbers().toString(needed), groupedNumbers().toString(std::max<qint64>(c.bytesFree, 0)));
+    else if (!c.folderWritable || !c.targetWritable || error == QFileDevice::PermissionsError)
+        why = QStringLiteral("이 폴더나 파일에 쓸 권한이 없어 저장할 수 없습니다.");
+    else
+        why = QStringLiteral("파일을 쓰는 중 오류가 나 저장하지 못했습니다.");
+    return why + QStringLiteral(" 원래 파일은 그대로입니다.");
+}
+
 EexWriteResult saveFileAtomically(const QByteArray &bytes, const QString &path, const EexWriteHook &hook)
 {
     EexWriteResult result;
-    const QFileInfo target(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.message = QStringLiteral("파일을 저장할 수 없습니다: %1\n%2").arg(path, file.errorString());
+    const auto refuse = [&](QFileDevice::FileError error) {
+        result.message = path + QStringLiteral("\n") + saveFailureText(saveConditionsOf(path), bytes.size(), error);
         return result;
-    }
+    };
+    const QFileInfo target(path);
+    if (target.isDir())
+        return refuse(QFileDevice::OpenError);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return refuse(file.error());
     if (target.exists())
         file.setPermissions(target.permissions());
     const bool written = hook ? hook(file, bytes) : file.write(bytes) == bytes.size();
     if (!written) {
-        const QString why = file.errorString();
+        const QFileDevice::FileError error = file.error();
         file.cancelWriting();
-        result.message = QStringLiteral("파일을 저장하는 중 쓰기에 실패했습니다. 원래 파일은 그대로입니다: %1\n%2")
-                             .arg(path, why);
-        return result;
+        return refuse(error);
     }
-    if (!file.commit()) {
-        result.message = QStringLiteral("파일을 저장할 수 없습니다. 원래 파일은 그대로입니다: %1\n%2")
-                             .arg(path, file.errorString());
-        return result;
-    }
+    if (!file.commit())
+        return refuse(file.error());
     result.ok = true;
     return result;
 }

@@ -9,6 +9,7 @@
 #include "core/doc_tree.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 #include <functional>
@@ -41,6 +42,20 @@ using EexWriteHook = std::function<bool(QIODevice &device, const QByteArray &byt
 // it, renamed over the target only when everything was written; the target
 // keeps its permissions. On any failure the old file is untouched.
 EexWriteResult EEXWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook = {});
+
+// What decides the message of a failed save, looked up after the failure.
+struct SaveConditions {
+    bool targetIsFolder = false;
+    bool folderExists = true;
+    bool folderWritable = true;
+    bool targetWritable = true;
+    bool readOnlyDisk = false;
+    qint64 bytesFree = -1;  // -1: unknown
+};
+SaveConditions saveConditionsOf(const QString &path);
+// The Korean reason for the user: read-only disk, disk full, no right to
+// write, no such folder, a folder in the way, else a write error.
+QString saveFailureText(const SaveConditions &conditions, qint64 needed, QFileDevice::FileError error);
 
 // Same for bytes already serialized.
 EexWriteResult saveFileAtomically(const QByteArray &bytes, const QString &path, const EexWriteHook &hook = {});

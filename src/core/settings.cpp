@@ -1,9 +1,12 @@
 #include "core/settings.h"
 
+#include "platform/profile_check.h"
 #include "platform/profile_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -183,6 +186,34 @@ CharSelectMode charSelectModeFromText(const QString &text)
 CharSelectMode LoadCharSelectOption()
 {
     return charSelectModeFromText(ReadINI(QStringLiteral("Option"), QStringLiteral("Char_Select")));
+}
+
+QString SettingsFileProblem(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    const QString head = QStringLiteral("설정 파일을 읽을 수 없습니다: %1\r\n").arg(QDir::toNativeSeparators(path));
+    const QString after = QStringLiteral("\r\n이 파일의 설정은 쓰이지 않고 기본값으로 진행합니다.");
+    if (!info.isFile())
+        return head + QStringLiteral("파일이 아니라 폴더(또는 장치)입니다.") + after;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return head + QStringLiteral("읽기 권한이 없거나 디스크에 문제가 있습니다.") + after;
+    // A settings file is a few kilobytes; the start tells what it is.
+    const QByteArray bytes = file.read(4 * 1024 * 1024);
+    if (file.error() != QFileDevice::NoError)
+        return head + QStringLiteral("읽기 권한이 없거나 디스크에 문제가 있습니다.") + after;
+    switch (platform::checkProfileBytes(bytes)) {
+    case platform::ProfileReadability::Fine:
+    case platform::ProfileReadability::Empty:
+        return {};
+    case platform::ProfileReadability::NotText:
+        return head + QStringLiteral("텍스트 파일이 아닙니다(UTF-16으로 저장되었거나 손상된 파일입니다).") + after;
+    case platform::ProfileReadability::NoEntry:
+        return head + QStringLiteral("\"[구역]\" 아래 \"이름=값\" 형식의 항목이 하나도 없습니다.") + after;
+    }
+    return {};
 }
 
 } // namespace core

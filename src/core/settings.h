@@ -26,6 +26,11 @@ QString ReadINI(const QString &section, const QString &key, const QString &file)
 bool WriteINI(const QString &section, const QString &key, const QString &value);
 bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file);
 
+// Why the settings file at `path` cannot be read, in Korean for the user:
+// it is a folder, unreadable, not text, or text without one readable entry.
+// Empty when it reads (or does not exist, or is empty: a first start).
+QString SettingsFileProblem(const QString &path);
+
 // Typed readers of the settings file. Each falls back to `fallback` when the
 // entry is missing, empty or not of its type.
 //

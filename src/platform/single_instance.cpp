@@ -1,36 +1,29 @@
 #include "platform/single_instance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDataStream>
-#include <QDeadlineTimer>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+#include <atomic>
 
 namespace platform {
 
 namespace {
 
-// Message layout: a 32-bit byte count, then a QDataStream of a QStringList.
-// The receiver answers with one byte once the paths are queued.
-constexpr char kAck = 'K';
-constexpr quint32 kMaxMessage = 16u * 1024u * 1024u;
-
-QByteArray encode(const QStringList &paths)
-{
-    QByteArray body;
-    {
-        QDataStream out(&body, QIODevice::WriteOnly);
-        out.setVersion(QDataStream::Qt_6_0);
-        out << paths;
-    }
-    QByteArray message;
-    QDataStream head(&message, QIODevice::WriteOnly);
-    head.setVersion(QDataStream::Qt_6_0);
-    head << quint32(body.size());
-    message.append(body);
-    return message;
-}
+// An entry: this header line, then one line per path, each path UTF-8 with
+// "%", CR, LF and NUL percent-escaped, every line ended by LF.
+const QByteArray kHeader = QByteArrayLiteral("storyloom hand-over 1\n");
+const QString kEntrySuffix = QStringLiteral(".handover");
+constexpr qint64 kMaxEntryBytes = 1024 * 1024;
+constexpr int kMaxPaths = 4096;
 
 bool liveCopyAnswers(const QString &name)
 {
@@ -39,6 +32,24 @@ bool liveCopyAnswers(const QString &name)
     const bool live = probe.waitForConnected(500);
     probe.abort();
     return live;
+}
+
+QString runtimeFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder;
+}
+
+// Names sort in arrival order: milliseconds, then process and a counter.
+QString newEntryName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("%1-%2-%3")
+        .arg(QDateTime::currentMSecsSinceEpoch(), 16, 10, QLatin1Char('0'))
+        .arg(QCoreApplication::applicationPid(), 10, 10, QLatin1Char('0'))
+        .arg(counter++, 6, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -53,32 +64,85 @@ QString SingleInstance::defaultName(const QString &programPath)
         user = qEnvironmentVariable("USERNAME");
     const QByteArray program = QFileInfo(programPath).absoluteFilePath().toUtf8();
     const QByteArray hash = QCryptographicHash::hash(program, QCryptographicHash::Sha1).toHex().left(12);
-    return QStringLiteral("storyloom-%1-%2").arg(user, QString::fromLatin1(hash));
+    return QDir(runtimeFolder()).filePath(QStringLiteral("storyloom-%1-%2").arg(user, QString::fromLatin1(hash)));
 }
+
+QString SingleInstance::queueFolder(const QString &name)
+{
+    // A bare name is a socket in the temporary folder; its queue goes to the
+    // runtime folder all the same.
+    const QString base = QDir::isAbsolutePath(name) ? name : QDir(runtimeFolder()).filePath(name);
+    return base + QStringLiteral(".queue");
+}
+
+QByteArray SingleInstance::encodeHandOver(const QStringList &paths)
+{
+    QByteArray out = kHeader;
+    for (const QString &p : paths) {
+        if (p.isEmpty())
+            continue;
+        out += p.toUtf8().toPercentEncoding(QByteArray(), QByteArrayLiteral("%\r\n"));
+        out += '\n';
+    }
+    return out;
+}
+
+std::optional<QStringList> SingleInstance::decodeHandOver(const QByteArray &bytes)
+{
+    if (bytes.size() > kMaxEntryBytes || !bytes.startsWith(kHeader) || !bytes.endsWith('\n'))
+        return std::nullopt;
+    QStringList paths;
+    const QByteArrayView body = QByteArrayView(bytes).sliced(kHeader.size());
+    qsizetype from = 0;
+    while (from < body.size()) {
+        const qsizetype end = body.indexOf('\n', from);
+        const QByteArrayView line = body.sliced(from, end - from);
+        from = end + 1;
+        if (line.isEmpty() || line.contains('\r') || line.contains('\0') || paths.size() >= kMaxPaths)
+            return std::nullopt;
+        const QByteArray raw = QByteArray::fromPercentEncoding(line.toByteArray());
+        if (raw.isEmpty() || raw.contains('\0'))
+            return std::nullopt;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString path = utf8(raw);
+        if (utf8.hasError())
+            return std::nullopt;
+        paths.append(path);
+    }
+    if (paths.isEmpty())
+        return std::nullopt;
+    return paths;
+}
+
+QString SingleInstance::enqueue(const QString &name, const QStringList &paths)
+{
+    const QString folder = queueFolder(name);
+    if (!QDir().mkpath(folder))
+        return {};
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString entry = newEntryName() + kEntrySuffix;
+    // Written whole under its final name in one step, so a reader never
+    // sees half an entry.
+    QSaveFile file(QDir(folder).filePath(entry));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    const QByteArray bytes = encodeHandOver(paths);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return {};
+    return entry;
+}
+
+void SingleInstance::withdraw(const QString &name, const QString &entry)
+{
+    if (!entry.isEmpty())
+        QFile::remove(QDir(queueFolder(name)).filePath(entry));
+}
+
+bool SingleInstance::copyRunning(const QString &name) { return liveCopyAnswers(name); }
 
 SingleInstance::SingleInstance(QString name, QObject *parent) : QObject(parent), m_name(std::move(name)) {}
 
 SingleInstance::~SingleInstance() = default;
-
-bool SingleInstance::sendToRunning(const QString &name, const QStringList &paths, int timeoutMs)
-{
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    const QDeadlineTimer deadline(timeoutMs);
-    if (!socket.waitForConnected(int(deadline.remainingTime())))
-        return false;
-    socket.write(encode(paths));
-    if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
-        return false;
-    while (socket.bytesAvailable() < 1) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
-            return false;
-    }
-    char answer = 0;
-    const bool confirmed = socket.read(&answer, 1) == 1 && answer == kAck;
-    socket.disconnectFromServer();
-    return confirmed;
-}
 
 bool SingleInstance::listen()
 {
@@ -91,7 +155,7 @@ bool SingleInstance::listen()
     auto *server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(m_name)) {
-        // Either a live copy owns the name or a crashed one left its socket.
+        // Either a live copy owns the name or a dead one left its socket.
         if (server->serverError() != QAbstractSocket::AddressInUseError || liveCopyAnswers(m_name)) {
             delete server;
             return false;
@@ -109,60 +173,57 @@ bool SingleInstance::listen()
 
 bool SingleInstance::isListening() const { return m_server && m_server->isListening(); }
 
+QStringList SingleInstance::untakenEntries() const
+{
+    if (!isListening())
+        return {};
+    QStringList entries = QDir(queueFolder(m_name))
+                              .entryList({QStringLiteral("*") + kEntrySuffix}, QDir::Files | QDir::Hidden, QDir::Name);
+    entries.removeIf([this](const QString &e) { return m_taken.contains(e); });
+    return entries;
+}
+
+bool SingleInstance::hasPending() const { return !untakenEntries().isEmpty(); }
+
 QStringList SingleInstance::takePending()
 {
-    QStringList taken;
-    taken.swap(m_pending);
-    return taken;
+    QStringList paths;
+    const QDir folder(queueFolder(m_name));
+    for (const QString &entry : untakenEntries()) {
+        QFile file(folder.filePath(entry));
+        std::optional<QStringList> decoded;
+        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxEntryBytes)
+            decoded = decodeHandOver(file.readAll());
+        file.close();
+        if (!decoded) {
+            // Not ours to open; it would be met again at every look.
+            QFile::remove(file.fileName());
+            continue;
+        }
+        paths += *decoded;
+        m_taken.insert(entry);
+        m_takenOrder.append(entry);
+    }
+    return paths;
+}
+
+void SingleInstance::finish(const QStringList &entries)
+{
+    const QDir folder(queueFolder(m_name));
+    for (const QString &entry : entries) {
+        QFile::remove(folder.filePath(entry));
+        m_taken.remove(entry);
+        m_takenOrder.removeAll(entry);
+    }
 }
 
 void SingleInstance::onNewConnection()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (socket->bytesAvailable() > 0)
-            onReadyRead(socket);
-    }
-}
-
-void SingleInstance::onReadyRead(QLocalSocket *socket)
-{
-    if (socket->property("done").toBool())
-        return;
-    if (socket->bytesAvailable() < qint64(sizeof(quint32)))
-        return;
-    QDataStream head(socket->peek(sizeof(quint32)));
-    head.setVersion(QDataStream::Qt_6_0);
-    quint32 size = 0;
-    head >> size;
-    if (size > kMaxMessage) {
         socket->abort();
         socket->deleteLater();
-        return;
     }
-    if (socket->bytesAvailable() < qint64(sizeof(quint32) + size))
-        return;
-    socket->read(sizeof(quint32));
-    const QByteArray body = socket->read(size);
-    QDataStream in(body);
-    in.setVersion(QDataStream::Qt_6_0);
-    QStringList paths;
-    in >> paths;
-    socket->setProperty("done", true);
-    if (in.status() != QDataStream::Ok) {
-        socket->abort();
-        socket->deleteLater();
-        return;
-    }
-    for (const QString &p : std::as_const(paths)) {
-        if (!p.isEmpty())
-            m_pending.append(p);
-    }
-    socket->write(&kAck, 1);
-    socket->flush();
-    if (!paths.isEmpty())
-        emit received();
+    emit received();
 }
 
 } // namespace platform

@@ -1,12 +1,18 @@
 #pragma once
 // One editing copy per user and program receives the files that later starts
-// are given: a later start with files hands them over and ends. Hand-overs
-// are queued in arrival order, so files sent close together all arrive.
+// are given: a later start with files puts them in a queue and ends. The
+// queue is a folder beside the channel in the runtime folder, one file per
+// hand-over, so a hand-over waits however long the running copy is busy, and
+// one that a copy took but never opened (it died first) is still there for
+// the next start. Entries are taken off the queue only once their files are
+// open.
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
+#include <optional>
+
 class QLocalServer;
-class QLocalSocket;
 
 namespace platform {
 
@@ -14,42 +20,60 @@ class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
-    // The channel name for this user and this program file; the variable
-    // STORYLOOM_INSTANCE, when set, replaces it (tests keep their copies
-    // apart from a running editor that way).
+    // The channel of this user and this program file: a socket in the
+    // runtime folder. The variable STORYLOOM_INSTANCE, when set, replaces it.
     static QString defaultName(const QString &programPath);
+    // The queue folder of a channel.
+    static QString queueFolder(const QString &name);
+
+    // A hand-over as stored in the queue, and back; nullopt for anything not
+    // written by encodeHandOver (cut short, not UTF-8, empty paths).
+    static QByteArray encodeHandOver(const QStringList &paths);
+    static std::optional<QStringList> decodeHandOver(const QByteArray &bytes);
+
+    // Puts paths at the end of the queue of name. Returns the entry's id,
+    // empty when the queue could not be written.
+    static QString enqueue(const QString &name, const QStringList &paths);
+    // Removes an entry that its own copy opens after all.
+    static void withdraw(const QString &name, const QString &entry);
+    // True when a copy receives on name, also one that is busy or stopped
+    // (the system accepts the connection for it); the copy is woken to look
+    // at its queue at once.
+    static bool copyRunning(const QString &name);
 
     explicit SingleInstance(QString name, QObject *parent = nullptr);
     ~SingleInstance() override;
 
     const QString &name() const { return m_name; }
 
-    // Sends paths to the copy that listens on name. True only when that copy
-    // confirmed it has queued them; false when none runs or it did not answer
-    // within timeoutMs.
-    static bool sendToRunning(const QString &name, const QStringList &paths, int timeoutMs = 2000);
-
     // Starts receiving hand-overs. False when another live copy already
-    // receives them (this copy is then an independent window); a channel left
-    // behind by a copy that crashed is taken over.
+    // receives them; a channel left behind by a copy that died is taken over.
     bool listen();
     bool isListening() const;
 
-    bool hasPending() const { return !m_pending.isEmpty(); }
-    // The paths received so far, oldest first; the queue is empty afterwards.
+    // The paths of queue entries not taken yet, oldest first (nothing while
+    // not listening). The entries stay in the queue, marked taken by this
+    // copy, until finish().
     QStringList takePending();
+    bool hasPending() const;
+    // The entries taken and not finished.
+    QStringList takenEntries() const { return m_takenOrder; }
+    // The files of these entries are open (or failed with a message): the
+    // entries leave the queue.
+    void finish(const QStringList &entries);
 
 signals:
-    // Paths were added to the queue.
+    // Another copy knocked: the queue may hold something new.
     void received();
 
 private:
     void onNewConnection();
-    void onReadyRead(QLocalSocket *socket);
+    QStringList untakenEntries() const;
 
     QString m_name;
     QLocalServer *m_server = nullptr;
-    QStringList m_pending;
+    QSet<QString> m_taken;
+    QStringList m_takenOrder;
 };
 
 } // namespace platform

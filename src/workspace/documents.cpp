@@ -47,6 +47,13 @@ bool isReadOnly(const QString &path)
     return QFileInfo::exists(path) && !(QFile::permissions(path) & QFileDevice::WriteOwner);
 }
 
+// A file that did not open: the reader's reason, in Korean.
+void showLoadFailure(QWidget *parent, const QString &path, const core::EexLoadResult &result)
+{
+    prompts().message(parent, core::eexLoadFailureMessage(result, path), kErrorTitle, MsgButtons::Ok,
+                      MsgIcon::Critical);
+}
+
 } // namespace
 
 Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
@@ -256,8 +263,7 @@ bool Documents::OpenFiles(const QStringList &paths)
         core::DocTree loaded;
         const core::EexLoadResult result = core::EEXLoadFile(path, loaded, m_keySerial, captions());
         if (!result.ok) {
-            prompts().message(&m_window, core::eexLoadErrorMessage(result.errorOffset), kErrorTitle, MsgButtons::Ok,
-                              MsgIcon::Critical);
+            showLoadFailure(&m_window, path, result);
             ok = false;
             break;
         }
@@ -408,8 +414,7 @@ void Documents::Reload()
     const QString path = d->tree().text(d->tree().root());
     const core::EexLoadResult result = core::EEXLoadFile(path, fresh, m_keySerial, captions());
     if (!result.ok) {
-        prompts().message(&m_window, core::eexLoadErrorMessage(result.errorOffset), kErrorTitle, MsgButtons::Ok,
-                          MsgIcon::Critical);
+        showLoadFailure(&m_window, path, result);
         return;
     }
     d->tree().swapContent(fresh);

@@ -409,10 +409,19 @@ void FrmStoryloom::Timer1_Timer()
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return;
     const QStringList paths = std::exchange(m_handOvers, {});
+    // The queue keeps these entries until their tabs exist: a copy that
+    // dies while opening leaves them for the next start.
+    const QStringList entries = m_source ? m_source->takenEntries() : QStringList();
     m_openingHandOver = true;
-    if (m_hooks.openFiles)
-        m_hooks.openFiles(paths);
+    // One at a time: a damaged file stops only its own opening, not that of
+    // files handed over with it, whose entries leave the queue all the same.
+    if (m_hooks.openFiles) {
+        for (const QString &path : paths)
+            m_hooks.openFiles({path});
+    }
     m_openingHandOver = false;
+    if (m_source)
+        m_source->finish(entries);
 }
 
 platform::MsgResult FrmStoryloom::askSaveQuestion()

@@ -89,12 +89,21 @@ bool Startup::prepare()
 
     const QString name = m_config.instanceName.isEmpty() ? platform::SingleInstance::defaultName(m_config.programPath)
                                                          : m_config.instanceName;
-    if (!m_files.isEmpty() && platform::SingleInstance::sendToRunning(name, m_files))
-        return false;
+    // The files wait in the queue until a receiving copy has opened them;
+    // this copy never opens them itself while another copy receives.
+    QString entry;
+    if (!m_files.isEmpty()) {
+        entry = platform::SingleInstance::enqueue(name, m_files);
+        if (!entry.isEmpty() && platform::SingleInstance::copyRunning(name))
+            return false;
+    }
     m_instance = std::make_unique<platform::SingleInstance>(name);
-    // Failing means another copy receives hand-overs; this one is then an
-    // independent editing window.
-    m_instance->listen();
+    const bool receiving = m_instance->listen();
+    // Another copy started at the same moment and receives: it opens them.
+    if (!receiving && !entry.isEmpty() && platform::SingleInstance::copyRunning(name))
+        return false;
+    // This copy opens its own files at its first activation, once.
+    platform::SingleInstance::withdraw(name, entry);
     return true;
 }
 
@@ -115,6 +124,11 @@ FrmStoryloom *Startup::showWindow()
     if (m_hooks.windowCreated)
         m_hooks.windowCreated(w);
 
+    // Said once, before anything asks for what the file should have held.
+    const QString settingsProblem = core::SettingsFileProblem(core::IniPath());
+    if (!settingsProblem.isEmpty())
+        platform::Prompts::instance().message(&w, settingsProblem, QStringLiteral("Error!"), platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Exclamation);
     const int troops = core::SettingLoad();
     if (m_hooks.troopCount)
         m_hooks.troopCount(troops);

@@ -9,7 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <new>
 
 using namespace core;
 using fixtures::hexBytes;
@@ -504,4 +509,107 @@ TEST(EexReader, CaptionsShownLaterAreTheCaptionsOfTheFileAsRead)
         names = asRead;
     }
     EXPECT_GT(blocks, 20);
+}
+
+namespace {
+
+// A file of `size` bytes that takes no disk space.
+QString sparseFile(const QString &path, qint64 size)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(f.resize(size));
+    return path;
+}
+
+} // namespace
+
+// Each reason a file does not open has its own Korean sentence, naming the
+// file; nothing is read from a file over the limit.
+TEST(EexReader, FilesThatCannotBeReadSayWhy)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.eex"));
+    const QString unreadable = dir.filePath("unreadable.eex");
+    ASSERT_TRUE(QFile::link("/proc/self/mem", unreadable)); // opens, but reading fails
+    struct Case {
+        QString path;
+        EexLoadFailure failure;
+        QString says;
+    };
+    const std::vector<Case> cases = {
+        {dir.filePath("missing.eex"), EexLoadFailure::Missing, "존재하지 않는 파일입니다!"},
+        {dir.filePath("folder.eex"), EexLoadFailure::NotAFile, "파일이 아니라 폴더"},
+        {unreadable, EexLoadFailure::Unreadable, "파일을 읽을 수 없습니다."},
+        {sparseFile(dir.filePath("huge.eex"), kMaxScenarioBytes + 1), EexLoadFailure::TooLarge,
+         "파일이 256.0 MB (268,435,457바이트)로 너무 커서 열지 않았습니다. 시나리오 파일은 256MB까지 열 수 있습니다."},
+        {sparseFile(dir.filePath("three.eex"), 3LL * 1024 * 1024 * 1024), EexLoadFailure::TooLarge,
+         "3.0 GB (3,221,225,472바이트)"},
+    };
+    for (const Case &c : cases) {
+        DocTree tree;
+        KeySerial serial = 0;
+        const EexLoadResult r = EEXLoadFile(c.path, tree, serial);
+        EXPECT_FALSE(r.ok) << c.path.toStdString();
+        EXPECT_EQ(r.failure, c.failure) << c.path.toStdString();
+        EXPECT_EQ(tree.root(), kNoNode);
+        const QString text = eexLoadFailureMessage(r, c.path);
+        EXPECT_TRUE(text.startsWith(c.path + "\r\n")) << text.toStdString();
+        EXPECT_TRUE(text.contains(c.says)) << text.toStdString();
+        EXPECT_FALSE(text.contains("SeekAdr")) << text.toStdString();
+    }
+    // A damaged file keeps the reader's own text.
+    Loaded l;
+    load(l, hexBytes("45 45 58 00 01 02 00 00 00 00 0E 00 01 00"));
+    ASSERT_FALSE(l.result.ok);
+    EXPECT_EQ(l.result.failure, EexLoadFailure::Damaged);
+    EXPECT_EQ(eexLoadFailureMessage(l.result, "/tmp/x.eex"), eexLoadErrorMessage(l.result.errorOffset));
+}
+
+TEST(EexReader, AFailedAllocationWhileLoadingBecomesAMessage)
+{
+    DocTree tree;
+    KeySerial serial = 0;
+    const EexLoadResult r = eexLoadGuarded(tree, [&]() -> EexLoadResult {
+        EEXLoad(oneSection(hexBytes("00 00"), hexBytes("00 00")), "/tmp/x.eex", tree, serial);
+        throw std::bad_alloc(); // half-way through a larger load
+    });
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failure, EexLoadFailure::OutOfMemory);
+    EXPECT_EQ(tree.root(), kNoNode); // what was built is gone
+    EXPECT_TRUE(eexLoadFailureMessage(r, "/tmp/x.eex").contains("메모리가 부족해"));
+}
+
+// Saving writes only the Scenes: bytes behind the last one are reported with
+// their count, and only then.
+TEST(EexReader, BytesAfterTheLastSceneAreReported)
+{
+    const QByteArray scenario = oneSection(hexBytes("00 00"), hexBytes("00 00"));
+    Loaded clean;
+    load(clean, scenario);
+    ASSERT_TRUE(clean.result.ok);
+    EXPECT_TRUE(clean.result.warnings.empty());
+
+    Loaded junk;
+    load(junk, scenario + QByteArray(1000, '\x5A'));
+    ASSERT_TRUE(junk.result.ok);
+    ASSERT_EQ(junk.result.warnings.size(), 1u);
+    const EexLoadWarning &w = junk.result.warnings[0];
+    EXPECT_EQ(w.kind, EexLoadWarning::Kind::BytesAfterEnd);
+    EXPECT_EQ(w.offset, scenario.size());
+    EXPECT_EQ(w.byteCount, 1000);
+    EXPECT_EQ(eexLoadWarningMessage(w), QString("위치 %1: 마지막 Scene 뒤에 1,000바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다.")
+                                            .arg(QString::number(scenario.size(), 16).toUpper()));
+    const EexSerializeResult saved = EEXSerialize(junk.tree);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.bytes, scenario);
+
+    // A Scene stored behind the others does not count as junk.
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        fixtures::ScenarioGenerator gen(seed);
+        Loaded g;
+        load(g, fixtures::scenarioBytes(gen.scenario()));
+        for (const EexLoadWarning &gw : g.result.warnings)
+            EXPECT_NE(gw.kind, EexLoadWarning::Kind::BytesAfterEnd) << seed;
+    }
 }

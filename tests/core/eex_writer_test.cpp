@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QTemporaryDir>
 
@@ -198,7 +200,14 @@ TEST(EexWriter, FailedSavesLeaveTheOldFileByteIdentical)
     // A folder that does not exist.
     r = EEXWrite(d.tree, dir.filePath("missing/a.eex"));
     EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.message.isEmpty());
+    EXPECT_TRUE(r.message.contains("저장할 폴더가 없습니다.")) << r.message.toStdString();
+
+    // A folder under the file's name.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.eex"));
+    r = EEXWrite(d.tree, dir.filePath("folder.eex"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains("같은 이름의 폴더가 있어")) << r.message.toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath("folder.eex")).isDir());
 
     // A refused serialization writes nothing at all.
     const NodeId block = d.tree.child(d.tree.find(readerHeadEndKey(0, 0)), 2);
@@ -253,6 +262,7 @@ TEST_F(SystemFailure, ReadOnlyFileOrFolderLeavesTheOldFile)
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
     EexWriteResult r = EEXWrite(d.tree, path);
     EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains("쓸 권한이 없어")) << r.message.toStdString();
     EXPECT_EQ(readFile(path), old);
     ASSERT_TRUE(QFile::setPermissions(path, rw));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
@@ -260,4 +270,37 @@ TEST_F(SystemFailure, ReadOnlyFileOrFolderLeavesTheOldFile)
     QFile::setPermissions(dir.path(), rw | QFile::ExeOwner);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(readFile(path), old);
+}
+
+// The reason a save failed, in Korean, from what the system says after it;
+// never the system's English text.
+TEST(EexWriter, SaveFailuresSayWhatHappened)
+{
+    const auto with = [](auto change) {
+        SaveConditions c;
+        c.bytesFree = 1 << 30;
+        change(c);
+        return c;
+    };
+    struct Case {
+        SaveConditions conditions;
+        QFileDevice::FileError error;
+        const char *says;
+    };
+    const std::vector<Case> cases = {
+        {with([](SaveConditions &c) { c.readOnlyDisk = true; }), QFileDevice::OpenError, "읽기 전용 디스크라"},
+        {with([](SaveConditions &c) { c.bytesFree = 100; }), QFileDevice::WriteError,
+         "디스크 공간이 부족해 저장할 수 없습니다. (필요: 5,000바이트, 남은 공간: 100바이트)"},
+        {with([](SaveConditions &) {}), QFileDevice::ResourceError, "디스크 공간이 부족해"},
+        {with([](SaveConditions &c) { c.folderWritable = false; }), QFileDevice::OpenError, "쓸 권한이 없어"},
+        {with([](SaveConditions &c) { c.targetWritable = false; }), QFileDevice::OpenError, "쓸 권한이 없어"},
+        {with([](SaveConditions &c) { c.folderExists = false; }), QFileDevice::OpenError, "저장할 폴더가 없습니다."},
+        {with([](SaveConditions &c) { c.targetIsFolder = true; }), QFileDevice::OpenError, "같은 이름의 폴더가"},
+        {with([](SaveConditions &) {}), QFileDevice::WriteError, "파일을 쓰는 중 오류가 나"},
+    };
+    for (const Case &c : cases) {
+        const QString text = saveFailureText(c.conditions, 5000, c.error);
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.says))) << text.toStdString();
+        EXPECT_TRUE(text.endsWith("원래 파일은 그대로입니다.")) << text.toStdString();
+    }
 }

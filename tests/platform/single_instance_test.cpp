@@ -1,97 +1,143 @@
 #include "platform/single_instance.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <gtest/gtest.h>
 
 #include <future>
-#include <thread>
 
 namespace {
 
-QString uniqueName() { return "storyloom-test-" + QUuid::createUuid().toString(QUuid::Id128).left(12); }
+using platform::SingleInstance;
 
-// Runs the event loop until the receiver holds count paths or time runs out.
-QStringList waitForPaths(platform::SingleInstance &receiver, int count, int timeoutMs)
+// Channels (and so their queues) in a folder of this test program's own.
+QString uniqueName()
 {
-    QStringList got;
-    const QDeadlineTimer deadline(timeoutMs);
-    while (got.size() < count && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        got += receiver.takePending();
+    static QTemporaryDir folder;
+    return folder.filePath("ch-" + QUuid::createUuid().toString(QUuid::Id128).left(12));
+}
+
+QStringList queueEntries(const QString &name)
+{
+    return QDir(SingleInstance::queueFolder(name)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+TEST(HandOverEntry, PathsSurviveTheQueueFormat)
+{
+    const QList<QStringList> cases = {
+        {"/x/one.eex"},
+        {"/x/one.eex", "/x/two.eex"},
+        {"/x/한글 세 번째.eex"},
+        {"/x/100%.eex", "/x/line\nbreak.eex", "/x/cr\r.eex"},
+    };
+    for (const QStringList &paths : cases) {
+        const auto decoded = SingleInstance::decodeHandOver(SingleInstance::encodeHandOver(paths));
+        ASSERT_TRUE(decoded.has_value()) << paths.join('|').toStdString();
+        EXPECT_EQ(*decoded, paths);
     }
-    return got;
 }
 
-TEST(SingleInstance, HandOverFromAnotherThreadArrivesInOrder)
+TEST(HandOverEntry, AnythingElseIsRefused)
 {
-    platform::SingleInstance receiver(uniqueName());
-    ASSERT_TRUE(receiver.listen());
-    auto sent = std::async(std::launch::async, [name = receiver.name()] {
-        const bool a = platform::SingleInstance::sendToRunning(name, {"/x/one.eex", "/x/two.eex"});
-        const bool b = platform::SingleInstance::sendToRunning(name, {"/x/한글 세 번째.eex"});
-        return a && b;
-    });
-    const QStringList got = waitForPaths(receiver, 3, 3000);
-    EXPECT_TRUE(sent.get());
-    EXPECT_EQ(got, QStringList({"/x/one.eex", "/x/two.eex", "/x/한글 세 번째.eex"}));
+    const QByteArray good = SingleInstance::encodeHandOver({"/x/a.eex", "/x/b.eex"});
+    const QList<QByteArray> cases = {
+        QByteArray(),
+        QByteArray("junk"),
+        good.left(good.size() - 1),                          // cut short
+        QByteArray("storyloom hand-over 1\n"),               // no path
+        QByteArray("storyloom hand-over 1\n\n"),             // empty path
+        QByteArray("storyloom hand-over 1\n/x/\xff\xfe.eex\n"), // not UTF-8
+        QByteArray("storyloom hand-over 1\n/x/%FF.eex\n"),
+        QByteArray("storyloom hand-over 1\n/x/%00.eex\n"),
+        QByteArray("storyloom hand-over 2\n/x/a.eex\n"),
+        QByteArray("storyloom hand-over 1\n") + QByteArray(2 * 1024 * 1024, 'a') + '\n',
+    };
+    for (const QByteArray &bytes : cases)
+        EXPECT_FALSE(SingleInstance::decodeHandOver(bytes).has_value()) << bytes.left(60).toStdString();
 }
 
-TEST(SingleInstance, NothingRunningMeansNoHandOver)
-{
-    EXPECT_FALSE(platform::SingleInstance::sendToRunning(uniqueName(), {"/x/a.eex"}, 500));
-}
-
-TEST(SingleInstance, OnlyOneCopyReceivesAndAStaleChannelIsTakenOver)
+TEST(SingleInstance, TheQueueKeepsOrderAndEntriesStayUntilFinished)
 {
     const QString name = uniqueName();
+    SingleInstance receiver(name);
+    ASSERT_TRUE(receiver.listen());
+    ASSERT_FALSE(SingleInstance::enqueue(name, {"/x/one.eex", "/x/two.eex"}).isEmpty());
+    ASSERT_FALSE(SingleInstance::enqueue(name, {"/x/한글 세 번째.eex"}).isEmpty());
+    EXPECT_TRUE(receiver.hasPending());
+    EXPECT_EQ(receiver.takePending(), QStringList({"/x/one.eex", "/x/two.eex", "/x/한글 세 번째.eex"}));
+    EXPECT_FALSE(receiver.hasPending());
+    EXPECT_TRUE(receiver.takePending().isEmpty()); // taken once only
+    EXPECT_EQ(queueEntries(name).size(), 2);        // but still queued
+    receiver.finish(receiver.takenEntries());
+    EXPECT_TRUE(queueEntries(name).isEmpty());
+    EXPECT_TRUE(receiver.takenEntries().isEmpty());
+}
+
+TEST(SingleInstance, ACopyThatDiesAfterTakingLeavesTheFilesForTheNext)
+{
+    const QString name = uniqueName();
+    ASSERT_FALSE(SingleInstance::enqueue(name, {"/x/a.eex"}).isEmpty());
     {
-        platform::SingleInstance first(name);
+        SingleInstance first(name);
         ASSERT_TRUE(first.listen());
-        platform::SingleInstance second(name);
+        EXPECT_EQ(first.takePending(), QStringList({"/x/a.eex"}));
+        // gone before its tab existed
+    }
+    SingleInstance next(name);
+    ASSERT_TRUE(next.listen());
+    EXPECT_EQ(next.takePending(), QStringList({"/x/a.eex"}));
+    next.finish(next.takenEntries());
+    EXPECT_TRUE(queueEntries(name).isEmpty());
+}
+
+TEST(SingleInstance, OnlyTheReceivingCopyTakesAndGarbageIsDropped)
+{
+    const QString name = uniqueName();
+    SingleInstance receiver(name);
+    SingleInstance independent(name);
+    ASSERT_TRUE(receiver.listen());
+    EXPECT_FALSE(independent.listen());
+    ASSERT_TRUE(QDir().mkpath(SingleInstance::queueFolder(name)));
+    QFile garbage(QDir(SingleInstance::queueFolder(name)).filePath("0-garbage.handover"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("\xff\xff\xff\xffjunk");
+    garbage.close();
+    ASSERT_FALSE(SingleInstance::enqueue(name, {"/ok.eex"}).isEmpty());
+    EXPECT_TRUE(independent.takePending().isEmpty());
+    EXPECT_EQ(receiver.takePending(), QStringList({"/ok.eex"}));
+    EXPECT_EQ(queueEntries(name).size(), 1); // the garbage is gone
+}
+
+TEST(SingleInstance, ARunningCopyIsSeenAndAStaleChannelIsTakenOver)
+{
+    const QString name = uniqueName();
+    EXPECT_FALSE(SingleInstance::copyRunning(name));
+    {
+        SingleInstance first(name);
+        ASSERT_TRUE(first.listen());
+        // Seen even though this thread never gets to its events: busy.
+        EXPECT_TRUE(SingleInstance::copyRunning(name));
+        SingleInstance second(name);
         EXPECT_FALSE(second.listen());
         EXPECT_FALSE(second.isListening());
     }
-    // A crashed copy leaves its socket file behind.
-    QFile stale(QDir::temp().filePath(name));
+    // A copy that died leaves its socket file behind.
+    QFile stale(name);
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
-    platform::SingleInstance third(name);
+    EXPECT_FALSE(SingleInstance::copyRunning(name));
+    SingleInstance third(name);
     EXPECT_TRUE(third.listen());
 }
 
-TEST(SingleInstance, GarbageOnTheChannelIsDroppedWithoutHarm)
-{
-    platform::SingleInstance receiver(uniqueName());
-    ASSERT_TRUE(receiver.listen());
-    auto sent = std::async(std::launch::async, [name = receiver.name()] {
-        QLocalSocket socket;
-        socket.connectToServer(name);
-        if (!socket.waitForConnected(1000))
-            return;
-        socket.write(QByteArray("\xff\xff\xff\xffjunk", 8)); // claims 4 GB
-        socket.waitForBytesWritten(1000);
-        socket.waitForDisconnected(1000);
-    });
-    sent.get();
-    waitForPaths(receiver, 1, 300);
-    EXPECT_FALSE(receiver.hasPending());
-    // The channel still works afterwards.
-    auto again = std::async(std::launch::async,
-                            [name = receiver.name()] { return platform::SingleInstance::sendToRunning(name, {"/ok.eex"}); });
-    EXPECT_EQ(waitForPaths(receiver, 1, 3000), QStringList({"/ok.eex"}));
-    EXPECT_TRUE(again.get());
-}
-
-// The real program as the second copy: it hands its (relative) file over,
-// ends with 0 and never gets to the settings file.
+// The real program as the second copy: it queues its (relative) file, ends
+// with 0 and never gets to the settings file, also while the receiving copy
+// is busy.
 class SecondCopyProcess : public ::testing::Test
 {
 protected:
@@ -113,6 +159,7 @@ protected:
         auto *p = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("STORYLOOM_INSTANCE", name);
+        env.insert("XDG_RUNTIME_DIR", dir.path());
         env.insert("XDG_DATA_HOME", dir.filePath("data"));
         env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -131,32 +178,22 @@ protected:
     std::vector<std::unique_ptr<QProcess>> processes;
 };
 
-TEST_F(SecondCopyProcess, HandsOverAndEndsWithoutTouchingSettings)
+TEST_F(SecondCopyProcess, QueuesItsFilesAndEndsWithoutTouchingSettings)
 {
-    platform::SingleInstance running(uniqueName());
+    // The receiver never runs its event loop here: a busy copy.
+    SingleInstance running(uniqueName());
     ASSERT_TRUE(running.listen());
-    QProcess *second = start(running.name(), "rel/a.eex");
-    const QStringList got = waitForPaths(running, 1, 5000);
-    ASSERT_TRUE(finished(second));
-    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(got, QStringList({QDir(dir.path()).filePath("rel/a.eex")}));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("bin/Q_T.ini")));
-}
-
-TEST_F(SecondCopyProcess, TwoCopiesStartedTogetherBothArrive)
-{
-    platform::SingleInstance running(uniqueName());
-    ASSERT_TRUE(running.listen());
-    QProcess *a = start(running.name(), dir.filePath("a.eex"));
+    QProcess *a = start(running.name(), "rel/a.eex");
     QProcess *b = start(running.name(), dir.filePath("b.eex"));
-    QStringList got = waitForPaths(running, 2, 5000);
     ASSERT_TRUE(finished(a));
     ASSERT_TRUE(finished(b));
+    EXPECT_EQ(a->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(a->exitCode(), 0);
     EXPECT_EQ(b->exitCode(), 0);
+    QStringList got = running.takePending();
     got.sort();
-    EXPECT_EQ(got, QStringList({dir.filePath("a.eex"), dir.filePath("b.eex")}));
+    EXPECT_EQ(got, QStringList({dir.filePath("b.eex"), QDir(dir.path()).filePath("rel/a.eex")}));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("bin/Q_T.ini")));
 }
 
 } // namespace

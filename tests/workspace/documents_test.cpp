@@ -247,6 +247,68 @@ TEST_F(DocumentsTest, OpeningStopsAtTheFirstDamagedFile)
     EXPECT_FALSE(other.inDocumentState());
 }
 
+// A file that does not open says why in Korean and leaves the open tabs,
+// their trees and their marks as they were.
+TEST_F(DocumentsTest, FilesThatCannotOpenSayWhyAndLeaveTheOtherTabs)
+{
+    const QString good = writeScenario("good.eex", 1);
+    ASSERT_TRUE(docs->OpenFiles({good}));
+    docs->MarkTabModified();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("x.eex"));
+    const QString unreadable = dir.filePath("unreadable.eex");
+    ASSERT_TRUE(QFile::link("/proc/self/mem", unreadable));
+    const QString huge = dir.filePath("huge.eex");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(3LL * 1024 * 1024 * 1024)); // sparse
+    }
+    const std::vector<std::pair<QString, QString>> cases = {
+        {dir.filePath("x.eex"), "파일이 아니라 폴더"},
+        {unreadable, "파일을 읽을 수 없습니다."},
+        {huge, "3.0 GB (3,221,225,472바이트)로 너무 커서 열지 않았습니다."},
+        {dir.filePath("gone.eex"), "존재하지 않는 파일입니다!"},
+    };
+    for (const auto &[path, says] : cases) {
+        prompts.messages.clear();
+        EXPECT_FALSE(docs->OpenFiles({path}));
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_TRUE(prompts.messages[0].text.startsWith(path)) << prompts.messages[0].text.toStdString();
+        EXPECT_TRUE(prompts.messages[0].text.contains(says)) << prompts.messages[0].text.toStdString();
+        EXPECT_EQ(prompts.messages[0].title, "Error!");
+        EXPECT_EQ(captions(), QStringList({"good.eex *"}));
+    }
+    EXPECT_TRUE(docs->current()->modified());
+    EXPECT_EQ(workspace::RecentEntries()[1], "");
+}
+
+// Files handed over together: a damaged one is reported and the others open.
+TEST_F(DocumentsTest, ADamagedHandOverKeepsTheFilesHandedOverWithItFromOpening)
+{
+    const QString damaged = writeBytes("damaged.eex", kDamaged);
+    const QString good = writeScenario("good.eex", 4);
+    w.queueHandOver({damaged});
+    w.queueHandOver({good});
+    w.Timer1_Timer();
+    EXPECT_EQ(captions(), QStringList({"good.eex"}));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith("EEX 파일 오류！ SeekAdr : "));
+}
+
+TEST_F(DocumentsTest, JunkAfterTheLastSceneIsWarnedAtOpen)
+{
+    fixtures::GeneratorOptions options;
+    options.maxScenes = 2;
+    const QByteArray scenario = fixtures::scenarioBytes(fixtures::ScenarioGenerator(3, options).scenario());
+    const QString path = writeBytes("junk.eex", scenario + QByteArray(300 * 1024, '\x7F'));
+    ASSERT_TRUE(docs->OpenFiles({path}));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].title, "Warning!");
+    EXPECT_TRUE(prompts.messages[0].text.contains("마지막 Scene 뒤에 307,200바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다."))
+        << prompts.messages[0].text.toStdString();
+    EXPECT_EQ(captions(), QStringList({"junk.eex"}));
+}
+
 TEST_F(DocumentsTest, ExtensionFilterAndAnOpenPathOnlySelectsItsTab)
 {
     const QString a = writeScenario("a.eex", 1);

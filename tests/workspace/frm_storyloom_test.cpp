@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -182,15 +183,16 @@ TEST_F(WindowTest, HandOversAreQueuedAndWaitForAModalDialog)
         EXPECT_TRUE(calls.isEmpty());
     }
     QTest::qWait(250); // the timer itself
-    ASSERT_EQ(calls.size(), 1);
-    EXPECT_EQ(calls[0], QStringList({"/d/a.eex", "/d/b.eex"}));
+    // Each file opens on its own, so a damaged one keeps no other from opening.
+    EXPECT_EQ(calls, QList<QStringList>({{"/d/a.eex"}, {"/d/b.eex"}}));
     w.Timer1_Timer();
-    EXPECT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls.size(), 2);
 }
 
 TEST_F(WindowTest, HandOversFromTheChannelOpenWithinASecond)
 {
-    const QString name = "storyloom-test-" + QUuid::createUuid().toString(QUuid::Id128).left(12);
+    QTemporaryDir folder;
+    const QString name = folder.filePath("channel");
     platform::SingleInstance channel(name);
     ASSERT_TRUE(channel.listen());
     FrmStoryloom w;
@@ -199,14 +201,37 @@ TEST_F(WindowTest, HandOversFromTheChannelOpenWithinASecond)
     w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
     QElapsedTimer clock;
     clock.start();
-    auto sent = std::async(std::launch::async, [&] {
-        return platform::SingleInstance::sendToRunning(name, {"/d/one.eex"})
-            && platform::SingleInstance::sendToRunning(name, {"/d/two.eex"});
-    });
+    ASSERT_FALSE(platform::SingleInstance::enqueue(name, {"/d/one.eex"}).isEmpty());
+    ASSERT_FALSE(platform::SingleInstance::enqueue(name, {"/d/two.eex"}).isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 2; }, 3000));
     EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_TRUE(sent.get());
     EXPECT_EQ(opened, QStringList({"/d/one.eex", "/d/two.eex"}));
+    // Opened, so off the queue.
+    EXPECT_TRUE(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(WindowTest, HandOversWaitingForADialogStayQueued)
+{
+    QTemporaryDir folder;
+    const QString name = folder.filePath("channel");
+    platform::SingleInstance channel(name);
+    ASSERT_TRUE(channel.listen());
+    FrmStoryloom w;
+    w.setHandOverSource(&channel);
+    QStringList opened;
+    w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
+    ASSERT_FALSE(platform::SingleInstance::enqueue(name, {"/d/one.eex"}).isEmpty());
+    {
+        QDialog modal;
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        w.Timer1_Timer();
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_EQ(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).size(), 1);
+    }
+    w.Timer1_Timer();
+    EXPECT_EQ(opened, QStringList({"/d/one.eex"}));
+    EXPECT_TRUE(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).isEmpty());
 }
 
 class QuitTest : public WindowTest
@@ -382,3 +407,41 @@ TEST(Startup, FilesBecomeAbsolute)
 }
 
 } // namespace
+
+namespace {
+
+QStringList queuedEntries(const QString &name)
+{
+    return QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files);
+}
+
+workspace::StartupConfig configWithFile(const QString &channel)
+{
+    workspace::StartupConfig config;
+    config.programPath = "/nowhere/storyloom";
+    config.arguments = {"/d/a.eex"};
+    config.instanceName = channel;
+    config.registerAssociation = false;
+    return config;
+}
+
+} // namespace
+
+// The first copy opens its own files at its first activation and queues
+// nothing for itself (a damaged file would otherwise be reported twice); a
+// later copy with files leaves them queued for the first and ends.
+TEST(Startup, TheFirstCopyKeepsItsFilesAndALaterOneQueuesThem)
+{
+    QTemporaryDir folder;
+    const QString channel = folder.filePath("channel");
+    workspace::Startup first(configWithFile(channel), {});
+    ASSERT_TRUE(first.prepare());
+    EXPECT_TRUE(first.instance()->isListening());
+    EXPECT_TRUE(queuedEntries(channel).isEmpty());
+    EXPECT_EQ(first.files(), QStringList({"/d/a.eex"}));
+
+    workspace::Startup second(configWithFile(channel), {});
+    EXPECT_FALSE(second.prepare());
+    EXPECT_EQ(queuedEntries(channel).size(), 1);
+    EXPECT_EQ(first.instance()->takePending(), QStringList({"/d/a.eex"}));
+}

@@ -1,4 +1,5 @@
 // The program's start-up with the documents and the game folder plugged in.
+#include "core/game/demo_game_folder.h"
 #include "core/settings.h"
 #include "platform/prompts.h"
 #include "workspace/document.h"
@@ -85,6 +86,88 @@ TEST_F(ProgramStartup, AnExistingSettingsFileWithoutFolderAsksForIt)
     w->action("mnuFolder")->trigger();
     EXPECT_EQ(prompts.folderTitles.size(), 2);
     EXPECT_EQ(core::ReadINI("Folder", "Path"), dir.filePath("game"));
+}
+
+// A settings file that exists with content but gives nothing to read is
+// named once at start-up; start-up then goes on as for a file without
+// entries (the folder is asked for). An empty file is a first start's.
+TEST_F(ProgramStartup, AnUnreadableSettingsFileIsNamedOnceAndStartUpGoesOn)
+{
+    const QString ini = config.iniPath;
+    const QByteArray text = "[Folder]\r\nPath=C:\\game\r\n";
+    QByteArray utf16("\xFF\xFE");
+    for (char c : text)
+        utf16 += QByteArray(1, c) + QByteArray(1, '\0');
+    QByteArray garbage(3000, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = char((i * 7919 + 13) % 251);
+    struct Case {
+        const char *name;
+        std::function<void()> write;
+        const char *says; // nullptr: no message
+    };
+    const auto bytes = [&](const QByteArray &b) {
+        return [&ini, b] {
+            QFile f(ini);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(b);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"garbage", bytes(garbage), "텍스트 파일이 아닙니다"},
+        {"utf-16", bytes(utf16), "텍스트 파일이 아닙니다"},
+        {"no entry", bytes("some notes\r\nPath = nowhere\r\n[Folder]\r\n"), "항목이 하나도 없습니다"},
+        {"folder", [&] { ASSERT_TRUE(QDir().mkpath(ini)); }, "파일이 아니라 폴더"},
+        {"empty", bytes(""), nullptr},
+        {"blank lines", bytes("\r\n\r\n"), nullptr},
+    };
+    config.demoGameFolder.clear();
+    for (const Case &c : cases) {
+        QFile::remove(ini);
+        QDir(ini).removeRecursively();
+        c.write();
+        prompts.messages.clear();
+        prompts.folderTitles.clear();
+        core::setIniPath(ini);
+        workspace::Startup startup(config, workspace::ProgramStartupHooks());
+        ASSERT_TRUE(startup.prepare());
+        startup.showWindow();
+        if (c.says) {
+            ASSERT_EQ(prompts.messages.size(), 1) << c.name;
+            EXPECT_TRUE(prompts.messages[0].text.startsWith("설정 파일을 읽을 수 없습니다: " + ini)) << c.name;
+            EXPECT_TRUE(prompts.messages[0].text.contains(QString::fromUtf8(c.says)))
+                << c.name << ": " << prompts.messages[0].text.toStdString();
+        } else {
+            EXPECT_TRUE(prompts.messages.isEmpty()) << c.name;
+        }
+        EXPECT_EQ(prompts.folderTitles.size(), 1) << c.name; // asked for, as without entries
+    }
+}
+
+// A game folder whose files are folders or junk is named at start-up, once.
+TEST_F(ProgramStartup, GameFilesThatAreFoldersOrJunkAreNamedAtStartUp)
+{
+    const QString game = dir.filePath("game");
+    ASSERT_TRUE(core::game::WriteDemoGameFolder(game));
+    QFile::remove(QDir(game).filePath("Data.e5"));
+    ASSERT_TRUE(QDir(game).mkdir("Data.e5"));
+    {
+        QFile exe(QDir(game).filePath("Ekd5.exe"));
+        ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
+        exe.write(QByteArray(4096, '\x5A'));
+    }
+    core::setIniPath(config.iniPath);
+    core::SettingLoad();
+    core::WriteINI("Folder", "Path", game);
+    config.demoGameFolder.clear();
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    startup.showWindow();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.contains("Data.e5이(가) 파일이 아니라 폴더")) << prompts.messages[0].text.toStdString();
+    EXPECT_TRUE(prompts.messages[0].text.contains("Ekd5.exe이(가) 게임 실행 파일이 아닙니다"))
+        << prompts.messages[0].text.toStdString();
+    EXPECT_TRUE(prompts.folderTitles.isEmpty());
 }
 
 TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)

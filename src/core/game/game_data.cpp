@@ -159,18 +159,42 @@ void readItem(GameData &data, int n, const QByteArray &record, int valueBase)
         data.names.assistNames[n] = entry;
 }
 
-void loadTroopsAndModels(GameData &data, const QString &folder)
+// "x이(가) 파일이 아니라 폴더입니다." for a game file that is a folder.
+QString notAFileProblem(const QString &path)
+{
+    return QStringLiteral("게임 폴더의 %1이(가) 파일이 아니라 폴더(또는 장치)입니다. 이 파일의 이름들을 읽지 않았습니다.")
+        .arg(QFileInfo(path).fileName());
+}
+
+QString unreadableProblem(const QString &path)
+{
+    return QStringLiteral("게임 폴더의 %1을(를) 읽을 수 없습니다.").arg(QFileInfo(path).fileName());
+}
+
+// The troop names and unit models; a message when the executable is there
+// but is no executable or cannot be read.
+QString loadTroopsAndModels(GameData &data, const QString &folder)
 {
     const TroopSettings troop = ReadTroopSettings();
     data.names.troopNames = QStringList(troop.count);
     data.unitModels.clear();
     const QString exePath =
         GameFilePath(folder, settingOr(QStringLiteral("FileName"), QStringLiteral("EXE"), kDefaultExeName));
-    if (!QFileInfo(exePath).isFile())
-        return;
+    const QFileInfo exeInfo(exePath);
+    if (!exeInfo.exists())
+        return {};
+    if (!exeInfo.isFile())
+        return notAFileProblem(exePath);
     const FileBytes exe(exePath);
     if (!exe.isOpen())
-        return;
+        return unreadableProblem(exePath);
+    // Every Windows executable begins with "MZ"; anything else would give
+    // troop names made of whatever bytes sit at the table's place.
+    if (!exe.view().startsWith("MZ")) {
+        return QStringLiteral("게임 폴더의 %1이(가) 게임 실행 파일이 아닙니다(손상되었거나 다른 파일입니다). "
+                              "부대 이름과 유닛 모델을 읽지 않았습니다.")
+            .arg(exeInfo.fileName());
+    }
     if (troop.address >= 0) {
         for (int i = 0; i < troop.count; ++i)
             data.names.troopNames[i] = DecodeTroopName(exe.view(), troop.address + qint64(i) * troop.length);
@@ -180,6 +204,7 @@ void loadTroopsAndModels(GameData &data, const QString &folder)
     data.unitModels.resize(kPersonCount);
     for (int p = 0; p < kPersonCount; ++p)
         data.unitModels[p] = quint8(table[2 * p]);
+    return {};
 }
 
 // Persons and items 0..103 from an unpacked data archive; a message when its
@@ -191,9 +216,14 @@ QString loadDataArchive(GameData &data, const QString &path)
         return QStringLiteral("데이터 파일 %1을(를) 열 수 없습니다.").arg(QFileInfo(path).fileName());
     const auto e0 = BytesToLongBE(file.view(), kPersonTableField);
     const auto e1 = BytesToLongBE(file.view(), kItemTableField);
-    if (!e0 || !e1) {
+    // An entry whose table does not fit in the file: its place is damaged
+    // (or the file is no data archive at all).
+    const qint64 size = file.view().size();
+    const bool personsFit = e0 && *e0 + qint64(kPersonRecordSize) * kPersonCount <= size;
+    const bool itemsFit = e1 && *e1 + qint64(kItemRecordSize) * kDataItemCount <= size;
+    if (!personsFit || !itemsFit) {
         return QStringLiteral("데이터 파일 %1의 항목 목록이 손상되었습니다 (위치 0x%2).")
-            .arg(QFileInfo(path).fileName(), QString::number(e0 ? kItemTableField : kPersonTableField, 16).toUpper());
+            .arg(QFileInfo(path).fileName(), QString::number(personsFit ? kItemTableField : kPersonTableField, 16).toUpper());
     }
     data.persons.resize(kPersonCount);
     const QByteArray persons = file.field(*e0, qint64(kPersonRecordSize) * kPersonCount);
@@ -212,19 +242,31 @@ QString loadDataArchive(GameData &data, const QString &path)
     return {};
 }
 
-void loadStarItems(GameData &data, const QString &folder)
+QString loadStarItems(GameData &data, const QString &folder)
 {
     // Opened read-only: a missing "star.e5" leaves the twelve items empty and
     // is never created.
     const QString path = GameFilePath(folder, kStarFileName);
-    if (!QFileInfo(path).isFile())
-        return;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    if (!info.isFile())
+        return notAFileProblem(path);
     const FileBytes star(path);
     if (!star.isOpen())
-        return;
+        return unreadableProblem(path);
+    const qint64 needed = kStarItemOffset + qint64(kItemRecordSize) * (kItemCount - kDataItemCount);
+    if (star.view().size() < needed) {
+        return QStringLiteral("게임 폴더의 %1이(가) %2바이트로 너무 짧습니다(%3바이트 이상이어야 합니다). "
+                              "아이템 104~115의 이름을 읽지 않았습니다.")
+            .arg(info.fileName())
+            .arg(star.view().size())
+            .arg(needed);
+    }
     const QByteArray items = star.field(kStarItemOffset, qint64(kItemRecordSize) * (kItemCount - kDataItemCount));
     for (int n = kDataItemCount; n < kItemCount; ++n)
         readItem(data, n, items.mid(qint64(n - kDataItemCount) * kItemRecordSize, kItemRecordSize), 28);
+    return {};
 }
 
 } // namespace
@@ -317,11 +359,14 @@ GameLoadReport GameDataLoad(GameData &data, const QString &folder)
     data.names.assistNames = QStringList(kItemCount);
     data.persons.clear();
 
-    loadTroopsAndModels(data, folder);
+    if (const QString problem = loadTroopsAndModels(data, folder); !problem.isEmpty())
+        report.messages << problem;
 
     const QString dataPath =
         GameFilePath(folder, settingOr(QStringLiteral("FileName"), QStringLiteral("Data"), kDefaultDataName));
     const QFileInfo dataInfo(dataPath);
+    if (dataInfo.exists() && !dataInfo.isFile())
+        report.messages << notAFileProblem(dataPath);
     if (dataInfo.isFile()) {
         bool readable = true;
         if (dataInfo.size() < kPackedDataFileLimit) {
@@ -339,7 +384,8 @@ GameLoadReport GameDataLoad(GameData &data, const QString &folder)
             }
         }
         if (readable) {
-            loadStarItems(data, folder);
+            if (const QString problem = loadStarItems(data, folder); !problem.isEmpty())
+                report.messages << problem;
         } else {
             // A data archive we could not read names nobody: no half tables.
             data.persons.clear();

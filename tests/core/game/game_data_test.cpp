@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace core::game;
 using namespace fixtures;
 
@@ -277,4 +279,55 @@ TEST(DemoGameFolder, LoadsAndServesEveryArchive)
     const QByteArray mmap = ReadFileBytes(QDir(folder).filePath("mmap.e5"));
     const int n = *BytesToLongBE(mmap, 280) / 12 - 23;
     EXPECT_EQ(*BytesToLongBE(mmap, 272 + 12 * (n - 1)), 256000);
+}
+
+// A game file that is a folder, or bytes that are no game file, is named in
+// the report: the user learns why names are missing.
+TEST(GameDataLoad, FoldersAndJunkInPlaceOfGameFilesAreNamed)
+{
+    const auto junk = [](int size, quint32 seed) {
+        QByteArray b(size, '\0');
+        for (int i = 0; i < size; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            b[i] = char(seed >> 24);
+        }
+        return b;
+    };
+    struct Case {
+        const char *name;
+        std::function<void(const ScopedGameFolder &)> spoil;
+        QStringList says;
+    };
+    const auto folderFor = [](const char *file) {
+        return [file](const ScopedGameFolder &g) {
+            QFile::remove(g.path(file));
+            ASSERT_TRUE(QDir(g.folder()).mkdir(file));
+        };
+    };
+    const std::vector<Case> cases = {
+        {"data folder", folderFor("Data.e5"), {"Data.e5이(가) 파일이 아니라 폴더"}},
+        {"star folder", folderFor("star.e5"), {"star.e5이(가) 파일이 아니라 폴더"}},
+        {"exe folder", folderFor("Ekd5.exe"), {"Ekd5.exe이(가) 파일이 아니라 폴더"}},
+        {"all junk",
+         [&](const ScopedGameFolder &g) {
+             WriteFileBytes(g.path("Data.e5"), junk(40000, 1));
+             WriteFileBytes(g.path("star.e5"), junk(4000, 2));
+             WriteFileBytes(g.path("Ekd5.exe"), junk(900000, 3));
+         },
+         {"Ekd5.exe이(가) 게임 실행 파일이 아닙니다", "데이터 파일 Data.e5의 항목 목록이 손상되었습니다"}},
+        {"small junk data", [&](const ScopedGameFolder &g) { WriteFileBytes(g.path("Data.e5"), junk(20000, 4)); },
+         {"Data.e5"}},
+        {"short star", [&](const ScopedGameFolder &g) { WriteFileBytes(g.path("star.e5"), junk(700, 5)); },
+         {"star.e5이(가) 700바이트로 너무 짧습니다"}},
+    };
+    for (const Case &c : cases) {
+        ScopedGameFolder game;
+        c.spoil(game);
+        GameData data;
+        const GameLoadReport r = GameDataLoad(data, game.folder());
+        ASSERT_EQ(r.messages.size(), c.says.size()) << c.name << ": " << r.messages.join(" | ").toStdString();
+        for (const QString &s : c.says)
+            EXPECT_TRUE(r.messages.join('\n').contains(s)) << c.name << ": " << r.messages.join(" | ").toStdString();
+        EXPECT_EQ(data.names.charNames[1024], QStringLiteral("모든 인물"));
+    }
 }
