@@ -103,7 +103,23 @@ QRadioButton *CharacterPicker::option(core::CharSelectMode mode) const
 
 void CharacterPicker::setStoredValue(int i, int value)
 {
-    display(i, person::rowOfValue(value), true, true);
+    const int row = person::rowOfValue(value);
+    if (row == person::kNoneRow && value != person::kNone)
+        displayUnnamed(i, value);
+    else
+        display(i, row, true, true);
+}
+
+void CharacterPicker::displayUnnamed(int i, int value)
+{
+    Element &e = m_elements[i];
+    ++m_busy;
+    e.placeholder = QString::number(value);
+    e.list->setPlaceholderText(e.placeholder);
+    e.list->setCurrentIndex(-1);
+    setTextIfDifferent(e.number, e.placeholder);
+    setTextIfDifferent(e.name, e.placeholder);
+    --m_busy;
 }
 
 int CharacterPicker::value(int i) const
@@ -160,7 +176,8 @@ bool CharacterPicker::eventFilter(QObject *watched, QEvent *event)
 
 void CharacterPicker::display(int i, int row, bool setNumber, bool setName)
 {
-    const Element &e = m_elements[i];
+    Element &e = m_elements[i];
+    e.placeholder.clear();
     ++m_busy;
     if (e.list->currentIndex() != row)
         e.list->setCurrentIndex(row);
@@ -183,9 +200,9 @@ void CharacterPicker::onNumberChanged(int i)
     if (m_busy)
         return;
     const NumberField *box = m_elements[i].number;
-    // An emptied box shows person 0 and becomes "0" when it is left.
+    // An emptied box stands for person 0 and shows "0" at once.
     if (box->text().isEmpty()) {
-        display(i, 0, false, true);
+        display(i, 0, true, true);
         return;
     }
     const std::int64_t v = box->number();
@@ -209,6 +226,9 @@ void CharacterPicker::onNameChanged(int i)
 void CharacterPicker::onNameLeft(int i)
 {
     QLineEdit *box = m_elements[i].name;
+    // A stored value that names nobody stays until the user changes it.
+    if (!m_elements[i].placeholder.isEmpty() && box->text() == m_elements[i].placeholder)
+        return;
     if (box->text().isEmpty()) {
         ++m_busy;
         box->setText(kNoneText);

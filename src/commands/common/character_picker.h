@@ -45,7 +45,9 @@ public:
     QLineEdit *nameBox(int i) const { return m_elements[i].name; }
 
     // Loads a stored person value: 0..1027 and the variable persons select
-    // their row, everything else (0xFFFF, and values that name nobody) "無".
+    // their row, 0xFFFF "無". A value that names nobody (1028..0xEFFE) shows
+    // as its number in all three views, with no row selected, and is what
+    // OK writes until the user chooses a person.
     void setStoredValue(int i, int value);
     // What OK writes: the number in the number box (0 when empty).
     int value(int i) const;
@@ -68,9 +70,13 @@ private:
         QComboBox *list = nullptr;
         NumberField *number = nullptr;
         QLineEdit *name = nullptr;
+        // The number shown for a stored value that names nobody; empty
+        // once a person is shown.
+        QString placeholder;
     };
 
     void display(int i, int row, bool setNumber, bool setName);
+    void displayUnnamed(int i, int value);
     void onListChosen(int i, int row);
     void onNumberChanged(int i);
     void onNameChanged(int i);

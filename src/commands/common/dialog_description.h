@@ -47,10 +47,12 @@ enum class ListSource {
     Assist,
 };
 
-// What a list shows for a stored value that none of its items stands for.
+// What a list offers for a value none of its items stands for. A stored
+// value always loads as a placeholder that keeps it (see selectStored);
+// this only matters where a list's own rule is asked (loadedIndex).
 enum class Unlisted {
     FallbackItem, // the item `fallbackItem` (negative: counted from the end)
-    Keep,         // a placeholder with the caption's word; OK writes the value back
+    Keep,         // no item of its own
 };
 
 // How a flag or a choice of two loads a stored value above 1.
@@ -72,9 +74,6 @@ struct ListSpec {
     const char16_t *noneItem = nullptr;
     Unlisted unlisted = Unlisted::FallbackItem;
     int fallbackItem = 0;
-    // With Unlisted::Keep: the values that keep their meaning as stored
-    // (others take the fallback item); null keeps every unlisted value.
-    bool (*keeps)(int value, int listSize) = nullptr;
     // The tag whose caption word names a kept value.
     int captionTag = 0;
 };

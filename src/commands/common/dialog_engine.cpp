@@ -149,21 +149,11 @@ void EngineDialog::load()
 
 void EngineDialog::loadList(Field &f, int value)
 {
-    const ListSpec &spec = f.spec->list;
-    f.items = buildList(spec, context());
+    f.items = buildList(f.spec->list, context());
     f.listedItems = f.items.size();
-    std::optional<int> index = f.items.indexOf(value);
-    if (!index && spec.unlisted == Unlisted::Keep && (!spec.keeps || spec.keeps(value, f.listedItems))) {
-        // The caption names this value: keep it rather than lose its meaning.
-        f.items.texts << placeholderText(spec, value, context());
-        f.items.values.push_back(value);
-        index = f.listedItems;
-    }
-    if (!index && f.items.size() > 0)
-        index = loadedIndex(spec, f.items, value);
+    const int index = selectStored(f.spec->list, f.items, value, context());
     f.list->addItems(f.items.texts);
-    if (index)
-        f.list->setCurrentIndex(*index);
+    f.list->setCurrentIndex(index);
 }
 
 std::int64_t EngineDialog::saveValue(const Field &f) const

@@ -70,12 +70,13 @@ void addEquipment(BuiltList &l, const ListSpec &spec, const core::NameTables *ta
 
 // The item list: index i is code i (or i + 26 from the star file); a stored
 // code also selects by its index, so an uncanonical 104..115 reaches its item.
+// A code past the table selects nothing (-1): the list keeps it as it is.
 int itemAlias(int value, int size)
 {
     if (value == kNone)
         return size - 1;
     const int index = value < kStarItemFirst + kStarCodeShift ? value : value - kStarCodeShift;
-    return index >= 0 && index < size ? index : size - 1;
+    return index >= 0 && index < size - 1 ? index : -1;
 }
 
 } // namespace
@@ -91,8 +92,10 @@ int readSettingCount(const workspace::EditContext &ctx, const SettingCount &coun
 
 std::optional<int> BuiltList::indexOf(int value) const
 {
-    if (alias)
-        return alias(value, size());
+    if (alias) {
+        const int index = alias(value, size());
+        return index >= 0 ? std::optional<int>(index) : std::nullopt;
+    }
     const auto it = std::find(values.begin(), values.end(), value);
     if (it == values.end())
         return std::nullopt;
@@ -170,6 +173,17 @@ QString placeholderText(const ListSpec &spec, int value, const workspace::EditCo
     if (text.isEmpty())
         text = QString::number(value);
     return text;
+}
+
+int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::EditContext &ctx)
+{
+    if (const std::optional<int> listed = items.indexOf(value))
+        return *listed;
+    // No item stands for the stored value: a placeholder shows it and keeps
+    // it until the user picks another item.
+    items.texts << placeholderText(spec, value, ctx);
+    items.values.push_back(value);
+    return items.size() - 1;
 }
 
 int loadedIndex(const ListSpec &spec, const BuiltList &items, int value)

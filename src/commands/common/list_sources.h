@@ -41,8 +41,12 @@ struct BuiltList {
 };
 
 BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx);
-// The item a stored value selects: its own, else the list's fallback item;
-// -1 for an empty list.
+// The item a stored value selects: its own, else a placeholder item appended
+// to the list that shows the value (placeholderText) and writes it back.
+int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::EditContext &ctx);
+// The item the list's own rule gives a value (its fallback item where none
+// stands for it); -1 for an empty list. For what the user would get from
+// the list alone, not for loading a stored value.
 int loadedIndex(const ListSpec &spec, const BuiltList &items, int value);
 
 // The text of a placeholder item for a stored value that the list cannot
