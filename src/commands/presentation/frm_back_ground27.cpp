@@ -15,9 +15,22 @@ namespace {
 // Where each kind's value sits in the key.
 constexpr std::array<int, 4> kPositions{17, 25, 33, 41};
 
-int noneItem(const QComboBox *list)
+// The item that stands for 0xFFFF, the last of the kind's own items.
+int noneItem(const QComboBox *list, int kept)
 {
-    return list->count() - 1;
+    return list->count() - (kept >= 0 ? 2 : 1);
+}
+
+// Selects the item of a stored value, or adds one that shows and keeps it.
+int selectOrKeep(QComboBox *list, int value, int listedIndex)
+{
+    if (listedIndex >= 0) {
+        list->setCurrentIndex(listedIndex);
+        return -1;
+    }
+    list->addItem(QString::number(value));
+    list->setCurrentIndex(list->count() - 1);
+    return value;
 }
 
 } // namespace
@@ -62,25 +75,28 @@ FrmBackGround27::FrmBackGround27(workspace::EditContext &ctx) : CommandDialog(ct
     body()->addLayout(place);
 
     const int kind = field(9, 2) & 0xFFFF;
-    ControlVisible(kind);
-    m_kind->setCurrentIndex(kind < 4 ? kind : 0);
+    m_keptKind = selectOrKeep(m_kind, kind, kind < 4 ? kind : -1);
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int i) { ControlVisible(i); });
-    // Selecting the kind shows its list, as the user's choice does.
-    ControlVisible(m_kind->currentIndex());
+    // Selecting the kind shows its list, as the user's choice does; a kind
+    // no item stands for shows the outer backgrounds.
+    ControlVisible(m_keptKind >= 0 ? 0 : m_kind->currentIndex());
 
     for (std::size_t k = 0; k < 4; ++k) {
         const int v = field(kPositions[k], 2) & 0xFFFF;
         QComboBox *list = m_lists[k];
+        const int none = noneItem(list, -1);
+        int listed = -1;
         if (k == 1)
-            list->setCurrentIndex(v == 0 ? 0 : 1);
+            listed = v == 0 ? 0 : v == media::kNone ? 1 : -1;
         else
-            list->setCurrentIndex(v < noneItem(list) ? v : noneItem(list));
+            listed = v < none ? v : v == media::kNone ? none : -1;
+        m_kept[k] = selectOrKeep(list, v, listed);
     }
 }
 
 void FrmBackGround27::ControlVisible(int kind)
 {
-    const int shown = kind >= 0 && kind <= 2 ? kind : 3;
+    const int shown = kind == 4 && m_keptKind >= 0 ? 0 : kind >= 0 && kind <= 2 ? kind : 3;
     for (int k = 0; k < 4; ++k) {
         m_lists[std::size_t(k)]->setVisible(k == shown);
         m_labels[std::size_t(k)]->setVisible(k == shown);
@@ -90,11 +106,14 @@ void FrmBackGround27::ControlVisible(int kind)
 bool FrmBackGround27::saveFields(QString &key, int &lengthDelta)
 {
     lengthDelta = 0;
-    setField(key, 9, 2, std::max(m_kind->currentIndex(), 0));
+    const int kind = m_kind->currentIndex();
+    setField(key, 9, 2, kind == 4 && m_keptKind >= 0 ? m_keptKind : std::max(kind, 0));
     for (std::size_t k = 0; k < 4; ++k) {
         const QComboBox *list = m_lists[k];
         const int i = list->currentIndex();
-        setField(key, kPositions[k], 2, i < 0 || i >= noneItem(list) ? media::kNone : i);
+        const int none = noneItem(list, m_kept[k]);
+        const int value = i > none && m_kept[k] >= 0 ? m_kept[k] : i < 0 || i >= none ? media::kNone : i;
+        setField(key, kPositions[k], 2, value);
     }
     return true;
 }

@@ -3,7 +3,9 @@
 // the whole map, inner, battle map) and, beside it, the list of that kind.
 // The command holds one field per kind; the lists of the other kinds are
 // hidden but keep what they loaded, so OK writes their fields back as they
-// were (a value no item stands for comes back as none, 0xFFFF).
+// were. A stored value no item stands for (a background beyond the counts
+// of the moment, a kind above 3) shows as its number and is kept until the
+// user picks another item.
 #include "commands/common/command_dialog.h"
 
 #include <array>
@@ -34,6 +36,9 @@ private:
     QComboBox *m_kind = nullptr;
     std::array<QComboBox *, 4> m_lists{};
     std::array<QLabel *, 4> m_labels{};
+    // The stored values shown as the last item of a list (-1: none).
+    std::array<int, 4> m_kept{-1, -1, -1, -1};
+    int m_keptKind = -1;
 };
 
 } // namespace commands

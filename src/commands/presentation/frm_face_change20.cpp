@@ -31,16 +31,27 @@ FrmFaceChange20::FrmFaceChange20(workspace::EditContext &ctx) : CommandDialog(ct
         m_face->addItem(QString::fromUtf16(item));
     addLabelledRow(body(), this, "Label1", QStringLiteral("얼굴 "), m_face);
 
+    // A stored value none of the nine items stands for shows as its number
+    // and is kept until another item is chosen.
     const int stored = field(9, 2) & 0xFFFF;
     const auto it = std::find(kValues.begin(), kValues.end(), stored);
-    m_face->setCurrentIndex(it == kValues.end() ? 0 : int(it - kValues.begin()));
+    if (it == kValues.end()) {
+        m_face->addItem(QString::number(stored));
+        m_face->setCurrentIndex(m_face->count() - 1);
+        m_kept = stored;
+    } else {
+        m_face->setCurrentIndex(int(it - kValues.begin()));
+    }
 }
 
 bool FrmFaceChange20::saveFields(QString &key, int &lengthDelta)
 {
     lengthDelta = 0;
-    const int i = std::clamp(m_face->currentIndex(), 0, int(kValues.size()) - 1);
-    setField(key, 9, 2, kValues[std::size_t(i)]);
+    const int i = m_face->currentIndex();
+    if (i >= int(kValues.size()) && m_kept >= 0)
+        setField(key, 9, 2, m_kept);
+    else
+        setField(key, 9, 2, kValues[std::size_t(std::clamp(i, 0, int(kValues.size()) - 1))]);
     return true;
 }
 

@@ -25,6 +25,7 @@ protected:
 
 private:
     QComboBox *m_face = nullptr;
+    int m_kept = -1;  // a stored value shown as a tenth item
 };
 
 } // namespace commands

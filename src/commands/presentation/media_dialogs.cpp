@@ -168,9 +168,10 @@ FrmTrack24::FrmTrack24(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
     track->setLayout(row);
     addLabelledRow(body(), this, "Label1", QStringLiteral("트랙"), track);
 
-    // Every value beyond the tracks, 255 among them, is no music.
+    // 255 is no music; a track beyond the count of the moment is kept under
+    // its own name.
     const int stored = field(9, 2) & 0xFFFF;
-    m_track.box->setCurrentIndex(stored < trackMax ? stored : trackMax);
+    m_track.select(stored, QStringLiteral("Track") + QString::number(stored + 2));
 
     // A track being listened to ends when another is chosen.
     connect(m_track.box, &QComboBox::currentIndexChanged, this, [] { MediaPlayer::instance().stopMusic(); });

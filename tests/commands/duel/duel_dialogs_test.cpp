@@ -113,30 +113,30 @@ TEST(DuelDialogs, DeathDialogChecksTheEnemy)
     EXPECT_TRUE(cmd.text().contains(QStringLiteral("적군무장")));
 }
 
-// Values beyond the lists and flags above 1 open on the fallback, and OK
-// writes the shown value.
-TEST(DuelDialogs, OutOfRangeValuesOpenOnTheFallbackAndOkWritesIt)
+// Values beyond the lists show as their number, flags above 1 open clear,
+// and an untouched OK keeps every stored byte.
+TEST(DuelDialogs, OutOfRangeValuesShowAsPlaceholdersAndAreKept)
 {
     const struct {
         const char *record;
         const char *list;
         const char *shown;
-        const char *saved;
     } cases[] = {
-        {"650026000001" "4D000700" "26000200", "cbVSAttack", "명중", "650026000000" "4D000000" "26000000"},
-        {"66002600FFFF" "4E000300" "26000000", "cbVSAttack", "제자리공격", "660026000000" "4E000000" "26000000"},
-        {"640026000100" "4C001400", "cbVSActive", "無", "640026000100" "4C000000"},
+        {"650026000001" "4D000700" "26000200", "cbVSAttack", "7"},
+        {"66002600FFFF" "4E000300" "26000000", "cbVSAttack", "3"},
+        {"640026000100" "4C001400", "cbVSActive", "20"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.record);
         CommandNode cmd(QString::fromLatin1(c.record));
         QString shown;
-        cmd.edit([&](QDialog &d) {
+        EXPECT_FALSE(cmd.edit([&](QDialog &d) {
             shown = combo(d, c.list)->currentText();
             click(d, "cConfig");
-        });
+        }));
         EXPECT_EQ(shown, QString::fromUtf8(c.shown));
-        EXPECT_EQ(cmd.record(), QString::fromLatin1(c.saved));
+        EXPECT_EQ(cmd.record(), QString::fromLatin1(c.record));
+        EXPECT_EQ(cmd.records, 0);
     }
 }
 
@@ -165,18 +165,25 @@ TEST(DuelDialogs, AppearanceFromTheTemplateOpensOnTheStandAndStoresZero)
     EXPECT_TRUE(cmd.record().endsWith(QStringLiteral("4C000000")));
 }
 
-TEST(DuelDialogs, FlagStoredAsHighByteOpensClearAndIsRewrittenWhole)
+TEST(DuelDialogs, FlagStoredAsHighByteOpensClearAndIsKeptUntilChanged)
 {
-    CommandNode cmd(QStringLiteral("6300260000010500" "4100" "26000100"));
+    const QString stored = QStringLiteral("6300260000010500" "4100" "26000100");
+    CommandNode cmd(stored);
     bool checked = true, delay = false;
-    cmd.edit([&](QDialog &d) {
+    EXPECT_FALSE(cmd.edit([&](QDialog &d) {
         checked = check(d, "ckChar")->isChecked();
         delay = check(d, "ckDelay")->isChecked();
         click(d, "cConfig");
-    });
+    }));
     EXPECT_FALSE(checked);
     EXPECT_TRUE(delay);
-    EXPECT_EQ(cmd.record(), QStringLiteral("6300260000000500" "4100" "26000100"));
+    EXPECT_EQ(cmd.record(), stored);
+    // Ticked by the user, the flag is written whole.
+    cmd.edit([&](QDialog &d) {
+        check(d, "ckChar")->setChecked(true);
+        click(d, "cConfig");
+    });
+    EXPECT_EQ(cmd.record(), QStringLiteral("6300260001000500" "4100" "26000100"));
 }
 
 TEST(DuelDialogs, SpeechTextLoadsAsLinesAndUntouchedOkKeepsTheLength)

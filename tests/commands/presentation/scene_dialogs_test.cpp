@@ -82,14 +82,27 @@ TEST(FrmBackGround27, StoredValuesLoadAndOkWritesEveryField)
              EXPECT_EQ(list(d, "cbHM")->currentText(), QStringLiteral("HM03"));
          },
          background(3, 0xFFFF, 0xFFFF, 5, 3)},
-        {"outer 40 of 40 is none", background(0, 40, 0, 0, 0), {}, "cbOut", [](QDialog &) {},
-         background(0, 0xFFFF, 0, 0, 0)},
-        {"kind 7 opens as outer, writes 0", background(7, 39, 0, 73, 57), {}, "cbOut",
-         [](QDialog &d) { EXPECT_EQ(list(d, "cbOut")->currentText(), QStringLiteral("MMAP-40")); },
-         background(0, 39, 0, 73, 57)},
-        {"whole map 5 is none", background(1, 0, 5, 0, 0), {}, "cbWholeMap",
-         [](QDialog &d) { EXPECT_EQ(list(d, "cbWholeMap")->currentText(), QStringLiteral("無")); },
-         background(1, 0, 0xFFFF, 0, 0)},
+        {"outer 40 of 40 is kept", background(0, 40, 0, 0, 0), {}, "cbOut",
+         [](QDialog &d) { EXPECT_EQ(list(d, "cbOut")->currentText(), QStringLiteral("40")); },
+         background(0, 40, 0, 0, 0)},
+        {"kind 7 shows the outer list and is kept", background(7, 39, 0, 73, 57), {}, "cbOut",
+         [](QDialog &d) {
+             EXPECT_EQ(list(d, "cbKind")->currentText(), QStringLiteral("7"));
+             EXPECT_EQ(list(d, "cbOut")->currentText(), QStringLiteral("MMAP-40"));
+         },
+         background(7, 39, 0, 73, 57)},
+        {"whole map 5 is kept", background(1, 0, 5, 0, 0), {}, "cbWholeMap",
+         [](QDialog &d) { EXPECT_EQ(list(d, "cbWholeMap")->currentText(), QStringLiteral("5")); },
+         background(1, 0, 5, 0, 0)},
+        {"a kept inner value gives way to a chosen one", background(2, 0, 0, 999, 0), {}, "cbIn",
+         [](QDialog &d) {
+             EXPECT_EQ(list(d, "cbIn")->currentText(), QStringLiteral("999"));
+             list(d, "cbIn")->setCurrentIndex(1);
+         },
+         background(2, 0, 0, 1, 0)},
+        {"none chosen over a kept value", background(3, 0, 0, 0, 500), {}, "cbHM",
+         [](QDialog &d) { list(d, "cbHM")->setCurrentIndex(list(d, "cbHM")->count() - 2); },
+         background(3, 0, 0, 0, 0xFFFF)},
         {"battle map 100 shows two digits", background(3, 0, 0, 0, 100), {{"Setting/SceMax", "120"}}, "cbHM",
          [](QDialog &d) { EXPECT_EQ(list(d, "cbHM")->currentText(), QStringLiteral("HM00")); },
          background(3, 0, 0, 0, 100)},
@@ -135,13 +148,13 @@ TEST(FrmFaceChange20, ValuesOfTheNineItems)
         int item;
         int pick;  // -1: leave
         int written;
-    } cases[] = {{255, 8, -1, 255}, {5, 0, -1, 0}, {0, 0, 6, 32}, {128, 7, -1, 128}, {16, 5, 4, 4}};
+    } cases[] = {{255, 8, -1, 255}, {5, 9, -1, 5}, {0, 0, 6, 32}, {128, 7, -1, 128}, {16, 5, 4, 4}, {7, 9, 1, 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
         CommandNode cmd(face(c.stored));
         cmd.edit([&](QDialog &d) {
             QComboBox *box = list(d, "cbFace");
-            EXPECT_EQ(box->count(), 9);
+            EXPECT_EQ(box->count(), c.item == 9 ? 10 : 9);  // a kept value is a tenth item
             EXPECT_EQ(box->currentIndex(), c.item);
             if (c.pick >= 0)
                 box->setCurrentIndex(c.pick);
