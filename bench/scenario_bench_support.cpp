@@ -20,6 +20,7 @@ const std::vector<ScenarioSize> &scenarioSizes()
         {"100KB", 100 * 1024},
         {"1MB", 1024 * 1024},
         {"4MB", 4 * 1024 * 1024},
+        {"20MB", 20 * 1024 * 1024},
     };
     return sizes;
 }

@@ -380,9 +380,7 @@ void EditCommands::mnuSpread_Click()
     Document *doc = document();
     if (!doc)
         return;
-    const NodeId sel = selectedNode();
-    core::spreadFold(doc->tree(), sel, true);
-    doc->view()->syncExpanded(sel);
+    doc->view()->spreadFold(selectedNode(), true);
 }
 
 void EditCommands::mnuFold_Click()
@@ -390,9 +388,7 @@ void EditCommands::mnuFold_Click()
     Document *doc = document();
     if (!doc)
         return;
-    const NodeId sel = selectedNode();
-    core::spreadFold(doc->tree(), sel, false);
-    doc->view()->syncExpanded(sel);
+    doc->view()->spreadFold(selectedNode(), false);
 }
 
 void EditCommands::HistoryCancle()

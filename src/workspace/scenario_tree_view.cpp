@@ -1,5 +1,6 @@
 #include "workspace/scenario_tree_view.h"
 
+#include "core/structure_edits.h"
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/frm_storyloom.h"
@@ -86,6 +87,12 @@ void ScenarioTreeView::syncExpanded(core::NodeId start)
         for (int r = 0; r < tree.childCount(n); ++r)
             stack.push_back(tree.child(n, r));
     }
+}
+
+void ScenarioTreeView::spreadFold(core::NodeId start, bool spread)
+{
+    core::spreadFold(m_document->tree(), start, spread);
+    syncExpanded(start);
 }
 
 void ScenarioTreeView::mousePressEvent(QMouseEvent *event)

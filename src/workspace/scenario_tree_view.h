@@ -29,6 +29,9 @@ public:
     core::NodeId selectedNode() const;
     // Shows the expanded flags of the node's branch as the tree holds them.
     void syncExpanded(core::NodeId start);
+    // "선택한 메뉴 펼치기" / "접기": every node with children in the branch of
+    // `start` expanded (spread) or collapsed, in the tree and in the view.
+    void spreadFold(core::NodeId start, bool spread);
 
 signals:
     // A left click on a node, after the view selected it.
