@@ -634,15 +634,22 @@ QString DocTree::textPreview(NodeId n) const
         return QString();
     if (node.keyLength <= 0)
         return m_captions->caption(node.key, node.captionKind);
-    // The key is made for the caption only and dropped again.
-    const Node probe = [&] {
-        Node p;
-        p.keyOffset = node.keyOffset;
-        p.keyLength = node.keyLength;
-        p.keySerial = node.keySerial;
-        return p;
-    }();
-    return m_captions->caption(keyOf(probe), node.captionKind);
+    // The key is made for the caption only, in a buffer kept between calls.
+    static thread_local QString scratch;
+    char digits[24];
+    const int digitCount = serialDigits(node.keySerial, digits);
+    const qsizetype hexLength = 2 * qsizetype(node.keyLength);
+    scratch.resize(hexLength + 1 + digitCount);
+    QChar *p = scratch.data();
+    const auto *d = reinterpret_cast<const std::uint8_t *>(m_recordImage.constData()) + node.keyOffset;
+    for (std::int32_t i = 0; i < node.keyLength; ++i) {
+        *p++ = QLatin1Char(kHexDigits[d[i] >> 4]);
+        *p++ = QLatin1Char(kHexDigits[d[i] & 15]);
+    }
+    *p++ = u'_';
+    for (int i = 0; i < digitCount; ++i)
+        *p++ = QLatin1Char(digits[i]);
+    return m_captions->caption(scratch, node.captionKind);
 }
 
 QByteArrayView DocTree::pendingRecord(NodeId n) const

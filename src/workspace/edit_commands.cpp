@@ -15,6 +15,7 @@
 #include "workspace/frm_multi_select_view.h"
 #include "workspace/frm_setting.h"
 #include "workspace/frm_storyloom.h"
+#include "workspace/long_task.h"
 #include "workspace/scenario_tree_view.h"
 #include "workspace/startup.h"
 
@@ -380,7 +381,8 @@ void EditCommands::mnuSpread_Click()
     Document *doc = document();
     if (!doc)
         return;
-    doc->view()->spreadFold(selectedNode(), true);
+    LongTask task(&m_window, kSpreadingLabel, LongTask::Cancel::Allowed);
+    doc->view()->spreadFold(selectedNode(), true, task.progress());
 }
 
 void EditCommands::mnuFold_Click()
@@ -388,7 +390,8 @@ void EditCommands::mnuFold_Click()
     Document *doc = document();
     if (!doc)
         return;
-    doc->view()->spreadFold(selectedNode(), false);
+    LongTask task(&m_window, kFoldingLabel, LongTask::Cancel::Allowed);
+    doc->view()->spreadFold(selectedNode(), false, task.progress());
 }
 
 void EditCommands::HistoryCancle()
@@ -397,7 +400,9 @@ void EditCommands::HistoryCancle()
     if (!doc)
         return;
     core::EditContext ctx = coreContext(*doc, m_documents);
-    finish(doc, core::undo(ctx), kQuickErrorTitle, MsgIcon::Exclamation);
+    LongTask task(&m_window, kUndoingLabel, LongTask::Cancel::No);
+    const core::EditResult result = core::undo(ctx, task.progress());
+    finish(doc, result, kQuickErrorTitle, MsgIcon::Exclamation);
 }
 
 void EditCommands::HistoryRun()
@@ -406,7 +411,9 @@ void EditCommands::HistoryRun()
     if (!doc)
         return;
     core::EditContext ctx = coreContext(*doc, m_documents);
-    finish(doc, core::redo(ctx), kQuickErrorTitle, MsgIcon::Exclamation);
+    LongTask task(&m_window, kRedoingLabel, LongTask::Cancel::No);
+    const core::EditResult result = core::redo(ctx, task.progress());
+    finish(doc, result, kQuickErrorTitle, MsgIcon::Exclamation);
 }
 
 void EditCommands::mnuVS_Click()

@@ -1,6 +1,5 @@
 #include "workspace/scenario_tree_view.h"
 
-#include "core/structure_edits.h"
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/frm_storyloom.h"
@@ -75,6 +74,7 @@ core::NodeId ScenarioTreeView::selectedNode() const { return docModel()->nodeAt(
 void ScenarioTreeView::syncExpanded(core::NodeId start)
 {
     const core::DocTree &tree = m_document->tree();
+    scheduleDelayedItemsLayout();
     std::vector<core::NodeId> stack{start};
     while (!stack.empty()) {
         const core::NodeId n = stack.back();
@@ -89,10 +89,35 @@ void ScenarioTreeView::syncExpanded(core::NodeId start)
     }
 }
 
-void ScenarioTreeView::spreadFold(core::NodeId start, bool spread)
+bool ScenarioTreeView::spreadFold(core::NodeId start, bool spread, const core::WorkProgress &progress)
 {
-    core::spreadFold(m_document->tree(), start, spread);
-    syncExpanded(start);
+    core::DocTree &tree = m_document->tree();
+    if (!tree.isValid(start))
+        return true;
+    // With a layout pending the view only notes each expanded index; the
+    // rows are laid out once at the end, not once per node.
+    scheduleDelayedItemsLayout();
+    DocTreeModel *m = docModel();
+    bool finished = true;
+    std::int64_t visited = 0;
+    std::vector<core::NodeId> stack{start};
+    while (!stack.empty()) {
+        const core::NodeId n = stack.back();
+        stack.pop_back();
+        if (progress && ++visited % core::kNodesPerReport == 0 && !progress(visited, tree.count())) {
+            finished = false;
+            break;
+        }
+        const int children = tree.childCount(n);
+        if (children == 0)
+            continue;
+        tree.setExpanded(n, spread);
+        setExpanded(m->indexOf(n), spread);
+        for (int r = children - 1; r >= 0; --r)
+            stack.push_back(tree.child(n, r));
+    }
+    executeDelayedItemsLayout();
+    return finished;
 }
 
 void ScenarioTreeView::mousePressEvent(QMouseEvent *event)
