@@ -40,6 +40,11 @@ NodeId findFrom(const DocTree &tree, NodeId start, const FindQuery &query, const
     // The forward walk of MenuFind: display order from `start`, itself
     // included, to the end of the tree.
     std::int64_t visited = 0;
+    if (progress && !progress(0, tree.count())) {
+        if (cancelled)
+            *cancelled = true;
+        return kNoNode;
+    }
     for (NodeId node = start; node != kNoNode;) {
         if (findMatches(tree, node, query))
             return node;
@@ -353,6 +358,8 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
     EditStep step;
     SectionBudget budget(tree);
     std::int64_t visited = 0;
+    if (progress)
+        progress(0, tree.count());
     for (NodeId node = findStartOfTree(tree); node != kNoNode; node = tree.nextInOrder(node)) {
         if (progress && ++visited % kNodesPerReport == 0)
             progress(visited, tree.count());

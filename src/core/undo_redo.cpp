@@ -153,7 +153,7 @@ constexpr int kRecordsPerReport = 512;
 
 void report(const WorkProgress &progress, std::size_t done, std::size_t total)
 {
-    if (progress && done % kRecordsPerReport == 0)
+    if (progress && (done == 0 || done % kRecordsPerReport == 0))
         progress(std::int64_t(done), std::int64_t(total));
 }
 
@@ -166,6 +166,7 @@ EditResult undo(EditContext &ctx, const WorkProgress &progress)
         return {};
     const DocTree::Batch batch(ctx.tree);
     auto &recs = step->records;
+    report(progress, 0, recs.size());
     for (int i = int(recs.size()) - 1; i >= 0; --i) {
         report(progress, recs.size() - std::size_t(i), recs.size());
         if (undoRecord(ctx.tree, ctx.keySerial, recs[std::size_t(i)]))
@@ -187,6 +188,7 @@ EditResult redo(EditContext &ctx, const WorkProgress &progress)
         return {};
     const DocTree::Batch batch(ctx.tree);
     auto &recs = step->records;
+    report(progress, 0, recs.size());
     for (std::size_t i = 0; i < recs.size(); ++i) {
         report(progress, i + 1, recs.size());
         if (redoRecord(ctx.tree, ctx.keySerial, recs[i]))

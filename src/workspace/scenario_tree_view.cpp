@@ -98,9 +98,11 @@ bool ScenarioTreeView::spreadFold(core::NodeId start, bool spread, const core::W
     // rows are laid out once at the end, not once per node.
     scheduleDelayedItemsLayout();
     DocTreeModel *m = docModel();
-    bool finished = true;
     std::int64_t visited = 0;
     std::vector<core::NodeId> stack{start};
+    bool finished = !progress || progress(0, tree.count());
+    if (!finished)
+        stack.clear();
     while (!stack.empty()) {
         const core::NodeId n = stack.back();
         stack.pop_back();
