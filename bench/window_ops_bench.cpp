@@ -17,11 +17,14 @@
 #include "core/edit_history.h"
 #include "core/find_replace.h"
 #include "core/undo_redo.h"
+#include "fixtures/scenario_generator.h"
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/scenario_tree_view.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -286,3 +289,53 @@ void undoReplaceAll(benchmark::State &state, const ScenarioSize &size)
 }();
 
 } // namespace
+
+namespace {
+
+// A 60 MB scenario as authors write them (army tables and longer commands,
+// about 28 bytes a node), opened in a shown document, searched and replaced
+// in: what the document then holds beside the file's size. Printed with the
+// other benchmarks: held_bytes, file_bytes, held_per_file.
+void BM_Memory60MB(benchmark::State &state)
+{
+    static const QByteArray bytes = [] {
+        fixtures::GeneratorOptions opt;
+        opt.targetBytes = 60 * 1024 * 1024;
+        fixtures::ScenarioGenerator gen(2024, opt);
+        return fixtures::scenarioBytes(gen.scenario());
+    }();
+    QTemporaryDir dir;
+    bench::Scenario s{bytes, dir.filePath(QStringLiteral("sixty.eex"))};
+    {
+        QFile f(s.path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+            state.SkipWithError("write failed");
+            return;
+        }
+    }
+    std::int64_t held = -1, nodes = 0;
+    for (auto _ : state) {
+        const std::int64_t before = bench::heapCounting() ? bench::heapBytes() : 0;
+        bool ok = false;
+        auto open = std::make_unique<OpenTree>(s, ok);
+        if (!ok)
+            state.SkipWithError("load failed");
+        nodes = open->tree.count();
+        core::findFrom(open->tree, core::findStartOfTree(open->tree),
+                       core::FindQuery{core::FindMode::ByText, 0, kAbsent});
+        core::replaceAll(open->ctx, QStringLiteral("a"), QStringLiteral("b"));
+        open->shown.settle();
+        if (bench::heapCounting())
+            held = bench::heapBytes() - before;
+        open.reset();
+    }
+    state.counters["nodes"] = double(nodes);
+    state.counters["file_bytes"] = double(bytes.size());
+    state.counters["held_bytes"] = double(held);
+    state.counters["held_per_file"] = double(held) / double(bytes.size());
+    state.counters["held_per_node"] = nodes ? double(held) / double(nodes) : 0.0;
+}
+
+} // namespace
+
+BENCHMARK(BM_Memory60MB)->Unit(benchmark::kMillisecond)->Iterations(1);

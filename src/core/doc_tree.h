@@ -270,7 +270,7 @@ private:
         };
         void grow();
 
-        std::vector<Slot> m_slots;  // a power of two in size, at most half full
+        std::vector<Slot> m_slots;  // a power of two in size, at most three quarters full
         std::size_t m_count = 0;
     };
     // A hash of the key's characters; the same for a key still to be made,
