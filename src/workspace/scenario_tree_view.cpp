@@ -71,24 +71,6 @@ void ScenarioTreeView::selectNode(core::NodeId node)
 
 core::NodeId ScenarioTreeView::selectedNode() const { return docModel()->nodeAt(currentIndex()); }
 
-void ScenarioTreeView::syncExpanded(core::NodeId start)
-{
-    const core::DocTree &tree = m_document->tree();
-    scheduleDelayedItemsLayout();
-    std::vector<core::NodeId> stack{start};
-    while (!stack.empty()) {
-        const core::NodeId n = stack.back();
-        stack.pop_back();
-        if (tree.childCount(n) == 0)
-            continue;
-        const QModelIndex index = docModel()->indexOf(n);
-        if (index.isValid() && isExpanded(index) != tree.expanded(n))
-            setExpanded(index, tree.expanded(n));
-        for (int r = 0; r < tree.childCount(n); ++r)
-            stack.push_back(tree.child(n, r));
-    }
-}
-
 bool ScenarioTreeView::spreadFold(core::NodeId start, bool spread, const core::WorkProgress &progress)
 {
     core::DocTree &tree = m_document->tree();

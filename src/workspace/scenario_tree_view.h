@@ -28,8 +28,6 @@ public:
     // Selects the node, scrolls it into view and makes it the tree's selected node.
     void selectNode(core::NodeId node);
     core::NodeId selectedNode() const;
-    // Shows the expanded flags of the node's branch as the tree holds them.
-    void syncExpanded(core::NodeId start);
     // "선택한 메뉴 펼치기" / "접기": every node with children in the branch of
     // `start` expanded (spread) or collapsed, in the tree and in the view, in
     // one layout of the view. `progress` counts nodes; when it answers false
