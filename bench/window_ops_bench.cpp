@@ -279,12 +279,12 @@ void undoReplaceAll(benchmark::State &state, const ScenarioSize &size)
 }
 
 [[maybe_unused]] const bool registered = [] {
-    bench::registerPerScenario("expand_all", expandAll);
-    bench::registerPerScenario("baseline_expand_all", baselineExpandAll);
-    bench::registerPerScenario("find", find);
+    bench::registerPerScenario("expand_all", expandAll, 3);
+    bench::registerPerScenario("baseline_expand_all", baselineExpandAll, 3);
+    bench::registerPerScenario("find", find, 3);
     bench::registerPerScenario("baseline_find", baselineFind);
-    bench::registerPerScenario("replace_all", replaceAll);
-    bench::registerPerScenario("undo_replace", undoReplaceAll);
+    bench::registerPerScenario("replace_all", replaceAll, 3);
+    bench::registerPerScenario("undo_replace", undoReplaceAll, 3);
     return true;
 }();
 

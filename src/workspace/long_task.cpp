@@ -18,7 +18,11 @@ int &showAfter()
     static int ms = kDefaultShowAfterMs;
     return ms;
 }
+
+int g_running = 0;
 } // namespace
+
+bool LongTask::anyRunning() { return g_running > 0; }
 
 int LongTask::showAfterMs() { return showAfter(); }
 void LongTask::setShowAfterMs(int ms) { showAfter() = ms; }
@@ -33,9 +37,10 @@ LongTask::LongTask(QWidget *parent, const QString &label, Cancel cancel)
     : m_parent(parent), m_label(label), m_cancel(cancel)
 {
     m_clock.start();
+    ++g_running;
 }
 
-LongTask::~LongTask() = default;
+LongTask::~LongTask() { --g_running; }
 
 void LongTask::showDialog()
 {

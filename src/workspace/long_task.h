@@ -50,6 +50,11 @@ public:
     bool cancelled() const { return m_cancelled; }
     bool shown() const { return m_dialog != nullptr; }
 
+    // True while any long operation runs. Its data may be half-way through a
+    // change, and the window's events still flow: what arrives meanwhile
+    // (a file handed over) should wait until this is false again.
+    static bool anyRunning();
+
     // How long work runs before its dialog shows (milliseconds; tests lower it).
     static int showAfterMs();
     static void setShowAfterMs(int ms);

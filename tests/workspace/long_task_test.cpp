@@ -24,6 +24,7 @@ namespace {
 struct Shown {
     QString label;
     bool canCancel = false;
+    bool running = false;  // LongTask::anyRunning() while shown
 };
 
 struct LongTaskTest : EditWindow
@@ -37,7 +38,7 @@ struct LongTaskTest : EditWindow
         LongTask::setShowAfterMs(0);
         LongTask::shownHook() = [this](QProgressDialog &d) {
             const QPushButton *cancel = d.findChild<QPushButton *>();
-            shown.push_back({d.labelText(), cancel && cancel->text() == workspace::kCancelText});
+            shown.push_back({d.labelText(), cancel && cancel->text() == workspace::kCancelText, LongTask::anyRunning()});
             if (cancelOnShow)
                 d.cancel();
         };
@@ -95,6 +96,8 @@ TEST_F(LongTaskTest, CancelledOpenLeavesTheDocumentsAsTheyWereAndAnOpenThatRunsO
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].label, workspace::kOpeningLabel);
     EXPECT_TRUE(shown[0].canCancel);
+    EXPECT_TRUE(shown[0].running);
+    EXPECT_FALSE(LongTask::anyRunning());
     EXPECT_EQ(docs->tabCount(), 1);
     EXPECT_EQ(doc(), before);
     EXPECT_EQ(bytes(), beforeBytes);
