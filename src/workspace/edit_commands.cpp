@@ -400,8 +400,11 @@ void EditCommands::HistoryCancle()
     if (!doc)
         return;
     core::EditContext ctx = coreContext(*doc, m_documents);
-    LongTask task(&m_window, kUndoingLabel, LongTask::Cancel::No);
-    const core::EditResult result = core::undo(ctx, task.progress());
+    core::EditResult result;
+    {
+        LongTask task(&m_window, kUndoingLabel, LongTask::Cancel::No);
+        result = core::undo(ctx, task.progress());
+    }
     finish(doc, result, kQuickErrorTitle, MsgIcon::Exclamation);
 }
 
@@ -411,8 +414,11 @@ void EditCommands::HistoryRun()
     if (!doc)
         return;
     core::EditContext ctx = coreContext(*doc, m_documents);
-    LongTask task(&m_window, kRedoingLabel, LongTask::Cancel::No);
-    const core::EditResult result = core::redo(ctx, task.progress());
+    core::EditResult result;
+    {
+        LongTask task(&m_window, kRedoingLabel, LongTask::Cancel::No);
+        result = core::redo(ctx, task.progress());
+    }
     finish(doc, result, kQuickErrorTitle, MsgIcon::Exclamation);
 }
 

@@ -191,10 +191,12 @@ void FrmFind::find()
     const core::DocTree &tree = *target->tree;
     const core::NodeId start =
         m_oStart->isChecked() ? core::findStartOfTree(tree) : core::findStartAfter(tree, tree.selected());
-    LongTask task(this, kFindingLabel, LongTask::Cancel::Allowed);
     bool cancelled = false;
-    const core::NodeId found =
-        core::findFrom(tree, start, core::FindQuery{s.mode, s.code, s.text}, task.progress(), &cancelled);
+    core::NodeId found = core::kNoNode;
+    {
+        LongTask task(this, kFindingLabel, LongTask::Cancel::Allowed);
+        found = core::findFrom(tree, start, core::FindQuery{s.mode, s.code, s.text}, task.progress(), &cancelled);
+    }
     if (found != core::kNoNode)
         target->select(found);
     else if (!cancelled)
