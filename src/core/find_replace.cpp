@@ -326,6 +326,8 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
     SectionBudget budget(tree);
     NodeId node = tree.isValid(tree.selected()) ? tree.selected() : findStartOfTree(tree);
     for (; node != kNoNode; node = tree.nextInOrder(node)) {
+        if (!mayReplace(tree, node, replacer))
+            continue;
         EditRecord record;
         switch (replaceIn(tree, node, replacer, ctx.captions, &record, budget)) {
         case ReplaceNodeStatus::NoMatch:

@@ -142,6 +142,15 @@ TEST(LargeDocument, ReplaceAllMakesOnlyWhatItChangesAndUndoGivesTheFileBack)
             expected.insert(n);
     EXPECT_EQ(pendingNodes(d.tree), expected);
 
+    // Replace one walks the same way: only the command it rewrites gets its key made.
+    Doc one(bytes);
+    const std::set<NodeId> pendingInOne = pendingNodes(one.tree);
+    const ReplaceOutcome first = replaceNext(one.ctx, QStringLiteral(" "), QStringLiteral("_"));
+    ASSERT_EQ(first.replaced.size(), 1u);
+    std::set<NodeId> stillPending = pendingInOne;
+    stillPending.erase(first.replaced.front());
+    EXPECT_EQ(pendingNodes(one.tree), stillPending);
+
     const QByteArray changed = d.bytes();
     EXPECT_NE(changed, bytes);
     ASSERT_TRUE(undo(d.ctx).ok);
