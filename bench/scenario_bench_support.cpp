@@ -20,6 +20,7 @@ const std::vector<ScenarioSize> &scenarioSizes()
         {"100KB", 100 * 1024},
         {"1MB", 1024 * 1024},
         {"4MB", 4 * 1024 * 1024},
+        {"20MB", 20 * 1024 * 1024},
     };
     return sizes;
 }
@@ -94,13 +95,16 @@ std::int64_t peakBytesDuring(const std::function<void()> &work)
     return heapPeak() - before;
 }
 
-void registerPerScenario(const char *operation, ScenarioBenchmark fn)
+void registerPerScenario(const char *operation, ScenarioBenchmark fn, int iterations)
 {
     for (const ScenarioSize &size : scenarioSizes()) {
         const std::string name = std::string(operation) + "/" + size.label;
-        benchmark::RegisterBenchmark(name.c_str(), [fn, size](benchmark::State &state) { fn(state, size); })
-            ->Unit(benchmark::kMillisecond)
-            ->MinTime(0.5);
+        auto *b = benchmark::RegisterBenchmark(name.c_str(), [fn, size](benchmark::State &state) { fn(state, size); })
+                      ->Unit(benchmark::kMillisecond);
+        if (iterations > 0)
+            b->Iterations(iterations);
+        else
+            b->MinTime(0.5);
     }
 }
 

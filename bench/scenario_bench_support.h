@@ -51,9 +51,12 @@ bool loadScenario(const Scenario &s, core::DocTree &tree);
 std::int64_t peakBytesDuring(const std::function<void()> &work);
 
 // Adds the benchmark "<operation>/<size label>" for every scenario size, in
-// milliseconds. The function receives the size it runs at.
+// milliseconds. The function receives the size it runs at. Benchmarks that
+// set up a fresh document outside the timed part of every iteration give a
+// fixed number of `iterations`, so a short operation does not repeat a long
+// set-up hundreds of times.
 using ScenarioBenchmark = void (*)(benchmark::State &, const ScenarioSize &);
-void registerPerScenario(const char *operation, ScenarioBenchmark fn);
+void registerPerScenario(const char *operation, ScenarioBenchmark fn, int iterations = 0);
 
 // Fills the counters the table reads: nodes, file bytes and peak bytes.
 void reportScenarioCounters(benchmark::State &state, std::int64_t nodes, std::int64_t fileBytes,

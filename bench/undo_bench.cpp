@@ -57,7 +57,7 @@ void undoThousandEdits(benchmark::State &state, const bench::ScenarioSize &size)
 }
 
 [[maybe_unused]] const bool registered = [] {
-    bench::registerPerScenario("undo_1000", undoThousandEdits);
+    bench::registerPerScenario("undo_1000", undoThousandEdits, 10);
     return true;
 }();
 

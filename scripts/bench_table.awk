@@ -9,13 +9,17 @@ function str(s) { sub(/^[^:]*: *"/, "", s); sub(/",?$/, "", s); return s }
 /"run_type": "iteration"/ { single = 1 }
 /"real_time":/ { t = num($0) }
 /"nodes":/ { nodes = num($0) }
+/"file_bytes":/ { fbytes = num($0) }
+/"held_bytes":/ { held = num($0) }
 /"peak_bytes":/ {
   peak = num($0)
   if (!single) next
   split(name, part, "/")
   key = part[1] "/" part[2]
   if (!(key in T) || t < T[key]) T[key] = t
-  N[key] = nodes; P[key] = peak
+  N[key] = nodes; P[key] = peak; F[key] = fbytes
+  if (held > 0) H[key] = held
+  held = 0
   if (!(part[2] in seen)) { seen[part[2]] = 1; sizes[++nsizes] = part[2] }
 }
 END {
@@ -36,5 +40,17 @@ END {
       if (nn > 0 && (b in P) && P[b] >= 0) bmem = sprintf("%d", P[b] / nn)
       printf fmt, op[1], sizes[j], nn, sprintf("%.2f", T[a]), op[2], base, ratio, per, mem, bmem
     }
+  }
+  # What a document holds once opened, searched (find) and replaced in
+  # (replace all), beside the size of its file.
+  header = 0
+  for (j = 1; j <= nsizes; j++) {
+    a = "replace_all/" sizes[j]
+    if (!(a in H)) continue
+    if (!header) {
+      printf "\n%-6s %8s %10s %10s %9s %8s\n", "size", "nodes", "file MB", "held MB", "x file", "B/node"
+      header = 1
+    }
+    printf "%-6s %8d %10.1f %10.1f %9.1f %8d\n", sizes[j], N[a], F[a] / 1048576, H[a] / 1048576, H[a] / F[a], H[a] / N[a]
   }
 }

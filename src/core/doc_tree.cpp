@@ -51,13 +51,81 @@ void DocTree::NodeStore::swap(NodeStore &other) noexcept
     std::swap(m_size, other.m_size);
 }
 
-std::uint32_t DocTree::keyHash(const QString &key)
+namespace {
+
+constexpr std::uint32_t kHashBasis = 2166136261u;
+constexpr std::uint32_t kHashPrime = 16777619u;
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+inline std::uint32_t hashUnit(std::uint32_t h, char16_t c) { return (h ^ c) * kHashPrime; }
+
+// The decimal digits of a serial, most significant first; returns the count.
+int serialDigits(std::uint64_t serial, char (&out)[24])
 {
-    const std::size_t h = qHash(key);
-    return std::uint32_t(h ^ (std::uint64_t(h) >> 32));
+    char rev[24];
+    int n = 0;
+    do {
+        rev[n++] = char('0' + serial % 10);
+        serial /= 10;
+    } while (serial);
+    for (int i = 0; i < n; ++i)
+        out[i] = rev[n - 1 - i];
+    return n;
 }
 
-NodeId DocTree::KeyIndex::find(const QString &key, std::uint32_t hash, const NodeStore &nodes) const
+} // namespace
+
+std::uint32_t DocTree::keyHash(QStringView key)
+{
+    std::uint32_t h = kHashBasis;
+    for (QChar c : key)
+        h = hashUnit(h, c.unicode());
+    return h;
+}
+
+std::uint32_t DocTree::nodeKeyHash(const Node &node) const
+{
+    if (node.keyLength <= 0)
+        return keyHash(node.key);
+    // The key serialKey would make: the record's hex, "_" and the serial.
+    const auto *d = reinterpret_cast<const std::uint8_t *>(m_recordImage.constData()) + node.keyOffset;
+    std::uint32_t h = kHashBasis;
+    for (std::int32_t i = 0; i < node.keyLength; ++i) {
+        h = hashUnit(h, char16_t(kHexDigits[d[i] >> 4]));
+        h = hashUnit(h, char16_t(kHexDigits[d[i] & 15]));
+    }
+    h = hashUnit(h, u'_');
+    char digits[24];
+    const int n = serialDigits(node.keySerial, digits);
+    for (int i = 0; i < n; ++i)
+        h = hashUnit(h, char16_t(digits[i]));
+    return h;
+}
+
+bool DocTree::nodeKeyEquals(const Node &node, const QString &key) const
+{
+    if (node.keyLength <= 0)
+        return node.key == key;
+    char digits[24];
+    const int n = serialDigits(node.keySerial, digits);
+    const qsizetype hexLength = 2 * qsizetype(node.keyLength);
+    if (key.size() != hexLength + 1 + n)
+        return false;
+    const auto *d = reinterpret_cast<const std::uint8_t *>(m_recordImage.constData()) + node.keyOffset;
+    const QChar *k = key.constData();
+    for (std::int32_t i = 0; i < node.keyLength; ++i) {
+        if (k[2 * i] != QLatin1Char(kHexDigits[d[i] >> 4]) || k[2 * i + 1] != QLatin1Char(kHexDigits[d[i] & 15]))
+            return false;
+    }
+    if (k[hexLength] != u'_')
+        return false;
+    for (int i = 0; i < n; ++i)
+        if (k[hexLength + 1 + i] != QLatin1Char(digits[i]))
+            return false;
+    return true;
+}
+
+NodeId DocTree::KeyIndex::find(const QString &key, std::uint32_t hash, const DocTree &tree) const
 {
     if (m_slots.empty())
         return kNoNode;
@@ -66,15 +134,16 @@ NodeId DocTree::KeyIndex::find(const QString &key, std::uint32_t hash, const Nod
         const Slot &slot = m_slots[i];
         if (slot.id == kNoNode)
             return kNoNode;
-        // Every indexed node's key has been made (indexPending makes them).
-        if (slot.hash == hash && nodes[std::size_t(slot.id) - 1].key == key)
+        if (slot.hash == hash && tree.nodeKeyEquals(tree.m_nodes[std::size_t(slot.id) - 1], key))
             return slot.id;
     }
 }
 
 void DocTree::KeyIndex::insert(std::uint32_t hash, NodeId id)
 {
-    if (2 * (m_count + 1) > m_slots.size())
+    // At most three quarters full: short probe runs with a spread-out hash,
+    // and a quarter less memory than keeping half of the slots empty.
+    if (4 * (m_count + 1) > 3 * m_slots.size())
         grow();
     const std::size_t mask = m_slots.size() - 1;
     std::size_t i = hash & mask;
@@ -146,15 +215,16 @@ void DocTree::KeyIndex::swap(KeyIndex &other) noexcept
 NodeId DocTree::find(const QString &key) const
 {
     indexPending();
-    return m_byKey.find(key, keyHash(key), m_nodes);
+    return m_byKey.find(key, keyHash(key), *this);
 }
 
 void DocTree::indexPending() const
 {
     for (; m_indexed < m_nodes.size(); ++m_indexed) {
         const Node &node = m_nodes[m_indexed];
+        // Keys still to be made are hashed from their bytes, not made.
         if (node.alive)
-            m_byKey.insert(keyHash(keyOf(node)), NodeId(m_indexed + 1));
+            m_byKey.insert(nodeKeyHash(node), NodeId(m_indexed + 1));
     }
 }
 
@@ -178,6 +248,7 @@ const QString &DocTree::keyOf(const Node &node) const
             *p++ = QLatin1Char(digits[d[i] >> 4]);
             *p++ = QLatin1Char(digits[d[i] & 15]);
         }
+        // Made in place of the bytes: the same characters nodeKeyHash hashed.
         node.key = serialKey(hex, {}, node.keySerial);
         node.keyLength = 0;
     }
@@ -284,7 +355,7 @@ NodeId DocTree::add(NodeId relative, Relation relation, const QString &key, cons
     // The key is hashed once: loading a file adds every node through here.
     const std::uint32_t hash = keyHash(key);
     indexPending();
-    if (m_byKey.find(key, hash, m_nodes) != kNoNode)
+    if (m_byKey.find(key, hash, *this) != kNoNode)
         return kNoNode;
     if (m_observer)
         m_observer->beginInsert(parent, row);
@@ -316,12 +387,14 @@ void DocTree::killSubtree(NodeId n)
         Node &node = at(cur);
         for (NodeId c : node.children)
             stack.push_back(c);
-        m_byKey.remove(keyHash(keyOf(node)), cur);
+        if (std::size_t(cur) <= m_indexed)
+            m_byKey.remove(nodeKeyHash(node), cur);
         node.alive = false;
         node.captionKind = 0;
         node.children.clear();
         node.children.shrink_to_fit();
         node.key.clear();
+        node.keyLength = 0;
         node.text.clear();
         --m_liveCount;
     }
@@ -543,8 +616,50 @@ const QString &DocTree::text(NodeId n) const
         makeCaption(node);
     return node.text;
 }
-QColor DocTree::textColor(NodeId n) const { return ok(n) ? at(n).textColor : QColor(); }
-QColor DocTree::backColor(NodeId n) const { return ok(n) ? at(n).backColor : QColor(); }
+QColor DocTree::textColor(NodeId n) const
+{
+    return ok(n) && at(n).hasTextColor ? QColor::fromRgba(at(n).textColor) : QColor();
+}
+QColor DocTree::backColor(NodeId n) const
+{
+    return ok(n) && at(n).hasBackColor ? QColor::fromRgba(at(n).backColor) : QColor();
+}
+
+QString DocTree::textPreview(NodeId n) const
+{
+    if (!ok(n))
+        return QString();
+    const Node &node = at(n);
+    if (!node.captionKind)
+        return node.text;
+    if (!m_captions)
+        return QString();
+    if (node.keyLength <= 0)
+        return m_captions->caption(node.key, node.captionKind);
+    // The key is made for the caption only, in a buffer kept between calls.
+    static thread_local QString scratch;
+    char digits[24];
+    const int digitCount = serialDigits(node.keySerial, digits);
+    const qsizetype hexLength = 2 * qsizetype(node.keyLength);
+    scratch.resize(hexLength + 1 + digitCount);
+    QChar *p = scratch.data();
+    const auto *d = reinterpret_cast<const std::uint8_t *>(m_recordImage.constData()) + node.keyOffset;
+    for (std::int32_t i = 0; i < node.keyLength; ++i) {
+        *p++ = QLatin1Char(kHexDigits[d[i] >> 4]);
+        *p++ = QLatin1Char(kHexDigits[d[i] & 15]);
+    }
+    *p++ = u'_';
+    for (int i = 0; i < digitCount; ++i)
+        *p++ = QLatin1Char(digits[i]);
+    return m_captions->caption(scratch, node.captionKind);
+}
+
+QByteArrayView DocTree::pendingRecord(NodeId n) const
+{
+    if (!ok(n) || at(n).keyLength <= 0)
+        return {};
+    return QByteArrayView(m_recordImage.constData() + at(n).keyOffset, at(n).keyLength);
+}
 
 bool DocTree::setKey(NodeId n, const QString &key)
 {
@@ -554,7 +669,7 @@ bool DocTree::setKey(NodeId n, const QString &key)
         return true;
     const std::uint32_t hash = keyHash(key);
     indexPending();
-    if (m_byKey.find(key, hash, m_nodes) != kNoNode)
+    if (m_byKey.find(key, hash, *this) != kNoNode)
         return false;
     // A caption still to be made belongs to the key it was read with.
     if (at(n).captionKind)
@@ -602,7 +717,8 @@ void DocTree::setTextColor(NodeId n, const QColor &c)
 {
     if (!ok(n))
         return;
-    at(n).textColor = c;
+    at(n).hasTextColor = c.isValid();
+    at(n).textColor = c.isValid() ? c.rgba() : 0;
     if (m_observer)
         m_observer->nodeChanged(n);
 }
@@ -612,18 +728,17 @@ void DocTree::setBackColor(NodeId n, const QColor &c)
     if (!ok(n))
         return;
     // White is the tree's own background: storing it means "default".
-    at(n).backColor = (c.isValid() && c.rgb() == qRgb(255, 255, 255)) ? QColor() : c;
+    const bool shown = c.isValid() && c.rgb() != qRgb(255, 255, 255);
+    at(n).hasBackColor = shown;
+    at(n).backColor = shown ? c.rgba() : 0;
     if (m_observer)
         m_observer->nodeChanged(n);
 }
 
 void DocTree::setExpanded(NodeId n, bool expanded)
 {
-    if (!ok(n) || at(n).expanded == expanded)
-        return;
-    at(n).expanded = expanded;
-    if (m_observer)
-        m_observer->nodeChanged(n);
+    if (ok(n))
+        at(n).expanded = expanded;
 }
 
 } // namespace core

@@ -74,6 +74,12 @@ private:
     // Appends the node's record part; returns its byte count.
     qsizetype appendRecord(QByteArray &out, NodeId n)
     {
+        // A key not made yet is its record's bytes as read: written as they are.
+        const QByteArrayView pending = m_t.pendingRecord(n);
+        if (!pending.isEmpty()) {
+            out.append(pending);
+            return pending.size();
+        }
         const QString &key = m_t.key(n);
         const QStringView rec = recordPart(key);
         if (rec.size() == key.size() || rec.size() % 2 != 0 || rec.isEmpty())

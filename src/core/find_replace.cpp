@@ -14,12 +14,48 @@ namespace core {
 
 // --- find -------------------------------------------------------------------
 
-NodeId findFrom(const DocTree &tree, NodeId start, const FindQuery &query)
+namespace {
+
+// MenuFind's test of one node, on a caption that is made for the test only.
+bool findMatches(const DocTree &tree, NodeId n, const FindQuery &query)
 {
+    const QString text = tree.textPreview(n);
+    // A key still to be made is a command's: never the root, a Scene or a Section.
+    if (tree.pendingRecord(n).isEmpty() && (tree.key(n) == u"Path" || IsScene(text) || IsSection(text)))
+        return false;
+    if (int(query.mode) >= kFindByTextOption)
+        return text.contains(query.text, Qt::CaseSensitive);
+    return NodeNumber(text) == query.code;
+}
+
+} // namespace
+
+NodeId findFrom(const DocTree &tree, NodeId start, const FindQuery &query, const WorkProgress &progress,
+                bool *cancelled)
+{
+    if (cancelled)
+        *cancelled = false;
     if (query.mode == FindMode::None || !tree.isValid(start))
         return kNoNode;
-    NodeId node = start;
-    return MenuFind(tree, node, int(query.mode), query.code, query.text, false) ? node : kNoNode;
+    // The forward walk of MenuFind: display order from `start`, itself
+    // included, to the end of the tree.
+    std::int64_t visited = 0;
+    if (progress && !progress(0, tree.count())) {
+        if (cancelled)
+            *cancelled = true;
+        return kNoNode;
+    }
+    for (NodeId node = start; node != kNoNode;) {
+        if (findMatches(tree, node, query))
+            return node;
+        if (progress && ++visited % kNodesPerReport == 0 && !progress(visited, tree.count())) {
+            if (cancelled)
+                *cancelled = true;
+            return kNoNode;
+        }
+        node = tree.nextInOrder(node);
+    }
+    return kNoNode;
 }
 
 NodeId findStartOfTree(const DocTree &tree) { return tree.firstChild(tree.root()); }
@@ -248,6 +284,29 @@ ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &repl
     return ReplaceNodeStatus::Replaced;
 }
 
+// For a command whose key is still to be made: false when its stored text
+// surely stays as it is (no text field, a cut text, or no match), read from
+// the record bytes without making the key.
+bool mayReplace(const DocTree &tree, NodeId node, const TextReplacer &replacer)
+{
+    const QByteArrayView record = tree.pendingRecord(node);
+    if (record.isEmpty())
+        return true;  // a made key: the full test decides
+    if (record.size() < 2)
+        return false;
+    const int code = int(std::uint8_t(record[0])) | (int(std::uint8_t(record[1])) << 8);
+    const std::optional<int> start = replaceTextStart(code);
+    if (!start)
+        return false;
+    const qsizetype from = (*start - 1) / 2;
+    if (from >= record.size())
+        return false;
+    const qsizetype end = record.sliced(from).indexOf('\0');
+    if (end < 0)
+        return false;  // a cut text is left alone
+    return replacer.apply(record.sliced(from, end).toByteArray()).has_value();
+}
+
 } // namespace
 
 ReplaceNodeStatus replaceInNode(DocTree &tree, NodeId node, const TextReplacer &replacer,
@@ -267,6 +326,8 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
     SectionBudget budget(tree);
     NodeId node = tree.isValid(tree.selected()) ? tree.selected() : findStartOfTree(tree);
     for (; node != kNoNode; node = tree.nextInOrder(node)) {
+        if (!mayReplace(tree, node, replacer))
+            continue;
         EditRecord record;
         switch (replaceIn(tree, node, replacer, ctx.captions, &record, budget)) {
         case ReplaceNodeStatus::NoMatch:
@@ -287,16 +348,25 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
     return out;
 }
 
-ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &replace)
+ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &replace,
+                          const WorkProgress &progress)
 {
     ReplaceOutcome out;
     const TextReplacer replacer(userLineBreaks(find), userLineBreaks(replace));
     if (replacer.isEmpty())
         return out;
     DocTree &tree = ctx.tree;
+    const DocTree::Batch batch(tree);
     EditStep step;
     SectionBudget budget(tree);
+    std::int64_t visited = 0;
+    if (progress)
+        progress(0, tree.count());
     for (NodeId node = findStartOfTree(tree); node != kNoNode; node = tree.nextInOrder(node)) {
+        if (progress && ++visited % kNodesPerReport == 0)
+            progress(visited, tree.count());
+        if (!mayReplace(tree, node, replacer))
+            continue;
         EditRecord record;
         switch (replaceIn(tree, node, replacer, ctx.captions, &record, budget)) {
         case ReplaceNodeStatus::NoMatch:

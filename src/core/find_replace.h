@@ -7,6 +7,7 @@
 // its change of length to KeyEdit so the nested-length words stay right, and
 // every rewrite is recorded for undo.
 #include "core/edit_context.h"
+#include "core/work_progress.h"
 
 #include <QByteArray>
 #include <QString>
@@ -35,8 +36,11 @@ struct FindQuery {
 
 // The first command node at or after `start` in display order that matches;
 // kNoNode when none does (or the mode is None). The root, Scenes and
-// Sections never match.
-NodeId findFrom(const DocTree &tree, NodeId start, const FindQuery &query);
+// Sections never match. Captions not made yet are made for the comparison
+// only, so a search keeps no memory. `progress` counts nodes; when it answers
+// false the search stops (kNoNode, `cancelled` set).
+NodeId findFrom(const DocTree &tree, NodeId start, const FindQuery &query, const WorkProgress &progress = {},
+                bool *cancelled = nullptr);
 // Where a search "from the beginning" starts: the first Scene.
 NodeId findStartOfTree(const DocTree &tree);
 // Where a continued search starts: the node after `selected` in display
@@ -109,7 +113,11 @@ ReplaceNodeStatus replaceInNode(DocTree &tree, NodeId node, const TextReplacer &
 // texts ("\n" stands for a line break). An empty find text replaces nothing.
 ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString &replace);
 // Replace all: every text-bearing command of the tree, in display order.
-// One undo step holding a record per rewritten command.
-ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &replace);
+// One undo step holding a record per rewritten command. Commands whose text
+// does not hold the find text are read from their stored bytes and left
+// untouched (their keys and captions are not made). `progress` counts nodes;
+// replace all does not stop half-way.
+ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &replace,
+                          const WorkProgress &progress = {});
 
 } // namespace core

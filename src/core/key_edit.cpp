@@ -70,7 +70,12 @@ std::optional<int> nestedLength(const DocTree &tree, NodeId block)
     return int(*word);
 }
 
-int ownByteLength(const DocTree &tree, NodeId node) { return recordLength(tree.key(node)); }
+int ownByteLength(const DocTree &tree, NodeId node)
+{
+    // A key not made yet is not made for its length: its record bytes give it.
+    const QByteArrayView record = tree.pendingRecord(node);
+    return record.isEmpty() ? recordLength(tree.key(node)) : int(record.size());
+}
 
 int branchByteLength(const DocTree &tree, NodeId node)
 {

@@ -148,15 +148,27 @@ NodeId focusOf(const DocTree &tree, const EditRecord &r)
     return kNoNode;
 }
 
+// Records between two progress reports.
+constexpr int kRecordsPerReport = 512;
+
+void report(const WorkProgress &progress, std::size_t done, std::size_t total)
+{
+    if (progress && (done == 0 || done % kRecordsPerReport == 0))
+        progress(std::int64_t(done), std::int64_t(total));
+}
+
 } // namespace
 
-EditResult undo(EditContext &ctx)
+EditResult undo(EditContext &ctx, const WorkProgress &progress)
 {
     EditStep *step = ctx.history.undoTop();
     if (!step)
         return {};
+    const DocTree::Batch batch(ctx.tree);
     auto &recs = step->records;
+    report(progress, 0, recs.size());
     for (int i = int(recs.size()) - 1; i >= 0; --i) {
+        report(progress, recs.size() - std::size_t(i), recs.size());
         if (undoRecord(ctx.tree, ctx.keySerial, recs[std::size_t(i)]))
             continue;
         for (std::size_t j = std::size_t(i) + 1; j < recs.size(); ++j)
@@ -169,13 +181,16 @@ EditResult undo(EditContext &ctx)
     return {true, true, {}, focus};
 }
 
-EditResult redo(EditContext &ctx)
+EditResult redo(EditContext &ctx, const WorkProgress &progress)
 {
     EditStep *step = ctx.history.redoTop();
     if (!step)
         return {};
+    const DocTree::Batch batch(ctx.tree);
     auto &recs = step->records;
+    report(progress, 0, recs.size());
     for (std::size_t i = 0; i < recs.size(); ++i) {
+        report(progress, i + 1, recs.size());
         if (redoRecord(ctx.tree, ctx.keySerial, recs[i]))
             continue;
         for (int j = int(i) - 1; j >= 0; --j)

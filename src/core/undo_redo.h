@@ -9,6 +9,7 @@
 // were already applied are put back, the history is cleared and the caller
 // gets kCannotUndoMessage instead of an edit of the wrong node.
 #include "core/edit_context.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -18,7 +19,8 @@ bool undoRecord(DocTree &tree, KeySerial &keySerial, EditRecord &record);
 bool redoRecord(DocTree &tree, KeySerial &keySerial, EditRecord &record);
 
 // Undo / redo the top step. Nothing to undo or redo: ok false, nothing changes.
-EditResult undo(EditContext &ctx);
-EditResult redo(EditContext &ctx);
+// `progress` counts the step's records; a step is never stopped half-way.
+EditResult undo(EditContext &ctx, const WorkProgress &progress = {});
+EditResult redo(EditContext &ctx, const WorkProgress &progress = {});
 
 } // namespace core

@@ -122,6 +122,10 @@ void DocTreeModel::endMove() { endMoveRows(); }
 
 void DocTreeModel::nodeChanged(NodeId node)
 {
+    if (m_batchDepth > 0) {
+        m_batchChanged = true;
+        return;
+    }
     const QModelIndex idx = indexOf(node);
     if (idx.isValid())
         emit dataChanged(idx, idx);
@@ -129,5 +133,17 @@ void DocTreeModel::nodeChanged(NodeId node)
 
 void DocTreeModel::beginReset() { beginResetModel(); }
 void DocTreeModel::endReset() { endResetModel(); }
+
+void DocTreeModel::beginBatch() { ++m_batchDepth; }
+
+void DocTreeModel::endBatch()
+{
+    if (m_batchDepth == 0 || --m_batchDepth > 0 || !m_batchChanged)
+        return;
+    m_batchChanged = false;
+    // The rows stay where they are: views lay them out and paint them again.
+    emit layoutAboutToBeChanged();
+    emit layoutChanged();
+}
 
 } // namespace workspace

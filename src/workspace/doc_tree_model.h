@@ -39,8 +39,15 @@ private:
     void nodeChanged(core::NodeId node) override;
     void beginReset() override;
     void endReset() override;
+    void beginBatch() override;
+    void endBatch() override;
 
     core::DocTree *m_tree;
+    // Inside a batch, changed nodes are not reported one by one: a view
+    // looks each one up among its rows, which over many nodes costs the
+    // square of their number. The batch ends with one relayout instead.
+    int m_batchDepth = 0;
+    bool m_batchChanged = false;
 };
 
 } // namespace workspace

@@ -1,5 +1,7 @@
 #include "workspace/documents.h"
 
+#include "workspace/background_load.h"
+
 #include "core/exe_patch.h"
 #include "core/settings.h"
 #include "platform/prompts.h"
@@ -259,9 +261,16 @@ bool Documents::OpenFiles(const QStringList &paths)
             tabs()->setCurrentIndex(open);
             continue;
         }
-        // Read aside first: a file that fails leaves no tab behind.
+        // Read aside first: a file that fails leaves no tab behind, and so
+        // does a long read the user cancelled (the rest are not opened).
         core::DocTree loaded;
-        const core::EexLoadResult result = core::EEXLoadFile(path, loaded, m_keySerial, captions());
+        const std::optional<core::EexLoadResult> read =
+            loadWithProgress(&m_window, path, loaded, m_keySerial, captions());
+        if (!read) {
+            ok = false;
+            break;
+        }
+        const core::EexLoadResult &result = *read;
         if (!result.ok) {
             showLoadFailure(&m_window, path, result);
             ok = false;

@@ -15,6 +15,7 @@
 #include "workspace/frm_multi_select_view.h"
 #include "workspace/frm_setting.h"
 #include "workspace/frm_storyloom.h"
+#include "workspace/long_task.h"
 #include "workspace/scenario_tree_view.h"
 #include "workspace/startup.h"
 
@@ -380,9 +381,8 @@ void EditCommands::mnuSpread_Click()
     Document *doc = document();
     if (!doc)
         return;
-    const NodeId sel = selectedNode();
-    core::spreadFold(doc->tree(), sel, true);
-    doc->view()->syncExpanded(sel);
+    LongTask task(&m_window, kSpreadingLabel, LongTask::Cancel::Allowed);
+    doc->view()->spreadFold(selectedNode(), true, task.progress());
 }
 
 void EditCommands::mnuFold_Click()
@@ -390,9 +390,8 @@ void EditCommands::mnuFold_Click()
     Document *doc = document();
     if (!doc)
         return;
-    const NodeId sel = selectedNode();
-    core::spreadFold(doc->tree(), sel, false);
-    doc->view()->syncExpanded(sel);
+    LongTask task(&m_window, kFoldingLabel, LongTask::Cancel::Allowed);
+    doc->view()->spreadFold(selectedNode(), false, task.progress());
 }
 
 void EditCommands::HistoryCancle()
@@ -401,7 +400,12 @@ void EditCommands::HistoryCancle()
     if (!doc)
         return;
     core::EditContext ctx = coreContext(*doc, m_documents);
-    finish(doc, core::undo(ctx), kQuickErrorTitle, MsgIcon::Exclamation);
+    core::EditResult result;
+    {
+        LongTask task(&m_window, kUndoingLabel, LongTask::Cancel::No);
+        result = core::undo(ctx, task.progress());
+    }
+    finish(doc, result, kQuickErrorTitle, MsgIcon::Exclamation);
 }
 
 void EditCommands::HistoryRun()
@@ -410,7 +414,12 @@ void EditCommands::HistoryRun()
     if (!doc)
         return;
     core::EditContext ctx = coreContext(*doc, m_documents);
-    finish(doc, core::redo(ctx), kQuickErrorTitle, MsgIcon::Exclamation);
+    core::EditResult result;
+    {
+        LongTask task(&m_window, kRedoingLabel, LongTask::Cancel::No);
+        result = core::redo(ctx, task.progress());
+    }
+    finish(doc, result, kQuickErrorTitle, MsgIcon::Exclamation);
 }
 
 void EditCommands::mnuVS_Click()

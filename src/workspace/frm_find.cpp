@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 #include "platform/window_helpers.h"
 #include "workspace/add_dialogs/code_box.h"
+#include "workspace/long_task.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -189,10 +190,15 @@ void FrmFind::find()
     const core::DocTree &tree = *target->tree;
     const core::NodeId start =
         m_oStart->isChecked() ? core::findStartOfTree(tree) : core::findStartAfter(tree, tree.selected());
-    const core::NodeId found = core::findFrom(tree, start, core::FindQuery{s.mode, s.code, s.text});
+    bool cancelled = false;
+    core::NodeId found = core::kNoNode;
+    {
+        LongTask task(this, kFindingLabel, LongTask::Cancel::Allowed);
+        found = core::findFrom(tree, start, core::FindQuery{s.mode, s.code, s.text}, task.progress(), &cancelled);
+    }
     if (found != core::kNoNode)
         target->select(found);
-    else
+    else if (!cancelled)
         platform::Prompts::instance().message(this, kFindNotFoundMessage, kNotFoundTitle, platform::MsgButtons::Ok,
                                               platform::MsgIcon::Information);
     m_oContinue->setChecked(true);

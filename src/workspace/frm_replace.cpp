@@ -4,6 +4,7 @@
 #include "platform/number_box.h"
 #include "platform/prompts.h"
 #include "platform/window_helpers.h"
+#include "workspace/long_task.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -129,7 +130,11 @@ void FrmReplace::replaceAll()
         return;
     setWindowTitle(kReplacingTitle);
     core::EditContext ctx = target->editContext();
-    const core::ReplaceOutcome out = core::replaceAll(ctx, m_tFind->text(), m_tReplace->text());
+    core::ReplaceOutcome out;
+    {
+        LongTask task(this, kReplacingLabel, LongTask::Cancel::No);
+        out = core::replaceAll(ctx, m_tFind->text(), m_tReplace->text(), task.progress());
+    }
     setWindowTitle(kReplaceTitle);
     // The tab counts as modified after every run, as the user asked for a change.
     if (target->markModified)

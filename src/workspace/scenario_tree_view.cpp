@@ -71,21 +71,37 @@ void ScenarioTreeView::selectNode(core::NodeId node)
 
 core::NodeId ScenarioTreeView::selectedNode() const { return docModel()->nodeAt(currentIndex()); }
 
-void ScenarioTreeView::syncExpanded(core::NodeId start)
+bool ScenarioTreeView::spreadFold(core::NodeId start, bool spread, const core::WorkProgress &progress)
 {
-    const core::DocTree &tree = m_document->tree();
+    core::DocTree &tree = m_document->tree();
+    if (!tree.isValid(start))
+        return true;
+    // With a layout pending the view only notes each expanded index; the
+    // rows are laid out once at the end, not once per node.
+    scheduleDelayedItemsLayout();
+    DocTreeModel *m = docModel();
+    std::int64_t visited = 0;
     std::vector<core::NodeId> stack{start};
+    bool finished = !progress || progress(0, tree.count());
+    if (!finished)
+        stack.clear();
     while (!stack.empty()) {
         const core::NodeId n = stack.back();
         stack.pop_back();
-        if (tree.childCount(n) == 0)
+        if (progress && ++visited % core::kNodesPerReport == 0 && !progress(visited, tree.count())) {
+            finished = false;
+            break;
+        }
+        const int children = tree.childCount(n);
+        if (children == 0)
             continue;
-        const QModelIndex index = docModel()->indexOf(n);
-        if (index.isValid() && isExpanded(index) != tree.expanded(n))
-            setExpanded(index, tree.expanded(n));
-        for (int r = 0; r < tree.childCount(n); ++r)
+        tree.setExpanded(n, spread);
+        setExpanded(m->indexOf(n), spread);
+        for (int r = children - 1; r >= 0; --r)
             stack.push_back(tree.child(n, r));
     }
+    executeDelayedItemsLayout();
+    return finished;
 }
 
 void ScenarioTreeView::mousePressEvent(QMouseEvent *event)

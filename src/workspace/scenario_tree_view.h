@@ -6,6 +6,7 @@
 // multi-selection, not the view's own selection) and the right button asks
 // for the edit pop-up.
 #include "core/doc_tree.h"
+#include "core/work_progress.h"
 
 #include <QStringList>
 #include <QTreeView>
@@ -27,8 +28,12 @@ public:
     // Selects the node, scrolls it into view and makes it the tree's selected node.
     void selectNode(core::NodeId node);
     core::NodeId selectedNode() const;
-    // Shows the expanded flags of the node's branch as the tree holds them.
-    void syncExpanded(core::NodeId start);
+    // "선택한 메뉴 펼치기" / "접기": every node with children in the branch of
+    // `start` expanded (spread) or collapsed, in the tree and in the view, in
+    // one layout of the view. `progress` counts nodes; when it answers false
+    // the walk stops there (what it reached stays as it made it). Returns
+    // false when stopped.
+    bool spreadFold(core::NodeId start, bool spread, const core::WorkProgress &progress = {});
 
 signals:
     // A left click on a node, after the view selected it.

@@ -70,3 +70,40 @@ TEST(DocTreeModel, RandomEditsKeepTheModelConsistent)
         EXPECT_EQ(h.model.nodeAt(h.model.indexOf(n)), n);
     }
 }
+
+// Many changes in one batch reach a view as one relayout, not one lookup of
+// each changed row; the expanded flag is no data change at all.
+TEST(DocTreeModel, ChangesInABatchAreReportedOnceAtItsEnd)
+{
+    core::DocTree tree;
+    workspace::DocTreeModel model(&tree);
+    const core::NodeId root = tree.addRoot(QStringLiteral("Path"), QStringLiteral("Scenario"));
+    std::vector<core::NodeId> nodes;
+    for (int i = 0; i < 5; ++i)
+        nodes.push_back(tree.add(root, core::Relation::LastChild, QStringLiteral("k%1").arg(i), QStringLiteral("t")));
+    int dataChanged = 0, layoutChanged = 0;
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&] { ++dataChanged; });
+    QObject::connect(&model, &QAbstractItemModel::layoutChanged, [&] { ++layoutChanged; });
+
+    tree.setText(nodes[0], QStringLiteral("one"));
+    EXPECT_EQ(dataChanged, 1);
+    {
+        const core::DocTree::Batch outer(tree);
+        {
+            const core::DocTree::Batch inner(tree);
+            for (core::NodeId n : nodes)
+                tree.setText(n, QStringLiteral("batched"));
+        }
+        EXPECT_EQ(layoutChanged, 0);
+        tree.setKey(nodes[1], QStringLiteral("k1b"));
+    }
+    EXPECT_EQ(dataChanged, 1);
+    EXPECT_EQ(layoutChanged, 1);
+    EXPECT_EQ(model.data(model.indexOf(nodes[3])).toString(), QStringLiteral("batched"));
+
+    // A batch that changed nothing says nothing.
+    { const core::DocTree::Batch empty(tree); }
+    tree.setExpanded(root, true);
+    EXPECT_EQ(dataChanged, 1);
+    EXPECT_EQ(layoutChanged, 1);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Opening a scenario without freezing the window: the file is read into a
+// fresh tree on a reading thread while the window keeps handling its events
+// and, past half a second, shows a progress dialog with a cancel button.
+// The reading thread works on its own tree, serial and copies of the name
+// tables, so nothing it touches is shared with the window.
+#include "core/captions.h"
+#include "core/doc_tree.h"
+#include "core/eex_reader.h"
+#include "core/key_serial.h"
+
+#include <optional>
+
+class QWidget;
+
+namespace workspace {
+
+// Reads `path` into `tree` as core::EEXLoadFile does and advances `keySerial`
+// the same way. nullopt when the user cancelled: `tree` and `keySerial` are
+// then left as they were.
+std::optional<core::EexLoadResult> loadWithProgress(QWidget *parent, const QString &path, core::DocTree &tree,
+                                                    core::KeySerial &keySerial,
+                                                    const core::CaptionContext &captions);
+
+} // namespace workspace
