@@ -1,7 +1,9 @@
 #include "commands/duel/frm_vs_text.h"
 
+#include "commands/common/encoding_note.h"
 #include "commands/duel/duel_lists.h"
 #include "core/key_codec.h"
+#include "core/untouched_items.h"
 #include "workspace/dialog_registry.h"
 
 #include <QCheckBox>
@@ -10,6 +12,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace commands {
 
@@ -43,6 +47,7 @@ FrmVSText::FrmVSText(workspace::EditContext &ctx, const DuelTextForm &form)
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->setTabChangesFocus(true);
     body()->addWidget(m_text);
+    addEncodingNote(body(), m_text);
 
     if (form.actionList) {
         auto *row = new QHBoxLayout;
@@ -61,16 +66,24 @@ FrmVSText::FrmVSText(workspace::EditContext &ctx, const DuelTextForm &form)
         body()->addWidget(m_delay);
     }
 
-    // Loading: a flag above 1 and an action beyond the list open as cleared
-    // and "無", so OK writes the shown value back.
+    // Loading: a flag above 1 opens cleared; an action beyond the list shows
+    // as its number. Either is written back as stored unless changed.
     m_char->setChecked(field(kFlagPos, 2) == 1);
     QString loaded = text(kTextPos);
     loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text->setPlainText(loaded);
     m_loadedText = m_text->toPlainText();
     const int after = field(fieldAfterText(key()), 2);
-    if (m_action)
-        m_action->setCurrentIndex(after >= 0 && after <= duel::kLastAction ? after : 0);
+    if (m_action && after >= 0 && after <= duel::kLastAction) {
+        m_action->setCurrentIndex(after);
+    } else if (m_action && core::isCatalogueDefault(key())) {
+        // A new appearance opens on the stand ("無") and stores it.
+        m_action->setCurrentIndex(0);
+    } else if (m_action) {
+        m_keptAction = after & 0xFFFF;
+        m_action->addItem(QString::number(m_keptAction));
+        m_action->setCurrentIndex(m_action->count() - 1);
+    }
     else
         m_delay->setChecked(after == 1);
     m_text->setFocus();
@@ -87,7 +100,10 @@ bool FrmVSText::saveFields(QString &key, int &lengthDelta)
     } else {
         lengthDelta = core::keyReplaceText(key, kTextPos, now);
     }
-    const int last = m_action ? m_action->currentIndex() : (m_delay->isChecked() ? 1 : 0);
+    int last = m_delay && m_delay->isChecked() ? 1 : 0;
+    if (m_action)
+        last = m_action->currentIndex() > duel::kLastAction && m_keptAction >= 0 ? m_keptAction
+                                                                              : std::max(m_action->currentIndex(), 0);
     setField(key, fieldAfterText(key), 2, last);
     return true;
 }

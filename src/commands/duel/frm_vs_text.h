@@ -39,6 +39,7 @@ private:
     QCheckBox *m_delay = nullptr;
     // The text as it stood in the box right after loading.
     QString m_loadedText;
+    int m_keptAction = -1;  // a stored action beyond the list, shown last
 };
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/text/frm_map_word_show2c.h"
 
+#include "commands/common/encoding_note.h"
 #include "core/key_codec.h"
 #include "workspace/dialog_registry.h"
 
@@ -45,6 +46,7 @@ FrmMapWordShow2C::FrmMapWordShow2C(workspace::EditContext &ctx) : CommandDialog(
     m_box->setObjectName(QStringLiteral("tString"));
     m_box->setTabChangesFocus(true);
     body()->addWidget(m_box);
+    addEncodingNote(body(), m_box);
     auto *row = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         m_flags[i] = new QCheckBox(QString::fromUtf16(kFlags[i].text), this);

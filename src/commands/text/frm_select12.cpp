@@ -1,5 +1,6 @@
 #include "commands/text/frm_select12.h"
 
+#include "commands/common/encoding_note.h"
 #include "commands/common/character_picker.h"
 #include "commands/common/dialogue_pages.h"
 #include "commands/common/number_field.h"
@@ -63,6 +64,7 @@ FrmSelect12::FrmSelect12(workspace::EditContext &ctx) : CommandDialog(ctx, 0x12)
     lines->addWidget(first, 0, 0);
     lines->addWidget(m_box, 0, 1);
     body()->addLayout(lines);
+    addEncodingNote(body(), m_box);
 
     m_picker = new CharacterPicker(this, nameTables(ctx), PickerOptions{});
     body()->addWidget(m_picker->modeRow());

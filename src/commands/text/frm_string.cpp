@@ -1,5 +1,6 @@
 #include "commands/text/frm_string.h"
 
+#include "commands/common/encoding_note.h"
 #include "commands/common/dialogue_pages.h"
 #include "commands/text/markup_text_box.h"
 #include "commands/text/text_previews.h"
@@ -27,6 +28,7 @@ FrmString::FrmString(workspace::EditContext &ctx, int code) : CommandDialog(ctx,
     label->setObjectName(QStringLiteral("Label1"));
     body()->addWidget(label);
     body()->addWidget(m_box);
+    addEncodingNote(body(), m_box);
     resize(265, 245);
     m_preview = AddPreviewMenu(this);
     connect(m_preview, &QAction::triggered, this, [this] { preview(); });

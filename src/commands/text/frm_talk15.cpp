@@ -1,5 +1,6 @@
 #include "commands/text/frm_talk15.h"
 
+#include "commands/common/encoding_note.h"
 #include "commands/common/character_picker.h"
 #include "commands/common/dialogue_pages.h"
 #include "commands/common/number_field.h"
@@ -55,6 +56,7 @@ FrmTalk15::FrmTalk15(workspace::EditContext &ctx) : CommandDialog(ctx, 0x15)
     textLabel->setObjectName(QStringLiteral("Label2"));
     body()->addWidget(textLabel);
     body()->addWidget(m_box);
+    addEncodingNote(body(), m_box);
     resize(311, 350);
 
     QAction *view = AddPreviewMenu(this);

@@ -44,7 +44,10 @@ TEST(PersonTestDialogs, AdjacencyFieldsLoadAndWrite)
         std::function<void(QDialog &)> act;
         QString after;
     } cases[] = {
-        {"flag 2 loads clear and writes 0", meet(1, 2, 2), [](QDialog &) {}, meet(1, 2, 0)},
+        {"flag 2 loads clear and is kept", meet(1, 2, 2),
+         [](QDialog &d) { EXPECT_FALSE(d.findChild<QCheckBox *>("ckExpansion")->isChecked()); }, meet(1, 2, 2)},
+        {"flag 2 kept while a person changes", meet(1, 2, 2),
+         [](QDialog &d) { d.findChild<QComboBox *>("cbChar0")->setCurrentIndex(3); }, meet(3, 2, 2)},
         {"ticking stores 1", meet(1, 2, 0),
          [](QDialog &d) { d.findChild<QCheckBox *>("ckExpansion")->setChecked(true); }, meet(1, 2, 1)},
         {"the same person and groups are kept", meet(1024, 1024, 1), [](QDialog &) {}, meet(1024, 1024, 1)},

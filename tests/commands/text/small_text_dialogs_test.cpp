@@ -50,12 +50,19 @@ TEST(FrmDieSaid1B, PersonAndSwitch)
     }));
     EXPECT_EQ(fresh.record(), QStringLiteral("1B000200050027000100"));
 
+    // A stored 2 has no item of its own: it shows as its number and stays.
     CommandNode two(QStringLiteral("1B000200FEFF27000200"));
-    EXPECT_TRUE(two.edit([](QDialog &d) {
-        EXPECT_EQ(d.findChild<QComboBox *>("cbTF")->currentText(), QStringLiteral("True"));
+    EXPECT_FALSE(two.edit([](QDialog &d) {
+        EXPECT_EQ(d.findChild<QComboBox *>("cbTF")->currentText(), QStringLiteral("2"));
         EXPECT_EQ(d.findChild<QLineEdit *>("tNum")->text(), QStringLiteral("65534"));
         enginetest::click(d, "cConfig");
     }));
-    EXPECT_EQ(two.record(), QStringLiteral("1B000200FEFF27000100"));
-    EXPECT_TRUE(two.text().contains(QStringLiteral("True")));
+    EXPECT_EQ(two.record(), QStringLiteral("1B000200FEFF27000200"));
+    // A person 1028..0xEFFE names nobody: kept as well.
+    CommandNode nobody(QStringLiteral("1B000200000827000000"));
+    EXPECT_FALSE(nobody.edit([](QDialog &d) {
+        EXPECT_EQ(d.findChild<QLineEdit *>("tNum")->text(), QStringLiteral("2048"));
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(nobody.record(), QStringLiteral("1B000200000827000000"));
 }
