@@ -77,6 +77,7 @@ void EngineDialog::build()
             break;
         case FieldKind::Number:
             f.number = new NumberField(spec.number, this);
+            f.number->setFieldWidth(spec.width);
             f.number->setObjectName(name);
             f.widget = f.number;
             break;

@@ -1,5 +1,7 @@
 #include "commands/common/number_field.h"
 
+#include <algorithm>
+
 namespace commands {
 
 std::optional<std::int64_t> numberLimit(NumberKind kind)
@@ -43,14 +45,15 @@ std::int64_t NumberField::number() const
 
 void NumberField::limit()
 {
-    const std::optional<std::int64_t> max = numberLimit(m_kind);
-    if (m_loading || !max)
+    if (m_loading)
         return;
     // A loaded negative value is text the user never typed; leave it.
     if (text().startsWith(u'-'))
         return;
-    if (number() > *max)
-        setText(QString::number(*max));
+    const std::int64_t fieldMax = m_width == 2 ? 0xFFFF : 0xFFFFFFFFLL;
+    const std::int64_t max = std::min(numberLimit(m_kind).value_or(fieldMax), fieldMax);
+    if (number() > max)
+        setText(QString::number(max));
 }
 
 } // namespace commands

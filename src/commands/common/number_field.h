@@ -23,6 +23,9 @@ public:
     explicit NumberField(NumberKind kind, QWidget *parent = nullptr);
 
     NumberKind kind() const { return m_kind; }
+    // The bytes of the field the box writes (2 or 4): nothing above what the
+    // field holds can be typed (65,535 or 4,294,967,295), whatever the kind.
+    void setFieldWidth(int bytes) { m_width = bytes; }
     // Shows a stored value as it is, without the limit.
     void load(std::int64_t value);
     // The value of the text: its leading digits, 0 when empty.
@@ -31,6 +34,7 @@ public:
 private:
     void limit();
     NumberKind m_kind;
+    int m_width = 4;
     bool m_loading = false;
 };
 

@@ -16,6 +16,7 @@ struct TypedCase
     NumberKind kind;
     const char *typed;
     const char *shown;
+    int width = 4;  // bytes of the field the box writes
 };
 
 TEST(NumberField, TypedValuesAreHeldAtTheLimitOfTheKind)
@@ -26,10 +27,17 @@ TEST(NumberField, TypedValuesAreHeldAtTheLimitOfTheKind)
         {NumberKind::Coordinate, "40", "40"}, {NumberKind::BattlefieldIndex, "99", "40"},
         {NumberKind::Percent, "101", "100"}, {NumberKind::Percent, "100", "100"},
         {NumberKind::Unclamped, "99999999", "99999999"},
+        // Nothing beyond what the field holds: a 4-byte count of 4294967296
+        // would be stored as 0, "repeat without end".
+        {NumberKind::Unclamped, "4294967295", "4294967295"}, {NumberKind::Unclamped, "4294967296", "4294967295"},
+        {NumberKind::Unclamped, "999999999999999", "4294967295"},
+        {NumberKind::Unclamped, "65536", "65535", 2}, {NumberKind::Plain, "70000", "65535", 2},
+        {NumberKind::Coordinate, "41", "40", 2},
     };
     for (const TypedCase &c : cases) {
         SCOPED_TRACE(c.typed);
         NumberField box(c.kind);
+        box.setFieldWidth(c.width);
         QTest::keyClicks(&box, QString::fromLatin1(c.typed));
         EXPECT_EQ(box.text(), QString::fromLatin1(c.shown));
     }
