@@ -20,8 +20,13 @@ namespace {
 
 constexpr QRect kFace2Box(0, 0, 120, 120);    // fighter 1
 constexpr QRect kFace1Box(488, 248, 120, 120); // fighter 0
-constexpr double kCloseSpeed = 100.0;
 constexpr int kLoadedPause = 1000;
+
+// Thrown from the waits once the window is closed; run() catches it, so it
+// only ever crosses the stage's own code, never an event loop.
+struct StopPlay {};
+
+int g_playing = 0;
 
 QString charName(const workspace::EditContext &ctx, int person)
 {
@@ -55,10 +60,19 @@ FrmVSView::FrmVSView(workspace::EditContext &ctx, Sleeper sleeper)
 
 FrmVSView::~FrmVSView() = default;
 
+bool FrmVSView::anyPlaying()
+{
+    return g_playing > 0;
+}
+
 void FrmVSView::sleep(std::int64_t tenThousandths)
 {
+    if (m_stopped)
+        throw StopPlay{};
     if (m_sleeper) {
         m_sleeper(tenThousandths);
+        if (m_stopped)
+            throw StopPlay{};
         return;
     }
     if (tenThousandths <= 0)
@@ -68,15 +82,17 @@ void FrmVSView::sleep(std::int64_t tenThousandths)
         QCoreApplication::processEvents();
         return;
     }
-    // False only when the program is quitting: let the rest run out at once.
-    if (!platform::TimeSleep(int(ms), this))
-        m_stage->speed = 1e12;
+    // False when the window was closed meanwhile or the program is quitting.
+    if (!platform::TimeSleep(int(ms), m_waitGuard.get()) || m_stopped)
+        throw StopPlay{};
 }
 
 void FrmVSView::keepAlive()
 {
     if (!m_sleeper)
         QCoreApplication::processEvents();
+    if (m_stopped)
+        throw StopPlay{};
 }
 
 void FrmVSView::showEvent(QShowEvent *event)
@@ -95,22 +111,34 @@ void FrmVSView::run()
     m_ran = true;
     m_started = true;
     m_playing = true;
+    ++g_playing;
+    m_waitGuard = std::make_unique<QObject>();
     const auto finish = [this] {
         m_playing = false;
-        done(QDialog::Accepted);
+        --g_playing;
+        m_waitGuard.reset();
+        done(m_stopped ? QDialog::Rejected : QDialog::Accepted);
     };
+    try {
+        playAll();
+    } catch (const StopPlay &) {
+        // Closed: nothing more is drawn or waited for.
+    }
+    finish();
+}
+
+void FrmVSView::playAll()
+{
 
     const std::vector<ScriptNode> children = childrenOf(m_ctx.doc(), m_ctx.doc().selected());
     const std::optional<DuelScript> script = scriptOf(children);
     if (!script) {
-        finish();
         return;
     }
     for (int m = 0; m < 2; ++m) {
         if (!previewablePerson(script->persons[m])) {
             m_ctx.ask().message(this, kNoPersonMessage, QStringLiteral("Error!"), platform::MsgButtons::Ok,
                                 platform::MsgIcon::Exclamation);
-            finish();
             return;
         }
     }
@@ -144,13 +172,8 @@ void FrmVSView::run()
     if (!error.isEmpty()) {
         m_ctx.ask().message(this, QStringLiteral("일기토 미리보기를 준비하지 못했습니다.\n%1").arg(error),
                             QStringLiteral("일기토 미리보기"), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
-        finish();
         return;
     }
-    // A close request during the preparation already asked for the fast
-    // speed, which the preparation's reading of the setting replaced.
-    if (m_closeRequested)
-        m_stage->speed = kCloseSpeed;
     // The pause after loading is the one wait the speed does not scale.
     sleep(waitAmount(kLoadedPause, 1.0));
     m_loading = Loading{};
@@ -160,7 +183,6 @@ void FrmVSView::run()
     m_pictures.nameShow(1, m_names[1]);
 
     play(*script);
-    finish();
 }
 
 void FrmVSView::play(const DuelScript &script)
@@ -208,10 +230,10 @@ void FrmVSView::closeEvent(QCloseEvent *event)
         QDialog::closeEvent(event);
         return;
     }
-    // The play runs on inside this window's waits; it only hurries, and the
-    // window goes away at once.
-    m_closeRequested = true;
-    m_stage->speed = kCloseSpeed;
+    // The play runs inside this window's waits: the wait in progress ends
+    // now, the play stops there and run() closes the window.
+    m_stopped = true;
+    m_waitGuard.reset();
     event->ignore();
     hide();
 }
@@ -278,7 +300,12 @@ namespace {
 
 [[maybe_unused]] const bool registered = workspace::registerToolWindow(
     workspace::kDuelPreviewTool,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmVSView>(ctx); },
+    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+        // A preview already playing (its window closing) is not joined by another.
+        if (FrmVSView::anyPlaying())
+            return nullptr;
+        return std::make_unique<FrmVSView>(ctx);
+    },
     workspace::DialogKind::Real);
 
 } // namespace

@@ -1,9 +1,10 @@
 #pragma once
 // The duel preview: opened on the node whose children hold a duel start, it
 // prepares the stage, plays every duel command after the start and closes
-// itself. A click fills the speech balloon being typed at once; a close
-// request hides the window and lets the rest run out at a hundred times the
-// speed. The animations live in DuelStage; this window paints the stage.
+// itself. A click fills the speech balloon being typed at once; closing the
+// window stops the play at once, a wait in progress included, and returns.
+// Only one preview plays at a time. The animations live in DuelStage; this
+// window paints the stage.
 #include "commands/duel/duel_pictures.h"
 #include "commands/duel/duel_script.h"
 #include "commands/duel/duel_stage.h"
@@ -33,6 +34,8 @@ public:
     DuelStage &stage() { return *m_stage; }
     DuelPictures &pictures() { return m_pictures; }
     bool playing() const { return m_playing; }
+    // Whether some preview is playing now (a second one is not opened).
+    static bool anyPlaying();
     // The loading screen's parts that are visible now.
     struct Loading {
         bool cover = true;
@@ -50,6 +53,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void playAll();
     void play(const DuelScript &script);
     void playStep(const DuelStep &step);
     void sleep(std::int64_t tenThousandths);
@@ -66,7 +70,9 @@ private:
     bool m_started = false;
     bool m_ran = false;
     bool m_playing = false;
-    bool m_closeRequested = false;
+    bool m_stopped = false;
+    // Deleted to end a wait in progress when the window is closed.
+    std::unique_ptr<QObject> m_waitGuard;
 };
 
 } // namespace commands::duel

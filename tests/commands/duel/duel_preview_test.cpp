@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QTest>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 using namespace commands::duel;
@@ -152,7 +154,7 @@ TEST(DuelPreview, AnEntryTooShortForItsFramesIsReported)
     EXPECT_TRUE(p.prompts.messages[0].text.contains(QStringLiteral("UNIT_Mov.e5")));
 }
 
-TEST(DuelPreview, ACloseRequestHidesTheWindowAndHurriesTheRest)
+TEST(DuelPreview, ClosingStopsThePlayAtOnce)
 {
     Preview p(kDuel);
     p.duringWait = [&](FrmVSView &view) {
@@ -161,12 +163,33 @@ TEST(DuelPreview, ACloseRequestHidesTheWindowAndHurriesTheRest)
     };
     p.view.reset();
     p.run();
-    // The wait in progress ran at the old speed; later ones at 1/100.
-    EXPECT_EQ(p.ms(2), 60.0);
-    EXPECT_EQ(p.ms(3), 0.6);
-    EXPECT_EQ(p.ms(p.waits.size() - 1), 10.0);
+    // Nothing waits after the close.
+    EXPECT_EQ(p.waits.size(), 3u);
     EXPECT_FALSE(p.view->isVisible());
     EXPECT_FALSE(p.view->playing());
+    EXPECT_FALSE(FrmVSView::anyPlaying());
+}
+
+TEST(DuelPreview, ClosingEndsALongDelayInProgress)
+{
+    // A delay of 16,777,215 tenths of a second: closing must not wait for it.
+    QStringList records = kDuel;
+    records.append(QStringLiteral("09000400FFFFFF00"));
+    Preview p(records);
+    FrmVSView view(p.ctx);
+    bool secondRefused = false;
+    QTimer::singleShot(1500, &view, [&] {
+        EXPECT_TRUE(FrmVSView::anyPlaying());
+        secondRefused = !workspace::DialogRegistry::instance().createTool(workspace::kDuelPreviewTool, p.ctx);
+        view.close();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    view.run();
+    EXPECT_LT(clock.elapsed(), 30000);
+    EXPECT_TRUE(secondRefused);
+    EXPECT_FALSE(view.playing());
+    EXPECT_FALSE(FrmVSView::anyPlaying());
 }
 
 TEST(DuelPreview, AClickOnTheStageSkipsTheSpeechButNotOnAFace)
