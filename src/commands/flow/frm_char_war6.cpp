@@ -266,10 +266,10 @@ FrmCharWar6::Group *FrmCharWar6::groupOf(QObject *control)
 
 bool FrmCharWar6::eventFilter(QObject *watched, QEvent *event)
 {
+    // Leaving a control stores what the user changed in it; a control only
+    // looked at stores nothing, so its slot keeps the stored value.
     if (Group *g = groupOf(watched)) {
-        if (event->type() == QEvent::FocusIn)
-            g->holding = static_cast<QWidget *>(watched);
-        else if (event->type() == QEvent::FocusOut)
+        if (event->type() == QEvent::FocusOut && g->holding == watched)
             store(*g, static_cast<QWidget *>(watched));
     }
     return CommandDialog::eventFilter(watched, event);

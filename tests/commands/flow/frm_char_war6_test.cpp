@@ -91,23 +91,47 @@ TEST(FrmCharWar6, ShowsEachSlotAndWritesThemBackUnchanged)
     EXPECT_EQ(cmd.records, 0);
 }
 
-// Forced slot 1 without a person opens on the first "無"; the list holds the
-// focus from the start, so OK stores that item's 0. Slots 2 to 5 keep 0xFFFF.
-TEST(FrmCharWar6, ForcedSlotOneWithoutAPersonBecomesZero)
+// A forced slot 1 without a person (0xFFFF) opens on the first "無". Only
+// looked at, it keeps its stored value: the list has the focus from the
+// start, but leaving it stores nothing the user did not change.
+TEST(FrmCharWar6, ForcedSlotOneWithoutAPersonIsKeptUnlessChanged)
 {
-    CommandNode cmd(rec06(0, 0, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, kBarred));
+    const QString stored = rec06(0, 0, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, kBarred);
+    CommandNode cmd(stored);
     bool active = false;
-    cmd.edit([&](QDialog &d) {
+    EXPECT_FALSE(cmd.edit([&](QDialog &d) {
         d.activateWindow();
         active = QTest::qWaitForWindowActive(&d);
         EXPECT_EQ(list(d, 'T')->currentIndex(), 0);
         showSlot(d, 1, 3);
         EXPECT_EQ(list(d, 'T')->currentIndex(), 5124);
         enginetest::click(d, "cConfig");
+    }));
+    if (!active)
+        GTEST_SKIP() << "no window activation on this platform";
+    EXPECT_EQ(cmd.record(), stored);
+    EXPECT_EQ(cmd.records, 0);
+}
+
+// A slot number typed and confirmed with Enter is written as a click on OK
+// writes it.
+TEST(FrmCharWar6, EnterWritesTheSlotBeingTyped)
+{
+    CommandNode cmd(rec06(0, 0, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, kBarred));
+    bool active = false;
+    cmd.edit([&](QDialog &d) {
+        d.activateWindow();
+        active = QTest::qWaitForWindowActive(&d);
+        child<QRadioButton>(d, "oNum")->click();
+        QLineEdit *number = child<QLineEdit>(d, "tNumT");
+        number->setFocus();
+        number->selectAll();
+        QTest::keyClicks(number, QStringLiteral("7"));
+        QTest::keyClick(number, Qt::Key_Return);
     });
     if (!active)
         GTEST_SKIP() << "no window activation on this platform";
-    EXPECT_EQ(cmd.record(), rec06(0, 0, {0, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, kBarred));
+    EXPECT_EQ(cmd.record(), rec06(0, 0, {7, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, kBarred));
 }
 
 TEST(FrmCharWar6, AnEditGoesToTheSlotItsGroupShows)
@@ -213,7 +237,8 @@ TEST(FrmCharWar6, FlagAndCount)
         EXPECT_EQ(count->text(), QStringLiteral("40"));
         enginetest::click(d, "cConfig");
     });
-    EXPECT_EQ(cmd.record(), rec06(0, 40, kForced, kBarred));
+    // The flag of 2 is kept: only the count was changed.
+    EXPECT_EQ(cmd.record(), rec06(2, 40, kForced, kBarred));
 }
 
 TEST(FrmCharWar6, CancelAfterEditsChangesNothing)
