@@ -34,7 +34,16 @@ FrmVarSetB::FrmVarSetB(workspace::EditContext &ctx) : CommandDialog(ctx, kVariab
     // As stored, like every number box; the bound applies to what is typed.
     m_number->load(field(kSetVariablePos, 4));
     connect(m_number, &QLineEdit::textChanged, this, [this] { bound(); });
-    m_value->setCurrentIndex((field(kSetValuePos, 2) & 0xFFFF) != 0 ? 1 : 0);
+    // A stored value other than 0 and 1 has no item: it shows as its number
+    // and is kept until the user picks False or True.
+    const int stored = field(kSetValuePos, 2) & 0xFFFF;
+    if (stored > 1) {
+        m_value->addItem(QString::number(stored));
+        m_kept = stored;
+        m_value->setCurrentIndex(2);
+    } else {
+        m_value->setCurrentIndex(stored);
+    }
 }
 
 void FrmVarSetB::bound()
@@ -48,7 +57,8 @@ bool FrmVarSetB::saveFields(QString &key, int &lengthDelta)
     lengthDelta = 0;
     const QString t = m_number->text();
     setField(key, kSetVariablePos, 4, t.startsWith(u'-') ? t.toLongLong() : m_number->number());
-    setField(key, kSetValuePos, 2, m_value->currentIndex() == 1 ? 1 : 0);
+    const int i = m_value->currentIndex();
+    setField(key, kSetValuePos, 2, i == 2 && m_kept >= 0 ? m_kept : i == 1 ? 1 : 0);
     return true;
 }
 

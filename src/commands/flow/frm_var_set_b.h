@@ -30,6 +30,7 @@ private:
 
     NumberField *m_number = nullptr;
     QComboBox *m_value = nullptr;
+    int m_kept = -1;  // a stored value above 1, shown as a third item
 };
 
 } // namespace commands::flow

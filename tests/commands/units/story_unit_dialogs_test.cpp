@@ -85,20 +85,30 @@ TEST(FrmCharAdvent30, NewCommandOpensWithNobodyAndTheDefaultFacing)
     EXPECT_EQ(cmd.key(), key);
 }
 
-TEST(FrmCharAdvent30, FacingAndPoseOutsideTheirListsAreWrittenAsNone)
+TEST(FrmCharAdvent30, FacingAndPoseOutsideTheirListsShowAsNumbersAndAreKept)
 {
     for (int facing : {0xFFFF, 7, 4}) {
         for (int pose : {0xFFFF, 0x12}) {
-            CommandNode cmd(unitRecord(0x30, {{9, 2, 4}, {41, 2, facing}, {49, 2, pose}, {17, 4, -3}}));
-            cmd.edit([](QDialog &d) {
-                EXPECT_EQ(list(d, "cbDirection")->currentText(), QStringLiteral("묵인방향"));
-                EXPECT_EQ(list(d, "cbActive")->currentText(), QStringLiteral("無 "));
+            const QString stored = unitRecord(0x30, {{9, 2, 4}, {41, 2, facing}, {49, 2, pose}, {17, 4, -3}});
+            CommandNode cmd(stored);
+            EXPECT_FALSE(cmd.edit([&](QDialog &d) {
+                EXPECT_EQ(list(d, "cbDirection")->currentText(),
+                          facing == 0xFFFF ? QStringLiteral("묵인방향") : QString::number(facing));
+                EXPECT_EQ(list(d, "cbActive")->currentText(),
+                          pose == 0xFFFF ? QStringLiteral("無 ") : QString::number(pose));
                 EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("-3"));
                 enginetest::click(d, "cConfig");
-            });
-            EXPECT_EQ(cmd.record(), unitRecord(0x30, {{9, 2, 4}, {41, 2, 0xFFFF}, {49, 2, 0xFFFF}, {17, 4, -3}}));
+            }));
+            EXPECT_EQ(cmd.record(), stored);
         }
     }
+    // A facing chosen by the user replaces a kept one; the pose stays.
+    CommandNode cmd(unitRecord(0x30, {{9, 2, 4}, {41, 2, 7}, {49, 2, 0x12}, {17, 4, -3}}));
+    cmd.edit([](QDialog &d) {
+        list(d, "cbDirection")->setCurrentIndex(2);
+        enginetest::click(d, "cConfig");
+    });
+    EXPECT_EQ(cmd.record(), unitRecord(0x30, {{9, 2, 4}, {41, 2, 2}, {49, 2, 0x12}, {17, 4, -3}}));
 }
 
 // A stage picker that checks what it is handed and places the unit at
@@ -196,11 +206,12 @@ TEST(FrmCharDirection33, PreviewRedrawsForPoseAndFacingButNotForAVariablePerson)
     EXPECT_EQ(cmd.record(), QStringLiteral("33000200FFFF0D0001002B00FFFF"));
 }
 
-TEST(FrmCharDirection33, StoredFallbacksAreWrittenAsNone)
+TEST(FrmCharDirection33, StoredValuesOutsideTheListsAreKept)
 {
-    CommandNode cmd(unitRecord(0x33, {{17, 2, 0x12}, {25, 2, 7}}));
-    cmd.edit([](QDialog &d) { enginetest::click(d, "cConfig"); });
-    EXPECT_EQ(cmd.record(), QStringLiteral("33000200FFFF0D00FFFF2B00FFFF"));
+    const QString stored = unitRecord(0x33, {{17, 2, 0x12}, {25, 2, 7}});
+    CommandNode cmd(stored);
+    EXPECT_FALSE(cmd.edit([](QDialog &d) { enginetest::click(d, "cConfig"); }));
+    EXPECT_EQ(cmd.record(), stored);
 }
 
 TEST(FrmCharActive34, PreviewShowsTheFrontSheetAndNothingForNoPose)
@@ -245,16 +256,18 @@ TEST(FrmRModelChange35, ModelListFromTheSettingAndItsLastItem)
 {
     CommandNode cmd(unitRecord(0x35, {{17, 2, 206}}));
     cmd.settings.insert(QStringLiteral("Setting/PMapObjMax"), QStringLiteral("206"));
-    EXPECT_TRUE(cmd.edit([](QDialog &d) {
+    // Model 206 is past the 206 items of the setting: shown in the caption's
+    // words and kept.
+    EXPECT_FALSE(cmd.edit([](QDialog &d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 35 : 무장평조변경"));
         QComboBox *models = list(d, "cbModel");
-        EXPECT_EQ(models->count(), 206);
+        EXPECT_EQ(models->count(), 207);
         EXPECT_EQ(models->itemText(0), QStringLiteral("평조번호-1"));
-        EXPECT_EQ(models->currentText(), QStringLiteral("평조번호-411"));
-        EXPECT_EQ(drawn(d), (PreviewDraw{410, 0, false}));
+        EXPECT_EQ(models->itemText(205), QStringLiteral("평조번호-411"));
+        EXPECT_EQ(models->currentIndex(), 206);
         enginetest::click(d, "cConfig");
     }));
-    EXPECT_EQ(cmd.record().mid(16, 4), QStringLiteral("CD00"));
+    EXPECT_EQ(cmd.record().mid(16, 4), QStringLiteral("CE00"));
 }
 
 TEST(FrmRModelChange35, OnlyTheModelRedrawsThePreview)
