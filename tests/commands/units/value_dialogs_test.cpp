@@ -28,47 +28,47 @@ QString caption(const CommandNode &cmd, bool child = false)
     return core::commandCaption(cmd.key(), core::CaptionSite::Creation, child, cmd.ctx.captions);
 }
 
-// A stored value outside a list loads as its fallback item and OK writes
-// the item's own value.
-struct Fallback {
+// A stored value outside a list shows as a placeholder (the caption's word
+// for it, or its number) and an untouched OK writes it back as stored.
+struct Kept {
     int code;
     int pos;
     const char *listName;
     int stored;
     const char16_t *shown;
-    int saved;
 };
 
-const Fallback kFallbacks[] = {
-    {0x36, 17, "cbAbility", 0x20, u"無", 0xFFFF},
-    {0x36, 37, "cbCompare", 3, u"= ", 2},
-    {0x38, 25, "cbOperator", 3, u"- ", 2},
-    {0x37, 9, "cbThings", 7, u"야심", 2},
-    {0x37, 29, "cbCompare", 3, u"= ", 2},
-    {0x3A, 17, "cbOperator", 9, u"- ", 2},
-    {0x3F, 21, "cbCompare", 0xFFFF, u"= ", 2},
-    {0x40, 9, "cbTurn", 5, u"아군차례", 0},
-    {0x41, 9, "cbArmy", 9, u"모든부대", 6},
-    {0x41, 37, "cbZone", 2, u"맵 전체", 0},
-    {0x3B, 17, "cbJoin", 7, u"탈퇴", 2},
-    {0x3B, 25, "cbLV", 101, u"+ Lv 0", 0},
-    {0x3C, 25, "cbCompare", 5, u"= ", 1},
-    {0x3D, 17, "cbItemLv", 10, u"DefLv", 0},
-    {0x3D, 17, "cbItemLv", 0xFFFF, u"DefLv", 0},
-    {0x3E, 41, "cbDLv", 12, u"DefLv", 0},
-    {0x3E, 17, "cbWeapon", 0xFFFF, u"묵인장비                     0", 0},
+const Kept kKept[] = {
+    {0x36, 17, "cbAbility", 0x20, u"32"},
+    {0x36, 37, "cbCompare", 3, u"3"},
+    {0x38, 25, "cbOperator", 3, u"3"},
+    {0x37, 9, "cbThings", 7, u"7"},
+    {0x37, 29, "cbCompare", 3, u"3"},
+    {0x3A, 17, "cbOperator", 9, u"9"},
+    {0x3F, 21, "cbCompare", 0xFFFF, u"65535"},
+    {0x40, 9, "cbTurn", 5, u"5"},
+    {0x41, 9, "cbArmy", 9, u"9"},
+    {0x41, 37, "cbZone", 2, u"2"},
+    {0x3B, 17, "cbJoin", 7, u"7"},
+    {0x3B, 25, "cbLV", 101, u"101"},
+    {0x3C, 25, "cbCompare", 5, u"5"},
+    {0x3D, 17, "cbItemLv", 10, u"10"},
+    {0x3D, 17, "cbItemLv", 0xFFFF, u"65535"},
+    {0x3E, 41, "cbDLv", 12, u"12"},
+    {0x3E, 17, "cbWeapon", 0xFFFF, u"65535"},
 };
 
-TEST(UnitValueDialogs, OutOfListValuesLoadAsTheirFallbackAndAreWrittenSo)
+TEST(UnitValueDialogs, OutOfListValuesShowAsPlaceholdersAndAreKept)
 {
-    for (const Fallback &f : kFallbacks) {
+    for (const Kept &f : kKept) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(f.code, 0, 16).arg(f.listName).toStdString());
-        CommandNode cmd(unitRecord(f.code, {{f.pos, 2, f.stored}}));
-        cmd.edit([&](QDialog &d) {
-            EXPECT_EQ(list(d, f.listName)->currentText(), QString::fromUtf16(f.shown));
+        const QString stored = unitRecord(f.code, {{f.pos, 2, f.stored}});
+        CommandNode cmd(stored);
+        EXPECT_FALSE(cmd.edit([&](QDialog &d) {
+            EXPECT_EQ(list(d, f.listName)->currentText().toStdString(), QString::fromUtf16(f.shown).toStdString());
             enginetest::click(d, "cConfig");
-        });
-        EXPECT_EQ(core::HexToLong(cmd.key(), f.pos, 2), f.saved);
+        }));
+        EXPECT_EQ(cmd.record(), stored);
     }
 }
 
@@ -194,12 +194,14 @@ TEST(UnitValueDialogs, LevelChangeListFollowsTheSettingOfTheMoment)
 {
     CommandNode cmd(unitRecord(0x3B, {{25, 2, 1}}));
     cmd.settings.insert(QStringLiteral("Setting/CharLvMax"), QStringLiteral("0"));
-    EXPECT_TRUE(cmd.edit([](QDialog &d) {
-        EXPECT_EQ(list(d, "cbLV")->count(), 1);
-        EXPECT_EQ(list(d, "cbLV")->currentText(), QStringLiteral("+ Lv 0"));
+    // One item, "+ Lv 0"; the stored 1 it cannot show is kept.
+    EXPECT_FALSE(cmd.edit([](QDialog &d) {
+        EXPECT_EQ(list(d, "cbLV")->count(), 2);
+        EXPECT_EQ(list(d, "cbLV")->itemText(0), QStringLiteral("+ Lv 0"));
+        EXPECT_EQ(list(d, "cbLV")->currentIndex(), 1);
         enginetest::click(d, "cConfig");
     }));
-    EXPECT_EQ(cmd.record().mid(24, 4), QStringLiteral("0000"));
+    EXPECT_EQ(cmd.record().mid(24, 4), QStringLiteral("0100"));
 }
 
 TEST(UnitValueDialogs, JoinTestIsCaptionedComparisonFirst)
@@ -224,14 +226,14 @@ TEST(UnitValueDialogs, ItemNumberingSkipsTheCodesBetweenDataAndStarItems)
         int stored;
         int index;
         int saved;
-    } cases[] = {{0xFFFF, 116, 0xFFFF}, {103, 103, 103}, {104, 104, 130}, {135, 109, 135},
-                 {116, 116, 0xFFFF}, {142, 116, 0xFFFF}, {0, 0, 0}};
+    } cases[] = {{0xFFFF, 116, 0xFFFF}, {103, 103, 103}, {104, 104, 104}, {135, 109, 135},
+                 {116, 117, 116}, {142, 117, 142}, {0, 0, 0}};  // 117: a kept code past the table
     for (const Case &c : cases) {
         SCOPED_TRACE(c.stored);
         CommandNode cmd(unitRecord(0x3D, {{9, 2, c.stored}}));
         useGameData(cmd);
         cmd.edit([&](QDialog &d) {
-            EXPECT_EQ(list(d, "cbItem")->count(), 117);
+            EXPECT_EQ(list(d, "cbItem")->count(), c.index == 117 ? 118 : 117);
             EXPECT_EQ(list(d, "cbItem")->currentIndex(), c.index);
             enginetest::click(d, "cConfig");
         });
@@ -264,12 +266,13 @@ TEST(UnitValueDialogs, EquipmentListsHoldTheirOwnItemsAndWriteTheirValues)
     CommandNode cmd(unitRecord(0x3E, {{17, 2, 2 + 11}, {49, 2, 0xFFFF}}));
     useGameData(cmd);
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
-        // 11 is armour: in the weapon field it names nothing the list holds.
-        EXPECT_EQ(list(d, "cbWeapon")->currentIndex(), 0);
-        EXPECT_EQ(list(d, "cbAssist")->currentIndex(), 0);
-        EXPECT_EQ(list(d, "cbWeapon")->count(), 2 + 58);
+        // 11 is armour: in the weapon field it names nothing the list holds,
+        // so it shows as a kept item after the list's own.
+        EXPECT_EQ(list(d, "cbWeapon")->currentIndex(), 2 + 58);
+        EXPECT_EQ(list(d, "cbAssist")->currentIndex(), 2 + 29);
+        EXPECT_EQ(list(d, "cbWeapon")->count(), 2 + 58 + 1);
         EXPECT_EQ(list(d, "cbDefence")->count(), 2 + 29);
-        EXPECT_EQ(list(d, "cbAssist")->count(), 2 + 29);
+        EXPECT_EQ(list(d, "cbAssist")->count(), 2 + 29 + 1);
         EXPECT_EQ(list(d, "cbWLv")->count(), 10);
         // Items by their trailing value: code 10 and the star item 104 (code 130).
         QComboBox *weapons = list(d, "cbWeapon");
@@ -298,14 +301,16 @@ TEST(UnitValueDialogs, EquipmentListsHoldTheirOwnItemsAndWriteTheirValues)
 
 TEST(UnitValueDialogs, EquipmentWithoutGameDataOffersTheTwoFixedItems)
 {
+    // Without game data the stored equipment 40 is kept, not wiped to 0.
     CommandNode cmd(unitRecord(0x3E, {{17, 2, 1}, {33, 2, 40}}));
-    cmd.edit([](QDialog &d) {
+    EXPECT_FALSE(cmd.edit([](QDialog &d) {
         EXPECT_EQ(list(d, "cbWeapon")->count(), 2);
         EXPECT_EQ(list(d, "cbWeapon")->currentIndex(), 1);
-        EXPECT_EQ(list(d, "cbDefence")->currentIndex(), 0);
+        EXPECT_EQ(list(d, "cbDefence")->count(), 3);
+        EXPECT_EQ(list(d, "cbDefence")->currentIndex(), 2);
         enginetest::click(d, "cConfig");
-    });
-    EXPECT_EQ(cmd.record().mid(32, 4), QStringLiteral("0000"));
+    }));
+    EXPECT_EQ(cmd.record().mid(32, 4), QStringLiteral("2800"));
 }
 
 TEST(UnitValueDialogs, UnitCountHidesItsRectangleOnTheWholeMapAndKeepsIt)
