@@ -65,30 +65,30 @@ QString rec78(std::int64_t var, int dir, int person, int attr)
 }
 
 const Case kCases[] = {
-    {"QueryFlagAboveOneLoadsClear", QStringLiteral("040026000200"),
-     [](QDialog &d) { EXPECT_FALSE(d.findChild<QCheckBox *>("ckYN")->isChecked()); }, QStringLiteral("040026000000")},
+    {"QueryFlagAboveOneLoadsClearAndIsKept", QStringLiteral("040026000200"),
+     [](QDialog &d) { EXPECT_FALSE(d.findChild<QCheckBox *>("ckYN")->isChecked()); }, QStringLiteral("040026000200")},
     {"QueryFlagTicked", QStringLiteral("040026000000"),
      [](QDialog &d) { d.findChild<QCheckBox *>("ckYN")->setChecked(true); }, QStringLiteral("040026000100")},
-    {"MenuFlagTwoIsTrue", QStringLiteral("08002E000200"),
-     [](QDialog &d) { EXPECT_EQ(combo(d, "cbTF")->currentText(), QStringLiteral("True")); },
-     QStringLiteral("08002E000100")},
+    {"MenuFlagTwoShowsAsItsNumberAndIsKept", QStringLiteral("08002E000200"),
+     [](QDialog &d) { EXPECT_EQ(combo(d, "cbTF")->currentText(), QStringLiteral("2")); },
+     QStringLiteral("08002E000200")},
     {"DelayStopsAtTheLimit", QStringLiteral("0900040005000000"),
      [](QDialog &d) {
          typeInto(box(d, "tNum"), QStringLiteral("16777216"));
          EXPECT_EQ(box(d, "tNum")->text(), QStringLiteral("16777215"));
      },
      QStringLiteral("09000400FFFFFF00")},
-    {"EndingBeyondTheListIsFact", QStringLiteral("0F0012000300"),
-     [](QDialog &d) { EXPECT_EQ(combo(d, "cbFinish")->currentText(), QStringLiteral("사실")); },
-     QStringLiteral("0F0012000000")},
+    {"EndingBeyondTheListIsKept", QStringLiteral("0F0012000300"),
+     [](QDialog &d) { EXPECT_EQ(combo(d, "cbFinish")->currentText(), QStringLiteral("3")); },
+     QStringLiteral("0F0012000300")},
     {"EndingVirtual", QStringLiteral("0F0012000000"), [](QDialog &d) { combo(d, "cbFinish")->setCurrentIndex(2); },
      QStringLiteral("0F0012000200")},
-    {"ScenarioFileBeyondTheListIsS00", QStringLiteral("11003700C800"),
+    {"ScenarioFileBeyondTheListIsKept", QStringLiteral("11003700C800"),
      [](QDialog &d) {
-         EXPECT_EQ(combo(d, "cbEEX")->count(), 116);
-         EXPECT_EQ(combo(d, "cbEEX")->currentText(), QStringLiteral("S_00"));
+         EXPECT_EQ(combo(d, "cbEEX")->count(), 117);
+         EXPECT_EQ(combo(d, "cbEEX")->currentIndex(), 116);
      },
-     QStringLiteral("110037000000")},
+     QStringLiteral("11003700C800")},
     {"ScenarioFileList", QStringLiteral("110037000200"),
      [](QDialog &d) {
          QComboBox *c = combo(d, "cbEEX");
@@ -130,14 +130,14 @@ const Case kCases[] = {
          EXPECT_EQ(box(d, "tValue")->text(), QStringLiteral("-1"));
      },
      QStringLiteral("70000200" "0100" "0200" "0200" "0400" "FFFFFFFF")},
-    {"AbilityTestComparisonBeyondIsLessOrEqual", rec73(0xFFFF, 5, 7, {0, 5, 0, 0, 1}),
+    {"AbilityTestComparisonBeyondIsKept", rec73(0xFFFF, 5, 7, {0, 5, 0, 0, 1}),
      [](QDialog &d) {
-         EXPECT_EQ(combo(d, "cbCompare")->currentText(), QStringLiteral("<="));
+         EXPECT_EQ(combo(d, "cbCompare")->currentText(), QStringLiteral("7"));
          EXPECT_EQ(combo(d, "cbChar")->currentText(), QStringLiteral("無"));
          EXPECT_TRUE(d.findChild<QCheckBox *>("ckAbility1")->isChecked());
          EXPECT_TRUE(d.findChild<QCheckBox *>("ckAbility4")->isChecked());
      },
-     rec73(0xFFFF, 5, 2, {0, 1, 0, 0, 1})},
+     rec73(0xFFFF, 5, 7, {0, 5, 0, 0, 1})},
     {"AbilityTestNoneTicked", rec73(3, 5, 0, {1, 1, 1, 1, 1}),
      [](QDialog &d) {
          for (int j = 0; j < 5; ++j)

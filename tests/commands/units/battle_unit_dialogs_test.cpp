@@ -109,15 +109,17 @@ TEST(FrmCharDisappear31, BackToThePersonKeepsTheZoneAndOddModesLoadAsPerson)
         box(d, "tNum")->setText(QStringLiteral("8"));
         enginetest::click(d, "cConfig");
     }));
-    EXPECT_EQ(cmd.record(), unitRecord(0x31, {{9, 2, 0}, {17, 2, 8}, {25, 4, 5}, {61, 4, 6}, {73, 2, 6}}));
+    // The zone's own fields, untouched, keep their stored values.
+    EXPECT_EQ(cmd.record(), unitRecord(0x31, {{9, 2, 0}, {17, 2, 8}, {25, 4, 5}, {61, 4, 6}, {73, 2, 9}}));
 
+    // A mode above 1 opens as a person and, untouched, is kept.
     for (int mode : {2, 0xFFFF}) {
         CommandNode odd(unitRecord(0x31, {{9, 2, mode}}));
-        odd.edit([](QDialog &d) {
+        EXPECT_FALSE(odd.edit([](QDialog &d) {
             EXPECT_TRUE(option(d, "oChar")->isChecked());
             enginetest::click(d, "cConfig");
-        });
-        EXPECT_EQ(odd.record(), unitRecord(0x31)) << mode;
+        }));
+        EXPECT_EQ(odd.record(), unitRecord(0x31, {{9, 2, mode}})) << mode;
     }
 }
 
@@ -175,7 +177,7 @@ TEST(FrmCharMove32, BattlefieldIndexModeShowsItsBoxAndSwitchingBackKeepsIt)
         EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("-1"));
         enginetest::click(d, "cConfig");
     });
-    EXPECT_EQ(odd.record(), unitRecord(0x32, {{37, 4, -1}}));
+    EXPECT_EQ(odd.record(), unitRecord(0x32, {{9, 2, 2}, {37, 4, -1}}));
 }
 
 TEST(FrmCharMove32, UntitledDocumentsPickTheCellOnTheBattleMap)
