@@ -96,6 +96,7 @@ void BattlefieldDialog::build()
             break;
         case FieldKind::Number:
             f.number = new NumberField(spec.number, this);
+            f.number->setFieldWidth(spec.width);
             f.number->setObjectName(name);
             widget = f.number;
             break;
@@ -179,9 +180,16 @@ void BattlefieldDialog::load()
             if (f.custom) {
                 f.items = f.custom->build(context());
                 index = f.custom->select(f.loaded, f.items);
+                // An item that stands for another value is not the stored
+                // one: show the stored value itself and keep it.
+                if (index < 0 || index >= f.items.size() || f.items.values[std::size_t(index)] != f.loaded) {
+                    f.items.texts << placeholderText(spec.list, f.loaded, context());
+                    f.items.values.push_back(f.loaded);
+                    index = f.items.size() - 1;
+                }
             } else {
                 f.items = buildList(spec.list, context());
-                index = loadedIndex(spec.list, f.items, f.loaded);
+                index = selectStored(spec.list, f.items, f.loaded, context());
             }
             f.list->addItems(f.items.texts);
             f.list->setCurrentIndex(index);

@@ -169,7 +169,14 @@ void UnitTargetBlock::load(const QString &key)
             m_cornerY[i]->load(core::HexToLong(key, cornerPos() + 24 * i + 12, 4));
         }
         const int side = core::HexToLong(key, cornerPos() + 48, 2) & 0xFFFF;
-        m_side->setCurrentIndex(side < kSideCount ? side : kSideCount - 1);
+        // A side past the list shows as its number and is kept.
+        if (side < kSideCount) {
+            m_side->setCurrentIndex(side);
+        } else {
+            m_keptSide = side;
+            m_side->addItem(QString::number(side));
+            m_side->setCurrentIndex(kSideCount);
+        }
     }
 }
 
@@ -184,7 +191,9 @@ void UnitTargetBlock::save(QString &key) const
             core::KeyValueApply(m_cornerX[i]->text(), key, cornerPos() + 24 * i, true);
             core::KeyValueApply(m_cornerY[i]->text(), key, cornerPos() + 24 * i + 12, true);
         }
-        core::keyWriteField(key, cornerPos() + 48, 2, m_side->currentIndex());
+        core::keyWriteField(key, cornerPos() + 48, 2,
+                            m_side->currentIndex() >= kSideCount && m_keptSide >= 0 ? m_keptSide
+                                                                                    : m_side->currentIndex());
     }
 }
 

@@ -76,6 +76,7 @@ private:
     NumberField *m_cornerX[2] = {nullptr, nullptr};
     NumberField *m_cornerY[2] = {nullptr, nullptr};
     QComboBox *m_side = nullptr;
+    int m_keptSide = -1;  // a stored side past the list, shown last
     QPushButton *m_zoneMap = nullptr;
     CharacterPicker *m_picker = nullptr;
 };

@@ -23,7 +23,7 @@ const Case kCases[] = {
      },
      {{9, 2, 1027}}},
 
-    {"5D operation 5", 0x5D, {{9, 2, 5}}, {{"cbOperator", u"- "}}, {}, {{9, 2, 2}}},
+    {"5D operation 5", 0x5D, {{9, 2, 5}}, {{"cbOperator", u"5"}}, {}, {}},
     {"5D add", 0x5D, {{9, 2, 1}, {17, 4, 30}}, {{"cbOperator", u"+ "}, {"tOperationNum", u"30"}}, {}, {}},
     {"5D number above the limit kept", 0x5D, {{17, 4, 20000000}}, {{"tOperationNum", u"20000000"}}, {},
      {{17, 4, 20000000}}},
@@ -41,14 +41,14 @@ const Case kCases[] = {
     {"71 no limit", 0x71, {}, {}, [](QDialog &d) { typeInto(d, "tNum", QStringLiteral("99999999")); },
      {{9, 4, 99999999}}},
 
-    {"74 flag 5 allows", 0x74, {{9, 2, 5}}, {{"ckSave", u"on"}}, {}, {{9, 2, 1}}, u"가능"},
+    {"74 flag 5 allows", 0x74, {{9, 2, 5}}, {{"ckSave", u"on"}}, {}, {}, u"가능"},
     {"74 flag 0", 0x74, {{9, 2, 0}}, {{"ckSave", u"off"}}, {}, {}, u"불가능"},
 
     {"4F new command", 0x4F, {},
      {{"cbChar0", u"無"}, {"cbChar1", u"無"}, {"cbDirection", u"묵인방향"}, {"ckRight", u"off"},
       {"ckBeforeDelay", u"off"}, {"ckAfterDelay", u"off"}},
      {}, {}, u"정방향 동작전지연無 동작후지연無"},
-    {"4F facing 4", 0x4F, {{25, 2, 4}}, {{"cbDirection", u"묵인방향"}}, {}, {{25, 2, 0xFFFF}}},
+    {"4F facing 4", 0x4F, {{25, 2, 4}}, {{"cbDirection", u"4"}}, {}, {}},
     {"4F second person and facing independent", 0x4F, {{17, 2, 7}, {25, 2, 1}},
      {{"tNum1", u"7"}, {"cbDirection", u"동쪽"}},
      [](QDialog &d) {
@@ -60,12 +60,12 @@ const Case kCases[] = {
      {{17, 2, 9}, {25, 2, 3}}},
     {"4F reverse ticked", 0x4F, {}, {}, [](QDialog &d) { clickOn(d, "ckRight"); }, {{33, 2, 1}},
      u"반대방향 동작전지연無 동작후지연無"},
-    {"4F flag 2", 0x4F, {{41, 2, 2}}, {{"ckBeforeDelay", u"off"}}, {}, {{41, 2, 0}}},
+    {"4F flag 2", 0x4F, {{41, 2, 2}}, {{"ckBeforeDelay", u"off"}}, {}, {}},
 
     {"50 action 0", 0x50, {{17, 2, 0}}, {{"cbActive", u"無"}}, {}, {}},
     {"50 action FFFF", 0x50, {{17, 2, 0xFFFF}}, {{"cbActive", u"無"}}, {}, {}},
-    {"50 action 13", 0x50, {{17, 2, 13}}, {{"cbActive", u"無"}}, {}, {{17, 2, 0xFFFF}}},
-    {"50 action 200", 0x50, {{17, 2, 200}}, {{"cbActive", u"無"}}, {}, {{17, 2, 0xFFFF}}},
+    {"50 action 13", 0x50, {{17, 2, 13}}, {{"cbActive", u"13"}}, {}, {}},
+    {"50 action 200", 0x50, {{17, 2, 200}}, {{"cbActive", u"200"}}, {}, {}},
     {"50 attack", 0x50, {{17, 2, 6}}, {{"cbActive", u"공격"}}, {}, {}, u"공격 동작전지연無 동작후지연無"},
 
     {"75 shape 300", 0x75, {{17, 2, 300}}, {{"tCompareNum", u"300"}}, {}, {}, u"S형상-300"},

@@ -70,7 +70,7 @@ const TextCase kTextCases[] = {
     {"72 line feed kept", 0x72, "410A42", u"A\nB", nullptr, "410A42"},
     {"72 new text", 0x72, "", u"", u"정보", "C1A4BAB8"},
     // Bytes that are no CP949 text stay as stored while the text is untouched.
-    {"72 damaged text untouched", 0x72, "41B0", u"A", nullptr, "41B0"},
+    {"72 damaged text untouched", 0x72, "41B0", u"A\uFFFD", nullptr, "41B0"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, InformationTextDialogs, ::testing::ValuesIn(kTextCases));

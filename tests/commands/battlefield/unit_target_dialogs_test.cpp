@@ -19,8 +19,8 @@ const Case kCases[] = {
       {"tBFIndex", u"0"}, {"tX0", u"0"}, {"tY1", u"0"}, {"cbArmy", u"모든부대"}, {"cbProperty", u"無"},
       {"cbChange", u"無"}, {"ckPalsy", u"off"}, {"ckRemove", u"off"}, {"tHP", u"0"}, {"tMP", u"0"}},
      {}, {{109, 2, 0}}},
-    {"4D attribute 6 and change 3 are none", 0x4D, {{93, 2, 6}, {101, 2, 3}},
-     {{"cbProperty", u"無"}, {"cbChange", u"無"}}, {}, {{93, 2, 0xFFFF}, {101, 2, 0xFFFF}, {109, 2, 0}}},
+    {"4D attribute 6 and change 3 are kept", 0x4D, {{93, 2, 6}, {101, 2, 3}},
+     {{"cbProperty", u"6"}, {"cbChange", u"3"}}, {}, {}},
     {"4D attribute and change chosen", 0x4D, {},
      {},
      [](QDialog &d) {
@@ -28,8 +28,8 @@ const Case kCases[] = {
          choose(d, "cbChange", 2);
      },
      {{93, 2, 5}, {101, 2, 2}, {109, 2, 0}}},
-    {"4D unknown status bit dropped", 0x4D, {{109, 2, 0x81}},
-     {{"ckRemove", u"on"}, {"ckPalsy", u"off"}, {"ckPoisoning", u"off"}}, {}, {{109, 2, 0x80}}},
+    {"4D unknown status bit kept", 0x4D, {{109, 2, 0x81}},
+     {{"ckRemove", u"on"}, {"ckPalsy", u"off"}, {"ckPoisoning", u"off"}}, {}, {}},
     {"4D all five status bits kept", 0x4D, {{109, 2, 0x9E}},
      {{"ckPalsy", u"on"}, {"ckNotMagic", u"on"}, {"ckConfuse", u"on"}, {"ckPoisoning", u"on"}, {"ckRemove", u"on"}},
      {}, {}},
@@ -39,9 +39,8 @@ const Case kCases[] = {
          clickOn(d, "ckPoisoning");
      },
      {{109, 2, 0x18}}, u"걸림-혼란+중독 0 0"},
-    {"4D mode 3 is the person mode", 0x4D, {{9, 2, 3}, {109, 2, 0}}, {{"oChar", u"on"}}, {}, {{9, 2, 0}}},
-    {"4D mode FFFF is the person mode", 0x4D, {{9, 2, 0xFFFF}, {109, 2, 0}}, {{"gbChar", u"shown"}}, {},
-     {{9, 2, 0}}},
+    {"4D mode 3 is the person mode", 0x4D, {{9, 2, 3}, {109, 2, 0}}, {{"oChar", u"on"}}, {}, {}},
+    {"4D mode FFFF is the person mode", 0x4D, {{9, 2, 0xFFFF}, {109, 2, 0}}, {{"gbChar", u"shown"}}, {}, {}},
     {"4D index mode to zone keeps the index", 0x4D, {{9, 2, 1}, {25, 4, 7}, {109, 2, 0}},
      {{"oBF", u"on"}, {"gbBF", u"shown"}, {"gbChar", u"hidden"}, {"tBFIndex", u"7"}},
      [](QDialog &d) { clickOn(d, "oZone"); }, {{9, 2, 2}}},
@@ -49,7 +48,7 @@ const Case kCases[] = {
      {{"gbZone", u"shown"}, {"tX0", u"41"}, {"tY0", u"65541"}}, {}, {{37, 4, 41}, {49, 4, 65541}}},
     {"4D index and HP above their limits kept", 0x4D, {{25, 4, 99}, {117, 4, 20000000}, {109, 2, 0}},
      {{"tBFIndex", u"99"}, {"tHP", u"20000000"}}, {}, {{25, 4, 99}, {117, 4, 20000000}}},
-    {"4D side beyond the list", 0x4D, {{85, 2, 9}, {109, 2, 0}}, {{"cbArmy", u"모든부대"}}, {}, {{85, 2, 6}}},
+    {"4D side beyond the list", 0x4D, {{85, 2, 9}, {109, 2, 0}}, {{"cbArmy", u"9"}}, {}, {}},
     {"4D typed HP and MP clamp", 0x4D, {{109, 2, 0}}, {},
      [](QDialog &d) {
          typeInto(d, "tHP", QStringLiteral("16777216"));
@@ -64,7 +63,7 @@ const Case kCases[] = {
       {"gbNomal", u"shown"}, {"gbAIChar", u"hidden"}, {"gbCoor", u"hidden"}, {"cbChar1", u"無"}, {"tX2", u"0"},
       {"tY2", u"0"}},
      {}, {}},
-    {"4E policy 9", 0x4E, {{81, 2, 9}}, {{"cbAI0", u"적이 오면 출격"}, {"gbNomal", u"shown"}}, {}, {{81, 2, 0}}},
+    {"4E policy 9", 0x4E, {{81, 2, 9}}, {{"cbAI0", u"적이 오면 출격"}, {"gbNomal", u"shown"}}, {}, {}},
     {"4E policy panels follow the lists", 0x4E, {}, {},
      [](QDialog &d) {
          choose(d, "cbAI0", 3);
@@ -93,8 +92,8 @@ const Case kCases[] = {
      {{"oChar", u"on"}, {"cbChar", u"無"}, {"tX0", u"0"}, {"cbArmy", u"모든부대"}, {"ckDeath", u"off"}}, {}, {},
      u"퇴각"},
     {"53 death ticked", 0x53, {}, {}, [](QDialog &d) { clickOn(d, "ckDeath"); }, {{81, 2, 1}}, u"사망"},
-    {"53 flag 2", 0x53, {{81, 2, 2}}, {{"ckDeath", u"off"}}, {}, {{81, 2, 0}}},
-    {"53 mode 2 is the person mode", 0x53, {{9, 2, 2}}, {{"oChar", u"on"}}, {}, {{9, 2, 0}}},
+    {"53 flag 2", 0x53, {{81, 2, 2}}, {{"ckDeath", u"off"}}, {}, {}},
+    {"53 mode 2 is the person mode", 0x53, {{9, 2, 2}}, {{"oChar", u"on"}}, {}, {}},
     {"53 zone keeps the person", 0x53, {{17, 2, 5}}, {{"tNum", u"5"}}, [](QDialog &d) { clickOn(d, "oZone"); },
      {{9, 2, 1}}},
     {"53 corner 41 kept", 0x53, {{61, 4, 41}}, {{"tY1", u"41"}}, {}, {{61, 4, 41}}},
@@ -107,9 +106,9 @@ const Case kCases[] = {
     {"55 index mode to person keeps the index", 0x55, {{9, 2, 1}, {25, 4, 17}},
      {{"gbBF", u"shown"}, {"gbChar", u"hidden"}, {"tBFIndex", u"17"}}, [](QDialog &d) { clickOn(d, "oChar"); },
      {{9, 2, 0}}},
-    {"55 mode 2", 0x55, {{9, 2, 2}}, {{"oChar", u"on"}}, {}, {{9, 2, 0}}},
-    {"55 facing 4", 0x55, {{61, 2, 4}}, {{"cbDirection", u"묵인방향"}}, {}, {{61, 2, 0xFFFF}}},
-    {"55 facing 7", 0x55, {{61, 2, 7}}, {{"cbDirection", u"묵인방향"}}, {}, {{61, 2, 0xFFFF}}},
+    {"55 mode 2", 0x55, {{9, 2, 2}}, {{"oChar", u"on"}}, {}, {}},
+    {"55 facing 4", 0x55, {{61, 2, 4}}, {{"cbDirection", u"4"}}, {}, {}},
+    {"55 facing 7", 0x55, {{61, 2, 7}}, {{"cbDirection", u"7"}}, {}, {}},
     {"55 facing east", 0x55, {{61, 2, 1}}, {{"cbDirection", u"동쪽"}}, {}, {}},
     {"55 cell above 40 kept", 0x55, {{37, 4, 55}, {49, 4, 16777216}}, {{"tX", u"55"}, {"tY", u"16777216"}}, {},
      {{37, 4, 55}, {49, 4, 16777216}}},
@@ -129,7 +128,7 @@ const Case kCases[] = {
      {}, {}},
     {"4C index to person keeps the index", 0x4C, {{9, 2, 1}, {25, 4, 30}},
      {{"gbBF", u"shown"}, {"tBFIndex", u"30"}}, [](QDialog &d) { clickOn(d, "oChar"); }, {{9, 2, 0}}},
-    {"4C mode 5", 0x4C, {{9, 2, 5}}, {{"oChar", u"on"}}, {}, {{9, 2, 0}}},
+    {"4C mode 5", 0x4C, {{9, 2, 5}}, {{"oChar", u"on"}}, {}, {}},
     {"4C index above 40 kept", 0x4C, {{25, 4, 77}}, {{"tBFIndex", u"77"}}, {}, {{25, 4, 77}}},
     {"4C typed index", 0x4C, {{9, 2, 1}}, {}, [](QDialog &d) { typeInto(d, "tBFIndex", QStringLiteral("41")); },
      {{25, 4, 40}}},
@@ -140,7 +139,7 @@ const Case kCases[] = {
       {"tBFIndex", u"0"}, {"tX", u"0"}, {"tY", u"0"}, {"cbDirection", u"묵인방향"}, {"ckRevive", u"off"}},
      {}, {}, u"이동"},
     {"6D revive ticked", 0x6D, {}, {}, [](QDialog &d) { clickOn(d, "ckRevive"); }, {{77, 2, 1}}, u"부활"},
-    {"6D flag 2 loads ticked", 0x6D, {{77, 2, 2}}, {{"ckRevive", u"on"}}, {}, {{77, 2, 1}}},
+    {"6D flag 2 loads ticked", 0x6D, {{77, 2, 2}}, {{"ckRevive", u"on"}}, {}, {}},
     {"6D reference person in index mode", 0x6D, {{9, 2, 1}, {37, 2, 4}},
      {{"gbBF", u"shown"}, {"tNum1", u"4"}},
      [](QDialog &d) {
@@ -151,7 +150,7 @@ const Case kCases[] = {
     {"6D offset limit and a stored -1", 0x6D, {{57, 4, -1}, {45, 4, 20000000}},
      {{"tY", u"-1"}, {"tX", u"20000000"}}, [](QDialog &d) { typeInto(d, "tX", QStringLiteral("99999999")); },
      {{45, 4, 16777215}}},
-    {"6D facing 9", 0x6D, {{69, 2, 9}}, {{"cbDirection", u"묵인방향"}}, {}, {{69, 2, 0xFFFF}}},
+    {"6D facing 9", 0x6D, {{69, 2, 9}}, {{"cbDirection", u"9"}}, {}, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, UnitTargetDialogs, ::testing::ValuesIn(kCases));
