@@ -3,6 +3,7 @@
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
 #include "core/game/game_data.h"
+#include "core/untouched_items.h"
 #include "platform/number_box.h"
 #include "workspace/dialog_registry.h"
 
@@ -81,6 +82,7 @@ FrmForceGoWar4A::FrmForceGoWar4A(workspace::EditContext &ctx) : CommandDialog(ct
     buildRow(kForced, "T", QStringLiteral("강제 출현"), "Option1");
     buildRow(kBarred, "F", QStringLiteral("출현 불가"), "Option2");
     setMode(core::CharSelectMode::List);
+    m_isNew = core::isCatalogueDefault(key());
     for (int r : {kForced, kBarred})
         showSlot(r, 0);
 }
@@ -131,6 +133,15 @@ void FrmForceGoWar4A::buildRow(int r, const char *suffix, const QString &label, 
 
     connect(row.list, &QComboBox::currentIndexChanged, this, [this, r](int i) { listChosen(r, i); });
     connect(row.number, &QLineEdit::textChanged, this, [this, r] { numberChanged(r); });
+    // A change that is not the dialog showing a slot is the user's: leaving
+    // the control stores it.
+    const auto edited = [this, r] {
+        if (!m_showing)
+            m_rows[std::size_t(r)].edited = true;
+    };
+    connect(row.list, &QComboBox::currentIndexChanged, this, edited);
+    connect(row.number, &QLineEdit::textChanged, this, edited);
+    connect(row.name, &QLineEdit::textChanged, this, edited);
     if (row.forced) {
         // Person 0 is "無" in this row, typed or chosen.
         connect(row.name, &QLineEdit::textChanged, this, [this] {
@@ -168,7 +179,10 @@ void FrmForceGoWar4A::setMode(core::CharSelectMode mode)
 
 void FrmForceGoWar4A::showSlot(int r, int slot)
 {
+    ++m_showing;
     select(r, person::rowOfValue(m_rows[std::size_t(r)].values[std::size_t(slot)]));
+    --m_showing;
+    m_rows[std::size_t(r)].edited = false;
 }
 
 void FrmForceGoWar4A::select(int r, int item)
@@ -253,7 +267,13 @@ bool FrmForceGoWar4A::eventFilter(QObject *watched, QEvent *event)
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             for (int r : {kForced, kBarred}) {
-                const Row &row = m_rows[std::size_t(r)];
+                Row &row = m_rows[std::size_t(r)];
+                const bool mine = watched == row.list || watched == row.number || watched == row.name;
+                // A new command stores what its controls show, as it always
+                // did; a stored one only what the user changed.
+                if (!mine || (!row.edited && !m_isNew))
+                    continue;
+                row.edited = false;
                 if (watched == row.list)
                     commitList(r);
                 else if (watched == row.number)

@@ -50,7 +50,10 @@ private:
         QLineEdit *name = nullptr;
         QButtonGroup *slotButtons = nullptr;
         std::array<int, kSlots> values{};
+        bool edited = false;  // the user changed a control since it was last stored
     };
+    int m_showing = 0;    // the dialog itself is filling the controls
+    bool m_isNew = false; // the command is still the catalogue's default
 
     void buildRow(int r, const char *suffix, const QString &label, const char *optionName);
     void setMode(core::CharSelectMode mode);

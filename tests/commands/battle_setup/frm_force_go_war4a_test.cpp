@@ -62,11 +62,10 @@ void leave(QDialog &d, QWidget *w)
     box(d, "tGoCharNum")->setFocus();
 }
 
-TEST(ForcedSortieDialog, NewCommandOpensAndEnterWritesItBack)
+TEST(ForcedSortieDialog, NewCommandOpensAndEnterConfirmsAsOkDoes)
 {
     SortieNode node;
-    const QString key = node.cmd.key();
-    EXPECT_FALSE(node.cmd.edit([&](QDialog &d) {
+    EXPECT_TRUE(node.cmd.edit([&](QDialog &d) {
         activate(d);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 4A : 아군강제출현설정"));
         EXPECT_EQ(list(d, "cbListT")->currentIndex(), 0);
@@ -80,8 +79,37 @@ TEST(ForcedSortieDialog, NewCommandOpensAndEnterWritesItBack)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     }));
-    EXPECT_EQ(node.cmd.key(), key);
-    EXPECT_EQ(node.cmd.records, 0);
+    // Enter stores the focused list's item 0 into forced slot 1, exactly as
+    // a click on OK does on a new command.
+    EXPECT_EQ(node.forced(0), 0);
+    EXPECT_EQ(node.barred(0), 0xFFFF);
+    EXPECT_EQ(node.cmd.records, 1);
+}
+
+TEST(ForcedSortieDialog, AStoredCommandKeepsWhatWasOnlyLookedAtAndEnterWritesAChange)
+{
+    QString record = core::defaultRecord(0x4A);
+    core::keyWriteField(record, 9, 4, 3);  // no longer the catalogue's command
+    // Untouched: a click on OK with the forced list focused writes nothing.
+    {
+        SortieNode node(record);
+        const QString key = node.cmd.key();
+        EXPECT_FALSE(node.cmd.edit([&](QDialog &d) {
+            activate(d);
+            QTest::mouseClick(child<QPushButton>(d, QStringLiteral("cConfig")), Qt::LeftButton);
+        }));
+        EXPECT_EQ(node.cmd.key(), key);
+        EXPECT_EQ(node.forced(0), 0xFFFF);
+    }
+    // A slot changed and confirmed with Enter is written.
+    SortieNode node(record);
+    EXPECT_TRUE(node.cmd.edit([&](QDialog &d) {
+        activate(d);
+        list(d, "cbListT")->setCurrentIndex(9);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }));
+    EXPECT_EQ(node.forced(0), 9);
+    EXPECT_EQ(node.barred(0), 0xFFFF);
 }
 
 TEST(ForcedSortieDialog, ClickingOkCommitsTheFocusedControlFirst)
