@@ -183,7 +183,8 @@ void BattlefieldDialog::load()
                 // An item that stands for another value is not the stored
                 // one: show the stored value itself and keep it.
                 if (index < 0 || index >= f.items.size() || f.items.values[std::size_t(index)] != f.loaded) {
-                    f.items.texts << placeholderText(spec.list, f.loaded, context());
+                    f.items.texts << (f.custom->unlistedText ? f.custom->unlistedText(f.loaded)
+                                                             : placeholderText(spec.list, f.loaded, context()));
                     f.items.values.push_back(f.loaded);
                     index = f.items.size() - 1;
                 }

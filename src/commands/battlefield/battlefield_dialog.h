@@ -36,9 +36,11 @@ class NumberField;
 struct CustomListSpec {
     const char *name = "";
     BuiltList (*build)(const workspace::EditContext &ctx) = nullptr;
-    // The item a stored value selects; negative when there is none (OK then
-    // writes the stored value back).
+    // The item a stored value selects; negative when there is none.
     int (*select)(int stored, const BuiltList &items) = nullptr;
+    // The text of the item that shows a stored value no item stands for
+    // (null: the caption's word or the number) and keeps it.
+    QString (*unlistedText)(int stored) = nullptr;
 };
 
 struct BattlefieldDescription {

@@ -1,7 +1,7 @@
 // Command 0x52 "병종변경": a person takes a new troop type, chosen by name from
 // the troop table. A stored type of 80 or more, or one the table does not
-// reach, loads as the first troop; without a troop table the stored type is
-// kept.
+// reach, shows as a last item of its own ("T120") and is kept until another
+// troop is chosen.
 #include "commands/battlefield/battlefield_dialog.h"
 #include "core/game/game_data.h"
 
@@ -36,7 +36,10 @@ const FieldSpec kFields[] = {
     listField(17, "cbTroop", u"병종", {}),
 };
 
-const CustomListSpec kLists[] = {{"cbTroop", troops, selectTroop}};
+// The caption's word for a type the list cannot show ("T120").
+QString troopNumber(int stored) { return QStringLiteral("T") + QString::number(stored); }
+
+const CustomListSpec kLists[] = {{"cbTroop", troops, selectTroop, troopNumber}};
 
 const BattlefieldDescription kFrmChangeTroop52{
     .code = 0x52,

@@ -42,14 +42,15 @@ QString recordWith(int code, std::initializer_list<std::tuple<int, int, std::int
 
 // ---------------------------------------------------------------- 0x45
 
-TEST(BattleVariables, LevelAndWeatherFallbacksAndUntouchedValues)
+TEST(BattleVariables, LevelAndWeatherOutsideTheListsAreKept)
 {
+    // A level or pattern no item stands for shows as a last item of its own.
     struct Case { int level; int shownLevel; const char *levelText; int pattern; int shownPattern; };
     const Case cases[] = {
         {50, 50, "+ Lv 50", 5, 5},
         {51, 51, "- Lv 1", 0, 0},
-        {100, 100, "- Lv 50", 6, 0},
-        {101, 0, "+ Lv 0", 0xFFFF, 0},
+        {100, 100, "- Lv 50", 6, 6},
+        {101, 101, "101", 0xFFFF, 6},
     };
     for (const Case &c : cases) {
         // Flags, the paired values and every tag hold marks that must survive.
@@ -57,17 +58,14 @@ TEST(BattleVariables, LevelAndWeatherFallbacksAndUntouchedValues)
                                           {85, 2, c.pattern}, {53, 2, 3}}));
         cmd.settings[QStringLiteral("Setting/CharLvMax")] = QStringLiteral("50");
         const QString before = cmd.key(), caption = cmd.text();
-        cmd.edit([&](QDialog &d) {
-            EXPECT_EQ(combo(d, "cbLV")->count(), 101);
+        EXPECT_FALSE(cmd.edit([&](QDialog &d) {
+            EXPECT_EQ(combo(d, "cbLV")->count(), c.level > 100 ? 102 : 101);
             EXPECT_EQ(combo(d, "cbLV")->currentIndex(), c.shownLevel);
             EXPECT_EQ(combo(d, "cbLV")->currentText(), QLatin1String(c.levelText));
             EXPECT_EQ(combo(d, "cbWeather")->currentIndex(), c.shownPattern);
             enginetest::click(d, "cConfig");
-        });
-        QString expected = before;
-        core::keyWriteField(expected, 37, 2, c.shownLevel);
-        core::keyWriteField(expected, 85, 2, c.shownPattern);
-        EXPECT_EQ(cmd.key(), expected);
+        }));
+        EXPECT_EQ(cmd.key(), before);
         EXPECT_EQ(cmd.text(), caption);
     }
 }
@@ -181,15 +179,17 @@ struct FakeBattleMap
     }
 };
 
-TEST(OwnUnitPlacementDialog, LoadFallbacksAndSave)
+TEST(OwnUnitPlacementDialog, StoredValuesLoadAndAreKept)
 {
+    // A facing past the list shows as an item of its own (index 5); a hide
+    // flag of 2 opens clear; an untouched OK keeps all of them.
     struct Case { std::int64_t x; int facing; int hidden; const char *shownX; int shownFacing; bool checked;
                   std::int64_t savedX; int savedFacing; int savedHidden; };
     const Case cases[] = {
         {0, 0xFFFF, 0, "0", 4, false, 0, 0xFFFF, 0},
         {7, 2, 1, "7", 2, true, 7, 2, 1},
-        {0x10005, 4, 2, "65541", 4, false, 0x10005, 0xFFFF, 0},
-        {41, 5, 0, "41", 4, false, 41, 0xFFFF, 0},
+        {0x10005, 4, 2, "65541", 5, false, 0x10005, 4, 2},
+        {41, 5, 0, "41", 5, false, 41, 5, 0},
         {-3, 0, 0, "-3", 0, false, -3, 0, 0},
     };
     for (const Case &c : cases) {
@@ -243,11 +243,13 @@ TEST(OwnUnitPlacementDialog, MapPlacesTheUnitAndCancelKeepsTheNode)
 TEST(ObstacleDialog, GateKindsFollowTheSetting)
 {
     struct Case { const char *gateMax; int stored; int items; const char *last; int shown; int saved; };
+    // A kind past the gates of the moment shows as a last item of its own
+    // and is kept.
     const Case cases[] = {
         {"186", 96, 97, "Gate-185", 96, 96},
-        {"186", 97, 97, "Gate-185", 0, 0},
-        {"186", 0xFFFF, 97, "Gate-185", 0, 0},
-        {"7", 7, 7, "Gate-5", 0, 0},
+        {"186", 97, 98, "97", 97, 97},
+        {"186", 0xFFFF, 98, "65535", 97, 0xFFFF},
+        {"7", 7, 8, "7", 7, 7},
         {"7", 6, 7, "Gate-5", 6, 6},
         {"8", 7, 8, "Gate-7", 7, 7},
     };
@@ -268,23 +270,24 @@ TEST(ObstacleDialog, GateKindsFollowTheSetting)
 TEST(ObstacleDialog, ListsFlagsAndCells)
 {
     CommandNode cmd(recordWith(0x58, {{17, 2, 0xFFFF}, {25, 2, 29}, {33, 4, 0x10000}, {57, 2, 2}, {65, 2, 1}}));
-    cmd.edit([&](QDialog &d) {
-        EXPECT_EQ(combo(d, "cbMake")->currentText(), QStringLiteral("만듬"));
+    EXPECT_FALSE(cmd.edit([&](QDialog &d) {
+        // An action of 0xFFFF is neither "만듬" nor "지움": shown as it is.
+        EXPECT_EQ(combo(d, "cbMake")->currentText(), QStringLiteral("65535"));
         EXPECT_EQ(combo(d, "cbGround")->currentText(), QStringLiteral("지하"));
         EXPECT_EQ(combo(d, "cbGround")->count(), 30);
         EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("65536"));
         EXPECT_FALSE(child<QCheckBox>(d, "ckViewPoint")->isChecked());
         EXPECT_TRUE(child<QCheckBox>(d, "ckDelay")->isChecked());
         enginetest::click(d, "cConfig");
-    });
-    EXPECT_EQ(cmd.key().mid(16, 4), QStringLiteral("0000"));
+    }));
+    EXPECT_EQ(cmd.key().mid(16, 4), QStringLiteral("FFFF"));
     EXPECT_EQ(core::HexToLong(cmd.key(), 33, 4), 0x10000);
-    EXPECT_EQ(core::HexToLong(cmd.key(), 57, 2), 0);
+    EXPECT_EQ(core::HexToLong(cmd.key(), 57, 2), 2);
     EXPECT_EQ(cmd.text(), CommandNode::caption(cmd.key()));
 
     CommandNode plain(recordWith(0x58, {{25, 2, 30}}));
     plain.edit([&](QDialog &d) {
-        EXPECT_EQ(combo(d, "cbGround")->currentText(), QStringLiteral("평지"));
+        EXPECT_EQ(combo(d, "cbGround")->currentText(), QStringLiteral("30"));  // past the list: kept
         enginetest::click(d, "cCancel");
     });
 }
@@ -314,31 +317,32 @@ TEST(ObstacleDialog, MapShowsTheUnsavedKindAndCancelKeepsTheNode)
 
 // ---------------------------------------------------------------- 0x59
 
-TEST(SpoilsDialog, ItemNumberingAndLevelFallbacks)
+TEST(SpoilsDialog, ItemNumberingAndStoredValuesKept)
 {
     CommandNode cmd(recordWith(0x59, {{21, 2, 116}, {29, 2, 12}, {37, 2, 133}, {45, 2, 0xFFFF}, {53, 2, 142},
                                       {61, 2, 4}, {69, 2, 2}}));
     cmd.settings[QStringLiteral("Setting/ItemLvMax")] = QStringLiteral("12");
     cmd.edit([&](QDialog &d) {
-        EXPECT_EQ(combo(d, "cbItem0")->currentText(), QStringLiteral("無"));
-        EXPECT_EQ(combo(d, "cbItem0")->count(), 117);
+        EXPECT_EQ(combo(d, "cbItem0")->currentText(), QStringLiteral("116"));  // past the table: kept
+        EXPECT_EQ(combo(d, "cbItem0")->count(), 118);
         EXPECT_EQ(combo(d, "cbItemLv0")->count(), 13);
         EXPECT_EQ(combo(d, "cbItemLv0")->currentText(), QStringLiteral("Lv9"));
         EXPECT_EQ(combo(d, "cbItem1")->currentIndex(), 107);
         EXPECT_EQ(combo(d, "cbItemLv1")->currentText(), QStringLiteral("DefLv"));
-        EXPECT_EQ(combo(d, "cbItem2")->currentIndex(), 116);
+        EXPECT_EQ(combo(d, "cbItem2")->currentIndex(), 117);
         EXPECT_EQ(combo(d, "cbItemLv2")->currentIndex(), 4);
         EXPECT_FALSE(child<QCheckBox>(d, "ckFinal")->isChecked());
         enginetest::click(d, "cConfig");
     });
+    // Untouched, every stored value comes back as it was.
     const QString k = cmd.key();
-    EXPECT_EQ(core::HexToLong(k, 21, 2), 0xFFFF);
-    EXPECT_EQ(core::HexToLong(k, 29, 2), 9);
+    EXPECT_EQ(core::HexToLong(k, 21, 2), 116);
+    EXPECT_EQ(core::HexToLong(k, 29, 2), 12);
     EXPECT_EQ(core::HexToLong(k, 37, 2), 133);
-    EXPECT_EQ(core::HexToLong(k, 45, 2), 0);
-    EXPECT_EQ(core::HexToLong(k, 53, 2), 0xFFFF);
+    EXPECT_EQ(core::HexToLong(k, 45, 2), 0xFFFF);
+    EXPECT_EQ(core::HexToLong(k, 53, 2), 142);
     EXPECT_EQ(core::HexToLong(k, 61, 2), 4);
-    EXPECT_EQ(core::HexToLong(k, 69, 2), 0);
+    EXPECT_EQ(core::HexToLong(k, 69, 2), 2);
     EXPECT_EQ(cmd.text(), CommandNode::caption(k));
 }
 

@@ -115,28 +115,40 @@ core::NameTables troopTables(int count)
     return t;
 }
 
-TEST(FieldDialogs, TroopTypeLoadsUpTo79)
+TEST(FieldDialogs, TroopTypesAbove79AreShownAndKept)
 {
+    // The list offers types 0..79 (240 names); a stored 80 or more shows as
+    // a last item of its own in the caption's words and is kept.
     const core::NameTables names = troopTables(240);
     struct Row
     {
         int stored;
         int shown;
-        int written;
-    } rows[] = {{0, 0, 0}, {79, 79, 79}, {80, 0, 0}, {200, 0, 0}, {12, 12, 12}};
+        const char16_t *text;
+    } rows[] = {{0, 0, u"병종0"}, {79, 79, u"병종79"}, {80, 240, u"T80"}, {200, 240, u"T200"}, {12, 12, u"병종12"}};
     for (const Row &r : rows) {
         SCOPED_TRACE(r.stored);
-        enginetest::CommandNode cmd(fixtures::battlefieldRecord(0x52, {{9, 2, 12}, {17, 2, r.stored}}));
+        const QString stored = fixtures::battlefieldRecord(0x52, {{9, 2, 12}, {17, 2, r.stored}});
+        enginetest::CommandNode cmd(stored);
         cmd.ctx.captions.names = &names;
-        cmd.edit([&](QDialog &d) {
-            EXPECT_EQ(child<QComboBox>(d, "cbTroop")->count(), 240);
+        EXPECT_FALSE(cmd.edit([&](QDialog &d) {
+            EXPECT_EQ(child<QComboBox>(d, "cbTroop")->count(), r.shown == 240 ? 241 : 240);
             EXPECT_EQ(child<QComboBox>(d, "cbTroop")->currentIndex(), r.shown);
+            EXPECT_EQ(child<QComboBox>(d, "cbTroop")->currentText().toStdString(),
+                      QString::fromUtf16(r.text).toStdString());
             EXPECT_EQ(stateOf(d, "tNum"), QStringLiteral("12"));
             enginetest::click(d, "cConfig");
-        });
-        EXPECT_EQ(cmd.record(), fixtures::battlefieldRecord(0x52, {{9, 2, 12}, {17, 2, r.written}}));
-        EXPECT_TRUE(cmd.text().endsWith(names.troopNames.at(r.written))) << cmd.text().toStdString();
+        }));
+        EXPECT_EQ(cmd.record(), stored);
     }
+    // Picking a listed type replaces a kept one.
+    enginetest::CommandNode cmd(fixtures::battlefieldRecord(0x52, {{9, 2, 12}, {17, 2, 120}}));
+    cmd.ctx.captions.names = &names;
+    cmd.edit([&](QDialog &d) {
+        choose(d, "cbTroop", 5);
+        enginetest::click(d, "cConfig");
+    });
+    EXPECT_EQ(cmd.record(), fixtures::battlefieldRecord(0x52, {{9, 2, 12}, {17, 2, 5}}));
 }
 
 TEST(FieldDialogs, TroopChosenAndTablesWithoutTheType)
@@ -145,7 +157,7 @@ TEST(FieldDialogs, TroopChosenAndTablesWithoutTheType)
     enginetest::CommandNode cmd(fixtures::battlefieldRecord(0x52, {{17, 2, 30}}));
     cmd.ctx.captions.names = &small;
     cmd.edit([&](QDialog &d) {
-        EXPECT_EQ(child<QComboBox>(d, "cbTroop")->currentIndex(), 0);
+        EXPECT_EQ(child<QComboBox>(d, "cbTroop")->currentIndex(), 10);  // 30 kept after the table's 10
         choose(d, "cbTroop", 9);
         enginetest::click(d, "cConfig");
     });
