@@ -46,9 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Case{0x56, "cbWeatherKind", 0, 0, -1, 0, u"맑음"},
                       Case{0x56, "cbWeatherKind", 4, 4, -1, 4, u"눈"},
                       Case{0x56, "cbWeatherKind", 1, 1, 3, 3, u"호우"},
-                      Case{0x56, "cbWeatherKind", 7, 0, -1, 0, u"맑음"},  // no such kind: "맑음"
-                      Case{0x57, "cbWeather", 6, 0, -1, 0, u"맑음"},
-                      Case{0x57, "cbWeather", 0xFFFF, 0, -1, 0, u"맑음"},
+                      // No such kind or pattern: shown as a last item of its own, kept.
+                      Case{0x56, "cbWeatherKind", 7, 5, -1, 7, u"7"},
+                      Case{0x57, "cbWeather", 6, 6, -1, 6, u""},  // the caption names no pattern
+                      Case{0x57, "cbWeather", 0xFFFF, 6, -1, 0xFFFF, u""},
+                      Case{0x57, "cbWeather", 0xFFFF, 6, 1, 1, u"맑음/맑음/흐림/맑음/맑음"},
                       Case{0x57, "cbWeather", 5, 5, -1, 5, u"호우/비/호우/눈/눈"},
                       Case{0x57, "cbWeather", 0, 0, 2, 2, u"맑음/맑음/비/흐림/눈"}));
 
