@@ -1,6 +1,7 @@
 #include "commands/presentation/frm_face_change20.h"
 
 #include "commands/presentation/dialog_rows.h"
+#include "core/param_tags.h"
 #include "workspace/dialog_registry.h"
 
 #include <QComboBox>
@@ -9,26 +10,17 @@
 
 namespace commands {
 
-namespace {
-
-// A person's name, "-" and the face the value gives that person; the
-// persons are the game's own, named here by the editor.
-const char16_t *const kItems[] = {
-    u"서하린-보통", u"서하린-놀람", u"서하린-분노", u"서하린-기쁨", u"두강-부상",
-    u"윤목-사악",   u"진태무-황제", u"두강-외눈",   u"윤목-정상",
-};
-static_assert(std::size(kItems) == FrmFaceChange20::kValues.size());
-
-} // namespace
 
 FrmFaceChange20::FrmFaceChange20(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
 {
     setObjectName(QStringLiteral("FrmFaceChange20"));
+    setWindowTitle(QStringLiteral("수정 - 20 : 얼굴변화설정"));
     m_face = new QComboBox(this);
     m_face->setObjectName(QStringLiteral("cbFace"));
     m_face->setMaxVisibleItems(25);
-    for (const char16_t *item : kItems)
-        m_face->addItem(QString::fromUtf16(item));
+    // The items read as the tree's captions read the same values.
+    for (int value : kValues)
+        m_face->addItem(core::faceSetCaption(value));
     addLabelledRow(body(), this, "Label1", QStringLiteral("얼굴 "), m_face);
 
     // A stored value none of the nine items stands for shows as its number

@@ -4,6 +4,9 @@
 #include "fixtures/presentation_fixtures.h"
 
 #include <QComboBox>
+#include "core/param_tags.h"
+
+#include "commands/presentation/frm_face_change20.h"
 #include <gtest/gtest.h>
 
 using enginetest::CommandNode;
@@ -186,6 +189,10 @@ TEST(FrmFaceChange20, ItemsNameAPersonAndTheFace)
         EXPECT_EQ(personOfItem["4"], personOfItem["7"]);
         EXPECT_EQ(personOfItem["5"], personOfItem["8"]);
         EXPECT_NE(personOfItem["6"], personOfItem["0"]);
+        // The dialog and the tree name each face alike.
+        for (int i = 0; i < 9; ++i)
+            EXPECT_EQ(box->itemText(i), core::faceSetCaption(commands::FrmFaceChange20::kValues[std::size_t(i)]));
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 20 : 얼굴변화설정"));
         enginetest::click(d, "cCancel");
     });
 }
