@@ -42,6 +42,7 @@ enum class ListSource {
     MapModel,     // "평조번호-" 2j+1 for j < PMapObjMax
     ObstacleKind, // "불" "배" "불타는배" "미지", then "Gate-" 2j+1 up to GateMax
     Item,         // the item names by item code, then "無" (0xFFFF)
+    ItemOnly,     // the item names by item code, no "無"
     Weapon,       // "묵인장비" (0), "장비無" (1), then the weapons as 2 + item code
     Defence,
     Assist,

@@ -79,6 +79,15 @@ int itemAlias(int value, int size)
     return index >= 0 && index < size - 1 ? index : -1;
 }
 
+// The same without "無": 0xFFFF has no item either.
+int itemOnlyAlias(int value, int size)
+{
+    if (value == kNone)
+        return -1;
+    const int index = value < kStarItemFirst + kStarCodeShift ? value : value - kStarCodeShift;
+    return index >= 0 && index < size ? index : -1;
+}
+
 } // namespace
 
 int readSettingCount(const workspace::EditContext &ctx, const SettingCount &count)
@@ -143,14 +152,19 @@ BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx)
             add(l, QStringLiteral("Gate-") + QString::number(2 * j + 1), l.size());
         break;
     }
-    case ListSource::Item: {
+    case ListSource::Item:
+    case ListSource::ItemOnly: {
         const core::NameTables *t = names(ctx);
         for (int i = 0; i < kItemCount; ++i) {
             const QString name = t && i < t->itemNames.size() ? t->itemNames.at(i) : QString();
             add(l, name, i < kStarItemFirst ? i : i + kStarCodeShift);
         }
-        add(l, QStringLiteral("無"), kNone);
-        l.alias = itemAlias;
+        if (spec.source == ListSource::Item) {
+            add(l, QStringLiteral("無"), kNone);
+            l.alias = itemAlias;
+        } else {
+            l.alias = itemOnlyAlias;
+        }
         break;
     }
     case ListSource::Weapon:

@@ -63,10 +63,10 @@ const FieldSpec kEexMove11[] = {
 const FieldSpec kPercent6E[] = {
     numberField(9, "tNum", u"확률", NumberKind::Percent),
 };
-// The item list every item command shares, "無" (0xFFFF) included, so a new
-// command's "none" survives an OK.
+// The 116 items by name; a stored code none of them stands for (0xFFFF of
+// a new command among them) shows as its number and is kept.
 const FieldSpec kDesertItem6F[] = {
-    listField(9, "cbItem", u"물품", sourceList(ListSource::Item)),
+    listField(9, "cbItem", u"물품", sourceList(ListSource::ItemOnly, Unlisted::Keep, core::tags::Item)),
 };
 
 const DialogDescription kDialogs[] = {

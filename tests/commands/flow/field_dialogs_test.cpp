@@ -106,9 +106,19 @@ const Case kCases[] = {
          EXPECT_EQ(box(d, "tNum")->text(), QStringLiteral("100"));
      },
      QStringLiteral("6E000400" "64000000")},
-    {"DiscardedItemNoneStaysNone", QStringLiteral("6F001700FFFF"),
-     [](QDialog &d) { EXPECT_EQ(combo(d, "cbItem")->currentText(), QStringLiteral("無")); },
+    // 116 items and no "無" of its own: a stored 0xFFFF is a kept item.
+    {"DiscardedItemNoneIsKept", QStringLiteral("6F001700FFFF"),
+     [](QDialog &d) {
+         EXPECT_EQ(combo(d, "cbItem")->count(), 117);
+         EXPECT_EQ(combo(d, "cbItem")->currentIndex(), 116);
+     },
      QStringLiteral("6F001700FFFF")},
+    {"DiscardedItemListedHasTheItemsOnly", QStringLiteral("6F0017000500"),
+     [](QDialog &d) {
+         EXPECT_EQ(combo(d, "cbItem")->count(), 116);
+         EXPECT_EQ(combo(d, "cbItem")->currentIndex(), 5);
+     },
+     QStringLiteral("6F0017000500")},
     {"DiscardedItemChosen", QStringLiteral("6F001700FFFF"), [](QDialog &d) { combo(d, "cbItem")->setCurrentIndex(3); },
      QStringLiteral("6F0017000300")},
     {"CopyBothPersonsNone", QStringLiteral("6C000200" "0500" "0200" "0600"),
