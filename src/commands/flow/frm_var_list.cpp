@@ -91,17 +91,16 @@ void selectInDocument(workspace::EditContext &ctx, core::NodeId n)
             view->selectNode(n);
 }
 
-// A scenario without any variable test or assignment has nothing to list:
-// the user is told so and no window opens.
+// A list without a row (no variable command, or only empty ones): the user
+// is told so, and the tool still opens with its empty list.
 std::unique_ptr<QDialog> makeVariableList(workspace::EditContext &ctx)
 {
-    if (!workspace::documentHasVariables(ctx.doc())) {
+    auto list = std::make_unique<FrmVarList>(ctx.doc(), [&ctx](core::NodeId n) { selectInDocument(ctx, n); },
+                                             ctx.parent);
+    if (list->isEmpty())
         ctx.ask().message(ctx.parent, QStringLiteral("변량을 찾을 수 없습니다."), QStringLiteral("Not Found!"),
                           platform::MsgButtons::Ok, platform::MsgIcon::Information);
-        return nullptr;
-    }
-    return std::make_unique<FrmVarList>(ctx.doc(), [&ctx](core::NodeId n) { selectInDocument(ctx, n); },
-                                        ctx.parent);
+    return list;
 }
 
 [[maybe_unused]] const bool registered =

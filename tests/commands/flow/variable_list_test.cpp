@@ -212,7 +212,7 @@ TEST(FrmVarList, CancelLeavesTheSelection)
     EXPECT_EQ(s.tree.selected(), s.emptyTest);
 }
 
-TEST(FrmVarList, WithoutVariableCommandsItSaysSoAndOpensNothing)
+TEST(FrmVarList, AnEmptyListSaysSoAndStillOpens)
 {
     core::DocTree tree;
     const core::NodeId scene = fixtures::addScenarioRoot(tree);
@@ -222,14 +222,18 @@ TEST(FrmVarList, WithoutVariableCommandsItSaysSoAndOpensNothing)
     tree.setSelected(delay);
     ToolRun tool(tree);
     int shown = 0;
-    tool.run([&](FrmVarList &) { ++shown; });
-    EXPECT_EQ(shown, 0);
+    tool.run([&](FrmVarList &w) {
+        ++shown;
+        EXPECT_TRUE(w.isEmpty());
+    });
+    EXPECT_EQ(shown, 1);
     ASSERT_EQ(tool.prompts.messages.size(), 1);
     EXPECT_EQ(tool.prompts.messages.first().text, QStringLiteral("변량을 찾을 수 없습니다."));
     EXPECT_EQ(tool.prompts.messages.first().title, QStringLiteral("Not Found!"));
     EXPECT_EQ(tool.prompts.messages.first().icon, platform::MsgIcon::Information);
 
-    // A variable test with both lists empty opens an empty list.
+    // A variable test with both lists empty: the same message, the same
+    // empty list.
     const core::NodeId empty = tree.add(sec.bodyEnd, core::Relation::Before, variableTestRecord({}) + QStringLiteral("_2"),
                                         QStringLiteral("5 : 변량시험"));
     tool.run([&](FrmVarList &w) {
@@ -237,9 +241,9 @@ TEST(FrmVarList, WithoutVariableCommandsItSaysSoAndOpensNothing)
         EXPECT_TRUE(w.isEmpty());
         w.findChild<QPushButton *>("cFind")->click();  // nothing to jump to
     });
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(shown, 2);
     EXPECT_EQ(tree.selected(), delay);
-    EXPECT_EQ(tool.prompts.messages.size(), 1);
+    EXPECT_EQ(tool.prompts.messages.size(), 2);
     EXPECT_NE(empty, core::kNoNode);
 }
 
