@@ -1,5 +1,7 @@
 #include "core/key_codec.h"
 
+#include <cstdint>
+
 #include "platform/cp949.h"
 
 namespace core {
@@ -155,11 +157,17 @@ bool keyWriteFieldChecked(QString &key, int pos, int n, std::int64_t value)
     return true;
 }
 
-void KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue)
+bool KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue)
 {
     bool ok = false;
     const qlonglong v = boxText.trimmed().toLongLong(&ok);
-    keyWriteField(key, pos, longValue ? 4 : 2, ok ? v : 0);
+    // The field holds 2 or 4 bytes, read signed or unsigned.
+    const qlonglong lowest = longValue ? qlonglong(INT32_MIN) : -32768;
+    const qlonglong highest = longValue ? qlonglong(UINT32_MAX) : 65535;
+    if (!ok || v < lowest || v > highest)
+        return false;
+    keyWriteField(key, pos, longValue ? 4 : 2, v);
+    return true;
 }
 
 QString KeyValueShow(const QString &key, int pos, bool longValue, bool hex)

@@ -65,10 +65,10 @@ QString WAscii(const QString &text);
 int IntegerLong(std::uint8_t first, std::uint8_t second);
 
 // Replaces the 8 (longValue) or 4 characters of the key at the 1-based
-// position with the value. The box text is read as a decimal number; an empty
-// or non-numeric text writes 0, a number outside 32 bits keeps its low bytes.
-// Never fails: the key keeps its length.
-void KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue);
+// position with the value of the box text, read as a decimal number. False,
+// and the key as it was, when the text is not a whole number or does not fit
+// the field (-2,147,483,648..4,294,967,295 for 4 bytes, -32,768..65,535 for 2).
+bool KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue);
 // Same, with a number.
 void keyWriteField(QString &key, int pos, int n, std::int64_t value);
 // Checked writer for core code that must not wrap: false (key unchanged) when

@@ -126,7 +126,7 @@ TEST(FreeAction28, HasNoBehaviourAndOnlyTheCloseBoxClosesIt)
     EXPECT_EQ(doc.marks, 0);
 }
 
-TEST(VariableList, NoVariableCommandGivesNotFound)
+TEST(VariableList, NoVariableCommandGivesNotFoundAndAnEmptyList)
 {
     Document doc;
     doc.add(0x14);
@@ -137,12 +137,12 @@ TEST(VariableList, NoVariableCommandGivesNotFound)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("변량을 찾을 수 없습니다."));
     EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Not Found!"));
-    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(shown, std::vector<QString>{kVariableListTool});
 
     doc.add(0x05);
     VariableList(doc.ctx);
     EXPECT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(shown, std::vector<QString>{kVariableListTool});
+    EXPECT_EQ(shown, (std::vector<QString>{kVariableListTool, kVariableListTool}));
 }
 
 } // namespace

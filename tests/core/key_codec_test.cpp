@@ -33,15 +33,22 @@ TEST(KeyCodec, HexToLongReadsLittleEndianSigned)
 TEST(KeyCodec, FieldRewriteKeepsLengthAndSuffix)
 {
     QString key = "2B000200FFFF_5";
-    KeyValueApply("3", key, 9, false);
+    EXPECT_TRUE(KeyValueApply("3", key, 9, false));
     EXPECT_EQ(key, "2B0002000300_5");
-    KeyValueApply("", key, 9, false);
-    EXPECT_EQ(key, "2B0002000000_5");
-    KeyValueApply("7", key, 9, false);
-    KeyValueApply("abc", key, 9, false);  // not a number: 0, never an exception
-    EXPECT_EQ(key, "2B0002000000_5");
-    KeyValueApply("-1", key, 9, false);
+    // Not a number, or too big for the field: the call fails, the key stays.
+    for (const char *bad : {"", "abc", "-", "65536", "-32769", "1e3"}) {
+        EXPECT_FALSE(KeyValueApply(bad, key, 9, false)) << bad;
+        EXPECT_EQ(key, "2B0002000300_5") << bad;
+    }
+    EXPECT_TRUE(KeyValueApply("-1", key, 9, false));
     EXPECT_EQ(key, "2B000200FFFF_5");
+    QString wide = "0400FFFFFFFF_1";
+    EXPECT_FALSE(KeyValueApply("4294967296", wide, 5, true));
+    EXPECT_FALSE(KeyValueApply("-2147483649", wide, 5, true));
+    EXPECT_EQ(wide, "0400FFFFFFFF_1");
+    EXPECT_TRUE(KeyValueApply("4294967295", wide, 5, true));
+    EXPECT_TRUE(KeyValueApply("-2147483648", wide, 5, true));
+    EXPECT_EQ(wide, "040000000080_1");
     EXPECT_FALSE(keyWriteFieldChecked(key, 9, 2, 65536));
     EXPECT_FALSE(keyWriteFieldChecked(key, 11, 2, 1));  // runs into the suffix
     EXPECT_EQ(key, "2B000200FFFF_5");

@@ -73,9 +73,9 @@ void CommandDialog::setField(QString &key, int pos, int width, std::int64_t valu
     core::keyWriteField(key, pos, width, value);
 }
 
-void CommandDialog::setFieldFromBox(QString &key, int pos, const QString &boxText, bool longValue)
+bool CommandDialog::setFieldFromBox(QString &key, int pos, const QString &boxText, bool longValue)
 {
-    core::KeyValueApply(boxText, key, pos, longValue);
+    return core::KeyValueApply(boxText, key, pos, longValue);
 }
 
 int CommandDialog::setText(QString &key, int pos, const QString &boxText)

@@ -58,7 +58,8 @@ public:
 
     // --- writing into a working copy --------------------------------------
     static void setField(QString &key, int pos, int width, std::int64_t value);
-    static void setFieldFromBox(QString &key, int pos, const QString &boxText, bool longValue);
+    // False (the key as it was) when the text is no number that fits.
+    static bool setFieldFromBox(QString &key, int pos, const QString &boxText, bool longValue);
     // Writes an edit box's text as a game text (CR LF becomes LF, CP949,
     // then 00); returns the change of the record's byte length.
     static int setText(QString &key, int pos, const QString &boxText);
