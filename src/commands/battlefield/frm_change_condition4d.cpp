@@ -58,6 +58,9 @@ protected:
         const int status = field(kStatusPos, 2) & 0xFFFF;
         for (std::size_t i = 0; i < std::size(kStatusBits); ++i)
             m_bits[i]->setChecked(status != 0xFFFF && (status & kStatusBits[i].bit));
+        // OK writes the status as the boxes show it whenever it writes the
+        // command at all; only looking at the command leaves it as stored.
+        writeOnChange(kStatusPos);
     }
     void saveMore(QString &key) override
     {

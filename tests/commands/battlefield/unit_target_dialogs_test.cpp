@@ -56,6 +56,11 @@ const Case kCases[] = {
          EXPECT_EQ(stateOf(d, "tHP"), QStringLiteral("16777215"));
      },
      {{117, 4, 16777215}, {129, 4, 250}}},
+    // (HP 5: no longer the catalogue's new command, which OK writes whole.)
+    {"4D a change writes the status as the boxes show it", 0x4D, {{109, 2, 0xFFFF}, {117, 4, 5}}, {},
+     [](QDialog &d) { typeInto(d, "tMP", QStringLiteral("9")); }, {{129, 4, 9}, {109, 2, 0}}},
+    {"4D untouched keeps a status of FFFF", 0x4D, {{109, 2, 0xFFFF}, {117, 4, 5}}, {{"ckRemove", u"off"}}, {}, {}},
+    {"4D new command gets status 0000", 0x4D, {}, {}, {}, {{109, 2, 0}}},
 
     // --- 0x4E: person or zone, and the AI policy with its target ---
     {"4E new command", 0x4E, {},
