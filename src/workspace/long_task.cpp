@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
+#include <QWidget>
 
 namespace workspace {
 
@@ -40,7 +41,17 @@ LongTask::LongTask(QWidget *parent, const QString &label, Cancel cancel)
     ++g_running;
 }
 
-LongTask::~LongTask() { --g_running; }
+LongTask::~LongTask()
+{
+    --g_running;
+    // The window the progress stood in front of takes the keyboard back, so
+    // the next shortcut reaches it.
+    if (m_dialog) {
+        m_dialog.reset();
+        if (m_parent)
+            m_parent->window()->activateWindow();
+    }
+}
 
 void LongTask::showDialog()
 {

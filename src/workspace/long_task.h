@@ -1,6 +1,6 @@
 #pragma once
-// Progress for the window's long operations (open, expand all, find, replace
-// all, undo and redo of a large step). Nothing shows for work that ends
+// Progress for the window's long operations (open, expand all, find,
+// replace all). Nothing shows for work that ends
 // within half a second; past that a progress dialog (Korean text, modal)
 // appears, with a cancel button where stopping half-way is safe. While the
 // work runs the window's events keep flowing, so a second copy's hand-over is
@@ -25,8 +25,6 @@ inline const QString kSpreadingLabel = QStringLiteral("펼치는 중…");
 inline const QString kFoldingLabel = QStringLiteral("접는 중…");
 inline const QString kFindingLabel = QStringLiteral("찾는 중…");
 inline const QString kReplacingLabel = QStringLiteral("바꾸는 중…");
-inline const QString kUndoingLabel = QStringLiteral("실행 취소 중…");
-inline const QString kRedoingLabel = QStringLiteral("다시 실행 중…");
 inline const QString kCancelText = QStringLiteral("취소");
 
 class LongTask
