@@ -121,8 +121,8 @@ private:
     std::vector<std::pair<QString, QHBoxLayout *>> m_rows;  // box name -> its row
 };
 
-// Registers the dialog of a description (a real dialog, replacing the
-// stand-in). `make` builds a derived dialog; the base class when null.
+// Registers the dialog of a description with the dispatch. `make` builds a
+// derived dialog; the base class when null.
 using BattlefieldFactory = std::unique_ptr<BattlefieldDialog> (*)(workspace::EditContext &ctx,
                                                                   const BattlefieldDescription &d);
 bool registerBattlefieldDialog(const BattlefieldDescription &description, BattlefieldFactory make = nullptr);

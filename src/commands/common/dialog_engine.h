@@ -79,8 +79,8 @@ private:
     std::vector<Field> m_fields;
 };
 
-// Registers the description's dialog with the dispatch (a real dialog, which
-// replaces the stand-in) and keeps it in the list of engine dialogs.
+// Registers the description's dialog with the dispatch and keeps it in the
+// list of engine dialogs.
 bool registerEngineDialog(const DialogDescription &description);
 // The same for each description of a table.
 bool registerEngineDialogs(std::span<const DialogDescription> descriptions);
