@@ -16,7 +16,7 @@ const FieldSpec kTestFields[] = {
     personField(9),
     listField(17, "cbAbility", u"능력", abilityList()),
     numberField(25, "tCompareNum", u"숫자"),
-    listField(37, "cbCompare", u"비교", fixedList(kComparisonItems, 2)),
+    listField(37, "cbCompare", u"비교", comparisonList()),
 };
 
 const DialogDescription kFrmIsCharAbility36{

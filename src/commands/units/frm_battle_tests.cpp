@@ -13,7 +13,7 @@ namespace {
 // --- 0x3F ----------------------------------------------------------------
 const FieldSpec kTurnFields[] = {
     numberField(9, "tCompareNum", u"숫자"),
-    listField(21, "cbCompare", u"비교", fixedList(kComparisonItems, 2)),
+    listField(21, "cbCompare", u"비교", comparisonList()),
 };
 const DialogDescription kFrmIsTurn3F{
     .code = 0x3F,
@@ -39,7 +39,7 @@ constexpr QStringView kZones[] = {u"맵 전체", u"지정구역"};
 const FieldSpec kCountFields[] = {
     listField(9, "cbArmy", u"전투측", units::armySideList()),
     numberField(17, "tCompareNum", u"숫자"),
-    listField(29, "cbCompare", u"비교", fixedList(kComparisonItems, 2)),
+    listField(29, "cbCompare", u"비교", comparisonList()),
     listField(37, "cbZone", u"범위", fixedList(kZones, 0)),
     numberField(45, "tX0", u"좌표 X", NumberKind::Coordinate),
     numberField(57, "tY0", u"좌표 Y", NumberKind::Coordinate),

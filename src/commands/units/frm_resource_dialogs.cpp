@@ -14,7 +14,7 @@ constexpr QStringView kThings[] = {u"돈", u"SceIndex", u"야심"};
 const FieldSpec kTestFields[] = {
     listField(9, "cbThings", u"여러가지", fixedList(kThings, 2)),
     numberField(17, "tCompareNum", u"숫자"),
-    listField(29, "cbCompare", u"비교", fixedList(kComparisonItems, 2)),
+    listField(29, "cbCompare", u"비교", comparisonList()),
 };
 
 const DialogDescription kFrmIsThings37{

@@ -40,10 +40,10 @@ struct Kept {
 
 const Kept kKept[] = {
     {0x36, 17, "cbAbility", 0x20, u"32"},
-    {0x36, 37, "cbCompare", 3, u"3"},
+    {0x36, 37, "cbCompare", 3, u"≠"},  // the fourth comparison in the caption's word
     {0x38, 25, "cbOperator", 3, u"3"},
     {0x37, 9, "cbThings", 7, u"7"},
-    {0x37, 29, "cbCompare", 3, u"3"},
+    {0x37, 29, "cbCompare", 3, u"≠"},
     {0x3A, 17, "cbOperator", 9, u"9"},
     {0x3F, 21, "cbCompare", 0xFFFF, u"65535"},
     {0x40, 9, "cbTurn", 5, u"5"},
