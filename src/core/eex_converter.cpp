@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -123,6 +124,12 @@ private:
     }
     void putWord(qsizetype at, int v)
     {
+        if (m_trial)
+            m_trialWrites.emplace_back(at, u16At(m_b, at));
+        writeWord(at, v);
+    }
+    void writeWord(qsizetype at, int v)
+    {
         m_b[at] = char(v & 0xFF);
         m_b[at + 1] = char((v >> 8) & 0xFF);
     }
@@ -136,6 +143,8 @@ private:
     // offset right.
     void insert(qsizetype at, const QByteArray &bytes)
     {
+        if (m_trial)
+            throw Failure{at, QString()};
         const qsizetype n = bytes.size();
         m_b.insert(at, bytes);
         m_edits.push_back({at, n});
@@ -171,32 +180,89 @@ private:
             const bool emptyHead = wide == quint32(L) && start + 4 <= m_b.size() && u16At(m_b, start + 2) == L - 4;
             if (wide == quint32(L) && !emptyHead) {
                 m_levels.push_back({start - 2, wide});
+                convertSectionLists(start);
+            } else if (wide != quint32(L) && spanEndsAList(start - 2, wide, m_b.size())
+                       && sectionWasWidened(start, wide)) {
+                // Converted before and longer than 65,535 bytes: nothing to do.
             } else {
                 m_levels.push_back({start - 2, L});
                 insert(start, QByteArray(2, '\0'));
+                convertSectionLists(start);
             }
-            m_pos = start + 2;
-            convertList(0);
-            openLength(m_pos);
-            m_pos += 4;
-            convertList(0);
             start += qsizetype(m_levels.front().value) + 2;
         }
         m_levels.clear();
     }
 
+    void convertSectionLists(qsizetype start)
+    {
+        m_pos = start + 2;
+        convertList(0);
+        openLength(m_pos);
+        m_pos += 4;
+        convertList(0);
+    }
+
+    // True when a 4-byte length at `field` can be read as it stands: the span
+    // it covers lies before `limit` and ends in a list's end record.
+    bool spanEndsAList(qsizetype field, quint32 wide, qint64 limit) const
+    {
+        const qint64 end = qint64(field) + 2 + qint64(wide);
+        return end >= qint64(field) + 6 && end <= limit && end <= m_b.size() && u16At(m_b, qsizetype(end) - 2) == 0;
+    }
+
+    // A Section length whose upper two bytes are not zero is either a
+    // converted length past 65,535 or a 2-byte length followed by the head
+    // list's first code. It was converted when the Section, read with it as
+    // it stands, needs no byte inserted and ends exactly where it says. The
+    // trial changes nothing it does not undo; values the commands renumber
+    // stay renumbered only when the trial holds.
+    bool sectionWasWidened(qsizetype start, quint32 wide)
+    {
+        m_levels.push_back({start - 2, wide});
+        m_trial = true;
+        m_trialWrites.clear();
+        bool held = false;
+        try {
+            convertSectionLists(start);
+            held = m_pos == qint64(start) + qint64(wide);
+        } catch (const Failure &) {
+            held = false;
+        }
+        m_trial = false;
+        if (!held) {
+            for (auto it = m_trialWrites.rbegin(); it != m_trialWrites.rend(); ++it)
+                writeWord(it->first, it->second);
+            m_levels.clear();
+        }
+        m_trialWrites.clear();
+        return held;
+    }
+
     // A list length at `field`: already 4 bytes when its high word is zero
-    // and it is not the 2 of an empty list in the editor's layout.
+    // and it is not the 2 of an empty list in the editor's layout, or when
+    // its high word is not zero and the 4-byte value ends a list inside the
+    // enclosing one (a 2-byte length of a Section that was never converted
+    // cannot enclose 65,536 bytes or more).
     void openLength(qsizetype field)
     {
         const int narrow = word(field);
         const quint32 wide = dword(field);
-        if (wide == quint32(narrow) && narrow != 2) {
+        const bool widened = wide == quint32(narrow) ? narrow != 2 : spanEndsAList(field, wide, enclosingEnd());
+        if (widened) {
             m_levels.push_back({field, wide});
         } else {
             m_levels.push_back({field, narrow});
             insert(field + 2, QByteArray(2, '\0'));
         }
+    }
+
+    // Where the innermost open length's span ends.
+    qint64 enclosingEnd() const
+    {
+        if (m_levels.empty())
+            return m_b.size();
+        return qint64(m_levels.back().field) + 2 + m_levels.back().value;
     }
 
     // Commands up to and including the list's end record.
@@ -369,6 +435,10 @@ private:
     qsizetype m_pos = 0;
     std::vector<OpenLength> m_levels;
     std::vector<Edit> m_edits;
+    // While a Section is tried as converted before: inserting ends the trial,
+    // and every word written is logged (position, old value) to be undone.
+    bool m_trial = false;
+    std::vector<std::pair<qsizetype, int>> m_trialWrites;
 };
 
 } // namespace

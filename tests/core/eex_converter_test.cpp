@@ -512,3 +512,30 @@ TEST(EexRecordWalk, EditorRecordLengths)
         EXPECT_EQ(length.value_or(-1), c.length) << c.hex;
     }
 }
+
+TEST(EexConverter, ConvertedFilesPastTwoByteLengthsConvertAgainUnchanged)
+{
+    // Eight army tables double to 71,696 bytes: the converted Section, body
+    // and child-event lengths all pass 65,535, so their upper two bytes are
+    // not zero, which a 2-byte length followed by a code also looks like.
+    const QByteArray slot47 = hexBytes("0200FFFF26000000260000000400000000000400000000002B00FFFF3E00000045000200070001000200FFFF040000000000040000000000");
+    const QByteArray tables = (hexBytes("47 00") + slot47.repeated(80)).repeated(8);
+    const QByteArray childList = tables + kEnd;
+    const QByteArray child = hexBytes("01 00 6E 00 04 00 32 00 00 00") + u16(int(childList.size())) + childList;
+    const QByteArray input = editorFile({
+        Scene{Section{hexBytes("03 00") + kEnd, child + kEnd}, Section{kEnd, tables + kEnd}},
+        Scene{Section{kEnd, hexBytes("03 00") + kEnd}},
+    });
+    const QByteArray once = convertChecked(input);  // also converts the result again
+    EXPECT_GT(rd32(once, 20), 0xFFFF);  // the first Section
+    EXPECT_GT(rd32(once, 28), 0xFFFF);  // its body, after a 2-byte head record and the end
+
+    // Through the file path too: a second batch run reports success and
+    // leaves the file as it is.
+    QTemporaryDir dir;
+    writeTemp(dir, "big.eex", once);
+    const EexFileConversion again = convertEexFile(dir.filePath("big.eex"), {});
+    EXPECT_TRUE(again.ok) << again.message.toStdString();
+    EXPECT_FALSE(again.changed);
+    EXPECT_EQ(readBack(dir, "big.eex"), once);
+}
