@@ -6,7 +6,7 @@ namespace core {
 
 namespace {
 
-int word(const QString &key, int pos) { return HexToLong(key, pos, 2) & 0xFFFF; }
+int word(const QString &key, int pos) { return keyField(key, pos, 2) & 0xFFFF; }
 
 QString tagged(int tag, std::int64_t value, int n) { return LongToHex(tag, 2) + LongToHex(value, n); }
 
@@ -33,15 +33,15 @@ ArmySlot readArmySlot(const QString &key, const ArmyTableLayout &layout, int i)
     s.person = word(key, layout.personPos(i));
     s.relief = layout.hasRelief ? word(key, layout.reliefPos(i)) : 0;
     s.hidden = word(key, layout.hiddenPos(i));
-    s.x = HexToLong(key, layout.xPos(i), 4);
-    s.y = HexToLong(key, layout.yPos(i), 4);
+    s.x = keyField(key, layout.xPos(i), 4);
+    s.y = keyField(key, layout.yPos(i), 4);
     s.direction = word(key, layout.directionPos(i));
     s.levelChange = word(key, layout.levelPos(i));
     s.troopLimit = word(key, layout.troopPos(i));
     s.aiPolicy = word(key, layout.aiPolicyPos(i));
     s.aiPerson = word(key, layout.aiPersonPos(i));
-    s.aiX = HexToLong(key, layout.aiXPos(i), 4);
-    s.aiY = HexToLong(key, layout.aiYPos(i), 4);
+    s.aiX = keyField(key, layout.aiXPos(i), 4);
+    s.aiY = keyField(key, layout.aiYPos(i), 4);
     return s;
 }
 
@@ -105,9 +105,9 @@ std::optional<OwnUnitPlacement> readOwnUnitPlacement(const QString &key)
     if (keyCode(key) != kOwnPlacementCode || recordPart(key).size() < kPlacementHiddenPos + 3)
         return std::nullopt;
     OwnUnitPlacement p;
-    p.bfIndex = HexToLong(key, kPlacementBFIndexPos, 4);
-    p.x = HexToLong(key, kPlacementXPos, 4);
-    p.y = HexToLong(key, kPlacementYPos, 4);
+    p.bfIndex = keyField(key, kPlacementBFIndexPos, 4);
+    p.x = keyField(key, kPlacementXPos, 4);
+    p.y = keyField(key, kPlacementYPos, 4);
     p.direction = word(key, kPlacementDirectionPos);
     p.hidden = word(key, kPlacementHiddenPos);
     return p;

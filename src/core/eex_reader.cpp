@@ -395,7 +395,7 @@ private:
             const qsizetype cut = key.indexOf(u'_');
             if (cut < 4)
                 continue;
-            const int n = int(HexToLong(key, int(cut) - 3, 2)) + delta;
+            const int n = int(keyField(key, int(cut) - 3, 2)) + delta;
             key.replace(cut - 4, 4, hexWord(n));
             m_tree.rekeyNew(block, key, ReaderCaptions::kBlock);
         }

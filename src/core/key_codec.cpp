@@ -57,11 +57,11 @@ int keyCode(const QString &key)
     const QStringView rec = recordPart(key);
     if (rec.size() < 4)
         return -1;
-    const auto v = hexToLongChecked(rec, 1, 2);
+    const auto v = HexToLong(rec, 1, 2);
     return v ? int(*v) : -1;
 }
 
-std::optional<std::int32_t> hexToLongChecked(QStringView hex, int pos, int n)
+std::optional<std::int32_t> HexToLong(QStringView hex, int pos, int n)
 {
     if (pos < 1 || n < 1 || n > 4)
         return std::nullopt;
@@ -85,9 +85,9 @@ std::optional<std::int32_t> hexToLongChecked(QStringView hex, int pos, int n)
     return std::int32_t(value);
 }
 
-std::int32_t HexToLong(QStringView hex, int pos, int n)
+std::int32_t keyField(QStringView key, int pos, int n)
 {
-    return hexToLongChecked(hex, pos, n).value_or(0);
+    return HexToLong(key, pos, n).value_or(0);
 }
 
 QString LongToHex(std::int64_t value, int n, bool swap)
@@ -172,7 +172,7 @@ bool KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue
 
 QString KeyValueShow(const QString &key, int pos, bool longValue, bool hex)
 {
-    const std::int32_t v = HexToLong(key, pos, longValue ? 4 : 2);
+    const std::int32_t v = keyField(key, pos, longValue ? 4 : 2);
     if (longValue && hex)
         return QString::number(std::uint32_t(v), 16).toUpper();
     return QString::number(v);

@@ -41,10 +41,14 @@ int keyCode(const QString &key);
 
 // n bytes (1..4) of hex text from the 1-based position, little-endian, as a
 // signed 32-bit value (FFFFFFFF reads -1). Digits past the end of the text
-// are read as missing; a position with no digits at all, or a character that
-// is not a hex digit, gives 0 (see hexToLongChecked for a reader that tells).
-std::int32_t HexToLong(QStringView hex, int pos, int n);
-std::optional<std::int32_t> hexToLongChecked(QStringView hex, int pos, int n);
+// are read as missing; fails (nullopt) when no digit is left at all or a
+// character is not a hex digit.
+std::optional<std::int32_t> HexToLong(QStringView hex, int pos, int n);
+// A field of a command key, read as HexToLong reads it. Keys hold hex digits
+// only; a field that runs past the end of a record cut short by a damaged
+// file reads the digits that are there, and one with none reads 0, so such a
+// record still shows and saves as it was read.
+std::int32_t keyField(QStringView key, int pos, int n);
 
 // The low n bytes (1, 2 or 4) of the value as 2n upper-case hex digits; with
 // swap little-endian, else big-endian. Higher bytes are cut: (0x12C,1) = "2C",

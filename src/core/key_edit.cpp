@@ -64,7 +64,7 @@ std::optional<int> nestedLength(const DocTree &tree, NodeId block)
     const QStringView rec = recordPart(tree.key(block));
     if (rec.size() < 8)  // code word + length word at least
         return std::nullopt;
-    const auto word = hexToLongChecked(rec, int(rec.size()) - 3, 2);
+    const auto word = HexToLong(rec, int(rec.size()) - 3, 2);
     if (!word)
         return std::nullopt;
     return int(*word);

@@ -13,7 +13,7 @@
 namespace pickers {
 
 using core::DocTree;
-using core::HexToLong;
+using core::keyField;
 using core::NodeId;
 
 namespace {
@@ -59,7 +59,7 @@ std::optional<NodeId> firstOfCode(const DocTree &tree, int code)
 
 QPoint keyCell(const QString &key, int xPos, int yPos)
 {
-    return {HexToLong(key, xPos, 4), HexToLong(key, yPos, 4)};
+    return {keyField(key, xPos, 4), keyField(key, yPos, 4)};
 }
 
 class Replay
@@ -74,7 +74,7 @@ public:
         for (NodeId n : nodesOfCode(m_tree, 0x21)) {
             const QString &key = m_tree.key(n);
             QPoint cell = keyCell(key, 9, 21);
-            int flag = HexToLong(key, 33, 2);
+            int flag = keyField(key, 33, 2);
             if (editedThing(n)) {
                 cell = {m_r.x0, m_r.y0};
                 flag = m_r.objectKind;
@@ -88,7 +88,7 @@ public:
         for (NodeId n : nodesOfCode(m_tree, 0x58)) {
             const QString &key = m_tree.key(n);
             QPoint cell = keyCell(key, 33, 45);
-            int kind = HexToLong(key, 9, 2);
+            int kind = keyField(key, 9, 2);
             if (editedThing(n)) {
                 cell = {m_r.x0, m_r.y0};
                 kind = m_r.objectKind;
@@ -106,7 +106,7 @@ public:
         for (NodeId n : nodesOfCode(m_tree, 0x4B)) {
             const QString &key = m_tree.key(n);
             const QPoint cell = keyCell(key, 21, 33);
-            if (cell == QPoint(0, 0) || (testIndex && HexToLong(key, 9, 2) >= kMaxPersonRef))
+            if (cell == QPoint(0, 0) || (testIndex && keyField(key, 9, 2) >= kMaxPersonRef))
                 continue;
             add(MarkerShape::SmallSquare, cell, kRed);
         }
@@ -118,7 +118,7 @@ public:
         const QPoint boxes(m_r.x0, m_r.y0);
         for (NodeId n : nodesOfCode(m_tree, 0x4B)) {
             const QString &key = m_tree.key(n);
-            const QPoint cell = HexToLong(key, 9, 2) == m_r.sortieIndex ? boxes : keyCell(key, 21, 33);
+            const QPoint cell = keyField(key, 9, 2) == m_r.sortieIndex ? boxes : keyCell(key, 21, 33);
             if (cell == QPoint(0, 0))
                 continue;
             add(MarkerShape::LargeSquare, cell, cell == boxes ? kLightYellow : kRed);
@@ -135,7 +135,7 @@ public:
         const int slotCount = allied ? 20 : 80, stride = allied ? 104 : 112;
         const int xAt = allied ? 25 : 33, yAt = allied ? 37 : 45;
         for (int i = 0; i < slotCount; ++i) {
-            if (HexToLong(key, 9 + stride * i, 2) >= kMaxPersonRef)
+            if (keyField(key, 9 + stride * i, 2) >= kMaxPersonRef)
                 continue;
             add(MarkerShape::SmallSquare, keyCell(key, xAt + stride * i, yAt + stride * i), allied ? kOrange : kBlue);
         }
@@ -178,8 +178,8 @@ std::optional<int> FindBattleMapNumber(const DocTree &tree)
 {
     for (NodeId n : nodesOfCode(tree, 0x27)) {
         const QString &key = tree.key(n);
-        if (HexToLong(key, 9, 2) == 3 && HexToLong(key, 41, 2) != 0xFFFF)
-            return HexToLong(key, 41, 2);
+        if (keyField(key, 9, 2) == 3 && keyField(key, 41, 2) != 0xFFFF)
+            return keyField(key, 41, 2);
     }
     return std::nullopt;
 }

@@ -14,7 +14,7 @@
 
 namespace pickers {
 
-using core::HexToLong;
+using core::keyField;
 
 QPoint StageMapPoint(QPoint cell)
 {
@@ -37,9 +37,9 @@ std::optional<InnerBackground> FindInnerBackground(const core::DocTree &tree, co
     if (walk == core::kNoNode || !core::MenuFind(tree, walk, 1, 0x27, QString(), true))
         return std::nullopt;
     const QString &key = tree.key(walk);
-    if (HexToLong(key, 9, 2) != 2 || HexToLong(key, 33, 2) == 0xFFFF)
+    if (keyField(key, 9, 2) != 2 || keyField(key, 33, 2) == 0xFFFF)
         return std::nullopt;
-    return InnerBackground{walk, HexToLong(key, 33, 2)};
+    return InnerBackground{walk, keyField(key, 33, 2)};
 }
 
 QByteArray MapArchiveEntryAsStored(const QString &folder, int entry)
@@ -72,27 +72,27 @@ Stage ReplayStage(const core::DocTree &tree, core::NodeId start, const QString &
         const QString &key = tree.key(node);
         switch (code) {
         case 0x30: {
-            const int p = HexToLong(key, 9, 2);
+            const int p = keyField(key, 9, 2);
             if (p < kStagePersons)
-                stage[p] = {HexToLong(key, 17, 4), HexToLong(key, 29, 4), HexToLong(key, 41, 2)};
+                stage[p] = {keyField(key, 17, 4), keyField(key, 29, 4), keyField(key, 41, 2)};
             break;
         }
         case 0x31: {
-            const int p = HexToLong(key, 17, 2);
-            if (HexToLong(key, 9, 2) == 0 && p < kStagePersons)
+            const int p = keyField(key, 17, 2);
+            if (keyField(key, 9, 2) == 0 && p < kStagePersons)
                 stage[p].x = stage[p].y = -1;
             break;
         }
         case 0x32: {
-            const int mode = HexToLong(key, 9, 2), p = HexToLong(key, 17, 2);
+            const int mode = keyField(key, 9, 2), p = keyField(key, 17, 2);
             if ((mode == 0 || mode == 0xFFFF) && p < kStagePersons && stage[p].onStage())
-                stage[p] = {HexToLong(key, 37, 4), HexToLong(key, 49, 4), HexToLong(key, 61, 2)};
+                stage[p] = {keyField(key, 37, 4), keyField(key, 49, 4), keyField(key, 61, 2)};
             break;
         }
         case 0x33: {
-            const int p = HexToLong(key, 9, 2);
+            const int p = keyField(key, 9, 2);
             if (p < kStagePersons && stage[p].onStage())
-                stage[p].dir = HexToLong(key, 25, 2);
+                stage[p].dir = keyField(key, 25, 2);
             break;
         }
         default:

@@ -13,7 +13,7 @@
 
 namespace pickers {
 
-using core::HexToLong;
+using core::keyField;
 
 namespace {
 
@@ -110,13 +110,13 @@ FaceBoard ReplayFaces(const core::DocTree &tree, core::NodeId start, const QStri
         if (code < 0x29 || code > 0x2B)
             return;
         const QString &key = tree.key(node);
-        const int p = HexToLong(key, 9, 2);
+        const int p = keyField(key, 9, 2);
         if (p >= kFacePersons)
             return;
         if (code == 0x2B)
             board[size_t(p)] = QPoint(-1, -1);
         else if (code == 0x29 || FaceShown(board[size_t(p)]))
-            board[size_t(p)] = QPoint(HexToLong(key, 17, 4), HexToLong(key, 29, 4));
+            board[size_t(p)] = QPoint(keyField(key, 17, 4), keyField(key, 29, 4));
     });
     return board;
 }

@@ -24,10 +24,14 @@ TEST(KeyCodec, HexToLongReadsLittleEndianSigned)
     EXPECT_EQ(HexToLong(u"0A000000", 1, 4), 10);
     EXPECT_EQ(HexToLong(u"00000080", 1, 4), std::int32_t(0x80000000u));
     EXPECT_EQ(HexToLong(u"1400", 1, 2), 0x14);
-    // Past the end reads fewer digits; nothing at all is an error for the checked form.
+    // Past the end reads fewer digits; no digit at all, or a character that
+    // is not a hex digit, fails.
     EXPECT_EQ(HexToLong(u"14", 1, 2), 0x14);
-    EXPECT_FALSE(hexToLongChecked(u"14", 5, 2).has_value());
-    EXPECT_FALSE(hexToLongChecked(u"1G00", 1, 2).has_value());
+    for (const auto &[text, pos] : {std::pair{u"14", 5}, {u"1G00", 1}, {u"", 1}, {u"00 0", 1}, {u"1400", 0}})
+        EXPECT_FALSE(HexToLong(text, pos, 2).has_value()) << QString::fromUtf16(text).toStdString() << " @" << pos;
+    // A key field reads the same; past a short record it reads 0.
+    EXPECT_EQ(keyField(u"1400FFFF_3", 5, 2), 65535);
+    EXPECT_EQ(keyField(u"1400", 5, 2), 0);
 }
 
 TEST(KeyCodec, FieldRewriteKeepsLengthAndSuffix)

@@ -231,7 +231,7 @@ struct WholeRunTest : ArmyMapTest
     QPoint cellOf(int i) const
     {
         const QString &k = doc.tree.key(units[size_t(i)]);
-        return {core::HexToLong(k, 21, 4), core::HexToLong(k, 33, 4)};
+        return {core::keyField(k, 21, 4), core::keyField(k, 33, 4)};
     }
 };
 

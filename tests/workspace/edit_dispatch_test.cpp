@@ -296,8 +296,8 @@ TEST_F(WholeArmy, PlacesOnlyOwnUnitsAtMostForty)
         SCOPED_TRACE(i);
         const QString &key = doc.tree.key(units[i]);
         if (i < 40) {
-            EXPECT_EQ(HexToLong(key, 21, 4), cells[i].x());
-            EXPECT_EQ(HexToLong(key, 33, 4), cells[i].y());
+            EXPECT_EQ(keyField(key, 21, 4), cells[i].x());
+            EXPECT_EQ(keyField(key, 33, 4), cells[i].y());
             EXPECT_EQ(doc.tree.text(units[i]), commandCaption(key, CaptionSite::Creation, false, {}));
             EXPECT_EQ(doc.records[i].node, units[i]);
             EXPECT_EQ(doc.records[i].newKey, key);

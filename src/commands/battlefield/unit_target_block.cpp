@@ -154,21 +154,21 @@ int UnitTargetBlock::modeValue(Mode mode) const
 
 void UnitTargetBlock::load(const QString &key)
 {
-    const int stored = core::HexToLong(key, kModePos, 2) & 0xFFFF;
+    const int stored = core::keyField(key, kModePos, 2) & 0xFFFF;
     Mode mode = Person;
     for (Mode m : {BattlefieldIndex, Zone})
         if (m_options[m] && stored == modeValue(m))
             mode = m;
     setMode(mode);
-    m_picker->setStoredValue(0, core::HexToLong(key, kPersonPos, 2) & 0xFFFF);
+    m_picker->setStoredValue(0, core::keyField(key, kPersonPos, 2) & 0xFFFF);
     if (m_bfIndex)
-        m_bfIndex->load(core::HexToLong(key, kBattlefieldIndexPos, 4));
+        m_bfIndex->load(core::keyField(key, kBattlefieldIndexPos, 4));
     if (hasZone()) {
         for (int i = 0; i < 2; ++i) {
-            m_cornerX[i]->load(core::HexToLong(key, cornerPos() + 24 * i, 4));
-            m_cornerY[i]->load(core::HexToLong(key, cornerPos() + 24 * i + 12, 4));
+            m_cornerX[i]->load(core::keyField(key, cornerPos() + 24 * i, 4));
+            m_cornerY[i]->load(core::keyField(key, cornerPos() + 24 * i + 12, 4));
         }
-        const int side = core::HexToLong(key, cornerPos() + 48, 2) & 0xFFFF;
+        const int side = core::keyField(key, cornerPos() + 48, 2) & 0xFFFF;
         // A side past the list shows as its number and is kept.
         if (side < kSideCount) {
             m_side->setCurrentIndex(side);

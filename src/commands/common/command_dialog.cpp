@@ -53,7 +53,7 @@ CommandDialog::~CommandDialog() = default;
 
 std::int32_t CommandDialog::field(int pos, int width) const
 {
-    return core::HexToLong(m_key, pos, width);
+    return core::keyField(m_key, pos, width);
 }
 
 QString CommandDialog::fieldText(int pos, bool longValue) const

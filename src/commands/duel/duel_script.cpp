@@ -13,7 +13,7 @@ constexpr int kTextPos = 17;
 
 int field(const QString &key, int pos, int width = 2)
 {
-    return core::HexToLong(key, pos, width);
+    return core::keyField(key, pos, width);
 }
 
 int bounded(int value, int last)
@@ -120,7 +120,7 @@ std::optional<DuelStep> stepOf(int code, const QString &key)
     case 0x09:
         s = DuelStep{};
         s.kind = StepKind::Delay;
-        s.count = core::HexToLong(key, 9, 4);
+        s.count = core::keyField(key, 9, 4);
         return s;
     default:
         return std::nullopt;

@@ -25,12 +25,12 @@ int leadingValue(QStringView piece)
 // record holds; returns the position after the list.
 int readList(QStringView record, int pos, std::vector<int> &out)
 {
-    const int count = core::HexToLong(record, pos, 2) & 0xFFFF;
+    const int count = core::keyField(record, pos, 2) & 0xFFFF;
     const int available = std::max(0, int(record.size()) - (pos + 3)) / 4;
     const int n = std::min(count, available);
     out.reserve(std::size_t(n));
     for (int j = 0; j < n; ++j)
-        out.push_back(core::HexToLong(record, pos + 4 + 4 * j, 2) & 0xFFFF);
+        out.push_back(core::keyField(record, pos + 4 + 4 * j, 2) & 0xFFFF);
     return pos + 4 + 4 * count;
 }
 

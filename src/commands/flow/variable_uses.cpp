@@ -41,8 +41,8 @@ std::vector<VariableUse> gatherVariableUses(const core::DocTree &tree)
     });
     forEachCommand(tree, kVariableSetCode, [&](core::NodeId n) {
         const QString &key = tree.key(n);
-        const bool value = (core::HexToLong(key, kSetValuePos, 2) & 0xFFFF) != 0;
-        uses.push_back({core::HexToLong(key, kSetVariablePos, 4), value ? QStringLiteral("설정 True") : QStringLiteral("설정 False"),
+        const bool value = (core::keyField(key, kSetValuePos, 2) & 0xFFFF) != 0;
+        uses.push_back({core::keyField(key, kSetVariablePos, 4), value ? QStringLiteral("설정 True") : QStringLiteral("설정 False"),
                         key});
     });
     return uses;

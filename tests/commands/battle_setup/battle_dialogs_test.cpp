@@ -92,10 +92,10 @@ TEST(BattleVariables, NewCommandAndTheTwoPickers)
         combo(d, "cbWeatherKind")->setCurrentIndex(4);
         enginetest::click(d, "cConfig");
     }));
-    EXPECT_EQ(core::HexToLong(cmd.key(), 25, 4), 30);
-    EXPECT_EQ(core::HexToLong(cmd.key(), 53, 2), 0xFFFF);
-    EXPECT_EQ(core::HexToLong(cmd.key(), 69, 2), 12);
-    EXPECT_EQ(core::HexToLong(cmd.key(), 77, 2), 4);
+    EXPECT_EQ(core::keyField(cmd.key(), 25, 4), 30);
+    EXPECT_EQ(core::keyField(cmd.key(), 53, 2), 0xFFFF);
+    EXPECT_EQ(core::keyField(cmd.key(), 69, 2), 12);
+    EXPECT_EQ(core::keyField(cmd.key(), 77, 2), 4);
     EXPECT_EQ(cmd.text(), caption);
     EXPECT_EQ(cmd.records, 1);
 }
@@ -115,7 +115,7 @@ TEST(BattleVariables, MoneyAndTurnsAboveTheLimitOpenAsStoredAndTypingIsLimited)
             EXPECT_EQ(box(d, c.box)->text(), QLatin1String(c.shown));
             enginetest::click(d, "cConfig");
         });
-        EXPECT_EQ(core::HexToLong(cmd.key(), c.pos, 4), c.stored);
+        EXPECT_EQ(core::keyField(cmd.key(), c.pos, 4), c.stored);
 
         CommandNode typed(recordWith(c.code, {}));
         typed.edit([&](QDialog &d) {
@@ -124,7 +124,7 @@ TEST(BattleVariables, MoneyAndTurnsAboveTheLimitOpenAsStoredAndTypingIsLimited)
             EXPECT_EQ(box(d, c.box)->text(), QStringLiteral("16777215"));
             enginetest::click(d, "cConfig");
         });
-        EXPECT_EQ(core::HexToLong(typed.key(), c.pos, 4), 16777215);
+        EXPECT_EQ(core::keyField(typed.key(), c.pos, 4), 16777215);
     }
 }
 
@@ -148,8 +148,8 @@ TEST(EnemyEquipment, NewCommandOpensOnDefaultsAndItemsSaveByTheirValue)
         combo(d, "cbDLv")->setCurrentIndex(9);
         enginetest::click(d, "cConfig");
     });
-    EXPECT_EQ(core::HexToLong(cmd.key(), 17, 2), 5);
-    EXPECT_EQ(core::HexToLong(cmd.key(), 41, 2), 9);
+    EXPECT_EQ(core::keyField(cmd.key(), 17, 2), 5);
+    EXPECT_EQ(core::keyField(cmd.key(), 41, 2), 9);
     EXPECT_TRUE(cmd.text().startsWith(core::MenuName(0x48)));
     EXPECT_EQ(cmd.text(), CommandNode::caption(cmd.key()));
 }
@@ -263,7 +263,7 @@ TEST(ObstacleDialog, GateKindsFollowTheSetting)
             EXPECT_EQ(kinds->currentIndex(), c.shown) << c.gateMax << " " << c.stored;
             enginetest::click(d, "cConfig");
         });
-        EXPECT_EQ(core::HexToLong(cmd.key(), 9, 2), c.saved);
+        EXPECT_EQ(core::keyField(cmd.key(), 9, 2), c.saved);
     }
 }
 
@@ -281,8 +281,8 @@ TEST(ObstacleDialog, ListsFlagsAndCells)
         enginetest::click(d, "cConfig");
     }));
     EXPECT_EQ(cmd.key().mid(16, 4), QStringLiteral("FFFF"));
-    EXPECT_EQ(core::HexToLong(cmd.key(), 33, 4), 0x10000);
-    EXPECT_EQ(core::HexToLong(cmd.key(), 57, 2), 2);
+    EXPECT_EQ(core::keyField(cmd.key(), 33, 4), 0x10000);
+    EXPECT_EQ(core::keyField(cmd.key(), 57, 2), 2);
     EXPECT_EQ(cmd.text(), CommandNode::caption(cmd.key()));
 
     CommandNode plain(recordWith(0x58, {{25, 2, 30}}));
@@ -336,13 +336,13 @@ TEST(SpoilsDialog, ItemNumberingAndStoredValuesKept)
     });
     // Untouched, every stored value comes back as it was.
     const QString k = cmd.key();
-    EXPECT_EQ(core::HexToLong(k, 21, 2), 116);
-    EXPECT_EQ(core::HexToLong(k, 29, 2), 12);
-    EXPECT_EQ(core::HexToLong(k, 37, 2), 133);
-    EXPECT_EQ(core::HexToLong(k, 45, 2), 0xFFFF);
-    EXPECT_EQ(core::HexToLong(k, 53, 2), 142);
-    EXPECT_EQ(core::HexToLong(k, 61, 2), 4);
-    EXPECT_EQ(core::HexToLong(k, 69, 2), 2);
+    EXPECT_EQ(core::keyField(k, 21, 2), 116);
+    EXPECT_EQ(core::keyField(k, 29, 2), 12);
+    EXPECT_EQ(core::keyField(k, 37, 2), 133);
+    EXPECT_EQ(core::keyField(k, 45, 2), 0xFFFF);
+    EXPECT_EQ(core::keyField(k, 53, 2), 142);
+    EXPECT_EQ(core::keyField(k, 61, 2), 4);
+    EXPECT_EQ(core::keyField(k, 69, 2), 2);
     EXPECT_EQ(cmd.text(), CommandNode::caption(k));
 }
 
@@ -366,8 +366,8 @@ TEST(SpoilsDialog, ChangingOneRowChangesOnlyItsCharacters)
             EXPECT_EQ(after[i], before[i]) << "char " << pos;
         }
     }
-    EXPECT_EQ(core::HexToLong(after, 37, 2), 130);
-    EXPECT_EQ(core::HexToLong(after, 45, 2), 3);
+    EXPECT_EQ(core::keyField(after, 37, 2), 130);
+    EXPECT_EQ(core::keyField(after, 45, 2), 3);
 }
 
 } // namespace

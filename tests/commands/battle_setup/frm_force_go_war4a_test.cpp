@@ -31,8 +31,8 @@ struct SortieNode
     {
         cmd.ctx.captions.names = &names;
     }
-    int forced(int i) const { return core::HexToLong(cmd.key(), kForcedPos + 8 * i, 2) & 0xFFFF; }
-    int barred(int i) const { return core::HexToLong(cmd.key(), kBarredPos + 8 * i, 2) & 0xFFFF; }
+    int forced(int i) const { return core::keyField(cmd.key(), kForcedPos + 8 * i, 2) & 0xFFFF; }
+    int barred(int i) const { return core::keyField(cmd.key(), kBarredPos + 8 * i, 2) & 0xFFFF; }
 };
 
 template <typename T>
@@ -226,7 +226,7 @@ TEST(ForcedSortieDialog, CountLimitAndUnshowableStoredPersons)
         EXPECT_EQ(box(d, "tNumT")->text(), QStringLiteral("0"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    EXPECT_EQ(core::HexToLong(node.cmd.key(), 9, 4), 41);
+    EXPECT_EQ(core::keyField(node.cmd.key(), 9, 4), 41);
     EXPECT_EQ(node.cmd.key().mid(kForcedPos - 1, 4), QStringLiteral("0005"));
 }
 

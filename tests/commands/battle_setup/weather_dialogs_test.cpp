@@ -35,7 +35,7 @@ TEST_P(WeatherDialogs, LoadChooseAndSave)
             list->setCurrentIndex(c.chosen);
         enginetest::click(d, "cConfig");
     });
-    EXPECT_EQ(core::HexToLong(cmd.key(), 9, 2), c.written);
+    EXPECT_EQ(core::keyField(cmd.key(), 9, 2), c.written);
     EXPECT_EQ(cmd.text(), CommandNode::caption(cmd.key()));
     EXPECT_TRUE(cmd.text().endsWith(QString::fromUtf16(c.captionWord))) << cmd.text().toStdString();
     EXPECT_EQ(cmd.records, c.stored == c.written ? 0 : 1);

@@ -46,7 +46,7 @@ void nestInBlock(CommandNode &cmd)
 int enclosingLength(const CommandNode &cmd)
 {
     const QString key = cmd.tree.key(cmd.tree.parent(cmd.node));
-    return core::HexToLong(key, key.indexOf(u'_') - 3, 2);
+    return core::keyField(key, key.indexOf(u'_') - 3, 2);
 }
 
 TEST(DuelDialogs, EveryDuelCommandOpensItsOwnWindow)
@@ -147,7 +147,7 @@ TEST(DuelDialogs, SecondAttackMissFlagShowsInTheCaption)
         check(d, "ckHit")->setChecked(true);
         click(d, "cConfig");
     });
-    EXPECT_EQ(core::HexToLong(cmd.key(), 25, 2), 1);
+    EXPECT_EQ(core::keyField(cmd.key(), 25, 2), 1);
     EXPECT_TRUE(cmd.text().contains(QStringLiteral("명중X")));
 }
 

@@ -237,7 +237,7 @@ TEST(UnitValueDialogs, ItemNumberingSkipsTheCodesBetweenDataAndStarItems)
             EXPECT_EQ(list(d, "cbItem")->currentIndex(), c.index);
             enginetest::click(d, "cConfig");
         });
-        EXPECT_EQ(core::HexToLong(cmd.key(), 9, 2), c.saved);
+        EXPECT_EQ(core::keyField(cmd.key(), 9, 2), c.saved);
     }
 }
 
@@ -286,7 +286,7 @@ TEST(UnitValueDialogs, EquipmentListsHoldTheirOwnItemsAndWriteTheirValues)
     EXPECT_EQ(cmd.record().mid(16, 4), QStringLiteral("0C00"));
     EXPECT_EQ(cmd.record().mid(32, 4), QStringLiteral("0100"));
     EXPECT_EQ(cmd.record().mid(40, 4), QStringLiteral("0900"));
-    EXPECT_EQ(core::HexToLong(cmd.key(), 49, 2), 2 + 107 + 26);
+    EXPECT_EQ(core::keyField(cmd.key(), 49, 2), 2 + 107 + 26);
     EXPECT_TRUE(cmd.text().contains(QStringLiteral("장비無")));
 
     CommandNode star(unitRecord(0x3E));
@@ -296,7 +296,7 @@ TEST(UnitValueDialogs, EquipmentListsHoldTheirOwnItemsAndWriteTheirValues)
         weapons->setCurrentIndex(weapons->findText(QStringLiteral("물품104"), Qt::MatchStartsWith));
         enginetest::click(d, "cConfig");
     }));
-    EXPECT_EQ(core::HexToLong(star.key(), 17, 2), 132);
+    EXPECT_EQ(core::keyField(star.key(), 17, 2), 132);
 }
 
 TEST(UnitValueDialogs, EquipmentWithoutGameDataOffersTheTwoFixedItems)
