@@ -4,6 +4,7 @@
 // nothing. A new engine dialog adds its row to kRows.
 #include "commands/common/dialog_engine.h"
 #include "commands/common/engine_test_support.h"
+#include "support/param_names.h"
 
 #include <set>
 #include "core/catalogue.h"
@@ -172,8 +173,10 @@ TEST_P(EngineDialogs, CancelEscAndCloseChangeNothing)
     }
 }
 
+void PrintTo(const Row &r, std::ostream *os) { *os << r.formName; }
+
 INSTANTIATE_TEST_SUITE_P(AllRows, EngineDialogs, ::testing::ValuesIn(kRows),
-                         [](const ::testing::TestParamInfo<Row> &info) { return std::string(info.param.formName); });
+                         [](const ::testing::TestParamInfo<Row> &info) { return testsupport::caseName(info.param.formName); });
 
 TEST(EngineDialogRows, EveryEngineDialogHasARow)
 {

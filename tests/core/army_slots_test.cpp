@@ -3,6 +3,7 @@
 #include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "fixtures/army_fixtures.h"
+#include "support/param_names.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +72,12 @@ TEST_P(ArmySlotsLayout, RandomSlotsRoundTripAndKeepTagsCodeAndSerial)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, ArmySlotsLayout, ::testing::ValuesIn(kLayouts));
+void PrintTo(const LayoutCase &c, std::ostream *os) { *os << "army table 0x" << std::hex << c.layout->code; }
+
+INSTANTIATE_TEST_SUITE_P(Both, ArmySlotsLayout, ::testing::ValuesIn(kLayouts),
+                         [](const ::testing::TestParamInfo<LayoutCase> &info) {
+                             return testsupport::caseName(info.param.layout == &kAlliedArmyLayout ? "Allied" : "Enemy");
+                         });
 
 TEST(ArmySlots, EnemyFlagsAreReadInStoredOrder)
 {

@@ -3,6 +3,7 @@
 // dispatch, the replace window): Ctrl+Z brings back the file's saved bytes
 // exactly, Ctrl+Y the edited ones, and both mark the tab.
 #include "edit_window_fixture.h"
+#include "support/param_names.h"
 #include "workspace/long_task.h"
 
 #include "workspace/add_dialogs/add_dialogs.h"
@@ -173,7 +174,8 @@ TEST_P(UndoWindow, CtrlZGivesBackTheSavedBytesAndCtrlYTheEditedOnes)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKind, UndoWindow, ::testing::ValuesIn(kKinds),
-                         [](const ::testing::TestParamInfo<KindCase> &info) { return std::string(info.param.name); });
+void PrintTo(const KindCase &c, std::ostream *os) { *os << c.name; }
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, UndoWindow, ::testing::ValuesIn(kKinds), testsupport::NameFromRow{});
 
 } // namespace

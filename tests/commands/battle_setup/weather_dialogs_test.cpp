@@ -1,6 +1,7 @@
 // The weather dialogs of commands 0x56 (kind) and 0x57 (pattern).
 #include "commands/common/engine_test_support.h"
 #include "core/key_codec.h"
+#include "support/param_names.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -41,6 +42,17 @@ TEST_P(WeatherDialogs, LoadChooseAndSave)
     EXPECT_EQ(cmd.records, c.stored == c.written ? 0 : 1);
 }
 
+// "Code56_Stored4_Kept", "Code57_Stored65535_Chosen1": the command, the
+// stored value and what is done before OK.
+std::string rowName(const Case &c)
+{
+    const std::string action = c.chosen < 0 ? std::string("Kept") : "Chosen" + std::to_string(c.chosen);
+    return testsupport::caseName("Code" + QString::number(c.code, 16).toStdString() + "_Stored" +
+                                 std::to_string(c.stored) + "_" + action);
+}
+
+void PrintTo(const Case &c, std::ostream *os) { *os << rowName(c); }
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, WeatherDialogs,
     ::testing::Values(Case{0x56, "cbWeatherKind", 0, 0, -1, 0, u"맑음"},
@@ -52,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{0x57, "cbWeather", 0xFFFF, 6, -1, 0xFFFF, u""},
                       Case{0x57, "cbWeather", 0xFFFF, 6, 1, 1, u"맑음/맑음/흐림/맑음/맑음"},
                       Case{0x57, "cbWeather", 5, 5, -1, 5, u"호우/비/호우/눈/눈"},
-                      Case{0x57, "cbWeather", 0, 0, 2, 2, u"맑음/맑음/비/흐림/눈"}));
+                      Case{0x57, "cbWeather", 0, 0, 2, 2, u"맑음/맑음/비/흐림/눈"}),
+    [](const ::testing::TestParamInfo<Case> &info) { return rowName(info.param); });
 
 TEST(WeatherDialogs, WindowsAndTheirLists)
 {

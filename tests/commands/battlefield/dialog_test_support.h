@@ -5,6 +5,7 @@
 // one expected.
 #include "commands/common/engine_test_support.h"
 #include "fixtures/battlefield_fixtures.h"
+#include "support/param_names.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -85,6 +86,8 @@ struct Case
     std::vector<FieldValue> written;     // the fields OK changes
     const char16_t *captionEnd = nullptr;
 };
+
+inline void PrintTo(const Case &c, std::ostream *os) { *os << c.name; }
 
 inline void runCase(const Case &c)
 {

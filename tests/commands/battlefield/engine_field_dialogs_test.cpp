@@ -36,7 +36,7 @@ const Case kCases[] = {
     {"5D emptied", 0x5D, {{17, 4, 9}}, {}, [](QDialog &d) { child<QLineEdit>(d, "tOperationNum")->clear(); },
      {{17, 4, 0}}},
 
-    {"71 all bytes FF", 0x71, {{9, 4, -1}}, {{"tNum", u"-1"}}, {}, {}},
+    {"71 every byte FF", 0x71, {{9, 4, -1}}, {{"tNum", u"-1"}}, {}, {}},
     {"71 emptied", 0x71, {{9, 4, 5}}, {}, [](QDialog &d) { child<QLineEdit>(d, "tNum")->clear(); }, {{9, 4, 0}}},
     {"71 no limit", 0x71, {}, {}, [](QDialog &d) { typeInto(d, "tNum", QStringLiteral("99999999")); },
      {{9, 4, 99999999}}},
@@ -80,7 +80,7 @@ const Case kCases[] = {
     {"75 variable person 0", 0x75, {{9, 2, 0xFFFE}}, {{"tName", u"*0"}}, {}, {}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, EngineFieldDialogs, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Rows, EngineFieldDialogs, ::testing::ValuesIn(kCases), testsupport::NameFromRow{});
 
 TEST(EngineFieldDialogs, SpecialShapeFocusLeavesTheMode)
 {

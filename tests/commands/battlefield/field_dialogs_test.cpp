@@ -39,7 +39,7 @@ const Case kCases[] = {
      {{21, 4, 40}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, FieldDialogs, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Rows, FieldDialogs, ::testing::ValuesIn(kCases), testsupport::NameFromRow{});
 
 TEST(FieldDialogs, MagicListFollowsTheSettings)
 {
@@ -79,6 +79,8 @@ struct MapCase
     std::vector<FieldValue> written;
 };
 
+void PrintTo(const MapCase &c, std::ostream *os) { *os << c.name; }
+
 class FieldDialogMaps : public ::testing::TestWithParam<MapCase> {};
 
 TEST_P(FieldDialogMaps, PickedCellsReachTheBoxesClamped)
@@ -103,7 +105,7 @@ const MapCase kMapCases[] = {
     {"6B one cell", 0x6B, {{14, 41}}, 4, {{9, 4, 14}, {21, 4, 40}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, FieldDialogMaps, ::testing::ValuesIn(kMapCases));
+INSTANTIATE_TEST_SUITE_P(Rows, FieldDialogMaps, ::testing::ValuesIn(kMapCases), testsupport::NameFromRow{});
 
 // --- 0x52: the troop list comes from the name tables ---
 

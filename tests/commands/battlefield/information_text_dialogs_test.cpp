@@ -73,7 +73,10 @@ const TextCase kTextCases[] = {
     {"72 damaged text untouched", 0x72, "41B0", u"A\uFFFD", nullptr, "41B0"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, InformationTextDialogs, ::testing::ValuesIn(kTextCases));
+void PrintTo(const TextCase &c, std::ostream *os) { *os << c.name; }
+
+INSTANTIATE_TEST_SUITE_P(Rows, InformationTextDialogs, ::testing::ValuesIn(kTextCases),
+                         testsupport::NameFromRow{});
 
 TEST(InformationTextDialogs, NumberAndWindows)
 {

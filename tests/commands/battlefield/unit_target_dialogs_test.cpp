@@ -158,7 +158,7 @@ const Case kCases[] = {
     {"6D facing 9", 0x6D, {{69, 2, 9}}, {{"cbDirection", u"9"}}, {}, {}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, UnitTargetDialogs, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Rows, UnitTargetDialogs, ::testing::ValuesIn(kCases), testsupport::NameFromRow{});
 
 // --- map buttons --------------------------------------------------------
 
@@ -210,7 +210,9 @@ const MapCase kMapCases[] = {
     {"55 cell", 0x55, "cMap1", {{45, 7}}, 4, {{37, 4, 40}, {49, 4, 7}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, UnitTargetMaps, ::testing::ValuesIn(kMapCases));
+void PrintTo(const MapCase &c, std::ostream *os) { *os << c.name; }
+
+INSTANTIATE_TEST_SUITE_P(Rows, UnitTargetMaps, ::testing::ValuesIn(kMapCases), testsupport::NameFromRow{});
 
 // --- start mode ---------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include "commands/common/person_list_model.h"
 #include "engine_test_support.h"
 #include "core/key_codec.h"
+#include "support/param_names.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -88,6 +89,8 @@ TEST_P(PickerLoad, ShowsTheStoredPersonAndWritesWhatItShows)
     EXPECT_EQ(p.cmd.records, changed ? 1 : 0);
 }
 
+void PrintTo(const LoadCase &c, std::ostream *os) { *os << "stored " << c.stored; }
+
 INSTANTIATE_TEST_SUITE_P(
     StoredValues, PickerLoad,
     ::testing::Values(LoadCase{0xFFFF, kNoneRow, "65535", u"無", "FFFF"},
@@ -100,7 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // Values that name nobody show as their number, with no
                       // row chosen, and are written back as they are.
                       LoadCase{1028, -1, "1028", u"1028", "0404"},
-                      LoadCase{0xEFFE, -1, "61438", u"61438", "FEEF"}));
+                      LoadCase{0xEFFE, -1, "61438", u"61438", "FEEF"}),
+    [](const ::testing::TestParamInfo<LoadCase> &info) {
+        return testsupport::caseName("Stored" + std::to_string(info.param.stored));
+    });
 
 TEST(CharacterPicker, AStoredValueThatNamesNobodyStaysUntilAPersonIsChosen)
 {

@@ -6,6 +6,7 @@
 #include "core/key_codec.h"
 #include "core/key_edit.h"
 #include "fixtures/flow_fixtures.h"
+#include "support/param_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -209,8 +210,9 @@ TEST_P(FlowFieldDialogs, OpensAsExpectedAndOkWrites)
     EXPECT_EQ(cmd.records, c.expected == c.record ? 0 : 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FlowFieldDialogs, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case> &info) { return std::string(info.param.name); });
+void PrintTo(const Case &c, std::ostream *os) { *os << c.name; }
+
+INSTANTIATE_TEST_SUITE_P(Cases, FlowFieldDialogs, ::testing::ValuesIn(kCases), testsupport::NameFromRow{});
 
 // The tests that may head a child event keep their nested-length word and
 // leave it out of the caption.

@@ -7,7 +7,9 @@
 #include "core/color_table.h"
 #include "core/game/game_data.h"
 #include "fixtures/font_fixtures.h"
+#include "support/pointer.h"
 
+#include <QCursor>
 #include <QTest>
 #include <QTimer>
 
@@ -208,12 +210,16 @@ TEST(PreviewWindows, SelectViewHighlightsOnlyWhenReady)
     ScopedInstantTyping instant;
     FrmSelectView view({QStringLiteral("1.a"), QStringLiteral("2.b")}, 0, QString());
     view.show();
+    // The pointer already stands on the second line while the lines are
+    // written: no highlight then, and none once all stand until it moves.
+    QCursor::setPos(view.mapToGlobal(FrmSelectView::boxRect(1).center()));
     view.activate();
     ASSERT_TRUE(view.ready());
+    EXPECT_EQ(view.box(1).pixel(300, 1), qRgb(255, 255, 255));
     EXPECT_TRUE(view.lineShown(0));
     EXPECT_TRUE(view.lineShown(1));
     EXPECT_FALSE(view.lineShown(2));
-    QTest::mouseMove(&view, FrmSelectView::boxRect(1).center());
+    testsupport::hover(&view, FrmSelectView::boxRect(1).center());
     EXPECT_EQ(view.box(1).pixel(300, 1), qRgb(0, 0, 255));
     EXPECT_EQ(view.box(0).pixel(300, 1), qRgb(255, 255, 255));
     QTest::mousePress(&view, Qt::LeftButton, {}, FrmSelectView::boxRect(0).center());
