@@ -79,6 +79,7 @@ FrmSelect12::FrmSelect12(workspace::EditContext &ctx) : CommandDialog(ctx, 0x12)
     auto *row = new QHBoxLayout;
     auto *who = new QLabel(QStringLiteral("인물"), this);
     who->setObjectName(QStringLiteral("Label2"));
+    who->setBuddy(m_picker->elementWidget(0));
     row->addWidget(who);
     row->addWidget(m_picker->elementWidget(0));
     body()->addLayout(row);
