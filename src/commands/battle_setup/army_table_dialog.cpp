@@ -146,6 +146,7 @@ void ArmyTableDialog::build()
     int r = 0;
     auto *personLabel = new QLabel(QStringLiteral("인물"), this);
     personLabel->setObjectName(QStringLiteral("Label1"));
+    personLabel->setBuddy(m_picker->elementWidget(0));
     grid->addWidget(personLabel, r, 0);
     grid->addWidget(m_picker->elementWidget(0), r++, 1);
 
@@ -242,6 +243,7 @@ void ArmyTableDialog::build()
         auto *aiLabel = new QLabel(QStringLiteral("AI"), m_panels[k]);
         aiLabel->setObjectName(QLatin1String(aiLabelNames[k]));
         m_ai[k] = fixedCombo(m_panels[k], "", kPolicyWords);
+        aiLabel->setBuddy(m_ai[k]);
         m_ai[k]->setObjectName(QStringLiteral("cbAI%1").arg(k));
         panel->addWidget(aiLabel, 0, 0);
         panel->addWidget(m_ai[k], 0, 1);
@@ -252,6 +254,7 @@ void ArmyTableDialog::build()
         auto *panel = static_cast<QGridLayout *>(m_panels[1]->layout());
         auto *label = new QLabel(QStringLiteral("인물"), m_panels[1]);
         label->setObjectName(QStringLiteral("Label3_0"));
+        label->setBuddy(m_picker->elementWidget(1));
         panel->addWidget(label, 1, 0);
         m_picker->elementWidget(1)->setParent(m_panels[1]);
         panel->addWidget(m_picker->elementWidget(1), 1, 1);

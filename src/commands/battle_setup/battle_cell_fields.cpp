@@ -1,21 +1,29 @@
 #include "commands/battle_setup/battle_cell_fields.h"
 
-#include "commands/common/dialog_engine.h"
 #include "commands/common/map_button.h"
+#include "commands/flow/sentence_dialog.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace commands {
 
-QPushButton *addMapButton(EngineDialog &dialog, const MapButtonRow &row)
+QPushButton *addCellRow(SentenceDialog &dialog, int row, int x, int y, const MapButtonRow &map)
 {
-    QPushButton *button = makeMapButton(dialog, dialog.context(), row);
-    auto *line = new QHBoxLayout;
-    line->addStretch();
-    line->addWidget(button);
-    dialog.body()->addLayout(line);
+    QHBoxLayout *line = dialog.row(row);
+    if (QLabel *open = dialog.label(x)) {
+        open->setObjectName(QStringLiteral("Label2"));
+        open->setText(QStringLiteral("좌표 : ("));
+    }
+    if (QLabel *comma = dialog.label(y)) {
+        comma->setObjectName(QString());
+        comma->setText(QStringLiteral(","));
+    }
+    int at = line->indexOf(dialog.place(y)) + 1;
+    line->insertWidget(at++, new QLabel(QStringLiteral(")"), &dialog));
+    QPushButton *button = makeMapButton(dialog, dialog.context(), map);
+    line->insertWidget(at, button);
     return button;
 }
 

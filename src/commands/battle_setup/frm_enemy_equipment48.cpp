@@ -2,7 +2,7 @@
 // their levels, and an accessory. The same lists as the equipment command,
 // so a key opens with the same choices in both.
 #include "commands/common/common_lists.h"
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 
 namespace commands {
 
@@ -24,7 +24,11 @@ const DialogDescription kFrmEnemyEquipment48{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmEnemyEquipment48);
+// Each item list with its level list beside it.
+constexpr int kRows[] = {0, kRowBreak, 1, 2, kRowBreak, 3, 4, kRowBreak, 5};
+constexpr FieldLayout kLayout{.rows = kRows};
+
+[[maybe_unused]] const bool registered = registerSentenceDialog(kFrmEnemyEquipment48, kLayout);
 
 } // namespace
 

@@ -3,7 +3,7 @@
 // button places the unit among the document's other own units.
 #include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/common_lists.h"
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 #include "commands/common/map_button.h"
 #include "commands/common/number_field.h"
 
@@ -30,14 +30,20 @@ const DialogDescription kFrmSetCharWar4B{
     .fields = kFields,
 };
 
-class FrmSetCharWar4B : public EngineDialog
+// The index, the cell with its Map button, the facing, the flag.
+constexpr int kRows[] = {BFIndex, kRowBreak, X, Y, kRowBreak, Direction, kRowBreak, Hidden};
+constexpr int kCellRow = 1;
+constexpr LabelName kLabels[] = {{BFIndex, "Label4"}, {Direction, "Label3"}};
+constexpr FieldLayout kLayout{.rows = kRows, .labels = kLabels};
+
+class FrmSetCharWar4B : public SentenceDialog
 {
 public:
-    explicit FrmSetCharWar4B(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetCharWar4B)
+    explicit FrmSetCharWar4B(workspace::EditContext &ctx) : SentenceDialog(ctx, kFrmSetCharWar4B, kLayout)
     {
         // The picker places the unit, named by its battlefield index, among the other own units.
         static const MapButtonRow kOwnUnit{.mode = 5, .x1 = "tBFIndex"};
-        addMapButton(*this, kOwnUnit);
+        addCellRow(*this, kCellRow, X, Y, kOwnUnit);
     }
 };
 

@@ -3,7 +3,7 @@
 // kinds come from the settings at each opening; the Map button shows the
 // unsaved kind and cell among the document's other objects.
 #include "commands/battle_setup/battle_cell_fields.h"
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 #include "commands/common/list_sources.h"
 #include "commands/common/map_button.h"
 #include "core/param_tags.h"
@@ -31,14 +31,21 @@ const DialogDescription kFrmSetObstacle58{
     .fields = kFields,
 };
 
-class FrmSetObstacle58 : public EngineDialog
+enum FieldIndex { Things, Make, Ground, X, Y, ViewPoint, Delay };
+// The three lists, the cell with its Map button, the two flags.
+constexpr int kRows[] = {Things, kRowBreak, Make, kRowBreak, Ground, kRowBreak, X, Y, kRowBreak, ViewPoint, Delay};
+constexpr int kCellRow = 3;
+constexpr LabelName kLabels[] = {{Things, "Label3_0"}, {Make, "Label3_1"}, {Ground, "Label3_2"}};
+constexpr FieldLayout kLayout{.rows = kRows, .labels = kLabels};
+
+class FrmSetObstacle58 : public SentenceDialog
 {
 public:
-    explicit FrmSetObstacle58(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetObstacle58)
+    explicit FrmSetObstacle58(workspace::EditContext &ctx) : SentenceDialog(ctx, kFrmSetObstacle58, kLayout)
     {
         // The picker shows the unsaved kind and cell among the other objects.
         static const MapButtonRow kObjectCell{.mode = 6, .kindList = "cbThings"};
-        addMapButton(*this, kObjectCell);
+        addCellRow(*this, kCellRow, X, Y, kObjectCell);
     }
 };
 

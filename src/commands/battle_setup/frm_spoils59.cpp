@@ -1,6 +1,6 @@
 // Command 0x59: the spoils of a battle: extra money, three items with their
 // levels, and the ending flag.
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 #include "commands/common/number_field.h"
 
 #include <QComboBox>
@@ -26,6 +26,9 @@ const FieldSpec kFields[] = {
     checkField(69, "ckFinal", u"결말"),
 };
 constexpr int kLevelFields[] = {2, 4, 6};
+// The money, then each item with its level beside it, then the flag.
+constexpr int kRows[] = {0, kRowBreak, 1, 2, kRowBreak, 3, 4, kRowBreak, 5, 6, kRowBreak, 7};
+constexpr FieldLayout kLayout{.rows = kRows};
 
 const DialogDescription kFrmSpoils59{
     .code = 0x59,
@@ -34,10 +37,10 @@ const DialogDescription kFrmSpoils59{
     .fields = kFields,
 };
 
-class FrmSpoils59 : public EngineDialog
+class FrmSpoils59 : public SentenceDialog
 {
 public:
-    explicit FrmSpoils59(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSpoils59)
+    explicit FrmSpoils59(workspace::EditContext &ctx) : SentenceDialog(ctx, kFrmSpoils59, kLayout)
     {
         for (int f : kLevelFields) {
             const int v = field(kFields[f].pos, 2) & 0xFFFF;

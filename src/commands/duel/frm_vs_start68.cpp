@@ -46,13 +46,17 @@ FrmVSStart68::FrmVSStart68(workspace::EditContext &ctx) : CommandDialog(ctx, kCo
     auto *grid = new QGridLayout;
     body()->addLayout(grid);
     for (int i = 0; i < 2; ++i) {
-        grid->addWidget(new QLabel(QStringLiteral("인물"), this), i, 0);
+        auto *who = new QLabel(QStringLiteral("인물"), this);
+        who->setBuddy(m_picker->elementWidget(i));
+        grid->addWidget(who, i, 0);
         grid->addWidget(m_picker->elementWidget(i), i, 1);
         m_picker->list(i)->setMaxVisibleItems(24);
     }
     m_logo = new QComboBox(this);
     m_logo->setObjectName(QStringLiteral("cVS"));
-    grid->addWidget(new QLabel(QStringLiteral("Logo"), this), 2, 0);
+    auto *logoLabel = new QLabel(QStringLiteral("Logo"), this);
+    logoLabel->setBuddy(m_logo);
+    grid->addWidget(logoLabel, 2, 0);
     grid->addWidget(m_logo, 2, 1);
 
     const int n = logoCount(ctx.readSetting(QStringLiteral("Setting"), QStringLiteral("LogoMap")));

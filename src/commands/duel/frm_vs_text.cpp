@@ -46,6 +46,7 @@ FrmVSText::FrmVSText(workspace::EditContext &ctx, const DuelTextForm &form)
     m_text->setObjectName(QStringLiteral("tString"));
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->setTabChangesFocus(true);
+    label->setBuddy(m_text);
     body()->addWidget(m_text);
     addEncodingNote(body(), m_text);
 
@@ -57,6 +58,7 @@ FrmVSText::FrmVSText(workspace::EditContext &ctx, const DuelTextForm &form)
         for (QStringView item : duel::kActionItems)
             m_action->addItem(item.toString());
         m_action->setMaxVisibleItems(24);
+        actionLabel->setBuddy(m_action);
         row->addWidget(actionLabel);
         row->addWidget(m_action, 1);
         body()->addLayout(row);

@@ -1,7 +1,7 @@
 // Commands 0x6C and 0x70 copy abilities between two persons; 0x70 also holds
 // the value that selects which. Both persons share one set of picker modes.
 // The value is shown and written back in full, negative or large.
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -37,13 +37,19 @@ const DialogDescription kDialogs[] = {
 };
 
 constexpr int kValueField = 2;
+// The two persons (and the value) stand side by side in one row.
+constexpr int kCopyRow[] = {0, 1};
+constexpr int kCopySelectingRow[] = {0, 1, kValueField};
+constexpr FieldLayout kCopyLayout{.rows = kCopyRow};
+constexpr FieldLayout kCopySelectingLayout{.rows = kCopySelectingRow};
 
 // The selection value is stored as entered, a minus sign included ("-1" sets
 // every bit), so its box takes one where the other number boxes do not.
-class FrmCopySelectingAbility70 : public EngineDialog
+class FrmCopySelectingAbility70 : public SentenceDialog
 {
 public:
-    FrmCopySelectingAbility70(workspace::EditContext &ctx, const DialogDescription &d) : EngineDialog(ctx, d)
+    FrmCopySelectingAbility70(workspace::EditContext &ctx, const DialogDescription &d)
+        : SentenceDialog(ctx, d, kCopySelectingLayout)
     {
         auto *value = static_cast<QLineEdit *>(control(kValueField));
         value->setValidator(
@@ -52,7 +58,7 @@ public:
 };
 
 [[maybe_unused]] const bool registered =
-    registerEngineDialog(kDialogs[0]) && registerEngineDialogAs<FrmCopySelectingAbility70>(kDialogs[1], kDialogs[1]);
+    registerSentenceDialog(kDialogs[0], kCopyLayout) && registerEngineDialogAs<FrmCopySelectingAbility70>(kDialogs[1], kDialogs[1]);
 
 } // namespace
 

@@ -25,6 +25,8 @@ FrmVarSetB::FrmVarSetB(workspace::EditContext &ctx) : CommandDialog(ctx, kVariab
     label1->setObjectName(QStringLiteral("Label1"));
     auto *label2 = new QLabel(QStringLiteral("TF"), this);
     label2->setObjectName(QStringLiteral("Label2"));
+    label1->setBuddy(m_number);
+    label2->setBuddy(m_value);
     grid->addWidget(label1, 0, 0);
     grid->addWidget(m_number, 0, 1);
     grid->addWidget(label2, 1, 0);

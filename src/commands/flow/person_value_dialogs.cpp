@@ -1,7 +1,7 @@
 // Commands 0x73 (a test of a person's abilities against a value) and 0x78
 // (a copy between an integer variable and one attribute of a person). Their
 // person boxes only select their text on focus; the mode stays as chosen.
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 #include "core/param_tags.h"
 
 namespace commands {
@@ -42,6 +42,14 @@ const FieldSpec kSetVar78[] = {
     listField(37, "cbAbility", u"속성", attributeList()),
 };
 
+// The person, the value and the comparison read as one sentence; the five
+// abilities stand in the row below.
+constexpr int kCompareAbilityRows[] = {0, 1, 2, kRowBreak, 3, 4, 5, 6, 7};
+// "정형 변량" n "대입" <== "인물" p "속성" a.
+constexpr int kSetVarRows[] = {0, 1, 2, 3};
+constexpr FieldLayout kCompareAbilityLayout{.rows = kCompareAbilityRows};
+constexpr FieldLayout kSetVarLayout{.rows = kSetVarRows};
+
 const DialogDescription kDialogs[] = {
     {.code = 0x73,
      .formName = "FrmCompareAbility73",
@@ -55,7 +63,8 @@ const DialogDescription kDialogs[] = {
      .picker = kSingle},
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialogs(kDialogs);
+[[maybe_unused]] const bool registered =
+    registerSentenceDialog(kDialogs[0], kCompareAbilityLayout) && registerSentenceDialog(kDialogs[1], kSetVarLayout);
 
 } // namespace
 

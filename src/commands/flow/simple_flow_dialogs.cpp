@@ -2,7 +2,7 @@
 // yes/no query test, menu handling, a delay, the ending kind, the jump to
 // another scenario file, the probability test and the discarding of an item.
 // The variable assignment 0x0B has a bound of its own (frm_var_set_b).
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 #include "core/param_tags.h"
 
 #include <QString>
@@ -79,7 +79,30 @@ const DialogDescription kDialogs[] = {
     {.code = 0x6F, .formName = "FrmDesertItem6F", .title = u"수정 - 6F : 도구소멸", .fields = kDesertItem6F},
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialogs(kDialogs);
+// The names the windows give their labels, by dialog.
+constexpr LabelName kLabel1[] = {{0, "Label1"}};
+constexpr LabelName kLabel2[] = {{0, "Label2"}};
+constexpr LabelName kLabel3[] = {{0, "Label3"}};
+constexpr FieldLayout kLayouts[] = {
+    {},
+    {.labels = kLabel1},
+    {.labels = kLabel1},
+    {.labels = kLabel1},
+    {.labels = kLabel1},
+    {.labels = kLabel2},
+    {.labels = kLabel3},
+};
+static_assert(std::size(kLayouts) == std::size(kDialogs));
+
+bool registerAll()
+{
+    bool all = true;
+    for (std::size_t i = 0; i < std::size(kDialogs); ++i)
+        all = registerSentenceDialog(kDialogs[i], kLayouts[i]) && all;
+    return all;
+}
+
+[[maybe_unused]] const bool registered = registerAll();
 
 } // namespace
 

@@ -2,7 +2,7 @@
 // operands, each a kind and a number, with an operator or a comparison
 // between them. A kind, operator or comparison that its list does not hold
 // is kept as stored, under the caption's word for it.
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 #include "core/param_tags.h"
 
 namespace commands {
@@ -40,12 +40,17 @@ const FieldSpec kCompareVar79[] = {
     numberField(45, "tCompareNum1", u"값"),
 };
 
+// Both read left to right as one sentence: operand, operator, operand.
+constexpr int kOperandRow[] = {0, 1, 2, 3, 4};
+constexpr FieldLayout kOperandLayout{.rows = kOperandRow};
+
 const DialogDescription kDialogs[] = {
     {.code = 0x77, .formName = "FrmComputeVar77", .title = u"수정 - 77 : 변량연산", .fields = kComputeVar77},
     {.code = 0x79, .formName = "FrmCompareVar79", .title = u"수정 - 79 : 변량시험", .fields = kCompareVar79},
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialogs(kDialogs);
+[[maybe_unused]] const bool registered =
+    registerSentenceDialog(kDialogs[0], kOperandLayout) && registerSentenceDialog(kDialogs[1], kOperandLayout);
 
 } // namespace
 

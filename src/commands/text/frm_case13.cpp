@@ -1,5 +1,5 @@
 // Command 0x13: one case of a choice, a 4-byte value shown signed as stored.
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 
 namespace commands {
 
@@ -16,7 +16,10 @@ const DialogDescription kFrmCase13{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmCase13);
+constexpr LabelName kLabels[] = {{0, "Label1"}};
+constexpr FieldLayout kLayout{.labels = kLabels};
+
+[[maybe_unused]] const bool registered = registerSentenceDialog(kFrmCase13, kLayout);
 
 } // namespace
 

@@ -1,6 +1,6 @@
 // Command 0x1B: whether one person's own retreat line is shown. A stored
 // switch other than 0 opens as "True".
-#include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 
 #include <QStringView>
 
@@ -22,7 +22,10 @@ const DialogDescription kFrmDieSaid1B{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmDieSaid1B);
+constexpr LabelName kLabels[] = {{0, "Label3"}, {1, "Label2"}};
+constexpr FieldLayout kLayout{.labels = kLabels};
+
+[[maybe_unused]] const bool registered = registerSentenceDialog(kFrmDieSaid1B, kLayout);
 
 } // namespace
 

@@ -57,11 +57,19 @@ FrmSelect12::FrmSelect12(workspace::EditContext &ctx) : CommandDialog(ctx, 0x12)
 
     m_box = MakeTextBox(this);
     body()->addWidget(MakeColorToolbar(this, m_box));
+    // One label for each of the first three lines of the box.
     auto *lines = new QGridLayout;
-    auto *first = new QLabel(QStringLiteral("선택문   1.\n 2.\n 3."), this);
-    first->setObjectName(QStringLiteral("Label1"));
-    first->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lines->addWidget(first, 0, 0);
+    auto *numbers = new QVBoxLayout;
+    numbers->setSpacing(0);
+    const char *lineLabels[][2] = {{"Label1", "선택문   1."}, {"Label3", " 2."}, {"Label4", " 3."}};
+    for (const auto &[name, text] : lineLabels) {
+        auto *label = new QLabel(QString::fromUtf8(text), this);
+        label->setObjectName(QLatin1String(name));
+        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        numbers->addWidget(label);
+    }
+    numbers->addStretch();
+    lines->addLayout(numbers, 0, 0);
     lines->addWidget(m_box, 0, 1);
     body()->addLayout(lines);
     addEncodingNote(body(), m_box);
@@ -71,6 +79,7 @@ FrmSelect12::FrmSelect12(workspace::EditContext &ctx) : CommandDialog(ctx, 0x12)
     auto *row = new QHBoxLayout;
     auto *who = new QLabel(QStringLiteral("인물"), this);
     who->setObjectName(QStringLiteral("Label2"));
+    who->setBuddy(m_picker->elementWidget(0));
     row->addWidget(who);
     row->addWidget(m_picker->elementWidget(0));
     body()->addLayout(row);

@@ -26,6 +26,7 @@ FrmString::FrmString(workspace::EditContext &ctx, int code) : CommandDialog(ctx,
     body()->addWidget(MakeColorToolbar(this, m_box));
     auto *label = new QLabel(QStringLiteral("글자"), this);
     label->setObjectName(QStringLiteral("Label1"));
+    label->setBuddy(m_box);
     body()->addWidget(label);
     body()->addWidget(m_box);
     addEncodingNote(body(), m_box);

@@ -4,6 +4,7 @@
 #include "core/color_table.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QPixmap>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -48,6 +49,13 @@ QToolBar *MakeColorToolbar(QWidget *parent, QTextEdit *box)
     auto *bar = new QToolBar(parent);
     bar->setObjectName(QStringLiteral("Toolbar1"));
     bar->setIconSize(QSize(16, 16));
+    // Ten buttons side by side in the narrowest text dialog: no handle, no
+    // gaps, so none of them goes behind the overflow arrow.
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->layout()->setContentsMargins(0, 0, 0, 0);
+    bar->layout()->setSpacing(0);
     for (const ColorButton &button : ColorButtons()) {
         const QString key = QString::fromUtf16(button.key);
         QPixmap swatch(16, 16);
