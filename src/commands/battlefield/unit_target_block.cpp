@@ -1,6 +1,7 @@
 #include "commands/battlefield/unit_target_block.h"
 
 #include "commands/common/character_picker.h"
+#include "commands/common/dialog_engine.h"
 #include "commands/common/number_field.h"
 #include "core/key_codec.h"
 #include "core/param_tags.h"
@@ -89,17 +90,15 @@ UnitTargetBlock::UnitTargetBlock(QWidget *owner, QVBoxLayout *layout, const Targ
     if (hasZone()) {
         QGroupBox *panel = m_panels[Zone];
         auto *grid = new QGridLayout(panel);
-        auto *corners = new QHBoxLayout;
-        corners->addWidget(label(u"좌표 : (", panel));
+        CoordinateRow corners(panel);
         for (int i = 0; i < 2; ++i) {
             m_cornerX[i] = box(NumberKind::Coordinate, QStringLiteral("tX%1").arg(i), panel);
             m_cornerY[i] = box(NumberKind::Coordinate, QStringLiteral("tY%1").arg(i), panel);
-            corners->addWidget(m_cornerX[i]);
-            corners->addWidget(label(u",", panel));
-            corners->addWidget(m_cornerY[i]);
-            corners->addWidget(label(i == 0 ? u") - (" : u")", panel));
+            corners.addBox(m_cornerX[i]);
+            corners.addBox(m_cornerY[i]);
         }
-        grid->addLayout(corners, 0, 0, 1, 3);
+        grid->addWidget(corners.label(), 0, 0);
+        grid->addWidget(corners.line(), 0, 1, 1, 2);
         grid->addWidget(label(u"전투측", panel), 1, 0);
         m_side = new QComboBox(panel);
         m_side->setObjectName(QStringLiteral("cbArmy"));

@@ -86,11 +86,22 @@ struct PickerOptions {
     bool focusSelectsMode = false;  // focus on tNum/tName selects oNum/oName
 };
 
+// Where a field sits in the dialog.
+enum class FieldPlace {
+    OwnRow,      // a row of its own, its label beside it
+    Coordinate,  // a box of the coordinate row "좌표 : ( x , y )": the fields of
+                 // one point in key order, two points as "( x , y ) - ( x , y )"
+};
+
 struct FieldSpec {
     FieldKind kind = FieldKind::Number;
+    FieldPlace place = FieldPlace::OwnRow;
     int pos = 9;                  // 1-based character position of the value
     const char *name = "";        // objectName of the control
-    const char16_t *label = u"";  // the text beside it (a check box's own text)
+    const char16_t *label = u"";  // the text beside it (a check box's own text; none when empty)
+    // objectName of the label (of the coordinate row's label for its first
+    // box); by default "lbl" and the control's name.
+    const char *labelName = nullptr;
     int width = 2;                // bytes: 2, or 4 for numbers of tag 0x04
     NumberKind number = NumberKind::Plain;
     ListSpec list = {};
@@ -106,6 +117,16 @@ struct FieldSpec {
 
 enum class CaptionRule { Rebuild, Keep };
 
+// A titled frame around some of the fields, which are laid out inside it
+// as in the dialog; the frame stands where its first field would. Showing
+// or hiding one of its fields shows or hides the frame.
+struct FrameSpec {
+    const char *name = "";          // objectName of the frame
+    const char16_t *caption = u"";
+    std::span<const int> fields;    // indices into the description's fields
+    bool pickerModes = false;       // the picker's mode options sit at its top
+};
+
 struct DialogDescription {
     int code = 0;
     const char *formName = "";   // objectName of the window ("FrmCharLvAdd39")
@@ -113,6 +134,7 @@ struct DialogDescription {
     std::span<const FieldSpec> fields;
     PickerOptions picker = {};
     CaptionRule caption = CaptionRule::Rebuild;
+    std::span<const FrameSpec> frames = {};
 };
 
 // --- row helpers, so a description reads as a table ------------------------
@@ -138,6 +160,21 @@ constexpr FieldSpec numberField(int pos, const char *name, const char16_t *label
     f.label = label;
     f.number = kind;
     f.width = width;
+    return f;
+}
+
+// One box of the coordinate row (4-byte numbers, no label of its own).
+constexpr FieldSpec coordinateField(int pos, const char *name, NumberKind kind = NumberKind::Plain)
+{
+    FieldSpec f = numberField(pos, name, u"", kind);
+    f.place = FieldPlace::Coordinate;
+    return f;
+}
+
+// The field with its label under another objectName.
+constexpr FieldSpec labelNamed(FieldSpec f, const char *labelName)
+{
+    f.labelName = labelName;
     return f;
 }
 

@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QListView>
 #include <QRadioButton>
+#include <QGroupBox>
+#include <QVBoxLayout>
 
 namespace commands {
 
@@ -43,6 +45,35 @@ int pickerElements(const DialogDescription &d)
 
 } // namespace
 
+CoordinateRow::CoordinateRow(QWidget *owner)
+    : m_label(new QLabel(QStringLiteral("좌표 : ("), owner)), m_line(new QWidget(owner))
+{
+    m_layout = new QHBoxLayout(m_line);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->addStretch();
+}
+
+void CoordinateRow::addBox(QWidget *box)
+{
+    // x , y ) - ( x , y )
+    const auto text = [this](const char16_t *t) {
+        m_layout->insertWidget(m_layout->count() - 1, new QLabel(QString::fromUtf16(t), m_line));
+    };
+    if (m_boxes == 2)
+        text(u" - (");
+    else if (m_boxes % 2 == 1)
+        text(u",");
+    m_layout->insertWidget(m_layout->count() - 1, box, 1);
+    if (m_boxes % 2 == 1)
+        text(u")");
+    ++m_boxes;
+}
+
+void CoordinateRow::addAfter(QWidget *widget)
+{
+    m_layout->insertWidget(m_layout->count() - 1, widget);
+}
+
 EngineDialog::EngineDialog(workspace::EditContext &ctx, const DialogDescription &description)
     : CommandDialog(ctx, description.code), m_description(description)
 {
@@ -56,20 +87,26 @@ EngineDialog::~EngineDialog() = default;
 
 void EngineDialog::build()
 {
+    const auto &frames = m_description.frames;
+    m_modesFramed = std::any_of(frames.begin(), frames.end(), [](const FrameSpec &s) { return s.pickerModes; });
     if (const int elements = pickerElements(m_description)) {
         PickerOptions options = m_description.picker;
         options.pair = options.pair || elements > 1;
         m_picker = new CharacterPicker(this, nameTables(context()), options);
-        body()->addWidget(m_picker->modeRow());
+        if (!m_modesFramed)
+            body()->addWidget(m_picker->modeRow());
     }
 
-    auto *grid = new QGridLayout;
-    body()->addLayout(grid);
+    Grid own{new QGridLayout};
+    body()->addLayout(own.layout);
+    m_frames.assign(frames.size(), nullptr);
+    m_frameGrids.assign(frames.size(), Grid{});
     m_fields.resize(m_description.fields.size());
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         Field &f = m_fields[i];
         const FieldSpec &spec = m_description.fields[i];
         f.spec = &spec;
+        f.frame = frameOf(int(i));
         const QString name = QString::fromLatin1(spec.name);
         switch (spec.kind) {
         case FieldKind::Person:
@@ -110,15 +147,102 @@ void EngineDialog::build()
             break;
         }
         }
-        const int r = int(i);
-        if (spec.kind != FieldKind::Check) {
-            auto *label = new QLabel(QString::fromUtf16(spec.label), this);
-            label->setObjectName(QStringLiteral("lbl") + name);
-            label->setBuddy(f.widget);
-            grid->addWidget(label, r, 0);
-        }
-        grid->addWidget(f.widget, r, 1);
+        place(f, gridOf(int(i), own));
     }
+}
+
+int EngineDialog::frameOf(int field) const
+{
+    const auto &frames = m_description.frames;
+    for (std::size_t k = 0; k < frames.size(); ++k)
+        if (std::find(frames[k].fields.begin(), frames[k].fields.end(), field) != frames[k].fields.end())
+            return int(k);
+    return -1;
+}
+
+EngineDialog::Grid &EngineDialog::gridOf(int field, Grid &own)
+{
+    const int k = frameOf(field);
+    if (k < 0)
+        return own;
+    if (!m_frames[std::size_t(k)]) {
+        // The frame takes the place of its first field.
+        const FrameSpec &spec = m_description.frames[std::size_t(k)];
+        auto *frame = new QGroupBox(QString::fromUtf16(spec.caption), this);
+        frame->setObjectName(QString::fromLatin1(spec.name));
+        auto *inside = new QVBoxLayout(frame);
+        if (spec.pickerModes && m_picker)
+            inside->addWidget(m_picker->modeRow());
+        Grid &grid = m_frameGrids[std::size_t(k)];
+        grid.layout = new QGridLayout;
+        inside->addLayout(grid.layout);
+        own.layout->addWidget(frame, own.rows++, 0, 1, 2);
+        own.openRow = nullptr;
+        m_frames[std::size_t(k)] = frame;
+    }
+    return m_frameGrids[std::size_t(k)];
+}
+
+void EngineDialog::place(Field &f, Grid &grid)
+{
+    const FieldSpec &spec = *f.spec;
+    const QString labelName = spec.labelName ? QString::fromLatin1(spec.labelName)
+                                             : QStringLiteral("lbl") + QString::fromLatin1(spec.name);
+    if (spec.place == FieldPlace::Coordinate) {
+        // Two points at most share a row.
+        if (!grid.openRow || grid.openRow->boxes() >= 4) {
+            m_coordinateRows.push_back(std::make_unique<CoordinateRow>(this));
+            grid.openRow = m_coordinateRows.back().get();
+            grid.openRow->label()->setObjectName(labelName);
+            grid.openRow->label()->setBuddy(f.widget);
+            grid.layout->addWidget(grid.openRow->label(), grid.rows, 0);
+            grid.layout->addWidget(grid.openRow->line(), grid.rows++, 1);
+        }
+        grid.openRow->addBox(f.widget);
+        f.coordinates = grid.openRow;
+        f.label = grid.openRow->label();
+        return;
+    }
+    grid.openRow = nullptr;
+    const int r = grid.rows++;
+    if (spec.kind == FieldKind::Check || QStringView(spec.label).isEmpty()) {
+        grid.layout->addWidget(f.widget, r, 0, 1, 2);
+        return;
+    }
+    auto *label = new QLabel(QString::fromUtf16(spec.label), this);
+    label->setObjectName(labelName);
+    label->setBuddy(f.widget);
+    grid.layout->addWidget(label, r, 0);
+    grid.layout->addWidget(f.widget, r, 1);
+    f.label = label;
+}
+
+void EngineDialog::setFieldShown(int field, bool shown)
+{
+    const Field &f = m_fields.at(std::size_t(field));
+    if (f.frame >= 0) {
+        m_frames[std::size_t(f.frame)]->setVisible(shown);
+        return;
+    }
+    if (f.spec->kind == FieldKind::Person) {
+        if (!m_modesFramed)
+            m_picker->modeRow()->setVisible(shown);
+        m_picker->elementWidget(f.spec->element)->setVisible(shown);
+    } else if (f.coordinates) {
+        f.coordinates->line()->setVisible(shown);
+    } else {
+        f.widget->setVisible(shown);
+    }
+    if (f.label)
+        f.label->setVisible(shown);
+}
+
+bool EngineDialog::placeBesideCoordinates(QWidget *widget)
+{
+    if (m_coordinateRows.empty())
+        return false;
+    m_coordinateRows.front()->addAfter(widget);
+    return true;
 }
 
 void EngineDialog::load()

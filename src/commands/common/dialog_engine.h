@@ -1,7 +1,8 @@
 #pragma once
 // The dialog engine: one command dialog built from its description. It lays
 // out the fields (the character picker's options on top, then one labelled
-// row per field), loads every field from the node's key, applies the
+// row per field, the boxes of the coordinates together in one row, and the
+// frames of the description around their fields), loads every field from the node's key, applies the
 // picker's start mode at every activation, and on OK writes every field into
 // a copy of the key in description order, stores it and rebuilds the
 // caption (through the frame of CommandDialog). Cancel, Esc and the close
@@ -26,6 +27,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QRadioButton;
 
@@ -33,6 +37,30 @@ namespace commands {
 
 class CharacterPicker;
 class NumberField;
+
+// The coordinate row: the label "좌표 : (" and, in one line after it, the
+// boxes of one point, "x , y )", or of two, "x , y ) - ( x , y )". The caller
+// places the label and the line; the line is one widget, so the boxes and
+// their brackets show and hide together.
+class CoordinateRow
+{
+public:
+    explicit CoordinateRow(QWidget *owner);
+
+    QLabel *label() const { return m_label; }
+    QWidget *line() const { return m_line; }
+    int boxes() const { return m_boxes; }
+    // The next box in key order, with the brackets around it.
+    void addBox(QWidget *box);
+    // A widget after the boxes (a Map button).
+    void addAfter(QWidget *widget);
+
+private:
+    QLabel *m_label = nullptr;
+    QWidget *m_line = nullptr;
+    QHBoxLayout *m_layout = nullptr;
+    int m_boxes = 0;
+};
 
 class EngineDialog : public CommandDialog
 {
@@ -52,6 +80,13 @@ public:
     // for generators and checks.
     std::vector<std::pair<std::int64_t, std::int64_t>> valueRanges(int field) const;
 
+    // Shows or hides field i with its label; a field in a frame shows or
+    // hides the frame.
+    void setFieldShown(int field, bool shown);
+    // Puts `widget` at the end of the first coordinate row; false when the
+    // dialog has none.
+    bool placeBesideCoordinates(QWidget *widget);
+
 protected:
     bool saveFields(QString &key, int &lengthDelta) override;
     bool keepsCaption() const override { return m_description.caption == CaptionRule::Keep; }
@@ -61,6 +96,9 @@ private:
     struct Field {
         const FieldSpec *spec = nullptr;
         QWidget *widget = nullptr;
+        QWidget *label = nullptr;            // its label, or the coordinate row's
+        CoordinateRow *coordinates = nullptr;  // the row of a coordinate box
+        int frame = -1;                      // the frame it sits in
         NumberField *number = nullptr;
         QComboBox *list = nullptr;
         BuiltList items;  // with a placeholder appended when one was needed
@@ -69,7 +107,16 @@ private:
         QRadioButton *options[2] = {nullptr, nullptr};
     };
 
+    struct Grid {
+        QGridLayout *layout = nullptr;
+        int rows = 0;
+        CoordinateRow *openRow = nullptr;  // the coordinate row still taking boxes
+    };
+
     void build();
+    int frameOf(int field) const;
+    Grid &gridOf(int field, Grid &own);
+    void place(Field &f, Grid &grid);
     void load();
     void loadList(Field &f, int value);
     std::int64_t saveValue(const Field &f) const;
@@ -77,6 +124,10 @@ private:
     const DialogDescription &m_description;
     CharacterPicker *m_picker = nullptr;
     std::vector<Field> m_fields;
+    bool m_modesFramed = false;  // the picker's modes sit in a frame
+    std::vector<QGroupBox *> m_frames;
+    std::vector<Grid> m_frameGrids;
+    std::vector<std::unique_ptr<CoordinateRow>> m_coordinateRows;
 };
 
 // Registers the description's dialog with the dispatch and keeps it in the

@@ -11,10 +11,12 @@ MapButtonDialog::MapButtonDialog(workspace::EditContext &ctx, const DialogDescri
                                  const MapButtonRow &row)
     : EngineDialog(ctx, description)
 {
-    auto *line = new QHBoxLayout;
-    line->addStretch();
     // A face of no person chosen is the empty person.
     m_button = makeMapButton(*this, ctx, row, [this] { return picker() ? picker()->value(0) : 0xFFFF; });
+    if (placeBesideCoordinates(m_button))
+        return;
+    auto *line = new QHBoxLayout;
+    line->addStretch();
     line->addWidget(m_button);
     body()->addLayout(line);
 }

@@ -9,8 +9,8 @@ namespace commands {
 namespace {
 
 const FieldSpec kViewpointFields[] = {
-    numberField(9, "tX", u"X : ", NumberKind::Coordinate),
-    numberField(21, "tY", u"Y : ", NumberKind::Coordinate),
+    labelNamed(numberField(9, "tX", u"X : ", NumberKind::Coordinate), "Label1"),
+    labelNamed(numberField(21, "tY", u"Y : ", NumberKind::Coordinate), "Label2"),
 };
 
 const DialogDescription kFrmMap1F{
@@ -25,10 +25,10 @@ const MapButtonRow kViewpointMap{};
 constexpr QStringView kThingKinds[] = {u"방화", u"소화"};
 
 const FieldSpec kThingFields[] = {
-    numberField(9, "tX", u"좌표 X", NumberKind::Coordinate),
-    numberField(21, "tY", u"좌표 Y", NumberKind::Coordinate),
+    labelNamed(coordinateField(9, "tX", NumberKind::Coordinate), "Label1"),
+    coordinateField(21, "tY", NumberKind::Coordinate),
     // A kind beyond the two loads as putting out a fire.
-    listField(33, "cbThings", u"물체", fixedList(kThingKinds, 1)),
+    labelNamed(listField(33, "cbThings", u"물체", fixedList(kThingKinds, 1)), "Label2"),
     checkField(41, "ckViewPoint", u"시점 변화"),
     checkField(49, "ckDelay", u"지연 無 (소리 안 남)"),
 };

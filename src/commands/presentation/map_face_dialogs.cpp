@@ -9,9 +9,9 @@ namespace commands {
 namespace {
 
 const FieldSpec kFaceFields[] = {
-    personField(9),
-    numberField(17, "tX", u"좌표 X", NumberKind::Unclamped),
-    numberField(29, "tY", u"좌표 Y", NumberKind::Unclamped),
+    labelNamed(personField(9), "Label1"),
+    labelNamed(coordinateField(17, "tX", NumberKind::Unclamped), "Label2"),
+    coordinateField(29, "tY", NumberKind::Unclamped),
 };
 
 const PickerOptions kSinglePicker{.focusSelectsMode = true};
@@ -37,7 +37,7 @@ const MapButtonRow kMoveFace{
     .target = MapTarget::World, .button = "cMapShow", .text = u"좌표 찍기", .faceMoving = true};
 
 const FieldSpec kRemoveFields[] = {
-    personField(9),
+    labelNamed(personField(9), "Label1"),
 };
 
 const DialogDescription kFrmMapFaceRemove2B{

@@ -12,9 +12,9 @@ namespace {
 const PickerOptions kSinglePicker{.focusSelectsMode = true};
 
 const FieldSpec kPlaceFields[] = {
-    personField(9),
-    numberField(17, "tX", u"좌표 X", NumberKind::Coordinate),
-    numberField(29, "tY", u"좌표 Y", NumberKind::Coordinate),
+    labelNamed(personField(9), "Label1"),
+    labelNamed(coordinateField(17, "tX", NumberKind::Coordinate), "Label2"),
+    coordinateField(29, "tY", NumberKind::Coordinate),
 };
 
 const DialogDescription kFrmEntryPlace25{
@@ -28,11 +28,11 @@ const DialogDescription kFrmEntryPlace25{
 const MapButtonRow kPlaceMap{};
 
 const FieldSpec kZoneFields[] = {
-    personField(9),
-    numberField(17, "tX0", u"좌표 X1", NumberKind::Unclamped),
-    numberField(29, "tY0", u"좌표 Y1", NumberKind::Unclamped),
-    numberField(41, "tX1", u"좌표 X2", NumberKind::Unclamped),
-    numberField(53, "tY1", u"좌표 Y2", NumberKind::Unclamped),
+    labelNamed(personField(9), "Label2"),
+    labelNamed(coordinateField(17, "tX0", NumberKind::Unclamped), "Label3"),
+    coordinateField(29, "tY0", NumberKind::Unclamped),
+    coordinateField(41, "tX1", NumberKind::Unclamped),
+    coordinateField(53, "tY1", NumberKind::Unclamped),
 };
 
 const DialogDescription kFrmEntryZone26{
@@ -48,7 +48,7 @@ const MapButtonRow kZoneMap{
     .target = MapTarget::BattleOrStage, .mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
 
 const FieldSpec kClickFields[] = {
-    personField(9),
+    labelNamed(personField(9), "Label1"),
 };
 
 const DialogDescription kFrmCharClick2D{
@@ -60,8 +60,8 @@ const DialogDescription kFrmCharClick2D{
 };
 
 const FieldSpec kMeetFields[] = {
-    personField(9, u"인물", 0),
-    personField(17, u"인물", 1),
+    labelNamed(personField(9, u"인물", 0), "Label10"),
+    labelNamed(personField(17, u"인물", 1), "Label11"),
     checkField(25, "ckExpansion", u"인접 (8방향)"),
 };
 

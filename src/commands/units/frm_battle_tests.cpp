@@ -41,10 +41,10 @@ const FieldSpec kCountFields[] = {
     numberField(17, "tCompareNum", u"숫자"),
     listField(29, "cbCompare", u"비교", comparisonList()),
     listField(37, "cbZone", u"범위", fixedList(kZones, 0)),
-    numberField(45, "tX0", u"좌표 X", NumberKind::Coordinate),
-    numberField(57, "tY0", u"좌표 Y", NumberKind::Coordinate),
-    numberField(69, "tX1", u"- X", NumberKind::Coordinate),
-    numberField(81, "tY1", u"- Y", NumberKind::Coordinate),
+    labelNamed(coordinateField(45, "tX0", NumberKind::Coordinate), "Label30"),
+    coordinateField(57, "tY0", NumberKind::Coordinate),
+    coordinateField(69, "tX1", NumberKind::Coordinate),
+    coordinateField(81, "tY1", NumberKind::Coordinate),
 };
 constexpr int kRectangle[] = {4, 5, 6, 7};
 const DialogDescription kFrmIsMapCharNum41{

@@ -14,8 +14,8 @@ using units::poseList;
 // --- 0x30 ----------------------------------------------------------------
 const FieldSpec kAdventFields[] = {
     personField(9),
-    numberField(17, "tX", u"좌표 X"),
-    numberField(29, "tY", u"좌표 Y"),
+    coordinateField(17, "tX"),
+    coordinateField(29, "tY"),
     listField(41, "cbDirection", u"방향", directionList()),
     listField(49, "cbActive", u"동작", poseList()),
 };

@@ -30,7 +30,8 @@ UnitDialog::UnitDialog(workspace::EditContext &ctx, const UnitDialogSpec &spec)
 {
     if (spec.map) {
         m_mapButton = makeMapButton(*this, ctx, *spec.map, [this] { return mapPerson(); });
-        body()->addWidget(m_mapButton, 0, Qt::AlignLeft);
+        if (!placeBesideCoordinates(m_mapButton))
+            body()->addWidget(m_mapButton, 0, Qt::AlignLeft);
     }
 
     if (spec.toggle.chooser >= 0) {
@@ -85,19 +86,6 @@ int UnitDialog::fieldValue(int field) const
     if (auto *check = qobject_cast<QCheckBox *>(w))
         return check->isChecked() ? 1 : 0;
     return 0;
-}
-
-void UnitDialog::setFieldShown(int field, bool shown)
-{
-    const FieldSpec &spec = description().fields[std::size_t(field)];
-    if (spec.kind == FieldKind::Person) {
-        picker()->modeRow()->setVisible(shown);
-        picker()->elementWidget(spec.element)->setVisible(shown);
-    } else {
-        control(field)->setVisible(shown);
-    }
-    if (auto *label = findChild<QLabel *>(QStringLiteral("lbl") + QString::fromLatin1(spec.name)))
-        label->setVisible(shown);
 }
 
 void UnitDialog::applyToggle()

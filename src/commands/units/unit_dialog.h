@@ -71,7 +71,6 @@ public:
 private:
     int listIndex(int field) const;
     int fieldValue(int field) const;
-    void setFieldShown(int field, bool shown);
     void applyToggle();
     int mapPerson() const;
     void redraw();
