@@ -9,6 +9,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct Case
@@ -16,6 +18,11 @@ struct Case
     int code;
     int width;  // the width the dialog opens with (0: as its controls need)
 };
+
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << "code 0x" << std::hex << c.code << std::dec << ", width " << c.width;
+}
 
 class ColorToolbar : public testing::TestWithParam<Case>
 {};
