@@ -9,6 +9,7 @@
 
 #include <QButtonGroup>
 #include <algorithm>
+#include <climits>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -304,8 +305,15 @@ std::int64_t EngineDialog::saveValue(const Field &f) const
 bool EngineDialog::saveFields(QString &key, int &lengthDelta)
 {
     lengthDelta = 0;
-    for (const Field &f : m_fields)
+    for (const Field &f : m_fields) {
+        if (f.number && f.spec->number == NumberKind::SignedText) {
+            // Text that is no number in the field's range leaves the stored value.
+            if (const auto v = f.number->signedValue())
+                setField(key, f.spec->pos, f.spec->width, *v);
+            continue;
+        }
         setField(key, f.spec->pos, f.spec->kind == FieldKind::Number ? f.spec->width : 2, saveValue(f));
+    }
     return true;
 }
 
@@ -333,6 +341,8 @@ std::vector<std::pair<std::int64_t, std::int64_t>> EngineDialog::valueRanges(int
     case FieldKind::Person:
         return {{0, person::kFirstVariableRow - 1}, {person::kFirstVariableValue, person::kNone}};
     case FieldKind::Number: {
+        if (f.spec->number == NumberKind::SignedText)
+            return {{INT32_MIN, INT32_MAX}};
         const std::int64_t fieldMax = f.spec->width == 4 ? 0x7FFFFFFF : 0xFFFF;
         return {{0, std::min(numberLimit(f.spec->number).value_or(fieldMax), fieldMax)}};
     }

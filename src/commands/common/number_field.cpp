@@ -1,6 +1,8 @@
 #include "commands/common/number_field.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 namespace commands {
 
@@ -15,6 +17,7 @@ std::optional<std::int64_t> numberLimit(NumberKind kind)
     case NumberKind::Percent:
         return 100;
     case NumberKind::Unclamped:
+    case NumberKind::SignedText:
         break;
     }
     return std::nullopt;
@@ -22,6 +25,10 @@ std::optional<std::int64_t> numberLimit(NumberKind kind)
 
 NumberField::NumberField(NumberKind kind, QWidget *parent) : platform::NumberBox(parent), m_kind(kind)
 {
+    // A signed value box takes any text as it is typed; OK decides what of
+    // it can be written.
+    if (kind == NumberKind::SignedText)
+        setValidator(nullptr);
     connect(this, &QLineEdit::textChanged, this, [this] { limit(); });
 }
 
@@ -43,9 +50,28 @@ std::int64_t NumberField::number() const
     return ok ? v : 0;
 }
 
+std::optional<std::int32_t> NumberField::signedValue() const
+{
+    bool ok = false;
+    const qlonglong v = text().trimmed().toLongLong(&ok);
+    if (!ok || v < INT32_MIN || v > INT32_MAX)
+        return std::nullopt;
+    return std::int32_t(v);
+}
+
+void NumberField::focusOutEvent(QFocusEvent *event)
+{
+    // Left empty or half typed, a signed value box keeps its text: "0" would
+    // be a value the user never gave.
+    if (m_kind == NumberKind::SignedText)
+        QLineEdit::focusOutEvent(event);
+    else
+        platform::NumberBox::focusOutEvent(event);
+}
+
 void NumberField::limit()
 {
-    if (m_loading)
+    if (m_loading || m_kind == NumberKind::SignedText)
         return;
     // A loaded negative value is text the user never typed; leave it.
     if (text().startsWith(u'-'))

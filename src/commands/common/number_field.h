@@ -30,6 +30,12 @@ public:
     void load(std::int64_t value);
     // The value of the text: its leading digits, 0 when empty.
     std::int64_t number() const;
+    // A SignedText box: the text as a whole number in the signed 32-bit
+    // range, or nothing when it is not one (empty, "-", letters, too big).
+    std::optional<std::int32_t> signedValue() const;
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void limit();

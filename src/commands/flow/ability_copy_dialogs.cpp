@@ -3,8 +3,6 @@
 // The value is shown and written back in full, negative or large.
 #include "commands/flow/sentence_dialog.h"
 
-#include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 namespace commands {
 
@@ -20,7 +18,7 @@ const FieldSpec kCopyAbility6C[] = {
 const FieldSpec kCopySelectingAbility70[] = {
     personField(9, u"인물", 0),
     personField(17, u"인물", 1),
-    numberField(25, "tValue", u"값", NumberKind::Unclamped),
+    numberField(25, "tValue", u"값", NumberKind::SignedText),
 };
 
 const DialogDescription kDialogs[] = {
@@ -43,22 +41,8 @@ constexpr int kCopySelectingRow[] = {0, 1, kValueField};
 constexpr FieldLayout kCopyLayout{.rows = kCopyRow};
 constexpr FieldLayout kCopySelectingLayout{.rows = kCopySelectingRow};
 
-// The selection value is stored as entered, a minus sign included ("-1" sets
-// every bit), so its box takes one where the other number boxes do not.
-class FrmCopySelectingAbility70 : public SentenceDialog
-{
-public:
-    FrmCopySelectingAbility70(workspace::EditContext &ctx, const DialogDescription &d)
-        : SentenceDialog(ctx, d, kCopySelectingLayout)
-    {
-        auto *value = static_cast<QLineEdit *>(control(kValueField));
-        value->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]{0,10}")), value));
-    }
-};
-
 [[maybe_unused]] const bool registered =
-    registerSentenceDialog(kDialogs[0], kCopyLayout) && registerEngineDialogAs<FrmCopySelectingAbility70>(kDialogs[1], kDialogs[1]);
+    registerSentenceDialog(kDialogs[0], kCopyLayout) && registerSentenceDialog(kDialogs[1], kCopySelectingLayout);
 
 } // namespace
 

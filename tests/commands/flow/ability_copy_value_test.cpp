@@ -1,0 +1,56 @@
+// The selection value of the selective ability copy is a signed 4-byte value
+// in a box that takes any text: a whole number in range is written, anything
+// else leaves the stored value as it was.
+#include "commands/common/engine_test_support.h"
+#include "core/key_codec.h"
+
+#include <QLineEdit>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+using enginetest::CommandNode;
+
+namespace {
+
+// 0x70: two persons (7 and 9) and the value 16,777,216.
+const QString kRecord = QStringLiteral("700002000700020009000400") + core::LongToHex(16777216, 4);
+
+QString valueAfterTyping(const QString &typed, bool *changed = nullptr)
+{
+    CommandNode cmd(kRecord);
+    const bool edited = cmd.edit([&](QDialog &d) {
+        auto *box = d.findChild<QLineEdit *>(QStringLiteral("tValue"));
+        EXPECT_EQ(box->text(), QStringLiteral("16777216"));
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, typed);
+        EXPECT_EQ(box->text(), typed);  // nothing filtered while typing
+        enginetest::click(d, "cConfig");
+    });
+    if (changed)
+        *changed = edited;
+    return cmd.record().mid(24, 8);
+}
+
+} // namespace
+
+TEST(AbilityCopyValue, WholeSignedNumbersAreWrittenAndAnythingElseKeepsTheStoredValue)
+{
+    struct Case {
+        const char *typed;
+        const char *written;  // the value's 8 hex digits afterwards
+    };
+    const Case cases[] = {
+        {"-1", "FFFFFFFF"},         {"2147483647", "FFFFFF7F"}, {"-2147483648", "00000080"},
+        {"5", "05000000"},          {"", "00000001"},           {"-", "00000001"},
+        {"abc", "00000001"},        {"12ab", "00000001"},       {"2147483648", "00000001"},
+        {"-2147483649", "00000001"}, {"4294967296", "00000001"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(valueAfterTyping(QString::fromLatin1(c.typed)), QString::fromLatin1(c.written)) << c.typed;
+
+    bool changed = true;
+    valueAfterTyping(QStringLiteral("x"), &changed);
+    EXPECT_FALSE(changed) << "text that is no value changes nothing";
+}
