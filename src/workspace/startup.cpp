@@ -39,11 +39,25 @@ void showGameLoadReport(FrmStoryloom &window, const core::game::GameLoadReport &
 
 } // namespace
 
-void RunFolderCheck(FrmStoryloom &window)
+void RunFolderCheck(FrmStoryloom &window, const QString &fallbackFolder)
 {
     window.captionSettings() = LoadCaptionSettings();
     PromptsFolderPrompt prompt(&window);
-    showGameLoadReport(window, core::game::FolderCheck(window.gameData(), prompt));
+    core::game::GameData &data = window.gameData();
+    core::game::GameLoadReport report = core::game::FolderCheck(data, prompt);
+    if (data.folder.isEmpty() && !fallbackFolder.isEmpty()) {
+        // No folder chosen at a first start: the invented game keeps the
+        // previews working until "폴더 설정 (&F)" points at the real one.
+        QString error;
+        if (core::game::WriteDemoGameFolder(fallbackFolder, &error)) {
+            core::WriteINI(QStringLiteral("Folder"), QStringLiteral("Path "), fallbackFolder);
+            data.folder = fallbackFolder;
+            report = core::game::GameDataLoad(data, fallbackFolder);
+        } else {
+            report.messages << QStringLiteral("예시 게임 폴더를 만들지 못했습니다: %1").arg(error);
+        }
+    }
+    showGameLoadReport(window, report);
 }
 
 void RunFolderChoice(FrmStoryloom &window)
@@ -60,7 +74,7 @@ StartupHooks ProgramStartupHooks()
         QObject::connect(w.action(QStringLiteral("mnuFolder")), &QAction::triggered, &w,
                          [&w] { RunFolderChoice(w); });
     };
-    hooks.folderCheck = [](FrmStoryloom &w) { RunFolderCheck(w); };
+    hooks.folderCheck = [](FrmStoryloom &w, const QString &fallbackFolder) { RunFolderCheck(w, fallbackFolder); };
     return hooks;
 }
 
@@ -113,11 +127,9 @@ FrmStoryloom *Startup::showWindow()
                          ? QDir(QFileInfo(m_config.programPath).absolutePath()).filePath(QStringLiteral("Q_T.ini"))
                          : m_config.iniPath);
 
-    if (!m_config.demoGameFolder.isEmpty() && !QFileInfo::exists(core::IniPath())) {
-        core::SettingLoad();
-        if (core::game::WriteDemoGameFolder(m_config.demoGameFolder))
-            core::WriteINI(QStringLiteral("Folder"), QStringLiteral("Path"), m_config.demoGameFolder);
-    }
+    // A first start asks for the game folder like any start without one;
+    // only a cancelled question falls back to the invented game.
+    const QString fallbackFolder = QFileInfo::exists(core::IniPath()) ? QString() : m_config.demoGameFolder;
 
     m_window = std::make_unique<FrmStoryloom>();
     FrmStoryloom &w = *m_window;
@@ -133,7 +145,7 @@ FrmStoryloom *Startup::showWindow()
     if (m_hooks.troopCount)
         m_hooks.troopCount(troops);
     if (m_hooks.folderCheck)
-        m_hooks.folderCheck(w);
+        m_hooks.folderCheck(w, fallbackFolder);
     w.RecentLoad();
     w.OptionLoad();
     w.action(QStringLiteral("mnuA"))->setVisible(true);

@@ -29,9 +29,10 @@ struct StartupConfig
     QString iniPath;           // empty: "Q_T.ini" beside the program
     QString instanceName;      // empty: the channel of this user and program
     bool registerAssociation = true;
-    // When set and no settings file exists yet: an invented game folder is
-    // written here and the new settings file points at it, so a first start
-    // shows names without the game.
+    // When set and no settings file exists yet: should the user cancel the
+    // question for the game folder, an invented game folder is written here
+    // and the new settings file points at it, so a first start still shows
+    // names and previews without the game.
     QString demoGameFolder;
 };
 
@@ -43,15 +44,17 @@ struct StartupHooks
     // The number of troop types the name tables are to be sized for.
     std::function<void(int troopCount)> troopCount;
     // The game-folder check: asks for the folder when none is stored,
-    // reports a vanished one and loads the name tables.
-    std::function<void(FrmStoryloom &)> folderCheck;
+    // reports a vanished one and loads the name tables; with no folder
+    // chosen, falls back to the given folder unless it is empty.
+    std::function<void(FrmStoryloom &, const QString &fallbackFolder)> folderCheck;
 };
 
 // The counts captions need, from the settings file.
 core::CaptionSettings LoadCaptionSettings();
 // The start-up folder check into the window's game data, its problems shown
-// once; also fills the window's caption settings.
-void RunFolderCheck(FrmStoryloom &window);
+// once; also fills the window's caption settings. With no folder chosen
+// and a fallback given, the demo game is written there and used.
+void RunFolderCheck(FrmStoryloom &window, const QString &fallbackFolder = {});
 // "폴더 설정 (&F)": choose the folder again and reload the names.
 void RunFolderChoice(FrmStoryloom &window);
 // What the program plugs in: the documents controller, the folder item and

@@ -372,7 +372,7 @@ TEST(Startup, WritesTheSettingsOnceShowsThePatchItemAndLoadsMarks)
     workspace::StartupHooks hooks;
     hooks.windowCreated = [&](FrmStoryloom &) { order << "window"; };
     hooks.troopCount = [&](int n) { order << QString("troops %1").arg(n); };
-    hooks.folderCheck = [&](FrmStoryloom &) {
+    hooks.folderCheck = [&](FrmStoryloom &, const QString &) {
         order << (QFile::exists(dir.filePath("Q_T.ini")) ? "folder after settings" : "folder before settings");
     };
     QByteArray first;

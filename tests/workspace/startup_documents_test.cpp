@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,15 +47,27 @@ protected:
     platform::ScriptedPrompts prompts;
 };
 
-TEST_F(ProgramStartup, AFirstStartUsesTheDemoGameAndOpensAnUntitledScenario)
+TEST_F(ProgramStartup, AFirstStartAsksForTheGameFolderAndUsesTheChosenOne)
+{
+    QDir().mkpath(dir.filePath("game"));
+    prompts.folderAnswers = {dir.filePath("game")};
+    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    ASSERT_TRUE(startup.prepare());
+    workspace::FrmStoryloom *w = startup.showWindow();
+    EXPECT_EQ(prompts.folderTitles.size(), 1);
+    EXPECT_EQ(core::ReadINI("Folder", "Path"), dir.filePath("game"));
+    EXPECT_EQ(w->gameData().folder, dir.filePath("game"));
+    EXPECT_FALSE(QFileInfo::exists(config.demoGameFolder)) << "no demo game written";
+}
+
+TEST_F(ProgramStartup, AFirstStartCancelledUsesTheDemoGameAndOpensAnUntitledScenario)
 {
     workspace::Startup startup(config, workspace::ProgramStartupHooks());
     ASSERT_TRUE(startup.prepare());
     workspace::FrmStoryloom *w = startup.showWindow();
+    EXPECT_EQ(prompts.folderTitles.size(), 1); // asked, and cancelled
     EXPECT_EQ(core::ReadINI("Folder", "Path"), config.demoGameFolder);
     EXPECT_EQ(core::ReadINI("FIleName", "EXE"), "Ekd5.exe"); // the defaults are all there
-    EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_TRUE(prompts.folderTitles.isEmpty());
     EXPECT_EQ(w->gameData().folder, config.demoGameFolder);
     EXPECT_FALSE(w->gameData().names.charNames.value(0).isEmpty());
     EXPECT_EQ(w->captionContext().names, &w->gameData().names);
