@@ -1,19 +1,12 @@
 // Every battle set-up dialog opened on a stored command: its window, its
 // controls with their captions and labels, and the rows that stand side by
 // side.
-#include "commands/flow/dialog_controls_support.h"
+#include "commands/common/dialog_controls_support.h"
 
 using namespace controlstest;
 
 namespace {
 
-const std::vector<Control> kPickerModes = {{"oList", "인물 리스트"}, {"oNum", "인물 번호"}, {"oName", "인물 이름"}};
-
-std::vector<Control> with(std::vector<Control> a, const std::vector<Control> &b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 std::vector<Control> armyTable(bool enemy)
 {

@@ -1,6 +1,6 @@
 // Every duel command dialog opened on a stored command: its window and its
 // controls with their captions and labels.
-#include "commands/flow/dialog_controls_support.h"
+#include "commands/common/dialog_controls_support.h"
 
 using namespace controlstest;
 

@@ -153,6 +153,16 @@ inline void checkDialog(const DialogCase &c)
     EXPECT_TRUE(opened) << c.form;
 }
 
+// The character picker's three input modes, as every picker dialog shows them.
+inline const std::vector<Control> kPickerModes = {{"oList", "인물 리스트"}, {"oNum", "인물 번호"}, {"oName", "인물 이름"}};
+
+// Two lists of controls one after the other.
+inline std::vector<Control> with(std::vector<Control> a, const std::vector<Control> &b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 inline QString stored(int code) { return core::defaultRecord(code); }
 inline QString titleOf(const char *text) { return u8(text); }
 
