@@ -19,13 +19,6 @@ using namespace core;
 
 namespace {
 
-// Tests that need the real default records skip themselves until the
-// catalogue table is in; they then run unchanged.
-bool catalogueHasRecords() { return defaultRecord(0x3F).size() > 4; }
-#define REQUIRE_CATALOGUE()                                                                                  \
-    if (!catalogueHasRecords())                                                                              \
-    GTEST_SKIP() << "default records are not in the catalogue yet"
-
 using KeySnapshot = std::vector<std::pair<NodeId, QString>>;
 
 KeySnapshot allKeys(const DocTree &tree)
@@ -74,7 +67,6 @@ struct Creation : ::testing::Test {
 
 TEST_F(Creation, DefaultKeysTakeTheSerial)
 {
-    REQUIRE_CATALOGUE();
     serial = 7;
     const NodeAddResult dialogue = add(0x14, sec.bodyEnd);
     ASSERT_TRUE(dialogue);
@@ -88,7 +80,6 @@ TEST_F(Creation, DefaultKeysTakeTheSerial)
 
 TEST_F(Creation, TextAndFirstNumberGoIntoTheRecord)
 {
-    REQUIRE_CATALOGUE();
     serial = 3;
     EXPECT_EQ(tree.key(add(0x14, sec.bodyEnd, Relation::Before, QColor(), QStringLiteral("가A")).node),
               QStringLiteral("14000500B0A14100_3"));
@@ -101,7 +92,6 @@ TEST_F(Creation, TextAndFirstNumberGoIntoTheRecord)
 
 TEST_F(Creation, SectionTitleCommentCarriesTheLockMarker)
 {
-    REQUIRE_CATALOGUE();
     const NodeId section =
         tree.add(tree.parent(sec.section), Relation::LastChild, QStringLiteral("Section_n_"), QStringLiteral("Section"));
     serial = 5;
@@ -122,7 +112,6 @@ TEST_F(Creation, SectionTitleCommentCarriesTheLockMarker)
 
 TEST_F(Creation, ChildEventAmongBodyCommandsChangesNoOtherKey)
 {
-    REQUIRE_CATALOGUE();
     const NodeId first = add(0x0A, sec.bodyEnd).node;
     const NodeId second = add(0x14, sec.bodyEnd).node;
     const auto before = allKeys(tree);
