@@ -269,6 +269,10 @@ void EditCommands::mnuchildnodes_Click()
     const NodeId sel = selectedNode();
     if (!doc || !state().addChild)
         return;
+    // The item stays enabled in a Section's head list, which takes no child
+    // events: the dialog does not even open there.
+    if (!core::canAddChild(doc->tree(), sel))
+        return;
     const std::optional<int> code = add_dialogs::AddDialogs::instance().chooseChildEvent(&m_window);
     if (!code || document() != doc || !doc->tree().isValid(sel)) {
         ToolRefresh();
