@@ -97,8 +97,8 @@ TEST_F(Selection, AShiftClickWithoutAFittingAnchorIsAPlainClick)
     EXPECT_EQ(shift(other), doc.tree.key(other));
     EXPECT_TRUE(sel.isEmpty());
     EXPECT_EQ(sel.anchorKey(), doc.tree.key(other));
-    // Anchor not eligible (a Section), or no longer in the tree.
-    sel.setAnchorKey(doc.tree.key(doc.section()));
+    // Anchor not eligible (the list's end node), or no longer in the tree.
+    sel.setAnchorKey(doc.tree.key(doc.bodyEnd()));
     EXPECT_EQ(shift(n(B)), k(B));
     EXPECT_TRUE(sel.isEmpty());
     sel.setAnchorKey("gone_1");
