@@ -42,6 +42,14 @@ core::EditContext coreContext(Document &doc, Documents &docs)
     return core::EditContext{doc.tree(), docs.keySerial(), doc.history(), docs.captions()};
 }
 
+// The block of a child event and its nested list without background colour.
+void plainBackground(core::DocTree &tree, NodeId block)
+{
+    tree.setBackColor(block, QColor());
+    for (int i = 0; i < tree.childCount(block); ++i)
+        tree.setBackColor(tree.child(block, i), QColor());
+}
+
 } // namespace
 
 EditCommands::EditCommands(FrmStoryloom &window, Documents &documents)
@@ -311,8 +319,17 @@ void EditCommands::QuickAdd(int slot)
         showError(core::kNotChildEventMessage, kQuickErrorTitle, MsgIcon::Exclamation);
         return;
     }
-    applyAdd(doc, [&](core::EditContext &ctx) { return core::addChildEvent(ctx, sel, entry.code); },
-             kQuickErrorTitle);
+    applyAdd(
+        doc,
+        [&](core::EditContext &ctx) {
+            const core::EditResult r = core::addChildEvent(ctx, sel, entry.code);
+            // Unlike the child-event dialog, the key adds its nodes on the
+            // tree's own white.
+            if (r.ok)
+                plainBackground(ctx.tree, ctx.tree.previous(sel));
+            return r;
+        },
+        kQuickErrorTitle);
 }
 
 void EditCommands::mnuDelete_Click()
