@@ -260,11 +260,15 @@ void EditCommands::mnuaddnodes_Click()
         return;
     }
     auto &dialogs = add_dialogs::AddDialogs::instance();
-    const std::optional<int> code = core::isHeadListNode(tree, sel) ? dialogs.chooseHeadCommand(&m_window)
-                                                                    : dialogs.chooseBodyCommand(&m_window);
+    const bool headList = core::isHeadListNode(tree, sel);
+    const std::optional<int> code = headList ? dialogs.chooseHeadCommand(&m_window)
+                                             : dialogs.chooseBodyCommand(&m_window);
     // The dialog is modal, but a hand-over cannot run under it; the tab and
     // its selection are the ones it was opened on.
     if (!code || document() != doc || !tree.isValid(sel)) {
+        // Closing the head list's dialog marks the tab, added or not.
+        if (headList && document() == doc)
+            m_documents.markModified(doc);
         ToolRefresh();
         return;
     }
