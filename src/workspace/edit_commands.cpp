@@ -16,6 +16,7 @@
 #include "workspace/frm_setting.h"
 #include "workspace/frm_storyloom.h"
 #include "workspace/long_task.h"
+#include "workspace/menus.h"
 #include "workspace/scenario_tree_view.h"
 #include "workspace/startup.h"
 
@@ -172,7 +173,18 @@ void EditCommands::onDocumentChanged(Document *doc)
     if (!doc)
         return;
     hookView(doc->view());
+    showSelectionStatus(doc);
     ToolRefresh();
+}
+
+void EditCommands::showSelectionStatus(Document *doc)
+{
+    // The status line speaks of the tab shown: its selected node's key, or
+    // the help text while nothing but the root is chosen there.
+    const core::DocTree &tree = doc->tree();
+    const NodeId sel = tree.selected();
+    const bool chosen = tree.isValid(sel) && !core::isRootNode(tree, sel);
+    m_window.setStatusText(chosen ? tree.key(sel) : DefaultStatusText());
 }
 
 void EditCommands::hookView(ScenarioTreeView *view)
