@@ -154,7 +154,9 @@ EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId targe
             step.records.push_back(HistoryRecord(tree, RecordKind::Add, target));
         }
     }
-    ctx.history.push(std::move(step));
+    // Each pasted node is an undo step of its own, taken back one at a time.
+    for (EditRecord &r : step.records)
+        ctx.history.record(std::move(r));
     return {true, true, {}, target};
 }
 

@@ -67,8 +67,8 @@ EditResult copyNodes(const DocTree &tree, NodeId selected, const QStringList &mu
 // Cut: copies, then deletes with records, a step per removed unit as delete
 // does. Only nodes that can be both copied and deleted take part.
 EditResult cutNodes(EditContext &ctx, NodeId selected, const QStringList &multiKeys, Clipboard &clipboard);
-// Paste before `target`; one step with a record per pasted node (kind 3 for
-// a child event, 2 otherwise). A refused paste inserts and records nothing.
+// Paste before `target`; one undo step per pasted node (kind 3 for a child
+// event, 2 otherwise). A refused paste inserts and records nothing.
 EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId target);
 
 } // namespace core

@@ -3,9 +3,9 @@
 // documents never share records even when their keys coincide.
 //
 // A step is what one undo reverts; it may hold several records (a child
-// event's marker and block, a multi-selection move, a paste of many nodes, a
-// replace all). A multi-selection delete or cut is a step per removed unit,
-// undone one by one. At most kMaxSteps steps are kept; the oldest goes first.
+// event's marker and block, a multi-selection move, a replace all). A
+// multi-selection delete or cut is a step per removed unit and a paste of
+// many nodes a step per pasted node, undone one by one. At most kMaxSteps steps are kept; the oldest goes first.
 // A new step drops whatever could still be redone.
 //
 // Records describe the change by keys, in the text form "part~ ※ ~part..."

@@ -1,10 +1,7 @@
 #include "workspace/command_state.h"
 
 #include "core/edit_units.h"
-#include "core/key_codec.h"
-#include "core/structure_edits.h"
 #include "core/tree_queries.h"
-#include "workspace/edit_dispatch.h"
 
 namespace workspace {
 
@@ -32,32 +29,37 @@ NodeKind nodeKindOf(const DocTree &tree, NodeId node)
 
 namespace {
 
-// The broad rule of each kind before the engines narrow it.
+// The items each kind enables after a click. Paste here means "when the
+// clipboard holds a node"; Move up and Move down always go together.
+struct KindRow
+{
+    NodeKind kind;
+    // edit add child delete copy cut paste up/down
+    const char *flags;
+};
+
+constexpr KindRow kKindRows[] = {
+    {NodeKind::None, "00000000"},          {NodeKind::Root, "00000000"},
+    {NodeKind::LockedComment, "10000000"}, {NodeKind::SceneOrSection, "01011111"},
+    {NodeKind::Marker, "11110011"},        {NodeKind::EndNode, "11100010"},
+    {NodeKind::BlockWithList, "10011101"}, {NodeKind::Command, "11111111"},
+};
+
 CommandState kindRule(NodeKind kind)
 {
     CommandState s;
-    switch (kind) {
-    case NodeKind::None:
-    case NodeKind::Root:
-        break;
-    case NodeKind::LockedComment:
-        s.edit = true;
-        break;
-    case NodeKind::SceneOrSection:
-        s.add = s.remove = s.copy = s.cut = s.paste = s.moveUp = s.moveDown = true;
-        break;
-    case NodeKind::Marker:
-        s.edit = s.add = s.addChild = s.remove = s.paste = s.moveUp = s.moveDown = true;
-        break;
-    case NodeKind::EndNode:
-        s.edit = s.add = s.addChild = s.paste = true;
-        break;
-    case NodeKind::BlockWithList:
-        s.edit = s.remove = s.copy = s.cut = s.moveUp = s.moveDown = true;
-        break;
-    case NodeKind::Command:
-        s.edit = s.add = s.addChild = s.remove = s.copy = s.cut = s.paste = s.moveUp = s.moveDown = true;
-        break;
+    for (const KindRow &row : kKindRows) {
+        if (row.kind != kind)
+            continue;
+        auto on = [&](int i) { return row.flags[i] == '1'; };
+        s.edit = on(0);
+        s.add = on(1);
+        s.addChild = on(2);
+        s.remove = on(3);
+        s.copy = on(4);
+        s.cut = on(5);
+        s.paste = on(6);
+        s.moveUp = s.moveDown = on(7);
     }
     return s;
 }
@@ -77,18 +79,17 @@ CommandState ToolState(const CommandStateInput &in)
     }
     if (!tree.isValid(n))
         return s;
-    s.spread = s.fold = true;
-
     const CommandState rule = kindRule(nodeKindOf(tree, n));
-    s.edit = rule.edit && canOpenEditor(tree, n);
-    s.add = rule.add && core::canAdd(tree, n);
-    s.addChild = rule.addChild && core::canAddChild(tree, n);
-    s.remove = rule.remove && core::canDelete(tree, n);
-    s.copy = rule.copy && core::canCopy(tree, n);
-    s.cut = rule.cut && s.copy && s.remove;
-    s.paste = rule.paste && in.clipboard && in.multiKeys.isEmpty() && core::canPaste(tree, *in.clipboard, n);
-    s.moveUp = rule.moveUp && core::canMoveUp(tree, n);
-    s.moveDown = rule.moveDown && core::canMoveDown(tree, n);
+    s.edit = rule.edit;
+    s.add = rule.add;
+    s.addChild = rule.addChild;
+    s.remove = rule.remove;
+    s.copy = rule.copy;
+    s.cut = rule.cut;
+    s.paste = rule.paste && in.clipboard && !in.clipboard->isEmpty() && in.multiKeys.isEmpty();
+    s.moveUp = rule.moveUp;
+    s.moveDown = rule.moveDown;
+    s.spread = s.fold = true;
     return s;
 }
 

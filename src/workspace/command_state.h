@@ -6,10 +6,10 @@
 //
 // A node is put in one kind (tested in this order): locked comment, root,
 // Scene or Section, child-event marker, end node, block with a nested list,
-// other command. The kind gives the broad rule; the engines' own can*
-// queries then narrow it, so no command is left enabled on a node that the
-// command would refuse (nothing lands between a marker and its block, the
-// first node of a list does not move up, ...).
+// other command, and the kind alone decides. Where an enabled command cannot
+// act on the node (the first node of a list moving up, a child event in a
+// Section's head list, a Section pasted before a command) the command itself
+// refuses: silently for the moves and child events, with a message for paste.
 #include "core/clipboard_ops.h"
 #include "core/doc_tree.h"
 #include "core/edit_history.h"
@@ -30,8 +30,8 @@ struct CommandStateInput
     core::NodeId selected = core::kNoNode;
     const core::Clipboard *clipboard = nullptr;
     const core::EditHistory *history = nullptr;
-    // Keys of the multi-selection; while it holds any, Paste stays off (a
-    // paste in front of one node of many is ambiguous).
+    // Keys of the multi-selection; while it holds any, Paste stays off (adding
+    // a node to the selection takes Paste away).
     QStringList multiKeys;
 };
 

@@ -16,6 +16,7 @@
 #include "workspace/frm_setting.h"
 #include "workspace/frm_storyloom.h"
 #include "workspace/long_task.h"
+#include "workspace/menus.h"
 #include "workspace/scenario_tree_view.h"
 #include "workspace/startup.h"
 
@@ -40,6 +41,14 @@ const QString kQuickErrorTitle = QStringLiteral("Error!");
 core::EditContext coreContext(Document &doc, Documents &docs)
 {
     return core::EditContext{doc.tree(), docs.keySerial(), doc.history(), docs.captions()};
+}
+
+// The block of a child event and its nested list without background colour.
+void plainBackground(core::DocTree &tree, NodeId block)
+{
+    tree.setBackColor(block, QColor());
+    for (int i = 0; i < tree.childCount(block); ++i)
+        tree.setBackColor(tree.child(block, i), QColor());
 }
 
 } // namespace
@@ -164,7 +173,18 @@ void EditCommands::onDocumentChanged(Document *doc)
     if (!doc)
         return;
     hookView(doc->view());
+    showSelectionStatus(doc);
     ToolRefresh();
+}
+
+void EditCommands::showSelectionStatus(Document *doc)
+{
+    // The status line speaks of the tab shown: its selected node's key, or
+    // the help text while nothing but the root is chosen there.
+    const core::DocTree &tree = doc->tree();
+    const NodeId sel = tree.selected();
+    const bool chosen = tree.isValid(sel) && !core::isRootNode(tree, sel);
+    m_window.setStatusText(chosen ? tree.key(sel) : DefaultStatusText());
 }
 
 void EditCommands::hookView(ScenarioTreeView *view)
@@ -252,11 +272,15 @@ void EditCommands::mnuaddnodes_Click()
         return;
     }
     auto &dialogs = add_dialogs::AddDialogs::instance();
-    const std::optional<int> code = core::isHeadListNode(tree, sel) ? dialogs.chooseHeadCommand(&m_window)
-                                                                    : dialogs.chooseBodyCommand(&m_window);
+    const bool headList = core::isHeadListNode(tree, sel);
+    const std::optional<int> code = headList ? dialogs.chooseHeadCommand(&m_window)
+                                             : dialogs.chooseBodyCommand(&m_window);
     // The dialog is modal, but a hand-over cannot run under it; the tab and
     // its selection are the ones it was opened on.
     if (!code || document() != doc || !tree.isValid(sel)) {
+        // Closing the head list's dialog marks the tab, added or not.
+        if (headList && document() == doc)
+            m_documents.markModified(doc);
         ToolRefresh();
         return;
     }
@@ -268,6 +292,10 @@ void EditCommands::mnuchildnodes_Click()
     Document *doc = document();
     const NodeId sel = selectedNode();
     if (!doc || !state().addChild)
+        return;
+    // The item stays enabled in a Section's head list, which takes no child
+    // events: the dialog does not even open there.
+    if (!core::canAddChild(doc->tree(), sel))
         return;
     const std::optional<int> code = add_dialogs::AddDialogs::instance().chooseChildEvent(&m_window);
     if (!code || document() != doc || !doc->tree().isValid(sel)) {
@@ -307,8 +335,17 @@ void EditCommands::QuickAdd(int slot)
         showError(core::kNotChildEventMessage, kQuickErrorTitle, MsgIcon::Exclamation);
         return;
     }
-    applyAdd(doc, [&](core::EditContext &ctx) { return core::addChildEvent(ctx, sel, entry.code); },
-             kQuickErrorTitle);
+    applyAdd(
+        doc,
+        [&](core::EditContext &ctx) {
+            const core::EditResult r = core::addChildEvent(ctx, sel, entry.code);
+            // Unlike the child-event dialog, the key adds its nodes on the
+            // tree's own white.
+            if (r.ok)
+                plainBackground(ctx.tree, ctx.tree.previous(sel));
+            return r;
+        },
+        kQuickErrorTitle);
 }
 
 void EditCommands::mnuDelete_Click()

@@ -102,6 +102,7 @@ private:
     void finish(Document *doc, const core::EditResult &result, const QString &title, platform::MsgIcon icon);
     void showError(const QString &text, const QString &title, platform::MsgIcon icon);
     void onDocumentChanged(Document *doc);
+    void showSelectionStatus(Document *doc);
     void hookView(ScenarioTreeView *view);
     // Ends the multi-selection after it was deleted or cut.
     void endMultiSelection(Document *doc);

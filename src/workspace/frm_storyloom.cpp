@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "platform/single_instance.h"
+#include "workspace/elided_label.h"
 #include "workspace/menus.h"
 
 #include <QAction>
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -107,7 +107,7 @@ FrmStoryloom::FrmStoryloom(QWidget *parent) : QMainWindow(parent)
 
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("SB"));
-    m_statusLabel = new QLabel(DefaultStatusText(), bar);
+    m_statusLabel = new ElidedLabel(DefaultStatusText(), bar);
     m_statusLabel->setObjectName(QStringLiteral("SBText"));
     bar->addWidget(m_statusLabel, 1);
     setStatusBar(bar);

@@ -16,7 +16,6 @@
 
 class QAction;
 class QActionGroup;
-class QLabel;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -28,6 +27,8 @@ class SingleInstance;
 }
 
 namespace workspace {
+
+class ElidedLabel;
 
 // What the documents code supplies. Tab numbers are positions in the tab
 // strip counted from 0. An unset hook does nothing (and a missing saveTab
@@ -70,6 +71,7 @@ public:
     QToolBar *toolbar() const { return m_toolbar; }
     QTimer *timer1() const { return m_timer; }
 
+    // The whole status text; the bar shows as much of it as fits.
     QString statusText() const;
     void setStatusText(const QString &text);
 
@@ -151,7 +153,7 @@ private:
     QToolBar *m_toolbar = nullptr;
     QTabWidget *m_tabs = nullptr;
     QPushButton *m_closeButton = nullptr;
-    QLabel *m_statusLabel = nullptr;
+    ElidedLabel *m_statusLabel = nullptr;
     QTimer *m_timer = nullptr;
 
     platform::SingleInstance *m_source = nullptr;

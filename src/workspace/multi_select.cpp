@@ -62,7 +62,16 @@ QString MultiSelect::shiftClick(const DocTree &tree, NodeId node, bool shiftOpti
     if (!shiftOption)
         return tree.key(node);
     NodeId anchor = tree.find(m_anchorKey);
-    if (!isEligible(tree, anchor) || tree.parent(anchor) != tree.parent(node))
+    // A range never spans two kinds of list: the click starts afresh and the
+    // status bar says how selecting works.
+    const NodeId anchorParent = tree.parent(anchor);
+    const NodeId nodeParent = tree.parent(node);
+    if (tree.isValid(anchorParent) && tree.isValid(nodeParent)
+        && tree.text(anchorParent) != tree.text(nodeParent)) {
+        plainClick(tree, node);
+        return MultiSelectHelpText();
+    }
+    if (!isEligible(tree, anchor) || anchorParent != nodeParent)
         return plainClick(tree, node);
     if (anchor == node)
         return isEligible(tree, node) ? toggle(tree, node) : MultiSelectCountText(count());

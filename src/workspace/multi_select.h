@@ -5,8 +5,10 @@
 // feeds it clicks and shows the status text each click answers with.
 //
 // A Shift range needs an anchor in the current tree that could itself be
-// selected and that shares the clicked node's parent; otherwise the Shift
-// click counts as a plain click.
+// selected and that shares the clicked node's parent. An anchor whose parent
+// has another caption than the clicked node's resets the selection and
+// answers with the help text; any other unfit anchor makes the Shift click a
+// plain click.
 #include "core/doc_tree.h"
 
 #include <QString>

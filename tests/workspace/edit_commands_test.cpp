@@ -76,9 +76,14 @@ TEST_F(EditCommandsWindow, CopyAndPasteThroughTheMenuAndCutThroughTheToolbar)
     EXPECT_EQ(bytes(), sample());
     EXPECT_TRUE(prompts.messages.isEmpty());
 
-    // A paste the engine refuses: a command in front of a Section.
+    // A paste the engine refuses, a command in front of a Section, is
+    // offered and answered with a message.
     select(section());
-    EXPECT_FALSE(act("mnupaste")->isEnabled());
+    EXPECT_TRUE(act("mnupaste")->isEnabled());
+    act("mnupaste")->trigger();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, "붙여넣기할 수 없습니다！");
+    EXPECT_EQ(bytes(), sample());
 }
 
 TEST_F(EditCommandsWindow, TheOnlySectionIsKeptWithAMessage)
