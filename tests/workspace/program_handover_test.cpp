@@ -2,6 +2,7 @@
 // file, which queues the file for the running editor and ends; the first
 // opens it in a new tab, when it gets to it, and a hand-over survives the
 // receiving copy dying.
+#include "core/game/demo_game_folder.h"
 #include "core/settings.h"
 #include "fixtures/scenario_generator.h"
 
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -39,6 +41,9 @@ protected:
         QDir().mkpath(dir.filePath("run"));
         QFile::setPermissions(dir.filePath("run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                        | QFileDevice::ExeOwner);
+        // A game folder is set, so no start asks for one.
+        ASSERT_TRUE(core::game::WriteDemoGameFolder(dir.filePath("game")));
+        ASSERT_TRUE(core::WriteINI("Folder", "Path", dir.filePath("game"), ini()));
         file = dir.filePath("handed over.eex");
         fixtures::ScenarioGenerator gen(11);
         QFile f(file);
@@ -72,15 +77,19 @@ protected:
         return p;
     }
 
-    // A first copy up: settings written, the window shown.
+    // A first copy up: settings read, the window shown.
     QProcess *startFirst()
     {
         QProcess *first = start({});
         EXPECT_TRUE(first->waitForStarted(5000));
         const QDeadlineTimer ready(15000);
-        while (!ready.hasExpired() && core::ReadINI("Folder", "Path", ini()).isEmpty())
+        // Its channel in the runtime folder: the window comes right after.
+        const auto listening = [this] {
+            return !QDir(dir.filePath("run")).entryList({"storyloom-*"}, QDir::System | QDir::Files).filter(QRegularExpression("^[^.]*$")).isEmpty();
+        };
+        while (!ready.hasExpired() && !listening())
             QThread::msleep(20);
-        EXPECT_FALSE(core::ReadINI("Folder", "Path", ini()).isEmpty());
+        EXPECT_TRUE(listening());
         QThread::msleep(700); // the window shown and its first tab open
         EXPECT_EQ(first->state(), QProcess::Running);
         return first;
@@ -122,9 +131,7 @@ protected:
 TEST_F(ProgramProcess, ASecondStartWithAFileOpensItInTheRunningEditor)
 {
     QProcess *first = startFirst();
-    const QString demo = core::ReadINI("Folder", "Path", ini());
-    EXPECT_EQ(demo, QDir(dir.filePath("data")).filePath("storyloom/demo-game"));
-    EXPECT_TRUE(QFileInfo::exists(QDir(demo).filePath("Data.e5")));
+    EXPECT_EQ(core::ReadINI("Folder", "Path", ini()), dir.filePath("game"));
 
     QProcess *second = start({file});
     ASSERT_TRUE(second->waitForFinished(8000));
