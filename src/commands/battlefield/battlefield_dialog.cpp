@@ -9,8 +9,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -61,6 +61,11 @@ void BattlefieldDialog::build()
 {
     if (usesPicker(m_description)) {
         m_picker = new CharacterPicker(this, nameTables(context()), m_description.picker);
+        if (m_description.indexedPerson) {
+            m_picker->list(0)->setObjectName(QStringLiteral("cbChar0"));
+            m_picker->numberBox(0)->setObjectName(QStringLiteral("tNum0"));
+            m_picker->nameBox(0)->setObjectName(QStringLiteral("tName0"));
+        }
         if (m_description.target.form == TargetForm::None)
             body()->addWidget(m_picker->modeRow());
     }
@@ -76,14 +81,8 @@ void BattlefieldDialog::build()
 
     m_grid = new QGridLayout;
     body()->addLayout(m_grid);
+    FieldGrid grid{m_grid};
     m_fields.resize(m_description.fields.size());
-    QHBoxLayout *row = nullptr;
-    int rowIndex = -1;
-    int inRow = 0;  // boxes in the current row
-    const auto joinsNext = [this](std::size_t i) {
-        return i + 1 < m_description.fields.size() && m_description.fields[i + 1].kind == FieldKind::Number &&
-               QStringView(m_description.fields[i + 1].label).isEmpty();
-    };
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         Field &f = m_fields[i];
         const FieldSpec &spec = m_description.fields[i];
@@ -116,46 +115,33 @@ void BattlefieldDialog::build()
             widget = f.check;
             break;
         }
-        const bool joins = spec.kind == FieldKind::Number && QStringView(spec.label).isEmpty() && row;
-        if (!joins) {
-            row = new QHBoxLayout;
-            inRow = 0;
-            m_grid->addLayout(row, ++rowIndex, 1);
-            if (spec.kind != FieldKind::Check) {
-                auto *label = new QLabel(QString::fromUtf16(spec.label), this);
-                label->setObjectName(QStringLiteral("lbl") + name);
-                label->setBuddy(widget);
-                m_grid->addWidget(label, rowIndex, 0);
-            }
+        if (spec.place == FieldPlace::Coordinate) {
+            placeCoordinate(grid, spec, widget);
+            continue;
         }
-        // A row of several number boxes holds points: "(x, y) - (x, y)".
-        const bool point = spec.kind == FieldKind::Number && joinsNext(i);
-        if (point || joins)
-            row->addWidget(new QLabel(inRow % 2 == 0 ? (inRow ? QStringLiteral(" - (") : QStringLiteral("("))
-                                                     : QStringLiteral(","),
-                                      this));
-        row->addWidget(widget, 1);
-        if (joins && inRow % 2 == 1)
-            row->addWidget(new QLabel(QStringLiteral(")"), this));
-        ++inRow;
-        m_rows.emplace_back(name, row);
+        grid.openRow = nullptr;
+        const int row = grid.rows++;
+        if (spec.kind != FieldKind::Check) {
+            auto *label = new QLabel(QString::fromUtf16(spec.label), this);
+            label->setObjectName(labelNameOf(spec));
+            label->setBuddy(widget);
+            m_grid->addWidget(label, row, 0);
+        }
+        m_grid->addWidget(widget, row, 1);
     }
 }
 
-QHBoxLayout *BattlefieldDialog::rowOf(const QString &name) const
+CoordinateRow *BattlefieldDialog::placeCoordinate(FieldGrid &grid, const FieldSpec &spec, QWidget *box)
 {
-    for (const auto &[n, row] : m_rows)
-        if (n == name)
-            return row;
-    return nullptr;
+    return m_coordinateRows.place(grid, this, spec, box);
 }
 
 void BattlefieldDialog::buildMapButtons()
 {
     for (const MapButtonRow &spec : m_description.maps) {
         QPushButton *button = makeBattleMapButton(spec);
-        if (QHBoxLayout *row = rowOf(QString::fromLatin1(spec.y1 ? spec.y1 : spec.y0)))
-            row->addWidget(button);
+        if (CoordinateRow *row = m_coordinateRows.rowOf(QString::fromLatin1(spec.y1 ? spec.y1 : spec.y0)))
+            row->addAfter(button);
         else
             m_grid->addWidget(button, m_grid->rowCount(), 1);
     }

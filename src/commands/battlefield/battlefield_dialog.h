@@ -11,6 +11,7 @@
 #include "commands/battlefield/unit_target_block.h"
 #include "commands/common/command_dialog.h"
 #include "commands/common/dialog_description.h"
+#include "commands/common/dialog_engine.h"
 #include "commands/common/map_button.h"
 #include "commands/common/list_sources.h"
 
@@ -23,7 +24,6 @@
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
-class QHBoxLayout;
 class QPushButton;
 
 namespace commands {
@@ -48,15 +48,18 @@ struct BattlefieldDescription {
     const char *formName = "";
     const char16_t *title = u"";
     TargetBlockSpec target = {};
-    // Beside the block, laid out in order. A number field with an empty
-    // label joins the row of the field before it. A list field named in
-    // `customLists` takes its items from there.
+    // Beside the block, laid out in order, one labelled row each; the boxes
+    // of coordinate fields share the coordinate row of the dialog engine. A
+    // list field named in `customLists` takes its items from there.
     std::span<const FieldSpec> fields = {};
     std::span<const MapButtonRow> maps = {};  // battle-map buttons, beside their boxes
     std::span<const CustomListSpec> customLists = {};
     PickerOptions picker = {};
     // The picker's start mode applies only while the person mode is chosen.
     bool startModeOnlyForPerson = false;
+    // The one person's controls carry the index 0 in their names, as the
+    // first person of the pair form does ("cbChar0").
+    bool indexedPerson = false;
 };
 
 class BattlefieldDialog : public CommandDialog
@@ -93,6 +96,9 @@ protected:
 
     // A row for own controls, below the described fields.
     QGridLayout *grid() const { return m_grid; }
+    // Puts the box of a coordinate field into the coordinate row open in
+    // `grid` (or a new one) and returns that row.
+    CoordinateRow *placeCoordinate(FieldGrid &grid, const FieldSpec &spec, QWidget *box);
     void applyStartMode();
     // Shows a stored value in a box as it is, without the box's limit.
     static void loadBox(NumberField *box, const QString &text);
@@ -111,14 +117,13 @@ private:
     void build();
     void load();
     void buildMapButtons();
-    QHBoxLayout *rowOf(const QString &name) const;
 
     const BattlefieldDescription &m_description;
     CharacterPicker *m_picker = nullptr;
     std::unique_ptr<UnitTargetBlock> m_target;
     QGridLayout *m_grid = nullptr;
     std::vector<Field> m_fields;
-    std::vector<std::pair<QString, QHBoxLayout *>> m_rows;  // box name -> its row
+    CoordinateRows m_coordinateRows;
 };
 
 // Registers the dialog of a description with the dispatch. `make` builds a

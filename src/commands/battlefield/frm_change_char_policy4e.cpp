@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,6 +24,10 @@ constexpr int kTargetXPos = 97;
 constexpr int kTargetYPos = 109;
 
 enum Panel { Normal, TargetPerson, TargetCell };
+
+// The AI target point's boxes (loaded and written by the dialog itself).
+constexpr FieldSpec kTargetX = coordinateField(kTargetXPos, "tX2", NumberKind::Coordinate);
+constexpr FieldSpec kTargetY = coordinateField(kTargetYPos, "tY2", NumberKind::Coordinate);
 
 Panel panelOf(int policy)
 {
@@ -47,34 +50,29 @@ protected:
             m_panels[p] = new QGroupBox(QStringLiteral("AI"), this);
             m_panels[p]->setObjectName(QString::fromLatin1(panelNames[p]));
             auto *layout = new QGridLayout(m_panels[p]);
-            layout->addWidget(new QLabel(QStringLiteral("AI"), m_panels[p]), 0, 0);
             m_policy[p] = new QComboBox(m_panels[p]);
             m_policy[p]->setObjectName(QStringLiteral("cbAI%1").arg(p));
             for (const QStringView w : core::aiPolicyWords())
                 m_policy[p]->addItem(w.toString());
+            layout->addWidget(labelFor(m_policy[p], u"AI", QStringLiteral("lblcbAI%1").arg(p)), 0, 0);
             layout->addWidget(m_policy[p], 0, 1);
             place->addWidget(m_panels[p]);
         }
         {
             auto *layout = static_cast<QGridLayout *>(m_panels[TargetPerson]->layout());
-            layout->addWidget(new QLabel(QStringLiteral("인물"), m_panels[TargetPerson]), 1, 0);
+            layout->addWidget(labelFor(picker()->elementWidget(1), u"인물", QStringLiteral("lblcbChar1")), 1, 0);
             layout->addWidget(picker()->elementWidget(1), 1, 1);
         }
         {
-            auto *layout = static_cast<QGridLayout *>(m_panels[TargetCell]->layout());
-            auto *row = new QHBoxLayout;
-            row->addWidget(new QLabel(QStringLiteral("좌표 : ("), m_panels[TargetCell]));
+            FieldGrid cell{static_cast<QGridLayout *>(m_panels[TargetCell]->layout()), 1};
             m_x = new NumberField(NumberKind::Coordinate, m_panels[TargetCell]);
             m_x->setObjectName(QStringLiteral("tX2"));
             m_y = new NumberField(NumberKind::Coordinate, m_panels[TargetCell]);
             m_y->setObjectName(QStringLiteral("tY2"));
-            row->addWidget(m_x);
-            row->addWidget(new QLabel(QStringLiteral(","), m_panels[TargetCell]));
-            row->addWidget(m_y);
-            row->addWidget(new QLabel(QStringLiteral(")"), m_panels[TargetCell]));
+            placeCoordinate(cell, kTargetX, m_x);
+            CoordinateRow *row = placeCoordinate(cell, kTargetY, m_y);
             static const MapButtonRow kTargetCell{.x0 = "tX2", .y0 = "tY2"};
-            row->addWidget(makeBattleMapButton(kTargetCell));
-            layout->addLayout(row, 1, 0, 1, 2);
+            row->addAfter(makeBattleMapButton(kTargetCell));
         }
         grid()->addLayout(place, grid()->rowCount(), 0, 1, 2);
         for (int p = 0; p < 3; ++p)
@@ -99,6 +97,14 @@ protected:
     }
 
 private:
+    QLabel *labelFor(QWidget *control, const char16_t *text, const QString &name)
+    {
+        auto *label = new QLabel(QString::fromUtf16(text), this);
+        label->setObjectName(name);
+        label->setBuddy(control);
+        return label;
+    }
+
     // A policy chosen in any of the three lists: all three show it, and the
     // panel of its target is the one shown.
     void choose(int policy)

@@ -16,15 +16,16 @@ namespace commands {
 namespace {
 
 constexpr int kStatusPos = 109;
+constexpr int kLiftBit = 0x80;  // the ticked conditions are lifted, not inflicted
 
 constexpr QStringView kAttributes[] = {u"Atk", u"Def", u"Spr", u"Cri", u"Mor", u"Spped"};
 constexpr QStringView kChanges[] = {u"하락", u"정상", u"상승"};
 
 const FieldSpec kFields[] = {
-    listField(93, "cbProperty", u"속성", fixedListWithNone(kAttributes, u"無")),
-    listField(101, "cbChange", u"변화", fixedListWithNone(kChanges, u"無")),
-    numberField(117, "tHP", u"-HP"),
-    numberField(129, "tMP", u"-MP"),
+    labelNamed(listField(93, "cbProperty", u"속성", fixedListWithNone(kAttributes, u"無")), "Label5"),
+    labelNamed(listField(101, "cbChange", u"변화", fixedListWithNone(kChanges, u"無")), "Label6"),
+    labelNamed(numberField(117, "tHP", u"-HP"), "Label7"),
+    labelNamed(numberField(129, "tMP", u"-MP"), "Label8"),
 };
 
 const struct {
@@ -35,7 +36,7 @@ const struct {
                    {0x04, "ckNotMagic", u"금책"},
                    {0x08, "ckConfuse", u"혼란"},
                    {0x10, "ckPoisoning", u"중독"},
-                   {0x80, "ckRemove", u"풀림"}};
+                   {kLiftBit, "ckRemove", u"풀림"}};
 
 class FrmChangeCondition4D : public BattlefieldDialog
 {
@@ -45,13 +46,20 @@ public:
 protected:
     void buildMore() override
     {
+        // The conditions in one row, "풀림" below them.
         auto *row = new QHBoxLayout;
         for (std::size_t i = 0; i < std::size(kStatusBits); ++i) {
             m_bits[i] = new QCheckBox(QString::fromUtf16(kStatusBits[i].text), this);
             m_bits[i]->setObjectName(QString::fromLatin1(kStatusBits[i].name));
+            if (kStatusBits[i].bit == kLiftBit)
+                continue;
             row->addWidget(m_bits[i]);
         }
+        row->addStretch();
         grid()->addLayout(row, grid()->rowCount(), 1);
+        for (std::size_t i = 0; i < std::size(kStatusBits); ++i)
+            if (kStatusBits[i].bit == kLiftBit)
+                grid()->addWidget(m_bits[i], grid()->rowCount(), 1);
     }
     void loadMore() override
     {

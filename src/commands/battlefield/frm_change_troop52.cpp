@@ -32,8 +32,8 @@ int selectTroop(int stored, const BuiltList &items)
 }
 
 const FieldSpec kFields[] = {
-    personField(9),
-    listField(17, "cbTroop", u"병종", {}),
+    labelNamed(personField(9), "Label1"),
+    labelNamed(listField(17, "cbTroop", u"병종", {}), "Label4"),
 };
 
 // The caption's word for a type the list cannot show ("T120").

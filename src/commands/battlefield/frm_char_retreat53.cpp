@@ -14,7 +14,7 @@ const BattlefieldDescription kFrmCharRetreat53{
     .code = 0x53,
     .formName = "FrmCharRetreat53",
     .title = u"수정 - 53 : 전장퇴각",
-    .target = {.form = TargetForm::PersonZone, .frameCaption = u"범위"},
+    .target = {.form = TargetForm::PersonZone, .frameCaption = u"범위", .personLabel = "Label2", .sideLabel = "Label1"},
     .fields = kFields,
     .picker = {.focusSelectsMode = true},
     .startModeOnlyForPerson = true,

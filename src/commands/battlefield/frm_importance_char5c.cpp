@@ -6,7 +6,7 @@ namespace commands {
 namespace {
 
 const FieldSpec kFields[] = {
-    personField(9),
+    labelNamed(personField(9), "Label1"),
 };
 
 const DialogDescription kFrmImportanceChar5C{

@@ -8,10 +8,10 @@ namespace commands {
 namespace {
 
 const FieldSpec kFields[] = {
-    numberField(9, "tX0", u"좌표 :", NumberKind::Coordinate),
-    numberField(21, "tY0", u"", NumberKind::Coordinate),
-    numberField(33, "tX1", u"", NumberKind::Coordinate),
-    numberField(45, "tY1", u"", NumberKind::Coordinate),
+    labelNamed(coordinateField(9, "tX0", NumberKind::Coordinate), "Label3"),
+    coordinateField(21, "tY0", NumberKind::Coordinate),
+    coordinateField(33, "tX1", NumberKind::Coordinate),
+    coordinateField(45, "tY1", NumberKind::Coordinate),
     checkField(57, "ckWar", u"전투 중"),
 };
 

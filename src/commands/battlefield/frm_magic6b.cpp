@@ -55,9 +55,9 @@ int selectMagic(int c, const BuiltList &items)
 }
 
 const FieldSpec kFields[] = {
-    listField(33, "cbMagic", u"법술", {}),
-    numberField(9, "tX", u"좌표 :", NumberKind::Coordinate),
-    numberField(21, "tY", u"", NumberKind::Coordinate),
+    labelNamed(listField(33, "cbMagic", u"법술", {}), "Label3"),
+    labelNamed(coordinateField(9, "tX", NumberKind::Coordinate), "Label2"),
+    coordinateField(21, "tY", NumberKind::Coordinate),
     checkField(41, "ckViewPoint", u"시점 변화"),
 };
 

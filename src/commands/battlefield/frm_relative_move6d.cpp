@@ -8,11 +8,19 @@ namespace commands {
 
 namespace {
 
+// A box of the offset row, which reads "상대 좌표 :  ( x , y )".
+constexpr FieldSpec relativeField(int pos, const char *name, const char16_t *lead = u"")
+{
+    FieldSpec f = coordinateField(pos, name);
+    f.label = lead;
+    return f;
+}
+
 const FieldSpec kFields[] = {
-    personField(37, u"기준 인물", 1),
-    numberField(45, "tX", u"상대 좌표 :"),
-    numberField(57, "tY", u""),
-    listField(69, "cbDirection", u"방향", directionList()),
+    labelNamed(personField(37, u"기준 인물", 1), "Label1_1"),
+    labelNamed(relativeField(45, "tX", u"상대 좌표 :  ("), "Label2"),
+    relativeField(57, "tY"),
+    labelNamed(listField(69, "cbDirection", u"방향", directionList()), "Label3"),
     // Any nonzero value counts as a revival.
     checkField(77, "ckRevive", u"부활", FlagLoad::NonzeroIsSet),
 };
@@ -21,7 +29,8 @@ const BattlefieldDescription kFrmRelativeMove6D{
     .code = 0x6D,
     .formName = "FrmRelativeMove6D",
     .title = u"수정 - 6D : 상대부활/이동",
-    .target = {.form = TargetForm::PersonBf, .frameCaption = u"Char Or BF", .modesInPersonPanel = false},
+    .target = {.form = TargetForm::PersonBf, .frameCaption = u"Char Or BF", .modesInPersonPanel = false,
+               .personLabel = "Label1_0"},
     .fields = kFields,
     .picker = {.pair = true, .switchMovesFocus = false, .focusSelectsMode = true},
 };

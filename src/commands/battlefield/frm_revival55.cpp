@@ -8,9 +8,9 @@ namespace commands {
 namespace {
 
 const FieldSpec kFields[] = {
-    numberField(37, "tX", u"좌표 :", NumberKind::Coordinate),
-    numberField(49, "tY", u"", NumberKind::Coordinate),
-    listField(61, "cbDirection", u"방향", directionList()),
+    labelNamed(coordinateField(37, "tX", NumberKind::Coordinate), "Label2"),
+    coordinateField(49, "tY", NumberKind::Coordinate),
+    labelNamed(listField(61, "cbDirection", u"방향", directionList()), "Label3"),
 };
 
 const MapButtonRow kMaps[] = {{}};
@@ -23,6 +23,7 @@ const BattlefieldDescription kFrmRevival55{
     .fields = kFields,
     .maps = kMaps,
     .picker = {.switchMovesFocus = false, .focusSelectsMode = true},
+    .indexedPerson = true,
 };
 
 [[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmRevival55);

@@ -12,8 +12,8 @@ constexpr QStringView kActions[] = {u"無", u"거기무기", u"방어", u"공격
                                     u"두번공격", u"느린진행", u"날씨", u"졸도", u"쾌속진행", u"중속진행"};
 
 const FieldSpec kFields[] = {
-    personField(9),
-    listField(17, "cbActive", u"동작", fixedListWithNone(kActions, u"無")),
+    labelNamed(personField(9), "Label2"),
+    labelNamed(listField(17, "cbActive", u"동작", fixedListWithNone(kActions, u"無")), "Label3"),
     checkField(25, "ckBeforeDelay", u"동작 전 지연"),
     checkField(33, "ckAfterDelay", u"동작 후 지연"),
 };

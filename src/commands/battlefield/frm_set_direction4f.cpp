@@ -8,9 +8,9 @@ namespace commands {
 namespace {
 
 const FieldSpec kFields[] = {
-    personField(9, u"인물", 0),
-    personField(17, u"인물", 1),
-    listField(25, "cbDirection", u"방향", directionList()),
+    labelNamed(personField(9, u"인물", 0), "Label1_0"),
+    labelNamed(personField(17, u"인물", 1), "Label1_1"),
+    labelNamed(listField(25, "cbDirection", u"방향", directionList()), "Label3"),
     checkField(33, "ckRight", u"반대 방향"),
     checkField(41, "ckBeforeDelay", u"동작 전 지연"),
     checkField(49, "ckAfterDelay", u"동작 후 지연"),

@@ -10,8 +10,8 @@ namespace {
 constexpr std::int64_t kShapeMax = 0xFFFF;
 
 const FieldSpec kFields[] = {
-    personField(9),
-    numberField(17, "tCompareNum", u"S 형상", NumberKind::Plain, 2),
+    labelNamed(personField(9), "Label1"),
+    labelNamed(numberField(17, "tCompareNum", u"S 형상", NumberKind::Plain, 2), "Label2"),
 };
 
 const DialogDescription kFrmSetSModel75{

@@ -8,8 +8,8 @@ namespace commands {
 namespace {
 
 const FieldSpec kFields[] = {
-    listField(9, "cbOperator", u"연산", operationList()),
-    numberField(17, "tOperationNum", u"숫자"),
+    labelNamed(listField(9, "cbOperator", u"연산", operationList()), "Label3"),
+    labelNamed(numberField(17, "tOperationNum", u"숫자"), "Label1"),
 };
 
 const DialogDescription kFrmSetTurn5D{

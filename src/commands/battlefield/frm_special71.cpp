@@ -7,7 +7,7 @@ namespace commands {
 namespace {
 
 const FieldSpec kFields[] = {
-    numberField(9, "tNum", u"값", NumberKind::Unclamped),
+    labelNamed(numberField(9, "tNum", u"값", NumberKind::Unclamped), "Label1"),
 };
 
 const DialogDescription kFrmSpecial71{

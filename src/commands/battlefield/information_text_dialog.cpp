@@ -18,6 +18,14 @@ const InformationTextSpec kSpecs[] = {
     {0x72, "FrmSendInformation72", u"수정 -  72 : 정보전송", u"숫자 정보", u"문자 정보", false},
 };
 
+QLabel *labelFor(QWidget *box, const char16_t *text)
+{
+    auto *label = new QLabel(QString::fromUtf16(text), box->parentWidget());
+    label->setObjectName(QStringLiteral("lbl") + box->objectName());
+    label->setBuddy(box);
+    return label;
+}
+
 } // namespace
 
 InformationTextDialog::InformationTextDialog(workspace::EditContext &ctx, const InformationTextSpec &spec)
@@ -30,7 +38,7 @@ InformationTextDialog::InformationTextDialog(workspace::EditContext &ctx, const 
     body()->addLayout(grid);
     m_number = new NumberField(NumberKind::Unclamped, this);
     m_number->setObjectName(QStringLiteral("tNum"));
-    grid->addWidget(new QLabel(QString::fromUtf16(spec.numberLabel), this), 0, 0);
+    grid->addWidget(labelFor(m_number, spec.numberLabel), 0, 0);
     grid->addWidget(m_number, 0, 1);
     QWidget *textBox = nullptr;
     if (spec.multiLine) {
@@ -43,7 +51,7 @@ InformationTextDialog::InformationTextDialog(workspace::EditContext &ctx, const 
         textBox = m_line;
     }
     textBox->setObjectName(QStringLiteral("tString"));
-    grid->addWidget(new QLabel(QString::fromUtf16(spec.textLabel), this), 1, 0, Qt::AlignTop);
+    grid->addWidget(labelFor(textBox, spec.textLabel), 1, 0, Qt::AlignTop);
     grid->addWidget(textBox, 1, 1);
 
     m_number->load(field(kNumberPos, 4));

@@ -24,9 +24,12 @@ constexpr int kPersonPos = 17;
 constexpr int kBattlefieldIndexPos = 25;
 constexpr int kSideCount = 7;  // the last, "모든부대", is what a side beyond the list loads as
 
-QLabel *label(const char16_t *text, QWidget *parent)
+QLabel *label(const char16_t *text, const char *name, QWidget *buddy, QWidget *parent)
 {
-    return new QLabel(QString::fromUtf16(text), parent);
+    auto *l = new QLabel(QString::fromUtf16(text), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setBuddy(buddy);
+    return l;
 }
 
 NumberField *box(NumberKind kind, const QString &name, QWidget *parent)
@@ -75,15 +78,15 @@ UnitTargetBlock::UnitTargetBlock(QWidget *owner, QVBoxLayout *layout, const Targ
         if (spec.modesInPersonPanel)
             panel->addWidget(picker->modeRow());
         auto *row = new QHBoxLayout;
-        row->addWidget(label(u"인물", m_panels[Person]));
+        row->addWidget(label(u"인물", spec.personLabel, picker->elementWidget(0), m_panels[Person]));
         row->addWidget(picker->elementWidget(0), 1);
         panel->addLayout(row);
         layout->addWidget(m_panels[Person]);
     }
     if (hasBattlefieldIndex()) {
         auto *row = new QHBoxLayout(m_panels[BattlefieldIndex]);
-        row->addWidget(label(u"BFIndex", m_panels[BattlefieldIndex]));
         m_bfIndex = box(NumberKind::BattlefieldIndex, QStringLiteral("tBFIndex"), m_panels[BattlefieldIndex]);
+        row->addWidget(label(u"BFIndex", spec.indexLabel, m_bfIndex, m_panels[BattlefieldIndex]));
         row->addWidget(m_bfIndex, 1);
         layout->addWidget(m_panels[BattlefieldIndex]);
     }
@@ -97,11 +100,13 @@ UnitTargetBlock::UnitTargetBlock(QWidget *owner, QVBoxLayout *layout, const Targ
             corners.addBox(m_cornerX[i]);
             corners.addBox(m_cornerY[i]);
         }
+        corners.label()->setObjectName(QString::fromLatin1(spec.cornersLabel));
+        corners.label()->setBuddy(m_cornerX[0]);
         grid->addWidget(corners.label(), 0, 0);
         grid->addWidget(corners.line(), 0, 1, 1, 2);
-        grid->addWidget(label(u"전투측", panel), 1, 0);
         m_side = new QComboBox(panel);
         m_side->setObjectName(QStringLiteral("cbArmy"));
+        grid->addWidget(label(u"전투측", spec.sideLabel, m_side, panel), 1, 0);
         for (const QStringView w : core::armySideWords())
             m_side->addItem(w.toString());
         grid->addWidget(m_side, 1, 1);

@@ -35,6 +35,13 @@ struct TargetBlockSpec {
     // The picker's mode options sit in the person panel (else above the
     // panels, where they stay visible in every mode).
     bool modesInPersonPanel = true;
+    // objectNames of the panels' labels: the person's "인물", the
+    // battlefield index's "BFIndex", the corners' "좌표 : (" and the side's
+    // "전투측".
+    const char *personLabel = "Label1";
+    const char *indexLabel = "Label4";
+    const char *cornersLabel = "Label3";
+    const char *sideLabel = "Label2";
 };
 
 class UnitTargetBlock : public QObject

@@ -91,7 +91,8 @@ struct PickerOptions {
 enum class FieldPlace {
     OwnRow,      // a row of its own, its label beside it
     Coordinate,  // a box of the coordinate row "좌표 : ( x , y )": the fields of
-                 // one point in key order, two points as "( x , y ) - ( x , y )"
+                 // one point in key order, two points as "( x , y ) - ( x , y )";
+                 // a label of the row's first box replaces "좌표 : ("
 };
 
 struct FieldSpec {

@@ -46,8 +46,8 @@ int pickerElements(const DialogDescription &d)
 
 } // namespace
 
-CoordinateRow::CoordinateRow(QWidget *owner)
-    : m_label(new QLabel(QStringLiteral("좌표 : ("), owner)), m_line(new QWidget(owner))
+CoordinateRow::CoordinateRow(QWidget *owner, const QString &lead)
+    : m_label(new QLabel(lead, owner)), m_line(new QWidget(owner))
 {
     m_layout = new QHBoxLayout(m_line);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -73,6 +73,36 @@ void CoordinateRow::addBox(QWidget *box)
 void CoordinateRow::addAfter(QWidget *widget)
 {
     m_layout->insertWidget(m_layout->count() - 1, widget);
+}
+
+QString labelNameOf(const FieldSpec &spec)
+{
+    return spec.labelName ? QString::fromLatin1(spec.labelName) : QStringLiteral("lbl") + QString::fromLatin1(spec.name);
+}
+
+CoordinateRow *CoordinateRows::place(FieldGrid &grid, QWidget *owner, const FieldSpec &spec, QWidget *box)
+{
+    // Two points at most share a row.
+    if (!grid.openRow || grid.openRow->boxes() >= 4) {
+        const QString lead = QStringView(spec.label).isEmpty() ? QStringLiteral("좌표 : (") : QString::fromUtf16(spec.label);
+        m_rows.push_back(std::make_unique<CoordinateRow>(owner, lead));
+        grid.openRow = m_rows.back().get();
+        grid.openRow->label()->setObjectName(labelNameOf(spec));
+        grid.openRow->label()->setBuddy(box);
+        grid.layout->addWidget(grid.openRow->label(), grid.rows, 0);
+        grid.layout->addWidget(grid.openRow->line(), grid.rows++, 1);
+    }
+    grid.openRow->addBox(box);
+    m_boxes.emplace_back(QString::fromLatin1(spec.name), grid.openRow);
+    return grid.openRow;
+}
+
+CoordinateRow *CoordinateRows::rowOf(const QString &name) const
+{
+    for (const auto &[n, row] : m_boxes)
+        if (n == name)
+            return row;
+    return nullptr;
 }
 
 EngineDialog::EngineDialog(workspace::EditContext &ctx, const DialogDescription &description)
@@ -187,21 +217,9 @@ EngineDialog::Grid &EngineDialog::gridOf(int field, Grid &own)
 void EngineDialog::place(Field &f, Grid &grid)
 {
     const FieldSpec &spec = *f.spec;
-    const QString labelName = spec.labelName ? QString::fromLatin1(spec.labelName)
-                                             : QStringLiteral("lbl") + QString::fromLatin1(spec.name);
     if (spec.place == FieldPlace::Coordinate) {
-        // Two points at most share a row.
-        if (!grid.openRow || grid.openRow->boxes() >= 4) {
-            m_coordinateRows.push_back(std::make_unique<CoordinateRow>(this));
-            grid.openRow = m_coordinateRows.back().get();
-            grid.openRow->label()->setObjectName(labelName);
-            grid.openRow->label()->setBuddy(f.widget);
-            grid.layout->addWidget(grid.openRow->label(), grid.rows, 0);
-            grid.layout->addWidget(grid.openRow->line(), grid.rows++, 1);
-        }
-        grid.openRow->addBox(f.widget);
-        f.coordinates = grid.openRow;
-        f.label = grid.openRow->label();
+        f.coordinates = m_coordinateRows.place(grid, this, spec, f.widget);
+        f.label = f.coordinates->label();
         return;
     }
     grid.openRow = nullptr;
@@ -211,7 +229,7 @@ void EngineDialog::place(Field &f, Grid &grid)
         return;
     }
     auto *label = new QLabel(QString::fromUtf16(spec.label), this);
-    label->setObjectName(labelName);
+    label->setObjectName(labelNameOf(spec));
     label->setBuddy(f.widget);
     grid.layout->addWidget(label, r, 0);
     grid.layout->addWidget(f.widget, r, 1);
@@ -240,9 +258,10 @@ void EngineDialog::setFieldShown(int field, bool shown)
 
 bool EngineDialog::placeBesideCoordinates(QWidget *widget)
 {
-    if (m_coordinateRows.empty())
+    CoordinateRow *row = m_coordinateRows.first();
+    if (!row)
         return false;
-    m_coordinateRows.front()->addAfter(widget);
+    row->addAfter(widget);
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include "workspace/dialog_registry.h"
 
 #include <QEvent>
+#include <QString>
 
 #include <cstdint>
 #include <map>
@@ -38,14 +39,14 @@ namespace commands {
 class CharacterPicker;
 class NumberField;
 
-// The coordinate row: the label "좌표 : (" and, in one line after it, the
-// boxes of one point, "x , y )", or of two, "x , y ) - ( x , y )". The caller
-// places the label and the line; the line is one widget, so the boxes and
-// their brackets show and hide together.
+// The coordinate row: the label "좌표 : (" (or another lead text ending in
+// "(") and, in one line after it, the boxes of one point, "x , y )", or of
+// two, "x , y ) - ( x , y )". The caller places the label and the line; the
+// line is one widget, so the boxes and their brackets show and hide together.
 class CoordinateRow
 {
 public:
-    explicit CoordinateRow(QWidget *owner);
+    explicit CoordinateRow(QWidget *owner, const QString &lead = QStringLiteral("좌표 : ("));
 
     QLabel *label() const { return m_label; }
     QWidget *line() const { return m_line; }
@@ -60,6 +61,35 @@ private:
     QWidget *m_line = nullptr;
     QHBoxLayout *m_layout = nullptr;
     int m_boxes = 0;
+};
+
+// The objectName of a field's label: its own, else "lbl" and the control's.
+QString labelNameOf(const FieldSpec &spec);
+
+// A grid of labelled rows that fields are laid out in, one per dialog or frame.
+struct FieldGrid {
+    QGridLayout *layout = nullptr;
+    int rows = 0;
+    CoordinateRow *openRow = nullptr;  // the coordinate row still taking boxes
+};
+
+// The coordinate rows of one dialog. The box of a coordinate field joins the
+// row still open in its grid while that holds less than two points; else a
+// new row begins at the grid's next row, its label (named by the field,
+// reading the field's label text or "좌표 : (") in column 0 and its line in
+// column 1. Any other row placed in the grid closes the open row.
+class CoordinateRows
+{
+public:
+    CoordinateRow *place(FieldGrid &grid, QWidget *owner, const FieldSpec &spec, QWidget *box);
+    // Null when there is none.
+    CoordinateRow *first() const { return m_rows.empty() ? nullptr : m_rows.front().get(); }
+    // The row that holds the box named `name`; null when none does.
+    CoordinateRow *rowOf(const QString &name) const;
+
+private:
+    std::vector<std::unique_ptr<CoordinateRow>> m_rows;
+    std::vector<std::pair<QString, CoordinateRow *>> m_boxes;
 };
 
 class EngineDialog : public CommandDialog
@@ -107,11 +137,7 @@ private:
         QRadioButton *options[2] = {nullptr, nullptr};
     };
 
-    struct Grid {
-        QGridLayout *layout = nullptr;
-        int rows = 0;
-        CoordinateRow *openRow = nullptr;  // the coordinate row still taking boxes
-    };
+    using Grid = FieldGrid;
 
     void build();
     int frameOf(int field) const;
@@ -127,7 +153,7 @@ private:
     bool m_modesFramed = false;  // the picker's modes sit in a frame
     std::vector<QGroupBox *> m_frames;
     std::vector<Grid> m_frameGrids;
-    std::vector<std::unique_ptr<CoordinateRow>> m_coordinateRows;
+    CoordinateRows m_coordinateRows;
 };
 
 // Registers the description's dialog with the dispatch and keeps it in the

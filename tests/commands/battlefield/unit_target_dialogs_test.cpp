@@ -105,7 +105,7 @@ const Case kCases[] = {
 
     // --- 0x55: person or index, a cell and a facing ---
     {"55 new command", 0x55, {},
-     {{"oChar", u"on"}, {"cbChar", u"無"}, {"tNum", u"65535"}, {"tBFIndex", u"0"}, {"tX", u"0"}, {"tY", u"0"},
+     {{"oChar", u"on"}, {"cbChar0", u"無"}, {"tNum0", u"65535"}, {"tBFIndex", u"0"}, {"tX", u"0"}, {"tY", u"0"},
       {"cbDirection", u"묵인방향"}},
      {}, {}},
     {"55 index mode to person keeps the index", 0x55, {{9, 2, 1}, {25, 4, 17}},
@@ -122,9 +122,9 @@ const Case kCases[] = {
      {{25, 4, 40}}},
     {"55 variable person", 0x55, {}, {},
      [](QDialog &d) {
-         choose(d, "cbChar", 1028 + 3);
-         EXPECT_EQ(stateOf(d, "tNum"), QString::number(0xFFFE - 3));
-         EXPECT_EQ(stateOf(d, "tName"), QStringLiteral("*3"));
+         choose(d, "cbChar0", 1028 + 3);
+         EXPECT_EQ(stateOf(d, "tNum0"), QString::number(0xFFFE - 3));
+         EXPECT_EQ(stateOf(d, "tName0"), QStringLiteral("*3"));
      },
      {{17, 2, 0xFFFE - 3}}},
 
@@ -225,10 +225,10 @@ TEST(UnitTargetDialogs, StartModeReturnsAfterTheMapPicker)
         ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
         EXPECT_EQ(stateOf(d, "oNum"), QStringLiteral("on"));
         clickOn(d, "oList");
-        EXPECT_TRUE(child<QWidget>(d, "cbChar")->isVisibleTo(&d));
+        EXPECT_TRUE(child<QWidget>(d, "cbChar0")->isVisibleTo(&d));
         clickOn(d, "cMap1");
         EXPECT_EQ(stateOf(d, "oNum"), QStringLiteral("on"));
-        EXPECT_TRUE(child<QWidget>(d, "tNum")->isVisibleTo(&d));
+        EXPECT_TRUE(child<QWidget>(d, "tNum0")->isVisibleTo(&d));
         enginetest::click(d, "cCancel");
     });
 }
