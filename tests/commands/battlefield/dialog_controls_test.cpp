@@ -1,7 +1,7 @@
 // Every battlefield dialog opened on a stored command: its window, its
 // controls with their names, captions, labels and frames, the rows that read
 // left to right, and the coordinate rows as one line "( x , y ) Map".
-#include "commands/flow/dialog_controls_support.h"
+#include "commands/common/dialog_controls_support.h"
 #include "fixtures/battlefield_fixtures.h"
 #include "support/param_names.h"
 
@@ -17,13 +17,6 @@ using namespace controlstest;
 
 namespace {
 
-const std::vector<Control> kPickerModes = {{"oList", "인물 리스트"}, {"oNum", "인물 번호"}, {"oName", "인물 이름"}};
-
-std::vector<Control> with(std::vector<Control> a, const std::vector<Control> &b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 // The picker's mode options inside the frame titled `frame`.
 std::vector<Control> modesIn(const char *frame)
