@@ -4,6 +4,8 @@
 #include "commands/common/dialog_controls_support.h"
 #include "support/param_names.h"
 
+#include <QComboBox>
+
 #include <ostream>
 #include <set>
 #include <string>
@@ -135,5 +137,80 @@ TEST_P(PresentationUnitsControls, NamesAndCaptions)
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, PresentationUnitsControls, testing::ValuesIn(rows()), testsupport::NameFromRow{});
+
+// The lists whose items the dialogs hold themselves (not counted from the
+// settings or read from the game), on a new command.
+struct ListRow
+{
+    const char *name;
+    int code;
+    const char *list;
+    std::vector<const char *> items;
+};
+
+void PrintTo(const ListRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+const std::vector<const char *> kCompare = {">=", "< ", "= "};
+const std::vector<const char *> kOperator = {"= ", "+ ", "- "};
+const std::vector<const char *> kThings = {"돈", "SceIndex", "야심"};
+const std::vector<const char *> kAbility = {"Atk", "Def", "Spr", "Cri", "Mor", "HP", "MP", "HPCur", "MPCur",
+                                            "Lv", "무력", "통솔", "지력", "민첩", "운", "얼굴", "無"};
+const std::vector<const char *> kPoses = {"보통", "하궤", "검홍", "거수", "곡", "신수", "작읍",
+                                          "반좌검홍", "반좌거수", "반좌곡", "도하", "단슬궤지", "피박",
+                                          "휘검양기", "칼부림침", "매장", "기신", "단수거기", "無 "};
+const std::vector<const char *> kJoin = {"Data가입", "보존가입", "탈퇴"};
+
+const std::vector<ListRow> &listRows()
+{
+    static const std::vector<ListRow> r = {
+        {"27 kinds", 0x27, "cbKind", {"외배경", "중국지도", "내배경", "전장지도"}},
+        {"27 whole map", 0x27, "cbWholeMap", {"중국지도", "無"}},
+        {"33 poses", 0x33, "cbActive", kPoses},
+        {"33 facings", 0x33, "cbDirection", {"북쪽", "동쪽", "남쪽", "서쪽", "묵인방향"}},
+        {"34 poses", 0x34, "cbActive", kPoses},
+        {"36 abilities", 0x36, "cbAbility", kAbility},
+        {"36 comparisons", 0x36, "cbCompare", kCompare},
+        {"37 quantities", 0x37, "cbThings", kThings},
+        {"37 comparisons", 0x37, "cbCompare", kCompare},
+        {"38 abilities", 0x38, "cbAbility", kAbility},
+        {"38 operations", 0x38, "cbOperator", kOperator},
+        {"3A quantities", 0x3A, "cbThings", kThings},
+        {"3A operations", 0x3A, "cbOperator", kOperator},
+        {"3B join kinds", 0x3B, "cbJoin", kJoin},
+        {"3C join kinds", 0x3C, "cbJoin", kJoin},
+        {"3C comparisons", 0x3C, "cbCompare", {"≠ ", "= "}},
+        {"3F comparisons", 0x3F, "cbCompare", kCompare},
+        {"40 sides", 0x40, "cbTurn", {"아군차례", "우군차례", "적군차례"}},
+    };
+    return r;
+}
+
+class PresentationUnitsLists : public testing::TestWithParam<ListRow>
+{};
+
+TEST_P(PresentationUnitsLists, ItemsInOrder)
+{
+    const ListRow &row = GetParam();
+    enginetest::CommandNode n(stored(row.code));
+    bool opened = false;
+    n.edit([&](QDialog &d) {
+        opened = true;
+        auto *list = d.findChild<QComboBox *>(QLatin1String(row.list));
+        ASSERT_NE(list, nullptr) << row.list;
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+        QStringList expected;
+        for (const char *item : row.items)
+            expected << u8(item);
+        EXPECT_EQ(items.join(u'|').toStdString(), expected.join(u'|').toStdString());
+    });
+    EXPECT_TRUE(opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, PresentationUnitsLists, testing::ValuesIn(listRows()), testsupport::NameFromRow{});
 
 } // namespace
