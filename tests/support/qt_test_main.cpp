@@ -6,6 +6,7 @@
 // (platform::ScriptedPrompts); a question nobody scripted fails the test and
 // gets the "closed without choosing" answer.
 #include "platform/prompts.h"
+#include "support/test_init.h"
 #include "platform/window_helpers.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     platform::installDropDownHeightLimit(app);
     ::testing::InitGoogleTest(&argc, argv);
+    initTestProgram();
     UnscriptedPrompts unscripted;
     platform::Prompts::setInstance(&unscripted);
     const int result = RUN_ALL_TESTS();

@@ -13,6 +13,7 @@
 #include "commands/common/dialog_description.h"
 #include "commands/common/map_button.h"
 #include "commands/common/list_sources.h"
+#include "workspace/dialog_registry.h"
 
 #include <QEvent>
 
@@ -125,6 +126,7 @@ private:
 // derived dialog; the base class when null.
 using BattlefieldFactory = std::unique_ptr<BattlefieldDialog> (*)(workspace::EditContext &ctx,
                                                                   const BattlefieldDescription &d);
-bool registerBattlefieldDialog(const BattlefieldDescription &description, BattlefieldFactory make = nullptr);
+void registerBattlefieldDialog(workspace::DialogRegistry &registry, const BattlefieldDescription &description,
+                               BattlefieldFactory make = nullptr);
 
 } // namespace commands
