@@ -55,8 +55,10 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::installDropDownHeightLimit(app);
-    ::testing::InitGoogleTest(&argc, argv);
+    // Before the test list is built: parameterised tests may list what
+    // start-up registered.
     initTestProgram();
+    ::testing::InitGoogleTest(&argc, argv);
     UnscriptedPrompts unscripted;
     platform::Prompts::setInstance(&unscripted);
     const int result = RUN_ALL_TESTS();
