@@ -1,5 +1,7 @@
 // Start-up only: everything else lives in the libraries.
+#include "commands/all_dialogs.h"
 #include "platform/window_helpers.h"
+#include "workspace/dialog_registry.h"
 #include "workspace/frm_storyloom.h"
 #include "workspace/startup.h"
 
@@ -20,6 +22,8 @@ int main(int argc, char **argv)
     QTranslator qtKorean;
     if (qtKorean.load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtKorean);
+
+    commands::registerAllDialogs(workspace::DialogRegistry::instance());
 
     workspace::StartupConfig config;
     config.programPath = QCoreApplication::applicationFilePath();

@@ -208,6 +208,11 @@ const Built &built()
     return b;
 }
 
+// The commands without an edit dialog; every other command has one.
+constexpr int kWithoutEditDialog[] = {0x00, 0x01, 0x03, 0x07, 0x0A, 0x0C, 0x0D, 0x0E, 0x10,
+                                      0x1C, 0x1D, 0x1E, 0x2F, 0x42, 0x43, 0x44, 0x49, 0x51,
+                                      0x54, 0x5A, 0x5E, 0x5F, 0x61, 0x6A, 0x76};
+
 } // namespace
 
 bool isValidCode(int code) { return code >= 0 && code < kCommandCount; }
@@ -260,6 +265,16 @@ int armySlotCount(int code)
 {
     const Entry *e = entry(code);
     return e ? e->slotCount : 0;
+}
+
+bool hasEditDialog(int code)
+{
+    if (!isValidCode(code))
+        return false;
+    for (int c : kWithoutEditDialog)
+        if (c == code)
+            return false;
+    return true;
 }
 
 } // namespace core

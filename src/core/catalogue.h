@@ -34,5 +34,8 @@ bool takesCallerText(int code);
 QString defaultItemsNotation(int code);
 // Number of army slots of 0x46 (20) and 0x47 (80); 0 for every other code.
 int armySlotCount(int code);
+// Whether the command has an edit dialog (97 of the 122 do); false for a
+// code outside 0..0x79.
+bool hasEditDialog(int code);
 
 } // namespace core

@@ -238,11 +238,4 @@ void FrmArmyMap::keyPressEvent(QKeyEvent *event)
     reject();
 }
 
-namespace {
-const bool registered = workspace::registerToolWindow(
-    workspace::kBattleMapPickerTool,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return FrmArmyMap::create(ctx); },
-    workspace::DialogKind::Real);
-} // namespace
-
 } // namespace pickers

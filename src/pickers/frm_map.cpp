@@ -199,11 +199,4 @@ void FrmMap::keyPressEvent(QKeyEvent *event)
     m_view->update();
 }
 
-namespace {
-const bool registered = workspace::registerToolWindow(
-    workspace::kStageMapPickerTool,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return FrmMap::create(ctx); },
-    workspace::DialogKind::Real);
-} // namespace
-
 } // namespace pickers

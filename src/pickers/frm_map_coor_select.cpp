@@ -133,11 +133,4 @@ void FrmMapCoorSelect::onPress(Qt::MouseButton, QPointF pos)
     accept();
 }
 
-namespace {
-const bool registered = workspace::registerToolWindow(
-    workspace::kWorldMapPickerTool,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return FrmMapCoorSelect::create(ctx); },
-    workspace::DialogKind::Real);
-} // namespace
-
 } // namespace pickers

@@ -21,12 +21,12 @@ DialogRegistry &DialogRegistry::instance()
     return registry;
 }
 
-void DialogRegistry::registerDialog(int code, DialogFactory factory, DialogKind kind)
+void DialogRegistry::registerDialog(int code, const QString &formName, DialogFactory factory, DialogKind kind)
 {
     auto it = m_dialogs.find(code);
     if (it != m_dialogs.end() && it->second.factory && it->second.kind > kind)
         return;
-    m_dialogs[code] = Entry{std::move(factory), kind};
+    m_dialogs[code] = Entry{std::move(factory), kind, formName};
 }
 
 void DialogRegistry::registerTool(const QString &name, DialogFactory factory, DialogKind kind)
@@ -50,6 +50,21 @@ DialogKind DialogRegistry::dialogKind(int code) const
 {
     auto it = m_dialogs.find(code);
     return it == m_dialogs.end() ? DialogKind::None : it->second.kind;
+}
+
+QString DialogRegistry::formName(int code) const
+{
+    auto it = m_dialogs.find(code);
+    return it != m_dialogs.end() && it->second.factory ? it->second.formName : QString();
+}
+
+std::vector<int> DialogRegistry::dialogCodes() const
+{
+    std::vector<int> codes;
+    for (const auto &[code, entry] : m_dialogs)
+        if (entry.factory)
+            codes.push_back(code);
+    return codes;
 }
 
 std::unique_ptr<QDialog> DialogRegistry::createDialog(int code, EditContext &ctx) const
@@ -132,18 +147,6 @@ void DialogRegistry::restoreToolEntry(const QString &name, Entry entry)
         m_tools.remove(name);
 }
 
-bool registerEditDialog(int code, DialogFactory factory, DialogKind kind)
-{
-    DialogRegistry::instance().registerDialog(code, std::move(factory), kind);
-    return true;
-}
-
-bool registerToolWindow(const QString &name, DialogFactory factory, DialogKind kind)
-{
-    DialogRegistry::instance().registerTool(name, std::move(factory), kind);
-    return true;
-}
-
 ScopedDialogRunner::ScopedDialogRunner(DialogRunner runner)
     : m_previous(DialogRegistry::instance().setRunner(std::move(runner)))
 {
@@ -154,10 +157,11 @@ ScopedDialogRunner::~ScopedDialogRunner()
     DialogRegistry::instance().setRunner(std::move(m_previous));
 }
 
-ScopedDialogOverride::ScopedDialogOverride(int code, DialogFactory factory)
+ScopedDialogOverride::ScopedDialogOverride(int code, DialogFactory factory, const QString &formName)
     : m_code(code), m_previous(DialogRegistry::instance().dialogEntry(code))
 {
-    DialogRegistry::instance().registerDialog(code, std::move(factory), DialogKind::TestOverride);
+    DialogRegistry::instance().registerDialog(code, formName.isEmpty() ? m_previous.formName : formName,
+                                              std::move(factory), DialogKind::TestOverride);
 }
 
 ScopedDialogOverride::ScopedDialogOverride(const QString &tool, DialogFactory factory)

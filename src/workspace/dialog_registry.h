@@ -1,7 +1,9 @@
 #pragma once
 // Command code -> the dialog that edits it, and tool name -> the preview or
 // picker window a menu item opens. The command folders register their
-// dialogs from static initialisers, so the workspace never includes them.
+// dialogs when start-up calls their registration (commands::registerAllDialogs),
+// so the workspace never includes them. Each dialog is registered with the
+// name of its window, the one place that name is held.
 //
 // Tests replace the runner (which shows a dialog modally) so no dialog
 // blocks, and may override single entries; a registration never replaces a
@@ -15,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace workspace {
 
@@ -39,14 +42,21 @@ class DialogRegistry
 public:
     static DialogRegistry &instance();
 
-    // Registers the dialog of a command code. A registration of lower kind
-    // than the one held is ignored.
-    void registerDialog(int code, DialogFactory factory, DialogKind kind = DialogKind::Real);
+    // Registers the dialog of a command code and the name of its window
+    // ("FrmCheck4"). A registration of lower kind than the one held is
+    // ignored; one of the same kind replaces it, so registering the same
+    // dialogs twice leaves the registry as once.
+    void registerDialog(int code, const QString &formName, DialogFactory factory,
+                        DialogKind kind = DialogKind::Real);
     void registerTool(const QString &name, DialogFactory factory, DialogKind kind = DialogKind::Real);
 
     bool hasDialog(int code) const;
     bool hasTool(const QString &name) const;
     DialogKind dialogKind(int code) const;  // None when none is registered
+    // The window name the code's dialog was registered with; empty when none.
+    QString formName(int code) const;
+    // Every code with a registered dialog, in order.
+    std::vector<int> dialogCodes() const;
 
     std::unique_ptr<QDialog> createDialog(int code, EditContext &ctx) const;
     std::unique_ptr<QDialog> createTool(const QString &name, EditContext &ctx) const;
@@ -65,6 +75,7 @@ public:
     {
         DialogFactory factory;
         DialogKind kind = DialogKind::None;
+        QString formName;  // dialogs only
     };
     // For scoped test overrides: the entry held now (empty factory if none),
     // and a way to put one back exactly.
@@ -81,11 +92,6 @@ private:
     DialogRunner m_runner;
 };
 
-// Registration helpers for static initialisers:
-//   static const bool registered = workspace::registerEditDialog(0x28, ...);
-bool registerEditDialog(int code, DialogFactory factory, DialogKind kind = DialogKind::Real);
-bool registerToolWindow(const QString &name, DialogFactory factory, DialogKind kind = DialogKind::Real);
-
 // Test hook: replaces the runner for the scope.
 class ScopedDialogRunner
 {
@@ -100,10 +106,12 @@ private:
 };
 
 // Test hook: replaces the dialog of one code (or one tool) for the scope.
+// The code keeps the window name it was registered with unless `formName`
+// gives another.
 class ScopedDialogOverride
 {
 public:
-    ScopedDialogOverride(int code, DialogFactory factory);
+    ScopedDialogOverride(int code, DialogFactory factory, const QString &formName = QString());
     ScopedDialogOverride(const QString &tool, DialogFactory factory);
     ~ScopedDialogOverride();
     ScopedDialogOverride(const ScopedDialogOverride &) = delete;

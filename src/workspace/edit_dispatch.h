@@ -14,12 +14,14 @@
 
 namespace workspace {
 
-// The dialog window that edits the code ("FrmCheck4"; "FrmString" for the
-// shared text dialog); empty for the 25 codes without one and for any code
-// outside 0x00..0x79.
+// The window name the code's dialog was registered with ("FrmCheck4";
+// "FrmString" for the shared text dialog); empty for the 25 codes without
+// one, for any code outside 0x00..0x79 and before registration.
 QString editFormName(int code);
-bool hasEditDialog(int code);
-// The eight codes of the shared text dialog, which read currentMenuName.
+// The window name of the shared text dialog, which edits eight codes.
+inline const QString kSharedTextForm = QStringLiteral("FrmString");
+// The codes registered with the shared text dialog, which read
+// currentMenuName.
 bool usesSharedTextDialog(int code);
 
 // The openers' guard: false for the root (index 1), a Scene and a Section.

@@ -57,7 +57,7 @@ TEST(RealDialogs, ANewCommandComesBackUnchangedFromOkAndCancel)
         int rewrites = 0;
         for (int code = 0; code < kCommandCount; ++code) {
             SCOPED_TRACE(code);
-            EXPECT_EQ(DialogRegistry::instance().hasDialog(code), hasEditDialog(code));
+            EXPECT_EQ(DialogRegistry::instance().hasDialog(code), core::hasEditDialog(code));
             const NodeId n = doc.add(code);
             const QString key = doc.tree.key(n);
             const QString text = doc.tree.text(n);
@@ -72,7 +72,7 @@ TEST(RealDialogs, ANewCommandComesBackUnchangedFromOkAndCancel)
                 d.findChild<QPushButton *>(QLatin1String(button))->click();
             });
             NodeEditDialog(doc.ctx);
-            EXPECT_EQ(shown, hasEditDialog(code));
+            EXPECT_EQ(shown, core::hasEditDialog(code));
             if (rewritesDefault(code, button)) {
                 ++rewrites;
                 EXPECT_NE(doc.tree.key(n), key);
@@ -152,7 +152,7 @@ namespace {
 TEST(RealDialogs, EveryCodeWithAnEditDialogHasItsOwn)
 {
     for (int code = 0; code < kCommandCount; ++code) {
-        if (hasEditDialog(code)) {
+        if (core::hasEditDialog(code)) {
             EXPECT_EQ(DialogRegistry::instance().dialogKind(code), DialogKind::Real) << std::hex << code;
         }
     }

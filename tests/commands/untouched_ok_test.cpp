@@ -103,7 +103,7 @@ std::vector<int> codesWithDialogs()
 {
     std::vector<int> codes;
     for (int code = 0; code < core::kCommandCount; ++code)
-        if (workspace::hasEditDialog(code))
+        if (core::hasEditDialog(code))
             codes.push_back(code);
     return codes;
 }

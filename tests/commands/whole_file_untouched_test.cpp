@@ -5,6 +5,7 @@
 // The commands are shared out over shards (every shard loads the file and
 // takes every n-th command), so the runs go side by side.
 #include "commands/common/engine_test_support.h"
+#include "core/catalogue.h"
 #include "core/eex_reader.h"
 #include "core/eex_writer.h"
 #include "core/tree_queries.h"
@@ -74,7 +75,7 @@ TEST_P(WholeFileUntouched, EveryDialogConfirmedUnchangedLeavesTheBytes)
     int opened = 0;
     int index = 0;
     for (core::NodeId n = tree.root(); n != core::kNoNode; n = tree.nextInOrder(n)) {
-        if (!workspace::canOpenEditor(tree, n) || !workspace::hasEditDialog(core::NodeNumber(tree, n)))
+        if (!workspace::canOpenEditor(tree, n) || !core::hasEditDialog(core::NodeNumber(tree, n)))
             continue;
         if (index++ % kShards != shard)
             continue;

@@ -6,6 +6,7 @@
 // (platform::ScriptedPrompts); a question nobody scripted fails the test and
 // gets the "closed without choosing" answer.
 #include "platform/prompts.h"
+#include "support/test_init.h"
 #include "platform/window_helpers.h"
 
 #include <QApplication>
@@ -54,6 +55,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::installDropDownHeightLimit(app);
+    // Before the test list is built: parameterised tests may list what
+    // start-up registered.
+    initTestProgram();
     ::testing::InitGoogleTest(&argc, argv);
     UnscriptedPrompts unscripted;
     platform::Prompts::setInstance(&unscripted);

@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <memory>
 #include <set>
 #include <vector>
@@ -87,9 +89,12 @@ const std::set<int> kSharedTextCodes{0x02, 0x14, 0x16, 0x17, 0x18, 0x19, 0x1A, 0
 
 TEST(EditDispatchTable, EveryCodeOpensItsRegisteredDialogOrNone)
 {
+    // The registry holds the window names; the dispatch asks it, and the
+    // catalogue, which codes have a dialog at all.
+    const auto formOf = [](int code) { return kSharedTextCodes.count(code) ? kSharedTextForm : codeName(code); };
     std::vector<std::unique_ptr<ScopedDialogOverride>> overrides;
     for (int code = 0; code < kCommandCount; ++code)
-        overrides.push_back(std::make_unique<ScopedDialogOverride>(code, namedDialog(codeName(code))));
+        overrides.push_back(std::make_unique<ScopedDialogOverride>(code, namedDialog(codeName(code)), formOf(code)));
 
     Document doc;
     Runner runner;
@@ -106,7 +111,7 @@ TEST(EditDispatchTable, EveryCodeOpensItsRegisteredDialogOrNone)
         const bool expected = !kCodesWithoutDialog.count(code);
         withDialog += expected;
         EXPECT_EQ(hasEditDialog(code), expected);
-        EXPECT_EQ(editFormName(code).isEmpty(), !expected);
+        EXPECT_EQ(editFormName(code), expected ? formOf(code) : QString());
         if (expected)
             EXPECT_EQ(runner.shown, std::vector<QString>{codeName(code)});
         else
@@ -123,18 +128,19 @@ TEST(EditDispatchTable, EveryCodeOpensItsRegisteredDialogOrNone)
     EXPECT_TRUE(doc.records.empty());
     EXPECT_EQ(doc.marks, 0);
 
-    EXPECT_EQ(editFormName(0x14), QStringLiteral("FrmString"));
-    EXPECT_EQ(editFormName(0x28), QStringLiteral("FrmR28"));
-    EXPECT_EQ(editFormName(0x4B), QStringLiteral("FrmSetCharWar4B"));
     EXPECT_FALSE(hasEditDialog(0x7A));
+    EXPECT_TRUE(editFormName(0x7A).isEmpty());
     EXPECT_FALSE(hasEditDialog(-1));
 }
 
 TEST(EditDispatchOpeners, StructuralNodesOpenNothingAndKeepCurrentNode)
 {
+    // The shared text dialog's codes are registered under its window name,
+    // as the text commands register them.
     std::vector<std::unique_ptr<ScopedDialogOverride>> overrides;
     for (int code = 0; code < kCommandCount; ++code)
-        overrides.push_back(std::make_unique<ScopedDialogOverride>(code, namedDialog(codeName(code))));
+        overrides.push_back(std::make_unique<ScopedDialogOverride>(
+            code, namedDialog(codeName(code)), kSharedTextCodes.count(code) ? kSharedTextForm : QString()));
     Document doc;
     Runner runner;
     const NodeId sentinel = doc.addCommand(0x14);
@@ -377,17 +383,40 @@ TEST(DialogRegistryTest, ARegistrationNeverReplacesATestOverride)
     const int code = 0x7F;  // no command: free for the test
     const DialogRegistry::Entry before = r.dialogEntry(code);
     EXPECT_EQ(r.dialogKind(code), DialogKind::None);
-    r.registerDialog(code, namedDialog(QStringLiteral("real")), DialogKind::Real);
+    r.registerDialog(code, QStringLiteral("FrmReal"), namedDialog(QStringLiteral("real")), DialogKind::Real);
     Document doc;
     EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("real"));
     {
+        // The stand-in keeps the window name the code was registered with.
         ScopedDialogOverride test(code, namedDialog(QStringLiteral("test")));
-        r.registerDialog(code, namedDialog(QStringLiteral("late")), DialogKind::Real);
+        EXPECT_EQ(r.formName(code), QStringLiteral("FrmReal"));
+        r.registerDialog(code, QStringLiteral("FrmLate"), namedDialog(QStringLiteral("late")), DialogKind::Real);
         EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("test"));
+        EXPECT_EQ(r.formName(code), QStringLiteral("FrmReal"));
     }
     EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("real"));
+    EXPECT_EQ(r.formName(code), QStringLiteral("FrmReal"));
     r.restoreDialogEntry(code, before);
     EXPECT_FALSE(r.hasDialog(code));
+    EXPECT_TRUE(r.formName(code).isEmpty());
+}
+
+TEST(DialogRegistryTest, RegisteringAgainReplacesTheEntryAndListsTheCodeOnce)
+{
+    DialogRegistry &r = DialogRegistry::instance();
+    const int code = 0x7E;  // no command: free for the test
+    const DialogRegistry::Entry before = r.dialogEntry(code);
+    const std::size_t codesBefore = r.dialogCodes().size();
+    r.registerDialog(code, QStringLiteral("FrmFirst"), namedDialog(QStringLiteral("first")));
+    r.registerDialog(code, QStringLiteral("FrmSecond"), namedDialog(QStringLiteral("second")));
+    Document doc;
+    EXPECT_EQ(r.createDialog(code, doc.ctx)->objectName(), QStringLiteral("second"));
+    EXPECT_EQ(r.formName(code), QStringLiteral("FrmSecond"));
+    const std::vector<int> codes = r.dialogCodes();
+    EXPECT_EQ(codes.size(), codesBefore + 1);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), code), 1);
+    r.restoreDialogEntry(code, before);
+    EXPECT_EQ(r.dialogCodes().size(), codesBefore);
 }
 
 } // namespace

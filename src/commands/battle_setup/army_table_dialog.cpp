@@ -1,5 +1,6 @@
 #include "commands/battle_setup/army_table_dialog.h"
 
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/common/character_picker.h"
 #include "commands/common/list_sources.h"
 #include "commands/common/number_field.h"
@@ -505,9 +506,12 @@ workspace::DialogFactory factory(const ArmyTableConfig &config)
     };
 }
 
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(0x46, factory(kAllied))
-                                         && workspace::registerEditDialog(0x47, factory(kEnemy));
-
 } // namespace
+
+void registerArmyTableDialogs(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(0x46, QLatin1String(kAllied.formName), factory(kAllied));
+    registry.registerDialog(0x47, QLatin1String(kEnemy.formName), factory(kEnemy));
+}
 
 } // namespace commands

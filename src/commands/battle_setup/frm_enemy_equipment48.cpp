@@ -1,6 +1,7 @@
 // Command 0x48: the equipment of one enemy person: weapon and armour with
 // their levels, and an accessory. The same lists as the equipment command,
 // so a key opens with the same choices in both.
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/common/common_lists.h"
 #include "commands/flow/sentence_dialog.h"
 
@@ -28,8 +29,11 @@ const DialogDescription kFrmEnemyEquipment48{
 constexpr int kRows[] = {0, kRowBreak, 1, 2, kRowBreak, 3, 4, kRowBreak, 5};
 constexpr FieldLayout kLayout{.rows = kRows};
 
-[[maybe_unused]] const bool registered = registerSentenceDialog(kFrmEnemyEquipment48, kLayout);
-
 } // namespace
+
+void registerFrmEnemyEquipment48(workspace::DialogRegistry &registry)
+{
+    registerSentenceDialog(registry, kFrmEnemyEquipment48, kLayout);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/battle_setup/frm_force_go_war4a.h"
 
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
 #include "core/game/game_data.h"
@@ -305,12 +306,10 @@ bool FrmForceGoWar4A::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    FrmForceGoWar4A::kCode,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmForceGoWar4A>(ctx); });
-
-} // namespace
+void registerFrmForceGoWar4a(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(FrmForceGoWar4A::kCode, QStringLiteral("FrmForceGoWar4A"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmForceGoWar4A>(ctx); });
+}
 
 } // namespace commands

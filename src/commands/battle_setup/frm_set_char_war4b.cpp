@@ -1,6 +1,7 @@
 // Command 0x4B: where one own unit, named by its battlefield index, stands
 // when the battle begins, its facing and whether it starts hidden. The Map
 // button places the unit among the document's other own units.
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/common/common_lists.h"
 #include "commands/flow/sentence_dialog.h"
@@ -47,8 +48,11 @@ public:
     }
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSetCharWar4B>(kFrmSetCharWar4B);
-
 } // namespace
+
+void registerFrmSetCharWar4b(workspace::DialogRegistry &registry)
+{
+    registerEngineDialogAs<FrmSetCharWar4B>(registry, kFrmSetCharWar4B);
+}
 
 } // namespace commands

@@ -2,6 +2,7 @@
 // removed on a battlefield cell, with a terrain and two flags. The gate
 // kinds come from the settings at each opening; the Map button shows the
 // unsaved kind and cell among the document's other objects.
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/battle_setup/battle_cell_fields.h"
 #include "commands/flow/sentence_dialog.h"
 #include "commands/common/list_sources.h"
@@ -49,8 +50,11 @@ public:
     }
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSetObstacle58>(kFrmSetObstacle58);
-
 } // namespace
+
+void registerFrmSetObstacle58(workspace::DialogRegistry &registry)
+{
+    registerEngineDialogAs<FrmSetObstacle58>(registry, kFrmSetObstacle58);
+}
 
 } // namespace commands

@@ -1,6 +1,7 @@
 // Command 0x45: the battle's variables: turn limit, level change, the two
 // commanders and the weather. The caption is the command's name alone, so it
 // is left as it was.
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
 #include "core/param_tags.h"
 
@@ -32,8 +33,11 @@ constexpr int kRows[] = {0, 1, kRowBreak, 2, 3, kRowBreak, 4, 5};
 constexpr LabelName kLabels[] = {{2, "Label1_0"}, {3, "Label1_1"}};
 constexpr FieldLayout kLayout{.rows = kRows, .labels = kLabels};
 
-[[maybe_unused]] const bool registered = registerSentenceDialog(kFrmSetWar45, kLayout);
-
 } // namespace
+
+void registerFrmSetWar45(workspace::DialogRegistry &registry)
+{
+    registerSentenceDialog(registry, kFrmSetWar45, kLayout);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 // Command 0x57: the weather pattern of the battle, "맑음" or five weather
 // words in turn. A stored pattern beyond the six opens on "맑음".
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/common/dialog_engine.h"
 #include "core/param_tags.h"
 
@@ -18,8 +19,11 @@ const DialogDescription kFrmSetWeather57{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetWeather57);
-
 } // namespace
+
+void registerFrmSetWeather57(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmSetWeather57);
+}
 
 } // namespace commands

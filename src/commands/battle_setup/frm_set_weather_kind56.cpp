@@ -1,5 +1,6 @@
 // Command 0x56: the weather kind of the battle. A stored kind beyond the five
 // has no word in the caption either; it opens on "맑음".
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/common/dialog_engine.h"
 #include "core/param_tags.h"
 
@@ -18,8 +19,11 @@ const DialogDescription kFrmSetWeatherKind56{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetWeatherKind56);
-
 } // namespace
+
+void registerFrmSetWeatherKind56(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmSetWeatherKind56);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 // Command 0x59: the spoils of a battle: extra money, three items with their
 // levels, and the ending flag.
+#include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
 #include "commands/common/number_field.h"
 
@@ -51,8 +52,11 @@ public:
     }
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSpoils59>(kFrmSpoils59);
-
 } // namespace
+
+void registerFrmSpoils59(workspace::DialogRegistry &registry)
+{
+    registerEngineDialogAs<FrmSpoils59>(registry, kFrmSpoils59);
+}
 
 } // namespace commands

@@ -244,12 +244,15 @@ QPushButton *BattlefieldDialog::makeBattleMapButton(const MapButtonRow &row)
     return makeMapButton(*this, context(), row, {}, [this] { applyStartMode(); });
 }
 
-bool registerBattlefieldDialog(const BattlefieldDescription &description, BattlefieldFactory make)
+void registerBattlefieldDialog(workspace::DialogRegistry &registry, const BattlefieldDescription &description,
+                               BattlefieldFactory make)
 {
-    return workspace::registerEditDialog(
-        description.code, [&description, make](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+    const BattlefieldDescription *table = &description;
+    registry.registerDialog(
+        description.code, QString::fromLatin1(description.formName),
+        [table, make](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
             std::unique_ptr<BattlefieldDialog> d =
-                make ? make(ctx, description) : std::make_unique<BattlefieldDialog>(ctx, description);
+                make ? make(ctx, *table) : std::make_unique<BattlefieldDialog>(ctx, *table);
             d->setUp();
             return d;
         });

@@ -14,6 +14,7 @@
 #include "commands/common/dialog_engine.h"
 #include "commands/common/map_button.h"
 #include "commands/common/list_sources.h"
+#include "workspace/dialog_registry.h"
 
 #include <QEvent>
 
@@ -130,6 +131,7 @@ private:
 // derived dialog; the base class when null.
 using BattlefieldFactory = std::unique_ptr<BattlefieldDialog> (*)(workspace::EditContext &ctx,
                                                                   const BattlefieldDescription &d);
-bool registerBattlefieldDialog(const BattlefieldDescription &description, BattlefieldFactory make = nullptr);
+void registerBattlefieldDialog(workspace::DialogRegistry &registry, const BattlefieldDescription &description,
+                               BattlefieldFactory make = nullptr);
 
 } // namespace commands

@@ -1,5 +1,6 @@
 // Command 0x4C "숨은무장출현": a hidden unit appears, named by a person or
 // by its battlefield index.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 
 namespace commands {
@@ -15,8 +16,11 @@ const BattlefieldDescription kFrmAdventCharHide4C{
     .startModeOnlyForPerson = true,
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmAdventCharHide4C);
-
 } // namespace
+
+void registerFrmAdventCharHide4c(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry, kFrmAdventCharHide4C);
+}
 
 } // namespace commands

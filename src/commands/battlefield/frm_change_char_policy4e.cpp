@@ -3,6 +3,7 @@
 // for "도착 지점" and "퇴각 지점". Three panels, one per kind of target, each
 // with its own copy of the policy list; the chosen policy shows its panel.
 // Both targets are always written, whatever the policy.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 #include "commands/common/character_picker.h"
 #include "commands/common/number_field.h"
@@ -140,12 +141,15 @@ const BattlefieldDescription kFrmChangeCharPolicy4E{
     .startModeOnlyForPerson = true,
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(
-    kFrmChangeCharPolicy4E,
-    [](workspace::EditContext &ctx, const BattlefieldDescription &d) -> std::unique_ptr<BattlefieldDialog> {
-        return std::make_unique<FrmChangeCharPolicy4E>(ctx, d);
-    });
-
 } // namespace
+
+void registerFrmChangeCharPolicy4e(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry,
+        kFrmChangeCharPolicy4E,
+        [](workspace::EditContext &ctx, const BattlefieldDescription &d) -> std::unique_ptr<BattlefieldDialog> {
+            return std::make_unique<FrmChangeCharPolicy4E>(ctx, d);
+        });
+}
 
 } // namespace commands

@@ -3,6 +3,7 @@
 // inflicted or lifted, and HP and MP taken. The status is a set of bits, one
 // check box each; a stored 0xFFFF (the catalogue's "none") ticks nothing and
 // OK then writes 0.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 
 #include <QCheckBox>
@@ -93,12 +94,15 @@ const BattlefieldDescription kFrmChangeCondition4D{
     .startModeOnlyForPerson = true,
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(
-    kFrmChangeCondition4D,
-    [](workspace::EditContext &ctx, const BattlefieldDescription &d) -> std::unique_ptr<BattlefieldDialog> {
-        return std::make_unique<FrmChangeCondition4D>(ctx, d);
-    });
-
 } // namespace
+
+void registerFrmChangeCondition4d(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry,
+        kFrmChangeCondition4D,
+        [](workspace::EditContext &ctx, const BattlefieldDescription &d) -> std::unique_ptr<BattlefieldDialog> {
+            return std::make_unique<FrmChangeCondition4D>(ctx, d);
+        });
+}
 
 } // namespace commands

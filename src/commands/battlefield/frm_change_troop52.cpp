@@ -2,6 +2,7 @@
 // the troop table. A stored type of 80 or more, or one the table does not
 // reach, shows as a last item of its own ("T120") and is kept until another
 // troop is chosen.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 #include "core/game/game_data.h"
 
@@ -49,8 +50,11 @@ const BattlefieldDescription kFrmChangeTroop52{
     .customLists = kLists,
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmChangeTroop52);
-
 } // namespace
+
+void registerFrmChangeTroop52(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry, kFrmChangeTroop52);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 // Command 0x53 "전장퇴각": units leave the battlefield, by retreat or death.
 // The units are one person or every unit of a side inside a zone.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 
 namespace commands {
@@ -20,8 +21,11 @@ const BattlefieldDescription kFrmCharRetreat53{
     .startModeOnlyForPerson = true,
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmCharRetreat53);
-
 } // namespace
+
+void registerFrmCharRetreat53(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry, kFrmCharRetreat53);
+}
 
 } // namespace commands

@@ -1,4 +1,5 @@
 // Command 0x5C "전장주요인물": the key person of the battle.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/dialog_engine.h"
 
 namespace commands {
@@ -17,8 +18,11 @@ const DialogDescription kFrmImportanceChar5C{
     .picker = {.focusSelectsMode = true},
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmImportanceChar5C);
-
 } // namespace
+
+void registerFrmImportanceChar5c(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmImportanceChar5C);
+}
 
 } // namespace commands

@@ -1,6 +1,7 @@
 // Command 0x5B "전장주요구역": a key zone of the battle map, two corner cells
 // picked on the map or typed, and whether the zone counts during the battle
 // ("전투 중") or as a victory condition.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 
 namespace commands {
@@ -25,8 +26,11 @@ const BattlefieldDescription kFrmImportanceZone5B{
     .maps = kMaps,
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmImportanceZone5B);
-
 } // namespace
+
+void registerFrmImportanceZone5b(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry, kFrmImportanceZone5B);
+}
 
 } // namespace commands

@@ -2,6 +2,7 @@
 // holds the effect files, then the call files (counts from the settings),
 // then "나타냄"; effects are stored as their index, calls as 100 + their
 // number and "나타냄" as 100 + the number of call files.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 
 #include <algorithm>
@@ -73,8 +74,11 @@ const BattlefieldDescription kFrmMagic6B{
     .customLists = kLists,
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmMagic6B);
-
 } // namespace
+
+void registerFrmMagic6b(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry, kFrmMagic6B);
+}
 
 } // namespace commands

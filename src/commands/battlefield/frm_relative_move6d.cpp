@@ -1,6 +1,7 @@
 // Command 0x6D "상대부활/이동": a unit, named by a person or its battlefield
 // index, is revived or moved to an offset from a reference person. The
 // offset is typed; there is no map button.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 #include "commands/common/common_lists.h"
 
@@ -35,8 +36,11 @@ const BattlefieldDescription kFrmRelativeMove6D{
     .picker = {.pair = true, .switchMovesFocus = false, .focusSelectsMode = true},
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmRelativeMove6D);
-
 } // namespace
+
+void registerFrmRelativeMove6d(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry, kFrmRelativeMove6D);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 // Command 0x55 "전장부활": a unit, named by a person or its battlefield index,
 // comes back at one cell of the battle map with a facing.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/battlefield/battlefield_dialog.h"
 #include "commands/common/common_lists.h"
 
@@ -26,8 +27,11 @@ const BattlefieldDescription kFrmRevival55{
     .indexedPerson = true,
 };
 
-[[maybe_unused]] const bool registered = registerBattlefieldDialog(kFrmRevival55);
-
 } // namespace
+
+void registerFrmRevival55(workspace::DialogRegistry &registry)
+{
+    registerBattlefieldDialog(registry, kFrmRevival55);
+}
 
 } // namespace commands

@@ -2,6 +2,7 @@
 // delay flags. The list starts and ends with "無": 0 and 0xFFFF are two
 // values that look alike; a stored value beyond the actions loads as the
 // last.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/dialog_engine.h"
 
 namespace commands {
@@ -26,8 +27,11 @@ const DialogDescription kFrmSetActive50{
     .picker = {.focusSelectsMode = true},
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetActive50);
-
 } // namespace
+
+void registerFrmSetActive50(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmSetActive50);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 // Command 0x4F "전장방향설정": two persons, a facing and three flags. One set
 // of mode options switches both persons.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/common_lists.h"
 #include "commands/common/dialog_engine.h"
 
@@ -24,8 +25,11 @@ const DialogDescription kFrmSetDirection4F{
     .picker = {.pair = true, .focusSelectsMode = true},
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetDirection4F);
-
 } // namespace
+
+void registerFrmSetDirection4f(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmSetDirection4F);
+}
 
 } // namespace commands

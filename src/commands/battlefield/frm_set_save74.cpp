@@ -1,5 +1,6 @@
 // Command 0x74 "저장개/폐": whether the player may save. Unlike the other
 // flags, any nonzero stored value loads as allowed.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/dialog_engine.h"
 
 namespace commands {
@@ -17,8 +18,11 @@ const DialogDescription kFrmSetSave74{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetSave74);
-
 } // namespace
+
+void registerFrmSetSave74(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmSetSave74);
+}
 
 } // namespace commands

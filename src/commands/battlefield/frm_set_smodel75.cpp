@@ -1,5 +1,6 @@
 // Command 0x75 "S특수형상지정": a person and the number of a special shape.
 // The shape field holds 2 bytes, so its box stops at 65,535.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/number_field.h"
 
@@ -36,8 +37,11 @@ public:
     }
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialogAs<FrmSetSModel75>(kFrmSetSModel75);
-
 } // namespace
+
+void registerFrmSetSmodel75(workspace::DialogRegistry &registry)
+{
+    registerEngineDialogAs<FrmSetSModel75>(registry, kFrmSetSModel75);
+}
 
 } // namespace commands

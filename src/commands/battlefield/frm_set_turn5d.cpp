@@ -1,5 +1,6 @@
 // Command 0x5D "턴수설정": the battle's turn count is set, raised or lowered
 // by a number.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/common_lists.h"
 
@@ -19,8 +20,11 @@ const DialogDescription kFrmSetTurn5D{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSetTurn5D);
-
 } // namespace
+
+void registerFrmSetTurn5d(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmSetTurn5D);
+}
 
 } // namespace commands

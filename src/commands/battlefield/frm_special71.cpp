@@ -1,5 +1,6 @@
 // Command 0x71 "특수요청": the number of a special request, without a limit
 // of its own.
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/dialog_engine.h"
 
 namespace commands {
@@ -17,8 +18,11 @@ const DialogDescription kFrmSpecial71{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmSpecial71);
-
 } // namespace
+
+void registerFrmSpecial71(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmSpecial71);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/battlefield/information_text_dialog.h"
 
+#include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/number_field.h"
 #include "core/key_codec.h"
 #include "workspace/dialog_registry.h"
@@ -97,17 +98,15 @@ bool InformationTextDialog::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = [] {
-    for (const InformationTextSpec &spec : kSpecs)
-        workspace::registerEditDialog(spec.code,
-                                      [&spec](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                          return std::make_unique<InformationTextDialog>(ctx, spec);
-                                      });
-    return true;
-}();
-
-} // namespace
+void registerInformationTextDialogs(workspace::DialogRegistry &registry)
+{
+    for (const InformationTextSpec &spec : kSpecs) {
+        const InformationTextSpec *table = &spec;
+        registry.registerDialog(spec.code, QLatin1String(spec.formName),
+                                [table](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+                                    return std::make_unique<InformationTextDialog>(ctx, *table);
+                                });
+    }
+}
 
 } // namespace commands

@@ -378,27 +378,25 @@ std::vector<std::pair<std::int64_t, std::int64_t>> EngineDialog::valueRanges(int
     return {};
 }
 
-bool registerEngineDialog(const DialogDescription &description)
+void registerEngineDialog(workspace::DialogRegistry &dialogs, const DialogDescription &description)
 {
-    registry()[description.code] = &description;
-    return workspace::registerEditDialog(description.code,
-                                         [&description](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                             return std::make_unique<EngineDialog>(ctx, description);
-                                         });
+    const DialogDescription *d = &description;
+    registerEngineDialog(dialogs, description, [d](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+        return std::make_unique<EngineDialog>(ctx, *d);
+    });
 }
 
-bool registerEngineDialog(const DialogDescription &description, workspace::DialogFactory factory)
+void registerEngineDialog(workspace::DialogRegistry &dialogs, const DialogDescription &description,
+                          workspace::DialogFactory factory)
 {
     registry()[description.code] = &description;
-    return workspace::registerEditDialog(description.code, std::move(factory));
+    dialogs.registerDialog(description.code, QString::fromLatin1(description.formName), std::move(factory));
 }
 
-bool registerEngineDialogs(std::span<const DialogDescription> descriptions)
+void registerEngineDialogs(workspace::DialogRegistry &dialogs, std::span<const DialogDescription> descriptions)
 {
-    bool all = true;
     for (const DialogDescription &d : descriptions)
-        all = registerEngineDialog(d) && all;
-    return all;
+        registerEngineDialog(dialogs, d);
 }
 
 const std::map<int, const DialogDescription *> &engineDialogs()

@@ -9,7 +9,7 @@
 // box change nothing.
 //
 // A later dialog joins with a description and one call:
-//   static const bool registered = commands::registerEngineDialog(kMyDialog);
+//   commands::registerEngineDialog(registry, kMyDialog);  // from the folder's registration
 // and, for the shared dialog test, one row in tests/commands/engine_dialogs_test.cpp.
 #include "commands/common/command_dialog.h"
 #include "commands/common/dialog_description.h"
@@ -156,21 +156,26 @@ private:
     CoordinateRows m_coordinateRows;
 };
 
-// Registers the description's dialog with the dispatch and keeps it in the
-// list of engine dialogs.
-bool registerEngineDialog(const DialogDescription &description);
+// Registers the description's dialog, under its window name, and keeps it
+// in the list of engine dialogs. Descriptions are static tables: the
+// registry keeps their addresses.
+void registerEngineDialog(workspace::DialogRegistry &registry, const DialogDescription &description);
 // The same for each description of a table.
-bool registerEngineDialogs(std::span<const DialogDescription> descriptions);
+void registerEngineDialogs(workspace::DialogRegistry &registry, std::span<const DialogDescription> descriptions);
 // Keeps the description in the list of engine dialogs (for the shared
 // dialog checks) and registers `factory`, a dialog built on the engine with
 // more of its own, as the one the dispatch opens.
-bool registerEngineDialog(const DialogDescription &description, workspace::DialogFactory factory);
-// The same for a class made from the context and `args` (static tables).
-template <class Dialog, class... Args>
-bool registerEngineDialogAs(const DialogDescription &description, const Args &...args)
+void registerEngineDialog(workspace::DialogRegistry &registry, const DialogDescription &description,
+                          workspace::DialogFactory factory);
+// The same for a class made from the context and the static tables
+// `tables` point to; the factory keeps the pointers, so what a caller hands
+// over is visibly an address that outlives the registration.
+template <class Dialog, class... Tables>
+void registerEngineDialogAs(workspace::DialogRegistry &registry, const DialogDescription &description,
+                            const Tables *...tables)
 {
-    return registerEngineDialog(description, [&args...](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<Dialog>(ctx, args...);
+    registerEngineDialog(registry, description, [tables...](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+        return std::make_unique<Dialog>(ctx, *tables...);
     });
 }
 // Every description registered so far, by code.

@@ -2,6 +2,7 @@
 // action (0x64) and the two kinds of attack (0x65, 0x66). Every value the
 // lists do not hold opens on their first item, and a flag above 1 opens
 // cleared, so OK writes the shown value back.
+#include "commands/duel/duel_dialogs.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/duel/duel_lists.h"
 
@@ -59,11 +60,14 @@ const DialogDescription kFrmVSAttack66{
     .fields = kAttack2Fields,
 };
 
-[[maybe_unused]] const bool registered62 = registerEngineDialog(kFrmVsDeath62);
-[[maybe_unused]] const bool registered64 = registerEngineDialog(kFrmVSActive64);
-[[maybe_unused]] const bool registered65 = registerEngineDialog(kFrmVSAttack65);
-[[maybe_unused]] const bool registered66 = registerEngineDialog(kFrmVSAttack66);
-
 } // namespace
+
+void registerDuelEngineDialogs(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmVsDeath62);
+    registerEngineDialog(registry, kFrmVSActive64);
+    registerEngineDialog(registry, kFrmVSAttack65);
+    registerEngineDialog(registry, kFrmVSAttack66);
+}
 
 } // namespace commands

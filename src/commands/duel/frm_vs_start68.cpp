@@ -1,5 +1,6 @@
 #include "commands/duel/frm_vs_start68.h"
 
+#include "commands/duel/duel_dialogs.h"
 #include "commands/common/character_picker.h"
 #include "core/game/game_data.h"
 #include "workspace/dialog_registry.h"
@@ -91,13 +92,12 @@ bool FrmVSStart68::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    FrmVSStart68::kCode, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<FrmVSStart68>(ctx);
-    });
-
-} // namespace
+void registerFrmVsStart68(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(FrmVSStart68::kCode, QStringLiteral("FrmVSStart68"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            return std::make_unique<FrmVSStart68>(ctx);
+        });
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/duel/frm_vs_text.h"
 
+#include "commands/duel/duel_dialogs.h"
 #include "commands/common/encoding_note.h"
 #include "commands/duel/duel_lists.h"
 #include "core/key_codec.h"
@@ -120,11 +121,14 @@ std::unique_ptr<QDialog> makeTextDialog(workspace::EditContext &ctx, const DuelT
     return std::make_unique<FrmVSText>(ctx, form);
 }
 
-[[maybe_unused]] const bool registered60 = workspace::registerEditDialog(
-    0x60, [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kFrmVSAdvent60); });
-[[maybe_unused]] const bool registered63 = workspace::registerEditDialog(
-    0x63, [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kFrmVSSay63); });
-
 } // namespace
+
+void registerFrmVsText(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(0x60, QLatin1String(kFrmVSAdvent60.formName),
+                            [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kFrmVSAdvent60); });
+    registry.registerDialog(0x63, QLatin1String(kFrmVSSay63.formName),
+                            [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kFrmVSSay63); });
+}
 
 } // namespace commands

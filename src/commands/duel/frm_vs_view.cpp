@@ -1,5 +1,6 @@
 #include "commands/duel/frm_vs_view.h"
 
+#include "commands/duel/duel_dialogs.h"
 #include "commands/duel/duel_game_font.h"
 #include "commands/duel/duel_preparation.h"
 #include "core/game/game_data.h"
@@ -296,18 +297,16 @@ void FrmVSView::paintLoading(QPainter &p)
     p.drawLine(0, height() - 1, width() - 1, height() - 1);
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerToolWindow(
-    workspace::kDuelPreviewTool,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        // A preview already playing (its window closing) is not joined by another.
-        if (FrmVSView::anyPlaying())
-            return nullptr;
-        return std::make_unique<FrmVSView>(ctx);
-    },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmVsView(workspace::DialogRegistry &registry)
+{
+    registry.registerTool(
+        workspace::kDuelPreviewTool,
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            // A preview already playing (its window closing) is not joined by another.
+            if (FrmVSView::anyPlaying())
+                return nullptr;
+            return std::make_unique<FrmVSView>(ctx);
+        });
+}
 
 } // namespace commands::duel

@@ -1,8 +1,8 @@
 // Commands 0x6C and 0x70 copy abilities between two persons; 0x70 also holds
 // the value that selects which. Both persons share one set of picker modes.
 // The value is shown and written back in full, negative or large.
+#include "commands/flow/flow_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
-
 
 namespace commands {
 
@@ -41,9 +41,12 @@ constexpr int kCopySelectingRow[] = {0, 1, kValueField};
 constexpr FieldLayout kCopyLayout{.rows = kCopyRow};
 constexpr FieldLayout kCopySelectingLayout{.rows = kCopySelectingRow};
 
-[[maybe_unused]] const bool registered =
-    registerSentenceDialog(kDialogs[0], kCopyLayout) && registerSentenceDialog(kDialogs[1], kCopySelectingLayout);
-
 } // namespace
+
+void registerAbilityCopyDialogs(workspace::DialogRegistry &registry)
+{
+    registerSentenceDialog(registry, kDialogs[0], kCopyLayout);
+    registerSentenceDialog(registry, kDialogs[1], kCopySelectingLayout);
+}
 
 } // namespace commands

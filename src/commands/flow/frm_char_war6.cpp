@@ -1,5 +1,6 @@
 #include "commands/flow/frm_char_war6.h"
 
+#include "commands/flow/flow_dialogs.h"
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
 #include "core/game/game_data.h"
@@ -313,13 +314,10 @@ bool FrmCharWar6::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    kSortieCode,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmCharWar6>(ctx); },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmCharWar6(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(kSortieCode, QStringLiteral("FrmCharWar6"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmCharWar6>(ctx); });
+}
 
 } // namespace commands::flow

@@ -1,5 +1,6 @@
 #include "commands/flow/frm_var5.h"
 
+#include "commands/flow/flow_dialogs.h"
 #include "commands/flow/variable_test_record.h"
 #include "core/key_codec.h"
 #include "workspace/dialog_registry.h"
@@ -88,13 +89,10 @@ bool FrmVar5::saveFields(QString &newKey, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    kVariableTestCode,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmVar5>(ctx); },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmVar5(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(kVariableTestCode, QStringLiteral("FrmVar5"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmVar5>(ctx); });
+}
 
 } // namespace commands::flow

@@ -1,5 +1,6 @@
 #include "commands/flow/frm_var_list.h"
 
+#include "commands/flow/flow_dialogs.h"
 #include "commands/flow/variable_uses.h"
 #include "workspace/dialog_registry.h"
 #include "workspace/document.h"
@@ -103,9 +104,11 @@ std::unique_ptr<QDialog> makeVariableList(workspace::EditContext &ctx)
     return list;
 }
 
-[[maybe_unused]] const bool registered =
-    workspace::registerToolWindow(workspace::kVariableListTool, makeVariableList, workspace::DialogKind::Real);
-
 } // namespace
+
+void registerFrmVarList(workspace::DialogRegistry &registry)
+{
+    registry.registerTool(workspace::kVariableListTool, makeVariableList);
+}
 
 } // namespace commands::flow

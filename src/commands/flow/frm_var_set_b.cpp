@@ -1,5 +1,6 @@
 #include "commands/flow/frm_var_set_b.h"
 
+#include "commands/flow/flow_dialogs.h"
 #include "commands/common/number_field.h"
 #include "workspace/dialog_registry.h"
 
@@ -64,13 +65,10 @@ bool FrmVarSetB::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    kVariableSetCode,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmVarSetB>(ctx); },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmVarSetB(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(kVariableSetCode, QStringLiteral("FrmVarSetB"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmVarSetB>(ctx); });
+}
 
 } // namespace commands::flow

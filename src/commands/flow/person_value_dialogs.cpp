@@ -1,6 +1,7 @@
 // Commands 0x73 (a test of a person's abilities against a value) and 0x78
 // (a copy between an integer variable and one attribute of a person). Their
 // person boxes only select their text on focus; the mode stays as chosen.
+#include "commands/flow/flow_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
 #include "core/param_tags.h"
 
@@ -63,9 +64,12 @@ const DialogDescription kDialogs[] = {
      .picker = kSingle},
 };
 
-[[maybe_unused]] const bool registered =
-    registerSentenceDialog(kDialogs[0], kCompareAbilityLayout) && registerSentenceDialog(kDialogs[1], kSetVarLayout);
-
 } // namespace
+
+void registerPersonValueDialogs(workspace::DialogRegistry &registry)
+{
+    registerSentenceDialog(registry, kDialogs[0], kCompareAbilityLayout);
+    registerSentenceDialog(registry, kDialogs[1], kSetVarLayout);
+}
 
 } // namespace commands

@@ -42,11 +42,10 @@ QLabel *SentenceDialog::label(int field) const
     return labelOf(place(field));
 }
 
-bool registerSentenceDialog(const DialogDescription &description, const FieldLayout &layout)
+void registerSentenceDialog(workspace::DialogRegistry &registry, const DialogDescription &description,
+                            const FieldLayout &layout)
 {
-    return registerEngineDialog(description, [&description, &layout](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<SentenceDialog>(ctx, description, layout);
-    });
+    registerEngineDialogAs<SentenceDialog>(registry, description, &description, &layout);
 }
 
 } // namespace commands

@@ -49,6 +49,7 @@ private:
 };
 
 // Registers the description's dialog laid out by `layout` (static tables).
-bool registerSentenceDialog(const DialogDescription &description, const FieldLayout &layout);
+void registerSentenceDialog(workspace::DialogRegistry &registry, const DialogDescription &description,
+                            const FieldLayout &layout);
 
 } // namespace commands

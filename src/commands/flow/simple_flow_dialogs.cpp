@@ -2,6 +2,7 @@
 // yes/no query test, menu handling, a delay, the ending kind, the jump to
 // another scenario file, the probability test and the discarding of an item.
 // The variable assignment 0x0B has a bound of its own (frm_var_set_b).
+#include "commands/flow/flow_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
 #include "core/param_tags.h"
 
@@ -94,16 +95,12 @@ constexpr FieldLayout kLayouts[] = {
 };
 static_assert(std::size(kLayouts) == std::size(kDialogs));
 
-bool registerAll()
-{
-    bool all = true;
-    for (std::size_t i = 0; i < std::size(kDialogs); ++i)
-        all = registerSentenceDialog(kDialogs[i], kLayouts[i]) && all;
-    return all;
-}
-
-[[maybe_unused]] const bool registered = registerAll();
-
 } // namespace
+
+void registerSimpleFlowDialogs(workspace::DialogRegistry &registry)
+{
+    for (std::size_t i = 0; i < std::size(kDialogs); ++i)
+        registerSentenceDialog(registry, kDialogs[i], kLayouts[i]);
+}
 
 } // namespace commands

@@ -2,6 +2,7 @@
 // operands, each a kind and a number, with an operator or a comparison
 // between them. A kind, operator or comparison that its list does not hold
 // is kept as stored, under the caption's word for it.
+#include "commands/flow/flow_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
 #include "core/param_tags.h"
 
@@ -49,9 +50,12 @@ const DialogDescription kDialogs[] = {
     {.code = 0x79, .formName = "FrmCompareVar79", .title = u"수정 - 79 : 변량시험", .fields = kCompareVar79},
 };
 
-[[maybe_unused]] const bool registered =
-    registerSentenceDialog(kDialogs[0], kOperandLayout) && registerSentenceDialog(kDialogs[1], kOperandLayout);
-
 } // namespace
+
+void registerVariableOperandDialogs(workspace::DialogRegistry &registry)
+{
+    registerSentenceDialog(registry, kDialogs[0], kOperandLayout);
+    registerSentenceDialog(registry, kDialogs[1], kOperandLayout);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/presentation/frm_back_ground27.h"
 
+#include "commands/presentation/presentation_dialogs.h"
 #include "commands/presentation/dialog_rows.h"
 #include "commands/presentation/media_lists.h"
 #include "workspace/dialog_registry.h"
@@ -118,13 +119,12 @@ bool FrmBackGround27::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    FrmBackGround27::kCode, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<FrmBackGround27>(ctx);
-    });
-
-} // namespace
+void registerFrmBackGround27(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(FrmBackGround27::kCode, QStringLiteral("FrmBackGround27"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            return std::make_unique<FrmBackGround27>(ctx);
+        });
+}
 
 } // namespace commands

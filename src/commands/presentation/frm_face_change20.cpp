@@ -1,5 +1,6 @@
 #include "commands/presentation/frm_face_change20.h"
 
+#include "commands/presentation/presentation_dialogs.h"
 #include "commands/presentation/dialog_rows.h"
 #include "core/param_tags.h"
 #include "workspace/dialog_registry.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 
 namespace commands {
-
 
 FrmFaceChange20::FrmFaceChange20(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
 {
@@ -47,13 +47,12 @@ bool FrmFaceChange20::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    FrmFaceChange20::kCode, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<FrmFaceChange20>(ctx);
-    });
-
-} // namespace
+void registerFrmFaceChange20(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(FrmFaceChange20::kCode, QStringLiteral("FrmFaceChange20"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            return std::make_unique<FrmFaceChange20>(ctx);
+        });
+}
 
 } // namespace commands

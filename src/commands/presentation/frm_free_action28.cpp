@@ -1,5 +1,6 @@
 #include "commands/presentation/frm_free_action28.h"
 
+#include "commands/presentation/presentation_dialogs.h"
 #include "workspace/dialog_registry.h"
 
 #include <QHBoxLayout>
@@ -37,13 +38,12 @@ void FrmR28::keyPressEvent(QKeyEvent *event)
     CommandDialog::keyPressEvent(event);
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    FrmR28::kCode, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<FrmR28>(ctx);
-    });
-
-} // namespace
+void registerFrmFreeAction28(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(FrmR28::kCode, QStringLiteral("FrmR28"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            return std::make_unique<FrmR28>(ctx);
+        });
+}
 
 } // namespace commands

@@ -21,9 +21,10 @@ MapButtonDialog::MapButtonDialog(workspace::EditContext &ctx, const DialogDescri
     body()->addLayout(line);
 }
 
-bool registerMapButtonDialog(const DialogDescription &description, const MapButtonRow &row)
+void registerMapButtonDialog(workspace::DialogRegistry &registry, const DialogDescription &description,
+                             const MapButtonRow &row)
 {
-    return registerEngineDialogAs<MapButtonDialog>(description, description, row);
+    registerEngineDialogAs<MapButtonDialog>(registry, description, &description, &row);
 }
 
 } // namespace commands

@@ -25,6 +25,7 @@ private:
 
 // Registers the description with the engine (and its shared tests) and the
 // dialog with its map button with the dispatch.
-bool registerMapButtonDialog(const DialogDescription &description, const MapButtonRow &row);
+void registerMapButtonDialog(workspace::DialogRegistry &registry, const DialogDescription &description,
+                             const MapButtonRow &row);
 
 } // namespace commands

@@ -2,6 +2,7 @@
 // to it, 0x21 sets or puts out a fire there. Both take the cell from the
 // battle-map picker; 0x21's picker also shows the object being edited, with
 // the kind chosen in the dialog, among the objects already placed.
+#include "commands/presentation/presentation_dialogs.h"
 #include "commands/presentation/map_button_dialog.h"
 
 namespace commands {
@@ -42,9 +43,12 @@ const DialogDescription kFrmThingsAdd21{
 
 const MapButtonRow kThingMap{.mode = 6, .kindList = "cbThings"};
 
-[[maybe_unused]] const bool registered1F = registerMapButtonDialog(kFrmMap1F, kViewpointMap);
-[[maybe_unused]] const bool registered21 = registerMapButtonDialog(kFrmThingsAdd21, kThingMap);
-
 } // namespace
+
+void registerMapCellDialogs(workspace::DialogRegistry &registry)
+{
+    registerMapButtonDialog(registry, kFrmMap1F, kViewpointMap);
+    registerMapButtonDialog(registry, kFrmThingsAdd21, kThingMap);
+}
 
 } // namespace commands

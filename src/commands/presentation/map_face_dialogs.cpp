@@ -2,6 +2,7 @@
 // point, 0x2A moves it there, 0x2B takes it off. The point is in pixels of
 // the world-map picture, so its boxes have no cell limit; the face picker
 // places it with the mouse.
+#include "commands/presentation/presentation_dialogs.h"
 #include "commands/presentation/map_button_dialog.h"
 
 namespace commands {
@@ -48,10 +49,13 @@ const DialogDescription kFrmMapFaceRemove2B{
     .picker = kSinglePicker,
 };
 
-[[maybe_unused]] const bool registered29 = registerMapButtonDialog(kFrmMapFaceShow29, kShowFace);
-[[maybe_unused]] const bool registered2A = registerMapButtonDialog(kFrmMapFaceMove2A, kMoveFace);
-[[maybe_unused]] const bool registered2B = registerEngineDialog(kFrmMapFaceRemove2B);
-
 } // namespace
+
+void registerMapFaceDialogs(workspace::DialogRegistry &registry)
+{
+    registerMapButtonDialog(registry, kFrmMapFaceShow29, kShowFace);
+    registerMapButtonDialog(registry, kFrmMapFaceMove2A, kMoveFace);
+    registerEngineDialog(registry, kFrmMapFaceRemove2B);
+}
 
 } // namespace commands

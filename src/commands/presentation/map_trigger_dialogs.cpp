@@ -3,6 +3,7 @@
 // stands next to another person (0x2E, four or eight neighbours). The entry
 // tests take their cells from a map picker; a zone comes from the battle map
 // in a battle scenario and from the story stage otherwise.
+#include "commands/presentation/presentation_dialogs.h"
 #include "commands/presentation/map_button_dialog.h"
 
 namespace commands {
@@ -73,11 +74,14 @@ const DialogDescription kFrmCharMeet2E{
     .picker = {.pair = true, .focusSelectsMode = true},
 };
 
-[[maybe_unused]] const bool registered25 = registerMapButtonDialog(kFrmEntryPlace25, kPlaceMap);
-[[maybe_unused]] const bool registered26 = registerMapButtonDialog(kFrmEntryZone26, kZoneMap);
-[[maybe_unused]] const bool registered2D = registerEngineDialog(kFrmCharClick2D);
-[[maybe_unused]] const bool registered2E = registerEngineDialog(kFrmCharMeet2E);
-
 } // namespace
+
+void registerMapTriggerDialogs(workspace::DialogRegistry &registry)
+{
+    registerMapButtonDialog(registry, kFrmEntryPlace25, kPlaceMap);
+    registerMapButtonDialog(registry, kFrmEntryZone26, kZoneMap);
+    registerEngineDialog(registry, kFrmCharClick2D);
+    registerEngineDialog(registry, kFrmCharMeet2E);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/presentation/media_dialogs.h"
 
+#include "commands/presentation/presentation_dialogs.h"
 #include "commands/common/number_field.h"
 #include "commands/presentation/dialog_rows.h"
 #include "commands/presentation/media_player.h"
@@ -202,17 +203,21 @@ bool FrmTrack24::saveFields(QString &key, int &lengthDelta)
 namespace {
 
 template <typename Dialog>
-bool registerDialog()
+void registerDialog(workspace::DialogRegistry &registry, const char *formName)
 {
-    return workspace::registerEditDialog(Dialog::kCode, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<Dialog>(ctx);
-    });
+    registry.registerDialog(Dialog::kCode, QLatin1String(formName),
+                            [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+                                return std::make_unique<Dialog>(ctx);
+                            });
 }
 
-[[maybe_unused]] const bool registered22 = registerDialog<FrmMovie22>();
-[[maybe_unused]] const bool registered23 = registerDialog<FrmMusic23>();
-[[maybe_unused]] const bool registered24 = registerDialog<FrmTrack24>();
-
 } // namespace
+
+void registerMediaDialogs(workspace::DialogRegistry &registry)
+{
+    registerDialog<FrmMovie22>(registry, "FrmMovie22");
+    registerDialog<FrmMusic23>(registry, "FrmMusic23");
+    registerDialog<FrmTrack24>(registry, "FrmTrack24");
+}
 
 } // namespace commands

@@ -1,4 +1,5 @@
 // Command 0x13: one case of a choice, a 4-byte value shown signed as stored.
+#include "commands/text/text_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
 
 namespace commands {
@@ -19,8 +20,11 @@ const DialogDescription kFrmCase13{
 constexpr LabelName kLabels[] = {{0, "Label1"}};
 constexpr FieldLayout kLayout{.labels = kLabels};
 
-[[maybe_unused]] const bool registered = registerSentenceDialog(kFrmCase13, kLayout);
-
 } // namespace
+
+void registerFrmCase13(workspace::DialogRegistry &registry)
+{
+    registerSentenceDialog(registry, kFrmCase13, kLayout);
+}
 
 } // namespace commands

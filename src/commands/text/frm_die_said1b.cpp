@@ -1,5 +1,6 @@
 // Command 0x1B: whether one person's own retreat line is shown. A stored
 // switch other than 0 opens as "True".
+#include "commands/text/text_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
 
 #include <QStringView>
@@ -25,8 +26,11 @@ const DialogDescription kFrmDieSaid1B{
 constexpr LabelName kLabels[] = {{0, "Label3"}, {1, "Label2"}};
 constexpr FieldLayout kLayout{.labels = kLabels};
 
-[[maybe_unused]] const bool registered = registerSentenceDialog(kFrmDieSaid1B, kLayout);
-
 } // namespace
+
+void registerFrmDieSaid1b(workspace::DialogRegistry &registry)
+{
+    registerSentenceDialog(registry, kFrmDieSaid1B, kLayout);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/text/frm_explanation.h"
 
+#include "commands/text/text_dialogs.h"
 #include "commands/common/dialogue_pages.h"
 #include "commands/text/preview_art.h"
 #include "commands/text/text_previews.h"
@@ -56,16 +57,14 @@ void FrmExplanation::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerToolWindow(
-    kExplanationTool,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<FrmExplanation>(SharedDialoguePages().dialogueLines, PreviewFolder(ctx),
-                                                PreviewOwner(ctx));
-    },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmExplanation(workspace::DialogRegistry &registry)
+{
+    registry.registerTool(
+        kExplanationTool,
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            return std::make_unique<FrmExplanation>(SharedDialoguePages().dialogueLines, PreviewFolder(ctx),
+                                                    PreviewOwner(ctx));
+        });
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/text/frm_map_word_show2c.h"
 
+#include "commands/text/text_dialogs.h"
 #include "commands/common/encoding_note.h"
 #include "core/key_codec.h"
 #include "workspace/dialog_registry.h"
@@ -71,13 +72,10 @@ bool FrmMapWordShow2C::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    0x2C,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmMapWordShow2C>(ctx); },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmMapWordShow2c(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(0x2C, QStringLiteral("FrmMapWordShow2C"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmMapWordShow2C>(ctx); });
+}
 
 } // namespace commands

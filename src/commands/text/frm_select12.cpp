@@ -1,5 +1,6 @@
 #include "commands/text/frm_select12.h"
 
+#include "commands/text/text_dialogs.h"
 #include "commands/common/encoding_note.h"
 #include "commands/common/character_picker.h"
 #include "commands/common/dialogue_pages.h"
@@ -141,12 +142,10 @@ bool FrmSelect12::event(QEvent *event)
     return CommandDialog::event(event);
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    0x12, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmSelect12>(ctx); },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmSelect12(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(0x12, QStringLiteral("FrmSelect12"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmSelect12>(ctx); });
+}
 
 } // namespace commands

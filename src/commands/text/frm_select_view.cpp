@@ -1,5 +1,6 @@
 #include "commands/text/frm_select_view.h"
 
+#include "commands/text/text_dialogs.h"
 #include "commands/common/dialogue_pages.h"
 #include "commands/common/face_picture.h"
 #include "commands/common/typing_wait.h"
@@ -150,17 +151,15 @@ void FrmSelectView::mouseReleaseEvent(QMouseEvent *)
     m_pressedBox = -1;
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerToolWindow(
-    kSelectViewTool,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        const DialoguePages &pages = SharedDialoguePages();
-        return std::make_unique<FrmSelectView>(pages.choiceLines, pages.pageFace.value(0), PreviewFolder(ctx),
-                                               PreviewOwner(ctx));
-    },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmSelectView(workspace::DialogRegistry &registry)
+{
+    registry.registerTool(
+        kSelectViewTool,
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            const DialoguePages &pages = SharedDialoguePages();
+            return std::make_unique<FrmSelectView>(pages.choiceLines, pages.pageFace.value(0), PreviewFolder(ctx),
+                                                   PreviewOwner(ctx));
+        });
+}
 
 } // namespace commands

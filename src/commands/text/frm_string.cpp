@@ -1,5 +1,7 @@
 #include "commands/text/frm_string.h"
 
+#include "commands/text/text_dialogs.h"
+#include "workspace/edit_dispatch.h"
 #include "commands/common/encoding_note.h"
 #include "commands/common/dialogue_pages.h"
 #include "commands/text/markup_text_box.h"
@@ -80,21 +82,16 @@ namespace {
 
 constexpr int kTextCommands[] = {0x02, 0x14, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x69};
 
-bool registerAll()
+} // namespace
+
+void registerFrmString(workspace::DialogRegistry &registry)
 {
     for (int code : kTextCommands) {
-        workspace::registerEditDialog(
-            code,
-            [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                return std::make_unique<FrmString>(ctx, core::keyCode(ctx.doc().key(ctx.node)));
-            },
-            workspace::DialogKind::Real);
+        registry.registerDialog(code, workspace::kSharedTextForm,
+                                [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+                                    return std::make_unique<FrmString>(ctx, core::keyCode(ctx.doc().key(ctx.node)));
+                                });
     }
-    return true;
 }
-
-[[maybe_unused]] const bool registered = registerAll();
-
-} // namespace
 
 } // namespace commands

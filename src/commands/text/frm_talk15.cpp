@@ -1,5 +1,6 @@
 #include "commands/text/frm_talk15.h"
 
+#include "commands/text/text_dialogs.h"
 #include "commands/common/encoding_note.h"
 #include "commands/common/character_picker.h"
 #include "commands/common/dialogue_pages.h"
@@ -92,12 +93,10 @@ bool FrmTalk15::event(QEvent *event)
     return CommandDialog::event(event);
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerEditDialog(
-    0x15, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmTalk15>(ctx); },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmTalk15(workspace::DialogRegistry &registry)
+{
+    registry.registerDialog(0x15, QStringLiteral("FrmTalk15"),
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return std::make_unique<FrmTalk15>(ctx); });
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 #include "commands/text/frm_talk_view.h"
 
+#include "commands/text/text_dialogs.h"
 #include "commands/common/face_picture.h"
 #include "commands/text/preview_art.h"
 #include "commands/text/text_previews.h"
@@ -89,15 +90,13 @@ void FrmTalkView::keyPressEvent(QKeyEvent *event)
         reject();
 }
 
-namespace {
-
-[[maybe_unused]] const bool registered = workspace::registerToolWindow(
-    kTalkViewTool,
-    [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return std::make_unique<FrmTalkView>(SharedDialoguePages(), PreviewFolder(ctx), PreviewOwner(ctx));
-    },
-    workspace::DialogKind::Real);
-
-} // namespace
+void registerFrmTalkView(workspace::DialogRegistry &registry)
+{
+    registry.registerTool(
+        kTalkViewTool,
+        [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+            return std::make_unique<FrmTalkView>(SharedDialoguePages(), PreviewFolder(ctx), PreviewOwner(ctx));
+        });
+}
 
 } // namespace commands

@@ -2,6 +2,7 @@
 // one person compared with a number, or set, raised or lowered by it. An
 // ability beyond the sixteen loads as "無" (0xFFFF); a comparison or an
 // operation beyond the three loads as the third.
+#include "commands/units/units_dialogs.h"
 #include "commands/common/common_lists.h"
 #include "commands/common/dialog_engine.h"
 #include "core/param_tags.h"
@@ -40,9 +41,12 @@ const DialogDescription kFrmSetCharAbility38{
     .fields = kSetFields,
 };
 
-[[maybe_unused]] const bool registered36 = registerEngineDialog(kFrmIsCharAbility36);
-[[maybe_unused]] const bool registered38 = registerEngineDialog(kFrmSetCharAbility38);
-
 } // namespace
+
+void registerFrmAbilityDialogs(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmIsCharAbility36);
+    registerEngineDialog(registry, kFrmSetCharAbility38);
+}
 
 } // namespace commands

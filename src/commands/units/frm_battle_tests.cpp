@@ -2,6 +2,7 @@
 // is, 0x41 compares the number of units of a side on the whole map or
 // inside a rectangle. All three head nested lists; their captions read the
 // comparison before its number (the caption builder exchanges the items).
+#include "commands/units/units_dialogs.h"
 #include "commands/common/common_lists.h"
 #include "commands/units/unit_dialog.h"
 #include "commands/units/unit_lists.h"
@@ -61,10 +62,13 @@ const UnitDialogSpec kCount{
     .toggle = {.chooser = 3, .shownBy1 = kRectangle, .mapButtonWith1 = true},
 };
 
-[[maybe_unused]] const bool registered3F = registerEngineDialog(kFrmIsTurn3F);
-[[maybe_unused]] const bool registered40 = registerEngineDialog(kFrmIsWhoTurn40);
-[[maybe_unused]] const bool registered41 = registerUnitDialog(kCount);
-
 } // namespace
+
+void registerFrmBattleTests(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmIsTurn3F);
+    registerEngineDialog(registry, kFrmIsWhoTurn40);
+    registerUnitDialog(registry, kCount);
+}
 
 } // namespace commands

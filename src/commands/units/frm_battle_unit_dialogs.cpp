@@ -3,6 +3,7 @@
 // unit (named by person or by battlefield index) to a cell with a facing.
 // The mode shows its own frame of fields; the hidden frame's values are
 // written back as they stand.
+#include "commands/units/units_dialogs.h"
 #include "commands/common/common_lists.h"
 #include "commands/units/unit_dialog.h"
 #include "commands/units/unit_lists.h"
@@ -79,9 +80,12 @@ const UnitDialogSpec kMove{
     .toggle = {.chooser = 0, .shownBy0 = kPersonGroup, .shownBy1 = kBFGroup},
 };
 
-[[maybe_unused]] const bool registered31 = registerUnitDialog(kDisappear);
-[[maybe_unused]] const bool registered32 = registerUnitDialog(kMove);
-
 } // namespace
+
+void registerFrmBattleUnitDialogs(workspace::DialogRegistry &registry)
+{
+    registerUnitDialog(registry, kDisappear);
+    registerUnitDialog(registry, kMove);
+}
 
 } // namespace commands

@@ -1,5 +1,6 @@
 // Command 0x39 "무장등급상승": one person rises by a number of levels. The
 // number has no bound of its own beyond the plain number box's.
+#include "commands/units/units_dialogs.h"
 #include "commands/common/dialog_engine.h"
 
 namespace commands {
@@ -18,8 +19,11 @@ const DialogDescription kFrmCharLvAdd39{
     .fields = kFields,
 };
 
-[[maybe_unused]] const bool registered = registerEngineDialog(kFrmCharLvAdd39);
-
 } // namespace
+
+void registerFrmCharLvAdd39(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmCharLvAdd39);
+}
 
 } // namespace commands

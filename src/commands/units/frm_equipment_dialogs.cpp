@@ -3,6 +3,7 @@
 // 2 + item code with 0 the default and 1 none. A stored level above the
 // current "ItemLvMax", or an equipment value its list does not hold, loads as
 // the list's first item and is written so.
+#include "commands/units/units_dialogs.h"
 #include "commands/common/dialog_engine.h"
 
 namespace commands {
@@ -40,9 +41,12 @@ const DialogDescription kFrmSetCharEquipment3E{
     .fields = kEquipmentFields,
 };
 
-[[maybe_unused]] const bool registered3D = registerEngineDialog(kFrmGetItem3D);
-[[maybe_unused]] const bool registered3E = registerEngineDialog(kFrmSetCharEquipment3E);
-
 } // namespace
+
+void registerFrmEquipmentDialogs(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmGetItem3D);
+    registerEngineDialog(registry, kFrmSetCharEquipment3E);
+}
 
 } // namespace commands

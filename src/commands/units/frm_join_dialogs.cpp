@@ -3,6 +3,7 @@
 // as "탈퇴", as the caption names it; a level change beyond the current
 // "CharLvMax" list loads as its first item. Leaving greys the level change,
 // and choosing a join again brings it back.
+#include "commands/units/units_dialogs.h"
 #include "commands/units/unit_dialog.h"
 
 namespace commands {
@@ -41,9 +42,12 @@ const DialogDescription kFrmIsJoinChar3C{
     .fields = kIsJoinFields,
 };
 
-[[maybe_unused]] const bool registered3B = registerUnitDialog(kJoin);
-[[maybe_unused]] const bool registered3C = registerEngineDialog(kFrmIsJoinChar3C);
-
 } // namespace
+
+void registerFrmJoinDialogs(workspace::DialogRegistry &registry)
+{
+    registerUnitDialog(registry, kJoin);
+    registerEngineDialog(registry, kFrmIsJoinChar3C);
+}
 
 } // namespace commands

@@ -2,6 +2,7 @@
 // SceIndex or ambition, which belong to no person, compared with a number,
 // or set, raised or lowered by it. Values beyond a list load as its third
 // item.
+#include "commands/units/units_dialogs.h"
 #include "commands/common/common_lists.h"
 #include "commands/common/dialog_engine.h"
 
@@ -37,9 +38,12 @@ const DialogDescription kFrmSetThings3A{
     .fields = kSetFields,
 };
 
-[[maybe_unused]] const bool registered37 = registerEngineDialog(kFrmIsThings37);
-[[maybe_unused]] const bool registered3A = registerEngineDialog(kFrmSetThings3A);
-
 } // namespace
+
+void registerFrmResourceDialogs(workspace::DialogRegistry &registry)
+{
+    registerEngineDialog(registry, kFrmIsThings37);
+    registerEngineDialog(registry, kFrmSetThings3A);
+}
 
 } // namespace commands

@@ -1,6 +1,7 @@
 // The story-map unit commands with a sprite preview: 0x30 places a person
 // at a position with a facing and a pose, 0x33 turns one and sets its pose,
 // 0x34 sets a pose, 0x35 gives a person another map model.
+#include "commands/units/units_dialogs.h"
 #include "commands/common/common_lists.h"
 #include "commands/units/unit_dialog.h"
 #include "commands/units/unit_lists.h"
@@ -90,11 +91,14 @@ const UnitDialogSpec kModel{
     .preview = {.kind = PreviewKind::MapModel, .model = 1},
 };
 
-[[maybe_unused]] const bool registered30 = registerUnitDialog(kAdvent);
-[[maybe_unused]] const bool registered33 = registerUnitDialog(kDirection);
-[[maybe_unused]] const bool registered34 = registerUnitDialog(kActive);
-[[maybe_unused]] const bool registered35 = registerUnitDialog(kModel);
-
 } // namespace
+
+void registerFrmStoryUnitDialogs(workspace::DialogRegistry &registry)
+{
+    registerUnitDialog(registry, kAdvent);
+    registerUnitDialog(registry, kDirection);
+    registerUnitDialog(registry, kActive);
+    registerUnitDialog(registry, kModel);
+}
 
 } // namespace commands

@@ -150,9 +150,9 @@ void UnitDialog::redraw()
     m_preview->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
 }
 
-bool registerUnitDialog(const UnitDialogSpec &spec)
+void registerUnitDialog(workspace::DialogRegistry &registry, const UnitDialogSpec &spec)
 {
-    return registerEngineDialogAs<UnitDialog>(spec.description, spec);
+    registerEngineDialogAs<UnitDialog>(registry, spec.description, &spec);
 }
 
 } // namespace commands

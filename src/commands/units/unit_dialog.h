@@ -85,6 +85,6 @@ private:
 
 // Registers the description with the engine (for the shared dialog checks)
 // and the dialog with the extras as the one the dispatch opens.
-bool registerUnitDialog(const UnitDialogSpec &spec);
+void registerUnitDialog(workspace::DialogRegistry &registry, const UnitDialogSpec &spec);
 
 } // namespace commands

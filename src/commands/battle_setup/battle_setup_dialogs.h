@@ -1,0 +1,23 @@
+#pragma once
+// Registers the dialogs and tools of the battle set-up commands. Start-up calls
+// registerBattleSetupDialogs once (through commands::registerAllDialogs); each
+// file of the folder registers its own through the function named after it.
+namespace workspace {
+class DialogRegistry;
+}
+
+namespace commands {
+
+void registerBattleSetupDialogs(workspace::DialogRegistry &registry);
+
+void registerArmyTableDialogs(workspace::DialogRegistry &registry);
+void registerFrmEnemyEquipment48(workspace::DialogRegistry &registry);
+void registerFrmForceGoWar4a(workspace::DialogRegistry &registry);
+void registerFrmSetCharWar4b(workspace::DialogRegistry &registry);
+void registerFrmSetObstacle58(workspace::DialogRegistry &registry);
+void registerFrmSetWar45(workspace::DialogRegistry &registry);
+void registerFrmSetWeather57(workspace::DialogRegistry &registry);
+void registerFrmSetWeatherKind56(workspace::DialogRegistry &registry);
+void registerFrmSpoils59(workspace::DialogRegistry &registry);
+
+} // namespace commands

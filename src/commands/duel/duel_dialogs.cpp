@@ -1,0 +1,14 @@
+#include "commands/duel/duel_dialogs.h"
+
+namespace commands {
+
+void registerDuelDialogs(workspace::DialogRegistry &registry)
+{
+    registerDuelEngineDialogs(registry);
+    registerFrmVsStart68(registry);
+    registerFrmVsText(registry);
+    registerDuelSpeedTool(registry);
+    duel::registerFrmVsView(registry);
+}
+
+} // namespace commands

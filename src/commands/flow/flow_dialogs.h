@@ -1,0 +1,25 @@
+#pragma once
+// Registers the dialogs and tools of the flow and variable commands and the variable list. Start-up calls
+// registerFlowDialogs once (through commands::registerAllDialogs); each
+// file of the folder registers its own through the function named after it.
+namespace workspace {
+class DialogRegistry;
+}
+
+namespace commands {
+
+void registerFlowDialogs(workspace::DialogRegistry &registry);
+
+void registerSimpleFlowDialogs(workspace::DialogRegistry &registry);
+void registerAbilityCopyDialogs(workspace::DialogRegistry &registry);
+void registerPersonValueDialogs(workspace::DialogRegistry &registry);
+void registerVariableOperandDialogs(workspace::DialogRegistry &registry);
+
+namespace flow {
+void registerFrmCharWar6(workspace::DialogRegistry &registry);
+void registerFrmVar5(workspace::DialogRegistry &registry);
+void registerFrmVarSetB(workspace::DialogRegistry &registry);
+void registerFrmVarList(workspace::DialogRegistry &registry);
+} // namespace flow
+
+} // namespace commands

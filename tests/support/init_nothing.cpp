@@ -1,0 +1,3 @@
+#include "support/test_init.h"
+
+void initTestProgram() {}
