@@ -10,7 +10,6 @@
 #include "workspace/document.h"
 #include "workspace/documents.h"
 #include "workspace/edit_dispatch.h"
-#include "workspace/frm_duel_speed.h"
 #include "workspace/frm_information.h"
 #include "workspace/frm_multi_select_view.h"
 #include "workspace/frm_setting.h"
@@ -25,6 +24,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QTabWidget>
 
 namespace workspace {
 
@@ -119,9 +119,16 @@ EditContext &EditCommands::dialogContext()
         ctx.tree = &m_noTree;
         ctx.markModified = {};
         ctx.recordEdit = {};
+        ctx.selectNode = {};
+        ctx.scenarioKind.reset();
         return ctx;
     }
     ctx.tree = &d->tree();
+    // The tab's caption tells a battle scenario from a story one.
+    if (const QTabWidget *strip = m_window.tabStrip(); strip->currentIndex() >= 0)
+        ctx.scenarioKind = scenarioKindOfCaption(strip->tabText(strip->currentIndex()));
+    else
+        ctx.scenarioKind.reset();
     // Bound to this document, whatever tab is current when they run.
     QPointer<Document> doc(d);
     Documents *docs = &m_documents;
@@ -133,6 +140,10 @@ EditContext &EditCommands::dialogContext()
                            const QString &) {
         if (doc)
             doc->history().record(core::HistoryRecord(doc->tree(), core::RecordKind::Edit, node, oldKey, oldCaption));
+    };
+    ctx.selectNode = [doc](NodeId node) {
+        if (doc)
+            doc->view()->selectNode(node);
     };
     return ctx;
 }
@@ -481,10 +492,7 @@ void EditCommands::mnuFastAdd_Click() { add_dialogs::AddDialogs::instance().edit
 
 void EditCommands::mnuVSDelay_Click()
 {
-    if (DialogRegistry::instance().hasTool(kDuelPreviewSpeedTool))
-        DuelPreviewSpeed(dialogContext());
-    else
-        FrmVSDelay::open(&m_window);
+    DuelPreviewSpeed(dialogContext());
 }
 
 void EditCommands::mnuSetting_Click()
