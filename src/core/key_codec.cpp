@@ -220,39 +220,4 @@ int keyReplaceText(QString &key, int pos, const QString &text)
     return keyReplaceTextBytes(key, pos, platform::Cp949::encode(text));
 }
 
-QString StrBuilder::build(const QString &s, bool reset, bool take)
-{
-    if (reset && !take) {
-        m_text = QString();
-        m_capacity = 0;
-    }
-    const qsizetype needed = (m_text.size() + s.size()) * 2;
-    if (needed > m_capacity) {
-        m_capacity = (needed + 4095) / 4096 * 4096;
-        m_text.reserve(m_capacity / 2);
-    }
-    if (m_text.isEmpty() && s.isEmpty())
-        return QString();
-    m_text.append(s);
-    if (!take)
-        return QString();
-    QString out = m_text;
-    if (reset) {
-        m_text = QString();
-        m_capacity = 0;
-    }
-    return out;
-}
-
-StrBuilder &sharedBuilder()
-{
-    static StrBuilder builder;
-    return builder;
-}
-
-QString StrBuild(const QString &s, bool reset, bool take)
-{
-    return sharedBuilder().build(s, reset, take);
-}
-
 } // namespace core

@@ -100,38 +100,4 @@ int keyReplaceText(QString &key, int pos, const QString &text);
 // bytes that are not valid CP949 survive).
 int keyReplaceTextBytes(QString &key, int pos, const QByteArray &bytes);
 
-// The shared text builder: one growing buffer for assembling long texts
-// (captions) without repeated concatenation. `take` returns the whole content;
-// `reset` empties it. A routine that needs the builder while a caller has text
-// pending saves and restores that text (`Pending`).
-class StrBuilder
-{
-public:
-    QString build(const QString &s, bool reset, bool take);
-    const QString &content() const { return m_text; }
-    qsizetype capacityBytes() const { return m_capacity; }
-
-    // Keeps a caller's pending text across a nested use of the builder.
-    class Pending
-    {
-    public:
-        explicit Pending(StrBuilder &b) : m_b(b), m_saved(b.build(QString(), true, true)) {}
-        ~Pending() { m_b.build(m_saved, true, false); }
-        Pending(const Pending &) = delete;
-        Pending &operator=(const Pending &) = delete;
-
-    private:
-        StrBuilder &m_b;
-        QString m_saved;
-    };
-
-private:
-    QString m_text;
-    qsizetype m_capacity = 0;  // bytes, a multiple of 4,096
-};
-
-// The program's one builder.
-StrBuilder &sharedBuilder();
-QString StrBuild(const QString &s, bool reset, bool take);
-
 } // namespace core

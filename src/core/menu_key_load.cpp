@@ -380,7 +380,7 @@ QString MenuKeyLoad(const QString &key, const MenuKeyLoadArgs &args, const Capti
 {
     QString words;
     appendMenuKeyWords(words, key, args, ctx);
-    return StrBuild(words, true, true);
+    return words;
 }
 
 QString KeyChange(const QString &str, int start1, int len1, int start2, int len2)

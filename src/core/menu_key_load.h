@@ -30,8 +30,7 @@ struct MenuKeyLoadArgs {
 // read of that one, never reading past the record.
 void appendMenuKeyWords(QString &out, const QString &key, const MenuKeyLoadArgs &args, const CaptionContext &ctx);
 
-// The same through the shared text builder: appends the words to whatever
-// text is pending there and returns the whole, leaving the builder empty.
+// The same words as a text of their own.
 QString MenuKeyLoad(const QString &key, const MenuKeyLoadArgs &args, const CaptionContext &ctx);
 
 // `str` with the len1 characters at start1 and the len2 characters at start2

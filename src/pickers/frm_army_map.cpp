@@ -3,7 +3,6 @@
 #include "core/game/game_files.h"
 #include "pickers/map_view.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/edit_dispatch.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -90,12 +89,9 @@ FrmArmyMap::FrmArmyMap(workspace::EditContext &ctx, const QImage &plain, const B
     setBackFromFull(full);
     m_loadTime = m_back;
 
-    if (m_request.mode == 5 && m_request.whole) {
-        // The run covers the own units among the selected node's children.
-        const core::DocTree &tree = ctx.doc();
-        m_runParent = tree.selected() != core::kNoNode ? tree.selected() : ctx.node;
-        m_runTargets = workspace::wholeArmyTargets(tree, m_runParent);
-    }
+    // The run covers the own units its opener named.
+    if (m_request.mode == 5 && m_request.whole)
+        m_runUnits = ctx.armyMap.wholeUnits.size();
     m_view->setFocus();
 }
 
@@ -205,9 +201,9 @@ void FrmArmyMap::runClick(Qt::MouseButton button, QPoint cell)
         redrawPlaced();
         return;
     }
-    if (m_placed.size() < m_runTargets.size())
+    if (m_placed.size() < m_runUnits)
         m_placed.push_back(cell);
-    if (m_placed.size() >= m_runTargets.size()) {
+    if (m_placed.size() >= m_runUnits) {
         commitRun();
         accept();
         return;
@@ -217,7 +213,7 @@ void FrmArmyMap::runClick(Qt::MouseButton button, QPoint cell)
 
 void FrmArmyMap::commitRun()
 {
-    const int placed = workspace::WholeArmyPlace(m_ctx, m_runParent, m_placed);
+    const int placed = m_ctx.armyMap.placeWholeArmy ? m_ctx.armyMap.placeWholeArmy(m_placed) : 0;
     // The tab is marked even when nothing was placed.
     if (placed == 0 && m_ctx.markModified)
         m_ctx.markModified();

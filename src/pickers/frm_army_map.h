@@ -62,8 +62,7 @@ private:
     std::optional<QPoint> m_hover;
     bool m_cornerSet = false;
     QPoint m_corner1, m_corner2;
-    core::NodeId m_runParent = core::kNoNode;
-    std::vector<core::NodeId> m_runTargets;
+    std::size_t m_runUnits = 0;
     std::vector<QPoint> m_placed;
     bool m_answered = false;
 };

@@ -96,13 +96,13 @@ CommandState ToolState(const CommandStateInput &in)
 std::span<const CommandItem> CommandItems()
 {
     static const CommandItem items[] = {
-        {"mnuEditnodes", &CommandState::edit},   {"mnuaddnodes", &CommandState::add},
-        {"mnuchildnodes", &CommandState::addChild}, {"mnuDelete", &CommandState::remove},
-        {"mnuCopy", &CommandState::copy},        {"mnuCut", &CommandState::cut},
-        {"mnupaste", &CommandState::paste},      {"mnuUpmove", &CommandState::moveUp},
-        {"mnuDownmove", &CommandState::moveDown}, {"mnuHistoryCancle", &CommandState::undo},
-        {"mnuAgain", &CommandState::redo},       {"mnuSpread", &CommandState::spread},
-        {"mnuFold", &CommandState::fold},
+        {&Actions::editNode, &CommandState::edit},   {&Actions::addNode, &CommandState::add},
+        {&Actions::addChildNode, &CommandState::addChild}, {&Actions::deleteNodes, &CommandState::remove},
+        {&Actions::copy, &CommandState::copy},        {&Actions::cut, &CommandState::cut},
+        {&Actions::paste, &CommandState::paste},      {&Actions::moveUp, &CommandState::moveUp},
+        {&Actions::moveDown, &CommandState::moveDown}, {&Actions::undo, &CommandState::undo},
+        {&Actions::redo, &CommandState::redo},       {&Actions::expand, &CommandState::spread},
+        {&Actions::collapse, &CommandState::fold},
     };
     return items;
 }

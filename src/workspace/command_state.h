@@ -13,6 +13,7 @@
 #include "core/clipboard_ops.h"
 #include "core/doc_tree.h"
 #include "core/edit_history.h"
+#include "workspace/actions.h"
 
 #include <QStringList>
 
@@ -57,11 +58,11 @@ struct CommandState
 // ToolRefresh and ToolEnabled in one: the state after a click on `selected`.
 CommandState ToolState(const CommandStateInput &input);
 
-// The menu item (by control name) each field drives. The toolbar buttons
+// The menu item each field drives. The toolbar buttons
 // "삭제", "복사", "잘라내기" and "붙여넣기" share the actions of their items.
 struct CommandItem
 {
-    const char *action;
+    ActionSlot action;
     bool CommandState::*field;
 };
 std::span<const CommandItem> CommandItems();

@@ -79,19 +79,18 @@ Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
     h.closeSelectedTab = [this] { CloseCurrent(); };
     h.recentOpen = [this](int entry) { RecentOpen(entry); };
 
-    auto on = [&](const char *name, auto slot) {
-        connect(window.action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
-    };
-    on("mnuNewEEX", [this] { NewFile(); });
-    on("mnuOpen", [this] { mnuOpen_Click(); });
-    on("mnuSave", [this] { Save(); });
-    on("mnuAnotherSave", [this] { SaveAs(); });
-    on("mnuClose", [this] { CloseCurrent(); });
-    on("mnuAllClose", [this] { CloseAll(); });
-    on("mnufix", [this] { Reload(); });
-    on("mnuConvertExt", [this] { openChangeEex(); });
-    on("mnuA", [this] { runExePatch(); });
-    window.action(QStringLiteral("mnuConvertExt"))->setEnabled(true);
+    const Actions &a = window.actions();
+    auto on = [&](QAction *item, auto slot) { connect(item, &QAction::triggered, this, slot); };
+    on(a.newFile, [this] { NewFile(); });
+    on(a.open, [this] { mnuOpen_Click(); });
+    on(a.save, [this] { Save(); });
+    on(a.saveAs, [this] { SaveAs(); });
+    on(a.close, [this] { CloseCurrent(); });
+    on(a.closeAll, [this] { CloseAll(); });
+    on(a.reload, [this] { Reload(); });
+    on(a.convertToExtended, [this] { openChangeEex(); });
+    on(a.exePatch, [this] { runExePatch(); });
+    a.convertToExtended->setEnabled(true);
 
     // The Edit menu, the tree's clicks and keys, and the option windows.
     new EditCommands(window, *this);
@@ -193,7 +192,7 @@ void Documents::onTabSwitch(int index)
     }
     d->view()->setFocus();
     if (m_window.inDocumentState())
-        m_window.action(QStringLiteral("mnuHistoryCancle"))->setEnabled(d->history().canUndo());
+        m_window.actions().undo->setEnabled(d->history().canUndo());
     emit currentDocumentChanged(d);
 }
 
@@ -499,7 +498,7 @@ bool Documents::eventFilter(QObject *watched, QEvent *event)
     if (!press && !release)
         return false;
     auto *mouse = static_cast<QMouseEvent *>(event);
-    const bool rightClose = m_window.action(QStringLiteral("mnuRightClick"))->isChecked();
+    const bool rightClose = m_window.actions().rightClickClosesTab->isChecked();
     const QPoint pos = mouse->position().toPoint();
     if (mouse->button() == Qt::RightButton && press && !rightClose) {
         selectTabAt(pos);
@@ -520,16 +519,17 @@ void Documents::showFilePopup(const QPoint &globalPos)
     // The pop-up offers only what acts on a tab. It is a menu of its own over
     // the File menu's actions: hiding those would also hide the toolbar
     // buttons that share them while the pop-up is open.
-    static const QStringList hidden = {QStringLiteral("mnuOpen"), QStringLiteral("mnuFolder"),
-                                       QStringLiteral("Line3"),   QStringLiteral("mnuRecent"),
-                                       QStringLiteral("line4"),   QStringLiteral("mnuConvertExt"),
-                                       QStringLiteral("mnuexit")};
+    // The items up to "새로 고침", without opening and the game folder.
+    const Actions &items = m_window.actions();
     QMenu popup(&m_window);
     popup.setObjectName(QStringLiteral("mnuFilePopup"));
-    popup.setFont(m_window.menu(QStringLiteral("mnuFile"))->font());
-    for (QAction *a : m_window.menu(QStringLiteral("mnuFile"))->actions()) {
-        if (!hidden.contains(a->objectName()))
+    QMenu *file = items.fileMenu->menu();
+    popup.setFont(file->font());
+    for (QAction *a : file->actions()) {
+        if (a != items.open && a != items.gameFolder)
             popup.addAction(a);
+        if (a == items.reload)
+            break;
     }
     if (m_popupHook)
         m_popupHook(&popup, globalPos);

@@ -10,7 +10,6 @@
 #include "workspace/document.h"
 #include "workspace/documents.h"
 #include "workspace/edit_dispatch.h"
-#include "workspace/frm_duel_speed.h"
 #include "workspace/frm_information.h"
 #include "workspace/frm_multi_select_view.h"
 #include "workspace/frm_setting.h"
@@ -25,6 +24,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QTabWidget>
 
 namespace workspace {
 
@@ -59,32 +59,33 @@ EditCommands::EditCommands(FrmStoryloom &window, Documents &documents)
     setObjectName(QStringLiteral("EditCommands"));
     m_mirror = std::make_unique<FrmMultiSelectView>();
 
-    auto on = [&](const char *name, void (EditCommands::*handler)()) {
-        connect(window.action(QString::fromLatin1(name)), &QAction::triggered, this, [this, handler] {
+    const Actions &a = window.actions();
+    auto on = [&](QAction *item, void (EditCommands::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, handler] {
             (this->*handler)();
         });
     };
-    on("mnuEditnodes", &EditCommands::mnuEditnodes_Click);
-    on("mnuaddnodes", &EditCommands::mnuaddnodes_Click);
-    on("mnuchildnodes", &EditCommands::mnuchildnodes_Click);
-    on("mnuDelete", &EditCommands::mnuDelete_Click);
-    on("mnuCut", &EditCommands::mnuCut_Click);
-    on("mnuCopy", &EditCommands::mnuCopy_Click);
-    on("mnupaste", &EditCommands::mnupaste_Click);
-    on("mnuUpmove", &EditCommands::mnuUpmove_Click);
-    on("mnuDownmove", &EditCommands::mnuDownmove_Click);
-    on("mnuSpread", &EditCommands::mnuSpread_Click);
-    on("mnuFold", &EditCommands::mnuFold_Click);
-    on("mnuHistoryCancle", &EditCommands::HistoryCancle);
-    on("mnuAgain", &EditCommands::HistoryRun);
-    on("mnuVS", &EditCommands::mnuVS_Click);
-    on("mnuWholeArmy", &EditCommands::mnuWholeArmy_Click);
-    on("mnuVarList", &EditCommands::mnuVarList_Click);
-    on("mnuFastAdd", &EditCommands::mnuFastAdd_Click);
-    on("mnuVSDelay", &EditCommands::mnuVSDelay_Click);
-    on("mnuSetting", &EditCommands::mnuSetting_Click);
-    on("mnuProgram", &EditCommands::mnuProgram_Click);
-    on("mnuCopyView", &EditCommands::mnuCopyView_Click);
+    on(a.editNode, &EditCommands::mnuEditnodes_Click);
+    on(a.addNode, &EditCommands::mnuaddnodes_Click);
+    on(a.addChildNode, &EditCommands::mnuchildnodes_Click);
+    on(a.deleteNodes, &EditCommands::mnuDelete_Click);
+    on(a.cut, &EditCommands::mnuCut_Click);
+    on(a.copy, &EditCommands::mnuCopy_Click);
+    on(a.paste, &EditCommands::mnupaste_Click);
+    on(a.moveUp, &EditCommands::mnuUpmove_Click);
+    on(a.moveDown, &EditCommands::mnuDownmove_Click);
+    on(a.expand, &EditCommands::mnuSpread_Click);
+    on(a.collapse, &EditCommands::mnuFold_Click);
+    on(a.undo, &EditCommands::HistoryCancle);
+    on(a.redo, &EditCommands::HistoryRun);
+    on(a.duelPreview, &EditCommands::mnuVS_Click);
+    on(a.placeWholeArmy, &EditCommands::mnuWholeArmy_Click);
+    on(a.variableList, &EditCommands::mnuVarList_Click);
+    on(a.quickAddSettings, &EditCommands::mnuFastAdd_Click);
+    on(a.duelPreviewSpeed, &EditCommands::mnuVSDelay_Click);
+    on(a.settings, &EditCommands::mnuSetting_Click);
+    on(a.about, &EditCommands::mnuProgram_Click);
+    on(a.showMultiSelectView, &EditCommands::mnuCopyView_Click);
 
     connect(&documents, &Documents::currentDocumentChanged, this, &EditCommands::onDocumentChanged);
 }
@@ -118,9 +119,16 @@ EditContext &EditCommands::dialogContext()
         ctx.tree = &m_noTree;
         ctx.markModified = {};
         ctx.recordEdit = {};
+        ctx.selectNode = {};
+        ctx.scenarioKind.reset();
         return ctx;
     }
     ctx.tree = &d->tree();
+    // The tab's caption tells a battle scenario from a story one.
+    if (const QTabWidget *strip = m_window.tabStrip(); strip->currentIndex() >= 0)
+        ctx.scenarioKind = scenarioKindOfCaption(strip->tabText(strip->currentIndex()));
+    else
+        ctx.scenarioKind.reset();
     // Bound to this document, whatever tab is current when they run.
     QPointer<Document> doc(d);
     Documents *docs = &m_documents;
@@ -132,6 +140,10 @@ EditContext &EditCommands::dialogContext()
                            const QString &) {
         if (doc)
             doc->history().record(core::HistoryRecord(doc->tree(), core::RecordKind::Edit, node, oldKey, oldCaption));
+    };
+    ctx.selectNode = [doc](NodeId node) {
+        if (doc)
+            doc->view()->selectNode(node);
     };
     return ctx;
 }
@@ -159,8 +171,7 @@ void EditCommands::ToolRefresh()
         return;
     const CommandState s = state();
     for (const CommandItem &item : CommandItems()) {
-        if (QAction *a = m_window.action(QString::fromLatin1(item.action)))
-            a->setEnabled(s.*item.field);
+        (m_window.actions().*item.action)->setEnabled(s.*item.field);
     }
 }
 
@@ -481,10 +492,7 @@ void EditCommands::mnuFastAdd_Click() { add_dialogs::AddDialogs::instance().edit
 
 void EditCommands::mnuVSDelay_Click()
 {
-    if (DialogRegistry::instance().hasTool(kDuelPreviewSpeedTool))
-        DuelPreviewSpeed(dialogContext());
-    else
-        FrmVSDelay::open(&m_window);
+    DuelPreviewSpeed(dialogContext());
 }
 
 void EditCommands::mnuSetting_Click()
@@ -523,13 +531,13 @@ void EditCommands::TV_MouseUp(const QPoint &globalPos)
     Document *doc = document();
     if (!doc)
         return;
-    QAction *vs = m_window.action(QStringLiteral("mnuVS"));
-    QAction *whole = m_window.action(QStringLiteral("mnuWholeArmy"));
+    QAction *vs = m_window.actions().duelPreview;
+    QAction *whole = m_window.actions().placeWholeArmy;
     const NodeId sel = selectedNode();
     ToolRefresh();
     vs->setVisible(showDuelPreviewItem(doc->tree(), sel));
     whole->setVisible(showWholeArmyItem(doc->tree(), sel));
-    QMenu *menu = m_window.menu(QStringLiteral("mnuedit"));
+    QMenu *menu = m_window.actions().editMenu->menu();
     if (m_popupHook)
         m_popupHook(menu, globalPos);
     else

@@ -1,8 +1,10 @@
 #pragma once
 // What a command dialog, preview or picker gets from the workspace: the
-// document it works on, the node it edits, the name tables, settings access,
-// the owner window, the prompts, and the two callbacks through which an edit
-// reaches the document (its modified mark and its undo history).
+// document it works on, the node it edits, the kind of scenario, the name
+// tables, settings access, the owner window, the prompts, and the callbacks
+// through which an edit reaches the document (its modified mark, its undo
+// history, the selection). Lower layers get values and callbacks here; they
+// never look into the workspace's windows.
 //
 // The main window keeps one context for the run: the fields below the
 // document part (the menu name of the shared text dialog, the battle-map
@@ -16,6 +18,7 @@
 #include "core/settings.h"
 #include "platform/prompts.h"
 
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -32,6 +35,17 @@ struct GameData;
 }
 
 namespace workspace {
+
+// Where a scenario's places are: on the battle map (a battle scenario) or on
+// the story stage.
+enum class ScenarioKind { Battle, Story };
+
+// A tab caption holding the letter s (either case) is a battle scenario's;
+// "Scenario", the caption of every untitled document, holds one.
+inline ScenarioKind scenarioKindOfCaption(const QString &tabCaption)
+{
+    return tabCaption.toLower().contains(u's') ? ScenarioKind::Battle : ScenarioKind::Story;
+}
 
 // The battle-map picker's call protocol: what an opener sets before it shows
 // the picker. A picked cell arrives as decimal text in the opener's boxes,
@@ -58,6 +72,12 @@ struct ArmyMapProtocol
     // Mode 6: the edited node and the object kind chosen in its dialog.
     core::NodeId objectNode = core::kNoNode;
     int objectKind = 0;
+    // Mode 5 with `whole`, set by the opener: the own-unit commands the run
+    // places, in order, and what writes the picked cells to them (the first
+    // cell to the first unit) as edits of the document; it returns how many
+    // commands changed.
+    std::vector<core::NodeId> wholeUnits;
+    std::function<int(const std::vector<QPoint> &cells)> placeWholeArmy;
 };
 
 // The story-stage picker's call protocol.
@@ -99,6 +119,7 @@ struct KeyChange
 };
 
 using MarkModified = std::function<void()>;
+using SelectNode = std::function<void(core::NodeId node)>;
 // One edit record (kind 4 of the undo history): the node, which by now holds
 // the new key and caption, and what it held before.
 using RecordEdit = std::function<void(core::NodeId node, const QString &oldKey, const QString &oldCaption,
@@ -121,6 +142,12 @@ struct EditContext
     // Bound to this document (not to "whatever tab is current").
     MarkModified markModified;
     RecordEdit recordEdit;
+    // Selects a node of this document, in the tree and in the view showing
+    // it; unset: only the tree's selection changes.
+    SelectNode selectNode;
+    // The kind the window tells from the tab's caption; unset: told from the
+    // document's root text (the file name, or "Scenario").
+    std::optional<ScenarioKind> scenarioKind;
 
     // The answer of the command dialog that just closed with OK and a
     // change; empty after a cancel or an OK that changed nothing. Only the

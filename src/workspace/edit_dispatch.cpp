@@ -5,6 +5,7 @@
 #include "core/key_edit.h"
 #include "core/tree_queries.h"
 #include "workspace/dialog_registry.h"
+#include "workspace/frm_duel_speed.h"
 
 #include <algorithm>
 #include <optional>
@@ -117,14 +118,34 @@ void DuelPreview(EditContext &ctx)
 
 void DuelPreviewSpeed(EditContext &ctx)
 {
-    DialogRegistry::instance().runTool(kDuelPreviewSpeedTool, ctx);
+    // The setting is the workspace's own window; a test may stand in another.
+    const DialogRegistry &registry = DialogRegistry::instance();
+    if (registry.hasTool(kDuelPreviewSpeedTool)) {
+        registry.runTool(kDuelPreviewSpeedTool, ctx);
+        return;
+    }
+    FrmVSDelay dialog(ctx.parent);
+    registry.run(dialog, ctx);
+}
+
+void prepareWholeArmyRun(EditContext &ctx)
+{
+    const core::DocTree &tree = ctx.doc();
+    const core::NodeId parent = tree.selected() != core::kNoNode ? tree.selected() : ctx.node;
+    ctx.armyMap.mode = 5;
+    ctx.armyMap.whole = true;
+    ctx.armyMap.wholeUnits = wholeArmyTargets(tree, parent);
+    ctx.armyMap.placeWholeArmy = [&ctx, parent](const std::vector<QPoint> &cells) {
+        return WholeArmyPlace(ctx, parent, cells);
+    };
 }
 
 void WholeArmyPlacement(EditContext &ctx)
 {
-    ctx.armyMap.mode = 5;
-    ctx.armyMap.whole = true;
+    prepareWholeArmyRun(ctx);
     DialogRegistry::instance().runTool(kBattleMapPickerTool, ctx);
+    ctx.armyMap.wholeUnits.clear();
+    ctx.armyMap.placeWholeArmy = {};
 }
 
 void VariableList(EditContext &ctx)

@@ -58,6 +58,10 @@ void DuelPreviewSpeed(EditContext &ctx);
 // "전 아군 좌표 찍기": the battle-map picker in mode 5, placing every own
 // unit; the placement goes through the same road as every edit.
 void WholeArmyPlacement(EditContext &ctx);
+// Sets the picker's call for that run: mode 5 for every own unit among the
+// selected node's children (or the edited node's, when none is selected),
+// and the placement the picker hands its cells to.
+void prepareWholeArmyRun(EditContext &ctx);
 // "변량 리스트 (&L)": the variable list of the current document.
 void VariableList(EditContext &ctx);
 

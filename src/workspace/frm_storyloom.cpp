@@ -140,7 +140,6 @@ void FrmStoryloom::buildMenus()
             QMenu *m = e.level == 0 ? menuBar()->addMenu(text(e.caption)) : parents[e.level]->addMenu(text(e.caption));
             m->setObjectName(text(e.name));
             m->setFont(font);
-            m_menus.insert(m->objectName(), m);
             parents[e.level + 1] = m;
             act = m->menuAction();
         } else if (e.flags & MenuSeparator) {
@@ -164,7 +163,8 @@ void FrmStoryloom::buildMenus()
             m_documentItems.append(act);
         if (e.flags & MenuDocumentMenu)
             m_documentMenus.append(act);
-        m_actions.insert(act->objectName(), act);
+        if (e.slot)
+            m_actions.*e.slot = act;
     }
 
     for (QAction *menuAct : std::as_const(m_documentMenus)) {
@@ -178,7 +178,7 @@ void FrmStoryloom::buildMenus()
     m_charGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (const MenuEntry &e : table) {
         if (e.flags & MenuCharSelect)
-            m_charGroup->addAction(action(text(e.name)));
+            m_charGroup->addAction(m_actions.*e.slot);
     }
 }
 
@@ -194,7 +194,7 @@ void FrmStoryloom::buildToolbar()
             m_toolbar->addSeparator();
             continue;
         }
-        QAction *act = action(text(b.action));
+        QAction *act = m_actions.*b.action;
         const QString key = text(b.key);
         act->setToolTip(key);
         act->setIconText(key);
@@ -247,32 +247,32 @@ void FrmStoryloom::buildCentral()
 
 void FrmStoryloom::connectOwnActions()
 {
-    connect(action(QStringLiteral("mnuRightClick")), &QAction::triggered, this,
+    connect(m_actions.rightClickClosesTab, &QAction::triggered, this,
             [this](bool checked) { writeOption("RC_TabClose", core::BoolText(checked)); });
-    connect(action(QStringLiteral("mnuCtrl")), &QAction::triggered, this,
+    connect(m_actions.ctrlClickSelects, &QAction::triggered, this,
             [this](bool checked) { writeOption("Ctrl_Click", core::BoolText(checked)); });
-    connect(action(QStringLiteral("mnuShift")), &QAction::triggered, this,
+    connect(m_actions.shiftClickSelects, &QAction::triggered, this,
             [this](bool checked) { writeOption("Shift_Click", core::BoolText(checked)); });
-    connect(action(QStringLiteral("mnucharlist")), &QAction::triggered, this,
+    connect(m_actions.personPickerList, &QAction::triggered, this,
             [this] { writeOption("Char_Select", QStringLiteral("0")); });
-    connect(action(QStringLiteral("mnucharnum")), &QAction::triggered, this,
+    connect(m_actions.personPickerNumber, &QAction::triggered, this,
             [this] { writeOption("Char_Select", QStringLiteral("1")); });
-    connect(action(QStringLiteral("mnucharname")), &QAction::triggered, this,
+    connect(m_actions.personPickerName, &QAction::triggered, this,
             [this] { writeOption("Char_Select", QStringLiteral("2")); });
 
-    connect(action(QStringLiteral("mnuTool")), &QAction::toggled, m_toolbar, &QWidget::setVisible);
-    connect(action(QStringLiteral("mnuStatusBar")), &QAction::toggled, this,
+    connect(m_actions.showToolbar, &QAction::toggled, m_toolbar, &QWidget::setVisible);
+    connect(m_actions.showStatusBar, &QAction::toggled, this,
             [this](bool checked) { statusBar()->setVisible(checked); });
 
     // Ending through the menu asks the same save questions as closing.
-    connect(action(QStringLiteral("mnuexit")), &QAction::triggered, this, &QWidget::close);
+    connect(m_actions.exit, &QAction::triggered, this, &QWidget::close);
 
     connect(m_closeButton, &QPushButton::clicked, this, [this] {
         if (m_tabs->count() > 0 && m_hooks.closeSelectedTab)
             m_hooks.closeSelectedTab();
     });
     for (int entry = 1; entry <= 5; ++entry) {
-        connect(action(QStringLiteral("mnu%1").arg(entry)), &QAction::triggered, this, [this, entry] {
+        connect(m_actions.recent(entry), &QAction::triggered, this, [this, entry] {
             if (m_hooks.recentOpen)
                 m_hooks.recentOpen(entry);
         });
@@ -284,10 +284,6 @@ void FrmStoryloom::writeOption(const char *key, const QString &value)
     core::WriteINI(QStringLiteral("Option"), QString::fromUtf8(key), value);
 }
 
-QAction *FrmStoryloom::action(const QString &name) const { return m_actions.value(name); }
-
-QMenu *FrmStoryloom::menu(const QString &name) const { return m_menus.value(name); }
-
 QString FrmStoryloom::statusText() const { return m_statusLabel->text(); }
 
 void FrmStoryloom::setStatusText(const QString &text) { m_statusLabel->setText(text); }
@@ -295,18 +291,18 @@ void FrmStoryloom::setStatusText(const QString &text) { m_statusLabel->setText(t
 void FrmStoryloom::OptionLoad()
 {
     const core::OptionMarks marks = core::ReadOptionMarks();
-    action(QStringLiteral("mnuRightClick"))->setChecked(marks.rightClickTabClose);
-    action(QStringLiteral("mnuCtrl"))->setChecked(marks.ctrlClick);
-    action(QStringLiteral("mnuShift"))->setChecked(marks.shiftClick);
+    m_actions.rightClickClosesTab->setChecked(marks.rightClickTabClose);
+    m_actions.ctrlClickSelects->setChecked(marks.ctrlClick);
+    m_actions.shiftClickSelects->setChecked(marks.shiftClick);
     switch (marks.charSelect) {
     case core::CharSelectMode::List:
-        action(QStringLiteral("mnucharlist"))->setChecked(true);
+        m_actions.personPickerList->setChecked(true);
         break;
     case core::CharSelectMode::Number:
-        action(QStringLiteral("mnucharnum"))->setChecked(true);
+        m_actions.personPickerNumber->setChecked(true);
         break;
     case core::CharSelectMode::Name:
-        action(QStringLiteral("mnucharname"))->setChecked(true);
+        m_actions.personPickerName->setChecked(true);
         break;
     }
 }
@@ -314,11 +310,11 @@ void FrmStoryloom::OptionLoad()
 core::OptionMarks FrmStoryloom::optionMarks() const
 {
     core::OptionMarks marks;
-    marks.rightClickTabClose = action(QStringLiteral("mnuRightClick"))->isChecked();
-    marks.ctrlClick = action(QStringLiteral("mnuCtrl"))->isChecked();
-    marks.shiftClick = action(QStringLiteral("mnuShift"))->isChecked();
-    marks.charSelect = action(QStringLiteral("mnucharnum"))->isChecked()    ? core::CharSelectMode::Number
-                       : action(QStringLiteral("mnucharname"))->isChecked() ? core::CharSelectMode::Name
+    marks.rightClickTabClose = m_actions.rightClickClosesTab->isChecked();
+    marks.ctrlClick = m_actions.ctrlClickSelects->isChecked();
+    marks.shiftClick = m_actions.shiftClickSelects->isChecked();
+    marks.charSelect = m_actions.personPickerNumber->isChecked()    ? core::CharSelectMode::Number
+                       : m_actions.personPickerName->isChecked() ? core::CharSelectMode::Name
                                                                             : core::CharSelectMode::List;
     return marks;
 }
@@ -326,14 +322,14 @@ core::OptionMarks FrmStoryloom::optionMarks() const
 void FrmStoryloom::RecentLoad()
 {
     for (int entry = 5; entry >= 1; --entry) {
-        QAction *item = action(QStringLiteral("mnu%1").arg(entry));
+        QAction *item = m_actions.recent(entry);
         const QString path = core::ReadINI(QStringLiteral("Recent_Scenario"), QString::number(entry)).trimmed();
         const QString prefix = QString::number(entry) + QStringLiteral(". ");
         // "&" in a path is a literal character, not an access key.
         item->setText(path.isEmpty() ? prefix : prefix + QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setData(!path.isEmpty());
         if (entry == 1)
-            action(QStringLiteral("mnuRecent"))->setEnabled(!path.isEmpty());
+            m_actions.recentMenu->setEnabled(!path.isEmpty());
         else
             item->setVisible(!path.isEmpty());
     }
@@ -341,7 +337,7 @@ void FrmStoryloom::RecentLoad()
 
 bool FrmStoryloom::recentUsed(int entry) const
 {
-    const QAction *item = action(QStringLiteral("mnu%1").arg(entry));
+    const QAction *item = m_actions.recent(entry);
     return item && item->data().toBool();
 }
 

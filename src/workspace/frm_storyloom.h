@@ -1,12 +1,13 @@
 #pragma once
 // The main window: menu bar, toolbar, tab strip with its close button, status
 // bar, the hand-over timer and the quit questions. Documents plug in through
-// WindowHooks and the actions found by name; the window itself handles only
+// WindowHooks and the window's Actions; the window itself handles only
 // the option items, the bar toggles and the document/no-document states.
 #include "core/captions.h"
 #include "core/game/game_data.h"
 #include "core/settings_defaults.h"
 #include "platform/prompts.h"
+#include "workspace/actions.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -61,10 +62,8 @@ public:
 
     WindowHooks &hooks() { return m_hooks; }
 
-    // Menu items, separators, menus and bar items by their control name
-    // ("mnuSave", "Line2", "mnuedit", "mnuA"); nullptr for an unknown name.
-    QAction *action(const QString &name) const;
-    QMenu *menu(const QString &name) const;
+    // Every menu item, menu and bar item, one member each.
+    const Actions &actions() const { return m_actions; }
 
     QTabWidget *tabStrip() const { return m_tabs; }
     QPushButton *closeButton() const { return m_closeButton; }
@@ -142,8 +141,7 @@ private:
     WindowHooks m_hooks;
     core::game::GameData m_gameData;
     core::CaptionSettings m_captionSettings;
-    QHash<QString, QAction *> m_actions;
-    QHash<QString, QMenu *> m_menus;
+    Actions m_actions;
     QList<QAction *> m_documentItems;
     QList<QAction *> m_documentMenus;
     QList<QAction *> m_documentMenuActions;

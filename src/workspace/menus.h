@@ -3,6 +3,8 @@
 // separator, in the order they appear. The window builds its menu bar, its
 // toolbar (which shares the menu items' actions) and its document-state
 // switching from these tables.
+#include "workspace/actions.h"
+
 #include <QString>
 
 #include <span>
@@ -28,6 +30,7 @@ struct MenuEntry
     const char *caption;  // as shown, "&" marking the access key; empty for separators
     const char *shortcut; // QKeySequence portable text, or empty
     unsigned flags;
+    ActionSlot slot;      // the member of Actions the row fills; nullptr for separators
 };
 
 // Rows in menu order. A row followed by rows one level deeper is a submenu.
@@ -36,7 +39,7 @@ std::span<const MenuEntry> MenuTable();
 struct ToolButtonEntry
 {
     const char *key;     // tool tip and the name the click is told apart by; empty for a separator
-    const char *action;  // objectName of the menu action the button shares
+    ActionSlot action;   // the menu action the button shares; nullptr for a separator
     const char *icon;    // freedesktop icon name
 };
 

@@ -45,9 +45,9 @@ FindTargetProvider currentDocumentTarget(FrmStoryloom &window, Documents &docume
 void connectSearchCommands(FrmStoryloom &window, Documents &documents)
 {
     const FindTargetProvider provider = currentDocumentTarget(window, documents);
-    QObject::connect(window.action(QStringLiteral("mnuFind")), &QAction::triggered, &documents,
+    QObject::connect(window.actions().find, &QAction::triggered, &documents,
                      [&window, provider] { FrmFind::open(&window, provider); });
-    QObject::connect(window.action(QStringLiteral("mnuReplace")), &QAction::triggered, &documents,
+    QObject::connect(window.actions().replace, &QAction::triggered, &documents,
                      [&window, provider] { FrmReplace::open(&window, provider); });
 }
 

@@ -71,7 +71,7 @@ StartupHooks ProgramStartupHooks()
     StartupHooks hooks;
     hooks.windowCreated = [](FrmStoryloom &w) {
         new Documents(w); // a child of the window
-        QObject::connect(w.action(QStringLiteral("mnuFolder")), &QAction::triggered, &w,
+        QObject::connect(w.actions().gameFolder, &QAction::triggered, &w,
                          [&w] { RunFolderChoice(w); });
     };
     hooks.folderCheck = [](FrmStoryloom &w, const QString &fallbackFolder) { RunFolderCheck(w, fallbackFolder); };
@@ -148,7 +148,7 @@ FrmStoryloom *Startup::showWindow()
         m_hooks.folderCheck(w, fallbackFolder);
     w.RecentLoad();
     w.OptionLoad();
-    w.action(QStringLiteral("mnuA"))->setVisible(true);
+    w.actions().exePatch->setVisible(true);
 
     w.setStartupFiles(m_files);
     w.setHandOverSource(m_instance.get());

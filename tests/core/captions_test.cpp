@@ -349,13 +349,11 @@ TEST(Captions, KeyChangeExchangesTwoStretches)
     EXPECT_EQ(created(code(0x3C) + it(0x02, 65535) + it(0x0E, 2) + it(0x3A, 1)), QString("3C : 무장가입시험 無 = 탈퇴"));
 }
 
-TEST(Captions, MenuKeyLoadAppendsToThePendingBuilderText)
+TEST(Captions, MenuKeyLoadGivesTheWordsAlone)
 {
-    StrBuild(QString(), true, false);
-    StrBuild(MenuName(0x14), false, false);
     MenuKeyLoadArgs a;
-    EXPECT_EQ(MenuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString("14 : 대화 hi"));
-    EXPECT_EQ(StrBuild(QString(), true, true), QString());
+    EXPECT_EQ(MenuName(0x14) + MenuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString("14 : 대화 hi"));
+    EXPECT_EQ(MenuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString(" hi"));
     // The reader hands over the text's bytes it read from the file.
     const QByteArray fromFile("hi");
     a.strGetRead = true;

@@ -108,18 +108,3 @@ TEST(KeyCodec, TextItemsReadAndReplaceCountingBytes)
     EXPECT_EQ(keyReplaceTextBytes(key, 9, fixtures::hexBytes("FF")), -2);
     EXPECT_EQ(keyTextAt(key, 9).bytes, fixtures::hexBytes("FF"));
 }
-
-TEST(KeyCodec, StrBuildKeepsPendingText)
-{
-    StrBuild("abc", true, false);
-    {
-        StrBuilder::Pending keep(sharedBuilder());
-        StrBuild("other", true, false);
-        EXPECT_EQ(StrBuild("!", false, true), "other!");
-    }
-    EXPECT_EQ(StrBuild("", true, true), "abc");
-    EXPECT_EQ(StrBuild("", true, true), "");
-    StrBuild("x", true, false);
-    EXPECT_EQ(sharedBuilder().capacityBytes(), 4096);
-    StrBuild("", true, true);
-}

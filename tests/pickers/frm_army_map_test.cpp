@@ -4,6 +4,7 @@
 #include "pickers/map_view.h"
 #include "picker_test_support.h"
 #include "platform/prompts.h"
+#include "workspace/edit_dispatch.h"
 
 #include <QApplication>
 #include <QDir>
@@ -225,8 +226,7 @@ struct WholeRunTest : ArmyMapTest
         }
         doc.add(QStringLiteral("0000"), parent, core::Relation::LastChild);
         doc.tree.setSelected(parent);
-        doc.ctx.armyMap.mode = 5;
-        doc.ctx.armyMap.whole = true;
+        workspace::prepareWholeArmyRun(doc.ctx);
     }
     QPoint cellOf(int i) const
     {

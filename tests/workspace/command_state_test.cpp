@@ -6,6 +6,9 @@
 #include "core/edit_history_test_doc.h"
 #include "core/structure_edits.h"
 #include "core/undo_redo.h"
+#include "workspace/frm_storyloom.h"
+
+#include <QAction>
 
 #include <gtest/gtest.h>
 
@@ -183,9 +186,10 @@ TEST_F(CommandStateTable, UndoAndRedoFollowTheHistoryAndNoDocumentTurnsEverythin
 
 TEST_F(CommandStateTable, EveryFieldDrivesAMenuItem)
 {
+    workspace::FrmStoryloom window;
     QStringList names;
     for (const auto &item : workspace::CommandItems())
-        names << QString::fromLatin1(item.action);
+        names << (window.actions().*item.action)->objectName();
     EXPECT_EQ(names, QStringList({"mnuEditnodes", "mnuaddnodes", "mnuchildnodes", "mnuDelete", "mnuCopy", "mnuCut",
                                   "mnupaste", "mnuUpmove", "mnuDownmove", "mnuHistoryCancle", "mnuAgain",
                                   "mnuSpread", "mnuFold"}));

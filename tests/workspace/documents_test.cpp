@@ -9,6 +9,7 @@
 #include "workspace/frm_storyloom.h"
 #include "workspace/recent_files.h"
 #include "workspace/scenario_tree_view.h"
+#include "menu_item.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,7 +110,7 @@ TEST_F(DocumentsTest, FirstStartMakesAnUntitledScenarioAndSerialsGoOnAcrossTabs)
     EXPECT_EQ(first->tree().text(first->tree().find("0000_002")), core::MenuName(0));
     EXPECT_EQ(first->view()->selectedNode(), first->tree().root());
 
-    w.action("mnuNewEEX")->trigger();
+    menutest::menuItem(w, "mnuNewEEX")->trigger();
     ASSERT_EQ(docs->tabCount(), 2);
     EXPECT_EQ(docs->currentTab(), 1);
     EXPECT_EQ(keysInOrder(docs->current()->tree()),
@@ -222,7 +223,7 @@ TEST_F(DocumentsTest, OpeningStopsAtTheFirstDamagedFile)
     ASSERT_FALSE(expected.ok);
 
     prompts.openAnswers = {{good, damaged, good2}};
-    w.action("mnuOpen")->trigger();
+    menutest::menuItem(w, "mnuOpen")->trigger();
     ASSERT_EQ(prompts.fileRequests.size(), 1);
     EXPECT_EQ(prompts.fileRequests[0].title, "EEX 파일을 열어주세요.");
     EXPECT_EQ(prompts.fileRequests[0].filter, "EEX 파일 (*.eex)");
@@ -330,23 +331,23 @@ TEST_F(DocumentsTest, RecentListKeepsTheLastFiveAndReopeningMovesToTheTop)
     for (const QString &p : paths)
         ASSERT_TRUE(docs->OpenFiles({p}));
     EXPECT_EQ(workspace::RecentEntries(), QStringList({paths[5], paths[4], paths[3], paths[2], paths[1]}));
-    EXPECT_EQ(w.action("mnu5")->text(), "5. " + paths[1]);
+    EXPECT_EQ(menutest::menuItem(w, "mnu5")->text(), "5. " + paths[1]);
 
     // Entry 3 is open: only its tab is selected, the list stays.
-    w.action("mnu3")->trigger();
+    menutest::menuItem(w, "mnu3")->trigger();
     EXPECT_EQ(docs->current()->path(), paths[3]);
     // Closed, it opens again and goes to the top.
     docs->TabClose();
     const int tabs = docs->tabCount();
-    w.action("mnu3")->trigger();
+    menutest::menuItem(w, "mnu3")->trigger();
     EXPECT_EQ(docs->tabCount(), tabs + 1);
     EXPECT_EQ(docs->current()->path(), paths[3]);
     EXPECT_EQ(workspace::RecentEntries(), QStringList({paths[3], paths[5], paths[4], paths[2], paths[1]}));
-    EXPECT_EQ(w.action("mnu1")->text(), "1. " + paths[3]);
+    EXPECT_EQ(menutest::menuItem(w, "mnu1")->text(), "1. " + paths[3]);
 
     // A vanished file: a message, the entry stays.
     QFile::remove(paths[1]);
-    w.action("mnu5")->trigger();
+    menutest::menuItem(w, "mnu5")->trigger();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "존재하지 않는 파일입니다!");
     EXPECT_EQ(prompts.messages[0].title, "Not Found!");
@@ -417,11 +418,11 @@ TEST_F(DocumentsTest, ClosingTheMiddleModifiedTabWithNoKeepsTheOthers)
 
     // Close all: No to both, then the no-document state.
     prompts.messageAnswers = {MsgResult::No, MsgResult::No};
-    w.action("mnuAllClose")->trigger();
+    menutest::menuItem(w, "mnuAllClose")->trigger();
     EXPECT_EQ(docs->tabCount(), 0);
     EXPECT_FALSE(w.inDocumentState());
-    EXPECT_FALSE(w.action("mnuSave")->isEnabled());
-    EXPECT_FALSE(w.action("mnuedit")->isVisible());
+    EXPECT_FALSE(menutest::menuItem(w, "mnuSave")->isEnabled());
+    EXPECT_FALSE(menutest::menuItem(w, "mnuedit")->isVisible());
 
     // Trees given back are taken again oldest first.
     docs->NewFile();
@@ -468,7 +469,7 @@ TEST_F(DocumentsTest, ReloadSwapsOnlyAfterASuccessfulRead)
     const QStringList keys = keysInOrder(d->tree());
 
     // Unmodified: read again without asking, new serials.
-    w.action("mnufix")->trigger();
+    menutest::menuItem(w, "mnufix")->trigger();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(d->tree().count(), keys.size());
 
@@ -538,14 +539,14 @@ TEST_F(TabMouseTest, RightPressShowsTheTabItemsOfTheFileMenuAndMiddleReleaseClos
                 shown << a->objectName();
         }
         // The toolbar shares the File items; it keeps every button meanwhile.
-        toolbarKept = w.action("mnuOpen")->isVisible() && w.toolbar()->widgetForAction(w.action("mnuOpen"))->isVisible();
+        toolbarKept = menutest::menuItem(w, "mnuOpen")->isVisible() && w.toolbar()->widgetForAction(menutest::menuItem(w, "mnuOpen"))->isVisible();
     });
     press(QEvent::MouseButtonPress, Qt::RightButton, 1);
     EXPECT_EQ(docs->currentTab(), 1);
     EXPECT_EQ(shown, QStringList({"mnuNewEEX", "mnuSave", "mnuAnotherSave", "mnuClose", "mnuAllClose", "mnufix"}));
     EXPECT_TRUE(toolbarKept);
-    EXPECT_TRUE(w.action("mnuOpen")->isVisible());
-    EXPECT_TRUE(w.action("mnuRecent")->isVisible());
+    EXPECT_TRUE(menutest::menuItem(w, "mnuOpen")->isVisible());
+    EXPECT_TRUE(menutest::menuItem(w, "mnuRecent")->isVisible());
 
     press(QEvent::MouseButtonPress, Qt::MiddleButton, 0);
     EXPECT_EQ(docs->tabCount(), 3); // the release closes
@@ -553,7 +554,7 @@ TEST_F(TabMouseTest, RightPressShowsTheTabItemsOfTheFileMenuAndMiddleReleaseClos
     EXPECT_EQ(docs->tabCount(), 2);
     EXPECT_EQ(docs->currentTab(), 0);
 
-    w.action("mnuRightClick")->setChecked(true);
+    menutest::menuItem(w, "mnuRightClick")->setChecked(true);
     shown.clear();
     press(QEvent::MouseButtonPress, Qt::RightButton, 1);
     EXPECT_TRUE(shown.isEmpty());

@@ -152,7 +152,7 @@ TEST_F(EditCommandsWindow, ThePopUpShowsDuelAndPlacementItemsOnlyForFittingChild
     int popups = 0;
     edit->setPopupHook([&](QMenu *menu, const QPoint &) {
         ++popups;
-        EXPECT_EQ(menu, w.menu("mnuedit"));
+        EXPECT_EQ(menu, w.actions().editMenu->menu());
         vsShown = act("mnuVS")->isVisible();
         wholeShown = act("mnuWholeArmy")->isVisible();
     });

@@ -337,9 +337,15 @@ TEST_F(WholeArmy, PopUpCommandSetsTheProtocolAndOpensThePicker)
     Runner runner;
     int modeSeen = -1;
     bool wholeSeen = false;
+    std::vector<NodeId> unitsSeen;
+    int placed = -1;
     runner.act = [&](QDialog &, EditContext &c) {
         modeSeen = c.armyMap.mode;
         wholeSeen = c.armyMap.whole;
+        unitsSeen = c.armyMap.wholeUnits;
+        // The picker hands its cells to the placement the opener set.
+        ASSERT_TRUE(c.armyMap.placeWholeArmy);
+        placed = c.armyMap.placeWholeArmy({QPoint(1, 2), QPoint(3, 4)});
     };
     doc.ctx.armyMap.mode = 4;
     doc.ctx.armyMap.whole = false;
@@ -347,6 +353,14 @@ TEST_F(WholeArmy, PopUpCommandSetsTheProtocolAndOpensThePicker)
     EXPECT_EQ(runner.shown, std::vector<QString>{kBattleMapPickerTool});
     EXPECT_EQ(modeSeen, 5);
     EXPECT_TRUE(wholeSeen);
+    EXPECT_EQ(unitsSeen, units);
+    EXPECT_EQ(placed, 2);
+    EXPECT_EQ(keyField(doc.tree.key(units[1]), 21, 4), 3);
+    EXPECT_EQ(doc.records.size(), 2u);
+    EXPECT_EQ(doc.marks, 1);
+    // Nothing of the run outlives it.
+    EXPECT_TRUE(doc.ctx.armyMap.wholeUnits.empty());
+    EXPECT_FALSE(doc.ctx.armyMap.placeWholeArmy);
     EXPECT_TRUE(showWholeArmyItem(doc.tree, parent));
     EXPECT_FALSE(showDuelPreviewItem(doc.tree, parent));
     doc.addCommand(defaultRecord(0x68), parent, Relation::LastChild);

@@ -12,6 +12,7 @@
 #include "workspace/edit_commands.h"
 #include "workspace/frm_storyloom.h"
 #include "workspace/scenario_tree_view.h"
+#include "menu_item.h"
 
 #include <QAction>
 #include <QFile>
@@ -75,7 +76,7 @@ struct EditWindow : ::testing::Test
     workspace::Document *doc() const { return docs->current(); }
     core::DocTree &tree() const { return doc()->tree(); }
     workspace::ScenarioTreeView *view() const { return docs->currentView(); }
-    QAction *act(const char *name) const { return w.action(QString::fromLatin1(name)); }
+    QAction *act(const char *name) const { return menutest::menuItem(w, name); }
 
     QByteArray bytes() const
     {

@@ -3,6 +3,7 @@
 #include "platform/single_instance.h"
 #include "workspace/frm_storyloom.h"
 #include "workspace/startup.h"
+#include "menu_item.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,21 +51,21 @@ protected:
 TEST_F(WindowTest, OptionItemsWriteTheirEntriesAtOnce)
 {
     FrmStoryloom w;
-    w.action("mnuRightClick")->trigger();
+    menutest::menuItem(w, "mnuRightClick")->trigger();
     EXPECT_EQ(option("RC_TabClose"), "True");
-    w.action("mnuRightClick")->trigger();
+    menutest::menuItem(w, "mnuRightClick")->trigger();
     EXPECT_EQ(option("RC_TabClose"), "False");
-    w.action("mnuCtrl")->trigger();
+    menutest::menuItem(w, "mnuCtrl")->trigger();
     EXPECT_EQ(option("Ctrl_Click"), "False");
-    w.action("mnuShift")->trigger();
+    menutest::menuItem(w, "mnuShift")->trigger();
     EXPECT_EQ(option("Shift_Click"), "False");
 
-    w.action("mnucharnum")->trigger();
-    w.action("mnucharname")->trigger();
+    menutest::menuItem(w, "mnucharnum")->trigger();
+    menutest::menuItem(w, "mnucharname")->trigger();
     EXPECT_EQ(option("Char_Select"), "2");
-    EXPECT_FALSE(w.action("mnucharlist")->isChecked());
-    EXPECT_FALSE(w.action("mnucharnum")->isChecked());
-    EXPECT_TRUE(w.action("mnucharname")->isChecked());
+    EXPECT_FALSE(menutest::menuItem(w, "mnucharlist")->isChecked());
+    EXPECT_FALSE(menutest::menuItem(w, "mnucharnum")->isChecked());
+    EXPECT_TRUE(menutest::menuItem(w, "mnucharname")->isChecked());
 
     // The next start shows what was written.
     FrmStoryloom next;
@@ -74,8 +75,8 @@ TEST_F(WindowTest, OptionItemsWriteTheirEntriesAtOnce)
     EXPECT_FALSE(marks.ctrlClick);
     EXPECT_FALSE(marks.shiftClick);
     EXPECT_EQ(marks.charSelect, core::CharSelectMode::Name);
-    EXPECT_TRUE(next.action("mnucharname")->isChecked());
-    EXPECT_FALSE(next.action("mnucharlist")->isChecked());
+    EXPECT_TRUE(menutest::menuItem(next, "mnucharname")->isChecked());
+    EXPECT_FALSE(menutest::menuItem(next, "mnucharlist")->isChecked());
 }
 
 TEST_F(WindowTest, RecentItemsFollowTheSettings)
@@ -86,14 +87,14 @@ TEST_F(WindowTest, RecentItemsFollowTheSettings)
     int opened = 0;
     w.hooks().recentOpen = [&](int entry) { opened = entry; };
     w.RecentLoad();
-    EXPECT_TRUE(w.action("mnuRecent")->isEnabled());
-    EXPECT_EQ(w.action("mnu1")->text(), "1. /s/one.eex");
-    EXPECT_FALSE(w.action("mnu2")->isVisible());
-    EXPECT_TRUE(w.action("mnu3")->isVisible());
-    EXPECT_EQ(w.action("mnu3")->text(), "3. /s/R&&D.eex");
+    EXPECT_TRUE(menutest::menuItem(w, "mnuRecent")->isEnabled());
+    EXPECT_EQ(menutest::menuItem(w, "mnu1")->text(), "1. /s/one.eex");
+    EXPECT_FALSE(menutest::menuItem(w, "mnu2")->isVisible());
+    EXPECT_TRUE(menutest::menuItem(w, "mnu3")->isVisible());
+    EXPECT_EQ(menutest::menuItem(w, "mnu3")->text(), "3. /s/R&&D.eex");
     EXPECT_TRUE(w.recentUsed(3));
     EXPECT_FALSE(w.recentUsed(2));
-    w.action("mnu3")->trigger();
+    menutest::menuItem(w, "mnu3")->trigger();
     EXPECT_EQ(opened, 3);
 }
 
@@ -105,9 +106,9 @@ TEST_F(WindowTest, WithoutDocumentTheEditShortcutsDoNothing)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.firstActivation(); // no documents code yet: no tab opens
     EXPECT_FALSE(w.inDocumentState());
-    EXPECT_FALSE(w.action("mnuedit")->isVisible());
-    EXPECT_FALSE(w.action("mnuSearch")->isVisible());
-    EXPECT_FALSE(w.action("mnuSave")->isEnabled());
+    EXPECT_FALSE(menutest::menuItem(w, "mnuedit")->isVisible());
+    EXPECT_FALSE(menutest::menuItem(w, "mnuSearch")->isVisible());
+    EXPECT_FALSE(menutest::menuItem(w, "mnuSave")->isEnabled());
     EXPECT_FALSE(w.tabStrip()->isVisible());
 
     int fired = 0;
@@ -129,10 +130,10 @@ TEST_F(WindowTest, WithoutDocumentTheEditShortcutsDoNothing)
     // Back in the document state every action has its earlier state again,
     // and the shortcuts reach their actions.
     w.setDocumentState(true);
-    EXPECT_TRUE(w.action("mnuedit")->isVisible());
-    EXPECT_TRUE(w.action("mnuEditnodes")->isEnabled());
-    EXPECT_FALSE(w.action("mnuHistoryCancle")->isEnabled());
-    EXPECT_FALSE(w.action("mnupaste")->isEnabled());
+    EXPECT_TRUE(menutest::menuItem(w, "mnuedit")->isVisible());
+    EXPECT_TRUE(menutest::menuItem(w, "mnuEditnodes")->isEnabled());
+    EXPECT_FALSE(menutest::menuItem(w, "mnuHistoryCancle")->isEnabled());
+    EXPECT_FALSE(menutest::menuItem(w, "mnupaste")->isEnabled());
     QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(firedNames, QStringList({"mnuEditnodes"}));
 }
@@ -284,7 +285,7 @@ TEST_F(QuitTest, FailedSaveKeepsTheWindowOpenAndNoAnswersClose)
     // The exit item asks the same questions.
     prompts.messages.clear();
     prompts.messageAnswers = {platform::MsgResult::No, platform::MsgResult::No};
-    w.action("mnuexit")->trigger();
+    menutest::menuItem(w, "mnuexit")->trigger();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(prompts.messages.size(), 2);
 }
@@ -341,8 +342,8 @@ TEST_F(WindowTest, TheTreeFillsTheSpaceBetweenTabRowAndStatusBarInAllBarStates)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     for (const bool toolbar : {true, false}) {
         for (const bool status : {true, false}) {
-            w.action("mnuTool")->setChecked(toolbar);
-            w.action("mnuStatusBar")->setChecked(status);
+            menutest::menuItem(w, "mnuTool")->setChecked(toolbar);
+            menutest::menuItem(w, "mnuStatusBar")->setChecked(status);
             QTest::qWait(10);
             SCOPED_TRACE(testing::Message() << "toolbar " << toolbar << " status " << status);
             EXPECT_EQ(w.toolbar()->isVisible(), toolbar);
@@ -381,8 +382,8 @@ TEST(Startup, WritesTheSettingsOnceShowsThePatchItemAndLoadsMarks)
         ASSERT_TRUE(startup.prepare());
         FrmStoryloom *w = startup.showWindow();
         EXPECT_TRUE(w->isVisible());
-        EXPECT_TRUE(w->action("mnuA")->isVisible());
-        EXPECT_TRUE(w->action("mnucharlist")->isChecked());
+        EXPECT_TRUE(menutest::menuItem(*w, "mnuA")->isVisible());
+        EXPECT_TRUE(menutest::menuItem(*w, "mnucharlist")->isChecked());
         EXPECT_TRUE(startup.instance()->isListening());
         QFile f(dir.filePath("Q_T.ini"));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -1,5 +1,8 @@
 #include "workspace/frm_storyloom.h"
 
+#include "menu_item.h"
+#include "workspace/menus.h"
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QMenu>
@@ -134,11 +137,41 @@ TEST(MenuTree, EveryItemHasItsCaptionNameShortcutAndInitialState)
             EXPECT_EQ(a->isEnabled(), !(e.state & Off));
         }
         EXPECT_EQ(a->isChecked(), bool(e.state & Checked));
-        EXPECT_EQ(window.action(e.name), a);
     }
     for (const char *checkable : {"mnuRightClick", "mnuCtrl", "mnuShift", "mnucharlist", "mnucharnum", "mnucharname",
                                   "mnuTool", "mnuStatusBar"})
-        EXPECT_TRUE(window.action(checkable)->isCheckable()) << checkable;
+        EXPECT_TRUE(menutest::menuItem(window, checkable)->isCheckable()) << checkable;
+}
+
+TEST(MenuTree, EveryItemAndMenuHasItsOwnActionsMember)
+{
+    workspace::FrmStoryloom window;
+    const workspace::Actions &actions = window.actions();
+    QList<Seen> seen;
+    walk(window.menuBar()->actions(), 0, seen);
+    QList<QAction *> members;
+    for (const workspace::MenuEntry &e : workspace::MenuTable()) {
+        SCOPED_TRACE(e.name);
+        if (e.flags & workspace::MenuSeparator) {
+            EXPECT_EQ(e.slot, nullptr);
+            continue;
+        }
+        ASSERT_NE(e.slot, nullptr);
+        QAction *a = actions.*e.slot;
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->objectName(), QString::fromUtf8(e.name));
+        EXPECT_FALSE(members.contains(a));
+        members.append(a);
+    }
+    // Every member is filled by one row, and every item of the tree is a member.
+    EXPECT_EQ(members.size(), int(sizeof(workspace::Actions) / sizeof(QAction *)));
+    for (const Seen &s : seen)
+        EXPECT_EQ(members.contains(s.action), !s.action->isSeparator()) << s.action->objectName().toStdString();
+    for (int entry = 1; entry <= 5; ++entry)
+        EXPECT_EQ(actions.recent(entry)->objectName(), QStringLiteral("mnu%1").arg(entry));
+    EXPECT_EQ(actions.recent(0), nullptr);
+    EXPECT_EQ(actions.recent(6), nullptr);
+    EXPECT_EQ(actions.editMenu->menu()->objectName(), "mnuedit");
 }
 
 TEST(MenuTree, EveryHangulCharacterIsInTheMenuFont)
@@ -184,7 +217,7 @@ TEST(Toolbar, ButtonsShareTheMenuActionsInOrder)
             EXPECT_TRUE(actions[i]->isSeparator());
             continue;
         }
-        EXPECT_EQ(actions[i], window.action(expected[i].action));
+        EXPECT_EQ(actions[i], menutest::menuItem(window, expected[i].action));
         EXPECT_EQ(actions[i]->toolTip(), QString::fromUtf8(expected[i].key));
         // A picture on every button, with or without the desktop's icon theme.
         EXPECT_FALSE(actions[i]->icon().isNull()) << expected[i].key;
@@ -192,7 +225,7 @@ TEST(Toolbar, ButtonsShareTheMenuActionsInOrder)
         ASSERT_NE(button, nullptr);
         EXPECT_NE(button->toolButtonStyle(), Qt::ToolButtonTextOnly) << expected[i].key;
     }
-    EXPECT_FALSE(window.action("mnupaste")->isEnabled()); // "붙여넣기" starts disabled
+    EXPECT_FALSE(menutest::menuItem(window, "mnupaste")->isEnabled()); // "붙여넣기" starts disabled
     EXPECT_EQ(window.statusText(), QString::fromUtf8("Double Click, Space : 수정   |  U, I, O, P : 빠른 추가   |   "
                                                      "Ctrl, Shift + 클릭 : 여러개 선택"));
     EXPECT_EQ(window.windowTitle(), "Storyloom 1.0.2");

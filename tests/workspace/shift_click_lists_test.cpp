@@ -4,6 +4,7 @@
 
 #include "edit_window_fixture.h"
 #include "workspace/frm_multi_select_view.h"
+#include "menu_item.h"
 
 using namespace edit_window;
 using core::NodeId;
@@ -57,7 +58,7 @@ using ShiftAcrossListsWindow = EditWindow;
 
 TEST_F(ShiftAcrossListsWindow, TheStatusBarShowsTheHelpAndTheMirrorEmpties)
 {
-    w.action("mnuShift")->setChecked(true);
+    menutest::menuItem(w, "mnuShift")->setChecked(true);
     click(byRecord(A));
     click(byRecord(C), Qt::ShiftModifier);
     ASSERT_EQ(edit->multiSelect().count(), 3);

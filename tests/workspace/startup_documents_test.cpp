@@ -7,6 +7,7 @@
 #include "workspace/frm_change_eex.h"
 #include "workspace/frm_storyloom.h"
 #include "workspace/startup.h"
+#include "menu_item.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,7 +97,7 @@ TEST_F(ProgramStartup, AnExistingSettingsFileWithoutFolderAsksForIt)
     // "폴더 설정" chooses again and loads the names.
     QDir().mkpath(dir.filePath("game"));
     prompts.folderAnswers = {dir.filePath("game")};
-    w->action("mnuFolder")->trigger();
+    menutest::menuItem(*w, "mnuFolder")->trigger();
     EXPECT_EQ(prompts.folderTitles.size(), 2);
     EXPECT_EQ(core::ReadINI("Folder", "Path"), dir.filePath("game"));
 }
@@ -190,12 +191,12 @@ TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
     workspace::FrmStoryloom *w = startup.showWindow();
     const QString game = config.demoGameFolder;
     ASSERT_TRUE(QFile::copy(QDir(game).filePath("Ekd5.exe"), QDir(game).filePath("ekd5_2.exe")));
-    w->action("mnuA")->trigger();
+    menutest::menuItem(*w, "mnuA")->trigger();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "GODD");
     EXPECT_TRUE(QFile::exists(QDir(game).filePath("ekd5_3.exe")));
 
-    EXPECT_TRUE(w->action("mnuConvertExt")->isEnabled());
+    EXPECT_TRUE(menutest::menuItem(*w, "mnuConvertExt")->isEnabled());
     QString shown;
     QTimer::singleShot(0, [&] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
@@ -203,7 +204,7 @@ TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
             modal->close();
         }
     });
-    w->action("mnuConvertExt")->trigger();
+    menutest::menuItem(*w, "mnuConvertExt")->trigger();
     EXPECT_EQ(shown, "workspace::FrmChangeEEX");
 }
 
@@ -220,7 +221,7 @@ TEST_F(ProgramStartup, WithEveryTabClosedTheEditAndSearchKeysDoNothing)
 
     // The edit commands refresh their items when the last tab goes; that
     // must not give the hidden menus' shortcuts back.
-    w->action("mnuClose")->trigger();
+    menutest::menuItem(*w, "mnuClose")->trigger();
     ASSERT_EQ(docs->tabCount(), 0);
     EXPECT_FALSE(w->inDocumentState());
 
@@ -239,10 +240,10 @@ TEST_F(ProgramStartup, WithEveryTabClosedTheEditAndSearchKeysDoNothing)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     // A new scenario brings the document state back with working keys.
-    w->action("mnuNewEEX")->trigger();
+    menutest::menuItem(*w, "mnuNewEEX")->trigger();
     ASSERT_EQ(docs->tabCount(), 1);
-    EXPECT_TRUE(w->action("mnuedit")->isVisible());
-    EXPECT_TRUE(w->action("mnuFind")->isEnabled());
+    EXPECT_TRUE(menutest::menuItem(*w, "mnuedit")->isVisible());
+    EXPECT_TRUE(menutest::menuItem(*w, "mnuFind")->isEnabled());
 }
 
 // Every item that shows a modal window of its own shows it, owned by the
@@ -278,7 +279,7 @@ TEST_F(ProgramStartup, OptionSettingAndInformationItemsShowTheirWindows)
                  {"mnuSetting", "FrmSetting"},
                  {"mnuProgram", "FrmInformation"}};
     for (const auto &item : items)
-        EXPECT_EQ(shownBy([&] { w->action(item.action)->trigger(); }), item.window) << item.action;
+        EXPECT_EQ(shownBy([&] { menutest::menuItem(*w, item.action)->trigger(); }), item.window) << item.action;
 
     QApplication::setActiveWindow(w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));

@@ -78,7 +78,7 @@ void openMapPicker(QWidget &dialog, workspace::EditContext &ctx, const MapButton
         openWorldMap(dialog, ctx, row, person);
         break;
     case MapTarget::BattleOrStage:
-        if (takesBattleMap(currentTabCaption(ctx)))
+        if (scenarioKind(ctx) == workspace::ScenarioKind::Battle)
             openBattleMap(dialog, ctx, row, person);
         else
             openStageMap(dialog, ctx, row, person);

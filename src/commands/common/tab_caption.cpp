@@ -1,9 +1,6 @@
 #include "commands/common/tab_caption.h"
 
 #include "core/doc_tree.h"
-#include "workspace/frm_storyloom.h"
-
-#include <QTabWidget>
 
 #include <algorithm>
 #include <optional>
@@ -20,15 +17,13 @@ std::optional<QString> &captionOverride()
 
 } // namespace
 
-QString currentTabCaption(const workspace::EditContext &ctx)
+workspace::ScenarioKind scenarioKind(const workspace::EditContext &ctx)
 {
     if (captionOverride())
-        return *captionOverride();
-    if (auto *window = qobject_cast<workspace::FrmStoryloom *>(ctx.parent)) {
-        if (QTabWidget *strip = window->tabStrip(); strip && strip->currentIndex() >= 0)
-            return strip->tabText(strip->currentIndex());
-    }
-    return ctx.tree ? documentTabCaption(*ctx.tree) : QString();
+        return workspace::scenarioKindOfCaption(*captionOverride());
+    if (ctx.scenarioKind)
+        return *ctx.scenarioKind;
+    return workspace::scenarioKindOfCaption(ctx.tree ? documentTabCaption(*ctx.tree) : QString());
 }
 
 QString documentTabCaption(const core::DocTree &tree)
@@ -42,7 +37,7 @@ QString documentTabCaption(const core::DocTree &tree)
 
 bool takesBattleMap(const QString &tabCaption)
 {
-    return tabCaption.toLower().contains(u's');
+    return workspace::scenarioKindOfCaption(tabCaption) == workspace::ScenarioKind::Battle;
 }
 
 ScopedTabCaption::ScopedTabCaption(const QString &caption)

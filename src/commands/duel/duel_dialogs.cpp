@@ -7,7 +7,6 @@ void registerDuelDialogs(workspace::DialogRegistry &registry)
     registerDuelEngineDialogs(registry);
     registerFrmVsStart68(registry);
     registerFrmVsText(registry);
-    registerDuelSpeedTool(registry);
     duel::registerFrmVsView(registry);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Registers the dialogs and tools of the duel commands, the duel preview and its speed setting. Start-up calls
+// Registers the dialogs of the duel commands and the duel preview. Start-up calls
 // registerDuelDialogs once (through commands::registerAllDialogs); each
 // file of the folder registers its own through the function named after it.
 namespace workspace {
@@ -13,7 +13,6 @@ void registerDuelDialogs(workspace::DialogRegistry &registry);
 void registerDuelEngineDialogs(workspace::DialogRegistry &registry);
 void registerFrmVsStart68(workspace::DialogRegistry &registry);
 void registerFrmVsText(workspace::DialogRegistry &registry);
-void registerDuelSpeedTool(workspace::DialogRegistry &registry);
 
 namespace duel {
 void registerFrmVsView(workspace::DialogRegistry &registry);

@@ -3,9 +3,6 @@
 #include "commands/flow/flow_dialogs.h"
 #include "commands/flow/variable_uses.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/document.h"
-#include "workspace/edit_dispatch.h"
-#include "workspace/scenario_tree_view.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -80,16 +77,13 @@ void FrmVarList::find()
 
 namespace {
 
-// Selects the node in the document and in the view that shows it, if the
-// owner window holds one.
+// Selects the node in the document and in the view that shows it, when the
+// workspace says how.
 void selectInDocument(workspace::EditContext &ctx, core::NodeId n)
 {
     ctx.doc().setSelected(n);
-    if (!ctx.parent)
-        return;
-    for (auto *view : ctx.parent->findChildren<workspace::ScenarioTreeView *>())
-        if (view->document() && &view->document()->tree() == &ctx.doc())
-            view->selectNode(n);
+    if (ctx.selectNode)
+        ctx.selectNode(n);
 }
 
 // A list without a row (no variable command, or only empty ones): the user

@@ -84,12 +84,23 @@ TEST(MapButton, TheTabCaptionChoosesBattleMapOrStageAndTheBoxesAreLetGo)
     }
 }
 
-TEST(MapButton, TheCaptionOverrideWinsOverTheRootText)
+TEST(MapButton, TheKindTheWindowToldWinsOverTheRootText)
 {
+    using workspace::ScenarioKind;
     MapDialog d{QStringLiteral("Scenario")};
-    EXPECT_EQ(commands::currentTabCaption(d.ctx), QStringLiteral("Scenario"));
+    EXPECT_EQ(commands::scenarioKind(d.ctx), ScenarioKind::Battle);
+    d.ctx.scenarioKind = ScenarioKind::Story;
+    EXPECT_EQ(commands::scenarioKind(d.ctx), ScenarioKind::Story);
+    {
+        FakePickers pickers;
+        const MapButtonRow zone{
+            .target = MapTarget::BattleOrStage, .mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
+        commands::openMapPicker(d.dialog, d.ctx, zone, 0);
+        EXPECT_EQ(pickers.ran, QStringList{QStringLiteral("stage2")});
+    }
+    d.ctx.scenarioKind = ScenarioKind::Battle;
     commands::ScopedTabCaption tab(QStringLiteral("R_01.eex *"));
-    EXPECT_EQ(commands::currentTabCaption(d.ctx), QStringLiteral("R_01.eex *"));
+    EXPECT_EQ(commands::scenarioKind(d.ctx), ScenarioKind::Story);
 }
 
 TEST(MapButton, StageCellHandsTheFacingListAndThePerson)

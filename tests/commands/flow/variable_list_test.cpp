@@ -12,8 +12,6 @@
 #include "fixtures/scenario_generator.h"
 #include "platform/prompts.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/document.h"
-#include "workspace/scenario_tree_view.h"
 #include "workspace/edit_dispatch.h"
 
 #include <QPushButton>
@@ -184,19 +182,17 @@ TEST(FrmVarList, FindSelectsTheChosenRowsCommand)
     EXPECT_TRUE(tool.prompts.messages.isEmpty());
 }
 
-TEST(FrmVarList, FindSelectsTheCommandInTheTreeView)
+TEST(FrmVarList, FindHandsTheCommandToTheWorkspacesSelection)
 {
-    QWidget window;
-    auto *doc = new workspace::Document(0);
-    doc->view()->setParent(&window);  // the page owns its document
-    SmallScenario s(doc->tree());
+    SmallScenario s;
     ToolRun tool(s.tree);
-    tool.ctx.parent = &window;
+    std::vector<core::NodeId> handed;
+    tool.ctx.selectNode = [&](core::NodeId n) { handed.push_back(n); };
     tool.run([](FrmVarList &w) {
         w.list()->setCurrentItem(w.list()->topLevelItem(3));
         w.findChild<QPushButton *>("cFind")->click();
     });
-    EXPECT_EQ(doc->view()->selectedNode(), s.nestedTest);
+    EXPECT_EQ(handed, std::vector<core::NodeId>{s.nestedTest});
     EXPECT_EQ(s.tree.selected(), s.nestedTest);
 }
 

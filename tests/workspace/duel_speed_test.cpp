@@ -6,7 +6,8 @@
 
 using namespace workspace;
 
-TEST(DuelSpeedRegistration, ThePopUpOpensTheRealSpeedDialog)
+// The workspace opens its own speed window; no command folder registers it.
+TEST(DuelSpeed, ThePopUpOpensTheRealSpeedDialog)
 {
     core::DocTree tree;
     tree.addRoot("Path", "Scenario");
