@@ -20,10 +20,13 @@ Document::Document(int treeIndex)
     m_view = new ScenarioTreeView(this);
     // The view deletes its children last, after it let go of the model.
     setParent(m_view);
+    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, &Document::onCleanChanged);
 }
 
 Document::~Document()
 {
+    // The stack says it is clean again while it is torn down.
+    disconnect(&m_history.stack(), nullptr, this, nullptr);
     // The model observes the tree: it goes first.
     m_model.reset();
 }
@@ -35,6 +38,17 @@ bool Document::isUntitled() const
 }
 
 void Document::markModified()
+{
+    // A change the undo stack did not see keeps the mark; one it saw leaves
+    // the mark to the stack's saved place.
+    if (m_history.changeCount() == m_seenChanges)
+        m_unrecorded = true;
+    m_seenChanges = m_history.changeCount();
+    if (m_unrecorded || !m_history.stack().isClean())
+        setMark();
+}
+
+void Document::setMark()
 {
     if (m_modified)
         return;
@@ -49,6 +63,20 @@ void Document::markSaved()
 {
     m_caption = captionFor(m_path);
     m_modified = false;
+    m_unrecorded = false;
+    m_seenChanges = m_history.changeCount();
+    m_history.stack().setClean();
+}
+
+void Document::onCleanChanged(bool clean)
+{
+    if (!clean) {
+        setMark();
+    } else if (!m_unrecorded) {
+        m_caption = captionFor(m_path);
+        m_modified = false;
+    }
+    emit modifiedChanged();
 }
 
 QString Document::captionFor(const QString &path)

@@ -117,6 +117,7 @@ EditContext &EditCommands::dialogContext()
     if (!d) {
         ctx.tree = &m_noTree;
         ctx.markModified = {};
+        ctx.history = nullptr;
         ctx.recordEdit = {};
         return ctx;
     }
@@ -128,11 +129,8 @@ EditContext &EditCommands::dialogContext()
         if (doc)
             docs->markModified(doc);
     };
-    ctx.recordEdit = [doc](NodeId node, const QString &oldKey, const QString &oldCaption, const QString &,
-                           const QString &) {
-        if (doc)
-            doc->history().record(core::HistoryRecord(doc->tree(), core::RecordKind::Edit, node, oldKey, oldCaption));
-    };
+    ctx.history = &d->history();
+    ctx.recordEdit = {};
     return ctx;
 }
 

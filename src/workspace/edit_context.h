@@ -1,8 +1,8 @@
 #pragma once
 // What a command dialog, preview or picker gets from the workspace: the
 // document it works on, the node it edits, the name tables, settings access,
-// the owner window, the prompts, and the two callbacks through which an edit
-// reaches the document (its modified mark and its undo history).
+// the owner window, the prompts, the document's undo stack every edit is
+// pushed onto, and the callback that marks the document modified.
 //
 // The main window keeps one context for the run: the fields below the
 // document part (the menu name of the shared text dialog, the battle-map
@@ -12,6 +12,7 @@
 // tab switch while the dialog is open cannot redirect the edit.
 #include "core/captions.h"
 #include "core/doc_tree.h"
+#include "core/edit_history.h"
 #include "core/key_serial.h"
 #include "core/settings.h"
 #include "platform/prompts.h"
@@ -99,8 +100,8 @@ struct KeyChange
 };
 
 using MarkModified = std::function<void()>;
-// One edit record (kind 4 of the undo history): the node, which by now holds
-// the new key and caption, and what it held before.
+// Told of each edit after it was pushed onto the undo stack: the node, which
+// by now holds the new key and caption, and what it held before.
 using RecordEdit = std::function<void(core::NodeId node, const QString &oldKey, const QString &oldCaption,
                                       const QString &newKey, const QString &newCaption)>;
 using SettingReader = std::function<QString(const QString &section, const QString &key)>;
@@ -120,6 +121,8 @@ struct EditContext
     core::KeySerial *keySerial = nullptr;
     // Bound to this document (not to "whatever tab is current").
     MarkModified markModified;
+    // The document's undo stack: every edit pushes its step here.
+    core::EditHistory *history = nullptr;
     RecordEdit recordEdit;
 
     // The answer of the command dialog that just closed with OK and a

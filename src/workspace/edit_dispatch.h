@@ -27,11 +27,13 @@ bool canOpenEditor(const core::DocTree &tree, core::NodeId node);
 
 // The one road of every parameter edit: stores the new key unless it is
 // the key the node holds, passes the change of length to the enclosing
-// nested lists, rebuilds the caption and records one edit. False, with
+// nested lists, rebuilds the caption and pushes one edit step onto the
+// document's undo stack (`history`), then tells `recordEdit`. False, with
 // nothing changed, when there is nothing to do or the change cannot be
 // taken. The caller marks the document.
 bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &change,
-                    const core::CaptionContext &captions, const RecordEdit &recordEdit);
+                    const core::CaptionContext &captions, const RecordEdit &recordEdit,
+                    core::EditHistory *history = nullptr);
 
 // The dispatch on the selected node of ctx's tree: shows the node's dialog
 // and applies what it hands back. Returns true when the key changed, that
