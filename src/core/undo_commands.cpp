@@ -248,6 +248,7 @@ void StepCommand::undo()
         return;
     }
     m_focus = m_records.empty() ? kNoNode : m_records.front()->focus();
+    restoreSelection();
 }
 
 void StepCommand::redo()
@@ -267,6 +268,13 @@ void StepCommand::redo()
         return;
     }
     m_focus = m_records.empty() ? kNoNode : m_records.back()->focus();
+    restoreSelection();
+}
+
+void StepCommand::restoreSelection()
+{
+    if (m_focus != kNoNode)
+        m_records.front()->document().setSelected(m_focus);
 }
 
 } // namespace core

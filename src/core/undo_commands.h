@@ -10,7 +10,7 @@
 // A step command is one user action: the records it made, undone last to
 // first and redone first to last, all or nothing. It is pushed after the
 // action changed the tree, so its first redo does nothing. After an undo or
-// redo it names the node to select.
+// redo it selects the node where it acted and names it (focus()).
 #include "core/doc_tree.h"
 #include "core/node_refs.h"
 #include "core/subtree_snapshot.h"
@@ -59,6 +59,7 @@ public:
     virtual bool redoRecord() = 0;
     // The first node of the record still in the tree, in the order of its parts.
     NodeId focus() const;
+    DocTree &document() const { return *m_target.tree; }
 
     void undo() override { undoRecord(); }
     void redo() override { redoRecord(); }
@@ -167,6 +168,8 @@ public:
     void redo() override;
 
 private:
+    // Selects where the step acted, as the user left the selection after it.
+    void restoreSelection();
     std::vector<RecordPtr> m_records;
     bool m_pushed = false;  // the first redo is the action itself, already done
     bool m_failed = false;

@@ -112,6 +112,28 @@ TEST(Undo, AKeyRewrittenWithoutARecordDoesNotStopTheHistory)
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(d.tree));
 }
 
+TEST(Undo, AnEditFindsItsNodeAfterTheNodeWasDeletedAndPutBackTwice)
+{
+    Doc d(sample());
+    const QByteArray original = d.bytes();
+    ASSERT_TRUE(editNote(d).ok);
+    const QByteArray edited = d.bytes();
+    ASSERT_TRUE(deleteNodes(d.ctx, d.tree.find(d.history.undoTop()->record(0).parts().at(0))).ok);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(undo(d.ctx).ok);  // the note comes back as a new node
+        EXPECT_EQ(d.bytes(), edited);
+        const EditResult r = undo(d.ctx);  // the edit finds that new node
+        ASSERT_TRUE(r.ok);
+        EXPECT_EQ(d.bytes(), original);
+        EXPECT_EQ(r.select, d.byRecord(note));
+        ASSERT_TRUE(redo(d.ctx).ok);
+        ASSERT_TRUE(redo(d.ctx).ok);
+        EXPECT_FALSE(d.history.canRedo());
+    }
+    EXPECT_TRUE(fixtures::nestedLengthsConsistent(d.tree));
+}
+
 TEST(Undo, AFailingRecordPutsBackTheRecordsOfItsStepAlreadyUndone)
 {
     Doc d(sample());
