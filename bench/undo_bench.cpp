@@ -13,7 +13,7 @@ constexpr int kEdits = 1000;
 
 // Rewrites the serial of up to kEdits command keys spread over the tree and
 // records each rewrite, as an edit dialog does; returns the step.
-core::EditStep editSpread(core::DocTree &tree)
+core::EditStep editSpread(core::DocTree &tree, core::EditHistory &history)
 {
     std::vector<core::NodeId> commands;
     for (core::NodeId n = tree.firstChild(tree.root()); n != core::kNoNode; n = tree.nextInOrder(n))
@@ -27,7 +27,7 @@ core::EditStep editSpread(core::DocTree &tree)
         if (!tree.setKey(n, oldKey + u'9'))
             continue;
         tree.setText(n, oldText + u'*');
-        step.records.push_back(core::HistoryRecord(tree, core::RecordKind::Edit, n, oldKey, oldText));
+        step.records.push_back(core::HistoryRecord(tree, history, core::RecordKind::Edit, n, oldKey, oldText));
     }
     return step;
 }
@@ -44,7 +44,7 @@ void undoThousandEdits(benchmark::State &state, const bench::ScenarioSize &size)
         if (!bench::loadScenario(s, tree))
             state.SkipWithError("load failed");
         nodes = tree.count();
-        history.push(editSpread(tree));
+        history.push(editSpread(tree, history));
         core::EditContext ctx{tree, serial, history};
         state.ResumeTiming();
         if (!core::undo(ctx).ok)

@@ -4,7 +4,6 @@
 #include "core/eex_layout.h"
 #include "core/node_creation.h"
 #include "core/structure_edits.h"
-#include "core/undo_redo.h"
 
 namespace core {
 
@@ -130,7 +129,7 @@ EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId targe
     EditStep step;
     auto rollBack = [&]() {
         for (auto r = step.records.rbegin(); r != step.records.rend(); ++r)
-            undoRecord(tree, ctx.keySerial, *r);
+            (*r)->undoRecord();
         ctx.keySerial = serialBefore;
         return refused(kTooLongMessage);
     };
@@ -147,15 +146,15 @@ EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId targe
                 removeRun(tree, {m.node});
                 return rollBack();
             }
-            step.records.push_back(HistoryRecord(tree, RecordKind::AddChildEvent, target));
+            step.records.push_back(HistoryRecord(tree, ctx.history, RecordKind::AddChildEvent, target));
         } else {
             if (!NodePaste(tree, ctx.keySerial, e, target, Relation::Before, SnapshotKeys::Fresh))
                 return rollBack();
-            step.records.push_back(HistoryRecord(tree, RecordKind::Add, target));
+            step.records.push_back(HistoryRecord(tree, ctx.history, RecordKind::Add, target));
         }
     }
     // Each pasted node is an undo step of its own, taken back one at a time.
-    for (EditRecord &r : step.records)
+    for (RecordPtr &r : step.records)
         ctx.history.record(std::move(r));
     return {true, true, {}, target};
 }

@@ -248,7 +248,7 @@ private:
 };
 
 ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &replacer, const CaptionContext &captions,
-                            EditRecord *record, SectionBudget &budget)
+                            EditHistory *history, RecordPtr *record, SectionBudget &budget)
 {
     if (!isCommandNode(tree, node))
         return ReplaceNodeStatus::NoMatch;
@@ -279,8 +279,8 @@ ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &repl
         budget.grew(node, delta);
     }
     tree.setText(node, commandCaption(newKey, CaptionSite::Creation, holdsNestedList(tree, node), captions));
-    if (record)
-        *record = HistoryRecord(tree, RecordKind::Edit, node, preKey, preText);
+    if (record && history)
+        *record = HistoryRecord(tree, *history, RecordKind::Edit, node, preKey, preText);
     return ReplaceNodeStatus::Replaced;
 }
 
@@ -310,10 +310,10 @@ bool mayReplace(const DocTree &tree, NodeId node, const TextReplacer &replacer)
 } // namespace
 
 ReplaceNodeStatus replaceInNode(DocTree &tree, NodeId node, const TextReplacer &replacer,
-                                const CaptionContext &captions, EditRecord *record)
+                                const CaptionContext &captions)
 {
     SectionBudget budget(tree);
-    return replaceIn(tree, node, replacer, captions, record, budget);
+    return replaceIn(tree, node, replacer, captions, nullptr, nullptr, budget);
 }
 
 ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString &replace)
@@ -328,8 +328,8 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
     for (; node != kNoNode; node = tree.nextInOrder(node)) {
         if (!mayReplace(tree, node, replacer))
             continue;
-        EditRecord record;
-        switch (replaceIn(tree, node, replacer, ctx.captions, &record, budget)) {
+        RecordPtr record;
+        switch (replaceIn(tree, node, replacer, ctx.captions, &ctx.history, &record, budget)) {
         case ReplaceNodeStatus::NoMatch:
             continue;
         case ReplaceNodeStatus::TooLong:
@@ -367,8 +367,8 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
             progress(visited, tree.count());
         if (!mayReplace(tree, node, replacer))
             continue;
-        EditRecord record;
-        switch (replaceIn(tree, node, replacer, ctx.captions, &record, budget)) {
+        RecordPtr record;
+        switch (replaceIn(tree, node, replacer, ctx.captions, &ctx.history, &record, budget)) {
         case ReplaceNodeStatus::NoMatch:
             break;
         case ReplaceNodeStatus::TooLong:
@@ -386,8 +386,7 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
             break;
         }
     }
-    // Undo reverts the records last to first, so each finds the enclosing
-    // blocks' keys as they were right after its own rewrite.
+    // One step: replace all is undone as a whole.
     ctx.history.push(std::move(step));
     return out;
 }

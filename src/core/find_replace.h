@@ -105,7 +105,7 @@ struct ReplaceOutcome {
 // lengths. Returns the result; the edit record is left to the caller.
 enum class ReplaceNodeStatus { NoMatch, Unchanged, Replaced, TooLong };
 ReplaceNodeStatus replaceInNode(DocTree &tree, NodeId node, const TextReplacer &replacer,
-                                const CaptionContext &captions, EditRecord *record = nullptr);
+                                const CaptionContext &captions);
 
 // Replace one: the first text-bearing command at or after the selection (the
 // first Scene when nothing is selected), in display order, whose text holds

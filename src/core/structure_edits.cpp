@@ -75,10 +75,8 @@ EditResult moveSelection(EditContext &ctx, NodeId selected, const QStringList &m
         const int to = up ? tree.row(other.first) : from + int(unitNodes(tree, other).size());
         if (!moveRunTo(tree, run, to))
             continue;
-        EditRecord r = HistoryRecord(tree, up ? RecordKind::MoveUp : RecordKind::MoveDown, u.first);
-        r.fromRow = from;
-        r.unitSize = int(run.size());
-        step.records.push_back(std::move(r));
+        step.records.push_back(
+            std::make_unique<MoveRunCommand>(UndoTarget{&tree, &ctx.history.refs()}, up, run, from));
     }
     if (step.isEmpty())
         return refused();
@@ -130,7 +128,7 @@ EditResult addCommand(EditContext &ctx, NodeId selected, int code, const QString
     const NodeAddResult added = MenuNodeAdd(tree, ctx.keySerial, request, ctx.captions);
     if (!added)
         return refused(messageOf(added.error));
-    ctx.history.record(HistoryRecord(tree, RecordKind::Add, selected));
+    ctx.history.record(HistoryRecord(tree, ctx.history, RecordKind::Add, selected));
     return {true, true, {}, selected};
 }
 
@@ -147,7 +145,7 @@ EditResult addChildEvent(EditContext &ctx, NodeId selected, int code)
     const NodeAddResult added = ChildEventAdd(tree, ctx.keySerial, code, selected, Relation::Before, ctx.captions);
     if (!added)
         return refused(messageOf(added.error));
-    ctx.history.record(HistoryRecord(tree, RecordKind::AddChildEvent, selected));
+    ctx.history.record(HistoryRecord(tree, ctx.history, RecordKind::AddChildEvent, selected));
     return {true, true, {}, selected};
 }
 
@@ -176,7 +174,7 @@ EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, std
         EditStep step;
         for (NodeId n : run)
             step.records.push_back(
-                HistoryRecord(tree, RecordKind::Delete, n, {}, {}, tree.next(n) == kNoNode ? 2 : 3));
+                HistoryRecord(tree, ctx.history, RecordKind::Delete, n, {}, {}, tree.next(n) == kNoNode ? 2 : 3));
         const int row = tree.row(u.first);
         if (!removeRun(tree, run))
             continue;

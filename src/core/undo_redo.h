@@ -1,25 +1,20 @@
 #pragma once
-// Undo and redo over a document's EditHistory.
+// Undo and redo of a document's history, as the Edit menu does them.
 //
 // Records are applied with the internal primitives (snapshot insert, run
 // removal, in-list moves, key rewrite), never through the user's paste rules,
 // so a node deleted beside a Section's locked comment comes back there.
-// Every record is checked against the tree before it acts; when a record no
-// longer fits (a key changed without a record), the records of the step that
-// were already applied are put back, the history is cleared and the caller
-// gets kCannotUndoMessage instead of an edit of the wrong node.
+// Records find their nodes by lasting name, so a key rewritten meanwhile does
+// not stop them. A step that cannot be applied whole (a kept key already
+// taken by another node) leaves the tree as it was, clears the history and
+// gives kCannotUndoMessage instead of an edit of the wrong node.
 #include "core/edit_context.h"
 #include "core/work_progress.h"
 
 namespace core {
 
-// One record backwards / forwards; all or nothing. The record's snapshots are
-// refreshed from the tree when it takes nodes out.
-bool undoRecord(DocTree &tree, KeySerial &keySerial, EditRecord &record);
-bool redoRecord(DocTree &tree, KeySerial &keySerial, EditRecord &record);
-
 // Undo / redo the top step. Nothing to undo or redo: ok false, nothing changes.
-// `progress` counts the step's records; a step is never stopped half-way.
+// A step is never stopped half-way; `progress` hears of its start and end.
 EditResult undo(EditContext &ctx, const WorkProgress &progress = {});
 EditResult redo(EditContext &ctx, const WorkProgress &progress = {});
 

@@ -20,10 +20,13 @@ Document::Document(int treeIndex)
     m_view = new ScenarioTreeView(this);
     // The view deletes its children last, after it let go of the model.
     setParent(m_view);
+    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, &Document::onCleanChanged);
 }
 
 Document::~Document()
 {
+    // The stack says it is clean again while it is torn down.
+    disconnect(&m_history.stack(), nullptr, this, nullptr);
     // The model observes the tree: it goes first.
     m_model.reset();
 }
@@ -35,6 +38,11 @@ bool Document::isUntitled() const
 }
 
 void Document::markModified()
+{
+    setMark();
+}
+
+void Document::setMark()
 {
     if (m_modified)
         return;
@@ -49,6 +57,17 @@ void Document::markSaved()
 {
     m_caption = captionFor(m_path);
     m_modified = false;
+    m_history.stack().setClean();
+}
+
+void Document::onCleanChanged(bool clean)
+{
+    // Leaving the saved place marks the tab. Coming back to it by undo or
+    // redo does not take the mark away: an undone step still counts as a
+    // change, and only a save clears the mark.
+    if (!clean)
+        setMark();
+    emit modifiedChanged();
 }
 
 QString Document::captionFor(const QString &path)

@@ -53,15 +53,26 @@ public:
     void setCaption(const QString &caption) { m_caption = caption; }
     bool modified() const { return m_modified; }
     void setModifiedFlag(bool modified) { m_modified = modified; }
-    // The first change after a save: the caption gets " *" (once).
+    // A change of the tree: the caption gets " *" (once). A change that did
+    // not go through the undo stack keeps the mark until the next save.
     void markModified();
-    // The caption back to the file name, without the mark; the flag cleared.
+    // The caption back to the file name, without the mark; the flag cleared;
+    // the undo stack's present state is the saved one.
     void markSaved();
 
+signals:
+    // The mark came or went because the undo stack left or reached the
+    // saved state.
+    void modifiedChanged();
+
+public:
     // The caption for a path: its file name, or "Scenario" for "NewFile".
     static QString captionFor(const QString &path);
 
 private:
+    void onCleanChanged(bool clean);
+    void setMark();
+
     std::unique_ptr<core::DocTree> m_tree;
     std::unique_ptr<DocTreeModel> m_model;
     ScenarioTreeView *m_view = nullptr;

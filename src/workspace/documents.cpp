@@ -154,6 +154,7 @@ int Documents::takeTreeIndex()
 Document *Documents::createDocument()
 {
     auto *document = new Document(takeTreeIndex());
+    connect(document, &Document::modifiedChanged, this, [this, document] { refreshCaption(document); });
     connect(document->view(), &ScenarioTreeView::filesDropped, this, [this](const QStringList &paths) {
         // Each dropped file is opened on its own, in drop order.
         for (const QString &p : paths)
@@ -200,10 +201,14 @@ void Documents::MarkTabModified() { markModified(current()); }
 
 void Documents::markModified(Document *document)
 {
-    if (!document || document->modified())
+    if (!document)
         return;
+    const bool wasModified = document->modified();
+    // Told even when marked already: a change outside the undo stack keeps
+    // the mark when the stack goes back to the saved state.
     document->markModified();
-    refreshCaption(document);
+    if (!wasModified)
+        refreshCaption(document);
 }
 
 // --- new ---------------------------------------------------------------------

@@ -118,6 +118,7 @@ EditContext &EditCommands::dialogContext()
     if (!d) {
         ctx.tree = &m_noTree;
         ctx.markModified = {};
+        ctx.history = nullptr;
         ctx.recordEdit = {};
         ctx.selectNode = {};
         ctx.scenarioKind.reset();
@@ -136,11 +137,8 @@ EditContext &EditCommands::dialogContext()
         if (doc)
             docs->markModified(doc);
     };
-    ctx.recordEdit = [doc](NodeId node, const QString &oldKey, const QString &oldCaption, const QString &,
-                           const QString &) {
-        if (doc)
-            doc->history().record(core::HistoryRecord(doc->tree(), core::RecordKind::Edit, node, oldKey, oldCaption));
-    };
+    ctx.history = &d->history();
+    ctx.recordEdit = {};
     ctx.selectNode = [doc](NodeId node) {
         if (doc)
             doc->view()->selectNode(node);

@@ -1,10 +1,10 @@
 #pragma once
 // What a command dialog, preview or picker gets from the workspace: the
 // document it works on, the node it edits, the kind of scenario, the name
-// tables, settings access, the owner window, the prompts, and the callbacks
-// through which an edit reaches the document (its modified mark, its undo
-// history, the selection). Lower layers get values and callbacks here; they
-// never look into the workspace's windows.
+// tables, settings access, the owner window, the prompts, and what an edit
+// reaches the document through (its modified mark, the undo stack every
+// edit is pushed onto, the selection). Lower layers get values and
+// callbacks here; they never look into the workspace's windows.
 //
 // The main window keeps one context for the run: the fields below the
 // document part (the menu name of the shared text dialog, the battle-map
@@ -14,6 +14,7 @@
 // tab switch while the dialog is open cannot redirect the edit.
 #include "core/captions.h"
 #include "core/doc_tree.h"
+#include "core/edit_history.h"
 #include "core/key_serial.h"
 #include "core/settings.h"
 #include "platform/prompts.h"
@@ -120,8 +121,8 @@ struct KeyChange
 
 using MarkModified = std::function<void()>;
 using SelectNode = std::function<void(core::NodeId node)>;
-// One edit record (kind 4 of the undo history): the node, which by now holds
-// the new key and caption, and what it held before.
+// Told of each edit after it was pushed onto the undo stack: the node, which
+// by now holds the new key and caption, and what it held before.
 using RecordEdit = std::function<void(core::NodeId node, const QString &oldKey, const QString &oldCaption,
                                       const QString &newKey, const QString &newCaption)>;
 using SettingReader = std::function<QString(const QString &section, const QString &key)>;
@@ -141,6 +142,8 @@ struct EditContext
     core::KeySerial *keySerial = nullptr;
     // Bound to this document (not to "whatever tab is current").
     MarkModified markModified;
+    // The document's undo stack: every edit pushes its step here.
+    core::EditHistory *history = nullptr;
     RecordEdit recordEdit;
     // Selects a node of this document, in the tree and in the view showing
     // it; unset: only the tree's selection changes.

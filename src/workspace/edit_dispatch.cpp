@@ -44,7 +44,7 @@ bool canOpenEditor(const core::DocTree &tree, core::NodeId node)
 }
 
 bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &change,
-                    const core::CaptionContext &captions, const RecordEdit &recordEdit)
+                    const core::CaptionContext &captions, const RecordEdit &recordEdit, core::EditHistory *history)
 {
     if (!tree.isValid(node))
         return false;
@@ -63,6 +63,9 @@ bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &cha
     if (!change.keepCaption)
         tree.setText(node, core::commandCaption(change.key, core::CaptionSite::Creation,
                                                 core::holdsNestedList(tree, node), captions));
+    if (history)
+        history->record(std::make_unique<core::ReplaceKeyCommand>(core::UndoTarget{&tree, &history->refs()}, node,
+                                                                  oldKey, oldCaption));
     if (recordEdit)
         recordEdit(node, oldKey, oldCaption, change.key, tree.text(node));
     return true;
@@ -77,6 +80,7 @@ bool NodeEditDialog(EditContext &ctx)
         return false;
     const MarkModified markModified = ctx.markModified;
     const RecordEdit recordEdit = ctx.recordEdit;
+    core::EditHistory *const history = ctx.history;
 
     ctx.node = node;
     ctx.change.reset();
@@ -87,7 +91,7 @@ bool NodeEditDialog(EditContext &ctx)
         DialogRegistry::instance().runDialog(code, ctx);
 
     const std::optional<KeyChange> change = std::exchange(ctx.change, std::nullopt);
-    if (!change || !applyKeyChange(tree, node, *change, ctx.captions, recordEdit))
+    if (!change || !applyKeyChange(tree, node, *change, ctx.captions, recordEdit, history))
         return false;
     if (markModified)
         markModified();
@@ -180,7 +184,7 @@ int WholeArmyPlace(EditContext &ctx, core::NodeId parent, const std::vector<QPoi
         if (!core::keyWriteFieldChecked(key, 21, 4, cells[i].x())
             || !core::keyWriteFieldChecked(key, 33, 4, cells[i].y()))
             continue;
-        if (applyKeyChange(tree, unit, KeyChange{key, 0, false}, ctx.captions, ctx.recordEdit))
+        if (applyKeyChange(tree, unit, KeyChange{key, 0, false}, ctx.captions, ctx.recordEdit, ctx.history))
             ++placed;
     }
     if (placed > 0 && markModified)

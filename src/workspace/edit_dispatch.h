@@ -29,17 +29,20 @@ bool canOpenEditor(const core::DocTree &tree, core::NodeId node);
 
 // The one road of every parameter edit: stores the new key unless it is
 // the key the node holds, passes the change of length to the enclosing
-// nested lists, rebuilds the caption and records one edit. False, with
+// nested lists, rebuilds the caption and pushes one edit step onto the
+// document's undo stack (`history`), then tells `recordEdit`. False, with
 // nothing changed, when there is nothing to do or the change cannot be
 // taken. The caller marks the document.
 bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &change,
-                    const core::CaptionContext &captions, const RecordEdit &recordEdit);
+                    const core::CaptionContext &captions, const RecordEdit &recordEdit,
+                    core::EditHistory *history = nullptr);
 
 // The dispatch on the selected node of ctx's tree: shows the node's dialog
 // and applies what it hands back. Returns true when the key changed, that
-// is when the document was marked and one edit recorded. The document, the node and the two callbacks are captured when
-// the dialog opens; whatever the window does to ctx meanwhile, the record
-// goes to the document that was edited.
+// is when the document was marked and one edit step pushed. The document,
+// the node, its undo stack and the callbacks are captured when the dialog
+// opens; whatever the window does to ctx meanwhile, the step goes onto the
+// stack of the document that was edited.
 bool NodeEditDialog(EditContext &ctx);
 // Double-click, Space and "수정 (&E)": the guard, then the dispatch. False
 // when the guard stopped it (ctx.node is then left as it was) or nothing
@@ -68,7 +71,8 @@ void VariableList(EditContext &ctx);
 // The placement of all own units, as the battle-map picker finishes it:
 // the own-unit commands (0x4B) among the children of `parent`, at most 40,
 // take the cells in order (x and y as 4-byte values at characters 21 and
-// 33), get their rebuilt captions and one edit record each; then the
+// 33), get their rebuilt captions and one edit step each on the document's
+// undo stack (the dispatch's road, applyKeyChange); then the
 // document is marked once. Other children are left untouched. Returns the
 // number of commands rewritten.
 constexpr int kMaxWholeArmyUnits = 40;

@@ -38,12 +38,12 @@ TEST_F(Clip, AChildEventWithTwoLevelsPastedAfterACommandGivesTheHandBuiltBytes)
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(doc.tree));
     // One step, one child-event record; the pasted nodes carry fresh keys.
     ASSERT_EQ(doc.history.undoStepCount(), 1);
-    const EditRecord &rec = doc.history.steps()[0].records.at(0);
-    EXPECT_EQ(rec.kind, RecordKind::AddChildEvent);
+    const RecordCommand &rec = doc.history.step(0)->record(0);
+    EXPECT_EQ(rec.kind(), RecordKind::AddChildEvent);
     const NodeId pasted = doc.tree.previous(doc.bodyEnd());
     EXPECT_NE(doc.tree.key(pasted), doc.tree.key(block1()));
     EXPECT_TRUE(doc.tree.key(pasted).startsWith(doc.tree.key(block1())));
-    EXPECT_EQ(rec.parts.at(0), doc.tree.key(pasted));
+    EXPECT_EQ(rec.parts().at(0), doc.tree.key(pasted));
     // Colours: a new red marker; no background on the pasted block.
     EXPECT_EQ(doc.tree.textColor(doc.tree.previous(pasted)), markerTextColor());
     EXPECT_FALSE(doc.tree.backColor(pasted).isValid());
@@ -69,7 +69,7 @@ TEST_F(Clip, AMarkerAndItsBlockSelectedTogetherCopyAsOneEvent)
     EXPECT_EQ(doc.bytes(), eexFile(ce1() + D + A + ce1() + D));
     // A step per pasted node.
     ASSERT_EQ(doc.history.undoStepCount(), 2);
-    EXPECT_EQ(doc.history.steps().back().records.size(), 1u);
+    EXPECT_EQ(doc.history.undoTop()->recordCount(), 1);
 }
 
 TEST_F(Clip, PastingTwiceGivesDistinctKeysAndATakenKeyMovesToTheNextSerial)
@@ -91,7 +91,7 @@ TEST_F(Clip, CutTakesTheWholeEventAndPasteBringsItBack)
     const QByteArray before = doc.bytes();
     ASSERT_TRUE(cutNodes(doc.ctx, block2(), {}, clipboard).ok);
     EXPECT_EQ(doc.bytes(), eexFile(A + childEvent(blk1, B) + D));
-    EXPECT_EQ(doc.history.steps().back().records.size(), 2u);
+    EXPECT_EQ(doc.history.undoTop()->recordCount(), 2);
     ASSERT_TRUE(pasteNodes(doc.ctx, clipboard, doc.byRecord(A)).ok);
     EXPECT_EQ(doc.bytes(), eexFile(ce2() + A + childEvent(blk1, B) + D));
     ASSERT_TRUE(undo(doc.ctx).ok);

@@ -61,18 +61,18 @@ TEST(EditHistoryRecords, TextsFollowTheRecordFormatOfEachKind)
 
     // Delete: the node after it, "Previous", the deleted key.
     ASSERT_TRUE(deleteNodes(d.ctx, a).ok);
-    EXPECT_EQ(d.history.steps().back().records[0].text(), joined({dKey, "Previous", aKey}));
+    EXPECT_EQ(d.history.undoTop()->record(0).text(), joined({dKey, "Previous", aKey}));
     ASSERT_TRUE(undo(d.ctx).ok);
 
     // Add: the added key, the key of the node it stands before.
     ASSERT_TRUE(addCommand(d.ctx, dn, 0x0A).ok);
     const QString addedKey = d.tree.key(d.tree.previous(dn));
-    EXPECT_EQ(d.history.steps().back().records[0].text(), joined({addedKey, dKey}));
+    EXPECT_EQ(d.history.undoTop()->record(0).text(), joined({addedKey, dKey}));
 
     // Child event: block, marker, the block's first child, the node after.
     ASSERT_TRUE(addChildEvent(d.ctx, d.bodyEnd(), 0x6E).ok);
     const NodeId block = d.tree.previous(d.bodyEnd());
-    EXPECT_EQ(d.history.steps().back().records[0].text(),
+    EXPECT_EQ(d.history.undoTop()->record(0).text(),
               joined({d.tree.key(block), d.tree.key(d.tree.previous(block)), d.tree.key(d.tree.firstChild(block)),
                       endKey}));
 
@@ -81,16 +81,16 @@ TEST(EditHistoryRecords, TextsFollowTheRecordFormatOfEachKind)
     const QString newKey = QStringLiteral("0F0012000900") + keySuffix(dKey).toString();
     d.tree.setKey(dn, newKey);
     d.tree.setText(dn, QStringLiteral("F : new"));
-    d.history.record(HistoryRecord(d.tree, RecordKind::Edit, dn, dKey, oldText));
-    EXPECT_EQ(d.history.steps().back().records[0].text(), joined({newKey, "F : new", dKey, oldText}));
+    d.history.record(HistoryRecord(d.tree, d.history, RecordKind::Edit, dn, dKey, oldText));
+    EXPECT_EQ(d.history.undoTop()->record(0).text(), joined({newKey, "F : new", dKey, oldText}));
 
     // Moves: the moved key alone.
     ASSERT_TRUE(moveUp(d.ctx, dn).ok);
-    EXPECT_EQ(d.history.steps().back().records[0].text(), newKey);
-    EXPECT_EQ(d.history.steps().back().records[0].kind, RecordKind::MoveUp);
+    EXPECT_EQ(d.history.undoTop()->record(0).text(), newKey);
+    EXPECT_EQ(d.history.undoTop()->record(0).kind(), RecordKind::MoveUp);
     ASSERT_TRUE(moveDown(d.ctx, dn).ok);
-    EXPECT_EQ(d.history.steps().back().records[0].text(), newKey);
-    EXPECT_EQ(d.history.steps().back().records[0].kind, RecordKind::MoveDown);
+    EXPECT_EQ(d.history.undoTop()->record(0).text(), newKey);
+    EXPECT_EQ(d.history.undoTop()->record(0).kind(), RecordKind::MoveDown);
 }
 
 TEST(EditHistoryRecords, TwoDocumentsWithTheSameKeysKeepSeparateHistories)

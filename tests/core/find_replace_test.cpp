@@ -183,7 +183,7 @@ TEST(Replace, ReplaceAllInsideNestedChildEventsKeepsLengthsAndUndoesInOneStep)
     EXPECT_TRUE(sawBlock);
 
     ASSERT_EQ(d.history.undoStepCount(), 1);
-    EXPECT_EQ(d.history.steps().back().records.size(), 6u);
+    EXPECT_EQ(d.history.undoTop()->recordCount(), 6);
     EXPECT_TRUE(undo(d.ctx).ok);
     EXPECT_EQ(fixtures::toHex(d.bytes()), fixtures::toHex(original));
     EXPECT_TRUE(redo(d.ctx).ok);

@@ -36,7 +36,7 @@ TEST_F(Edits, DeletingABlockTwoLevelsDeepTakesItsMarkerAndShrinksTheOuterBlock)
     EXPECT_EQ(r.select, doc.tree.lastChild(block1()));
     // One step of two records, the marker's recorded against its block.
     ASSERT_EQ(doc.history.undoStepCount(), 1);
-    EXPECT_EQ(doc.history.steps()[0].records.size(), 2u);
+    EXPECT_EQ(doc.history.step(0)->recordCount(), 2);
 }
 
 TEST_F(Edits, DeletingTheMarkerDeletesItsChildEventToo)
@@ -76,7 +76,7 @@ TEST_F(Edits, AMultiSelectionMovesAsABlockAndUndoesCompletely)
     // The top unit cannot go higher; the one below it stays put too.
     EXPECT_FALSE(moveUp(doc.ctx, kNoNode, keys).ok);
     EXPECT_EQ(doc.history.undoStepCount(), 1);
-    EXPECT_EQ(doc.history.steps()[0].records.size(), 2u);
+    EXPECT_EQ(doc.history.step(0)->recordCount(), 2);
     ASSERT_TRUE(undo(doc.ctx).ok);
     EXPECT_EQ(doc.bytes(), before);
 }
@@ -87,7 +87,7 @@ TEST_F(Edits, AMultiSelectionIsReducedToItsTopMostNodesAndSkipsVanishedKeys)
                            doc.tree.key(doc.byRecord(B)), QString()};
     ASSERT_TRUE(deleteNodes(doc.ctx, kNoNode, keys).ok);
     EXPECT_EQ(doc.bytes(), eexFile(A + D));
-    EXPECT_EQ(doc.history.steps().back().records.size(), 2u);  // marker and block only
+    EXPECT_EQ(doc.history.undoTop()->recordCount(), 2);  // marker and block only
 }
 
 TEST_F(Edits, ACommentReadingLikeACodeZeroCaptionStillMoves)
@@ -117,8 +117,8 @@ TEST_F(Edits, DeletingASectionRecordsItsNeighbourAndUndoRestoresIt)
     Doc d(eexFile({{lockedComment(), A}, {lockedComment(), B}}));
     const QString firstKey = d.tree.key(d.section(0));
     ASSERT_TRUE(deleteNodes(d.ctx, d.section(1)).ok);  // the last: recorded after the one before it
-    EXPECT_EQ(d.history.steps().back().records[0].parts.at(1), QStringLiteral("Next"));
-    EXPECT_EQ(d.history.steps().back().records[0].parts.at(0), firstKey);
+    EXPECT_EQ(d.history.undoTop()->record(0).parts().at(1), QStringLiteral("Next"));
+    EXPECT_EQ(d.history.undoTop()->record(0).parts().at(0), firstKey);
     EXPECT_EQ(d.bytes(), eexFile({{lockedComment(), A}}));
     ASSERT_TRUE(undo(d.ctx).ok);
     EXPECT_EQ(d.bytes(), eexFile({{lockedComment(), A}, {lockedComment(), B}}));

@@ -3,6 +3,7 @@
 #include "workspace/edit_dispatch.h"
 
 #include "core/catalogue.h"
+#include "core/edit_history.h"
 #include "core/key_codec.h"
 #include "core/tree_queries.h"
 #include "fixtures/nested_length_check.h"
@@ -37,6 +38,7 @@ struct Document
     KeySerial serial = 1;
     int marks = 0;
     std::vector<Record> records;
+    core::EditHistory history;
     EditContext ctx{tree};
 
     Document()
@@ -44,6 +46,7 @@ struct Document
         scene = fixtures::addScenarioRoot(tree);
         sec = fixtures::addSection(tree, scene, 0);
         ctx.keySerial = &serial;
+        ctx.history = &history;
         ctx.markModified = [this] { ++marks; };
         ctx.recordEdit = [this](NodeId n, const QString &ok, const QString &oc, const QString &nk,
                                 const QString &nc) { records.push_back({n, ok, oc, nk, nc}); };
@@ -236,6 +239,16 @@ TEST_F(EditOutcome, ChangedKeyRecordsOneEditAndMarksOnce)
     EXPECT_EQ(doc.tree.text(talk), doc.records[0].newCaption);
     EXPECT_FALSE(doc.ctx.change.has_value());
     EXPECT_EQ(doc.marks, 1);
+    // One step on the document's stack, whose text is the edit record's.
+    ASSERT_EQ(doc.history.undoStepCount(), 1);
+    EXPECT_EQ(doc.history.undoTop()->record(0).kind(), core::RecordKind::Edit);
+    EXPECT_EQ(doc.history.undoTop()->text(),
+              QStringList({newKey, doc.records[0].newCaption, oldKey, oldCaption}).join(core::kRecordSeparator));
+    NodeId focus = kNoNode;
+    ASSERT_TRUE(doc.history.undo(focus));
+    EXPECT_EQ(focus, talk);
+    EXPECT_EQ(doc.tree.key(talk), oldKey);
+    EXPECT_EQ(doc.tree.text(talk), oldCaption);
 }
 
 TEST_F(EditOutcome, RecordGoesToTheDocumentOpenedEvenIfTheTabChanges)
@@ -313,6 +326,15 @@ TEST_F(WholeArmy, PlacesOnlyOwnUnitsAtMostForty)
     }
     for (std::size_t i = 0; i < others.size(); ++i)
         EXPECT_EQ(doc.tree.key(others[i]), otherKeys[i]);
+    // The same road as the dispatch: one edit step per unit on the stack,
+    // undone one by one back to the default placement.
+    ASSERT_EQ(doc.history.undoStepCount(), 40);
+    NodeId focus = kNoNode;
+    for (int i = 39; i >= 0; --i) {
+        ASSERT_TRUE(doc.history.undo(focus));
+        EXPECT_EQ(focus, units[std::size_t(i)]);
+        EXPECT_EQ(recordPart(doc.tree.key(units[std::size_t(i)])), defaultRecord(0x4B));
+    }
 }
 
 TEST_F(WholeArmy, FewerCellsPlaceFewerUnitsAndNoneMarksNothing)

@@ -149,9 +149,10 @@ TEST_F(MultiWindow, DeletingThreeCommandsGivesThreeRecordsUndoneOnePerCtrlZ)
     key(Qt::Key_Delete);
     EXPECT_EQ(bytes(), eexFile({{lockedComment() + H1, childEvent(blk, D)}}));
     ASSERT_EQ(undoSteps(), 3);
-    for (const auto &step : doc()->history().steps()) {
-        ASSERT_EQ(step.records.size(), 1u);
-        EXPECT_EQ(step.records[0].kind, core::RecordKind::Delete);
+    for (int i = 0; i < 3; ++i) {
+        const core::StepCommand *step = doc()->history().step(i);
+        ASSERT_EQ(step->recordCount(), 1);
+        EXPECT_EQ(step->record(0).kind(), core::RecordKind::Delete);
     }
     EXPECT_EQ(w.statusText(), workspace::MultiSelectHelpText());
     EXPECT_TRUE(edit->multiSelect().isEmpty());

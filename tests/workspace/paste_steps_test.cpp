@@ -27,9 +27,9 @@ TEST_F(PasteSteps, ThreePastedNodesAreThreeUndoSteps)
     ASSERT_EQ(undoSteps(), 3);
     const core::RecordKind kinds[] = {core::RecordKind::Add, core::RecordKind::Add, core::RecordKind::AddChildEvent};
     for (int i = 0; i < 3; ++i) {
-        const core::EditStep &step = doc()->history().steps()[std::size_t(i)];
-        ASSERT_EQ(step.records.size(), 1u);
-        EXPECT_EQ(step.records[0].kind, kinds[i]);
+        const core::StepCommand *step = doc()->history().step(i);
+        ASSERT_EQ(step->recordCount(), 1);
+        EXPECT_EQ(step->record(0).kind(), kinds[i]);
     }
 
     key(Qt::Key_Z, Qt::ControlModifier);

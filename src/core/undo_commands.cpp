@@ -1,0 +1,280 @@
+#include "core/undo_commands.h"
+
+#include "core/edit_units.h"
+#include "core/key_codec.h"
+#include "core/key_edit.h"
+
+namespace core {
+
+namespace {
+
+QStringList keysOf(const DocTree &tree, std::initializer_list<NodeId> nodes)
+{
+    QStringList keys;
+    for (NodeId n : nodes)
+        keys << tree.key(n);
+    return keys;
+}
+
+// True when the nodes are consecutive siblings in this order.
+bool isRun(const DocTree &tree, const std::vector<NodeId> &run)
+{
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        if (run[i] == kNoNode)
+            return false;
+        if (i > 0 && tree.next(run[i - 1]) != run[i])
+            return false;
+    }
+    return !run.empty();
+}
+
+} // namespace
+
+RecordCommand::RecordCommand(const UndoTarget &target, RecordKind kind, QStringList parts,
+                             std::vector<NodeId> focusNodes)
+    : m_target(target), m_kind(kind), m_parts(std::move(parts))
+{
+    for (NodeId n : focusNodes)
+        m_focus.push_back(refs().name(n));
+    setText(m_parts.join(kRecordSeparator));
+}
+
+NodeId RecordCommand::focus() const
+{
+    for (NodeId name : m_focus)
+        if (const NodeId n = live(name); n != kNoNode)
+            return n;
+    return kNoNode;
+}
+
+bool RecordCommand::putBack(const std::vector<NodeSnapshot> &nodes, const std::vector<NodeId> &names,
+                            NodeId anchor, Relation where)
+{
+    if (anchor == kNoNode || nodes.empty())
+        return false;
+    KeySerial unused = 0;  // kept keys draw no serials
+    const InsertResult r = insertSnapshots(tree(), unused, nodes, anchor, where, SnapshotKeys::Kept);
+    if (!r)
+        return false;
+    std::size_t next = 0;
+    for (NodeId n : r.nodes)
+        refs().rebindBranch(tree(), n, names, next);
+    return true;
+}
+
+// --- replace key ---------------------------------------------------------------
+
+ReplaceKeyCommand::ReplaceKeyCommand(const UndoTarget &target, NodeId node, const QString &oldKey,
+                                     const QString &oldCaption)
+    : RecordCommand(target, RecordKind::Edit,
+                    {target.tree->key(node), target.tree->text(node), oldKey, oldCaption}, {node})
+    , m_node(refs().name(node))
+    , m_oldKey(oldKey)
+    , m_oldCaption(oldCaption)
+    , m_newKey(target.tree->key(node))
+    , m_newCaption(target.tree->text(node))
+{
+}
+
+bool ReplaceKeyCommand::set(const QString &key, const QString &caption)
+{
+    const NodeId node = live(m_node);
+    if (node == kNoNode)
+        return false;
+    const QString current = tree().key(node);
+    if (key != current && tree().contains(key))
+        return false;
+    const int delta = recordLength(key) - recordLength(current);
+    if (!KeyEditCheck(tree(), node, delta))
+        return false;
+    tree().setKey(node, key);
+    tree().setText(node, caption);
+    KeyEdit(tree(), node, delta);
+    return true;
+}
+
+bool ReplaceKeyCommand::undoRecord() { return set(m_oldKey, m_oldCaption); }
+
+bool ReplaceKeyCommand::redoRecord() { return set(m_newKey, m_newCaption); }
+
+// --- insert run ------------------------------------------------------------------
+
+namespace {
+
+QStringList insertParts(const DocTree &tree, RecordKind kind, const std::vector<NodeId> &run, NodeId anchor)
+{
+    if (kind == RecordKind::AddChildEvent && run.size() == 2)
+        return keysOf(tree, {run[1], run[0], tree.firstChild(run[1]), anchor});
+    return keysOf(tree, {run.front(), anchor});
+}
+
+std::vector<NodeId> insertFocus(const DocTree &tree, RecordKind kind, const std::vector<NodeId> &run, NodeId anchor)
+{
+    if (kind == RecordKind::AddChildEvent && run.size() == 2)
+        return {run[1], run[0], tree.firstChild(run[1]), anchor};
+    return {run.front(), anchor};
+}
+
+} // namespace
+
+InsertRunCommand::InsertRunCommand(const UndoTarget &target, RecordKind kind, const std::vector<NodeId> &run,
+                                   NodeId anchor)
+    : RecordCommand(target, kind, insertParts(*target.tree, kind, run, anchor),
+                    insertFocus(*target.tree, kind, run, anchor))
+    , m_anchor(refs().name(anchor))
+{
+    for (NodeId n : run) {
+        m_run.push_back(refs().name(n));
+        const std::vector<NodeId> names = refs().branchNames(tree(), n);
+        m_branch.insert(m_branch.end(), names.begin(), names.end());
+    }
+}
+
+bool InsertRunCommand::undoRecord()
+{
+    std::vector<NodeId> run;
+    for (NodeId name : m_run)
+        run.push_back(live(name));
+    const NodeId anchor = live(m_anchor);
+    if (!isRun(tree(), run) || anchor == kNoNode || tree().next(run.back()) != anchor)
+        return false;
+    std::vector<NodeSnapshot> nodes;
+    for (NodeId n : run)
+        nodes.push_back(takeSnapshot(tree(), n));
+    if (!removeRun(tree(), run))
+        return false;
+    m_nodes = std::move(nodes);
+    return true;
+}
+
+bool InsertRunCommand::redoRecord()
+{
+    if (m_nodes.empty() || !putBack(m_nodes, m_branch, live(m_anchor), Relation::Before))
+        return false;
+    m_nodes.clear();
+    return true;
+}
+
+// --- remove node ------------------------------------------------------------------
+
+namespace {
+
+NodeId neighbourOf(const DocTree &tree, NodeId node, bool lastOfList)
+{
+    return lastOfList ? tree.previous(node) : tree.next(node);
+}
+
+} // namespace
+
+RemoveNodeCommand::RemoveNodeCommand(const UndoTarget &target, NodeId node, bool lastOfList)
+    : RecordCommand(target, RecordKind::Delete,
+                    {target.tree->key(neighbourOf(*target.tree, node, lastOfList)),
+                     lastOfList ? kDeletedAfterNeighbour : kDeletedBeforeNeighbour, target.tree->key(node)},
+                    {neighbourOf(*target.tree, node, lastOfList), node})
+    , m_node(refs().name(node))
+    , m_neighbour(refs().name(neighbourOf(tree(), node, lastOfList)))
+    , m_afterNeighbour(lastOfList)
+    , m_branch(refs().branchNames(tree(), node))
+    , m_snapshot(takeSnapshot(tree(), node))
+{
+}
+
+bool RemoveNodeCommand::undoRecord()
+{
+    return putBack({m_snapshot}, m_branch, live(m_neighbour),
+                   m_afterNeighbour ? Relation::After : Relation::Before);
+}
+
+bool RemoveNodeCommand::redoRecord()
+{
+    const NodeId node = live(m_node);
+    const NodeId neighbour = live(m_neighbour);
+    if (node == kNoNode || neighbour == kNoNode)
+        return false;
+    if ((m_afterNeighbour ? tree().previous(node) : tree().next(node)) != neighbour)
+        return false;
+    NodeSnapshot snapshot = takeSnapshot(tree(), node);
+    if (!removeRun(tree(), {node}))
+        return false;
+    m_snapshot = std::move(snapshot);
+    return true;
+}
+
+// --- move run -----------------------------------------------------------------------
+
+MoveRunCommand::MoveRunCommand(const UndoTarget &target, bool up, const std::vector<NodeId> &run, int from)
+    : RecordCommand(target, up ? RecordKind::MoveUp : RecordKind::MoveDown, {target.tree->key(run.front())},
+                    {run.front()})
+    , m_parent(refs().name(target.tree->parent(run.front())))
+    , m_from(from)
+    , m_to(target.tree->row(run.front()))
+{
+    for (NodeId n : run)
+        m_run.push_back(refs().name(n));
+}
+
+bool MoveRunCommand::moveFromTo(int at, int to)
+{
+    std::vector<NodeId> run;
+    for (NodeId name : m_run)
+        run.push_back(live(name));
+    if (!isRun(tree(), run) || tree().parent(run.front()) != live(m_parent) || tree().row(run.front()) != at)
+        return false;
+    return moveRunTo(tree(), run, to);
+}
+
+bool MoveRunCommand::undoRecord() { return moveFromTo(m_to, m_from); }
+
+bool MoveRunCommand::redoRecord() { return moveFromTo(m_from, m_to); }
+
+// --- step ---------------------------------------------------------------------------
+
+StepCommand::StepCommand(EditStep step) : m_records(std::move(step.records))
+{
+    if (!m_records.empty())
+        setText(m_records.front()->text());
+}
+
+void StepCommand::undo()
+{
+    m_failed = false;
+    for (int i = int(m_records.size()) - 1; i >= 0; --i) {
+        if (m_records[std::size_t(i)]->undoRecord())
+            continue;
+        for (std::size_t j = std::size_t(i) + 1; j < m_records.size(); ++j)
+            m_records[j]->redoRecord();
+        m_failed = true;
+        m_focus = kNoNode;
+        return;
+    }
+    m_focus = m_records.empty() ? kNoNode : m_records.front()->focus();
+    restoreSelection();
+}
+
+void StepCommand::redo()
+{
+    m_failed = false;
+    if (!m_pushed) {
+        m_pushed = true;  // the action itself made these changes
+        return;
+    }
+    for (std::size_t i = 0; i < m_records.size(); ++i) {
+        if (m_records[i]->redoRecord())
+            continue;
+        for (int j = int(i) - 1; j >= 0; --j)
+            m_records[std::size_t(j)]->undoRecord();
+        m_failed = true;
+        m_focus = kNoNode;
+        return;
+    }
+    m_focus = m_records.empty() ? kNoNode : m_records.back()->focus();
+    restoreSelection();
+}
+
+void StepCommand::restoreSelection()
+{
+    if (m_focus != kNoNode)
+        m_records.front()->document().setSelected(m_focus);
+}
+
+} // namespace core
