@@ -3,7 +3,7 @@
 // reach, shows as a last item of its own ("T120") and is kept until another
 // troop is chosen.
 #include "commands/battlefield/battlefield_dialogs.h"
-#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/dialog_engine.h"
 #include "core/game/game_data.h"
 
 namespace commands {
@@ -42,19 +42,21 @@ QString troopNumber(int stored) { return QStringLiteral("T") + QString::number(s
 
 const CustomListSpec kLists[] = {{"cbTroop", troops, selectTroop, troopNumber}};
 
-const BattlefieldDescription kFrmChangeTroop52{
+const DialogDescription kFrmChangeTroop52{
     .code = 0x52,
     .formName = "FrmChangeTroop52",
     .title = u"수정 - 52 : 병종변경",
     .fields = kFields,
     .customLists = kLists,
+    .numbers = NumberSave::WholeNumberOnly,
+    .checks = CheckPlace::FieldColumn,
 };
 
 } // namespace
 
 void registerFrmChangeTroop52(workspace::DialogRegistry &registry)
 {
-    registerBattlefieldDialog(registry, kFrmChangeTroop52);
+    registerEngineDialog(registry, kFrmChangeTroop52);
 }
 
 } // namespace commands

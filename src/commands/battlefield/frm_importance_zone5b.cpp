@@ -2,7 +2,7 @@
 // picked on the map or typed, and whether the zone counts during the battle
 // ("전투 중") or as a victory condition.
 #include "commands/battlefield/battlefield_dialogs.h"
-#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/dialog_engine.h"
 
 namespace commands {
 
@@ -18,19 +18,21 @@ const FieldSpec kFields[] = {
 
 const MapButtonRow kMaps[] = {{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"}};
 
-const BattlefieldDescription kFrmImportanceZone5B{
+const DialogDescription kFrmImportanceZone5B{
     .code = 0x5B,
     .formName = "FrmImportanceZone5B",
     .title = u"수정 - 5B : 전장주요구역",
     .fields = kFields,
     .maps = kMaps,
+    .numbers = NumberSave::WholeNumberOnly,
+    .checks = CheckPlace::FieldColumn,
 };
 
 } // namespace
 
 void registerFrmImportanceZone5b(workspace::DialogRegistry &registry)
 {
-    registerBattlefieldDialog(registry, kFrmImportanceZone5B);
+    registerEngineDialog(registry, kFrmImportanceZone5B);
 }
 
 } // namespace commands

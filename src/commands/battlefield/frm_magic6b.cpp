@@ -3,7 +3,7 @@
 // then "나타냄"; effects are stored as their index, calls as 100 + their
 // number and "나타냄" as 100 + the number of call files.
 #include "commands/battlefield/battlefield_dialogs.h"
-#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/dialog_engine.h"
 
 #include <algorithm>
 
@@ -65,20 +65,22 @@ const FieldSpec kFields[] = {
 const MapButtonRow kMaps[] = {{}};
 const CustomListSpec kLists[] = {{"cbMagic", magic, selectMagic}};
 
-const BattlefieldDescription kFrmMagic6B{
+const DialogDescription kFrmMagic6B{
     .code = 0x6B,
     .formName = "FrmMagic6B",
     .title = u"수정 - 6B : 법술",
     .fields = kFields,
     .maps = kMaps,
     .customLists = kLists,
+    .numbers = NumberSave::WholeNumberOnly,
+    .checks = CheckPlace::FieldColumn,
 };
 
 } // namespace
 
 void registerFrmMagic6b(workspace::DialogRegistry &registry)
 {
-    registerBattlefieldDialog(registry, kFrmMagic6B);
+    registerEngineDialog(registry, kFrmMagic6B);
 }
 
 } // namespace commands

@@ -2,7 +2,7 @@
 // index, is revived or moved to an offset from a reference person. The
 // offset is typed; there is no map button.
 #include "commands/battlefield/battlefield_dialogs.h"
-#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/dialog_engine.h"
 #include "commands/common/common_lists.h"
 
 namespace commands {
@@ -26,7 +26,7 @@ const FieldSpec kFields[] = {
     checkField(77, "ckRevive", u"부활", FlagLoad::NonzeroIsSet),
 };
 
-const BattlefieldDescription kFrmRelativeMove6D{
+const DialogDescription kFrmRelativeMove6D{
     .code = 0x6D,
     .formName = "FrmRelativeMove6D",
     .title = u"수정 - 6D : 상대부활/이동",
@@ -34,13 +34,15 @@ const BattlefieldDescription kFrmRelativeMove6D{
                .personLabel = "Label1_0"},
     .fields = kFields,
     .picker = {.pair = true, .switchMovesFocus = false, .focusSelectsMode = true},
+    .numbers = NumberSave::WholeNumberOnly,
+    .checks = CheckPlace::FieldColumn,
 };
 
 } // namespace
 
 void registerFrmRelativeMove6d(workspace::DialogRegistry &registry)
 {
-    registerBattlefieldDialog(registry, kFrmRelativeMove6D);
+    registerEngineDialog(registry, kFrmRelativeMove6D);
 }
 
 } // namespace commands

@@ -1,7 +1,7 @@
 // Command 0x55 "전장부활": a unit, named by a person or its battlefield index,
 // comes back at one cell of the battle map with a facing.
 #include "commands/battlefield/battlefield_dialogs.h"
-#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/dialog_engine.h"
 #include "commands/common/common_lists.h"
 
 namespace commands {
@@ -16,7 +16,7 @@ const FieldSpec kFields[] = {
 
 const MapButtonRow kMaps[] = {{}};
 
-const BattlefieldDescription kFrmRevival55{
+const DialogDescription kFrmRevival55{
     .code = 0x55,
     .formName = "FrmRevival55",
     .title = u"수정 - 55 : 전장부활",
@@ -25,13 +25,15 @@ const BattlefieldDescription kFrmRevival55{
     .maps = kMaps,
     .picker = {.switchMovesFocus = false, .focusSelectsMode = true},
     .indexedPerson = true,
+    .numbers = NumberSave::WholeNumberOnly,
+    .checks = CheckPlace::FieldColumn,
 };
 
 } // namespace
 
 void registerFrmRevival55(workspace::DialogRegistry &registry)
 {
-    registerBattlefieldDialog(registry, kFrmRevival55);
+    registerEngineDialog(registry, kFrmRevival55);
 }
 
 } // namespace commands
