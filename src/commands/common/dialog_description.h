@@ -189,7 +189,7 @@ struct DialogDescription {
     const char *formName = "";   // objectName of the window ("FrmCharLvAdd39")
     const char16_t *title = u""; // the window title exactly as the dialog shows it
     TargetBlockSpec target = {};  // none by default
-    std::span<const FieldSpec> fields;
+    std::span<const FieldSpec> fields = {};
     // Battle-map buttons, each at the end of the coordinate row of its last
     // box (else in a row of its own below the fields).
     std::span<const MapButtonRow> maps = {};
