@@ -4,7 +4,7 @@
 // with its own copy of the policy list; the chosen policy shows its panel.
 // Both targets are always written, whatever the policy.
 #include "commands/battlefield/battlefield_dialogs.h"
-#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/dialog_engine.h"
 #include "commands/common/character_picker.h"
 #include "commands/common/number_field.h"
 #include "core/param_tags.h"
@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace commands {
 
@@ -37,13 +38,30 @@ Panel panelOf(int policy)
     return policy <= 2 ? Normal : TargetCell;
 }
 
-class FrmChangeCharPolicy4E : public BattlefieldDialog
+class FrmChangeCharPolicy4E : public EngineDialog
 {
 public:
-    using BattlefieldDialog::BattlefieldDialog;
+    FrmChangeCharPolicy4E(workspace::EditContext &ctx, const DialogDescription &description)
+        : EngineDialog(ctx, description)
+    {
+        buildPanels();
+        loadPanels();
+    }
 
 protected:
-    void buildMore() override
+    bool saveFields(QString &key, int &lengthDelta) override
+    {
+        EngineDialog::saveFields(key, lengthDelta);
+        setField(key, kPolicyPos, 2, m_policy[Normal]->currentIndex());
+        setField(key, kTargetPersonPos, 2, picker()->value(1));
+        setFieldFromBox(key, kTargetXPos, m_x->text(), true);
+        setFieldFromBox(key, kTargetYPos, m_y->text(), true);
+        return true;
+    }
+
+private:
+    // The panels below the target block.
+    void buildPanels()
     {
         const char *panelNames[] = {"gbNomal", "gbAIChar", "gbCoor"};
         auto *place = new QVBoxLayout;
@@ -80,24 +98,15 @@ protected:
             connect(m_policy[p], &QComboBox::currentIndexChanged, this, [this](int i) { choose(i); });
     }
 
-    void loadMore() override
+    void loadPanels()
     {
         const int policy = field(kPolicyPos, 2) & 0xFFFF;
         choose(policy < m_policy[Normal]->count() ? policy : 0);
         picker()->setStoredValue(1, field(kTargetPersonPos, 2) & 0xFFFF);
-        loadBox(m_x, fieldText(kTargetXPos, true));
-        loadBox(m_y, fieldText(kTargetYPos, true));
+        m_x->load(fieldText(kTargetXPos, true).toLongLong());
+        m_y->load(fieldText(kTargetYPos, true).toLongLong());
     }
 
-    void saveMore(QString &key) override
-    {
-        setField(key, kPolicyPos, 2, m_policy[Normal]->currentIndex());
-        setField(key, kTargetPersonPos, 2, picker()->value(1));
-        setFieldFromBox(key, kTargetXPos, m_x->text(), true);
-        setFieldFromBox(key, kTargetYPos, m_y->text(), true);
-    }
-
-private:
     QLabel *labelFor(QWidget *control, const char16_t *text, const QString &name)
     {
         auto *label = new QLabel(QString::fromUtf16(text), this);
@@ -132,24 +141,22 @@ private:
     int m_choosing = 0;
 };
 
-const BattlefieldDescription kFrmChangeCharPolicy4E{
+const DialogDescription kFrmChangeCharPolicy4E{
     .code = 0x4E,
     .formName = "FrmChangeCharPolicy4E",
     .title = u"수정 - 4E : 무장방침변경",
     .target = {.form = TargetForm::PersonZone, .frameCaption = u"범위", .zoneMapName = "cMap0"},
     .picker = {.pair = true, .focusSelectsMode = true},
     .startModeOnlyForPerson = true,
+    .numbers = NumberSave::WholeNumberOnly,
+    .checks = CheckPlace::FieldColumn,
 };
 
 } // namespace
 
 void registerFrmChangeCharPolicy4e(workspace::DialogRegistry &registry)
 {
-    registerBattlefieldDialog(registry,
-        kFrmChangeCharPolicy4E,
-        [](workspace::EditContext &ctx, const BattlefieldDescription &d) -> std::unique_ptr<BattlefieldDialog> {
-            return std::make_unique<FrmChangeCharPolicy4E>(ctx, d);
-        });
+    registerEngineDialogAs<FrmChangeCharPolicy4E>(registry, kFrmChangeCharPolicy4E, &kFrmChangeCharPolicy4E);
 }
 
 } // namespace commands

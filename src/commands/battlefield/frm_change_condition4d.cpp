@@ -4,7 +4,7 @@
 // check box each; a stored 0xFFFF (the catalogue's "none") ticks nothing and
 // OK then writes 0.
 #include "commands/battlefield/battlefield_dialogs.h"
-#include "commands/battlefield/battlefield_dialog.h"
+#include "commands/common/dialog_engine.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -39,13 +39,31 @@ const struct {
                    {0x10, "ckPoisoning", u"중독"},
                    {kLiftBit, "ckRemove", u"풀림"}};
 
-class FrmChangeCondition4D : public BattlefieldDialog
+class FrmChangeCondition4D : public EngineDialog
 {
 public:
-    using BattlefieldDialog::BattlefieldDialog;
+    FrmChangeCondition4D(workspace::EditContext &ctx, const DialogDescription &description)
+        : EngineDialog(ctx, description)
+    {
+        buildStatus();
+        loadStatus();
+    }
 
 protected:
-    void buildMore() override
+    bool saveFields(QString &key, int &lengthDelta) override
+    {
+        EngineDialog::saveFields(key, lengthDelta);
+        int status = 0;
+        for (std::size_t i = 0; i < std::size(kStatusBits); ++i)
+            if (m_bits[i]->isChecked())
+                status += kStatusBits[i].bit;
+        setField(key, kStatusPos, 2, status);
+        return true;
+    }
+
+private:
+    // The status boxes below the described fields.
+    void buildStatus()
     {
         // The conditions in one row, "풀림" below them.
         auto *row = new QHBoxLayout;
@@ -62,7 +80,7 @@ protected:
             if (kStatusBits[i].bit == kLiftBit)
                 grid()->addWidget(m_bits[i], grid()->rowCount(), 1);
     }
-    void loadMore() override
+    void loadStatus()
     {
         const int status = field(kStatusPos, 2) & 0xFFFF;
         for (std::size_t i = 0; i < std::size(kStatusBits); ++i)
@@ -71,20 +89,10 @@ protected:
         // command at all; only looking at the command leaves it as stored.
         writeOnChange(kStatusPos);
     }
-    void saveMore(QString &key) override
-    {
-        int status = 0;
-        for (std::size_t i = 0; i < std::size(kStatusBits); ++i)
-            if (m_bits[i]->isChecked())
-                status += kStatusBits[i].bit;
-        setField(key, kStatusPos, 2, status);
-    }
-
-private:
     QCheckBox *m_bits[std::size(kStatusBits)] = {};
 };
 
-const BattlefieldDescription kFrmChangeCondition4D{
+const DialogDescription kFrmChangeCondition4D{
     .code = 0x4D,
     .formName = "FrmChangeCondition4D",
     .title = u"수정 - 4D : 무장상태변경",
@@ -92,17 +100,15 @@ const BattlefieldDescription kFrmChangeCondition4D{
     .fields = kFields,
     .picker = {.focusSelectsMode = true},
     .startModeOnlyForPerson = true,
+    .numbers = NumberSave::WholeNumberOnly,
+    .checks = CheckPlace::FieldColumn,
 };
 
 } // namespace
 
 void registerFrmChangeCondition4d(workspace::DialogRegistry &registry)
 {
-    registerBattlefieldDialog(registry,
-        kFrmChangeCondition4D,
-        [](workspace::EditContext &ctx, const BattlefieldDescription &d) -> std::unique_ptr<BattlefieldDialog> {
-            return std::make_unique<FrmChangeCondition4D>(ctx, d);
-        });
+    registerEngineDialogAs<FrmChangeCondition4D>(registry, kFrmChangeCondition4D, &kFrmChangeCondition4D);
 }
 
 } // namespace commands

@@ -9,12 +9,21 @@
 // comparison before its number) are not repeated here: the caption builder
 // keeps them per command code, and the engine only says whether the caption
 // is rebuilt at all.
+#include "commands/common/map_button.h"
+
+#include <QString>
 #include <QStringView>
 
 #include <cstdint>
 #include <span>
 
+namespace workspace {
+struct EditContext;
+}
+
 namespace commands {
+
+struct BuiltList;
 
 enum class FieldKind {
     Person,     // a PersonRef, shown in the character picker
@@ -119,6 +128,52 @@ struct FieldSpec {
 
 enum class CaptionRule { Rebuild, Keep };
 
+// The unit target block of the battlefield commands (see UnitTargetBlock):
+// the units a command acts on, named by a person, a battlefield index or a
+// zone, with option buttons for the mode. It stands above the fields.
+enum class TargetForm { None, PersonBfZone, PersonZone, PersonBf };
+
+struct TargetBlockSpec {
+    TargetForm form = TargetForm::None;
+    const char16_t *frameCaption = u"";
+    // The zone panel's map button.
+    const char *zoneMapName = "cMap1";
+    // The picker's mode options sit in the person panel (else above the
+    // panels, where they stay visible in every mode).
+    bool modesInPersonPanel = true;
+    // objectNames of the panels' labels: the person's "인물", the
+    // battlefield index's "BFIndex", the corners' "좌표 : (" and the side's
+    // "전투측".
+    const char *personLabel = "Label1";
+    const char *indexLabel = "Label4";
+    const char *cornersLabel = "Label3";
+    const char *sideLabel = "Label2";
+};
+
+// A list whose items the dialog builds itself (from settings or name
+// tables), with its own rule for the item a stored value selects.
+struct CustomListSpec {
+    const char *name = "";  // the objectName of the list field it fills
+    BuiltList (*build)(const workspace::EditContext &ctx) = nullptr;
+    // The item a stored value selects; negative when there is none.
+    int (*select)(int stored, const BuiltList &items) = nullptr;
+    // The text of the item that shows a stored value no item stands for
+    // (null: the caption's word or the number) and keeps it.
+    QString (*unlistedText)(int stored) = nullptr;
+};
+
+// How OK writes a number box.
+enum class NumberSave {
+    BoxValue,        // the number the box reads (empty text: 0)
+    WholeNumberOnly, // only a whole number the field can hold; else the stored value stays
+};
+
+// Where a check box of its own row stands.
+enum class CheckPlace {
+    WholeRow,     // across the label and the field column
+    FieldColumn,  // in the field column, under the other fields
+};
+
 // A titled frame around some of the fields, which are laid out inside it
 // as in the dialog; the frame stands where its first field would. Showing
 // or hiding one of its fields shows or hides the frame.
@@ -133,10 +188,24 @@ struct DialogDescription {
     int code = 0;
     const char *formName = "";   // objectName of the window ("FrmCharLvAdd39")
     const char16_t *title = u""; // the window title exactly as the dialog shows it
-    std::span<const FieldSpec> fields;
+    TargetBlockSpec target = {};  // none by default
+    std::span<const FieldSpec> fields = {};
+    // Battle-map buttons, each at the end of the coordinate row of its last
+    // box (else in a row of its own below the fields).
+    std::span<const MapButtonRow> maps = {};
+    // Lists filled by the dialog itself, matched to list fields by name.
+    std::span<const CustomListSpec> customLists = {};
     PickerOptions picker = {};
     CaptionRule caption = CaptionRule::Rebuild;
     std::span<const FrameSpec> frames = {};
+    // The picker's start mode applies only while the target block's person
+    // mode is chosen.
+    bool startModeOnlyForPerson = false;
+    // The one person's controls carry the index 0 in their names, as the
+    // first person of the pair form does ("cbChar0").
+    bool indexedPerson = false;
+    NumberSave numbers = NumberSave::BoxValue;
+    CheckPlace checks = CheckPlace::WholeRow;
 };
 
 // --- row helpers, so a description reads as a table ------------------------

@@ -3,6 +3,7 @@
 #include "commands/common/character_picker.h"
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
+#include "commands/common/unit_target_block.h"
 #include "core/game/game_data.h"
 #include "core/key_codec.h"
 #include "workspace/dialog_registry.h"
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QGroupBox>
 #include <QVBoxLayout>
@@ -37,7 +39,8 @@ const core::NameTables *nameTables(const workspace::EditContext &ctx)
 
 int pickerElements(const DialogDescription &d)
 {
-    int n = 0;
+    // The target block's person is element 0.
+    int n = d.target.form != TargetForm::None ? 1 : 0;
     for (const FieldSpec &f : d.fields)
         if (f.kind == FieldKind::Person)
             n = std::max(n, f.element + 1);
@@ -116,22 +119,44 @@ EngineDialog::EngineDialog(workspace::EditContext &ctx, const DialogDescription 
 
 EngineDialog::~EngineDialog() = default;
 
-void EngineDialog::build()
+void EngineDialog::buildPicker()
 {
     const auto &frames = m_description.frames;
     m_modesFramed = std::any_of(frames.begin(), frames.end(), [](const FrameSpec &s) { return s.pickerModes; });
-    if (const int elements = pickerElements(m_description)) {
-        PickerOptions options = m_description.picker;
-        options.pair = options.pair || elements > 1;
-        m_picker = new CharacterPicker(this, nameTables(context()), options);
-        if (!m_modesFramed)
-            body()->addWidget(m_picker->modeRow());
+    const int elements = pickerElements(m_description);
+    if (!elements)
+        return;
+    PickerOptions options = m_description.picker;
+    options.pair = options.pair || elements > 1;
+    m_picker = new CharacterPicker(this, nameTables(context()), options);
+    if (m_description.indexedPerson) {
+        m_picker->list(0)->setObjectName(QStringLiteral("cbChar0"));
+        m_picker->numberBox(0)->setObjectName(QStringLiteral("tNum0"));
+        m_picker->nameBox(0)->setObjectName(QStringLiteral("tName0"));
+    }
+    // The target block places the mode options itself.
+    if (!m_modesFramed && m_description.target.form == TargetForm::None)
+        body()->addWidget(m_picker->modeRow());
+}
+
+void EngineDialog::build()
+{
+    buildPicker();
+    if (m_description.target.form != TargetForm::None) {
+        m_target = std::make_unique<UnitTargetBlock>(this, body(), m_description.target, m_picker);
+        if (m_description.startModeOnlyForPerson)
+            m_picker->startModeCondition = [this] { return m_target->mode() == UnitTargetBlock::Person; };
+        connect(m_target.get(), &UnitTargetBlock::zoneMapRequested, this, [this] {
+            static const MapButtonRow kZoneCorners{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
+            openBattleMap(kZoneCorners);
+        });
     }
 
     Grid own{new QGridLayout};
+    m_grid = own.layout;
     body()->addLayout(own.layout);
-    m_frames.assign(frames.size(), nullptr);
-    m_frameGrids.assign(frames.size(), Grid{});
+    m_frames.assign(m_description.frames.size(), nullptr);
+    m_frameGrids.assign(m_description.frames.size(), Grid{});
     m_fields.resize(m_description.fields.size());
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         Field &f = m_fields[i];
@@ -153,6 +178,9 @@ void EngineDialog::build()
             f.list = new QComboBox(this);
             f.list->setObjectName(name);
             f.list->setMaxVisibleItems(25);
+            for (const CustomListSpec &c : m_description.customLists)
+                if (name == QLatin1String(c.name))
+                    f.custom = &c;
             f.widget = f.list;
             break;
         case FieldKind::Check:
@@ -180,6 +208,23 @@ void EngineDialog::build()
         }
         place(f, gridOf(int(i), own));
     }
+    buildMapButtons();
+}
+
+void EngineDialog::buildMapButtons()
+{
+    for (const MapButtonRow &spec : m_description.maps) {
+        QPushButton *button = makeBattleMapButton(spec);
+        if (CoordinateRow *row = m_coordinateRows.rowOf(QString::fromLatin1(spec.y1 ? spec.y1 : spec.y0)))
+            row->addAfter(button);
+        else
+            m_grid->addWidget(button, m_grid->rowCount(), 1);
+    }
+}
+
+CoordinateRow *EngineDialog::placeCoordinate(FieldGrid &grid, const FieldSpec &spec, QWidget *box)
+{
+    return m_coordinateRows.place(grid, this, spec, box);
 }
 
 int EngineDialog::frameOf(int field) const
@@ -224,6 +269,10 @@ void EngineDialog::place(Field &f, Grid &grid)
     }
     grid.openRow = nullptr;
     const int r = grid.rows++;
+    if (spec.kind == FieldKind::Check && m_description.checks == CheckPlace::FieldColumn) {
+        grid.layout->addWidget(f.widget, r, 1);
+        return;
+    }
     if (spec.kind == FieldKind::Check || QStringView(spec.label).isEmpty()) {
         grid.layout->addWidget(f.widget, r, 0, 1, 2);
         return;
@@ -267,6 +316,8 @@ bool EngineDialog::placeBesideCoordinates(QWidget *widget)
 
 void EngineDialog::load()
 {
+    if (m_target)
+        m_target->load(key());
     // In key order, as the fields' own handlers would see them.
     for (Field &f : m_fields) {
         const FieldSpec &spec = *f.spec;
@@ -294,9 +345,25 @@ void EngineDialog::load()
 
 void EngineDialog::loadList(Field &f, int value)
 {
-    f.items = buildList(f.spec->list, context());
-    f.listedItems = f.items.size();
-    const int index = selectStored(f.spec->list, f.items, value, context());
+    f.loaded = value;
+    int index = -1;
+    if (f.custom) {
+        f.items = f.custom->build(context());
+        f.listedItems = f.items.size();
+        index = f.custom->select(value, f.items);
+        // An item that stands for another value is not the stored one: show
+        // the stored value itself and keep it.
+        if (index < 0 || index >= f.items.size() || f.items.values[std::size_t(index)] != value) {
+            f.items.texts << (f.custom->unlistedText ? f.custom->unlistedText(value)
+                                                     : placeholderText(f.spec->list, value, context()));
+            f.items.values.push_back(value);
+            index = f.items.size() - 1;
+        }
+    } else {
+        f.items = buildList(f.spec->list, context());
+        f.listedItems = f.items.size();
+        index = selectStored(f.spec->list, f.items, value, context());
+    }
     f.list->addItems(f.items.texts);
     f.list->setCurrentIndex(index);
 }
@@ -311,7 +378,7 @@ std::int64_t EngineDialog::saveValue(const Field &f) const
         return f.number->text().startsWith(u'-') ? f.number->text().toLongLong() : f.number->number();
     case FieldKind::List: {
         const int i = f.list->currentIndex();
-        return i >= 0 && i < f.items.size() ? f.items.values[std::size_t(i)] : 0;
+        return i >= 0 && i < f.items.size() ? f.items.values[std::size_t(i)] : f.loaded;
     }
     case FieldKind::Check:
         return f.check->isChecked() ? 1 : 0;
@@ -324,7 +391,13 @@ std::int64_t EngineDialog::saveValue(const Field &f) const
 bool EngineDialog::saveFields(QString &key, int &lengthDelta)
 {
     lengthDelta = 0;
+    if (m_target)
+        m_target->save(key);
     for (const Field &f : m_fields) {
+        if (f.number && m_description.numbers == NumberSave::WholeNumberOnly) {
+            setFieldFromBox(key, f.spec->pos, f.number->text(), f.spec->width == 4);
+            continue;
+        }
         if (f.number && f.spec->number == NumberKind::SignedText) {
             // Text that is no number in the field's range leaves the stored value.
             if (const auto v = f.number->signedValue())
@@ -336,11 +409,28 @@ bool EngineDialog::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
+void EngineDialog::applyStartMode()
+{
+    if (m_picker)
+        m_picker->applyStartMode(context().readSetting(QStringLiteral("Option"), QStringLiteral("Char_Select")));
+}
+
 bool EngineDialog::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate && m_picker)
-        m_picker->applyStartMode(context().readSetting(QStringLiteral("Option"), QStringLiteral("Char_Select")));
+    if (event->type() == QEvent::WindowActivate)
+        applyStartMode();
     return CommandDialog::event(event);
+}
+
+void EngineDialog::openBattleMap(const MapButtonRow &row)
+{
+    openMapPicker(*this, context(), row);
+    applyStartMode();
+}
+
+QPushButton *EngineDialog::makeBattleMapButton(const MapButtonRow &row)
+{
+    return makeMapButton(*this, context(), row, {}, [this] { applyStartMode(); });
 }
 
 QWidget *EngineDialog::control(int field) const
@@ -386,10 +476,17 @@ void registerEngineDialog(workspace::DialogRegistry &dialogs, const DialogDescri
     });
 }
 
+bool hasOwnChecks(const DialogDescription &description)
+{
+    return description.target.form != TargetForm::None || !description.maps.empty() ||
+           !description.customLists.empty();
+}
+
 void registerEngineDialog(workspace::DialogRegistry &dialogs, const DialogDescription &description,
                           workspace::DialogFactory factory)
 {
-    registry()[description.code] = &description;
+    if (!hasOwnChecks(description))
+        registry()[description.code] = &description;
     dialogs.registerDialog(description.code, QString::fromLatin1(description.formName), std::move(factory));
 }
 

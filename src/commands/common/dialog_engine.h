@@ -8,6 +8,12 @@
 // caption (through the frame of CommandDialog). Cancel, Esc and the close
 // box change nothing.
 //
+// A description may add a unit target block above the fields, battle-map
+// buttons beside their coordinate boxes and lists the dialog fills itself;
+// a dialog with behaviour of its own derives from EngineDialog, adds its
+// controls and loads them in its constructor and writes them in saveFields
+// after the engine's.
+//
 // A later dialog joins with a description and one call:
 //   commands::registerEngineDialog(registry, kMyDialog);  // from the folder's registration
 // and, for the shared dialog test, one row in tests/commands/engine_dialogs_test.cpp.
@@ -32,12 +38,14 @@ class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 
 namespace commands {
 
 class CharacterPicker;
 class NumberField;
+class UnitTargetBlock;
 
 // The coordinate row: the label "좌표 : (" (or another lead text ending in
 // "(") and, in one line after it, the boxes of one point, "x , y )", or of
@@ -102,6 +110,8 @@ public:
     const DialogDescription &description() const { return m_description; }
     // Null when the dialog holds no person.
     CharacterPicker *picker() const { return m_picker; }
+    // Null when the description has no target block.
+    UnitTargetBlock *target() const { return m_target.get(); }
     // The control of field i (for a person: its list; for a choice of two:
     // the first option).
     QWidget *control(int field) const;
@@ -117,7 +127,21 @@ public:
     // dialog has none.
     bool placeBesideCoordinates(QWidget *widget);
 
+    // Opens the row's battle-map picker on the dialog's boxes, and applies
+    // the picker's start mode again once it has closed (the dialog is
+    // activated anew).
+    void openBattleMap(const MapButtonRow &row);
+    // A map button for the row that does the same; the caller places it.
+    QPushButton *makeBattleMapButton(const MapButtonRow &row);
+
 protected:
+    // The grid of the dialog's own rows, for controls of a derived dialog.
+    QGridLayout *grid() const { return m_grid; }
+    // Puts the box of a coordinate field into the coordinate row open in
+    // `grid` (or a new one) and returns that row.
+    CoordinateRow *placeCoordinate(FieldGrid &grid, const FieldSpec &spec, QWidget *box);
+    void applyStartMode();
+
     bool saveFields(QString &key, int &lengthDelta) override;
     bool keepsCaption() const override { return m_description.caption == CaptionRule::Keep; }
     bool event(QEvent *event) override;
@@ -131,8 +155,10 @@ private:
         int frame = -1;                      // the frame it sits in
         NumberField *number = nullptr;
         QComboBox *list = nullptr;
+        const CustomListSpec *custom = nullptr;  // the list's own items
         BuiltList items;  // with a placeholder appended when one was needed
         int listedItems = 0;
+        int loaded = 0;   // a list's stored value
         QCheckBox *check = nullptr;
         QRadioButton *options[2] = {nullptr, nullptr};
     };
@@ -140,6 +166,8 @@ private:
     using Grid = FieldGrid;
 
     void build();
+    void buildPicker();
+    void buildMapButtons();
     int frameOf(int field) const;
     Grid &gridOf(int field, Grid &own);
     void place(Field &f, Grid &grid);
@@ -149,6 +177,8 @@ private:
 
     const DialogDescription &m_description;
     CharacterPicker *m_picker = nullptr;
+    std::unique_ptr<UnitTargetBlock> m_target;
+    QGridLayout *m_grid = nullptr;
     std::vector<Field> m_fields;
     bool m_modesFramed = false;  // the picker's modes sit in a frame
     std::vector<QGroupBox *> m_frames;
@@ -156,14 +186,19 @@ private:
     CoordinateRows m_coordinateRows;
 };
 
+// Whether the description's dialog has checks of its own rather than the
+// shared ones of the engine dialogs: a target block, map buttons or lists of
+// its own are more than the shared checks drive.
+bool hasOwnChecks(const DialogDescription &description);
+
 // Registers the description's dialog, under its window name, and keeps it
-// in the list of engine dialogs. Descriptions are static tables: the
+// in the list of engine dialogs (unless it has checks of its own). Descriptions are static tables: the
 // registry keeps their addresses.
 void registerEngineDialog(workspace::DialogRegistry &registry, const DialogDescription &description);
 // The same for each description of a table.
 void registerEngineDialogs(workspace::DialogRegistry &registry, std::span<const DialogDescription> descriptions);
 // Keeps the description in the list of engine dialogs (for the shared
-// dialog checks) and registers `factory`, a dialog built on the engine with
+// dialog checks, unless it has its own) and registers `factory`, a dialog built on the engine with
 // more of its own, as the one the dispatch opens.
 void registerEngineDialog(workspace::DialogRegistry &registry, const DialogDescription &description,
                           workspace::DialogFactory factory);

@@ -1,4 +1,4 @@
-#include "commands/battlefield/unit_target_block.h"
+#include "commands/common/unit_target_block.h"
 
 #include "commands/common/character_picker.h"
 #include "commands/common/dialog_engine.h"

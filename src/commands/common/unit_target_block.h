@@ -9,6 +9,8 @@
 //   PersonBf     (tag 0x40): 0 person, 1 battlefield index.
 // The mode word is at 9 and the person at 17 in every form; the rest follows
 // in key order.
+#include "commands/common/dialog_description.h"
+
 #include <QObject>
 #include <QString>
 
@@ -24,25 +26,6 @@ namespace commands {
 
 class CharacterPicker;
 class NumberField;
-
-enum class TargetForm { None, PersonBfZone, PersonZone, PersonBf };
-
-struct TargetBlockSpec {
-    TargetForm form = TargetForm::None;
-    const char16_t *frameCaption = u"";
-    // The zone panel's map button.
-    const char *zoneMapName = "cMap1";
-    // The picker's mode options sit in the person panel (else above the
-    // panels, where they stay visible in every mode).
-    bool modesInPersonPanel = true;
-    // objectNames of the panels' labels: the person's "인물", the
-    // battlefield index's "BFIndex", the corners' "좌표 : (" and the side's
-    // "전투측".
-    const char *personLabel = "Label1";
-    const char *indexLabel = "Label4";
-    const char *cornersLabel = "Label3";
-    const char *sideLabel = "Label2";
-};
 
 class UnitTargetBlock : public QObject
 {
