@@ -2,7 +2,7 @@
 #include "commands/all_dialogs.h"
 #include "platform/window_helpers.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 #include "workspace/startup.h"
 
 #include <QApplication>

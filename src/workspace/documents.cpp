@@ -8,8 +8,8 @@
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/edit_commands.h"
-#include "workspace/frm_change_eex.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/converter_dialog.h"
+#include "workspace/main_window.h"
 #include "workspace/recent_files.h"
 #include "workspace/scenario_tree_view.h"
 #include "workspace/search_commands.h"
@@ -58,7 +58,7 @@ void showLoadFailure(QWidget *parent, const QString &path, const core::EexLoadRe
 
 } // namespace
 
-Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
+Documents::Documents(MainWindow &window) : QObject(&window), m_window(window)
 {
     setObjectName(QStringLiteral("Documents"));
     QTabWidget *strip = tabs();
@@ -99,7 +99,7 @@ Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
 
 Documents::~Documents() = default;
 
-Documents *Documents::of(const FrmStoryloom &window)
+Documents *Documents::of(const MainWindow &window)
 {
     return window.findChild<Documents *>(QStringLiteral("Documents"), Qt::FindDirectChildrenOnly);
 }
@@ -546,7 +546,7 @@ void Documents::showFilePopup(const QPoint &globalPos)
 
 void Documents::openChangeEex()
 {
-    FrmChangeEEX::Hooks hooks;
+    ConverterDialog::Hooks hooks;
     hooks.isPathOpen = [this](const QString &absolutePath) { return tabOfPath(absolutePath) >= 0; };
     hooks.chooseFiles = [](QWidget *parent, const QString &title, const QString &folder, const QString &filter) {
         return prompts().openFiles(parent, {title, folder, QString(), filter});
@@ -554,7 +554,7 @@ void Documents::openChangeEex()
     hooks.showMessage = [](QWidget *parent, const QString &title, const QString &text, bool error) {
         prompts().message(parent, text, title, MsgButtons::Ok, error ? MsgIcon::Critical : MsgIcon::Information);
     };
-    FrmChangeEEX dialog(hooks, &m_window);
+    ConverterDialog dialog(hooks, &m_window);
     dialog.exec();
 }
 

@@ -26,7 +26,7 @@ class QTabWidget;
 namespace workspace {
 
 class Document;
-class FrmStoryloom;
+class MainWindow;
 class ScenarioTreeView;
 
 class Documents : public QObject
@@ -34,13 +34,13 @@ class Documents : public QObject
     Q_OBJECT
 public:
     // Plugs into the window: its hooks, the File menu items, the tab strip.
-    explicit Documents(FrmStoryloom &window);
+    explicit Documents(MainWindow &window);
     ~Documents() override;
 
     // The controller of a window; nullptr when none was made for it.
-    static Documents *of(const FrmStoryloom &window);
+    static Documents *of(const MainWindow &window);
 
-    FrmStoryloom &window() const { return m_window; }
+    MainWindow &window() const { return m_window; }
     int tabCount() const;
     // Position of the selected tab counted from 0; -1 without tabs.
     int currentTab() const;
@@ -123,7 +123,7 @@ private:
     void openChangeEex();
     void runExePatch();
 
-    FrmStoryloom &m_window;
+    MainWindow &m_window;
     core::KeySerial m_keySerial = 0;
     QList<int> m_freeTreeSlots;
     core::EexWriteHook m_writeHook;

@@ -10,10 +10,10 @@
 #include "workspace/document.h"
 #include "workspace/documents.h"
 #include "workspace/edit_dispatch.h"
-#include "workspace/frm_information.h"
-#include "workspace/frm_multi_select_view.h"
-#include "workspace/frm_setting.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/about_dialog.h"
+#include "workspace/multi_selection_window.h"
+#include "workspace/settings_dialog.h"
+#include "workspace/main_window.h"
 #include "workspace/long_task.h"
 #include "workspace/menus.h"
 #include "workspace/scenario_tree_view.h"
@@ -53,11 +53,11 @@ void plainBackground(core::DocTree &tree, NodeId block)
 
 } // namespace
 
-EditCommands::EditCommands(FrmStoryloom &window, Documents &documents)
+EditCommands::EditCommands(MainWindow &window, Documents &documents)
     : QObject(&window), m_window(window), m_documents(documents)
 {
     setObjectName(QStringLiteral("EditCommands"));
-    m_mirror = std::make_unique<FrmMultiSelectView>();
+    m_mirror = std::make_unique<MultiSelectionWindow>();
 
     const Actions &a = window.actions();
     auto on = [&](QAction *item, void (EditCommands::*handler)()) {
@@ -92,7 +92,7 @@ EditCommands::EditCommands(FrmStoryloom &window, Documents &documents)
 
 EditCommands::~EditCommands() = default;
 
-EditCommands *EditCommands::of(const FrmStoryloom &window)
+EditCommands *EditCommands::of(const MainWindow &window)
 {
     return window.findChild<EditCommands *>(QStringLiteral("EditCommands"), Qt::FindDirectChildrenOnly);
 }
@@ -495,12 +495,12 @@ void EditCommands::mnuVSDelay_Click()
 
 void EditCommands::mnuSetting_Click()
 {
-    FrmSetting::open(&m_window, &m_window.gameData());
+    SettingsDialog::open(&m_window, &m_window.gameData());
     // The counts the captions read may have changed.
     m_window.captionSettings() = LoadCaptionSettings();
 }
 
-void EditCommands::mnuProgram_Click() { FrmInformation::open(&m_window); }
+void EditCommands::mnuProgram_Click() { AboutDialog::open(&m_window); }
 
 void EditCommands::mnuCopyView_Click()
 {

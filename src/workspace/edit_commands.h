@@ -29,23 +29,23 @@ namespace workspace {
 
 class Document;
 class Documents;
-class FrmMultiSelectView;
-class FrmStoryloom;
+class MultiSelectionWindow;
+class MainWindow;
 class ScenarioTreeView;
 
 class EditCommands : public QObject
 {
     Q_OBJECT
 public:
-    EditCommands(FrmStoryloom &window, Documents &documents);
+    EditCommands(MainWindow &window, Documents &documents);
     ~EditCommands() override;
 
     // The edit commands of a window; nullptr when none were made for it.
-    static EditCommands *of(const FrmStoryloom &window);
+    static EditCommands *of(const MainWindow &window);
 
     core::Clipboard &clipboard() { return m_clipboard; }
     MultiSelect &multiSelect() { return m_multi; }
-    FrmMultiSelectView *multiSelectView() const { return m_mirror.get(); }
+    MultiSelectionWindow *multiSelectView() const { return m_mirror.get(); }
     // The context handed to command dialogs, pointed at the current tab.
     EditContext &dialogContext();
 
@@ -111,11 +111,11 @@ private:
     void applyAdd(Document *doc, const std::function<core::EditResult(core::EditContext &)> &edit,
                   const QString &title);
 
-    FrmStoryloom &m_window;
+    MainWindow &m_window;
     Documents &m_documents;
     core::Clipboard m_clipboard;
     MultiSelect m_multi;
-    std::unique_ptr<FrmMultiSelectView> m_mirror;
+    std::unique_ptr<MultiSelectionWindow> m_mirror;
     core::DocTree m_noTree;
     EditContext m_dialogCtx{m_noTree};
     QSet<ScenarioTreeView *> m_hooked;

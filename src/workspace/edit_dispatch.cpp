@@ -5,7 +5,7 @@
 #include "core/key_edit.h"
 #include "core/tree_queries.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/frm_duel_speed.h"
+#include "workspace/duel_speed_dialog.h"
 
 #include <algorithm>
 #include <optional>
@@ -128,7 +128,7 @@ void DuelPreviewSpeed(EditContext &ctx)
         registry.runTool(kDuelPreviewSpeedTool, ctx);
         return;
     }
-    FrmVSDelay dialog(ctx.parent);
+    DuelSpeedDialog dialog(ctx.parent);
     registry.run(dialog, ctx);
 }
 

@@ -2,7 +2,7 @@
 
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -7,7 +7,7 @@
 #include "core/game/demo_game_folder.h"
 #include "platform/prompts.h"
 #include "workspace/documents.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include <QAction>
 #include <QDir>
@@ -28,7 +28,7 @@ core::CaptionSettings LoadCaptionSettings()
 
 namespace {
 
-void showGameLoadReport(FrmStoryloom &window, const core::game::GameLoadReport &report)
+void showGameLoadReport(MainWindow &window, const core::game::GameLoadReport &report)
 {
     if (report.ok())
         return;
@@ -39,7 +39,7 @@ void showGameLoadReport(FrmStoryloom &window, const core::game::GameLoadReport &
 
 } // namespace
 
-void RunFolderCheck(FrmStoryloom &window, const QString &fallbackFolder)
+void RunFolderCheck(MainWindow &window, const QString &fallbackFolder)
 {
     window.captionSettings() = LoadCaptionSettings();
     PromptsFolderPrompt prompt(&window);
@@ -60,7 +60,7 @@ void RunFolderCheck(FrmStoryloom &window, const QString &fallbackFolder)
     showGameLoadReport(window, report);
 }
 
-void RunFolderChoice(FrmStoryloom &window)
+void RunFolderChoice(MainWindow &window)
 {
     PromptsFolderPrompt prompt(&window);
     showGameLoadReport(window, core::game::Folder(window.gameData(), prompt));
@@ -69,12 +69,12 @@ void RunFolderChoice(FrmStoryloom &window)
 StartupHooks ProgramStartupHooks()
 {
     StartupHooks hooks;
-    hooks.windowCreated = [](FrmStoryloom &w) {
+    hooks.windowCreated = [](MainWindow &w) {
         new Documents(w); // a child of the window
         QObject::connect(w.actions().gameFolder, &QAction::triggered, &w,
                          [&w] { RunFolderChoice(w); });
     };
-    hooks.folderCheck = [](FrmStoryloom &w, const QString &fallbackFolder) { RunFolderCheck(w, fallbackFolder); };
+    hooks.folderCheck = [](MainWindow &w, const QString &fallbackFolder) { RunFolderCheck(w, fallbackFolder); };
     return hooks;
 }
 
@@ -121,7 +121,7 @@ bool Startup::prepare()
     return true;
 }
 
-FrmStoryloom *Startup::showWindow()
+MainWindow *Startup::showWindow()
 {
     core::setIniPath(m_config.iniPath.isEmpty()
                          ? QDir(QFileInfo(m_config.programPath).absolutePath()).filePath(QStringLiteral("Q_T.ini"))
@@ -131,8 +131,8 @@ FrmStoryloom *Startup::showWindow()
     // only a cancelled question falls back to the invented game.
     const QString fallbackFolder = QFileInfo::exists(core::IniPath()) ? QString() : m_config.demoGameFolder;
 
-    m_window = std::make_unique<FrmStoryloom>();
-    FrmStoryloom &w = *m_window;
+    m_window = std::make_unique<MainWindow>();
+    MainWindow &w = *m_window;
     if (m_hooks.windowCreated)
         m_hooks.windowCreated(w);
 

@@ -6,7 +6,7 @@
 #include "core/edit_history_test_doc.h"
 #include "core/structure_edits.h"
 #include "core/undo_redo.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include <QAction>
 
@@ -186,7 +186,7 @@ TEST_F(CommandStateTable, UndoAndRedoFollowTheHistoryAndNoDocumentTurnsEverythin
 
 TEST_F(CommandStateTable, EveryFieldDrivesAMenuItem)
 {
-    workspace::FrmStoryloom window;
+    workspace::MainWindow window;
     QStringList names;
     for (const auto &item : workspace::CommandItems())
         names << (window.actions().*item.action)->objectName();

@@ -6,7 +6,7 @@
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/documents.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 #include "workspace/recent_files.h"
 #include "workspace/scenario_tree_view.h"
 #include "menu_item.h"
@@ -32,7 +32,7 @@ namespace {
 using platform::MsgResult;
 using workspace::Document;
 using workspace::Documents;
-using workspace::FrmStoryloom;
+using workspace::MainWindow;
 
 QStringList keysInOrder(const core::DocTree &tree)
 {
@@ -91,7 +91,7 @@ protected:
     QTemporaryDir dir;
     QString previousIni;
     platform::ScriptedPrompts prompts;
-    FrmStoryloom w;
+    MainWindow w;
     Documents *docs = nullptr;
 };
 
@@ -240,7 +240,7 @@ TEST_F(DocumentsTest, OpeningStopsAtTheFirstDamagedFile)
     EXPECT_EQ(docs->CurrentTreeIndex(), 2);
 
     // A damaged first file with nothing open leaves the no-document state.
-    FrmStoryloom other;
+    MainWindow other;
     auto *otherDocs = new Documents(other);
     other.setDocumentState(true);
     EXPECT_FALSE(otherDocs->OpenFiles({damaged}));

@@ -20,7 +20,7 @@ namespace {
 
 using EditCommandsWindow = EditWindow;
 
-QToolButton *button(workspace::FrmStoryloom &w, const char *key)
+QToolButton *button(workspace::MainWindow &w, const char *key)
 {
     return w.toolbar()->findChild<QToolButton *>(QString::fromUtf8(key));
 }

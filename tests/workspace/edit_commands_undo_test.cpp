@@ -8,7 +8,7 @@
 
 #include "workspace/add_dialogs/add_dialogs.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/frm_replace.h"
+#include "workspace/replace_dialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -50,10 +50,10 @@ struct UndoWindow : EditWindow, ::testing::WithParamInterface<KindCase>
     }
     bool tabMarked() const { return w.tabStrip()->tabText(docs->currentTab()).endsWith(" *"); }
     // The Search menu's replace window with both texts typed in.
-    workspace::FrmReplace *replaceWindow(const QString &find, const QString &replace)
+    workspace::ReplaceDialog *replaceWindow(const QString &find, const QString &replace)
     {
         act("mnuReplace")->trigger();
-        workspace::FrmReplace *r = w.findChild<workspace::FrmReplace *>("FrmReplace");
+        workspace::ReplaceDialog *r = w.findChild<workspace::ReplaceDialog *>("FrmReplace");
         EXPECT_NE(r, nullptr);
         if (r) {
             r->findChild<QLineEdit *>("tFind")->setText(find);

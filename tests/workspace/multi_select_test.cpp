@@ -4,7 +4,7 @@
 #include "workspace/multi_select.h"
 
 #include "edit_window_fixture.h"
-#include "workspace/frm_multi_select_view.h"
+#include "workspace/multi_selection_window.h"
 
 #include <QTabWidget>
 #include <QTimer>
@@ -110,7 +110,7 @@ TEST_F(Selection, AShiftClickWithoutAFittingAnchorIsAPlainClick)
 
 struct MultiWindow : EditWindow
 {
-    workspace::FrmMultiSelectView *mirror() { return edit->multiSelectView(); }
+    workspace::MultiSelectionWindow *mirror() { return edit->multiSelectView(); }
 };
 
 TEST_F(MultiWindow, ClicksBuildTheSelectionAndTheMirrorFollows)

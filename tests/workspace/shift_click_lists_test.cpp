@@ -3,7 +3,7 @@
 #include "workspace/multi_select.h"
 
 #include "edit_window_fixture.h"
-#include "workspace/frm_multi_select_view.h"
+#include "workspace/multi_selection_window.h"
 #include "menu_item.h"
 
 using namespace edit_window;

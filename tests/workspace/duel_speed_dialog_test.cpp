@@ -1,4 +1,4 @@
-#include "workspace/frm_duel_speed.h"
+#include "workspace/duel_speed_dialog.h"
 
 #include "core/settings.h"
 
@@ -12,7 +12,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using workspace::FrmVSDelay;
+using workspace::DuelSpeedDialog;
 
 namespace {
 
@@ -39,7 +39,7 @@ protected:
 TEST_F(FrmVSDelayTest, OpensWithTheStoredTextOrEmpty)
 {
     {
-        FrmVSDelay dlg;
+        DuelSpeedDialog dlg;
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("배속 설정"));
         EXPECT_EQ(dlg.findChild<QLabel *>("Label1")->text(), QStringLiteral("배속"));
         auto *ok = dlg.findChild<QPushButton *>("Command1");
@@ -50,7 +50,7 @@ TEST_F(FrmVSDelayTest, OpensWithTheStoredTextOrEmpty)
         EXPECT_EQ(speed(), QStringLiteral("1.0"));
     }
     core::WriteINI("Option", "VS_Speed", "0.75");
-    FrmVSDelay dlg;
+    DuelSpeedDialog dlg;
     EXPECT_EQ(dlg.delayBox()->text(), QStringLiteral("0.75"));
 }
 
@@ -61,7 +61,7 @@ TEST_F(FrmVSDelayTest, OkWritesTheTextAsTypedOrOneWhenItIsNoPositiveNumber)
         {"2", "2"},  {"0.50", "0.50"}, {"1.2.3", "1.2.3"}, {"007", "007"}, {".5", ".5"}, {"1.0", "1.0"},
     };
     for (const auto &c : cases) {
-        FrmVSDelay dlg;
+        DuelSpeedDialog dlg;
         dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
         dlg.delayBox()->setFocus();
@@ -78,7 +78,7 @@ TEST_F(FrmVSDelayTest, OkWritesTheTextAsTypedOrOneWhenItIsNoPositiveNumber)
 
 TEST_F(FrmVSDelayTest, OnlyDigitsAndPointsGetIntoTheBoxTypedOrPasted)
 {
-    FrmVSDelay dlg;
+    DuelSpeedDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     QLineEdit *box = dlg.delayBox();
@@ -100,7 +100,7 @@ TEST_F(FrmVSDelayTest, TheCloseBoxWritesNothing)
 {
     core::WriteINI("Option", "VS_Speed", "1.5");
     const QByteArray before = iniText();
-    FrmVSDelay dlg;
+    DuelSpeedDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     dlg.delayBox()->setText("3");

@@ -1,4 +1,4 @@
-#include "workspace/add_dialogs/frm_add_command.h"
+#include "workspace/add_dialogs/add_command_dialog.h"
 
 #include "core/catalogue.h"
 #include "platform/prompts.h"
@@ -92,7 +92,7 @@ bool acceptsTypedCode(AddDialogKind kind, int code)
     return core::IsBlockMenu(code);
 }
 
-FrmAddCommand::FrmAddCommand(AddDialogKind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
+AddCommandDialog::AddCommandDialog(AddDialogKind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
 {
     const KindSpec &s = spec(kind);
     setObjectName(QString::fromLatin1(s.objectName));
@@ -142,13 +142,13 @@ FrmAddCommand::FrmAddCommand(AddDialogKind kind, QWidget *parent) : QDialog(pare
     m_tMenuNum->installEventFilter(this);
     connect(m_oList, &QRadioButton::clicked, m_cbMenu, [this] { m_cbMenu->setFocus(Qt::OtherFocusReason); });
     connect(m_oNum, &QRadioButton::clicked, m_tMenuNum, [this] { m_tMenuNum->setFocus(Qt::OtherFocusReason); });
-    connect(m_cAdd, &QPushButton::clicked, this, &FrmAddCommand::add);
+    connect(m_cAdd, &QPushButton::clicked, this, &AddCommandDialog::add);
     connect(m_cCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     restoreMemory();
 }
 
-void FrmAddCommand::restoreMemory()
+void AddCommandDialog::restoreMemory()
 {
     const AddDialogMemory &m = addDialogMemory(m_kind);
     if (m.mode == 0)
@@ -163,7 +163,7 @@ void FrmAddCommand::restoreMemory()
     }
 }
 
-bool FrmAddCommand::eventFilter(QObject *watched, QEvent *event)
+bool AddCommandDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_cbMenu)
@@ -174,7 +174,7 @@ bool FrmAddCommand::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-int FrmAddCommand::HexRead(int listIdx) const
+int AddCommandDialog::HexRead(int listIdx) const
 {
     if (listIdx < 0 || listIdx >= m_cbMenu->count())
         return 0;
@@ -184,13 +184,13 @@ int FrmAddCommand::HexRead(int listIdx) const
     return ok ? code : 0;
 }
 
-int FrmAddCommand::listCode(int position) const
+int AddCommandDialog::listCode(int position) const
 {
     // The body list is every code in order, so its position is the code.
     return m_kind == AddDialogKind::Body ? position + kLowestCode : HexRead(position);
 }
 
-void FrmAddCommand::add()
+void AddCommandDialog::add()
 {
     // An empty box or a code below 2 reads as 2, in either mode, so the box
     // always shows what a later typed add would take.

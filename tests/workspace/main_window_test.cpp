@@ -1,7 +1,7 @@
 #include "core/settings.h"
 #include "platform/prompts.h"
 #include "platform/single_instance.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 #include "workspace/startup.h"
 #include "menu_item.h"
 
@@ -29,7 +29,7 @@
 
 namespace {
 
-using workspace::FrmStoryloom;
+using workspace::MainWindow;
 
 class WindowTest : public ::testing::Test
 {
@@ -50,7 +50,7 @@ protected:
 
 TEST_F(WindowTest, OptionItemsWriteTheirEntriesAtOnce)
 {
-    FrmStoryloom w;
+    MainWindow w;
     menutest::menuItem(w, "mnuRightClick")->trigger();
     EXPECT_EQ(option("RC_TabClose"), "True");
     menutest::menuItem(w, "mnuRightClick")->trigger();
@@ -68,7 +68,7 @@ TEST_F(WindowTest, OptionItemsWriteTheirEntriesAtOnce)
     EXPECT_TRUE(menutest::menuItem(w, "mnucharname")->isChecked());
 
     // The next start shows what was written.
-    FrmStoryloom next;
+    MainWindow next;
     next.OptionLoad();
     const core::OptionMarks marks = next.optionMarks();
     EXPECT_FALSE(marks.rightClickTabClose);
@@ -83,7 +83,7 @@ TEST_F(WindowTest, RecentItemsFollowTheSettings)
 {
     core::WriteINI("Recent_Scenario", "1", " /s/one.eex ");
     core::WriteINI("Recent_Scenario", "3", "/s/R&D.eex");
-    FrmStoryloom w;
+    MainWindow w;
     int opened = 0;
     w.hooks().recentOpen = [&](int entry) { opened = entry; };
     w.RecentLoad();
@@ -100,7 +100,7 @@ TEST_F(WindowTest, RecentItemsFollowTheSettings)
 
 TEST_F(WindowTest, WithoutDocumentTheEditShortcutsDoNothing)
 {
-    FrmStoryloom w;
+    MainWindow w;
     w.show();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -140,7 +140,7 @@ TEST_F(WindowTest, WithoutDocumentTheEditShortcutsDoNothing)
 
 TEST_F(WindowTest, FirstActivationOpensTheCommandLineFilesOrANewScenarioOnce)
 {
-    FrmStoryloom w;
+    MainWindow w;
     QStringList opened;
     int created = 0;
     w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
@@ -158,7 +158,7 @@ TEST_F(WindowTest, FirstActivationOpensTheCommandLineFilesOrANewScenarioOnce)
     QTest::qWait(20);
     EXPECT_EQ(created, 1);
 
-    FrmStoryloom withFile;
+    MainWindow withFile;
     withFile.hooks().openFiles = [&](const QStringList &p) { opened += p; };
     withFile.setStartupFiles({"/d/a.eex"});
     withFile.firstActivation();
@@ -168,7 +168,7 @@ TEST_F(WindowTest, FirstActivationOpensTheCommandLineFilesOrANewScenarioOnce)
 
 TEST_F(WindowTest, HandOversAreQueuedAndWaitForAModalDialog)
 {
-    FrmStoryloom w;
+    MainWindow w;
     QList<QStringList> calls;
     w.hooks().openFiles = [&](const QStringList &p) { calls << p; };
     EXPECT_EQ(w.timer1()->interval(), 100);
@@ -196,7 +196,7 @@ TEST_F(WindowTest, HandOversFromTheChannelOpenWithinASecond)
     const QString name = folder.filePath("channel");
     platform::SingleInstance channel(name);
     ASSERT_TRUE(channel.listen());
-    FrmStoryloom w;
+    MainWindow w;
     w.setHandOverSource(&channel);
     QStringList opened;
     w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
@@ -217,7 +217,7 @@ TEST_F(WindowTest, HandOversWaitingForADialogStayQueued)
     const QString name = folder.filePath("channel");
     platform::SingleInstance channel(name);
     ASSERT_TRUE(channel.listen());
-    FrmStoryloom w;
+    MainWindow w;
     w.setHandOverSource(&channel);
     QStringList opened;
     w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
@@ -238,7 +238,7 @@ TEST_F(WindowTest, HandOversWaitingForADialogStayQueued)
 class QuitTest : public WindowTest
 {
 protected:
-    void addTabs(FrmStoryloom &w, const QStringList &captions)
+    void addTabs(MainWindow &w, const QStringList &captions)
     {
         for (const QString &c : captions)
             w.tabStrip()->addTab(new QWidget, c);
@@ -249,7 +249,7 @@ protected:
 
 TEST_F(QuitTest, AsksForEachModifiedTabInOrderAndCancelKeepsTheWindowOnThatTab)
 {
-    FrmStoryloom w;
+    MainWindow w;
     addTabs(w, {"a.eex *", "b.eex", "c.eex *", "d.eex *"});
     QList<int> saved, cleared;
     w.hooks().saveTab = [&](int t) {
@@ -274,7 +274,7 @@ TEST_F(QuitTest, AsksForEachModifiedTabInOrderAndCancelKeepsTheWindowOnThatTab)
 
 TEST_F(QuitTest, FailedSaveKeepsTheWindowOpenAndNoAnswersClose)
 {
-    FrmStoryloom w;
+    MainWindow w;
     addTabs(w, {"a.eex *", "b.eex *"});
     w.hooks().saveTab = [](int) { return false; };
     w.show();
@@ -292,7 +292,7 @@ TEST_F(QuitTest, FailedSaveKeepsTheWindowOpenAndNoAnswersClose)
 
 TEST_F(QuitTest, UnmodifiedTabsCloseWithoutAQuestion)
 {
-    FrmStoryloom w;
+    MainWindow w;
     addTabs(w, {"a.eex", "Scenario"});
     w.show();
     EXPECT_TRUE(w.close());
@@ -301,7 +301,7 @@ TEST_F(QuitTest, UnmodifiedTabsCloseWithoutAQuestion)
 
 TEST_F(WindowTest, CloseButtonClosesOnlyWhenATabExists)
 {
-    FrmStoryloom w;
+    MainWindow w;
     int closes = 0;
     w.hooks().closeSelectedTab = [&] { ++closes; };
     w.closeButton()->click();
@@ -314,7 +314,7 @@ TEST_F(WindowTest, CloseButtonClosesOnlyWhenATabExists)
 
 TEST_F(WindowTest, CloseButtonSitsAtTheRightEndOfTheTabRow)
 {
-    FrmStoryloom w;
+    MainWindow w;
     w.tabStrip()->addTab(new QTreeView, "a.eex");
     w.setDocumentState(true);
     for (const int width : {500, 900}) {
@@ -333,7 +333,7 @@ TEST_F(WindowTest, CloseButtonSitsAtTheRightEndOfTheTabRow)
 
 TEST_F(WindowTest, TheTreeFillsTheSpaceBetweenTabRowAndStatusBarInAllBarStates)
 {
-    FrmStoryloom w;
+    MainWindow w;
     auto *tree = new QTreeView;
     w.tabStrip()->addTab(tree, "a.eex");
     w.setDocumentState(true);
@@ -371,16 +371,16 @@ TEST(Startup, WritesTheSettingsOnceShowsThePatchItemAndLoadsMarks)
     config.registerAssociation = false;
     QStringList order;
     workspace::StartupHooks hooks;
-    hooks.windowCreated = [&](FrmStoryloom &) { order << "window"; };
+    hooks.windowCreated = [&](MainWindow &) { order << "window"; };
     hooks.troopCount = [&](int n) { order << QString("troops %1").arg(n); };
-    hooks.folderCheck = [&](FrmStoryloom &, const QString &) {
+    hooks.folderCheck = [&](MainWindow &, const QString &) {
         order << (QFile::exists(dir.filePath("Q_T.ini")) ? "folder after settings" : "folder before settings");
     };
     QByteArray first;
     {
         workspace::Startup startup(config, hooks);
         ASSERT_TRUE(startup.prepare());
-        FrmStoryloom *w = startup.showWindow();
+        MainWindow *w = startup.showWindow();
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(menutest::menuItem(*w, "mnuA")->isVisible());
         EXPECT_TRUE(menutest::menuItem(*w, "mnucharlist")->isChecked());

@@ -18,11 +18,11 @@ class CodeBox;
 // The largest code the user may type into a quick-add box.
 constexpr int kFastAddTypingMax = 0x6B;
 
-class FrmFastAdd : public QDialog
+class QuickAddSettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmFastAdd(QWidget *parent = nullptr);
+    explicit QuickAddSettingsDialog(QWidget *parent = nullptr);
 
     // cSave: true when all four slots were written and the dialog closed.
     bool save();

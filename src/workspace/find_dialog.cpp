@@ -1,4 +1,4 @@
-#include "workspace/frm_find.h"
+#include "workspace/find_dialog.h"
 
 #include "core/catalogue.h"
 #include "platform/number_box.h"
@@ -35,7 +35,7 @@ RememberedSearch &rememberedSearch()
     return search;
 }
 
-FrmFind::FrmFind(FindTargetProvider provider, QWidget *owner) : QDialog(owner), m_provider(std::move(provider))
+FindDialog::FindDialog(FindTargetProvider provider, QWidget *owner) : QDialog(owner), m_provider(std::move(provider))
 {
     setObjectName(QStringLiteral("FrmFind"));
     setWindowTitle(QStringLiteral("찾기"));
@@ -99,22 +99,22 @@ FrmFind::FrmFind(FindTargetProvider provider, QWidget *owner) : QDialog(owner), 
                        static_cast<QWidget *>(m_tStr)})
         w->installEventFilter(this);
 
-    connect(m_cConfig, &QPushButton::clicked, this, &FrmFind::find);
-    connect(m_cCancel, &QPushButton::clicked, this, &FrmFind::cancel);
+    connect(m_cConfig, &QPushButton::clicked, this, &FindDialog::find);
+    connect(m_cCancel, &QPushButton::clicked, this, &FindDialog::cancel);
 }
 
-FrmFind *FrmFind::open(QWidget *owner, FindTargetProvider provider)
+FindDialog *FindDialog::open(QWidget *owner, FindTargetProvider provider)
 {
-    FrmFind *w = owner ? owner->findChild<FrmFind *>(QStringLiteral("FrmFind"), Qt::FindDirectChildrenOnly) : nullptr;
+    FindDialog *w = owner ? owner->findChild<FindDialog *>(QStringLiteral("FrmFind"), Qt::FindDirectChildrenOnly) : nullptr;
     if (!w)
-        w = new FrmFind(std::move(provider), owner);
+        w = new FindDialog(std::move(provider), owner);
     w->show();
     w->raise();
     w->activateWindow();
     return w;
 }
 
-bool FrmFind::eventFilter(QObject *watched, QEvent *event)
+bool FindDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_cbMenu)
@@ -127,7 +127,7 @@ bool FrmFind::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void FrmFind::changeEvent(QEvent *event)
+void FindDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
@@ -138,7 +138,7 @@ void FrmFind::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-void FrmFind::keyPressEvent(QKeyEvent *event)
+void FindDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         cancel();
@@ -147,7 +147,7 @@ void FrmFind::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void FrmFind::activated()
+void FindDialog::activated()
 {
     const RememberedSearch &s = rememberedSearch();
     if (s.mode != core::FindMode::None) {
@@ -163,9 +163,9 @@ void FrmFind::activated()
     platform::SetTransparent(this, kOpaque);
 }
 
-void FrmFind::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
+void FindDialog::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
 
-void FrmFind::find()
+void FindDialog::find()
 {
     // With no document open there is nothing to search, and nothing is remembered.
     const std::optional<FindTarget> target = m_provider ? m_provider() : std::nullopt;
@@ -204,7 +204,7 @@ void FrmFind::find()
     m_oContinue->setChecked(true);
 }
 
-void FrmFind::cancel()
+void FindDialog::cancel()
 {
     rememberedSearch().mode = core::FindMode::None;
     close();

@@ -31,15 +31,15 @@ RememberedSearch &rememberedSearch();
 inline const QString kFindNotFoundMessage = QStringLiteral("메뉴를 찾을 수 없습니다.");
 inline const QString kNotFoundTitle = QStringLiteral("Not Found!");
 
-class FrmFind : public QDialog
+class FindDialog : public QDialog
 {
     Q_OBJECT
 public:
-    FrmFind(FindTargetProvider provider, QWidget *owner);
+    FindDialog(FindTargetProvider provider, QWidget *owner);
 
     // Shows the owner's find window, building it when it is not open, and
     // brings it to the front.
-    static FrmFind *open(QWidget *owner, FindTargetProvider provider);
+    static FindDialog *open(QWidget *owner, FindTargetProvider provider);
 
     // cConfig ("찾기", Enter).
     void find();

@@ -1,4 +1,4 @@
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include "core/settings.h"
 #include "platform/single_instance.h"
@@ -91,7 +91,7 @@ QFont KoreanUiFont()
     return font;
 }
 
-FrmStoryloom::FrmStoryloom(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FrmStoryloom"));
     setWindowTitle(QStringLiteral("Storyloom 1.0.2"));
@@ -115,17 +115,17 @@ FrmStoryloom::FrmStoryloom(QWidget *parent) : QMainWindow(parent)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kTimerIntervalMs);
-    connect(m_timer, &QTimer::timeout, this, &FrmStoryloom::Timer1_Timer);
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     m_timer->start();
 }
 
-FrmStoryloom::~FrmStoryloom()
+MainWindow::~MainWindow()
 {
     // The pages go with the strip; nobody is to hear of tab switches then.
     m_tabs->blockSignals(true);
 }
 
-void FrmStoryloom::buildMenus()
+void MainWindow::buildMenus()
 {
     const QFont font = KoreanUiFont();
     menuBar()->setFont(font);
@@ -182,7 +182,7 @@ void FrmStoryloom::buildMenus()
     }
 }
 
-void FrmStoryloom::buildToolbar()
+void MainWindow::buildToolbar()
 {
     m_toolbar = addToolBar(QStringLiteral("Toolbar"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar"));
@@ -214,7 +214,7 @@ void FrmStoryloom::buildToolbar()
     }
 }
 
-void FrmStoryloom::buildCentral()
+void MainWindow::buildCentral()
 {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -245,7 +245,7 @@ void FrmStoryloom::buildCentral()
     setCentralWidget(central);
 }
 
-void FrmStoryloom::connectOwnActions()
+void MainWindow::connectOwnActions()
 {
     connect(m_actions.rightClickClosesTab, &QAction::triggered, this,
             [this](bool checked) { writeOption("RC_TabClose", core::BoolText(checked)); });
@@ -279,16 +279,16 @@ void FrmStoryloom::connectOwnActions()
     }
 }
 
-void FrmStoryloom::writeOption(const char *key, const QString &value)
+void MainWindow::writeOption(const char *key, const QString &value)
 {
     core::WriteINI(QStringLiteral("Option"), QString::fromUtf8(key), value);
 }
 
-QString FrmStoryloom::statusText() const { return m_statusLabel->text(); }
+QString MainWindow::statusText() const { return m_statusLabel->text(); }
 
-void FrmStoryloom::setStatusText(const QString &text) { m_statusLabel->setText(text); }
+void MainWindow::setStatusText(const QString &text) { m_statusLabel->setText(text); }
 
-void FrmStoryloom::OptionLoad()
+void MainWindow::OptionLoad()
 {
     const core::OptionMarks marks = core::ReadOptionMarks();
     m_actions.rightClickClosesTab->setChecked(marks.rightClickTabClose);
@@ -307,7 +307,7 @@ void FrmStoryloom::OptionLoad()
     }
 }
 
-core::OptionMarks FrmStoryloom::optionMarks() const
+core::OptionMarks MainWindow::optionMarks() const
 {
     core::OptionMarks marks;
     marks.rightClickTabClose = m_actions.rightClickClosesTab->isChecked();
@@ -319,7 +319,7 @@ core::OptionMarks FrmStoryloom::optionMarks() const
     return marks;
 }
 
-void FrmStoryloom::RecentLoad()
+void MainWindow::RecentLoad()
 {
     for (int entry = 5; entry >= 1; --entry) {
         QAction *item = m_actions.recent(entry);
@@ -335,13 +335,13 @@ void FrmStoryloom::RecentLoad()
     }
 }
 
-bool FrmStoryloom::recentUsed(int entry) const
+bool MainWindow::recentUsed(int entry) const
 {
     const QAction *item = m_actions.recent(entry);
     return item && item->data().toBool();
 }
 
-void FrmStoryloom::setDocumentState(bool hasDocument)
+void MainWindow::setDocumentState(bool hasDocument)
 {
     for (QAction *item : std::as_const(m_documentItems))
         item->setEnabled(hasDocument);
@@ -361,17 +361,17 @@ void FrmStoryloom::setDocumentState(bool hasDocument)
     m_documentState = hasDocument;
 }
 
-void FrmStoryloom::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!m_activated && !m_activationQueued) {
         // After the window has been painted once, like an activation.
         m_activationQueued = true;
-        QTimer::singleShot(0, this, &FrmStoryloom::firstActivation);
+        QTimer::singleShot(0, this, &MainWindow::firstActivation);
     }
 }
 
-void FrmStoryloom::firstActivation()
+void MainWindow::firstActivation()
 {
     if (m_activated)
         return;
@@ -386,7 +386,7 @@ void FrmStoryloom::firstActivation()
     emit firstActivated();
 }
 
-void FrmStoryloom::queueHandOver(const QStringList &paths)
+void MainWindow::queueHandOver(const QStringList &paths)
 {
     for (const QString &p : paths) {
         if (!p.isEmpty())
@@ -394,7 +394,7 @@ void FrmStoryloom::queueHandOver(const QStringList &paths)
     }
 }
 
-void FrmStoryloom::Timer1_Timer()
+void MainWindow::Timer1_Timer()
 {
     if (m_source)
         queueHandOver(m_source->takePending());
@@ -420,7 +420,7 @@ void FrmStoryloom::Timer1_Timer()
         m_source->finish(entries);
 }
 
-platform::MsgResult FrmStoryloom::askSaveQuestion()
+platform::MsgResult MainWindow::askSaveQuestion()
 {
     // The strip doubles "&" so it shows literally; the question shows the name.
     QString caption = m_tabs->tabText(m_tabs->currentIndex()).replace(QStringLiteral("&&"), QStringLiteral("&"));
@@ -431,7 +431,7 @@ platform::MsgResult FrmStoryloom::askSaveQuestion()
                                                  platform::MsgIcon::Information);
 }
 
-bool FrmStoryloom::queryUnload()
+bool MainWindow::queryUnload()
 {
     for (int tab = 0; tab < m_tabs->count(); ++tab) {
         m_tabs->setCurrentIndex(tab);
@@ -449,7 +449,7 @@ bool FrmStoryloom::queryUnload()
     return true;
 }
 
-void FrmStoryloom::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!queryUnload()) {
         event->ignore();

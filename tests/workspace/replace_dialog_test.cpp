@@ -1,7 +1,7 @@
 // The replace window driven through its controls: replace one from the
 // selection, replace all as one undo step, the messages, the tab marked
 // modified, the too-long report, and a window without a document.
-#include "workspace/frm_replace.h"
+#include "workspace/replace_dialog.h"
 
 #include "core/edit_history_test_doc.h"
 #include "core/undo_redo.h"
@@ -46,7 +46,7 @@ protected:
         EXPECT_NE(c, nullptr) << name;
         return c;
     }
-    void type(FrmReplace &w, const QString &find, const QString &replace)
+    void type(ReplaceDialog &w, const QString &find, const QString &replace)
     {
         child<QLineEdit>(w, "tFind")->setText(find);
         child<QLineEdit>(w, "tReplace")->setText(replace);
@@ -62,7 +62,7 @@ protected:
 
 TEST_F(FrmReplaceTest, ControlsAndCaptions)
 {
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("바꾸기"));
     EXPECT_EQ(child<QLabel>(w, "Label1")->text(), QStringLiteral("찾을 내용"));
     EXPECT_EQ(child<QLabel>(w, "Label2")->text(), QStringLiteral("바꿀 내용 "));
@@ -75,7 +75,7 @@ TEST_F(FrmReplaceTest, ControlsAndCaptions)
 
 TEST_F(FrmReplaceTest, ReplaceOneGoesOnFromTheSelectionUntilNothingIsLeft)
 {
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     type(w, QStringLiteral("x"), QStringLiteral("yy"));
     for (const char *expected : {"yy1", "yy2", "yy3"}) {
         child<QPushButton>(w, "cReplace")->click();
@@ -100,7 +100,7 @@ TEST_F(FrmReplaceTest, ReplaceOneGoesOnFromTheSelectionUntilNothingIsLeft)
 
 TEST_F(FrmReplaceTest, EnterReplacesAllInOneUndoStepAndLeavesTheSelection)
 {
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     const core::NodeId selected = doc.byRecord(dlg("keep"));
     doc.tree.setSelected(selected);
     type(w, QStringLiteral("x"), QStringLiteral("\\n"));
@@ -125,7 +125,7 @@ TEST_F(FrmReplaceTest, EnterReplacesAllInOneUndoStepAndLeavesTheSelection)
 
 TEST_F(FrmReplaceTest, EmptyFindTextOrNoDocumentDoesNothing)
 {
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     type(w, QString(), QStringLiteral("q"));
     child<QPushButton>(w, "cAllReplace")->click();
     EXPECT_EQ(modified, 0);
@@ -143,7 +143,7 @@ TEST_F(FrmReplaceTest, EmptyFindTextOrNoDocumentDoesNothing)
 TEST_F(FrmReplaceTest, MatchesThatWouldOverflowTheirSectionAreListed)
 {
     doc.load(eexFile(dlg(QByteArray(65470, 'f')) + dlg("ab")));
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     type(w, QStringLiteral("a"), QString(100, u'a'));
     child<QPushButton>(w, "cAllReplace")->click();
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -154,8 +154,8 @@ TEST_F(FrmReplaceTest, MatchesThatWouldOverflowTheirSectionAreListed)
 
 TEST_F(FrmReplaceTest, OpacityFollowsTheFocusAndEscCloses)
 {
-    FrmReplace *w = FrmReplace::open(nullptr, provider());
-    QPointer<FrmReplace> alive(w);
+    ReplaceDialog *w = ReplaceDialog::open(nullptr, provider());
+    QPointer<ReplaceDialog> alive(w);
     w->deactivated();
     EXPECT_NEAR(w->windowOpacity(), 128 / 255.0, 0.01);
     w->activated();

@@ -1,4 +1,4 @@
-#include "workspace/frm_change_eex.h"
+#include "workspace/converter_dialog.h"
 
 #include "core/settings.h"
 #include "fixtures/hex_bytes.h"
@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using workspace::FrmChangeEEX;
+using workspace::ConverterDialog;
 using fixtures::hexBytes;
 
 namespace {
@@ -52,9 +52,9 @@ protected:
     }
 
     // A dialog whose file choice answers `answer` and whose messages are recorded.
-    FrmChangeEEX::Hooks hooks(const QStringList &answer, core::EexPathIsOpen isOpen = {})
+    ConverterDialog::Hooks hooks(const QStringList &answer, core::EexPathIsOpen isOpen = {})
     {
-        FrmChangeEEX::Hooks h;
+        ConverterDialog::Hooks h;
         h.isPathOpen = std::move(isOpen);
         h.chooseFiles = [this, answer](QWidget *, const QString &title, const QString &folder, const QString &filter) {
             askedTitle = title;
@@ -80,7 +80,7 @@ protected:
 
 TEST_F(FrmChangeEEXTest, ControlsAndCaptions)
 {
-    FrmChangeEEX dlg(hooks({}));
+    ConverterDialog dlg(hooks({}));
     EXPECT_EQ(dlg.windowTitle(), QString("Select"));
     auto *one = dlg.findChild<QCheckBox *>("ckOneMore");
     auto *add = dlg.findChild<QPushButton *>("cAdd");
@@ -94,7 +94,7 @@ TEST_F(FrmChangeEEXTest, ControlsAndCaptions)
 TEST_F(FrmChangeEEXTest, CancelledChoiceConvertsNothingAndStaysOpen)
 {
     const QString file = write("S_01.eex", kScenario);
-    FrmChangeEEX dlg(hooks({}));
+    ConverterDialog dlg(hooks({}));
     dlg.show();
     dlg.findChild<QPushButton *>("cAdd")->click();
     EXPECT_EQ(asked, 1);
@@ -111,7 +111,7 @@ TEST_F(FrmChangeEEXTest, ConvertsTheChosenFilesAndReportsCompletion)
     const QString a = write("S_01.eex", kScenario);
     const QString b = write("R_02.EEX", kScenario);
     const QString other = write("readme.txt", kScenario);
-    FrmChangeEEX dlg(hooks({a, other, b}));
+    ConverterDialog dlg(hooks({a, other, b}));
     dlg.show();
     dlg.findChild<QPushButton *>("cAdd")->click();
 
@@ -135,7 +135,7 @@ TEST_F(FrmChangeEEXTest, ConvertsTheChosenFilesAndReportsCompletion)
 TEST_F(FrmChangeEEXTest, ConvertedBeforeKeepsTheGroupPersons)
 {
     const QString a = write("S_01.eex", kScenario);
-    FrmChangeEEX dlg(hooks({a}));
+    ConverterDialog dlg(hooks({a}));
     dlg.findChild<QCheckBox *>("ckOneMore")->setChecked(true);
     dlg.findChild<QPushButton *>("cAdd")->click();
     EXPECT_TRUE(fixtures::toHex(read(a)).contains("2E0002000004"));
@@ -145,7 +145,7 @@ TEST_F(FrmChangeEEXTest, ConvertedBeforeKeepsTheGroupPersons)
 TEST_F(FrmChangeEEXTest, ErrorsAreShownAndLeaveTheFile)
 {
     const QString broken = write("S_01.eex", kScenario.left(kScenario.size() - 4));
-    FrmChangeEEX dlg(hooks({broken}));
+    ConverterDialog dlg(hooks({broken}));
     dlg.show();
     dlg.findChild<QPushButton *>("cAdd")->click();
     EXPECT_EQ(message.title, QString("Error!"));
@@ -159,7 +159,7 @@ TEST_F(FrmChangeEEXTest, ErrorsAreShownAndLeaveTheFile)
 TEST_F(FrmChangeEEXTest, FileOpenInATabIsRefused)
 {
     const QString a = write("S_01.eex", kScenario);
-    FrmChangeEEX dlg(hooks({a}, [&](const QString &p) { return p == a; }));
+    ConverterDialog dlg(hooks({a}, [&](const QString &p) { return p == a; }));
     dlg.findChild<QPushButton *>("cAdd")->click();
     EXPECT_TRUE(message.error);
     EXPECT_TRUE(message.text.contains(a));
@@ -171,7 +171,7 @@ TEST_F(FrmChangeEEXTest, WithoutHooksTheChoiceAndTheMessageGoThroughThePrompts)
     const QString a = write("S_01.eex", kScenario);
     platform::ScriptedPrompts prompts;
     prompts.openAnswers = {{a}};
-    FrmChangeEEX dlg({});
+    ConverterDialog dlg({});
     dlg.findChild<QPushButton *>("cAdd")->click();
     ASSERT_EQ(prompts.fileRequests.size(), 1);
     EXPECT_EQ(prompts.fileRequests[0].title, QStringLiteral("EEX 파일을 열어주세요."));

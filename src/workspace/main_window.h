@@ -51,14 +51,14 @@ struct WindowHooks
     std::function<void(int entry)> recentOpen;
 };
 
-class FrmStoryloom : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     static constexpr int kTimerIntervalMs = 100;
 
-    explicit FrmStoryloom(QWidget *parent = nullptr);
-    ~FrmStoryloom() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     WindowHooks &hooks() { return m_hooks; }
 

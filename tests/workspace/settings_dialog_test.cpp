@@ -1,4 +1,4 @@
-#include "workspace/frm_setting.h"
+#include "workspace/settings_dialog.h"
 
 #include "core/game/game_files.h"
 #include "core/settings.h"
@@ -18,7 +18,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using workspace::FrmSetting;
+using workspace::SettingsDialog;
 
 namespace {
 
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(FrmSettingTest, BuildsTheNineteenBoxesWithTheirCaptions)
 {
-    FrmSetting dlg;
+    SettingsDialog dlg;
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("설정"));
     EXPECT_TRUE(dlg.findChild<QPushButton *>("cSave")->isDefault());
     EXPECT_EQ(dlg.findChild<QPushButton *>("cSave")->text(), QStringLiteral("저장"));
@@ -60,7 +60,7 @@ TEST_F(FrmSettingTest, BuildsTheNineteenBoxesWithTheirCaptions)
     ASSERT_NE(dlg.findChild<QPushButton *>("Command3"), nullptr);
 
     QStringList captions;
-    for (const auto &f : FrmSetting::fields()) {
+    for (const auto &f : SettingsDialog::fields()) {
         auto *box = dlg.findChild<platform::NumberBox *>(f.box);
         ASSERT_NE(box, nullptr) << f.box;
         // The caption is the label whose buddy is the box.
@@ -85,7 +85,7 @@ TEST_F(FrmSettingTest, BuildsTheNineteenBoxesWithTheirCaptions)
 TEST_F(FrmSettingTest, OpensWithStoredTextsAndAMissingKeyLeavesItsBoxEmpty)
 {
     writeIni("[Folder]\r\nPath =  /games/hb  \r\n[Setting]\r\nsCEmax=58\r\nGateMax=187\r\nAVIMax=x4\r\n");
-    FrmSetting dlg;
+    SettingsDialog dlg;
     EXPECT_EQ(dlg.folderBox()->text(), QStringLiteral("/games/hb"));
     EXPECT_EQ(dlg.box("tSce")->text(), QStringLiteral("58"));
     EXPECT_EQ(dlg.box("tGate")->text(), QStringLiteral("187")); // shown as stored, not yet made even
@@ -96,9 +96,9 @@ TEST_F(FrmSettingTest, OpensWithStoredTextsAndAMissingKeyLeavesItsBoxEmpty)
 
 TEST_F(FrmSettingTest, SaveWritesEveryKeyInItsOrderIntoAFreshFile)
 {
-    FrmSetting dlg;
+    SettingsDialog dlg;
     int n = 1;
-    for (const auto &f : FrmSetting::fields())
+    for (const auto &f : SettingsDialog::fields())
         dlg.box(f.box)->setText(QString::number(n++ * 2));
     dlg.save();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
@@ -122,7 +122,7 @@ TEST_F(FrmSettingTest, GateCountIsMadeEvenOnlyWhenItIsANumber)
         {"187", "186"}, {"186", "186"}, {"1", "0"}, {"0", "0"}, {"", ""}, {"999999999999999", "999999999999998"},
     };
     for (const auto &c : cases) {
-        FrmSetting dlg;
+        SettingsDialog dlg;
         dlg.box("tGate")->setText(c.typed);
         dlg.save();
         EXPECT_EQ(dlg.box("tGate")->text(), c.written) << c.typed.toStdString();
@@ -132,7 +132,7 @@ TEST_F(FrmSettingTest, GateCountIsMadeEvenOnlyWhenItIsANumber)
 
 TEST_F(FrmSettingTest, EnterOnTheGateBoxSavesTheEvenNumber)
 {
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     platform::NumberBox *gate = dlg.box("tGate");
@@ -148,7 +148,7 @@ TEST_F(FrmSettingTest, EnterOnTheGateBoxSavesTheEvenNumber)
 TEST_F(FrmSettingTest, EnterWithAnEmptyBoxWritesItEmpty)
 {
     writeIni("[Setting]\r\nGateMax=186\r\nSceMax=58\r\n");
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     platform::NumberBox *gate = dlg.box("tGate");
@@ -165,7 +165,7 @@ TEST_F(FrmSettingTest, EscWritesNothing)
 {
     writeIni("[Folder]\r\nPath=/old\r\n[Setting]\r\nSceMax=58\r\n");
     const QByteArray before = iniText();
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     dlg.box("tSce")->setFocus();
@@ -176,7 +176,7 @@ TEST_F(FrmSettingTest, EscWritesNothing)
     EXPECT_EQ(iniText(), before);
 
     // The hidden cancel button does the same.
-    FrmSetting second;
+    SettingsDialog second;
     second.findChild<QPushButton *>("Command3")->click();
     EXPECT_EQ(second.result(), QDialog::Rejected);
     EXPECT_EQ(iniText(), before);
@@ -187,7 +187,7 @@ TEST_F(FrmSettingTest, SaveWritesTheFolderEvenWhenUnchanged)
     // Stored with blanks around it; the box shows it trimmed and Save
     // writes the box's text back.
     writeIni("[Folder]\r\nPATH=  /games/hb  \r\n");
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.save();
     const QByteArray text = iniText();
     EXPECT_FALSE(text.contains("  /games/hb  ")) << text.constData();
@@ -197,7 +197,7 @@ TEST_F(FrmSettingTest, SaveWritesTheFolderEvenWhenUnchanged)
 
 TEST_F(FrmSettingTest, NumberBoxesRefuseLettersMinusAndPastedNonDigits)
 {
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     platform::NumberBox *box = dlg.box("tFace");
@@ -235,7 +235,7 @@ TEST_F(FrmSettingFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCanc
     QString reported;
     int calls = 0;
 
-    FrmSetting dlg(nullptr, &data, [&](const QString &folder, const core::game::GameLoadReport &report) {
+    SettingsDialog dlg(nullptr, &data, [&](const QString &folder, const core::game::GameLoadReport &report) {
         reported = folder;
         ++calls;
         EXPECT_TRUE(report.ok());
@@ -258,7 +258,7 @@ TEST_F(FrmSettingFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCanc
 
 TEST_F(FrmSettingFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
 {
-    FrmSetting dlg; // no tables given: the dialog loads a scratch copy
+    SettingsDialog dlg; // no tables given: the dialog loads a scratch copy
     dlg.folderBox()->setText(QStringLiteral("/shown/but/unsaved"));
     dlg.findChild<QPushButton *>("cFolder")->click();
     EXPECT_EQ(prompts.folderTitles.size(), 1);

@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace workspace {
 
-class FrmChangeEEX : public QDialog
+class ConverterDialog : public QDialog
 {
     Q_OBJECT
 public:
@@ -31,7 +31,7 @@ public:
         ShowMessage showMessage;         // default: a message box
     };
 
-    explicit FrmChangeEEX(Hooks hooks, QWidget *parent = nullptr);
+    explicit ConverterDialog(Hooks hooks, QWidget *parent = nullptr);
 
     // cAdd: asks for scenario files starting in the game folder and converts
     // them. Cancelling leaves the dialog open.

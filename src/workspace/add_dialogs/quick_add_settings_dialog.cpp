@@ -1,4 +1,4 @@
-#include "workspace/add_dialogs/frm_fast_add.h"
+#include "workspace/add_dialogs/quick_add_settings_dialog.h"
 
 #include "platform/prompts.h"
 #include "workspace/add_dialogs/code_box.h"
@@ -12,7 +12,7 @@
 
 namespace workspace::add_dialogs {
 
-FrmFastAdd::FrmFastAdd(QWidget *parent) : QDialog(parent)
+QuickAddSettingsDialog::QuickAddSettingsDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmFastAdd"));
     setWindowTitle(QStringLiteral("빠른 추가"));
@@ -56,7 +56,7 @@ FrmFastAdd::FrmFastAdd(QWidget *parent) : QDialog(parent)
     connect(m_cCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool FrmFastAdd::save()
+bool QuickAddSettingsDialog::save()
 {
     auto &prompts = platform::Prompts::instance();
     for (int i = 0; i < kFastAddSlots; ++i) {

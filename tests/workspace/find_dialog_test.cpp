@@ -2,7 +2,7 @@
 // the code box limits, Find from the start and on from the selection up to
 // the "not found" message, the remembered search, and a window without a
 // document.
-#include "workspace/frm_find.h"
+#include "workspace/find_dialog.h"
 
 #include "core/edit_history_test_doc.h"
 #include "core/key_codec.h"
@@ -69,7 +69,7 @@ protected:
 
 TEST_F(FrmFindTest, StartsWithTheListAtItemFiveAndSearchFromTheStart)
 {
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("찾기"));
     auto *menu = child<QComboBox>(w, "cbMenu");
     EXPECT_EQ(menu->count(), 122);
@@ -86,7 +86,7 @@ TEST_F(FrmFindTest, StartsWithTheListAtItemFiveAndSearchFromTheStart)
 
 TEST_F(FrmFindTest, CodeBoxStaysWithinTheCommandCodes)
 {
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     auto *box = child<QLineEdit>(w, "tMenuNum");
     box->clear();
     QTest::keyClicks(box, "7A");
@@ -101,7 +101,7 @@ TEST_F(FrmFindTest, CodeBoxStaysWithinTheCommandCodes)
 
 TEST_F(FrmFindTest, FindNextVisitsEveryMatchOnceAndStopsWithTheMessage)
 {
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     child<QRadioButton>(w, "oNum")->setChecked(true);
     child<QLineEdit>(w, "tMenuNum")->setText(QStringLiteral("14"));
 
@@ -134,7 +134,7 @@ TEST_F(FrmFindTest, FindNextVisitsEveryMatchOnceAndStopsWithTheMessage)
 
 TEST_F(FrmFindTest, TextSearchByEnterAndAnEmptyTextFindsTheFirstCommand)
 {
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     auto *text = child<QLineEdit>(w, "tStr");
     child<QRadioButton>(w, "oInstr")->setChecked(true);
     text->setText(QStringLiteral("대화"));
@@ -153,7 +153,7 @@ TEST_F(FrmFindTest, TextSearchByEnterAndAnEmptyTextFindsTheFirstCommand)
 TEST_F(FrmFindTest, WithoutADocumentNothingHappens)
 {
     documentOpen = false;
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     child<QPushButton>(w, "cConfig")->click();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::None);
@@ -163,7 +163,7 @@ TEST_F(FrmFindTest, WithoutADocumentNothingHappens)
 TEST_F(FrmFindTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
 {
     {
-        FrmFind w(provider(), nullptr);
+        FindDialog w(provider(), nullptr);
         child<QRadioButton>(w, "oNum")->setChecked(true);
         child<QLineEdit>(w, "tMenuNum")->setText(QStringLiteral("6e"));
         child<QPushButton>(w, "cConfig")->click();
@@ -171,8 +171,8 @@ TEST_F(FrmFindTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::ByNumber);
     EXPECT_EQ(rememberedSearch().code, 0x6E);
 
-    FrmFind *w = new FrmFind(provider(), nullptr);
-    QPointer<FrmFind> alive(w);
+    FindDialog *w = new FindDialog(provider(), nullptr);
+    QPointer<FindDialog> alive(w);
     child<QLineEdit>(*w, "tMenuNum")->setText(QStringLiteral("3"));  // typed since, then overwritten
     w->activated();
     EXPECT_EQ(child<QLineEdit>(*w, "tMenuNum")->text(), QStringLiteral("6E"));
@@ -191,17 +191,17 @@ TEST_F(FrmFindTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
 TEST_F(FrmFindTest, ClosingFromTheTitleBarKeepsTheSearchAndOpenReusesTheWindow)
 {
     QWidget owner;
-    FrmFind *w = FrmFind::open(&owner, provider());
-    EXPECT_EQ(FrmFind::open(&owner, provider()), w);
+    FindDialog *w = FindDialog::open(&owner, provider());
+    EXPECT_EQ(FindDialog::open(&owner, provider()), w);
     child<QPushButton>(*w, "cConfig")->click();  // the list's item 5
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::ByList);
     EXPECT_EQ(rememberedSearch().code, 5);
-    QPointer<FrmFind> alive(w);
+    QPointer<FindDialog> alive(w);
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(alive.isNull());
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::ByList);
-    EXPECT_NE(FrmFind::open(&owner, provider()), nullptr);
+    EXPECT_NE(FindDialog::open(&owner, provider()), nullptr);
 }
 
 } // namespace

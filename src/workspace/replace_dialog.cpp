@@ -1,4 +1,4 @@
-#include "workspace/frm_replace.h"
+#include "workspace/replace_dialog.h"
 
 #include "core/find_replace.h"
 #include "platform/number_box.h"
@@ -23,7 +23,7 @@ constexpr int kListedAtMost = 10;
 const QString kErrorTitle = QStringLiteral("Error！");
 } // namespace
 
-FrmReplace::FrmReplace(FindTargetProvider provider, QWidget *owner)
+ReplaceDialog::ReplaceDialog(FindTargetProvider provider, QWidget *owner)
     : QDialog(owner), m_provider(std::move(provider))
 {
     setObjectName(QStringLiteral("FrmReplace"));
@@ -69,25 +69,25 @@ FrmReplace::FrmReplace(FindTargetProvider provider, QWidget *owner)
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    connect(m_cReplace, &QPushButton::clicked, this, &FrmReplace::replaceOne);
-    connect(m_cAllReplace, &QPushButton::clicked, this, &FrmReplace::replaceAll);
+    connect(m_cReplace, &QPushButton::clicked, this, &ReplaceDialog::replaceOne);
+    connect(m_cAllReplace, &QPushButton::clicked, this, &ReplaceDialog::replaceAll);
     // Esc reaches the same place through reject().
     connect(m_cCancel, &QPushButton::clicked, this, &QDialog::close);
 }
 
-FrmReplace *FrmReplace::open(QWidget *owner, FindTargetProvider provider)
+ReplaceDialog *ReplaceDialog::open(QWidget *owner, FindTargetProvider provider)
 {
-    FrmReplace *w =
-        owner ? owner->findChild<FrmReplace *>(QStringLiteral("FrmReplace"), Qt::FindDirectChildrenOnly) : nullptr;
+    ReplaceDialog *w =
+        owner ? owner->findChild<ReplaceDialog *>(QStringLiteral("FrmReplace"), Qt::FindDirectChildrenOnly) : nullptr;
     if (!w)
-        w = new FrmReplace(std::move(provider), owner);
+        w = new ReplaceDialog(std::move(provider), owner);
     w->show();
     w->raise();
     w->activateWindow();
     return w;
 }
 
-void FrmReplace::changeEvent(QEvent *event)
+void ReplaceDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
@@ -98,10 +98,10 @@ void FrmReplace::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-void FrmReplace::activated() { platform::SetTransparent(this, kOpaque); }
-void FrmReplace::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
+void ReplaceDialog::activated() { platform::SetTransparent(this, kOpaque); }
+void ReplaceDialog::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
 
-void FrmReplace::replaceOne()
+void ReplaceDialog::replaceOne()
 {
     const std::optional<FindTarget> target = m_provider ? m_provider() : std::nullopt;
     if (!target || !target->canEdit())
@@ -123,7 +123,7 @@ void FrmReplace::replaceOne()
                                               platform::MsgButtons::Ok, platform::MsgIcon::Information);
 }
 
-void FrmReplace::replaceAll()
+void ReplaceDialog::replaceAll()
 {
     const std::optional<FindTarget> target = m_provider ? m_provider() : std::nullopt;
     if (!target || !target->canEdit() || m_tFind->text().isEmpty())
@@ -145,7 +145,7 @@ void FrmReplace::replaceAll()
         reportTooLong(*target->tree, out.tooLong);
 }
 
-void FrmReplace::reportTooLong(const core::DocTree &tree, const std::vector<core::NodeId> &nodes)
+void ReplaceDialog::reportTooLong(const core::DocTree &tree, const std::vector<core::NodeId> &nodes)
 {
     QString text = core::kTooLongMessage + QStringLiteral("\n\n바꾸지 않은 명령어:\n");
     const int listed = std::min(int(nodes.size()), kListedAtMost);
