@@ -55,7 +55,7 @@ struct CommandState
     friend bool operator==(const CommandState &, const CommandState &) = default;
 };
 
-// ToolRefresh and ToolEnabled in one: the state after a click on `selected`.
+// refreshCommandState and ToolEnabled in one: the state after a click on `selected`.
 CommandState ToolState(const CommandStateInput &input);
 
 // The menu item each field drives. The toolbar buttons

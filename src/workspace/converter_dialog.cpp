@@ -54,20 +54,20 @@ ConverterDialog::ConverterDialog(Hooks hooks, QWidget *parent) : QDialog(parent)
     layout->addWidget(m_progress);
     layout->addWidget(m_add);
 
-    connect(m_add, &QPushButton::clicked, this, &ConverterDialog::OpenFile);
+    connect(m_add, &QPushButton::clicked, this, &ConverterDialog::chooseFilesToConvert);
 }
 
-void ConverterDialog::OpenFile()
+void ConverterDialog::chooseFilesToConvert()
 {
     const QString folder = core::ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
     const QStringList files = m_hooks.chooseFiles(this, QStringLiteral("EEX 파일을 열어주세요."), folder,
                                                   QStringLiteral("EEX 파일 (*.eex)"));
     if (files.isEmpty())
         return;
-    OpenEEX(files);
+    convertFiles(files);
 }
 
-void ConverterDialog::OpenEEX(const QStringList &files)
+void ConverterDialog::convertFiles(const QStringList &files)
 {
     core::EexConvertOptions options;
     options.convertedBefore = m_oneMore->isChecked();

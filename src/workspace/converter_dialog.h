@@ -35,10 +35,10 @@ public:
 
     // cAdd: asks for scenario files starting in the game folder and converts
     // them. Cancelling leaves the dialog open.
-    void OpenFile();
+    void chooseFilesToConvert();
     // Converts the ".eex" files of the list, shows the outcome and closes the
     // dialog (accepted when every file was converted).
-    void OpenEEX(const QStringList &files);
+    void convertFiles(const QStringList &files);
 
     const core::EexBatchResult &lastResult() const { return m_result; }
 

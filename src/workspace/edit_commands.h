@@ -52,41 +52,41 @@ public:
     // The state the current selection gives; all off without a document.
     CommandState state() const;
     // Applies state() to the menu items and toolbar buttons.
-    void ToolRefresh();
+    void refreshCommandState();
 
     // --- Edit menu ---------------------------------------------------------
-    void mnuEditnodes_Click();
-    void mnuaddnodes_Click();
-    void mnuchildnodes_Click();
-    void mnuDelete_Click();
-    void mnuCut_Click();
-    void mnuCopy_Click();
-    void mnupaste_Click();
-    void mnuUpmove_Click();
-    void mnuDownmove_Click();
-    void mnuSpread_Click();
-    void mnuFold_Click();
-    void HistoryCancle();
-    void HistoryRun();
-    void mnuVS_Click();
-    void mnuWholeArmy_Click();
-    void mnuVarList_Click();
+    void editSelected();
+    void addCommand();
+    void addChildEvent();
+    void deleteCommands();
+    void cutCommands();
+    void copyCommands();
+    void pasteCommands();
+    void moveUp();
+    void moveDown();
+    void expandAll();
+    void collapseAll();
+    void undo();
+    void redo();
+    void previewDuel();
+    void placeWholeArmy();
+    void showVariableList();
     // --- other menus --------------------------------------------------------
-    void mnuFastAdd_Click();
-    void mnuVSDelay_Click();
-    void mnuSetting_Click();
-    void mnuProgram_Click();
-    void mnuCopyView_Click();
+    void editQuickAddSettings();
+    void editDuelSpeed();
+    void editSettings();
+    void showAbout();
+    void showMultiSelectionWindow();
 
     // --- tree events -------------------------------------------------------
     // A click on a node with the modifiers held.
-    void TV_NodeClick(core::NodeId node, Qt::KeyboardModifiers modifiers);
+    void selectClickedNode(core::NodeId node, Qt::KeyboardModifiers modifiers);
     // The right button: the Edit menu as a pop-up at the mouse.
-    void TV_MouseUp(const QPoint &globalPos);
+    void showEditPopup(const QPoint &globalPos);
     // Keys before the tree's own handling; true when the key was used.
-    bool TV_KeyDown(QKeyEvent *event);
+    bool treeKeyPressed(QKeyEvent *event);
     // U, I, O, P: quick add of slot 0 to 3 in front of the selected node.
-    void QuickAdd(int slot);
+    void quickAdd(int slot);
 
     // Tests: shows the pop-up menu instead of exec().
     using PopupHook = std::function<void(QMenu *menu, const QPoint &globalPos)>;

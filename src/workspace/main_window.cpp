@@ -115,7 +115,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kTimerIntervalMs);
-    connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::openHandOvers);
     m_timer->start();
 }
 
@@ -288,7 +288,7 @@ QString MainWindow::statusText() const { return m_statusLabel->text(); }
 
 void MainWindow::setStatusText(const QString &text) { m_statusLabel->setText(text); }
 
-void MainWindow::OptionLoad()
+void MainWindow::loadOptionMarks()
 {
     const core::OptionMarks marks = core::ReadOptionMarks();
     m_actions.rightClickClosesTab->setChecked(marks.rightClickTabClose);
@@ -319,7 +319,7 @@ core::OptionMarks MainWindow::optionMarks() const
     return marks;
 }
 
-void MainWindow::RecentLoad()
+void MainWindow::loadRecentItems()
 {
     for (int entry = 5; entry >= 1; --entry) {
         QAction *item = m_actions.recent(entry);
@@ -394,7 +394,7 @@ void MainWindow::queueHandOver(const QStringList &paths)
     }
 }
 
-void MainWindow::Timer1_Timer()
+void MainWindow::openHandOvers()
 {
     if (m_source)
         queueHandOver(m_source->takePending());

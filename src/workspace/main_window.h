@@ -68,16 +68,16 @@ public:
     QTabWidget *tabStrip() const { return m_tabs; }
     QPushButton *closeButton() const { return m_closeButton; }
     QToolBar *toolbar() const { return m_toolbar; }
-    QTimer *timer1() const { return m_timer; }
+    QTimer *handOverTimer() const { return m_timer; }
 
     // The whole status text; the bar shows as much of it as fits.
     QString statusText() const;
     void setStatusText(const QString &text);
 
     // Check marks from the settings file.
-    void OptionLoad();
+    void loadOptionMarks();
     // The recent-file items from the settings file.
-    void RecentLoad();
+    void loadRecentItems();
     // Whether recent item 1 to 5 holds a path.
     bool recentUsed(int entry) const;
 
@@ -113,7 +113,7 @@ public:
     void setHandOverSource(platform::SingleInstance *source) { m_source = source; }
     void queueHandOver(const QStringList &paths);
     QStringList pendingHandOvers() const { return m_handOvers; }
-    void Timer1_Timer();
+    void openHandOvers();
 
     // The save question for the selected tab (also used by the close
     // commands): its caption without the final "*", then the question.

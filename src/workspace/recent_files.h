@@ -1,7 +1,7 @@
 #pragma once
 // The list of the five most recently opened scenario files, kept in the
 // settings file under "Recent_Scenario" ("1" the newest). The menu items
-// show it through MainWindow::RecentLoad.
+// show it through MainWindow::loadRecentItems.
 #include <QString>
 #include <QStringList>
 

@@ -26,7 +26,7 @@ FindTargetProvider currentDocumentTarget(MainWindow &window, Documents &document
         target.history = &doc->history();
         target.keySerial = &documents.keySerial();
         target.captions = documents.captions();
-        target.markModified = [&documents] { documents.MarkTabModified(); };
+        target.markModified = [&documents] { documents.markTabModified(); };
         ScenarioTreeView *view = doc->view();
         target.selectNode = [view](core::NodeId node) {
             if (view)
@@ -34,7 +34,7 @@ FindTargetProvider currentDocumentTarget(MainWindow &window, Documents &document
         };
         target.historyChanged = [&window] {
             if (EditCommands *edits = EditCommands::of(window))
-                edits->ToolRefresh();
+                edits->refreshCommandState();
         };
         return target;
     };

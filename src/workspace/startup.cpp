@@ -146,8 +146,8 @@ MainWindow *Startup::showWindow()
         m_hooks.troopCount(troops);
     if (m_hooks.folderCheck)
         m_hooks.folderCheck(w, fallbackFolder);
-    w.RecentLoad();
-    w.OptionLoad();
+    w.loadRecentItems();
+    w.loadOptionMarks();
     w.actions().exePatch->setVisible(true);
 
     w.setStartupFiles(m_files);

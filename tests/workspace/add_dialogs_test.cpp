@@ -101,10 +101,10 @@ TEST_F(AddDialogTest, EachDialogListsItsCodesAndOpensOnCode05)
         ASSERT_EQ(c.cbMenu->count(), lc.codes.size());
         for (int i = 0; i < lc.codes.size(); ++i) {
             EXPECT_EQ(c.cbMenu->itemText(i), core::MenuName(lc.codes[i]));
-            EXPECT_EQ(dialog.HexRead(i), lc.codes[i]);
+            EXPECT_EQ(dialog.itemCode(i), lc.codes[i]);
         }
         EXPECT_EQ(c.cbMenu->currentIndex(), lc.loadPosition);
-        EXPECT_EQ(dialog.HexRead(c.cbMenu->currentIndex()), 0x05);
+        EXPECT_EQ(dialog.itemCode(c.cbMenu->currentIndex()), 0x05);
         EXPECT_TRUE(c.oList->isChecked());
         EXPECT_FALSE(c.oNum->isChecked());
         EXPECT_EQ(c.tMenuNum->text(), "5");
@@ -115,8 +115,8 @@ TEST_F(AddDialogTest, EachDialogListsItsCodesAndOpensOnCode05)
         EXPECT_EQ(c.cCancel->text(), "취소");
         EXPECT_TRUE(c.cAdd->isDefault());
         EXPECT_FALSE(c.cCancel->isDefault());
-        EXPECT_EQ(dialog.HexRead(-1), 0);
-        EXPECT_EQ(dialog.HexRead(c.cbMenu->count()), 0);
+        EXPECT_EQ(dialog.itemCode(-1), 0);
+        EXPECT_EQ(dialog.itemCode(c.cbMenu->count()), 0);
     }
 }
 

@@ -168,7 +168,7 @@ TEST_F(EditCommandsWindow, ThePopUpShowsDuelAndPlacementItemsOnlyForFittingChild
     EXPECT_FALSE(act("mnuVS")->isVisible());
 
     select(byRecord(A));
-    edit->TV_MouseUp(QPoint());
+    edit->showEditPopup(QPoint());
     EXPECT_FALSE(vsShown);
 }
 

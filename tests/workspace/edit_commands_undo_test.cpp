@@ -43,7 +43,7 @@ struct UndoWindow : EditWindow, ::testing::WithParamInterface<KindCase>
 {
     QByteArray savedBytes()
     {
-        EXPECT_TRUE(docs->Save());
+        EXPECT_TRUE(docs->save());
         QFile f(doc()->path());
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();

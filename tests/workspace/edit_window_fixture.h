@@ -70,7 +70,7 @@ struct EditWindow : ::testing::Test
     }
     bool openBytes(const QString &name, const QByteArray &bytes)
     {
-        return writeBytes(name, bytes) && docs->OpenFiles({dir.filePath(name)});
+        return writeBytes(name, bytes) && docs->openFiles({dir.filePath(name)});
     }
 
     workspace::Document *doc() const { return docs->current(); }

@@ -92,7 +92,7 @@ TEST_F(LongTaskTest, CancelledOpenLeavesTheDocumentsAsTheyWereAndAnOpenThatRunsO
     const core::KeySerial serial = docs->keySerial();
 
     cancelOnShow = true;
-    EXPECT_FALSE(docs->OpenFiles({path}));
+    EXPECT_FALSE(docs->openFiles({path}));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].label, workspace::kOpeningLabel);
     EXPECT_TRUE(shown[0].canCancel);
@@ -109,7 +109,7 @@ TEST_F(LongTaskTest, CancelledOpenLeavesTheDocumentsAsTheyWereAndAnOpenThatRunsO
     core::DocTree expected;
     core::KeySerial expectedSerial = serial;
     ASSERT_TRUE(core::EEXLoadFile(path, expected, expectedSerial).ok);
-    EXPECT_TRUE(docs->OpenFiles({path}));
+    EXPECT_TRUE(docs->openFiles({path}));
     ASSERT_EQ(docs->tabCount(), 2);
     EXPECT_EQ(shown.size(), 2u);
     EXPECT_EQ(docs->keySerial(), expectedSerial);

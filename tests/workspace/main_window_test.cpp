@@ -69,7 +69,7 @@ TEST_F(WindowTest, OptionItemsWriteTheirEntriesAtOnce)
 
     // The next start shows what was written.
     MainWindow next;
-    next.OptionLoad();
+    next.loadOptionMarks();
     const core::OptionMarks marks = next.optionMarks();
     EXPECT_FALSE(marks.rightClickTabClose);
     EXPECT_FALSE(marks.ctrlClick);
@@ -86,7 +86,7 @@ TEST_F(WindowTest, RecentItemsFollowTheSettings)
     MainWindow w;
     int opened = 0;
     w.hooks().recentOpen = [&](int entry) { opened = entry; };
-    w.RecentLoad();
+    w.loadRecentItems();
     EXPECT_TRUE(menutest::menuItem(w, "mnuRecent")->isEnabled());
     EXPECT_EQ(menutest::menuItem(w, "mnu1")->text(), "1. /s/one.eex");
     EXPECT_FALSE(menutest::menuItem(w, "mnu2")->isVisible());
@@ -171,8 +171,8 @@ TEST_F(WindowTest, HandOversAreQueuedAndWaitForAModalDialog)
     MainWindow w;
     QList<QStringList> calls;
     w.hooks().openFiles = [&](const QStringList &p) { calls << p; };
-    EXPECT_EQ(w.timer1()->interval(), 100);
-    EXPECT_TRUE(w.timer1()->isActive());
+    EXPECT_EQ(w.handOverTimer()->interval(), 100);
+    EXPECT_TRUE(w.handOverTimer()->isActive());
 
     w.queueHandOver({"/d/a.eex"});
     w.queueHandOver({"/d/b.eex"});
@@ -180,13 +180,13 @@ TEST_F(WindowTest, HandOversAreQueuedAndWaitForAModalDialog)
         QDialog modal;
         modal.setWindowModality(Qt::ApplicationModal);
         modal.show();
-        w.Timer1_Timer();
+        w.openHandOvers();
         EXPECT_TRUE(calls.isEmpty());
     }
     QTest::qWait(250); // the timer itself
     // Each file opens on its own, so a damaged one keeps no other from opening.
     EXPECT_EQ(calls, QList<QStringList>({{"/d/a.eex"}, {"/d/b.eex"}}));
-    w.Timer1_Timer();
+    w.openHandOvers();
     EXPECT_EQ(calls.size(), 2);
 }
 
@@ -226,11 +226,11 @@ TEST_F(WindowTest, HandOversWaitingForADialogStayQueued)
         QDialog modal;
         modal.setWindowModality(Qt::ApplicationModal);
         modal.show();
-        w.Timer1_Timer();
+        w.openHandOvers();
         EXPECT_TRUE(opened.isEmpty());
         EXPECT_EQ(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).size(), 1);
     }
-    w.Timer1_Timer();
+    w.openHandOvers();
     EXPECT_EQ(opened, QStringList({"/d/one.eex"}));
     EXPECT_TRUE(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).isEmpty());
 }

@@ -227,11 +227,11 @@ TEST_F(MultiWindow, TheSelectionEndsWithItsTab)
     EXPECT_TRUE(edit->multiSelect().isEmpty());
 
     click(byRecord(B), Qt::ControlModifier);
-    docs->Reload();
+    docs->reload();
     EXPECT_TRUE(edit->multiSelect().isEmpty());
 
     click(byRecord(B), Qt::ControlModifier);
-    docs->TabClose();
+    docs->closeTab();
     EXPECT_TRUE(edit->multiSelect().isEmpty());
     EXPECT_EQ(mirror()->nodeCount(), 0);
 }

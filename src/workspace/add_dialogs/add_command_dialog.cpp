@@ -174,7 +174,7 @@ bool AddCommandDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-int AddCommandDialog::HexRead(int listIdx) const
+int AddCommandDialog::itemCode(int listIdx) const
 {
     if (listIdx < 0 || listIdx >= m_cbMenu->count())
         return 0;
@@ -187,7 +187,7 @@ int AddCommandDialog::HexRead(int listIdx) const
 int AddCommandDialog::listCode(int position) const
 {
     // The body list is every code in order, so its position is the code.
-    return m_kind == AddDialogKind::Body ? position + kLowestCode : HexRead(position);
+    return m_kind == AddDialogKind::Body ? position + kLowestCode : itemCode(position);
 }
 
 void AddCommandDialog::add()

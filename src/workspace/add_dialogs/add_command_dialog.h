@@ -52,7 +52,7 @@ public:
 
     // The code of list item `listIdx`: the item's text up to its first blank,
     // read as hexadecimal; 0 when that fails.
-    int HexRead(int listIdx) const;
+    int itemCode(int listIdx) const;
 
     // cAdd: takes the code by the selected way; a refused typed code shows a
     // message and leaves the dialog open.
