@@ -73,7 +73,7 @@ void ProgramStartToShownWindow(benchmark::State &state)
         config.iniPath = ini;
         config.instanceName = "storyloom-bench-" + QUuid::createUuid().toString(QUuid::Id128).left(12);
         config.registerAssociation = false;
-        workspace::Startup startup(config, workspace::ProgramStartupHooks());
+        workspace::Startup startup(config, workspace::programStartupHooks());
         startup.prepare();
         workspace::MainWindow *w = startup.showWindow();
         const bool exposed = QTest::qWaitForWindowExposed(w, 2000);

@@ -154,7 +154,7 @@ NodeId addSection(DocTree &tree, KeySerial &serial, const core::CaptionContext &
     return section;
 }
 
-bool BuildUntitledTree(DocTree &tree, KeySerial &serial, const core::CaptionContext &captions)
+bool buildUntitledTree(DocTree &tree, KeySerial &serial, const core::CaptionContext &captions)
 {
     tree.clear();
     const NodeId root = tree.addRoot(core::kRootKey, kUntitledText);

@@ -98,6 +98,6 @@ core::NodeId addSection(core::DocTree &tree, core::KeySerial &serial, const core
                         bool inFront, core::NodeId target, const QString &word);
 
 // A fresh untitled tree: the root "Path"/"Scenario" with one Scene and Section.
-bool BuildUntitledTree(core::DocTree &tree, core::KeySerial &serial, const core::CaptionContext &captions);
+bool buildUntitledTree(core::DocTree &tree, core::KeySerial &serial, const core::CaptionContext &captions);
 
 } // namespace workspace

@@ -217,7 +217,7 @@ void Documents::newFile()
 {
     Document *d = createDocument();
     core::DocTree fresh;
-    BuildUntitledTree(fresh, m_keySerial, captions());
+    buildUntitledTree(fresh, m_keySerial, captions());
     d->tree().swapContent(fresh);
     addTab(d);
     d->view()->selectNode(d->tree().root());
@@ -285,7 +285,7 @@ bool Documents::openFiles(const QStringList &paths)
         d->setPath(path);
         d->markSaved();
         addTab(d);
-        RecentAdd(path);
+        addRecentFile(path);
         m_window.loadRecentItems();
         d->view()->selectNode(d->tree().root());
         showLoadWarnings(path, result);
@@ -311,7 +311,7 @@ void Documents::openRecent(int entry)
 {
     if (entry < 1 || entry > kRecentCount)
         return;
-    const QString path = RecentEntries().at(entry - 1);
+    const QString path = recentEntries().at(entry - 1);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         prompts().message(&m_window, QStringLiteral("존재하지 않는 파일입니다!"), QStringLiteral("Not Found!"),
                           MsgButtons::Ok, MsgIcon::Exclamation);

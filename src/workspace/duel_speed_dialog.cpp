@@ -25,7 +25,7 @@ QValidator::State SpeedTextValidator::validate(QString &input, int &pos) const
     return Acceptable;
 }
 
-QString DuelSpeedToStore(const QString &typed)
+QString duelSpeedToStore(const QString &typed)
 {
     double speed = 0;
     if (!core::parseLeadingNumber(typed, &speed) || speed <= 0)
@@ -73,7 +73,7 @@ int DuelSpeedDialog::open(QWidget *parent)
 
 void DuelSpeedDialog::confirm()
 {
-    m_delay->setText(DuelSpeedToStore(m_delay->text()));
+    m_delay->setText(duelSpeedToStore(m_delay->text()));
     core::WriteINI(kSection, kKey, m_delay->text());
     accept();
 }

@@ -22,7 +22,7 @@ public:
 
 // The text OK stores: `typed` itself, or "1.0" when its leading number (the
 // way the preview reads it) is missing, zero or negative.
-QString DuelSpeedToStore(const QString &typed);
+QString duelSpeedToStore(const QString &typed);
 
 class DuelSpeedDialog : public QDialog
 {

@@ -159,7 +159,7 @@ CommandState EditCommands::state() const
     in.clipboard = &m_clipboard;
     in.history = &d->history();
     in.multiKeys = m_multi.keys();
-    return ToolState(in);
+    return commandStateFor(in);
 }
 
 void EditCommands::refreshCommandState()
@@ -168,7 +168,7 @@ void EditCommands::refreshCommandState()
     if (!document() || !m_window.inDocumentState())
         return;
     const CommandState s = state();
-    for (const CommandItem &item : CommandItems()) {
+    for (const CommandItem &item : commandItems()) {
         (m_window.actions().*item.action)->setEnabled(s.*item.field);
     }
 }
@@ -193,7 +193,7 @@ void EditCommands::showSelectionStatus(Document *doc)
     const core::DocTree &tree = doc->tree();
     const NodeId sel = tree.selected();
     const bool chosen = tree.isValid(sel) && !core::isRootNode(tree, sel);
-    m_window.setStatusText(chosen ? tree.key(sel) : DefaultStatusText());
+    m_window.setStatusText(chosen ? tree.key(sel) : defaultStatusText());
 }
 
 void EditCommands::hookView(ScenarioTreeView *view)
@@ -466,7 +466,7 @@ void EditCommands::redo()
 void EditCommands::previewDuel()
 {
     if (document())
-        DuelPreview(dialogContext());
+        runDuelPreview(dialogContext());
 }
 
 void EditCommands::placeWholeArmy()
@@ -474,14 +474,14 @@ void EditCommands::placeWholeArmy()
     if (!document())
         return;
     // The picker writes the keys, the records and the mark itself.
-    WholeArmyPlacement(dialogContext());
+    runWholeArmyPlacement(dialogContext());
     refreshCommandState();
 }
 
 void EditCommands::showVariableList()
 {
     if (document())
-        VariableList(dialogContext());
+        showVariableListDialog(dialogContext());
 }
 
 // --- other menus ---------------------------------------------------------------
@@ -490,14 +490,14 @@ void EditCommands::editQuickAddSettings() { add_dialogs::AddDialogs::instance().
 
 void EditCommands::editDuelSpeed()
 {
-    DuelPreviewSpeed(dialogContext());
+    editDuelPreviewSpeed(dialogContext());
 }
 
 void EditCommands::editSettings()
 {
     SettingsDialog::open(&m_window, &m_window.gameData());
     // The counts the captions read may have changed.
-    m_window.captionSettings() = LoadCaptionSettings();
+    m_window.captionSettings() = loadCaptionSettings();
 }
 
 void EditCommands::showAbout() { AboutDialog::open(&m_window); }
@@ -584,7 +584,7 @@ void EditCommands::clearMultiSelection()
 void EditCommands::endMultiSelection(Document *doc)
 {
     m_multi.setAnchorKey(doc->tree().key(doc->tree().selected()));
-    m_window.setStatusText(MultiSelectHelpText());
+    m_window.setStatusText(multiSelectHelpText());
     clearMultiSelection();
     refreshCommandState();
 }

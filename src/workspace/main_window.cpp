@@ -84,7 +84,7 @@ QIcon drawnIcon(const QString &themeName)
 
 } // namespace
 
-QFont KoreanUiFont()
+QFont koreanUiFont()
 {
     QFont font;
     font.setFamilies({QStringLiteral("NanumGothic"), QStringLiteral("나눔고딕")});
@@ -95,7 +95,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FrmStoryloom"));
     setWindowTitle(QStringLiteral("Storyloom 1.0.2"));
-    setFont(KoreanUiFont());
+    setFont(koreanUiFont());
     // The bars are switched by the View menu only, not by a context menu.
     setContextMenuPolicy(Qt::NoContextMenu);
     resize(800, 600);
@@ -107,7 +107,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("SB"));
-    m_statusLabel = new ElidedLabel(DefaultStatusText(), bar);
+    m_statusLabel = new ElidedLabel(defaultStatusText(), bar);
     m_statusLabel->setObjectName(QStringLiteral("SBText"));
     bar->addWidget(m_statusLabel, 1);
     setStatusBar(bar);
@@ -127,9 +127,9 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildMenus()
 {
-    const QFont font = KoreanUiFont();
+    const QFont font = koreanUiFont();
     menuBar()->setFont(font);
-    const auto table = MenuTable();
+    const auto table = menuTable();
     // The menu each level adds to; index 0 is the menu bar's level.
     QMenu *parents[3] = {nullptr, nullptr, nullptr};
     for (size_t i = 0; i < table.size(); ++i) {
@@ -189,7 +189,7 @@ void MainWindow::buildToolbar()
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
     m_toolbar->toggleViewAction()->setVisible(false);
-    for (const ToolButtonEntry &b : ToolbarTable()) {
+    for (const ToolButtonEntry &b : toolbarTable()) {
         if (!*b.key) {
             m_toolbar->addSeparator();
             continue;
@@ -222,7 +222,7 @@ void MainWindow::buildCentral()
     layout->setSpacing(0);
     m_tabs = new QTabWidget(central);
     m_tabs->setObjectName(QStringLiteral("TS"));
-    m_tabs->setFont(KoreanUiFont());
+    m_tabs->setFont(koreanUiFont());
     m_tabs->setUsesScrollButtons(true);
     // The strip sizes its corner by the corner widget's size hint, which for
     // a push button is far wider than the small square; a holder whose hint

@@ -165,6 +165,6 @@ private:
 };
 
 // The font of menus, tab captions and trees: it holds every Hangul syllable.
-QFont KoreanUiFont();
+QFont koreanUiFont();
 
 } // namespace workspace

@@ -16,7 +16,7 @@ MultiSelectionWindow::MultiSelectionWindow(QWidget *parent) : QWidget(parent, Qt
 {
     setObjectName(QStringLiteral("FrmMultiSelectView"));
     setWindowTitle(QStringLiteral("MultiSelectView"));
-    setFont(KoreanUiFont());
+    setFont(koreanUiFont());
     // Never the window that keeps the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(320, 400);
@@ -25,7 +25,7 @@ MultiSelectionWindow::MultiSelectionWindow(QWidget *parent) : QWidget(parent, Qt
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("TreeView1"));
     m_tree->setHeaderHidden(true);
-    m_tree->setFont(KoreanUiFont());
+    m_tree->setFont(koreanUiFont());
     layout->addWidget(m_tree);
 }
 

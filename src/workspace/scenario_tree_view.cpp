@@ -33,7 +33,7 @@ QStringList localFiles(const QMimeData *data)
 ScenarioTreeView::ScenarioTreeView(Document *document, QWidget *parent) : QTreeView(parent), m_document(document)
 {
     setObjectName(QStringLiteral("TV"));
-    setFont(KoreanUiFont());
+    setFont(koreanUiFont());
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

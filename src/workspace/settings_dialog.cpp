@@ -60,7 +60,7 @@ const std::array<const char *, SettingsDialog::kFieldCount> &SettingsDialog::sav
     return order;
 }
 
-QString EvenGateCount(const QString &text)
+QString evenGateCount(const QString &text)
 {
     bool ok = false;
     const qint64 n = text.toLongLong(&ok);
@@ -181,7 +181,7 @@ void SettingsDialog::save()
     core::WriteINI(QStringLiteral("Folder"), QStringLiteral("Path "), m_folder->text());
 
     platform::NumberBox *gate = box("tGate");
-    gate->setText(EvenGateCount(gate->text()));
+    gate->setText(evenGateCount(gate->text()));
 
     for (const char *key : saveOrder()) {
         for (int i = 0; i < kFieldCount; ++i) {

@@ -70,6 +70,6 @@ private:
 
 // The gate count is kept even: an odd number goes down by one. Text that is
 // not a number (an empty box) is returned unchanged.
-QString EvenGateCount(const QString &text);
+QString evenGateCount(const QString &text);
 
 } // namespace workspace

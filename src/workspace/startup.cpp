@@ -15,7 +15,7 @@
 
 namespace workspace {
 
-core::CaptionSettings LoadCaptionSettings()
+core::CaptionSettings loadCaptionSettings()
 {
     const QString section = QStringLiteral("Setting");
     core::CaptionSettings s;
@@ -39,9 +39,9 @@ void showGameLoadReport(MainWindow &window, const core::game::GameLoadReport &re
 
 } // namespace
 
-void RunFolderCheck(MainWindow &window, const QString &fallbackFolder)
+void runFolderCheck(MainWindow &window, const QString &fallbackFolder)
 {
-    window.captionSettings() = LoadCaptionSettings();
+    window.captionSettings() = loadCaptionSettings();
     PromptsFolderPrompt prompt(&window);
     core::game::GameData &data = window.gameData();
     core::game::GameLoadReport report = core::game::FolderCheck(data, prompt);
@@ -60,25 +60,25 @@ void RunFolderCheck(MainWindow &window, const QString &fallbackFolder)
     showGameLoadReport(window, report);
 }
 
-void RunFolderChoice(MainWindow &window)
+void runFolderChoice(MainWindow &window)
 {
     PromptsFolderPrompt prompt(&window);
     showGameLoadReport(window, core::game::Folder(window.gameData(), prompt));
 }
 
-StartupHooks ProgramStartupHooks()
+StartupHooks programStartupHooks()
 {
     StartupHooks hooks;
     hooks.windowCreated = [](MainWindow &w) {
         new Documents(w); // a child of the window
         QObject::connect(w.actions().gameFolder, &QAction::triggered, &w,
-                         [&w] { RunFolderChoice(w); });
+                         [&w] { runFolderChoice(w); });
     };
-    hooks.folderCheck = [](MainWindow &w, const QString &fallbackFolder) { RunFolderCheck(w, fallbackFolder); };
+    hooks.folderCheck = [](MainWindow &w, const QString &fallbackFolder) { runFolderCheck(w, fallbackFolder); };
     return hooks;
 }
 
-QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base)
+QStringList absoluteFilePaths(const QStringList &arguments, const QString &base)
 {
     QStringList paths;
     const QDir dir(base);
@@ -91,7 +91,7 @@ QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base)
 
 Startup::Startup(StartupConfig config, StartupHooks hooks) : m_config(std::move(config)), m_hooks(std::move(hooks))
 {
-    m_files = AbsoluteFilePaths(m_config.arguments, QDir::currentPath());
+    m_files = absoluteFilePaths(m_config.arguments, QDir::currentPath());
 }
 
 Startup::~Startup() = default;

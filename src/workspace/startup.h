@@ -50,19 +50,19 @@ struct StartupHooks
 };
 
 // The counts captions need, from the settings file.
-core::CaptionSettings LoadCaptionSettings();
+core::CaptionSettings loadCaptionSettings();
 // The start-up folder check into the window's game data, its problems shown
 // once; also fills the window's caption settings. With no folder chosen
 // and a fallback given, the demo game is written there and used.
-void RunFolderCheck(MainWindow &window, const QString &fallbackFolder = {});
+void runFolderCheck(MainWindow &window, const QString &fallbackFolder = {});
 // "폴더 설정 (&F)": choose the folder again and reload the names.
-void RunFolderChoice(MainWindow &window);
+void runFolderChoice(MainWindow &window);
 // What the program plugs in: the documents controller, the folder item and
 // the real folder check.
-StartupHooks ProgramStartupHooks();
+StartupHooks programStartupHooks();
 
 // Arguments made absolute against base, empty ones dropped.
-QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base);
+QStringList absoluteFilePaths(const QStringList &arguments, const QString &base);
 
 class Startup
 {

@@ -234,8 +234,8 @@ TEST_F(DocumentsTest, OpeningStopsAtTheFirstDamagedFile)
     EXPECT_EQ(prompts.messages[0].title, "Error!");
     EXPECT_EQ(prompts.messages[0].icon, platform::MsgIcon::Critical);
     // The failed file was not remembered and took no tree number.
-    EXPECT_EQ(workspace::RecentEntries()[0], good);
-    EXPECT_EQ(workspace::RecentEntries()[1], "");
+    EXPECT_EQ(workspace::recentEntries()[0], good);
+    EXPECT_EQ(workspace::recentEntries()[1], "");
     docs->newFile();
     EXPECT_EQ(docs->currentTreeIndex(), 2);
 
@@ -280,7 +280,7 @@ TEST_F(DocumentsTest, FilesThatCannotOpenSayWhyAndLeaveTheOtherTabs)
         EXPECT_EQ(captions(), QStringList({"good.eex *"}));
     }
     EXPECT_TRUE(docs->current()->modified());
-    EXPECT_EQ(workspace::RecentEntries()[1], "");
+    EXPECT_EQ(workspace::recentEntries()[1], "");
 }
 
 // Files handed over together: a damaged one is reported and the others open.
@@ -330,7 +330,7 @@ TEST_F(DocumentsTest, RecentListKeepsTheLastFiveAndReopeningMovesToTheTop)
         paths << writeScenario(QString("f%1.eex").arg(i), i);
     for (const QString &p : paths)
         ASSERT_TRUE(docs->openFiles({p}));
-    EXPECT_EQ(workspace::RecentEntries(), QStringList({paths[5], paths[4], paths[3], paths[2], paths[1]}));
+    EXPECT_EQ(workspace::recentEntries(), QStringList({paths[5], paths[4], paths[3], paths[2], paths[1]}));
     EXPECT_EQ(menutest::menuItem(w, "mnu5")->text(), "5. " + paths[1]);
 
     // Entry 3 is open: only its tab is selected, the list stays.
@@ -342,7 +342,7 @@ TEST_F(DocumentsTest, RecentListKeepsTheLastFiveAndReopeningMovesToTheTop)
     menutest::menuItem(w, "mnu3")->trigger();
     EXPECT_EQ(docs->tabCount(), tabs + 1);
     EXPECT_EQ(docs->current()->path(), paths[3]);
-    EXPECT_EQ(workspace::RecentEntries(), QStringList({paths[3], paths[5], paths[4], paths[2], paths[1]}));
+    EXPECT_EQ(workspace::recentEntries(), QStringList({paths[3], paths[5], paths[4], paths[2], paths[1]}));
     EXPECT_EQ(menutest::menuItem(w, "mnu1")->text(), "1. " + paths[3]);
 
     // A vanished file: a message, the entry stays.
@@ -351,7 +351,7 @@ TEST_F(DocumentsTest, RecentListKeepsTheLastFiveAndReopeningMovesToTheTop)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "존재하지 않는 파일입니다!");
     EXPECT_EQ(prompts.messages[0].title, "Not Found!");
-    EXPECT_EQ(workspace::RecentEntries()[4], paths[1]);
+    EXPECT_EQ(workspace::recentEntries()[4], paths[1]);
 }
 
 TEST_F(DocumentsTest, FilesDroppedOnATreeOpenInDropOrder)

@@ -16,6 +16,6 @@ TEST(DuelSpeed, ThePopUpOpensTheRealSpeedDialog)
     ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
         sawSpeedDialog = qobject_cast<DuelSpeedDialog *>(&d) != nullptr;
     });
-    DuelPreviewSpeed(ctx);
+    editDuelPreviewSpeed(ctx);
     EXPECT_TRUE(sawSpeedDialog);
 }

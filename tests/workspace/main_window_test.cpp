@@ -403,7 +403,7 @@ TEST(Startup, WritesTheSettingsOnceShowsThePatchItemAndLoadsMarks)
 
 TEST(Startup, FilesBecomeAbsolute)
 {
-    EXPECT_EQ(workspace::AbsoluteFilePaths({"a.eex", "../b/c.eex", "/abs.eex", ""}, "/w/x"),
+    EXPECT_EQ(workspace::absoluteFilePaths({"a.eex", "../b/c.eex", "/abs.eex", ""}, "/w/x"),
               QStringList({"/w/x/a.eex", "/w/b/c.eex", "/abs.eex"}));
 }
 

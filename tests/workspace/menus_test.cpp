@@ -150,7 +150,7 @@ TEST(MenuTree, EveryItemAndMenuHasItsOwnActionsMember)
     QList<Seen> seen;
     walk(window.menuBar()->actions(), 0, seen);
     QList<QAction *> members;
-    for (const workspace::MenuEntry &e : workspace::MenuTable()) {
+    for (const workspace::MenuEntry &e : workspace::menuTable()) {
         SCOPED_TRACE(e.name);
         if (e.flags & workspace::MenuSeparator) {
             EXPECT_EQ(e.slot, nullptr);

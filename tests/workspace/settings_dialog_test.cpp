@@ -269,10 +269,10 @@ TEST_F(FrmSettingFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
 
 TEST(EvenGateCount, LeavesTextThatIsNoNumber)
 {
-    EXPECT_EQ(workspace::EvenGateCount("187"), "186");
-    EXPECT_EQ(workspace::EvenGateCount("0187"), "186");
-    EXPECT_EQ(workspace::EvenGateCount(""), "");
-    EXPECT_EQ(workspace::EvenGateCount("x7"), "x7");
+    EXPECT_EQ(workspace::evenGateCount("187"), "186");
+    EXPECT_EQ(workspace::evenGateCount("0187"), "186");
+    EXPECT_EQ(workspace::evenGateCount(""), "");
+    EXPECT_EQ(workspace::evenGateCount("x7"), "x7");
 }
 
 } // namespace

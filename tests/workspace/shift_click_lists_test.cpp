@@ -9,7 +9,7 @@
 using namespace edit_window;
 using core::NodeId;
 using workspace::MultiSelect;
-using workspace::MultiSelectHelpText;
+using workspace::multiSelectHelpText;
 
 namespace {
 
@@ -48,7 +48,7 @@ TEST_F(ShiftAcrossLists, AnotherParentCaptionResetsWithTheHelpText)
         ASSERT_EQ(sel.count(), 1);
         sel.setAnchorKey(c.anchor);
         const QString status = sel.shiftClick(doc.tree, c.clicked, true);
-        EXPECT_EQ(status, c.help ? MultiSelectHelpText() : doc.tree.key(c.clicked));
+        EXPECT_EQ(status, c.help ? multiSelectHelpText() : doc.tree.key(c.clicked));
         EXPECT_TRUE(sel.isEmpty());
         EXPECT_EQ(sel.anchorKey(), doc.tree.key(c.clicked));
     }
@@ -65,14 +65,14 @@ TEST_F(ShiftAcrossListsWindow, TheStatusBarShowsTheHelpAndTheMirrorEmpties)
     ASSERT_EQ(edit->multiSelectView()->nodeCount(), 3);
 
     click(byRecord(D), Qt::ShiftModifier);  // inside the child event's block
-    EXPECT_EQ(w.statusText(), MultiSelectHelpText());
+    EXPECT_EQ(w.statusText(), multiSelectHelpText());
     EXPECT_TRUE(edit->multiSelect().isEmpty());
     EXPECT_EQ(edit->multiSelectView()->nodeCount(), 0);
     EXPECT_EQ(edit->multiSelect().anchorKey(), tree().key(byRecord(D)));
 
     // The new anchor starts the next range.
     click(byRecord(H1), Qt::ShiftModifier);
-    EXPECT_EQ(w.statusText(), MultiSelectHelpText());
+    EXPECT_EQ(w.statusText(), multiSelectHelpText());
     EXPECT_EQ(edit->multiSelect().anchorKey(), tree().key(byRecord(H1)));
 }
 

@@ -52,7 +52,7 @@ TEST_F(ProgramStartup, AFirstStartAsksForTheGameFolderAndUsesTheChosenOne)
 {
     QDir().mkpath(dir.filePath("game"));
     prompts.folderAnswers = {dir.filePath("game")};
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     EXPECT_EQ(prompts.folderTitles.size(), 1);
@@ -63,7 +63,7 @@ TEST_F(ProgramStartup, AFirstStartAsksForTheGameFolderAndUsesTheChosenOne)
 
 TEST_F(ProgramStartup, AFirstStartCancelledUsesTheDemoGameAndOpensAnUntitledScenario)
 {
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     EXPECT_EQ(prompts.folderTitles.size(), 1); // asked, and cancelled
@@ -87,7 +87,7 @@ TEST_F(ProgramStartup, AnExistingSettingsFileWithoutFolderAsksForIt)
     core::setIniPath(config.iniPath);
     core::SettingLoad();
     config.demoGameFolder.clear();
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     ASSERT_EQ(prompts.folderTitles.size(), 1); // cancelled
@@ -143,7 +143,7 @@ TEST_F(ProgramStartup, AnUnreadableSettingsFileIsNamedOnceAndStartUpGoesOn)
         prompts.messages.clear();
         prompts.folderTitles.clear();
         core::setIniPath(ini);
-        workspace::Startup startup(config, workspace::ProgramStartupHooks());
+        workspace::Startup startup(config, workspace::programStartupHooks());
         ASSERT_TRUE(startup.prepare());
         startup.showWindow();
         if (c.says) {
@@ -174,7 +174,7 @@ TEST_F(ProgramStartup, GameFilesThatAreFoldersOrJunkAreNamedAtStartUp)
     core::SettingLoad();
     core::WriteINI("Folder", "Path", game);
     config.demoGameFolder.clear();
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     startup.showWindow();
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -186,7 +186,7 @@ TEST_F(ProgramStartup, GameFilesThatAreFoldersOrJunkAreNamedAtStartUp)
 
 TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
 {
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     const QString game = config.demoGameFolder;
@@ -210,7 +210,7 @@ TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
 
 TEST_F(ProgramStartup, WithEveryTabClosedTheEditAndSearchKeysDoNothing)
 {
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     workspace::Documents *docs = workspace::Documents::of(*w);
@@ -250,7 +250,7 @@ TEST_F(ProgramStartup, WithEveryTabClosedTheEditAndSearchKeysDoNothing)
 // main window, from the menu, the F1 key and the toolbar alike.
 TEST_F(ProgramStartup, OptionSettingAndInformationItemsShowTheirWindows)
 {
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->firstActivationDone(); }, 2000));
