@@ -77,7 +77,7 @@ Documents::Documents(MainWindow &window) : QObject(&window), m_window(window)
     };
     // The "X" asks like the close command instead of dropping changes.
     h.closeSelectedTab = [this] { closeCurrent(); };
-    h.recentOpen = [this](int entry) { openRecent(entry); };
+    h.openRecent = [this](int entry) { openRecent(entry); };
 
     const Actions &a = window.actions();
     auto on = [&](QAction *item, auto slot) { connect(item, &QAction::triggered, this, slot); };
@@ -88,7 +88,7 @@ Documents::Documents(MainWindow &window) : QObject(&window), m_window(window)
     on(a.close, [this] { closeCurrent(); });
     on(a.closeAll, [this] { closeAll(); });
     on(a.reload, [this] { reload(); });
-    on(a.convertToExtended, [this] { openChangeEex(); });
+    on(a.convertToExtended, [this] { openConverter(); });
     on(a.exePatch, [this] { runExePatch(); });
     a.convertToExtended->setEnabled(true);
 
@@ -544,7 +544,7 @@ void Documents::showFilePopup(const QPoint &globalPos)
 
 // --- other File items ----------------------------------------------------------
 
-void Documents::openChangeEex()
+void Documents::openConverter()
 {
     ConverterDialog::Hooks hooks;
     hooks.isPathOpen = [this](const QString &absolutePath) { return tabOfPath(absolutePath) >= 0; };

@@ -120,7 +120,7 @@ private:
     bool readOnlyAllowsWrite(const QString &path);
     void showFilePopup(const QPoint &globalPos);
     void selectTabAt(const QPoint &pos);
-    void openChangeEex();
+    void openConverter();
     void runExePatch();
 
     MainWindow &m_window;

@@ -46,61 +46,61 @@ FindDialog::FindDialog(FindTargetProvider provider, QWidget *owner) : QDialog(ow
         w->setObjectName(QString::fromLatin1(name));
         return w;
     };
-    m_oList = named(new QRadioButton(QStringLiteral("메뉴 리스트"), this), "oList");
-    m_cbMenu = named(new QComboBox(this), "cbMenu");
-    m_cbMenu->addItems(core::menuNames());
-    m_cbMenu->setCurrentIndex(kFirstListItem);
-    m_oNum = named(new QRadioButton(QStringLiteral("메뉴 번호"), this), "oNum");
-    m_tMenuNum = named(new add_dialogs::CodeBox(add_dialogs::kHighestCode, this), "tMenuNum");
-    m_tMenuNum->setText(hexCode(kFirstListItem));
-    m_oInstr = named(new QRadioButton(QStringLiteral("포함된 글자"), this), "oInstr");
-    m_tStr = named(new QLineEdit(this), "tStr");
-    platform::selectAllOnFocus(m_tStr);
+    m_fromListOption = named(new QRadioButton(QStringLiteral("메뉴 리스트"), this), "oList");
+    m_commandList = named(new QComboBox(this), "cbMenu");
+    m_commandList->addItems(core::menuNames());
+    m_commandList->setCurrentIndex(kFirstListItem);
+    m_byCodeOption = named(new QRadioButton(QStringLiteral("메뉴 번호"), this), "oNum");
+    m_codeBox = named(new add_dialogs::CodeBox(add_dialogs::kHighestCode, this), "tMenuNum");
+    m_codeBox->setText(hexCode(kFirstListItem));
+    m_byTextOption = named(new QRadioButton(QStringLiteral("포함된 글자"), this), "oInstr");
+    m_textBox = named(new QLineEdit(this), "tStr");
+    platform::selectAllOnFocus(m_textBox);
     auto *searchBy = new QButtonGroup(this);
-    for (QRadioButton *b : {m_oList, m_oNum, m_oInstr})
+    for (QRadioButton *b : {m_fromListOption, m_byCodeOption, m_byTextOption})
         searchBy->addButton(b);
-    m_oList->setChecked(true);
+    m_fromListOption->setChecked(true);
 
     auto *when = named(new QGroupBox(QStringLiteral("찾을 때"), this), "Frame1");
-    m_oStart = named(new QRadioButton(QStringLiteral("처음 것만 찾기"), when), "oStart");
-    m_oContinue = named(new QRadioButton(QStringLiteral("이어서 찾기"), when), "oContinue");
-    m_oStart->setChecked(true);
+    m_firstOnlyOption = named(new QRadioButton(QStringLiteral("처음 것만 찾기"), when), "oStart");
+    m_continueOption = named(new QRadioButton(QStringLiteral("이어서 찾기"), when), "oContinue");
+    m_firstOnlyOption->setChecked(true);
     auto *whenLayout = new QVBoxLayout(when);
-    whenLayout->addWidget(m_oStart);
-    whenLayout->addWidget(m_oContinue);
+    whenLayout->addWidget(m_firstOnlyOption);
+    whenLayout->addWidget(m_continueOption);
 
-    m_cConfig = named(new QPushButton(QStringLiteral("찾기"), this), "cConfig");
-    m_cConfig->setDefault(true);
-    m_cConfig->setAutoDefault(true);
-    m_cCancel = named(new QPushButton(QStringLiteral("취소"), this), "cCancel");
-    m_cCancel->setAutoDefault(false);
+    m_findButton = named(new QPushButton(QStringLiteral("찾기"), this), "cConfig");
+    m_findButton->setDefault(true);
+    m_findButton->setAutoDefault(true);
+    m_cancelButton = named(new QPushButton(QStringLiteral("취소"), this), "cCancel");
+    m_cancelButton->setAutoDefault(false);
 
     auto *grid = new QGridLayout;
-    grid->addWidget(m_oList, 0, 0);
-    grid->addWidget(m_cbMenu, 0, 1);
-    grid->addWidget(m_oNum, 1, 0);
-    grid->addWidget(m_tMenuNum, 1, 1);
-    grid->addWidget(m_oInstr, 2, 0);
-    grid->addWidget(m_tStr, 2, 1);
+    grid->addWidget(m_fromListOption, 0, 0);
+    grid->addWidget(m_commandList, 0, 1);
+    grid->addWidget(m_byCodeOption, 1, 0);
+    grid->addWidget(m_codeBox, 1, 1);
+    grid->addWidget(m_byTextOption, 2, 0);
+    grid->addWidget(m_textBox, 2, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_cConfig);
-    buttons->addWidget(m_cCancel);
+    buttons->addWidget(m_findButton);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(when);
     layout->addLayout(buttons);
 
     // Picking a way to search moves to its field; entering a field picks its way.
-    connect(m_oList, &QRadioButton::clicked, m_cbMenu, [this] { m_cbMenu->setFocus(Qt::OtherFocusReason); });
-    connect(m_oNum, &QRadioButton::clicked, m_tMenuNum, [this] { m_tMenuNum->setFocus(Qt::OtherFocusReason); });
-    connect(m_oInstr, &QRadioButton::clicked, m_tStr, [this] { m_tStr->setFocus(Qt::OtherFocusReason); });
-    for (QWidget *w : {static_cast<QWidget *>(m_cbMenu), static_cast<QWidget *>(m_tMenuNum),
-                       static_cast<QWidget *>(m_tStr)})
+    connect(m_fromListOption, &QRadioButton::clicked, m_commandList, [this] { m_commandList->setFocus(Qt::OtherFocusReason); });
+    connect(m_byCodeOption, &QRadioButton::clicked, m_codeBox, [this] { m_codeBox->setFocus(Qt::OtherFocusReason); });
+    connect(m_byTextOption, &QRadioButton::clicked, m_textBox, [this] { m_textBox->setFocus(Qt::OtherFocusReason); });
+    for (QWidget *w : {static_cast<QWidget *>(m_commandList), static_cast<QWidget *>(m_codeBox),
+                       static_cast<QWidget *>(m_textBox)})
         w->installEventFilter(this);
 
-    connect(m_cConfig, &QPushButton::clicked, this, &FindDialog::find);
-    connect(m_cCancel, &QPushButton::clicked, this, &FindDialog::cancel);
+    connect(m_findButton, &QPushButton::clicked, this, &FindDialog::find);
+    connect(m_cancelButton, &QPushButton::clicked, this, &FindDialog::cancel);
 }
 
 FindDialog *FindDialog::open(QWidget *owner, FindTargetProvider provider)
@@ -117,12 +117,12 @@ FindDialog *FindDialog::open(QWidget *owner, FindTargetProvider provider)
 bool FindDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
-        if (watched == m_cbMenu)
-            m_oList->setChecked(true);
-        else if (watched == m_tMenuNum)
-            m_oNum->setChecked(true);
-        else if (watched == m_tStr)
-            m_oInstr->setChecked(true);
+        if (watched == m_commandList)
+            m_fromListOption->setChecked(true);
+        else if (watched == m_codeBox)
+            m_byCodeOption->setChecked(true);
+        else if (watched == m_textBox)
+            m_byTextOption->setChecked(true);
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -151,14 +151,14 @@ void FindDialog::activated()
 {
     const RememberedSearch &s = rememberedSearch();
     if (s.mode != core::FindMode::None) {
-        m_tMenuNum->setText(hexCode(s.code));
-        if (s.code >= 0 && s.code < m_cbMenu->count())
-            m_cbMenu->setCurrentIndex(s.code);
-        m_tStr->setText(s.text);
+        m_codeBox->setText(hexCode(s.code));
+        if (s.code >= 0 && s.code < m_commandList->count())
+            m_commandList->setCurrentIndex(s.code);
+        m_textBox->setText(s.text);
         if (s.mode == core::FindMode::ByNumber)
-            m_tMenuNum->setFocus(Qt::OtherFocusReason);
+            m_codeBox->setFocus(Qt::OtherFocusReason);
         else if (s.mode == core::FindMode::ByText)
-            m_tStr->setFocus(Qt::OtherFocusReason);
+            m_textBox->setFocus(Qt::OtherFocusReason);
     }
     platform::SetTransparent(this, kOpaque);
 }
@@ -173,23 +173,23 @@ void FindDialog::find()
         return;
 
     RememberedSearch &s = rememberedSearch();
-    if (m_oList->isChecked()) {
+    if (m_fromListOption->isChecked()) {
         s.mode = core::FindMode::ByList;
-        s.code = m_cbMenu->currentIndex();
-    } else if (m_oNum->isChecked()) {
-        s.code = m_tMenuNum->code();  // normalised first: an emptied box reads 2
+        s.code = m_commandList->currentIndex();
+    } else if (m_byCodeOption->isChecked()) {
+        s.code = m_codeBox->code();  // normalised first: an emptied box reads 2
         s.mode = core::FindMode::ByNumber;
-    } else if (m_oInstr->isChecked()) {
-        s.code = m_tMenuNum->code();
+    } else if (m_byTextOption->isChecked()) {
+        s.code = m_codeBox->code();
         s.mode = core::FindMode::ByText;
-        s.text = m_tStr->text();
+        s.text = m_textBox->text();
     }
     if (s.mode == core::FindMode::None)
         return;
 
     const core::DocTree &tree = *target->tree;
     const core::NodeId start =
-        m_oStart->isChecked() ? core::findStartOfTree(tree) : core::findStartAfter(tree, tree.selected());
+        m_firstOnlyOption->isChecked() ? core::findStartOfTree(tree) : core::findStartAfter(tree, tree.selected());
     bool cancelled = false;
     core::NodeId found = core::kNoNode;
     {
@@ -201,7 +201,7 @@ void FindDialog::find()
     else if (!cancelled)
         platform::Prompts::instance().message(this, kFindNotFoundMessage, kNotFoundTitle, platform::MsgButtons::Ok,
                                               platform::MsgIcon::Information);
-    m_oContinue->setChecked(true);
+    m_continueOption->setChecked(true);
 }
 
 void FindDialog::cancel()

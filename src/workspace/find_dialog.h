@@ -57,16 +57,16 @@ protected:
 
 private:
     FindTargetProvider m_provider;
-    QRadioButton *m_oList = nullptr;
-    QComboBox *m_cbMenu = nullptr;
-    QRadioButton *m_oNum = nullptr;
-    add_dialogs::CodeBox *m_tMenuNum = nullptr;
-    QRadioButton *m_oInstr = nullptr;
-    QLineEdit *m_tStr = nullptr;
-    QRadioButton *m_oStart = nullptr;
-    QRadioButton *m_oContinue = nullptr;
-    QPushButton *m_cConfig = nullptr;
-    QPushButton *m_cCancel = nullptr;
+    QRadioButton *m_fromListOption = nullptr;
+    QComboBox *m_commandList = nullptr;
+    QRadioButton *m_byCodeOption = nullptr;
+    add_dialogs::CodeBox *m_codeBox = nullptr;
+    QRadioButton *m_byTextOption = nullptr;
+    QLineEdit *m_textBox = nullptr;
+    QRadioButton *m_firstOnlyOption = nullptr;
+    QRadioButton *m_continueOption = nullptr;
+    QPushButton *m_findButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
 
 } // namespace workspace

@@ -273,8 +273,8 @@ void MainWindow::connectOwnActions()
     });
     for (int entry = 1; entry <= 5; ++entry) {
         connect(m_actions.recent(entry), &QAction::triggered, this, [this, entry] {
-            if (m_hooks.recentOpen)
-                m_hooks.recentOpen(entry);
+            if (m_hooks.openRecent)
+                m_hooks.openRecent(entry);
         });
     }
 }

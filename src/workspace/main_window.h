@@ -48,7 +48,7 @@ struct WindowHooks
     // The "X" beside the tab strip: closes the selected tab without asking.
     std::function<void()> closeSelectedTab;
     // A recent-file item 1 to 5 was chosen.
-    std::function<void(int entry)> recentOpen;
+    std::function<void(int entry)> openRecent;
 };
 
 class MainWindow : public QMainWindow

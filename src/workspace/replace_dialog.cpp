@@ -33,46 +33,46 @@ ReplaceDialog::ReplaceDialog(FindTargetProvider provider, QWidget *owner)
 
     auto *findLabel = new QLabel(QStringLiteral("찾을 내용"), this);
     findLabel->setObjectName(QStringLiteral("Label1"));
-    m_tFind = new QLineEdit(this);
-    m_tFind->setObjectName(QStringLiteral("tFind"));
-    findLabel->setBuddy(m_tFind);
+    m_findBox = new QLineEdit(this);
+    m_findBox->setObjectName(QStringLiteral("tFind"));
+    findLabel->setBuddy(m_findBox);
     auto *replaceLabel = new QLabel(QStringLiteral("바꿀 내용 "), this);
     replaceLabel->setObjectName(QStringLiteral("Label2"));
-    m_tReplace = new QLineEdit(this);
-    m_tReplace->setObjectName(QStringLiteral("tReplace"));
-    replaceLabel->setBuddy(m_tReplace);
-    platform::selectAllOnFocus(m_tFind);
-    platform::selectAllOnFocus(m_tReplace);
+    m_replaceBox = new QLineEdit(this);
+    m_replaceBox->setObjectName(QStringLiteral("tReplace"));
+    replaceLabel->setBuddy(m_replaceBox);
+    platform::selectAllOnFocus(m_findBox);
+    platform::selectAllOnFocus(m_replaceBox);
 
-    m_cReplace = new QPushButton(QStringLiteral("바꾸기"), this);
-    m_cReplace->setObjectName(QStringLiteral("cReplace"));
-    m_cReplace->setAutoDefault(false);
-    m_cAllReplace = new QPushButton(QStringLiteral("모두 바꾸기"), this);
-    m_cAllReplace->setObjectName(QStringLiteral("cAllReplace"));
-    m_cAllReplace->setDefault(true);
-    m_cAllReplace->setAutoDefault(true);
-    m_cCancel = new QPushButton(QStringLiteral("취소"), this);
-    m_cCancel->setObjectName(QStringLiteral("cCancel"));
-    m_cCancel->setAutoDefault(false);
+    m_replaceButton = new QPushButton(QStringLiteral("바꾸기"), this);
+    m_replaceButton->setObjectName(QStringLiteral("cReplace"));
+    m_replaceButton->setAutoDefault(false);
+    m_replaceAllButton = new QPushButton(QStringLiteral("모두 바꾸기"), this);
+    m_replaceAllButton->setObjectName(QStringLiteral("cAllReplace"));
+    m_replaceAllButton->setDefault(true);
+    m_replaceAllButton->setAutoDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("취소"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cCancel"));
+    m_cancelButton->setAutoDefault(false);
 
     auto *grid = new QGridLayout;
     grid->addWidget(findLabel, 0, 0);
-    grid->addWidget(m_tFind, 0, 1);
+    grid->addWidget(m_findBox, 0, 1);
     grid->addWidget(replaceLabel, 1, 0);
-    grid->addWidget(m_tReplace, 1, 1);
+    grid->addWidget(m_replaceBox, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_cReplace);
-    buttons->addWidget(m_cAllReplace);
-    buttons->addWidget(m_cCancel);
+    buttons->addWidget(m_replaceButton);
+    buttons->addWidget(m_replaceAllButton);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    connect(m_cReplace, &QPushButton::clicked, this, &ReplaceDialog::replaceOne);
-    connect(m_cAllReplace, &QPushButton::clicked, this, &ReplaceDialog::replaceAll);
+    connect(m_replaceButton, &QPushButton::clicked, this, &ReplaceDialog::replaceOne);
+    connect(m_replaceAllButton, &QPushButton::clicked, this, &ReplaceDialog::replaceAll);
     // Esc reaches the same place through reject().
-    connect(m_cCancel, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
 ReplaceDialog *ReplaceDialog::open(QWidget *owner, FindTargetProvider provider)
@@ -107,7 +107,7 @@ void ReplaceDialog::replaceOne()
     if (!target || !target->canEdit())
         return;
     core::EditContext ctx = target->editContext();
-    const core::ReplaceOutcome out = core::replaceNext(ctx, m_tFind->text(), m_tReplace->text());
+    const core::ReplaceOutcome out = core::replaceNext(ctx, m_findBox->text(), m_replaceBox->text());
     if (out.found != core::kNoNode)
         target->select(out.found);
     if (out.changed()) {
@@ -126,14 +126,14 @@ void ReplaceDialog::replaceOne()
 void ReplaceDialog::replaceAll()
 {
     const std::optional<FindTarget> target = m_provider ? m_provider() : std::nullopt;
-    if (!target || !target->canEdit() || m_tFind->text().isEmpty())
+    if (!target || !target->canEdit() || m_findBox->text().isEmpty())
         return;
     setWindowTitle(kReplacingTitle);
     core::EditContext ctx = target->editContext();
     core::ReplaceOutcome out;
     {
         LongTask task(this, kReplacingLabel, LongTask::Cancel::No);
-        out = core::replaceAll(ctx, m_tFind->text(), m_tReplace->text(), task.progress());
+        out = core::replaceAll(ctx, m_findBox->text(), m_replaceBox->text(), task.progress());
     }
     setWindowTitle(kReplaceTitle);
     // The tab counts as modified after every run, as the user asked for a change.

@@ -42,11 +42,11 @@ private:
     void reportTooLong(const core::DocTree &tree, const std::vector<core::NodeId> &nodes);
 
     FindTargetProvider m_provider;
-    QLineEdit *m_tFind = nullptr;
-    QLineEdit *m_tReplace = nullptr;
-    QPushButton *m_cReplace = nullptr;
-    QPushButton *m_cAllReplace = nullptr;
-    QPushButton *m_cCancel = nullptr;
+    QLineEdit *m_findBox = nullptr;
+    QLineEdit *m_replaceBox = nullptr;
+    QPushButton *m_replaceButton = nullptr;
+    QPushButton *m_replaceAllButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
 
 } // namespace workspace

@@ -85,7 +85,7 @@ TEST_F(WindowTest, RecentItemsFollowTheSettings)
     core::WriteINI("Recent_Scenario", "3", "/s/R&D.eex");
     MainWindow w;
     int opened = 0;
-    w.hooks().recentOpen = [&](int entry) { opened = entry; };
+    w.hooks().openRecent = [&](int entry) { opened = entry; };
     w.loadRecentItems();
     EXPECT_TRUE(menutest::menuItem(w, "mnuRecent")->isEnabled());
     EXPECT_EQ(menutest::menuItem(w, "mnu1")->text(), "1. /s/one.eex");

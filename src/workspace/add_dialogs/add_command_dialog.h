@@ -66,12 +66,12 @@ private:
     int listCode(int position) const;
 
     AddDialogKind m_kind;
-    QRadioButton *m_oList = nullptr;
-    QComboBox *m_cbMenu = nullptr;
-    QRadioButton *m_oNum = nullptr;
-    CodeBox *m_tMenuNum = nullptr;
-    QPushButton *m_cAdd = nullptr;
-    QPushButton *m_cCancel = nullptr;
+    QRadioButton *m_fromListOption = nullptr;
+    QComboBox *m_commandList = nullptr;
+    QRadioButton *m_byCodeOption = nullptr;
+    CodeBox *m_codeBox = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
     std::optional<int> m_chosen;
 };
 

@@ -29,10 +29,10 @@ public:
 
 private:
     // Controls of slot i are named "tMenuNum<i>" and "ckChild<i>".
-    std::array<CodeBox *, 4> m_tMenuNum{};
-    std::array<QCheckBox *, 4> m_ckChild{};
-    QPushButton *m_cSave = nullptr;
-    QPushButton *m_cCancel = nullptr;
+    std::array<CodeBox *, 4> m_codeBoxes{};
+    std::array<QCheckBox *, 4> m_childBoxes{};
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
 
 } // namespace workspace::add_dialogs
