@@ -45,7 +45,7 @@ public:
 
     core::Clipboard &clipboard() { return m_clipboard; }
     MultiSelect &multiSelect() { return m_multi; }
-    MultiSelectionWindow *multiSelectView() const { return m_mirror.get(); }
+    MultiSelectionWindow *multiSelectionWindow() const { return m_mirror.get(); }
     // The context handed to command dialogs, pointed at the current tab.
     EditContext &dialogContext();
 

@@ -27,7 +27,7 @@ struct Recorded {
     int count = 0;
 };
 
-class FrmChangeEEXTest : public ::testing::Test
+class ConverterDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -78,7 +78,7 @@ protected:
 
 } // namespace
 
-TEST_F(FrmChangeEEXTest, ControlsAndCaptions)
+TEST_F(ConverterDialogTest, ControlsAndCaptions)
 {
     ConverterDialog dlg(hooks({}));
     EXPECT_EQ(dlg.windowTitle(), QString("Select"));
@@ -91,7 +91,7 @@ TEST_F(FrmChangeEEXTest, ControlsAndCaptions)
     EXPECT_TRUE(add->isDefault());
 }
 
-TEST_F(FrmChangeEEXTest, CancelledChoiceConvertsNothingAndStaysOpen)
+TEST_F(ConverterDialogTest, CancelledChoiceConvertsNothingAndStaysOpen)
 {
     const QString file = write("S_01.eex", kScenario);
     ConverterDialog dlg(hooks({}));
@@ -106,7 +106,7 @@ TEST_F(FrmChangeEEXTest, CancelledChoiceConvertsNothingAndStaysOpen)
     EXPECT_EQ(read(file), kScenario);
 }
 
-TEST_F(FrmChangeEEXTest, ConvertsTheChosenFilesAndReportsCompletion)
+TEST_F(ConverterDialogTest, ConvertsTheChosenFilesAndReportsCompletion)
 {
     const QString a = write("S_01.eex", kScenario);
     const QString b = write("R_02.EEX", kScenario);
@@ -132,7 +132,7 @@ TEST_F(FrmChangeEEXTest, ConvertsTheChosenFilesAndReportsCompletion)
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
-TEST_F(FrmChangeEEXTest, ConvertedBeforeKeepsTheGroupPersons)
+TEST_F(ConverterDialogTest, ConvertedBeforeKeepsTheGroupPersons)
 {
     const QString a = write("S_01.eex", kScenario);
     ConverterDialog dlg(hooks({a}));
@@ -142,7 +142,7 @@ TEST_F(FrmChangeEEXTest, ConvertedBeforeKeepsTheGroupPersons)
     EXPECT_NE(read(a), kScenario);  // the lengths were still widened
 }
 
-TEST_F(FrmChangeEEXTest, ErrorsAreShownAndLeaveTheFile)
+TEST_F(ConverterDialogTest, ErrorsAreShownAndLeaveTheFile)
 {
     const QString broken = write("S_01.eex", kScenario.left(kScenario.size() - 4));
     ConverterDialog dlg(hooks({broken}));
@@ -156,7 +156,7 @@ TEST_F(FrmChangeEEXTest, ErrorsAreShownAndLeaveTheFile)
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
 }
 
-TEST_F(FrmChangeEEXTest, FileOpenInATabIsRefused)
+TEST_F(ConverterDialogTest, FileOpenInATabIsRefused)
 {
     const QString a = write("S_01.eex", kScenario);
     ConverterDialog dlg(hooks({a}, [&](const QString &p) { return p == a; }));
@@ -166,7 +166,7 @@ TEST_F(FrmChangeEEXTest, FileOpenInATabIsRefused)
     EXPECT_EQ(read(a), kScenario);
 }
 
-TEST_F(FrmChangeEEXTest, WithoutHooksTheChoiceAndTheMessageGoThroughThePrompts)
+TEST_F(ConverterDialogTest, WithoutHooksTheChoiceAndTheMessageGoThroughThePrompts)
 {
     const QString a = write("S_01.eex", kScenario);
     platform::ScriptedPrompts prompts;

@@ -16,7 +16,7 @@ using workspace::DuelSpeedDialog;
 
 namespace {
 
-class FrmVSDelayTest : public ::testing::Test
+class DuelSpeedDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -36,7 +36,7 @@ protected:
     QString savedIni;
 };
 
-TEST_F(FrmVSDelayTest, OpensWithTheStoredTextOrEmpty)
+TEST_F(DuelSpeedDialogTest, OpensWithTheStoredTextOrEmpty)
 {
     {
         DuelSpeedDialog dlg;
@@ -54,7 +54,7 @@ TEST_F(FrmVSDelayTest, OpensWithTheStoredTextOrEmpty)
     EXPECT_EQ(dlg.delayBox()->text(), QStringLiteral("0.75"));
 }
 
-TEST_F(FrmVSDelayTest, OkWritesTheTextAsTypedOrOneWhenItIsNoPositiveNumber)
+TEST_F(DuelSpeedDialogTest, OkWritesTheTextAsTypedOrOneWhenItIsNoPositiveNumber)
 {
     struct Case { const char *typed, *written; } cases[] = {
         {"", "1.0"}, {".", "1.0"}, {"0.0", "1.0"}, {"0", "1.0"}, {"..5", "1.0"},
@@ -76,7 +76,7 @@ TEST_F(FrmVSDelayTest, OkWritesTheTextAsTypedOrOneWhenItIsNoPositiveNumber)
     }
 }
 
-TEST_F(FrmVSDelayTest, OnlyDigitsAndPointsGetIntoTheBoxTypedOrPasted)
+TEST_F(DuelSpeedDialogTest, OnlyDigitsAndPointsGetIntoTheBoxTypedOrPasted)
 {
     DuelSpeedDialog dlg;
     dlg.show();
@@ -96,7 +96,7 @@ TEST_F(FrmVSDelayTest, OnlyDigitsAndPointsGetIntoTheBoxTypedOrPasted)
     EXPECT_EQ(box->text(), QStringLiteral("1.525"));
 }
 
-TEST_F(FrmVSDelayTest, TheCloseBoxWritesNothing)
+TEST_F(DuelSpeedDialogTest, TheCloseBoxWritesNothing)
 {
     core::WriteINI("Option", "VS_Speed", "1.5");
     const QByteArray before = iniText();

@@ -27,7 +27,7 @@ namespace {
 QByteArray dlg(const char *text) { return hexBytes("14 00 05 00") + QByteArray(text) + QByteArray(1, '\0'); }
 const QByteArray blk = hexBytes("6E 00 04 00 32 00 00 00");
 
-class FrmFindTest : public ::testing::Test
+class FindDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override { rememberedSearch() = {}; }
@@ -67,7 +67,7 @@ protected:
     platform::ScriptedPrompts prompts;
 };
 
-TEST_F(FrmFindTest, StartsWithTheListAtItemFiveAndSearchFromTheStart)
+TEST_F(FindDialogTest, StartsWithTheListAtItemFiveAndSearchFromTheStart)
 {
     FindDialog w(provider(), nullptr);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("찾기"));
@@ -84,7 +84,7 @@ TEST_F(FrmFindTest, StartsWithTheListAtItemFiveAndSearchFromTheStart)
     EXPECT_EQ(child<QPushButton>(w, "cCancel")->text(), QStringLiteral("취소"));
 }
 
-TEST_F(FrmFindTest, CodeBoxStaysWithinTheCommandCodes)
+TEST_F(FindDialogTest, CodeBoxStaysWithinTheCommandCodes)
 {
     FindDialog w(provider(), nullptr);
     auto *box = child<QLineEdit>(w, "tMenuNum");
@@ -99,7 +99,7 @@ TEST_F(FrmFindTest, CodeBoxStaysWithinTheCommandCodes)
     EXPECT_EQ(box->text(), QStringLiteral("2"));
 }
 
-TEST_F(FrmFindTest, FindNextVisitsEveryMatchOnceAndStopsWithTheMessage)
+TEST_F(FindDialogTest, FindNextVisitsEveryMatchOnceAndStopsWithTheMessage)
 {
     FindDialog w(provider(), nullptr);
     child<QRadioButton>(w, "oNum")->setChecked(true);
@@ -132,7 +132,7 @@ TEST_F(FrmFindTest, FindNextVisitsEveryMatchOnceAndStopsWithTheMessage)
     EXPECT_EQ(doc.tree.selected(), expected.front());
 }
 
-TEST_F(FrmFindTest, TextSearchByEnterAndAnEmptyTextFindsTheFirstCommand)
+TEST_F(FindDialogTest, TextSearchByEnterAndAnEmptyTextFindsTheFirstCommand)
 {
     FindDialog w(provider(), nullptr);
     auto *text = child<QLineEdit>(w, "tStr");
@@ -150,7 +150,7 @@ TEST_F(FrmFindTest, TextSearchByEnterAndAnEmptyTextFindsTheFirstCommand)
     EXPECT_EQ(doc.tree.selected(), doc.lockedCommentNode());  // the first command node
 }
 
-TEST_F(FrmFindTest, WithoutADocumentNothingHappens)
+TEST_F(FindDialogTest, WithoutADocumentNothingHappens)
 {
     documentOpen = false;
     FindDialog w(provider(), nullptr);
@@ -160,7 +160,7 @@ TEST_F(FrmFindTest, WithoutADocumentNothingHappens)
     EXPECT_TRUE(child<QRadioButton>(w, "oStart")->isChecked());
 }
 
-TEST_F(FrmFindTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
+TEST_F(FindDialogTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
 {
     {
         FindDialog w(provider(), nullptr);
@@ -188,7 +188,7 @@ TEST_F(FrmFindTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::None);
 }
 
-TEST_F(FrmFindTest, ClosingFromTheTitleBarKeepsTheSearchAndOpenReusesTheWindow)
+TEST_F(FindDialogTest, ClosingFromTheTitleBarKeepsTheSearchAndOpenReusesTheWindow)
 {
     QWidget owner;
     FindDialog *w = FindDialog::open(&owner, provider());

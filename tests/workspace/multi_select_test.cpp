@@ -110,7 +110,7 @@ TEST_F(Selection, AShiftClickWithoutAFittingAnchorIsAPlainClick)
 
 struct MultiWindow : EditWindow
 {
-    workspace::MultiSelectionWindow *mirror() { return edit->multiSelectView(); }
+    workspace::MultiSelectionWindow *mirror() { return edit->multiSelectionWindow(); }
 };
 
 TEST_F(MultiWindow, ClicksBuildTheSelectionAndTheMirrorFollows)

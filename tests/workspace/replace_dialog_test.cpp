@@ -23,7 +23,7 @@ namespace {
 QByteArray dlg(const QByteArray &text) { return hexBytes("14 00 05 00") + text + QByteArray(1, '\0'); }
 const QByteArray blk = hexBytes("6E 00 04 00 32 00 00 00");
 
-class FrmReplaceTest : public ::testing::Test
+class ReplaceDialogTest : public ::testing::Test
 {
 protected:
     FindTargetProvider provider()
@@ -60,7 +60,7 @@ protected:
     platform::ScriptedPrompts prompts;
 };
 
-TEST_F(FrmReplaceTest, ControlsAndCaptions)
+TEST_F(ReplaceDialogTest, ControlsAndCaptions)
 {
     ReplaceDialog w(provider(), nullptr);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("바꾸기"));
@@ -73,7 +73,7 @@ TEST_F(FrmReplaceTest, ControlsAndCaptions)
     EXPECT_EQ(child<QPushButton>(w, "cCancel")->text(), QStringLiteral("취소"));
 }
 
-TEST_F(FrmReplaceTest, ReplaceOneGoesOnFromTheSelectionUntilNothingIsLeft)
+TEST_F(ReplaceDialogTest, ReplaceOneGoesOnFromTheSelectionUntilNothingIsLeft)
 {
     ReplaceDialog w(provider(), nullptr);
     type(w, QStringLiteral("x"), QStringLiteral("yy"));
@@ -98,7 +98,7 @@ TEST_F(FrmReplaceTest, ReplaceOneGoesOnFromTheSelectionUntilNothingIsLeft)
     EXPECT_EQ(doc.bytes(), original);
 }
 
-TEST_F(FrmReplaceTest, EnterReplacesAllInOneUndoStepAndLeavesTheSelection)
+TEST_F(ReplaceDialogTest, EnterReplacesAllInOneUndoStepAndLeavesTheSelection)
 {
     ReplaceDialog w(provider(), nullptr);
     const core::NodeId selected = doc.byRecord(dlg("keep"));
@@ -123,7 +123,7 @@ TEST_F(FrmReplaceTest, EnterReplacesAllInOneUndoStepAndLeavesTheSelection)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
-TEST_F(FrmReplaceTest, EmptyFindTextOrNoDocumentDoesNothing)
+TEST_F(ReplaceDialogTest, EmptyFindTextOrNoDocumentDoesNothing)
 {
     ReplaceDialog w(provider(), nullptr);
     type(w, QString(), QStringLiteral("q"));
@@ -140,7 +140,7 @@ TEST_F(FrmReplaceTest, EmptyFindTextOrNoDocumentDoesNothing)
     EXPECT_EQ(doc.bytes(), original);
 }
 
-TEST_F(FrmReplaceTest, MatchesThatWouldOverflowTheirSectionAreListed)
+TEST_F(ReplaceDialogTest, MatchesThatWouldOverflowTheirSectionAreListed)
 {
     doc.load(eexFile(dlg(QByteArray(65470, 'f')) + dlg("ab")));
     ReplaceDialog w(provider(), nullptr);
@@ -152,7 +152,7 @@ TEST_F(FrmReplaceTest, MatchesThatWouldOverflowTheirSectionAreListed)
     EXPECT_EQ(doc.history.undoStepCount(), 0);
 }
 
-TEST_F(FrmReplaceTest, OpacityFollowsTheFocusAndEscCloses)
+TEST_F(ReplaceDialogTest, OpacityFollowsTheFocusAndEscCloses)
 {
     ReplaceDialog *w = ReplaceDialog::open(nullptr, provider());
     QPointer<ReplaceDialog> alive(w);

@@ -22,7 +22,7 @@ using workspace::SettingsDialog;
 
 namespace {
 
-class FrmSettingTest : public ::testing::Test
+class SettingsDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -49,7 +49,7 @@ protected:
     QString savedIni;
 };
 
-TEST_F(FrmSettingTest, BuildsTheNineteenBoxesWithTheirCaptions)
+TEST_F(SettingsDialogTest, BuildsTheNineteenBoxesWithTheirCaptions)
 {
     SettingsDialog dlg;
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("설정"));
@@ -82,7 +82,7 @@ TEST_F(FrmSettingTest, BuildsTheNineteenBoxesWithTheirCaptions)
     }
 }
 
-TEST_F(FrmSettingTest, OpensWithStoredTextsAndAMissingKeyLeavesItsBoxEmpty)
+TEST_F(SettingsDialogTest, OpensWithStoredTextsAndAMissingKeyLeavesItsBoxEmpty)
 {
     writeIni("[Folder]\r\nPath =  /games/hb  \r\n[Setting]\r\nsCEmax=58\r\nGateMax=187\r\nAVIMax=x4\r\n");
     SettingsDialog dlg;
@@ -94,7 +94,7 @@ TEST_F(FrmSettingTest, OpensWithStoredTextsAndAMissingKeyLeavesItsBoxEmpty)
     EXPECT_TRUE(dlg.box("tModel")->text().isEmpty());
 }
 
-TEST_F(FrmSettingTest, SaveWritesEveryKeyInItsOrderIntoAFreshFile)
+TEST_F(SettingsDialogTest, SaveWritesEveryKeyInItsOrderIntoAFreshFile)
 {
     SettingsDialog dlg;
     int n = 1;
@@ -116,7 +116,7 @@ TEST_F(FrmSettingTest, SaveWritesEveryKeyInItsOrderIntoAFreshFile)
     EXPECT_EQ(setting("TroopCount"), QStringLiteral("38"));
 }
 
-TEST_F(FrmSettingTest, GateCountIsMadeEvenOnlyWhenItIsANumber)
+TEST_F(SettingsDialogTest, GateCountIsMadeEvenOnlyWhenItIsANumber)
 {
     struct Case { QString typed, written; } cases[] = {
         {"187", "186"}, {"186", "186"}, {"1", "0"}, {"0", "0"}, {"", ""}, {"999999999999999", "999999999999998"},
@@ -130,7 +130,7 @@ TEST_F(FrmSettingTest, GateCountIsMadeEvenOnlyWhenItIsANumber)
     }
 }
 
-TEST_F(FrmSettingTest, EnterOnTheGateBoxSavesTheEvenNumber)
+TEST_F(SettingsDialogTest, EnterOnTheGateBoxSavesTheEvenNumber)
 {
     SettingsDialog dlg;
     dlg.show();
@@ -145,7 +145,7 @@ TEST_F(FrmSettingTest, EnterOnTheGateBoxSavesTheEvenNumber)
     EXPECT_EQ(setting("GateMax"), QStringLiteral("186"));
 }
 
-TEST_F(FrmSettingTest, EnterWithAnEmptyBoxWritesItEmpty)
+TEST_F(SettingsDialogTest, EnterWithAnEmptyBoxWritesItEmpty)
 {
     writeIni("[Setting]\r\nGateMax=186\r\nSceMax=58\r\n");
     SettingsDialog dlg;
@@ -161,7 +161,7 @@ TEST_F(FrmSettingTest, EnterWithAnEmptyBoxWritesItEmpty)
     EXPECT_EQ(setting("SceMax"), QStringLiteral("58"));
 }
 
-TEST_F(FrmSettingTest, EscWritesNothing)
+TEST_F(SettingsDialogTest, EscWritesNothing)
 {
     writeIni("[Folder]\r\nPath=/old\r\n[Setting]\r\nSceMax=58\r\n");
     const QByteArray before = iniText();
@@ -182,7 +182,7 @@ TEST_F(FrmSettingTest, EscWritesNothing)
     EXPECT_EQ(iniText(), before);
 }
 
-TEST_F(FrmSettingTest, SaveWritesTheFolderEvenWhenUnchanged)
+TEST_F(SettingsDialogTest, SaveWritesTheFolderEvenWhenUnchanged)
 {
     // Stored with blanks around it; the box shows it trimmed and Save
     // writes the box's text back.
@@ -195,7 +195,7 @@ TEST_F(FrmSettingTest, SaveWritesTheFolderEvenWhenUnchanged)
     EXPECT_EQ(core::ReadINI("Folder", "Path"), QStringLiteral("/games/hb"));
 }
 
-TEST_F(FrmSettingTest, NumberBoxesRefuseLettersMinusAndPastedNonDigits)
+TEST_F(SettingsDialogTest, NumberBoxesRefuseLettersMinusAndPastedNonDigits)
 {
     SettingsDialog dlg;
     dlg.show();
@@ -220,14 +220,14 @@ TEST_F(FrmSettingTest, NumberBoxesRefuseLettersMinusAndPastedNonDigits)
     EXPECT_EQ(box->text(), QStringLiteral("0"));
 }
 
-class FrmSettingFolderTest : public ::testing::Test
+class SettingsDialogFolderTest : public ::testing::Test
 {
 protected:
     fixtures::ScopedGameFolder game;
     platform::ScriptedPrompts prompts;
 };
 
-TEST_F(FrmSettingFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCancelled)
+TEST_F(SettingsDialogFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCancelled)
 {
     const QString second = game.makeSecondFolder({});
     core::game::GameData data;
@@ -256,7 +256,7 @@ TEST_F(FrmSettingFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCanc
     EXPECT_EQ(core::game::FolderLoad(), second);
 }
 
-TEST_F(FrmSettingFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
+TEST_F(SettingsDialogFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
 {
     SettingsDialog dlg; // no tables given: the dialog loads a scratch copy
     dlg.folderBox()->setText(QStringLiteral("/shown/but/unsaved"));

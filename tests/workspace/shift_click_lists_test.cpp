@@ -62,12 +62,12 @@ TEST_F(ShiftAcrossListsWindow, TheStatusBarShowsTheHelpAndTheMirrorEmpties)
     click(byRecord(A));
     click(byRecord(C), Qt::ShiftModifier);
     ASSERT_EQ(edit->multiSelect().count(), 3);
-    ASSERT_EQ(edit->multiSelectView()->nodeCount(), 3);
+    ASSERT_EQ(edit->multiSelectionWindow()->nodeCount(), 3);
 
     click(byRecord(D), Qt::ShiftModifier);  // inside the child event's block
     EXPECT_EQ(w.statusText(), multiSelectHelpText());
     EXPECT_TRUE(edit->multiSelect().isEmpty());
-    EXPECT_EQ(edit->multiSelectView()->nodeCount(), 0);
+    EXPECT_EQ(edit->multiSelectionWindow()->nodeCount(), 0);
     EXPECT_EQ(edit->multiSelect().anchorKey(), tree().key(byRecord(D)));
 
     // The new anchor starts the next range.
