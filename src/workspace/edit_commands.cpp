@@ -205,7 +205,7 @@ void EditCommands::hookView(ScenarioTreeView *view)
     view->installEventFilter(this);
     connect(view, &ScenarioTreeView::nodeClicked, this, [this, view](NodeId node, Qt::KeyboardModifiers mods) {
         if (view == m_documents.currentView())
-            selectClickedNode(node, mods);
+            handleNodeClick(node, mods);
     });
     connect(view, &ScenarioTreeView::popupRequested, this, [this, view](const QPoint &pos) {
         if (view == m_documents.currentView())
@@ -224,7 +224,7 @@ void EditCommands::hookView(ScenarioTreeView *view)
 bool EditCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched == m_documents.currentView())
-        return treeKeyPressed(static_cast<QKeyEvent *>(event));
+        return handleTreeKey(static_cast<QKeyEvent *>(event));
     return QObject::eventFilter(watched, event);
 }
 
@@ -510,7 +510,7 @@ void EditCommands::showMultiSelectionWindow()
 
 // --- tree events -----------------------------------------------------------------
 
-void EditCommands::selectClickedNode(NodeId node, Qt::KeyboardModifiers modifiers)
+void EditCommands::handleNodeClick(NodeId node, Qt::KeyboardModifiers modifiers)
 {
     Document *doc = document();
     if (!doc || !doc->tree().isValid(node))
@@ -544,7 +544,7 @@ void EditCommands::showEditPopup(const QPoint &globalPos)
     whole->setVisible(false);
 }
 
-bool EditCommands::treeKeyPressed(QKeyEvent *event)
+bool EditCommands::handleTreeKey(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();

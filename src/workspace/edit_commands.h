@@ -80,11 +80,11 @@ public:
 
     // --- tree events -------------------------------------------------------
     // A click on a node with the modifiers held.
-    void selectClickedNode(core::NodeId node, Qt::KeyboardModifiers modifiers);
+    void handleNodeClick(core::NodeId node, Qt::KeyboardModifiers modifiers);
     // The right button: the Edit menu as a pop-up at the mouse.
     void showEditPopup(const QPoint &globalPos);
     // Keys before the tree's own handling; true when the key was used.
-    bool treeKeyPressed(QKeyEvent *event);
+    bool handleTreeKey(QKeyEvent *event);
     // U, I, O, P: quick add of slot 0 to 3 in front of the selected node.
     void quickAdd(int slot);
 

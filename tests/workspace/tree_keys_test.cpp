@@ -235,7 +235,7 @@ TEST_F(TreeKeys, NothingBreaksWithoutADocument)
     e->showEditPopup(QPoint());
     for (int k : {int(Qt::Key_Space), int(Qt::Key_U), int(Qt::Key_Delete)}) {
         QKeyEvent ev(QEvent::KeyPress, k, Qt::NoModifier);
-        e->treeKeyPressed(&ev);
+        e->handleTreeKey(&ev);
     }
     EXPECT_EQ(e->state(), workspace::CommandState{});
     EXPECT_TRUE(prompts.messages.isEmpty());
