@@ -6,7 +6,7 @@
 #include "fixtures/game_folder_builder.h"
 #include "core/settings.h"
 #include "platform/prompts.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 #include "workspace/startup.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ void StartToShownWindow(benchmark::State &state, bool freshSettings)
         config.registerAssociation = false;
         workspace::Startup startup(config, {});
         startup.prepare();
-        workspace::FrmStoryloom *w = startup.showWindow();
+        workspace::MainWindow *w = startup.showWindow();
         const bool exposed = QTest::qWaitForWindowExposed(w, 2000);
         benchmark::DoNotOptimize(exposed);
         state.PauseTiming();
@@ -73,9 +73,9 @@ void ProgramStartToShownWindow(benchmark::State &state)
         config.iniPath = ini;
         config.instanceName = "storyloom-bench-" + QUuid::createUuid().toString(QUuid::Id128).left(12);
         config.registerAssociation = false;
-        workspace::Startup startup(config, workspace::ProgramStartupHooks());
+        workspace::Startup startup(config, workspace::programStartupHooks());
         startup.prepare();
-        workspace::FrmStoryloom *w = startup.showWindow();
+        workspace::MainWindow *w = startup.showWindow();
         const bool exposed = QTest::qWaitForWindowExposed(w, 2000);
         benchmark::DoNotOptimize(exposed);
         state.PauseTiming();

@@ -27,7 +27,7 @@ core::EditStep editSpread(core::DocTree &tree, core::EditHistory &history)
         if (!tree.setKey(n, oldKey + u'9'))
             continue;
         tree.setText(n, oldText + u'*');
-        step.records.push_back(core::HistoryRecord(tree, history, core::RecordKind::Edit, n, oldKey, oldText));
+        step.records.push_back(core::makeRecord(tree, history, core::RecordKind::Edit, n, oldKey, oldText));
     }
     return step;
 }

@@ -2,7 +2,7 @@
 #include "commands/all_dialogs.h"
 #include "platform/window_helpers.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 #include "workspace/startup.h"
 
 #include <QApplication>
@@ -32,7 +32,7 @@ int main(int argc, char **argv)
     config.demoGameFolder =
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("demo-game"));
 
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     if (!startup.prepare())
         return 0; // the files went to the running copy
     startup.showWindow()->setQuitOnClose(true);

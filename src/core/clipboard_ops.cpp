@@ -146,11 +146,11 @@ EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId targe
                 removeRun(tree, {m.node});
                 return rollBack();
             }
-            step.records.push_back(HistoryRecord(tree, ctx.history, RecordKind::AddChildEvent, target));
+            step.records.push_back(makeRecord(tree, ctx.history, RecordKind::AddChildEvent, target));
         } else {
             if (!NodePaste(tree, ctx.keySerial, e, target, Relation::Before, SnapshotKeys::Fresh))
                 return rollBack();
-            step.records.push_back(HistoryRecord(tree, ctx.history, RecordKind::Add, target));
+            step.records.push_back(makeRecord(tree, ctx.history, RecordKind::Add, target));
         }
     }
     // Each pasted node is an undo step of its own, taken back one at a time.

@@ -64,7 +64,7 @@ bool EditHistory::redo(NodeId &focus)
     return true;
 }
 
-RecordPtr HistoryRecord(DocTree &tree, EditHistory &history, RecordKind kind, NodeId selected,
+RecordPtr makeRecord(DocTree &tree, EditHistory &history, RecordKind kind, NodeId selected,
                         const QString &preKey, const QString &preText, int where)
 {
     const UndoTarget target{&tree, &history.refs()};

@@ -67,7 +67,7 @@ private:
 // the next sibling, 2: the previous), kinds 2 and 3 after the insertion with
 // `selected` the node the new nodes stand before, kind 4 after the edit with
 // the key and caption from before it. Moves use MoveRunCommand.
-RecordPtr HistoryRecord(DocTree &tree, EditHistory &history, RecordKind kind, NodeId selected,
+RecordPtr makeRecord(DocTree &tree, EditHistory &history, RecordKind kind, NodeId selected,
                         const QString &preKey = {}, const QString &preText = {}, int where = 3);
 
 } // namespace core

@@ -280,7 +280,7 @@ ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &repl
     }
     tree.setText(node, commandCaption(newKey, CaptionSite::Creation, holdsNestedList(tree, node), captions));
     if (record && history)
-        *record = HistoryRecord(tree, *history, RecordKind::Edit, node, preKey, preText);
+        *record = makeRecord(tree, *history, RecordKind::Edit, node, preKey, preText);
     return ReplaceNodeStatus::Replaced;
 }
 

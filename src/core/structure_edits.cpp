@@ -128,7 +128,7 @@ EditResult addCommand(EditContext &ctx, NodeId selected, int code, const QString
     const NodeAddResult added = MenuNodeAdd(tree, ctx.keySerial, request, ctx.captions);
     if (!added)
         return refused(messageOf(added.error));
-    ctx.history.record(HistoryRecord(tree, ctx.history, RecordKind::Add, selected));
+    ctx.history.record(makeRecord(tree, ctx.history, RecordKind::Add, selected));
     return {true, true, {}, selected};
 }
 
@@ -145,7 +145,7 @@ EditResult addChildEvent(EditContext &ctx, NodeId selected, int code)
     const NodeAddResult added = ChildEventAdd(tree, ctx.keySerial, code, selected, Relation::Before, ctx.captions);
     if (!added)
         return refused(messageOf(added.error));
-    ctx.history.record(HistoryRecord(tree, ctx.history, RecordKind::AddChildEvent, selected));
+    ctx.history.record(makeRecord(tree, ctx.history, RecordKind::AddChildEvent, selected));
     return {true, true, {}, selected};
 }
 
@@ -174,7 +174,7 @@ EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, std
         EditStep step;
         for (NodeId n : run)
             step.records.push_back(
-                HistoryRecord(tree, ctx.history, RecordKind::Delete, n, {}, {}, tree.next(n) == kNoNode ? 2 : 3));
+                makeRecord(tree, ctx.history, RecordKind::Delete, n, {}, {}, tree.next(n) == kNoNode ? 2 : 3));
         const int row = tree.row(u.first);
         if (!removeRun(tree, run))
             continue;

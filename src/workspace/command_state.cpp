@@ -66,7 +66,7 @@ CommandState kindRule(NodeKind kind)
 
 } // namespace
 
-CommandState ToolState(const CommandStateInput &in)
+CommandState commandStateFor(const CommandStateInput &in)
 {
     CommandState s;
     if (!in.tree)
@@ -93,7 +93,7 @@ CommandState ToolState(const CommandStateInput &in)
     return s;
 }
 
-std::span<const CommandItem> CommandItems()
+std::span<const CommandItem> commandItems()
 {
     static const CommandItem items[] = {
         {&Actions::editNode, &CommandState::edit},   {&Actions::addNode, &CommandState::add},

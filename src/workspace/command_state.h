@@ -55,8 +55,8 @@ struct CommandState
     friend bool operator==(const CommandState &, const CommandState &) = default;
 };
 
-// ToolRefresh and ToolEnabled in one: the state after a click on `selected`.
-CommandState ToolState(const CommandStateInput &input);
+// refreshCommandState and ToolEnabled in one: the state after a click on `selected`.
+CommandState commandStateFor(const CommandStateInput &input);
 
 // The menu item each field drives. The toolbar buttons
 // "삭제", "복사", "잘라내기" and "붙여넣기" share the actions of their items.
@@ -65,6 +65,6 @@ struct CommandItem
     ActionSlot action;
     bool CommandState::*field;
 };
-std::span<const CommandItem> CommandItems();
+std::span<const CommandItem> commandItems();
 
 } // namespace workspace

@@ -100,7 +100,7 @@ template <typename Keys> void skipTakenKeys(const DocTree &tree, KeySerial &seri
 
 } // namespace
 
-NodeId SceneAdd(DocTree &tree, KeySerial &serial, const core::CaptionContext &captions, bool inFront, NodeId target,
+NodeId addScene(DocTree &tree, KeySerial &serial, const core::CaptionContext &captions, bool inFront, NodeId target,
                 const QString &word)
 {
     NodeId scene = core::kNoNode;
@@ -114,12 +114,12 @@ NodeId SceneAdd(DocTree &tree, KeySerial &serial, const core::CaptionContext &ca
     if (scene == core::kNoNode)
         return core::kNoNode;
     tree.setExpanded(scene, true);
-    if (SectionAdd(tree, serial, captions, false, scene, word) == core::kNoNode)
+    if (addSection(tree, serial, captions, false, scene, word) == core::kNoNode)
         return core::kNoNode;
     return scene;
 }
 
-NodeId SectionAdd(DocTree &tree, KeySerial &serial, const core::CaptionContext &captions, bool inFront, NodeId target,
+NodeId addSection(DocTree &tree, KeySerial &serial, const core::CaptionContext &captions, bool inFront, NodeId target,
                   const QString &word)
 {
     skipTakenKeys(tree, serial, [](KeySerial s) { return QStringList{numbered("Section_", s, "_")}; });
@@ -154,14 +154,14 @@ NodeId SectionAdd(DocTree &tree, KeySerial &serial, const core::CaptionContext &
     return section;
 }
 
-bool BuildUntitledTree(DocTree &tree, KeySerial &serial, const core::CaptionContext &captions)
+bool buildUntitledTree(DocTree &tree, KeySerial &serial, const core::CaptionContext &captions)
 {
     tree.clear();
     const NodeId root = tree.addRoot(core::kRootKey, kUntitledText);
     if (root == core::kNoNode)
         return false;
     tree.setExpanded(root, true);
-    return SceneAdd(tree, serial, captions, false, root, QString()) != core::kNoNode;
+    return addScene(tree, serial, captions, false, root, QString()) != core::kNoNode;
 }
 
 } // namespace workspace

@@ -90,14 +90,14 @@ private:
 //
 // A Scene in front of `target` (under the same parent), or as the last child
 // of `target` with the key "Scene_0_"; then its first Section.
-core::NodeId SceneAdd(core::DocTree &tree, core::KeySerial &serial, const core::CaptionContext &captions,
+core::NodeId addScene(core::DocTree &tree, core::KeySerial &serial, const core::CaptionContext &captions,
                       bool inFront, core::NodeId target, const QString &word);
 // A Section in front of `target`, or as its last child, holding its title
 // comment (text `word`), the head-end node and the empty body list's end node.
-core::NodeId SectionAdd(core::DocTree &tree, core::KeySerial &serial, const core::CaptionContext &captions,
+core::NodeId addSection(core::DocTree &tree, core::KeySerial &serial, const core::CaptionContext &captions,
                         bool inFront, core::NodeId target, const QString &word);
 
 // A fresh untitled tree: the root "Path"/"Scenario" with one Scene and Section.
-bool BuildUntitledTree(core::DocTree &tree, core::KeySerial &serial, const core::CaptionContext &captions);
+bool buildUntitledTree(core::DocTree &tree, core::KeySerial &serial, const core::CaptionContext &captions);
 
 } // namespace workspace

@@ -8,8 +8,8 @@
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/edit_commands.h"
-#include "workspace/frm_change_eex.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/converter_dialog.h"
+#include "workspace/main_window.h"
 #include "workspace/recent_files.h"
 #include "workspace/scenario_tree_view.h"
 #include "workspace/search_commands.h"
@@ -58,7 +58,7 @@ void showLoadFailure(QWidget *parent, const QString &path, const core::EexLoadRe
 
 } // namespace
 
-Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
+Documents::Documents(MainWindow &window) : QObject(&window), m_window(window)
 {
     setObjectName(QStringLiteral("Documents"));
     QTabWidget *strip = tabs();
@@ -68,27 +68,27 @@ Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
     connect(strip, &QTabWidget::currentChanged, this, &Documents::onTabSwitch);
 
     WindowHooks &h = window.hooks();
-    h.openFiles = [this](const QStringList &paths) { OpenFiles(paths); };
-    h.newFile = [this] { NewFile(); };
+    h.openFiles = [this](const QStringList &paths) { openFiles(paths); };
+    h.newFile = [this] { newFile(); };
     h.saveTab = [this](int tab) { return saveTab(tab); };
     h.clearModified = [this](int tab) {
         if (Document *d = documentAt(tab))
             d->setModifiedFlag(false);
     };
     // The "X" asks like the close command instead of dropping changes.
-    h.closeSelectedTab = [this] { CloseCurrent(); };
-    h.recentOpen = [this](int entry) { RecentOpen(entry); };
+    h.closeSelectedTab = [this] { closeCurrent(); };
+    h.openRecent = [this](int entry) { openRecent(entry); };
 
     const Actions &a = window.actions();
     auto on = [&](QAction *item, auto slot) { connect(item, &QAction::triggered, this, slot); };
-    on(a.newFile, [this] { NewFile(); });
-    on(a.open, [this] { mnuOpen_Click(); });
-    on(a.save, [this] { Save(); });
-    on(a.saveAs, [this] { SaveAs(); });
-    on(a.close, [this] { CloseCurrent(); });
-    on(a.closeAll, [this] { CloseAll(); });
-    on(a.reload, [this] { Reload(); });
-    on(a.convertToExtended, [this] { openChangeEex(); });
+    on(a.newFile, [this] { newFile(); });
+    on(a.open, [this] { chooseAndOpenFiles(); });
+    on(a.save, [this] { save(); });
+    on(a.saveAs, [this] { saveAs(); });
+    on(a.close, [this] { closeCurrent(); });
+    on(a.closeAll, [this] { closeAll(); });
+    on(a.reload, [this] { reload(); });
+    on(a.convertToExtended, [this] { openConverter(); });
     on(a.exePatch, [this] { runExePatch(); });
     a.convertToExtended->setEnabled(true);
 
@@ -99,7 +99,7 @@ Documents::Documents(FrmStoryloom &window) : QObject(&window), m_window(window)
 
 Documents::~Documents() = default;
 
-Documents *Documents::of(const FrmStoryloom &window)
+Documents *Documents::of(const MainWindow &window)
 {
     return window.findChild<Documents *>(QStringLiteral("Documents"), Qt::FindDirectChildrenOnly);
 }
@@ -110,7 +110,7 @@ int Documents::tabCount() const { return tabs()->count(); }
 
 int Documents::currentTab() const { return tabs()->currentIndex(); }
 
-int Documents::CurrentTreeIndex() const
+int Documents::currentTreeIndex() const
 {
     const Document *d = current();
     return d ? d->treeIndex() : 0;
@@ -158,7 +158,7 @@ Document *Documents::createDocument()
     connect(document->view(), &ScenarioTreeView::filesDropped, this, [this](const QStringList &paths) {
         // Each dropped file is opened on its own, in drop order.
         for (const QString &p : paths)
-            OpenFiles({p});
+            openFiles({p});
     });
     return document;
 }
@@ -197,7 +197,7 @@ void Documents::onTabSwitch(int index)
     emit currentDocumentChanged(d);
 }
 
-void Documents::MarkTabModified() { markModified(current()); }
+void Documents::markTabModified() { markModified(current()); }
 
 void Documents::markModified(Document *document)
 {
@@ -213,11 +213,11 @@ void Documents::markModified(Document *document)
 
 // --- new ---------------------------------------------------------------------
 
-void Documents::NewFile()
+void Documents::newFile()
 {
     Document *d = createDocument();
     core::DocTree fresh;
-    BuildUntitledTree(fresh, m_keySerial, captions());
+    buildUntitledTree(fresh, m_keySerial, captions());
     d->tree().swapContent(fresh);
     addTab(d);
     d->view()->selectNode(d->tree().root());
@@ -225,21 +225,21 @@ void Documents::NewFile()
     emit currentDocumentChanged(d);
 }
 
-core::NodeId Documents::SceneAdd(bool inFront, core::NodeId target, const QString &word)
+core::NodeId Documents::addScene(bool inFront, core::NodeId target, const QString &word)
 {
     Document *d = current();
-    return d ? workspace::SceneAdd(d->tree(), m_keySerial, captions(), inFront, target, word) : core::kNoNode;
+    return d ? workspace::addScene(d->tree(), m_keySerial, captions(), inFront, target, word) : core::kNoNode;
 }
 
-core::NodeId Documents::SectionAdd(bool inFront, core::NodeId target, const QString &word)
+core::NodeId Documents::addSection(bool inFront, core::NodeId target, const QString &word)
 {
     Document *d = current();
-    return d ? workspace::SectionAdd(d->tree(), m_keySerial, captions(), inFront, target, word) : core::kNoNode;
+    return d ? workspace::addSection(d->tree(), m_keySerial, captions(), inFront, target, word) : core::kNoNode;
 }
 
 // --- open ------------------------------------------------------------------
 
-void Documents::mnuOpen_Click()
+void Documents::chooseAndOpenFiles()
 {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("EEX 파일을 열어주세요.");
@@ -251,10 +251,10 @@ void Documents::mnuOpen_Click()
         request.folder = game;
     const QStringList chosen = prompts().openFiles(&m_window, request);
     if (!chosen.isEmpty())
-        OpenFiles(chosen);
+        openFiles(chosen);
 }
 
-bool Documents::OpenFiles(const QStringList &paths)
+bool Documents::openFiles(const QStringList &paths)
 {
     bool ok = true;
     for (const QString &path : paths) {
@@ -285,8 +285,8 @@ bool Documents::OpenFiles(const QStringList &paths)
         d->setPath(path);
         d->markSaved();
         addTab(d);
-        RecentAdd(path);
-        m_window.RecentLoad();
+        addRecentFile(path);
+        m_window.loadRecentItems();
         d->view()->selectNode(d->tree().root());
         showLoadWarnings(path, result);
     }
@@ -307,11 +307,11 @@ void Documents::showLoadWarnings(const QString &path, const core::EexLoadResult 
                       MsgIcon::Exclamation);
 }
 
-void Documents::RecentOpen(int entry)
+void Documents::openRecent(int entry)
 {
     if (entry < 1 || entry > kRecentCount)
         return;
-    const QString path = RecentEntries().at(entry - 1);
+    const QString path = recentEntries().at(entry - 1);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         prompts().message(&m_window, QStringLiteral("존재하지 않는 파일입니다!"), QStringLiteral("Not Found!"),
                           MsgButtons::Ok, MsgIcon::Exclamation);
@@ -323,14 +323,14 @@ void Documents::RecentOpen(int entry)
         documentAt(open)->view()->setFocus();
         return;
     }
-    // OpenFiles moves the entry to the top when the file opened.
-    if (OpenFiles({path}))
+    // openFiles moves the entry to the top when the file opened.
+    if (openFiles({path}))
         tabs()->setCurrentIndex(tabCount() - 1);
 }
 
 // --- save ------------------------------------------------------------------
 
-bool Documents::Save() { return saveTab(currentTab()); }
+bool Documents::save() { return saveTab(currentTab()); }
 
 bool Documents::readOnlyAllowsWrite(const QString &path)
 {
@@ -398,7 +398,7 @@ bool Documents::saveTab(int tab)
     return !path.isEmpty() && writeDocument(d, path, true);
 }
 
-bool Documents::SaveAs()
+bool Documents::saveAs()
 {
     Document *d = current();
     if (!d)
@@ -412,7 +412,7 @@ bool Documents::SaveAs()
 
 // --- reload ----------------------------------------------------------------
 
-void Documents::Reload()
+void Documents::reload()
 {
     Document *d = current();
     if (!d || d->isUntitled())
@@ -441,7 +441,7 @@ void Documents::Reload()
 
 // --- close -----------------------------------------------------------------
 
-bool Documents::CloseCurrent()
+bool Documents::closeCurrent()
 {
     Document *d = current();
     if (!d)
@@ -451,26 +451,26 @@ bool Documents::CloseCurrent()
         if (answer == MsgResult::Cancel)
             return false;
         // A save that did not complete keeps the tab, so nothing is lost.
-        if (answer == MsgResult::Yes && !Save())
+        if (answer == MsgResult::Yes && !save())
             return false;
         d->setModifiedFlag(false);
     }
-    TabClose();
+    closeTab();
     return true;
 }
 
-bool Documents::CloseAll()
+bool Documents::closeAll()
 {
     const int n = tabCount();
     for (int i = 0; i < n; ++i) {
         tabs()->setCurrentIndex(0);
-        if (!CloseCurrent())
+        if (!closeCurrent())
             return false;
     }
     return true;
 }
 
-void Documents::TabClose()
+void Documents::closeTab()
 {
     Document *d = current();
     if (!d)
@@ -513,7 +513,7 @@ bool Documents::eventFilter(QObject *watched, QEvent *event)
     if ((mouse->button() == Qt::RightButton && release && rightClose)
         || (mouse->button() == Qt::MiddleButton && release)) {
         selectTabAt(pos);
-        CloseCurrent();
+        closeCurrent();
         return true;
     }
     return false;
@@ -544,9 +544,9 @@ void Documents::showFilePopup(const QPoint &globalPos)
 
 // --- other File items ----------------------------------------------------------
 
-void Documents::openChangeEex()
+void Documents::openConverter()
 {
-    FrmChangeEEX::Hooks hooks;
+    ConverterDialog::Hooks hooks;
     hooks.isPathOpen = [this](const QString &absolutePath) { return tabOfPath(absolutePath) >= 0; };
     hooks.chooseFiles = [](QWidget *parent, const QString &title, const QString &folder, const QString &filter) {
         return prompts().openFiles(parent, {title, folder, QString(), filter});
@@ -554,7 +554,7 @@ void Documents::openChangeEex()
     hooks.showMessage = [](QWidget *parent, const QString &title, const QString &text, bool error) {
         prompts().message(parent, text, title, MsgButtons::Ok, error ? MsgIcon::Critical : MsgIcon::Information);
     };
-    FrmChangeEEX dialog(hooks, &m_window);
+    ConverterDialog dialog(hooks, &m_window);
     dialog.exec();
 }
 

@@ -6,7 +6,7 @@
 //
 // Other code reaches it through Documents::of(window), the current document
 // through current(), its tree through current()->tree() and its view through
-// currentView(). After changing a tree, call MarkTabModified().
+// currentView(). After changing a tree, call markTabModified().
 #include "core/captions.h"
 #include "core/doc_tree.h"
 #include "core/eex_reader.h"
@@ -26,7 +26,7 @@ class QTabWidget;
 namespace workspace {
 
 class Document;
-class FrmStoryloom;
+class MainWindow;
 class ScenarioTreeView;
 
 class Documents : public QObject
@@ -34,19 +34,19 @@ class Documents : public QObject
     Q_OBJECT
 public:
     // Plugs into the window: its hooks, the File menu items, the tab strip.
-    explicit Documents(FrmStoryloom &window);
+    explicit Documents(MainWindow &window);
     ~Documents() override;
 
     // The controller of a window; nullptr when none was made for it.
-    static Documents *of(const FrmStoryloom &window);
+    static Documents *of(const MainWindow &window);
 
-    FrmStoryloom &window() const { return m_window; }
+    MainWindow &window() const { return m_window; }
     int tabCount() const;
     // Position of the selected tab counted from 0; -1 without tabs.
     int currentTab() const;
     // The number of the selected tab's tree, kept for the tree's whole life;
     // 0 without tabs.
-    int CurrentTreeIndex() const;
+    int currentTreeIndex() const;
     Document *current() const;
     ScenarioTreeView *currentView() const;
     Document *documentAt(int tab) const;
@@ -58,36 +58,36 @@ public:
     core::CaptionContext captions() const;
 
     // --- commands --------------------------------------------------------
-    void NewFile();
+    void newFile();
     // The Scene and Section builders on the current document (the caller
     // marks the tab modified).
-    core::NodeId SceneAdd(bool inFront, core::NodeId target, const QString &word);
-    core::NodeId SectionAdd(bool inFront, core::NodeId target, const QString &word);
+    core::NodeId addScene(bool inFront, core::NodeId target, const QString &word);
+    core::NodeId addSection(bool inFront, core::NodeId target, const QString &word);
 
-    // The open dialog, then OpenFiles with the chosen files.
-    void mnuOpen_Click();
+    // The open dialog, then openFiles with the chosen files.
+    void chooseAndOpenFiles();
     // Opens ".eex" files (any letter case; other names are skipped). An open
     // path only selects its tab. Stops at the first file that cannot be read,
     // with a message; false then.
-    bool OpenFiles(const QStringList &paths);
-    void RecentOpen(int entry);
+    bool openFiles(const QStringList &paths);
+    void openRecent(int entry);
 
     // Saves the selected tab (or the given one); false when the save failed
     // or was cancelled, the modified mark then kept.
-    bool Save();
+    bool save();
     bool saveTab(int tab);
-    bool SaveAs();
-    void Reload();
-    // The close command: the save question for a modified tab, then TabClose.
+    bool saveAs();
+    void reload();
+    // The close command: the save question for a modified tab, then closeTab.
     // False when the tab stayed open (Cancel, or the save did not complete).
-    bool CloseCurrent();
+    bool closeCurrent();
     // Closes every tab from the first; false when one stayed open.
-    bool CloseAll();
+    bool closeAll();
     // Closes the selected tab without asking.
-    void TabClose();
+    void closeTab();
 
     // The first change after a save marks the current tab's caption (once).
-    void MarkTabModified();
+    void markTabModified();
     void markModified(Document *document);
 
     // Tests: the write step of every save, and the File pop-up of the tabs.
@@ -120,10 +120,10 @@ private:
     bool readOnlyAllowsWrite(const QString &path);
     void showFilePopup(const QPoint &globalPos);
     void selectTabAt(const QPoint &pos);
-    void openChangeEex();
+    void openConverter();
     void runExePatch();
 
-    FrmStoryloom &m_window;
+    MainWindow &m_window;
     core::KeySerial m_keySerial = 0;
     QList<int> m_freeTreeSlots;
     core::EexWriteHook m_writeHook;

@@ -10,10 +10,10 @@
 #include "workspace/document.h"
 #include "workspace/documents.h"
 #include "workspace/edit_dispatch.h"
-#include "workspace/frm_information.h"
-#include "workspace/frm_multi_select_view.h"
-#include "workspace/frm_setting.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/about_dialog.h"
+#include "workspace/multi_selection_window.h"
+#include "workspace/settings_dialog.h"
+#include "workspace/main_window.h"
 #include "workspace/long_task.h"
 #include "workspace/menus.h"
 #include "workspace/scenario_tree_view.h"
@@ -53,11 +53,11 @@ void plainBackground(core::DocTree &tree, NodeId block)
 
 } // namespace
 
-EditCommands::EditCommands(FrmStoryloom &window, Documents &documents)
+EditCommands::EditCommands(MainWindow &window, Documents &documents)
     : QObject(&window), m_window(window), m_documents(documents)
 {
     setObjectName(QStringLiteral("EditCommands"));
-    m_mirror = std::make_unique<FrmMultiSelectView>();
+    m_mirror = std::make_unique<MultiSelectionWindow>();
 
     const Actions &a = window.actions();
     auto on = [&](QAction *item, void (EditCommands::*handler)()) {
@@ -65,34 +65,34 @@ EditCommands::EditCommands(FrmStoryloom &window, Documents &documents)
             (this->*handler)();
         });
     };
-    on(a.editNode, &EditCommands::mnuEditnodes_Click);
-    on(a.addNode, &EditCommands::mnuaddnodes_Click);
-    on(a.addChildNode, &EditCommands::mnuchildnodes_Click);
-    on(a.deleteNodes, &EditCommands::mnuDelete_Click);
-    on(a.cut, &EditCommands::mnuCut_Click);
-    on(a.copy, &EditCommands::mnuCopy_Click);
-    on(a.paste, &EditCommands::mnupaste_Click);
-    on(a.moveUp, &EditCommands::mnuUpmove_Click);
-    on(a.moveDown, &EditCommands::mnuDownmove_Click);
-    on(a.expand, &EditCommands::mnuSpread_Click);
-    on(a.collapse, &EditCommands::mnuFold_Click);
-    on(a.undo, &EditCommands::HistoryCancle);
-    on(a.redo, &EditCommands::HistoryRun);
-    on(a.duelPreview, &EditCommands::mnuVS_Click);
-    on(a.placeWholeArmy, &EditCommands::mnuWholeArmy_Click);
-    on(a.variableList, &EditCommands::mnuVarList_Click);
-    on(a.quickAddSettings, &EditCommands::mnuFastAdd_Click);
-    on(a.duelPreviewSpeed, &EditCommands::mnuVSDelay_Click);
-    on(a.settings, &EditCommands::mnuSetting_Click);
-    on(a.about, &EditCommands::mnuProgram_Click);
-    on(a.showMultiSelectView, &EditCommands::mnuCopyView_Click);
+    on(a.editNode, &EditCommands::editSelected);
+    on(a.addNode, &EditCommands::addCommand);
+    on(a.addChildNode, &EditCommands::addChildEvent);
+    on(a.deleteNodes, &EditCommands::deleteCommands);
+    on(a.cut, &EditCommands::cutCommands);
+    on(a.copy, &EditCommands::copyCommands);
+    on(a.paste, &EditCommands::pasteCommands);
+    on(a.moveUp, &EditCommands::moveUp);
+    on(a.moveDown, &EditCommands::moveDown);
+    on(a.expand, &EditCommands::expandAll);
+    on(a.collapse, &EditCommands::collapseAll);
+    on(a.undo, &EditCommands::undo);
+    on(a.redo, &EditCommands::redo);
+    on(a.duelPreview, &EditCommands::previewDuel);
+    on(a.placeWholeArmy, &EditCommands::placeWholeArmy);
+    on(a.variableList, &EditCommands::showVariableList);
+    on(a.quickAddSettings, &EditCommands::editQuickAddSettings);
+    on(a.duelPreviewSpeed, &EditCommands::editDuelSpeed);
+    on(a.settings, &EditCommands::editSettings);
+    on(a.about, &EditCommands::showAbout);
+    on(a.showMultiSelectView, &EditCommands::showMultiSelectionWindow);
 
     connect(&documents, &Documents::currentDocumentChanged, this, &EditCommands::onDocumentChanged);
 }
 
 EditCommands::~EditCommands() = default;
 
-EditCommands *EditCommands::of(const FrmStoryloom &window)
+EditCommands *EditCommands::of(const MainWindow &window)
 {
     return window.findChild<EditCommands *>(QStringLiteral("EditCommands"), Qt::FindDirectChildrenOnly);
 }
@@ -159,16 +159,16 @@ CommandState EditCommands::state() const
     in.clipboard = &m_clipboard;
     in.history = &d->history();
     in.multiKeys = m_multi.keys();
-    return ToolState(in);
+    return commandStateFor(in);
 }
 
-void EditCommands::ToolRefresh()
+void EditCommands::refreshCommandState()
 {
     // Without a document the window keeps the Edit items disabled itself.
     if (!document() || !m_window.inDocumentState())
         return;
     const CommandState s = state();
-    for (const CommandItem &item : CommandItems()) {
+    for (const CommandItem &item : commandItems()) {
         (m_window.actions().*item.action)->setEnabled(s.*item.field);
     }
 }
@@ -183,7 +183,7 @@ void EditCommands::onDocumentChanged(Document *doc)
         return;
     hookView(doc->view());
     showSelectionStatus(doc);
-    ToolRefresh();
+    refreshCommandState();
 }
 
 void EditCommands::showSelectionStatus(Document *doc)
@@ -193,7 +193,7 @@ void EditCommands::showSelectionStatus(Document *doc)
     const core::DocTree &tree = doc->tree();
     const NodeId sel = tree.selected();
     const bool chosen = tree.isValid(sel) && !core::isRootNode(tree, sel);
-    m_window.setStatusText(chosen ? tree.key(sel) : DefaultStatusText());
+    m_window.setStatusText(chosen ? tree.key(sel) : defaultStatusText());
 }
 
 void EditCommands::hookView(ScenarioTreeView *view)
@@ -205,26 +205,26 @@ void EditCommands::hookView(ScenarioTreeView *view)
     view->installEventFilter(this);
     connect(view, &ScenarioTreeView::nodeClicked, this, [this, view](NodeId node, Qt::KeyboardModifiers mods) {
         if (view == m_documents.currentView())
-            TV_NodeClick(node, mods);
+            handleNodeClick(node, mods);
     });
     connect(view, &ScenarioTreeView::popupRequested, this, [this, view](const QPoint &pos) {
         if (view == m_documents.currentView())
-            TV_MouseUp(pos);
+            showEditPopup(pos);
     });
     connect(view, &QAbstractItemView::doubleClicked, this, [this, view](const QModelIndex &) {
         if (view == m_documents.currentView())
-            mnuEditnodes_Click();
+            editSelected();
     });
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, view] {
         if (view == m_documents.currentView())
-            ToolRefresh();
+            refreshCommandState();
     });
 }
 
 bool EditCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched == m_documents.currentView())
-        return TV_KeyDown(static_cast<QKeyEvent *>(event));
+        return handleTreeKey(static_cast<QKeyEvent *>(event));
     return QObject::eventFilter(watched, event);
 }
 
@@ -244,17 +244,17 @@ void EditCommands::finish(Document *doc, const core::EditResult &result, const Q
     if (doc && result.select != core::kNoNode && doc->tree().isValid(result.select))
         doc->view()->selectNode(result.select);
     refreshMirror();
-    ToolRefresh();
+    refreshCommandState();
 }
 
 // --- Edit menu -----------------------------------------------------------------
 
-void EditCommands::mnuEditnodes_Click()
+void EditCommands::editSelected()
 {
     if (!document())
         return;
     openNodeEditor(dialogContext());
-    ToolRefresh();
+    refreshCommandState();
 }
 
 void EditCommands::applyAdd(Document *doc, const std::function<core::EditResult(core::EditContext &)> &edit,
@@ -265,7 +265,7 @@ void EditCommands::applyAdd(Document *doc, const std::function<core::EditResult(
     finish(doc, r, title, title == kQuickErrorTitle ? MsgIcon::Exclamation : MsgIcon::Critical);
 }
 
-void EditCommands::mnuaddnodes_Click()
+void EditCommands::addCommand()
 {
     Document *doc = document();
     const NodeId sel = selectedNode();
@@ -274,7 +274,7 @@ void EditCommands::mnuaddnodes_Click()
     core::DocTree &tree = doc->tree();
     if (core::isSceneNode(tree, sel) || core::isSectionNode(tree, sel)) {
         const bool scene = core::isSceneNode(tree, sel);
-        const NodeId made = scene ? m_documents.SceneAdd(true, sel, QString()) : m_documents.SectionAdd(true, sel, QString());
+        const NodeId made = scene ? m_documents.addScene(true, sel, QString()) : m_documents.addSection(true, sel, QString());
         core::EditResult r;
         r.ok = r.changed = made != core::kNoNode;
         finish(doc, r, kEditErrorTitle, MsgIcon::Critical);
@@ -290,13 +290,13 @@ void EditCommands::mnuaddnodes_Click()
         // Closing the head list's dialog marks the tab, added or not.
         if (headList && document() == doc)
             m_documents.markModified(doc);
-        ToolRefresh();
+        refreshCommandState();
         return;
     }
     applyAdd(doc, [&](core::EditContext &ctx) { return core::addCommand(ctx, sel, *code); }, kEditErrorTitle);
 }
 
-void EditCommands::mnuchildnodes_Click()
+void EditCommands::addChildEvent()
 {
     Document *doc = document();
     const NodeId sel = selectedNode();
@@ -308,13 +308,13 @@ void EditCommands::mnuchildnodes_Click()
         return;
     const std::optional<int> code = add_dialogs::AddDialogs::instance().chooseChildEvent(&m_window);
     if (!code || document() != doc || !doc->tree().isValid(sel)) {
-        ToolRefresh();
+        refreshCommandState();
         return;
     }
     applyAdd(doc, [&](core::EditContext &ctx) { return core::addChildEvent(ctx, sel, *code); }, kEditErrorTitle);
 }
 
-void EditCommands::QuickAdd(int slot)
+void EditCommands::quickAdd(int slot)
 {
     Document *doc = document();
     if (!doc || slot < 0 || slot >= add_dialogs::kFastAddSlots)
@@ -357,7 +357,7 @@ void EditCommands::QuickAdd(int slot)
         kQuickErrorTitle);
 }
 
-void EditCommands::mnuDelete_Click()
+void EditCommands::deleteCommands()
 {
     Document *doc = document();
     if (!doc)
@@ -372,7 +372,7 @@ void EditCommands::mnuDelete_Click()
         m_multi.setAnchorKey(doc->tree().key(doc->tree().selected()));
 }
 
-void EditCommands::mnuCut_Click()
+void EditCommands::cutCommands()
 {
     Document *doc = document();
     if (!doc)
@@ -385,7 +385,7 @@ void EditCommands::mnuCut_Click()
         endMultiSelection(doc);
 }
 
-void EditCommands::mnuCopy_Click()
+void EditCommands::copyCommands()
 {
     Document *doc = document();
     if (!doc)
@@ -394,7 +394,7 @@ void EditCommands::mnuCopy_Click()
     finish(doc, r, kEditErrorTitle, MsgIcon::Critical);
 }
 
-void EditCommands::mnupaste_Click()
+void EditCommands::pasteCommands()
 {
     Document *doc = document();
     if (!doc)
@@ -404,7 +404,7 @@ void EditCommands::mnupaste_Click()
     finish(doc, r, kEditErrorTitle, MsgIcon::Critical);
 }
 
-void EditCommands::mnuUpmove_Click()
+void EditCommands::moveUp()
 {
     Document *doc = document();
     if (!doc)
@@ -413,7 +413,7 @@ void EditCommands::mnuUpmove_Click()
     finish(doc, core::moveUp(ctx, selectedNode(), multiKeys()), kEditErrorTitle, MsgIcon::Critical);
 }
 
-void EditCommands::mnuDownmove_Click()
+void EditCommands::moveDown()
 {
     Document *doc = document();
     if (!doc)
@@ -422,7 +422,7 @@ void EditCommands::mnuDownmove_Click()
     finish(doc, core::moveDown(ctx, selectedNode(), multiKeys()), kEditErrorTitle, MsgIcon::Critical);
 }
 
-void EditCommands::mnuSpread_Click()
+void EditCommands::expandAll()
 {
     Document *doc = document();
     if (!doc)
@@ -431,7 +431,7 @@ void EditCommands::mnuSpread_Click()
     doc->view()->spreadFold(selectedNode(), true, task.progress());
 }
 
-void EditCommands::mnuFold_Click()
+void EditCommands::collapseAll()
 {
     Document *doc = document();
     if (!doc)
@@ -440,7 +440,7 @@ void EditCommands::mnuFold_Click()
     doc->view()->spreadFold(selectedNode(), false, task.progress());
 }
 
-void EditCommands::HistoryCancle()
+void EditCommands::undo()
 {
     Document *doc = document();
     if (!doc)
@@ -453,7 +453,7 @@ void EditCommands::HistoryCancle()
     finish(doc, result, kQuickErrorTitle, MsgIcon::Exclamation);
 }
 
-void EditCommands::HistoryRun()
+void EditCommands::redo()
 {
     Document *doc = document();
     if (!doc)
@@ -463,46 +463,46 @@ void EditCommands::HistoryRun()
     finish(doc, result, kQuickErrorTitle, MsgIcon::Exclamation);
 }
 
-void EditCommands::mnuVS_Click()
+void EditCommands::previewDuel()
 {
     if (document())
-        DuelPreview(dialogContext());
+        runDuelPreview(dialogContext());
 }
 
-void EditCommands::mnuWholeArmy_Click()
+void EditCommands::placeWholeArmy()
 {
     if (!document())
         return;
     // The picker writes the keys, the records and the mark itself.
-    WholeArmyPlacement(dialogContext());
-    ToolRefresh();
+    runWholeArmyPlacement(dialogContext());
+    refreshCommandState();
 }
 
-void EditCommands::mnuVarList_Click()
+void EditCommands::showVariableList()
 {
     if (document())
-        VariableList(dialogContext());
+        showVariableListDialog(dialogContext());
 }
 
 // --- other menus ---------------------------------------------------------------
 
-void EditCommands::mnuFastAdd_Click() { add_dialogs::AddDialogs::instance().editFastAdd(&m_window); }
+void EditCommands::editQuickAddSettings() { add_dialogs::AddDialogs::instance().editFastAdd(&m_window); }
 
-void EditCommands::mnuVSDelay_Click()
+void EditCommands::editDuelSpeed()
 {
-    DuelPreviewSpeed(dialogContext());
+    editDuelPreviewSpeed(dialogContext());
 }
 
-void EditCommands::mnuSetting_Click()
+void EditCommands::editSettings()
 {
-    FrmSetting::open(&m_window, &m_window.gameData());
+    SettingsDialog::open(&m_window, &m_window.gameData());
     // The counts the captions read may have changed.
-    m_window.captionSettings() = LoadCaptionSettings();
+    m_window.captionSettings() = loadCaptionSettings();
 }
 
-void EditCommands::mnuProgram_Click() { FrmInformation::open(&m_window); }
+void EditCommands::showAbout() { AboutDialog::open(&m_window); }
 
-void EditCommands::mnuCopyView_Click()
+void EditCommands::showMultiSelectionWindow()
 {
     m_mirror->show();
     m_mirror->raise();
@@ -510,7 +510,7 @@ void EditCommands::mnuCopyView_Click()
 
 // --- tree events -----------------------------------------------------------------
 
-void EditCommands::TV_NodeClick(NodeId node, Qt::KeyboardModifiers modifiers)
+void EditCommands::handleNodeClick(NodeId node, Qt::KeyboardModifiers modifiers)
 {
     Document *doc = document();
     if (!doc || !doc->tree().isValid(node))
@@ -521,10 +521,10 @@ void EditCommands::TV_NodeClick(NodeId node, Qt::KeyboardModifiers modifiers)
     if (!status.isNull())
         m_window.setStatusText(status);
     refreshMirror();
-    ToolRefresh();
+    refreshCommandState();
 }
 
-void EditCommands::TV_MouseUp(const QPoint &globalPos)
+void EditCommands::showEditPopup(const QPoint &globalPos)
 {
     Document *doc = document();
     if (!doc)
@@ -532,7 +532,7 @@ void EditCommands::TV_MouseUp(const QPoint &globalPos)
     QAction *vs = m_window.actions().duelPreview;
     QAction *whole = m_window.actions().placeWholeArmy;
     const NodeId sel = selectedNode();
-    ToolRefresh();
+    refreshCommandState();
     vs->setVisible(showDuelPreviewItem(doc->tree(), sel));
     whole->setVisible(showWholeArmyItem(doc->tree(), sel));
     QMenu *menu = m_window.actions().editMenu->menu();
@@ -544,29 +544,29 @@ void EditCommands::TV_MouseUp(const QPoint &globalPos)
     whole->setVisible(false);
 }
 
-bool EditCommands::TV_KeyDown(QKeyEvent *event)
+bool EditCommands::handleTreeKey(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
     if (mods == Qt::ControlModifier && (key == Qt::Key_Up || key == Qt::Key_Down)) {
         const CommandState s = state();
         if (key == Qt::Key_Up && s.moveUp)
-            mnuUpmove_Click();
+            moveUp();
         else if (key == Qt::Key_Down && s.moveDown)
-            mnuDownmove_Click();
+            moveDown();
         return true;
     }
     // Ctrl and Alt combinations belong to the menus' shortcuts.
     if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     if (key == Qt::Key_Space) {
-        mnuEditnodes_Click();
+        editSelected();
         return true;
     }
     static constexpr int kQuickKeys[] = {Qt::Key_U, Qt::Key_I, Qt::Key_O, Qt::Key_P};
     for (int slot = 0; slot < 4; ++slot) {
         if (key == kQuickKeys[slot]) {
-            QuickAdd(slot);
+            quickAdd(slot);
             return true;
         }
     }
@@ -584,9 +584,9 @@ void EditCommands::clearMultiSelection()
 void EditCommands::endMultiSelection(Document *doc)
 {
     m_multi.setAnchorKey(doc->tree().key(doc->tree().selected()));
-    m_window.setStatusText(MultiSelectHelpText());
+    m_window.setStatusText(multiSelectHelpText());
     clearMultiSelection();
-    ToolRefresh();
+    refreshCommandState();
 }
 
 void EditCommands::refreshMirror()

@@ -29,64 +29,64 @@ namespace workspace {
 
 class Document;
 class Documents;
-class FrmMultiSelectView;
-class FrmStoryloom;
+class MultiSelectionWindow;
+class MainWindow;
 class ScenarioTreeView;
 
 class EditCommands : public QObject
 {
     Q_OBJECT
 public:
-    EditCommands(FrmStoryloom &window, Documents &documents);
+    EditCommands(MainWindow &window, Documents &documents);
     ~EditCommands() override;
 
     // The edit commands of a window; nullptr when none were made for it.
-    static EditCommands *of(const FrmStoryloom &window);
+    static EditCommands *of(const MainWindow &window);
 
     core::Clipboard &clipboard() { return m_clipboard; }
     MultiSelect &multiSelect() { return m_multi; }
-    FrmMultiSelectView *multiSelectView() const { return m_mirror.get(); }
+    MultiSelectionWindow *multiSelectionWindow() const { return m_mirror.get(); }
     // The context handed to command dialogs, pointed at the current tab.
     EditContext &dialogContext();
 
     // The state the current selection gives; all off without a document.
     CommandState state() const;
     // Applies state() to the menu items and toolbar buttons.
-    void ToolRefresh();
+    void refreshCommandState();
 
     // --- Edit menu ---------------------------------------------------------
-    void mnuEditnodes_Click();
-    void mnuaddnodes_Click();
-    void mnuchildnodes_Click();
-    void mnuDelete_Click();
-    void mnuCut_Click();
-    void mnuCopy_Click();
-    void mnupaste_Click();
-    void mnuUpmove_Click();
-    void mnuDownmove_Click();
-    void mnuSpread_Click();
-    void mnuFold_Click();
-    void HistoryCancle();
-    void HistoryRun();
-    void mnuVS_Click();
-    void mnuWholeArmy_Click();
-    void mnuVarList_Click();
+    void editSelected();
+    void addCommand();
+    void addChildEvent();
+    void deleteCommands();
+    void cutCommands();
+    void copyCommands();
+    void pasteCommands();
+    void moveUp();
+    void moveDown();
+    void expandAll();
+    void collapseAll();
+    void undo();
+    void redo();
+    void previewDuel();
+    void placeWholeArmy();
+    void showVariableList();
     // --- other menus --------------------------------------------------------
-    void mnuFastAdd_Click();
-    void mnuVSDelay_Click();
-    void mnuSetting_Click();
-    void mnuProgram_Click();
-    void mnuCopyView_Click();
+    void editQuickAddSettings();
+    void editDuelSpeed();
+    void editSettings();
+    void showAbout();
+    void showMultiSelectionWindow();
 
     // --- tree events -------------------------------------------------------
     // A click on a node with the modifiers held.
-    void TV_NodeClick(core::NodeId node, Qt::KeyboardModifiers modifiers);
+    void handleNodeClick(core::NodeId node, Qt::KeyboardModifiers modifiers);
     // The right button: the Edit menu as a pop-up at the mouse.
-    void TV_MouseUp(const QPoint &globalPos);
+    void showEditPopup(const QPoint &globalPos);
     // Keys before the tree's own handling; true when the key was used.
-    bool TV_KeyDown(QKeyEvent *event);
+    bool handleTreeKey(QKeyEvent *event);
     // U, I, O, P: quick add of slot 0 to 3 in front of the selected node.
-    void QuickAdd(int slot);
+    void quickAdd(int slot);
 
     // Tests: shows the pop-up menu instead of exec().
     using PopupHook = std::function<void(QMenu *menu, const QPoint &globalPos)>;
@@ -111,11 +111,11 @@ private:
     void applyAdd(Document *doc, const std::function<core::EditResult(core::EditContext &)> &edit,
                   const QString &title);
 
-    FrmStoryloom &m_window;
+    MainWindow &m_window;
     Documents &m_documents;
     core::Clipboard m_clipboard;
     MultiSelect m_multi;
-    std::unique_ptr<FrmMultiSelectView> m_mirror;
+    std::unique_ptr<MultiSelectionWindow> m_mirror;
     core::DocTree m_noTree;
     EditContext m_dialogCtx{m_noTree};
     QSet<ScenarioTreeView *> m_hooked;

@@ -5,7 +5,7 @@
 #include "core/key_edit.h"
 #include "core/tree_queries.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/frm_duel_speed.h"
+#include "workspace/duel_speed_dialog.h"
 
 #include <algorithm>
 #include <optional>
@@ -71,7 +71,7 @@ bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &cha
     return true;
 }
 
-bool NodeEditDialog(EditContext &ctx)
+bool editNodeInDialog(EditContext &ctx)
 {
     // What the edit is about is fixed here, before anything can switch tabs.
     core::DocTree &tree = ctx.doc();
@@ -102,7 +102,7 @@ bool openNodeEditor(EditContext &ctx)
 {
     if (!canOpenEditor(ctx.doc(), ctx.doc().selected()))
         return false;
-    return NodeEditDialog(ctx);
+    return editNodeInDialog(ctx);
 }
 
 bool showDuelPreviewItem(const core::DocTree &tree, core::NodeId selected)
@@ -115,12 +115,12 @@ bool showWholeArmyItem(const core::DocTree &tree, core::NodeId selected)
     return hasChildOfCode(tree, selected, 0x4B);
 }
 
-void DuelPreview(EditContext &ctx)
+void runDuelPreview(EditContext &ctx)
 {
     DialogRegistry::instance().runTool(kDuelPreviewTool, ctx);
 }
 
-void DuelPreviewSpeed(EditContext &ctx)
+void editDuelPreviewSpeed(EditContext &ctx)
 {
     // The setting is the workspace's own window; a test may stand in another.
     const DialogRegistry &registry = DialogRegistry::instance();
@@ -128,7 +128,7 @@ void DuelPreviewSpeed(EditContext &ctx)
         registry.runTool(kDuelPreviewSpeedTool, ctx);
         return;
     }
-    FrmVSDelay dialog(ctx.parent);
+    DuelSpeedDialog dialog(ctx.parent);
     registry.run(dialog, ctx);
 }
 
@@ -140,11 +140,11 @@ void prepareWholeArmyRun(EditContext &ctx)
     ctx.armyMap.whole = true;
     ctx.armyMap.wholeUnits = wholeArmyTargets(tree, parent);
     ctx.armyMap.placeWholeArmy = [&ctx, parent](const std::vector<QPoint> &cells) {
-        return WholeArmyPlace(ctx, parent, cells);
+        return placeArmyOnCells(ctx, parent, cells);
     };
 }
 
-void WholeArmyPlacement(EditContext &ctx)
+void runWholeArmyPlacement(EditContext &ctx)
 {
     prepareWholeArmyRun(ctx);
     DialogRegistry::instance().runTool(kBattleMapPickerTool, ctx);
@@ -152,7 +152,7 @@ void WholeArmyPlacement(EditContext &ctx)
     ctx.armyMap.placeWholeArmy = {};
 }
 
-void VariableList(EditContext &ctx)
+void showVariableListDialog(EditContext &ctx)
 {
     DialogRegistry::instance().runTool(kVariableListTool, ctx);
 }
@@ -169,7 +169,7 @@ std::vector<core::NodeId> wholeArmyTargets(const core::DocTree &tree, core::Node
     return targets;
 }
 
-int WholeArmyPlace(EditContext &ctx, core::NodeId parent, const std::vector<QPoint> &cells)
+int placeArmyOnCells(EditContext &ctx, core::NodeId parent, const std::vector<QPoint> &cells)
 {
     core::DocTree &tree = ctx.doc();
     const MarkModified markModified = ctx.markModified;

@@ -1,7 +1,7 @@
 #pragma once
 // The edit dispatch: the one road of every parameter edit. The Space key, a
 // double-click on a command node and the Edit menu's "수정 (&E)" all end in
-// NodeEditDialog, which shows the dialog registered for the node's code and,
+// editNodeInDialog, which shows the dialog registered for the node's code and,
 // when the node's key changed, marks the document modified and records the
 // edit. Also the pop-up commands that open the duel preview, the battle-map
 // picker for all own units and the variable list.
@@ -43,7 +43,7 @@ bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &cha
 // the node, its undo stack and the callbacks are captured when the dialog
 // opens; whatever the window does to ctx meanwhile, the step goes onto the
 // stack of the document that was edited.
-bool NodeEditDialog(EditContext &ctx);
+bool editNodeInDialog(EditContext &ctx);
 // Double-click, Space and "수정 (&E)": the guard, then the dispatch. False
 // when the guard stopped it (ctx.node is then left as it was) or nothing
 // was recorded.
@@ -55,18 +55,18 @@ bool showDuelPreviewItem(const core::DocTree &tree, core::NodeId selected);
 bool showWholeArmyItem(const core::DocTree &tree, core::NodeId selected);
 
 // "일기토 미리보기": the duel preview of the selected node's children.
-void DuelPreview(EditContext &ctx);
+void runDuelPreview(EditContext &ctx);
 // "일기토 미리보기 배속 설정": the preview speed setting.
-void DuelPreviewSpeed(EditContext &ctx);
+void editDuelPreviewSpeed(EditContext &ctx);
 // "전 아군 좌표 찍기": the battle-map picker in mode 5, placing every own
 // unit; the placement goes through the same road as every edit.
-void WholeArmyPlacement(EditContext &ctx);
+void runWholeArmyPlacement(EditContext &ctx);
 // Sets the picker's call for that run: mode 5 for every own unit among the
 // selected node's children (or the edited node's, when none is selected),
 // and the placement the picker hands its cells to.
 void prepareWholeArmyRun(EditContext &ctx);
 // "변량 리스트 (&L)": the variable list of the current document.
-void VariableList(EditContext &ctx);
+void showVariableListDialog(EditContext &ctx);
 
 // The placement of all own units, as the battle-map picker finishes it:
 // the own-unit commands (0x4B) among the children of `parent`, at most 40,
@@ -77,7 +77,7 @@ void VariableList(EditContext &ctx);
 // number of commands rewritten.
 constexpr int kMaxWholeArmyUnits = 40;
 std::vector<core::NodeId> wholeArmyTargets(const core::DocTree &tree, core::NodeId parent);
-int WholeArmyPlace(EditContext &ctx, core::NodeId parent, const std::vector<QPoint> &cells);
+int placeArmyOnCells(EditContext &ctx, core::NodeId parent, const std::vector<QPoint> &cells);
 
 // Whether the document holds a variable test (0x05) or setting (0x0B).
 bool documentHasVariables(const core::DocTree &tree);

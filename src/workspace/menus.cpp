@@ -101,11 +101,11 @@ constexpr ToolButtonEntry kToolbar[] = {
 
 } // namespace
 
-std::span<const MenuEntry> MenuTable() { return kMenu; }
+std::span<const MenuEntry> menuTable() { return kMenu; }
 
-std::span<const ToolButtonEntry> ToolbarTable() { return kToolbar; }
+std::span<const ToolButtonEntry> toolbarTable() { return kToolbar; }
 
-QString DefaultStatusText()
+QString defaultStatusText()
 {
     return QStringLiteral("Double Click, Space : 수정   |  U, I, O, P : 빠른 추가   |   Ctrl, Shift + 클릭 : 여러개 선택");
 }

@@ -34,7 +34,7 @@ struct MenuEntry
 };
 
 // Rows in menu order. A row followed by rows one level deeper is a submenu.
-std::span<const MenuEntry> MenuTable();
+std::span<const MenuEntry> menuTable();
 
 struct ToolButtonEntry
 {
@@ -44,9 +44,9 @@ struct ToolButtonEntry
 };
 
 // Toolbar buttons from left to right.
-std::span<const ToolButtonEntry> ToolbarTable();
+std::span<const ToolButtonEntry> toolbarTable();
 
 // The permanent text of the status bar.
-QString DefaultStatusText();
+QString defaultStatusText();
 
 } // namespace workspace

@@ -7,12 +7,12 @@ namespace workspace {
 using core::DocTree;
 using core::NodeId;
 
-QString MultiSelectHelpText()
+QString multiSelectHelpText()
 {
     return QStringLiteral("Double Click, Space : 수정 | U, I, O, P : 빠른 추가 | Ctrl, Shift + 클릭 : 여러개 선택");
 }
 
-QString MultiSelectCountText(int count) { return QString::number(count) + QStringLiteral("개 선택"); }
+QString multiSelectCountText(int count) { return QString::number(count) + QStringLiteral("개 선택"); }
 
 bool MultiSelect::isEligible(const DocTree &tree, NodeId node)
 {
@@ -42,7 +42,7 @@ QString MultiSelect::toggle(const DocTree &tree, NodeId node)
 {
     const QString &key = tree.key(node);
     if (m_keys.removeOne(key))
-        return MultiSelectCountText(count());
+        return multiSelectCountText(count());
     m_keys.append(key);
     m_anchorKey = key;
     return key;
@@ -69,12 +69,12 @@ QString MultiSelect::shiftClick(const DocTree &tree, NodeId node, bool shiftOpti
     if (tree.isValid(anchorParent) && tree.isValid(nodeParent)
         && tree.text(anchorParent) != tree.text(nodeParent)) {
         plainClick(tree, node);
-        return MultiSelectHelpText();
+        return multiSelectHelpText();
     }
     if (!isEligible(tree, anchor) || anchorParent != nodeParent)
         return plainClick(tree, node);
     if (anchor == node)
-        return isEligible(tree, node) ? toggle(tree, node) : MultiSelectCountText(count());
+        return isEligible(tree, node) ? toggle(tree, node) : multiSelectCountText(count());
 
     // Downward when the clicked node follows the anchor before any end node.
     m_downward = false;
@@ -97,7 +97,7 @@ QString MultiSelect::shiftClick(const DocTree &tree, NodeId node, bool shiftOpti
         toggle(tree, anchor);
         anchor = step(anchor);
     }
-    return isEligible(tree, node) ? toggle(tree, node) : MultiSelectCountText(count());
+    return isEligible(tree, node) ? toggle(tree, node) : multiSelectCountText(count());
 }
 
 } // namespace workspace

@@ -17,9 +17,9 @@
 namespace workspace {
 
 // The status text after a deletion or cut of the multi-selection.
-QString MultiSelectHelpText();
+QString multiSelectHelpText();
 // "3개 선택".
-QString MultiSelectCountText(int count);
+QString multiSelectCountText(int count);
 
 class MultiSelect
 {

@@ -8,7 +8,7 @@ namespace {
 const QString kSection = QStringLiteral("Recent_Scenario");
 }
 
-QStringList RecentEntries()
+QStringList recentEntries()
 {
     QStringList entries;
     for (int i = 1; i <= kRecentCount; ++i)
@@ -16,7 +16,7 @@ QStringList RecentEntries()
     return entries;
 }
 
-QStringList RecentWithAdded(const QStringList &entries, const QString &path)
+QStringList recentWithAdded(const QStringList &entries, const QString &path)
 {
     QStringList list = entries.mid(0, kRecentCount);
     while (list.size() < kRecentCount)
@@ -29,10 +29,10 @@ QStringList RecentWithAdded(const QStringList &entries, const QString &path)
     return list;
 }
 
-void RecentAdd(const QString &path)
+void addRecentFile(const QString &path)
 {
-    const QStringList before = RecentEntries();
-    const QStringList after = RecentWithAdded(before, path);
+    const QStringList before = recentEntries();
+    const QStringList after = recentWithAdded(before, path);
     for (int i = 0; i < kRecentCount; ++i) {
         if (after[i] != before[i])
             core::WriteINI(kSection, QString::number(i + 1), after[i]);

@@ -2,7 +2,7 @@
 
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -33,7 +33,7 @@ QStringList localFiles(const QMimeData *data)
 ScenarioTreeView::ScenarioTreeView(Document *document, QWidget *parent) : QTreeView(parent), m_document(document)
 {
     setObjectName(QStringLiteral("TV"));
-    setFont(KoreanUiFont());
+    setFont(koreanUiFont());
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -4,9 +4,9 @@
 #include "workspace/documents.h"
 #include "workspace/edit_commands.h"
 #include "workspace/find_target.h"
-#include "workspace/frm_find.h"
-#include "workspace/frm_replace.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/find_dialog.h"
+#include "workspace/replace_dialog.h"
+#include "workspace/main_window.h"
 #include "workspace/scenario_tree_view.h"
 
 #include <QAction>
@@ -15,7 +15,7 @@ namespace workspace {
 
 namespace {
 
-FindTargetProvider currentDocumentTarget(FrmStoryloom &window, Documents &documents)
+FindTargetProvider currentDocumentTarget(MainWindow &window, Documents &documents)
 {
     return [&window, &documents]() -> std::optional<FindTarget> {
         Document *doc = documents.current();
@@ -26,7 +26,7 @@ FindTargetProvider currentDocumentTarget(FrmStoryloom &window, Documents &docume
         target.history = &doc->history();
         target.keySerial = &documents.keySerial();
         target.captions = documents.captions();
-        target.markModified = [&documents] { documents.MarkTabModified(); };
+        target.markModified = [&documents] { documents.markTabModified(); };
         ScenarioTreeView *view = doc->view();
         target.selectNode = [view](core::NodeId node) {
             if (view)
@@ -34,7 +34,7 @@ FindTargetProvider currentDocumentTarget(FrmStoryloom &window, Documents &docume
         };
         target.historyChanged = [&window] {
             if (EditCommands *edits = EditCommands::of(window))
-                edits->ToolRefresh();
+                edits->refreshCommandState();
         };
         return target;
     };
@@ -42,13 +42,13 @@ FindTargetProvider currentDocumentTarget(FrmStoryloom &window, Documents &docume
 
 } // namespace
 
-void connectSearchCommands(FrmStoryloom &window, Documents &documents)
+void connectSearchCommands(MainWindow &window, Documents &documents)
 {
     const FindTargetProvider provider = currentDocumentTarget(window, documents);
     QObject::connect(window.actions().find, &QAction::triggered, &documents,
-                     [&window, provider] { FrmFind::open(&window, provider); });
+                     [&window, provider] { FindDialog::open(&window, provider); });
     QObject::connect(window.actions().replace, &QAction::triggered, &documents,
-                     [&window, provider] { FrmReplace::open(&window, provider); });
+                     [&window, provider] { ReplaceDialog::open(&window, provider); });
 }
 
 } // namespace workspace

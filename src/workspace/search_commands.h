@@ -3,10 +3,10 @@
 namespace workspace {
 
 class Documents;
-class FrmStoryloom;
+class MainWindow;
 
 // Connects "찾기 (&F)" and "바꾸기 (&R)" to the modeless find and replace
 // windows; they ask for the current document each time they act.
-void connectSearchCommands(FrmStoryloom &window, Documents &documents);
+void connectSearchCommands(MainWindow &window, Documents &documents);
 
 } // namespace workspace

@@ -7,7 +7,7 @@
 #include "core/game/demo_game_folder.h"
 #include "platform/prompts.h"
 #include "workspace/documents.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,7 +15,7 @@
 
 namespace workspace {
 
-core::CaptionSettings LoadCaptionSettings()
+core::CaptionSettings loadCaptionSettings()
 {
     const QString section = QStringLiteral("Setting");
     core::CaptionSettings s;
@@ -28,7 +28,7 @@ core::CaptionSettings LoadCaptionSettings()
 
 namespace {
 
-void showGameLoadReport(FrmStoryloom &window, const core::game::GameLoadReport &report)
+void showGameLoadReport(MainWindow &window, const core::game::GameLoadReport &report)
 {
     if (report.ok())
         return;
@@ -39,9 +39,9 @@ void showGameLoadReport(FrmStoryloom &window, const core::game::GameLoadReport &
 
 } // namespace
 
-void RunFolderCheck(FrmStoryloom &window, const QString &fallbackFolder)
+void runFolderCheck(MainWindow &window, const QString &fallbackFolder)
 {
-    window.captionSettings() = LoadCaptionSettings();
+    window.captionSettings() = loadCaptionSettings();
     PromptsFolderPrompt prompt(&window);
     core::game::GameData &data = window.gameData();
     core::game::GameLoadReport report = core::game::FolderCheck(data, prompt);
@@ -60,25 +60,25 @@ void RunFolderCheck(FrmStoryloom &window, const QString &fallbackFolder)
     showGameLoadReport(window, report);
 }
 
-void RunFolderChoice(FrmStoryloom &window)
+void runFolderChoice(MainWindow &window)
 {
     PromptsFolderPrompt prompt(&window);
     showGameLoadReport(window, core::game::Folder(window.gameData(), prompt));
 }
 
-StartupHooks ProgramStartupHooks()
+StartupHooks programStartupHooks()
 {
     StartupHooks hooks;
-    hooks.windowCreated = [](FrmStoryloom &w) {
+    hooks.windowCreated = [](MainWindow &w) {
         new Documents(w); // a child of the window
         QObject::connect(w.actions().gameFolder, &QAction::triggered, &w,
-                         [&w] { RunFolderChoice(w); });
+                         [&w] { runFolderChoice(w); });
     };
-    hooks.folderCheck = [](FrmStoryloom &w, const QString &fallbackFolder) { RunFolderCheck(w, fallbackFolder); };
+    hooks.folderCheck = [](MainWindow &w, const QString &fallbackFolder) { runFolderCheck(w, fallbackFolder); };
     return hooks;
 }
 
-QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base)
+QStringList absoluteFilePaths(const QStringList &arguments, const QString &base)
 {
     QStringList paths;
     const QDir dir(base);
@@ -91,7 +91,7 @@ QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base)
 
 Startup::Startup(StartupConfig config, StartupHooks hooks) : m_config(std::move(config)), m_hooks(std::move(hooks))
 {
-    m_files = AbsoluteFilePaths(m_config.arguments, QDir::currentPath());
+    m_files = absoluteFilePaths(m_config.arguments, QDir::currentPath());
 }
 
 Startup::~Startup() = default;
@@ -121,7 +121,7 @@ bool Startup::prepare()
     return true;
 }
 
-FrmStoryloom *Startup::showWindow()
+MainWindow *Startup::showWindow()
 {
     core::setIniPath(m_config.iniPath.isEmpty()
                          ? QDir(QFileInfo(m_config.programPath).absolutePath()).filePath(QStringLiteral("Q_T.ini"))
@@ -131,8 +131,8 @@ FrmStoryloom *Startup::showWindow()
     // only a cancelled question falls back to the invented game.
     const QString fallbackFolder = QFileInfo::exists(core::IniPath()) ? QString() : m_config.demoGameFolder;
 
-    m_window = std::make_unique<FrmStoryloom>();
-    FrmStoryloom &w = *m_window;
+    m_window = std::make_unique<MainWindow>();
+    MainWindow &w = *m_window;
     if (m_hooks.windowCreated)
         m_hooks.windowCreated(w);
 
@@ -146,8 +146,8 @@ FrmStoryloom *Startup::showWindow()
         m_hooks.troopCount(troops);
     if (m_hooks.folderCheck)
         m_hooks.folderCheck(w, fallbackFolder);
-    w.RecentLoad();
-    w.OptionLoad();
+    w.loadRecentItems();
+    w.loadOptionMarks();
     w.actions().exePatch->setVisible(true);
 
     w.setStartupFiles(m_files);

@@ -20,7 +20,7 @@ class QWidget;
 
 namespace workspace {
 
-class FrmStoryloom;
+class MainWindow;
 
 struct StartupConfig
 {
@@ -40,29 +40,29 @@ struct StartupHooks
 {
     // Right after the window exists, before anything is shown: the documents
     // code fills the window's hooks here.
-    std::function<void(FrmStoryloom &)> windowCreated;
+    std::function<void(MainWindow &)> windowCreated;
     // The number of troop types the name tables are to be sized for.
     std::function<void(int troopCount)> troopCount;
     // The game-folder check: asks for the folder when none is stored,
     // reports a vanished one and loads the name tables; with no folder
     // chosen, falls back to the given folder unless it is empty.
-    std::function<void(FrmStoryloom &, const QString &fallbackFolder)> folderCheck;
+    std::function<void(MainWindow &, const QString &fallbackFolder)> folderCheck;
 };
 
 // The counts captions need, from the settings file.
-core::CaptionSettings LoadCaptionSettings();
+core::CaptionSettings loadCaptionSettings();
 // The start-up folder check into the window's game data, its problems shown
 // once; also fills the window's caption settings. With no folder chosen
 // and a fallback given, the demo game is written there and used.
-void RunFolderCheck(FrmStoryloom &window, const QString &fallbackFolder = {});
+void runFolderCheck(MainWindow &window, const QString &fallbackFolder = {});
 // "폴더 설정 (&F)": choose the folder again and reload the names.
-void RunFolderChoice(FrmStoryloom &window);
+void runFolderChoice(MainWindow &window);
 // What the program plugs in: the documents controller, the folder item and
 // the real folder check.
-StartupHooks ProgramStartupHooks();
+StartupHooks programStartupHooks();
 
 // Arguments made absolute against base, empty ones dropped.
-QStringList AbsoluteFilePaths(const QStringList &arguments, const QString &base);
+QStringList absoluteFilePaths(const QStringList &arguments, const QString &base);
 
 class Startup
 {
@@ -77,9 +77,9 @@ public:
 
     // The remaining steps, the window shown at the end. The window is owned
     // by this object.
-    FrmStoryloom *showWindow();
+    MainWindow *showWindow();
 
-    FrmStoryloom *window() const { return m_window.get(); }
+    MainWindow *window() const { return m_window.get(); }
     platform::SingleInstance *instance() const { return m_instance.get(); }
     const QStringList &files() const { return m_files; }
 
@@ -88,7 +88,7 @@ private:
     StartupHooks m_hooks;
     QStringList m_files;
     std::unique_ptr<platform::SingleInstance> m_instance;
-    std::unique_ptr<FrmStoryloom> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 } // namespace workspace

@@ -128,7 +128,7 @@ TEST_F(TwoDeep, LongerTextGrowsBothNestedLengthsInTheSavedBytes)
         return d;
     });
     auto runner = clicking("cConfig");
-    EXPECT_TRUE(NodeEditDialog(ctx));
+    EXPECT_TRUE(editNodeInDialog(ctx));
     EXPECT_EQ(loaded, QStringLiteral("ABC"));
 
     // "ABC" LF and two Hangul syllables: 3 + 1 + 4 bytes for 3.
@@ -152,13 +152,13 @@ TEST_F(TwoDeep, CancelAndAnUnchangedTextLeaveNoTrace)
     ScopedDialogOverride dialog(0x14, [](EditContext &c) { return std::make_unique<TextDialog>(c, "XYZW"); });
     {
         auto runner = clicking("cCancel");
-        EXPECT_FALSE(NodeEditDialog(ctx));
+        EXPECT_FALSE(editNodeInDialog(ctx));
     }
     EXPECT_EQ(tree.key(talk), key);
     {
         ScopedDialogOverride same(0x14, [](EditContext &c) { return std::make_unique<TextDialog>(c, "ABC"); });
         auto runner = clicking("cConfig");
-        EXPECT_FALSE(NodeEditDialog(ctx));
+        EXPECT_FALSE(editNodeInDialog(ctx));
     }
     EXPECT_EQ(tree.key(talk), key);
     EXPECT_EQ(rec.records, 0);
@@ -179,7 +179,7 @@ TEST_F(TwoDeep, ALengthTheOuterListCannotTakeKeepsTheDialogOpen)
         stillOpen = d.isVisible() && d.result() == QDialog::Rejected;
         d.reject();
     });
-    EXPECT_FALSE(NodeEditDialog(ctx));
+    EXPECT_FALSE(editNodeInDialog(ctx));
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(tree.key(talk), key);

@@ -71,7 +71,7 @@ TEST(RealDialogs, ANewCommandComesBackUnchangedFromOkAndCancel)
                     return;  // has no working buttons; the close box ends it
                 d.findChild<QPushButton *>(QLatin1String(button))->click();
             });
-            NodeEditDialog(doc.ctx);
+            editNodeInDialog(doc.ctx);
             EXPECT_EQ(shown, core::hasEditDialog(code));
             if (rewritesDefault(code, button)) {
                 ++rewrites;
@@ -119,7 +119,7 @@ TEST(FreeAction28, HasNoBehaviourAndOnlyTheCloseBoxClosesIt)
         EXPECT_FALSE(d.isVisible());
         checked = true;
     });
-    EXPECT_FALSE(NodeEditDialog(doc.ctx));
+    EXPECT_FALSE(editNodeInDialog(doc.ctx));
     EXPECT_TRUE(checked);
     EXPECT_EQ(doc.tree.key(n), key);
     EXPECT_EQ(doc.records, 0);
@@ -133,14 +133,14 @@ TEST(VariableList, NoVariableCommandGivesNotFoundAndAnEmptyList)
     platform::ScriptedPrompts prompts;
     std::vector<QString> shown;
     ScopedDialogRunner runner([&](QDialog &d, EditContext &) { shown.push_back(d.objectName()); });
-    VariableList(doc.ctx);
+    showVariableListDialog(doc.ctx);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("변량을 찾을 수 없습니다."));
     EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Not Found!"));
     EXPECT_EQ(shown, std::vector<QString>{kVariableListTool});
 
     doc.add(0x05);
-    VariableList(doc.ctx);
+    showVariableListDialog(doc.ctx);
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(shown, (std::vector<QString>{kVariableListTool, kVariableListTool}));
 }

@@ -81,7 +81,7 @@ TEST_P(WholeFileUntouched, EveryDialogConfirmedUnchangedLeavesTheBytes)
             continue;
         tree.setSelected(n);
         const QString key = tree.key(n);
-        EXPECT_FALSE(workspace::NodeEditDialog(ctx)) << key.toStdString();
+        EXPECT_FALSE(workspace::editNodeInDialog(ctx)) << key.toStdString();
         EXPECT_EQ(tree.key(n).toStdString(), key.toStdString());
         ++opened;
         if (HasFailure())

@@ -81,7 +81,7 @@ TEST(EditHistoryRecords, TextsFollowTheRecordFormatOfEachKind)
     const QString newKey = QStringLiteral("0F0012000900") + keySuffix(dKey).toString();
     d.tree.setKey(dn, newKey);
     d.tree.setText(dn, QStringLiteral("F : new"));
-    d.history.record(HistoryRecord(d.tree, d.history, RecordKind::Edit, dn, dKey, oldText));
+    d.history.record(makeRecord(d.tree, d.history, RecordKind::Edit, dn, dKey, oldText));
     EXPECT_EQ(d.history.undoTop()->record(0).text(), joined({newKey, "F : new", dKey, oldText}));
 
     // Moves: the moved key alone.

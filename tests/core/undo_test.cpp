@@ -30,7 +30,7 @@ EditResult editNote(Doc &d)
     d.tree.setKey(n, key);
     d.tree.setText(n, QStringLiteral("2 : ABC"));
     KeyEdit(d.tree, n, delta);
-    d.history.record(HistoryRecord(d.tree, d.history, RecordKind::Edit, n, preKey, preText));
+    d.history.record(makeRecord(d.tree, d.history, RecordKind::Edit, n, preKey, preText));
     return {true, true, {}, n};
 }
 

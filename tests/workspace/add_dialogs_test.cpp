@@ -1,6 +1,6 @@
 #include "workspace/add_dialogs/add_dialogs.h"
 #include "workspace/add_dialogs/code_box.h"
-#include "workspace/add_dialogs/frm_add_command.h"
+#include "workspace/add_dialogs/add_command_dialog.h"
 
 #include "core/catalogue.h"
 #include "platform/prompts.h"
@@ -48,7 +48,7 @@ protected:
     void TearDown() override { resetAddDialogMemory(); }
 
     // Chooses by typing `code` into the box and pressing Add.
-    static void addTyped(FrmAddCommand &dialog, const QString &code)
+    static void addTyped(AddCommandDialog &dialog, const QString &code)
     {
         Controls c = controls(&dialog);
         c.oNum->setChecked(true);
@@ -94,17 +94,17 @@ TEST_F(AddDialogTest, EachDialogListsItsCodesAndOpensOnCode05)
     };
     for (const ListCase &lc : cases) {
         SCOPED_TRACE(lc.objectName);
-        FrmAddCommand dialog(lc.kind);
+        AddCommandDialog dialog(lc.kind);
         EXPECT_EQ(dialog.objectName(), lc.objectName);
         EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(lc.title));
         Controls c = controls(&dialog);
         ASSERT_EQ(c.cbMenu->count(), lc.codes.size());
         for (int i = 0; i < lc.codes.size(); ++i) {
             EXPECT_EQ(c.cbMenu->itemText(i), core::MenuName(lc.codes[i]));
-            EXPECT_EQ(dialog.HexRead(i), lc.codes[i]);
+            EXPECT_EQ(dialog.itemCode(i), lc.codes[i]);
         }
         EXPECT_EQ(c.cbMenu->currentIndex(), lc.loadPosition);
-        EXPECT_EQ(dialog.HexRead(c.cbMenu->currentIndex()), 0x05);
+        EXPECT_EQ(dialog.itemCode(c.cbMenu->currentIndex()), 0x05);
         EXPECT_TRUE(c.oList->isChecked());
         EXPECT_FALSE(c.oNum->isChecked());
         EXPECT_EQ(c.tMenuNum->text(), "5");
@@ -115,14 +115,14 @@ TEST_F(AddDialogTest, EachDialogListsItsCodesAndOpensOnCode05)
         EXPECT_EQ(c.cCancel->text(), "취소");
         EXPECT_TRUE(c.cAdd->isDefault());
         EXPECT_FALSE(c.cCancel->isDefault());
-        EXPECT_EQ(dialog.HexRead(-1), 0);
-        EXPECT_EQ(dialog.HexRead(c.cbMenu->count()), 0);
+        EXPECT_EQ(dialog.itemCode(-1), 0);
+        EXPECT_EQ(dialog.itemCode(c.cbMenu->count()), 0);
     }
 }
 
 TEST_F(AddDialogTest, TheLongCommandListOpensAbout450PixelsTall)
 {
-    FrmAddCommand dialog(AddDialogKind::Body);
+    AddCommandDialog dialog(AddDialogKind::Body);
     dialog.move(20, 20);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -141,7 +141,7 @@ TEST_F(AddDialogTest, TheLongCommandListOpensAbout450PixelsTall)
 TEST_F(AddDialogTest, ListChoiceReturnsTheItemsCode)
 {
     {
-        FrmMenuAdd dialog;
+        BodyAddDialog dialog;
         Controls c = controls(&dialog);
         c.cbMenu->setCurrentIndex(3);
         c.cAdd->click();
@@ -150,7 +150,7 @@ TEST_F(AddDialogTest, ListChoiceReturnsTheItemsCode)
     }
     {
         // 0x73 is no block command, yet the head list offers it.
-        FrmSectionMenuAdd dialog;
+        HeadAddDialog dialog;
         Controls c = controls(&dialog);
         c.cbMenu->setCurrentIndex(c.cbMenu->findText(core::MenuName(0x73)));
         c.cAdd->click();
@@ -158,7 +158,7 @@ TEST_F(AddDialogTest, ListChoiceReturnsTheItemsCode)
     }
     // Every item of the child-event list is a block code, so none is refused.
     for (int i = 0; i < addDialogCodes(AddDialogKind::ChildEvent).size(); ++i) {
-        FrmChildMenuAdd dialog;
+        ChildEventAddDialog dialog;
         Controls c = controls(&dialog);
         c.cbMenu->setCurrentIndex(i);
         c.cAdd->click();
@@ -195,7 +195,7 @@ TEST_F(AddDialogTest, TypedCodesAreTakenOrRefusedByKind)
         SCOPED_TRACE(std::string(tc.typed) + " kind " + std::to_string(int(tc.kind)));
         resetAddDialogMemory();
         prompts.messages.clear();
-        FrmAddCommand dialog(tc.kind);
+        AddCommandDialog dialog(tc.kind);
         addTyped(dialog, tc.typed);
         if (tc.expected < 0) {
             EXPECT_NE(dialog.result(), QDialog::Accepted);
@@ -215,7 +215,7 @@ TEST_F(AddDialogTest, TypedCodesAreTakenOrRefusedByKind)
 
 TEST_F(AddDialogTest, RefusedCodeKeepsTheDialogOpenForAnotherTry)
 {
-    FrmSectionMenuAdd dialog;
+    HeadAddDialog dialog;
     dialog.show();
     addTyped(dialog, "73");
     EXPECT_TRUE(dialog.isVisible());
@@ -227,7 +227,7 @@ TEST_F(AddDialogTest, RefusedCodeKeepsTheDialogOpenForAnotherTry)
 
 TEST_F(AddDialogTest, CodeBoxClampsTypedValuesAboveTheMaximumAtOnce)
 {
-    FrmMenuAdd dialog;
+    BodyAddDialog dialog;
     CodeBox *box = controls(&dialog).tMenuNum;
     box->clear();
     QTest::keyClicks(box, "7A");
@@ -276,7 +276,7 @@ TEST_F(AddDialogTest, EmptyOrSmallBoxIsNormalisedBeforeItIsRead)
     EXPECT_EQ(box.code(), 2);
 
     // Enter on an empty box in the body dialog adds code 02.
-    FrmMenuAdd dialog;
+    BodyAddDialog dialog;
     Controls c = controls(&dialog);
     c.oNum->setChecked(true);
     c.tMenuNum->clear();
@@ -287,7 +287,7 @@ TEST_F(AddDialogTest, EmptyOrSmallBoxIsNormalisedBeforeItIsRead)
 
 TEST_F(AddDialogTest, CodeBoxTurnsEmptyOrSmallIntoTwoWhenItLosesTheFocus)
 {
-    FrmMenuAdd dialog;
+    BodyAddDialog dialog;
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -306,7 +306,7 @@ TEST_F(AddDialogTest, CodeBoxTurnsEmptyOrSmallIntoTwoWhenItLosesTheFocus)
 
 TEST_F(AddDialogTest, FocusAndOptionButtonsAreLinked)
 {
-    FrmChildMenuAdd dialog;
+    ChildEventAddDialog dialog;
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -339,7 +339,7 @@ TEST_F(AddDialogTest, FocusAndOptionButtonsAreLinked)
 TEST_F(AddDialogTest, EnterAddsAndEscapeCancels)
 {
     {
-        FrmMenuAdd dialog;
+        BodyAddDialog dialog;
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -351,7 +351,7 @@ TEST_F(AddDialogTest, EnterAddsAndEscapeCancels)
         EXPECT_EQ(dialog.chosenCode(), 0x1F);
     }
     {
-        FrmMenuAdd dialog;
+        BodyAddDialog dialog;
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -363,7 +363,7 @@ TEST_F(AddDialogTest, EnterAddsAndEscapeCancels)
     }
     const AddDialogMemory before = addDialogMemory(AddDialogKind::Body);
     {
-        FrmMenuAdd dialog;
+        BodyAddDialog dialog;
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -375,7 +375,7 @@ TEST_F(AddDialogTest, EnterAddsAndEscapeCancels)
         EXPECT_FALSE(dialog.chosenCode());
     }
     {
-        FrmMenuAdd dialog;
+        BodyAddDialog dialog;
         controls(&dialog).cCancel->click();
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
         EXPECT_FALSE(dialog.chosenCode());
@@ -389,11 +389,11 @@ TEST_F(AddDialogTest, EnterAddsAndEscapeCancels)
 TEST_F(AddDialogTest, ReopenedAfterATypedAddShowsTheTypedCode)
 {
     {
-        FrmMenuAdd dialog;
+        BodyAddDialog dialog;
         addTyped(dialog, "3c");
     }
     {
-        FrmMenuAdd dialog;
+        BodyAddDialog dialog;
         Controls c = controls(&dialog);
         EXPECT_TRUE(c.oNum->isChecked());
         EXPECT_EQ(c.tMenuNum->text(), "3C");
@@ -403,13 +403,13 @@ TEST_F(AddDialogTest, ReopenedAfterATypedAddShowsTheTypedCode)
     {
         // The head and child dialogs show the list position of that add,
         // whatever code it holds.
-        FrmSectionMenuAdd dialog;
+        HeadAddDialog dialog;
         Controls c = controls(&dialog);
         c.cbMenu->setCurrentIndex(7);
         addTyped(dialog, "6D");
     }
     {
-        FrmSectionMenuAdd dialog;
+        HeadAddDialog dialog;
         Controls c = controls(&dialog);
         EXPECT_TRUE(c.oNum->isChecked());
         EXPECT_EQ(c.tMenuNum->text(), "6D");
@@ -421,20 +421,20 @@ TEST_F(AddDialogTest, ReopenedAfterATypedAddShowsTheTypedCode)
 TEST_F(AddDialogTest, ReopenedAfterAListChoiceShowsThatItem)
 {
     {
-        FrmChildMenuAdd dialog;
+        ChildEventAddDialog dialog;
         Controls c = controls(&dialog);
         c.cbMenu->setCurrentIndex(20);  // 6D
         c.cAdd->click();
         EXPECT_EQ(dialog.chosenCode(), 0x6D);
     }
-    FrmChildMenuAdd dialog;
+    ChildEventAddDialog dialog;
     Controls c = controls(&dialog);
     EXPECT_TRUE(c.oList->isChecked());
     EXPECT_EQ(c.cbMenu->currentIndex(), 20);
     EXPECT_EQ(c.tMenuNum->text(), "6D");
     EXPECT_NE(dialog.focusWidget(), c.tMenuNum);
     // Each dialog keeps its own memory.
-    FrmMenuAdd body;
+    BodyAddDialog body;
     EXPECT_EQ(controls(&body).cbMenu->currentIndex(), 3);
     EXPECT_EQ(controls(&body).tMenuNum->text(), "5");
 }
@@ -442,11 +442,11 @@ TEST_F(AddDialogTest, ReopenedAfterAListChoiceShowsThatItem)
 TEST_F(AddDialogTest, RefusedAddLeavesTheMemoryAlone)
 {
     {
-        FrmChildMenuAdd dialog;
+        ChildEventAddDialog dialog;
         addTyped(dialog, "13");
     }
     {
-        FrmChildMenuAdd dialog;
+        ChildEventAddDialog dialog;
         addTyped(dialog, "14");
         EXPECT_FALSE(dialog.chosenCode());
     }

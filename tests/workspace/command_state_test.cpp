@@ -6,7 +6,7 @@
 #include "core/edit_history_test_doc.h"
 #include "core/structure_edits.h"
 #include "core/undo_redo.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include <QAction>
 
@@ -17,7 +17,7 @@ using namespace edit_test;
 using workspace::CommandState;
 using workspace::CommandStateInput;
 using workspace::NodeKind;
-using workspace::ToolState;
+using workspace::commandStateFor;
 
 namespace {
 
@@ -100,7 +100,7 @@ struct CommandStateTable : ::testing::Test
         in.clipboard = &clipboard;
         in.history = &doc.history;
         in.multiKeys = multi;
-        CommandState s = ToolState(in);
+        CommandState s = commandStateFor(in);
         s.undo = s.redo = s.spread = s.fold = false;
         return s;
     }
@@ -167,28 +167,28 @@ TEST_F(CommandStateTable, UndoAndRedoFollowTheHistoryAndNoDocumentTurnsEverythin
     in.selected = node("bodyFirst");
     in.clipboard = &clipboard;
     in.history = &doc.history;
-    EXPECT_FALSE(ToolState(in).undo);
-    EXPECT_FALSE(ToolState(in).redo);
-    EXPECT_TRUE(ToolState(in).spread);
+    EXPECT_FALSE(commandStateFor(in).undo);
+    EXPECT_FALSE(commandStateFor(in).redo);
+    EXPECT_TRUE(commandStateFor(in).spread);
     ASSERT_TRUE(deleteNodes(doc.ctx, node("inner")).ok);
-    EXPECT_TRUE(ToolState(in).undo);
-    EXPECT_FALSE(ToolState(in).redo);
+    EXPECT_TRUE(commandStateFor(in).undo);
+    EXPECT_FALSE(commandStateFor(in).redo);
     ASSERT_TRUE(undo(doc.ctx).ok);
-    EXPECT_FALSE(ToolState(in).undo);
-    EXPECT_TRUE(ToolState(in).redo);
+    EXPECT_FALSE(commandStateFor(in).undo);
+    EXPECT_TRUE(commandStateFor(in).redo);
 
-    EXPECT_EQ(ToolState(CommandStateInput{}), CommandState{});
+    EXPECT_EQ(commandStateFor(CommandStateInput{}), CommandState{});
     in.selected = kNoNode;
-    CommandState none = ToolState(in);
+    CommandState none = commandStateFor(in);
     EXPECT_FALSE(none.edit || none.remove || none.spread);
     EXPECT_TRUE(none.redo);
 }
 
 TEST_F(CommandStateTable, EveryFieldDrivesAMenuItem)
 {
-    workspace::FrmStoryloom window;
+    workspace::MainWindow window;
     QStringList names;
-    for (const auto &item : workspace::CommandItems())
+    for (const auto &item : workspace::commandItems())
         names << (window.actions().*item.action)->objectName();
     EXPECT_EQ(names, QStringList({"mnuEditnodes", "mnuaddnodes", "mnuchildnodes", "mnuDelete", "mnuCopy", "mnuCut",
                                   "mnupaste", "mnuUpmove", "mnuDownmove", "mnuHistoryCancle", "mnuAgain",

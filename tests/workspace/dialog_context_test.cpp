@@ -23,7 +23,7 @@ TEST_F(DialogContextWindow, TheTabCaptionTellsTheScenarioKind)
     EXPECT_EQ(edit->dialogContext().scenarioKind, ScenarioKind::Battle);
     w.tabStrip()->setCurrentIndex(0);
     EXPECT_EQ(edit->dialogContext().scenarioKind, ScenarioKind::Story);
-    docs->CloseAll();
+    docs->closeAll();
     EXPECT_EQ(edit->dialogContext().scenarioKind, std::nullopt);
 }
 

@@ -6,7 +6,7 @@
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/documents.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 #include "workspace/recent_files.h"
 #include "workspace/scenario_tree_view.h"
 #include "menu_item.h"
@@ -32,7 +32,7 @@ namespace {
 using platform::MsgResult;
 using workspace::Document;
 using workspace::Documents;
-using workspace::FrmStoryloom;
+using workspace::MainWindow;
 
 QStringList keysInOrder(const core::DocTree &tree)
 {
@@ -91,7 +91,7 @@ protected:
     QTemporaryDir dir;
     QString previousIni;
     platform::ScriptedPrompts prompts;
-    FrmStoryloom w;
+    MainWindow w;
     Documents *docs = nullptr;
 };
 
@@ -116,27 +116,27 @@ TEST_F(DocumentsTest, FirstStartMakesAnUntitledScenarioAndSerialsGoOnAcrossTabs)
     EXPECT_EQ(keysInOrder(docs->current()->tree()),
               QStringList({"Path", "Scene_0_", "Section_3_", "0200050000_0000224", "0000_5_00", "0000_005"}));
     EXPECT_EQ(docs->keySerial(), 6u);
-    EXPECT_EQ(docs->CurrentTreeIndex(), 2);
+    EXPECT_EQ(docs->currentTreeIndex(), 2);
 }
 
 TEST_F(DocumentsTest, SavingUnchangedGivesIdenticalBytesAndAFailedWriteKeepsEverything)
 {
     const QString path = writeScenario("a.eex", 7);
     const QByteArray original = readAll(path);
-    ASSERT_TRUE(docs->OpenFiles({path}));
+    ASSERT_TRUE(docs->openFiles({path}));
     EXPECT_EQ(captions(), QStringList({"a.eex"}));
     EXPECT_EQ(docs->current()->tree().text(docs->current()->tree().root()), path);
-    ASSERT_TRUE(docs->Save());
+    ASSERT_TRUE(docs->save());
     EXPECT_EQ(readAll(path), original);
 
-    docs->MarkTabModified();
-    docs->MarkTabModified();
+    docs->markTabModified();
+    docs->markTabModified();
     EXPECT_EQ(captions(), QStringList({"a.eex *"}));
     docs->setWriteHook([](QIODevice &device, const QByteArray &bytes) {
         device.write(bytes.left(bytes.size() / 2));
         return false;
     });
-    EXPECT_FALSE(docs->Save());
+    EXPECT_FALSE(docs->save());
     EXPECT_EQ(readAll(path), original);
     EXPECT_EQ(captions(), QStringList({"a.eex *"}));
     EXPECT_TRUE(docs->current()->modified());
@@ -145,21 +145,21 @@ TEST_F(DocumentsTest, SavingUnchangedGivesIdenticalBytesAndAFailedWriteKeepsEver
     EXPECT_EQ(prompts.messages[0].title, "Error!");
 
     docs->setWriteHook({});
-    EXPECT_TRUE(docs->Save());
+    EXPECT_TRUE(docs->save());
     EXPECT_EQ(captions(), QStringList({"a.eex"}));
     EXPECT_FALSE(docs->current()->modified());
 }
 
 TEST_F(DocumentsTest, UntitledSaveChangesNameOnlyAfterASuccessfulWrite)
 {
-    docs->NewFile();
-    docs->MarkTabModified();
+    docs->newFile();
+    docs->markTabModified();
     const QString target = dir.filePath("new one");
     // Cancelled dialog, then a failing write: nothing changes.
-    EXPECT_FALSE(docs->Save());
+    EXPECT_FALSE(docs->save());
     prompts.saveAnswers = {target};
     docs->setWriteHook([](QIODevice &, const QByteArray &) { return false; });
-    EXPECT_FALSE(docs->Save());
+    EXPECT_FALSE(docs->save());
     Document *d = docs->current();
     EXPECT_EQ(d->path(), "NewFile");
     EXPECT_EQ(d->tree().text(d->tree().root()), "Scenario");
@@ -168,13 +168,13 @@ TEST_F(DocumentsTest, UntitledSaveChangesNameOnlyAfterASuccessfulWrite)
 
     docs->setWriteHook({});
     prompts.saveAnswers = {target};
-    ASSERT_TRUE(docs->Save());
+    ASSERT_TRUE(docs->save());
     EXPECT_EQ(prompts.fileRequests.last().filter, "EEX 파일 (*.eex)");
     EXPECT_EQ(d->path(), target + ".eex");
     EXPECT_EQ(d->tree().text(d->tree().root()), target + ".eex");
     EXPECT_EQ(captions(), QStringList({"new one.eex"}));
     const int dialogs = prompts.fileRequests.size();
-    ASSERT_TRUE(docs->Save()); // no dialog any more
+    ASSERT_TRUE(docs->save()); // no dialog any more
     EXPECT_EQ(prompts.fileRequests.size(), dialogs);
 
     // The saved file reads back as the same tree shape.
@@ -184,9 +184,9 @@ TEST_F(DocumentsTest, UntitledSaveChangesNameOnlyAfterASuccessfulWrite)
     EXPECT_EQ(back.count(), d->tree().count());
 
     // Save as proposes the caption without the mark.
-    docs->MarkTabModified();
+    docs->markTabModified();
     prompts.saveAnswers = {dir.filePath("R&D.EEX")};
-    ASSERT_TRUE(docs->SaveAs());
+    ASSERT_TRUE(docs->saveAs());
     EXPECT_EQ(prompts.fileRequests.last().fileName, "new one.eex");
     EXPECT_EQ(d->path(), dir.filePath("R&D.EEX"));
     EXPECT_EQ(captions(), QStringList({"R&&D.EEX"})); // "&" shown literally
@@ -195,10 +195,10 @@ TEST_F(DocumentsTest, UntitledSaveChangesNameOnlyAfterASuccessfulWrite)
 TEST_F(DocumentsTest, ReadOnlyFilesAskBeforeTheyAreWritten)
 {
     const QString path = writeScenario("ro.eex", 3);
-    ASSERT_TRUE(docs->OpenFiles({path}));
+    ASSERT_TRUE(docs->openFiles({path}));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser);
     prompts.messageAnswers = {MsgResult::No};
-    EXPECT_FALSE(docs->Save());
+    EXPECT_FALSE(docs->save());
     ASSERT_EQ(prompts.messages.size(), 2);
     EXPECT_EQ(prompts.messages[0].text, "읽기 전용이므로 저장이 불가능합니다.\r\n읽기 전용 속성을 해제하시겠습니까?");
     EXPECT_EQ(prompts.messages[0].title, "Inforamtion");
@@ -207,7 +207,7 @@ TEST_F(DocumentsTest, ReadOnlyFilesAskBeforeTheyAreWritten)
 
     prompts.messages.clear();
     prompts.messageAnswers = {MsgResult::Yes};
-    EXPECT_TRUE(docs->Save());
+    EXPECT_TRUE(docs->save());
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(QFile::permissions(path) & QFile::WriteOwner);
 }
@@ -234,16 +234,16 @@ TEST_F(DocumentsTest, OpeningStopsAtTheFirstDamagedFile)
     EXPECT_EQ(prompts.messages[0].title, "Error!");
     EXPECT_EQ(prompts.messages[0].icon, platform::MsgIcon::Critical);
     // The failed file was not remembered and took no tree number.
-    EXPECT_EQ(workspace::RecentEntries()[0], good);
-    EXPECT_EQ(workspace::RecentEntries()[1], "");
-    docs->NewFile();
-    EXPECT_EQ(docs->CurrentTreeIndex(), 2);
+    EXPECT_EQ(workspace::recentEntries()[0], good);
+    EXPECT_EQ(workspace::recentEntries()[1], "");
+    docs->newFile();
+    EXPECT_EQ(docs->currentTreeIndex(), 2);
 
     // A damaged first file with nothing open leaves the no-document state.
-    FrmStoryloom other;
+    MainWindow other;
     auto *otherDocs = new Documents(other);
     other.setDocumentState(true);
-    EXPECT_FALSE(otherDocs->OpenFiles({damaged}));
+    EXPECT_FALSE(otherDocs->openFiles({damaged}));
     EXPECT_EQ(otherDocs->tabCount(), 0);
     EXPECT_FALSE(other.inDocumentState());
 }
@@ -253,8 +253,8 @@ TEST_F(DocumentsTest, OpeningStopsAtTheFirstDamagedFile)
 TEST_F(DocumentsTest, FilesThatCannotOpenSayWhyAndLeaveTheOtherTabs)
 {
     const QString good = writeScenario("good.eex", 1);
-    ASSERT_TRUE(docs->OpenFiles({good}));
-    docs->MarkTabModified();
+    ASSERT_TRUE(docs->openFiles({good}));
+    docs->markTabModified();
     ASSERT_TRUE(QDir(dir.path()).mkdir("x.eex"));
     const QString unreadable = dir.filePath("unreadable.eex");
     ASSERT_TRUE(QFile::link("/proc/self/mem", unreadable));
@@ -272,7 +272,7 @@ TEST_F(DocumentsTest, FilesThatCannotOpenSayWhyAndLeaveTheOtherTabs)
     };
     for (const auto &[path, says] : cases) {
         prompts.messages.clear();
-        EXPECT_FALSE(docs->OpenFiles({path}));
+        EXPECT_FALSE(docs->openFiles({path}));
         ASSERT_EQ(prompts.messages.size(), 1);
         EXPECT_TRUE(prompts.messages[0].text.startsWith(path)) << prompts.messages[0].text.toStdString();
         EXPECT_TRUE(prompts.messages[0].text.contains(says)) << prompts.messages[0].text.toStdString();
@@ -280,7 +280,7 @@ TEST_F(DocumentsTest, FilesThatCannotOpenSayWhyAndLeaveTheOtherTabs)
         EXPECT_EQ(captions(), QStringList({"good.eex *"}));
     }
     EXPECT_TRUE(docs->current()->modified());
-    EXPECT_EQ(workspace::RecentEntries()[1], "");
+    EXPECT_EQ(workspace::recentEntries()[1], "");
 }
 
 // Files handed over together: a damaged one is reported and the others open.
@@ -290,7 +290,7 @@ TEST_F(DocumentsTest, ADamagedHandOverKeepsTheFilesHandedOverWithItFromOpening)
     const QString good = writeScenario("good.eex", 4);
     w.queueHandOver({damaged});
     w.queueHandOver({good});
-    w.Timer1_Timer();
+    w.openHandOvers();
     EXPECT_EQ(captions(), QStringList({"good.eex"}));
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].text.startsWith("EEX 파일 오류！ SeekAdr : "));
@@ -302,7 +302,7 @@ TEST_F(DocumentsTest, JunkAfterTheLastSceneIsWarnedAtOpen)
     options.maxScenes = 2;
     const QByteArray scenario = fixtures::scenarioBytes(fixtures::ScenarioGenerator(3, options).scenario());
     const QString path = writeBytes("junk.eex", scenario + QByteArray(300 * 1024, '\x7F'));
-    ASSERT_TRUE(docs->OpenFiles({path}));
+    ASSERT_TRUE(docs->openFiles({path}));
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].title, "Warning!");
     EXPECT_TRUE(prompts.messages[0].text.contains("마지막 Scene 뒤에 307,200바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다."))
@@ -315,9 +315,9 @@ TEST_F(DocumentsTest, ExtensionFilterAndAnOpenPathOnlySelectsItsTab)
     const QString a = writeScenario("a.eex", 1);
     const QString b = writeScenario("B.EEX", 2);
     const QString txt = writeBytes("notes.txt", "x");
-    ASSERT_TRUE(docs->OpenFiles({a, txt, b}));
+    ASSERT_TRUE(docs->openFiles({a, txt, b}));
     EXPECT_EQ(captions(), QStringList({"a.eex", "B.EEX"}));
-    ASSERT_TRUE(docs->OpenFiles({a}));
+    ASSERT_TRUE(docs->openFiles({a}));
     EXPECT_EQ(docs->tabCount(), 2);
     EXPECT_EQ(docs->currentTab(), 0);
     EXPECT_TRUE(prompts.messages.isEmpty());
@@ -329,20 +329,20 @@ TEST_F(DocumentsTest, RecentListKeepsTheLastFiveAndReopeningMovesToTheTop)
     for (int i = 1; i <= 6; ++i)
         paths << writeScenario(QString("f%1.eex").arg(i), i);
     for (const QString &p : paths)
-        ASSERT_TRUE(docs->OpenFiles({p}));
-    EXPECT_EQ(workspace::RecentEntries(), QStringList({paths[5], paths[4], paths[3], paths[2], paths[1]}));
+        ASSERT_TRUE(docs->openFiles({p}));
+    EXPECT_EQ(workspace::recentEntries(), QStringList({paths[5], paths[4], paths[3], paths[2], paths[1]}));
     EXPECT_EQ(menutest::menuItem(w, "mnu5")->text(), "5. " + paths[1]);
 
     // Entry 3 is open: only its tab is selected, the list stays.
     menutest::menuItem(w, "mnu3")->trigger();
     EXPECT_EQ(docs->current()->path(), paths[3]);
     // Closed, it opens again and goes to the top.
-    docs->TabClose();
+    docs->closeTab();
     const int tabs = docs->tabCount();
     menutest::menuItem(w, "mnu3")->trigger();
     EXPECT_EQ(docs->tabCount(), tabs + 1);
     EXPECT_EQ(docs->current()->path(), paths[3]);
-    EXPECT_EQ(workspace::RecentEntries(), QStringList({paths[3], paths[5], paths[4], paths[2], paths[1]}));
+    EXPECT_EQ(workspace::recentEntries(), QStringList({paths[3], paths[5], paths[4], paths[2], paths[1]}));
     EXPECT_EQ(menutest::menuItem(w, "mnu1")->text(), "1. " + paths[3]);
 
     // A vanished file: a message, the entry stays.
@@ -351,7 +351,7 @@ TEST_F(DocumentsTest, RecentListKeepsTheLastFiveAndReopeningMovesToTheTop)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "존재하지 않는 파일입니다!");
     EXPECT_EQ(prompts.messages[0].title, "Not Found!");
-    EXPECT_EQ(workspace::RecentEntries()[4], paths[1]);
+    EXPECT_EQ(workspace::recentEntries()[4], paths[1]);
 }
 
 TEST_F(DocumentsTest, FilesDroppedOnATreeOpenInDropOrder)
@@ -377,8 +377,8 @@ TEST_F(DocumentsTest, ClosingTheMiddleModifiedTabWithNoKeepsTheOthers)
     QStringList paths;
     for (int i = 1; i <= 3; ++i) {
         paths << writeScenario(QString("m%1.eex").arg(i), i);
-        ASSERT_TRUE(docs->OpenFiles({paths.last()}));
-        docs->MarkTabModified();
+        ASSERT_TRUE(docs->openFiles({paths.last()}));
+        docs->markTabModified();
     }
     Document *first = docs->documentAt(0);
     Document *third = docs->documentAt(2);
@@ -386,7 +386,7 @@ TEST_F(DocumentsTest, ClosingTheMiddleModifiedTabWithNoKeepsTheOthers)
     const QByteArray secondOnDisk = readAll(paths[1]);
     w.tabStrip()->setCurrentIndex(1);
     prompts.messageAnswers = {MsgResult::No};
-    EXPECT_TRUE(docs->CloseCurrent());
+    EXPECT_TRUE(docs->closeCurrent());
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "m2.eex 를 저장하시겠습니까?");
     EXPECT_EQ(captions(), QStringList({"m1.eex *", "m3.eex *"}));
@@ -403,10 +403,10 @@ TEST_F(DocumentsTest, ClosingTheMiddleModifiedTabWithNoKeepsTheOthers)
 
     // Cancel and a failed save keep the tab.
     prompts.messageAnswers = {MsgResult::Cancel};
-    EXPECT_FALSE(docs->CloseCurrent());
+    EXPECT_FALSE(docs->closeCurrent());
     docs->setWriteHook([](QIODevice &, const QByteArray &) { return false; });
     prompts.messageAnswers = {MsgResult::Yes};
-    EXPECT_FALSE(docs->CloseCurrent());
+    EXPECT_FALSE(docs->closeCurrent());
     EXPECT_EQ(docs->tabCount(), 2);
 
     // The "X" asks too.
@@ -425,12 +425,12 @@ TEST_F(DocumentsTest, ClosingTheMiddleModifiedTabWithNoKeepsTheOthers)
     EXPECT_FALSE(menutest::menuItem(w, "mnuedit")->isVisible());
 
     // Trees given back are taken again oldest first.
-    docs->NewFile();
-    EXPECT_EQ(docs->CurrentTreeIndex(), 2);
-    docs->NewFile();
-    EXPECT_EQ(docs->CurrentTreeIndex(), 1);
-    docs->NewFile();
-    EXPECT_EQ(docs->CurrentTreeIndex(), 3);
+    docs->newFile();
+    EXPECT_EQ(docs->currentTreeIndex(), 2);
+    docs->newFile();
+    EXPECT_EQ(docs->currentTreeIndex(), 1);
+    docs->newFile();
+    EXPECT_EQ(docs->currentTreeIndex(), 3);
 }
 
 TEST_F(DocumentsTest, TwentyScenesWithoutSectionsTakeANewSceneInFrontOfEach)
@@ -438,22 +438,22 @@ TEST_F(DocumentsTest, TwentyScenesWithoutSectionsTakeANewSceneInFrontOfEach)
     fixtures::GenScenario scenario;
     scenario.scenes.resize(20);
     const QString path = writeBytes("scenes.eex", fixtures::scenarioBytes(scenario));
-    ASSERT_TRUE(docs->OpenFiles({path}));
+    ASSERT_TRUE(docs->openFiles({path}));
     core::DocTree &tree = docs->current()->tree();
     ASSERT_EQ(tree.childCount(tree.root()), 20);
     QList<core::NodeId> scenes;
     for (int i = 0; i < 20; ++i)
         scenes << tree.child(tree.root(), i);
     for (core::NodeId scene : scenes) {
-        const core::NodeId added = docs->SceneAdd(true, scene, QString());
+        const core::NodeId added = docs->addScene(true, scene, QString());
         ASSERT_NE(added, core::kNoNode) << tree.key(scene).toStdString();
         EXPECT_EQ(tree.next(added), scene);
         EXPECT_EQ(tree.text(added), "Scene");
         EXPECT_EQ(tree.childCount(added), 1);
-        docs->MarkTabModified();
+        docs->markTabModified();
     }
     EXPECT_EQ(tree.childCount(tree.root()), 40);
-    ASSERT_TRUE(docs->Save());
+    ASSERT_TRUE(docs->save());
     core::DocTree back;
     core::KeySerial serial = 0;
     ASSERT_TRUE(core::EEXLoadFile(path, back, serial).ok);
@@ -464,7 +464,7 @@ TEST_F(DocumentsTest, ReloadSwapsOnlyAfterASuccessfulRead)
 {
     const QString path = writeScenario("r.eex", 5);
     const QByteArray good = readAll(path);
-    ASSERT_TRUE(docs->OpenFiles({path}));
+    ASSERT_TRUE(docs->openFiles({path}));
     Document *d = docs->current();
     const QStringList keys = keysInOrder(d->tree());
 
@@ -474,10 +474,10 @@ TEST_F(DocumentsTest, ReloadSwapsOnlyAfterASuccessfulRead)
     EXPECT_EQ(d->tree().count(), keys.size());
 
     // Modified and answered No: nothing happens.
-    docs->MarkTabModified();
+    docs->markTabModified();
     const QStringList before = keysInOrder(d->tree());
     prompts.messageAnswers = {MsgResult::No};
-    docs->Reload();
+    docs->reload();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "저장하시지 않고 새로 고침하시겠습니까?");
     EXPECT_EQ(prompts.messages[0].title, "질문");
@@ -486,7 +486,7 @@ TEST_F(DocumentsTest, ReloadSwapsOnlyAfterASuccessfulRead)
     // A damaged file on disk: the error, the old tree and mark stay.
     writeBytes("r.eex", kDamaged);
     prompts.messageAnswers = {MsgResult::Yes};
-    docs->Reload();
+    docs->reload();
     ASSERT_EQ(prompts.messages.size(), 3);
     EXPECT_TRUE(prompts.messages[2].text.startsWith("EEX 파일 오류！ SeekAdr : "));
     EXPECT_EQ(keysInOrder(d->tree()), before);
@@ -494,7 +494,7 @@ TEST_F(DocumentsTest, ReloadSwapsOnlyAfterASuccessfulRead)
 
     writeBytes("r.eex", good);
     prompts.messageAnswers = {MsgResult::Yes};
-    docs->Reload();
+    docs->reload();
     EXPECT_EQ(captions(), QStringList({"r.eex"}));
     EXPECT_FALSE(d->modified());
     EXPECT_FALSE(d->history().canUndo());
@@ -502,10 +502,10 @@ TEST_F(DocumentsTest, ReloadSwapsOnlyAfterASuccessfulRead)
     EXPECT_EQ(d->view()->model()->rowCount(), 1);
 
     // An untitled document is not reloaded.
-    docs->NewFile();
+    docs->newFile();
     prompts.messages.clear();
-    docs->MarkTabModified();
-    docs->Reload();
+    docs->markTabModified();
+    docs->reload();
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -526,8 +526,8 @@ protected:
 TEST_F(TabMouseTest, RightPressShowsTheTabItemsOfTheFileMenuAndMiddleReleaseCloses)
 {
     w.firstActivation(); // the first tab; showing the window does not add another
-    docs->NewFile();
-    docs->NewFile();
+    docs->newFile();
+    docs->newFile();
     w.resize(800, 600);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));

@@ -1,6 +1,6 @@
 #include "workspace/dialog_registry.h"
 #include "workspace/edit_dispatch.h"
-#include "workspace/frm_duel_speed.h"
+#include "workspace/duel_speed_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@ TEST(DuelSpeed, ThePopUpOpensTheRealSpeedDialog)
     EditContext ctx(tree);
     bool sawSpeedDialog = false;
     ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
-        sawSpeedDialog = qobject_cast<FrmVSDelay *>(&d) != nullptr;
+        sawSpeedDialog = qobject_cast<DuelSpeedDialog *>(&d) != nullptr;
     });
-    DuelPreviewSpeed(ctx);
+    editDuelPreviewSpeed(ctx);
     EXPECT_TRUE(sawSpeedDialog);
 }

@@ -20,7 +20,7 @@ namespace {
 
 using EditCommandsWindow = EditWindow;
 
-QToolButton *button(workspace::FrmStoryloom &w, const char *key)
+QToolButton *button(workspace::MainWindow &w, const char *key)
 {
     return w.toolbar()->findChild<QToolButton *>(QString::fromUtf8(key));
 }
@@ -168,7 +168,7 @@ TEST_F(EditCommandsWindow, ThePopUpShowsDuelAndPlacementItemsOnlyForFittingChild
     EXPECT_FALSE(act("mnuVS")->isVisible());
 
     select(byRecord(A));
-    edit->TV_MouseUp(QPoint());
+    edit->showEditPopup(QPoint());
     EXPECT_FALSE(vsShown);
 }
 

@@ -8,7 +8,7 @@
 
 #include "workspace/add_dialogs/add_dialogs.h"
 #include "workspace/dialog_registry.h"
-#include "workspace/frm_replace.h"
+#include "workspace/replace_dialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -43,17 +43,17 @@ struct UndoWindow : EditWindow, ::testing::WithParamInterface<KindCase>
 {
     QByteArray savedBytes()
     {
-        EXPECT_TRUE(docs->Save());
+        EXPECT_TRUE(docs->save());
         QFile f(doc()->path());
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
     }
     bool tabMarked() const { return w.tabStrip()->tabText(docs->currentTab()).endsWith(" *"); }
     // The Search menu's replace window with both texts typed in.
-    workspace::FrmReplace *replaceWindow(const QString &find, const QString &replace)
+    workspace::ReplaceDialog *replaceWindow(const QString &find, const QString &replace)
     {
         act("mnuReplace")->trigger();
-        workspace::FrmReplace *r = w.findChild<workspace::FrmReplace *>("FrmReplace");
+        workspace::ReplaceDialog *r = w.findChild<workspace::ReplaceDialog *>("FrmReplace");
         EXPECT_NE(r, nullptr);
         if (r) {
             r->findChild<QLineEdit *>("tFind")->setText(find);

@@ -195,7 +195,7 @@ struct EditOutcome : ::testing::Test
 TEST_F(EditOutcome, CancelRecordsNothing)
 {
     runner.act = [](QDialog &d, EditContext &) { d.reject(); };
-    EXPECT_FALSE(NodeEditDialog(doc.ctx));
+    EXPECT_FALSE(editNodeInDialog(doc.ctx));
     EXPECT_EQ(runner.shown.size(), 1u);
     EXPECT_TRUE(doc.records.empty());
     EXPECT_EQ(doc.marks, 0);
@@ -206,7 +206,7 @@ TEST_F(EditOutcome, SameKeyRecordsNothingAndKeepsTheCaption)
     const QString caption = QStringLiteral("30 : 읽은 그대로");
     doc.tree.setText(talk, caption);
     confirmWith(doc.tree.key(talk));
-    EXPECT_FALSE(NodeEditDialog(doc.ctx));
+    EXPECT_FALSE(editNodeInDialog(doc.ctx));
     EXPECT_TRUE(doc.records.empty());
     EXPECT_EQ(doc.marks, 0);
     EXPECT_EQ(doc.tree.text(talk), caption);
@@ -217,7 +217,7 @@ TEST_F(EditOutcome, TheDialogNeverWritesTheDocument)
     // Whatever a dialog did to the tree, only what it hands back counts.
     const QString oldKey = doc.tree.key(talk);
     runner.act = [](QDialog &, EditContext &) {};
-    EXPECT_FALSE(NodeEditDialog(doc.ctx));
+    EXPECT_FALSE(editNodeInDialog(doc.ctx));
     EXPECT_EQ(doc.tree.key(talk), oldKey);
     EXPECT_FALSE(doc.ctx.change.has_value());
 }
@@ -229,7 +229,7 @@ TEST_F(EditOutcome, ChangedKeyRecordsOneEditAndMarksOnce)
     QString newKey = oldKey;
     keyWriteField(newKey, 9, 2, 7);
     confirmWith(newKey);
-    EXPECT_TRUE(NodeEditDialog(doc.ctx));
+    EXPECT_TRUE(editNodeInDialog(doc.ctx));
     ASSERT_EQ(doc.records.size(), 1u);
     EXPECT_EQ(doc.records[0].node, talk);
     EXPECT_EQ(doc.records[0].oldKey, oldKey);
@@ -269,7 +269,7 @@ TEST_F(EditOutcome, RecordGoesToTheDocumentOpenedEvenIfTheTabChanges)
         c.markModified = other.ctx.markModified;
         c.recordEdit = other.ctx.recordEdit;
     };
-    EXPECT_TRUE(NodeEditDialog(doc.ctx));
+    EXPECT_TRUE(editNodeInDialog(doc.ctx));
     ASSERT_EQ(doc.records.size(), 1u);
     EXPECT_EQ(doc.records[0].node, talk);
     EXPECT_EQ(doc.marks, 1);
@@ -308,7 +308,7 @@ TEST_F(WholeArmy, PlacesOnlyOwnUnitsAtMostForty)
         cells.push_back(QPoint((i + 1) % 41, (i * 3) % 41));
 
     EXPECT_EQ(wholeArmyTargets(doc.tree, parent).size(), 40u);
-    EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, cells), 40);
+    EXPECT_EQ(placeArmyOnCells(doc.ctx, parent, cells), 40);
     EXPECT_EQ(doc.records.size(), 40u);
     EXPECT_EQ(doc.marks, 1);
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -340,13 +340,13 @@ TEST_F(WholeArmy, PlacesOnlyOwnUnitsAtMostForty)
 TEST_F(WholeArmy, FewerCellsPlaceFewerUnitsAndNoneMarksNothing)
 {
     addChildren(5);
-    EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, {QPoint(1, 2), QPoint(3, 4)}), 2);
+    EXPECT_EQ(placeArmyOnCells(doc.ctx, parent, {QPoint(1, 2), QPoint(3, 4)}), 2);
     EXPECT_EQ(doc.records.size(), 2u);
     EXPECT_EQ(doc.marks, 1);
-    EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, {}), 0);
+    EXPECT_EQ(placeArmyOnCells(doc.ctx, parent, {}), 0);
     EXPECT_EQ(doc.marks, 1);
     // A unit placed on the cell it already has is no edit.
-    EXPECT_EQ(WholeArmyPlace(doc.ctx, parent, {QPoint(1, 2)}), 0);
+    EXPECT_EQ(placeArmyOnCells(doc.ctx, parent, {QPoint(1, 2)}), 0);
     EXPECT_EQ(doc.records.size(), 2u);
     EXPECT_EQ(doc.marks, 1);
 }
@@ -371,7 +371,7 @@ TEST_F(WholeArmy, PopUpCommandSetsTheProtocolAndOpensThePicker)
     };
     doc.ctx.armyMap.mode = 4;
     doc.ctx.armyMap.whole = false;
-    WholeArmyPlacement(doc.ctx);
+    runWholeArmyPlacement(doc.ctx);
     EXPECT_EQ(runner.shown, std::vector<QString>{kBattleMapPickerTool});
     EXPECT_EQ(modeSeen, 5);
     EXPECT_TRUE(wholeSeen);
@@ -397,9 +397,9 @@ TEST(EditDispatchTools, PopUpCommandsOpenTheirToolsThroughTheRegistry)
     ScopedDialogOverride speed(kDuelPreviewSpeedTool, namedDialog(kDuelPreviewSpeedTool));
     ScopedDialogOverride vars(kVariableListTool, namedDialog(kVariableListTool));
     Runner runner;
-    DuelPreview(doc.ctx);
-    DuelPreviewSpeed(doc.ctx);
-    VariableList(doc.ctx);
+    runDuelPreview(doc.ctx);
+    editDuelPreviewSpeed(doc.ctx);
+    showVariableListDialog(doc.ctx);
     EXPECT_EQ(runner.shown, (std::vector<QString>{kDuelPreviewTool, kDuelPreviewSpeedTool, kVariableListTool}));
 }
 

@@ -10,7 +10,7 @@
 #include "workspace/document.h"
 #include "workspace/documents.h"
 #include "workspace/edit_commands.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 #include "workspace/scenario_tree_view.h"
 #include "menu_item.h"
 
@@ -38,7 +38,7 @@ struct EditWindow : ::testing::Test
     QTemporaryDir dir;
     QString previousIni;
     platform::ScriptedPrompts prompts;
-    workspace::FrmStoryloom w;
+    workspace::MainWindow w;
     workspace::Documents *docs = nullptr;
     workspace::EditCommands *edit = nullptr;
 
@@ -70,7 +70,7 @@ struct EditWindow : ::testing::Test
     }
     bool openBytes(const QString &name, const QByteArray &bytes)
     {
-        return writeBytes(name, bytes) && docs->OpenFiles({dir.filePath(name)});
+        return writeBytes(name, bytes) && docs->openFiles({dir.filePath(name)});
     }
 
     workspace::Document *doc() const { return docs->current(); }

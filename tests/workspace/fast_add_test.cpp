@@ -1,7 +1,7 @@
 #include "workspace/add_dialogs/add_dialogs.h"
 #include "workspace/add_dialogs/code_box.h"
 #include "workspace/add_dialogs/fast_add_settings.h"
-#include "workspace/add_dialogs/frm_fast_add.h"
+#include "workspace/add_dialogs/quick_add_settings_dialog.h"
 
 #include "core/settings.h"
 #include "platform/prompts.h"
@@ -61,7 +61,7 @@ protected:
 
 TEST_F(FastAddTest, ShowsFourRowsForTheKeysUIOP)
 {
-    FrmFastAdd dialog;
+    QuickAddSettingsDialog dialog;
     EXPECT_EQ(dialog.objectName(), "FrmFastAdd");
     EXPECT_EQ(dialog.windowTitle(), "빠른 추가");
     const char *labels[] = {"U  -  메뉴 번호 : ", "I  -  메뉴 번호 : ", "O  -  메뉴 번호 : ", "P  -  메뉴 번호 : "};
@@ -106,7 +106,7 @@ TEST_F(FastAddTest, LoadsStoredCodesInHexAndFallsBackToTwo)
     for (const LoadCase &lc : cases) {
         SCOPED_TRACE(std::string(lc.code) + "/" + lc.child);
         store(1, lc.code, lc.child);
-        FrmFastAdd dialog;
+        QuickAddSettingsDialog dialog;
         EXPECT_EQ(box(&dialog, 1)->text(), lc.box);
         EXPECT_EQ(child(&dialog, 1)->isChecked(), lc.ticked);
         const FastAddSlot slot = readFastAdd().entries[1];
@@ -126,7 +126,7 @@ TEST_F(FastAddTest, MissingEntriesLoadAsCodeTwoAsAChildEvent)
 
 TEST_F(FastAddTest, SavesEachSlotAsDecimalCodeAndChildFlag)
 {
-    FrmFastAdd dialog;
+    QuickAddSettingsDialog dialog;
     const char *typed[] = {"6B", "3", "12", "79"};
     const bool ticks[] = {false, true, true, false};
     for (int i = 0; i < 4; ++i) {
@@ -150,7 +150,7 @@ TEST_F(FastAddTest, SavesEachSlotAsDecimalCodeAndChildFlag)
     EXPECT_EQ(stored("3Child"), "False");
 
     // Reopened, the dialog shows what was saved; so does the reader.
-    FrmFastAdd again;
+    QuickAddSettingsDialog again;
     const char *shown[] = {"6B", "3", "12", "6B"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(box(&again, i)->text(), shown[i]);
@@ -163,7 +163,7 @@ TEST_F(FastAddTest, SavesEachSlotAsDecimalCodeAndChildFlag)
 
 TEST_F(FastAddTest, TypingAboveSixBShowsSixBSelected)
 {
-    FrmFastAdd dialog;
+    QuickAddSettingsDialog dialog;
     CodeBox *b = box(&dialog, 0);
     b->clear();
     QTest::keyClicks(b, "6C");
@@ -173,7 +173,7 @@ TEST_F(FastAddTest, TypingAboveSixBShowsSixBSelected)
 
 TEST_F(FastAddTest, ChildSlotWithoutBlockCodeStopsTheSaveThere)
 {
-    FrmFastAdd dialog;
+    QuickAddSettingsDialog dialog;
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -201,7 +201,7 @@ TEST_F(FastAddTest, ChildSlotWithoutBlockCodeStopsTheSaveThere)
 TEST_F(FastAddTest, EmptyBoxIsSavedAsTwo)
 {
     store(0, "18", "False");
-    FrmFastAdd dialog;
+    QuickAddSettingsDialog dialog;
     box(&dialog, 0)->clear();
     box(&dialog, 1)->setText("0");
     for (int i = 0; i < 4; ++i)
@@ -219,7 +219,7 @@ TEST_F(FastAddTest, UnwritableSettingsFileKeepsTheDialogOpen)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     core::setIniPath(dir.filePath("blocked/Q_T.ini"));
-    FrmFastAdd dialog;
+    QuickAddSettingsDialog dialog;
     EXPECT_FALSE(dialog.save());
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -230,7 +230,7 @@ TEST_F(FastAddTest, UnwritableSettingsFileKeepsTheDialogOpen)
 TEST_F(FastAddTest, EnterSavesAndEscapeOrCancelWritesNothing)
 {
     {
-        FrmFastAdd dialog;
+        QuickAddSettingsDialog dialog;
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -239,14 +239,14 @@ TEST_F(FastAddTest, EnterSavesAndEscapeOrCancelWritesNothing)
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
     {
-        FrmFastAdd dialog;
+        QuickAddSettingsDialog dialog;
         box(&dialog, 0)->setText("7");
         button(&dialog, "cCancel")->click();
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
     EXPECT_FALSE(QFile::exists(core::IniPath()));
     {
-        FrmFastAdd dialog;
+        QuickAddSettingsDialog dialog;
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));

@@ -7,8 +7,8 @@
 
 #include "core/eex_reader.h"
 #include "fixtures/scenario_generator.h"
-#include "workspace/frm_find.h"
-#include "workspace/frm_replace.h"
+#include "workspace/find_dialog.h"
+#include "workspace/replace_dialog.h"
 #include "workspace/long_task.h"
 
 #include <QLineEdit>
@@ -92,7 +92,7 @@ TEST_F(LongTaskTest, CancelledOpenLeavesTheDocumentsAsTheyWereAndAnOpenThatRunsO
     const core::KeySerial serial = docs->keySerial();
 
     cancelOnShow = true;
-    EXPECT_FALSE(docs->OpenFiles({path}));
+    EXPECT_FALSE(docs->openFiles({path}));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].label, workspace::kOpeningLabel);
     EXPECT_TRUE(shown[0].canCancel);
@@ -109,7 +109,7 @@ TEST_F(LongTaskTest, CancelledOpenLeavesTheDocumentsAsTheyWereAndAnOpenThatRunsO
     core::DocTree expected;
     core::KeySerial expectedSerial = serial;
     ASSERT_TRUE(core::EEXLoadFile(path, expected, expectedSerial).ok);
-    EXPECT_TRUE(docs->OpenFiles({path}));
+    EXPECT_TRUE(docs->openFiles({path}));
     ASSERT_EQ(docs->tabCount(), 2);
     EXPECT_EQ(shown.size(), 2u);
     EXPECT_EQ(docs->keySerial(), expectedSerial);
@@ -156,7 +156,7 @@ TEST_F(LongTaskTest, FindReplaceAllUndoAndRedoShowProgressAndOnlyFindCanBeCancel
     ASSERT_TRUE(openBytes("big.eex", generated(32 * 1024)));
     shown.clear();
     act("mnuFind")->trigger();
-    auto *find = w.findChild<workspace::FrmFind *>();
+    auto *find = w.findChild<workspace::FindDialog *>();
     ASSERT_NE(find, nullptr);
     find->findChild<QRadioButton *>("oInstr")->setChecked(true);
     find->findChild<QLineEdit *>("tStr")->setText("@@@@");
@@ -176,7 +176,7 @@ TEST_F(LongTaskTest, FindReplaceAllUndoAndRedoShowProgressAndOnlyFindCanBeCancel
     cancelOnShow = true;
     const QByteArray original = bytes();
     act("mnuReplace")->trigger();
-    auto *replace = w.findChild<workspace::FrmReplace *>();
+    auto *replace = w.findChild<workspace::ReplaceDialog *>();
     ASSERT_NE(replace, nullptr);
     replace->findChild<QLineEdit *>("tFind")->setText(" ");
     replace->findChild<QLineEdit *>("tReplace")->setText("__");

@@ -2,7 +2,7 @@
 // Tests reach the main window's menu items by their control names, as the
 // user's scripts and the settings know them; the program itself uses the
 // window's Actions members.
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,7 +26,7 @@ inline QAction *findIn(const QList<QAction *> &items, const QString &name)
 }
 
 // The item, separator or menu of the window's menu tree called `name`.
-inline QAction *menuItem(const workspace::FrmStoryloom &w, const char *name)
+inline QAction *menuItem(const workspace::MainWindow &w, const char *name)
 {
     QAction *a = findIn(w.menuBar()->actions(), QString::fromLatin1(name));
     if (!a)

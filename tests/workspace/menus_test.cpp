@@ -1,4 +1,4 @@
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include "menu_item.h"
 #include "workspace/menus.h"
@@ -112,7 +112,7 @@ void walk(const QList<QAction *> &actions, int level, QList<Seen> &out)
 
 TEST(MenuTree, EveryItemHasItsCaptionNameShortcutAndInitialState)
 {
-    workspace::FrmStoryloom window;
+    workspace::MainWindow window;
     QList<Seen> seen;
     walk(window.menuBar()->actions(), 0, seen);
     ASSERT_EQ(seen.size(), int(std::size(kExpected)));
@@ -145,12 +145,12 @@ TEST(MenuTree, EveryItemHasItsCaptionNameShortcutAndInitialState)
 
 TEST(MenuTree, EveryItemAndMenuHasItsOwnActionsMember)
 {
-    workspace::FrmStoryloom window;
+    workspace::MainWindow window;
     const workspace::Actions &actions = window.actions();
     QList<Seen> seen;
     walk(window.menuBar()->actions(), 0, seen);
     QList<QAction *> members;
-    for (const workspace::MenuEntry &e : workspace::MenuTable()) {
+    for (const workspace::MenuEntry &e : workspace::menuTable()) {
         SCOPED_TRACE(e.name);
         if (e.flags & workspace::MenuSeparator) {
             EXPECT_EQ(e.slot, nullptr);
@@ -176,7 +176,7 @@ TEST(MenuTree, EveryItemAndMenuHasItsOwnActionsMember)
 
 TEST(MenuTree, EveryHangulCharacterIsInTheMenuFont)
 {
-    workspace::FrmStoryloom window;
+    workspace::MainWindow window;
     QList<Seen> seen;
     walk(window.menuBar()->actions(), 0, seen);
     for (const Seen &s : seen) {
@@ -202,7 +202,7 @@ TEST(MenuTree, EveryHangulCharacterIsInTheMenuFont)
 
 TEST(Toolbar, ButtonsShareTheMenuActionsInOrder)
 {
-    workspace::FrmStoryloom window;
+    workspace::MainWindow window;
     const struct
     {
         const char *key;

@@ -4,7 +4,7 @@
 #include "workspace/multi_select.h"
 
 #include "edit_window_fixture.h"
-#include "workspace/frm_multi_select_view.h"
+#include "workspace/multi_selection_window.h"
 
 #include <QTabWidget>
 #include <QTimer>
@@ -13,7 +13,7 @@
 using namespace edit_window;
 using core::NodeId;
 using workspace::MultiSelect;
-using workspace::MultiSelectCountText;
+using workspace::multiSelectCountText;
 
 namespace {
 
@@ -41,8 +41,8 @@ struct Selection : ::testing::Test
 TEST_F(Selection, CtrlTogglesAndReportsTheKeyOrTheCount)
 {
     EXPECT_EQ(ctrl(B), k(B));
-    EXPECT_EQ(ctrl(B), MultiSelectCountText(0));
-    EXPECT_EQ(MultiSelectCountText(0), "0개 선택");
+    EXPECT_EQ(ctrl(B), multiSelectCountText(0));
+    EXPECT_EQ(multiSelectCountText(0), "0개 선택");
     EXPECT_TRUE(sel.isEmpty());
     ctrl(A);
     ctrl(D);
@@ -77,7 +77,7 @@ TEST_F(Selection, ShiftRangesRunFromTheAnchorInEitherDirection)
 
     // Up to the end node: everything before it, then the count.
     sel.plainClick(doc.tree, n(C));
-    EXPECT_EQ(shift(doc.bodyEnd()), MultiSelectCountText(3));
+    EXPECT_EQ(shift(doc.bodyEnd()), multiSelectCountText(3));
     EXPECT_EQ(sel.keys(), keys({C, D, E}));
     // Option off: the key only.
     sel.plainClick(doc.tree, n(A));
@@ -110,7 +110,7 @@ TEST_F(Selection, AShiftClickWithoutAFittingAnchorIsAPlainClick)
 
 struct MultiWindow : EditWindow
 {
-    workspace::FrmMultiSelectView *mirror() { return edit->multiSelectView(); }
+    workspace::MultiSelectionWindow *mirror() { return edit->multiSelectionWindow(); }
 };
 
 TEST_F(MultiWindow, ClicksBuildTheSelectionAndTheMirrorFollows)
@@ -154,7 +154,7 @@ TEST_F(MultiWindow, DeletingThreeCommandsGivesThreeRecordsUndoneOnePerCtrlZ)
         ASSERT_EQ(step->recordCount(), 1);
         EXPECT_EQ(step->record(0).kind(), core::RecordKind::Delete);
     }
-    EXPECT_EQ(w.statusText(), workspace::MultiSelectHelpText());
+    EXPECT_EQ(w.statusText(), workspace::multiSelectHelpText());
     EXPECT_TRUE(edit->multiSelect().isEmpty());
     EXPECT_EQ(mirror()->nodeCount(), 0);
     // The last deleted comes back first.
@@ -227,11 +227,11 @@ TEST_F(MultiWindow, TheSelectionEndsWithItsTab)
     EXPECT_TRUE(edit->multiSelect().isEmpty());
 
     click(byRecord(B), Qt::ControlModifier);
-    docs->Reload();
+    docs->reload();
     EXPECT_TRUE(edit->multiSelect().isEmpty());
 
     click(byRecord(B), Qt::ControlModifier);
-    docs->TabClose();
+    docs->closeTab();
     EXPECT_TRUE(edit->multiSelect().isEmpty());
     EXPECT_EQ(mirror()->nodeCount(), 0);
 }

@@ -24,7 +24,7 @@ TEST(RecentFiles, NewPathsGoOnTopAndKnownOnesMoveThere)
         {{"/A", "/b", "", "", ""}, "/a", {"/a", "/A", "/b", "", ""}},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(workspace::RecentWithAdded(c.before, c.added), c.after) << c.added.toStdString();
+        EXPECT_EQ(workspace::recentWithAdded(c.before, c.added), c.after) << c.added.toStdString();
 }
 
 TEST(RecentFiles, AddWritesTheSettingsEntries)
@@ -33,8 +33,8 @@ TEST(RecentFiles, AddWritesTheSettingsEntries)
     const QString previous = core::IniPath();
     core::setIniPath(dir.filePath("Q_T.ini"));
     core::WriteINI("Recent_Scenario", "1", " /old.eex ");
-    workspace::RecentAdd("/new.eex");
-    EXPECT_EQ(workspace::RecentEntries(), QStringList({"/new.eex", "/old.eex", "", "", ""}));
+    workspace::addRecentFile("/new.eex");
+    EXPECT_EQ(workspace::recentEntries(), QStringList({"/new.eex", "/old.eex", "", "", ""}));
     EXPECT_EQ(core::ReadINI("Recent_Scenario", "2"), "/old.eex");
     core::setIniPath(previous);
 }

@@ -2,8 +2,8 @@
 // current tab's document, marks it, and one undo brings the bytes back.
 #include "edit_window_fixture.h"
 #include "fixtures/hex_bytes.h"
-#include "workspace/frm_find.h"
-#include "workspace/frm_replace.h"
+#include "workspace/find_dialog.h"
+#include "workspace/replace_dialog.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -31,7 +31,7 @@ TEST_F(EditWindow, ReplaceAllFromTheMenuEditsTheCurrentTabAndUndoes)
     const QByteArray original = eexFile(dialogue("ab") + childEvent(blk, dialogue("xab")));
     ASSERT_TRUE(openBytes("replace.eex", original));
     act("mnuReplace")->trigger();
-    auto *replace = openWindow<workspace::FrmReplace>();
+    auto *replace = openWindow<workspace::ReplaceDialog>();
     ASSERT_NE(replace, nullptr);
     replace->findChild<QLineEdit *>("tFind")->setText("ab");
     replace->findChild<QLineEdit *>("tReplace")->setText("long text");

@@ -3,13 +3,13 @@
 #include "workspace/multi_select.h"
 
 #include "edit_window_fixture.h"
-#include "workspace/frm_multi_select_view.h"
+#include "workspace/multi_selection_window.h"
 #include "menu_item.h"
 
 using namespace edit_window;
 using core::NodeId;
 using workspace::MultiSelect;
-using workspace::MultiSelectHelpText;
+using workspace::multiSelectHelpText;
 
 namespace {
 
@@ -48,7 +48,7 @@ TEST_F(ShiftAcrossLists, AnotherParentCaptionResetsWithTheHelpText)
         ASSERT_EQ(sel.count(), 1);
         sel.setAnchorKey(c.anchor);
         const QString status = sel.shiftClick(doc.tree, c.clicked, true);
-        EXPECT_EQ(status, c.help ? MultiSelectHelpText() : doc.tree.key(c.clicked));
+        EXPECT_EQ(status, c.help ? multiSelectHelpText() : doc.tree.key(c.clicked));
         EXPECT_TRUE(sel.isEmpty());
         EXPECT_EQ(sel.anchorKey(), doc.tree.key(c.clicked));
     }
@@ -62,17 +62,17 @@ TEST_F(ShiftAcrossListsWindow, TheStatusBarShowsTheHelpAndTheMirrorEmpties)
     click(byRecord(A));
     click(byRecord(C), Qt::ShiftModifier);
     ASSERT_EQ(edit->multiSelect().count(), 3);
-    ASSERT_EQ(edit->multiSelectView()->nodeCount(), 3);
+    ASSERT_EQ(edit->multiSelectionWindow()->nodeCount(), 3);
 
     click(byRecord(D), Qt::ShiftModifier);  // inside the child event's block
-    EXPECT_EQ(w.statusText(), MultiSelectHelpText());
+    EXPECT_EQ(w.statusText(), multiSelectHelpText());
     EXPECT_TRUE(edit->multiSelect().isEmpty());
-    EXPECT_EQ(edit->multiSelectView()->nodeCount(), 0);
+    EXPECT_EQ(edit->multiSelectionWindow()->nodeCount(), 0);
     EXPECT_EQ(edit->multiSelect().anchorKey(), tree().key(byRecord(D)));
 
     // The new anchor starts the next range.
     click(byRecord(H1), Qt::ShiftModifier);
-    EXPECT_EQ(w.statusText(), MultiSelectHelpText());
+    EXPECT_EQ(w.statusText(), multiSelectHelpText());
     EXPECT_EQ(edit->multiSelect().anchorKey(), tree().key(byRecord(H1)));
 }
 

@@ -4,8 +4,8 @@
 #include "platform/prompts.h"
 #include "workspace/document.h"
 #include "workspace/documents.h"
-#include "workspace/frm_change_eex.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/converter_dialog.h"
+#include "workspace/main_window.h"
 #include "workspace/startup.h"
 #include "menu_item.h"
 
@@ -52,9 +52,9 @@ TEST_F(ProgramStartup, AFirstStartAsksForTheGameFolderAndUsesTheChosenOne)
 {
     QDir().mkpath(dir.filePath("game"));
     prompts.folderAnswers = {dir.filePath("game")};
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
-    workspace::FrmStoryloom *w = startup.showWindow();
+    workspace::MainWindow *w = startup.showWindow();
     EXPECT_EQ(prompts.folderTitles.size(), 1);
     EXPECT_EQ(core::ReadINI("Folder", "Path"), dir.filePath("game"));
     EXPECT_EQ(w->gameData().folder, dir.filePath("game"));
@@ -63,9 +63,9 @@ TEST_F(ProgramStartup, AFirstStartAsksForTheGameFolderAndUsesTheChosenOne)
 
 TEST_F(ProgramStartup, AFirstStartCancelledUsesTheDemoGameAndOpensAnUntitledScenario)
 {
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
-    workspace::FrmStoryloom *w = startup.showWindow();
+    workspace::MainWindow *w = startup.showWindow();
     EXPECT_EQ(prompts.folderTitles.size(), 1); // asked, and cancelled
     EXPECT_EQ(core::ReadINI("Folder", "Path"), config.demoGameFolder);
     EXPECT_EQ(core::ReadINI("FIleName", "EXE"), "Ekd5.exe"); // the defaults are all there
@@ -87,9 +87,9 @@ TEST_F(ProgramStartup, AnExistingSettingsFileWithoutFolderAsksForIt)
     core::setIniPath(config.iniPath);
     core::SettingLoad();
     config.demoGameFolder.clear();
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
-    workspace::FrmStoryloom *w = startup.showWindow();
+    workspace::MainWindow *w = startup.showWindow();
     ASSERT_EQ(prompts.folderTitles.size(), 1); // cancelled
     EXPECT_TRUE(core::ReadINI("Folder", "Path").isEmpty());
     EXPECT_TRUE(w->gameData().names.charNames.value(0).isEmpty());
@@ -143,7 +143,7 @@ TEST_F(ProgramStartup, AnUnreadableSettingsFileIsNamedOnceAndStartUpGoesOn)
         prompts.messages.clear();
         prompts.folderTitles.clear();
         core::setIniPath(ini);
-        workspace::Startup startup(config, workspace::ProgramStartupHooks());
+        workspace::Startup startup(config, workspace::programStartupHooks());
         ASSERT_TRUE(startup.prepare());
         startup.showWindow();
         if (c.says) {
@@ -174,7 +174,7 @@ TEST_F(ProgramStartup, GameFilesThatAreFoldersOrJunkAreNamedAtStartUp)
     core::SettingLoad();
     core::WriteINI("Folder", "Path", game);
     config.demoGameFolder.clear();
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     startup.showWindow();
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -186,9 +186,9 @@ TEST_F(ProgramStartup, GameFilesThatAreFoldersOrJunkAreNamedAtStartUp)
 
 TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
 {
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
-    workspace::FrmStoryloom *w = startup.showWindow();
+    workspace::MainWindow *w = startup.showWindow();
     const QString game = config.demoGameFolder;
     ASSERT_TRUE(QFile::copy(QDir(game).filePath("Ekd5.exe"), QDir(game).filePath("ekd5_2.exe")));
     menutest::menuItem(*w, "mnuA")->trigger();
@@ -205,14 +205,14 @@ TEST_F(ProgramStartup, ThePatchItemAndTheConverterItemWork)
         }
     });
     menutest::menuItem(*w, "mnuConvertExt")->trigger();
-    EXPECT_EQ(shown, "workspace::FrmChangeEEX");
+    EXPECT_EQ(shown, "workspace::ConverterDialog");
 }
 
 TEST_F(ProgramStartup, WithEveryTabClosedTheEditAndSearchKeysDoNothing)
 {
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
-    workspace::FrmStoryloom *w = startup.showWindow();
+    workspace::MainWindow *w = startup.showWindow();
     workspace::Documents *docs = workspace::Documents::of(*w);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->firstActivationDone(); }, 2000));
     ASSERT_EQ(docs->tabCount(), 1);
@@ -250,9 +250,9 @@ TEST_F(ProgramStartup, WithEveryTabClosedTheEditAndSearchKeysDoNothing)
 // main window, from the menu, the F1 key and the toolbar alike.
 TEST_F(ProgramStartup, OptionSettingAndInformationItemsShowTheirWindows)
 {
-    workspace::Startup startup(config, workspace::ProgramStartupHooks());
+    workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
-    workspace::FrmStoryloom *w = startup.showWindow();
+    workspace::MainWindow *w = startup.showWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->firstActivationDone(); }, 2000));
     QApplication::setActiveWindow(w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));

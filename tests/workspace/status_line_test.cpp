@@ -62,7 +62,7 @@ TEST_F(StatusLine, ATabSwitchShowsTheSelectionOfTheTabInFront)
     // A new tab has only its root chosen: the help text.
     ASSERT_TRUE(openBytes("b.eex", sample()));
     ASSERT_EQ(docs->currentTab(), 1);
-    EXPECT_EQ(w.statusText(), workspace::DefaultStatusText());
+    EXPECT_EQ(w.statusText(), workspace::defaultStatusText());
     click(byRecord(A));
     const QString second = tree().key(byRecord(A));
     ASSERT_NE(second, first);

@@ -181,7 +181,7 @@ TEST_F(TreeKeys, UndoAndRedoBringTheSavedBytesBack)
     for (int i = 0; i < 3; ++i)
         key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(act("mnuHistoryCancle")->isEnabled());
-    ASSERT_TRUE(docs->Save());
+    ASSERT_TRUE(docs->save());
     QFile f(dir.filePath("a.eex"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), sample());
@@ -212,35 +212,35 @@ TEST_F(TreeKeys, AKeyRewrittenWithoutARecordDoesNotStopUndo)
 
 TEST_F(TreeKeys, NothingBreaksWithoutADocument)
 {
-    docs->TabClose();
+    docs->closeTab();
     ASSERT_EQ(docs->tabCount(), 0);
     workspace::EditCommands *e = edit;
-    e->mnuEditnodes_Click();
-    e->mnuaddnodes_Click();
-    e->mnuchildnodes_Click();
-    e->mnuDelete_Click();
-    e->mnuCut_Click();
-    e->mnuCopy_Click();
-    e->mnupaste_Click();
-    e->mnuUpmove_Click();
-    e->mnuDownmove_Click();
-    e->mnuSpread_Click();
-    e->mnuFold_Click();
-    e->HistoryCancle();
-    e->HistoryRun();
-    e->mnuVS_Click();
-    e->mnuWholeArmy_Click();
-    e->mnuVarList_Click();
-    e->QuickAdd(0);
-    e->TV_MouseUp(QPoint());
+    e->editSelected();
+    e->addCommand();
+    e->addChildEvent();
+    e->deleteCommands();
+    e->cutCommands();
+    e->copyCommands();
+    e->pasteCommands();
+    e->moveUp();
+    e->moveDown();
+    e->expandAll();
+    e->collapseAll();
+    e->undo();
+    e->redo();
+    e->previewDuel();
+    e->placeWholeArmy();
+    e->showVariableList();
+    e->quickAdd(0);
+    e->showEditPopup(QPoint());
     for (int k : {int(Qt::Key_Space), int(Qt::Key_U), int(Qt::Key_Delete)}) {
         QKeyEvent ev(QEvent::KeyPress, k, Qt::NoModifier);
-        e->TV_KeyDown(&ev);
+        e->handleTreeKey(&ev);
     }
     EXPECT_EQ(e->state(), workspace::CommandState{});
     EXPECT_TRUE(prompts.messages.isEmpty());
     // A new document gets its command state again.
-    docs->NewFile();
+    docs->newFile();
     EXPECT_FALSE(act("mnuDelete")->isEnabled());  // the root is selected
     select(locked());
     EXPECT_TRUE(act("mnuEditnodes")->isEnabled());

@@ -29,7 +29,7 @@ TEST_F(CleanMark, EditsUndoAndRedoMarkTheTabAndOnlyASaveClearsIt)
     EXPECT_TRUE(marked());
 
     // Saved with the deletion: its undo now leaves the saved place.
-    ASSERT_TRUE(docs->Save());
+    ASSERT_TRUE(docs->save());
     EXPECT_FALSE(marked());
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(marked());
@@ -44,12 +44,12 @@ TEST_F(CleanMark, AChangeOutsideTheStackKeepsTheMarkUntilSaved)
     ASSERT_TRUE(marked());
     // A new Section is not an undo step.
     select(section());
-    ASSERT_NE(docs->SectionAdd(true, section(), QString()), core::kNoNode);
-    docs->MarkTabModified();
+    ASSERT_NE(docs->addSection(true, section(), QString()), core::kNoNode);
+    docs->markTabModified();
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(marked());
     EXPECT_TRUE(doc()->modified());
-    ASSERT_TRUE(docs->Save());
+    ASSERT_TRUE(docs->save());
     EXPECT_FALSE(marked());
 }
 

@@ -1,7 +1,7 @@
 #include "workspace/add_dialogs/add_dialogs.h"
 
-#include "workspace/add_dialogs/frm_add_command.h"
-#include "workspace/add_dialogs/frm_fast_add.h"
+#include "workspace/add_dialogs/add_command_dialog.h"
+#include "workspace/add_dialogs/quick_add_settings_dialog.h"
 
 namespace workspace::add_dialogs {
 
@@ -12,7 +12,7 @@ AddDialogs *g_instance = nullptr;
 // run-wide memory of its kind.
 std::optional<int> runAddDialog(AddDialogKind kind, QWidget *parent)
 {
-    FrmAddCommand dialog(kind, parent);
+    AddCommandDialog dialog(kind, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosenCode();
@@ -44,7 +44,7 @@ std::optional<int> DesktopAddDialogs::chooseChildEvent(QWidget *parent)
 
 bool DesktopAddDialogs::editFastAdd(QWidget *parent)
 {
-    FrmFastAdd dialog(parent);
+    QuickAddSettingsDialog dialog(parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -23,14 +23,14 @@ class AddDialogs
 public:
     virtual ~AddDialogs() = default;
 
-    // FrmSectionMenuAdd: a command for a Section's head list.
+    // HeadAddDialog: a command for a Section's head list.
     virtual std::optional<int> chooseHeadCommand(QWidget *parent) = 0;
-    // FrmMenuAdd: a command for a body or nested list.
+    // BodyAddDialog: a command for a body or nested list.
     virtual std::optional<int> chooseBodyCommand(QWidget *parent) = 0;
-    // FrmChildMenuAdd: the block command of a child event (the caller adds
+    // ChildEventAddDialog: the block command of a child event (the caller adds
     // the marker before it and the end node inside it).
     virtual std::optional<int> chooseChildEvent(QWidget *parent) = 0;
-    // FrmFastAdd; true when the settings were saved.
+    // QuickAddSettingsDialog; true when the settings were saved.
     virtual bool editFastAdd(QWidget *parent) = 0;
 
     static AddDialogs &instance();

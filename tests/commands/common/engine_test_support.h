@@ -61,7 +61,7 @@ struct CommandNode
             if (d.isVisible())
                 d.reject();
         });
-        return workspace::NodeEditDialog(ctx);
+        return workspace::editNodeInDialog(ctx);
     }
 };
 

@@ -156,7 +156,7 @@ struct ToolRun
             if (d.isVisible())
                 d.reject();
         });
-        workspace::VariableList(ctx);
+        workspace::showVariableListDialog(ctx);
     }
 };
 

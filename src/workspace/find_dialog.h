@@ -31,15 +31,15 @@ RememberedSearch &rememberedSearch();
 inline const QString kFindNotFoundMessage = QStringLiteral("메뉴를 찾을 수 없습니다.");
 inline const QString kNotFoundTitle = QStringLiteral("Not Found!");
 
-class FrmFind : public QDialog
+class FindDialog : public QDialog
 {
     Q_OBJECT
 public:
-    FrmFind(FindTargetProvider provider, QWidget *owner);
+    FindDialog(FindTargetProvider provider, QWidget *owner);
 
     // Shows the owner's find window, building it when it is not open, and
     // brings it to the front.
-    static FrmFind *open(QWidget *owner, FindTargetProvider provider);
+    static FindDialog *open(QWidget *owner, FindTargetProvider provider);
 
     // cConfig ("찾기", Enter).
     void find();
@@ -57,16 +57,16 @@ protected:
 
 private:
     FindTargetProvider m_provider;
-    QRadioButton *m_oList = nullptr;
-    QComboBox *m_cbMenu = nullptr;
-    QRadioButton *m_oNum = nullptr;
-    add_dialogs::CodeBox *m_tMenuNum = nullptr;
-    QRadioButton *m_oInstr = nullptr;
-    QLineEdit *m_tStr = nullptr;
-    QRadioButton *m_oStart = nullptr;
-    QRadioButton *m_oContinue = nullptr;
-    QPushButton *m_cConfig = nullptr;
-    QPushButton *m_cCancel = nullptr;
+    QRadioButton *m_fromListOption = nullptr;
+    QComboBox *m_commandList = nullptr;
+    QRadioButton *m_byCodeOption = nullptr;
+    add_dialogs::CodeBox *m_codeBox = nullptr;
+    QRadioButton *m_byTextOption = nullptr;
+    QLineEdit *m_textBox = nullptr;
+    QRadioButton *m_firstOnlyOption = nullptr;
+    QRadioButton *m_continueOption = nullptr;
+    QPushButton *m_findButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
 
 } // namespace workspace

@@ -1,30 +1,30 @@
-#include "workspace/frm_information.h"
+#include "workspace/about_dialog.h"
 
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
-using workspace::FrmInformation;
+using workspace::AboutDialog;
 
 namespace {
 
-TEST(FrmInformation, ShowsTheIconTheTitleAndTwoLines)
+TEST(AboutDialog, ShowsTheIconTheTitleAndTwoLines)
 {
-    FrmInformation dlg;
+    AboutDialog dlg;
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("프로그램 정보"));
     ASSERT_NE(dlg.findChild<QLabel *>("Image1"), nullptr);
     EXPECT_FALSE(dlg.findChild<QLabel *>("Image1")->pixmap().isNull());
     EXPECT_EQ(dlg.findChild<QLabel *>("Label1")->text(), QStringLiteral("시나리오 에디터 (Storyloom)"));
     EXPECT_FALSE(dlg.findChild<QLabel *>("Label3")->text().isEmpty());
     ASSERT_NE(dlg.findChild<QLabel *>("Label2"), nullptr);
-    EXPECT_EQ(dlg.findChild<QLabel *>("Label2")->text(), FrmInformation::builtWithLine());
-    EXPECT_TRUE(FrmInformation::builtWithLine().contains(QString::fromLatin1(qVersion())));
+    EXPECT_EQ(dlg.findChild<QLabel *>("Label2")->text(), AboutDialog::builtWithLine());
+    EXPECT_TRUE(AboutDialog::builtWithLine().contains(QString::fromLatin1(qVersion())));
 }
 
 // The editor has no web page: no line offers an address that leads nowhere.
-TEST(FrmInformation, NoLineIsALink)
+TEST(AboutDialog, NoLineIsALink)
 {
-    FrmInformation dlg;
+    AboutDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     const QList<QLabel *> labels = dlg.findChildren<QLabel *>();
@@ -39,9 +39,9 @@ TEST(FrmInformation, NoLineIsALink)
     }
 }
 
-TEST(FrmInformation, EscClosesAndOtherKeysDoNothing)
+TEST(AboutDialog, EscClosesAndOtherKeysDoNothing)
 {
-    FrmInformation dlg;
+    AboutDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     QTest::keyClick(&dlg, Qt::Key_Return);

@@ -1,4 +1,4 @@
-#include "workspace/frm_setting.h"
+#include "workspace/settings_dialog.h"
 
 #include "core/game/game_files.h"
 #include "core/settings.h"
@@ -18,11 +18,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using workspace::FrmSetting;
+using workspace::SettingsDialog;
 
 namespace {
 
-class FrmSettingTest : public ::testing::Test
+class SettingsDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -49,9 +49,9 @@ protected:
     QString savedIni;
 };
 
-TEST_F(FrmSettingTest, BuildsTheNineteenBoxesWithTheirCaptions)
+TEST_F(SettingsDialogTest, BuildsTheNineteenBoxesWithTheirCaptions)
 {
-    FrmSetting dlg;
+    SettingsDialog dlg;
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("설정"));
     EXPECT_TRUE(dlg.findChild<QPushButton *>("cSave")->isDefault());
     EXPECT_EQ(dlg.findChild<QPushButton *>("cSave")->text(), QStringLiteral("저장"));
@@ -60,7 +60,7 @@ TEST_F(FrmSettingTest, BuildsTheNineteenBoxesWithTheirCaptions)
     ASSERT_NE(dlg.findChild<QPushButton *>("Command3"), nullptr);
 
     QStringList captions;
-    for (const auto &f : FrmSetting::fields()) {
+    for (const auto &f : SettingsDialog::fields()) {
         auto *box = dlg.findChild<platform::NumberBox *>(f.box);
         ASSERT_NE(box, nullptr) << f.box;
         // The caption is the label whose buddy is the box.
@@ -82,10 +82,10 @@ TEST_F(FrmSettingTest, BuildsTheNineteenBoxesWithTheirCaptions)
     }
 }
 
-TEST_F(FrmSettingTest, OpensWithStoredTextsAndAMissingKeyLeavesItsBoxEmpty)
+TEST_F(SettingsDialogTest, OpensWithStoredTextsAndAMissingKeyLeavesItsBoxEmpty)
 {
     writeIni("[Folder]\r\nPath =  /games/hb  \r\n[Setting]\r\nsCEmax=58\r\nGateMax=187\r\nAVIMax=x4\r\n");
-    FrmSetting dlg;
+    SettingsDialog dlg;
     EXPECT_EQ(dlg.folderBox()->text(), QStringLiteral("/games/hb"));
     EXPECT_EQ(dlg.box("tSce")->text(), QStringLiteral("58"));
     EXPECT_EQ(dlg.box("tGate")->text(), QStringLiteral("187")); // shown as stored, not yet made even
@@ -94,11 +94,11 @@ TEST_F(FrmSettingTest, OpensWithStoredTextsAndAMissingKeyLeavesItsBoxEmpty)
     EXPECT_TRUE(dlg.box("tModel")->text().isEmpty());
 }
 
-TEST_F(FrmSettingTest, SaveWritesEveryKeyInItsOrderIntoAFreshFile)
+TEST_F(SettingsDialogTest, SaveWritesEveryKeyInItsOrderIntoAFreshFile)
 {
-    FrmSetting dlg;
+    SettingsDialog dlg;
     int n = 1;
-    for (const auto &f : FrmSetting::fields())
+    for (const auto &f : SettingsDialog::fields())
         dlg.box(f.box)->setText(QString::number(n++ * 2));
     dlg.save();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
@@ -116,13 +116,13 @@ TEST_F(FrmSettingTest, SaveWritesEveryKeyInItsOrderIntoAFreshFile)
     EXPECT_EQ(setting("TroopCount"), QStringLiteral("38"));
 }
 
-TEST_F(FrmSettingTest, GateCountIsMadeEvenOnlyWhenItIsANumber)
+TEST_F(SettingsDialogTest, GateCountIsMadeEvenOnlyWhenItIsANumber)
 {
     struct Case { QString typed, written; } cases[] = {
         {"187", "186"}, {"186", "186"}, {"1", "0"}, {"0", "0"}, {"", ""}, {"999999999999999", "999999999999998"},
     };
     for (const auto &c : cases) {
-        FrmSetting dlg;
+        SettingsDialog dlg;
         dlg.box("tGate")->setText(c.typed);
         dlg.save();
         EXPECT_EQ(dlg.box("tGate")->text(), c.written) << c.typed.toStdString();
@@ -130,9 +130,9 @@ TEST_F(FrmSettingTest, GateCountIsMadeEvenOnlyWhenItIsANumber)
     }
 }
 
-TEST_F(FrmSettingTest, EnterOnTheGateBoxSavesTheEvenNumber)
+TEST_F(SettingsDialogTest, EnterOnTheGateBoxSavesTheEvenNumber)
 {
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     platform::NumberBox *gate = dlg.box("tGate");
@@ -145,10 +145,10 @@ TEST_F(FrmSettingTest, EnterOnTheGateBoxSavesTheEvenNumber)
     EXPECT_EQ(setting("GateMax"), QStringLiteral("186"));
 }
 
-TEST_F(FrmSettingTest, EnterWithAnEmptyBoxWritesItEmpty)
+TEST_F(SettingsDialogTest, EnterWithAnEmptyBoxWritesItEmpty)
 {
     writeIni("[Setting]\r\nGateMax=186\r\nSceMax=58\r\n");
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     platform::NumberBox *gate = dlg.box("tGate");
@@ -161,11 +161,11 @@ TEST_F(FrmSettingTest, EnterWithAnEmptyBoxWritesItEmpty)
     EXPECT_EQ(setting("SceMax"), QStringLiteral("58"));
 }
 
-TEST_F(FrmSettingTest, EscWritesNothing)
+TEST_F(SettingsDialogTest, EscWritesNothing)
 {
     writeIni("[Folder]\r\nPath=/old\r\n[Setting]\r\nSceMax=58\r\n");
     const QByteArray before = iniText();
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     dlg.box("tSce")->setFocus();
@@ -176,18 +176,18 @@ TEST_F(FrmSettingTest, EscWritesNothing)
     EXPECT_EQ(iniText(), before);
 
     // The hidden cancel button does the same.
-    FrmSetting second;
+    SettingsDialog second;
     second.findChild<QPushButton *>("Command3")->click();
     EXPECT_EQ(second.result(), QDialog::Rejected);
     EXPECT_EQ(iniText(), before);
 }
 
-TEST_F(FrmSettingTest, SaveWritesTheFolderEvenWhenUnchanged)
+TEST_F(SettingsDialogTest, SaveWritesTheFolderEvenWhenUnchanged)
 {
     // Stored with blanks around it; the box shows it trimmed and Save
     // writes the box's text back.
     writeIni("[Folder]\r\nPATH=  /games/hb  \r\n");
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.save();
     const QByteArray text = iniText();
     EXPECT_FALSE(text.contains("  /games/hb  ")) << text.constData();
@@ -195,9 +195,9 @@ TEST_F(FrmSettingTest, SaveWritesTheFolderEvenWhenUnchanged)
     EXPECT_EQ(core::ReadINI("Folder", "Path"), QStringLiteral("/games/hb"));
 }
 
-TEST_F(FrmSettingTest, NumberBoxesRefuseLettersMinusAndPastedNonDigits)
+TEST_F(SettingsDialogTest, NumberBoxesRefuseLettersMinusAndPastedNonDigits)
 {
-    FrmSetting dlg;
+    SettingsDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     platform::NumberBox *box = dlg.box("tFace");
@@ -220,14 +220,14 @@ TEST_F(FrmSettingTest, NumberBoxesRefuseLettersMinusAndPastedNonDigits)
     EXPECT_EQ(box->text(), QStringLiteral("0"));
 }
 
-class FrmSettingFolderTest : public ::testing::Test
+class SettingsDialogFolderTest : public ::testing::Test
 {
 protected:
     fixtures::ScopedGameFolder game;
     platform::ScriptedPrompts prompts;
 };
 
-TEST_F(FrmSettingFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCancelled)
+TEST_F(SettingsDialogFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCancelled)
 {
     const QString second = game.makeSecondFolder({});
     core::game::GameData data;
@@ -235,7 +235,7 @@ TEST_F(FrmSettingFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCanc
     QString reported;
     int calls = 0;
 
-    FrmSetting dlg(nullptr, &data, [&](const QString &folder, const core::game::GameLoadReport &report) {
+    SettingsDialog dlg(nullptr, &data, [&](const QString &folder, const core::game::GameLoadReport &report) {
         reported = folder;
         ++calls;
         EXPECT_TRUE(report.ok());
@@ -256,9 +256,9 @@ TEST_F(FrmSettingFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIsCanc
     EXPECT_EQ(core::game::FolderLoad(), second);
 }
 
-TEST_F(FrmSettingFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
+TEST_F(SettingsDialogFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
 {
-    FrmSetting dlg; // no tables given: the dialog loads a scratch copy
+    SettingsDialog dlg; // no tables given: the dialog loads a scratch copy
     dlg.folderBox()->setText(QStringLiteral("/shown/but/unsaved"));
     dlg.findChild<QPushButton *>("cFolder")->click();
     EXPECT_EQ(prompts.folderTitles.size(), 1);
@@ -269,10 +269,10 @@ TEST_F(FrmSettingFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
 
 TEST(EvenGateCount, LeavesTextThatIsNoNumber)
 {
-    EXPECT_EQ(workspace::EvenGateCount("187"), "186");
-    EXPECT_EQ(workspace::EvenGateCount("0187"), "186");
-    EXPECT_EQ(workspace::EvenGateCount(""), "");
-    EXPECT_EQ(workspace::EvenGateCount("x7"), "x7");
+    EXPECT_EQ(workspace::evenGateCount("187"), "186");
+    EXPECT_EQ(workspace::evenGateCount("0187"), "186");
+    EXPECT_EQ(workspace::evenGateCount(""), "");
+    EXPECT_EQ(workspace::evenGateCount("x7"), "x7");
 }
 
 } // namespace

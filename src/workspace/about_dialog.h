@@ -6,7 +6,7 @@
 
 namespace workspace {
 
-class FrmInformation : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 public:
@@ -15,7 +15,7 @@ public:
     // The last line (Label2): the Qt version the editor runs on.
     static QString builtWithLine();
 
-    explicit FrmInformation(QWidget *parent = nullptr);
+    explicit AboutDialog(QWidget *parent = nullptr);
 
     // Builds the box afresh and shows it modally.
     static int open(QWidget *parent);

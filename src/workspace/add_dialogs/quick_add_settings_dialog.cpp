@@ -1,4 +1,4 @@
-#include "workspace/add_dialogs/frm_fast_add.h"
+#include "workspace/add_dialogs/quick_add_settings_dialog.h"
 
 #include "platform/prompts.h"
 #include "workspace/add_dialogs/code_box.h"
@@ -12,7 +12,7 @@
 
 namespace workspace::add_dialogs {
 
-FrmFastAdd::FrmFastAdd(QWidget *parent) : QDialog(parent)
+QuickAddSettingsDialog::QuickAddSettingsDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmFastAdd"));
     setWindowTitle(QStringLiteral("빠른 추가"));
@@ -35,35 +35,35 @@ FrmFastAdd::FrmFastAdd(QWidget *parent) : QDialog(parent)
         grid->addWidget(label, i, 0);
         grid->addWidget(box, i, 1);
         grid->addWidget(child, i, 2);
-        m_tMenuNum[size_t(i)] = box;
-        m_ckChild[size_t(i)] = child;
+        m_codeBoxes[size_t(i)] = box;
+        m_childBoxes[size_t(i)] = child;
     }
 
-    m_cSave = new QPushButton(QStringLiteral("저장"), this);
-    m_cSave->setObjectName(QStringLiteral("cSave"));
-    m_cSave->setDefault(true);
-    m_cSave->setAutoDefault(true);
-    m_cCancel = new QPushButton(QStringLiteral("취소"), this);
-    m_cCancel->setObjectName(QStringLiteral("cCancel"));
-    m_cCancel->setAutoDefault(false);
+    m_saveButton = new QPushButton(QStringLiteral("저장"), this);
+    m_saveButton->setObjectName(QStringLiteral("cSave"));
+    m_saveButton->setDefault(true);
+    m_saveButton->setAutoDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("취소"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cCancel"));
+    m_cancelButton->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_cSave);
-    buttons->addWidget(m_cCancel);
+    buttons->addWidget(m_saveButton);
+    buttons->addWidget(m_cancelButton);
     grid->addLayout(buttons, kFastAddSlots, 0, 1, 3);
 
-    connect(m_cSave, &QPushButton::clicked, this, [this] { save(); });
-    connect(m_cCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool FrmFastAdd::save()
+bool QuickAddSettingsDialog::save()
 {
     auto &prompts = platform::Prompts::instance();
     for (int i = 0; i < kFastAddSlots; ++i) {
-        CodeBox *box = m_tMenuNum[size_t(i)];
+        CodeBox *box = m_codeBoxes[size_t(i)];
         // An empty box or a code below 2 is saved as 2, as the box would show
         // once it lost the focus.
-        const FastAddSlot slot{box->code(), m_ckChild[size_t(i)]->isChecked()};
+        const FastAddSlot slot{box->code(), m_childBoxes[size_t(i)]->isChecked()};
         if (!fastAddSlotValid(slot.code, slot.child)) {
             prompts.message(this, QStringLiteral("자사건 추가가 될 수 없는 메뉴입니다！"), QStringLiteral("Err"),
                             platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);

@@ -1,7 +1,7 @@
 // The replace window driven through its controls: replace one from the
 // selection, replace all as one undo step, the messages, the tab marked
 // modified, the too-long report, and a window without a document.
-#include "workspace/frm_replace.h"
+#include "workspace/replace_dialog.h"
 
 #include "core/edit_history_test_doc.h"
 #include "core/undo_redo.h"
@@ -23,7 +23,7 @@ namespace {
 QByteArray dlg(const QByteArray &text) { return hexBytes("14 00 05 00") + text + QByteArray(1, '\0'); }
 const QByteArray blk = hexBytes("6E 00 04 00 32 00 00 00");
 
-class FrmReplaceTest : public ::testing::Test
+class ReplaceDialogTest : public ::testing::Test
 {
 protected:
     FindTargetProvider provider()
@@ -46,7 +46,7 @@ protected:
         EXPECT_NE(c, nullptr) << name;
         return c;
     }
-    void type(FrmReplace &w, const QString &find, const QString &replace)
+    void type(ReplaceDialog &w, const QString &find, const QString &replace)
     {
         child<QLineEdit>(w, "tFind")->setText(find);
         child<QLineEdit>(w, "tReplace")->setText(replace);
@@ -60,9 +60,9 @@ protected:
     platform::ScriptedPrompts prompts;
 };
 
-TEST_F(FrmReplaceTest, ControlsAndCaptions)
+TEST_F(ReplaceDialogTest, ControlsAndCaptions)
 {
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("바꾸기"));
     EXPECT_EQ(child<QLabel>(w, "Label1")->text(), QStringLiteral("찾을 내용"));
     EXPECT_EQ(child<QLabel>(w, "Label2")->text(), QStringLiteral("바꿀 내용 "));
@@ -73,9 +73,9 @@ TEST_F(FrmReplaceTest, ControlsAndCaptions)
     EXPECT_EQ(child<QPushButton>(w, "cCancel")->text(), QStringLiteral("취소"));
 }
 
-TEST_F(FrmReplaceTest, ReplaceOneGoesOnFromTheSelectionUntilNothingIsLeft)
+TEST_F(ReplaceDialogTest, ReplaceOneGoesOnFromTheSelectionUntilNothingIsLeft)
 {
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     type(w, QStringLiteral("x"), QStringLiteral("yy"));
     for (const char *expected : {"yy1", "yy2", "yy3"}) {
         child<QPushButton>(w, "cReplace")->click();
@@ -98,9 +98,9 @@ TEST_F(FrmReplaceTest, ReplaceOneGoesOnFromTheSelectionUntilNothingIsLeft)
     EXPECT_EQ(doc.bytes(), original);
 }
 
-TEST_F(FrmReplaceTest, EnterReplacesAllInOneUndoStepAndLeavesTheSelection)
+TEST_F(ReplaceDialogTest, EnterReplacesAllInOneUndoStepAndLeavesTheSelection)
 {
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     const core::NodeId selected = doc.byRecord(dlg("keep"));
     doc.tree.setSelected(selected);
     type(w, QStringLiteral("x"), QStringLiteral("\\n"));
@@ -123,9 +123,9 @@ TEST_F(FrmReplaceTest, EnterReplacesAllInOneUndoStepAndLeavesTheSelection)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
-TEST_F(FrmReplaceTest, EmptyFindTextOrNoDocumentDoesNothing)
+TEST_F(ReplaceDialogTest, EmptyFindTextOrNoDocumentDoesNothing)
 {
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     type(w, QString(), QStringLiteral("q"));
     child<QPushButton>(w, "cAllReplace")->click();
     EXPECT_EQ(modified, 0);
@@ -140,10 +140,10 @@ TEST_F(FrmReplaceTest, EmptyFindTextOrNoDocumentDoesNothing)
     EXPECT_EQ(doc.bytes(), original);
 }
 
-TEST_F(FrmReplaceTest, MatchesThatWouldOverflowTheirSectionAreListed)
+TEST_F(ReplaceDialogTest, MatchesThatWouldOverflowTheirSectionAreListed)
 {
     doc.load(eexFile(dlg(QByteArray(65470, 'f')) + dlg("ab")));
-    FrmReplace w(provider(), nullptr);
+    ReplaceDialog w(provider(), nullptr);
     type(w, QStringLiteral("a"), QString(100, u'a'));
     child<QPushButton>(w, "cAllReplace")->click();
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -152,10 +152,10 @@ TEST_F(FrmReplaceTest, MatchesThatWouldOverflowTheirSectionAreListed)
     EXPECT_EQ(doc.history.undoStepCount(), 0);
 }
 
-TEST_F(FrmReplaceTest, OpacityFollowsTheFocusAndEscCloses)
+TEST_F(ReplaceDialogTest, OpacityFollowsTheFocusAndEscCloses)
 {
-    FrmReplace *w = FrmReplace::open(nullptr, provider());
-    QPointer<FrmReplace> alive(w);
+    ReplaceDialog *w = ReplaceDialog::open(nullptr, provider());
+    QPointer<ReplaceDialog> alive(w);
     w->deactivated();
     EXPECT_NEAR(w->windowOpacity(), 128 / 255.0, 0.01);
     w->activated();

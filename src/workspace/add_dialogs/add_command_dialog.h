@@ -1,10 +1,10 @@
 #pragma once
 // The three dialogs that choose one command to add, from a list of command
 // names or by its hexadecimal code:
-// - FrmMenuAdd: a command of a body or nested list (any code 02..79);
-// - FrmSectionMenuAdd: a command of a Section's head list (a fixed list, or
+// - BodyAddDialog: a command of a body or nested list (any code 02..79);
+// - HeadAddDialog: a command of a Section's head list (a fixed list, or
 //   a typed block code other than 02);
-// - FrmChildMenuAdd: the block command of a new child event (block codes).
+// - ChildEventAddDialog: the block command of a new child event (block codes).
 // They share one shape, configured by AddDialogKind. A dialog only chooses:
 // the caller inserts the command once exec() returned Accepted and reads
 // chosenCode(). Each kind remembers its last successful choice for the run
@@ -40,11 +40,11 @@ const QList<int> &addDialogCodes(AddDialogKind kind);
 // True when a typed code is accepted by the kind.
 bool acceptsTypedCode(AddDialogKind kind, int code);
 
-class FrmAddCommand : public QDialog
+class AddCommandDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmAddCommand(AddDialogKind kind, QWidget *parent = nullptr);
+    explicit AddCommandDialog(AddDialogKind kind, QWidget *parent = nullptr);
 
     AddDialogKind kind() const { return m_kind; }
     // The code chosen by a successful add; empty before and after a cancel.
@@ -52,7 +52,7 @@ public:
 
     // The code of list item `listIdx`: the item's text up to its first blank,
     // read as hexadecimal; 0 when that fails.
-    int HexRead(int listIdx) const;
+    int itemCode(int listIdx) const;
 
     // cAdd: takes the code by the selected way; a refused typed code shows a
     // message and leaves the dialog open.
@@ -66,31 +66,31 @@ private:
     int listCode(int position) const;
 
     AddDialogKind m_kind;
-    QRadioButton *m_oList = nullptr;
-    QComboBox *m_cbMenu = nullptr;
-    QRadioButton *m_oNum = nullptr;
-    CodeBox *m_tMenuNum = nullptr;
-    QPushButton *m_cAdd = nullptr;
-    QPushButton *m_cCancel = nullptr;
+    QRadioButton *m_fromListOption = nullptr;
+    QComboBox *m_commandList = nullptr;
+    QRadioButton *m_byCodeOption = nullptr;
+    CodeBox *m_codeBox = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
     std::optional<int> m_chosen;
 };
 
-class FrmMenuAdd : public FrmAddCommand
+class BodyAddDialog : public AddCommandDialog
 {
 public:
-    explicit FrmMenuAdd(QWidget *parent = nullptr) : FrmAddCommand(AddDialogKind::Body, parent) {}
+    explicit BodyAddDialog(QWidget *parent = nullptr) : AddCommandDialog(AddDialogKind::Body, parent) {}
 };
 
-class FrmSectionMenuAdd : public FrmAddCommand
+class HeadAddDialog : public AddCommandDialog
 {
 public:
-    explicit FrmSectionMenuAdd(QWidget *parent = nullptr) : FrmAddCommand(AddDialogKind::Head, parent) {}
+    explicit HeadAddDialog(QWidget *parent = nullptr) : AddCommandDialog(AddDialogKind::Head, parent) {}
 };
 
-class FrmChildMenuAdd : public FrmAddCommand
+class ChildEventAddDialog : public AddCommandDialog
 {
 public:
-    explicit FrmChildMenuAdd(QWidget *parent = nullptr) : FrmAddCommand(AddDialogKind::ChildEvent, parent) {}
+    explicit ChildEventAddDialog(QWidget *parent = nullptr) : AddCommandDialog(AddDialogKind::ChildEvent, parent) {}
 };
 
 } // namespace workspace::add_dialogs

@@ -1,4 +1,4 @@
-#include "workspace/frm_change_eex.h"
+#include "workspace/converter_dialog.h"
 
 #include "core/settings.h"
 #include "platform/prompts.h"
@@ -27,7 +27,7 @@ void defaultShowMessage(QWidget *parent, const QString &title, const QString &te
 
 } // namespace
 
-FrmChangeEEX::FrmChangeEEX(Hooks hooks, QWidget *parent) : QDialog(parent), m_hooks(std::move(hooks))
+ConverterDialog::ConverterDialog(Hooks hooks, QWidget *parent) : QDialog(parent), m_hooks(std::move(hooks))
 {
     if (!m_hooks.chooseFiles)
         m_hooks.chooseFiles = defaultChooseFiles;
@@ -54,20 +54,20 @@ FrmChangeEEX::FrmChangeEEX(Hooks hooks, QWidget *parent) : QDialog(parent), m_ho
     layout->addWidget(m_progress);
     layout->addWidget(m_add);
 
-    connect(m_add, &QPushButton::clicked, this, &FrmChangeEEX::OpenFile);
+    connect(m_add, &QPushButton::clicked, this, &ConverterDialog::chooseFilesToConvert);
 }
 
-void FrmChangeEEX::OpenFile()
+void ConverterDialog::chooseFilesToConvert()
 {
     const QString folder = core::ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
     const QStringList files = m_hooks.chooseFiles(this, QStringLiteral("EEX 파일을 열어주세요."), folder,
                                                   QStringLiteral("EEX 파일 (*.eex)"));
     if (files.isEmpty())
         return;
-    OpenEEX(files);
+    convertFiles(files);
 }
 
-void FrmChangeEEX::OpenEEX(const QStringList &files)
+void ConverterDialog::convertFiles(const QStringList &files)
 {
     core::EexConvertOptions options;
     options.convertedBefore = m_oneMore->isChecked();

@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace workspace {
 
-class FrmChangeEEX : public QDialog
+class ConverterDialog : public QDialog
 {
     Q_OBJECT
 public:
@@ -31,14 +31,14 @@ public:
         ShowMessage showMessage;         // default: a message box
     };
 
-    explicit FrmChangeEEX(Hooks hooks, QWidget *parent = nullptr);
+    explicit ConverterDialog(Hooks hooks, QWidget *parent = nullptr);
 
     // cAdd: asks for scenario files starting in the game folder and converts
     // them. Cancelling leaves the dialog open.
-    void OpenFile();
+    void chooseFilesToConvert();
     // Converts the ".eex" files of the list, shows the outcome and closes the
     // dialog (accepted when every file was converted).
-    void OpenEEX(const QStringList &files);
+    void convertFiles(const QStringList &files);
 
     const core::EexBatchResult &lastResult() const { return m_result; }
 

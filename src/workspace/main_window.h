@@ -48,17 +48,17 @@ struct WindowHooks
     // The "X" beside the tab strip: closes the selected tab without asking.
     std::function<void()> closeSelectedTab;
     // A recent-file item 1 to 5 was chosen.
-    std::function<void(int entry)> recentOpen;
+    std::function<void(int entry)> openRecent;
 };
 
-class FrmStoryloom : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     static constexpr int kTimerIntervalMs = 100;
 
-    explicit FrmStoryloom(QWidget *parent = nullptr);
-    ~FrmStoryloom() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     WindowHooks &hooks() { return m_hooks; }
 
@@ -68,16 +68,16 @@ public:
     QTabWidget *tabStrip() const { return m_tabs; }
     QPushButton *closeButton() const { return m_closeButton; }
     QToolBar *toolbar() const { return m_toolbar; }
-    QTimer *timer1() const { return m_timer; }
+    QTimer *handOverTimer() const { return m_timer; }
 
     // The whole status text; the bar shows as much of it as fits.
     QString statusText() const;
     void setStatusText(const QString &text);
 
     // Check marks from the settings file.
-    void OptionLoad();
+    void loadOptionMarks();
     // The recent-file items from the settings file.
-    void RecentLoad();
+    void loadRecentItems();
     // Whether recent item 1 to 5 holds a path.
     bool recentUsed(int entry) const;
 
@@ -113,7 +113,7 @@ public:
     void setHandOverSource(platform::SingleInstance *source) { m_source = source; }
     void queueHandOver(const QStringList &paths);
     QStringList pendingHandOvers() const { return m_handOvers; }
-    void Timer1_Timer();
+    void openHandOvers();
 
     // The save question for the selected tab (also used by the close
     // commands): its caption without the final "*", then the question.
@@ -165,6 +165,6 @@ private:
 };
 
 // The font of menus, tab captions and trees: it holds every Hangul syllable.
-QFont KoreanUiFont();
+QFont koreanUiFont();
 
 } // namespace workspace

@@ -17,15 +17,15 @@ inline const QString kReplaceNotFoundMessage =
 inline const QString kReplaceTitle = QStringLiteral("바꾸기");
 inline const QString kReplacingTitle = QStringLiteral("바꾸는 중\u2026");
 
-class FrmReplace : public QDialog
+class ReplaceDialog : public QDialog
 {
     Q_OBJECT
 public:
-    FrmReplace(FindTargetProvider provider, QWidget *owner);
+    ReplaceDialog(FindTargetProvider provider, QWidget *owner);
 
     // Shows the owner's replace window, building it when it is not open, and
     // brings it to the front.
-    static FrmReplace *open(QWidget *owner, FindTargetProvider provider);
+    static ReplaceDialog *open(QWidget *owner, FindTargetProvider provider);
 
     // cReplace ("바꾸기").
     void replaceOne();
@@ -42,11 +42,11 @@ private:
     void reportTooLong(const core::DocTree &tree, const std::vector<core::NodeId> &nodes);
 
     FindTargetProvider m_provider;
-    QLineEdit *m_tFind = nullptr;
-    QLineEdit *m_tReplace = nullptr;
-    QPushButton *m_cReplace = nullptr;
-    QPushButton *m_cAllReplace = nullptr;
-    QPushButton *m_cCancel = nullptr;
+    QLineEdit *m_findBox = nullptr;
+    QLineEdit *m_replaceBox = nullptr;
+    QPushButton *m_replaceButton = nullptr;
+    QPushButton *m_replaceAllButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
 
 } // namespace workspace

@@ -2,7 +2,7 @@
 // the code box limits, Find from the start and on from the selection up to
 // the "not found" message, the remembered search, and a window without a
 // document.
-#include "workspace/frm_find.h"
+#include "workspace/find_dialog.h"
 
 #include "core/edit_history_test_doc.h"
 #include "core/key_codec.h"
@@ -27,7 +27,7 @@ namespace {
 QByteArray dlg(const char *text) { return hexBytes("14 00 05 00") + QByteArray(text) + QByteArray(1, '\0'); }
 const QByteArray blk = hexBytes("6E 00 04 00 32 00 00 00");
 
-class FrmFindTest : public ::testing::Test
+class FindDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override { rememberedSearch() = {}; }
@@ -67,9 +67,9 @@ protected:
     platform::ScriptedPrompts prompts;
 };
 
-TEST_F(FrmFindTest, StartsWithTheListAtItemFiveAndSearchFromTheStart)
+TEST_F(FindDialogTest, StartsWithTheListAtItemFiveAndSearchFromTheStart)
 {
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("찾기"));
     auto *menu = child<QComboBox>(w, "cbMenu");
     EXPECT_EQ(menu->count(), 122);
@@ -84,9 +84,9 @@ TEST_F(FrmFindTest, StartsWithTheListAtItemFiveAndSearchFromTheStart)
     EXPECT_EQ(child<QPushButton>(w, "cCancel")->text(), QStringLiteral("취소"));
 }
 
-TEST_F(FrmFindTest, CodeBoxStaysWithinTheCommandCodes)
+TEST_F(FindDialogTest, CodeBoxStaysWithinTheCommandCodes)
 {
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     auto *box = child<QLineEdit>(w, "tMenuNum");
     box->clear();
     QTest::keyClicks(box, "7A");
@@ -99,9 +99,9 @@ TEST_F(FrmFindTest, CodeBoxStaysWithinTheCommandCodes)
     EXPECT_EQ(box->text(), QStringLiteral("2"));
 }
 
-TEST_F(FrmFindTest, FindNextVisitsEveryMatchOnceAndStopsWithTheMessage)
+TEST_F(FindDialogTest, FindNextVisitsEveryMatchOnceAndStopsWithTheMessage)
 {
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     child<QRadioButton>(w, "oNum")->setChecked(true);
     child<QLineEdit>(w, "tMenuNum")->setText(QStringLiteral("14"));
 
@@ -132,9 +132,9 @@ TEST_F(FrmFindTest, FindNextVisitsEveryMatchOnceAndStopsWithTheMessage)
     EXPECT_EQ(doc.tree.selected(), expected.front());
 }
 
-TEST_F(FrmFindTest, TextSearchByEnterAndAnEmptyTextFindsTheFirstCommand)
+TEST_F(FindDialogTest, TextSearchByEnterAndAnEmptyTextFindsTheFirstCommand)
 {
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     auto *text = child<QLineEdit>(w, "tStr");
     child<QRadioButton>(w, "oInstr")->setChecked(true);
     text->setText(QStringLiteral("대화"));
@@ -150,20 +150,20 @@ TEST_F(FrmFindTest, TextSearchByEnterAndAnEmptyTextFindsTheFirstCommand)
     EXPECT_EQ(doc.tree.selected(), doc.lockedCommentNode());  // the first command node
 }
 
-TEST_F(FrmFindTest, WithoutADocumentNothingHappens)
+TEST_F(FindDialogTest, WithoutADocumentNothingHappens)
 {
     documentOpen = false;
-    FrmFind w(provider(), nullptr);
+    FindDialog w(provider(), nullptr);
     child<QPushButton>(w, "cConfig")->click();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::None);
     EXPECT_TRUE(child<QRadioButton>(w, "oStart")->isChecked());
 }
 
-TEST_F(FrmFindTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
+TEST_F(FindDialogTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
 {
     {
-        FrmFind w(provider(), nullptr);
+        FindDialog w(provider(), nullptr);
         child<QRadioButton>(w, "oNum")->setChecked(true);
         child<QLineEdit>(w, "tMenuNum")->setText(QStringLiteral("6e"));
         child<QPushButton>(w, "cConfig")->click();
@@ -171,8 +171,8 @@ TEST_F(FrmFindTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::ByNumber);
     EXPECT_EQ(rememberedSearch().code, 0x6E);
 
-    FrmFind *w = new FrmFind(provider(), nullptr);
-    QPointer<FrmFind> alive(w);
+    FindDialog *w = new FindDialog(provider(), nullptr);
+    QPointer<FindDialog> alive(w);
     child<QLineEdit>(*w, "tMenuNum")->setText(QStringLiteral("3"));  // typed since, then overwritten
     w->activated();
     EXPECT_EQ(child<QLineEdit>(*w, "tMenuNum")->text(), QStringLiteral("6E"));
@@ -188,20 +188,20 @@ TEST_F(FrmFindTest, ActivationRestoresTheRememberedSearchAndCancelForgetsIt)
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::None);
 }
 
-TEST_F(FrmFindTest, ClosingFromTheTitleBarKeepsTheSearchAndOpenReusesTheWindow)
+TEST_F(FindDialogTest, ClosingFromTheTitleBarKeepsTheSearchAndOpenReusesTheWindow)
 {
     QWidget owner;
-    FrmFind *w = FrmFind::open(&owner, provider());
-    EXPECT_EQ(FrmFind::open(&owner, provider()), w);
+    FindDialog *w = FindDialog::open(&owner, provider());
+    EXPECT_EQ(FindDialog::open(&owner, provider()), w);
     child<QPushButton>(*w, "cConfig")->click();  // the list's item 5
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::ByList);
     EXPECT_EQ(rememberedSearch().code, 5);
-    QPointer<FrmFind> alive(w);
+    QPointer<FindDialog> alive(w);
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(alive.isNull());
     EXPECT_EQ(rememberedSearch().mode, core::FindMode::ByList);
-    EXPECT_NE(FrmFind::open(&owner, provider()), nullptr);
+    EXPECT_NE(FindDialog::open(&owner, provider()), nullptr);
 }
 
 } // namespace

@@ -20,7 +20,7 @@ class NumberBox;
 
 namespace workspace {
 
-class FrmSetting : public QDialog
+class SettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
@@ -44,7 +44,7 @@ public:
     // gameData: the tables the folder button reloads in place; when null the
     // dialog loads into a scratch copy and the caller reloads its own from
     // folderChanged. Without folderChanged, load problems are shown here.
-    explicit FrmSetting(QWidget *parent = nullptr, core::game::GameData *gameData = nullptr,
+    explicit SettingsDialog(QWidget *parent = nullptr, core::game::GameData *gameData = nullptr,
                         FolderChanged folderChanged = {});
 
     // Builds the dialog afresh and shows it modally; the dialog result.
@@ -70,6 +70,6 @@ private:
 
 // The gate count is kept even: an odd number goes down by one. Text that is
 // not a number (an empty box) is returned unchanged.
-QString EvenGateCount(const QString &text);
+QString evenGateCount(const QString &text);
 
 } // namespace workspace

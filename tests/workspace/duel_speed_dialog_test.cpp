@@ -1,4 +1,4 @@
-#include "workspace/frm_duel_speed.h"
+#include "workspace/duel_speed_dialog.h"
 
 #include "core/settings.h"
 
@@ -12,11 +12,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using workspace::FrmVSDelay;
+using workspace::DuelSpeedDialog;
 
 namespace {
 
-class FrmVSDelayTest : public ::testing::Test
+class DuelSpeedDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -36,10 +36,10 @@ protected:
     QString savedIni;
 };
 
-TEST_F(FrmVSDelayTest, OpensWithTheStoredTextOrEmpty)
+TEST_F(DuelSpeedDialogTest, OpensWithTheStoredTextOrEmpty)
 {
     {
-        FrmVSDelay dlg;
+        DuelSpeedDialog dlg;
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("배속 설정"));
         EXPECT_EQ(dlg.findChild<QLabel *>("Label1")->text(), QStringLiteral("배속"));
         auto *ok = dlg.findChild<QPushButton *>("Command1");
@@ -50,18 +50,18 @@ TEST_F(FrmVSDelayTest, OpensWithTheStoredTextOrEmpty)
         EXPECT_EQ(speed(), QStringLiteral("1.0"));
     }
     core::WriteINI("Option", "VS_Speed", "0.75");
-    FrmVSDelay dlg;
+    DuelSpeedDialog dlg;
     EXPECT_EQ(dlg.delayBox()->text(), QStringLiteral("0.75"));
 }
 
-TEST_F(FrmVSDelayTest, OkWritesTheTextAsTypedOrOneWhenItIsNoPositiveNumber)
+TEST_F(DuelSpeedDialogTest, OkWritesTheTextAsTypedOrOneWhenItIsNoPositiveNumber)
 {
     struct Case { const char *typed, *written; } cases[] = {
         {"", "1.0"}, {".", "1.0"}, {"0.0", "1.0"}, {"0", "1.0"}, {"..5", "1.0"},
         {"2", "2"},  {"0.50", "0.50"}, {"1.2.3", "1.2.3"}, {"007", "007"}, {".5", ".5"}, {"1.0", "1.0"},
     };
     for (const auto &c : cases) {
-        FrmVSDelay dlg;
+        DuelSpeedDialog dlg;
         dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
         dlg.delayBox()->setFocus();
@@ -76,9 +76,9 @@ TEST_F(FrmVSDelayTest, OkWritesTheTextAsTypedOrOneWhenItIsNoPositiveNumber)
     }
 }
 
-TEST_F(FrmVSDelayTest, OnlyDigitsAndPointsGetIntoTheBoxTypedOrPasted)
+TEST_F(DuelSpeedDialogTest, OnlyDigitsAndPointsGetIntoTheBoxTypedOrPasted)
 {
-    FrmVSDelay dlg;
+    DuelSpeedDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     QLineEdit *box = dlg.delayBox();
@@ -96,11 +96,11 @@ TEST_F(FrmVSDelayTest, OnlyDigitsAndPointsGetIntoTheBoxTypedOrPasted)
     EXPECT_EQ(box->text(), QStringLiteral("1.525"));
 }
 
-TEST_F(FrmVSDelayTest, TheCloseBoxWritesNothing)
+TEST_F(DuelSpeedDialogTest, TheCloseBoxWritesNothing)
 {
     core::WriteINI("Option", "VS_Speed", "1.5");
     const QByteArray before = iniText();
-    FrmVSDelay dlg;
+    DuelSpeedDialog dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     dlg.delayBox()->setText("3");

@@ -1,4 +1,4 @@
-#include "workspace/frm_duel_speed.h"
+#include "workspace/duel_speed_dialog.h"
 
 #include "core/settings.h"
 
@@ -25,7 +25,7 @@ QValidator::State SpeedTextValidator::validate(QString &input, int &pos) const
     return Acceptable;
 }
 
-QString DuelSpeedToStore(const QString &typed)
+QString duelSpeedToStore(const QString &typed)
 {
     double speed = 0;
     if (!core::parseLeadingNumber(typed, &speed) || speed <= 0)
@@ -33,7 +33,7 @@ QString DuelSpeedToStore(const QString &typed)
     return typed;
 }
 
-FrmVSDelay::FrmVSDelay(QWidget *parent) : QDialog(parent)
+DuelSpeedDialog::DuelSpeedDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmVSDelay"));
     setWindowTitle(QStringLiteral("배속 설정"));
@@ -59,21 +59,21 @@ FrmVSDelay::FrmVSDelay(QWidget *parent) : QDialog(parent)
     layout->addLayout(row);
     layout->addWidget(m_ok, 0, Qt::AlignRight);
 
-    connect(m_ok, &QPushButton::clicked, this, &FrmVSDelay::confirm);
+    connect(m_ok, &QPushButton::clicked, this, &DuelSpeedDialog::confirm);
 
     // As stored; a missing key opens an empty box.
     m_delay->setText(core::ReadINI(kSection, kKey));
 }
 
-int FrmVSDelay::open(QWidget *parent)
+int DuelSpeedDialog::open(QWidget *parent)
 {
-    FrmVSDelay dialog(parent);
+    DuelSpeedDialog dialog(parent);
     return dialog.exec();
 }
 
-void FrmVSDelay::confirm()
+void DuelSpeedDialog::confirm()
 {
-    m_delay->setText(DuelSpeedToStore(m_delay->text()));
+    m_delay->setText(duelSpeedToStore(m_delay->text()));
     core::WriteINI(kSection, kKey, m_delay->text());
     accept();
 }

@@ -18,21 +18,21 @@ class CodeBox;
 // The largest code the user may type into a quick-add box.
 constexpr int kFastAddTypingMax = 0x6B;
 
-class FrmFastAdd : public QDialog
+class QuickAddSettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmFastAdd(QWidget *parent = nullptr);
+    explicit QuickAddSettingsDialog(QWidget *parent = nullptr);
 
     // cSave: true when all four slots were written and the dialog closed.
     bool save();
 
 private:
     // Controls of slot i are named "tMenuNum<i>" and "ckChild<i>".
-    std::array<CodeBox *, 4> m_tMenuNum{};
-    std::array<QCheckBox *, 4> m_ckChild{};
-    QPushButton *m_cSave = nullptr;
-    QPushButton *m_cCancel = nullptr;
+    std::array<CodeBox *, 4> m_codeBoxes{};
+    std::array<QCheckBox *, 4> m_childBoxes{};
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
 
 } // namespace workspace::add_dialogs

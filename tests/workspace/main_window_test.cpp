@@ -1,7 +1,7 @@
 #include "core/settings.h"
 #include "platform/prompts.h"
 #include "platform/single_instance.h"
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 #include "workspace/startup.h"
 #include "menu_item.h"
 
@@ -29,7 +29,7 @@
 
 namespace {
 
-using workspace::FrmStoryloom;
+using workspace::MainWindow;
 
 class WindowTest : public ::testing::Test
 {
@@ -50,7 +50,7 @@ protected:
 
 TEST_F(WindowTest, OptionItemsWriteTheirEntriesAtOnce)
 {
-    FrmStoryloom w;
+    MainWindow w;
     menutest::menuItem(w, "mnuRightClick")->trigger();
     EXPECT_EQ(option("RC_TabClose"), "True");
     menutest::menuItem(w, "mnuRightClick")->trigger();
@@ -68,8 +68,8 @@ TEST_F(WindowTest, OptionItemsWriteTheirEntriesAtOnce)
     EXPECT_TRUE(menutest::menuItem(w, "mnucharname")->isChecked());
 
     // The next start shows what was written.
-    FrmStoryloom next;
-    next.OptionLoad();
+    MainWindow next;
+    next.loadOptionMarks();
     const core::OptionMarks marks = next.optionMarks();
     EXPECT_FALSE(marks.rightClickTabClose);
     EXPECT_FALSE(marks.ctrlClick);
@@ -83,10 +83,10 @@ TEST_F(WindowTest, RecentItemsFollowTheSettings)
 {
     core::WriteINI("Recent_Scenario", "1", " /s/one.eex ");
     core::WriteINI("Recent_Scenario", "3", "/s/R&D.eex");
-    FrmStoryloom w;
+    MainWindow w;
     int opened = 0;
-    w.hooks().recentOpen = [&](int entry) { opened = entry; };
-    w.RecentLoad();
+    w.hooks().openRecent = [&](int entry) { opened = entry; };
+    w.loadRecentItems();
     EXPECT_TRUE(menutest::menuItem(w, "mnuRecent")->isEnabled());
     EXPECT_EQ(menutest::menuItem(w, "mnu1")->text(), "1. /s/one.eex");
     EXPECT_FALSE(menutest::menuItem(w, "mnu2")->isVisible());
@@ -100,7 +100,7 @@ TEST_F(WindowTest, RecentItemsFollowTheSettings)
 
 TEST_F(WindowTest, WithoutDocumentTheEditShortcutsDoNothing)
 {
-    FrmStoryloom w;
+    MainWindow w;
     w.show();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -140,7 +140,7 @@ TEST_F(WindowTest, WithoutDocumentTheEditShortcutsDoNothing)
 
 TEST_F(WindowTest, FirstActivationOpensTheCommandLineFilesOrANewScenarioOnce)
 {
-    FrmStoryloom w;
+    MainWindow w;
     QStringList opened;
     int created = 0;
     w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
@@ -158,7 +158,7 @@ TEST_F(WindowTest, FirstActivationOpensTheCommandLineFilesOrANewScenarioOnce)
     QTest::qWait(20);
     EXPECT_EQ(created, 1);
 
-    FrmStoryloom withFile;
+    MainWindow withFile;
     withFile.hooks().openFiles = [&](const QStringList &p) { opened += p; };
     withFile.setStartupFiles({"/d/a.eex"});
     withFile.firstActivation();
@@ -168,11 +168,11 @@ TEST_F(WindowTest, FirstActivationOpensTheCommandLineFilesOrANewScenarioOnce)
 
 TEST_F(WindowTest, HandOversAreQueuedAndWaitForAModalDialog)
 {
-    FrmStoryloom w;
+    MainWindow w;
     QList<QStringList> calls;
     w.hooks().openFiles = [&](const QStringList &p) { calls << p; };
-    EXPECT_EQ(w.timer1()->interval(), 100);
-    EXPECT_TRUE(w.timer1()->isActive());
+    EXPECT_EQ(w.handOverTimer()->interval(), 100);
+    EXPECT_TRUE(w.handOverTimer()->isActive());
 
     w.queueHandOver({"/d/a.eex"});
     w.queueHandOver({"/d/b.eex"});
@@ -180,13 +180,13 @@ TEST_F(WindowTest, HandOversAreQueuedAndWaitForAModalDialog)
         QDialog modal;
         modal.setWindowModality(Qt::ApplicationModal);
         modal.show();
-        w.Timer1_Timer();
+        w.openHandOvers();
         EXPECT_TRUE(calls.isEmpty());
     }
     QTest::qWait(250); // the timer itself
     // Each file opens on its own, so a damaged one keeps no other from opening.
     EXPECT_EQ(calls, QList<QStringList>({{"/d/a.eex"}, {"/d/b.eex"}}));
-    w.Timer1_Timer();
+    w.openHandOvers();
     EXPECT_EQ(calls.size(), 2);
 }
 
@@ -196,7 +196,7 @@ TEST_F(WindowTest, HandOversFromTheChannelOpenWithinASecond)
     const QString name = folder.filePath("channel");
     platform::SingleInstance channel(name);
     ASSERT_TRUE(channel.listen());
-    FrmStoryloom w;
+    MainWindow w;
     w.setHandOverSource(&channel);
     QStringList opened;
     w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
@@ -217,7 +217,7 @@ TEST_F(WindowTest, HandOversWaitingForADialogStayQueued)
     const QString name = folder.filePath("channel");
     platform::SingleInstance channel(name);
     ASSERT_TRUE(channel.listen());
-    FrmStoryloom w;
+    MainWindow w;
     w.setHandOverSource(&channel);
     QStringList opened;
     w.hooks().openFiles = [&](const QStringList &p) { opened += p; };
@@ -226,11 +226,11 @@ TEST_F(WindowTest, HandOversWaitingForADialogStayQueued)
         QDialog modal;
         modal.setWindowModality(Qt::ApplicationModal);
         modal.show();
-        w.Timer1_Timer();
+        w.openHandOvers();
         EXPECT_TRUE(opened.isEmpty());
         EXPECT_EQ(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).size(), 1);
     }
-    w.Timer1_Timer();
+    w.openHandOvers();
     EXPECT_EQ(opened, QStringList({"/d/one.eex"}));
     EXPECT_TRUE(QDir(platform::SingleInstance::queueFolder(name)).entryList(QDir::Files).isEmpty());
 }
@@ -238,7 +238,7 @@ TEST_F(WindowTest, HandOversWaitingForADialogStayQueued)
 class QuitTest : public WindowTest
 {
 protected:
-    void addTabs(FrmStoryloom &w, const QStringList &captions)
+    void addTabs(MainWindow &w, const QStringList &captions)
     {
         for (const QString &c : captions)
             w.tabStrip()->addTab(new QWidget, c);
@@ -249,7 +249,7 @@ protected:
 
 TEST_F(QuitTest, AsksForEachModifiedTabInOrderAndCancelKeepsTheWindowOnThatTab)
 {
-    FrmStoryloom w;
+    MainWindow w;
     addTabs(w, {"a.eex *", "b.eex", "c.eex *", "d.eex *"});
     QList<int> saved, cleared;
     w.hooks().saveTab = [&](int t) {
@@ -274,7 +274,7 @@ TEST_F(QuitTest, AsksForEachModifiedTabInOrderAndCancelKeepsTheWindowOnThatTab)
 
 TEST_F(QuitTest, FailedSaveKeepsTheWindowOpenAndNoAnswersClose)
 {
-    FrmStoryloom w;
+    MainWindow w;
     addTabs(w, {"a.eex *", "b.eex *"});
     w.hooks().saveTab = [](int) { return false; };
     w.show();
@@ -292,7 +292,7 @@ TEST_F(QuitTest, FailedSaveKeepsTheWindowOpenAndNoAnswersClose)
 
 TEST_F(QuitTest, UnmodifiedTabsCloseWithoutAQuestion)
 {
-    FrmStoryloom w;
+    MainWindow w;
     addTabs(w, {"a.eex", "Scenario"});
     w.show();
     EXPECT_TRUE(w.close());
@@ -301,7 +301,7 @@ TEST_F(QuitTest, UnmodifiedTabsCloseWithoutAQuestion)
 
 TEST_F(WindowTest, CloseButtonClosesOnlyWhenATabExists)
 {
-    FrmStoryloom w;
+    MainWindow w;
     int closes = 0;
     w.hooks().closeSelectedTab = [&] { ++closes; };
     w.closeButton()->click();
@@ -314,7 +314,7 @@ TEST_F(WindowTest, CloseButtonClosesOnlyWhenATabExists)
 
 TEST_F(WindowTest, CloseButtonSitsAtTheRightEndOfTheTabRow)
 {
-    FrmStoryloom w;
+    MainWindow w;
     w.tabStrip()->addTab(new QTreeView, "a.eex");
     w.setDocumentState(true);
     for (const int width : {500, 900}) {
@@ -333,7 +333,7 @@ TEST_F(WindowTest, CloseButtonSitsAtTheRightEndOfTheTabRow)
 
 TEST_F(WindowTest, TheTreeFillsTheSpaceBetweenTabRowAndStatusBarInAllBarStates)
 {
-    FrmStoryloom w;
+    MainWindow w;
     auto *tree = new QTreeView;
     w.tabStrip()->addTab(tree, "a.eex");
     w.setDocumentState(true);
@@ -371,16 +371,16 @@ TEST(Startup, WritesTheSettingsOnceShowsThePatchItemAndLoadsMarks)
     config.registerAssociation = false;
     QStringList order;
     workspace::StartupHooks hooks;
-    hooks.windowCreated = [&](FrmStoryloom &) { order << "window"; };
+    hooks.windowCreated = [&](MainWindow &) { order << "window"; };
     hooks.troopCount = [&](int n) { order << QString("troops %1").arg(n); };
-    hooks.folderCheck = [&](FrmStoryloom &, const QString &) {
+    hooks.folderCheck = [&](MainWindow &, const QString &) {
         order << (QFile::exists(dir.filePath("Q_T.ini")) ? "folder after settings" : "folder before settings");
     };
     QByteArray first;
     {
         workspace::Startup startup(config, hooks);
         ASSERT_TRUE(startup.prepare());
-        FrmStoryloom *w = startup.showWindow();
+        MainWindow *w = startup.showWindow();
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(menutest::menuItem(*w, "mnuA")->isVisible());
         EXPECT_TRUE(menutest::menuItem(*w, "mnucharlist")->isChecked());
@@ -403,7 +403,7 @@ TEST(Startup, WritesTheSettingsOnceShowsThePatchItemAndLoadsMarks)
 
 TEST(Startup, FilesBecomeAbsolute)
 {
-    EXPECT_EQ(workspace::AbsoluteFilePaths({"a.eex", "../b/c.eex", "/abs.eex", ""}, "/w/x"),
+    EXPECT_EQ(workspace::absoluteFilePaths({"a.eex", "../b/c.eex", "/abs.eex", ""}, "/w/x"),
               QStringList({"/w/x/a.eex", "/w/b/c.eex", "/abs.eex"}));
 }
 

@@ -1,4 +1,4 @@
-#include "workspace/frm_setting.h"
+#include "workspace/settings_dialog.h"
 
 #include "core/game/game_files.h"
 #include "core/settings.h"
@@ -23,7 +23,7 @@ const char *const kMovieKey = "AVIMax";
 
 } // namespace
 
-const std::array<FrmSetting::Field, FrmSetting::kFieldCount> &FrmSetting::fields()
+const std::array<SettingsDialog::Field, SettingsDialog::kFieldCount> &SettingsDialog::fields()
 {
     static const std::array<Field, kFieldCount> table{{
         {"tSce", "시나리오 개수 : ", "SceMax"},
@@ -49,7 +49,7 @@ const std::array<FrmSetting::Field, FrmSetting::kFieldCount> &FrmSetting::fields
     return table;
 }
 
-const std::array<const char *, FrmSetting::kFieldCount> &FrmSetting::saveOrder()
+const std::array<const char *, SettingsDialog::kFieldCount> &SettingsDialog::saveOrder()
 {
     // A fresh file gets the keys in this order, gate and movie counts last.
     static const std::array<const char *, kFieldCount> order{
@@ -60,7 +60,7 @@ const std::array<const char *, FrmSetting::kFieldCount> &FrmSetting::saveOrder()
     return order;
 }
 
-QString EvenGateCount(const QString &text)
+QString evenGateCount(const QString &text)
 {
     bool ok = false;
     const qint64 n = text.toLongLong(&ok);
@@ -69,7 +69,7 @@ QString EvenGateCount(const QString &text)
     return QString::number(n - 1);
 }
 
-FrmSetting::FrmSetting(QWidget *parent, core::game::GameData *gameData, FolderChanged folderChanged)
+SettingsDialog::SettingsDialog(QWidget *parent, core::game::GameData *gameData, FolderChanged folderChanged)
     : QDialog(parent), m_gameData(gameData), m_folderChanged(std::move(folderChanged))
 {
     setObjectName(QStringLiteral("FrmSetting"));
@@ -130,8 +130,8 @@ FrmSetting::FrmSetting(QWidget *parent, core::game::GameData *gameData, FolderCh
     layout->addWidget(configFrame);
     layout->addLayout(buttons);
 
-    connect(m_folderButton, &QPushButton::clicked, this, &FrmSetting::chooseFolder);
-    connect(m_save, &QPushButton::clicked, this, &FrmSetting::save);
+    connect(m_folderButton, &QPushButton::clicked, this, &SettingsDialog::chooseFolder);
+    connect(m_save, &QPushButton::clicked, this, &SettingsDialog::save);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // As stored, without defaults: a missing key leaves its box empty.
@@ -140,13 +140,13 @@ FrmSetting::FrmSetting(QWidget *parent, core::game::GameData *gameData, FolderCh
         m_boxes[i]->setText(core::ReadINI(kSection, QString::fromLatin1(fields()[i].key)));
 }
 
-int FrmSetting::open(QWidget *parent, core::game::GameData *gameData, FolderChanged folderChanged)
+int SettingsDialog::open(QWidget *parent, core::game::GameData *gameData, FolderChanged folderChanged)
 {
-    FrmSetting dialog(parent, gameData, std::move(folderChanged));
+    SettingsDialog dialog(parent, gameData, std::move(folderChanged));
     return dialog.exec();
 }
 
-platform::NumberBox *FrmSetting::box(const char *name) const
+platform::NumberBox *SettingsDialog::box(const char *name) const
 {
     for (int i = 0; i < kFieldCount; ++i)
         if (qstrcmp(fields()[i].box, name) == 0)
@@ -154,7 +154,7 @@ platform::NumberBox *FrmSetting::box(const char *name) const
     return nullptr;
 }
 
-void FrmSetting::chooseFolder()
+void SettingsDialog::chooseFolder()
 {
     core::game::GameData scratch;
     core::game::GameData &data = m_gameData ? *m_gameData : scratch;
@@ -175,13 +175,13 @@ void FrmSetting::chooseFolder()
     }
 }
 
-void FrmSetting::save()
+void SettingsDialog::save()
 {
     // The key keeps its trailing blank, as the folder routines write it.
     core::WriteINI(QStringLiteral("Folder"), QStringLiteral("Path "), m_folder->text());
 
     platform::NumberBox *gate = box("tGate");
-    gate->setText(EvenGateCount(gate->text()));
+    gate->setText(evenGateCount(gate->text()));
 
     for (const char *key : saveOrder()) {
         for (int i = 0; i < kFieldCount; ++i) {

@@ -1,4 +1,4 @@
-#include "workspace/frm_replace.h"
+#include "workspace/replace_dialog.h"
 
 #include "core/find_replace.h"
 #include "platform/number_box.h"
@@ -23,7 +23,7 @@ constexpr int kListedAtMost = 10;
 const QString kErrorTitle = QStringLiteral("Error！");
 } // namespace
 
-FrmReplace::FrmReplace(FindTargetProvider provider, QWidget *owner)
+ReplaceDialog::ReplaceDialog(FindTargetProvider provider, QWidget *owner)
     : QDialog(owner), m_provider(std::move(provider))
 {
     setObjectName(QStringLiteral("FrmReplace"));
@@ -33,61 +33,61 @@ FrmReplace::FrmReplace(FindTargetProvider provider, QWidget *owner)
 
     auto *findLabel = new QLabel(QStringLiteral("찾을 내용"), this);
     findLabel->setObjectName(QStringLiteral("Label1"));
-    m_tFind = new QLineEdit(this);
-    m_tFind->setObjectName(QStringLiteral("tFind"));
-    findLabel->setBuddy(m_tFind);
+    m_findBox = new QLineEdit(this);
+    m_findBox->setObjectName(QStringLiteral("tFind"));
+    findLabel->setBuddy(m_findBox);
     auto *replaceLabel = new QLabel(QStringLiteral("바꿀 내용 "), this);
     replaceLabel->setObjectName(QStringLiteral("Label2"));
-    m_tReplace = new QLineEdit(this);
-    m_tReplace->setObjectName(QStringLiteral("tReplace"));
-    replaceLabel->setBuddy(m_tReplace);
-    platform::selectAllOnFocus(m_tFind);
-    platform::selectAllOnFocus(m_tReplace);
+    m_replaceBox = new QLineEdit(this);
+    m_replaceBox->setObjectName(QStringLiteral("tReplace"));
+    replaceLabel->setBuddy(m_replaceBox);
+    platform::selectAllOnFocus(m_findBox);
+    platform::selectAllOnFocus(m_replaceBox);
 
-    m_cReplace = new QPushButton(QStringLiteral("바꾸기"), this);
-    m_cReplace->setObjectName(QStringLiteral("cReplace"));
-    m_cReplace->setAutoDefault(false);
-    m_cAllReplace = new QPushButton(QStringLiteral("모두 바꾸기"), this);
-    m_cAllReplace->setObjectName(QStringLiteral("cAllReplace"));
-    m_cAllReplace->setDefault(true);
-    m_cAllReplace->setAutoDefault(true);
-    m_cCancel = new QPushButton(QStringLiteral("취소"), this);
-    m_cCancel->setObjectName(QStringLiteral("cCancel"));
-    m_cCancel->setAutoDefault(false);
+    m_replaceButton = new QPushButton(QStringLiteral("바꾸기"), this);
+    m_replaceButton->setObjectName(QStringLiteral("cReplace"));
+    m_replaceButton->setAutoDefault(false);
+    m_replaceAllButton = new QPushButton(QStringLiteral("모두 바꾸기"), this);
+    m_replaceAllButton->setObjectName(QStringLiteral("cAllReplace"));
+    m_replaceAllButton->setDefault(true);
+    m_replaceAllButton->setAutoDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("취소"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cCancel"));
+    m_cancelButton->setAutoDefault(false);
 
     auto *grid = new QGridLayout;
     grid->addWidget(findLabel, 0, 0);
-    grid->addWidget(m_tFind, 0, 1);
+    grid->addWidget(m_findBox, 0, 1);
     grid->addWidget(replaceLabel, 1, 0);
-    grid->addWidget(m_tReplace, 1, 1);
+    grid->addWidget(m_replaceBox, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_cReplace);
-    buttons->addWidget(m_cAllReplace);
-    buttons->addWidget(m_cCancel);
+    buttons->addWidget(m_replaceButton);
+    buttons->addWidget(m_replaceAllButton);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    connect(m_cReplace, &QPushButton::clicked, this, &FrmReplace::replaceOne);
-    connect(m_cAllReplace, &QPushButton::clicked, this, &FrmReplace::replaceAll);
+    connect(m_replaceButton, &QPushButton::clicked, this, &ReplaceDialog::replaceOne);
+    connect(m_replaceAllButton, &QPushButton::clicked, this, &ReplaceDialog::replaceAll);
     // Esc reaches the same place through reject().
-    connect(m_cCancel, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-FrmReplace *FrmReplace::open(QWidget *owner, FindTargetProvider provider)
+ReplaceDialog *ReplaceDialog::open(QWidget *owner, FindTargetProvider provider)
 {
-    FrmReplace *w =
-        owner ? owner->findChild<FrmReplace *>(QStringLiteral("FrmReplace"), Qt::FindDirectChildrenOnly) : nullptr;
+    ReplaceDialog *w =
+        owner ? owner->findChild<ReplaceDialog *>(QStringLiteral("FrmReplace"), Qt::FindDirectChildrenOnly) : nullptr;
     if (!w)
-        w = new FrmReplace(std::move(provider), owner);
+        w = new ReplaceDialog(std::move(provider), owner);
     w->show();
     w->raise();
     w->activateWindow();
     return w;
 }
 
-void FrmReplace::changeEvent(QEvent *event)
+void ReplaceDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
@@ -98,16 +98,16 @@ void FrmReplace::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-void FrmReplace::activated() { platform::SetTransparent(this, kOpaque); }
-void FrmReplace::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
+void ReplaceDialog::activated() { platform::SetTransparent(this, kOpaque); }
+void ReplaceDialog::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
 
-void FrmReplace::replaceOne()
+void ReplaceDialog::replaceOne()
 {
     const std::optional<FindTarget> target = m_provider ? m_provider() : std::nullopt;
     if (!target || !target->canEdit())
         return;
     core::EditContext ctx = target->editContext();
-    const core::ReplaceOutcome out = core::replaceNext(ctx, m_tFind->text(), m_tReplace->text());
+    const core::ReplaceOutcome out = core::replaceNext(ctx, m_findBox->text(), m_replaceBox->text());
     if (out.found != core::kNoNode)
         target->select(out.found);
     if (out.changed()) {
@@ -123,17 +123,17 @@ void FrmReplace::replaceOne()
                                               platform::MsgButtons::Ok, platform::MsgIcon::Information);
 }
 
-void FrmReplace::replaceAll()
+void ReplaceDialog::replaceAll()
 {
     const std::optional<FindTarget> target = m_provider ? m_provider() : std::nullopt;
-    if (!target || !target->canEdit() || m_tFind->text().isEmpty())
+    if (!target || !target->canEdit() || m_findBox->text().isEmpty())
         return;
     setWindowTitle(kReplacingTitle);
     core::EditContext ctx = target->editContext();
     core::ReplaceOutcome out;
     {
         LongTask task(this, kReplacingLabel, LongTask::Cancel::No);
-        out = core::replaceAll(ctx, m_tFind->text(), m_tReplace->text(), task.progress());
+        out = core::replaceAll(ctx, m_findBox->text(), m_replaceBox->text(), task.progress());
     }
     setWindowTitle(kReplaceTitle);
     // The tab counts as modified after every run, as the user asked for a change.
@@ -145,7 +145,7 @@ void FrmReplace::replaceAll()
         reportTooLong(*target->tree, out.tooLong);
 }
 
-void FrmReplace::reportTooLong(const core::DocTree &tree, const std::vector<core::NodeId> &nodes)
+void ReplaceDialog::reportTooLong(const core::DocTree &tree, const std::vector<core::NodeId> &nodes)
 {
     QString text = core::kTooLongMessage + QStringLiteral("\n\n바꾸지 않은 명령어:\n");
     const int listed = std::min(int(nodes.size()), kListedAtMost);

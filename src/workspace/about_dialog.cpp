@@ -1,4 +1,4 @@
-#include "workspace/frm_information.h"
+#include "workspace/about_dialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -7,16 +7,16 @@
 
 namespace workspace {
 
-const QString FrmInformation::kTitleLine = QStringLiteral("시나리오 에디터 (Storyloom)");
-const QString FrmInformation::kDescriptionLine =
+const QString AboutDialog::kTitleLine = QStringLiteral("시나리오 에디터 (Storyloom)");
+const QString AboutDialog::kDescriptionLine =
     QStringLiteral("시나리오 파일(.eex)을 만들고 고치는 편집기입니다.");
 
-QString FrmInformation::builtWithLine()
+QString AboutDialog::builtWithLine()
 {
     return QStringLiteral("Qt %1").arg(QString::fromLatin1(qVersion()));
 }
 
-FrmInformation::FrmInformation(QWidget *parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmInformation"));
     setWindowTitle(QStringLiteral("프로그램 정보"));
@@ -53,9 +53,9 @@ FrmInformation::FrmInformation(QWidget *parent) : QDialog(parent)
     layout->addWidget(builtWith);
 }
 
-int FrmInformation::open(QWidget *parent)
+int AboutDialog::open(QWidget *parent)
 {
-    FrmInformation dialog(parent);
+    AboutDialog dialog(parent);
     return dialog.exec();
 }
 

@@ -1,4 +1,4 @@
-#include "workspace/frm_change_eex.h"
+#include "workspace/converter_dialog.h"
 
 #include "core/settings.h"
 #include "fixtures/hex_bytes.h"
@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using workspace::FrmChangeEEX;
+using workspace::ConverterDialog;
 using fixtures::hexBytes;
 
 namespace {
@@ -27,7 +27,7 @@ struct Recorded {
     int count = 0;
 };
 
-class FrmChangeEEXTest : public ::testing::Test
+class ConverterDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -52,9 +52,9 @@ protected:
     }
 
     // A dialog whose file choice answers `answer` and whose messages are recorded.
-    FrmChangeEEX::Hooks hooks(const QStringList &answer, core::EexPathIsOpen isOpen = {})
+    ConverterDialog::Hooks hooks(const QStringList &answer, core::EexPathIsOpen isOpen = {})
     {
-        FrmChangeEEX::Hooks h;
+        ConverterDialog::Hooks h;
         h.isPathOpen = std::move(isOpen);
         h.chooseFiles = [this, answer](QWidget *, const QString &title, const QString &folder, const QString &filter) {
             askedTitle = title;
@@ -78,9 +78,9 @@ protected:
 
 } // namespace
 
-TEST_F(FrmChangeEEXTest, ControlsAndCaptions)
+TEST_F(ConverterDialogTest, ControlsAndCaptions)
 {
-    FrmChangeEEX dlg(hooks({}));
+    ConverterDialog dlg(hooks({}));
     EXPECT_EQ(dlg.windowTitle(), QString("Select"));
     auto *one = dlg.findChild<QCheckBox *>("ckOneMore");
     auto *add = dlg.findChild<QPushButton *>("cAdd");
@@ -91,10 +91,10 @@ TEST_F(FrmChangeEEXTest, ControlsAndCaptions)
     EXPECT_TRUE(add->isDefault());
 }
 
-TEST_F(FrmChangeEEXTest, CancelledChoiceConvertsNothingAndStaysOpen)
+TEST_F(ConverterDialogTest, CancelledChoiceConvertsNothingAndStaysOpen)
 {
     const QString file = write("S_01.eex", kScenario);
-    FrmChangeEEX dlg(hooks({}));
+    ConverterDialog dlg(hooks({}));
     dlg.show();
     dlg.findChild<QPushButton *>("cAdd")->click();
     EXPECT_EQ(asked, 1);
@@ -106,12 +106,12 @@ TEST_F(FrmChangeEEXTest, CancelledChoiceConvertsNothingAndStaysOpen)
     EXPECT_EQ(read(file), kScenario);
 }
 
-TEST_F(FrmChangeEEXTest, ConvertsTheChosenFilesAndReportsCompletion)
+TEST_F(ConverterDialogTest, ConvertsTheChosenFilesAndReportsCompletion)
 {
     const QString a = write("S_01.eex", kScenario);
     const QString b = write("R_02.EEX", kScenario);
     const QString other = write("readme.txt", kScenario);
-    FrmChangeEEX dlg(hooks({a, other, b}));
+    ConverterDialog dlg(hooks({a, other, b}));
     dlg.show();
     dlg.findChild<QPushButton *>("cAdd")->click();
 
@@ -132,20 +132,20 @@ TEST_F(FrmChangeEEXTest, ConvertsTheChosenFilesAndReportsCompletion)
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
-TEST_F(FrmChangeEEXTest, ConvertedBeforeKeepsTheGroupPersons)
+TEST_F(ConverterDialogTest, ConvertedBeforeKeepsTheGroupPersons)
 {
     const QString a = write("S_01.eex", kScenario);
-    FrmChangeEEX dlg(hooks({a}));
+    ConverterDialog dlg(hooks({a}));
     dlg.findChild<QCheckBox *>("ckOneMore")->setChecked(true);
     dlg.findChild<QPushButton *>("cAdd")->click();
     EXPECT_TRUE(fixtures::toHex(read(a)).contains("2E0002000004"));
     EXPECT_NE(read(a), kScenario);  // the lengths were still widened
 }
 
-TEST_F(FrmChangeEEXTest, ErrorsAreShownAndLeaveTheFile)
+TEST_F(ConverterDialogTest, ErrorsAreShownAndLeaveTheFile)
 {
     const QString broken = write("S_01.eex", kScenario.left(kScenario.size() - 4));
-    FrmChangeEEX dlg(hooks({broken}));
+    ConverterDialog dlg(hooks({broken}));
     dlg.show();
     dlg.findChild<QPushButton *>("cAdd")->click();
     EXPECT_EQ(message.title, QString("Error!"));
@@ -156,22 +156,22 @@ TEST_F(FrmChangeEEXTest, ErrorsAreShownAndLeaveTheFile)
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
 }
 
-TEST_F(FrmChangeEEXTest, FileOpenInATabIsRefused)
+TEST_F(ConverterDialogTest, FileOpenInATabIsRefused)
 {
     const QString a = write("S_01.eex", kScenario);
-    FrmChangeEEX dlg(hooks({a}, [&](const QString &p) { return p == a; }));
+    ConverterDialog dlg(hooks({a}, [&](const QString &p) { return p == a; }));
     dlg.findChild<QPushButton *>("cAdd")->click();
     EXPECT_TRUE(message.error);
     EXPECT_TRUE(message.text.contains(a));
     EXPECT_EQ(read(a), kScenario);
 }
 
-TEST_F(FrmChangeEEXTest, WithoutHooksTheChoiceAndTheMessageGoThroughThePrompts)
+TEST_F(ConverterDialogTest, WithoutHooksTheChoiceAndTheMessageGoThroughThePrompts)
 {
     const QString a = write("S_01.eex", kScenario);
     platform::ScriptedPrompts prompts;
     prompts.openAnswers = {{a}};
-    FrmChangeEEX dlg({});
+    ConverterDialog dlg({});
     dlg.findChild<QPushButton *>("cAdd")->click();
     ASSERT_EQ(prompts.fileRequests.size(), 1);
     EXPECT_EQ(prompts.fileRequests[0].title, QStringLiteral("EEX 파일을 열어주세요."));

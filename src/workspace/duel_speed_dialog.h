@@ -22,13 +22,13 @@ public:
 
 // The text OK stores: `typed` itself, or "1.0" when its leading number (the
 // way the preview reads it) is missing, zero or negative.
-QString DuelSpeedToStore(const QString &typed);
+QString duelSpeedToStore(const QString &typed);
 
-class FrmVSDelay : public QDialog
+class DuelSpeedDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmVSDelay(QWidget *parent = nullptr);
+    explicit DuelSpeedDialog(QWidget *parent = nullptr);
 
     // Builds the dialog afresh and shows it modally.
     static int open(QWidget *parent);

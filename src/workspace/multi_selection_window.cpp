@@ -1,6 +1,6 @@
-#include "workspace/frm_multi_select_view.h"
+#include "workspace/multi_selection_window.h"
 
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include <QCloseEvent>
 #include <QTreeWidget>
@@ -12,11 +12,11 @@ namespace {
 constexpr int kKeyRole = Qt::UserRole + 1;
 }
 
-FrmMultiSelectView::FrmMultiSelectView(QWidget *parent) : QWidget(parent, Qt::Window)
+MultiSelectionWindow::MultiSelectionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmMultiSelectView"));
     setWindowTitle(QStringLiteral("MultiSelectView"));
-    setFont(KoreanUiFont());
+    setFont(koreanUiFont());
     // Never the window that keeps the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(320, 400);
@@ -25,13 +25,13 @@ FrmMultiSelectView::FrmMultiSelectView(QWidget *parent) : QWidget(parent, Qt::Wi
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("TreeView1"));
     m_tree->setHeaderHidden(true);
-    m_tree->setFont(KoreanUiFont());
+    m_tree->setFont(koreanUiFont());
     layout->addWidget(m_tree);
 }
 
-int FrmMultiSelectView::nodeCount() const { return m_tree->topLevelItemCount(); }
+int MultiSelectionWindow::nodeCount() const { return m_tree->topLevelItemCount(); }
 
-QStringList FrmMultiSelectView::topKeys() const
+QStringList MultiSelectionWindow::topKeys() const
 {
     QStringList keys;
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
@@ -39,7 +39,7 @@ QStringList FrmMultiSelectView::topKeys() const
     return keys;
 }
 
-QTreeWidgetItem *FrmMultiSelectView::makeItem(const core::NodeSnapshot &node)
+QTreeWidgetItem *MultiSelectionWindow::makeItem(const core::NodeSnapshot &node)
 {
     auto *item = new QTreeWidgetItem(QStringList{node.text});
     item->setData(0, kKeyRole, node.key);
@@ -50,7 +50,7 @@ QTreeWidgetItem *FrmMultiSelectView::makeItem(const core::NodeSnapshot &node)
     return item;
 }
 
-void FrmMultiSelectView::setNodes(const std::vector<core::NodeSnapshot> &nodes)
+void MultiSelectionWindow::setNodes(const std::vector<core::NodeSnapshot> &nodes)
 {
     m_tree->clear();
     for (const core::NodeSnapshot &n : nodes) {
@@ -68,9 +68,9 @@ void FrmMultiSelectView::setNodes(const std::vector<core::NodeSnapshot> &nodes)
     }
 }
 
-void FrmMultiSelectView::clearNodes() { m_tree->clear(); }
+void MultiSelectionWindow::clearNodes() { m_tree->clear(); }
 
-void FrmMultiSelectView::closeEvent(QCloseEvent *event)
+void MultiSelectionWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
     hide();

@@ -14,11 +14,11 @@ class QTreeWidgetItem;
 
 namespace workspace {
 
-class FrmMultiSelectView : public QWidget
+class MultiSelectionWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit FrmMultiSelectView(QWidget *parent = nullptr);
+    explicit MultiSelectionWindow(QWidget *parent = nullptr);
 
     QTreeWidget *tree() const { return m_tree; }
     // Top-level copies, in selection order.

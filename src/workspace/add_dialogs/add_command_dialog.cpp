@@ -1,4 +1,4 @@
-#include "workspace/add_dialogs/frm_add_command.h"
+#include "workspace/add_dialogs/add_command_dialog.h"
 
 #include "core/catalogue.h"
 #include "platform/prompts.h"
@@ -92,113 +92,113 @@ bool acceptsTypedCode(AddDialogKind kind, int code)
     return core::IsBlockMenu(code);
 }
 
-FrmAddCommand::FrmAddCommand(AddDialogKind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
+AddCommandDialog::AddCommandDialog(AddDialogKind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
 {
     const KindSpec &s = spec(kind);
     setObjectName(QString::fromLatin1(s.objectName));
     setWindowTitle(QString::fromUtf16(s.title));
     setModal(true);
 
-    m_oList = new QRadioButton(QStringLiteral("메뉴 리스트"), this);
-    m_oList->setObjectName(QStringLiteral("oList"));
-    m_cbMenu = new QComboBox(this);
-    m_cbMenu->setObjectName(QStringLiteral("cbMenu"));
-    m_cbMenu->setEditable(false);
-    m_oNum = new QRadioButton(QStringLiteral("메뉴 번호"), this);
-    m_oNum->setObjectName(QStringLiteral("oNum"));
-    m_tMenuNum = new CodeBox(kHighestCode, this);
-    m_tMenuNum->setObjectName(QStringLiteral("tMenuNum"));
-    m_cAdd = new QPushButton(QStringLiteral("추가"), this);
-    m_cAdd->setObjectName(QStringLiteral("cAdd"));
-    m_cAdd->setDefault(true);
-    m_cAdd->setAutoDefault(true);
-    m_cCancel = new QPushButton(QStringLiteral("취소"), this);
-    m_cCancel->setObjectName(QStringLiteral("cCancel"));
-    m_cCancel->setAutoDefault(false);
+    m_fromListOption = new QRadioButton(QStringLiteral("메뉴 리스트"), this);
+    m_fromListOption->setObjectName(QStringLiteral("oList"));
+    m_commandList = new QComboBox(this);
+    m_commandList->setObjectName(QStringLiteral("cbMenu"));
+    m_commandList->setEditable(false);
+    m_byCodeOption = new QRadioButton(QStringLiteral("메뉴 번호"), this);
+    m_byCodeOption->setObjectName(QStringLiteral("oNum"));
+    m_codeBox = new CodeBox(kHighestCode, this);
+    m_codeBox->setObjectName(QStringLiteral("tMenuNum"));
+    m_addButton = new QPushButton(QStringLiteral("추가"), this);
+    m_addButton->setObjectName(QStringLiteral("cAdd"));
+    m_addButton->setDefault(true);
+    m_addButton->setAutoDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("취소"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cCancel"));
+    m_cancelButton->setAutoDefault(false);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(m_oList, 0, 0);
-    grid->addWidget(m_cbMenu, 0, 1);
-    grid->addWidget(m_oNum, 1, 0);
-    grid->addWidget(m_tMenuNum, 1, 1);
+    grid->addWidget(m_fromListOption, 0, 0);
+    grid->addWidget(m_commandList, 0, 1);
+    grid->addWidget(m_byCodeOption, 1, 0);
+    grid->addWidget(m_codeBox, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_cAdd);
-    buttons->addWidget(m_cCancel);
+    buttons->addWidget(m_addButton);
+    buttons->addWidget(m_cancelButton);
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    m_cbMenu->setMinimumWidth(260);
+    m_commandList->setMinimumWidth(260);
 
     for (int code : addDialogCodes(kind))
-        m_cbMenu->addItem(core::MenuName(code));
-    m_cbMenu->setCurrentIndex(s.loadPosition);
-    m_oList->setChecked(true);
-    m_tMenuNum->setText(QStringLiteral("5"));
+        m_commandList->addItem(core::MenuName(code));
+    m_commandList->setCurrentIndex(s.loadPosition);
+    m_fromListOption->setChecked(true);
+    m_codeBox->setText(QStringLiteral("5"));
 
     // The two ways of choosing are linked only through the option buttons:
     // focus in a control selects its option, a click on an option moves the
     // focus to its control.
-    m_cbMenu->installEventFilter(this);
-    m_tMenuNum->installEventFilter(this);
-    connect(m_oList, &QRadioButton::clicked, m_cbMenu, [this] { m_cbMenu->setFocus(Qt::OtherFocusReason); });
-    connect(m_oNum, &QRadioButton::clicked, m_tMenuNum, [this] { m_tMenuNum->setFocus(Qt::OtherFocusReason); });
-    connect(m_cAdd, &QPushButton::clicked, this, &FrmAddCommand::add);
-    connect(m_cCancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_commandList->installEventFilter(this);
+    m_codeBox->installEventFilter(this);
+    connect(m_fromListOption, &QRadioButton::clicked, m_commandList, [this] { m_commandList->setFocus(Qt::OtherFocusReason); });
+    connect(m_byCodeOption, &QRadioButton::clicked, m_codeBox, [this] { m_codeBox->setFocus(Qt::OtherFocusReason); });
+    connect(m_addButton, &QPushButton::clicked, this, &AddCommandDialog::add);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     restoreMemory();
 }
 
-void FrmAddCommand::restoreMemory()
+void AddCommandDialog::restoreMemory()
 {
     const AddDialogMemory &m = addDialogMemory(m_kind);
     if (m.mode == 0)
         return;
     const int position = m_kind == AddDialogKind::Body ? m.code - kLowestCode : m.listIndex;
-    if (position >= 0 && position < m_cbMenu->count())
-        m_cbMenu->setCurrentIndex(position);
-    m_tMenuNum->setCode(m.code);
+    if (position >= 0 && position < m_commandList->count())
+        m_commandList->setCurrentIndex(position);
+    m_codeBox->setCode(m.code);
     if (m.mode == 2) {
-        m_oNum->setChecked(true);
-        m_tMenuNum->setFocus(Qt::OtherFocusReason);
+        m_byCodeOption->setChecked(true);
+        m_codeBox->setFocus(Qt::OtherFocusReason);
     }
 }
 
-bool FrmAddCommand::eventFilter(QObject *watched, QEvent *event)
+bool AddCommandDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
-        if (watched == m_cbMenu)
-            m_oList->setChecked(true);
-        else if (watched == m_tMenuNum)
-            m_oNum->setChecked(true);
+        if (watched == m_commandList)
+            m_fromListOption->setChecked(true);
+        else if (watched == m_codeBox)
+            m_byCodeOption->setChecked(true);
     }
     return QDialog::eventFilter(watched, event);
 }
 
-int FrmAddCommand::HexRead(int listIdx) const
+int AddCommandDialog::itemCode(int listIdx) const
 {
-    if (listIdx < 0 || listIdx >= m_cbMenu->count())
+    if (listIdx < 0 || listIdx >= m_commandList->count())
         return 0;
-    const QString item = m_cbMenu->itemText(listIdx);
+    const QString item = m_commandList->itemText(listIdx);
     bool ok = false;
     const int code = item.left(item.indexOf(QLatin1Char(' '))).toInt(&ok, 16);
     return ok ? code : 0;
 }
 
-int FrmAddCommand::listCode(int position) const
+int AddCommandDialog::listCode(int position) const
 {
     // The body list is every code in order, so its position is the code.
-    return m_kind == AddDialogKind::Body ? position + kLowestCode : HexRead(position);
+    return m_kind == AddDialogKind::Body ? position + kLowestCode : itemCode(position);
 }
 
-void FrmAddCommand::add()
+void AddCommandDialog::add()
 {
     // An empty box or a code below 2 reads as 2, in either mode, so the box
     // always shows what a later typed add would take.
-    const int typed = m_tMenuNum->code();
+    const int typed = m_codeBox->code();
     AddDialogMemory next;
-    if (m_oList->isChecked()) {
+    if (m_fromListOption->isChecked()) {
         next.mode = 1;
-        next.listIndex = m_cbMenu->currentIndex();
+        next.listIndex = m_commandList->currentIndex();
         next.code = listCode(next.listIndex);
     } else {
         if (!acceptsTypedCode(m_kind, typed)) {
@@ -209,7 +209,7 @@ void FrmAddCommand::add()
         next.mode = 2;
         next.code = typed;
         // The list position is kept as it stands; it need not show the code.
-        next.listIndex = m_cbMenu->currentIndex();
+        next.listIndex = m_commandList->currentIndex();
     }
     addDialogMemory(m_kind) = next;
     m_chosen = next.code;

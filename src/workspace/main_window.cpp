@@ -1,4 +1,4 @@
-#include "workspace/frm_storyloom.h"
+#include "workspace/main_window.h"
 
 #include "core/settings.h"
 #include "platform/single_instance.h"
@@ -84,18 +84,18 @@ QIcon drawnIcon(const QString &themeName)
 
 } // namespace
 
-QFont KoreanUiFont()
+QFont koreanUiFont()
 {
     QFont font;
     font.setFamilies({QStringLiteral("NanumGothic"), QStringLiteral("나눔고딕")});
     return font;
 }
 
-FrmStoryloom::FrmStoryloom(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FrmStoryloom"));
     setWindowTitle(QStringLiteral("Storyloom 1.0.2"));
-    setFont(KoreanUiFont());
+    setFont(koreanUiFont());
     // The bars are switched by the View menu only, not by a context menu.
     setContextMenuPolicy(Qt::NoContextMenu);
     resize(800, 600);
@@ -107,7 +107,7 @@ FrmStoryloom::FrmStoryloom(QWidget *parent) : QMainWindow(parent)
 
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("SB"));
-    m_statusLabel = new ElidedLabel(DefaultStatusText(), bar);
+    m_statusLabel = new ElidedLabel(defaultStatusText(), bar);
     m_statusLabel->setObjectName(QStringLiteral("SBText"));
     bar->addWidget(m_statusLabel, 1);
     setStatusBar(bar);
@@ -115,21 +115,21 @@ FrmStoryloom::FrmStoryloom(QWidget *parent) : QMainWindow(parent)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kTimerIntervalMs);
-    connect(m_timer, &QTimer::timeout, this, &FrmStoryloom::Timer1_Timer);
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::openHandOvers);
     m_timer->start();
 }
 
-FrmStoryloom::~FrmStoryloom()
+MainWindow::~MainWindow()
 {
     // The pages go with the strip; nobody is to hear of tab switches then.
     m_tabs->blockSignals(true);
 }
 
-void FrmStoryloom::buildMenus()
+void MainWindow::buildMenus()
 {
-    const QFont font = KoreanUiFont();
+    const QFont font = koreanUiFont();
     menuBar()->setFont(font);
-    const auto table = MenuTable();
+    const auto table = menuTable();
     // The menu each level adds to; index 0 is the menu bar's level.
     QMenu *parents[3] = {nullptr, nullptr, nullptr};
     for (size_t i = 0; i < table.size(); ++i) {
@@ -182,14 +182,14 @@ void FrmStoryloom::buildMenus()
     }
 }
 
-void FrmStoryloom::buildToolbar()
+void MainWindow::buildToolbar()
 {
     m_toolbar = addToolBar(QStringLiteral("Toolbar"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar"));
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
     m_toolbar->toggleViewAction()->setVisible(false);
-    for (const ToolButtonEntry &b : ToolbarTable()) {
+    for (const ToolButtonEntry &b : toolbarTable()) {
         if (!*b.key) {
             m_toolbar->addSeparator();
             continue;
@@ -214,7 +214,7 @@ void FrmStoryloom::buildToolbar()
     }
 }
 
-void FrmStoryloom::buildCentral()
+void MainWindow::buildCentral()
 {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -222,7 +222,7 @@ void FrmStoryloom::buildCentral()
     layout->setSpacing(0);
     m_tabs = new QTabWidget(central);
     m_tabs->setObjectName(QStringLiteral("TS"));
-    m_tabs->setFont(KoreanUiFont());
+    m_tabs->setFont(koreanUiFont());
     m_tabs->setUsesScrollButtons(true);
     // The strip sizes its corner by the corner widget's size hint, which for
     // a push button is far wider than the small square; a holder whose hint
@@ -245,7 +245,7 @@ void FrmStoryloom::buildCentral()
     setCentralWidget(central);
 }
 
-void FrmStoryloom::connectOwnActions()
+void MainWindow::connectOwnActions()
 {
     connect(m_actions.rightClickClosesTab, &QAction::triggered, this,
             [this](bool checked) { writeOption("RC_TabClose", core::BoolText(checked)); });
@@ -273,22 +273,22 @@ void FrmStoryloom::connectOwnActions()
     });
     for (int entry = 1; entry <= 5; ++entry) {
         connect(m_actions.recent(entry), &QAction::triggered, this, [this, entry] {
-            if (m_hooks.recentOpen)
-                m_hooks.recentOpen(entry);
+            if (m_hooks.openRecent)
+                m_hooks.openRecent(entry);
         });
     }
 }
 
-void FrmStoryloom::writeOption(const char *key, const QString &value)
+void MainWindow::writeOption(const char *key, const QString &value)
 {
     core::WriteINI(QStringLiteral("Option"), QString::fromUtf8(key), value);
 }
 
-QString FrmStoryloom::statusText() const { return m_statusLabel->text(); }
+QString MainWindow::statusText() const { return m_statusLabel->text(); }
 
-void FrmStoryloom::setStatusText(const QString &text) { m_statusLabel->setText(text); }
+void MainWindow::setStatusText(const QString &text) { m_statusLabel->setText(text); }
 
-void FrmStoryloom::OptionLoad()
+void MainWindow::loadOptionMarks()
 {
     const core::OptionMarks marks = core::ReadOptionMarks();
     m_actions.rightClickClosesTab->setChecked(marks.rightClickTabClose);
@@ -307,7 +307,7 @@ void FrmStoryloom::OptionLoad()
     }
 }
 
-core::OptionMarks FrmStoryloom::optionMarks() const
+core::OptionMarks MainWindow::optionMarks() const
 {
     core::OptionMarks marks;
     marks.rightClickTabClose = m_actions.rightClickClosesTab->isChecked();
@@ -319,7 +319,7 @@ core::OptionMarks FrmStoryloom::optionMarks() const
     return marks;
 }
 
-void FrmStoryloom::RecentLoad()
+void MainWindow::loadRecentItems()
 {
     for (int entry = 5; entry >= 1; --entry) {
         QAction *item = m_actions.recent(entry);
@@ -335,13 +335,13 @@ void FrmStoryloom::RecentLoad()
     }
 }
 
-bool FrmStoryloom::recentUsed(int entry) const
+bool MainWindow::recentUsed(int entry) const
 {
     const QAction *item = m_actions.recent(entry);
     return item && item->data().toBool();
 }
 
-void FrmStoryloom::setDocumentState(bool hasDocument)
+void MainWindow::setDocumentState(bool hasDocument)
 {
     for (QAction *item : std::as_const(m_documentItems))
         item->setEnabled(hasDocument);
@@ -361,17 +361,17 @@ void FrmStoryloom::setDocumentState(bool hasDocument)
     m_documentState = hasDocument;
 }
 
-void FrmStoryloom::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!m_activated && !m_activationQueued) {
         // After the window has been painted once, like an activation.
         m_activationQueued = true;
-        QTimer::singleShot(0, this, &FrmStoryloom::firstActivation);
+        QTimer::singleShot(0, this, &MainWindow::firstActivation);
     }
 }
 
-void FrmStoryloom::firstActivation()
+void MainWindow::firstActivation()
 {
     if (m_activated)
         return;
@@ -386,7 +386,7 @@ void FrmStoryloom::firstActivation()
     emit firstActivated();
 }
 
-void FrmStoryloom::queueHandOver(const QStringList &paths)
+void MainWindow::queueHandOver(const QStringList &paths)
 {
     for (const QString &p : paths) {
         if (!p.isEmpty())
@@ -394,7 +394,7 @@ void FrmStoryloom::queueHandOver(const QStringList &paths)
     }
 }
 
-void FrmStoryloom::Timer1_Timer()
+void MainWindow::openHandOvers()
 {
     if (m_source)
         queueHandOver(m_source->takePending());
@@ -420,7 +420,7 @@ void FrmStoryloom::Timer1_Timer()
         m_source->finish(entries);
 }
 
-platform::MsgResult FrmStoryloom::askSaveQuestion()
+platform::MsgResult MainWindow::askSaveQuestion()
 {
     // The strip doubles "&" so it shows literally; the question shows the name.
     QString caption = m_tabs->tabText(m_tabs->currentIndex()).replace(QStringLiteral("&&"), QStringLiteral("&"));
@@ -431,7 +431,7 @@ platform::MsgResult FrmStoryloom::askSaveQuestion()
                                                  platform::MsgIcon::Information);
 }
 
-bool FrmStoryloom::queryUnload()
+bool MainWindow::queryUnload()
 {
     for (int tab = 0; tab < m_tabs->count(); ++tab) {
         m_tabs->setCurrentIndex(tab);
@@ -449,7 +449,7 @@ bool FrmStoryloom::queryUnload()
     return true;
 }
 
-void FrmStoryloom::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!queryUnload()) {
         event->ignore();
