@@ -1,8 +1,8 @@
 #include "pickers/picker_tools.h"
 
-#include "pickers/frm_army_map.h"
-#include "pickers/frm_map.h"
-#include "pickers/frm_map_coor_select.h"
+#include "pickers/battle_map_picker.h"
+#include "pickers/stage_map_picker.h"
+#include "pickers/world_map_picker.h"
 #include "workspace/dialog_registry.h"
 
 namespace pickers {
@@ -10,12 +10,12 @@ namespace pickers {
 void registerPickerTools(workspace::DialogRegistry &registry)
 {
     registry.registerTool(workspace::kStageMapPickerTool,
-                          [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return FrmMap::create(ctx); });
+                          [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return StageMapPicker::create(ctx); });
     registry.registerTool(workspace::kWorldMapPickerTool, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return FrmMapCoorSelect::create(ctx);
+        return WorldMapPicker::create(ctx);
     });
     registry.registerTool(workspace::kBattleMapPickerTool, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return FrmArmyMap::create(ctx);
+        return BattleMapPicker::create(ctx);
     });
 }
 

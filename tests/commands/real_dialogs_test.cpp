@@ -1,7 +1,7 @@
 // Every command code with an edit dialog opens its own, and a new command
 // comes back from it as it went in; the dialog of command 0x28; the variable
 // list's check for variables.
-#include "commands/presentation/frm_free_action28.h"
+#include "commands/presentation/free_action_dialog.h"
 
 #include "core/catalogue.h"
 #include "core/key_codec.h"
@@ -99,7 +99,7 @@ TEST(FreeAction28, HasNoBehaviourAndOnlyTheCloseBoxClosesIt)
 
     bool checked = false;
     ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
-        auto *dialog = qobject_cast<commands::FrmR28 *>(&d);
+        auto *dialog = qobject_cast<commands::FreeActionDialog *>(&d);
         ASSERT_TRUE(dialog);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Form1"));
         EXPECT_EQ(d.findChild<QLabel *>("Label1")->text(), QStringLiteral("Case"));

@@ -1,4 +1,4 @@
-#include "pickers/frm_map.h"
+#include "pickers/stage_map_picker.h"
 
 #include "core/game/sprite_palette.h"
 #include "core/game/unit_sprites.h"
@@ -133,7 +133,7 @@ struct StageMapTest : ::testing::Test
         call.person = 7; // model 7
     }
 
-    static FrmMap &picker(QDialog &d) { return static_cast<FrmMap &>(d); }
+    static StageMapPicker &picker(QDialog &d) { return static_cast<StageMapPicker &>(d); }
     static void move(QDialog &d, QPoint pos)
     {
         QWidget *v = picker(d).mapView();

@@ -1,4 +1,4 @@
-#include "pickers/frm_map_coor_select.h"
+#include "pickers/world_map_picker.h"
 
 #include "core/game/demo_game_folder.h"
 #include "core/game/e5_writer.h"
@@ -121,7 +121,7 @@ struct WorldMapTest : ::testing::Test
         call.facePerson = 3;
         call.faceMoving = true;
     }
-    static FrmMapCoorSelect &picker(QDialog &d) { return static_cast<FrmMapCoorSelect &>(d); }
+    static WorldMapPicker &picker(QDialog &d) { return static_cast<WorldMapPicker &>(d); }
     static void move(QDialog &d, QPoint pos)
     {
         QWidget *v = picker(d).mapView();

@@ -6,13 +6,13 @@ void registerBattleSetupDialogs(workspace::DialogRegistry &registry)
 {
     registerArmyTableDialogs(registry);
     registerFrmEnemyEquipment48(registry);
-    registerFrmForceGoWar4a(registry);
-    registerFrmSetCharWar4b(registry);
-    registerFrmSetObstacle58(registry);
+    registerForcedSortieDialog(registry);
+    registerAllyAppearanceDialog(registry);
+    registerObstacleDialog(registry);
     registerFrmSetWar45(registry);
     registerFrmSetWeather57(registry);
     registerFrmSetWeatherKind56(registry);
-    registerFrmSpoils59(registry);
+    registerSpoilsDialog(registry);
 }
 
 } // namespace commands

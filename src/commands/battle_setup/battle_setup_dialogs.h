@@ -12,12 +12,12 @@ void registerBattleSetupDialogs(workspace::DialogRegistry &registry);
 
 void registerArmyTableDialogs(workspace::DialogRegistry &registry);
 void registerFrmEnemyEquipment48(workspace::DialogRegistry &registry);
-void registerFrmForceGoWar4a(workspace::DialogRegistry &registry);
-void registerFrmSetCharWar4b(workspace::DialogRegistry &registry);
-void registerFrmSetObstacle58(workspace::DialogRegistry &registry);
+void registerForcedSortieDialog(workspace::DialogRegistry &registry);
+void registerAllyAppearanceDialog(workspace::DialogRegistry &registry);
+void registerObstacleDialog(workspace::DialogRegistry &registry);
 void registerFrmSetWar45(workspace::DialogRegistry &registry);
 void registerFrmSetWeather57(workspace::DialogRegistry &registry);
 void registerFrmSetWeatherKind56(workspace::DialogRegistry &registry);
-void registerFrmSpoils59(workspace::DialogRegistry &registry);
+void registerSpoilsDialog(workspace::DialogRegistry &registry);
 
 } // namespace commands

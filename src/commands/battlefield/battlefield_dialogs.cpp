@@ -5,9 +5,9 @@ namespace commands {
 void registerBattlefieldDialogs(workspace::DialogRegistry &registry)
 {
     registerBattlefieldDescriptions(registry);
-    registerFrmChangeCharPolicy4e(registry);
-    registerFrmChangeCondition4d(registry);
-    registerFrmSetSmodel75(registry);
+    registerUnitPolicyDialog(registry);
+    registerUnitConditionDialog(registry);
+    registerSpecialModelDialog(registry);
     registerInformationTextDialogs(registry);
 }
 

@@ -12,9 +12,9 @@ namespace commands {
 void registerBattlefieldDialogs(workspace::DialogRegistry &registry);
 
 void registerBattlefieldDescriptions(workspace::DialogRegistry &registry);
-void registerFrmChangeCharPolicy4e(workspace::DialogRegistry &registry);
-void registerFrmChangeCondition4d(workspace::DialogRegistry &registry);
-void registerFrmSetSmodel75(workspace::DialogRegistry &registry);
+void registerUnitPolicyDialog(workspace::DialogRegistry &registry);
+void registerUnitConditionDialog(workspace::DialogRegistry &registry);
+void registerSpecialModelDialog(workspace::DialogRegistry &registry);
 void registerInformationTextDialogs(workspace::DialogRegistry &registry);
 
 } // namespace commands

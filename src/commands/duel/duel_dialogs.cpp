@@ -5,9 +5,9 @@ namespace commands {
 void registerDuelDialogs(workspace::DialogRegistry &registry)
 {
     registerDuelEngineDialogs(registry);
-    registerFrmVsStart68(registry);
-    registerFrmVsText(registry);
-    duel::registerFrmVsView(registry);
+    registerDuelStartDialog(registry);
+    registerDuelTextDialogs(registry);
+    duel::registerDuelPreviewWindow(registry);
 }
 
 } // namespace commands

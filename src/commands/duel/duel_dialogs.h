@@ -11,11 +11,11 @@ namespace commands {
 void registerDuelDialogs(workspace::DialogRegistry &registry);
 
 void registerDuelEngineDialogs(workspace::DialogRegistry &registry);
-void registerFrmVsStart68(workspace::DialogRegistry &registry);
-void registerFrmVsText(workspace::DialogRegistry &registry);
+void registerDuelStartDialog(workspace::DialogRegistry &registry);
+void registerDuelTextDialogs(workspace::DialogRegistry &registry);
 
 namespace duel {
-void registerFrmVsView(workspace::DialogRegistry &registry);
+void registerDuelPreviewWindow(workspace::DialogRegistry &registry);
 } // namespace duel
 
 } // namespace commands

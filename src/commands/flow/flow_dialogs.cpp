@@ -8,10 +8,10 @@ void registerFlowDialogs(workspace::DialogRegistry &registry)
     registerAbilityCopyDialogs(registry);
     registerPersonValueDialogs(registry);
     registerVariableOperandDialogs(registry);
-    flow::registerFrmCharWar6(registry);
-    flow::registerFrmVar5(registry);
-    flow::registerFrmVarSetB(registry);
-    flow::registerFrmVarList(registry);
+    flow::registerSortieDialog(registry);
+    flow::registerVariableTestDialog(registry);
+    flow::registerVariableSetDialog(registry);
+    flow::registerVariableListDialog(registry);
 }
 
 } // namespace commands

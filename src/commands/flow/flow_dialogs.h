@@ -16,10 +16,10 @@ void registerPersonValueDialogs(workspace::DialogRegistry &registry);
 void registerVariableOperandDialogs(workspace::DialogRegistry &registry);
 
 namespace flow {
-void registerFrmCharWar6(workspace::DialogRegistry &registry);
-void registerFrmVar5(workspace::DialogRegistry &registry);
-void registerFrmVarSetB(workspace::DialogRegistry &registry);
-void registerFrmVarList(workspace::DialogRegistry &registry);
+void registerSortieDialog(workspace::DialogRegistry &registry);
+void registerVariableTestDialog(workspace::DialogRegistry &registry);
+void registerVariableSetDialog(workspace::DialogRegistry &registry);
+void registerVariableListDialog(workspace::DialogRegistry &registry);
 } // namespace flow
 
 } // namespace commands

@@ -1,7 +1,7 @@
 // The small story-flow commands whose dialogs are one or two fields: the
 // yes/no query test, menu handling, a delay, the ending kind, the jump to
 // another scenario file, the probability test and the discarding of an item.
-// The variable assignment 0x0B has a bound of its own (frm_var_set_b).
+// The variable assignment 0x0B has a bound of its own (variable_set_dialog).
 #include "commands/flow/flow_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
 #include "core/param_tags.h"

@@ -75,7 +75,7 @@ QString gameFolderOf(const workspace::EditContext &ctx)
 
 // --- 0x22 ---------------------------------------------------------------
 
-FrmMovie22::FrmMovie22(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
+MovieDialog::MovieDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
 {
     setObjectName(QStringLiteral("FrmMovie22"));
     m_movie.box = newList(this, "cbMovie");
@@ -87,7 +87,7 @@ FrmMovie22::FrmMovie22(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
     m_movie.select(stored, media::movieText(stored));
 }
 
-bool FrmMovie22::saveFields(QString &key, int &lengthDelta)
+bool MovieDialog::saveFields(QString &key, int &lengthDelta)
 {
     lengthDelta = 0;
     setField(key, 9, 2, m_movie.value());
@@ -96,7 +96,7 @@ bool FrmMovie22::saveFields(QString &key, int &lengthDelta)
 
 // --- 0x23 ---------------------------------------------------------------
 
-FrmMusic23::FrmMusic23(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
+MusicDialog::MusicDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
 {
     setObjectName(QStringLiteral("FrmMusic23"));
     const media::EffectCounts counts{readSettingCount(ctx, media::kSeMax), readSettingCount(ctx, media::kSemMax),
@@ -126,7 +126,7 @@ FrmMusic23::FrmMusic23(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
     connect(m_listen, &QPushButton::clicked, this, [this] { listen(); });
 }
 
-void FrmMusic23::listen()
+void MusicDialog::listen()
 {
     const QString name = m_effect.box->currentText();
     if (name.isEmpty())
@@ -135,7 +135,7 @@ void FrmMusic23::listen()
         core::game::GameFilePath(gameFolderOf(context()), QStringLiteral("Wav\\") + name));
 }
 
-bool FrmMusic23::saveFields(QString &key, int &lengthDelta)
+bool MusicDialog::saveFields(QString &key, int &lengthDelta)
 {
     lengthDelta = 0;
     setField(key, 9, 2, m_effect.value());
@@ -144,7 +144,7 @@ bool FrmMusic23::saveFields(QString &key, int &lengthDelta)
     return true;
 }
 
-void FrmMusic23::reject()
+void MusicDialog::reject()
 {
     MediaPlayer::instance().stopEffect();
     CommandDialog::reject();
@@ -152,7 +152,7 @@ void FrmMusic23::reject()
 
 // --- 0x24 ---------------------------------------------------------------
 
-FrmTrack24::FrmTrack24(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
+TrackDialog::TrackDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
 {
     setObjectName(QStringLiteral("FrmTrack24"));
     const int trackMax = readSettingCount(ctx, media::kTrackMax);
@@ -179,7 +179,7 @@ FrmTrack24::FrmTrack24(workspace::EditContext &ctx) : CommandDialog(ctx, kCode)
     connect(m_listen, &QPushButton::clicked, this, [this] { listen(); });
 }
 
-void FrmTrack24::listen()
+void TrackDialog::listen()
 {
     const QString folder = gameFolderOf(context());
     QFile list(core::game::GameFilePath(folder, QStringLiteral("mp3list.txt")));
@@ -193,7 +193,7 @@ void FrmTrack24::listen()
     MediaPlayer::instance().playMusic(core::game::GameFilePath(folder, *file));
 }
 
-bool FrmTrack24::saveFields(QString &key, int &lengthDelta)
+bool TrackDialog::saveFields(QString &key, int &lengthDelta)
 {
     lengthDelta = 0;
     setField(key, 9, 2, m_track.value());
@@ -215,9 +215,9 @@ void registerDialog(workspace::DialogRegistry &registry, const char *formName)
 
 void registerMediaDialogs(workspace::DialogRegistry &registry)
 {
-    registerDialog<FrmMovie22>(registry, "FrmMovie22");
-    registerDialog<FrmMusic23>(registry, "FrmMusic23");
-    registerDialog<FrmTrack24>(registry, "FrmTrack24");
+    registerDialog<MovieDialog>(registry, "FrmMovie22");
+    registerDialog<MusicDialog>(registry, "FrmMusic23");
+    registerDialog<TrackDialog>(registry, "FrmTrack24");
 }
 
 } // namespace commands

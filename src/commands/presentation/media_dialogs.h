@@ -29,12 +29,12 @@ struct ValueList {
     int value() const;
 };
 
-class FrmMovie22 : public CommandDialog
+class MovieDialog : public CommandDialog
 {
     Q_OBJECT
 public:
     static constexpr int kCode = 0x22;
-    explicit FrmMovie22(workspace::EditContext &ctx);
+    explicit MovieDialog(workspace::EditContext &ctx);
     QComboBox *movieList() const { return m_movie.box; }
 
 protected:
@@ -44,12 +44,12 @@ private:
     ValueList m_movie;
 };
 
-class FrmMusic23 : public CommandDialog
+class MusicDialog : public CommandDialog
 {
     Q_OBJECT
 public:
     static constexpr int kCode = 0x23;
-    explicit FrmMusic23(workspace::EditContext &ctx);
+    explicit MusicDialog(workspace::EditContext &ctx);
     QComboBox *effectList() const { return m_effect.box; }
     NumberField *repeatBox() const { return m_repeat; }
     // Plays the chosen effect from the game folder's "Wav" folder.
@@ -68,12 +68,12 @@ private:
     QPushButton *m_listen = nullptr;
 };
 
-class FrmTrack24 : public CommandDialog
+class TrackDialog : public CommandDialog
 {
     Q_OBJECT
 public:
     static constexpr int kCode = 0x24;
-    explicit FrmTrack24(workspace::EditContext &ctx);
+    explicit TrackDialog(workspace::EditContext &ctx);
     QComboBox *trackList() const { return m_track.box; }
     // Plays the chosen track's file, named by the game folder's music list.
     void listen();

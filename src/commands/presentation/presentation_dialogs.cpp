@@ -8,9 +8,9 @@ void registerPresentationDialogs(workspace::DialogRegistry &registry)
     registerMapFaceDialogs(registry);
     registerMapTriggerDialogs(registry);
     registerMediaDialogs(registry);
-    registerFrmBackGround27(registry);
-    registerFrmFaceChange20(registry);
-    registerFrmFreeAction28(registry);
+    registerBackgroundDialog(registry);
+    registerFaceChangeDialog(registry);
+    registerFreeActionDialog(registry);
 }
 
 } // namespace commands

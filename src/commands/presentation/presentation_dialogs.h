@@ -14,8 +14,8 @@ void registerMapCellDialogs(workspace::DialogRegistry &registry);
 void registerMapFaceDialogs(workspace::DialogRegistry &registry);
 void registerMapTriggerDialogs(workspace::DialogRegistry &registry);
 void registerMediaDialogs(workspace::DialogRegistry &registry);
-void registerFrmBackGround27(workspace::DialogRegistry &registry);
-void registerFrmFaceChange20(workspace::DialogRegistry &registry);
-void registerFrmFreeAction28(workspace::DialogRegistry &registry);
+void registerBackgroundDialog(workspace::DialogRegistry &registry);
+void registerFaceChangeDialog(workspace::DialogRegistry &registry);
+void registerFreeActionDialog(workspace::DialogRegistry &registry);
 
 } // namespace commands

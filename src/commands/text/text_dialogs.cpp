@@ -6,13 +6,13 @@ void registerTextDialogs(workspace::DialogRegistry &registry)
 {
     registerFrmCase13(registry);
     registerFrmDieSaid1b(registry);
-    registerFrmString(registry);
-    registerFrmMapWordShow2c(registry);
-    registerFrmSelect12(registry);
-    registerFrmTalk15(registry);
-    registerFrmExplanation(registry);
-    registerFrmSelectView(registry);
-    registerFrmTalkView(registry);
+    registerSharedTextDialog(registry);
+    registerMapTextDialog(registry);
+    registerChoiceDialog(registry);
+    registerDialogueDialog(registry);
+    registerInformationPreview(registry);
+    registerChoicePreview(registry);
+    registerDialoguePreview(registry);
 }
 
 } // namespace commands

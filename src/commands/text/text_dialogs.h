@@ -12,12 +12,12 @@ void registerTextDialogs(workspace::DialogRegistry &registry);
 
 void registerFrmCase13(workspace::DialogRegistry &registry);
 void registerFrmDieSaid1b(workspace::DialogRegistry &registry);
-void registerFrmString(workspace::DialogRegistry &registry);
-void registerFrmMapWordShow2c(workspace::DialogRegistry &registry);
-void registerFrmSelect12(workspace::DialogRegistry &registry);
-void registerFrmTalk15(workspace::DialogRegistry &registry);
-void registerFrmExplanation(workspace::DialogRegistry &registry);
-void registerFrmSelectView(workspace::DialogRegistry &registry);
-void registerFrmTalkView(workspace::DialogRegistry &registry);
+void registerSharedTextDialog(workspace::DialogRegistry &registry);
+void registerMapTextDialog(workspace::DialogRegistry &registry);
+void registerChoiceDialog(workspace::DialogRegistry &registry);
+void registerDialogueDialog(workspace::DialogRegistry &registry);
+void registerInformationPreview(workspace::DialogRegistry &registry);
+void registerChoicePreview(workspace::DialogRegistry &registry);
+void registerDialoguePreview(workspace::DialogRegistry &registry);
 
 } // namespace commands

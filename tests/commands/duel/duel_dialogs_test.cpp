@@ -3,7 +3,7 @@
 // text dialogs, and the two fighters and the logo of the duel start.
 #include "commands/common/character_picker.h"
 #include "commands/common/engine_test_support.h"
-#include "commands/duel/frm_vs_start68.h"
+#include "commands/duel/duel_start_dialog.h"
 #include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "fixtures/nested_length_check.h"
@@ -298,7 +298,7 @@ TEST(DuelStartDialog, PersonsLoadAndTypedNumbersFollowThePickerRules)
     QString firstName;
     QString afterNone[2], afterVariable[2];
     EXPECT_TRUE(cmd.edit([&](QDialog &d) {
-        auto &dialog = static_cast<commands::FrmVSStart68 &>(d);
+        auto &dialog = static_cast<commands::DuelStartDialog &>(d);
         commands::CharacterPicker *p = dialog.picker();
         firstName = p->list(0)->currentText();
         d.findChild<QRadioButton *>(QStringLiteral("oNum"))->click();

@@ -4,7 +4,7 @@
 // middle, and a click during speech.
 #include "commands/duel/duel_game_files.h"
 #include "commands/duel/duel_preparation.h"
-#include "commands/duel/frm_vs_view.h"
+#include "commands/duel/duel_preview_window.h"
 #include "core/game/demo_game_folder.h"
 #include "core/game/e5_writer.h"
 #include "fixtures/duel_fixtures.h"
@@ -38,8 +38,8 @@ struct Preview
     QHash<QString, QString> settings = fixtures::duelSettings(folder.folder());
     platform::ScriptedPrompts prompts;
     std::vector<std::int64_t> waits;
-    std::function<void(FrmVSView &)> duringWait;
-    std::unique_ptr<FrmVSView> view;
+    std::function<void(DuelPreviewWindow &)> duringWait;
+    std::unique_ptr<DuelPreviewWindow> view;
 
     explicit Preview(const QStringList &records) : doc(records)
     {
@@ -49,7 +49,7 @@ struct Preview
     }
     void run()
     {
-        view = std::make_unique<FrmVSView>(ctx, [this](std::int64_t w) {
+        view = std::make_unique<DuelPreviewWindow>(ctx, [this](std::int64_t w) {
             waits.push_back(w);
             if (duringWait)
                 duringWait(*view);
@@ -157,7 +157,7 @@ TEST(DuelPreview, AnEntryTooShortForItsFramesIsReported)
 TEST(DuelPreview, ClosingStopsThePlayAtOnce)
 {
     Preview p(kDuel);
-    p.duringWait = [&](FrmVSView &view) {
+    p.duringWait = [&](DuelPreviewWindow &view) {
         if (p.waits.size() == 3)
             view.close();
     };
@@ -167,7 +167,7 @@ TEST(DuelPreview, ClosingStopsThePlayAtOnce)
     EXPECT_EQ(p.waits.size(), 3u);
     EXPECT_FALSE(p.view->isVisible());
     EXPECT_FALSE(p.view->playing());
-    EXPECT_FALSE(FrmVSView::anyPlaying());
+    EXPECT_FALSE(DuelPreviewWindow::anyPlaying());
 }
 
 TEST(DuelPreview, ClosingEndsALongDelayInProgress)
@@ -176,10 +176,10 @@ TEST(DuelPreview, ClosingEndsALongDelayInProgress)
     QStringList records = kDuel;
     records.append(QStringLiteral("09000400FFFFFF00"));
     Preview p(records);
-    FrmVSView view(p.ctx);
+    DuelPreviewWindow view(p.ctx);
     bool secondRefused = false;
     QTimer::singleShot(1500, &view, [&] {
-        EXPECT_TRUE(FrmVSView::anyPlaying());
+        EXPECT_TRUE(DuelPreviewWindow::anyPlaying());
         secondRefused = !workspace::DialogRegistry::instance().createTool(workspace::kDuelPreviewTool, p.ctx);
         view.close();
     });
@@ -189,14 +189,14 @@ TEST(DuelPreview, ClosingEndsALongDelayInProgress)
     EXPECT_LT(clock.elapsed(), 30000);
     EXPECT_TRUE(secondRefused);
     EXPECT_FALSE(view.playing());
-    EXPECT_FALSE(FrmVSView::anyPlaying());
+    EXPECT_FALSE(DuelPreviewWindow::anyPlaying());
 }
 
 TEST(DuelPreview, AClickOnTheStageSkipsTheSpeechButNotOnAFace)
 {
     Preview p({fixtures::duelStartRecord(1, 2)});
     p.run();
-    FrmVSView &view = *p.view;
+    DuelPreviewWindow &view = *p.view;
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(500, 300));
     EXPECT_FALSE(view.stage().talkSkip);  // fighter 0's face box
     QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(300, 200));
@@ -283,7 +283,7 @@ TEST(DuelPreview, TheDemoGameFolderPlaysADuel)
     ctx.readSetting = [&](const QString &s, const QString &k) { return settings.value(s + u'/' + k); };
     platform::ScriptedPrompts prompts;
     ctx.prompts = &prompts;
-    FrmVSView view(ctx, [](std::int64_t) {});
+    DuelPreviewWindow view(ctx, [](std::int64_t) {});
     view.run();
     EXPECT_TRUE(prompts.messages.isEmpty()) << qPrintable(prompts.messages.value(0).text);
     EXPECT_EQ(view.result(), int(QDialog::Accepted));

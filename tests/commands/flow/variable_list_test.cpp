@@ -1,7 +1,7 @@
 // The variable list: which uses of variables it gathers and in what order,
 // on a small hand-made tree and on generated scenarios; and the window's
 // jump, its cancel and its message for a scenario without variables.
-#include "commands/flow/frm_var_list.h"
+#include "commands/flow/variable_list_dialog.h"
 #include "commands/flow/variable_test_record.h"
 #include "commands/flow/variable_uses.h"
 #include "core/captions.h"
@@ -148,11 +148,11 @@ struct ToolRun
 
     explicit ToolRun(core::DocTree &t) : tree(t) { ctx.prompts = &prompts; }
 
-    void run(const std::function<void(FrmVarList &)> &act)
+    void run(const std::function<void(VariableListDialog &)> &act)
     {
         workspace::ScopedDialogRunner runner([&](QDialog &d, workspace::EditContext &) {
             d.show();
-            act(static_cast<FrmVarList &>(d));
+            act(static_cast<VariableListDialog &>(d));
             if (d.isVisible())
                 d.reject();
         });
@@ -160,12 +160,12 @@ struct ToolRun
     }
 };
 
-TEST(FrmVarList, FindSelectsTheChosenRowsCommand)
+TEST(VariableListDialog, FindSelectsTheChosenRowsCommand)
 {
     SmallScenario s;
     s.tree.setSelected(s.emptyTest);
     ToolRun tool(s.tree);
-    tool.run([&](FrmVarList &w) {
+    tool.run([&](VariableListDialog &w) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("변량 리스트"));
         QTreeWidget *lv = w.findChild<QTreeWidget *>("LV");
         EXPECT_EQ(lv->headerItem()->text(0), QStringLiteral(" 변량"));
@@ -182,13 +182,13 @@ TEST(FrmVarList, FindSelectsTheChosenRowsCommand)
     EXPECT_TRUE(tool.prompts.messages.isEmpty());
 }
 
-TEST(FrmVarList, FindHandsTheCommandToTheWorkspacesSelection)
+TEST(VariableListDialog, FindHandsTheCommandToTheWorkspacesSelection)
 {
     SmallScenario s;
     ToolRun tool(s.tree);
     std::vector<core::NodeId> handed;
     tool.ctx.selectNode = [&](core::NodeId n) { handed.push_back(n); };
-    tool.run([](FrmVarList &w) {
+    tool.run([](VariableListDialog &w) {
         w.list()->setCurrentItem(w.list()->topLevelItem(3));
         w.findChild<QPushButton *>("cFind")->click();
     });
@@ -196,19 +196,19 @@ TEST(FrmVarList, FindHandsTheCommandToTheWorkspacesSelection)
     EXPECT_EQ(s.tree.selected(), s.nestedTest);
 }
 
-TEST(FrmVarList, CancelLeavesTheSelection)
+TEST(VariableListDialog, CancelLeavesTheSelection)
 {
     SmallScenario s;
     s.tree.setSelected(s.emptyTest);
     ToolRun tool(s.tree);
-    tool.run([](FrmVarList &w) {
+    tool.run([](VariableListDialog &w) {
         w.list()->setCurrentItem(w.list()->topLevelItem(2));
         w.findChild<QPushButton *>("cCancel")->click();
     });
     EXPECT_EQ(s.tree.selected(), s.emptyTest);
 }
 
-TEST(FrmVarList, AnEmptyListSaysSoAndStillOpens)
+TEST(VariableListDialog, AnEmptyListSaysSoAndStillOpens)
 {
     core::DocTree tree;
     const core::NodeId scene = fixtures::addScenarioRoot(tree);
@@ -218,7 +218,7 @@ TEST(FrmVarList, AnEmptyListSaysSoAndStillOpens)
     tree.setSelected(delay);
     ToolRun tool(tree);
     int shown = 0;
-    tool.run([&](FrmVarList &w) {
+    tool.run([&](VariableListDialog &w) {
         ++shown;
         EXPECT_TRUE(w.isEmpty());
     });
@@ -232,7 +232,7 @@ TEST(FrmVarList, AnEmptyListSaysSoAndStillOpens)
     // empty list.
     const core::NodeId empty = tree.add(sec.bodyEnd, core::Relation::Before, variableTestRecord({}) + QStringLiteral("_2"),
                                         QStringLiteral("5 : 변량시험"));
-    tool.run([&](FrmVarList &w) {
+    tool.run([&](VariableListDialog &w) {
         ++shown;
         EXPECT_TRUE(w.isEmpty());
         w.findChild<QPushButton *>("cFind")->click();  // nothing to jump to

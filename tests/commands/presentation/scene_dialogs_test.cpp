@@ -1,12 +1,12 @@
 // The background (0x27) and face-set (0x20) dialogs.
 #include "commands/common/engine_test_support.h"
-#include "commands/presentation/frm_back_ground27.h"
+#include "commands/presentation/background_dialog.h"
 #include "fixtures/presentation_fixtures.h"
 
 #include <QComboBox>
 #include "core/param_tags.h"
 
-#include "commands/presentation/frm_face_change20.h"
+#include "commands/presentation/face_change_dialog.h"
 #include <gtest/gtest.h>
 
 using enginetest::CommandNode;
@@ -39,7 +39,7 @@ QString shownList(QDialog &d)
     return shown;
 }
 
-TEST(FrmBackGround27, DefaultCountsGiveTheLists)
+TEST(BackgroundDialog, DefaultCountsGiveTheLists)
 {
     CommandNode cmd(background(2, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF));
     EXPECT_FALSE(cmd.edit([](QDialog &d) {
@@ -67,7 +67,7 @@ TEST(FrmBackGround27, DefaultCountsGiveTheLists)
     }));
 }
 
-TEST(FrmBackGround27, StoredValuesLoadAndOkWritesEveryField)
+TEST(BackgroundDialog, StoredValuesLoadAndOkWritesEveryField)
 {
     const struct {
         const char *what;
@@ -128,14 +128,14 @@ TEST(FrmBackGround27, StoredValuesLoadAndOkWritesEveryField)
     }
 }
 
-TEST(FrmBackGround27, ControlVisibleShowsOneListAndItsLabel)
+TEST(BackgroundDialog, ShowKindListShowsOneListAndItsLabel)
 {
     CommandNode cmd(background(0, 0, 0, 0, 0));
     auto dialog = workspace::DialogRegistry::instance().createDialog(0x27, cmd.ctx);
-    auto &d = static_cast<commands::FrmBackGround27 &>(*dialog);
+    auto &d = static_cast<commands::BackgroundDialog &>(*dialog);
     const char *labels[] = {"Label2", "Label3", "Label4", "Label5"};
     for (int kind : {0, 1, 2, 3, 9}) {
-        d.ControlVisible(kind);
+        d.showKindList(kind);
         const int shown = std::min(kind, 3);
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(d.valueList(k)->isHidden(), k != shown) << kind;
@@ -144,7 +144,7 @@ TEST(FrmBackGround27, ControlVisibleShowsOneListAndItsLabel)
     }
 }
 
-TEST(FrmFaceChange20, ValuesOfTheNineItems)
+TEST(FaceChangeDialog, ValuesOfTheNineItems)
 {
     const struct {
         int stored;
@@ -171,7 +171,7 @@ TEST(FrmFaceChange20, ValuesOfTheNineItems)
     EXPECT_EQ(cancelled.record(), face(5));
 }
 
-TEST(FrmFaceChange20, ItemsNameAPersonAndTheFace)
+TEST(FaceChangeDialog, ItemsNameAPersonAndTheFace)
 {
     CommandNode cmd(face(0));
     cmd.edit([](QDialog &d) {
@@ -191,7 +191,7 @@ TEST(FrmFaceChange20, ItemsNameAPersonAndTheFace)
         EXPECT_NE(personOfItem["6"], personOfItem["0"]);
         // The dialog and the tree name each face alike.
         for (int i = 0; i < 9; ++i)
-            EXPECT_EQ(box->itemText(i), core::faceSetCaption(commands::FrmFaceChange20::kValues[std::size_t(i)]));
+            EXPECT_EQ(box->itemText(i), core::faceSetCaption(commands::FaceChangeDialog::kValues[std::size_t(i)]));
         EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 20 : 얼굴변화설정"));
         enginetest::click(d, "cCancel");
     });

@@ -1,8 +1,8 @@
 // The drawing passes of the text previews and their windows, with pauses off.
 #include "commands/common/typing_wait.h"
-#include "commands/text/frm_explanation.h"
-#include "commands/text/frm_select_view.h"
-#include "commands/text/frm_talk_view.h"
+#include "commands/text/information_preview.h"
+#include "commands/text/choice_preview.h"
+#include "commands/text/dialogue_preview.h"
 #include "commands/text/preview_passes.h"
 #include "core/color_table.h"
 #include "core/game/game_data.h"
@@ -181,7 +181,7 @@ TEST(PreviewWindows, TalkViewTypesClicksAndCloses)
     ScopedInstantTyping instant;
     DialoguePages pages;
     FillTalkPage(pages, QStringLiteral("1\r\n2\r\n3\r\n4"), 0, nullptr);
-    FrmTalkView view(pages, QString());
+    DialoguePreview view(pages, QString());
     view.show();
     view.activate();
     EXPECT_EQ(view.state().rowsDrawn, (QStringList{"1", "2", "3"}));
@@ -197,7 +197,7 @@ TEST(PreviewWindows, EscClosesTheTalkViewWhileTyping)
     ScopedInstantTyping instant;
     DialoguePages pages;
     FillTalkPage(pages, QStringLiteral("abcdef"), 0, nullptr);
-    FrmTalkView view(pages, QString());
+    DialoguePreview view(pages, QString());
     view.show();
     QTimer::singleShot(0, &view, [&view] { QTest::keyClick(&view, Qt::Key_Escape); });
     view.activate();
@@ -208,22 +208,22 @@ TEST(PreviewWindows, EscClosesTheTalkViewWhileTyping)
 TEST(PreviewWindows, SelectViewHighlightsOnlyWhenReady)
 {
     ScopedInstantTyping instant;
-    FrmSelectView view({QStringLiteral("1.a"), QStringLiteral("2.b")}, 0, QString());
+    ChoicePreview view({QStringLiteral("1.a"), QStringLiteral("2.b")}, 0, QString());
     view.show();
     // The pointer already stands on the second line while the lines are
     // written: no highlight then, and none once all stand until it moves.
-    QCursor::setPos(view.mapToGlobal(FrmSelectView::boxRect(1).center()));
+    QCursor::setPos(view.mapToGlobal(ChoicePreview::boxRect(1).center()));
     view.activate();
     ASSERT_TRUE(view.ready());
     EXPECT_EQ(view.box(1).pixel(300, 1), qRgb(255, 255, 255));
     EXPECT_TRUE(view.lineShown(0));
     EXPECT_TRUE(view.lineShown(1));
     EXPECT_FALSE(view.lineShown(2));
-    testsupport::hover(&view, FrmSelectView::boxRect(1).center());
+    testsupport::hover(&view, ChoicePreview::boxRect(1).center());
     EXPECT_EQ(view.box(1).pixel(300, 1), qRgb(0, 0, 255));
     EXPECT_EQ(view.box(0).pixel(300, 1), qRgb(255, 255, 255));
-    QTest::mousePress(&view, Qt::LeftButton, {}, FrmSelectView::boxRect(0).center());
+    QTest::mousePress(&view, Qt::LeftButton, {}, ChoicePreview::boxRect(0).center());
     EXPECT_EQ(view.box(0).pixel(300, 1), qRgb(255, 0, 0));
-    QTest::mouseRelease(&view, Qt::LeftButton, {}, FrmSelectView::boxRect(0).center());
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, ChoicePreview::boxRect(0).center());
     EXPECT_EQ(view.result(), QDialog::Accepted);
 }

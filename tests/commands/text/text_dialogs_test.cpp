@@ -79,7 +79,7 @@ struct FakePreview
 
 // --- the shared text dialog ---------------------------------------------------
 
-TEST(FrmString, DialogueLoadsRunsAsColouredWordsAndStoresThemBack)
+TEST(SharedTextDialog, DialogueLoadsRunsAsColouredWordsAndStoresThemBack)
 {
     TextNode cmd(textRecord("1400", QStringLiteral("abc[C28def]ghi\nnext")));
     const QString key = cmd.key();
@@ -95,7 +95,7 @@ TEST(FrmString, DialogueLoadsRunsAsColouredWordsAndStoresThemBack)
     EXPECT_EQ(cmd.records, 0);
 }
 
-TEST(FrmString, OtherCommandsShowMarkupAsCharacters)
+TEST(SharedTextDialog, OtherCommandsShowMarkupAsCharacters)
 {
     TextNode cmd(textRecord("1700", QStringLiteral("x[C28y]")));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
@@ -108,7 +108,7 @@ TEST(FrmString, OtherCommandsShowMarkupAsCharacters)
     EXPECT_EQ(cmd.record(), textRecord("1700", QStringLiteral("x[C28y][C28z]")));
 }
 
-TEST(FrmString, TextChangesPassTheLengthChangeOutward)
+TEST(SharedTextDialog, TextChangesPassTheLengthChangeOutward)
 {
     TextNode cmd(textRecord("1600", QStringLiteral("ab")));
     ASSERT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
@@ -134,7 +134,7 @@ TEST(FrmString, TextChangesPassTheLengthChangeOutward)
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(red.tree));
 }
 
-TEST(FrmString, CommentWithChildrenKeepsItsNestedWord)
+TEST(SharedTextDialog, CommentWithChildrenKeepsItsNestedWord)
 {
     TextNode cmd(textRecord("0200", QStringLiteral("note")), true);
     ASSERT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
@@ -147,7 +147,7 @@ TEST(FrmString, CommentWithChildrenKeepsItsNestedWord)
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
 }
 
-TEST(FrmString, ATypedBackslashNIsStoredAsTypedAndKeptByAnUntouchedOk)
+TEST(SharedTextDialog, ATypedBackslashNIsStoredAsTypedAndKeptByAnUntouchedOk)
 {
     TextNode cmd(textRecord("1800", QStringLiteral("a")));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
@@ -164,7 +164,7 @@ TEST(FrmString, ATypedBackslashNIsStoredAsTypedAndKeptByAnUntouchedOk)
     EXPECT_EQ(cmd.record(), textRecord("1800", QStringLiteral("a\\nb")));
 }
 
-TEST(FrmString, CancelChangesNothing)
+TEST(SharedTextDialog, CancelChangesNothing)
 {
     TextNode cmd(textRecord("6900", QStringLiteral("aside")));
     const QString key = cmd.key(), caption = cmd.text();
@@ -176,7 +176,7 @@ TEST(FrmString, CancelChangesNothing)
     EXPECT_EQ(cmd.text(), caption);
 }
 
-TEST(FrmString, PreviewsDialogueAndInformationOnly)
+TEST(SharedTextDialog, PreviewsDialogueAndInformationOnly)
 {
     struct Case { const char *code; const char *tool; };
     const Case cases[] = {{"1400", "FrmTalkView"}, {"1600", "FrmExplanation"}, {"0200", nullptr},
@@ -211,7 +211,7 @@ QString talkRecord(int speaker, int standIn, const QString &text)
 
 } // namespace
 
-TEST(FrmTalk15, LoadsBothPersonsAndStoresThemUnchanged)
+TEST(DialogueDialog, LoadsBothPersonsAndStoresThemUnchanged)
 {
     TextNode cmd(talkRecord(0xFFFF, 0xFFFB, QStringLiteral("ab\ncd")));
     const QString key = cmd.key();
@@ -226,7 +226,7 @@ TEST(FrmTalk15, LoadsBothPersonsAndStoresThemUnchanged)
     EXPECT_TRUE(cmd.record().endsWith(QStringLiteral("61620A636400")));
 }
 
-TEST(FrmTalk15, PersonsTextAndLengthChange)
+TEST(DialogueDialog, PersonsTextAndLengthChange)
 {
     TextNode cmd(talkRecord(0xFFFF, 0xFFFF, QStringLiteral("ab")));
     const int word = cmd.enclosingWord();
@@ -242,7 +242,7 @@ TEST(FrmTalk15, PersonsTextAndLengthChange)
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
 }
 
-TEST(FrmTalk15, PreviewFillsTheSpeakersPage)
+TEST(DialogueDialog, PreviewFillsTheSpeakersPage)
 {
     FakePreview talk(commands::kTalkViewTool);
     TextNode cmd(talkRecord(2000, 0xFFFF, QStringLiteral("hi")));
@@ -264,7 +264,7 @@ QString choiceRecord(const QString &text, int speaker)
 
 } // namespace
 
-TEST(FrmSelect12, NewChoiceAndThePreviewItem)
+TEST(ChoiceDialog, NewChoiceAndThePreviewItem)
 {
     TextNode cmd(choiceRecord(QString(), 0xFFFF));
     cmd.settings.insert(QStringLiteral("Folder/Path"), QStringLiteral("/game"));
@@ -284,7 +284,7 @@ TEST(FrmSelect12, NewChoiceAndThePreviewItem)
     bare.edit([](QDialog &d) { EXPECT_FALSE(previewItem(d)->isVisible()); });
 }
 
-TEST(FrmSelect12, StoresLinesAndSpeaker)
+TEST(ChoiceDialog, StoresLinesAndSpeaker)
 {
     TextNode cmd(choiceRecord(QString(), 0xFFFF));
     const int word = cmd.enclosingWord();
@@ -298,7 +298,7 @@ TEST(FrmSelect12, StoresLinesAndSpeaker)
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
 }
 
-TEST(FrmSelect12, WithChildrenOnlyTextAndSpeakerChange)
+TEST(ChoiceDialog, WithChildrenOnlyTextAndSpeakerChange)
 {
     TextNode cmd(choiceRecord(QStringLiteral("A\nB"), 3), true);
     ASSERT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
@@ -320,7 +320,7 @@ TEST(FrmSelect12, WithChildrenOnlyTextAndSpeakerChange)
     EXPECT_EQ(shorter.enclosingWord(), word - 1);
 }
 
-TEST(FrmSelect12, EnterInTheNumberBoxConfirms)
+TEST(ChoiceDialog, EnterInTheNumberBoxConfirms)
 {
     TextNode cmd(choiceRecord(QStringLiteral("a"), 0xFFFF));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
@@ -332,7 +332,7 @@ TEST(FrmSelect12, EnterInTheNumberBoxConfirms)
     EXPECT_EQ(cmd.record(), choiceRecord(QStringLiteral("a"), 4));
 }
 
-TEST(FrmSelect12, PreviewNumbersTheLines)
+TEST(ChoiceDialog, PreviewNumbersTheLines)
 {
     FakePreview view(commands::kSelectViewTool);
     TextNode cmd(choiceRecord(QStringLiteral("yes\n[C28no]"), 0xFFFE));
@@ -357,7 +357,7 @@ QString mapTextRecord(const QString &text, int a, int b, int c)
 
 } // namespace
 
-TEST(FrmMapWordShow2C, TextFlagsAndLength)
+TEST(MapTextDialog, TextFlagsAndLength)
 {
     TextNode cmd(mapTextRecord(QStringLiteral("A\nB"), 2, 0, 0));
     const QString key = cmd.key();
@@ -384,7 +384,7 @@ TEST(FrmMapWordShow2C, TextFlagsAndLength)
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
 }
 
-TEST(FrmMapWordShow2C, UnchangedTextDoesNotTouchTheLists)
+TEST(MapTextDialog, UnchangedTextDoesNotTouchTheLists)
 {
     TextNode cmd(mapTextRecord(QStringLiteral("A\nB"), 1, 1, 0));
     const int word = cmd.enclosingWord();
@@ -399,8 +399,8 @@ TEST(FrmMapWordShow2C, UnchangedTextDoesNotTouchTheLists)
 // --- the previews opened from the dialogs ---------------------------------------
 
 #include "commands/common/typing_wait.h"
-#include "commands/text/frm_explanation.h"
-#include "commands/text/frm_talk_view.h"
+#include "commands/text/information_preview.h"
+#include "commands/text/dialogue_preview.h"
 
 TEST(TextPreviews, InformationPreviewsAsTextPagesOfFourRows)
 {
@@ -410,7 +410,7 @@ TEST(TextPreviews, InformationPreviewsAsTextPagesOfFourRows)
     bool closed = false;
     cmd.edit([&](QDialog &d) {
         workspace::ScopedDialogRunner inner([&](QDialog &preview, workspace::EditContext &) {
-            auto &view = dynamic_cast<commands::FrmExplanation &>(preview);
+            auto &view = dynamic_cast<commands::InformationPreview &>(preview);
             view.show();
             view.activate();
             firstPage = view.state().rowsDrawn;
@@ -434,7 +434,7 @@ TEST(TextPreviews, DialoguePreviewShowsTheCutPages)
     QStringList rows;
     cmd.edit([&](QDialog &d) {
         workspace::ScopedDialogRunner inner([&](QDialog &preview, workspace::EditContext &) {
-            auto &view = dynamic_cast<commands::FrmTalkView &>(preview);
+            auto &view = dynamic_cast<commands::DialoguePreview &>(preview);
             view.show();
             view.activate();
             rows += view.state().rowsDrawn;
@@ -477,7 +477,7 @@ TEST(TextDialogs, CancelLeavesEveryCommandAsItWas)
     }
 }
 
-TEST(FrmString, HangulCountsTwoBytesACharacter)
+TEST(SharedTextDialog, HangulCountsTwoBytesACharacter)
 {
     TextNode cmd(textRecord("1900", QStringLiteral("적장")));
     const int word = cmd.enclosingWord();

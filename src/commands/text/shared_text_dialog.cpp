@@ -1,0 +1,97 @@
+#include "commands/text/shared_text_dialog.h"
+
+#include "commands/text/text_dialogs.h"
+#include "workspace/edit_dispatch.h"
+#include "commands/common/encoding_note.h"
+#include "commands/common/dialogue_pages.h"
+#include "commands/text/markup_text_box.h"
+#include "commands/text/text_previews.h"
+#include "core/catalogue.h"
+#include "core/key_codec.h"
+#include "workspace/dialog_registry.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace commands {
+
+SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : CommandDialog(ctx, code)
+{
+    setObjectName(QStringLiteral("FrmString"));
+    const QString menuName = ctx.currentMenuName;
+    setWindowTitle(QStringLiteral("수정 - ") + menuName);
+
+    m_box = MakeTextBox(this);
+    body()->addWidget(MakeColorToolbar(this, m_box));
+    auto *label = new QLabel(QStringLiteral("글자"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setBuddy(m_box);
+    body()->addWidget(label);
+    body()->addWidget(m_box);
+    addEncodingNote(body(), m_box);
+    resize(265, 245);
+    m_preview = AddPreviewMenu(this);
+    connect(m_preview, &QAction::triggered, this, [this] { preview(); });
+
+    // The caption shows the text with each line feed as "\n"; the text is
+    // read back from there.
+    QString text = caption().mid(menuName.size() + 1);
+    text.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"));
+    SetBoxText(m_box, text);
+    m_loadedText = BoxPlainText(m_box);
+    if (isMenu(0x14) && !text.isEmpty())
+        ApplyColorRuns(m_box);
+}
+
+bool SharedTextDialog::isMenu(int code) const
+{
+    return context().currentMenuName == core::MenuName(code);
+}
+
+void SharedTextDialog::preview()
+{
+    if (m_box->toPlainText().isEmpty())
+        return;
+    DialoguePages &pages = SharedDialoguePages();
+    if (isMenu(0x14)) {
+        CutDialoguePages(pages, ColorTextFromBox(m_box), context().gameData);
+        OpenTextPreview(kTalkViewTool, context());
+    } else if (isMenu(0x16)) {
+        pages.dialogueLines = SplitBoxLines(BoxPlainText(m_box));
+        for (QString &line : pages.dialogueLines)
+            line += QStringLiteral("\r\n");
+        OpenTextPreview(kExplanationTool, context());
+    }
+}
+
+bool SharedTextDialog::saveFields(QString &key, int &lengthDelta)
+{
+    const int head = key.indexOf(QStringLiteral("0500"));
+    if (head < 0) {
+        lengthDelta = 0;
+        return true;
+    }
+    lengthDelta = setText(key, head + 5, ColorTextFromBox(m_box));
+    return true;
+}
+
+namespace {
+
+constexpr int kTextCommands[] = {0x02, 0x14, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x69};
+
+} // namespace
+
+void registerSharedTextDialog(workspace::DialogRegistry &registry)
+{
+    for (int code : kTextCommands) {
+        registry.registerDialog(code, workspace::kSharedTextForm,
+                                [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
+                                    return std::make_unique<SharedTextDialog>(ctx, core::keyCode(ctx.doc().key(ctx.node)));
+                                });
+    }
+}
+
+} // namespace commands

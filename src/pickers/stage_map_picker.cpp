@@ -1,0 +1,202 @@
+#include "pickers/stage_map_picker.h"
+
+#include "core/game/game_files.h"
+#include "core/game/unit_sprites.h"
+#include "core/settings.h"
+#include "pickers/battle_map_model.h"
+#include "pickers/map_view.h"
+#include "workspace/dialog_registry.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace pickers {
+
+namespace {
+
+constexpr int kDefaultMMap1Max = 40;
+
+int boxNumber(const QLineEdit *box)
+{
+    return box ? BoxNumber(box->text()) : 0;
+}
+
+int mmap1Max(const workspace::EditContext &ctx)
+{
+    double v = 0;
+    if (!core::parseLeadingNumber(ctx.readSetting(QStringLiteral("Setting"), QStringLiteral("MMap1Max")), &v))
+        return kDefaultMMap1Max;
+    return int(std::clamp<double>(v, -65536, 65536));
+}
+
+core::NodeId editedNode(const workspace::EditContext &ctx)
+{
+    const core::DocTree &tree = ctx.doc();
+    return tree.isValid(ctx.node) ? ctx.node : tree.selected();
+}
+
+} // namespace
+
+std::unique_ptr<StageMapPicker> StageMapPicker::create(workspace::EditContext &ctx)
+{
+    const core::NodeId edited = editedNode(ctx);
+    const std::optional<InnerBackground> bg = FindInnerBackground(ctx.doc(), edited);
+    if (!bg) {
+        ctx.ask().message(ctx.parent, kInnerBackgroundMissingText, QStringLiteral("Error!"), platform::MsgButtons::Ok,
+                          platform::MsgIcon::Exclamation);
+        return nullptr;
+    }
+    const QString folder = core::game::FolderLoad();
+    // A picture that cannot be read leaves a dark stage; picking still works.
+    QImage background(kStageSize, QImage::Format_RGB32);
+    background.fill(Qt::black);
+    const QImage picture = InnerBackgroundPicture(folder, mmap1Max(ctx), bg->number);
+    if (!picture.isNull()) {
+        QPainter p(&background);
+        p.drawImage(0, 0, picture);
+    }
+    Stage stage = ReplayStage(ctx.doc(), bg->node, ctx.doc().key(edited));
+    PaintStage(background, folder, stage);
+    return std::unique_ptr<StageMapPicker>(new StageMapPicker(ctx, background, std::move(stage)));
+}
+
+StageMapPicker::StageMapPicker(workspace::EditContext &ctx, const QImage &background, Stage stage)
+    : QDialog(ctx.parent), m_call(ctx.stageMap), m_folder(core::game::FolderLoad()), m_stage(std::move(stage))
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_view = new MapView(this);
+    layout->addWidget(m_view);
+    m_view->setPicture(background);
+    m_view->setOverlay([this](QPainter &p) { paintOverlay(p); });
+    connect(m_view, &MapView::pointerMoved, this, &StageMapPicker::onMove);
+    connect(m_view, &MapView::pressed, this, &StageMapPicker::onPress);
+
+    if (!m_call.twoPoint)
+        buildSprite(PlacingFacing(m_call.dirCombo ? m_call.dirCombo->currentIndex() : -1));
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(boxNumber(m_call.xBox)).arg(boxNumber(m_call.yBox)));
+}
+
+void StageMapPicker::buildSprite(int facing)
+{
+    m_facing = facing;
+    const int person = m_call.person;
+    m_sprite = person >= 0 && person < kStagePersons ? core::game::PersonSprite(m_folder, person, facing) : QImage();
+}
+
+QImage StageMapPicker::composed() const
+{
+    return m_view->composed();
+}
+
+void StageMapPicker::paintOverlay(QPainter &p) const
+{
+    if (m_spriteAt && !m_sprite.isNull())
+        core::game::DrawUnitSprite(p, *m_spriteAt, m_sprite);
+    if (m_zone) {
+        const QPoint a = m_zone->first, c = m_zone->second;
+        p.setPen(QPen(QColor(255, 0, 0), 1));
+        const QPoint corner = StageMapPoint(a), acrossEnd = StageMapPoint({c.x(), a.y()}),
+                     downEnd = StageMapPoint({a.x(), c.y()}), far = StageMapPoint(c);
+        p.drawLine(corner, acrossEnd);
+        p.drawLine(corner, downEnd);
+        p.drawLine(acrossEnd, far);
+        p.drawLine(downEnd, far);
+    }
+    if (m_personLine) {
+        p.setPen(QPen(QColor(255, 255, 255), 1));
+        p.drawLine(m_personLine->first, QPointF(m_personLine->second));
+    }
+}
+
+void StageMapPicker::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_activated)
+        return;
+    m_activated = true;
+    const int x = boxNumber(m_call.xBox);
+    if (x == 0)
+        return;
+    const QPoint point = StageMapPoint({x, boxNumber(m_call.yBox)});
+    QCursor::setPos(m_view->mapToGlobal(point));
+    if (!m_call.twoPoint) {
+        m_spriteAt = point;
+        m_view->update();
+    }
+}
+
+void StageMapPicker::onMove(QPointF pos)
+{
+    m_cell = StageCellAt(pos);
+    const QPoint point = StageMapPoint(m_cell);
+    if (!m_call.twoPoint) {
+        m_spriteAt = point;
+        const int person = m_call.person;
+        if (person >= 0 && person < kStagePersons && m_stage[size_t(person)].onStage()) {
+            const StagePerson &s = m_stage[size_t(person)];
+            m_personLine = std::make_pair(pos, StageMapPoint({s.x, s.y}));
+        } else {
+            m_personLine.reset();
+        }
+    } else if (m_cornerSet) {
+        m_zone = std::make_pair(QPoint(boxNumber(m_call.xBox), boxNumber(m_call.yBox)), m_cell);
+    }
+    m_view->update();
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(m_cell.x()).arg(m_cell.y()));
+}
+
+void StageMapPicker::onPress(Qt::MouseButton button, QPointF pos)
+{
+    if (button == Qt::RightButton) {
+        reject();
+        return;
+    }
+    m_cell = StageCellAt(pos);
+    auto write = [](QLineEdit *box, int v) {
+        if (box)
+            box->setText(QString::number(v));
+    };
+    if (!m_call.twoPoint) {
+        write(m_call.xBox, m_cell.x());
+        write(m_call.yBox, m_cell.y());
+        if (m_call.dirCombo)
+            m_call.dirCombo->setCurrentIndex(m_facing);
+        accept();
+        return;
+    }
+    if (!m_cornerSet) {
+        write(m_call.xBox, m_cell.x());
+        write(m_call.yBox, m_cell.y());
+        m_cornerSet = true;
+        return;
+    }
+    write(m_call.x2Box, m_cell.x());
+    write(m_call.y2Box, m_cell.y());
+    accept();
+}
+
+void StageMapPicker::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        reject();
+        return;
+    }
+    if (m_call.twoPoint)
+        return;
+    static const std::pair<int, int> kFacingKeys[] = {{Qt::Key_W, 0}, {Qt::Key_D, 1}, {Qt::Key_S, 2}, {Qt::Key_A, 3}};
+    for (const auto &[key, facing] : kFacingKeys)
+        if (event->key() == key)
+            buildSprite(facing);
+    // The sprite stands at the pointer itself, not snapped to a cell.
+    m_spriteAt = m_view->mapFromGlobal(QCursor::pos());
+    m_view->update();
+}
+
+} // namespace pickers

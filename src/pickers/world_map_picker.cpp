@@ -1,0 +1,136 @@
+#include "pickers/world_map_picker.h"
+
+#include "core/game/game_files.h"
+#include "pickers/battle_map_model.h"
+#include "pickers/scene_replay.h"
+#include "pickers/map_view.h"
+#include "workspace/dialog_registry.h"
+
+#include <QCursor>
+#include <QLineEdit>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace pickers {
+
+namespace {
+
+int boxNumber(const QLineEdit *box)
+{
+    return box ? BoxNumber(box->text()) : 0;
+}
+
+core::NodeId editedNode(const workspace::EditContext &ctx)
+{
+    const core::DocTree &tree = ctx.doc();
+    return tree.isValid(ctx.node) ? ctx.node : tree.selected();
+}
+
+} // namespace
+
+std::unique_ptr<WorldMapPicker> WorldMapPicker::create(workspace::EditContext &ctx)
+{
+    const QString folder = core::game::FolderLoad();
+    QImage map(kWorldMapSize, QImage::Format_RGB32);
+    {
+        const QImage game = GameWorldMap(folder);
+        QPainter p(&map);
+        p.drawImage(0, 0, game.isNull() ? BuiltInWorldMap() : game);
+    }
+    const core::NodeId edited = editedNode(ctx);
+    const core::DocTree &tree = ctx.doc();
+    FaceBoard board = ReplayFaces(tree, FaceReplayStart(tree, edited),
+                                  edited != core::kNoNode ? tree.key(edited) : QString());
+    auto cache = std::make_unique<FaceCache>(folder);
+    PaintFaces(map, *cache, folder, board);
+    return std::unique_ptr<WorldMapPicker>(
+        new WorldMapPicker(ctx, folder, map, std::move(board), std::move(cache)));
+}
+
+WorldMapPicker::WorldMapPicker(workspace::EditContext &ctx, QString folder, const QImage &map, FaceBoard board,
+                                   std::unique_ptr<FaceCache> cache)
+    : QDialog(ctx.parent), m_call(ctx.worldMap), m_folder(std::move(folder)), m_board(std::move(board)),
+      m_cache(std::move(cache))
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 2, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_view = new MapView(this);
+    layout->addWidget(m_view);
+    m_view->setPicture(map);
+    m_view->setOverlay([this](QPainter &p) { paintOverlay(p); });
+    connect(m_view, &MapView::pointerMoved, this, &WorldMapPicker::onMove);
+    connect(m_view, &MapView::pressed, this, &WorldMapPicker::onPress);
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(boxNumber(m_call.faceXBox)).arg(boxNumber(m_call.faceYBox)));
+}
+
+bool WorldMapPicker::faceMode() const
+{
+    return m_call.facePerson >= 0 && m_call.facePerson < kFacePersons;
+}
+
+QImage WorldMapPicker::composed() const
+{
+    return m_view->composed();
+}
+
+void WorldMapPicker::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_activated)
+        return;
+    m_activated = true;
+    const QPoint start(boxNumber(m_call.faceXBox), boxNumber(m_call.faceYBox));
+    QCursor::setPos(m_view->mapToGlobal(start));
+    // Putting the pointer in place reports no move on most platforms, and
+    // some do not move it at all: draw under the pointer now, not at the
+    // first move.
+    const QPoint pointer = m_view->mapFromGlobal(QCursor::pos());
+    showPointer(m_view->rect().contains(pointer) ? pointer : start);
+}
+
+void WorldMapPicker::paintOverlay(QPainter &p) const
+{
+    if (!m_pointer)
+        return;
+    const QPoint at = *m_pointer;
+    if (faceMode()) {
+        DrawFace(p, at, m_cache->face(FaceEntry(m_folder, m_call.facePerson)));
+        const QPoint from = m_board[size_t(m_call.facePerson)];
+        if (m_call.faceMoving && FaceShown(from)) {
+            p.setPen(QPen(QColor(255, 255, 255), 1));
+            p.drawLine(from + QPoint(60, 60), at + QPoint(60, 60));
+        }
+        return;
+    }
+    p.setPen(QPen(QColor(255, 255, 255), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(at, QSize(kFaceSize, kFaceSize)).adjusted(0, 0, -1, -1));
+}
+
+void WorldMapPicker::onMove(QPointF pos)
+{
+    showPointer(QPoint(int(RoundHalfEven(pos.x())), int(RoundHalfEven(pos.y()))));
+}
+
+void WorldMapPicker::showPointer(QPoint at)
+{
+    m_pointer = at;
+    m_view->update();
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(at.x()).arg(at.y()));
+}
+
+void WorldMapPicker::onPress(Qt::MouseButton, QPointF pos)
+{
+    const QPoint at(int(RoundHalfEven(pos.x())), int(RoundHalfEven(pos.y())));
+    if (m_call.faceXBox)
+        m_call.faceXBox->setText(QString::number(at.x()));
+    if (m_call.faceYBox)
+        m_call.faceYBox->setText(QString::number(at.y()));
+    accept();
+}
+
+} // namespace pickers
