@@ -5,13 +5,13 @@ namespace commands {
 void registerBattleSetupDialogs(workspace::DialogRegistry &registry)
 {
     registerArmyTableDialogs(registry);
-    registerFrmEnemyEquipment48(registry);
+    registerEnemyEquipmentDialog(registry);
     registerForcedSortieDialog(registry);
     registerAllyAppearanceDialog(registry);
     registerObstacleDialog(registry);
-    registerFrmSetWar45(registry);
-    registerFrmSetWeather57(registry);
-    registerFrmSetWeatherKind56(registry);
+    registerBattleValuesDialog(registry);
+    registerWeatherChangeDialog(registry);
+    registerWeatherKindDialog(registry);
     registerSpoilsDialog(registry);
 }
 

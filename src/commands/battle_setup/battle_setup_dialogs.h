@@ -11,13 +11,13 @@ namespace commands {
 void registerBattleSetupDialogs(workspace::DialogRegistry &registry);
 
 void registerArmyTableDialogs(workspace::DialogRegistry &registry);
-void registerFrmEnemyEquipment48(workspace::DialogRegistry &registry);
+void registerEnemyEquipmentDialog(workspace::DialogRegistry &registry);
 void registerForcedSortieDialog(workspace::DialogRegistry &registry);
 void registerAllyAppearanceDialog(workspace::DialogRegistry &registry);
 void registerObstacleDialog(workspace::DialogRegistry &registry);
-void registerFrmSetWar45(workspace::DialogRegistry &registry);
-void registerFrmSetWeather57(workspace::DialogRegistry &registry);
-void registerFrmSetWeatherKind56(workspace::DialogRegistry &registry);
+void registerBattleValuesDialog(workspace::DialogRegistry &registry);
+void registerWeatherChangeDialog(workspace::DialogRegistry &registry);
+void registerWeatherKindDialog(workspace::DialogRegistry &registry);
 void registerSpoilsDialog(workspace::DialogRegistry &registry);
 
 } // namespace commands

@@ -4,8 +4,8 @@ namespace commands {
 
 void registerTextDialogs(workspace::DialogRegistry &registry)
 {
-    registerFrmCase13(registry);
-    registerFrmDieSaid1b(registry);
+    registerCaseDialog(registry);
+    registerRetreatLineDialog(registry);
     registerSharedTextDialog(registry);
     registerMapTextDialog(registry);
     registerChoiceDialog(registry);

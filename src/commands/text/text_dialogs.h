@@ -10,8 +10,8 @@ namespace commands {
 
 void registerTextDialogs(workspace::DialogRegistry &registry);
 
-void registerFrmCase13(workspace::DialogRegistry &registry);
-void registerFrmDieSaid1b(workspace::DialogRegistry &registry);
+void registerCaseDialog(workspace::DialogRegistry &registry);
+void registerRetreatLineDialog(workspace::DialogRegistry &registry);
 void registerSharedTextDialog(workspace::DialogRegistry &registry);
 void registerMapTextDialog(workspace::DialogRegistry &registry);
 void registerChoiceDialog(workspace::DialogRegistry &registry);

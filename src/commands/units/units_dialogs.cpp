@@ -4,14 +4,14 @@ namespace commands {
 
 void registerUnitDialogs(workspace::DialogRegistry &registry)
 {
-    registerFrmAbilityDialogs(registry);
-    registerFrmBattleTests(registry);
-    registerFrmBattleUnitDialogs(registry);
-    registerFrmCharLvAdd39(registry);
-    registerFrmEquipmentDialogs(registry);
-    registerFrmJoinDialogs(registry);
-    registerFrmResourceDialogs(registry);
-    registerFrmStoryUnitDialogs(registry);
+    registerAbilityDialogs(registry);
+    registerBattleTestDialogs(registry);
+    registerBattleUnitDialogs(registry);
+    registerLevelUpDialog(registry);
+    registerEquipmentDialogs(registry);
+    registerJoinDialogs(registry);
+    registerResourceDialogs(registry);
+    registerStoryUnitDialogs(registry);
 }
 
 } // namespace commands

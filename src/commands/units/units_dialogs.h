@@ -10,13 +10,13 @@ namespace commands {
 
 void registerUnitDialogs(workspace::DialogRegistry &registry);
 
-void registerFrmAbilityDialogs(workspace::DialogRegistry &registry);
-void registerFrmBattleTests(workspace::DialogRegistry &registry);
-void registerFrmBattleUnitDialogs(workspace::DialogRegistry &registry);
-void registerFrmCharLvAdd39(workspace::DialogRegistry &registry);
-void registerFrmEquipmentDialogs(workspace::DialogRegistry &registry);
-void registerFrmJoinDialogs(workspace::DialogRegistry &registry);
-void registerFrmResourceDialogs(workspace::DialogRegistry &registry);
-void registerFrmStoryUnitDialogs(workspace::DialogRegistry &registry);
+void registerAbilityDialogs(workspace::DialogRegistry &registry);
+void registerBattleTestDialogs(workspace::DialogRegistry &registry);
+void registerBattleUnitDialogs(workspace::DialogRegistry &registry);
+void registerLevelUpDialog(workspace::DialogRegistry &registry);
+void registerEquipmentDialogs(workspace::DialogRegistry &registry);
+void registerJoinDialogs(workspace::DialogRegistry &registry);
+void registerResourceDialogs(workspace::DialogRegistry &registry);
+void registerStoryUnitDialogs(workspace::DialogRegistry &registry);
 
 } // namespace commands

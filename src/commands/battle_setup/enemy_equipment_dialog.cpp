@@ -31,7 +31,7 @@ constexpr FieldLayout kLayout{.rows = kRows};
 
 } // namespace
 
-void registerFrmEnemyEquipment48(workspace::DialogRegistry &registry)
+void registerEnemyEquipmentDialog(workspace::DialogRegistry &registry)
 {
     registerSentenceDialog(registry, kFrmEnemyEquipment48, kLayout);
 }

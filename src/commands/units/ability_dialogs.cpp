@@ -43,7 +43,7 @@ const DialogDescription kFrmSetCharAbility38{
 
 } // namespace
 
-void registerFrmAbilityDialogs(workspace::DialogRegistry &registry)
+void registerAbilityDialogs(workspace::DialogRegistry &registry)
 {
     registerEngineDialog(registry, kFrmIsCharAbility36);
     registerEngineDialog(registry, kFrmSetCharAbility38);

@@ -40,7 +40,7 @@ const DialogDescription kFrmSetThings3A{
 
 } // namespace
 
-void registerFrmResourceDialogs(workspace::DialogRegistry &registry)
+void registerResourceDialogs(workspace::DialogRegistry &registry)
 {
     registerEngineDialog(registry, kFrmIsThings37);
     registerEngineDialog(registry, kFrmSetThings3A);

@@ -35,7 +35,7 @@ constexpr FieldLayout kLayout{.rows = kRows, .labels = kLabels};
 
 } // namespace
 
-void registerFrmSetWar45(workspace::DialogRegistry &registry)
+void registerBattleValuesDialog(workspace::DialogRegistry &registry)
 {
     registerSentenceDialog(registry, kFrmSetWar45, kLayout);
 }

@@ -93,7 +93,7 @@ const UnitDialogSpec kModel{
 
 } // namespace
 
-void registerFrmStoryUnitDialogs(workspace::DialogRegistry &registry)
+void registerStoryUnitDialogs(workspace::DialogRegistry &registry)
 {
     registerUnitDialog(registry, kAdvent);
     registerUnitDialog(registry, kDirection);

@@ -21,7 +21,7 @@ const DialogDescription kFrmCharLvAdd39{
 
 } // namespace
 
-void registerFrmCharLvAdd39(workspace::DialogRegistry &registry)
+void registerLevelUpDialog(workspace::DialogRegistry &registry)
 {
     registerEngineDialog(registry, kFrmCharLvAdd39);
 }

@@ -22,7 +22,7 @@ constexpr FieldLayout kLayout{.labels = kLabels};
 
 } // namespace
 
-void registerFrmCase13(workspace::DialogRegistry &registry)
+void registerCaseDialog(workspace::DialogRegistry &registry)
 {
     registerSentenceDialog(registry, kFrmCase13, kLayout);
 }

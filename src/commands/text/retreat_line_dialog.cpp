@@ -28,7 +28,7 @@ constexpr FieldLayout kLayout{.labels = kLabels};
 
 } // namespace
 
-void registerFrmDieSaid1b(workspace::DialogRegistry &registry)
+void registerRetreatLineDialog(workspace::DialogRegistry &registry)
 {
     registerSentenceDialog(registry, kFrmDieSaid1B, kLayout);
 }

@@ -82,7 +82,7 @@ const UnitDialogSpec kMove{
 
 } // namespace
 
-void registerFrmBattleUnitDialogs(workspace::DialogRegistry &registry)
+void registerBattleUnitDialogs(workspace::DialogRegistry &registry)
 {
     registerUnitDialog(registry, kDisappear);
     registerUnitDialog(registry, kMove);

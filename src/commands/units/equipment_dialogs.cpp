@@ -43,7 +43,7 @@ const DialogDescription kFrmSetCharEquipment3E{
 
 } // namespace
 
-void registerFrmEquipmentDialogs(workspace::DialogRegistry &registry)
+void registerEquipmentDialogs(workspace::DialogRegistry &registry)
 {
     registerEngineDialog(registry, kFrmGetItem3D);
     registerEngineDialog(registry, kFrmSetCharEquipment3E);

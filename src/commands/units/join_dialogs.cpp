@@ -44,7 +44,7 @@ const DialogDescription kFrmIsJoinChar3C{
 
 } // namespace
 
-void registerFrmJoinDialogs(workspace::DialogRegistry &registry)
+void registerJoinDialogs(workspace::DialogRegistry &registry)
 {
     registerUnitDialog(registry, kJoin);
     registerEngineDialog(registry, kFrmIsJoinChar3C);

@@ -21,7 +21,7 @@ const DialogDescription kFrmSetWeather57{
 
 } // namespace
 
-void registerFrmSetWeather57(workspace::DialogRegistry &registry)
+void registerWeatherChangeDialog(workspace::DialogRegistry &registry)
 {
     registerEngineDialog(registry, kFrmSetWeather57);
 }

@@ -21,7 +21,7 @@ const DialogDescription kFrmSetWeatherKind56{
 
 } // namespace
 
-void registerFrmSetWeatherKind56(workspace::DialogRegistry &registry)
+void registerWeatherKindDialog(workspace::DialogRegistry &registry)
 {
     registerEngineDialog(registry, kFrmSetWeatherKind56);
 }

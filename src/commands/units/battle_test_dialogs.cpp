@@ -64,7 +64,7 @@ const UnitDialogSpec kCount{
 
 } // namespace
 
-void registerFrmBattleTests(workspace::DialogRegistry &registry)
+void registerBattleTestDialogs(workspace::DialogRegistry &registry)
 {
     registerEngineDialog(registry, kFrmIsTurn3F);
     registerEngineDialog(registry, kFrmIsWhoTurn40);
