@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     font.drawPlain(surface, x, y, text, colour, data[5] % 4);
     font.drawOutlined(surface, x, y, text.left(8), colour);
     for (const QChar c : text.left(16)) {
-        const commands::GlyphLocation g = commands::GlyphLookup(commands::GlyphCode(c));
+        const commands::GlyphLocation g = commands::glyphLookup(commands::glyphCode(c));
         fuzzing::check(font.glyphRecord(g).size() == g.recordLength);
     }
     return 0;

@@ -174,7 +174,7 @@ private:
 
 } // namespace
 
-std::optional<int> FindBattleMapNumber(const DocTree &tree)
+std::optional<int> findBattleMapNumber(const DocTree &tree)
 {
     for (NodeId n : nodesOfCode(tree, 0x27)) {
         const QString &key = tree.key(n);
@@ -184,30 +184,30 @@ std::optional<int> FindBattleMapNumber(const DocTree &tree)
     return std::nullopt;
 }
 
-QString BattleMapFileName(int mapNumber)
+QString battleMapFileName(int mapNumber)
 {
     return QStringLiteral("M") + (QStringLiteral("00") + QString::number(mapNumber)).right(3) + QStringLiteral(".JPG");
 }
 
-QString BattleMapPath(const QString &folder, int mapNumber)
+QString battleMapPath(const QString &folder, int mapNumber)
 {
-    return core::game::GameFilePath(folder, QStringLiteral("Map/") + BattleMapFileName(mapNumber));
+    return core::game::GameFilePath(folder, QStringLiteral("Map/") + battleMapFileName(mapNumber));
 }
 
-int BattleMapScale(QSize mapSize, QSize screenSize)
+int battleMapScale(QSize mapSize, QSize screenSize)
 {
     return (screenSize.width() < mapSize.width() / 2 || screenSize.height() < mapSize.height() / 2) ? 3 : 2;
 }
 
-QPoint CellAt(QPointF shownPos, int scale)
+QPoint cellAt(QPointF shownPos, int scale)
 {
-    const int h = ShownCellSize(scale);
+    const int h = shownCellSize(scale);
     // nearbyint rounds a half to the even neighbour in the default mode.
     const auto x = qint64(std::nearbyint(shownPos.x())), y = qint64(std::nearbyint(shownPos.y()));
     return {int(x / h), int(y / h)};
 }
 
-int BoxNumber(const QString &text)
+int numberInBox(const QString &text)
 {
     const QString t = text.trimmed();
     qsizetype end = 0;
@@ -220,7 +220,7 @@ int BoxNumber(const QString &text)
     return ok ? int(std::clamp<qint64>(v, INT_MIN, INT_MAX)) : 0;
 }
 
-std::vector<MapMarker> BattleMapMarkers(const DocTree &tree, const BattleMapRequest &r, ReplayPass pass)
+std::vector<MapMarker> battleMapMarkers(const DocTree &tree, const BattleMapRequest &r, ReplayPass pass)
 {
     Replay replay(tree, r);
     if (pass == ReplayPass::CornerSet) {
@@ -267,7 +267,7 @@ std::vector<MapMarker> BattleMapMarkers(const DocTree &tree, const BattleMapRequ
     return replay.markers;
 }
 
-QImage ThingSprite(MarkerShape shape)
+QImage thingSprite(MarkerShape shape)
 {
     QImage img(kBattleCell, kBattleCell, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
@@ -316,10 +316,10 @@ QImage ThingSprite(MarkerShape shape)
     return img;
 }
 
-void PaintMarkers(QImage &map, const QImage &plain, const std::vector<MapMarker> &markers)
+void paintMarkers(QImage &map, const QImage &plain, const std::vector<MapMarker> &markers)
 {
-    static const QImage sprites[] = {ThingSprite(MarkerShape::Fire), ThingSprite(MarkerShape::Ship),
-                                     ThingSprite(MarkerShape::BurningShip)};
+    static const QImage sprites[] = {thingSprite(MarkerShape::Fire), thingSprite(MarkerShape::Ship),
+                                     thingSprite(MarkerShape::BurningShip)};
     QPainter p(&map);
     const qint64 w = map.width(), h = map.height();
     auto onMap = [w, h](QPoint cell) {
@@ -368,9 +368,9 @@ void PaintMarkers(QImage &map, const QImage &plain, const std::vector<MapMarker>
     }
 }
 
-void PaintPlacedSquare(QImage &shown, QPoint cell, int scale)
+void paintPlacedSquare(QImage &shown, QPoint cell, int scale)
 {
-    const int h = ShownCellSize(scale), m = 24 / scale;
+    const int h = shownCellSize(scale), m = 24 / scale;
     QPainter p(&shown);
     p.fillRect(h * cell.x() + m - 8, h * cell.y() + m - 8, 17, 17, kRed);
 }

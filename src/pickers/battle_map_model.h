@@ -22,22 +22,22 @@ constexpr int kMaxPersonRef = 5124;   // persons and groups below this are drawn
 // The map number of the first battle background of the file in display
 // order: a 0x27 whose kind (character 9) is 3 and whose map number
 // (character 41) is not 0xFFFF.
-std::optional<int> FindBattleMapNumber(const core::DocTree &tree);
+std::optional<int> findBattleMapNumber(const core::DocTree &tree);
 
 // "Map/M" + the last three digits of "00" + number + ".JPG" in the folder.
-QString BattleMapFileName(int mapNumber);
-QString BattleMapPath(const QString &folder, int mapNumber);
+QString battleMapFileName(int mapNumber);
+QString battleMapPath(const QString &folder, int mapNumber);
 
 // 2, or 3 when the half-size map would not fit the screen.
-int BattleMapScale(QSize mapSize, QSize screenSize);
+int battleMapScale(QSize mapSize, QSize screenSize);
 // Shown cell size: 24 at scale 2, 16 at scale 3.
-constexpr int ShownCellSize(int scale) { return kBattleCell / scale; }
+constexpr int shownCellSize(int scale) { return kBattleCell / scale; }
 // The cell under a pointer position on the shown map (rounded half to even).
-QPoint CellAt(QPointF shownPos, int scale);
+QPoint cellAt(QPointF shownPos, int scale);
 
 // A whole number as the opener's boxes hold it: the leading decimal number,
 // 0 when there is none ("*5" reads 0).
-int BoxNumber(const QString &text);
+int numberInBox(const QString &text);
 
 enum class MarkerShape { SmallSquare, LargeSquare, Fire, Ship, BurningShip, PlainCell, Frame };
 
@@ -72,18 +72,18 @@ struct BattleMapRequest
 enum class ReplayPass { Load, CornerSet };
 
 // The markers in drawing order.
-std::vector<MapMarker> BattleMapMarkers(const core::DocTree &tree, const BattleMapRequest &request,
+std::vector<MapMarker> battleMapMarkers(const core::DocTree &tree, const BattleMapRequest &request,
                                         ReplayPass pass = ReplayPass::Load);
 
 // The 48 x 48 sprites of things and obstacles: transparent around the shape.
-QImage ThingSprite(MarkerShape shape);
+QImage thingSprite(MarkerShape shape);
 
 // Draws the markers on the full-size map; `plain` is the map as loaded
 // (the source of PlainCell). Markers whose cell lies off the map are left out.
-void PaintMarkers(QImage &map, const QImage &plain, const std::vector<MapMarker> &markers);
+void paintMarkers(QImage &map, const QImage &plain, const std::vector<MapMarker> &markers);
 
 // The little red square of a unit placed in the whole-list run, drawn on the
 // shown (scaled) map.
-void PaintPlacedSquare(QImage &shown, QPoint cell, int scale);
+void paintPlacedSquare(QImage &shown, QPoint cell, int scale);
 
 } // namespace pickers

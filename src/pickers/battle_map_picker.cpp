@@ -18,7 +18,7 @@ namespace {
 
 int boxNumber(const QLineEdit *box)
 {
-    return box ? BoxNumber(box->text()) : 0;
+    return box ? numberInBox(box->text()) : 0;
 }
 
 BattleMapRequest requestFrom(const workspace::ArmyMapProtocol &call)
@@ -51,22 +51,22 @@ QSize screenSize(const QWidget *parent)
 
 std::unique_ptr<BattleMapPicker> BattleMapPicker::create(workspace::EditContext &ctx)
 {
-    const std::optional<int> mapNumber = FindBattleMapNumber(ctx.doc());
+    const std::optional<int> mapNumber = findBattleMapNumber(ctx.doc());
     if (!mapNumber) {
         ctx.ask().message(ctx.parent, kBattleMapMissingText, QStringLiteral("Error!"), platform::MsgButtons::Ok,
                           platform::MsgIcon::Exclamation);
         return nullptr;
     }
-    const QString path = BattleMapPath(core::game::FolderLoad(), *mapNumber);
+    const QString path = battleMapPath(core::game::FolderLoad(), *mapNumber);
     QImage plain(path);
     if (plain.isNull()) {
         ctx.ask().message(ctx.parent,
-                          QStringLiteral("전장 맵 그림 파일(%1)을 읽을 수 없습니다.").arg(BattleMapFileName(*mapNumber)),
+                          QStringLiteral("전장 맵 그림 파일(%1)을 읽을 수 없습니다.").arg(battleMapFileName(*mapNumber)),
                           QStringLiteral("Error!"), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         return nullptr;
     }
     plain = plain.convertToFormat(QImage::Format_RGB32);
-    const int scale = BattleMapScale(plain.size(), screenSize(ctx.parent));
+    const int scale = battleMapScale(plain.size(), screenSize(ctx.parent));
     return std::unique_ptr<BattleMapPicker>(new BattleMapPicker(ctx, plain, requestFrom(ctx.armyMap), scale));
 }
 
@@ -85,7 +85,7 @@ BattleMapPicker::BattleMapPicker(workspace::EditContext &ctx, const QImage &plai
     connect(m_view, &MapView::pressed, this, &BattleMapPicker::onPress);
 
     QImage full = m_plain;
-    PaintMarkers(full, m_plain, BattleMapMarkers(ctx.doc(), m_request, ReplayPass::Load));
+    paintMarkers(full, m_plain, battleMapMarkers(ctx.doc(), m_request, ReplayPass::Load));
     setBackFromFull(full);
     m_loadTime = m_back;
 
@@ -108,7 +108,7 @@ void BattleMapPicker::paintOverlay(QPainter &p) const
 {
     if (!m_hover)
         return;
-    const int h = ShownCellSize(m_scale);
+    const int h = shownCellSize(m_scale);
     const int l = h * m_hover->x(), t = h * m_hover->y();
     const QColor red(255, 0, 0);
     // Two rings of one pixel.
@@ -129,7 +129,7 @@ void BattleMapPicker::paintOverlay(QPainter &p) const
 
 void BattleMapPicker::onMove(QPointF pos)
 {
-    const QPoint cell = CellAt(pos, m_scale);
+    const QPoint cell = cellAt(pos, m_scale);
     m_hover = cell;
     if (m_cornerSet)
         m_corner2 = cell;
@@ -145,7 +145,7 @@ void BattleMapPicker::writeBox(QLineEdit *box, int value)
 
 void BattleMapPicker::onPress(Qt::MouseButton button, QPointF pos)
 {
-    const QPoint cell = CellAt(pos, m_scale);
+    const QPoint cell = cellAt(pos, m_scale);
     const workspace::ArmyMapProtocol &call = m_ctx.armyMap;
     if (m_request.mode == 5 && m_request.whole) {
         runClick(button, cell);
@@ -161,7 +161,7 @@ void BattleMapPicker::onPress(Qt::MouseButton button, QPointF pos)
             m_cornerSet = true;
             // Redraw without the rectangle that loading drew.
             QImage full = m_plain;
-            PaintMarkers(full, m_plain, BattleMapMarkers(m_ctx.doc(), m_request, ReplayPass::CornerSet));
+            paintMarkers(full, m_plain, battleMapMarkers(m_ctx.doc(), m_request, ReplayPass::CornerSet));
             setBackFromFull(full);
             return;
         }
@@ -186,7 +186,7 @@ void BattleMapPicker::redrawPlaced()
     // square leaves no trace even where it overhangs its cell.
     m_back = m_loadTime;
     for (const QPoint &c : m_placed)
-        PaintPlacedSquare(m_back, c, m_scale);
+        paintPlacedSquare(m_back, c, m_scale);
     m_view->setPicture(m_back);
 }
 

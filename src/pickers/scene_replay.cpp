@@ -7,7 +7,7 @@
 
 namespace pickers {
 
-bool ReplayFrom(const core::DocTree &tree, core::NodeId start, const QString &endKey, const ReplayVisitor &visit)
+bool replayFrom(const core::DocTree &tree, core::NodeId start, const QString &endKey, const ReplayVisitor &visit)
 {
     static const QString endCaption = core::MenuName(0);
     for (core::NodeId node = start; node != core::kNoNode; node = tree.next(node)) {
@@ -17,7 +17,7 @@ bool ReplayFrom(const core::DocTree &tree, core::NodeId start, const QString &en
         if (code >= 0)
             visit(node, code);
         if (tree.childCount(node) > 0) {
-            const bool reached = ReplayFrom(tree, tree.firstChild(node), endKey, visit);
+            const bool reached = replayFrom(tree, tree.firstChild(node), endKey, visit);
             if (reached && code < 0)
                 return true;
         }
@@ -27,7 +27,7 @@ bool ReplayFrom(const core::DocTree &tree, core::NodeId start, const QString &en
     return false;
 }
 
-qint64 RoundHalfEven(double value)
+qint64 roundHalfEven(double value)
 {
     return qint64(std::nearbyint(value));
 }

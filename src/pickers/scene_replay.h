@@ -16,9 +16,9 @@ using ReplayVisitor = std::function<void(core::NodeId node, int code)>;
 
 // Calls `visit` for every command node reached, in order. Returns true when
 // the node whose key is endKey was reached.
-bool ReplayFrom(const core::DocTree &tree, core::NodeId start, const QString &endKey, const ReplayVisitor &visit);
+bool replayFrom(const core::DocTree &tree, core::NodeId start, const QString &endKey, const ReplayVisitor &visit);
 
 // Round half to even, as the pickers' entry arithmetic rounds.
-qint64 RoundHalfEven(double value);
+qint64 roundHalfEven(double value);
 
 } // namespace pickers

@@ -16,22 +16,22 @@ namespace pickers {
 
 using core::keyField;
 
-QPoint StageMapPoint(QPoint cell)
+QPoint stageMapPoint(QPoint cell)
 {
     return {8 * (cell.x() - cell.y()) + 336, 4 * (cell.x() + cell.y()) - 200};
 }
 
-QPoint StageCellAt(QPointF pos)
+QPoint stageCellAt(QPointF pos)
 {
-    const qint64 u = RoundHalfEven(pos.x() - 24 - 312);
-    const qint64 v = RoundHalfEven(pos.y() - 16 + 216);
+    const qint64 u = roundHalfEven(pos.x() - 24 - 312);
+    const qint64 v = roundHalfEven(pos.y() - 16 + 216);
     // Integer division truncates toward zero, as the stage's formula asks.
     const qint64 x = (u + 2 * v) / 16;
     const qint64 y = (v - 4 * x) / 4;
     return {int(x), int(y)};
 }
 
-std::optional<InnerBackground> FindInnerBackground(const core::DocTree &tree, core::NodeId selected)
+std::optional<InnerBackground> findInnerBackground(const core::DocTree &tree, core::NodeId selected)
 {
     core::NodeId walk = selected;
     if (walk == core::kNoNode || !core::MenuFind(tree, walk, 1, 0x27, QString(), true))
@@ -42,7 +42,7 @@ std::optional<InnerBackground> FindInnerBackground(const core::DocTree &tree, co
     return InnerBackground{walk, keyField(key, 33, 2)};
 }
 
-QByteArray MapArchiveEntryAsStored(const QString &folder, int entry)
+QByteArray mapArchiveEntryAsStored(const QString &folder, int entry)
 {
     const QString path = core::game::GameFilePath(folder, QStringLiteral("mmap.e5"));
     const core::game::E5Archive archive(path);
@@ -57,18 +57,18 @@ QByteArray MapArchiveEntryAsStored(const QString &folder, int entry)
     return file.read(dir->unpackedSize);
 }
 
-QImage InnerBackgroundPicture(const QString &folder, int mmap1Max, int number)
+QImage innerBackgroundPicture(const QString &folder, int mmap1Max, int number)
 {
     const qint64 entry = qint64(mmap1Max) + number;
     if (entry < 0 || entry > 0xFFFF)
         return {};
-    return QImage::fromData(MapArchiveEntryAsStored(folder, int(entry)));
+    return QImage::fromData(mapArchiveEntryAsStored(folder, int(entry)));
 }
 
-Stage ReplayStage(const core::DocTree &tree, core::NodeId start, const QString &endKey)
+Stage replayStage(const core::DocTree &tree, core::NodeId start, const QString &endKey)
 {
     Stage stage(kStagePersons);
-    ReplayFrom(tree, start, endKey, [&](core::NodeId node, int code) {
+    replayFrom(tree, start, endKey, [&](core::NodeId node, int code) {
         const QString &key = tree.key(node);
         switch (code) {
         case 0x30: {
@@ -102,7 +102,7 @@ Stage ReplayStage(const core::DocTree &tree, core::NodeId start, const QString &
     return stage;
 }
 
-void PaintStage(QImage &map, const QString &folder, const Stage &stage)
+void paintStage(QImage &map, const QString &folder, const Stage &stage)
 {
     QPainter p(&map);
     for (int person = 0; person < int(stage.size()); ++person) {
@@ -117,7 +117,7 @@ void PaintStage(QImage &map, const QString &folder, const Stage &stage)
     }
 }
 
-int PlacingFacing(int listIndex)
+int placingFacing(int listIndex)
 {
     return listIndex >= 0 && listIndex <= 2 ? listIndex : 3;
 }

@@ -18,9 +18,9 @@ constexpr QSize kStageSize{640, 400};
 inline const QString kInnerBackgroundMissingText = QStringLiteral("내배경을 찾을 수 없습니다.");
 
 // The picture point a person in cell (x, y) stands on.
-QPoint StageMapPoint(QPoint cell);
+QPoint stageMapPoint(QPoint cell);
 // The cell under a picture position.
-QPoint StageCellAt(QPointF pos);
+QPoint stageCellAt(QPointF pos);
 
 // The nearest background (0x27) before `selected` in display order, when it
 // sets an inner background (kind 2) with a number other than 0xFFFF.
@@ -29,13 +29,13 @@ struct InnerBackground
     core::NodeId node = core::kNoNode;
     int number = 0;
 };
-std::optional<InnerBackground> FindInnerBackground(const core::DocTree &tree, core::NodeId selected);
+std::optional<InnerBackground> findInnerBackground(const core::DocTree &tree, core::NodeId selected);
 
 // The bytes of entry `entry` of "mmap.e5" as stored (never unpacked); empty
 // when the file or entry cannot be read.
-QByteArray MapArchiveEntryAsStored(const QString &folder, int entry);
+QByteArray mapArchiveEntryAsStored(const QString &folder, int entry);
 // The inner background picture: entry mmap1Max + number.
-QImage InnerBackgroundPicture(const QString &folder, int mmap1Max, int number);
+QImage innerBackgroundPicture(const QString &folder, int mmap1Max, int number);
 
 struct StagePerson
 {
@@ -46,13 +46,13 @@ struct StagePerson
 using Stage = std::vector<StagePerson>; // kStagePersons entries
 
 // Replays the unit commands from `start` up to the node whose key is endKey.
-Stage ReplayStage(const core::DocTree &tree, core::NodeId start, const QString &endKey);
+Stage replayStage(const core::DocTree &tree, core::NodeId start, const QString &endKey);
 
 // Draws every person on the stage, lowest number first.
-void PaintStage(QImage &map, const QString &folder, const Stage &stage);
+void paintStage(QImage &map, const QString &folder, const Stage &stage);
 
 // The facing of the person being placed from the facing list's index:
 // 0 north, 1 east, 2 south, anything else west.
-int PlacingFacing(int listIndex);
+int placingFacing(int listIndex);
 
 } // namespace pickers

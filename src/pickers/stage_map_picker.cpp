@@ -22,7 +22,7 @@ constexpr int kDefaultMMap1Max = 40;
 
 int boxNumber(const QLineEdit *box)
 {
-    return box ? BoxNumber(box->text()) : 0;
+    return box ? numberInBox(box->text()) : 0;
 }
 
 int mmap1Max(const workspace::EditContext &ctx)
@@ -44,7 +44,7 @@ core::NodeId editedNode(const workspace::EditContext &ctx)
 std::unique_ptr<StageMapPicker> StageMapPicker::create(workspace::EditContext &ctx)
 {
     const core::NodeId edited = editedNode(ctx);
-    const std::optional<InnerBackground> bg = FindInnerBackground(ctx.doc(), edited);
+    const std::optional<InnerBackground> bg = findInnerBackground(ctx.doc(), edited);
     if (!bg) {
         ctx.ask().message(ctx.parent, kInnerBackgroundMissingText, QStringLiteral("Error!"), platform::MsgButtons::Ok,
                           platform::MsgIcon::Exclamation);
@@ -54,13 +54,13 @@ std::unique_ptr<StageMapPicker> StageMapPicker::create(workspace::EditContext &c
     // A picture that cannot be read leaves a dark stage; picking still works.
     QImage background(kStageSize, QImage::Format_RGB32);
     background.fill(Qt::black);
-    const QImage picture = InnerBackgroundPicture(folder, mmap1Max(ctx), bg->number);
+    const QImage picture = innerBackgroundPicture(folder, mmap1Max(ctx), bg->number);
     if (!picture.isNull()) {
         QPainter p(&background);
         p.drawImage(0, 0, picture);
     }
-    Stage stage = ReplayStage(ctx.doc(), bg->node, ctx.doc().key(edited));
-    PaintStage(background, folder, stage);
+    Stage stage = replayStage(ctx.doc(), bg->node, ctx.doc().key(edited));
+    paintStage(background, folder, stage);
     return std::unique_ptr<StageMapPicker>(new StageMapPicker(ctx, background, std::move(stage)));
 }
 
@@ -79,7 +79,7 @@ StageMapPicker::StageMapPicker(workspace::EditContext &ctx, const QImage &backgr
     connect(m_view, &MapView::pressed, this, &StageMapPicker::onPress);
 
     if (!m_call.twoPoint)
-        buildSprite(PlacingFacing(m_call.dirCombo ? m_call.dirCombo->currentIndex() : -1));
+        buildSprite(placingFacing(m_call.dirCombo ? m_call.dirCombo->currentIndex() : -1));
     setWindowTitle(QStringLiteral("(%1, %2)").arg(boxNumber(m_call.xBox)).arg(boxNumber(m_call.yBox)));
 }
 
@@ -102,8 +102,8 @@ void StageMapPicker::paintOverlay(QPainter &p) const
     if (m_zone) {
         const QPoint a = m_zone->first, c = m_zone->second;
         p.setPen(QPen(QColor(255, 0, 0), 1));
-        const QPoint corner = StageMapPoint(a), acrossEnd = StageMapPoint({c.x(), a.y()}),
-                     downEnd = StageMapPoint({a.x(), c.y()}), far = StageMapPoint(c);
+        const QPoint corner = stageMapPoint(a), acrossEnd = stageMapPoint({c.x(), a.y()}),
+                     downEnd = stageMapPoint({a.x(), c.y()}), far = stageMapPoint(c);
         p.drawLine(corner, acrossEnd);
         p.drawLine(corner, downEnd);
         p.drawLine(acrossEnd, far);
@@ -124,7 +124,7 @@ void StageMapPicker::showEvent(QShowEvent *event)
     const int x = boxNumber(m_call.xBox);
     if (x == 0)
         return;
-    const QPoint point = StageMapPoint({x, boxNumber(m_call.yBox)});
+    const QPoint point = stageMapPoint({x, boxNumber(m_call.yBox)});
     QCursor::setPos(m_view->mapToGlobal(point));
     if (!m_call.twoPoint) {
         m_spriteAt = point;
@@ -134,14 +134,14 @@ void StageMapPicker::showEvent(QShowEvent *event)
 
 void StageMapPicker::onMove(QPointF pos)
 {
-    m_cell = StageCellAt(pos);
-    const QPoint point = StageMapPoint(m_cell);
+    m_cell = stageCellAt(pos);
+    const QPoint point = stageMapPoint(m_cell);
     if (!m_call.twoPoint) {
         m_spriteAt = point;
         const int person = m_call.person;
         if (person >= 0 && person < kStagePersons && m_stage[size_t(person)].onStage()) {
             const StagePerson &s = m_stage[size_t(person)];
-            m_personLine = std::make_pair(pos, StageMapPoint({s.x, s.y}));
+            m_personLine = std::make_pair(pos, stageMapPoint({s.x, s.y}));
         } else {
             m_personLine.reset();
         }
@@ -158,7 +158,7 @@ void StageMapPicker::onPress(Qt::MouseButton button, QPointF pos)
         reject();
         return;
     }
-    m_cell = StageCellAt(pos);
+    m_cell = stageCellAt(pos);
     auto write = [](QLineEdit *box, int v) {
         if (box)
             box->setText(QString::number(v));

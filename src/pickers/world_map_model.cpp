@@ -24,18 +24,18 @@ QString mapArchivePath(const QString &folder)
 
 } // namespace
 
-int MapArchiveEntryCount(const QString &folder)
+int mapArchiveEntryCount(const QString &folder)
 {
     QFile file(mapArchivePath(folder));
     if (!file.open(QIODevice::ReadOnly) || !file.seek(280))
         return -1;
     const auto offset = core::game::BytesToLongBE(file.read(4));
-    return offset ? int(RoundHalfEven(*offset / 12.0 - 23)) : -1;
+    return offset ? int(roundHalfEven(*offset / 12.0 - 23)) : -1;
 }
 
-QImage GameWorldMap(const QString &folder)
+QImage gameWorldMap(const QString &folder)
 {
-    const int n = MapArchiveEntryCount(folder);
+    const int n = mapArchiveEntryCount(folder);
     if (n < 1)
         return {};
     const core::game::E5Archive archive(mapArchivePath(folder));
@@ -48,7 +48,7 @@ QImage GameWorldMap(const QString &folder)
     return QImage::fromData(file.read(kWorldMapBytes));
 }
 
-QImage BuiltInWorldMap()
+QImage builtInWorldMap()
 {
     QImage img(kWorldMapSize, QImage::Format_RGB32);
     img.fill(QColor(40, 80, 140));
@@ -70,7 +70,7 @@ QImage BuiltInWorldMap()
     return img;
 }
 
-int FaceEntry(const QString &folder, int person)
+int faceEntryFor(const QString &folder, int person)
 {
     const QByteArray record = core::game::PersonRecordBytes(folder, person);
     if (record.isEmpty())
@@ -90,12 +90,12 @@ const QImage &FaceCache::face(int entry)
     return *it;
 }
 
-bool FaceShown(const QPoint &p)
+bool faceShown(const QPoint &p)
 {
     return p.x() != -1 && p.y() != -1;
 }
 
-core::NodeId FaceReplayStart(const core::DocTree &tree, core::NodeId edited)
+core::NodeId faceReplayStart(const core::DocTree &tree, core::NodeId edited)
 {
     core::NodeId walk = edited;
     if (walk != core::kNoNode && core::MenuFind(tree, walk, 1, 0x27, QString(), true))
@@ -103,10 +103,10 @@ core::NodeId FaceReplayStart(const core::DocTree &tree, core::NodeId edited)
     return tree.firstChild(tree.root());
 }
 
-FaceBoard ReplayFaces(const core::DocTree &tree, core::NodeId start, const QString &endKey)
+FaceBoard replayFaces(const core::DocTree &tree, core::NodeId start, const QString &endKey)
 {
     FaceBoard board(kFacePersons, QPoint(-1, -1));
-    ReplayFrom(tree, start, endKey, [&](core::NodeId node, int code) {
+    replayFrom(tree, start, endKey, [&](core::NodeId node, int code) {
         if (code < 0x29 || code > 0x2B)
             return;
         const QString &key = tree.key(node);
@@ -115,24 +115,24 @@ FaceBoard ReplayFaces(const core::DocTree &tree, core::NodeId start, const QStri
             return;
         if (code == 0x2B)
             board[size_t(p)] = QPoint(-1, -1);
-        else if (code == 0x29 || FaceShown(board[size_t(p)]))
+        else if (code == 0x29 || faceShown(board[size_t(p)]))
             board[size_t(p)] = QPoint(keyField(key, 17, 4), keyField(key, 29, 4));
     });
     return board;
 }
 
-void DrawFace(QPainter &p, QPoint at, const QImage &face)
+void drawFace(QPainter &p, QPoint at, const QImage &face)
 {
     if (!face.isNull())
         p.drawImage(at, face, QRect(0, 0, kFaceSize, kFaceSize));
 }
 
-void PaintFaces(QImage &map, FaceCache &faces, const QString &folder, const FaceBoard &board)
+void paintFaces(QImage &map, FaceCache &faces, const QString &folder, const FaceBoard &board)
 {
     QPainter p(&map);
     for (int person = 0; person < int(board.size()); ++person)
-        if (FaceShown(board[size_t(person)]))
-            DrawFace(p, board[size_t(person)], faces.face(FaceEntry(folder, person)));
+        if (faceShown(board[size_t(person)]))
+            drawFace(p, board[size_t(person)], faces.face(faceEntryFor(folder, person)));
 }
 
 } // namespace pickers

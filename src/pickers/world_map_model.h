@@ -20,16 +20,16 @@ constexpr QSize kWorldMapSize{640, 400};
 
 // Entries of "mmap.e5" as the picker counts them: the data offset of entry 0
 // divided by 12, less 23, rounded half to even; -1 when unreadable.
-int MapArchiveEntryCount(const QString &folder);
+int mapArchiveEntryCount(const QString &folder);
 // The last entry of "mmap.e5" when it is stored in exactly 256,000 bytes;
 // a null image otherwise.
-QImage GameWorldMap(const QString &folder);
+QImage gameWorldMap(const QString &folder);
 // The map shown when the game's cannot be used: drawn in code.
-QImage BuiltInWorldMap();
+QImage builtInWorldMap();
 
 // The "face.e5" entry of a person: face number + 7, or 0 for face 0 (and
 // when the data archive cannot be read).
-int FaceEntry(const QString &folder, int person);
+int faceEntryFor(const QString &folder, int person);
 // A face picture, read once per entry and kept.
 class FaceCache
 {
@@ -44,15 +44,15 @@ private:
 
 // The face of a person on the map: its top-left pixel, or (-1, -1).
 using FaceBoard = std::vector<QPoint>; // kFacePersons entries
-bool FaceShown(const QPoint &p);
+bool faceShown(const QPoint &p);
 
 // Where the replay starts: the nearest background (0x27) before the edited
 // node of any kind, else the first Scene.
-core::NodeId FaceReplayStart(const core::DocTree &tree, core::NodeId edited);
-FaceBoard ReplayFaces(const core::DocTree &tree, core::NodeId start, const QString &endKey);
+core::NodeId faceReplayStart(const core::DocTree &tree, core::NodeId edited);
+FaceBoard replayFaces(const core::DocTree &tree, core::NodeId start, const QString &endKey);
 
 // Draws a face's top-left 120 x 120 pixels with its top-left at `at`.
-void DrawFace(QPainter &p, QPoint at, const QImage &face);
-void PaintFaces(QImage &map, FaceCache &faces, const QString &folder, const FaceBoard &board);
+void drawFace(QPainter &p, QPoint at, const QImage &face);
+void paintFaces(QImage &map, FaceCache &faces, const QString &folder, const FaceBoard &board);
 
 } // namespace pickers

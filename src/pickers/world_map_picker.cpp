@@ -19,7 +19,7 @@ namespace {
 
 int boxNumber(const QLineEdit *box)
 {
-    return box ? BoxNumber(box->text()) : 0;
+    return box ? numberInBox(box->text()) : 0;
 }
 
 core::NodeId editedNode(const workspace::EditContext &ctx)
@@ -35,16 +35,16 @@ std::unique_ptr<WorldMapPicker> WorldMapPicker::create(workspace::EditContext &c
     const QString folder = core::game::FolderLoad();
     QImage map(kWorldMapSize, QImage::Format_RGB32);
     {
-        const QImage game = GameWorldMap(folder);
+        const QImage game = gameWorldMap(folder);
         QPainter p(&map);
-        p.drawImage(0, 0, game.isNull() ? BuiltInWorldMap() : game);
+        p.drawImage(0, 0, game.isNull() ? builtInWorldMap() : game);
     }
     const core::NodeId edited = editedNode(ctx);
     const core::DocTree &tree = ctx.doc();
-    FaceBoard board = ReplayFaces(tree, FaceReplayStart(tree, edited),
+    FaceBoard board = replayFaces(tree, faceReplayStart(tree, edited),
                                   edited != core::kNoNode ? tree.key(edited) : QString());
     auto cache = std::make_unique<FaceCache>(folder);
-    PaintFaces(map, *cache, folder, board);
+    paintFaces(map, *cache, folder, board);
     return std::unique_ptr<WorldMapPicker>(
         new WorldMapPicker(ctx, folder, map, std::move(board), std::move(cache)));
 }
@@ -98,9 +98,9 @@ void WorldMapPicker::paintOverlay(QPainter &p) const
         return;
     const QPoint at = *m_pointer;
     if (faceMode()) {
-        DrawFace(p, at, m_cache->face(FaceEntry(m_folder, m_call.facePerson)));
+        drawFace(p, at, m_cache->face(faceEntryFor(m_folder, m_call.facePerson)));
         const QPoint from = m_board[size_t(m_call.facePerson)];
-        if (m_call.faceMoving && FaceShown(from)) {
+        if (m_call.faceMoving && faceShown(from)) {
             p.setPen(QPen(QColor(255, 255, 255), 1));
             p.drawLine(from + QPoint(60, 60), at + QPoint(60, 60));
         }
@@ -113,7 +113,7 @@ void WorldMapPicker::paintOverlay(QPainter &p) const
 
 void WorldMapPicker::onMove(QPointF pos)
 {
-    showPointer(QPoint(int(RoundHalfEven(pos.x())), int(RoundHalfEven(pos.y()))));
+    showPointer(QPoint(int(roundHalfEven(pos.x())), int(roundHalfEven(pos.y()))));
 }
 
 void WorldMapPicker::showPointer(QPoint at)
@@ -125,7 +125,7 @@ void WorldMapPicker::showPointer(QPoint at)
 
 void WorldMapPicker::onPress(Qt::MouseButton, QPointF pos)
 {
-    const QPoint at(int(RoundHalfEven(pos.x())), int(RoundHalfEven(pos.y())));
+    const QPoint at(int(roundHalfEven(pos.x())), int(roundHalfEven(pos.y())));
     if (m_call.faceXBox)
         m_call.faceXBox->setText(QString::number(at.x()));
     if (m_call.faceYBox)

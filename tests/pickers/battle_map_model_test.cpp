@@ -42,29 +42,29 @@ TEST(BattleMapModel, FirstBattleBackgroundOfTheWholeFile)
     doc.addBattleMap(0xFFFF);             // no map
     doc.addBattleMap(12);
     doc.add(fixtures::PickerRecord(0x27, {{9, 2, 3}, {41, 2, 30}}), doc.addSecondScene());
-    EXPECT_EQ(FindBattleMapNumber(doc.tree), 12);
+    EXPECT_EQ(findBattleMapNumber(doc.tree), 12);
 
     PickerDocument none;
     for (int kind : {0, 1, 2})
         none.addBattleMap(4, kind);
     none.addBattleMap(0xFFFF);
-    EXPECT_FALSE(FindBattleMapNumber(none.tree));
+    EXPECT_FALSE(findBattleMapNumber(none.tree));
 }
 
 TEST(BattleMapModel, FileNamesScaleAndCells)
 {
-    EXPECT_EQ(BattleMapFileName(7), "M007.JPG");
-    EXPECT_EQ(BattleMapFileName(46), "M046.JPG");
-    EXPECT_EQ(BattleMapFileName(1234), "M234.JPG");
-    EXPECT_EQ(BattleMapScale({1920, 1440}, {1024, 768}), 2);
-    EXPECT_EQ(BattleMapScale({2400, 1440}, {1024, 768}), 3);
-    EXPECT_EQ(BattleMapScale({1920, 1600}, {1024, 768}), 3);
-    EXPECT_EQ(CellAt({50, 23}, 2), QPoint(2, 0));
-    EXPECT_EQ(CellAt({50, 23}, 3), QPoint(3, 1));
-    EXPECT_EQ(CellAt({23.5, 24.5}, 2), QPoint(1, 1)); // both round to 24
-    EXPECT_EQ(CellAt({22.5, 0}, 2), QPoint(0, 0));    // 22
+    EXPECT_EQ(battleMapFileName(7), "M007.JPG");
+    EXPECT_EQ(battleMapFileName(46), "M046.JPG");
+    EXPECT_EQ(battleMapFileName(1234), "M234.JPG");
+    EXPECT_EQ(battleMapScale({1920, 1440}, {1024, 768}), 2);
+    EXPECT_EQ(battleMapScale({2400, 1440}, {1024, 768}), 3);
+    EXPECT_EQ(battleMapScale({1920, 1600}, {1024, 768}), 3);
+    EXPECT_EQ(cellAt({50, 23}, 2), QPoint(2, 0));
+    EXPECT_EQ(cellAt({50, 23}, 3), QPoint(3, 1));
+    EXPECT_EQ(cellAt({23.5, 24.5}, 2), QPoint(1, 1)); // both round to 24
+    EXPECT_EQ(cellAt({22.5, 0}, 2), QPoint(0, 0));    // 22
     for (const auto &[text, value] : {std::pair<QString, int>{"12", 12}, {"*5", 0}, {"", 0}, {"-3", -3}, {" 7x", 7}})
-        EXPECT_EQ(BoxNumber(text), value) << text.toStdString();
+        EXPECT_EQ(numberInBox(text), value) << text.toStdString();
 }
 
 TEST(BattleMapModel, FireThenPutOutLeavesThePlainCell)
@@ -78,7 +78,7 @@ TEST(BattleMapModel, FireThenPutOutLeavesThePlainCell)
         BattleMapRequest r;
         const QImage plain = plainMap();
         QImage map = plain;
-        PaintMarkers(map, plain, BattleMapMarkers(doc.tree, r));
+        paintMarkers(map, plain, battleMapMarkers(doc.tree, r));
         EXPECT_EQ(cellCentre(map, 3, 4) == kGround, putOutLast) << putOutLast;
     }
 }
@@ -88,13 +88,13 @@ TEST(BattleMapModel, ObstaclesByKind)
     PickerDocument doc;
     for (int kind : {0, 1, 2, 3, 5})
         doc.add(0x58, {{9, 2, kind}, {33, 4, kind}, {45, 4, 1}});
-    const std::vector<MapMarker> m = BattleMapMarkers(doc.tree, {});
+    const std::vector<MapMarker> m = battleMapMarkers(doc.tree, {});
     EXPECT_EQ(countShape(m, MarkerShape::Fire), 1);
     EXPECT_EQ(countShape(m, MarkerShape::Ship), 1);
     EXPECT_EQ(countShape(m, MarkerShape::BurningShip), 1);
     const QImage plain = plainMap();
     QImage map = plain;
-    PaintMarkers(map, plain, m);
+    paintMarkers(map, plain, m);
     for (int x : {0, 1, 2})
         EXPECT_NE(map.copy(x * 48, 48, 48, 48), plain.copy(x * 48, 48, 48, 48)) << x;
     for (int x : {3, 5})
@@ -116,7 +116,7 @@ TEST(BattleMapModel, OwnUnitsAndArmySlots)
     r.mode = 4;
     r.x0 = 9;
     r.y0 = 9;
-    const std::vector<MapMarker> m = BattleMapMarkers(doc.tree, r);
+    const std::vector<MapMarker> m = battleMapMarkers(doc.tree, r);
     const QColor red(255, 0, 0), orange(255, 127, 0), blue(0, 0, 255);
     const std::vector<MapMarker> expected = {
         square(MarkerShape::SmallSquare, 0, 5, red),
@@ -130,7 +130,7 @@ TEST(BattleMapModel, OwnUnitsAndArmySlots)
 
     const QImage plain = plainMap();
     QImage map = plain;
-    PaintMarkers(map, plain, m);
+    paintMarkers(map, plain, m);
     EXPECT_EQ(cellCentre(map, 0, 5), red);
     EXPECT_EQ(cellCentre(map, 0, 0), kGround);
     EXPECT_EQ(cellCentre(map, 4, 4), orange);
@@ -139,7 +139,7 @@ TEST(BattleMapModel, OwnUnitsAndArmySlots)
     EXPECT_EQ(map.pixelColor(0 * 48 + 11, 5 * 48 + 24), kGround); // the small square starts at +12
 
     r.mode = 2;
-    const std::vector<MapMarker> army = BattleMapMarkers(doc.tree, r);
+    const std::vector<MapMarker> army = battleMapMarkers(doc.tree, r);
     EXPECT_EQ(countShape(army, MarkerShape::SmallSquare), 4); // 0x46 slot and three placed own units
 }
 
@@ -158,9 +158,9 @@ TEST(BattleMapModel, OpenerUnitsSkipEmptySlotsAndHighlightTheEditedOne)
         square(MarkerShape::LargeSquare, 3, 3, QColor(255, 255, 0)),
         square(MarkerShape::LargeSquare, 4, 4, QColor(255, 127, 0)),
     };
-    EXPECT_EQ(BattleMapMarkers(doc.tree, r), expected);
+    EXPECT_EQ(battleMapMarkers(doc.tree, r), expected);
     r.mode = 2;
-    EXPECT_EQ(BattleMapMarkers(doc.tree, r)[1].colour, QColor(0, 127, 255));
+    EXPECT_EQ(battleMapMarkers(doc.tree, r)[1].colour, QColor(0, 127, 255));
 }
 
 TEST(BattleMapModel, EditedThingShowsItsDialogValues)
@@ -173,7 +173,7 @@ TEST(BattleMapModel, EditedThingShowsItsDialogValues)
     r.x0 = 3;
     r.y0 = 4;
     r.objectKind = 0;
-    const std::vector<MapMarker> m = BattleMapMarkers(doc.tree, r);
+    const std::vector<MapMarker> m = battleMapMarkers(doc.tree, r);
     ASSERT_FALSE(m.empty());
     EXPECT_EQ(m[0], square(MarkerShape::Fire, 3, 4, QColor()));
     EXPECT_EQ(countShape(m, MarkerShape::PlainCell), 0);
@@ -187,9 +187,9 @@ TEST(BattleMapModel, RectangleFrameIsSortedAndOneUnitPlacementUsesTheBoxes)
     BattleMapRequest r;
     r.mode = 3;
     r.x0 = 9, r.y0 = 2, r.x1 = 4, r.y1 = 7;
-    const std::vector<MapMarker> m = BattleMapMarkers(doc.tree, r);
+    const std::vector<MapMarker> m = battleMapMarkers(doc.tree, r);
     EXPECT_EQ(m.back(), (MapMarker{MarkerShape::Frame, {4, 2}, {9, 7}, QColor(0, 255, 0), 3}));
-    EXPECT_EQ(countShape(BattleMapMarkers(doc.tree, r, ReplayPass::CornerSet), MarkerShape::Frame), 0);
+    EXPECT_EQ(countShape(battleMapMarkers(doc.tree, r, ReplayPass::CornerSet), MarkerShape::Frame), 0);
 
     r = {};
     r.mode = 5;
@@ -199,7 +199,7 @@ TEST(BattleMapModel, RectangleFrameIsSortedAndOneUnitPlacementUsesTheBoxes)
         square(MarkerShape::LargeSquare, 5, 5, QColor(255, 0, 0)),
         square(MarkerShape::LargeSquare, 1, 2, QColor(255, 255, 127)),
     };
-    EXPECT_EQ(BattleMapMarkers(doc.tree, r), expected);
+    EXPECT_EQ(battleMapMarkers(doc.tree, r), expected);
     r.whole = true;
-    EXPECT_TRUE(BattleMapMarkers(doc.tree, r).empty());
+    EXPECT_TRUE(battleMapMarkers(doc.tree, r).empty());
 }

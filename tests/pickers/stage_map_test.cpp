@@ -22,16 +22,16 @@ using pickertest::runTool;
 
 TEST(StageMapModel, CellsAndPoints)
 {
-    EXPECT_EQ(StageMapPoint({50, 50}), QPoint(336, 200));
-    EXPECT_EQ(StageMapPoint({60, 40}), QPoint(496, 200));
-    EXPECT_EQ(StageMapPoint({20, 5}), QPoint(456, -100));
-    EXPECT_EQ(StageMapPoint({50, 51}), QPoint(328, 204));
+    EXPECT_EQ(stageMapPoint({50, 50}), QPoint(336, 200));
+    EXPECT_EQ(stageMapPoint({60, 40}), QPoint(496, 200));
+    EXPECT_EQ(stageMapPoint({20, 5}), QPoint(456, -100));
+    EXPECT_EQ(stageMapPoint({50, 51}), QPoint(328, 204));
     const std::pair<QPointF, QPoint> cells[] = {
         {{336, 200}, {50, 50}}, {{0, 0}, {4, 46}},   {{639, 0}, {43, 7}},
         {{0, 399}, {53, 96}},   {{639, 399}, {93, 56}}, {{340, 204}, {50, 51}},
     };
     for (const auto &[pos, cell] : cells)
-        EXPECT_EQ(StageCellAt(pos), cell) << pos.x() << "," << pos.y();
+        EXPECT_EQ(stageCellAt(pos), cell) << pos.x() << "," << pos.y();
 }
 
 TEST(StageMapModel, InnerBackgroundIsTheNearestBackgroundBefore)
@@ -40,7 +40,7 @@ TEST(StageMapModel, InnerBackgroundIsTheNearestBackgroundBefore)
     doc.add(0x27, {{9, 2, 2}, {33, 2, 4}});
     const core::NodeId later = doc.add(0x27, {{9, 2, 2}, {33, 2, 1}});
     const core::NodeId edited = doc.add(0x30);
-    const auto bg = FindInnerBackground(doc.tree, edited);
+    const auto bg = findInnerBackground(doc.tree, edited);
     ASSERT_TRUE(bg);
     EXPECT_EQ(bg->node, later);
     EXPECT_EQ(bg->number, 1);
@@ -48,12 +48,12 @@ TEST(StageMapModel, InnerBackgroundIsTheNearestBackgroundBefore)
     // Across a Scene, and only an inner background counts.
     const core::NodeId otherEnd = doc.addSecondScene();
     const core::NodeId there = doc.add(PickerRecord(0x30), otherEnd);
-    EXPECT_EQ(FindInnerBackground(doc.tree, there)->node, later);
+    EXPECT_EQ(findInnerBackground(doc.tree, there)->node, later);
     doc.add(PickerRecord(0x27, {{9, 2, 3}, {33, 2, 1}}), there);
-    EXPECT_FALSE(FindInnerBackground(doc.tree, there));
+    EXPECT_FALSE(findInnerBackground(doc.tree, there));
     PickerDocument none;
     none.add(0x27, {{9, 2, 2}, {33, 2, 0xFFFF}});
-    EXPECT_FALSE(FindInnerBackground(none.tree, none.add(0x30)));
+    EXPECT_FALSE(findInnerBackground(none.tree, none.add(0x30)));
 }
 
 TEST(StageMapModel, ReplayAppliesTheUnitCommandsUpToTheEditedNode)
@@ -72,7 +72,7 @@ TEST(StageMapModel, ReplayAppliesTheUnitCommandsUpToTheEditedNode)
     const core::NodeId edited = doc.add(0x31, {{9, 2, 0}, {17, 2, 5}});
     doc.add(0x30, {{9, 2, 8}, {17, 4, 1}, {29, 4, 1}});
 
-    const Stage stage = ReplayStage(doc.tree, bg, doc.tree.key(edited));
+    const Stage stage = replayStage(doc.tree, bg, doc.tree.key(edited));
     ASSERT_EQ(stage.size(), size_t(kStagePersons));
     EXPECT_EQ(stage[5].x, 11);
     EXPECT_EQ(stage[5].y, 21);
@@ -81,7 +81,7 @@ TEST(StageMapModel, ReplayAppliesTheUnitCommandsUpToTheEditedNode)
     EXPECT_FALSE(stage[6].onStage());
     EXPECT_TRUE(stage[1024].onStage());
     EXPECT_FALSE(stage[8].onStage());
-    EXPECT_EQ(ReplayStage(doc.tree, bg, QStringLiteral("none"))[5].onStage(), false); // the disappearance plays
+    EXPECT_EQ(replayStage(doc.tree, bg, QStringLiteral("none"))[5].onStage(), false); // the disappearance plays
 }
 
 TEST(StageMapModel, StopInsideANestedListEndsOnlyThatList)
@@ -94,7 +94,7 @@ TEST(StageMapModel, StopInsideANestedListEndsOnlyThatList)
     doc.add(PickerRecord(0x30, {{9, 2, 2}, {17, 4, 1}, {29, 4, 1}}), block, core::Relation::LastChild);
     doc.add(QStringLiteral("0000"), block, core::Relation::LastChild);
     doc.add(0x30, {{9, 2, 3}, {17, 4, 1}, {29, 4, 1}});
-    const Stage stage = ReplayStage(doc.tree, bg, doc.tree.key(edited));
+    const Stage stage = replayStage(doc.tree, bg, doc.tree.key(edited));
     EXPECT_TRUE(stage[1].onStage());
     EXPECT_FALSE(stage[2].onStage());
     EXPECT_TRUE(stage[3].onStage());
@@ -227,7 +227,7 @@ TEST_F(StageMapTest, TwoPointsFillBothPairs)
         move(d, {496, 200});
         const QImage shown = picker(d).composed();
         // The zone's first edge runs from cell (50, 50) towards (60, 50).
-        EXPECT_EQ(shown.pixelColor(StageMapPoint({55, 50})), QColor(255, 0, 0));
+        EXPECT_EQ(shown.pixelColor(stageMapPoint({55, 50})), QColor(255, 0, 0));
         click(d, {496, 200});
         EXPECT_FALSE(d.isVisible());
     });

@@ -45,29 +45,29 @@ QByteArray mapArchive(int count, int lastSize)
 TEST(WorldMapModel, TheLastEntryIsTheWorldMapOnlyAtItsExactSize)
 {
     fixtures::ScopedGameFolder game(withPictures());
-    EXPECT_EQ(MapArchiveEntryCount(game.folder()), 3); // the demo archive: two backgrounds and the map
-    EXPECT_FALSE(GameWorldMap(game.folder()).isNull());
+    EXPECT_EQ(mapArchiveEntryCount(game.folder()), 3); // the demo archive: two backgrounds and the map
+    EXPECT_FALSE(gameWorldMap(game.folder()).isNull());
 
     const QString path = QDir(game.folder()).filePath("mmap.e5");
     fixtures::WriteFileBytes(path, mapArchive(20, 256000)); // entry 0 at 512: 19.67 rounds to 20
-    EXPECT_EQ(MapArchiveEntryCount(game.folder()), 20);
-    EXPECT_EQ(GameWorldMap(game.folder()).size(), QSize(640, 400));
+    EXPECT_EQ(mapArchiveEntryCount(game.folder()), 20);
+    EXPECT_EQ(gameWorldMap(game.folder()).size(), QSize(640, 400));
     for (int size : {255999, 256001}) {
         fixtures::WriteFileBytes(path, mapArchive(20, size));
-        EXPECT_TRUE(GameWorldMap(game.folder()).isNull()) << size;
+        EXPECT_TRUE(gameWorldMap(game.folder()).isNull()) << size;
     }
     QFile::remove(path);
-    EXPECT_EQ(MapArchiveEntryCount(game.folder()), -1);
-    EXPECT_TRUE(GameWorldMap(game.folder()).isNull());
-    EXPECT_EQ(BuiltInWorldMap().size(), QSize(640, 400));
+    EXPECT_EQ(mapArchiveEntryCount(game.folder()), -1);
+    EXPECT_TRUE(gameWorldMap(game.folder()).isNull());
+    EXPECT_EQ(builtInWorldMap().size(), QSize(640, 400));
 }
 
 TEST(WorldMapModel, FaceEntriesFromThePersonRecords)
 {
     fixtures::ScopedGameFolder game(withPictures());
-    EXPECT_EQ(FaceEntry(game.folder(), 3), 3 + 7);  // the demo persons have face p % 16
-    EXPECT_EQ(FaceEntry(game.folder(), 16), 0);     // face 0 uses entry 0
-    EXPECT_EQ(FaceEntry(game.folder(), 1024), 0);
+    EXPECT_EQ(faceEntryFor(game.folder(), 3), 3 + 7);  // the demo persons have face p % 16
+    EXPECT_EQ(faceEntryFor(game.folder(), 16), 0);     // face 0 uses entry 0
+    EXPECT_EQ(faceEntryFor(game.folder(), 1024), 0);
     FaceCache cache(game.folder());
     EXPECT_FALSE(cache.face(10).isNull());
 }
@@ -86,20 +86,20 @@ TEST(WorldMapModel, ReplayShowsMovesAndRemovesFaces)
     const core::NodeId edited = doc.add(0x2A, {{9, 2, 1}});
     doc.add(0x29, {{9, 2, 5}, {17, 4, 1}, {29, 4, 1}});
 
-    const core::NodeId start = FaceReplayStart(doc.tree, edited);
+    const core::NodeId start = faceReplayStart(doc.tree, edited);
     EXPECT_EQ(start, doc.scene);
-    const FaceBoard board = ReplayFaces(doc.tree, start, doc.tree.key(edited));
+    const FaceBoard board = replayFaces(doc.tree, start, doc.tree.key(edited));
     EXPECT_EQ(board[1], QPoint(200, 150));
-    EXPECT_FALSE(FaceShown(board[2]));
+    EXPECT_FALSE(faceShown(board[2]));
     EXPECT_EQ(board[3], QPoint(20, 20));
-    EXPECT_FALSE(FaceShown(board[4]));
-    EXPECT_FALSE(FaceShown(board[5]));
+    EXPECT_FALSE(faceShown(board[4]));
+    EXPECT_FALSE(faceShown(board[5]));
 
     // A background before the edited node starts the replay there.
     const core::NodeId bg = doc.add(0x27);
     const core::NodeId later = doc.add(0x2A);
-    EXPECT_EQ(FaceReplayStart(doc.tree, later), bg);
-    EXPECT_FALSE(FaceShown(ReplayFaces(doc.tree, bg, doc.tree.key(later))[1]));
+    EXPECT_EQ(faceReplayStart(doc.tree, later), bg);
+    EXPECT_FALSE(faceShown(replayFaces(doc.tree, bg, doc.tree.key(later))[1]));
 }
 
 namespace {

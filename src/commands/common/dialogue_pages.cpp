@@ -31,25 +31,25 @@ QStringList DialoguePages::pageLines(int p) const
     return out;
 }
 
-DialoguePages &SharedDialoguePages()
+DialoguePages &sharedDialoguePages()
 {
     static DialoguePages pages;
     return pages;
 }
 
-QStringList SplitBoxLines(const QString &text)
+QStringList splitBoxLines(const QString &text)
 {
     return text.split(kCrLf);
 }
 
-int PersonFaceEntry(const core::game::GameData *data, int person)
+int personFaceEntry(const core::game::GameData *data, int person)
 {
     if (!data || person < 0 || person >= int(data->persons.size()))
         return 0;
-    return FaceEntryOf(data->persons[std::size_t(person)].face);
+    return faceEntryOf(data->persons[std::size_t(person)].face);
 }
 
-int FindSpeaker(const core::game::GameData *data, const QString &name)
+int findSpeaker(const core::game::GameData *data, const QString &name)
 {
     if (!data)
         return -1;
@@ -63,10 +63,10 @@ int FindSpeaker(const core::game::GameData *data, const QString &name)
     return -1;
 }
 
-void CutDialoguePages(DialoguePages &pages, const QString &text, const core::game::GameData *data)
+void cutDialoguePages(DialoguePages &pages, const QString &text, const core::game::GameData *data)
 {
     QStringList &lines = pages.dialogueLines;
-    lines = SplitBoxLines(text);
+    lines = splitBoxLines(text);
     int k = 0;
     auto beginPage = [&](int start, int face, const QString &speaker) {
         ensureSize(pages.pageStart, k + 1);
@@ -92,10 +92,10 @@ void CutDialoguePages(DialoguePages &pages, const QString &text, const core::gam
             ++i;
         }
         const QString speaker = lines[i].mid(1);
-        const int person = FindSpeaker(data, speaker);
+        const int person = findSpeaker(data, speaker);
         // A group word names no person record: shown as narration.
         const int face = (person < 0 || person >= core::game::kPersonCount) ? kNarrationFace
-                                                                            : PersonFaceEntry(data, person);
+                                                                            : personFaceEntry(data, person);
         beginPage(i + 1, face, speaker);
     }
     const int walked = int(lines.size());
@@ -105,9 +105,9 @@ void CutDialoguePages(DialoguePages &pages, const QString &text, const core::gam
     pages.pageStart[k] = walked + 1;
 }
 
-void FillTalkPage(DialoguePages &pages, const QString &text, int speaker, const core::game::GameData *data)
+void fillTalkPage(DialoguePages &pages, const QString &text, int speaker, const core::game::GameData *data)
 {
-    pages.dialogueLines = SplitBoxLines(text);
+    pages.dialogueLines = splitBoxLines(text);
     for (QString &line : pages.dialogueLines)
         line += kCrLf;
     const int person = (speaker >= 0 && speaker < 1028) ? speaker : 0;
@@ -115,7 +115,7 @@ void FillTalkPage(DialoguePages &pages, const QString &text, int speaker, const 
     ensureSize(pages.pageFace, std::max(int(pages.pageFace.size()), 2));
     ensureSize(pages.pageSpeaker, std::max(int(pages.pageSpeaker.size()), 2));
     pages.pageStart[0] = 0;
-    pages.pageFace[0] = PersonFaceEntry(data, person);
+    pages.pageFace[0] = personFaceEntry(data, person);
     pages.pageSpeaker[0] = (data && person < data->names.charNames.size()) ? data->names.charNames[person] : QString();
     pages.pageStart[1] = int(pages.dialogueLines.size()) + 1;
 }

@@ -31,26 +31,26 @@ struct DialoguePages
     QStringList pageLines(int p) const;
 };
 
-DialoguePages &SharedDialoguePages();
+DialoguePages &sharedDialoguePages();
 
 // The box text split at every CR LF.
-QStringList SplitBoxLines(const QString &text);
+QStringList splitBoxLines(const QString &text);
 
 // The face entry shown for a person (face number + 7, 0 stays 0); 0 for a
 // person without a record (the groups 1024..1027, or no game data).
-int PersonFaceEntry(const core::game::GameData *data, int person);
+int personFaceEntry(const core::game::GameData *data, int person);
 // The person whose name equals `name`, tried in the order 0, 1027, 1, 1026,
 // ..., 513, 514; -1 when none.
-int FindSpeaker(const core::game::GameData *data, const QString &name);
+int findSpeaker(const core::game::GameData *data, const QString &name);
 
 // A dialogue text (CR LF line breaks, mark-up kept) cut into pages: text
 // before the first "&" line is narration; each "&name" line starts a page of
 // that speaker (narration when the name is no person's). Two speaker lines in
 // a row give the first an empty page.
-void CutDialoguePages(DialoguePages &pages, const QString &text, const core::game::GameData *data);
+void cutDialoguePages(DialoguePages &pages, const QString &text, const core::game::GameData *data);
 
 // One page of one speaker: every line ends with CR LF; a speaker number from
 // 1028 on (variables, none) shows person 0.
-void FillTalkPage(DialoguePages &pages, const QString &text, int speaker, const core::game::GameData *data);
+void fillTalkPage(DialoguePages &pages, const QString &text, int speaker, const core::game::GameData *data);
 
 } // namespace commands

@@ -5,12 +5,12 @@
 
 namespace commands {
 
-int FaceEntryOf(int faceNumber)
+int faceEntryOf(int faceNumber)
 {
     return faceNumber == 0 ? 0 : faceNumber + 7;
 }
 
-QImage FacePicture(const QString &folder, int entry)
+QImage facePicture(const QString &folder, int entry)
 {
     if (folder.isEmpty() || entry < 0)
         return {};

@@ -9,9 +9,9 @@ namespace commands {
 inline const QString kFaceArchive = QStringLiteral("face.e5");
 
 // The face entry shown for a face number.
-int FaceEntryOf(int faceNumber);
+int faceEntryOf(int faceNumber);
 // Entry `entry` of the game folder's face archive as a picture; a null image
 // when the archive or entry is missing or the bytes are no picture.
-QImage FacePicture(const QString &folder, int entry);
+QImage facePicture(const QString &folder, int entry);
 
 } // namespace commands

@@ -36,7 +36,7 @@ void setPixel(QImage &surface, int x, int y, QRgb rgb)
 
 } // namespace
 
-std::uint32_t GlyphCode(QChar c)
+std::uint32_t glyphCode(QChar c)
 {
     const QByteArray bytes = platform::Cp949::encode(QString(c));
     if (bytes.size() >= 2)
@@ -46,15 +46,15 @@ std::uint32_t GlyphCode(QChar c)
     return 0;
 }
 
-bool IsFullWidthCode(std::uint32_t code)
+bool isFullWidthCode(std::uint32_t code)
 {
     return code > 0xA1A0 && (code < 0xAEFF || (code > 0xB0A0 && code < 0xC8FF));
 }
 
-GlyphLocation GlyphLookup(std::uint32_t code)
+GlyphLocation glyphLookup(std::uint32_t code)
 {
     GlyphLocation g;
-    if (IsFullWidthCode(code)) {
+    if (isFullWidthCode(code)) {
         const int lead = int(code >> 8);
         const int trail = int(code & 0xFF);
         const int row = lead < 0xB0 ? lead - 0xA1 : lead - 0xA4;
@@ -101,7 +101,7 @@ QByteArray GameFont::glyphRecord(const GlyphLocation &glyph) const
 int GameFont::drawGlyph(QImage &surface, int x, int y, std::uint32_t code, FontColor color,
                         int fullDrop) const
 {
-    const GlyphLocation glyph = GlyphLookup(code);
+    const GlyphLocation glyph = glyphLookup(code);
     const QByteArray record = glyphRecord(glyph);
     const QRgb rgb = toRgb(color);
     for (int k = 0; k < glyph.recordLength; ++k) {
@@ -136,15 +136,15 @@ int GameFont::drawOutlined(QImage &surface, int x, int y, const QString &text,
     return drawPlain(surface, x, y, text, kFontWhite);
 }
 
-int TextAdvance(const QString &text)
+int textAdvance(const QString &text)
 {
     int width = 0;
     for (QChar c : text)
-        width += GlyphLookup(GlyphCode(c)).advance;
+        width += glyphLookup(glyphCode(c)).advance;
     return width;
 }
 
-QString NameUpToDigit(const QString &name)
+QString nameUpToDigit(const QString &name)
 {
     for (int i = 0; i < name.size(); ++i) {
         if (name[i] >= u'0' && name[i] <= u'9')
@@ -153,7 +153,7 @@ QString NameUpToDigit(const QString &name)
     return name;
 }
 
-FontColor MarkupColor(int index)
+FontColor markupColor(int index)
 {
     if (index < 0 || index >= core::kColorTableSize)
         return kFontBlack;
@@ -177,13 +177,13 @@ int markupIndex(const QString &line, int at)
 
 } // namespace
 
-MarkupStep ScanMarkup(const QString &line, int pos, FontColor &current, FontColor defaultColor)
+MarkupStep scanMarkup(const QString &line, int pos, FontColor &current, FontColor defaultColor)
 {
     for (;;) {
         if (pos >= line.size())
             return {};
         if (line[pos] == u'[' && pos + 1 < line.size() && line[pos + 1] == u'C') {
-            current = MarkupColor(markupIndex(line, pos + 2));
+            current = markupColor(markupIndex(line, pos + 2));
             pos += 4;
             if (pos >= line.size())
                 return {};

@@ -35,9 +35,9 @@ struct GlyphLocation
 
 // The character's CP949 bytes as one number (lead * 256 + trail for two
 // bytes). A character the code page cannot hold counts as "?".
-std::uint32_t GlyphCode(QChar c);
-bool IsFullWidthCode(std::uint32_t code);
-GlyphLocation GlyphLookup(std::uint32_t code);
+std::uint32_t glyphCode(QChar c);
+bool isFullWidthCode(std::uint32_t code);
+GlyphLocation glyphLookup(std::uint32_t code);
 
 // Both fonts, read whole when made (a missing or short file reads as zero
 // bytes, so its glyphs draw nothing while the pen still moves).
@@ -61,7 +61,7 @@ public:
                   int fullDrop = 0) const;
     int drawChar(QImage &surface, int x, int y, QChar c, FontColor color, int fullDrop = 0) const
     {
-        return drawGlyph(surface, x, y, GlyphCode(c), color, fullDrop);
+        return drawGlyph(surface, x, y, glyphCode(c), color, fullDrop);
     }
     // Draws every character as a glyph (no mark-up, line feeds as glyph 0);
     // returns the x after the last glyph.
@@ -79,10 +79,10 @@ private:
 };
 
 // The width in pixels of the text drawn plainly.
-int TextAdvance(const QString &text);
+int textAdvance(const QString &text);
 
 // A name is drawn up to, not including, its first decimal digit.
-QString NameUpToDigit(const QString &name);
+QString nameUpToDigit(const QString &name);
 
 // One step of the colour mark-up scan over a line. `pos` is 0-based.
 // "[C" + two hex digits sets the colour from core::ColorTable (the four
@@ -97,8 +97,8 @@ struct MarkupStep
 };
 // Finds the next drawn character at or after `pos`; `current` is updated as
 // the mark-up sets it. Continue the scan from step.pos + 1.
-MarkupStep ScanMarkup(const QString &line, int pos, FontColor &current, FontColor defaultColor);
+MarkupStep scanMarkup(const QString &line, int pos, FontColor &current, FontColor defaultColor);
 // The colour of a mark-up index: an index past the table (FF) gives black.
-FontColor MarkupColor(int index);
+FontColor markupColor(int index);
 
 } // namespace commands

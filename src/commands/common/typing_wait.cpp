@@ -11,7 +11,7 @@ namespace {
 bool g_instant = false;
 }
 
-bool InstantTyping()
+bool instantTyping()
 {
     return g_instant;
 }
@@ -26,7 +26,7 @@ ScopedInstantTyping::~ScopedInstantTyping()
     g_instant = m_previous;
 }
 
-bool TypingWait(int ms, const bool &skip, const QObject *guard)
+bool typingWait(int ms, const bool &skip, const QObject *guard)
 {
     if (skip)
         return true;

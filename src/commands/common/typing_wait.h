@@ -8,7 +8,7 @@ namespace commands {
 
 // Waits `ms` unless `skip` is set or pauses are off. False when `guard` was
 // destroyed during the wait (its window is gone: stop drawing).
-bool TypingWait(int ms, const bool &skip, const QObject *guard = nullptr);
+bool typingWait(int ms, const bool &skip, const QObject *guard = nullptr);
 
 // While one lives, typing pauses take no time (they still let events run).
 class ScopedInstantTyping
@@ -22,6 +22,6 @@ public:
 private:
     bool m_previous;
 };
-bool InstantTyping();
+bool instantTyping();
 
 } // namespace commands

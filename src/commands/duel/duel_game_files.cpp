@@ -121,7 +121,7 @@ Read<QImage> duelBackground(const DuelFolder &f)
 
 Read<QImage> faceImage(const DuelFolder &f, int entry)
 {
-    const QImage face = FacePicture(f.folder, entry);
+    const QImage face = facePicture(f.folder, entry);
     if (face.isNull())
         return Read<QImage>::fail(QStringLiteral("face.e5의 %1번 얼굴 그림을 읽을 수 없습니다.").arg(entry));
     return Read<QImage>::of(face.convertToFormat(QImage::Format_RGB32));

@@ -4,7 +4,7 @@ namespace commands::duel {
 
 GlyphBits GameFontGlyphs::glyph(QChar ch) const
 {
-    const GlyphLocation where = GlyphLookup(GlyphCode(ch));
+    const GlyphLocation where = glyphLookup(glyphCode(ch));
     const QByteArray record = m_font.glyphRecord(where);
     GlyphBits g;
     g.fullWidth = where.fullWidth;

@@ -16,7 +16,7 @@ void setPixel(QImage &image, int x, int y, QRgb colour)
 
 bool isFullWidthChar(QChar ch)
 {
-    return IsFullWidthCode(GlyphCode(ch));
+    return isFullWidthCode(glyphCode(ch));
 }
 
 GlyphBits BlankDuelFont::glyph(QChar ch) const
@@ -38,7 +38,7 @@ int drawGlyph(QImage &surface, const GlyphBits &glyph, int x, int y, QRgb colour
 
 QString drawnName(const QString &name)
 {
-    return NameUpToDigit(name);
+    return nameUpToDigit(name);
 }
 
 int drawOutlinedName(QImage &surface, const DuelFont &font, const QString &name, int x, int y, QRgb outline)

@@ -85,7 +85,7 @@ QString prepareDuel(const DuelSettings &settings, const int persons[2], DuelPict
         data[m].face = *face.value;
     }
     for (int m = 0; m < 2; ++m) {
-        const Read<QImage> face = faceImage(folder, FaceEntryOf(data[m].face));
+        const Read<QImage> face = faceImage(folder, faceEntryOf(data[m].face));
         if (!face.ok())
             return face.error.message;
         pictures.setFace(m, *face.value);

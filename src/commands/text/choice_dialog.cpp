@@ -41,9 +41,9 @@ int speakerPos(const QString &key)
 
 } // namespace
 
-QStringList NumberedChoiceLines(const QString &markupText)
+QStringList numberedChoiceLines(const QString &markupText)
 {
-    QStringList lines = SplitBoxLines(markupText);
+    QStringList lines = splitBoxLines(markupText);
     for (int i = 0; i < lines.size(); ++i)
         lines[i].prepend(QString::number(i + 1) + u'.');
     return lines;
@@ -56,8 +56,8 @@ ChoiceDialog::ChoiceDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0x1
     configButton()->setDefault(false);
     configButton()->setAutoDefault(false);
 
-    m_box = MakeTextBox(this);
-    body()->addWidget(MakeColorToolbar(this, m_box));
+    m_box = makeTextBox(this);
+    body()->addWidget(makeColorToolbar(this, m_box));
     // One label for each of the first three lines of the box.
     auto *lines = new QGridLayout;
     auto *numbers = new QVBoxLayout;
@@ -86,16 +86,16 @@ ChoiceDialog::ChoiceDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0x1
     body()->addLayout(row);
     resize(329, 203);
 
-    m_preview = AddPreviewMenu(this);
+    m_preview = addPreviewMenu(this);
     connect(m_preview, &QAction::triggered, this, [this] { preview(); });
 
-    SetBoxText(m_box, text(kTextPos));
-    m_loadedText = BoxPlainText(m_box);
-    ApplyColorRuns(m_box);
+    setMarkupBoxText(m_box, text(kTextPos));
+    m_loadedText = boxPlainText(m_box);
+    applyColorRuns(m_box);
     m_picker->setStoredValue(0, field(speakerPos(key()), 2));
 
     // Without a game folder there is nothing to preview with.
-    m_preview->setVisible(!PreviewGameFolder(ctx).isEmpty());
+    m_preview->setVisible(!previewGameFolder(ctx).isEmpty());
     m_preview->setEnabled(!m_box->toPlainText().isEmpty());
     connect(m_box, &QTextEdit::textChanged, this,
             [this] { m_preview->setEnabled(!m_box->toPlainText().isEmpty()); });
@@ -119,18 +119,18 @@ bool ChoiceDialog::eventFilter(QObject *watched, QEvent *event)
 
 void ChoiceDialog::preview()
 {
-    DialoguePages &pages = SharedDialoguePages();
+    DialoguePages &pages = sharedDialoguePages();
     const int number = m_picker->value(0);
     const int person = number < 1028 ? number : 0;
     pages.pageFace.resize(1);
-    pages.pageFace[0] = PersonFaceEntry(context().gameData, person);
-    pages.choiceLines = NumberedChoiceLines(ColorTextFromBox(m_box));
-    OpenTextPreview(kSelectViewTool, context());
+    pages.pageFace[0] = personFaceEntry(context().gameData, person);
+    pages.choiceLines = numberedChoiceLines(colorTextFromBox(m_box));
+    openTextPreview(kSelectViewTool, context());
 }
 
 bool ChoiceDialog::saveFields(QString &key, int &lengthDelta)
 {
-    lengthDelta = setText(key, kTextPos, ColorTextFromBox(m_box));
+    lengthDelta = setText(key, kTextPos, colorTextFromBox(m_box));
     setField(key, speakerPos(key), 2, m_picker->value(0));
     return true;
 }

@@ -35,6 +35,6 @@ private:
 };
 
 // The choice lines as the preview shows them: "1." + line 1, "2." + line 2 ...
-QStringList NumberedChoiceLines(const QString &markupText);
+QStringList numberedChoiceLines(const QString &markupText);
 
 } // namespace commands

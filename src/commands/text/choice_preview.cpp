@@ -55,7 +55,7 @@ ChoicePreview::ChoicePreview(const QStringList &choiceLines, int faceEntry, cons
 bool ChoicePreview::linePause()
 {
     const QPointer<ChoicePreview> self(this);
-    const int rounds = InstantTyping() ? 1 : kPauseRounds;
+    const int rounds = instantTyping() ? 1 : kPauseRounds;
     for (int i = 0; i < rounds; ++i) {
         QCoreApplication::processEvents();
         if (!self || closing())
@@ -66,7 +66,7 @@ bool ChoicePreview::linePause()
 
 void ChoicePreview::start()
 {
-    m_face = FacePicture(m_folder, m_faceEntry);
+    m_face = facePicture(m_folder, m_faceEntry);
     for (int i = 0; i < kBoxes; ++i)
         m_box[std::size_t(i)].fill(Qt::white);
     m_shown.fill(false);
@@ -85,7 +85,7 @@ void ChoicePreview::start()
 
 void ChoicePreview::showWord(int line, FontColor color, QRgb background)
 {
-    DrawChoiceLine(m_box[std::size_t(line)], m_font, m_lines.value(line), color, background);
+    drawChoiceLine(m_box[std::size_t(line)], m_font, m_lines.value(line), color, background);
     update();
 }
 
@@ -110,10 +110,10 @@ void ChoicePreview::paintEvent(QPaintEvent *)
     p.fillRect(rect(), Qt::black);
     if (!m_face.isNull())
         p.drawImage(QRect(kFaceAt, QSize(120, 120)), m_face);
-    PaintBubblePointer(p, 144, 96, 16, 14);
-    PaintBubbleEnd(p, 160, 64, 16, 64, false);
+    paintBubblePointer(p, 144, 96, 16, 14);
+    paintBubbleEnd(p, 160, 64, 16, 64, false);
     p.fillRect(bodyRect(), Qt::white);
-    PaintBubbleEnd(p, 488, 64, 16, 64, true);
+    paintBubbleEnd(p, 488, 64, 16, 64, true);
     for (int i = 0; i < kBoxes; ++i)
         p.drawImage(boxRect(i).topLeft(), m_box[std::size_t(i)]);
 }
@@ -156,9 +156,9 @@ void registerChoicePreview(workspace::DialogRegistry &registry)
     registry.registerTool(
         kSelectViewTool,
         [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-            const DialoguePages &pages = SharedDialoguePages();
-            return std::make_unique<ChoicePreview>(pages.choiceLines, pages.pageFace.value(0), PreviewFolder(ctx),
-                                                   PreviewOwner(ctx));
+            const DialoguePages &pages = sharedDialoguePages();
+            return std::make_unique<ChoicePreview>(pages.choiceLines, pages.pageFace.value(0), previewFolder(ctx),
+                                                   previewOwner(ctx));
         });
 }
 

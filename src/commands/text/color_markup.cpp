@@ -25,7 +25,7 @@ int runIndex(const QString &text, int head)
 
 } // namespace
 
-LoadedMarkup LoadColorMarkup(const QString &source)
+LoadedMarkup loadColorMarkup(const QString &source)
 {
     LoadedMarkup out;
     out.text = source;
@@ -58,7 +58,7 @@ LoadedMarkup LoadColorMarkup(const QString &source)
     return out;
 }
 
-int PaletteIndexOf(std::uint32_t color)
+int paletteIndexOf(std::uint32_t color)
 {
     const core::ColorTableArray &table = core::ColorTable();
     int found = -1;
@@ -69,7 +69,7 @@ int PaletteIndexOf(std::uint32_t color)
     return found;
 }
 
-QString MarkupFromPieces(const QList<ColoredPiece> &pieces)
+QString markupFromPieces(const QList<ColoredPiece> &pieces)
 {
     QString out;
     bool anyColour = false;
@@ -85,7 +85,7 @@ QString MarkupFromPieces(const QList<ColoredPiece> &pieces)
         std::optional<std::uint32_t> colour = piece.color;
         int index = -1;
         if (colour) {
-            index = PaletteIndexOf(*colour);
+            index = paletteIndexOf(*colour);
             if (index < 0)
                 colour.reset();
         }
@@ -118,19 +118,19 @@ QString MarkupFromPieces(const QList<ColoredPiece> &pieces)
     return out;
 }
 
-QString StoredTextFromBox(const QString &boxText)
+QString storedTextFromBox(const QString &boxText)
 {
     QString t = boxText;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return t;
 }
 
-int StoredByteLength(const QString &storedText)
+int storedByteLength(const QString &storedText)
 {
     return int(platform::Cp949::encode(storedText).size());
 }
 
-const QList<ColorButton> &ColorButtons()
+const QList<ColorButton> &colorButtons()
 {
     static const QList<ColorButton> buttons = {
         {u"Black", -1}, {u"Red", 40},     {u"Orange", 37}, {u"Yellow", 69}, {u"Green", 85},
@@ -139,7 +139,7 @@ const QList<ColorButton> &ColorButtons()
     return buttons;
 }
 
-std::uint32_t ColorButtonColor(const ColorButton &button)
+std::uint32_t colorButtonColor(const ColorButton &button)
 {
     return button.paletteIndex < 0 ? 0u : core::ColorTable()[std::size_t(button.paletteIndex)];
 }

@@ -32,7 +32,7 @@ struct LoadedMarkup
 // starting again from the beginning (so a "[C" left inside an earlier run's
 // words can open a later run). A "[C" without a "]" after it, or whose
 // digits name no palette entry (FF), stays as its characters.
-LoadedMarkup LoadColorMarkup(const QString &text);
+LoadedMarkup loadColorMarkup(const QString &text);
 
 // A piece of the box's text and its colour (nullopt: the box's default,
 // uncoloured). Line breaks come as their own pieces ("\r\n", no colour),
@@ -46,18 +46,18 @@ struct ColoredPiece
 
 // The palette entry of a colour: the last of the equal entries (pure blue is
 // 3A, black 1F); -1 when no entry has the colour.
-int PaletteIndexOf(std::uint32_t color);
+int paletteIndexOf(std::uint32_t color);
 
 // The mark-up of coloured pieces: a run opens where a colour begins, a
 // change of colour closes the run and opens the next ("][C"), the default
 // colour closes it, and a run still open at the end is closed. A colour of
 // no palette entry is stored as uncoloured.
-QString MarkupFromPieces(const QList<ColoredPiece> &pieces);
+QString markupFromPieces(const QList<ColoredPiece> &pieces);
 
 // The stored form of a box text: CR LF -> one line feed.
-QString StoredTextFromBox(const QString &boxText);
+QString storedTextFromBox(const QString &boxText);
 // Byte length of a text as the key stores it (CP949, no terminator).
-int StoredByteLength(const QString &storedText);
+int storedByteLength(const QString &storedText);
 
 // The colour buttons of the text dialogs: key (also the tooltip) and colour.
 struct ColorButton
@@ -65,7 +65,7 @@ struct ColorButton
     const char16_t *key;
     int paletteIndex;   // -1: plain black (the value 0)
 };
-const QList<ColorButton> &ColorButtons();
-std::uint32_t ColorButtonColor(const ColorButton &button);
+const QList<ColorButton> &colorButtons();
+std::uint32_t colorButtonColor(const ColorButton &button);
 
 } // namespace commands

@@ -36,8 +36,8 @@ const core::NameTables *nameTables(const workspace::EditContext &ctx)
 DialogueDialog::DialogueDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0x15)
 {
     setObjectName(QStringLiteral("FrmTalk15"));
-    m_box = MakeTextBox(this);
-    body()->addWidget(MakeColorToolbar(this, m_box));
+    m_box = makeTextBox(this);
+    body()->addWidget(makeColorToolbar(this, m_box));
 
     PickerOptions options;
     options.pair = true;
@@ -60,29 +60,29 @@ DialogueDialog::DialogueDialog(workspace::EditContext &ctx) : CommandDialog(ctx,
     addEncodingNote(body(), m_box);
     resize(311, 350);
 
-    QAction *view = AddPreviewMenu(this);
+    QAction *view = addPreviewMenu(this);
     connect(view, &QAction::triggered, this, [this] { preview(); });
 
     m_picker->setStoredValue(0, field(kSpeakerPos, 2));
     m_picker->setStoredValue(1, field(kStandInPos, 2));
-    SetBoxText(m_box, text(kTextPos));
-    m_loadedText = BoxPlainText(m_box);
-    ApplyColorRuns(m_box);
+    setMarkupBoxText(m_box, text(kTextPos));
+    m_loadedText = boxPlainText(m_box);
+    applyColorRuns(m_box);
 }
 
 void DialogueDialog::preview()
 {
     if (m_box->toPlainText().isEmpty())
         return;
-    FillTalkPage(SharedDialoguePages(), ColorTextFromBox(m_box), m_picker->value(0), context().gameData);
-    OpenTextPreview(kTalkViewTool, context());
+    fillTalkPage(sharedDialoguePages(), colorTextFromBox(m_box), m_picker->value(0), context().gameData);
+    openTextPreview(kTalkViewTool, context());
 }
 
 bool DialogueDialog::saveFields(QString &key, int &lengthDelta)
 {
     setField(key, kSpeakerPos, 2, m_picker->value(0));
     setField(key, kStandInPos, 2, m_picker->value(1));
-    lengthDelta = setText(key, kTextPos, ColorTextFromBox(m_box));
+    lengthDelta = setText(key, kTextPos, colorTextFromBox(m_box));
     return true;
 }
 

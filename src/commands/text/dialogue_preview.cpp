@@ -27,12 +27,12 @@ DialoguePreview::DialoguePreview(const DialoguePages &pages, const QString &game
       m_folder(gameFolder),
       m_font(GameFont::fromFolder(gameFolder)),
       m_bubble(321, 80, QImage::Format_RGB32),
-      m_narration(ParchmentSurface()),
-      m_panel(ParchmentPanel())
+      m_narration(parchmentSurface()),
+      m_panel(parchmentPanel())
 {
     setObjectName(QStringLiteral("FrmTalkView"));
     m_bubble.fill(Qt::white);
-    m_talkShown = !IsNarrationPage(m_pages, 0);
+    m_talkShown = !isNarrationPage(m_pages, 0);
 }
 
 void DialoguePreview::start()
@@ -47,9 +47,9 @@ void DialoguePreview::prepare(bool narration)
     m_talkShown = !narration;
     if (narration)
         return;
-    m_face = FacePicture(m_folder, m_pages.pageFace.value(m_state.page));
+    m_face = facePicture(m_folder, m_pages.pageFace.value(m_state.page));
     m_faceShown = true;
-    m_font.drawPlain(m_bubble, 4, 4, NameUpToDigit(m_pages.pageSpeaker.value(m_state.page)), kFontBlue);
+    m_font.drawPlain(m_bubble, 4, 4, nameUpToDigit(m_pages.pageSpeaker.value(m_state.page)), kFontBlue);
 }
 
 bool DialoguePreview::typePass()
@@ -57,14 +57,14 @@ bool DialoguePreview::typePass()
     TalkSurfaces surfaces;
     surfaces.bubble = &m_bubble;
     surfaces.narration = &m_narration;
-    surfaces.narrationBackground = ParchmentSurface();
+    surfaces.narrationBackground = parchmentSurface();
     surfaces.prepare = [this](bool narration) { prepare(narration); };
-    return RunTalkPass(m_pages, m_state, surfaces, m_font, [this] { return glyphPause(kGlyphMs, m_state.skip); });
+    return runTalkPass(m_pages, m_state, surfaces, m_font, [this] { return glyphPause(kGlyphMs, m_state.skip); });
 }
 
 ClickStep DialoguePreview::clickStep()
 {
-    return TalkClick(m_pages, m_state);
+    return talkClick(m_pages, m_state);
 }
 
 void DialoguePreview::paintEvent(QPaintEvent *)
@@ -74,10 +74,10 @@ void DialoguePreview::paintEvent(QPaintEvent *)
     if (m_talkShown) {
         if (m_faceShown && !m_face.isNull())
             p.drawImage(QRect(kFaceAt, QSize(120, 120)), m_face);
-        PaintBubblePointer(p, 136, 96, 16, 14);
-        PaintBubbleEnd(p, 152, 48, 8, 80, false);
+        paintBubblePointer(p, 136, 96, 16, 14);
+        paintBubbleEnd(p, 152, 48, 8, 80, false);
         p.drawImage(kBubbleAt, m_bubble);
-        PaintBubbleEnd(p, 480, 48, 8, 80, true);
+        paintBubbleEnd(p, 480, 48, 8, 80, true);
     } else {
         p.drawImage(kPanelAt, m_panel);
         p.drawImage(kNarrationAt, m_narration);
@@ -95,7 +95,7 @@ void registerDialoguePreview(workspace::DialogRegistry &registry)
     registry.registerTool(
         kTalkViewTool,
         [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-            return std::make_unique<DialoguePreview>(SharedDialoguePages(), PreviewFolder(ctx), PreviewOwner(ctx));
+            return std::make_unique<DialoguePreview>(sharedDialoguePages(), previewFolder(ctx), previewOwner(ctx));
         });
 }
 

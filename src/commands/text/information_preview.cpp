@@ -19,8 +19,8 @@ InformationPreview::InformationPreview(const QStringList &lines, const QString &
     : PagedPreview(parent, 369, 161, QStringLiteral("미리보기")),
       m_lines(lines),
       m_font(GameFont::fromFolder(gameFolder)),
-      m_panel(ParchmentPanel()),
-      m_background(ParchmentSurface()),
+      m_panel(parchmentPanel()),
+      m_background(parchmentSurface()),
       m_surface(m_background)
 {
     setObjectName(QStringLiteral("FrmExplanation"));
@@ -34,13 +34,13 @@ void InformationPreview::start()
 
 bool InformationPreview::typePass()
 {
-    return RunExplanationPass(m_lines, m_state, m_surface, m_background, m_font,
+    return runExplanationPass(m_lines, m_state, m_surface, m_background, m_font,
                               [this] { return glyphPause(kGlyphMs, m_state.skip); });
 }
 
 ClickStep InformationPreview::clickStep()
 {
-    return ExplanationClick(m_state);
+    return explanationClick(m_state);
 }
 
 void InformationPreview::paintEvent(QPaintEvent *)
@@ -62,8 +62,8 @@ void registerInformationPreview(workspace::DialogRegistry &registry)
     registry.registerTool(
         kExplanationTool,
         [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-            return std::make_unique<InformationPreview>(SharedDialoguePages().dialogueLines, PreviewFolder(ctx),
-                                                    PreviewOwner(ctx));
+            return std::make_unique<InformationPreview>(sharedDialoguePages().dialogueLines, previewFolder(ctx),
+                                                    previewOwner(ctx));
         });
 }
 

@@ -35,7 +35,7 @@ void colourRange(QTextEdit *box, int start, int length, std::uint32_t color)
 
 } // namespace
 
-QTextEdit *MakeTextBox(QWidget *parent)
+QTextEdit *makeTextBox(QWidget *parent)
 {
     auto *box = new QTextEdit(parent);
     box->setObjectName(QStringLiteral("tString"));
@@ -44,7 +44,7 @@ QTextEdit *MakeTextBox(QWidget *parent)
     return box;
 }
 
-QToolBar *MakeColorToolbar(QWidget *parent, QTextEdit *box)
+QToolBar *makeColorToolbar(QWidget *parent, QTextEdit *box)
 {
     auto *bar = new QToolBar(parent);
     bar->setObjectName(QStringLiteral("Toolbar1"));
@@ -56,37 +56,37 @@ QToolBar *MakeColorToolbar(QWidget *parent, QTextEdit *box)
     bar->setContentsMargins(0, 0, 0, 0);
     bar->layout()->setContentsMargins(0, 0, 0, 0);
     bar->layout()->setSpacing(0);
-    for (const ColorButton &button : ColorButtons()) {
+    for (const ColorButton &button : colorButtons()) {
         const QString key = QString::fromUtf16(button.key);
         QPixmap swatch(16, 16);
-        swatch.fill(core::toQColor(ColorButtonColor(button)));
+        swatch.fill(core::toQColor(colorButtonColor(button)));
         QAction *action = bar->addAction(QIcon(swatch), key);
         action->setObjectName(key);
         action->setToolTip(key);
-        const std::uint32_t color = ColorButtonColor(button);
-        QObject::connect(action, &QAction::triggered, box, [box, color] { PaintSelection(box, color); });
+        const std::uint32_t color = colorButtonColor(button);
+        QObject::connect(action, &QAction::triggered, box, [box, color] { paintSelection(box, color); });
     }
     return bar;
 }
 
-QString BoxPlainText(const QTextEdit *box)
+QString boxPlainText(const QTextEdit *box)
 {
     return crlf(box->toPlainText());
 }
 
-void SetBoxText(QTextEdit *box, const QString &text)
+void setMarkupBoxText(QTextEdit *box, const QString &text)
 {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box->setPlainText(plain);
 }
 
-void ApplyColorRuns(QTextEdit *box)
+void applyColorRuns(QTextEdit *box)
 {
     const QString text = box->toPlainText();
     if (text.isEmpty())
         return;
-    const LoadedMarkup loaded = LoadColorMarkup(text);
+    const LoadedMarkup loaded = loadColorMarkup(text);
     if (loaded.spans.isEmpty())
         return;
     box->setPlainText(loaded.text);
@@ -97,7 +97,7 @@ void ApplyColorRuns(QTextEdit *box)
     box->setTextCursor(end);
 }
 
-QString ColorTextFromBox(const QTextEdit *box)
+QString colorTextFromBox(const QTextEdit *box)
 {
     QList<ColoredPiece> pieces;
     const QTextDocument *doc = box->document();
@@ -115,10 +115,10 @@ QString ColorTextFromBox(const QTextEdit *box)
             pieces.append({fragment.text(), color, false});
         }
     }
-    return MarkupFromPieces(pieces);
+    return markupFromPieces(pieces);
 }
 
-void PaintSelection(QTextEdit *box, std::uint32_t color)
+void paintSelection(QTextEdit *box, std::uint32_t color)
 {
     QTextCursor cursor = box->textCursor();
     if (!cursor.hasSelection())

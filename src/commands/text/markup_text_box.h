@@ -13,20 +13,20 @@ class QWidget;
 namespace commands {
 
 // A multi-line text box ("tString") that takes pasted text as plain text.
-QTextEdit *MakeTextBox(QWidget *parent);
+QTextEdit *makeTextBox(QWidget *parent);
 // The ten colour buttons ("Toolbar1"; each action named and tipped by its
 // key). A button with no selection in the box does nothing.
-QToolBar *MakeColorToolbar(QWidget *parent, QTextEdit *box);
+QToolBar *makeColorToolbar(QWidget *parent, QTextEdit *box);
 
 // The box's text with CR LF at each line break.
-QString BoxPlainText(const QTextEdit *box);
+QString boxPlainText(const QTextEdit *box);
 // Puts a text with CR LF line breaks into the box, uncoloured.
-void SetBoxText(QTextEdit *box, const QString &text);
+void setMarkupBoxText(QTextEdit *box, const QString &text);
 // Turns the complete runs of the box's text into coloured words.
-void ApplyColorRuns(QTextEdit *box);
+void applyColorRuns(QTextEdit *box);
 // The box's text with coloured words as mark-up, CR LF at each line break.
-QString ColorTextFromBox(const QTextEdit *box);
+QString colorTextFromBox(const QTextEdit *box);
 // Gives the selected characters the colour (0x00BBGGRR).
-void PaintSelection(QTextEdit *box, std::uint32_t color);
+void paintSelection(QTextEdit *box, std::uint32_t color);
 
 } // namespace commands

@@ -21,7 +21,7 @@ QRgb parchmentAt(int x, int y)
 
 } // namespace
 
-QImage ParchmentPanel()
+QImage parchmentPanel()
 {
     QImage panel(kPanelW, kPanelH, QImage::Format_RGB32);
     for (int y = 0; y < kPanelH; ++y)
@@ -35,12 +35,12 @@ QImage ParchmentPanel()
     return panel;
 }
 
-QImage ParchmentSurface()
+QImage parchmentSurface()
 {
-    return ParchmentPanel().copy(kSurfaceX, kSurfaceY, kSurfaceW, kSurfaceH);
+    return parchmentPanel().copy(kSurfaceX, kSurfaceY, kSurfaceW, kSurfaceH);
 }
 
-void PaintBubblePointer(QPainter &p, int x, int y, int w, int h)
+void paintBubblePointer(QPainter &p, int x, int y, int w, int h)
 {
     p.save();
     p.setPen(Qt::NoPen);
@@ -49,7 +49,7 @@ void PaintBubblePointer(QPainter &p, int x, int y, int w, int h)
     p.restore();
 }
 
-void PaintBubbleEnd(QPainter &p, int x, int y, int w, int h, bool right)
+void paintBubbleEnd(QPainter &p, int x, int y, int w, int h, bool right)
 {
     p.save();
     p.fillRect(x, y, w, h, Qt::white);

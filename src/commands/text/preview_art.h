@@ -8,11 +8,11 @@ class QPainter;
 namespace commands {
 
 // The parchment panel (356 x 147) and the surface inside it at (24, 21).
-QImage ParchmentPanel();
-QImage ParchmentSurface();   // 305 x 106, the panel's texture at that place
+QImage parchmentPanel();
+QImage parchmentSurface();   // 305 x 106, the panel's texture at that place
 // The bubble's pointer: a white triangle pointing left, in a w x h box.
-void PaintBubblePointer(QPainter &p, int x, int y, int w, int h);
+void paintBubblePointer(QPainter &p, int x, int y, int w, int h);
 // The bubble's rounded end, white on black; `right` mirrors it.
-void PaintBubbleEnd(QPainter &p, int x, int y, int w, int h, bool right);
+void paintBubbleEnd(QPainter &p, int x, int y, int w, int h, bool right);
 
 } // namespace commands

@@ -16,19 +16,19 @@ bool isBlankLine(const QString &line)
 
 } // namespace
 
-bool IsNarrationPage(const DialoguePages &pages, int page)
+bool isNarrationPage(const DialoguePages &pages, int page)
 {
     return pages.pageFace.value(page, kNarrationFace) == kNarrationFace;
 }
 
-bool RunTalkPass(const DialoguePages &pages, TalkViewState &state, const TalkSurfaces &surfaces,
+bool runTalkPass(const DialoguePages &pages, TalkViewState &state, const TalkSurfaces &surfaces,
                  const GameFont &font, const GlyphPause &pause)
 {
     state.done = false;
     state.row = 0;
     state.skip = false;
     state.rowsDrawn.clear();
-    const bool narration = IsNarrationPage(pages, state.page);
+    const bool narration = isNarrationPage(pages, state.page);
     QImage &surface = narration ? *surfaces.narration : *surfaces.bubble;
     if (narration)
         surface = surfaces.narrationBackground;
@@ -57,7 +57,7 @@ bool RunTalkPass(const DialoguePages &pages, TalkViewState &state, const TalkSur
                     break;
                 c = line[pos];
             } else {
-                const MarkupStep step = ScanMarkup(line, pos, color, kFontBlack);
+                const MarkupStep step = scanMarkup(line, pos, color, kFontBlack);
                 if (step.end)
                     break;
                 c = step.ch;
@@ -92,10 +92,10 @@ bool RunTalkPass(const DialoguePages &pages, TalkViewState &state, const TalkSur
     return true;
 }
 
-ClickStep TalkClick(const DialoguePages &pages, TalkViewState &state)
+ClickStep talkClick(const DialoguePages &pages, TalkViewState &state)
 {
     state.skip = true;
-    const int limit = IsNarrationPage(pages, state.page) ? kNarrationRows : kFaceRows;
+    const int limit = isNarrationPage(pages, state.page) ? kNarrationRows : kFaceRows;
     if (state.row == limit)
         return ClickStep::Continue;
     if (!state.done)
@@ -107,7 +107,7 @@ ClickStep TalkClick(const DialoguePages &pages, TalkViewState &state)
     return ClickStep::NextPage;
 }
 
-bool RunExplanationPass(const QStringList &lines, ExplanationState &state, QImage &surface,
+bool runExplanationPass(const QStringList &lines, ExplanationState &state, QImage &surface,
                         const QImage &background, const GameFont &font, const GlyphPause &pause)
 {
     state.skip = false;
@@ -146,7 +146,7 @@ bool RunExplanationPass(const QStringList &lines, ExplanationState &state, QImag
     return true;
 }
 
-ClickStep ExplanationClick(ExplanationState &state)
+ClickStep explanationClick(ExplanationState &state)
 {
     state.skip = true;
     if (state.row == kNarrationRows) {
@@ -156,13 +156,13 @@ ClickStep ExplanationClick(ExplanationState &state)
     return state.done ? ClickStep::Close : ClickStep::None;
 }
 
-void DrawChoiceLine(QImage &box, const GameFont &font, const QString &line, FontColor lineColor, QRgb background)
+void drawChoiceLine(QImage &box, const GameFont &font, const QString &line, FontColor lineColor, QRgb background)
 {
     box.fill(background);
     FontColor color = lineColor;
     int x = 0;
     for (int pos = 0;;) {
-        const MarkupStep step = ScanMarkup(line, pos, color, lineColor);
+        const MarkupStep step = scanMarkup(line, pos, color, lineColor);
         if (step.end)
             break;
         x += font.drawChar(box, x, 0, step.ch, step.color, 2);

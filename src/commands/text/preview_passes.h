@@ -40,17 +40,17 @@ struct TalkSurfaces
     std::function<void(bool narration)> prepare;
 };
 
-bool IsNarrationPage(const DialoguePages &pages, int page);
+bool isNarrationPage(const DialoguePages &pages, int page);
 // One drawing pass of the current page from its line counter on. False when
 // the pause asked to stop.
-bool RunTalkPass(const DialoguePages &pages, TalkViewState &state, const TalkSurfaces &surfaces,
+bool runTalkPass(const DialoguePages &pages, TalkViewState &state, const TalkSurfaces &surfaces,
                  const GameFont &font, const GlyphPause &pause);
 
 enum class ClickStep { None, Continue, NextPage, Close };
 // A click: sets the skip flag and says what follows (Continue: the same page
 // goes on from its next line; NextPage: the line counter is reset and the
 // page moved on already).
-ClickStep TalkClick(const DialoguePages &pages, TalkViewState &state);
+ClickStep talkClick(const DialoguePages &pages, TalkViewState &state);
 
 // --- text pages ----------------------------------------------------------------
 
@@ -63,15 +63,15 @@ struct ExplanationState
     QStringList rowsDrawn;
 };
 
-bool RunExplanationPass(const QStringList &lines, ExplanationState &state, QImage &surface,
+bool runExplanationPass(const QStringList &lines, ExplanationState &state, QImage &surface,
                         const QImage &background, const GameFont &font, const GlyphPause &pause);
-ClickStep ExplanationClick(ExplanationState &state);
+ClickStep explanationClick(ExplanationState &state);
 
 // --- choice lines --------------------------------------------------------------
 
 // Clears the box to `background` and draws the line from x 0 with mark-up,
 // `lineColor` outside runs, full-width glyphs 2 pixels down.
-void DrawChoiceLine(QImage &box, const GameFont &font, const QString &line, FontColor lineColor,
+void drawChoiceLine(QImage &box, const GameFont &font, const QString &line, FontColor lineColor,
                     QRgb background);
 
 } // namespace commands

@@ -48,21 +48,21 @@ bool PreviewWindow::glyphPause(int ms, const bool &skip)
         return false;
     update();
     const QPointer<PreviewWindow> self(this);
-    if (!TypingWait(ms, skip, this) || !self)
+    if (!typingWait(ms, skip, this) || !self)
         return false;
     return !m_closing;
 }
 
-QWidget *PreviewOwner(const workspace::EditContext &ctx)
+QWidget *previewOwner(const workspace::EditContext &ctx)
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
     return ctx.parent;
 }
 
-QString PreviewFolder(const workspace::EditContext &ctx)
+QString previewFolder(const workspace::EditContext &ctx)
 {
-    const QString stored = PreviewGameFolder(ctx);
+    const QString stored = previewGameFolder(ctx);
     if (!stored.isEmpty())
         return stored;
     return ctx.gameData ? ctx.gameData->folder : QString();

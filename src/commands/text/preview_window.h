@@ -38,8 +38,8 @@ private:
 };
 
 // The owner of a preview: the dialog that is open now, else the main window.
-QWidget *PreviewOwner(const workspace::EditContext &ctx);
+QWidget *previewOwner(const workspace::EditContext &ctx);
 // The game folder the preview reads its files from.
-QString PreviewFolder(const workspace::EditContext &ctx);
+QString previewFolder(const workspace::EditContext &ctx);
 
 } // namespace commands

@@ -24,8 +24,8 @@ SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : Comm
     const QString menuName = ctx.currentMenuName;
     setWindowTitle(QStringLiteral("수정 - ") + menuName);
 
-    m_box = MakeTextBox(this);
-    body()->addWidget(MakeColorToolbar(this, m_box));
+    m_box = makeTextBox(this);
+    body()->addWidget(makeColorToolbar(this, m_box));
     auto *label = new QLabel(QStringLiteral("글자"), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setBuddy(m_box);
@@ -33,17 +33,17 @@ SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : Comm
     body()->addWidget(m_box);
     addEncodingNote(body(), m_box);
     resize(265, 245);
-    m_preview = AddPreviewMenu(this);
+    m_preview = addPreviewMenu(this);
     connect(m_preview, &QAction::triggered, this, [this] { preview(); });
 
     // The caption shows the text with each line feed as "\n"; the text is
     // read back from there.
     QString text = caption().mid(menuName.size() + 1);
     text.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"));
-    SetBoxText(m_box, text);
-    m_loadedText = BoxPlainText(m_box);
+    setMarkupBoxText(m_box, text);
+    m_loadedText = boxPlainText(m_box);
     if (isMenu(0x14) && !text.isEmpty())
-        ApplyColorRuns(m_box);
+        applyColorRuns(m_box);
 }
 
 bool SharedTextDialog::isMenu(int code) const
@@ -55,15 +55,15 @@ void SharedTextDialog::preview()
 {
     if (m_box->toPlainText().isEmpty())
         return;
-    DialoguePages &pages = SharedDialoguePages();
+    DialoguePages &pages = sharedDialoguePages();
     if (isMenu(0x14)) {
-        CutDialoguePages(pages, ColorTextFromBox(m_box), context().gameData);
-        OpenTextPreview(kTalkViewTool, context());
+        cutDialoguePages(pages, colorTextFromBox(m_box), context().gameData);
+        openTextPreview(kTalkViewTool, context());
     } else if (isMenu(0x16)) {
-        pages.dialogueLines = SplitBoxLines(BoxPlainText(m_box));
+        pages.dialogueLines = splitBoxLines(boxPlainText(m_box));
         for (QString &line : pages.dialogueLines)
             line += QStringLiteral("\r\n");
-        OpenTextPreview(kExplanationTool, context());
+        openTextPreview(kExplanationTool, context());
     }
 }
 
@@ -74,7 +74,7 @@ bool SharedTextDialog::saveFields(QString &key, int &lengthDelta)
         lengthDelta = 0;
         return true;
     }
-    lengthDelta = setText(key, head + 5, ColorTextFromBox(m_box));
+    lengthDelta = setText(key, head + 5, colorTextFromBox(m_box));
     return true;
 }
 

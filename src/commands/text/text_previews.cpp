@@ -9,12 +9,12 @@
 
 namespace commands {
 
-void OpenTextPreview(const QString &tool, workspace::EditContext &ctx)
+void openTextPreview(const QString &tool, workspace::EditContext &ctx)
 {
     workspace::DialogRegistry::instance().runTool(tool, ctx);
 }
 
-QAction *AddPreviewMenu(QDialog *dialog)
+QAction *addPreviewMenu(QDialog *dialog)
 {
     auto *bar = new QMenuBar(dialog);
     QAction *view = bar->addAction(QStringLiteral("미리보기 (&V)"));
@@ -23,7 +23,7 @@ QAction *AddPreviewMenu(QDialog *dialog)
     return view;
 }
 
-QString PreviewGameFolder(const workspace::EditContext &ctx)
+QString previewGameFolder(const workspace::EditContext &ctx)
 {
     return ctx.readSetting(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The preview windows of the text dialogs, opened by name through the
 // workspace's tool registry (so tests can put fakes in their place). Each
-// reads what the dialog left in SharedDialoguePages().
+// reads what the dialog left in sharedDialoguePages().
 #include "workspace/edit_context.h"
 
 #include <QString>
@@ -17,12 +17,12 @@ inline const QString kExplanationTool = QStringLiteral("FrmExplanation");
 inline const QString kSelectViewTool = QStringLiteral("FrmSelectView");
 
 // Shows the preview modally over the dialog that asks for it.
-void OpenTextPreview(const QString &tool, workspace::EditContext &ctx);
+void openTextPreview(const QString &tool, workspace::EditContext &ctx);
 
 // The dialog's menu bar with "미리보기 (&V)" (mnuview).
-QAction *AddPreviewMenu(QDialog *dialog);
+QAction *addPreviewMenu(QDialog *dialog);
 
 // The game folder the previews read from: the stored setting.
-QString PreviewGameFolder(const workspace::EditContext &ctx);
+QString previewGameFolder(const workspace::EditContext &ctx);
 
 } // namespace commands

@@ -54,7 +54,7 @@ TEST(GlyphLookup, FindsRecordsByCode)
         {0xC8FF, false, 0, 0, 8},
     };
     for (const Row &row : rows) {
-        const GlyphLocation g = GlyphLookup(row.code);
+        const GlyphLocation g = glyphLookup(row.code);
         EXPECT_EQ(g.fullWidth, row.full) << std::hex << row.code;
         EXPECT_EQ(g.index, row.index) << std::hex << row.code;
         EXPECT_EQ(g.offset, row.offset) << std::hex << row.code;
@@ -65,10 +65,10 @@ TEST(GlyphLookup, FindsRecordsByCode)
 
 TEST(GlyphLookup, CodesComeFromCp949Bytes)
 {
-    EXPECT_EQ(GlyphCode(u'A'), 0x41u);
-    EXPECT_EQ(GlyphCode(QChar(u'\r')), 13u);
-    EXPECT_EQ(GlyphCode(QStringLiteral("가")[0]), 0xB0A1u);
-    EXPECT_EQ(GlyphCode(QStringLiteral("！")[0]), 0xA3A1u);
+    EXPECT_EQ(glyphCode(u'A'), 0x41u);
+    EXPECT_EQ(glyphCode(QChar(u'\r')), 13u);
+    EXPECT_EQ(glyphCode(QStringLiteral("가")[0]), 0xB0A1u);
+    EXPECT_EQ(glyphCode(QStringLiteral("！")[0]), 0xA3A1u);
 }
 
 TEST(GameFont, DrawsHalfWidthGlyphPixels)
@@ -145,7 +145,7 @@ TEST(GameFont, ReadsFolderFilesAndBlanksBeforeTheFileStart)
     expectHalfGlyph(image, 0, 0, 33, qRgb(0, 0, 0));
     // 0xA241 lies before the start of the full-width file: the record's
     // bytes before offset 0 read as zero.
-    const GlyphLocation g = GlyphLookup(0xA241);
+    const GlyphLocation g = glyphLookup(0xA241);
     EXPECT_LT(g.offset, 0);
     const QByteArray record = font.glyphRecord(g);
     for (int i = 0; i < 28; ++i) {
@@ -156,9 +156,9 @@ TEST(GameFont, ReadsFolderFilesAndBlanksBeforeTheFileStart)
 
 TEST(GameFont, NamesStopAtTheFirstDigit)
 {
-    EXPECT_EQ(NameUpToDigit(QStringLiteral("은빛매2")), QStringLiteral("은빛매"));
-    EXPECT_EQ(NameUpToDigit(QStringLiteral("무명")), QStringLiteral("무명"));
-    EXPECT_EQ(NameUpToDigit(QStringLiteral("7")), QString());
+    EXPECT_EQ(nameUpToDigit(QStringLiteral("은빛매2")), QStringLiteral("은빛매"));
+    EXPECT_EQ(nameUpToDigit(QStringLiteral("무명")), QStringLiteral("무명"));
+    EXPECT_EQ(nameUpToDigit(QStringLiteral("7")), QString());
 }
 
 namespace {
@@ -175,7 +175,7 @@ Drawn scanAll(const QString &line, FontColor start = kFontBlack)
     FontColor color = start;
     int pos = 0;
     for (;;) {
-        const MarkupStep step = ScanMarkup(line, pos, color, kFontBlack);
+        const MarkupStep step = scanMarkup(line, pos, color, kFontBlack);
         if (step.end)
             break;
         d.chars += step.ch;
@@ -227,8 +227,8 @@ TEST(MarkupScan, ColourRunsAndStrayBrackets)
 TEST(MarkupScan, OpenRunGoesOnIntoTheNextLine)
 {
     FontColor color = kFontBlack;
-    ScanMarkup(QStringLiteral("[C28ab"), 0, color, kFontBlack);
-    const MarkupStep next = ScanMarkup(QStringLiteral("cd"), 0, color, kFontBlack);
+    scanMarkup(QStringLiteral("[C28ab"), 0, color, kFontBlack);
+    const MarkupStep next = scanMarkup(QStringLiteral("cd"), 0, color, kFontBlack);
     EXPECT_EQ(next.color, core::ColorTable()[40]);
 }
 
@@ -240,7 +240,7 @@ TEST(DemoFonts, HaveTheGameLayoutAndInk)
     EXPECT_EQ(full.size(), 2 + 37 * 94 * 30);
     const GameFont font(half, full);
     for (QChar c : QStringLiteral("A가")) {
-        const QByteArray record = font.glyphRecord(GlyphLookup(GlyphCode(c)));
+        const QByteArray record = font.glyphRecord(glyphLookup(glyphCode(c)));
         EXPECT_NE(record.count('\0'), record.size()) << int(c.unicode());
     }
     EXPECT_EQ(core::game::DemoFontFiles().size(), 2);

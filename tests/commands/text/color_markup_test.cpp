@@ -19,10 +19,10 @@ namespace {
 QString roundTrip(const QString &stored)
 {
     QWidget owner;
-    QTextEdit *box = MakeTextBox(&owner);
-    SetBoxText(box, stored);
-    ApplyColorRuns(box);
-    return ColorTextFromBox(box);
+    QTextEdit *box = makeTextBox(&owner);
+    setMarkupBoxText(box, stored);
+    applyColorRuns(box);
+    return colorTextFromBox(box);
 }
 
 void select(QTextEdit *box, int start, int length)
@@ -42,21 +42,21 @@ void press(QToolBar *bar, const char *key)
 
 TEST(ColorMarkupLoad, TakesRunsOutAndRemembersTheirColours)
 {
-    const LoadedMarkup m = LoadColorMarkup(QStringLiteral("abc[C28def]ghi"));
+    const LoadedMarkup m = loadColorMarkup(QStringLiteral("abc[C28def]ghi"));
     EXPECT_EQ(m.text, QStringLiteral("abcdefghi"));
     EXPECT_EQ(m.spans, (QList<ColorSpan>{{3, 3, 40}}));
 
-    const LoadedMarkup two = LoadColorMarkup(QStringLiteral("[C28ab]xy[C3Acd]"));
+    const LoadedMarkup two = loadColorMarkup(QStringLiteral("[C28ab]xy[C3Acd]"));
     EXPECT_EQ(two.text, QStringLiteral("abxycd"));
     EXPECT_EQ(two.spans, (QList<ColorSpan>{{0, 2, 40}, {4, 2, 58}}));
 
     // No closing bracket: the characters stay.
-    EXPECT_EQ(LoadColorMarkup(QStringLiteral("a[C28bc")).text, QStringLiteral("a[C28bc"));
-    EXPECT_TRUE(LoadColorMarkup(QStringLiteral("a[C28bc")).spans.isEmpty());
+    EXPECT_EQ(loadColorMarkup(QStringLiteral("a[C28bc")).text, QStringLiteral("a[C28bc"));
+    EXPECT_TRUE(loadColorMarkup(QStringLiteral("a[C28bc")).spans.isEmpty());
     // An index past the palette stays as its characters.
-    EXPECT_EQ(LoadColorMarkup(QStringLiteral("[CFFab]")).text, QStringLiteral("[CFFab]"));
+    EXPECT_EQ(loadColorMarkup(QStringLiteral("[CFFab]")).text, QStringLiteral("[CFFab]"));
     // A "[C" inside a run's words has no end of its own left and stays.
-    const LoadedMarkup inner = LoadColorMarkup(QStringLiteral("[C01[C02ab]"));
+    const LoadedMarkup inner = loadColorMarkup(QStringLiteral("[C01[C02ab]"));
     EXPECT_EQ(inner.text, QStringLiteral("[C02ab"));
     EXPECT_EQ(inner.spans, (QList<ColorSpan>{{0, 6, 1}}));
 }
@@ -68,16 +68,16 @@ TEST(ColorMarkupStore, SwitchesBecomeRuns)
     auto piece = [](const char *t, std::optional<std::uint32_t> c) {
         return ColoredPiece{QString::fromLatin1(t), c, false};
     };
-    EXPECT_EQ(MarkupFromPieces({piece("ab", red), piece("xy", std::nullopt), piece("cd", blue)}),
+    EXPECT_EQ(markupFromPieces({piece("ab", red), piece("xy", std::nullopt), piece("cd", blue)}),
               QStringLiteral("[C28ab]xy[C3Acd]"));
-    EXPECT_EQ(MarkupFromPieces({piece("ab", red), piece("cd", blue)}), QStringLiteral("[C28ab][C3Acd]"));
+    EXPECT_EQ(markupFromPieces({piece("ab", red), piece("cd", blue)}), QStringLiteral("[C28ab][C3Acd]"));
     // Black painted on purpose is a run of the last black palette entry.
-    EXPECT_EQ(PaletteIndexOf(0), 0x1F);
-    EXPECT_EQ(MarkupFromPieces({piece("a", 0u), piece("b", std::nullopt)}), QStringLiteral("[C1Fa]b"));
+    EXPECT_EQ(paletteIndexOf(0), 0x1F);
+    EXPECT_EQ(markupFromPieces({piece("a", 0u), piece("b", std::nullopt)}), QStringLiteral("[C1Fa]b"));
     // No coloured word: the plain text, even with stray brackets.
-    EXPECT_EQ(MarkupFromPieces({piece("a[C2", std::nullopt)}), QStringLiteral("a[C2"));
+    EXPECT_EQ(markupFromPieces({piece("a[C2", std::nullopt)}), QStringLiteral("a[C2"));
     // A run open across a line break stays open.
-    EXPECT_EQ(MarkupFromPieces({piece("a", red), {QStringLiteral("\r\n"), std::nullopt, true}, piece("b", red)}),
+    EXPECT_EQ(markupFromPieces({piece("a", red), {QStringLiteral("\r\n"), std::nullopt, true}, piece("b", red)}),
               QStringLiteral("[C28a\r\nb]"));
 }
 
@@ -100,29 +100,29 @@ TEST(ColorMarkupBox, StoredTextsComeBackUnchanged)
 TEST(ColorMarkupBox, ToolbarPaintsTheSelectionOnly)
 {
     QWidget owner;
-    QTextEdit *box = MakeTextBox(&owner);
-    QToolBar *bar = MakeColorToolbar(&owner, box);
+    QTextEdit *box = makeTextBox(&owner);
+    QToolBar *bar = makeColorToolbar(&owner, box);
     EXPECT_EQ(bar->objectName(), QStringLiteral("Toolbar1"));
     EXPECT_EQ(bar->actions().size(), 10);
-    SetBoxText(box, QStringLiteral("one two three"));
+    setMarkupBoxText(box, QStringLiteral("one two three"));
 
     press(bar, "Red");   // nothing selected
-    EXPECT_EQ(ColorTextFromBox(box), QStringLiteral("one two three"));
+    EXPECT_EQ(colorTextFromBox(box), QStringLiteral("one two three"));
 
     select(box, 4, 3);
     press(bar, "Blue");
-    EXPECT_EQ(ColorTextFromBox(box), QStringLiteral("one [C3Atwo] three"));
+    EXPECT_EQ(colorTextFromBox(box), QStringLiteral("one [C3Atwo] three"));
     select(box, 0, 3);
     press(bar, "Red");
-    EXPECT_EQ(ColorTextFromBox(box), QStringLiteral("[C28one] [C3Atwo] three"));
+    EXPECT_EQ(colorTextFromBox(box), QStringLiteral("[C28one] [C3Atwo] three"));
     select(box, 8, 5);
     press(bar, "Gal");
-    EXPECT_EQ(ColorTextFromBox(box), QStringLiteral("[C28one] [C3Atwo] [C9Cthree]"));
-    EXPECT_EQ(BoxPlainText(box), QStringLiteral("one two three"));
+    EXPECT_EQ(colorTextFromBox(box), QStringLiteral("[C28one] [C3Atwo] [C9Cthree]"));
+    EXPECT_EQ(boxPlainText(box), QStringLiteral("one two three"));
 }
 
 TEST(ColorMarkupStore, ByteLengthsCountLineBreaksOnce)
 {
-    EXPECT_EQ(StoredTextFromBox(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
-    EXPECT_EQ(StoredByteLength(QStringLiteral("가\nB")), 4);
+    EXPECT_EQ(storedTextFromBox(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
+    EXPECT_EQ(storedByteLength(QStringLiteral("가\nB")), 4);
 }

@@ -27,7 +27,7 @@ TEST(DialoguePages, NarrationThenSpeaker)
 {
     const auto data = twoPersons();
     DialoguePages p;
-    CutDialoguePages(p, QStringLiteral("Hello\r\n&갑돌\r\nHi"), &data);
+    cutDialoguePages(p, QStringLiteral("Hello\r\n&갑돌\r\nHi"), &data);
     ASSERT_EQ(p.pageCount(), 2);
     EXPECT_EQ(p.pageFace[0], kNarrationFace);
     EXPECT_EQ(p.pageLines(0), QStringList{QStringLiteral("Hello\r\n")});
@@ -40,7 +40,7 @@ TEST(DialoguePages, TwoSpeakerLinesGiveTheFirstAnEmptyPage)
 {
     const auto data = twoPersons();
     DialoguePages p;
-    CutDialoguePages(p, QStringLiteral("&갑돌\r\n&을순\r\nHi"), &data);
+    cutDialoguePages(p, QStringLiteral("&갑돌\r\n&을순\r\nHi"), &data);
     ASSERT_EQ(p.pageCount(), 2);
     EXPECT_EQ(p.pageSpeaker[0], QStringLiteral("갑돌"));
     EXPECT_EQ(p.pageLines(0), QStringList{QString()});
@@ -55,20 +55,20 @@ TEST(DialoguePages, SpeakerLineAtTheEndAndUnknownSpeakers)
 {
     const auto data = twoPersons();
     DialoguePages p;
-    CutDialoguePages(p, QStringLiteral("x\r\n&갑돌"), &data);
+    cutDialoguePages(p, QStringLiteral("x\r\n&갑돌"), &data);
     ASSERT_EQ(p.pageCount(), 2);
     EXPECT_TRUE(p.pageLines(1).isEmpty());
     EXPECT_EQ(p.dialogueLines.last(), QString());   // the line drawn, empty
     EXPECT_EQ(p.pageStart[2], 3);
 
-    CutDialoguePages(p, QStringLiteral("&아무도\r\nHi"), &data);
+    cutDialoguePages(p, QStringLiteral("&아무도\r\nHi"), &data);
     ASSERT_EQ(p.pageCount(), 1);
     EXPECT_EQ(p.pageFace[0], kNarrationFace);
     // A group word has no person record: narration.
-    CutDialoguePages(p, QStringLiteral("&무리\r\nHi"), &data);
+    cutDialoguePages(p, QStringLiteral("&무리\r\nHi"), &data);
     EXPECT_EQ(p.pageFace[0], kNarrationFace);
     // No game data at all: every page is narration.
-    CutDialoguePages(p, QStringLiteral("&갑돌\r\nHi"), nullptr);
+    cutDialoguePages(p, QStringLiteral("&갑돌\r\nHi"), nullptr);
     EXPECT_EQ(p.pageFace[0], kNarrationFace);
 }
 
@@ -76,8 +76,8 @@ TEST(DialoguePages, NarrationAfterAnEarlierPreviewStartsAtItsFirstLine)
 {
     const auto data = twoPersons();
     DialoguePages p;
-    CutDialoguePages(p, QStringLiteral("&갑돌\r\na\r\n&을순\r\nb"), &data);
-    CutDialoguePages(p, QStringLiteral("one\r\ntwo"), &data);
+    cutDialoguePages(p, QStringLiteral("&갑돌\r\na\r\n&을순\r\nb"), &data);
+    cutDialoguePages(p, QStringLiteral("one\r\ntwo"), &data);
     ASSERT_EQ(p.pageCount(), 1);
     EXPECT_EQ(p.pageStart[0], 0);
     EXPECT_EQ(p.pageLines(0), (QStringList{QStringLiteral("one\r\n"), QStringLiteral("two")}));
@@ -88,22 +88,22 @@ TEST(DialoguePages, SpeakerOrderTriesBothEnds)
     auto data = twoPersons();
     data.names.charNames[1027] = QStringLiteral("갑돌");
     data.names.charNames[1] = QStringLiteral("갑돌");
-    EXPECT_EQ(FindSpeaker(&data, QStringLiteral("갑돌")), 1027);
+    EXPECT_EQ(findSpeaker(&data, QStringLiteral("갑돌")), 1027);
     data.names.charNames[0] = QStringLiteral("갑돌");
-    EXPECT_EQ(FindSpeaker(&data, QStringLiteral("갑돌")), 0);
-    EXPECT_EQ(FindSpeaker(&data, QStringLiteral("없음")), -1);
+    EXPECT_EQ(findSpeaker(&data, QStringLiteral("갑돌")), 0);
+    EXPECT_EQ(findSpeaker(&data, QStringLiteral("없음")), -1);
 }
 
 TEST(DialoguePages, OneSpeakerPageForTheSecondDialogue)
 {
     const auto data = twoPersons();
     DialoguePages p;
-    FillTalkPage(p, QStringLiteral("a\r\nb"), 3, &data);
+    fillTalkPage(p, QStringLiteral("a\r\nb"), 3, &data);
     ASSERT_EQ(p.pageCount(), 1);
     EXPECT_EQ(p.pageLines(0), (QStringList{QStringLiteral("a\r\n"), QStringLiteral("b\r\n")}));
     EXPECT_EQ(p.pageFace[0], 12);
     EXPECT_EQ(p.pageSpeaker[0], QStringLiteral("갑돌"));
-    FillTalkPage(p, QStringLiteral("a"), 0xFFFB, &data);   // a variable person: person 0
+    fillTalkPage(p, QStringLiteral("a"), 0xFFFB, &data);   // a variable person: person 0
     EXPECT_EQ(p.pageSpeaker[0], QString());
     EXPECT_EQ(p.pageFace[0], 0);
 }

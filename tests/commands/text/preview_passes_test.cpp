@@ -42,7 +42,7 @@ struct Talk
         surfaces.narrationBackground = QImage(305, 106, QImage::Format_RGB32);
         surfaces.narrationBackground.fill(qRgb(200, 180, 140));
     }
-    void pass() { ASSERT_TRUE(RunTalkPass(pages, state, surfaces, font, kNoPause)); }
+    void pass() { ASSERT_TRUE(runTalkPass(pages, state, surfaces, font, kNoPause)); }
 };
 
 core::game::GameData onePerson()
@@ -60,40 +60,40 @@ core::game::GameData onePerson()
 TEST(TalkPass, FacePageOfFiveLinesNeedsTwoPasses)
 {
     Talk t;
-    FillTalkPage(t.pages, QStringLiteral("1\r\n2\r\n3\r\n4\r\n5"), 4, nullptr);
+    fillTalkPage(t.pages, QStringLiteral("1\r\n2\r\n3\r\n4\r\n5"), 4, nullptr);
     t.pass();
     EXPECT_EQ(t.state.rowsDrawn, (QStringList{"1", "2", "3"}));
     EXPECT_EQ(t.state.row, 3);
-    EXPECT_EQ(TalkClick(t.pages, t.state), ClickStep::Continue);
+    EXPECT_EQ(talkClick(t.pages, t.state), ClickStep::Continue);
     t.pass();
     EXPECT_EQ(t.state.rowsDrawn, (QStringList{"4", "5"}));
-    EXPECT_EQ(TalkClick(t.pages, t.state), ClickStep::Close);
+    EXPECT_EQ(talkClick(t.pages, t.state), ClickStep::Close);
 }
 
 TEST(TalkPass, DialoguePagesTurnAndEmptyLastRowsAreNotDrawn)
 {
     const auto data = onePerson();
     Talk t;
-    CutDialoguePages(t.pages, QStringLiteral("Hello\r\n&병정\r\nHi\r\n"), &data);
+    cutDialoguePages(t.pages, QStringLiteral("Hello\r\n&병정\r\nHi\r\n"), &data);
     t.pass();
-    EXPECT_TRUE(IsNarrationPage(t.pages, 0));
+    EXPECT_TRUE(isNarrationPage(t.pages, 0));
     EXPECT_EQ(t.state.rowsDrawn, QStringList{"Hello"});
-    EXPECT_EQ(TalkClick(t.pages, t.state), ClickStep::NextPage);
+    EXPECT_EQ(talkClick(t.pages, t.state), ClickStep::NextPage);
     EXPECT_EQ(t.state.page, 1);
     t.pass();
     // "Hi", then the empty last line ends the pass without a row.
     EXPECT_EQ(t.state.rowsDrawn, QStringList{"Hi"});
     EXPECT_EQ(t.state.row, 0);
-    EXPECT_EQ(TalkClick(t.pages, t.state), ClickStep::Close);
+    EXPECT_EQ(talkClick(t.pages, t.state), ClickStep::Close);
 }
 
 TEST(TalkPass, NarrationOfFourLinesFillsThePanel)
 {
     Talk t;
-    CutDialoguePages(t.pages, QStringLiteral("a\r\nb\r\nc\r\nd\r\n&x\r\ny"), nullptr);
+    cutDialoguePages(t.pages, QStringLiteral("a\r\nb\r\nc\r\nd\r\n&x\r\ny"), nullptr);
     t.pass();
     EXPECT_EQ(t.state.rowsDrawn, (QStringList{"a", "b", "c", "d"}));
-    EXPECT_EQ(TalkClick(t.pages, t.state), ClickStep::NextPage);
+    EXPECT_EQ(talkClick(t.pages, t.state), ClickStep::NextPage);
 }
 
 TEST(TalkPass, ColourRunsOnFacePagesOnly)
@@ -108,13 +108,13 @@ TEST(TalkPass, ColourRunsOnFacePagesOnly)
         return false;
     };
     Talk face;
-    FillTalkPage(face.pages, QStringLiteral("[C28Red]x"), 4, &data);
+    fillTalkPage(face.pages, QStringLiteral("[C28Red]x"), 4, &data);
     face.pass();
     EXPECT_EQ(face.state.rowsDrawn, QStringList{"Redx"});
     EXPECT_TRUE(hasColour(face.bubble, red));
 
     Talk narration;
-    CutDialoguePages(narration.pages, QStringLiteral("[C28Red]"), nullptr);
+    cutDialoguePages(narration.pages, QStringLiteral("[C28Red]"), nullptr);
     narration.pass();
     EXPECT_EQ(narration.state.rowsDrawn, QStringList{"[C28Red]"});
     EXPECT_FALSE(hasColour(narration.narration, red));
@@ -123,12 +123,12 @@ TEST(TalkPass, ColourRunsOnFacePagesOnly)
 TEST(TalkPass, ClickWhileTypingOnlySetsSkip)
 {
     Talk t;
-    FillTalkPage(t.pages, QStringLiteral("abc"), 0, nullptr);
+    fillTalkPage(t.pages, QStringLiteral("abc"), 0, nullptr);
     int glyphs = 0;
     ClickStep during = ClickStep::Close;
-    ASSERT_TRUE(RunTalkPass(t.pages, t.state, t.surfaces, t.font, [&] {
+    ASSERT_TRUE(runTalkPass(t.pages, t.state, t.surfaces, t.font, [&] {
         if (++glyphs == 1)
-            during = TalkClick(t.pages, t.state);
+            during = talkClick(t.pages, t.state);
         return true;
     }));
     EXPECT_EQ(during, ClickStep::None);
@@ -144,25 +144,25 @@ TEST(ExplanationPass, PagesOfFourRows)
     QImage surface;
     const QStringList five = {"1\r\n", "2\r\n", "3\r\n", "4\r\n", "5\r\n"};
     ExplanationState s;
-    ASSERT_TRUE(RunExplanationPass(five, s, surface, bg, font, kNoPause));
+    ASSERT_TRUE(runExplanationPass(five, s, surface, bg, font, kNoPause));
     EXPECT_EQ(s.rowsDrawn, (QStringList{"1", "2", "3", "4"}));
-    EXPECT_EQ(ExplanationClick(s), ClickStep::Continue);
-    ASSERT_TRUE(RunExplanationPass(five, s, surface, bg, font, kNoPause));
+    EXPECT_EQ(explanationClick(s), ClickStep::Continue);
+    ASSERT_TRUE(runExplanationPass(five, s, surface, bg, font, kNoPause));
     EXPECT_EQ(s.rowsDrawn, QStringList{"5"});
-    EXPECT_EQ(ExplanationClick(s), ClickStep::Close);
+    EXPECT_EQ(explanationClick(s), ClickStep::Close);
 
     ExplanationState four;
     const QStringList lines = {"1\r\n", "\r\n", "3\r\n", "4\r\n"};
-    ASSERT_TRUE(RunExplanationPass(lines, four, surface, bg, font, kNoPause));
+    ASSERT_TRUE(runExplanationPass(lines, four, surface, bg, font, kNoPause));
     EXPECT_EQ(four.rowsDrawn, (QStringList{"1", "", "3", "4"}));
-    EXPECT_EQ(ExplanationClick(four), ClickStep::Close);
+    EXPECT_EQ(explanationClick(four), ClickStep::Close);
 }
 
 TEST(ChoiceLine, PrefixInLineColourAndRunInItsEntry)
 {
     const GameFont font = fixtureFont();
     QImage box(305, 18, QImage::Format_RGB32);
-    DrawChoiceLine(box, font, QStringLiteral("1.[C28ab]"), kFontWhite, qRgb(0, 0, 255));
+    drawChoiceLine(box, font, QStringLiteral("1.[C28ab]"), kFontWhite, qRgb(0, 0, 255));
     const QRgb red = core::toQColor(core::ColorTable()[40]).rgb();
     bool white = false, run = false;
     for (int y = 0; y < 18; ++y)
@@ -180,7 +180,7 @@ TEST(PreviewWindows, TalkViewTypesClicksAndCloses)
 {
     ScopedInstantTyping instant;
     DialoguePages pages;
-    FillTalkPage(pages, QStringLiteral("1\r\n2\r\n3\r\n4"), 0, nullptr);
+    fillTalkPage(pages, QStringLiteral("1\r\n2\r\n3\r\n4"), 0, nullptr);
     DialoguePreview view(pages, QString());
     view.show();
     view.activate();
@@ -196,7 +196,7 @@ TEST(PreviewWindows, EscClosesTheTalkViewWhileTyping)
 {
     ScopedInstantTyping instant;
     DialoguePages pages;
-    FillTalkPage(pages, QStringLiteral("abcdef"), 0, nullptr);
+    fillTalkPage(pages, QStringLiteral("abcdef"), 0, nullptr);
     DialoguePreview view(pages, QString());
     view.show();
     QTimer::singleShot(0, &view, [&view] { QTest::keyClick(&view, Qt::Key_Escape); });

@@ -87,7 +87,7 @@ TEST(SharedTextDialog, DialogueLoadsRunsAsColouredWordsAndStoresThemBack)
     EXPECT_FALSE(cmd.edit([](QDialog &d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 14 : 대화"));
         EXPECT_EQ(d.objectName(), QStringLiteral("FrmString"));
-        EXPECT_EQ(commands::BoxPlainText(textBox(d)), QStringLiteral("abcdefghi\r\nnext"));
+        EXPECT_EQ(commands::boxPlainText(textBox(d)), QStringLiteral("abcdefghi\r\nnext"));
         enginetest::click(d, "cConfig");
     }));
     EXPECT_EQ(cmd.key(), key);
@@ -100,7 +100,7 @@ TEST(SharedTextDialog, OtherCommandsShowMarkupAsCharacters)
     TextNode cmd(textRecord("1700", QStringLiteral("x[C28y]")));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 17 : 장소명"));
-        EXPECT_EQ(commands::BoxPlainText(textBox(d)), QStringLiteral("x[C28y]"));
+        EXPECT_EQ(commands::boxPlainText(textBox(d)), QStringLiteral("x[C28y]"));
         typeAtEnd(textBox(d), QStringLiteral("z"));
         paint(d, 7, 1, "Red");
         enginetest::click(d, "cConfig");
@@ -139,7 +139,7 @@ TEST(SharedTextDialog, CommentWithChildrenKeepsItsNestedWord)
     TextNode cmd(textRecord("0200", QStringLiteral("note")), true);
     ASSERT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
-        EXPECT_EQ(commands::BoxPlainText(textBox(d)), QStringLiteral("note"));
+        EXPECT_EQ(commands::boxPlainText(textBox(d)), QStringLiteral("note"));
         typeAtEnd(textBox(d), QStringLiteral("s"));
         enginetest::click(d, "cConfig");
     }));
@@ -158,7 +158,7 @@ TEST(SharedTextDialog, ATypedBackslashNIsStoredAsTypedAndKeptByAnUntouchedOk)
     // The box reads the text from the caption, where "\n" stands for a line
     // break; the stored bytes 5C 6E stay as they are all the same.
     EXPECT_FALSE(cmd.edit([](QDialog &d) {
-        EXPECT_EQ(commands::BoxPlainText(textBox(d)), QStringLiteral("a\r\nb"));
+        EXPECT_EQ(commands::boxPlainText(textBox(d)), QStringLiteral("a\r\nb"));
         enginetest::click(d, "cConfig");
     }));
     EXPECT_EQ(cmd.record(), textRecord("1800", QStringLiteral("a\\nb")));
@@ -193,7 +193,7 @@ TEST(SharedTextDialog, PreviewsDialogueAndInformationOnly)
         EXPECT_EQ(talk.opened, tool == commands::kTalkViewTool ? 1 : 0) << c.code;
         EXPECT_EQ(info.opened, tool == commands::kExplanationTool ? 1 : 0) << c.code;
         if (tool == commands::kExplanationTool) {
-            EXPECT_EQ(commands::SharedDialoguePages().dialogueLines,
+            EXPECT_EQ(commands::sharedDialoguePages().dialogueLines,
                       (QStringList{QStringLiteral("one\r\n"), QStringLiteral("two\r\n")}));
         }
     }
@@ -219,7 +219,7 @@ TEST(DialogueDialog, LoadsBothPersonsAndStoresThemUnchanged)
         EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 15 : 대화2"));
         EXPECT_EQ(d.findChild<QComboBox *>("cbChar0")->currentText(), QStringLiteral("無"));
         EXPECT_EQ(d.findChild<QComboBox *>("cbChar1")->currentText(), QStringLiteral("*3"));
-        EXPECT_EQ(commands::BoxPlainText(textBox(d)), QStringLiteral("ab\r\ncd"));
+        EXPECT_EQ(commands::boxPlainText(textBox(d)), QStringLiteral("ab\r\ncd"));
         enginetest::click(d, "cConfig");
     }));
     EXPECT_EQ(cmd.key(), key);
@@ -248,7 +248,7 @@ TEST(DialogueDialog, PreviewFillsTheSpeakersPage)
     TextNode cmd(talkRecord(2000, 0xFFFF, QStringLiteral("hi")));
     cmd.edit([](QDialog &d) { previewItem(d)->trigger(); });
     EXPECT_EQ(talk.opened, 1);
-    const commands::DialoguePages &p = commands::SharedDialoguePages();
+    const commands::DialoguePages &p = commands::sharedDialoguePages();
     EXPECT_EQ(p.pageCount(), 1);
     EXPECT_EQ(p.pageLines(0), QStringList{QStringLiteral("hi\r\n")});
 }
@@ -314,7 +314,7 @@ TEST(ChoiceDialog, WithChildrenOnlyTextAndSpeakerChange)
     TextNode shorter(choiceRecord(QStringLiteral("A\nB"), 3));
     const int word = shorter.enclosingWord();
     EXPECT_TRUE(shorter.edit([](QDialog &d) {
-        commands::SetBoxText(textBox(d), QStringLiteral("AB"));
+        commands::setMarkupBoxText(textBox(d), QStringLiteral("AB"));
         enginetest::click(d, "cConfig");
     }));
     EXPECT_EQ(shorter.enclosingWord(), word - 1);
@@ -339,9 +339,9 @@ TEST(ChoiceDialog, PreviewNumbersTheLines)
     cmd.settings.insert(QStringLiteral("Folder/Path"), QStringLiteral("/game"));
     cmd.edit([](QDialog &d) { previewItem(d)->trigger(); });
     EXPECT_EQ(view.opened, 1);
-    EXPECT_EQ(commands::SharedDialoguePages().choiceLines,
+    EXPECT_EQ(commands::sharedDialoguePages().choiceLines,
               (QStringList{QStringLiteral("1.yes"), QStringLiteral("2.[C28no]")}));
-    EXPECT_EQ(commands::SharedDialoguePages().pageFace.value(0), 0);
+    EXPECT_EQ(commands::sharedDialoguePages().pageFace.value(0), 0);
 }
 
 // --- the map text -------------------------------------------------------------
@@ -482,7 +482,7 @@ TEST(SharedTextDialog, HangulCountsTwoBytesACharacter)
     TextNode cmd(textRecord("1900", QStringLiteral("적장")));
     const int word = cmd.enclosingWord();
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
-        EXPECT_EQ(commands::BoxPlainText(textBox(d)), QStringLiteral("적장"));
+        EXPECT_EQ(commands::boxPlainText(textBox(d)), QStringLiteral("적장"));
         QTextCursor c = textBox(d)->textCursor();
         c.movePosition(QTextCursor::End);
         textBox(d)->setTextCursor(c);
