@@ -24,7 +24,7 @@ const FieldSpec kFields[] = {
     checkField(53, "ckHide", u"숨음"),
 };
 
-const DialogDescription kFrmSetCharWar4B{
+const DialogDescription kAllyAppearance{
     .code = 0x4B,
     .formName = "FrmSetCharWar4B",
     .title = u"수정 - 4B : 아군출현설정",
@@ -40,7 +40,7 @@ constexpr FieldLayout kLayout{.rows = kRows, .labels = kLabels};
 class AllyAppearanceDialog : public SentenceDialog
 {
 public:
-    explicit AllyAppearanceDialog(workspace::EditContext &ctx) : SentenceDialog(ctx, kFrmSetCharWar4B, kLayout)
+    explicit AllyAppearanceDialog(workspace::EditContext &ctx) : SentenceDialog(ctx, kAllyAppearance, kLayout)
     {
         // The picker places the unit, named by its battlefield index, among the other own units.
         static const MapButtonRow kOwnUnit{.mode = 5, .x1 = "tBFIndex"};
@@ -52,7 +52,7 @@ public:
 
 void registerAllyAppearanceDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialogAs<AllyAppearanceDialog>(registry, kFrmSetCharWar4B);
+    registerEngineDialogAs<AllyAppearanceDialog>(registry, kAllyAppearance);
 }
 
 } // namespace commands

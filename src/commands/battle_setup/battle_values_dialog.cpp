@@ -19,7 +19,7 @@ const FieldSpec kFields[] = {
     listField(85, "cbWeather", u"날씨 발생", fixedList(core::weatherPatternWords())),
 };
 
-const DialogDescription kFrmSetWar45{
+const DialogDescription kBattleValues{
     .code = 0x45,
     .formName = "FrmSetWar45",
     .title = u"수정 - 45 : 전투변량설정",
@@ -37,7 +37,7 @@ constexpr FieldLayout kLayout{.rows = kRows, .labels = kLabels};
 
 void registerBattleValuesDialog(workspace::DialogRegistry &registry)
 {
-    registerSentenceDialog(registry, kFrmSetWar45, kLayout);
+    registerSentenceDialog(registry, kBattleValues, kLayout);
 }
 
 } // namespace commands

@@ -18,7 +18,7 @@ const FieldSpec kFields[] = {
     listField(49, "cbAssist", u"보조", equipmentList(ListSource::Assist, core::tags::Assist)),
 };
 
-const DialogDescription kFrmEnemyEquipment48{
+const DialogDescription kEnemyEquipment{
     .code = 0x48,
     .formName = "FrmEnemyEquipment48",
     .title = u"수정 - 48 : 적군장비설정",
@@ -33,7 +33,7 @@ constexpr FieldLayout kLayout{.rows = kRows};
 
 void registerEnemyEquipmentDialog(workspace::DialogRegistry &registry)
 {
-    registerSentenceDialog(registry, kFrmEnemyEquipment48, kLayout);
+    registerSentenceDialog(registry, kEnemyEquipment, kLayout);
 }
 
 } // namespace commands

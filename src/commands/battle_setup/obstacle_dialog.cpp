@@ -25,7 +25,7 @@ const FieldSpec kFields[] = {
     checkField(65, "ckDelay", u"지연 無 (소리 안 남)"),
 };
 
-const DialogDescription kFrmSetObstacle58{
+const DialogDescription kBattleObstacles{
     .code = 0x58,
     .formName = "FrmSetObstacle58",
     .title = u"수정 - 58 : 전장장애물설정",
@@ -42,7 +42,7 @@ constexpr FieldLayout kLayout{.rows = kRows, .labels = kLabels};
 class ObstacleDialog : public SentenceDialog
 {
 public:
-    explicit ObstacleDialog(workspace::EditContext &ctx) : SentenceDialog(ctx, kFrmSetObstacle58, kLayout)
+    explicit ObstacleDialog(workspace::EditContext &ctx) : SentenceDialog(ctx, kBattleObstacles, kLayout)
     {
         // The picker shows the unsaved kind and cell among the other objects.
         static const MapButtonRow kObjectCell{.mode = 6, .kindList = "cbThings"};
@@ -54,7 +54,7 @@ public:
 
 void registerObstacleDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialogAs<ObstacleDialog>(registry, kFrmSetObstacle58);
+    registerEngineDialogAs<ObstacleDialog>(registry, kBattleObstacles);
 }
 
 } // namespace commands

@@ -31,7 +31,7 @@ constexpr int kLevelFields[] = {2, 4, 6};
 constexpr int kRows[] = {0, kRowBreak, 1, 2, kRowBreak, 3, 4, kRowBreak, 5, 6, kRowBreak, 7};
 constexpr FieldLayout kLayout{.rows = kRows};
 
-const DialogDescription kFrmSpoils59{
+const DialogDescription kSpoils{
     .code = 0x59,
     .formName = "FrmSpoils59",
     .title = u"수정 - 59 : 전리품",
@@ -41,7 +41,7 @@ const DialogDescription kFrmSpoils59{
 class SpoilsDialog : public SentenceDialog
 {
 public:
-    explicit SpoilsDialog(workspace::EditContext &ctx) : SentenceDialog(ctx, kFrmSpoils59, kLayout)
+    explicit SpoilsDialog(workspace::EditContext &ctx) : SentenceDialog(ctx, kSpoils, kLayout)
     {
         for (int f : kLevelFields) {
             const int v = field(kFields[f].pos, 2) & 0xFFFF;
@@ -56,7 +56,7 @@ public:
 
 void registerSpoilsDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialogAs<SpoilsDialog>(registry, kFrmSpoils59);
+    registerEngineDialogAs<SpoilsDialog>(registry, kSpoils);
 }
 
 } // namespace commands

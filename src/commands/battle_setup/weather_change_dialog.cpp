@@ -12,7 +12,7 @@ const FieldSpec kFields[] = {
     listField(9, "cbWeather", u"날씨 발생", fixedList(core::weatherPatternWords())),
 };
 
-const DialogDescription kFrmSetWeather57{
+const DialogDescription kWeatherChange{
     .code = 0x57,
     .formName = "FrmSetWeather57",
     .title = u"수정 - 57 : 날씨변화설정",
@@ -23,7 +23,7 @@ const DialogDescription kFrmSetWeather57{
 
 void registerWeatherChangeDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kFrmSetWeather57);
+    registerEngineDialog(registry, kWeatherChange);
 }
 
 } // namespace commands

@@ -12,7 +12,7 @@ const FieldSpec kFields[] = {
     listField(9, "cbWeatherKind", u"날씨 종류", fixedList(core::weatherNames())),
 };
 
-const DialogDescription kFrmSetWeatherKind56{
+const DialogDescription kWeatherKind{
     .code = 0x56,
     .formName = "FrmSetWeatherKind56",
     .title = u"수정 - 56 : 날씨조절",
@@ -23,7 +23,7 @@ const DialogDescription kFrmSetWeatherKind56{
 
 void registerWeatherKindDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kFrmSetWeatherKind56);
+    registerEngineDialog(registry, kWeatherKind);
 }
 
 } // namespace commands

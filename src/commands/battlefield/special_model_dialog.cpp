@@ -15,7 +15,7 @@ const FieldSpec kFields[] = {
     labelNamed(numberField(17, "tCompareNum", u"S 형상", NumberKind::Plain, 2), "Label2"),
 };
 
-const DialogDescription kFrmSetSModel75{
+const DialogDescription kSpecialModel{
     .code = 0x75,
     .formName = "FrmSetSModel75",
     .title = u"수정 - 75 : S특수형상지정",
@@ -25,7 +25,7 @@ const DialogDescription kFrmSetSModel75{
 class SpecialModelDialog final : public EngineDialog
 {
 public:
-    explicit SpecialModelDialog(workspace::EditContext &ctx) : EngineDialog(ctx, kFrmSetSModel75)
+    explicit SpecialModelDialog(workspace::EditContext &ctx) : EngineDialog(ctx, kSpecialModel)
     {
         // Pulled down as soon as it appears, typed or pasted, like the
         // box's own wider limit.
@@ -41,7 +41,7 @@ public:
 
 void registerSpecialModelDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialogAs<SpecialModelDialog>(registry, kFrmSetSModel75);
+    registerEngineDialogAs<SpecialModelDialog>(registry, kSpecialModel);
 }
 
 } // namespace commands

@@ -92,7 +92,7 @@ private:
     QCheckBox *m_bits[std::size(kStatusBits)] = {};
 };
 
-const DialogDescription kFrmChangeCondition4D{
+const DialogDescription kUnitCondition{
     .code = 0x4D,
     .formName = "FrmChangeCondition4D",
     .title = u"수정 - 4D : 무장상태변경",
@@ -108,7 +108,7 @@ const DialogDescription kFrmChangeCondition4D{
 
 void registerUnitConditionDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialogAs<UnitConditionDialog>(registry, kFrmChangeCondition4D, &kFrmChangeCondition4D);
+    registerEngineDialogAs<UnitConditionDialog>(registry, kUnitCondition, &kUnitCondition);
 }
 
 } // namespace commands

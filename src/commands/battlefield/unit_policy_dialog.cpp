@@ -141,7 +141,7 @@ private:
     int m_choosing = 0;
 };
 
-const DialogDescription kFrmChangeCharPolicy4E{
+const DialogDescription kUnitPolicy{
     .code = 0x4E,
     .formName = "FrmChangeCharPolicy4E",
     .title = u"수정 - 4E : 무장방침변경",
@@ -156,7 +156,7 @@ const DialogDescription kFrmChangeCharPolicy4E{
 
 void registerUnitPolicyDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialogAs<UnitPolicyDialog>(registry, kFrmChangeCharPolicy4E, &kFrmChangeCharPolicy4E);
+    registerEngineDialogAs<UnitPolicyDialog>(registry, kUnitPolicy, &kUnitPolicy);
 }
 
 } // namespace commands

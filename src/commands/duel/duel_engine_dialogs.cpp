@@ -32,28 +32,28 @@ const FieldSpec kAttack2Fields[] = {
     checkField(25, "ckHit", u"명중 X"),
 };
 
-const DialogDescription kFrmVsDeath62{
+const DialogDescription kDuelDeath{
     .code = 0x62,
     .formName = "FrmVsDeath62",
     .title = u"수정 - 62 : 일기전사",
     .fields = kDeathFields,
 };
 
-const DialogDescription kFrmVSActive64{
+const DialogDescription kDuelPose{
     .code = 0x64,
     .formName = "FrmVSActive64",
     .title = u"수정 - 64 : 일기동작",
     .fields = kActiveFields,
 };
 
-const DialogDescription kFrmVSAttack65{
+const DialogDescription kDuelAttack1{
     .code = 0x65,
     .formName = "FrmVSAttack65",
     .title = u"수정 - 65 : 일기공격1",
     .fields = kAttack1Fields,
 };
 
-const DialogDescription kFrmVSAttack66{
+const DialogDescription kDuelAttack2{
     .code = 0x66,
     .formName = "FrmVSAttack66",
     .title = u"수정 - 66 : 일기공격2",
@@ -64,10 +64,10 @@ const DialogDescription kFrmVSAttack66{
 
 void registerDuelEngineDialogs(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kFrmVsDeath62);
-    registerEngineDialog(registry, kFrmVSActive64);
-    registerEngineDialog(registry, kFrmVSAttack65);
-    registerEngineDialog(registry, kFrmVSAttack66);
+    registerEngineDialog(registry, kDuelDeath);
+    registerEngineDialog(registry, kDuelPose);
+    registerEngineDialog(registry, kDuelAttack1);
+    registerEngineDialog(registry, kDuelAttack2);
 }
 
 } // namespace commands

@@ -113,8 +113,8 @@ bool DuelTextDialog::saveFields(QString &key, int &lengthDelta)
 
 namespace {
 
-const DuelTextForm kFrmVSAdvent60{0x60, "FrmVSAdvent60", u"수정 - 60 : 일기무장등장", true};
-const DuelTextForm kFrmVSSay63{0x63, "FrmVSSay63", u"수정 - 63 : 일기대사", false};
+const DuelTextForm kDuelAppear{0x60, "FrmVSAdvent60", u"수정 - 60 : 일기무장등장", true};
+const DuelTextForm kDuelLine{0x63, "FrmVSSay63", u"수정 - 63 : 일기대사", false};
 
 std::unique_ptr<QDialog> makeTextDialog(workspace::EditContext &ctx, const DuelTextForm &form)
 {
@@ -125,10 +125,10 @@ std::unique_ptr<QDialog> makeTextDialog(workspace::EditContext &ctx, const DuelT
 
 void registerDuelTextDialogs(workspace::DialogRegistry &registry)
 {
-    registry.registerDialog(0x60, QLatin1String(kFrmVSAdvent60.formName),
-                            [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kFrmVSAdvent60); });
-    registry.registerDialog(0x63, QLatin1String(kFrmVSSay63.formName),
-                            [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kFrmVSSay63); });
+    registry.registerDialog(0x60, QLatin1String(kDuelAppear.formName),
+                            [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kDuelAppear); });
+    registry.registerDialog(0x63, QLatin1String(kDuelLine.formName),
+                            [](workspace::EditContext &ctx) { return makeTextDialog(ctx, kDuelLine); });
 }
 
 } // namespace commands

@@ -14,7 +14,7 @@ const FieldSpec kViewpointFields[] = {
     labelNamed(numberField(21, "tY", u"Y : ", NumberKind::Coordinate), "Label2"),
 };
 
-const DialogDescription kFrmMap1F{
+const DialogDescription kMapViewpoint{
     .code = 0x1F,
     .formName = "FrmMap1F",
     .title = u"수정 - 1F : 지도시점변화",
@@ -34,7 +34,7 @@ const FieldSpec kThingFields[] = {
     checkField(49, "ckDelay", u"지연 無 (소리 안 남)"),
 };
 
-const DialogDescription kFrmThingsAdd21{
+const DialogDescription kAddBattleObject{
     .code = 0x21,
     .formName = "FrmThingsAdd21",
     .title = u"수정 - 21 : 전장물체추가",
@@ -47,8 +47,8 @@ const MapButtonRow kThingMap{.mode = 6, .kindList = "cbThings"};
 
 void registerMapCellDialogs(workspace::DialogRegistry &registry)
 {
-    registerMapButtonDialog(registry, kFrmMap1F, kViewpointMap);
-    registerMapButtonDialog(registry, kFrmThingsAdd21, kThingMap);
+    registerMapButtonDialog(registry, kMapViewpoint, kViewpointMap);
+    registerMapButtonDialog(registry, kAddBattleObject, kThingMap);
 }
 
 } // namespace commands

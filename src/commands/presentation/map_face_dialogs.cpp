@@ -17,7 +17,7 @@ const FieldSpec kFaceFields[] = {
 
 const PickerOptions kSinglePicker{.focusSelectsMode = true};
 
-const DialogDescription kFrmMapFaceShow29{
+const DialogDescription kMapFaceShow{
     .code = 0x29,
     .formName = "FrmMapFaceShow29",
     .title = u"수정 - 29 : 지도얼굴보기",
@@ -25,7 +25,7 @@ const DialogDescription kFrmMapFaceShow29{
     .picker = kSinglePicker,
 };
 
-const DialogDescription kFrmMapFaceMove2A{
+const DialogDescription kMapFaceMove{
     .code = 0x2A,
     .formName = "FrmMapFaceMove2A",
     .title = u"수정 - 2A : 지도얼굴이동",
@@ -41,7 +41,7 @@ const FieldSpec kRemoveFields[] = {
     labelNamed(personField(9), "Label1"),
 };
 
-const DialogDescription kFrmMapFaceRemove2B{
+const DialogDescription kMapFaceRemove{
     .code = 0x2B,
     .formName = "FrmMapFaceRemove2B",
     .title = u"수정 - 2B : 지도얼굴제거",
@@ -53,9 +53,9 @@ const DialogDescription kFrmMapFaceRemove2B{
 
 void registerMapFaceDialogs(workspace::DialogRegistry &registry)
 {
-    registerMapButtonDialog(registry, kFrmMapFaceShow29, kShowFace);
-    registerMapButtonDialog(registry, kFrmMapFaceMove2A, kMoveFace);
-    registerEngineDialog(registry, kFrmMapFaceRemove2B);
+    registerMapButtonDialog(registry, kMapFaceShow, kShowFace);
+    registerMapButtonDialog(registry, kMapFaceMove, kMoveFace);
+    registerEngineDialog(registry, kMapFaceRemove);
 }
 
 } // namespace commands

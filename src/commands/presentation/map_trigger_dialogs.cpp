@@ -18,7 +18,7 @@ const FieldSpec kPlaceFields[] = {
     coordinateField(29, "tY", NumberKind::Coordinate),
 };
 
-const DialogDescription kFrmEntryPlace25{
+const DialogDescription kEntryPlaceTest{
     .code = 0x25,
     .formName = "FrmEntryPlace25",
     .title = u"수정 - 25 : 무장진입지점시험",
@@ -36,7 +36,7 @@ const FieldSpec kZoneFields[] = {
     coordinateField(53, "tY1", NumberKind::Unclamped),
 };
 
-const DialogDescription kFrmEntryZone26{
+const DialogDescription kEntryZoneTest{
     .code = 0x26,
     .formName = "FrmEntryZone26",
     .title = u"수정 - 26 : 무장진입구역시험",
@@ -52,7 +52,7 @@ const FieldSpec kClickFields[] = {
     labelNamed(personField(9), "Label1"),
 };
 
-const DialogDescription kFrmCharClick2D{
+const DialogDescription kUnitClickTest{
     .code = 0x2D,
     .formName = "FrmCharClick2D",
     .title = u"수정 - 2D : 무장클릭시험",
@@ -66,7 +66,7 @@ const FieldSpec kMeetFields[] = {
     checkField(25, "ckExpansion", u"인접 (8방향)"),
 };
 
-const DialogDescription kFrmCharMeet2E{
+const DialogDescription kUnitMeetTest{
     .code = 0x2E,
     .formName = "FrmCharMeet2E",
     .title = u"수정 - 2E : 무장인접시험",
@@ -78,10 +78,10 @@ const DialogDescription kFrmCharMeet2E{
 
 void registerMapTriggerDialogs(workspace::DialogRegistry &registry)
 {
-    registerMapButtonDialog(registry, kFrmEntryPlace25, kPlaceMap);
-    registerMapButtonDialog(registry, kFrmEntryZone26, kZoneMap);
-    registerEngineDialog(registry, kFrmCharClick2D);
-    registerEngineDialog(registry, kFrmCharMeet2E);
+    registerMapButtonDialog(registry, kEntryPlaceTest, kPlaceMap);
+    registerMapButtonDialog(registry, kEntryZoneTest, kZoneMap);
+    registerEngineDialog(registry, kUnitClickTest);
+    registerEngineDialog(registry, kUnitMeetTest);
 }
 
 } // namespace commands

@@ -10,7 +10,7 @@ const FieldSpec kFields[] = {
     numberField(9, "tNum", u"Case", NumberKind::Unclamped, 4),
 };
 
-const DialogDescription kFrmCase13{
+const DialogDescription kCaseLabel{
     .code = 0x13,
     .formName = "FrmCase13",
     .title = u"수정 - 13 : Case",
@@ -24,7 +24,7 @@ constexpr FieldLayout kLayout{.labels = kLabels};
 
 void registerCaseDialog(workspace::DialogRegistry &registry)
 {
-    registerSentenceDialog(registry, kFrmCase13, kLayout);
+    registerSentenceDialog(registry, kCaseLabel, kLayout);
 }
 
 } // namespace commands

@@ -16,7 +16,7 @@ const FieldSpec kFields[] = {
     listField(17, "cbTF", u"TF", fixedList(kSwitchWords, 1)),
 };
 
-const DialogDescription kFrmDieSaid1B{
+const DialogDescription kRetreatLine{
     .code = 0x1B,
     .formName = "FrmDieSaid1B",
     .title = u"수정 - 1B : 고유퇴각대사보기설정",
@@ -30,7 +30,7 @@ constexpr FieldLayout kLayout{.labels = kLabels};
 
 void registerRetreatLineDialog(workspace::DialogRegistry &registry)
 {
-    registerSentenceDialog(registry, kFrmDieSaid1B, kLayout);
+    registerSentenceDialog(registry, kRetreatLine, kLayout);
 }
 
 } // namespace commands

@@ -20,7 +20,7 @@ const FieldSpec kTestFields[] = {
     listField(37, "cbCompare", u"비교", comparisonList()),
 };
 
-const DialogDescription kFrmIsCharAbility36{
+const DialogDescription kUnitAbilityTest{
     .code = 0x36,
     .formName = "FrmIsCharAbility36",
     .title = u"수정 - 36 : 무장능력시험",
@@ -34,7 +34,7 @@ const FieldSpec kSetFields[] = {
     numberField(33, "tOperationNum", u"숫자"),
 };
 
-const DialogDescription kFrmSetCharAbility38{
+const DialogDescription kUnitAbilitySet{
     .code = 0x38,
     .formName = "FrmSetCharAbility38",
     .title = u"수정 - 38 : 무장능력설정",
@@ -45,8 +45,8 @@ const DialogDescription kFrmSetCharAbility38{
 
 void registerAbilityDialogs(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kFrmIsCharAbility36);
-    registerEngineDialog(registry, kFrmSetCharAbility38);
+    registerEngineDialog(registry, kUnitAbilityTest);
+    registerEngineDialog(registry, kUnitAbilitySet);
 }
 
 } // namespace commands

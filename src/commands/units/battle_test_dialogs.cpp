@@ -16,7 +16,7 @@ const FieldSpec kTurnFields[] = {
     numberField(9, "tCompareNum", u"숫자"),
     listField(21, "cbCompare", u"비교", comparisonList()),
 };
-const DialogDescription kFrmIsTurn3F{
+const DialogDescription kTurnTest{
     .code = 0x3F,
     .formName = "FrmIsTurn3F",
     .title = u"수정 - 3F : 턴수시험",
@@ -28,7 +28,7 @@ constexpr QStringView kTurnSides[] = {u"아군차례", u"우군차례", u"적군
 const FieldSpec kWhoFields[] = {
     listField(9, "cbTurn", u"행동측", fixedList(kTurnSides, 0)),
 };
-const DialogDescription kFrmIsWhoTurn40{
+const DialogDescription kSideTest{
     .code = 0x40,
     .formName = "FrmIsWhoTurn40",
     .title = u"수정 - 40 : 행동측시험",
@@ -48,7 +48,7 @@ const FieldSpec kCountFields[] = {
     coordinateField(81, "tY1", NumberKind::Coordinate),
 };
 constexpr int kRectangle[] = {4, 5, 6, 7};
-const DialogDescription kFrmIsMapCharNum41{
+const DialogDescription kUnitCountTest{
     .code = 0x41,
     .formName = "FrmIsMapCharNum41",
     .title = u"수정 - 41 : 맵인물수시험",
@@ -57,7 +57,7 @@ const DialogDescription kFrmIsMapCharNum41{
 // The corners stay in the key on the whole map; they only hide.
 const MapButtonRow kCountMap{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
 const UnitDialogSpec kCount{
-    .description = kFrmIsMapCharNum41,
+    .description = kUnitCountTest,
     .map = &kCountMap,
     .toggle = {.chooser = 3, .shownBy1 = kRectangle, .mapButtonWith1 = true},
 };
@@ -66,8 +66,8 @@ const UnitDialogSpec kCount{
 
 void registerBattleTestDialogs(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kFrmIsTurn3F);
-    registerEngineDialog(registry, kFrmIsWhoTurn40);
+    registerEngineDialog(registry, kTurnTest);
+    registerEngineDialog(registry, kSideTest);
     registerUnitDialog(registry, kCount);
 }
 

@@ -31,7 +31,7 @@ const FrameSpec kDisappearFrames[] = {
     {.name = "gbChar", .caption = u"CharIndex", .fields = kPersonGroup, .pickerModes = true},
     {.name = "gbZone", .caption = u"구역", .fields = kZoneGroup},
 };
-const DialogDescription kFrmCharDisappear31{
+const DialogDescription kUnitDisappear{
     .code = 0x31,
     .formName = "FrmCharDisappear31",
     .title = u"수정 - 31 : 무장소멸",
@@ -40,7 +40,7 @@ const DialogDescription kFrmCharDisappear31{
 };
 const MapButtonRow kDisappearMap{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
 const UnitDialogSpec kDisappear{
-    .description = kFrmCharDisappear31,
+    .description = kUnitDisappear,
     .map = &kDisappearMap,
     // Opened on the zone, the picker keeps list mode until the user picks.
     .toggle = {.chooser = 0,
@@ -64,7 +64,7 @@ const FrameSpec kMoveFrames[] = {
     {.name = "gbChar", .caption = u"CharIndex", .fields = kPersonGroup, .pickerModes = true},
     {.name = "gbBF", .caption = u"BFIndex", .fields = kBFGroup},
 };
-const DialogDescription kFrmCharMove32{
+const DialogDescription kUnitMove{
     .code = 0x32,
     .formName = "FrmCharMove32",
     .title = u"수정 - 32 : 무장이동",
@@ -74,7 +74,7 @@ const DialogDescription kFrmCharMove32{
 };
 const MapButtonRow kMoveMap{.target = MapTarget::BattleOrStage, .direction = "cbDirection"};
 const UnitDialogSpec kMove{
-    .description = kFrmCharMove32,
+    .description = kUnitMove,
     .map = &kMoveMap,
     .mapPerson = 1,
     .toggle = {.chooser = 0, .shownBy0 = kPersonGroup, .shownBy1 = kBFGroup},

@@ -17,7 +17,7 @@ const FieldSpec kGetItemFields[] = {
     personField(33, u"시점 변화 인물"),
 };
 
-const DialogDescription kFrmGetItem3D{
+const DialogDescription kItemGain{
     .code = 0x3D,
     .formName = "FrmGetItem3D",
     .title = u"수정 - 3D : 물품획득",
@@ -34,7 +34,7 @@ const FieldSpec kEquipmentFields[] = {
     listField(49, "cbAssist", u"보조", sourceList(ListSource::Assist)),
 };
 
-const DialogDescription kFrmSetCharEquipment3E{
+const DialogDescription kUnitEquipment{
     .code = 0x3E,
     .formName = "FrmSetCharEquipment3E",
     .title = u"수정 - 3E : 무장장비설정",
@@ -45,8 +45,8 @@ const DialogDescription kFrmSetCharEquipment3E{
 
 void registerEquipmentDialogs(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kFrmGetItem3D);
-    registerEngineDialog(registry, kFrmSetCharEquipment3E);
+    registerEngineDialog(registry, kItemGain);
+    registerEngineDialog(registry, kUnitEquipment);
 }
 
 } // namespace commands

@@ -18,14 +18,14 @@ const FieldSpec kJoinFields[] = {
     listField(17, "cbJoin", u"가입 Or 탈퇴", fixedList(kJoinKinds, kLeave)),
     listField(25, "cbLV", u"Lv", sourceList(ListSource::LevelChange)),
 };
-const DialogDescription kFrmJoinChar3B{
+const DialogDescription kUnitJoin{
     .code = 0x3B,
     .formName = "FrmJoinChar3B",
     .title = u"수정 - 3B : 무장추가",
     .fields = kJoinFields,
 };
 const UnitDialogSpec kJoin{
-    .description = kFrmJoinChar3B,
+    .description = kUnitJoin,
     .disable = {.chooser = 1, .value = kLeave, .target = 2},
 };
 
@@ -35,7 +35,7 @@ const FieldSpec kIsJoinFields[] = {
     listField(17, "cbJoin", u"가입 Or 탈퇴", fixedList(kJoinKinds, kLeave)),
     listField(25, "cbCompare", u"비교", fixedList(kEquality, 1)),
 };
-const DialogDescription kFrmIsJoinChar3C{
+const DialogDescription kJoinedTest{
     .code = 0x3C,
     .formName = "FrmIsJoinChar3C",
     .title = u"수정- 3C : 무장가입시험",
@@ -47,7 +47,7 @@ const DialogDescription kFrmIsJoinChar3C{
 void registerJoinDialogs(workspace::DialogRegistry &registry)
 {
     registerUnitDialog(registry, kJoin);
-    registerEngineDialog(registry, kFrmIsJoinChar3C);
+    registerEngineDialog(registry, kJoinedTest);
 }
 
 } // namespace commands

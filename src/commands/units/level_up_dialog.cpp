@@ -12,7 +12,7 @@ const FieldSpec kFields[] = {
     numberField(17, "tAddNum", u"등급 상승"),
 };
 
-const DialogDescription kFrmCharLvAdd39{
+const DialogDescription kUnitLevelUp{
     .code = 0x39,
     .formName = "FrmCharLvAdd39",
     .title = u"수정 - 39 : 무장등급상승",
@@ -23,7 +23,7 @@ const DialogDescription kFrmCharLvAdd39{
 
 void registerLevelUpDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kFrmCharLvAdd39);
+    registerEngineDialog(registry, kUnitLevelUp);
 }
 
 } // namespace commands

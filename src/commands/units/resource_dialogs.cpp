@@ -18,7 +18,7 @@ const FieldSpec kTestFields[] = {
     listField(29, "cbCompare", u"비교", comparisonList()),
 };
 
-const DialogDescription kFrmIsThings37{
+const DialogDescription kResourceTest{
     .code = 0x37,
     .formName = "FrmIsThings37",
     .title = u"수정 - 37 : 돈,SceIndex,야심시험",
@@ -31,7 +31,7 @@ const FieldSpec kSetFields[] = {
     numberField(25, "tCompareNum", u"숫자"),
 };
 
-const DialogDescription kFrmSetThings3A{
+const DialogDescription kResourceSet{
     .code = 0x3A,
     .formName = "FrmSetThings3A",
     .title = u"수정 - 3A : 돈,SceIndex,야심설정",
@@ -42,8 +42,8 @@ const DialogDescription kFrmSetThings3A{
 
 void registerResourceDialogs(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kFrmIsThings37);
-    registerEngineDialog(registry, kFrmSetThings3A);
+    registerEngineDialog(registry, kResourceTest);
+    registerEngineDialog(registry, kResourceSet);
 }
 
 } // namespace commands

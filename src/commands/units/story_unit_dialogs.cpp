@@ -20,7 +20,7 @@ const FieldSpec kAdventFields[] = {
     listField(41, "cbDirection", u"방향", directionList()),
     listField(49, "cbActive", u"동작", poseList()),
 };
-const DialogDescription kFrmCharAdvent30{
+const DialogDescription kUnitAppear{
     .code = 0x30,
     .formName = "FrmCharAdvent30",
     .title = u"수정 - 30 : 무장출현",
@@ -28,7 +28,7 @@ const DialogDescription kFrmCharAdvent30{
 };
 const MapButtonRow kAdventMap{.target = MapTarget::Stage, .direction = "cbDirection"};
 const UnitDialogSpec kAdvent{
-    .description = kFrmCharAdvent30,
+    .description = kUnitAppear,
     .map = &kAdventMap,
     .mapPerson = 0,
     .preview = {.kind = PreviewKind::PoseAndFacing, .person = 0, .pose = 4, .facing = 3, .needsName = true},
@@ -40,14 +40,14 @@ const FieldSpec kDirectionFields[] = {
     listField(17, "cbActive", u"동작", poseList()),
     listField(25, "cbDirection", u"방향", directionList()),
 };
-const DialogDescription kFrmCharDirection33{
+const DialogDescription kUnitFacing{
     .code = 0x33,
     .formName = "FrmCharDirection33",
     .title = u"수정 - 33 : 무장방향",
     .fields = kDirectionFields,
 };
 const UnitDialogSpec kDirection{
-    .description = kFrmCharDirection33,
+    .description = kUnitFacing,
     .preview = {.kind = PreviewKind::PoseAndFacing, .person = 0, .pose = 1, .facing = 2},
 };
 
@@ -56,14 +56,14 @@ const FieldSpec kActiveFields[] = {
     personField(9),
     listField(17, "cbActive", u"동작", poseList()),
 };
-const DialogDescription kFrmCharActive34{
+const DialogDescription kUnitPose{
     .code = 0x34,
     .formName = "FrmCharActive34",
     .title = u"수정 - 34 : 무장동작",
     .fields = kActiveFields,
 };
 const UnitDialogSpec kActive{
-    .description = kFrmCharActive34,
+    .description = kUnitPose,
     .preview = {.kind = PreviewKind::PoseFront, .person = 0, .pose = 1},
 };
 
@@ -79,7 +79,7 @@ const FieldSpec kModelFields[] = {
     personField(9),
     listField(17, "cbModel", u"평조", mapModelList()),
 };
-const DialogDescription kFrmRModelChange35{
+const DialogDescription kUnitModelChange{
     .code = 0x35,
     .formName = "FrmRModelChange35",
     .title = u"수정 - 35 : 무장평조변경",
@@ -87,7 +87,7 @@ const DialogDescription kFrmRModelChange35{
     .picker = {.focusSelectsMode = true},
 };
 const UnitDialogSpec kModel{
-    .description = kFrmRModelChange35,
+    .description = kUnitModelChange,
     .preview = {.kind = PreviewKind::MapModel, .model = 1},
 };
 
