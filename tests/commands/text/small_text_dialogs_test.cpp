@@ -9,7 +9,7 @@
 
 using enginetest::CommandNode;
 
-TEST(FrmCase13, ValuesLoadSignedAndStoreAsFourBytes)
+TEST(CaseDialog, ValuesLoadSignedAndStoreAsFourBytes)
 {
     CommandNode fresh(QStringLiteral("1300040001000000"));
     EXPECT_TRUE(fresh.edit([](QDialog &d) {
@@ -37,7 +37,7 @@ TEST(FrmCase13, ValuesLoadSignedAndStoreAsFourBytes)
     EXPECT_EQ(emptied.record(), QStringLiteral("1300040000000000"));
 }
 
-TEST(FrmDieSaid1B, PersonAndSwitch)
+TEST(RetreatLineDialog, PersonAndSwitch)
 {
     CommandNode fresh(QStringLiteral("1B000200FFFF27000000"));
     EXPECT_TRUE(fresh.edit([](QDialog &d) {

@@ -59,7 +59,7 @@ struct BattlePick {
 
 // --- 0x31 ------------------------------------------------------------------
 
-TEST(FrmCharDisappear31, NewCommandOpensOnThePerson)
+TEST(UnitDisappearDialog, NewCommandOpensOnThePerson)
 {
     CommandNode cmd(unitRecord(0x31));
     const QString key = cmd.key();
@@ -76,7 +76,7 @@ TEST(FrmCharDisappear31, NewCommandOpensOnThePerson)
     EXPECT_EQ(cmd.key(), key);
 }
 
-TEST(FrmCharDisappear31, ZonePickedOnTheBattleMapKeepsTheHiddenPerson)
+TEST(UnitDisappearDialog, ZonePickedOnTheBattleMapKeepsTheHiddenPerson)
 {
     BattlePick pick({3, 7, 10, 2});
     CommandNode cmd(unitRecord(0x31, {{17, 2, 42}}));
@@ -99,7 +99,7 @@ TEST(FrmCharDisappear31, ZonePickedOnTheBattleMapKeepsTheHiddenPerson)
     EXPECT_EQ(cmd.ctx.armyMap.xBox[0], nullptr);
 }
 
-TEST(FrmCharDisappear31, BackToThePersonKeepsTheZoneAndOddModesLoadAsPerson)
+TEST(UnitDisappearDialog, BackToThePersonKeepsTheZoneAndOddModesLoadAsPerson)
 {
     const QString zone = unitRecord(0x31, {{9, 2, 1}, {25, 4, 5}, {61, 4, 6}, {73, 2, 9}});
     CommandNode cmd(zone);
@@ -123,7 +123,7 @@ TEST(FrmCharDisappear31, BackToThePersonKeepsTheZoneAndOddModesLoadAsPerson)
     }
 }
 
-TEST(FrmCharDisappear31, CoordinatesStopAtTheLastCell)
+TEST(UnitDisappearDialog, CoordinatesStopAtTheLastCell)
 {
     CommandNode cmd(unitRecord(0x31, {{9, 2, 1}}));
     cmd.edit([](QDialog &d) {
@@ -136,7 +136,7 @@ TEST(FrmCharDisappear31, CoordinatesStopAtTheLastCell)
     EXPECT_EQ(cmd.record(), unitRecord(0x31, {{9, 2, 1}}));
 }
 
-TEST(FrmCharDisappear31, StartModeAppliesOnlyWhileThePersonIsChosen)
+TEST(UnitDisappearDialog, StartModeAppliesOnlyWhileThePersonIsChosen)
 {
     CommandNode cmd(unitRecord(0x31, {{9, 2, 1}}));
     cmd.settings.insert(QStringLiteral("Option/Char_Select"), QStringLiteral("1"));
@@ -154,7 +154,7 @@ TEST(FrmCharDisappear31, StartModeAppliesOnlyWhileThePersonIsChosen)
 
 // --- 0x32 ------------------------------------------------------------------
 
-TEST(FrmCharMove32, BattlefieldIndexModeShowsItsBoxAndSwitchingBackKeepsIt)
+TEST(UnitMoveDialog, BattlefieldIndexModeShowsItsBoxAndSwitchingBackKeepsIt)
 {
     CommandNode cmd(unitRecord(0x32, {{9, 2, 1}, {25, 4, 12}}));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
@@ -180,7 +180,7 @@ TEST(FrmCharMove32, BattlefieldIndexModeShowsItsBoxAndSwitchingBackKeepsIt)
     EXPECT_EQ(odd.record(), unitRecord(0x32, {{9, 2, 2}, {37, 4, -1}}));
 }
 
-TEST(FrmCharMove32, UntitledDocumentsPickTheCellOnTheBattleMap)
+TEST(UnitMoveDialog, UntitledDocumentsPickTheCellOnTheBattleMap)
 {
     BattlePick pick({9, 11});
     CommandNode cmd(unitRecord(0x32));
@@ -194,7 +194,7 @@ TEST(FrmCharMove32, UntitledDocumentsPickTheCellOnTheBattleMap)
     EXPECT_EQ(cmd.record(), unitRecord(0x32, {{37, 4, 9}, {49, 4, 11}}));
 }
 
-TEST(FrmCharMove32, FilesWithoutAnSPickOnTheStageWithThePerson)
+TEST(UnitMoveDialog, FilesWithoutAnSPickOnTheStageWithThePerson)
 {
     commands::ScopedTabCaption tab(QStringLiteral("battle01.eex"));
     BattlePick battle({1, 1});
@@ -226,7 +226,7 @@ TEST(FrmCharMove32, FilesWithoutAnSPickOnTheStageWithThePerson)
 
 // --- 0x41 ------------------------------------------------------------------
 
-TEST(FrmIsMapCharNum41, RectanglePickedInClickOrderAndCancelKeepsTheKey)
+TEST(UnitCountTestDialog, RectanglePickedInClickOrderAndCancelKeepsTheKey)
 {
     BattlePick pick({10, 2, 3, 7});
     const QString stored = unitRecord(0x41, {{37, 2, 1}});

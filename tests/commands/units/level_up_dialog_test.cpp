@@ -18,7 +18,7 @@ QString record(int person, const char *levels)
            QString::fromLatin1(levels);
 }
 
-TEST(FrmCharLvAdd39, NewCommandOpensWithNobodyAndZero)
+TEST(UnitLevelUpDialog, NewCommandOpensWithNobodyAndZero)
 {
     CommandNode cmd(record(0xFFFF, "00000000"));
     EXPECT_FALSE(cmd.edit([](QDialog &d) {
@@ -31,7 +31,7 @@ TEST(FrmCharLvAdd39, NewCommandOpensWithNobodyAndZero)
     EXPECT_EQ(cmd.record(), record(0xFFFF, "00000000"));
 }
 
-TEST(FrmCharLvAdd39, TypedNumbersStopAtTheLimitAndAnEmptyBoxIsZero)
+TEST(UnitLevelUpDialog, TypedNumbersStopAtTheLimitAndAnEmptyBoxIsZero)
 {
     CommandNode cmd(record(3, "05000000"));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
@@ -52,7 +52,7 @@ TEST(FrmCharLvAdd39, TypedNumbersStopAtTheLimitAndAnEmptyBoxIsZero)
     EXPECT_EQ(empty.record().mid(16, 8), QStringLiteral("00000000"));
 }
 
-TEST(FrmCharLvAdd39, StoredNumbersBeyondTheBoxAreKeptAsTheyAre)
+TEST(UnitLevelUpDialog, StoredNumbersBeyondTheBoxAreKeptAsTheyAre)
 {
     struct Case
     {
@@ -71,7 +71,7 @@ TEST(FrmCharLvAdd39, StoredNumbersBeyondTheBoxAreKeptAsTheyAre)
     }
 }
 
-TEST(FrmCharLvAdd39, ChosenPersonAndCaption)
+TEST(UnitLevelUpDialog, ChosenPersonAndCaption)
 {
     CommandNode cmd(record(0xFFFF, "02000000"));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {

@@ -67,7 +67,7 @@ TEST(UnitPreviewChoice, TabCaptionsWithAnSTakeTheBattleMap)
 
 // --- 0x30 ------------------------------------------------------------------
 
-TEST(FrmCharAdvent30, NewCommandOpensWithNobodyAndTheDefaultFacing)
+TEST(UnitAppearDialog, NewCommandOpensWithNobodyAndTheDefaultFacing)
 {
     CommandNode cmd(unitRecord(0x30));
     useGameData(cmd);
@@ -85,7 +85,7 @@ TEST(FrmCharAdvent30, NewCommandOpensWithNobodyAndTheDefaultFacing)
     EXPECT_EQ(cmd.key(), key);
 }
 
-TEST(FrmCharAdvent30, FacingAndPoseOutsideTheirListsShowAsNumbersAndAreKept)
+TEST(UnitAppearDialog, FacingAndPoseOutsideTheirListsShowAsNumbersAndAreKept)
 {
     for (int facing : {0xFFFF, 7, 4}) {
         for (int pose : {0xFFFF, 0x12}) {
@@ -134,7 +134,7 @@ struct StagePick {
                                          }};
 };
 
-TEST(FrmCharAdvent30, MapButtonPlacesTheUnitOnTheStage)
+TEST(UnitAppearDialog, MapButtonPlacesTheUnitOnTheStage)
 {
     StagePick pick;
     CommandNode cmd(unitRecord(0x30, {{9, 2, 1027}}));
@@ -163,7 +163,7 @@ TEST(FrmCharAdvent30, MapButtonPlacesTheUnitOnTheStage)
     }
 }
 
-TEST(FrmCharAdvent30, PreviewFollowsPersonFacingAndPose)
+TEST(UnitAppearDialog, PreviewFollowsPersonFacingAndPose)
 {
     StagePick pick;
     CommandNode cmd(unitRecord(0x30, {{9, 2, 5}, {41, 2, 2}, {49, 2, 1}}));
@@ -186,7 +186,7 @@ TEST(FrmCharAdvent30, PreviewFollowsPersonFacingAndPose)
 
 // --- 0x33, 0x34 ------------------------------------------------------------
 
-TEST(FrmCharDirection33, PreviewRedrawsForPoseAndFacingButNotForAVariablePerson)
+TEST(UnitFacingDialog, PreviewRedrawsForPoseAndFacingButNotForAVariablePerson)
 {
     CommandNode cmd(unitRecord(0x33, {{9, 2, 20}, {17, 2, 0}, {25, 2, 0}}));
     useGameData(cmd);
@@ -206,7 +206,7 @@ TEST(FrmCharDirection33, PreviewRedrawsForPoseAndFacingButNotForAVariablePerson)
     EXPECT_EQ(cmd.record(), QStringLiteral("33000200FFFF0D0001002B00FFFF"));
 }
 
-TEST(FrmCharDirection33, StoredValuesOutsideTheListsAreKept)
+TEST(UnitFacingDialog, StoredValuesOutsideTheListsAreKept)
 {
     const QString stored = unitRecord(0x33, {{17, 2, 0x12}, {25, 2, 7}});
     CommandNode cmd(stored);
@@ -214,7 +214,7 @@ TEST(FrmCharDirection33, StoredValuesOutsideTheListsAreKept)
     EXPECT_EQ(cmd.record(), stored);
 }
 
-TEST(FrmCharActive34, PreviewShowsTheFrontSheetAndNothingForNoPose)
+TEST(UnitPoseDialog, PreviewShowsTheFrontSheetAndNothingForNoPose)
 {
     CommandNode cmd(unitRecord(0x34, {{9, 2, 12}, {17, 2, 0xFFFF}}));
     useGameData(cmd);
@@ -229,7 +229,7 @@ TEST(FrmCharActive34, PreviewShowsTheFrontSheetAndNothingForNoPose)
     EXPECT_EQ(cmd.record(), QStringLiteral("340002000C000D001100"));
 }
 
-TEST(FrmCharDirection33, PreviewPicturesTheSheetFromTheGameFolder)
+TEST(UnitFacingDialog, PreviewPicturesTheSheetFromTheGameFolder)
 {
     fixtures::ScopedGameFolder folder;
     fixtures::WriteFileBytes(QDir(folder.folder()).filePath(QStringLiteral("PMAPOBJ.e5")),
@@ -252,7 +252,7 @@ TEST(FrmCharDirection33, PreviewPicturesTheSheetFromTheGameFolder)
 
 // --- 0x35 ------------------------------------------------------------------
 
-TEST(FrmRModelChange35, ModelListFromTheSettingAndItsLastItem)
+TEST(UnitModelChangeDialog, ModelListFromTheSettingAndItsLastItem)
 {
     CommandNode cmd(unitRecord(0x35, {{17, 2, 206}}));
     cmd.settings.insert(QStringLiteral("Setting/PMapObjMax"), QStringLiteral("206"));
@@ -270,7 +270,7 @@ TEST(FrmRModelChange35, ModelListFromTheSettingAndItsLastItem)
     EXPECT_EQ(cmd.record().mid(16, 4), QStringLiteral("CE00"));
 }
 
-TEST(FrmRModelChange35, OnlyTheModelRedrawsThePreview)
+TEST(UnitModelChangeDialog, OnlyTheModelRedrawsThePreview)
 {
     CommandNode cmd(unitRecord(0x35));
     useGameData(cmd);
