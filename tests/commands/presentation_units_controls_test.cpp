@@ -50,9 +50,10 @@ std::vector<Control> join(std::initializer_list<std::vector<Control>> parts)
     return out;
 }
 
-DialogCase dialog(int code, const char *form, const char *title, std::vector<Control> controls)
+DialogCase dialog(int code, const char *form, const char *title, std::vector<Control> controls,
+                  std::vector<std::vector<const char *>> rowsLeftToRight = {})
 {
-    return {stored(code), form, titleOf(title), std::move(controls)};
+    return {stored(code), form, titleOf(title), std::move(controls), std::move(rowsLeftToRight)};
 }
 
 const std::vector<Row> &rows()
@@ -115,11 +116,13 @@ const std::vector<Row> &rows()
         {"3D item gain",
          dialog(0x3D, "FrmGetItem3D", "수정 - 3D : 물품획득",
                 join({picker("시점 변화 인물"), labelled("cbItem", "물품"), labelled("cbItemLv", "Lv"),
-                      {{"ckPoint", "시점 변화"}}}))},
+                      {{"ckPoint", "시점 변화"}}}),
+                {{"cbItem", "cbItemLv"}, {"ckPoint", "cbChar"}})},
         {"3E equipment",
          dialog(0x3E, "FrmSetCharEquipment3E", "수정 - 3E : 무장장비설정",
                 join({picker(), labelled("cbWeapon", "무기"), labelled("cbWLv", "Lv"), labelled("cbDefence", "방어구"),
-                      labelled("cbDLv", "Lv"), labelled("cbAssist", "보조")}))},
+                      labelled("cbDLv", "Lv"), labelled("cbAssist", "보조")}),
+                {{"cbWeapon", "cbWLv"}, {"cbDefence", "cbDLv"}})},
         {"3F turn test", dialog(0x3F, "FrmIsTurn3F", "수정 - 3F : 턴수시험",
                                 join({labelled("cbCompare", "비교"), labelled("tCompareNum", "숫자")}))},
         {"40 acting side test",

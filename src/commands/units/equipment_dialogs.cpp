@@ -1,10 +1,11 @@
 // Commands 0x3D (an item is gained) and 0x3E (a person's equipment). Items
 // are numbered by item code (the star file's from 130 on), equipment as
 // 2 + item code with 0 the default and 1 none. A stored level above the
-// current "ItemLvMax", or an equipment value its list does not hold, loads as
-// the list's first item and is written so.
+// current "ItemLvMax", or an equipment value its list does not hold, shows as
+// a placeholder item and is kept. Each level list stands beside its item.
 #include "commands/units/units_dialogs.h"
 #include "commands/common/dialog_engine.h"
+#include "commands/flow/sentence_dialog.h"
 
 namespace commands {
 
@@ -41,12 +42,19 @@ const DialogDescription kUnitEquipment{
     .fields = kEquipmentFields,
 };
 
+// The item with its level; the view change with its person.
+constexpr int kItemGainRows[] = {0, 1, kRowBreak, 2, 3};
+// The person; each item with its level; the accessory.
+constexpr int kEquipmentRows[] = {0, kRowBreak, 1, 2, kRowBreak, 3, 4, kRowBreak, 5};
+constexpr FieldLayout kItemGainLayout{.rows = kItemGainRows};
+constexpr FieldLayout kEquipmentLayout{.rows = kEquipmentRows};
+
 } // namespace
 
 void registerEquipmentDialogs(workspace::DialogRegistry &registry)
 {
-    registerEngineDialog(registry, kItemGain);
-    registerEngineDialog(registry, kUnitEquipment);
+    registerSentenceDialog(registry, kItemGain, kItemGainLayout);
+    registerSentenceDialog(registry, kUnitEquipment, kEquipmentLayout);
 }
 
 } // namespace commands
