@@ -377,8 +377,10 @@ private:
                 if (quint8(m_b[start + 10]) == 0x4F) {
                     // The background item moves to the front; the length stays.
                     need(start, 14);
-                    const QByteArray persons = m_b.mid(start + 2, 8);
-                    m_b.replace(start + 2, 12, hex("4F 00 05 00") + persons);
+                    const QByteArray moved = hex("4F 00 05 00") + m_b.mid(start + 2, 8);
+                    // Word by word, so a trial can take it back.
+                    for (int i = 0; i < moved.size(); i += 2)
+                        putWord(start + 2 + i, quint8(moved[i]) | quint8(moved[i + 1]) << 8);
                 } else {
                     insert(start + 2, hex("4F 00 05 00"));
                 }
