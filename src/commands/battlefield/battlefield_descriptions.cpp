@@ -4,6 +4,7 @@
 #include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/common_lists.h"
+#include "commands/flow/sentence_dialog.h"
 #include "core/game/game_data.h"
 
 #include <algorithm>
@@ -322,9 +323,18 @@ const DialogDescription kDescriptions[] = {
 
 } // namespace
 
+// 0x4F: both persons and the facing in one row, the flags under it.
+constexpr int kRows4F[] = {0, 1, 2, kRowBreak, 3, 4, 5};
+constexpr FieldLayout kLayout4F{.rows = kRows4F};
+
 void registerBattlefieldDescriptions(workspace::DialogRegistry &registry)
 {
-    registerEngineDialogs(registry, kDescriptions);
+    for (const DialogDescription &d : kDescriptions) {
+        if (d.code == 0x4F)
+            registerSentenceDialog(registry, d, kLayout4F);
+        else
+            registerEngineDialog(registry, d);
+    }
 }
 
 } // namespace commands
