@@ -207,19 +207,6 @@ QPoint cellAt(QPointF shownPos, int scale)
     return {int(x / h), int(y / h)};
 }
 
-int numberInBox(const QString &text)
-{
-    const QString t = text.trimmed();
-    qsizetype end = 0;
-    if (end < t.size() && (t[end] == u'-' || t[end] == u'+'))
-        ++end;
-    while (end < t.size() && t[end].isDigit() && t[end].unicode() < 128)
-        ++end;
-    bool ok = false;
-    const qint64 v = t.left(end).toLongLong(&ok);
-    return ok ? int(std::clamp<qint64>(v, INT_MIN, INT_MAX)) : 0;
-}
-
 std::vector<MapMarker> battleMapMarkers(const DocTree &tree, const BattleMapRequest &r, ReplayPass pass)
 {
     Replay replay(tree, r);

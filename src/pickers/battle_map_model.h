@@ -3,6 +3,7 @@
 // the scale it is shown at, the cell under the pointer, and the markers that
 // the scenario's commands put on the map, replayed as a list of shapes.
 #include "core/doc_tree.h"
+#include "workspace/map_picks.h"
 
 #include <QColor>
 #include <QImage>
@@ -35,10 +36,6 @@ constexpr int shownCellSize(int scale) { return kBattleCell / scale; }
 // The cell under a pointer position on the shown map (rounded half to even).
 QPoint cellAt(QPointF shownPos, int scale);
 
-// A whole number as the opener's boxes hold it: the leading decimal number,
-// 0 when there is none ("*5" reads 0).
-int numberInBox(const QString &text);
-
 enum class MarkerShape { SmallSquare, LargeSquare, Fire, Ship, BurningShip, PlainCell, Frame };
 
 struct MapMarker
@@ -51,21 +48,9 @@ struct MapMarker
     bool operator==(const MapMarker &) const = default;
 };
 
-// What the picker was asked for, read from the opener's boxes and lists.
-struct BattleMapRequest
-{
-    int mode = 4;
-    bool whole = false;
-    int x0 = 0, y0 = 0;  // element-0 boxes
-    int x1 = 0, y1 = 0;  // element-1 boxes (mode 3)
-    int sortieIndex = 0; // mode 5 for one unit: the opener's index box
-    // Modes 1 and 2: the opener's slot list and each slot's cell.
-    QStringList unitNames;
-    std::vector<int> unitX, unitY;
-    // Mode 6: the edited thing and the kind chosen in its dialog.
-    core::NodeId objectNode = core::kNoNode;
-    int objectKind = 0;
-};
+// What the picker was asked for, as the opener read it from its boxes and
+// lists.
+using workspace::BattleMapRequest;
 
 // When the markers are drawn: when the picker loads, or when the first
 // corner of a rectangle has been clicked (no frame, a different order).

@@ -6,8 +6,6 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -15,31 +13,6 @@
 namespace pickers {
 
 namespace {
-
-int boxNumber(const QLineEdit *box)
-{
-    return box ? numberInBox(box->text()) : 0;
-}
-
-BattleMapRequest requestFrom(const workspace::ArmyMapProtocol &call)
-{
-    BattleMapRequest r;
-    r.mode = call.mode;
-    r.whole = call.whole;
-    r.x0 = boxNumber(call.xBox[0]);
-    r.y0 = boxNumber(call.yBox[0]);
-    r.x1 = boxNumber(call.xBox[1]);
-    r.y1 = boxNumber(call.yBox[1]);
-    r.sortieIndex = boxNumber(call.xBox[1]);
-    if (call.list)
-        for (int i = 0; i < call.list->count(); ++i)
-            r.unitNames << call.list->item(i)->text();
-    r.unitX = call.unitX;
-    r.unitY = call.unitY;
-    r.objectNode = call.objectNode;
-    r.objectKind = call.objectKind;
-    return r;
-}
 
 QSize screenSize(const QWidget *parent)
 {
@@ -49,7 +22,8 @@ QSize screenSize(const QWidget *parent)
 
 } // namespace
 
-std::unique_ptr<BattleMapPicker> BattleMapPicker::create(workspace::EditContext &ctx)
+std::unique_ptr<BattleMapPicker> BattleMapPicker::create(const workspace::EditContext &ctx,
+                                                         const workspace::BattleMapRequest &request)
 {
     const std::optional<int> mapNumber = findBattleMapNumber(ctx.doc());
     if (!mapNumber) {
@@ -67,11 +41,22 @@ std::unique_ptr<BattleMapPicker> BattleMapPicker::create(workspace::EditContext 
     }
     plain = plain.convertToFormat(QImage::Format_RGB32);
     const int scale = battleMapScale(plain.size(), screenSize(ctx.parent));
-    return std::unique_ptr<BattleMapPicker>(new BattleMapPicker(ctx, plain, requestFrom(ctx.armyMap), scale));
+    return std::unique_ptr<BattleMapPicker>(new BattleMapPicker(ctx, plain, request, scale));
 }
 
-BattleMapPicker::BattleMapPicker(workspace::EditContext &ctx, const QImage &plain, const BattleMapRequest &request, int scale)
-    : QDialog(ctx.parent), m_ctx(ctx), m_request(request), m_plain(plain), m_scale(scale)
+std::optional<workspace::BattleMapPick> BattleMapPicker::pick(workspace::EditContext &ctx,
+                                                              const workspace::BattleMapRequest &request)
+{
+    const std::unique_ptr<BattleMapPicker> picker = create(ctx, request);
+    if (!picker)
+        return std::nullopt;
+    workspace::DialogRegistry::instance().run(*picker, ctx);
+    return picker->answer();
+}
+
+BattleMapPicker::BattleMapPicker(const workspace::EditContext &ctx, const QImage &plain,
+                                 const BattleMapRequest &request, int scale)
+    : QDialog(ctx.parent), m_tree(ctx.doc()), m_request(request), m_plain(plain), m_scale(scale)
 {
     setWindowTitle(QStringLiteral("맵 좌표 찍기"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -85,13 +70,13 @@ BattleMapPicker::BattleMapPicker(workspace::EditContext &ctx, const QImage &plai
     connect(m_view, &MapView::pressed, this, &BattleMapPicker::onPress);
 
     QImage full = m_plain;
-    paintMarkers(full, m_plain, battleMapMarkers(ctx.doc(), m_request, ReplayPass::Load));
+    paintMarkers(full, m_plain, battleMapMarkers(m_tree, m_request, ReplayPass::Load));
     setBackFromFull(full);
     m_loadTime = m_back;
 
     // The run covers the own units its opener named.
     if (m_request.mode == 5 && m_request.whole)
-        m_runUnits = ctx.armyMap.wholeUnits.size();
+        m_runUnits = m_request.runUnits;
     m_view->setFocus();
 }
 
@@ -137,16 +122,15 @@ void BattleMapPicker::onMove(QPointF pos)
     setWindowTitle(QStringLiteral("(%1, %2)").arg(cell.x()).arg(cell.y()));
 }
 
-void BattleMapPicker::writeBox(QLineEdit *box, int value)
+void BattleMapPicker::answerWith(workspace::BattleMapPick pick)
 {
-    if (box)
-        box->setText(QString::number(value));
+    m_answer = std::move(pick);
+    accept();
 }
 
 void BattleMapPicker::onPress(Qt::MouseButton button, QPointF pos)
 {
     const QPoint cell = cellAt(pos, m_scale);
-    const workspace::ArmyMapProtocol &call = m_ctx.armyMap;
     if (m_request.mode == 5 && m_request.whole) {
         runClick(button, cell);
         return;
@@ -161,23 +145,15 @@ void BattleMapPicker::onPress(Qt::MouseButton button, QPointF pos)
             m_cornerSet = true;
             // Redraw without the rectangle that loading drew.
             QImage full = m_plain;
-            paintMarkers(full, m_plain, battleMapMarkers(m_ctx.doc(), m_request, ReplayPass::CornerSet));
+            paintMarkers(full, m_plain, battleMapMarkers(m_tree, m_request, ReplayPass::CornerSet));
             setBackFromFull(full);
             return;
         }
         m_corner2 = cell;
-        writeBox(call.xBox[0], m_corner1.x());
-        writeBox(call.yBox[0], m_corner1.y());
-        writeBox(call.xBox[1], m_corner2.x());
-        writeBox(call.yBox[1], m_corner2.y());
-        m_answered = true;
-        accept();
+        answerWith({m_corner1, m_corner2, {}});
         return;
     }
-    writeBox(call.xBox[0], cell.x());
-    writeBox(call.yBox[0], cell.y());
-    m_answered = true;
-    accept();
+    answerWith({cell, std::nullopt, {}});
 }
 
 void BattleMapPicker::redrawPlaced()
@@ -205,7 +181,6 @@ void BattleMapPicker::runClick(Qt::MouseButton button, QPoint cell)
         m_placed.push_back(cell);
     if (m_placed.size() >= m_runUnits) {
         commitRun();
-        accept();
         return;
     }
     redrawPlaced();
@@ -213,11 +188,7 @@ void BattleMapPicker::runClick(Qt::MouseButton button, QPoint cell)
 
 void BattleMapPicker::commitRun()
 {
-    const int placed = m_ctx.armyMap.placeWholeArmy ? m_ctx.armyMap.placeWholeArmy(m_placed) : 0;
-    // The tab is marked even when nothing was placed.
-    if (placed == 0 && m_ctx.markModified)
-        m_ctx.markModified();
-    m_answered = true;
+    answerWith({{}, std::nullopt, m_placed});
 }
 
 void BattleMapPicker::keyPressEvent(QKeyEvent *event)
@@ -228,7 +199,6 @@ void BattleMapPicker::keyPressEvent(QKeyEvent *event)
     }
     if (m_request.mode == 5 && m_request.whole) {
         commitRun();
-        accept();
         return;
     }
     reject();

@@ -1,11 +1,12 @@
 #pragma once
 // The battle-map picker: the scenario's battle map at a half or a third of
 // its size with the units, fires, ships and zones that the file's commands
-// place on it. A click hands the cell (or the two corners of a rectangle)
-// back to the opener's boxes; in the whole-list run the clicks place the own
-// units among the selected node's children one after another.
+// place on it. A click picks the cell (or the two corners of a rectangle);
+// in the whole-list run the clicks pick the cells of the own units one after
+// another. The picker answers what was picked; the opener applies it.
 #include "pickers/battle_map_model.h"
 #include "workspace/edit_context.h"
+#include "workspace/map_picks.h"
 
 #include <QDialog>
 #include <QImage>
@@ -27,32 +28,39 @@ class BattleMapPicker : public QDialog
 public:
     // Null (after telling the user) when the file has no battle map or its
     // picture cannot be read.
-    static std::unique_ptr<BattleMapPicker> create(workspace::EditContext &ctx);
+    static std::unique_ptr<BattleMapPicker> create(const workspace::EditContext &ctx,
+                                                   const workspace::BattleMapRequest &request);
+    // Shows the picker modally (through the registry's runner) and returns
+    // what was picked; nothing when it was closed without a choice or could
+    // not be shown.
+    static std::optional<workspace::BattleMapPick> pick(workspace::EditContext &ctx,
+                                                        const workspace::BattleMapRequest &request);
 
     int scale() const { return m_scale; }
     MapView *mapView() const { return m_view; }
     // The shown map with the persistent marks (the current background).
     const QImage &shownMap() const { return m_back; }
     int runCount() const { return int(m_placed.size()); }
-    // Whether the last close wrote anything (boxes or keys).
-    bool answered() const { return m_answered; }
+    // What was picked; empty until a choice closed the picker.
+    const std::optional<workspace::BattleMapPick> &answer() const { return m_answer; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    BattleMapPicker(workspace::EditContext &ctx, const QImage &plain, const BattleMapRequest &request, int scale);
+    BattleMapPicker(const workspace::EditContext &ctx, const QImage &plain, const BattleMapRequest &request,
+                    int scale);
 
     void onMove(QPointF pos);
     void onPress(Qt::MouseButton button, QPointF pos);
     void paintOverlay(QPainter &p) const;
     void setBackFromFull(const QImage &full);
     void redrawPlaced();
-    void writeBox(QLineEdit *box, int value);
+    void answerWith(workspace::BattleMapPick pick);
     void runClick(Qt::MouseButton button, QPoint cell);
     void commitRun();
 
-    workspace::EditContext &m_ctx;
+    const core::DocTree &m_tree;
     BattleMapRequest m_request;
     QImage m_plain;     // the full-size map as loaded
     QImage m_back;      // the shown map with its persistent marks
@@ -64,7 +72,7 @@ private:
     QPoint m_corner1, m_corner2;
     std::size_t m_runUnits = 0;
     std::vector<QPoint> m_placed;
-    bool m_answered = false;
+    std::optional<workspace::BattleMapPick> m_answer;
 };
 
 } // namespace pickers

@@ -9,14 +9,9 @@ namespace pickers {
 
 void registerPickerTools(workspace::DialogRegistry &registry)
 {
-    registry.registerTool(workspace::kStageMapPickerTool,
-                          [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> { return StageMapPicker::create(ctx); });
-    registry.registerTool(workspace::kWorldMapPickerTool, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return WorldMapPicker::create(ctx);
-    });
-    registry.registerTool(workspace::kBattleMapPickerTool, [](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-        return BattleMapPicker::create(ctx);
-    });
+    registry.registerMapPickers({.battle = &BattleMapPicker::pick,
+                                 .stage = &StageMapPicker::pick,
+                                 .world = &WorldMapPicker::pick});
 }
 
 } // namespace pickers

@@ -7,10 +7,8 @@
 #include "pickers/map_view.h"
 #include "workspace/dialog_registry.h"
 
-#include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -19,11 +17,6 @@ namespace pickers {
 namespace {
 
 constexpr int kDefaultMMap1Max = 40;
-
-int boxNumber(const QLineEdit *box)
-{
-    return box ? numberInBox(box->text()) : 0;
-}
 
 int mmap1Max(const workspace::EditContext &ctx)
 {
@@ -41,7 +34,8 @@ core::NodeId editedNode(const workspace::EditContext &ctx)
 
 } // namespace
 
-std::unique_ptr<StageMapPicker> StageMapPicker::create(workspace::EditContext &ctx)
+std::unique_ptr<StageMapPicker> StageMapPicker::create(const workspace::EditContext &ctx,
+                                                       const workspace::StageMapRequest &request)
 {
     const core::NodeId edited = editedNode(ctx);
     const std::optional<InnerBackground> bg = findInnerBackground(ctx.doc(), edited);
@@ -61,11 +55,22 @@ std::unique_ptr<StageMapPicker> StageMapPicker::create(workspace::EditContext &c
     }
     Stage stage = replayStage(ctx.doc(), bg->node, ctx.doc().key(edited));
     paintStage(background, folder, stage);
-    return std::unique_ptr<StageMapPicker>(new StageMapPicker(ctx, background, std::move(stage)));
+    return std::unique_ptr<StageMapPicker>(new StageMapPicker(ctx, request, background, std::move(stage)));
 }
 
-StageMapPicker::StageMapPicker(workspace::EditContext &ctx, const QImage &background, Stage stage)
-    : QDialog(ctx.parent), m_call(ctx.stageMap), m_folder(core::game::FolderLoad()), m_stage(std::move(stage))
+std::optional<workspace::StageMapPick> StageMapPicker::pick(workspace::EditContext &ctx,
+                                                            const workspace::StageMapRequest &request)
+{
+    const std::unique_ptr<StageMapPicker> picker = create(ctx, request);
+    if (!picker)
+        return std::nullopt;
+    workspace::DialogRegistry::instance().run(*picker, ctx);
+    return picker->answer();
+}
+
+StageMapPicker::StageMapPicker(const workspace::EditContext &ctx, const workspace::StageMapRequest &request,
+                               const QImage &background, Stage stage)
+    : QDialog(ctx.parent), m_request(request), m_folder(core::game::FolderLoad()), m_stage(std::move(stage))
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto *layout = new QVBoxLayout(this);
@@ -78,15 +83,15 @@ StageMapPicker::StageMapPicker(workspace::EditContext &ctx, const QImage &backgr
     connect(m_view, &MapView::pointerMoved, this, &StageMapPicker::onMove);
     connect(m_view, &MapView::pressed, this, &StageMapPicker::onPress);
 
-    if (!m_call.twoPoint)
-        buildSprite(placingFacing(m_call.dirCombo ? m_call.dirCombo->currentIndex() : -1));
-    setWindowTitle(QStringLiteral("(%1, %2)").arg(boxNumber(m_call.xBox)).arg(boxNumber(m_call.yBox)));
+    if (!m_request.twoPoint)
+        buildSprite(placingFacing(m_request.facingIndex));
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(m_request.start.x()).arg(m_request.start.y()));
 }
 
 void StageMapPicker::buildSprite(int facing)
 {
     m_facing = facing;
-    const int person = m_call.person;
+    const int person = m_request.person;
     m_sprite = person >= 0 && person < kStagePersons ? core::game::PersonSprite(m_folder, person, facing) : QImage();
 }
 
@@ -121,12 +126,11 @@ void StageMapPicker::showEvent(QShowEvent *event)
     if (m_activated)
         return;
     m_activated = true;
-    const int x = boxNumber(m_call.xBox);
-    if (x == 0)
+    if (m_request.start.x() == 0)
         return;
-    const QPoint point = stageMapPoint({x, boxNumber(m_call.yBox)});
+    const QPoint point = stageMapPoint(m_request.start);
     QCursor::setPos(m_view->mapToGlobal(point));
-    if (!m_call.twoPoint) {
+    if (!m_request.twoPoint) {
         m_spriteAt = point;
         m_view->update();
     }
@@ -136,17 +140,17 @@ void StageMapPicker::onMove(QPointF pos)
 {
     m_cell = stageCellAt(pos);
     const QPoint point = stageMapPoint(m_cell);
-    if (!m_call.twoPoint) {
+    if (!m_request.twoPoint) {
         m_spriteAt = point;
-        const int person = m_call.person;
+        const int person = m_request.person;
         if (person >= 0 && person < kStagePersons && m_stage[size_t(person)].onStage()) {
             const StagePerson &s = m_stage[size_t(person)];
             m_personLine = std::make_pair(pos, stageMapPoint({s.x, s.y}));
         } else {
             m_personLine.reset();
         }
-    } else if (m_cornerSet) {
-        m_zone = std::make_pair(QPoint(boxNumber(m_call.xBox), boxNumber(m_call.yBox)), m_cell);
+    } else if (m_cornerSet && m_answer) {
+        m_zone = std::make_pair(m_answer->first, m_cell);
     }
     m_view->update();
     setWindowTitle(QStringLiteral("(%1, %2)").arg(m_cell.x()).arg(m_cell.y()));
@@ -159,26 +163,19 @@ void StageMapPicker::onPress(Qt::MouseButton button, QPointF pos)
         return;
     }
     m_cell = stageCellAt(pos);
-    auto write = [](QLineEdit *box, int v) {
-        if (box)
-            box->setText(QString::number(v));
-    };
-    if (!m_call.twoPoint) {
-        write(m_call.xBox, m_cell.x());
-        write(m_call.yBox, m_cell.y());
-        if (m_call.dirCombo)
-            m_call.dirCombo->setCurrentIndex(m_facing);
+    if (!m_request.twoPoint) {
+        m_answer = workspace::StageMapPick{m_cell, std::nullopt, m_facing};
         accept();
         return;
     }
     if (!m_cornerSet) {
-        write(m_call.xBox, m_cell.x());
-        write(m_call.yBox, m_cell.y());
+        // The first corner counts even if the picker is closed before the
+        // second.
+        m_answer = workspace::StageMapPick{m_cell, std::nullopt, std::nullopt};
         m_cornerSet = true;
         return;
     }
-    write(m_call.x2Box, m_cell.x());
-    write(m_call.y2Box, m_cell.y());
+    m_answer->second = m_cell;
     accept();
 }
 
@@ -188,7 +185,7 @@ void StageMapPicker::keyPressEvent(QKeyEvent *event)
         reject();
         return;
     }
-    if (m_call.twoPoint)
+    if (m_request.twoPoint)
         return;
     static const std::pair<int, int> kFacingKeys[] = {{Qt::Key_W, 0}, {Qt::Key_D, 1}, {Qt::Key_S, 2}, {Qt::Key_A, 3}};
     for (const auto &[key, facing] : kFacingKeys)

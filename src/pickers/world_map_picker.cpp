@@ -7,7 +7,6 @@
 #include "workspace/dialog_registry.h"
 
 #include <QCursor>
-#include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -17,11 +16,6 @@ namespace pickers {
 
 namespace {
 
-int boxNumber(const QLineEdit *box)
-{
-    return box ? numberInBox(box->text()) : 0;
-}
-
 core::NodeId editedNode(const workspace::EditContext &ctx)
 {
     const core::DocTree &tree = ctx.doc();
@@ -30,7 +24,8 @@ core::NodeId editedNode(const workspace::EditContext &ctx)
 
 } // namespace
 
-std::unique_ptr<WorldMapPicker> WorldMapPicker::create(workspace::EditContext &ctx)
+std::unique_ptr<WorldMapPicker> WorldMapPicker::create(const workspace::EditContext &ctx,
+                                                       const workspace::WorldMapRequest &request)
 {
     const QString folder = core::game::FolderLoad();
     QImage map(kWorldMapSize, QImage::Format_RGB32);
@@ -46,12 +41,21 @@ std::unique_ptr<WorldMapPicker> WorldMapPicker::create(workspace::EditContext &c
     auto cache = std::make_unique<FaceCache>(folder);
     paintFaces(map, *cache, folder, board);
     return std::unique_ptr<WorldMapPicker>(
-        new WorldMapPicker(ctx, folder, map, std::move(board), std::move(cache)));
+        new WorldMapPicker(ctx, request, folder, map, std::move(board), std::move(cache)));
 }
 
-WorldMapPicker::WorldMapPicker(workspace::EditContext &ctx, QString folder, const QImage &map, FaceBoard board,
-                                   std::unique_ptr<FaceCache> cache)
-    : QDialog(ctx.parent), m_call(ctx.worldMap), m_folder(std::move(folder)), m_board(std::move(board)),
+std::optional<QPoint> WorldMapPicker::pick(workspace::EditContext &ctx, const workspace::WorldMapRequest &request)
+{
+    const std::unique_ptr<WorldMapPicker> picker = create(ctx, request);
+    if (!picker)
+        return std::nullopt;
+    workspace::DialogRegistry::instance().run(*picker, ctx);
+    return picker->answer();
+}
+
+WorldMapPicker::WorldMapPicker(const workspace::EditContext &ctx, const workspace::WorldMapRequest &request,
+                               QString folder, const QImage &map, FaceBoard board, std::unique_ptr<FaceCache> cache)
+    : QDialog(ctx.parent), m_request(request), m_folder(std::move(folder)), m_board(std::move(board)),
       m_cache(std::move(cache))
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -64,12 +68,12 @@ WorldMapPicker::WorldMapPicker(workspace::EditContext &ctx, QString folder, cons
     m_view->setOverlay([this](QPainter &p) { paintOverlay(p); });
     connect(m_view, &MapView::pointerMoved, this, &WorldMapPicker::onMove);
     connect(m_view, &MapView::pressed, this, &WorldMapPicker::onPress);
-    setWindowTitle(QStringLiteral("(%1, %2)").arg(boxNumber(m_call.faceXBox)).arg(boxNumber(m_call.faceYBox)));
+    setWindowTitle(QStringLiteral("(%1, %2)").arg(m_request.start.x()).arg(m_request.start.y()));
 }
 
 bool WorldMapPicker::faceMode() const
 {
-    return m_call.facePerson >= 0 && m_call.facePerson < kFacePersons;
+    return m_request.person >= 0 && m_request.person < kFacePersons;
 }
 
 QImage WorldMapPicker::composed() const
@@ -83,7 +87,7 @@ void WorldMapPicker::showEvent(QShowEvent *event)
     if (m_activated)
         return;
     m_activated = true;
-    const QPoint start(boxNumber(m_call.faceXBox), boxNumber(m_call.faceYBox));
+    const QPoint start = m_request.start;
     QCursor::setPos(m_view->mapToGlobal(start));
     // Putting the pointer in place reports no move on most platforms, and
     // some do not move it at all: draw under the pointer now, not at the
@@ -98,9 +102,9 @@ void WorldMapPicker::paintOverlay(QPainter &p) const
         return;
     const QPoint at = *m_pointer;
     if (faceMode()) {
-        drawFace(p, at, m_cache->face(faceEntryFor(m_folder, m_call.facePerson)));
-        const QPoint from = m_board[size_t(m_call.facePerson)];
-        if (m_call.faceMoving && faceShown(from)) {
+        drawFace(p, at, m_cache->face(faceEntryFor(m_folder, m_request.person)));
+        const QPoint from = m_board[size_t(m_request.person)];
+        if (m_request.moving && faceShown(from)) {
             p.setPen(QPen(QColor(255, 255, 255), 1));
             p.drawLine(from + QPoint(60, 60), at + QPoint(60, 60));
         }
@@ -126,10 +130,7 @@ void WorldMapPicker::showPointer(QPoint at)
 void WorldMapPicker::onPress(Qt::MouseButton, QPointF pos)
 {
     const QPoint at(int(roundHalfEven(pos.x())), int(roundHalfEven(pos.y())));
-    if (m_call.faceXBox)
-        m_call.faceXBox->setText(QString::number(at.x()));
-    if (m_call.faceYBox)
-        m_call.faceYBox->setText(QString::number(at.y()));
+    m_answer = at;
     accept();
 }
 

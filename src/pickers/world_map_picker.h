@@ -5,6 +5,7 @@
 // pointer's pixel position into the opener's boxes.
 #include "pickers/world_map_model.h"
 #include "workspace/edit_context.h"
+#include "workspace/map_picks.h"
 
 #include <QDialog>
 
@@ -19,18 +20,23 @@ class WorldMapPicker : public QDialog
 {
     Q_OBJECT
 public:
-    static std::unique_ptr<WorldMapPicker> create(workspace::EditContext &ctx);
+    static std::unique_ptr<WorldMapPicker> create(const workspace::EditContext &ctx,
+                                                  const workspace::WorldMapRequest &request);
+    // Shows the picker modally (through the registry's runner) and returns
+    // the picked position; nothing when it was closed without a click.
+    static std::optional<QPoint> pick(workspace::EditContext &ctx, const workspace::WorldMapRequest &request);
 
     MapView *mapView() const { return m_view; }
     const FaceBoard &faces() const { return m_board; }
     QImage composed() const;
+    const std::optional<QPoint> &answer() const { return m_answer; }
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    WorldMapPicker(workspace::EditContext &ctx, QString folder, const QImage &map, FaceBoard board,
-                     std::unique_ptr<FaceCache> cache);
+    WorldMapPicker(const workspace::EditContext &ctx, const workspace::WorldMapRequest &request, QString folder,
+                   const QImage &map, FaceBoard board, std::unique_ptr<FaceCache> cache);
 
     void onMove(QPointF pos);
     void showPointer(QPoint at);
@@ -38,13 +44,14 @@ private:
     void paintOverlay(QPainter &p) const;
     bool faceMode() const;
 
-    workspace::WorldMapProtocol &m_call;
+    workspace::WorldMapRequest m_request;
     QString m_folder;
     FaceBoard m_board;
     std::unique_ptr<FaceCache> m_cache;
     MapView *m_view = nullptr;
     bool m_activated = false;
     std::optional<QPoint> m_pointer;
+    std::optional<QPoint> m_answer;
 };
 
 } // namespace pickers

@@ -101,6 +101,23 @@ bool DialogRegistry::runTool(const QString &name, EditContext &ctx) const
     return true;
 }
 
+void DialogRegistry::registerMapPickers(const MapPickers &pickers)
+{
+    if (pickers.battle)
+        m_pickers.battle = pickers.battle;
+    if (pickers.stage)
+        m_pickers.stage = pickers.stage;
+    if (pickers.world)
+        m_pickers.world = pickers.world;
+}
+
+MapPickers DialogRegistry::mapPickers() const
+{
+    const MapPickers &o = m_pickerOverrides;
+    return {o.battle ? o.battle : m_pickers.battle, o.stage ? o.stage : m_pickers.stage,
+            o.world ? o.world : m_pickers.world};
+}
+
 void DialogRegistry::run(QDialog &dialog, EditContext &ctx) const
 {
     if (m_runner) {
@@ -176,6 +193,24 @@ ScopedDialogOverride::~ScopedDialogOverride()
         DialogRegistry::instance().restoreDialogEntry(m_code, std::move(m_previous));
     else
         DialogRegistry::instance().restoreToolEntry(m_tool, std::move(m_previous));
+}
+
+ScopedMapPickers::ScopedMapPickers(const MapPickers &pickers)
+    : m_previous(DialogRegistry::instance().mapPickerOverrides())
+{
+    MapPickers now = m_previous;
+    if (pickers.battle)
+        now.battle = pickers.battle;
+    if (pickers.stage)
+        now.stage = pickers.stage;
+    if (pickers.world)
+        now.world = pickers.world;
+    DialogRegistry::instance().setMapPickerOverrides(std::move(now));
+}
+
+ScopedMapPickers::~ScopedMapPickers()
+{
+    DialogRegistry::instance().setMapPickerOverrides(std::move(m_previous));
 }
 
 } // namespace workspace

@@ -1,6 +1,6 @@
 #pragma once
-// Command code -> the dialog that edits it, and tool name -> the preview or
-// picker window a menu item opens. The command folders register their
+// Command code -> the dialog that edits it, tool name -> the preview window
+// a menu item opens, and the three map pickers. The command folders register their
 // dialogs when start-up calls their registration (commands::registerAllDialogs),
 // so the workspace never includes them. Each dialog is registered with the
 // name of its window, the one place that name is held.
@@ -9,6 +9,7 @@
 // blocks, and may override single entries; a registration never replaces a
 // test's override.
 #include "workspace/edit_context.h"
+#include "workspace/map_picks.h"
 
 #include <QDialog>
 #include <QHash>
@@ -32,9 +33,6 @@ enum class DialogKind { None = 0, Real = 1, TestOverride = 2 };
 // The windows that menu items open by name.
 inline const QString kDuelPreviewTool = QStringLiteral("FrmVSView");
 inline const QString kDuelPreviewSpeedTool = QStringLiteral("FrmVSDelay");
-inline const QString kBattleMapPickerTool = QStringLiteral("FrmArmyMap");
-inline const QString kStageMapPickerTool = QStringLiteral("FrmMap");
-inline const QString kWorldMapPickerTool = QStringLiteral("FrmMapCoorSelect");
 inline const QString kVariableListTool = QStringLiteral("FrmVarList");
 
 class DialogRegistry
@@ -66,6 +64,16 @@ public:
     bool runDialog(int code, EditContext &ctx) const;
     bool runTool(const QString &name, EditContext &ctx) const;
 
+    // The map pickers; members left empty keep those registered before.
+    void registerMapPickers(const MapPickers &pickers);
+    // The pickers in force: a test's stand-in where one is set, else the
+    // registered picker.
+    MapPickers mapPickers() const;
+    // For scoped test stand-ins: the stand-ins held now, and a way to put a
+    // set back exactly.
+    const MapPickers &mapPickerOverrides() const { return m_pickerOverrides; }
+    void setMapPickerOverrides(MapPickers overrides) { m_pickerOverrides = std::move(overrides); }
+
     // Shows a window through the current runner.
     void run(QDialog &dialog, EditContext &ctx) const;
     // Returns the previous runner; an empty runner restores exec().
@@ -89,6 +97,8 @@ private:
 
     std::map<int, Entry> m_dialogs;
     QHash<QString, Entry> m_tools;
+    MapPickers m_pickers;
+    MapPickers m_pickerOverrides;
     DialogRunner m_runner;
 };
 
@@ -121,6 +131,20 @@ private:
     int m_code = -1;
     QString m_tool;
     DialogRegistry::Entry m_previous;
+};
+
+// Test hook: stands in the given pickers (the non-empty members) for the
+// scope.
+class ScopedMapPickers
+{
+public:
+    explicit ScopedMapPickers(const MapPickers &pickers);
+    ~ScopedMapPickers();
+    ScopedMapPickers(const ScopedMapPickers &) = delete;
+    ScopedMapPickers &operator=(const ScopedMapPickers &) = delete;
+
+private:
+    MapPickers m_previous;
 };
 
 } // namespace workspace

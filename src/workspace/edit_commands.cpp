@@ -107,29 +107,26 @@ NodeId EditCommands::selectedNode() const
 
 QStringList EditCommands::multiKeys() const { return m_multi.keys(); }
 
-EditContext &EditCommands::dialogContext()
+ProgramServices EditCommands::programServices()
 {
-    EditContext &ctx = m_dialogCtx;
-    ctx.gameData = &m_window.gameData();
-    ctx.captions = m_window.captionContext();
-    ctx.parent = &m_window;
-    ctx.keySerial = &m_documents.keySerial();
+    ProgramServices services;
+    services.gameData = &m_window.gameData();
+    services.captions = m_window.captionContext();
+    services.parent = &m_window;
+    return services;
+}
+
+EditContext EditCommands::dialogContext()
+{
     Document *d = document();
-    if (!d) {
-        ctx.tree = &m_noTree;
-        ctx.markModified = {};
-        ctx.history = nullptr;
-        ctx.recordEdit = {};
-        ctx.selectNode = {};
-        ctx.scenarioKind.reset();
+    EditContext ctx(d ? d->tree() : m_noTree);
+    static_cast<ProgramServices &>(ctx) = programServices();
+    ctx.keySerial = &m_documents.keySerial();
+    if (!d)
         return ctx;
-    }
-    ctx.tree = &d->tree();
     // The tab's caption tells a battle scenario from a story one.
     if (const QTabWidget *strip = m_window.tabStrip(); strip->currentIndex() >= 0)
         ctx.scenarioKind = scenarioKindOfCaption(strip->tabText(strip->currentIndex()));
-    else
-        ctx.scenarioKind.reset();
     // Bound to this document, whatever tab is current when they run.
     QPointer<Document> doc(d);
     Documents *docs = &m_documents;
@@ -138,7 +135,6 @@ EditContext &EditCommands::dialogContext()
             docs->markModified(doc);
     };
     ctx.history = &d->history();
-    ctx.recordEdit = {};
     ctx.selectNode = [doc](NodeId node) {
         if (doc)
             doc->view()->selectNode(node);
@@ -253,7 +249,8 @@ void EditCommands::editSelected()
 {
     if (!document())
         return;
-    openNodeEditor(dialogContext());
+    EditContext ctx = dialogContext();
+    openNodeEditor(ctx);
     refreshCommandState();
 }
 
@@ -465,23 +462,27 @@ void EditCommands::redo()
 
 void EditCommands::previewDuel()
 {
-    if (document())
-        runDuelPreview(dialogContext());
+    if (!document())
+        return;
+    EditContext ctx = dialogContext();
+    runDuelPreview(ctx);
 }
 
 void EditCommands::placeWholeArmy()
 {
     if (!document())
         return;
-    // The picker writes the keys, the records and the mark itself.
-    runWholeArmyPlacement(dialogContext());
+    EditContext ctx = dialogContext();
+    runWholeArmyPlacement(ctx);
     refreshCommandState();
 }
 
 void EditCommands::showVariableList()
 {
-    if (document())
-        showVariableListDialog(dialogContext());
+    if (!document())
+        return;
+    EditContext ctx = dialogContext();
+    showVariableListDialog(ctx);
 }
 
 // --- other menus ---------------------------------------------------------------
@@ -490,7 +491,8 @@ void EditCommands::editQuickAddSettings() { add_dialogs::AddDialogs::instance().
 
 void EditCommands::editDuelSpeed()
 {
-    editDuelPreviewSpeed(dialogContext());
+    EditContext ctx = dialogContext();
+    editDuelPreviewSpeed(ctx);
 }
 
 void EditCommands::editSettings()

@@ -46,8 +46,10 @@ public:
     core::Clipboard &clipboard() { return m_clipboard; }
     MultiSelect &multiSelect() { return m_multi; }
     MultiSelectionWindow *multiSelectionWindow() const { return m_mirror.get(); }
-    // The context handed to command dialogs, pointed at the current tab.
-    EditContext &dialogContext();
+    // What the window offers every dialog (one set for the run).
+    ProgramServices programServices();
+    // The context for one call of a dialog, pointed at the current tab.
+    EditContext dialogContext();
 
     // The state the current selection gives; all off without a document.
     CommandState state() const;
@@ -117,7 +119,6 @@ private:
     MultiSelect m_multi;
     std::unique_ptr<MultiSelectionWindow> m_mirror;
     core::DocTree m_noTree;
-    EditContext m_dialogCtx{m_noTree};
     QSet<ScenarioTreeView *> m_hooked;
     PopupHook m_popupHook;
 };

@@ -86,7 +86,7 @@ bool editNodeInDialog(EditContext &ctx)
     ctx.change.reset();
     const int code = core::NodeNumber(tree, node);
     if (usesSharedTextDialog(code))
-        ctx.currentMenuName = core::MenuName(code);
+        ctx.menuName = core::MenuName(code);
     if (core::hasEditDialog(code))
         DialogRegistry::instance().runDialog(code, ctx);
 
@@ -132,24 +132,28 @@ void editDuelPreviewSpeed(EditContext &ctx)
     registry.run(dialog, ctx);
 }
 
-void prepareWholeArmyRun(EditContext &ctx)
+BattleMapRequest wholeArmyRequest(const core::DocTree &tree, core::NodeId parent)
 {
-    const core::DocTree &tree = ctx.doc();
-    const core::NodeId parent = tree.selected() != core::kNoNode ? tree.selected() : ctx.node;
-    ctx.armyMap.mode = 5;
-    ctx.armyMap.whole = true;
-    ctx.armyMap.wholeUnits = wholeArmyTargets(tree, parent);
-    ctx.armyMap.placeWholeArmy = [&ctx, parent](const std::vector<QPoint> &cells) {
-        return placeArmyOnCells(ctx, parent, cells);
-    };
+    BattleMapRequest request;
+    request.mode = kOwnUnitCell;
+    request.whole = true;
+    request.runUnits = wholeArmyTargets(tree, parent).size();
+    return request;
 }
 
 void runWholeArmyPlacement(EditContext &ctx)
 {
-    prepareWholeArmyRun(ctx);
-    DialogRegistry::instance().runTool(kBattleMapPickerTool, ctx);
-    ctx.armyMap.wholeUnits.clear();
-    ctx.armyMap.placeWholeArmy = {};
+    const core::DocTree &tree = ctx.doc();
+    const core::NodeId parent = tree.selected() != core::kNoNode ? tree.selected() : ctx.node;
+    const MapPickers &pickers = DialogRegistry::instance().mapPickers();
+    if (!pickers.battle)
+        return;
+    const std::optional<BattleMapPick> pick = pickers.battle(ctx, wholeArmyRequest(tree, parent));
+    if (!pick)
+        return;
+    // A finished run marks the tab even when it placed nothing.
+    if (placeArmyOnCells(ctx, parent, pick->run) == 0 && ctx.markModified)
+        ctx.markModified();
 }
 
 void showVariableListDialog(EditContext &ctx)

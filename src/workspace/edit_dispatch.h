@@ -6,6 +6,7 @@
 // edit. Also the pop-up commands that open the duel preview, the battle-map
 // picker for all own units and the variable list.
 #include "workspace/edit_context.h"
+#include "workspace/map_picks.h"
 
 #include <QPoint>
 #include <QString>
@@ -21,7 +22,7 @@ QString editFormName(int code);
 // The window name of the shared text dialog, which edits eight codes.
 inline const QString kSharedTextForm = QStringLiteral("FrmString");
 // The codes registered with the shared text dialog, which read
-// currentMenuName.
+// the menu name of the edit target.
 bool usesSharedTextDialog(int code);
 
 // The openers' guard: false for the root (index 1), a Scene and a Section.
@@ -61,10 +62,9 @@ void editDuelPreviewSpeed(EditContext &ctx);
 // "전 아군 좌표 찍기": the battle-map picker in mode 5, placing every own
 // unit; the placement goes through the same road as every edit.
 void runWholeArmyPlacement(EditContext &ctx);
-// Sets the picker's call for that run: mode 5 for every own unit among the
-// selected node's children (or the edited node's, when none is selected),
-// and the placement the picker hands its cells to.
-void prepareWholeArmyRun(EditContext &ctx);
+// What that run asks of the picker: mode 5 for every own unit among the
+// children of `parent`.
+BattleMapRequest wholeArmyRequest(const core::DocTree &tree, core::NodeId parent);
 // "변량 리스트 (&L)": the variable list of the current document.
 void showVariableListDialog(EditContext &ctx);
 

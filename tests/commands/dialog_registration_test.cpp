@@ -65,9 +65,12 @@ TEST(DialogRegistration, TheMenuItemsToolsAreRegistered)
 {
     const DialogRegistry &r = DialogRegistry::instance();
     // The duel speed setting is the workspace's own window: not registered.
-    for (const QString &tool : {workspace::kDuelPreviewTool, workspace::kBattleMapPickerTool, workspace::kStageMapPickerTool,
-                                workspace::kWorldMapPickerTool, workspace::kVariableListTool})
+    for (const QString &tool : {workspace::kDuelPreviewTool, workspace::kVariableListTool})
         EXPECT_TRUE(r.hasTool(tool)) << tool.toStdString();
+    const workspace::MapPickers pickers = r.mapPickers();
+    EXPECT_TRUE(pickers.battle);
+    EXPECT_TRUE(pickers.stage);
+    EXPECT_TRUE(pickers.world);
 }
 
 TEST(DialogRegistration, RegisteringTwiceChangesNothingAndKeepsTestOverrides)
@@ -75,10 +78,19 @@ TEST(DialogRegistration, RegisteringTwiceChangesNothingAndKeepsTestOverrides)
     DialogRegistry &r = DialogRegistry::instance();
     const std::map<int, QString> before = registeredNames();
     workspace::ScopedDialogOverride stand(0x15, [](workspace::EditContext &) { return std::make_unique<QDialog>(); });
+    int standInRuns = 0;
+    workspace::ScopedMapPickers picker({.world = [&](workspace::EditContext &, const workspace::WorldMapRequest &) {
+        ++standInRuns;
+        return std::optional<QPoint>();
+    }});
     commands::registerAllDialogs(r);
     EXPECT_EQ(registeredNames(), before);
     EXPECT_EQ(r.dialogKind(0x15), DialogKind::TestOverride);
     EXPECT_EQ(r.dialogKind(0x14), DialogKind::Real);
+    core::DocTree tree;
+    workspace::EditContext ctx(tree);
+    r.mapPickers().world(ctx, {});
+    EXPECT_EQ(standInRuns, 1);
 }
 
 } // namespace

@@ -63,8 +63,6 @@ TEST(BattleMapModel, FileNamesScaleAndCells)
     EXPECT_EQ(cellAt({50, 23}, 3), QPoint(3, 1));
     EXPECT_EQ(cellAt({23.5, 24.5}, 2), QPoint(1, 1)); // both round to 24
     EXPECT_EQ(cellAt({22.5, 0}, 2), QPoint(0, 0));    // 22
-    for (const auto &[text, value] : {std::pair<QString, int>{"12", 12}, {"*5", 0}, {"", 0}, {"-3", -3}, {" 7x", 7}})
-        EXPECT_EQ(numberInBox(text), value) << text.toStdString();
 }
 
 TEST(BattleMapModel, FireThenPutOutLeavesThePlainCell)

@@ -9,16 +9,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 using namespace pickers;
 using pickertest::PickerDocument;
-using pickertest::runTool;
+using pickertest::runPicker;
+using workspace::BattleMapPick;
+using workspace::BattleMapRequest;
 
 namespace {
 
@@ -28,19 +28,19 @@ struct ArmyMapTest : ::testing::Test
 {
     fixtures::ScopedGameFolder game;
     PickerDocument doc;
-    QLineEdit x0, y0, x1, y1;
+    BattleMapRequest request;
 
     ArmyMapTest()
     {
         fixtures::WriteBattleMap(game.folder(), 7, {480, 480});
         doc.addBattleMap(7);
-        auto &call = doc.ctx.armyMap;
-        call = {};
-        call.xBox[0] = &x0;
-        call.yBox[0] = &y0;
-        call.xBox[1] = &x1;
-        call.yBox[1] = &y1;
     }
+
+    std::optional<BattleMapPick> run(workspace::EditContext &ctx, const std::function<void(QDialog &)> &act)
+    {
+        return runPicker(&BattleMapPicker::pick, ctx, request, act);
+    }
+    std::optional<BattleMapPick> run(const std::function<void(QDialog &)> &act) { return run(doc.ctx, act); }
 
     static MapView *view(QDialog &d) { return static_cast<BattleMapPicker &>(d).mapView(); }
     // The centre of a cell on the shown map at scale 2.
@@ -61,23 +61,21 @@ struct ArmyMapTest : ::testing::Test
 
 } // namespace
 
-TEST_F(ArmyMapTest, NoBattleMapTellsTheUserAndWritesNothing)
+TEST_F(ArmyMapTest, NoBattleMapTellsTheUserAndPicksNothing)
 {
     PickerDocument other;
     other.addBattleMap(3, 1);
-    other.ctx.armyMap = doc.ctx.armyMap;
-    other.ctx.armyMap.mode = 4;
-    x0.setText("5");
+    request.mode = 4;
+    request.x0 = 5;
     platform::ScriptedPrompts prompts;
     other.ctx.prompts = &prompts;
     bool shown = false;
-    EXPECT_FALSE(runTool(workspace::kBattleMapPickerTool, other.ctx, [&](QDialog &) { shown = true; }));
+    EXPECT_EQ(run(other.ctx, [&](QDialog &) { shown = true; }), std::nullopt);
     EXPECT_FALSE(shown);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "전장 맵을 찾을 수 없습니다.");
     EXPECT_EQ(prompts.messages[0].title, "Error!");
     EXPECT_EQ(prompts.messages[0].icon, platform::MsgIcon::Exclamation);
-    EXPECT_EQ(x0.text(), "5");
 }
 
 TEST_F(ArmyMapTest, AMapFileThatIsNoPictureIsNamedInTheError)
@@ -89,54 +87,51 @@ TEST_F(ArmyMapTest, AMapFileThatIsNoPictureIsNamedInTheError)
     bad.close();
     PickerDocument other;
     other.addBattleMap(13);
-    other.ctx.armyMap = doc.ctx.armyMap;
     platform::ScriptedPrompts prompts;
     other.ctx.prompts = &prompts;
-    EXPECT_FALSE(runTool(workspace::kBattleMapPickerTool, other.ctx, [](QDialog &) { ADD_FAILURE(); }));
+    EXPECT_EQ(run(other.ctx, [](QDialog &) { ADD_FAILURE(); }), std::nullopt);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "전장 맵 그림 파일(M013.JPG)을 읽을 수 없습니다.");
     EXPECT_EQ(prompts.messages[0].title, "Error!");
 }
 
-TEST_F(ArmyMapTest, OneCellModesWriteTheClickedCell)
+TEST_F(ArmyMapTest, OneCellModesPickTheClickedCell)
 {
     for (int mode : {1, 2, 4, 5, 6}) {
         SCOPED_TRACE(mode);
-        doc.ctx.armyMap.mode = mode;
-        x0.clear();
-        y0.clear();
-        x1.setText("3");
-        EXPECT_TRUE(runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+        request.mode = mode;
+        request.x1 = request.sortieIndex = 3;
+        const std::optional<BattleMapPick> pick = run([&](QDialog &d) {
             EXPECT_EQ(static_cast<BattleMapPicker &>(d).scale(), 2);
             EXPECT_EQ(d.windowTitle(), "맵 좌표 찍기");
             move(d, QPoint(50, 23));
             EXPECT_EQ(d.windowTitle(), "(2, 0)");
             click(d, {6, 2});
             EXPECT_FALSE(d.isVisible());
-        }));
-        EXPECT_EQ(x0.text(), "6");
-        EXPECT_EQ(y0.text(), "2");
-        EXPECT_EQ(x1.text(), "3"); // the sortie index box of mode 5 stays
+        });
+        ASSERT_TRUE(pick);
+        EXPECT_EQ(pick->first, QPoint(6, 2));
+        EXPECT_EQ(pick->second, std::nullopt); // the sortie index box of mode 5 stays
+        EXPECT_TRUE(pick->run.empty());
     }
 }
 
-TEST_F(ArmyMapTest, RightButtonAndEscWriteNothing)
+TEST_F(ArmyMapTest, RightButtonAndEscPickNothing)
 {
-    doc.ctx.armyMap.mode = 4;
-    x0.setText("1");
+    request.mode = 4;
+    request.x0 = 1;
     for (bool useKey : {false, true})
-        runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
-            useKey ? key(d, Qt::Key_Escape) : click(d, {5, 5}, Qt::RightButton);
-            EXPECT_FALSE(d.isVisible());
-        });
-    EXPECT_EQ(x0.text(), "1");
-    EXPECT_TRUE(y0.text().isEmpty());
+        EXPECT_EQ(run([&](QDialog &d) {
+                      useKey ? key(d, Qt::Key_Escape) : click(d, {5, 5}, Qt::RightButton);
+                      EXPECT_FALSE(d.isVisible());
+                  }),
+                  std::nullopt);
 }
 
 TEST_F(ArmyMapTest, RectangleTakesTwoClicksInClickOrder)
 {
-    doc.ctx.armyMap.mode = 3;
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.mode = 3;
+    std::optional<BattleMapPick> pick = run([&](QDialog &d) {
         click(d, {9, 2});
         EXPECT_TRUE(d.isVisible());
         move(d, at(4, 7));
@@ -148,31 +143,29 @@ TEST_F(ArmyMapTest, RectangleTakesTwoClicksInClickOrder)
         click(d, {4, 7});
         EXPECT_FALSE(d.isVisible());
     });
-    EXPECT_EQ(QStringList({x0.text(), y0.text(), x1.text(), y1.text()}), QStringList({"9", "2", "4", "7"}));
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->first, QPoint(9, 2));
+    EXPECT_EQ(pick->second, QPoint(4, 7));
 
-    for (QLineEdit *b : {&x0, &y0, &x1, &y1})
-        b->setText("1");
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+    // A right click after the first corner picks nothing at all.
+    pick = run([&](QDialog &d) {
         click(d, {9, 2});
         click(d, {4, 7}, Qt::RightButton);
         EXPECT_FALSE(d.isVisible());
     });
-    EXPECT_EQ(QStringList({x0.text(), y0.text(), x1.text(), y1.text()}), QStringList({"1", "1", "1", "1"}));
+    EXPECT_EQ(pick, std::nullopt);
 }
 
 TEST_F(ArmyMapTest, ReplayedMarkersShowOnTheShownMap)
 {
     doc.add(0x4B, {{9, 4, 1}, {21, 4, 2}, {33, 4, 3}});
-    QListWidget list;
-    list.addItems({"갑", "無", "을"});
-    auto &call = doc.ctx.armyMap;
-    call.mode = 1;
-    call.list = &list;
-    call.unitX = {1, 0, 5};
-    call.unitY = {1, 0, 5};
-    x0.setText("5");
-    y0.setText("5");
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.mode = 1;
+    request.unitNames = {"갑", "無", "을"};
+    request.unitX = {1, 0, 5};
+    request.unitY = {1, 0, 5};
+    request.x0 = 5;
+    request.y0 = 5;
+    run([&](QDialog &d) {
         const QImage &shown = static_cast<BattleMapPicker &>(d).shownMap();
         EXPECT_EQ(shown.size(), QSize(240, 240));
         EXPECT_EQ(shown.pixelColor(at(2, 3)), QColor(255, 0, 0));
@@ -181,18 +174,16 @@ TEST_F(ArmyMapTest, ReplayedMarkersShowOnTheShownMap)
         EXPECT_NE(shown.pixelColor(at(0, 0)), QColor(255, 127, 0));
         key(d, Qt::Key_Escape);
     });
-    EXPECT_EQ(list.count(), 3);
-    EXPECT_EQ(call.unitX, (std::vector<int>{1, 0, 5}));
 }
 
 TEST_F(ArmyMapTest, MarkerEdgesStaySharpOnTheScaledMap)
 {
     // Mode 4 frames the boxes' cell with a 6-pixel line centred on the cell
     // lines: pixels 141..146 across on the full map, three pixels shown.
-    doc.ctx.armyMap.mode = 4;
-    x0.setText("3");
-    y0.setText("3");
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.mode = 4;
+    request.x0 = 3;
+    request.y0 = 3;
+    run([&](QDialog &d) {
         const QImage &shown = static_cast<BattleMapPicker &>(d).shownMap();
         const QColor green(0, 255, 0), ground = shown.pixelColor(at(8, 8));
         ASSERT_NE(ground, green);
@@ -209,7 +200,9 @@ TEST_F(ArmyMapTest, MarkerEdgesStaySharpOnTheScaledMap)
 
 namespace {
 
-// Whole-list run: a parent with three own-unit placements and the end node.
+// Whole-list run from the pop-up command: a parent with three own-unit
+// placements and the end node; the real picker answers, the workspace
+// places.
 struct WholeRunTest : ArmyMapTest
 {
     core::NodeId parent = core::kNoNode;
@@ -226,7 +219,11 @@ struct WholeRunTest : ArmyMapTest
         }
         doc.add(QStringLiteral("0000"), parent, core::Relation::LastChild);
         doc.tree.setSelected(parent);
-        workspace::prepareWholeArmyRun(doc.ctx);
+    }
+    void runWhole(const std::function<void(QDialog &)> &act)
+    {
+        pickertest::ScopedPickerRun run(act);
+        workspace::runWholeArmyPlacement(doc.ctx);
     }
     QPoint cellOf(int i) const
     {
@@ -239,7 +236,7 @@ struct WholeRunTest : ArmyMapTest
 
 TEST_F(WholeRunTest, LastPlacementCommitsEveryUnit)
 {
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+    runWhole([&](QDialog &d) {
         click(d, {12 % 10, 3});
         click(d, {1, 1});
         EXPECT_TRUE(d.isVisible());
@@ -267,7 +264,7 @@ TEST_F(WholeRunTest, LastPlacementCommitsEveryUnit)
 
 TEST_F(WholeRunTest, EscCommitsWhatIsPlaced)
 {
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+    runWhole([&](QDialog &d) {
         click(d, {9, 3});
         click(d, {4, 4});
         key(d, Qt::Key_Escape);
@@ -284,7 +281,7 @@ TEST_F(WholeRunTest, EscCommitsWhatIsPlaced)
 
 TEST_F(WholeRunTest, RightButtonWithdrawsTheLastPlacement)
 {
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) {
+    runWhole([&](QDialog &d) {
         auto &picker = static_cast<BattleMapPicker &>(d);
         const QColor before = picker.shownMap().pixelColor(at(4, 4));
         click(d, {1, 1});
@@ -306,9 +303,9 @@ TEST_F(WholeRunTest, RightButtonWithdrawsTheLastPlacement)
 
 TEST_F(WholeRunTest, CancellingBeforeAnyPlacement)
 {
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) { click(d, {1, 1}, Qt::RightButton); });
+    runWhole([&](QDialog &d) { click(d, {1, 1}, Qt::RightButton); });
     EXPECT_EQ(doc.marks, 0);
-    runTool(workspace::kBattleMapPickerTool, doc.ctx, [&](QDialog &d) { key(d, Qt::Key_Escape); });
+    runWhole([&](QDialog &d) { key(d, Qt::Key_Escape); });
     EXPECT_EQ(doc.marks, 1); // Esc marks the tab even when nothing was placed
     EXPECT_TRUE(doc.records.empty());
     for (int i = 0; i < 3; ++i)

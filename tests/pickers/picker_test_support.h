@@ -66,16 +66,31 @@ struct PickerDocument
     }
 };
 
-// Shows the tool through the registry and lets `act` work it while shown.
-inline bool runTool(const QString &tool, workspace::EditContext &ctx, const std::function<void(QDialog &)> &act)
+// Shows windows through the registry's runner for the scope and lets `act`
+// work each while it is shown; a window `act` left open is closed without
+// a choice.
+struct ScopedPickerRun
 {
-    workspace::ScopedDialogRunner runner([&](QDialog &d, workspace::EditContext &) {
-        d.show();
-        act(d);
-        if (d.isVisible())
-            d.reject();
-    });
-    return workspace::DialogRegistry::instance().runTool(tool, ctx);
+    explicit ScopedPickerRun(std::function<void(QDialog &)> act)
+        : runner([act = std::move(act)](QDialog &d, workspace::EditContext &) {
+              d.show();
+              act(d);
+              if (d.isVisible())
+                  d.reject();
+          })
+    {
+    }
+    workspace::ScopedDialogRunner runner;
+};
+
+// Runs a picker (its static pick function) on the request and returns its
+// answer.
+template<class PickFunction, class Request>
+auto runPicker(PickFunction pick, workspace::EditContext &ctx, const Request &request,
+               const std::function<void(QDialog &)> &act)
+{
+    ScopedPickerRun run(act);
+    return pick(ctx, request);
 }
 
 } // namespace pickertest

@@ -7,9 +7,7 @@
 #include "platform/prompts.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -18,7 +16,7 @@
 using namespace pickers;
 using fixtures::PickerRecord;
 using pickertest::PickerDocument;
-using pickertest::runTool;
+
 
 TEST(StageMapModel, CellsAndPoints)
 {
@@ -110,28 +108,24 @@ struct StageMapTest : ::testing::Test
         return o;
     }()};
     PickerDocument doc;
-    QLineEdit x, y, x2, y2;
-    QComboBox dir;
+    workspace::StageMapRequest request{.twoPoint = false, .start = {}, .facingIndex = 0, .person = 7}; // model 7
     core::NodeId edited = core::kNoNode;
 
     StageMapTest()
     {
         fixtures::WriteFileBytes(QDir(game.folder()).filePath("PMAPOBJ.e5"), fixtures::MarkedSpriteArchive(8));
         core::WriteINI("Setting", "MMap1Max", "0");
-        dir.addItems({"북", "동", "남", "서", "기본"});
         doc.add(0x27, {{9, 2, 2}, {33, 2, 1}});
         doc.add(0x30, {{9, 2, 9}, {17, 4, 50}, {29, 4, 50}, {41, 2, 2}}); // person 9: model 1
         edited = doc.add(0x30);
         doc.ctx.node = edited;
-        auto &call = doc.ctx.stageMap;
-        call = {};
-        call.xBox = &x;
-        call.yBox = &y;
-        call.x2Box = &x2;
-        call.y2Box = &y2;
-        call.dirCombo = &dir;
-        call.person = 7; // model 7
     }
+
+    std::optional<workspace::StageMapPick> run(workspace::EditContext &ctx, const std::function<void(QDialog &)> &act)
+    {
+        return pickertest::runPicker(&StageMapPicker::pick, ctx, request, act);
+    }
+    std::optional<workspace::StageMapPick> run(const std::function<void(QDialog &)> &act) { return run(doc.ctx, act); }
 
     static StageMapPicker &picker(QDialog &d) { return static_cast<StageMapPicker &>(d); }
     static void move(QDialog &d, QPoint pos)
@@ -154,10 +148,9 @@ TEST_F(StageMapTest, NoInnerBackgroundTellsTheUser)
     PickerDocument other;
     other.add(0x27, {{9, 2, 3}, {33, 2, 1}});
     other.ctx.node = other.add(0x30);
-    other.ctx.stageMap = doc.ctx.stageMap;
     platform::ScriptedPrompts prompts;
     other.ctx.prompts = &prompts;
-    EXPECT_FALSE(runTool(workspace::kStageMapPickerTool, other.ctx, [](QDialog &) {}));
+    EXPECT_EQ(run(other.ctx, [](QDialog &) { ADD_FAILURE(); }), std::nullopt);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "내배경을 찾을 수 없습니다.");
     EXPECT_EQ(prompts.messages[0].title, "Error!");
@@ -165,7 +158,7 @@ TEST_F(StageMapTest, NoInnerBackgroundTellsTheUser)
 
 TEST_F(StageMapTest, ReplayedPersonsStandOnTheirCells)
 {
-    runTool(workspace::kStageMapPickerTool, doc.ctx, [&](QDialog &d) {
+    run([&](QDialog &d) {
         const QImage &map = picker(d).mapView()->picture();
         EXPECT_EQ(map.size(), QSize(640, 400));
         // Person 9 faces south: sheet entry 2, opaque left half.
@@ -174,11 +167,10 @@ TEST_F(StageMapTest, ReplayedPersonsStandOnTheirCells)
     });
 }
 
-TEST_F(StageMapTest, OnePointWritesCellAndFacing)
+TEST_F(StageMapTest, OnePointPicksCellAndFacing)
 {
-    dir.setCurrentIndex(4); // the default facing is placed as west
-    x.setText("0");
-    runTool(workspace::kStageMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.facingIndex = 4; // the default facing is placed as west
+    std::optional<workspace::StageMapPick> pick = run([&](QDialog &d) {
         EXPECT_EQ(picker(d).placeFacing(), 3);
         move(d, {340, 204});
         EXPECT_EQ(d.windowTitle(), "(50, 51)");
@@ -188,42 +180,46 @@ TEST_F(StageMapTest, OnePointWritesCellAndFacing)
         click(d, {340, 204});
         EXPECT_FALSE(d.isVisible());
     });
-    EXPECT_EQ(x.text(), "50");
-    EXPECT_EQ(y.text(), "51");
-    EXPECT_EQ(dir.currentIndex(), 3);
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->first, QPoint(50, 51));
+    EXPECT_EQ(pick->second, std::nullopt);
+    EXPECT_EQ(pick->facing, 3);
 
-    runTool(workspace::kStageMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.start = pick->first;
+    request.facingIndex = 3;
+    pick = run([&](QDialog &d) {
+        EXPECT_EQ(picker(d).placeFacing(), 3);
         QTest::keyClick(&d, Qt::Key_W);
         EXPECT_EQ(picker(d).placeFacing(), 0);
         QTest::keyClick(&d, Qt::Key_D);
         EXPECT_EQ(picker(d).placeFacing(), 1);
         click(d, {336, 200});
     });
-    EXPECT_EQ(x.text(), "50");
-    EXPECT_EQ(y.text(), "50");
-    EXPECT_EQ(dir.currentIndex(), 1);
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->first, QPoint(50, 50));
+    EXPECT_EQ(pick->facing, 1);
 }
 
-TEST_F(StageMapTest, RightButtonWritesNothing)
+TEST_F(StageMapTest, RightButtonPicksNothing)
 {
-    x.setText("1");
-    dir.setCurrentIndex(2);
-    runTool(workspace::kStageMapPickerTool, doc.ctx, [&](QDialog &d) {
-        click(d, {336, 200}, Qt::RightButton);
-        EXPECT_FALSE(d.isVisible());
-    });
-    EXPECT_EQ(x.text(), "1");
-    EXPECT_EQ(dir.currentIndex(), 2);
+    request.start = {1, 0};
+    request.facingIndex = 2;
+    EXPECT_EQ(run([&](QDialog &d) {
+                  click(d, {336, 200}, Qt::RightButton);
+                  EXPECT_FALSE(d.isVisible());
+              }),
+              std::nullopt);
 }
 
-TEST_F(StageMapTest, TwoPointsFillBothPairs)
+TEST_F(StageMapTest, TwoPointsPickBothCorners)
 {
-    doc.ctx.stageMap.twoPoint = true;
-    doc.ctx.stageMap.dirCombo = nullptr;
-    runTool(workspace::kStageMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.twoPoint = true;
+    request.facingIndex = -1;
+    std::optional<workspace::StageMapPick> pick = run([&](QDialog &d) {
         click(d, {336, 200});
         EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(x.text(), "50");
+        ASSERT_TRUE(picker(d).answer());
+        EXPECT_EQ(picker(d).answer()->first, QPoint(50, 50));
         move(d, {496, 200});
         const QImage shown = picker(d).composed();
         // The zone's first edge runs from cell (50, 50) towards (60, 50).
@@ -231,13 +227,16 @@ TEST_F(StageMapTest, TwoPointsFillBothPairs)
         click(d, {496, 200});
         EXPECT_FALSE(d.isVisible());
     });
-    EXPECT_EQ(QStringList({x.text(), y.text(), x2.text(), y2.text()}), QStringList({"50", "50", "60", "40"}));
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->first, QPoint(50, 50));
+    EXPECT_EQ(pick->second, QPoint(60, 40));
+    EXPECT_EQ(pick->facing, std::nullopt);
 
-    x2.clear();
-    runTool(workspace::kStageMapPickerTool, doc.ctx, [&](QDialog &d) {
+    pick = run([&](QDialog &d) {
         click(d, {1, 1});
         click(d, {336, 200}, Qt::RightButton);
     });
-    EXPECT_EQ(x.text(), "4");   // the first corner stays written
-    EXPECT_TRUE(x2.text().isEmpty());
+    ASSERT_TRUE(pick); // the first corner stays picked
+    EXPECT_EQ(pick->first.x(), 4);
+    EXPECT_EQ(pick->second, std::nullopt);
 }

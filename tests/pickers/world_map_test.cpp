@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -16,7 +15,6 @@
 using namespace pickers;
 using fixtures::PickerRecord;
 using pickertest::PickerDocument;
-using pickertest::runTool;
 
 namespace {
 
@@ -108,18 +106,16 @@ struct WorldMapTest : ::testing::Test
 {
     fixtures::ScopedGameFolder game{withPictures()};
     PickerDocument doc;
-    QLineEdit x, y;
+    workspace::WorldMapRequest request{.start = {}, .person = 3, .moving = true};
 
     WorldMapTest()
     {
         doc.add(0x29, {{9, 2, 3}, {17, 4, 100}, {29, 4, 100}});
         doc.ctx.node = doc.add(0x2A, {{9, 2, 3}});
-        auto &call = doc.ctx.worldMap;
-        call = {};
-        call.faceXBox = &x;
-        call.faceYBox = &y;
-        call.facePerson = 3;
-        call.faceMoving = true;
+    }
+    std::optional<QPoint> run(const std::function<void(QDialog &)> &act)
+    {
+        return pickertest::runPicker(&WorldMapPicker::pick, doc.ctx, request, act);
     }
     static WorldMapPicker &picker(QDialog &d) { return static_cast<WorldMapPicker &>(d); }
     static void move(QDialog &d, QPoint pos)
@@ -132,24 +128,22 @@ struct WorldMapTest : ::testing::Test
 
 } // namespace
 
-TEST_F(WorldMapTest, AnyButtonWritesThePointer)
+TEST_F(WorldMapTest, AnyButtonPicksThePointer)
 {
     for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
-        runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+        const std::optional<QPoint> at = run([&](QDialog &d) {
             move(d, {300, 200});
             EXPECT_EQ(d.windowTitle(), "(300, 200)");
             QTest::mouseClick(picker(d).mapView(), b, {}, QPoint(1, 2));
             EXPECT_FALSE(d.isVisible());
         });
-        EXPECT_EQ(x.text(), "1");
-        EXPECT_EQ(y.text(), "2");
-        x.clear();
+        EXPECT_EQ(at, QPoint(1, 2));
     }
 }
 
 TEST_F(WorldMapTest, ReplayedFaceAndTheMoveLine)
 {
-    runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+    const std::optional<QPoint> at = run([&](QDialog &d) {
         EXPECT_EQ(picker(d).faces()[3], QPoint(100, 100));
         const QImage before = picker(d).mapView()->picture();
         move(d, {400, 100});
@@ -160,14 +154,13 @@ TEST_F(WorldMapTest, ReplayedFaceAndTheMoveLine)
         EXPECT_NE(shown.pixelColor(450, 150), before.pixelColor(450, 150)); // the face under the pointer
         QTest::keyClick(&d, Qt::Key_Escape);
     });
-    EXPECT_TRUE(x.text().isEmpty());
+    EXPECT_EQ(at, std::nullopt);
 }
 
 TEST_F(WorldMapTest, TheFaceAndLineAreDrawnAtTheBoxesBeforeAnyMove)
 {
-    x.setText("400");
-    y.setText("100");
-    runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.start = {400, 100};
+    run([&](QDialog &d) {
         const QImage before = picker(d).mapView()->picture();
         const QImage shown = picker(d).composed();
         EXPECT_EQ(shown.pixelColor(340, 160), QColor(255, 255, 255)); // the move line
@@ -178,10 +171,9 @@ TEST_F(WorldMapTest, TheFaceAndLineAreDrawnAtTheBoxesBeforeAnyMove)
 
 TEST_F(WorldMapTest, NoPersonDrawsASquareBeforeAnyMove)
 {
-    doc.ctx.worldMap.facePerson = 65535;
-    x.setText("400");
-    y.setText("100");
-    runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.person = 65535;
+    request.start = {400, 100};
+    run([&](QDialog &d) {
         const QImage shown = picker(d).composed();
         EXPECT_EQ(shown.pixelColor(400, 100), QColor(255, 255, 255));
         EXPECT_EQ(shown.pixelColor(519, 219), QColor(255, 255, 255));
@@ -190,8 +182,8 @@ TEST_F(WorldMapTest, NoPersonDrawsASquareBeforeAnyMove)
 
 TEST_F(WorldMapTest, NoPersonDrawsASquareAndNoLine)
 {
-    doc.ctx.worldMap.facePerson = 65535;
-    runTool(workspace::kWorldMapPickerTool, doc.ctx, [&](QDialog &d) {
+    request.person = 65535;
+    run([&](QDialog &d) {
         move(d, {400, 100});
         const QImage shown = picker(d).composed();
         const QColor white(255, 255, 255);

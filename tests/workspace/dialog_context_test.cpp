@@ -31,7 +31,7 @@ TEST_F(DialogContextWindow, SelectingANodeSelectsItInTheView)
 {
     const NodeId c = byRecord(C);
     ASSERT_NE(view()->selectedNode(), c);
-    workspace::EditContext &ctx = edit->dialogContext();
+    workspace::EditContext ctx = edit->dialogContext();
     ASSERT_TRUE(ctx.selectNode);
     ctx.selectNode(c);
     EXPECT_EQ(view()->selectedNode(), c);

@@ -1,5 +1,5 @@
 // The edit dispatch: which codes open a dialog, when an edit counts, where
-// the record goes, and the pop-up commands' protocols.
+// the record goes, and the pop-up commands.
 #include "workspace/edit_dispatch.h"
 
 #include "core/catalogue.h"
@@ -125,7 +125,7 @@ TEST(EditDispatchTable, EveryCodeOpensItsRegisteredDialogOrNone)
         if (kSharedTextCodes.count(code))
             lastTextName = MenuName(code);
         EXPECT_EQ(usesSharedTextDialog(code), kSharedTextCodes.count(code) == 1);
-        EXPECT_EQ(doc.ctx.currentMenuName, lastTextName);
+        EXPECT_EQ(doc.ctx.menuName, lastTextName);
     }
     EXPECT_EQ(withDialog, 97);
     EXPECT_TRUE(doc.records.empty());
@@ -167,7 +167,7 @@ TEST(EditDispatchOpeners, StructuralNodesOpenNothingAndKeepCurrentNode)
     doc.tree.setSelected(doc.sec.title);
     openNodeEditor(doc.ctx);
     EXPECT_EQ(runner.shown, std::vector<QString>{codeName(2)});
-    EXPECT_EQ(doc.ctx.currentMenuName, MenuName(2));
+    EXPECT_EQ(doc.ctx.menuName, MenuName(2));
     EXPECT_TRUE(doc.records.empty());
     EXPECT_EQ(doc.marks, 0);
 }
@@ -351,38 +351,37 @@ TEST_F(WholeArmy, FewerCellsPlaceFewerUnitsAndNoneMarksNothing)
     EXPECT_EQ(doc.marks, 1);
 }
 
-TEST_F(WholeArmy, PopUpCommandSetsTheProtocolAndOpensThePicker)
+TEST_F(WholeArmy, PopUpCommandAsksThePickerForTheRunAndPlacesWhatItPicked)
 {
     addChildren(3);
     doc.tree.setSelected(parent);
-    ScopedDialogOverride picker(kBattleMapPickerTool, namedDialog(kBattleMapPickerTool));
-    Runner runner;
-    int modeSeen = -1;
-    bool wholeSeen = false;
-    std::vector<NodeId> unitsSeen;
-    int placed = -1;
-    runner.act = [&](QDialog &, EditContext &c) {
-        modeSeen = c.armyMap.mode;
-        wholeSeen = c.armyMap.whole;
-        unitsSeen = c.armyMap.wholeUnits;
-        // The picker hands its cells to the placement the opener set.
-        ASSERT_TRUE(c.armyMap.placeWholeArmy);
-        placed = c.armyMap.placeWholeArmy({QPoint(1, 2), QPoint(3, 4)});
-    };
-    doc.ctx.armyMap.mode = 4;
-    doc.ctx.armyMap.whole = false;
+    std::vector<BattleMapRequest> asked;
+    std::optional<BattleMapPick> answer = BattleMapPick{{}, std::nullopt, {QPoint(1, 2), QPoint(3, 4)}};
+    ScopedMapPickers picker({.battle = [&](EditContext &, const BattleMapRequest &r) {
+        asked.push_back(r);
+        return answer;
+    }});
     runWholeArmyPlacement(doc.ctx);
-    EXPECT_EQ(runner.shown, std::vector<QString>{kBattleMapPickerTool});
-    EXPECT_EQ(modeSeen, 5);
-    EXPECT_TRUE(wholeSeen);
-    EXPECT_EQ(unitsSeen, units);
-    EXPECT_EQ(placed, 2);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].mode, 5);
+    EXPECT_TRUE(asked[0].whole);
+    EXPECT_EQ(asked[0].runUnits, units.size());
     EXPECT_EQ(keyField(doc.tree.key(units[1]), 21, 4), 3);
+    EXPECT_EQ(keyField(doc.tree.key(units[1]), 33, 4), 4);
     EXPECT_EQ(doc.records.size(), 2u);
     EXPECT_EQ(doc.marks, 1);
-    // Nothing of the run outlives it.
-    EXPECT_TRUE(doc.ctx.armyMap.wholeUnits.empty());
-    EXPECT_FALSE(doc.ctx.armyMap.placeWholeArmy);
+
+    // A run ended before any click still marks the tab; a cancelled picker
+    // changes nothing.
+    answer = BattleMapPick{};
+    runWholeArmyPlacement(doc.ctx);
+    EXPECT_EQ(doc.records.size(), 2u);
+    EXPECT_EQ(doc.marks, 2);
+    answer.reset();
+    runWholeArmyPlacement(doc.ctx);
+    EXPECT_EQ(doc.records.size(), 2u);
+    EXPECT_EQ(doc.marks, 2);
+
     EXPECT_TRUE(showWholeArmyItem(doc.tree, parent));
     EXPECT_FALSE(showDuelPreviewItem(doc.tree, parent));
     doc.addCommand(defaultRecord(0x68), parent, Relation::LastChild);

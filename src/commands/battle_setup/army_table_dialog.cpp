@@ -3,6 +3,7 @@
 #include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/common/character_picker.h"
 #include "commands/common/list_sources.h"
+#include "commands/common/map_button.h"
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
 #include "core/game/game_data.h"
@@ -360,24 +361,25 @@ void ArmyTableDialog::aiChosen(int index, int policy)
 
 void ArmyTableDialog::openMap(int element)
 {
-    workspace::ArmyMapProtocol &call = context().armyMap;
-    call.mode = element == 1 ? 4 : m_config.unitMapMode;
-    call.whole = false;
-    call.xBox[0] = m_x[element];
-    call.yBox[0] = m_y[element];
-    call.xBox[1] = call.yBox[1] = nullptr;
-    call.list = m_list;
-    call.unitX.clear();
-    call.unitY.clear();
+    const workspace::MapPickers &pickers = workspace::DialogRegistry::instance().mapPickers();
+    if (!pickers.battle)
+        return;
+    workspace::BattleMapRequest request;
+    request.mode = element == 1 ? workspace::kOneCell : m_config.unitMapMode;
+    request.x0 = numberInBox(m_x[element]->text());
+    request.y0 = numberInBox(m_y[element]->text());
+    for (int i = 0; i < m_list->count(); ++i)
+        request.unitNames << m_list->item(i)->text();
     for (const core::ArmySlot &s : m_table) {
-        call.unitX.push_back(s.x);
-        call.unitY.push_back(s.y);
+        request.unitX.push_back(s.x);
+        request.unitY.push_back(s.y);
     }
-    call.objectNode = core::kNoNode;
-    workspace::DialogRegistry::instance().runTool(workspace::kBattleMapPickerTool, context());
-    // The boxes die with this dialog; leave nothing pointing at them.
-    call.xBox[0] = call.yBox[0] = nullptr;
-    call.list = nullptr;
+    const std::optional<workspace::BattleMapPick> pick = pickers.battle(context(), request);
+    if (!pick)
+        return;
+    // As decimal text, so the boxes' handlers store and limit it.
+    m_x[element]->setText(QString::number(pick->first.x()));
+    m_y[element]->setText(QString::number(pick->first.y()));
 }
 
 void ArmyTableDialog::copySlot()

@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <climits>
+
 namespace commands {
 
 namespace {
@@ -17,53 +20,96 @@ QLineEdit *box(QWidget &dialog, const char *name)
     return name ? dialog.findChild<QLineEdit *>(QLatin1String(name)) : nullptr;
 }
 
+int boxNumber(QWidget &dialog, const char *name)
+{
+    const QLineEdit *b = box(dialog, name);
+    return b ? numberInBox(b->text()) : 0;
+}
+
+// The picked cell goes in as decimal text, so the boxes' own handlers (and
+// limits) take it up as if it were typed.
+void writeCell(QWidget &dialog, const char *xName, const char *yName, QPoint cell)
+{
+    if (QLineEdit *x = box(dialog, xName))
+        x->setText(QString::number(cell.x()));
+    if (QLineEdit *y = box(dialog, yName))
+        y->setText(QString::number(cell.y()));
+}
+
+workspace::MapPickers pickers()
+{
+    return workspace::DialogRegistry::instance().mapPickers();
+}
+
 void openBattleMap(QWidget &dialog, workspace::EditContext &ctx, const MapButtonRow &row, int)
 {
-    workspace::ArmyMapProtocol &call = ctx.armyMap;
-    call.mode = row.mode;
-    call.whole = false;
-    call.list = nullptr;
-    call.unitX.clear();
-    call.unitY.clear();
-    const auto *kinds = row.kindList ? dialog.findChild<QComboBox *>(QLatin1String(row.kindList)) : nullptr;
-    call.objectNode = kinds ? ctx.node : core::kNoNode;
-    call.objectKind = kinds ? kinds->currentIndex() : 0;
-    call.xBox[0] = box(dialog, row.x0);
-    call.yBox[0] = box(dialog, row.y0);
-    call.xBox[1] = box(dialog, row.x1);
-    call.yBox[1] = box(dialog, row.y1);
-    workspace::DialogRegistry::instance().runTool(workspace::kBattleMapPickerTool, ctx);
-    call.xBox[0] = call.yBox[0] = call.xBox[1] = call.yBox[1] = nullptr;
+    if (!pickers().battle)
+        return;
+    workspace::BattleMapRequest request;
+    request.mode = row.mode;
+    request.x0 = boxNumber(dialog, row.x0);
+    request.y0 = boxNumber(dialog, row.y0);
+    request.x1 = boxNumber(dialog, row.x1);
+    request.y1 = boxNumber(dialog, row.y1);
+    request.sortieIndex = request.x1;
+    if (const auto *kinds = row.kindList ? dialog.findChild<QComboBox *>(QLatin1String(row.kindList)) : nullptr) {
+        request.objectNode = ctx.node;
+        request.objectKind = kinds->currentIndex();
+    }
+    const std::optional<workspace::BattleMapPick> pick = pickers().battle(ctx, request);
+    if (!pick)
+        return;
+    writeCell(dialog, row.x0, row.y0, pick->first);
+    if (pick->second)
+        writeCell(dialog, row.x1, row.y1, *pick->second);
 }
 
 void openStageMap(QWidget &dialog, workspace::EditContext &ctx, const MapButtonRow &row, int person)
 {
-    workspace::StageMapProtocol &call = ctx.stageMap;
-    call.twoPoint = row.x1 != nullptr;
-    call.pixelMode = false;
-    call.xBox = box(dialog, row.x0);
-    call.yBox = box(dialog, row.y0);
-    call.x2Box = box(dialog, row.x1);
-    call.y2Box = box(dialog, row.y1);
-    call.dirCombo = row.direction ? dialog.findChild<QComboBox *>(QLatin1String(row.direction)) : nullptr;
-    call.person = person;
-    workspace::DialogRegistry::instance().runTool(workspace::kStageMapPickerTool, ctx);
-    call.xBox = call.yBox = call.x2Box = call.y2Box = nullptr;
-    call.dirCombo = nullptr;
+    if (!pickers().stage)
+        return;
+    auto *facing = row.direction ? dialog.findChild<QComboBox *>(QLatin1String(row.direction)) : nullptr;
+    workspace::StageMapRequest request;
+    request.twoPoint = row.x1 != nullptr;
+    request.start = {boxNumber(dialog, row.x0), boxNumber(dialog, row.y0)};
+    request.facingIndex = facing ? facing->currentIndex() : -1;
+    request.person = person;
+    const std::optional<workspace::StageMapPick> pick = pickers().stage(ctx, request);
+    if (!pick)
+        return;
+    writeCell(dialog, row.x0, row.y0, pick->first);
+    if (pick->second)
+        writeCell(dialog, row.x1, row.y1, *pick->second);
+    if (facing && pick->facing)
+        facing->setCurrentIndex(*pick->facing);
 }
 
 void openWorldMap(QWidget &dialog, workspace::EditContext &ctx, const MapButtonRow &row, int person)
 {
-    workspace::WorldMapProtocol &call = ctx.worldMap;
-    call.faceXBox = box(dialog, row.x0);
-    call.faceYBox = box(dialog, row.y0);
-    call.facePerson = person;
-    call.faceMoving = row.faceMoving;
-    workspace::DialogRegistry::instance().runTool(workspace::kWorldMapPickerTool, ctx);
-    call.faceXBox = call.faceYBox = nullptr;
+    if (!pickers().world)
+        return;
+    workspace::WorldMapRequest request;
+    request.start = {boxNumber(dialog, row.x0), boxNumber(dialog, row.y0)};
+    request.person = person;
+    request.moving = row.faceMoving;
+    if (const std::optional<QPoint> at = pickers().world(ctx, request))
+        writeCell(dialog, row.x0, row.y0, *at);
 }
 
 } // namespace
+
+int numberInBox(const QString &text)
+{
+    const QString t = text.trimmed();
+    qsizetype end = 0;
+    if (end < t.size() && (t[end] == u'-' || t[end] == u'+'))
+        ++end;
+    while (end < t.size() && t[end].isDigit() && t[end].unicode() < 128)
+        ++end;
+    bool ok = false;
+    const qint64 v = t.left(end).toLongLong(&ok);
+    return ok ? int(std::clamp<qint64>(v, INT_MIN, INT_MAX)) : 0;
+}
 
 void openMapPicker(QWidget &dialog, workspace::EditContext &ctx, const MapButtonRow &row, int person)
 {

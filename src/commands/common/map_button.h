@@ -1,10 +1,12 @@
 #pragma once
 // A dialog's "Map" button: one row says which picker it opens, in which
-// mode, and which of the dialog's boxes (by objectName) receive the picked
-// cells. A click hands the boxes to the picker's call protocol in the edit
-// context, runs the picker, and clears the box pointers again (the boxes
-// live only as long as the dialog). The picker writes decimal text into the
-// boxes, whose own handlers (and limits) take it up.
+// mode, and which of the dialog's boxes (by objectName) give the start and
+// receive the picked cells. A click reads the boxes into the picker's
+// request, runs the picker, and writes what it picked into the boxes as
+// decimal text, which their own handlers (and limits) take up. A picker
+// closed without a choice leaves the boxes as they were.
+#include <QString>
+
 #include <functional>
 
 class QPushButton;
@@ -42,6 +44,10 @@ struct MapButtonRow {
     // The world map: the face moves rather than appears.
     bool faceMoving = false;
 };
+
+// A whole number as a dialog's box holds it: the leading decimal number,
+// 0 when there is none ("*5" reads 0).
+int numberInBox(const QString &text);
 
 // Opens the row's picker on the dialog's boxes. `person`: the person the
 // story stage draws at the cell, or whose face the world map shows.

@@ -21,7 +21,7 @@ namespace commands {
 SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : CommandDialog(ctx, code)
 {
     setObjectName(QStringLiteral("FrmString"));
-    const QString menuName = ctx.currentMenuName;
+    const QString menuName = ctx.menuName;
     setWindowTitle(QStringLiteral("수정 - ") + menuName);
 
     m_box = makeTextBox(this);
@@ -48,7 +48,7 @@ SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : Comm
 
 bool SharedTextDialog::isMenu(int code) const
 {
-    return context().currentMenuName == core::MenuName(code);
+    return context().menuName == core::MenuName(code);
 }
 
 void SharedTextDialog::preview()

@@ -297,24 +297,23 @@ TEST(ArmyTableDialog, MapButtonsCallThePickerAndTakeTheCell)
         table[1].x = 8;
         table[1].y = 9;
         ArmyNode node(*layout, table);
-        workspace::ScopedDialogOverride picker(workspace::kBattleMapPickerTool, [](workspace::EditContext &) {
-            auto d = std::make_unique<QDialog>();
-            d->setObjectName(workspace::kBattleMapPickerTool);
-            return d;
-        });
         std::vector<int> modes;
         node.cmd.edit([&](QDialog &d) {
-            workspace::ScopedDialogRunner fake([&](QDialog &, workspace::EditContext &ctx) {
-                const workspace::ArmyMapProtocol &call = ctx.armyMap;
-                EXPECT_EQ(call.list, slotList(d));
-                ASSERT_EQ(int(call.unitX.size()), layout->slotCount);
-                // The unit cells of the working copy, as they stand now.
-                EXPECT_EQ(call.unitX[1], modes.empty() ? 8 : 12);
-                EXPECT_EQ(call.unitY[1], modes.empty() ? 9 : 40);
-                modes.push_back(call.mode);
-                call.xBox[0]->setText(QStringLiteral("12"));
-                call.yBox[0]->setText(QStringLiteral("47"));
-            });
+            workspace::ScopedMapPickers fake({.battle = [&](workspace::EditContext &,
+                                                            const workspace::BattleMapRequest &r) {
+                QStringList names;
+                for (int i = 0; i < slotList(d)->count(); ++i)
+                    names << slotList(d)->item(i)->text();
+                EXPECT_EQ(r.unitNames, names);
+                EXPECT_EQ(int(r.unitX.size()), layout->slotCount);
+                if (int(r.unitX.size()) > 1) {
+                    // The unit cells of the working copy, as they stand now.
+                    EXPECT_EQ(r.unitX[1], modes.empty() ? 8 : 12);
+                    EXPECT_EQ(r.unitY[1], modes.empty() ? 9 : 40);
+                }
+                modes.push_back(r.mode);
+                return workspace::BattleMapPick{QPoint(12, 47), std::nullopt, {}};
+            }});
             slotList(d)->setCurrentRow(1);
             child<QPushButton>(d, "cMap0")->click();
             EXPECT_EQ(text(d, "tX0"), QStringLiteral("12"));
@@ -329,7 +328,6 @@ TEST(ArmyTableDialog, MapButtonsCallThePickerAndTakeTheCell)
         EXPECT_EQ(saved[1].y, 40);
         EXPECT_EQ(saved[1].aiX, 12);
         EXPECT_EQ(saved[1].aiY, 40);
-        EXPECT_EQ(node.cmd.ctx.armyMap.xBox[0], nullptr);
     }
 }
 

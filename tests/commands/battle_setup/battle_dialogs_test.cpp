@@ -158,23 +158,18 @@ TEST(EnemyEquipment, NewCommandOpensOnDefaultsAndItemsSaveByTheirValue)
 
 struct FakeBattleMap
 {
-    // The picker: records the call and writes a cell when `cell` is set.
-    std::vector<workspace::ArmyMapProtocol> calls;
-    std::optional<std::pair<int, int>> cell;
-    workspace::ScopedDialogOverride tool{workspace::kBattleMapPickerTool, [](workspace::EditContext &) {
-        return std::make_unique<QDialog>();
-    }};
+    // The picker: records what it was asked and picks `cell` when set.
+    std::vector<workspace::BattleMapRequest> calls;
+    std::optional<QPoint> cell;
 
-    // Runs `act` with the picker's runner in place.
+    // Runs `act` with this picker standing in.
     void during(const std::function<void()> &act)
     {
-        workspace::ScopedDialogRunner runner([this](QDialog &, workspace::EditContext &ctx) {
-            calls.push_back(ctx.armyMap);
-            if (cell) {
-                ctx.armyMap.xBox[0]->setText(QString::number(cell->first));
-                ctx.armyMap.yBox[0]->setText(QString::number(cell->second));
-            }
-        });
+        workspace::ScopedMapPickers fake({.battle = [this](workspace::EditContext &,
+                                                           const workspace::BattleMapRequest &r) {
+            calls.push_back(r);
+            return cell ? std::optional(workspace::BattleMapPick{*cell, std::nullopt, {}}) : std::nullopt;
+        }});
         act();
     }
 };
@@ -215,13 +210,14 @@ TEST(OwnUnitPlacementDialog, MapPlacesTheUnitAndCancelKeepsTheNode)
         CommandNode cmd(recordWith(0x4B, {{9, 4, 3}, {21, 4, 2}, {33, 4, 2}}));
         const QString key = cmd.key(), caption = cmd.text();
         FakeBattleMap map;
-        map.cell = {12, 7};
+        map.cell = QPoint(12, 7);
         cmd.edit([&](QDialog &d) {
             map.during([&] { child<QPushButton>(d, "cMap1")->click(); });
             ASSERT_EQ(map.calls.size(), 1u);
             EXPECT_EQ(map.calls[0].mode, 5);
             EXPECT_FALSE(map.calls[0].whole);
-            EXPECT_EQ(map.calls[0].xBox[1], box(d, "tBFIndex"));
+            EXPECT_EQ(map.calls[0].sortieIndex, box(d, "tBFIndex")->text().toInt());
+            EXPECT_EQ(QPoint(map.calls[0].x0, map.calls[0].y0), QPoint(2, 2));
             EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("12"));
             EXPECT_EQ(box(d, "tY")->text(), QStringLiteral("7"));
             QTest::keyClicks(box(d, "tY"), QStringLiteral("1"));  // 71: over the limit
@@ -297,7 +293,7 @@ TEST(ObstacleDialog, MapShowsTheUnsavedKindAndCancelKeepsTheNode)
     CommandNode cmd(recordWith(0x58, {{33, 4, 3}, {45, 4, 4}}));
     const QString key = cmd.key(), caption = cmd.text();
     FakeBattleMap map;
-    map.cell = {9, 10};
+    map.cell = QPoint(9, 10);
     cmd.edit([&](QDialog &d) {
         combo(d, "cbThings")->setCurrentIndex(1);  // "배"
         map.during([&] { child<QPushButton>(d, "cMap1")->click(); });
@@ -305,7 +301,7 @@ TEST(ObstacleDialog, MapShowsTheUnsavedKindAndCancelKeepsTheNode)
         EXPECT_EQ(map.calls[0].mode, 6);
         EXPECT_EQ(map.calls[0].objectNode, cmd.node);
         EXPECT_EQ(map.calls[0].objectKind, 1);
-        EXPECT_EQ(map.calls[0].xBox[0], box(d, "tX"));
+        EXPECT_EQ(QPoint(map.calls[0].x0, map.calls[0].y0), QPoint(3, 4));
         EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("9"));
         EXPECT_EQ(box(d, "tY")->text(), QStringLiteral("10"));
         enginetest::click(d, "cCancel");

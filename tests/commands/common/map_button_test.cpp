@@ -8,6 +8,9 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <climits>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,37 +38,39 @@ struct MapDialog {
     }
 };
 
-// Writes a cell into whatever boxes the call names, and notes which tool ran.
+// Answers a cell (two corners for the battle map's mode 3), and notes which
+// picker ran and what it was asked.
 struct FakePickers {
     QStringList ran;
-    workspace::ScopedDialogOverride battle{workspace::kBattleMapPickerTool,
-                                           [this](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                               ran << QStringLiteral("battle");
-                                               for (int i = 0; i < 2; ++i)
-                                                   if (ctx.armyMap.xBox[i] && ctx.armyMap.yBox[i]) {
-                                                       ctx.armyMap.xBox[i]->setText(QString::number(10 + i));
-                                                       ctx.armyMap.yBox[i]->setText(QString::number(20 + i));
-                                                   }
-                                               return nullptr;
-                                           }};
-    workspace::ScopedDialogOverride stage{workspace::kStageMapPickerTool,
-                                          [this](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                              ran << QStringLiteral("stage%1").arg(ctx.stageMap.twoPoint ? 2 : 1);
-                                              ctx.stageMap.xBox->setText(QStringLiteral("30"));
-                                              ctx.stageMap.yBox->setText(QStringLiteral("31"));
-                                              return nullptr;
-                                          }};
+    std::vector<workspace::BattleMapRequest> battleAsked;
+    workspace::ScopedMapPickers scope{{
+        .battle =
+            [this](workspace::EditContext &, const workspace::BattleMapRequest &r) {
+                ran << QStringLiteral("battle");
+                battleAsked.push_back(r);
+                workspace::BattleMapPick pick{QPoint(10, 20), std::nullopt, {}};
+                if (r.mode == 3)
+                    pick.second = QPoint(11, 21);
+                return std::optional(pick);
+            },
+        .stage =
+            [this](workspace::EditContext &, const workspace::StageMapRequest &r) {
+                ran << QStringLiteral("stage%1").arg(r.twoPoint ? 2 : 1);
+                return std::optional(workspace::StageMapPick{QPoint(30, 31), std::nullopt, std::nullopt});
+            },
+    }};
 };
 
-TEST(MapButton, TheTabCaptionChoosesBattleMapOrStageAndTheBoxesAreLetGo)
+TEST(MapButton, TheTabCaptionChoosesBattleMapOrStageAndTheAnswerFillsTheBoxes)
 {
     const MapButtonRow zone{
         .target = MapTarget::BattleOrStage, .mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1", .y1 = "tY1"};
-    struct Case { const char *root; const char *ran; const char *x0; const char *x1; };
+    struct Case { const char *root; const char *ran; const char *x0; const char *x1; const char *y1; };
     const Case cases[] = {
-        {"Scenario", "battle", "10", "11"},
-        {"/data/S_05.eex", "battle", "10", "11"},
-        {"C:\\game\\R_05.eex", "stage2", "30", ""},
+        {"Scenario", "battle", "10", "11", "21"},
+        {"/data/S_05.eex", "battle", "10", "11", "21"},
+        // A stage pick closed after the first point fills the first pair only.
+        {"C:\\game\\R_05.eex", "stage2", "30", "", ""},
     };
     for (const Case &c : cases) {
         FakePickers pickers;
@@ -77,10 +82,32 @@ TEST(MapButton, TheTabCaptionChoosesBattleMapOrStageAndTheBoxesAreLetGo)
         EXPECT_EQ(pickers.ran, QStringList{QLatin1String(c.ran)}) << c.root;
         EXPECT_EQ(d.x0->text(), QLatin1String(c.x0));
         EXPECT_EQ(d.x1->text(), QLatin1String(c.x1));
-        EXPECT_EQ(d.ctx.armyMap.xBox[0], nullptr);
-        EXPECT_EQ(d.ctx.armyMap.yBox[1], nullptr);
-        EXPECT_EQ(d.ctx.stageMap.xBox, nullptr);
-        EXPECT_EQ(d.ctx.stageMap.y2Box, nullptr);
+        EXPECT_EQ(d.y1->text(), QLatin1String(c.y1));
+    }
+}
+
+TEST(MapButton, TheBoxesAsTheyStandAreTheRequestAndACancelLeavesThem)
+{
+    EXPECT_EQ(commands::numberInBox(QStringLiteral("12")), 12);
+    const struct {
+        const char *x0, *y0;
+        int readX, readY;
+    } cases[] = {{"12", "-3", 12, -3}, {"*5", "", 0, 0}, {" 7x", "99999999999", 7, INT_MAX}, {"+4", "-", 4, 0}};
+    for (const auto &c : cases) {
+        MapDialog d{QStringLiteral("Scenario")};
+        d.x0->setText(QLatin1String(c.x0));
+        d.y0->setText(QLatin1String(c.y0));
+        std::optional<workspace::BattleMapRequest> asked;
+        workspace::ScopedMapPickers cancel({.battle = [&](workspace::EditContext &, const workspace::BattleMapRequest &r) {
+            asked = r;
+            return std::optional<workspace::BattleMapPick>();
+        }});
+        commands::openMapPicker(d.dialog, d.ctx, {.target = MapTarget::Battle, .x0 = "tX0", .y0 = "tY0"});
+        ASSERT_TRUE(asked);
+        EXPECT_EQ(asked->mode, 4);
+        EXPECT_EQ(QPoint(asked->x0, asked->y0), QPoint(c.readX, c.readY)) << c.x0 << " " << c.y0;
+        EXPECT_EQ(d.x0->text(), QLatin1String(c.x0));
+        EXPECT_EQ(d.y0->text(), QLatin1String(c.y0));
     }
 }
 
@@ -103,23 +130,28 @@ TEST(MapButton, TheKindTheWindowToldWinsOverTheRootText)
     EXPECT_EQ(commands::scenarioKind(d.ctx), ScenarioKind::Story);
 }
 
-TEST(MapButton, StageCellHandsTheFacingListAndThePerson)
+TEST(MapButton, StageCellAsksWithTheFacingAndThePersonAndTakesTheFacingBack)
 {
     const MapButtonRow cell{.target = MapTarget::Stage, .x0 = "tX0", .y0 = "tY0", .direction = "cbDirection"};
     MapDialog d{QStringLiteral("R_01.eex")};
-    QComboBox *handed = nullptr;
-    int person = -1;
-    workspace::ScopedDialogOverride stage{workspace::kStageMapPickerTool,
-                                          [&](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                              handed = ctx.stageMap.dirCombo;
-                                              person = ctx.stageMap.person;
-                                              EXPECT_FALSE(ctx.stageMap.twoPoint);
-                                              return nullptr;
-                                          }};
+    d.facing->addItems({"북", "동", "남", "서", "기본"});
+    d.facing->setCurrentIndex(4);
+    d.x0->setText(QStringLiteral("8"));
+    d.y0->setText(QStringLiteral("9"));
+    std::optional<workspace::StageMapRequest> asked;
+    workspace::ScopedMapPickers stage({.stage = [&](workspace::EditContext &, const workspace::StageMapRequest &r) {
+        asked = r;
+        return std::optional(workspace::StageMapPick{QPoint(1, 2), std::nullopt, 3});
+    }});
     commands::openMapPicker(d.dialog, d.ctx, cell, 7);
-    EXPECT_EQ(handed, d.facing);
-    EXPECT_EQ(person, 7);
-    EXPECT_EQ(d.ctx.stageMap.dirCombo, nullptr);
+    ASSERT_TRUE(asked);
+    EXPECT_FALSE(asked->twoPoint);
+    EXPECT_EQ(asked->start, QPoint(8, 9));
+    EXPECT_EQ(asked->facingIndex, 4);
+    EXPECT_EQ(asked->person, 7);
+    EXPECT_EQ(d.x0->text(), QStringLiteral("1"));
+    EXPECT_EQ(d.y0->text(), QStringLiteral("2"));
+    EXPECT_EQ(d.facing->currentIndex(), 3);
 }
 
 } // namespace

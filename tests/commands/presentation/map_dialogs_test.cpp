@@ -2,6 +2,7 @@
 // records: what they show of stored values, what OK writes, and what their
 // map buttons hand the pickers and take back from them.
 #include "commands/common/engine_test_support.h"
+#include "commands/common/fake_map_pickers.h"
 #include "commands/common/tab_caption.h"
 #include "commands/presentation/map_button_dialog.h"
 #include "fixtures/presentation_fixtures.h"
@@ -196,104 +197,101 @@ struct PickCase {
     QString record;
     QString rootText;        // the document's root: its path, or "Scenario"
     const char *button;
-    QString tool;            // the picker the button must open
-    std::function<void(workspace::EditContext &, QDialog &)> pick;  // checks the call, writes the boxes
+    // The one picker the button must open: it checks what it is asked and
+    // answers.
+    workspace::MapPickers picker;
     QMap<QString, QString> boxesAfter;
 };
 
-void write(QLineEdit *box, const QString &text)
+using workspace::BattleMapPick;
+using workspace::BattleMapRequest;
+using workspace::EditContext;
+using workspace::StageMapPick;
+using workspace::StageMapRequest;
+using workspace::WorldMapRequest;
+
+workspace::MapPickers battle(std::function<std::optional<BattleMapPick>(EditContext &, const BattleMapRequest &)> f)
 {
-    ASSERT_NE(box, nullptr);
-    box->setText(text);
+    return {.battle = std::move(f)};
 }
 
-TEST(PresentationMapDialogs, MapButtonsHandTheirBoxesToThePickerAndTakeItsCells)
+// A two-corner call of the battle map that answers nothing.
+const workspace::MapPickers kCornersAsked = battle([](EditContext &, const BattleMapRequest &r) {
+    EXPECT_EQ(r.mode, 3);
+    return std::nullopt;
+});
+
+TEST(PresentationMapDialogs, MapButtonsAskThePickerWithTheirBoxesAndTakeItsCells)
 {
     const PickCase cases[] = {
-        {"1F one cell", cell1F(1, 2), "Scenario", "cMap1", workspace::kBattleMapPickerTool,
-         [](workspace::EditContext &ctx, QDialog &d) {
-             EXPECT_EQ(ctx.armyMap.mode, 4);
-             EXPECT_EQ(ctx.armyMap.xBox[0], d.findChild<QLineEdit *>("tX"));
-             EXPECT_EQ(ctx.armyMap.yBox[0], d.findChild<QLineEdit *>("tY"));
-             EXPECT_EQ(ctx.armyMap.xBox[1], nullptr);
-             write(ctx.armyMap.xBox[0], "41");
-             write(ctx.armyMap.yBox[0], "17");
-         },
+        {"1F one cell", cell1F(1, 2), "Scenario", "cMap1",
+         battle([](EditContext &, const BattleMapRequest &r) {
+             EXPECT_EQ(r.mode, 4);
+             EXPECT_EQ(QPoint(r.x0, r.y0), QPoint(1, 2));
+             EXPECT_EQ(QPoint(r.x1, r.y1), QPoint(0, 0));
+             return BattleMapPick{QPoint(41, 17), std::nullopt, {}};
+         }),
          {{"tX", "40"}, {"tY", "17"}}},
         {"21 object cell with the chosen kind", thing21(1, 2, 0, 0, 0), "Scenario", "cMap1",
-         workspace::kBattleMapPickerTool,
-         [](workspace::EditContext &ctx, QDialog &) {
-             EXPECT_EQ(ctx.armyMap.mode, 6);
-             EXPECT_EQ(ctx.armyMap.objectNode, ctx.node);
-             EXPECT_EQ(ctx.armyMap.objectKind, 1);
-             write(ctx.armyMap.xBox[0], "5");
-             write(ctx.armyMap.yBox[0], "6");
-         },
+         battle([](EditContext &ctx, const BattleMapRequest &r) {
+             EXPECT_EQ(r.mode, 6);
+             EXPECT_EQ(r.objectNode, ctx.node);
+             EXPECT_EQ(r.objectKind, 1);
+             return BattleMapPick{QPoint(5, 6), std::nullopt, {}};
+         }),
          {{"tX", "5"}, {"tY", "6"}}},
-        {"25 one cell", personPoint(0x25, 0xFFFF, 0, 0), "S_01.eex", "cMap1", workspace::kBattleMapPickerTool,
-         [](workspace::EditContext &ctx, QDialog &d) {
-             EXPECT_EQ(ctx.armyMap.mode, 4);
-             EXPECT_EQ(ctx.armyMap.xBox[0], d.findChild<QLineEdit *>("tX"));
-             write(ctx.armyMap.xBox[0], "50");
-             write(ctx.armyMap.yBox[0], "3");
-         },
+        {"25 one cell", personPoint(0x25, 0xFFFF, 0, 0), "S_01.eex", "cMap1",
+         battle([](EditContext &, const BattleMapRequest &r) {
+             EXPECT_EQ(r.mode, 4);
+             EXPECT_EQ(r.objectNode, core::kNoNode);
+             return BattleMapPick{QPoint(50, 3), std::nullopt, {}};
+         }),
          {{"tX", "40"}, {"tY", "3"}}},
-        {"26 battle scenario: two corners, unsorted", zone26(0xFFFF, 0, 0, 0, 0), "/data/S_05.eex", "cMap1",
-         workspace::kBattleMapPickerTool,
-         [](workspace::EditContext &ctx, QDialog &d) {
-             EXPECT_EQ(ctx.armyMap.mode, 3);
-             EXPECT_EQ(ctx.armyMap.xBox[1], d.findChild<QLineEdit *>("tX1"));
-             EXPECT_EQ(ctx.armyMap.yBox[1], d.findChild<QLineEdit *>("tY1"));
-             write(ctx.armyMap.xBox[0], "30");
-             write(ctx.armyMap.yBox[0], "20");
-             write(ctx.armyMap.xBox[1], "2");
-             write(ctx.armyMap.yBox[1], "1");
-         },
+        {"26 battle scenario: two corners, unsorted", zone26(0xFFFF, 7, 8, 9, 10), "/data/S_05.eex", "cMap1",
+         battle([](EditContext &, const BattleMapRequest &r) {
+             EXPECT_EQ(r.mode, 3);
+             EXPECT_EQ(QPoint(r.x0, r.y0), QPoint(7, 8));
+             EXPECT_EQ(QPoint(r.x1, r.y1), QPoint(9, 10));
+             return BattleMapPick{QPoint(30, 20), QPoint(2, 1), {}};
+         }),
          {{"tX0", "30"}, {"tY0", "20"}, {"tX1", "2"}, {"tY1", "1"}}},
-        {"26 untitled counts as battle", zone26(0xFFFF, 0, 0, 0, 0), "Scenario", "cMap1",
-         workspace::kBattleMapPickerTool, [](workspace::EditContext &ctx, QDialog &) { EXPECT_EQ(ctx.armyMap.mode, 3); },
+        {"26 untitled counts as battle", zone26(0xFFFF, 0, 0, 0, 0), "Scenario", "cMap1", kCornersAsked,
          {{"tX0", "0"}}},
         {"26 story scenario: the stage, two points", zone26(0xFFFF, 0, 0, 0, 0), "/users/someone/R_05.eex",
-         "cMap1", workspace::kStageMapPickerTool,
-         [](workspace::EditContext &ctx, QDialog &d) {
-             EXPECT_TRUE(ctx.stageMap.twoPoint);
-             EXPECT_FALSE(ctx.stageMap.pixelMode);
-             EXPECT_EQ(ctx.stageMap.xBox, d.findChild<QLineEdit *>("tX0"));
-             EXPECT_EQ(ctx.stageMap.y2Box, d.findChild<QLineEdit *>("tY1"));
-             // A right click after the first point: only the first is written.
-             write(ctx.stageMap.xBox, "60");
-             write(ctx.stageMap.yBox, "7");
-         },
+         "cMap1",
+         {.stage =
+              [](EditContext &, const StageMapRequest &r) {
+                  EXPECT_TRUE(r.twoPoint);
+                  EXPECT_EQ(r.facingIndex, -1);
+                  // A right click after the first point: only the first is picked.
+                  return std::optional(StageMapPick{QPoint(60, 7), std::nullopt, std::nullopt});
+              }},
          {{"tX0", "60"}, {"tY0", "7"}, {"tX1", "0"}, {"tY1", "0"}}},
-        {"26 story file name holding an s", zone26(0xFFFF, 0, 0, 0, 0), "R_base.eex", "cMap1",
-         workspace::kBattleMapPickerTool, [](workspace::EditContext &ctx, QDialog &) { EXPECT_EQ(ctx.armyMap.mode, 3); },
-         {}},
-        {"29 shows a face", personPoint(0x29, 12, 10, 20), "R_01.eex", "cMapShow", workspace::kWorldMapPickerTool,
-         [](workspace::EditContext &ctx, QDialog &d) {
-             EXPECT_EQ(ctx.worldMap.faceXBox, d.findChild<QLineEdit *>("tX"));
-             EXPECT_EQ(ctx.worldMap.faceYBox, d.findChild<QLineEdit *>("tY"));
-             EXPECT_EQ(ctx.worldMap.facePerson, 12);
-             EXPECT_FALSE(ctx.worldMap.faceMoving);
-             write(ctx.worldMap.faceXBox, "512");
-             write(ctx.worldMap.faceYBox, "384");
-         },
+        {"26 story file name holding an s", zone26(0xFFFF, 0, 0, 0, 0), "R_base.eex", "cMap1", kCornersAsked, {}},
+        {"29 shows a face", personPoint(0x29, 12, 10, 20), "R_01.eex", "cMapShow",
+         {.world =
+              [](EditContext &, const WorldMapRequest &r) {
+                  EXPECT_EQ(r.start, QPoint(10, 20));
+                  EXPECT_EQ(r.person, 12);
+                  EXPECT_FALSE(r.moving);
+                  return std::optional(QPoint(512, 384));
+              }},
          {{"tX", "512"}, {"tY", "384"}}},
         {"2A moves a variable person's face", personPoint(0x2A, 0xFFFE - 2, 10, 20), "R_01.eex", "cMapShow",
-         workspace::kWorldMapPickerTool,
-         [](workspace::EditContext &ctx, QDialog &) {
-             EXPECT_EQ(ctx.worldMap.facePerson, 0xFFFE - 2);
-             EXPECT_TRUE(ctx.worldMap.faceMoving);
-         },
+         {.world =
+              [](EditContext &, const WorldMapRequest &r) -> std::optional<QPoint> {
+                  EXPECT_EQ(r.person, 0xFFFE - 2);
+                  EXPECT_TRUE(r.moving);
+                  return std::nullopt;
+              }},
          {{"tX", "10"}, {"tY", "20"}}},
     };
     for (const PickCase &c : cases) {
         SCOPED_TRACE(c.what);
         CommandNode cmd(c.record);
         cmd.tree.setText(cmd.tree.root(), c.rootText);
-        QDialog *dialog = nullptr;
-        fixtures::ScopedPicker picker(c.tool, [&](workspace::EditContext &ctx) { c.pick(ctx, *dialog); });
+        enginetest::FakeMapPickers pickers(c.picker);
         cmd.edit([&](QDialog &d) {
-            dialog = &d;
             if (QString::fromUtf8(c.what).startsWith(u"21"))
                 d.findChild<QComboBox *>("cbThings")->setCurrentIndex(1);
             d.findChild<QPushButton *>(QLatin1String(c.button))->click();
@@ -301,7 +299,7 @@ TEST(PresentationMapDialogs, MapButtonsHandTheirBoxesToThePickerAndTakeItsCells)
                 EXPECT_EQ(shown(d, it.key()), it.value()) << it.key().toStdString();
             enginetest::click(d, "cCancel");
         });
-        EXPECT_EQ(picker.runs(), 1);
+        EXPECT_EQ(pickers.runs(), 1);
         EXPECT_EQ(cmd.key(), c.record + QStringLiteral("_77"));
     }
 }
@@ -309,12 +307,9 @@ TEST(PresentationMapDialogs, MapButtonsHandTheirBoxesToThePickerAndTakeItsCells)
 TEST(PresentationMapDialogs, PickedCellsReachTheKeyOnOk)
 {
     CommandNode cmd(zone26(1024, 0, 0, 0, 0));
-    fixtures::ScopedPicker picker(workspace::kBattleMapPickerTool, [](workspace::EditContext &ctx) {
-        write(ctx.armyMap.xBox[0], "4");
-        write(ctx.armyMap.yBox[0], "3");
-        write(ctx.armyMap.xBox[1], "2");
-        write(ctx.armyMap.yBox[1], "1");
-    });
+    enginetest::FakeMapPickers pickers(battle([](EditContext &, const BattleMapRequest &) {
+        return BattleMapPick{QPoint(4, 3), QPoint(2, 1), {}};
+    }));
     cmd.tree.setText(cmd.tree.root(), QStringLiteral("Scenario"));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
         enginetest::click(d, "cMap1");

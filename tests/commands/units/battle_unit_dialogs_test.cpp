@@ -35,25 +35,21 @@ void activate(QDialog &d)
     QApplication::sendEvent(&d, &e);
 }
 
-// A battle-map picker that checks its mode and writes the cells given, in
-// click order, into the boxes it is handed.
+// A battle-map picker that notes its mode and picks the cells given, in
+// click order (x, y of the first cell, then of the second).
 struct BattlePick {
     int calls = 0;
     int mode = -1;
     std::vector<int> cells;
-    workspace::ScopedDialogOverride tool{workspace::kBattleMapPickerTool,
-                                         [this](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                             ++calls;
-                                             workspace::ArmyMapProtocol &a = ctx.armyMap;
-                                             mode = a.mode;
-                                             QLineEdit *boxes[] = {a.xBox[0], a.yBox[0], a.xBox[1], a.yBox[1]};
-                                             for (std::size_t i = 0; i < cells.size(); ++i) {
-                                                 EXPECT_NE(boxes[i], nullptr) << i;
-                                                 if (boxes[i])
-                                                     boxes[i]->setText(QString::number(cells[i]));
-                                             }
-                                             return nullptr;
-                                         }};
+    workspace::ScopedMapPickers tool{{.battle = [this](workspace::EditContext &,
+                                                       const workspace::BattleMapRequest &r) {
+        ++calls;
+        mode = r.mode;
+        workspace::BattleMapPick pick{QPoint(cells.at(0), cells.at(1)), std::nullopt, {}};
+        if (cells.size() >= 4)
+            pick.second = QPoint(cells[2], cells[3]);
+        return std::optional(pick);
+    }}};
     explicit BattlePick(std::vector<int> c) : cells(std::move(c)) {}
 };
 
@@ -96,7 +92,6 @@ TEST(UnitDisappearDialog, ZonePickedOnTheBattleMapKeepsTheHiddenPerson)
     EXPECT_EQ(pick.mode, 3);
     EXPECT_EQ(cmd.record(), unitRecord(0x31, {{9, 2, 1}, {17, 2, 42}, {25, 4, 3}, {37, 4, 7}, {49, 4, 10},
                                                {61, 4, 2}, {73, 2, 2}}));
-    EXPECT_EQ(cmd.ctx.armyMap.xBox[0], nullptr);
 }
 
 TEST(UnitDisappearDialog, BackToThePersonKeepsTheZoneAndOddModesLoadAsPerson)
@@ -204,14 +199,12 @@ TEST(UnitMoveDialog, FilesWithoutAnSPickOnTheStageWithThePerson)
     } cases[] = {{1025, 1025}, {0xFFFF, 0}, {0xFFFE, 0}, {7, 7}};
     for (const Case &c : cases) {
         int handed = -1;
-        workspace::ScopedDialogOverride stage(workspace::kStageMapPickerTool,
-                                              [&](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                                  handed = ctx.stageMap.person;
-                                                  ctx.stageMap.xBox->setText(QStringLiteral("20"));
-                                                  ctx.stageMap.yBox->setText(QStringLiteral("16777216"));
-                                                  ctx.stageMap.dirCombo->setCurrentIndex(2);
-                                                  return nullptr;
-                                              });
+        workspace::ScopedMapPickers stage({.stage = [&](workspace::EditContext &,
+                                                        const workspace::StageMapRequest &r) {
+            handed = r.person;
+            EXPECT_GE(r.facingIndex, 0); // the facing list goes along
+            return std::optional(workspace::StageMapPick{QPoint(20, 16777216), std::nullopt, 2});
+        }});
         CommandNode cmd(unitRecord(0x32, {{17, 2, c.person}}));
         cmd.edit([](QDialog &d) {
             enginetest::click(d, "cMap1");

@@ -111,27 +111,20 @@ TEST(UnitAppearDialog, FacingAndPoseOutsideTheirListsShowAsNumbersAndAreKept)
     EXPECT_EQ(cmd.record(), unitRecord(0x30, {{9, 2, 4}, {41, 2, 2}, {49, 2, 0x12}, {17, 4, -3}}));
 }
 
-// A stage picker that checks what it is handed and places the unit at
+// A stage picker that checks what it is asked and places the unit at
 // (12, 34) facing west.
 struct StagePick {
     int calls = 0;
     int person = -1;
     int facingHanded = -1;
-    workspace::ScopedDialogOverride tool{workspace::kStageMapPickerTool,
-                                         [this](workspace::EditContext &ctx) -> std::unique_ptr<QDialog> {
-                                             ++calls;
-                                             const workspace::StageMapProtocol &s = ctx.stageMap;
-                                             EXPECT_FALSE(s.twoPoint);
-                                             EXPECT_FALSE(s.pixelMode);
-                                             person = s.person;
-                                             facingHanded = s.dirCombo ? s.dirCombo->currentIndex() : -1;
-                                             if (s.xBox && s.yBox && s.dirCombo) {
-                                                 s.xBox->setText(QStringLiteral("12"));
-                                                 s.yBox->setText(QStringLiteral("34"));
-                                                 s.dirCombo->setCurrentIndex(3);
-                                             }
-                                             return nullptr;
-                                         }};
+    workspace::ScopedMapPickers tool{{.stage = [this](workspace::EditContext &,
+                                                      const workspace::StageMapRequest &r) {
+        ++calls;
+        EXPECT_FALSE(r.twoPoint);
+        person = r.person;
+        facingHanded = r.facingIndex;
+        return std::optional(workspace::StageMapPick{QPoint(12, 34), std::nullopt, 3});
+    }}};
 };
 
 TEST(UnitAppearDialog, MapButtonPlacesTheUnitOnTheStage)
@@ -149,7 +142,6 @@ TEST(UnitAppearDialog, MapButtonPlacesTheUnitOnTheStage)
     EXPECT_EQ(pick.person, 1027);
     EXPECT_EQ(pick.facingHanded, 4);
     EXPECT_EQ(cmd.record(), unitRecord(0x30, {{9, 2, 1027}, {17, 4, 12}, {29, 4, 34}, {41, 2, 3}}));
-    EXPECT_EQ(cmd.ctx.stageMap.xBox, nullptr);  // no pointer into the closed dialog
 
     for (int person : {0xFFFF, 0xFFFE, 0xEFFF}) {
         StagePick other;
