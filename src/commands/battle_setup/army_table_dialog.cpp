@@ -5,8 +5,10 @@
 #include "commands/common/list_sources.h"
 #include "commands/common/map_button.h"
 #include "commands/common/number_field.h"
+#include "commands/common/placeholder_item.h"
 #include "commands/common/person_list_model.h"
 #include "core/game/game_data.h"
+#include "core/param_tags.h"
 #include "platform/number_box.h"
 #include "workspace/dialog_registry.h"
 
@@ -80,22 +82,29 @@ std::int32_t coordinateValue(const QString &text, bool *overLimit = nullptr)
     return std::int32_t(std::max<qint64>(v, std::numeric_limits<std::int32_t>::min()));
 }
 
-// Stored values outside a list's range take its fallback item.
-core::ArmySlot loadedSlot(core::ArmySlot s, int levelMax)
+constexpr int kStoredDefaultFacing = 0xFFFF;
+
+// Flags above 1 load clear. The default facing is stored as 0xFFFF and held
+// as its item; list values no item stands for stay as stored, for the
+// placeholders that show them.
+core::ArmySlot loadedSlot(core::ArmySlot s)
 {
     if (s.relief > 1)
         s.relief = 0;
     if (s.hidden > 1)
         s.hidden = 0;
-    if (s.direction > kDefaultFacingItem)
+    if (s.direction == kStoredDefaultFacing)
         s.direction = kDefaultFacingItem;
-    if (s.levelChange > 2 * levelMax)
-        s.levelChange = 0;
-    if (s.troopLimit > 2)
-        s.troopLimit = 2;
-    if (s.aiPolicy > 6)
-        s.aiPolicy = 0;
     return s;
+}
+
+// A stored list value past the items shows as its number (the policy as its
+// word, where it has one).
+QString placeholderFor(int value, const workspace::EditContext &ctx, int captionTag = 0)
+{
+    ListSpec spec;
+    spec.captionTag = captionTag;
+    return placeholderText(spec, value, ctx);
 }
 
 } // namespace
@@ -118,7 +127,7 @@ ArmyTableDialog::ArmyTableDialog(workspace::EditContext &ctx, const ArmyTableCon
     const core::ArmyTableLayout &layout = *config.layout;
     m_table.reserve(std::size_t(layout.slotCount));
     for (int i = 0; i < layout.slotCount; ++i) {
-        m_table.push_back(loadedSlot(core::readArmySlot(key(), layout, i), m_levelMax));
+        m_table.push_back(loadedSlot(core::readArmySlot(key(), layout, i)));
         m_list->addItem(model.text(person::rowOfValue(m_table.back().person)));
     }
     m_list->setCurrentRow(0);
@@ -221,18 +230,19 @@ void ArmyTableDialog::build()
     m_troop = fixedCombo(this, "cbArmyLv", kTroopWords);
     addListRow(QStringLiteral("병종 등급 제한"), "Label5", m_troop);
 
-    connect(m_direction, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (auto *s = current(); s && i >= 0)
-            s->direction = i;
-    });
-    connect(m_level, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (auto *s = current(); s && i >= 0)
-            s->levelChange = i;
-    });
-    connect(m_troop, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (auto *s = current(); s && i >= 0)
-            s->troopLimit = i;
-    });
+    // A placeholder picked back gives the slot its stored value again.
+    const std::pair<QComboBox *, int core::ArmySlot::*> slotLists[] = {
+        {m_direction, &core::ArmySlot::direction},
+        {m_level, &core::ArmySlot::levelChange},
+        {m_troop, &core::ArmySlot::troopLimit},
+    };
+    for (const auto &[box, member] : slotLists) {
+        markOwnItems(box);
+        connect(box, &QComboBox::currentIndexChanged, this, [this, box, member](int i) {
+            if (auto *s = current(); s && i >= 0)
+                s->*member = itemValue(box, i);
+        });
+    }
 
     // Three AI panels in one place; the policy decides which one shows.
     const char *panelNames[3] = {"gbNomal", "gbChar", "gbCoor"};
@@ -245,6 +255,7 @@ void ArmyTableDialog::build()
         auto *aiLabel = new QLabel(QStringLiteral("AI"), m_panels[k]);
         aiLabel->setObjectName(QLatin1String(aiLabelNames[k]));
         m_ai[k] = fixedCombo(m_panels[k], "", kPolicyWords);
+        markOwnItems(m_ai[k]);
         aiLabel->setBuddy(m_ai[k]);
         m_ai[k]->setObjectName(QStringLiteral("cbAI%1").arg(k));
         panel->addWidget(aiLabel, 0, 0);
@@ -292,11 +303,7 @@ void ArmyTableDialog::showSlot(int row)
     m_hide->setChecked(s.hidden == 1);
     m_x[0]->setText(coordinateText(s.x));
     m_y[0]->setText(coordinateText(s.y));
-    m_direction->setCurrentIndex(s.direction);
-    m_level->setCurrentIndex(std::min(s.levelChange, m_level->count() - 1));
-    m_troop->setCurrentIndex(s.troopLimit);
-    m_ai[0]->setCurrentIndex(s.aiPolicy);
-    aiChosen(0, m_ai[0]->currentIndex());
+    showListValues(s);
     m_picker->setStoredValue(1, s.aiPerson);
     personChosen(1, m_picker->list(1)->currentIndex());
     m_x[1]->setText(coordinateText(s.aiX));
@@ -304,6 +311,17 @@ void ArmyTableDialog::showSlot(int row)
     m_showing = false;
     if (m_loaded)
         m_list->setFocus();
+}
+
+void ArmyTableDialog::showListValues(const core::ArmySlot &s)
+{
+    const workspace::EditContext &ctx = context();
+    showStoredValue(m_direction, s.direction, placeholderFor(s.direction, ctx));
+    showStoredValue(m_level, s.levelChange, placeholderFor(s.levelChange, ctx));
+    showStoredValue(m_troop, s.troopLimit, placeholderFor(s.troopLimit, ctx));
+    for (QComboBox *ai : m_ai)
+        showStoredValue(ai, s.aiPolicy, placeholderFor(s.aiPolicy, ctx, core::tags::AIPolicy));
+    aiChosen(0, m_ai[0]->currentIndex());
 }
 
 void ArmyTableDialog::personChosen(int element, int row)
@@ -339,14 +357,16 @@ void ArmyTableDialog::coordinateChanged(int element, bool isY)
     (element == 0 ? (isY ? s->y : s->x) : (isY ? s->aiY : s->aiX)) = v;
 }
 
-void ArmyTableDialog::aiChosen(int index, int policy)
+void ArmyTableDialog::aiChosen(int index, int item)
 {
     if (m_syncingAI)
         return;
     ++m_syncingAI;
+    // The three lists hold the same items, a placeholder included.
     for (QComboBox *box : m_ai)
-        box->setCurrentIndex(policy);
+        box->setCurrentIndex(item);
     --m_syncingAI;
+    const int policy = itemValue(m_ai[0], item);
     if (core::ArmySlot *s = current(); s && policy >= 0)
         s->aiPolicy = policy;
     const bool person = policy == 3 || policy == 5;
@@ -393,10 +413,10 @@ void ArmyTableDialog::copySlot()
     b.y = coordinateValue(m_y[0]->text());
     b.aiX = coordinateValue(m_x[1]->text());
     b.aiY = coordinateValue(m_y[1]->text());
-    b.direction = m_direction->currentIndex();
-    b.levelChange = m_level->currentIndex();
-    b.troopLimit = m_troop->currentIndex();
-    b.aiPolicy = m_ai[0]->currentIndex();
+    b.direction = itemValue(m_direction, m_direction->currentIndex());
+    b.levelChange = itemValue(m_level, m_level->currentIndex());
+    b.troopLimit = itemValue(m_troop, m_troop->currentIndex());
+    b.aiPolicy = itemValue(m_ai[0], m_ai[0]->currentIndex());
 }
 
 void ArmyTableDialog::pasteSlot(const core::ArmySlot &s)
@@ -411,11 +431,14 @@ void ArmyTableDialog::pasteSlot(const core::ArmySlot &s)
     m_y[0]->setText(coordinateText(s.y));
     m_x[1]->setText(coordinateText(s.aiX));
     m_y[1]->setText(coordinateText(s.aiY));
-    m_direction->setCurrentIndex(std::clamp(s.direction, 0, m_direction->count() - 1));
-    m_level->setCurrentIndex(std::clamp(s.levelChange, 0, m_level->count() - 1));
-    m_troop->setCurrentIndex(std::clamp(s.troopLimit, 0, m_troop->count() - 1));
-    for (QComboBox *ai : m_ai)
-        ai->setCurrentIndex(std::clamp(s.aiPolicy, 0, ai->count() - 1));
+    // The lists show what they are given, a copied placeholder as well.
+    if (core::ArmySlot *target = current()) {
+        target->direction = s.direction;
+        target->levelChange = s.levelChange;
+        target->troopLimit = s.troopLimit;
+        target->aiPolicy = s.aiPolicy;
+    }
+    showListValues(s);
     m_list->setFocus();
 }
 
@@ -476,7 +499,7 @@ bool ArmyTableDialog::saveFields(QString &key, int &lengthDelta)
     for (std::size_t i = 0; i < m_table.size(); ++i) {
         core::ArmySlot s = m_table[i];
         if (s.direction == kDefaultFacingItem)
-            s.direction = 0xFFFF;
+            s.direction = kStoredDefaultFacing;
         core::writeArmySlot(key, *m_config.layout, int(i), s);
     }
     return true;

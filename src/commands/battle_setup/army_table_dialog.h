@@ -36,7 +36,7 @@ public:
     ArmyTableDialog(workspace::EditContext &ctx, const ArmyTableConfig &config);
 
     // The working copy: list values as list indices (direction 4 is the
-    // default facing), the rest as stored.
+    // default facing), those no item stands for and the rest as stored.
     const std::vector<core::ArmySlot> &slotsInWork() const { return m_table; }
     QListWidget *slotList() const { return m_list; }
     CharacterPicker *picker() const { return m_picker; }
@@ -53,9 +53,10 @@ protected:
 private:
     void build();
     void showSlot(int row);
+    void showListValues(const core::ArmySlot &s);
     void personChosen(int element, int row);
     void coordinateChanged(int element, bool isY);
-    void aiChosen(int index, int policy);
+    void aiChosen(int index, int item);
     void openMap(int element);
     void copySlot();
     void pasteSlot(const core::ArmySlot &s);

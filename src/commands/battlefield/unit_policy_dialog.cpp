@@ -6,7 +6,9 @@
 #include "commands/battlefield/battlefield_dialogs.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/character_picker.h"
+#include "commands/common/list_sources.h"
 #include "commands/common/number_field.h"
+#include "commands/common/placeholder_item.h"
 #include "core/param_tags.h"
 
 #include <QComboBox>
@@ -31,11 +33,12 @@ enum Panel { Normal, TargetPerson, TargetCell };
 constexpr FieldSpec kTargetX = coordinateField(kTargetXPos, "tX2", NumberKind::Coordinate);
 constexpr FieldSpec kTargetY = coordinateField(kTargetYPos, "tY2", NumberKind::Coordinate);
 
+// A policy no item stands for uses no target.
 Panel panelOf(int policy)
 {
     if (policy == 3 || policy == 5)
         return TargetPerson;
-    return policy <= 2 ? Normal : TargetCell;
+    return policy == 4 || policy == 6 ? TargetCell : Normal;
 }
 
 class UnitPolicyDialog : public EngineDialog
@@ -52,7 +55,7 @@ protected:
     bool saveFields(QString &key, int &lengthDelta) override
     {
         EngineDialog::saveFields(key, lengthDelta);
-        setField(key, kPolicyPos, 2, m_policy[Normal]->currentIndex());
+        setField(key, kPolicyPos, 2, itemValue(m_policy[Normal], m_policy[Normal]->currentIndex()));
         setField(key, kTargetPersonPos, 2, picker()->value(1));
         setFieldFromBox(key, kTargetXPos, m_x->text(), true);
         setFieldFromBox(key, kTargetYPos, m_y->text(), true);
@@ -73,6 +76,7 @@ private:
             m_policy[p]->setObjectName(QStringLiteral("cbAI%1").arg(p));
             for (const QStringView w : core::aiPolicyWords())
                 m_policy[p]->addItem(w.toString());
+            markOwnItems(m_policy[p]);
             layout->addWidget(labelFor(m_policy[p], u"AI", QStringLiteral("lblcbAI%1").arg(p)), 0, 0);
             layout->addWidget(m_policy[p], 0, 1);
             place->addWidget(m_panels[p]);
@@ -101,7 +105,12 @@ private:
     void loadPanels()
     {
         const int policy = field(kPolicyPos, 2) & 0xFFFF;
-        choose(policy < m_policy[Normal]->count() ? policy : 0);
+        ListSpec spec;
+        spec.captionTag = core::tags::AIPolicy;
+        const QString placeholder = placeholderText(spec, policy, context());
+        for (QComboBox *l : m_policy)
+            showStoredValue(l, policy, placeholder);
+        choose(m_policy[Normal]->currentIndex());
         picker()->setStoredValue(1, field(kTargetPersonPos, 2) & 0xFFFF);
         m_x->load(fieldText(kTargetXPos, true).toLongLong());
         m_y->load(fieldText(kTargetYPos, true).toLongLong());
@@ -116,17 +125,18 @@ private:
     }
 
     // A policy chosen in any of the three lists: all three show it, and the
-    // panel of its target is the one shown.
-    void choose(int policy)
+    // panel of its target is the one shown. The lists hold the same items, a
+    // stored policy's placeholder included.
+    void choose(int item)
     {
-        if (m_choosing || policy < 0)
+        if (m_choosing || item < 0)
             return;
         ++m_choosing;
         for (QComboBox *l : m_policy)
-            if (l->currentIndex() != policy)
-                l->setCurrentIndex(policy);
+            if (l->currentIndex() != item)
+                l->setCurrentIndex(item);
         --m_choosing;
-        const Panel shown = panelOf(policy);
+        const Panel shown = panelOf(itemValue(m_policy[Normal], item));
         for (int p = 0; p < 3; ++p)
             m_panels[p]->setVisible(p == shown);
         // While loading the dialog is not shown yet and nothing takes the focus.

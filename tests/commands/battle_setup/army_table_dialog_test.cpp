@@ -122,15 +122,15 @@ TEST(ArmyTableDialog, StoredValuesLoadWithFallbacksAndAreKeptUntouched)
         EXPECT_EQ(text(d, "tY0"), QStringLiteral("-3"));
         EXPECT_EQ(text(d, "tX1"), QStringLiteral("*3"));
         EXPECT_EQ(item(d, "cbDirection"), 4);
-        EXPECT_EQ(item(d, "cbLV"), 0);
-        EXPECT_EQ(item(d, "cbArmyLv"), 2);
+        EXPECT_EQ(child<QComboBox>(d, "cbLV")->currentText(), QStringLiteral("200"));
+        EXPECT_EQ(child<QComboBox>(d, "cbArmyLv")->currentText(), QStringLiteral("7"));
         auto *dialog = static_cast<ArmyTableDialog *>(&d);
         EXPECT_EQ(dialog->picker()->numberBox(1)->text(), QStringLiteral("65534"));
         enginetest::click(d, "cConfig");
     }));
-    // Only looked at: every slot keeps its stored values, those the lists
-    // show by their fallback items (a level change of 200, a troop limit
-    // of 7, a hide flag of 2) included.
+    // Only looked at: every slot keeps its stored values, those no item
+    // stands for (a level change of 200, a troop limit of 7, a hide flag of
+    // 2) included.
     const auto saved = node.saved();
     EXPECT_EQ(saved[3], s);
     EXPECT_EQ(saved[5].x, 50);
@@ -248,6 +248,150 @@ TEST(ArmyTableDialog, CopyPasteDeleteAndTheDuplicateCheck)
     const auto saved = node.saved();
     EXPECT_EQ(saved[0], table[0]);
     EXPECT_EQ(saved[1], core::ArmySlot{});
+    EXPECT_EQ(saved[2], core::ArmySlot{});
+}
+
+// --- list values no item stands for --------------------------------------
+
+// One list of a slot: the values stored in slots 1, 2, ... with what the
+// list shows for each, and the real item picked over a placeholder with the
+// value it writes. Slot 0 holds a new slot's value.
+struct SlotListCase
+{
+    const char *list;
+    int core::ArmySlot::*member;
+    int ownItems;
+    std::vector<std::pair<int, const char16_t *>> stored;
+    int pickedItem;
+    int pickedValue;
+};
+
+const SlotListCase kSlotLists[] = {
+    {"cbDirection", &core::ArmySlot::direction, 5,
+     {{4, u"묵인방향"}, {0xFFFF, u"묵인방향"}, {5, u"5"}, {0xFFFE, u"65534"}}, 4, 0xFFFF},
+    {"cbLV", &core::ArmySlot::levelChange, 101, {{100, u"- Lv 50"}, {101, u"101"}, {0xFFFF, u"65535"}}, 0, 0},
+    {"cbArmyLv", &core::ArmySlot::troopLimit, 3, {{2, u"고급"}, {3, u"3"}, {0xFFFF, u"65535"}}, 2, 2},
+    {"cbAI0", &core::ArmySlot::aiPolicy, 7, {{6, u"퇴각 지점"}, {7, u"7"}, {0xFFFF, u"65535"}}, 0, 0},
+};
+
+std::vector<core::ArmySlot> tableFor(const core::ArmyTableLayout &layout, const SlotListCase &c)
+{
+    std::vector<core::ArmySlot> table(std::size_t(layout.slotCount));
+    for (std::size_t i = 0; i < c.stored.size(); ++i)
+        table[i + 1].*c.member = c.stored[i].first;
+    return table;
+}
+
+bool isOwnValue(const SlotListCase &c, int value)
+{
+    return value < c.ownItems || (c.member == &core::ArmySlot::direction && value == 0xFFFF);
+}
+
+// Shows a slot and checks its list: the slot's own text, and a placeholder
+// item only where the slot's value has no item.
+void expectSlotShown(QDialog &d, const SlotListCase &c, int row, const QString &text, bool placeholder)
+{
+    SCOPED_TRACE(row);
+    slotList(d)->setCurrentRow(row);
+    auto *box = child<QComboBox>(d, c.list);
+    EXPECT_EQ(box->currentText(), text);
+    EXPECT_EQ(box->count(), c.ownItems + (placeholder ? 1 : 0));
+    if (c.member == &core::ArmySlot::aiPolicy) {
+        for (const char *other : {"cbAI1", "cbAI2"})
+            EXPECT_EQ(child<QComboBox>(d, other)->currentText(), text) << other;
+    }
+}
+
+TEST(ArmyTableDialog, SlotListsShowStoredValuesPastTheirItemsAndKeepThem)
+{
+    for (const core::ArmyTableLayout *layout : {&core::kAlliedArmyLayout, &core::kEnemyArmyLayout}) {
+        for (const SlotListCase &c : kSlotLists) {
+            SCOPED_TRACE(c.list);
+            ArmyNode node(*layout, tableFor(*layout, c));
+            const QString key = node.cmd.key();
+            EXPECT_FALSE(node.cmd.edit([&](QDialog &d) {
+                const QString first = child<QComboBox>(d, c.list)->currentText();
+                // Back and forth, so that each slot follows every other.
+                const int n = int(c.stored.size());
+                std::vector<int> rows;
+                for (int r = n; r >= 0; --r)
+                    rows.push_back(r);
+                for (int r = 1; r <= n; ++r)
+                    rows.insert(rows.end(), {0, r});
+                for (int row : rows) {
+                    if (row == 0)
+                        expectSlotShown(d, c, 0, first, false);
+                    else
+                        expectSlotShown(d, c, row, QString::fromUtf16(c.stored[std::size_t(row - 1)].second),
+                                        !isOwnValue(c, c.stored[std::size_t(row - 1)].first));
+                }
+                enginetest::click(d, "cConfig");
+                EXPECT_FALSE(d.isVisible());
+            }));
+            EXPECT_EQ(node.cmd.key(), key);
+            EXPECT_EQ(node.cmd.records, 0);
+        }
+    }
+}
+
+TEST(ArmyTableDialog, RealItemPickedOverAPlaceholderIsWrittenForItsSlotOnly)
+{
+    for (const SlotListCase &c : kSlotLists) {
+        SCOPED_TRACE(c.list);
+        const std::vector<core::ArmySlot> table = tableFor(core::kEnemyArmyLayout, c);
+        ArmyNode node(core::kEnemyArmyLayout, table);
+        const int justPast = int(c.stored.size()) - 1;  // rows of the two values past the items
+        const int farPast = int(c.stored.size());
+        EXPECT_TRUE(node.cmd.edit([&](QDialog &d) {
+            auto *box = child<QComboBox>(d, c.list);
+            slotList(d)->setCurrentRow(justPast);
+            box->setCurrentIndex(c.pickedItem);
+            // The far slot: a real item, then its placeholder again.
+            slotList(d)->setCurrentRow(farPast);
+            box->setCurrentIndex(c.pickedItem);
+            box->setCurrentIndex(c.ownItems);
+            EXPECT_EQ(box->currentText(), QString::fromUtf16(c.stored.back().second));
+            // The picked item stays with its slot; the slot before shows its own.
+            slotList(d)->setCurrentRow(justPast);
+            EXPECT_EQ(box->currentIndex(), c.pickedItem);
+            EXPECT_EQ(box->count(), c.ownItems);
+            enginetest::click(d, "cConfig");
+        }));
+        std::vector<core::ArmySlot> expected = table;
+        expected[std::size_t(justPast)].*c.member = c.pickedValue;
+        EXPECT_EQ(node.saved(), expected);
+        EXPECT_EQ(node.cmd.records, 1);
+    }
+}
+
+TEST(ArmyTableDialog, CopiedPlaceholdersPasteAsTheyAreAndDeleteClearsThem)
+{
+    std::vector<core::ArmySlot> table(20);
+    table[2].direction = 9;
+    table[2].levelChange = 300;
+    table[2].troopLimit = 0xFFFF;
+    table[2].aiPolicy = 12;
+    ArmyNode node(core::kAlliedArmyLayout, table);
+    node.cmd.edit([&](QDialog &d) {
+        QListWidget *list = slotList(d);
+        list->setCurrentRow(2);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        list->setCurrentRow(6);
+        QTest::keyClick(list, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(child<QComboBox>(d, "cbDirection")->currentText(), QStringLiteral("9"));
+        EXPECT_EQ(child<QComboBox>(d, "cbLV")->currentText(), QStringLiteral("300"));
+        EXPECT_EQ(child<QComboBox>(d, "cbArmyLv")->currentText(), QStringLiteral("65535"));
+        EXPECT_EQ(child<QComboBox>(d, "cbAI2")->currentText(), QStringLiteral("12"));
+        EXPECT_TRUE(panelShown(d, "gbNomal"));
+        list->setCurrentRow(2);
+        QTest::keyClick(list, Qt::Key_Delete);
+        EXPECT_EQ(child<QComboBox>(d, "cbDirection")->count(), 5);
+        EXPECT_EQ(child<QComboBox>(d, "cbLV")->currentText(), QStringLiteral("+ Lv 0"));
+        EXPECT_EQ(child<QComboBox>(d, "cbAI0")->count(), 7);
+        enginetest::click(d, "cConfig");
+    });
+    const auto saved = node.saved();
+    EXPECT_EQ(saved[6], table[2]);
     EXPECT_EQ(saved[2], core::ArmySlot{});
 }
 

@@ -68,7 +68,22 @@ const Case kCases[] = {
       {"gbNomal", u"shown"}, {"gbAIChar", u"hidden"}, {"gbCoor", u"hidden"}, {"cbChar1", u"無"}, {"tX2", u"0"},
       {"tY2", u"0"}},
      {}, {}},
-    {"4E policy 9", 0x4E, {{81, 2, 9}}, {{"cbAI0", u"적이 오면 출격"}, {"gbNomal", u"shown"}}, {}, {}},
+    {"4E policy 6 at the list's end", 0x4E, {{81, 2, 6}}, {{"cbAI0", u"퇴각 지점"}, {"gbCoor", u"shown"}}, {}, {}},
+    {"4E policy 7 kept", 0x4E, {{81, 2, 7}},
+     {{"cbAI0", u"7"}, {"cbAI1", u"7"}, {"cbAI2", u"7"}, {"gbNomal", u"shown"}, {"gbCoor", u"hidden"}}, {}, {}},
+    {"4E policy 9", 0x4E, {{81, 2, 9}}, {{"cbAI0", u"9"}, {"gbNomal", u"shown"}}, {}, {}},
+    {"4E policy FFFF kept", 0x4E, {{81, 2, 0xFFFF}}, {{"cbAI0", u"65535"}, {"cbAI2", u"65535"}}, {}, {}},
+    {"4E policy FFFF, the first item picked", 0x4E, {{81, 2, 0xFFFF}}, {},
+     [](QDialog &d) { choose(d, "cbAI0", 0); }, {{81, 2, 0}}},
+    {"4E policy 7, another picked and the placeholder picked back", 0x4E, {{81, 2, 7}}, {},
+     [](QDialog &d) {
+         choose(d, "cbAI1", 3);
+         EXPECT_EQ(stateOf(d, "gbAIChar"), QStringLiteral("shown"));
+         choose(d, "cbAI2", 7);
+         EXPECT_EQ(stateOf(d, "cbAI0"), QStringLiteral("7"));
+         EXPECT_EQ(stateOf(d, "gbNomal"), QStringLiteral("shown"));
+     },
+     {}},
     {"4E policy panels follow the lists", 0x4E, {}, {},
      [](QDialog &d) {
          choose(d, "cbAI0", 3);
