@@ -39,7 +39,7 @@ struct OneNode
     explicit OneNode(const core::NameTables &names)
     {
         const QString key = core::defaultRecord(0x39) + QStringLiteral("_1");
-        ctx.node = tree.add(tree.root(), core::Relation::LastChild, key, core::MenuName(0x39));
+        ctx.node = tree.add(tree.root(), core::Relation::LastChild, key, core::menuName(0x39));
         ctx.captions.names = &names;
         ctx.readSetting = [](const QString &, const QString &) { return QStringLiteral("1"); };
     }

@@ -42,7 +42,7 @@ void replaceAllBench(benchmark::State &state, const QString &find)
         core::DocTree tree;
         core::KeySerial serial = 0;
         core::EditHistory history;
-        if (!core::EEXLoad(megabyteScenario(), QStringLiteral("bench.eex"), tree, serial).ok)
+        if (!core::eexLoad(megabyteScenario(), QStringLiteral("bench.eex"), tree, serial).ok)
             state.SkipWithError("load failed");
         commands = commandCount(tree);
         core::EditContext ctx{tree, serial, history};
@@ -63,7 +63,7 @@ void BM_FindTextToTheEnd(benchmark::State &state)
 {
     core::DocTree tree;
     core::KeySerial serial = 0;
-    core::EEXLoad(megabyteScenario(), QStringLiteral("bench.eex"), tree, serial);
+    core::eexLoad(megabyteScenario(), QStringLiteral("bench.eex"), tree, serial);
     const core::FindQuery query{core::FindMode::ByText, 0, QStringLiteral("@@@@")};
     for (auto _ : state)
         benchmark::DoNotOptimize(core::findFrom(tree, core::findStartOfTree(tree), query));

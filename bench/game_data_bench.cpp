@@ -12,7 +12,7 @@ void BM_GameDataLoad(benchmark::State &state)
     fixtures::ScopedGameFolder game;
     core::game::GameData data;
     for (auto _ : state) {
-        const auto report = core::game::GameDataLoad(data, game.folder());
+        const auto report = core::game::gameDataLoad(data, game.folder());
         benchmark::DoNotOptimize(report);
         benchmark::DoNotOptimize(data.names.charNames.data());
     }

@@ -98,9 +98,9 @@ void save(benchmark::State &state, const ScenarioSize &size)
     }
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("saved.eex"));
-    const std::int64_t peak = bench::peakBytesDuring([&] { core::EEXWrite(tree, path); });
+    const std::int64_t peak = bench::peakBytesDuring([&] { core::eexWrite(tree, path); });
     for (auto _ : state) {
-        if (!core::EEXWrite(tree, path).ok)
+        if (!core::eexWrite(tree, path).ok)
             state.SkipWithError("save failed");
     }
     bench::reportScenarioCounters(state, tree.count(), s.bytes.size(), peak);

@@ -31,7 +31,7 @@ void BM_LoadMegabyteScenario(benchmark::State &state)
     std::int64_t nodes = 0;
     for (auto _ : state) {
         core::DocTree tree;
-        const core::EexLoadResult r = core::EEXLoad(bytes, QStringLiteral("bench.eex"), tree, serial);
+        const core::EexLoadResult r = core::eexLoad(bytes, QStringLiteral("bench.eex"), tree, serial);
         if (!r.ok)
             state.SkipWithError("load failed");
         nodes = tree.count();

@@ -82,7 +82,7 @@ const core::CaptionContext &captionContext()
 bool loadScenario(const Scenario &s, core::DocTree &tree)
 {
     static core::KeySerial serial = 0;
-    return core::EEXLoadFile(s.path, tree, serial, captionContext()).ok;
+    return core::eexLoadFile(s.path, tree, serial, captionContext()).ok;
 }
 
 std::int64_t peakBytesDuring(const std::function<void()> &work)

@@ -20,7 +20,7 @@ struct Loaded {
         opt.itemlessRunPercent = 2;
         fixtures::ScenarioGenerator gen(2024, opt);
         core::KeySerial serial = 0;
-        core::EEXLoad(fixtures::scenarioBytes(gen.scenario()), QStringLiteral("bench.eex"), tree, serial);
+        core::eexLoad(fixtures::scenarioBytes(gen.scenario()), QStringLiteral("bench.eex"), tree, serial);
     }
 };
 
@@ -34,7 +34,7 @@ void BM_SerializeMegabyteScenario(benchmark::State &state)
 {
     const core::DocTree &tree = loadedTree();
     for (auto _ : state) {
-        const core::EexSerializeResult s = core::EEXSerialize(tree);
+        const core::EexSerializeResult s = core::eexSerialize(tree);
         if (!s.ok)
             state.SkipWithError("serialize failed");
         benchmark::DoNotOptimize(s.bytes.data());
@@ -47,7 +47,7 @@ void BM_SaveMegabyteScenario(benchmark::State &state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.eex"));
     for (auto _ : state) {
-        if (!core::EEXWrite(tree, path).ok)
+        if (!core::eexWrite(tree, path).ok)
             state.SkipWithError("save failed");
     }
 }

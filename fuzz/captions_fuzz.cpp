@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     core::DocTree tree;
     core::KeySerial serial = 0;
     const core::CaptionContext captions{&names, &bounds};
-    const core::EexLoadResult r = core::EEXLoad(bytes, QStringLiteral("fuzz.eex"), tree, serial, captions);
+    const core::EexLoadResult r = core::eexLoad(bytes, QStringLiteral("fuzz.eex"), tree, serial, captions);
     for (const core::EexLoadWarning &w : r.warnings)
         fuzzing::check(!core::eexLoadWarningMessage(w).isEmpty());
     if (!r.ok) {

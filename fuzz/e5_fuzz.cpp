@@ -43,11 +43,11 @@ int rawMode(const uint8_t *data, size_t size)
     // Exactly the request, so any write past it is caught by the sanitizer.
     std::vector<quint8> dst(static_cast<size_t>(request));
     core::game::BitReader bits(rest);
-    const int rc = core::game::DecodeEntry(std::span<quint8>(dst.data(), dst.size()), dict, request, bits);
+    const int rc = core::game::decodeEntry(std::span<quint8>(dst.data(), dst.size()), dict, request, bits);
     if (rc != 0 && rc != -1)
         __builtin_trap();
 
-    const core::game::E5Entry e = core::game::ReadE5EntryFromBytes(rest, entry);
+    const core::game::E5Entry e = core::game::readE5EntryFromBytes(rest, entry);
     if (e.ok() && e.bytes.size() > rest.size() && e.bytes.size() > core::game::kE5MaxUnpackedSize)
         __builtin_trap();
     return 0;
@@ -92,7 +92,7 @@ int structuredMode(const uint8_t *data, size_t size)
         archive[16 + i] = at < size ? char(data[at++]) : char(i);
     archive += payload;
     for (int i = 0; i < count + 1; ++i) {
-        const core::game::E5Entry e = core::game::ReadE5EntryFromBytes(archive, i);
+        const core::game::E5Entry e = core::game::readE5EntryFromBytes(archive, i);
         if (i < count && e.ok() && e.bytes.size() != qsizetype(sizes[size_t(i)].unpacked))
             __builtin_trap();
     }

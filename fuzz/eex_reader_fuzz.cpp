@@ -12,13 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     core::DocTree tree;
     core::KeySerial serial = 0;
-    const core::EexLoadResult r = core::EEXLoad(bytes, QStringLiteral("fuzz.eex"), tree, serial);
+    const core::EexLoadResult r = core::eexLoad(bytes, QStringLiteral("fuzz.eex"), tree, serial);
     if (!r.ok)
         return 0;
-    const core::EexSerializeResult s = core::EEXSerialize(tree);
+    const core::EexSerializeResult s = core::eexSerialize(tree);
     if (!s.ok)
         return 0;
     core::DocTree again;
-    core::EEXLoad(s.bytes, QStringLiteral("again.eex"), again, serial);
+    core::eexLoad(s.bytes, QStringLiteral("again.eex"), again, serial);
     return 0;
 }

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fuzzing::check(source.open(QIODevice::WriteOnly | QIODevice::Truncate));
         source.write(bytes);
     }
-    const core::ExePatchResult r = core::ExePatch(folder.path());
+    const core::ExePatchResult r = core::exePatch(folder.path());
     fuzzing::check(!r.message.isEmpty());
     QFile source(dir.filePath(QStringLiteral("ekd5_2.exe")));
     fuzzing::check(source.open(QIODevice::ReadOnly) && source.readAll() == bytes);

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         at += take;
     }
     core::game::GameData game;
-    const core::game::GameLoadReport report = core::game::GameDataLoad(game, folder.path());
+    const core::game::GameLoadReport report = core::game::gameDataLoad(game, folder.path());
     fuzzing::check(game.names.charNames.size() == 5124);
     fuzzing::check(game.names.itemNames.size() == 116);
     for (const QString &m : report.messages)

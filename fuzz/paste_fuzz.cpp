@@ -19,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray rest(reinterpret_cast<const char *>(data + 5), qsizetype(size - 5));
     core::KeySerial serial = 0;
     core::DocTree from, into;
-    if (!core::EEXLoad(rest.left(qsizetype(split)), QStringLiteral("a.eex"), from, serial).ok)
+    if (!core::eexLoad(rest.left(qsizetype(split)), QStringLiteral("a.eex"), from, serial).ok)
         return 0;
-    if (!core::EEXLoad(rest.mid(qsizetype(split)), QStringLiteral("b.eex"), into, serial).ok)
+    if (!core::eexLoad(rest.mid(qsizetype(split)), QStringLiteral("b.eex"), into, serial).ok)
         return 0;
     const std::vector<core::NodeId> sources = fuzzing::allNodes(from);
     const std::vector<core::NodeId> targets = fuzzing::allNodes(into);
@@ -40,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     core::EditHistory history;
     core::EditContext ctx{into, serial, history, {}};
     const core::EditResult pasted = core::pasteNodes(ctx, clipboard, target);
-    const core::EexSerializeResult saved = core::EEXSerialize(into);
+    const core::EexSerializeResult saved = core::eexSerialize(into);
     // A paste that went in leaves a tree the writer takes (or refuses with a
     // reason, such as a Section grown past 65,535 bytes).
     fuzzing::check(saved.ok || !saved.message.isEmpty());
     if (pasted.ok && saved.ok) {
         core::DocTree again;
-        core::EEXLoad(saved.bytes, QStringLiteral("again.eex"), again, serial);
+        core::eexLoad(saved.bytes, QStringLiteral("again.eex"), again, serial);
     }
     return 0;
 }

@@ -8,7 +8,7 @@ namespace {
 
 int word(const QString &key, int pos) { return keyField(key, pos, 2) & 0xFFFF; }
 
-QString tagged(int tag, std::int64_t value, int n) { return LongToHex(tag, 2) + LongToHex(value, n); }
+QString tagged(int tag, std::int64_t value, int n) { return longToHex(tag, 2) + longToHex(value, n); }
 
 } // namespace
 
@@ -97,7 +97,7 @@ QString newArmySlotText(const ArmyTableLayout &layout)
 
 QString newArmyTableRecord(const ArmyTableLayout &layout)
 {
-    return LongToHex(layout.code, 2) + newArmySlotText(layout).repeated(layout.slotCount);
+    return longToHex(layout.code, 2) + newArmySlotText(layout).repeated(layout.slotCount);
 }
 
 std::optional<OwnUnitPlacement> readOwnUnitPlacement(const QString &key)

@@ -128,7 +128,7 @@ QString commandCaption(const QString &key, CaptionSite site, bool child, const C
     const CaptionArgs a = captionArgs(code, site);
     QString out;
     out.reserve(64);
-    out += MenuName(code);
+    out += menuName(code);
     if (a.nameOnly)
         return out;
     MenuKeyLoadArgs args;

@@ -160,7 +160,7 @@ void appendItem(QString &rec, QStringView item, const QString &textHex)
     const qsizetype colon = item.indexOf(u':');
     const int tag = item.left(colon).toInt(nullptr, 16);
     const QStringView value = item.mid(colon + 1);
-    rec += LongToHex(tag, 2);
+    rec += longToHex(tag, 2);
     if (tag == 0x05) {
         if (value == u"text")
             rec += textHex;
@@ -169,17 +169,17 @@ void appendItem(QString &rec, QStringView item, const QString &textHex)
         // "[]" or "[a,b,...]": a count and that many u16 values.
         const QStringView inner = value.mid(1, value.size() - 2);
         const auto parts = inner.isEmpty() ? QList<QStringView>() : inner.split(u',');
-        rec += LongToHex(parts.size(), 2);
+        rec += longToHex(parts.size(), 2);
         for (QStringView p : parts)
-            rec += LongToHex(p.toInt(nullptr, 16), 2);
+            rec += longToHex(p.toInt(nullptr, 16), 2);
     } else {
-        rec += LongToHex(value.toLongLong(nullptr, 16), tag == 0x04 ? 4 : 2);
+        rec += longToHex(value.toLongLong(nullptr, 16), tag == 0x04 ? 4 : 2);
     }
 }
 
 QString buildRecord(const Entry &e, const QString &textHex)
 {
-    QString rec = LongToHex(e.code, 2);
+    QString rec = longToHex(e.code, 2);
     const QString items = QString::fromLatin1(e.items);
     const auto parts = QStringView(items).split(u' ', Qt::SkipEmptyParts);
     const int repeats = e.slotCount > 0 ? e.slotCount : 1;
@@ -217,7 +217,7 @@ constexpr int kWithoutEditDialog[] = {0x00, 0x01, 0x03, 0x07, 0x0A, 0x0C, 0x0D, 
 
 bool isValidCode(int code) { return code >= 0 && code < kCommandCount; }
 
-QString MenuName(int code) { return isValidCode(code) ? built().names.at(code) : QString(); }
+QString menuName(int code) { return isValidCode(code) ? built().names.at(code) : QString(); }
 
 const QStringList &menuNames() { return built().names; }
 
@@ -227,7 +227,7 @@ QString commandName(int code)
     return e ? QString::fromUtf16(e->name) : QString();
 }
 
-bool IsBlockMenu(int code)
+bool isBlockMenu(int code)
 {
     const Entry *e = entry(code);
     return e && e->block;
@@ -240,7 +240,7 @@ QString defaultRecord(int code, const QString &text)
         return QString();
     if (!e->callerText || text.isEmpty())
         return built().records[code];
-    return buildRecord(*e, WAscii(text));
+    return buildRecord(*e, wAscii(text));
 }
 
 int defaultRecordLength(int code)

@@ -7,26 +7,26 @@
 
 namespace core {
 
-std::optional<NodeSnapshot> NodeCopy(const DocTree &tree, NodeId node, bool keepExpanded)
+std::optional<NodeSnapshot> nodeCopy(const DocTree &tree, NodeId node, bool keepExpanded)
 {
     if (!tree.isValid(node) || isRootNode(tree, node) || isEndNode(tree, node) || isLockedComment(tree, node))
         return std::nullopt;
     return takeSnapshot(tree, node, keepExpanded);
 }
 
-InsertResult NodePaste(DocTree &tree, KeySerial &keySerial, const NodeSnapshot &snapshot, NodeId selected,
+InsertResult nodePaste(DocTree &tree, KeySerial &keySerial, const NodeSnapshot &snapshot, NodeId selected,
                        Relation where, SnapshotKeys keys)
 {
     return insertSnapshots(tree, keySerial, {snapshot}, selected, where, keys);
 }
 
-KeyEditResult KeyEditChildren(DocTree &tree, NodeId first, int count, bool bDelete)
+KeyEditResult keyEditChildren(DocTree &tree, NodeId first, int count, bool bDelete)
 {
     int bytes = 0;
     NodeId n = first;
     for (int i = 0; i < count && n != kNoNode; ++i, n = tree.next(n))
         bytes += branchByteLength(tree, n);
-    return KeyEdit(tree, first, bDelete ? -bytes : bytes);
+    return keyEdit(tree, first, bDelete ? -bytes : bytes);
 }
 
 namespace {
@@ -36,10 +36,10 @@ namespace {
 std::optional<NodeSnapshot> copyUnit(const DocTree &tree, const EditUnit &u, bool keepExpanded)
 {
     if (u.isChildEvent())
-        return NodeCopy(tree, u.last, keepExpanded);
+        return nodeCopy(tree, u.last, keepExpanded);
     if (isMarkerNode(tree, u.first))
         return std::nullopt;
-    return NodeCopy(tree, u.first, keepExpanded);
+    return nodeCopy(tree, u.first, keepExpanded);
 }
 
 bool fitsBefore(const DocTree &tree, const NodeSnapshot &entry, NodeId target)
@@ -121,7 +121,7 @@ EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId targe
         int bytes = 0;
         for (const NodeSnapshot &e : clipboard.entries())
             bytes += snapshotByteLength(e) + (isChildEventSnapshot(e) ? 2 : 0);
-        if (!sectionCanGrow(tree, target, bytes) || !KeyEditCheck(tree, target, bytes))
+        if (!sectionCanGrow(tree, target, bytes) || !keyEditCheck(tree, target, bytes))
             return refused(kTooLongMessage);
     }
 
@@ -139,16 +139,16 @@ EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId targe
             marker.code = kMarkerCode;
             marker.selected = target;
             marker.where = Relation::Before;
-            const NodeAddResult m = MenuNodeAdd(tree, ctx.keySerial, marker, ctx.captions);
+            const NodeAddResult m = menuNodeAdd(tree, ctx.keySerial, marker, ctx.captions);
             if (!m)
                 return rollBack();
-            if (!NodePaste(tree, ctx.keySerial, e, target, Relation::Before, SnapshotKeys::Fresh)) {
+            if (!nodePaste(tree, ctx.keySerial, e, target, Relation::Before, SnapshotKeys::Fresh)) {
                 removeRun(tree, {m.node});
                 return rollBack();
             }
             step.records.push_back(makeRecord(tree, ctx.history, RecordKind::AddChildEvent, target));
         } else {
-            if (!NodePaste(tree, ctx.keySerial, e, target, Relation::Before, SnapshotKeys::Fresh))
+            if (!nodePaste(tree, ctx.keySerial, e, target, Relation::Before, SnapshotKeys::Fresh))
                 return rollBack();
             step.records.push_back(makeRecord(tree, ctx.history, RecordKind::Add, target));
         }

@@ -22,18 +22,18 @@ namespace core {
 
 // Copies the node with its branch. Refused (nullopt) for the root, end nodes
 // and a Section's locked comment. `keepExpanded` false gives a collapsed top.
-std::optional<NodeSnapshot> NodeCopy(const DocTree &tree, NodeId node, bool keepExpanded);
+std::optional<NodeSnapshot> nodeCopy(const DocTree &tree, NodeId node, bool keepExpanded);
 
 // Inserts the snapshot before or after `selected` with fresh or kept keys;
 // nested lengths of the pasted blocks and of the blocks around are rebuilt.
 // All or nothing; no placement rules beyond the tree's own (callers check).
-InsertResult NodePaste(DocTree &tree, KeySerial &keySerial, const NodeSnapshot &snapshot, NodeId selected,
+InsertResult nodePaste(DocTree &tree, KeySerial &keySerial, const NodeSnapshot &snapshot, NodeId selected,
                        Relation where, SnapshotKeys keys);
 
 // Passes the bytes of `count` siblings from `first`, with their branches, to
 // the blocks that enclose them: added (bDelete false, right after they were
 // inserted) or taken away (bDelete true, right before they are removed).
-KeyEditResult KeyEditChildren(DocTree &tree, NodeId first, int count, bool bDelete);
+KeyEditResult keyEditChildren(DocTree &tree, NodeId first, int count, bool bDelete);
 
 class Clipboard
 {

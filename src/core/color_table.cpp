@@ -75,13 +75,13 @@ ColorTableArray &storage()
 }
 } // namespace
 
-const ColorTableArray &InitColorTable()
+const ColorTableArray &initColorTable()
 {
     storage() = build();
     return storage();
 }
 
-const ColorTableArray &ColorTable() { return storage(); }
+const ColorTableArray &colorTable() { return storage(); }
 
 std::uint32_t colorAt(int index)
 {

@@ -16,9 +16,9 @@ using ColorTableArray = std::array<std::uint32_t, kColorTableSize>;
 constexpr std::uint32_t kKeyColor = 247u + 256u * 0u + 65536u * 255u;
 
 // (Re)builds the palette; every call gives the same values.
-const ColorTableArray &InitColorTable();
+const ColorTableArray &initColorTable();
 // The palette (built on first use).
-const ColorTableArray &ColorTable();
+const ColorTableArray &colorTable();
 // The colour at `index`; the key colour for an index outside 0..254.
 std::uint32_t colorAt(int index);
 

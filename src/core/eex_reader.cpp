@@ -420,7 +420,7 @@ private:
             const int code = u16(p);
             if (code == kEndCode) {
                 m_seek = p + 2;
-                m_headEnd = addNode(section, readerHeadEndKey(m_scene, m_section), MenuName(0));
+                m_headEnd = addNode(section, readerHeadEndKey(m_scene, m_section), menuName(0));
                 ++m_serial;
                 return;
             }
@@ -481,7 +481,7 @@ private:
             return -1;
         }
         if (code == kEndCode) {
-            m_lastAdded = addNode(parent, readerEndKey(m_serial), MenuName(0));
+            m_lastAdded = addNode(parent, readerEndKey(m_serial), menuName(0));
             ++m_serial;
             return kEndCode;
         }
@@ -560,7 +560,7 @@ private:
             if (!assumed)
                 record += QStringLiteral("0100");
         }
-        const NodeId marker = addNode(parent, commandKey(record, markerSerial), MenuName(1));
+        const NodeId marker = addNode(parent, commandKey(record, markerSerial), menuName(1));
         m_tree.setTextColor(marker, markerTextColor());
         const int markerBytes = int(record.size() / 2);
         if (assumed) {
@@ -633,7 +633,7 @@ private:
 
 } // namespace
 
-EexLoadResult EEXLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions)
 {
     return eexLoadGuarded(tree, [&] {
@@ -669,7 +669,7 @@ EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()>
     }
 }
 
-EexLoadResult EEXLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial, const CaptionContext &captions)
+EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial, const CaptionContext &captions)
 {
     tree.clear();
     EexLoadResult refused;
@@ -710,7 +710,7 @@ EexLoadResult EEXLoadFile(const QString &path, DocTree &tree, KeySerial &keySeri
             return r;
         }
         file.close();
-        return EEXLoad(bytes, path, tree, keySerial, captions);
+        return eexLoad(bytes, path, tree, keySerial, captions);
     });
     if (result.failure == EexLoadFailure::OutOfMemory)
         result.fileSize = info.size();

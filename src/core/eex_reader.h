@@ -59,11 +59,11 @@ struct EexLoadResult {
 // Reads the file's bytes into `tree` (cleared first). `path` becomes the root's
 // text. Keys take their serials from `keySerial`, which keeps counting across
 // loads. Never throws; a damaged file gives ok = false with the offset.
-EexLoadResult EEXLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions = {});
 // Same, reading the file at `path` first. A missing file, a folder, an
 // unreadable or too large file fails with its own kind and reads nothing.
-EexLoadResult EEXLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial,
+EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial,
                           const CaptionContext &captions = {});
 // Runs a load; a failed allocation in it becomes OutOfMemory with `tree`
 // cleared, instead of ending the program.

@@ -153,7 +153,7 @@ private:
 
 } // namespace
 
-EexSerializeResult EEXSerialize(const DocTree &tree)
+EexSerializeResult eexSerialize(const DocTree &tree)
 {
     EexSerializeResult result;
     if (tree.root() == kNoNode) {
@@ -235,9 +235,9 @@ EexWriteResult saveFileAtomically(const QByteArray &bytes, const QString &path, 
     return result;
 }
 
-EexWriteResult EEXWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook)
+EexWriteResult eexWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook)
 {
-    EexSerializeResult s = EEXSerialize(tree);
+    EexSerializeResult s = eexSerialize(tree);
     if (!s.ok)
         return s;
     return saveFileAtomically(s.bytes, path, hook);

@@ -32,7 +32,7 @@ struct EexSerializeResult : EexWriteResult {
 // The tree as file bytes. Refused (ok = false, no bytes) when a key's record
 // part is not hex, a Section or body list exceeds 65,535 bytes, or a nested
 // length does not match its list.
-EexSerializeResult EEXSerialize(const DocTree &tree);
+EexSerializeResult eexSerialize(const DocTree &tree);
 
 // Writes `bytes` to the device; returns false when the write failed. The
 // default writes everything at once; tests pass one that fails half-way.
@@ -41,7 +41,7 @@ using EexWriteHook = std::function<bool(QIODevice &device, const QByteArray &byt
 // Serializes the tree and saves it at `path` through a temporary file beside
 // it, renamed over the target only when everything was written; the target
 // keeps its permissions. On any failure the old file is untouched.
-EexWriteResult EEXWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook = {});
+EexWriteResult eexWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook = {});
 
 // What decides the message of a failed save, looked up after the failure.
 struct SaveConditions {

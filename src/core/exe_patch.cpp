@@ -74,9 +74,9 @@ qsizetype exePatchMinimumSize()
     return highest;
 }
 
-ExePatchResult ExePatch() { return ExePatch(ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed()); }
+ExePatchResult exePatch() { return exePatch(readINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed()); }
 
-ExePatchResult ExePatch(const QString &gameFolder)
+ExePatchResult exePatch(const QString &gameFolder)
 {
     const QString folder = gameFolder.trimmed();
     if (folder.isEmpty())
@@ -106,7 +106,7 @@ ExePatchResult ExePatch(const QString &gameFolder)
 
     for (const BytePatch &p : kBytePatches)
         image[p.position - 1] = p.value;
-    if (!WriteHexAt(blockHex(), int(kBlockOffset), image) || image.size() != sourceSize)
+    if (!writeHexAt(blockHex(), int(kBlockOffset), image) || image.size() != sourceSize)
         return failure(QStringLiteral("패치 데이터가 잘못되었습니다."));
 
     QSaveFile target(dir.filePath(kTargetName));

@@ -14,8 +14,8 @@ struct ExePatchResult {
 };
 
 // The game folder from the settings file ("Folder", "Path").
-ExePatchResult ExePatch();
-ExePatchResult ExePatch(const QString &gameFolder);
+ExePatchResult exePatch();
+ExePatchResult exePatch(const QString &gameFolder);
 
 // The smallest source length the patch accepts: one past its highest offset.
 qsizetype exePatchMinimumSize();

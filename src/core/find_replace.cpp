@@ -21,11 +21,11 @@ bool findMatches(const DocTree &tree, NodeId n, const FindQuery &query)
 {
     const QString text = tree.textPreview(n);
     // A key still to be made is a command's: never the root, a Scene or a Section.
-    if (tree.pendingRecord(n).isEmpty() && (tree.key(n) == u"Path" || IsScene(text) || IsSection(text)))
+    if (tree.pendingRecord(n).isEmpty() && (tree.key(n) == u"Path" || isScene(text) || isSection(text)))
         return false;
     if (int(query.mode) >= kFindByTextOption)
         return text.contains(query.text, Qt::CaseSensitive);
-    return NodeNumber(text) == query.code;
+    return nodeNumber(text) == query.code;
 }
 
 } // namespace
@@ -268,14 +268,14 @@ ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &repl
 
     QString newKey = key;
     const int delta = keyReplaceTextBytes(newKey, *start, *bytes);
-    if (delta != 0 && (!KeyEditCheck(tree, node, delta) || !budget.canGrow(node, delta)))
+    if (delta != 0 && (!keyEditCheck(tree, node, delta) || !budget.canGrow(node, delta)))
         return ReplaceNodeStatus::TooLong;
     const QString preKey = key;
     const QString preText = tree.text(node);
     if (!tree.setKey(node, newKey))
         return ReplaceNodeStatus::NoMatch;  // the serial suffix keeps keys apart; never expected
     if (delta != 0) {
-        KeyEdit(tree, node, delta);
+        keyEdit(tree, node, delta);
         budget.grew(node, delta);
     }
     tree.setText(node, commandCaption(newKey, CaptionSite::Creation, holdsNestedList(tree, node), captions));

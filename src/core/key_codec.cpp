@@ -57,11 +57,11 @@ int keyCode(const QString &key)
     const QStringView rec = recordPart(key);
     if (rec.size() < 4)
         return -1;
-    const auto v = HexToLong(rec, 1, 2);
+    const auto v = hexToLong(rec, 1, 2);
     return v ? int(*v) : -1;
 }
 
-std::optional<std::int32_t> HexToLong(QStringView hex, int pos, int n)
+std::optional<std::int32_t> hexToLong(QStringView hex, int pos, int n)
 {
     if (pos < 1 || n < 1 || n > 4)
         return std::nullopt;
@@ -87,10 +87,10 @@ std::optional<std::int32_t> HexToLong(QStringView hex, int pos, int n)
 
 std::int32_t keyField(QStringView key, int pos, int n)
 {
-    return HexToLong(key, pos, n).value_or(0);
+    return hexToLong(key, pos, n).value_or(0);
 }
 
-QString LongToHex(std::int64_t value, int n, bool swap)
+QString longToHex(std::int64_t value, int n, bool swap)
 {
     if (n < 1) n = 1;
     if (n > 4) n = 4;
@@ -105,7 +105,7 @@ QString LongToHex(std::int64_t value, int n, bool swap)
     return out;
 }
 
-bool WriteHexAt(QStringView hex, int offset, QByteArray &buffer)
+bool writeHexAt(QStringView hex, int offset, QByteArray &buffer)
 {
     if (offset < 0)
         return false;
@@ -132,18 +132,18 @@ bool WriteHexAt(QStringView hex, int offset, QByteArray &buffer)
     return true;
 }
 
-QString WAscii(const QString &text)
+QString wAscii(const QString &text)
 {
     return bytesToHex(platform::Cp949::encode(text));
 }
 
-int IntegerLong(std::uint8_t first, std::uint8_t second) { return first + 256 * second; }
+int integerLong(std::uint8_t first, std::uint8_t second) { return first + 256 * second; }
 
 void keyWriteField(QString &key, int pos, int n, std::int64_t value)
 {
     if (pos < 1 || pos - 1 + 2 * n > key.size())
         return;
-    key.replace(pos - 1, 2 * n, LongToHex(value, n, true));
+    key.replace(pos - 1, 2 * n, longToHex(value, n, true));
 }
 
 bool keyWriteFieldChecked(QString &key, int pos, int n, std::int64_t value)
@@ -153,11 +153,11 @@ bool keyWriteFieldChecked(QString &key, int pos, int n, std::int64_t value)
     const std::int64_t limit = std::int64_t(1) << (8 * n);
     if (value < 0 || value >= limit)
         return false;
-    key.replace(pos - 1, 2 * n, LongToHex(value, n, true));
+    key.replace(pos - 1, 2 * n, longToHex(value, n, true));
     return true;
 }
 
-bool KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue)
+bool keyValueApply(const QString &boxText, QString &key, int pos, bool longValue)
 {
     bool ok = false;
     const qlonglong v = boxText.trimmed().toLongLong(&ok);
@@ -170,7 +170,7 @@ bool KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue
     return true;
 }
 
-QString KeyValueShow(const QString &key, int pos, bool longValue, bool hex)
+QString keyValueShow(const QString &key, int pos, bool longValue, bool hex)
 {
     const std::int32_t v = keyField(key, pos, longValue ? 4 : 2);
     if (longValue && hex)

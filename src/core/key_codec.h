@@ -43,7 +43,7 @@ int keyCode(const QString &key);
 // signed 32-bit value (FFFFFFFF reads -1). Digits past the end of the text
 // are read as missing; fails (nullopt) when no digit is left at all or a
 // character is not a hex digit.
-std::optional<std::int32_t> HexToLong(QStringView hex, int pos, int n);
+std::optional<std::int32_t> hexToLong(QStringView hex, int pos, int n);
 // A field of a command key, read as HexToLong reads it. Keys hold hex digits
 // only; a field that runs past the end of a record cut short by a damaged
 // file reads the digits that are there, and one with none reads 0, so such a
@@ -53,26 +53,26 @@ std::int32_t keyField(QStringView key, int pos, int n);
 // The low n bytes (1, 2 or 4) of the value as 2n upper-case hex digits; with
 // swap little-endian, else big-endian. Higher bytes are cut: (0x12C,1) = "2C",
 // (-1,2) = "FFFF".
-QString LongToHex(std::int64_t value, int n, bool swap = true);
+QString longToHex(std::int64_t value, int n, bool swap = true);
 
 // Writes the bytes of the hex text (blanks ignored, an odd last digit dropped)
 // into the buffer at the 0-based offset, extending it when needed. False (and
 // nothing written) when the text holds a character that is not a hex digit or
 // no digit pair at all.
-bool WriteHexAt(QStringView hex, int offset, QByteArray &buffer);
+bool writeHexAt(QStringView hex, int offset, QByteArray &buffer);
 
 // Hex of the text's CP949 bytes, no terminator. A line feed gives "0A"; a
 // character CP949 cannot hold gives "3F".
-QString WAscii(const QString &text);
+QString wAscii(const QString &text);
 
 // first + 256 * second (0..65535).
-int IntegerLong(std::uint8_t first, std::uint8_t second);
+int integerLong(std::uint8_t first, std::uint8_t second);
 
 // Replaces the 8 (longValue) or 4 characters of the key at the 1-based
 // position with the value of the box text, read as a decimal number. False,
 // and the key as it was, when the text is not a whole number or does not fit
 // the field (-2,147,483,648..4,294,967,295 for 4 bytes, -32,768..65,535 for 2).
-bool KeyValueApply(const QString &boxText, QString &key, int pos, bool longValue);
+bool keyValueApply(const QString &boxText, QString &key, int pos, bool longValue);
 // Same, with a number.
 void keyWriteField(QString &key, int pos, int n, std::int64_t value);
 // Checked writer for core code that must not wrap: false (key unchanged) when
@@ -81,7 +81,7 @@ void keyWriteField(QString &key, int pos, int n, std::int64_t value);
 bool keyWriteFieldChecked(QString &key, int pos, int n, std::int64_t value);
 // Text of a 4-byte (longValue) or 2-byte field: decimal, or upper-case hex
 // without leading zeros when longValue and hex are both set.
-QString KeyValueShow(const QString &key, int pos, bool longValue, bool hex = false);
+QString keyValueShow(const QString &key, int pos, bool longValue, bool hex = false);
 
 // A text item inside a key: the CP949 bytes from the 1-based character
 // position up to (not including) the first 00 byte.

@@ -18,7 +18,7 @@ struct PlannedKey {
 QString withWord(const QString &key, int word)
 {
     const QStringView rec = recordPart(key);
-    return rec.left(rec.size() - 4).toString() + LongToHex(word, 2, true) + keySuffix(key).toString();
+    return rec.left(rec.size() - 4).toString() + longToHex(word, 2, true) + keySuffix(key).toString();
 }
 
 // Works out the new keys of every block enclosing `node`, innermost first,
@@ -54,7 +54,7 @@ KeyEditResult plan(const DocTree &tree, NodeId node, int delta, std::vector<Plan
 
 bool holdsNestedList(const DocTree &tree, NodeId node)
 {
-    return tree.childCount(node) > 0 && IsBlockMenu(keyCode(tree.key(node)));
+    return tree.childCount(node) > 0 && isBlockMenu(keyCode(tree.key(node)));
 }
 
 std::optional<int> nestedLength(const DocTree &tree, NodeId block)
@@ -64,7 +64,7 @@ std::optional<int> nestedLength(const DocTree &tree, NodeId block)
     const QStringView rec = recordPart(tree.key(block));
     if (rec.size() < 8)  // code word + length word at least
         return std::nullopt;
-    const auto word = HexToLong(rec, int(rec.size()) - 3, 2);
+    const auto word = hexToLong(rec, int(rec.size()) - 3, 2);
     if (!word)
         return std::nullopt;
     return int(*word);
@@ -92,12 +92,12 @@ int branchByteLength(const DocTree &tree, NodeId node)
     return total;
 }
 
-KeyEditResult KeyEditCheck(const DocTree &tree, NodeId node, int delta)
+KeyEditResult keyEditCheck(const DocTree &tree, NodeId node, int delta)
 {
     return plan(tree, node, delta, nullptr);
 }
 
-KeyEditResult KeyEdit(DocTree &tree, NodeId command, int delta)
+KeyEditResult keyEdit(DocTree &tree, NodeId command, int delta)
 {
     std::vector<PlannedKey> keys;
     const KeyEditResult result = plan(tree, command, delta, &keys);
@@ -108,9 +108,9 @@ KeyEditResult KeyEdit(DocTree &tree, NodeId command, int delta)
     return result;
 }
 
-KeyEditResult KeyEditNode(DocTree &tree, NodeId node, int bytes, NodeChange change)
+KeyEditResult keyEditNode(DocTree &tree, NodeId node, int bytes, NodeChange change)
 {
-    return KeyEdit(tree, node, change == NodeChange::Inserted ? bytes : -bytes);
+    return keyEdit(tree, node, change == NodeChange::Inserted ? bytes : -bytes);
 }
 
 } // namespace core

@@ -46,18 +46,18 @@ int branchByteLength(const DocTree &tree, NodeId node);
 
 // Can `delta` bytes be added to every block command enclosing `node`? Callers
 // that are about to change a command's length ask this first.
-KeyEditResult KeyEditCheck(const DocTree &tree, NodeId node, int delta);
+KeyEditResult keyEditCheck(const DocTree &tree, NodeId node, int delta);
 
 // This command's record changed by `delta` bytes (a text or list item was
 // rewritten): every block command enclosing it takes the change. The command's
 // own key is not touched.
-KeyEditResult KeyEdit(DocTree &tree, NodeId command, int delta);
+KeyEditResult keyEdit(DocTree &tree, NodeId command, int delta);
 
 // A node bringing `bytes` bytes to the file was inserted here (call right
 // after inserting it) or is about to be removed from here (call right before
 // removing it, while it is still in place). `bytes` is ownByteLength for a
 // lone node, branchByteLength for a node with its branch.
 enum class NodeChange { Inserted, Removed };
-KeyEditResult KeyEditNode(DocTree &tree, NodeId node, int bytes, NodeChange change);
+KeyEditResult keyEditNode(DocTree &tree, NodeId node, int bytes, NodeChange change);
 
 } // namespace core

@@ -376,7 +376,7 @@ void appendMenuKeyWords(QString &out, const QString &key, const MenuKeyLoadArgs 
     Walk(out, work, *code, args, ctx).run();
 }
 
-QString MenuKeyLoad(const QString &key, const MenuKeyLoadArgs &args, const CaptionContext &ctx)
+QString menuKeyLoad(const QString &key, const MenuKeyLoadArgs &args, const CaptionContext &ctx)
 {
     QString words;
     appendMenuKeyWords(words, key, args, ctx);

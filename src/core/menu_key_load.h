@@ -31,7 +31,7 @@ struct MenuKeyLoadArgs {
 void appendMenuKeyWords(QString &out, const QString &key, const MenuKeyLoadArgs &args, const CaptionContext &ctx);
 
 // The same words as a text of their own.
-QString MenuKeyLoad(const QString &key, const MenuKeyLoadArgs &args, const CaptionContext &ctx);
+QString menuKeyLoad(const QString &key, const MenuKeyLoadArgs &args, const CaptionContext &ctx);
 
 // `str` with the len1 characters at start1 and the len2 characters at start2
 // exchanged (1-based, start1 + len1 <= start2). Out-of-range stretches are

@@ -56,7 +56,7 @@ bool commandFitsAt(const DocTree &tree, NodeId parent, int row)
 // has no nested list yet.
 bool endNodeFitsUnder(const DocTree &tree, NodeId block)
 {
-    return tree.isValid(block) && IsBlockMenu(keyCode(tree.key(block))) && tree.childCount(block) == 0
+    return tree.isValid(block) && isBlockMenu(keyCode(tree.key(block))) && tree.childCount(block) == 0
         && !isSection(tree, tree.parent(block));
 }
 
@@ -98,20 +98,20 @@ QString defaultNodeKey(const MenuNodeRequest &request, KeySerial serial)
     return serialKey(record, title ? QStringView(kTitleCommentMarker) : QStringView(), serial);
 }
 
-KeyEditResult BlockLenAppend(DocTree &tree, NodeId endNode)
+KeyEditResult blockLenAppend(DocTree &tree, NodeId endNode)
 {
     const NodeId block = tree.parent(endNode);
     const QString old = tree.key(block);
     const QStringView rec = recordPart(old);
     if (!tree.setKey(block, rec.toString() + QStringLiteral("0000") + keySuffix(old).toString()))
         return {KeyEditStatus::KeyTaken, block, 0};
-    const KeyEditResult grown = KeyEdit(tree, block, 2);
+    const KeyEditResult grown = keyEdit(tree, block, 2);
     if (!grown)
         tree.setKey(block, old);
     return grown;
 }
 
-NodeAddResult MenuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeRequest &request,
+NodeAddResult menuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeRequest &request,
                           const CaptionContext &captions)
 {
     const int code = request.code;
@@ -143,7 +143,7 @@ NodeAddResult MenuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeReq
 
     // 3. Caption and insertion.
     const QString caption =
-        commandCaption(key, CaptionSite::Creation, request.child && IsBlockMenu(code), captions);
+        commandCaption(key, CaptionSite::Creation, request.child && isBlockMenu(code), captions);
     const AncestorKeys before(tree, parent);
     const NodeId node = tree.add(request.selected, where, key, caption);
     if (node == kNoNode)
@@ -161,7 +161,7 @@ NodeAddResult MenuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeReq
     else if (code == kCommentCode)
         tree.setTextColor(node, commentTextColor());
     else if (code == kEndCode) {
-        const KeyEditResult word = BlockLenAppend(tree, node);
+        const KeyEditResult word = blockLenAppend(tree, node);
         if (!word)
             return undo(errorOf(word));
     }
@@ -171,7 +171,7 @@ NodeAddResult MenuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeReq
         tree.setBackColor(node, request.backColor);
 
     // 5. The enclosing blocks grow by the new record.
-    const KeyEditResult grown = KeyEditNode(tree, node, ownByteLength(tree, node), NodeChange::Inserted);
+    const KeyEditResult grown = keyEditNode(tree, node, ownByteLength(tree, node), NodeChange::Inserted);
     if (!grown)
         return undo(errorOf(grown));
 
@@ -179,10 +179,10 @@ NodeAddResult MenuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeReq
     return {node, NodeAddError::None};
 }
 
-NodeAddResult ChildEventAdd(DocTree &tree, KeySerial &keySerial, int code, NodeId selected, Relation where,
+NodeAddResult childEventAdd(DocTree &tree, KeySerial &keySerial, int code, NodeId selected, Relation where,
                             const CaptionContext &captions)
 {
-    if (!IsBlockMenu(code))
+    if (!isBlockMenu(code))
         return {kNoNode, NodeAddError::BadCode};
     NodeId parent = kNoNode;
     int row = 0;
@@ -207,7 +207,7 @@ NodeAddResult ChildEventAdd(DocTree &tree, KeySerial &keySerial, int code, NodeI
     step.code = kMarkerCode;
     step.selected = selected;
     step.where = where;
-    NodeAddResult r = MenuNodeAdd(tree, keySerial, step, captions);
+    NodeAddResult r = menuNodeAdd(tree, keySerial, step, captions);
     if (!r)
         return undo(r.error);
     marker = r.node;
@@ -216,7 +216,7 @@ NodeAddResult ChildEventAdd(DocTree &tree, KeySerial &keySerial, int code, NodeI
     step.selected = marker;
     step.where = Relation::After;
     step.backColor = childBlockBackColor();
-    r = MenuNodeAdd(tree, keySerial, step, captions);
+    r = menuNodeAdd(tree, keySerial, step, captions);
     if (!r)
         return undo(r.error);
     block = r.node;
@@ -224,7 +224,7 @@ NodeAddResult ChildEventAdd(DocTree &tree, KeySerial &keySerial, int code, NodeI
     step.code = kEndCode;
     step.selected = block;
     step.where = Relation::LastChild;
-    r = MenuNodeAdd(tree, keySerial, step, captions);
+    r = menuNodeAdd(tree, keySerial, step, captions);
     if (!r)
         return undo(r.error);
     return {block, NodeAddError::None};

@@ -57,18 +57,18 @@ QString defaultNodeKey(const MenuNodeRequest &request, KeySerial serial);
 
 // Creates one command node. On success the serial counter has advanced past
 // the serial the key took; on failure nothing has changed.
-NodeAddResult MenuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeRequest &request,
+NodeAddResult menuNodeAdd(DocTree &tree, KeySerial &keySerial, const MenuNodeRequest &request,
                           const CaptionContext &captions);
 
 // Gives the block command above a just-added end node its nested-length word
 // (0, the end node's own bytes follow) and grows the blocks around it by the
 // word's two bytes.
-KeyEditResult BlockLenAppend(DocTree &tree, NodeId endNode);
+KeyEditResult blockLenAppend(DocTree &tree, NodeId endNode);
 
 // Creates a whole child event: the marker placed against `selected` by
 // `where`, the block command `code` right after it (cyan) and the end node of
 // its empty nested list (cyan). Returns the block command. All or nothing.
-NodeAddResult ChildEventAdd(DocTree &tree, KeySerial &keySerial, int code, NodeId selected, Relation where,
+NodeAddResult childEventAdd(DocTree &tree, KeySerial &keySerial, int code, NodeId selected, Relation where,
                             const CaptionContext &captions);
 
 } // namespace core

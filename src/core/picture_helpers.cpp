@@ -11,7 +11,7 @@ constexpr int kKeyRed = 247, kKeyGreen = 0, kKeyBlue = 255;
 bool isKey(QRgb p) { return qRed(p) == kKeyRed && qGreen(p) == kKeyGreen && qBlue(p) == kKeyBlue; }
 } // namespace
 
-QImage MakeMask(QImage &sprite)
+QImage makeMask(QImage &sprite)
 {
     if (sprite.isNull())
         return QImage();
@@ -34,7 +34,7 @@ QImage MakeMask(QImage &sprite)
     return mask;
 }
 
-QByteArray MakeBmpInfo(int w, int h)
+QByteArray makeBmpInfo(int w, int h)
 {
     if (w <= 0 || h <= 0)
         return QByteArray();
@@ -49,7 +49,7 @@ QByteArray MakeBmpInfo(int w, int h)
     return header;
 }
 
-QImage MakeBmpImage(int w, int h)
+QImage makeBmpImage(int w, int h)
 {
     if (w <= 0 || h <= 0)
         return QImage();
@@ -58,7 +58,7 @@ QImage MakeBmpImage(int w, int h)
     return image;
 }
 
-bool BytesMatchHex(const QByteArray &bytes, const QString &hexText)
+bool bytesMatchHex(const QByteArray &bytes, const QString &hexText)
 {
     QString want;
     want.reserve(hexText.size());

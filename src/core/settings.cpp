@@ -42,7 +42,7 @@ QString withSlash(QString dir)
 }
 } // namespace
 
-QString AppPath()
+QString appPath()
 {
     const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
                                                      : QDir::currentPath();
@@ -57,35 +57,35 @@ QString chooseIniPath(const QString &appDir, const QString &configDir)
     return withSlash(configDir) + kIniName;
 }
 
-QString IniPath()
+QString iniPath()
 {
     if (iniPathStorage().isEmpty()) {
         const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-        iniPathStorage() = chooseIniPath(AppPath(), config);
+        iniPathStorage() = chooseIniPath(appPath(), config);
     }
     return iniPathStorage();
 }
 
 void setIniPath(const QString &path) { iniPathStorage() = path; }
 
-QString ReadINI(const QString &section, const QString &key, const QString &file)
+QString readINI(const QString &section, const QString &key, const QString &file)
 {
     return platform::ProfileFile(file).read(section, key);
 }
 
-QString ReadINI(const QString &section, const QString &key)
+QString readINI(const QString &section, const QString &key)
 {
-    return ReadINI(section, key, IniPath());
+    return readINI(section, key, iniPath());
 }
 
-bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file)
+bool writeINI(const QString &section, const QString &key, const QString &value, const QString &file)
 {
     return platform::ProfileFile(file).write(section, key, value);
 }
 
-bool WriteINI(const QString &section, const QString &key, const QString &value)
+bool writeINI(const QString &section, const QString &key, const QString &value)
 {
-    return WriteINI(section, key, value, IniPath());
+    return writeINI(section, key, value, iniPath());
 }
 
 bool parseLeadingNumber(const QString &text, double *value)
@@ -137,7 +137,7 @@ bool parseSettingBool(const QString &text, bool *value)
 int readIntSetting(const QString &section, const QString &key, int fallback, int min, int max)
 {
     double v = 0;
-    if (!parseLeadingNumber(ReadINI(section, key), &v))
+    if (!parseLeadingNumber(readINI(section, key), &v))
         return fallback;
     v = std::nearbyint(v); // half to even under the default rounding mode
     if (v < double(min) || v > double(max))
@@ -147,7 +147,7 @@ int readIntSetting(const QString &section, const QString &key, int fallback, int
 
 qint64 readHexSetting(const QString &section, const QString &key, qint64 fallback)
 {
-    QString t = ReadINI(section, key);
+    QString t = readINI(section, key);
     if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
         || t.startsWith(QLatin1String("&h"), Qt::CaseInsensitive))
         t.remove(0, 2);
@@ -159,13 +159,13 @@ qint64 readHexSetting(const QString &section, const QString &key, qint64 fallbac
 bool readBoolSetting(const QString &section, const QString &key, bool fallback)
 {
     bool v = false;
-    return parseSettingBool(ReadINI(section, key), &v) ? v : fallback;
+    return parseSettingBool(readINI(section, key), &v) ? v : fallback;
 }
 
 double readDoubleSetting(const QString &section, const QString &key, double fallback)
 {
     bool ok = false;
-    const double v = ReadINI(section, key).toDouble(&ok);
+    const double v = readINI(section, key).toDouble(&ok);
     return ok && std::isfinite(v) ? v : fallback;
 }
 
@@ -183,12 +183,12 @@ CharSelectMode charSelectModeFromText(const QString &text)
     return v == 1 ? CharSelectMode::Number : CharSelectMode::Name;
 }
 
-CharSelectMode LoadCharSelectOption()
+CharSelectMode loadCharSelectOption()
 {
-    return charSelectModeFromText(ReadINI(QStringLiteral("Option"), QStringLiteral("Char_Select")));
+    return charSelectModeFromText(readINI(QStringLiteral("Option"), QStringLiteral("Char_Select")));
 }
 
-QString SettingsFileProblem(const QString &path)
+QString settingsFileProblem(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())

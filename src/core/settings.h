@@ -9,10 +9,10 @@
 namespace core {
 
 // The program's folder, ending in "/".
-QString AppPath();
+QString appPath();
 // The settings file: "Q_T.ini" in the program's folder, or in the user's
 // configuration folder when the program's folder cannot be written.
-QString IniPath();
+QString iniPath();
 void setIniPath(const QString &path);
 // Where the settings file belongs for a program in `appDir`; `configDir` is
 // the fallback when nothing can be created in `appDir`.
@@ -20,16 +20,16 @@ QString chooseIniPath(const QString &appDir, const QString &configDir);
 
 // "" when the file, section or key is missing; blanks around the value are
 // removed. No length limit.
-QString ReadINI(const QString &section, const QString &key);
-QString ReadINI(const QString &section, const QString &key, const QString &file);
+QString readINI(const QString &section, const QString &key);
+QString readINI(const QString &section, const QString &key, const QString &file);
 // False when the value could not be written (see platform::ProfileFile).
-bool WriteINI(const QString &section, const QString &key, const QString &value);
-bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file);
+bool writeINI(const QString &section, const QString &key, const QString &value);
+bool writeINI(const QString &section, const QString &key, const QString &value, const QString &file);
 
 // Why the settings file at `path` cannot be read, in Korean for the user:
 // it is a folder, unreadable, not text, or text without one readable entry.
 // Empty when it reads (or does not exist, or is empty: a first start).
-QString SettingsFileProblem(const QString &path);
+QString settingsFileProblem(const QString &path);
 
 // Typed readers of the settings file. Each falls back to `fallback` when the
 // entry is missing, empty or not of its type.
@@ -54,7 +54,7 @@ bool parseSettingBool(const QString &text, bool *value);
 enum class CharSelectMode { List = 0, Number = 1, Name = 2 };
 // 0 list, 1 number, any other number up to 255 name; a missing entry, text
 // that is not a number and a number outside 0..255 mean list.
-CharSelectMode LoadCharSelectOption();
+CharSelectMode loadCharSelectOption();
 CharSelectMode charSelectModeFromText(const QString &text);
 
 } // namespace core

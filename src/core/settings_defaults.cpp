@@ -84,11 +84,11 @@ std::optional<double> leadingNumber(const QString &text)
 
 } // namespace
 
-std::span<const SettingDefault> SettingDefaults() { return kDefaults; }
+std::span<const SettingDefault> settingDefaults() { return kDefaults; }
 
-int SettingLoad()
+int settingLoad()
 {
-    const QString path = IniPath();
+    const QString path = iniPath();
     if (!QFileInfo::exists(path)) {
         // The whole default file in one atomic write: the same lines that
         // writing the entries one by one would give, without forty rewrites
@@ -110,10 +110,10 @@ int SettingLoad()
             file.commit();
         }
     }
-    return TroopCountFromText(ReadINI(QStringLiteral("Setting"), QStringLiteral("TroopCount")));
+    return troopCountFromText(readINI(QStringLiteral("Setting"), QStringLiteral("TroopCount")));
 }
 
-int TroopCountFromText(const QString &text)
+int troopCountFromText(const QString &text)
 {
     const auto number = leadingNumber(text);
     if (!number)
@@ -124,9 +124,9 @@ int TroopCountFromText(const QString &text)
     return static_cast<int>(rounded);
 }
 
-QString BoolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
-bool BoolFromText(const QString &text, bool fallback)
+bool boolFromText(const QString &text, bool fallback)
 {
     const QString t = text.trimmed();
     if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
@@ -138,14 +138,14 @@ bool BoolFromText(const QString &text, bool fallback)
     return ok ? number != 0 : fallback;
 }
 
-OptionMarks ReadOptionMarks()
+OptionMarks readOptionMarks()
 {
     const OptionMarks defaults;
-    const auto option = [](const char *key) { return ReadINI(QStringLiteral("Option"), QString::fromUtf8(key)); };
+    const auto option = [](const char *key) { return readINI(QStringLiteral("Option"), QString::fromUtf8(key)); };
     OptionMarks marks;
-    marks.rightClickTabClose = BoolFromText(option("RC_TabClose"), defaults.rightClickTabClose);
-    marks.ctrlClick = BoolFromText(option("Ctrl_Click"), defaults.ctrlClick);
-    marks.shiftClick = BoolFromText(option("Shift_Click"), defaults.shiftClick);
+    marks.rightClickTabClose = boolFromText(option("RC_TabClose"), defaults.rightClickTabClose);
+    marks.ctrlClick = boolFromText(option("Ctrl_Click"), defaults.ctrlClick);
+    marks.shiftClick = boolFromText(option("Shift_Click"), defaults.shiftClick);
     marks.charSelect = charSelectModeFromText(option("Char_Select"));
     return marks;
 }

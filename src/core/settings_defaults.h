@@ -16,20 +16,20 @@ struct SettingDefault
 };
 
 // Every default entry, in the order a fresh settings file holds them.
-std::span<const SettingDefault> SettingDefaults();
+std::span<const SettingDefault> settingDefaults();
 
 // The troop count used when the stored one is missing or unusable.
 inline constexpr int kFallbackTroopCount = 240;
 
-// Creates the settings file at IniPath() with every default, in table order,
+// Creates the settings file at iniPath() with every default, in table order,
 // when no file exists there; an existing file is left untouched. Returns the
 // troop count the name tables are to be sized with.
-int SettingLoad();
+int settingLoad();
 
 // "Setting"/"TroopCount" read as a count: the decimal number the text begins
 // with, rounded; missing, empty, not a number, below 1 or beyond a 16-bit
 // count gives kFallbackTroopCount.
-int TroopCountFromText(const QString &text);
+int troopCountFromText(const QString &text);
 
 
 struct OptionMarks
@@ -42,11 +42,11 @@ struct OptionMarks
 
 // Reads the option entries; an entry that is missing or cannot be read takes
 // its default.
-OptionMarks ReadOptionMarks();
+OptionMarks readOptionMarks();
 
 // "True"/"False" as the settings file stores a flag.
-QString BoolText(bool value);
+QString boolText(bool value);
 // Reads a stored flag; text that is no flag gives fallback.
-bool BoolFromText(const QString &text, bool fallback);
+bool boolFromText(const QString &text, bool fallback);
 
 } // namespace core

@@ -125,7 +125,7 @@ EditResult addCommand(EditContext &ctx, NodeId selected, int code, const QString
     request.where = Relation::Before;
     if (!sectionCanGrow(tree, selected, recordLength(defaultNodeKey(request, ctx.keySerial))))
         return refused(kTooLongMessage);
-    const NodeAddResult added = MenuNodeAdd(tree, ctx.keySerial, request, ctx.captions);
+    const NodeAddResult added = menuNodeAdd(tree, ctx.keySerial, request, ctx.captions);
     if (!added)
         return refused(messageOf(added.error));
     ctx.history.record(makeRecord(tree, ctx.history, RecordKind::Add, selected));
@@ -137,12 +137,12 @@ EditResult addChildEvent(EditContext &ctx, NodeId selected, int code)
     DocTree &tree = ctx.tree;
     if (!canAddChild(tree, selected))
         return refused(kCannotAddMessage);
-    if (!IsBlockMenu(code))
+    if (!isBlockMenu(code))
         return refused(kNotChildEventMessage);
     const int bytes = 2 + recordLength(defaultRecord(code)) + 2 + 2;  // marker, block, word, end node
     if (!sectionCanGrow(tree, selected, bytes))
         return refused(kTooLongMessage);
-    const NodeAddResult added = ChildEventAdd(tree, ctx.keySerial, code, selected, Relation::Before, ctx.captions);
+    const NodeAddResult added = childEventAdd(tree, ctx.keySerial, code, selected, Relation::Before, ctx.captions);
     if (!added)
         return refused(messageOf(added.error));
     ctx.history.record(makeRecord(tree, ctx.history, RecordKind::AddChildEvent, selected));

@@ -14,7 +14,7 @@ namespace {
 
 bool snapshotHoldsList(const NodeSnapshot &s)
 {
-    return !s.children.empty() && IsBlockMenu(keyCode(s.key));
+    return !s.children.empty() && isBlockMenu(keyCode(s.key));
 }
 
 // The snapshot's branch with every key as it will be inserted.
@@ -43,7 +43,7 @@ public:
             if (nested > kMaxNestedLength)
                 fail(InsertError::NestedTooLong);
             if (rec.size() >= 8)
-                base = rec.left(rec.size() - 4).toString() + LongToHex(nested, 2, true) + keySuffix(s.key).toString();
+                base = rec.left(rec.size() - 4).toString() + longToHex(nested, 2, true) + keySuffix(s.key).toString();
             else
                 fail(InsertError::NestedWordUnusable);
         }
@@ -154,7 +154,7 @@ InsertResult insertSnapshots(DocTree &tree, KeySerial &keySerial, const std::vec
     if (commands) {
         if (!sectionCanGrow(tree, target, bytes))
             return {{}, InsertError::SectionTooLong};
-        if (const KeyEditResult check = KeyEditCheck(tree, target, bytes); !check)
+        if (const KeyEditResult check = keyEditCheck(tree, target, bytes); !check)
             return {{}, errorOf(check)};
     }
 
@@ -173,7 +173,7 @@ InsertResult insertSnapshots(DocTree &tree, KeySerial &keySerial, const std::vec
         rel = Relation::After;
     }
     if (commands) {
-        if (const KeyEditResult grown = KeyEdit(tree, result.nodes.front(), bytes); !grown) {
+        if (const KeyEditResult grown = keyEdit(tree, result.nodes.front(), bytes); !grown) {
             for (NodeId done : result.nodes)
                 tree.remove(done);
             return {{}, errorOf(grown)};
@@ -196,7 +196,7 @@ bool removeRun(DocTree &tree, const std::vector<NodeId> &run)
         bytes += branchByteLength(tree, run[i]);
     }
     if (isCommandNode(tree, run.front())) {
-        if (!KeyEdit(tree, run.front(), -bytes))
+        if (!keyEdit(tree, run.front(), -bytes))
             return false;
     }
     for (NodeId n : run)

@@ -8,7 +8,7 @@ namespace {
 
 bool isSkipped(const DocTree &tree, NodeId n)
 {
-    return tree.key(n) == u"Path" || IsScene(tree.text(n)) || IsSection(tree.text(n));
+    return tree.key(n) == u"Path" || isScene(tree.text(n)) || isSection(tree.text(n));
 }
 
 bool matches(const DocTree &tree, NodeId n, int findOption, int findNum, const QString &strFind)
@@ -17,15 +17,15 @@ bool matches(const DocTree &tree, NodeId n, int findOption, int findNum, const Q
         return false;
     if (findOption >= kFindByTextOption)
         return tree.text(n).contains(strFind, Qt::CaseSensitive);
-    return NodeNumber(tree.text(n)) == findNum;
+    return nodeNumber(tree.text(n)) == findNum;
 }
 
 } // namespace
 
-bool IsScene(const QString &nodeText) { return nodeText == u"Scene"; }
-bool IsSection(const QString &nodeText) { return nodeText == u"Section"; }
+bool isScene(const QString &nodeText) { return nodeText == u"Scene"; }
+bool isSection(const QString &nodeText) { return nodeText == u"Section"; }
 
-int NodeNumber(const QString &nodeText)
+int nodeNumber(const QString &nodeText)
 {
     if (nodeText.isEmpty())
         return -1;
@@ -38,12 +38,12 @@ int NodeNumber(const QString &nodeText)
     return lo < 0 ? -1 : hi * 16 + lo;
 }
 
-int NodeNumber(const DocTree &tree, NodeId node)
+int nodeNumber(const DocTree &tree, NodeId node)
 {
-    return tree.isValid(node) ? NodeNumber(tree.text(node)) : -1;
+    return tree.isValid(node) ? nodeNumber(tree.text(node)) : -1;
 }
 
-bool MenuFind(const DocTree &tree, NodeId &node, int findOption, int findNum, const QString &strFind,
+bool menuFind(const DocTree &tree, NodeId &node, int findOption, int findNum, const QString &strFind,
               bool upFind)
 {
     const NodeId root = tree.root();
@@ -81,7 +81,7 @@ bool MenuFind(const DocTree &tree, NodeId &node, int findOption, int findNum, co
                 node = tree.previous(node);
                 while (tree.childCount(node) > 0)
                     node = tree.lastChild(node);
-            } else if (IsScene(tree.text(node))) {
+            } else if (isScene(tree.text(node))) {
                 return false;
             } else {
                 node = tree.parent(node);

@@ -9,14 +9,14 @@
 namespace core {
 
 // Exact, case-sensitive comparisons with the structural node texts.
-bool IsScene(const QString &nodeText);
-bool IsSection(const QString &nodeText);
+bool isScene(const QString &nodeText);
+bool isSection(const QString &nodeText);
 
 // The command code written in hex by the first two characters of a command
 // node's caption ("4 : 문의시험" gives 4, "4B : ..." gives 0x4B); -1 when the
 // text does not start with a code (the root, a Scene or a Section).
-int NodeNumber(const QString &nodeText);
-int NodeNumber(const DocTree &tree, NodeId node);
+int nodeNumber(const QString &nodeText);
+int nodeNumber(const DocTree &tree, NodeId node);
 
 // How MenuFind matches: options 0..2 by code, 3 and above by text.
 constexpr int kFindByTextOption = 3;
@@ -28,7 +28,7 @@ constexpr int kFindByTextOption = 3;
 // matched. Returns true with `node` on the match; false with `node` where the
 // walk ended: the root for a forward walk (and for a backward walk that
 // started on or reached the root), the first Scene for a backward walk.
-bool MenuFind(const DocTree &tree, NodeId &node, int findOption, int findNum, const QString &strFind,
+bool menuFind(const DocTree &tree, NodeId &node, int findOption, int findNum, const QString &strFind,
               bool upFind);
 
 } // namespace core

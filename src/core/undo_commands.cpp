@@ -85,11 +85,11 @@ bool ReplaceKeyCommand::set(const QString &key, const QString &caption)
     if (key != current && tree().contains(key))
         return false;
     const int delta = recordLength(key) - recordLength(current);
-    if (!KeyEditCheck(tree(), node, delta))
+    if (!keyEditCheck(tree(), node, delta))
         return false;
     tree().setKey(node, key);
     tree().setText(node, caption);
-    KeyEdit(tree(), node, delta);
+    keyEdit(tree(), node, delta);
     return true;
 }
 

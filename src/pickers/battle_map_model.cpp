@@ -42,7 +42,7 @@ std::vector<NodeId> nodesOfCode(const DocTree &tree, int code, bool firstOnly = 
 {
     std::vector<NodeId> found;
     NodeId walk = tree.firstChild(tree.root());
-    while (walk != core::kNoNode && core::MenuFind(tree, walk, 1, code, QString(), false)) {
+    while (walk != core::kNoNode && core::menuFind(tree, walk, 1, code, QString(), false)) {
         found.push_back(walk);
         if (firstOnly)
             break;
@@ -191,7 +191,7 @@ QString battleMapFileName(int mapNumber)
 
 QString battleMapPath(const QString &folder, int mapNumber)
 {
-    return core::game::GameFilePath(folder, QStringLiteral("Map/") + battleMapFileName(mapNumber));
+    return core::game::gameFilePath(folder, QStringLiteral("Map/") + battleMapFileName(mapNumber));
 }
 
 int battleMapScale(QSize mapSize, QSize screenSize)

@@ -31,7 +31,7 @@ std::unique_ptr<BattleMapPicker> BattleMapPicker::create(const workspace::EditCo
                           platform::MsgIcon::Exclamation);
         return nullptr;
     }
-    const QString path = battleMapPath(core::game::FolderLoad(), *mapNumber);
+    const QString path = battleMapPath(core::game::folderLoad(), *mapNumber);
     QImage plain(path);
     if (plain.isNull()) {
         ctx.ask().message(ctx.parent,

@@ -9,11 +9,11 @@ namespace pickers {
 
 bool replayFrom(const core::DocTree &tree, core::NodeId start, const QString &endKey, const ReplayVisitor &visit)
 {
-    static const QString endCaption = core::MenuName(0);
+    static const QString endCaption = core::menuName(0);
     for (core::NodeId node = start; node != core::kNoNode; node = tree.next(node)) {
         if (tree.key(node) == endKey)
             return true;
-        const int code = core::NodeNumber(tree, node);
+        const int code = core::nodeNumber(tree, node);
         if (code >= 0)
             visit(node, code);
         if (tree.childCount(node) > 0) {

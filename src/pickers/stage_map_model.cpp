@@ -34,7 +34,7 @@ QPoint stageCellAt(QPointF pos)
 std::optional<InnerBackground> findInnerBackground(const core::DocTree &tree, core::NodeId selected)
 {
     core::NodeId walk = selected;
-    if (walk == core::kNoNode || !core::MenuFind(tree, walk, 1, 0x27, QString(), true))
+    if (walk == core::kNoNode || !core::menuFind(tree, walk, 1, 0x27, QString(), true))
         return std::nullopt;
     const QString &key = tree.key(walk);
     if (keyField(key, 9, 2) != 2 || keyField(key, 33, 2) == 0xFFFF)
@@ -44,7 +44,7 @@ std::optional<InnerBackground> findInnerBackground(const core::DocTree &tree, co
 
 QByteArray mapArchiveEntryAsStored(const QString &folder, int entry)
 {
-    const QString path = core::game::GameFilePath(folder, QStringLiteral("mmap.e5"));
+    const QString path = core::game::gameFilePath(folder, QStringLiteral("mmap.e5"));
     const core::game::E5Archive archive(path);
     if (!archive.isOpen() || entry < 0)
         return {};
@@ -113,7 +113,7 @@ void paintStage(QImage &map, const QString &folder, const Stage &stage)
         // Variable coordinates land far off the picture: nothing to draw.
         if (px < -64 || py < -64 || px > map.width() + 64 || py > map.height() + 64)
             continue;
-        core::game::DrawUnitSprite(p, QPoint(int(px), int(py)), core::game::PersonSprite(folder, person, s.dir));
+        core::game::drawUnitSprite(p, QPoint(int(px), int(py)), core::game::personSprite(folder, person, s.dir));
     }
 }
 

@@ -44,7 +44,7 @@ std::unique_ptr<StageMapPicker> StageMapPicker::create(const workspace::EditCont
                           platform::MsgIcon::Exclamation);
         return nullptr;
     }
-    const QString folder = core::game::FolderLoad();
+    const QString folder = core::game::folderLoad();
     // A picture that cannot be read leaves a dark stage; picking still works.
     QImage background(kStageSize, QImage::Format_RGB32);
     background.fill(Qt::black);
@@ -70,7 +70,7 @@ std::optional<workspace::StageMapPick> StageMapPicker::pick(workspace::EditConte
 
 StageMapPicker::StageMapPicker(const workspace::EditContext &ctx, const workspace::StageMapRequest &request,
                                const QImage &background, Stage stage)
-    : QDialog(ctx.parent), m_request(request), m_folder(core::game::FolderLoad()), m_stage(std::move(stage))
+    : QDialog(ctx.parent), m_request(request), m_folder(core::game::folderLoad()), m_stage(std::move(stage))
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto *layout = new QVBoxLayout(this);
@@ -92,7 +92,7 @@ void StageMapPicker::buildSprite(int facing)
 {
     m_facing = facing;
     const int person = m_request.person;
-    m_sprite = person >= 0 && person < kStagePersons ? core::game::PersonSprite(m_folder, person, facing) : QImage();
+    m_sprite = person >= 0 && person < kStagePersons ? core::game::personSprite(m_folder, person, facing) : QImage();
 }
 
 QImage StageMapPicker::composed() const
@@ -103,7 +103,7 @@ QImage StageMapPicker::composed() const
 void StageMapPicker::paintOverlay(QPainter &p) const
 {
     if (m_spriteAt && !m_sprite.isNull())
-        core::game::DrawUnitSprite(p, *m_spriteAt, m_sprite);
+        core::game::drawUnitSprite(p, *m_spriteAt, m_sprite);
     if (m_zone) {
         const QPoint a = m_zone->first, c = m_zone->second;
         p.setPen(QPen(QColor(255, 0, 0), 1));

@@ -19,7 +19,7 @@ namespace {
 
 QString mapArchivePath(const QString &folder)
 {
-    return core::game::GameFilePath(folder, QStringLiteral("mmap.e5"));
+    return core::game::gameFilePath(folder, QStringLiteral("mmap.e5"));
 }
 
 } // namespace
@@ -29,7 +29,7 @@ int mapArchiveEntryCount(const QString &folder)
     QFile file(mapArchivePath(folder));
     if (!file.open(QIODevice::ReadOnly) || !file.seek(280))
         return -1;
-    const auto offset = core::game::BytesToLongBE(file.read(4));
+    const auto offset = core::game::bytesToLongBE(file.read(4));
     return offset ? int(roundHalfEven(*offset / 12.0 - 23)) : -1;
 }
 
@@ -72,7 +72,7 @@ QImage builtInWorldMap()
 
 int faceEntryFor(const QString &folder, int person)
 {
-    const QByteArray record = core::game::PersonRecordBytes(folder, person);
+    const QByteArray record = core::game::personRecordBytes(folder, person);
     if (record.isEmpty())
         return 0;
     const int face = quint8(record[13]) | (quint8(record[14]) << 8);
@@ -84,7 +84,7 @@ const QImage &FaceCache::face(int entry)
     auto it = m_faces.find(entry);
     if (it == m_faces.end()) {
         const core::game::E5Entry e =
-            core::game::ReadE5Entry(core::game::GameFilePath(m_folder, QStringLiteral("face.e5")), entry);
+            core::game::readE5Entry(core::game::gameFilePath(m_folder, QStringLiteral("face.e5")), entry);
         it = m_faces.insert(entry, QImage::fromData(e.bytes));
     }
     return *it;
@@ -98,7 +98,7 @@ bool faceShown(const QPoint &p)
 core::NodeId faceReplayStart(const core::DocTree &tree, core::NodeId edited)
 {
     core::NodeId walk = edited;
-    if (walk != core::kNoNode && core::MenuFind(tree, walk, 1, 0x27, QString(), true))
+    if (walk != core::kNoNode && core::menuFind(tree, walk, 1, 0x27, QString(), true))
         return walk;
     return tree.firstChild(tree.root());
 }

@@ -27,7 +27,7 @@ core::NodeId editedNode(const workspace::EditContext &ctx)
 std::unique_ptr<WorldMapPicker> WorldMapPicker::create(const workspace::EditContext &ctx,
                                                        const workspace::WorldMapRequest &request)
 {
-    const QString folder = core::game::FolderLoad();
+    const QString folder = core::game::folderLoad();
     QImage map(kWorldMapSize, QImage::Format_RGB32);
     {
         const QImage game = gameWorldMap(folder);

@@ -63,7 +63,7 @@ QByteArray desktopEntry(const QString &programPath)
     text += QStringLiteral("Name=Storyloom\n");
     text += QStringLiteral("Comment=Scenario editor\n");
     text += QStringLiteral("Comment[ko]=시나리오 편집기\n");
-    text += QStringLiteral("Exec=") + DesktopExecLine(programPath) + QLatin1Char('\n');
+    text += QStringLiteral("Exec=") + desktopExecLine(programPath) + QLatin1Char('\n');
     text += QStringLiteral("MimeType=") + QString::fromLatin1(kScenarioMimeType) + QStringLiteral(";\n");
     text += QStringLiteral("Terminal=false\n");
     text += QStringLiteral("NoDisplay=false\n");
@@ -72,7 +72,7 @@ QByteArray desktopEntry(const QString &programPath)
 
 } // namespace
 
-AssociationPaths AssociationFiles()
+AssociationPaths associationFiles()
 {
     const QString data = xdgHome("XDG_DATA_HOME", QStringLiteral("/.local/share"));
     const QString config = xdgHome("XDG_CONFIG_HOME", QStringLiteral("/.config"));
@@ -81,7 +81,7 @@ AssociationPaths AssociationFiles()
             config + QStringLiteral("/mimeapps.list")};
 }
 
-QString DesktopExecLine(const QString &programPath)
+QString desktopExecLine(const QString &programPath)
 {
     // Inside double quotes the Exec rules escape " ` $ and \ with a
     // backslash; the desktop file's own string rules then double every
@@ -98,9 +98,9 @@ QString DesktopExecLine(const QString &programPath)
     return QLatin1Char('"') + quoted + QStringLiteral("\" %f");
 }
 
-bool RegisterFileAssociation(const QString &programPath)
+bool registerFileAssociation(const QString &programPath)
 {
-    const AssociationPaths paths = AssociationFiles();
+    const AssociationPaths paths = associationFiles();
     bool ok = true;
 
     bool mimeChanged = false;

@@ -18,15 +18,15 @@ struct AssociationPaths
 };
 
 // Paths under XDG_DATA_HOME and XDG_CONFIG_HOME (or their defaults).
-AssociationPaths AssociationFiles();
+AssociationPaths associationFiles();
 
 // The desktop entry's Exec value for programPath, quoted as the desktop entry
 // rules demand, followed by " %f".
-QString DesktopExecLine(const QString &programPath);
+QString desktopExecLine(const QString &programPath);
 
 // Writes the three entries; returns false when any of them could not be
 // written (callers ignore it). When the MIME package changed, the user's MIME
 // database is refreshed in the background.
-bool RegisterFileAssociation(const QString &programPath);
+bool registerFileAssociation(const QString &programPath);
 
 } // namespace platform

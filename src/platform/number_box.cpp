@@ -30,7 +30,7 @@ QValidator::State DigitValidator::validate(QString &input, int &pos) const
 NumberBox::NumberBox(QWidget *parent) : QLineEdit(parent), m_validator(new DigitValidator(this))
 {
     setValidator(m_validator);
-    ForceAlphaIME(this);
+    forceAlphaIME(this);
     selectAllOnFocus(this);
 }
 
@@ -84,7 +84,7 @@ void NumberBox::focusOutEvent(QFocusEvent *event)
 {
     // A context menu or a switch to another window is not leaving the box.
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
-        ZeroIfEmpty(this);
+        zeroIfEmpty(this);
         if (m_range)
             setValue(value());
     }
@@ -109,7 +109,7 @@ protected:
             return false;
         switch (event->type()) {
         case QEvent::FocusIn:
-            SelectAllText(m_box);
+            selectAllText(m_box);
             m_pendingClick = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason;
             break;
         case QEvent::FocusOut:
@@ -127,7 +127,7 @@ protected:
                 m_pendingClick = false;
                 // A drag that selected part of the text keeps its selection.
                 if (!m_box->hasSelectedText())
-                    SelectAllText(m_box);
+                    selectAllText(m_box);
             }
             break;
         default:
@@ -148,24 +148,24 @@ void selectAllOnFocus(QLineEdit *box)
         box->installEventFilter(new SelectAllOnFocus(box));
 }
 
-void SelectAllText(QLineEdit *box)
+void selectAllText(QLineEdit *box)
 {
     if (box)
         box->selectAll();
 }
 
-bool FilterDigitKey(int keyAscii)
+bool filterDigitKey(int keyAscii)
 {
     return (keyAscii >= '0' && keyAscii <= '9') || keyAscii == 8;
 }
 
-void ZeroIfEmpty(QLineEdit *box)
+void zeroIfEmpty(QLineEdit *box)
 {
     if (box && box->text().isEmpty())
         box->setText(QStringLiteral("0"));
 }
 
-void ForceAlphaIME(QWidget *box)
+void forceAlphaIME(QWidget *box)
 {
     if (!box)
         return;

@@ -63,15 +63,15 @@ private:
 };
 
 // The four box handlers, also usable on a plain QLineEdit.
-void SelectAllText(QLineEdit *box);
+void selectAllText(QLineEdit *box);
 // Wires SelectAllText to the box's focus, clicks included: for the text
 // boxes of the dialogs, which select their text on focus as number boxes do.
 void selectAllOnFocus(QLineEdit *box);
 // True when the typed character is kept: a digit or Backspace (8).
-bool FilterDigitKey(int keyAscii);
+bool filterDigitKey(int keyAscii);
 // An empty box gets the text "0"; any other text stays.
-void ZeroIfEmpty(QLineEdit *box);
+void zeroIfEmpty(QLineEdit *box);
 // Single-byte digit input regardless of the keyboard's Hangul mode.
-void ForceAlphaIME(QWidget *box);
+void forceAlphaIME(QWidget *box);
 
 } // namespace platform

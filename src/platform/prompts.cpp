@@ -85,7 +85,7 @@ Prompts &Prompts::instance()
 
 void Prompts::setInstance(Prompts *prompts) { installed() = prompts; }
 
-QString ButtonText(MsgResult button)
+QString buttonText(MsgResult button)
 {
     switch (button) {
     case MsgResult::Ok:
@@ -106,7 +106,7 @@ MsgResult DesktopPrompts::message(QWidget *parent, const QString &text, const QS
     QMessageBox box(iconOf(icon), title, text, QMessageBox::NoButton, parent);
     QList<QPair<QAbstractButton *, MsgResult>> made;
     for (MsgResult b : buttonsOf(buttons)) {
-        QPushButton *button = box.addButton(ButtonText(b), roleOf(b));
+        QPushButton *button = box.addButton(buttonText(b), roleOf(b));
         made.append({button, b});
     }
     box.setDefaultButton(static_cast<QPushButton *>(made.first().first));

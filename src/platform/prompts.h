@@ -47,7 +47,7 @@ public:
 };
 
 // Korean texts of the buttons.
-QString ButtonText(MsgResult button);
+QString buttonText(MsgResult button);
 
 class DesktopPrompts : public Prompts
 {

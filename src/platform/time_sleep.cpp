@@ -8,7 +8,7 @@
 
 namespace platform {
 
-bool TimeSleep(int ms, const QObject *guard)
+bool timeSleep(int ms, const QObject *guard)
 {
     const QPointer<const QObject> watched(guard);
     if (ms <= 0 || !QCoreApplication::instance() || (guard && !watched))

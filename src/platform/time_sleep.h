@@ -11,6 +11,6 @@ namespace platform {
 // closed and deleted), the wait ends at once and the result is false, so the
 // caller knows not to touch it. Also false when the application is quitting.
 // True when the full time passed.
-bool TimeSleep(int ms, const QObject *guard = nullptr);
+bool timeSleep(int ms, const QObject *guard = nullptr);
 
 } // namespace platform

@@ -55,21 +55,21 @@ public:
         // brings the current item into view just after.
         if (event->type() == QEvent::Show)
             if (QComboBox *combo = comboOfPopup(watched))
-                LimitDropDownHeight(combo, static_cast<QWidget *>(watched));
+                limitDropDownHeight(combo, static_cast<QWidget *>(watched));
         return false;
     }
 };
 
 } // namespace
 
-void SetTransparent(QWidget *widget, int alpha)
+void setTransparent(QWidget *widget, int alpha)
 {
     if (!widget)
         return;
     widget->window()->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
 }
 
-void LimitDropDownHeight(QComboBox *combo, QWidget *popup)
+void limitDropDownHeight(QComboBox *combo, QWidget *popup)
 {
     if (!combo || !popup || !combo->view())
         return;

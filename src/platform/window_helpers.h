@@ -10,7 +10,7 @@ namespace platform {
 
 // Opacity of the widget's window: 0 clear to 255 opaque. The find and
 // replace windows use 128 while inactive and 255 while active.
-void SetTransparent(QWidget *widget, int alpha);
+void setTransparent(QWidget *widget, int alpha);
 
 // How tall a combo box and its open drop-down list are together, in pixels.
 constexpr int kComboDropHeight = 450;
@@ -26,9 +26,9 @@ void installDropDownHeightLimit(QApplication &app);
 // The same for one open list: `popup` is the window holding the box's list.
 // Lets the list grow (up to the limit) when it hides items, shrinks it when
 // it is taller, and leaves it alone otherwise.
-void LimitDropDownHeight(QComboBox *combo, QWidget *popup);
+void limitDropDownHeight(QComboBox *combo, QWidget *popup);
 
 // `a` when `cond` holds, else `b`; both are evaluated by the caller.
-constexpr qint32 IIfLong(bool cond, qint32 a, qint32 b) { return cond ? a : b; }
+constexpr qint32 iifLong(bool cond, qint32 a, qint32 b) { return cond ? a : b; }
 
 } // namespace platform

@@ -62,7 +62,7 @@ std::optional<core::EexLoadResult> loadWithProgress(QWidget *parent, const QStri
     g_reservedUpTo = std::max(g_reservedUpTo, job->serial + serialsFor(path));
     ++g_running;
     std::thread([job] {
-        core::EexLoadResult result = core::EEXLoadFile(job->path, job->tree, job->serial, job->captions);
+        core::EexLoadResult result = core::eexLoadFile(job->path, job->tree, job->serial, job->captions);
         std::lock_guard lock(job->mutex);
         job->result = std::move(result);
         job->done = true;

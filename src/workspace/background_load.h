@@ -15,7 +15,7 @@ class QWidget;
 
 namespace workspace {
 
-// Reads `path` into `tree` as core::EEXLoadFile does and advances `keySerial`
+// Reads `path` into `tree` as core::eexLoadFile does and advances `keySerial`
 // the same way. nullopt when the user cancelled: `tree` and `keySerial` are
 // then left as they were.
 std::optional<core::EexLoadResult> loadWithProgress(QWidget *parent, const QString &path, core::DocTree &tree,

@@ -59,7 +59,7 @@ ConverterDialog::ConverterDialog(Hooks hooks, QWidget *parent) : QDialog(parent)
 
 void ConverterDialog::chooseFilesToConvert()
 {
-    const QString folder = core::ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+    const QString folder = core::readINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
     const QStringList files = m_hooks.chooseFiles(this, QStringLiteral("EEX 파일을 열어주세요."), folder,
                                                   QStringLiteral("EEX 파일 (*.eex)"));
     if (files.isEmpty())

@@ -138,13 +138,13 @@ NodeId addSection(DocTree &tree, KeySerial &serial, const core::CaptionContext &
     title.where = Relation::LastChild;
     title.backColor = QColor(Qt::white);
     skipTakenKeys(tree, serial, [&title](KeySerial s) { return QStringList{core::defaultNodeKey(title, s)}; });
-    if (!core::MenuNodeAdd(tree, serial, title, captions))
+    if (!core::menuNodeAdd(tree, serial, title, captions))
         return core::kNoNode;
 
     skipTakenKeys(tree, serial, [](KeySerial s) {
         return QStringList{numbered("0000_", s, "_00"), numbered("0000_00", s, "")};
     });
-    const QString endName = core::MenuName(core::kEndCode);
+    const QString endName = core::menuName(core::kEndCode);
     const NodeId headEnd = tree.add(section, Relation::LastChild, numbered("0000_", serial, "_00"), endName);
     if (headEnd == core::kNoNode)
         return core::kNoNode;

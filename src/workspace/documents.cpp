@@ -244,7 +244,7 @@ void Documents::chooseAndOpenFiles()
     platform::FileDialogRequest request;
     request.title = QStringLiteral("EEX 파일을 열어주세요.");
     request.filter = kEexFilter;
-    const QString game = core::ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+    const QString game = core::readINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
     if (!game.isEmpty() && QFileInfo(QDir(game).filePath(QStringLiteral("Rs"))).isDir())
         request.folder = QDir(game).filePath(QStringLiteral("Rs"));
     else
@@ -353,7 +353,7 @@ bool Documents::writeDocument(Document *document, const QString &path, bool newP
     if (!readOnlyAllowsWrite(path)) {
         failure = QStringLiteral("읽기 전용 파일입니다.");
     } else {
-        const core::EexWriteResult result = core::EEXWrite(document->tree(), path, m_writeHook);
+        const core::EexWriteResult result = core::eexWrite(document->tree(), path, m_writeHook);
         if (!result.ok)
             failure = result.message;
     }
@@ -425,7 +425,7 @@ void Documents::reload()
     // A damaged file on disk leaves the open tree, its mark and history.
     core::DocTree fresh;
     const QString path = d->tree().text(d->tree().root());
-    const core::EexLoadResult result = core::EEXLoadFile(path, fresh, m_keySerial, captions());
+    const core::EexLoadResult result = core::eexLoadFile(path, fresh, m_keySerial, captions());
     if (!result.ok) {
         showLoadFailure(&m_window, path, result);
         return;
@@ -560,7 +560,7 @@ void Documents::openConverter()
 
 void Documents::runExePatch()
 {
-    const core::ExePatchResult result = core::ExePatch();
+    const core::ExePatchResult result = core::exePatch();
     prompts().message(&m_window, result.message, m_window.windowTitle(), MsgButtons::Ok,
                       result.ok ? MsgIcon::None : MsgIcon::Critical);
 }

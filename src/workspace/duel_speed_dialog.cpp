@@ -62,7 +62,7 @@ DuelSpeedDialog::DuelSpeedDialog(QWidget *parent) : QDialog(parent)
     connect(m_ok, &QPushButton::clicked, this, &DuelSpeedDialog::confirm);
 
     // As stored; a missing key opens an empty box.
-    m_delay->setText(core::ReadINI(kSection, kKey));
+    m_delay->setText(core::readINI(kSection, kKey));
 }
 
 int DuelSpeedDialog::open(QWidget *parent)
@@ -74,7 +74,7 @@ int DuelSpeedDialog::open(QWidget *parent)
 void DuelSpeedDialog::confirm()
 {
     m_delay->setText(duelSpeedToStore(m_delay->text()));
-    core::WriteINI(kSection, kKey, m_delay->text());
+    core::writeINI(kSection, kKey, m_delay->text());
     accept();
 }
 

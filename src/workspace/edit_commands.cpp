@@ -325,7 +325,7 @@ void EditCommands::quickAdd(int slot)
     const bool headList = core::isHeadListNode(tree, sel);
     if (!entry.child) {
         // A Section's head list takes block commands only, and never 0x12.
-        if (!s.add || (headList && (!core::IsBlockMenu(entry.code) || entry.code == 0x12))) {
+        if (!s.add || (headList && (!core::isBlockMenu(entry.code) || entry.code == 0x12))) {
             showError(core::kCannotAddMessage, kQuickErrorTitle, MsgIcon::Exclamation);
             return;
         }
@@ -337,7 +337,7 @@ void EditCommands::quickAdd(int slot)
         showError(core::kCannotAddMessage, kQuickErrorTitle, MsgIcon::Exclamation);
         return;
     }
-    if (!core::IsBlockMenu(entry.code)) {
+    if (!core::isBlockMenu(entry.code)) {
         showError(core::kNotChildEventMessage, kQuickErrorTitle, MsgIcon::Exclamation);
         return;
     }

@@ -100,9 +100,9 @@ struct ProgramServices
 {
     const core::game::GameData *gameData = nullptr;  // null: no game folder read
     core::CaptionContext captions;
-    SettingReader readSetting = [](const QString &s, const QString &k) { return core::ReadINI(s, k); };
+    SettingReader readSetting = [](const QString &s, const QString &k) { return core::readINI(s, k); };
     SettingWriter writeSetting = [](const QString &s, const QString &k, const QString &v) {
-        return core::WriteINI(s, k, v);
+        return core::writeINI(s, k, v);
     };
     QWidget *parent = nullptr;               // the main window: owner of every dialog
     platform::Prompts *prompts = nullptr;    // null: the program's prompts

@@ -18,7 +18,7 @@ namespace {
 bool hasChildOfCode(const core::DocTree &tree, core::NodeId parent, int code)
 {
     for (core::NodeId c = tree.firstChild(parent); c != core::kNoNode; c = tree.next(c))
-        if (core::NodeNumber(tree, c) == code)
+        if (core::nodeNumber(tree, c) == code)
             return true;
     return false;
 }
@@ -40,7 +40,7 @@ bool canOpenEditor(const core::DocTree &tree, core::NodeId node)
     if (!tree.isValid(node) || tree.indexOf(node) == 1)
         return false;
     const QString &text = tree.text(node);
-    return !core::IsScene(text) && !core::IsSection(text);
+    return !core::isScene(text) && !core::isSection(text);
 }
 
 bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &change,
@@ -52,11 +52,11 @@ bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &cha
     const QString oldCaption = tree.text(node);
     if (change.key == oldKey)
         return false;
-    if (change.lengthDelta != 0 && !core::KeyEditCheck(tree, node, change.lengthDelta))
+    if (change.lengthDelta != 0 && !core::keyEditCheck(tree, node, change.lengthDelta))
         return false;
     if (!tree.setKey(node, change.key))
         return false;
-    if (change.lengthDelta != 0 && !core::KeyEdit(tree, node, change.lengthDelta)) {
+    if (change.lengthDelta != 0 && !core::keyEdit(tree, node, change.lengthDelta)) {
         tree.setKey(node, oldKey);
         return false;
     }
@@ -84,9 +84,9 @@ bool editNodeInDialog(EditContext &ctx)
 
     ctx.node = node;
     ctx.change.reset();
-    const int code = core::NodeNumber(tree, node);
+    const int code = core::nodeNumber(tree, node);
     if (usesSharedTextDialog(code))
-        ctx.menuName = core::MenuName(code);
+        ctx.menuName = core::menuName(code);
     if (core::hasEditDialog(code))
         DialogRegistry::instance().runDialog(code, ctx);
 
@@ -167,7 +167,7 @@ std::vector<core::NodeId> wholeArmyTargets(const core::DocTree &tree, core::Node
     for (core::NodeId c = tree.firstChild(parent); c != core::kNoNode; c = tree.next(c)) {
         if (int(targets.size()) >= kMaxWholeArmyUnits)
             break;
-        if (core::NodeNumber(tree, c) == 0x4B)
+        if (core::nodeNumber(tree, c) == 0x4B)
             targets.push_back(c);
     }
     return targets;
@@ -200,7 +200,7 @@ bool documentHasVariables(const core::DocTree &tree)
 {
     for (int code : {0x05, 0x0B}) {
         core::NodeId n = tree.root();
-        if (n != core::kNoNode && core::MenuFind(tree, n, 0, code, QString(), false))
+        if (n != core::kNoNode && core::menuFind(tree, n, 0, code, QString(), false))
             return true;
     }
     return false;

@@ -160,10 +160,10 @@ void FindDialog::activated()
         else if (s.mode == core::FindMode::ByText)
             m_textBox->setFocus(Qt::OtherFocusReason);
     }
-    platform::SetTransparent(this, kOpaque);
+    platform::setTransparent(this, kOpaque);
 }
 
-void FindDialog::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
+void FindDialog::deactivated() { platform::setTransparent(this, kHalfTransparent); }
 
 void FindDialog::find()
 {

@@ -248,11 +248,11 @@ void MainWindow::buildCentral()
 void MainWindow::connectOwnActions()
 {
     connect(m_actions.rightClickClosesTab, &QAction::triggered, this,
-            [this](bool checked) { writeOption("RC_TabClose", core::BoolText(checked)); });
+            [this](bool checked) { writeOption("RC_TabClose", core::boolText(checked)); });
     connect(m_actions.ctrlClickSelects, &QAction::triggered, this,
-            [this](bool checked) { writeOption("Ctrl_Click", core::BoolText(checked)); });
+            [this](bool checked) { writeOption("Ctrl_Click", core::boolText(checked)); });
     connect(m_actions.shiftClickSelects, &QAction::triggered, this,
-            [this](bool checked) { writeOption("Shift_Click", core::BoolText(checked)); });
+            [this](bool checked) { writeOption("Shift_Click", core::boolText(checked)); });
     connect(m_actions.personPickerList, &QAction::triggered, this,
             [this] { writeOption("Char_Select", QStringLiteral("0")); });
     connect(m_actions.personPickerNumber, &QAction::triggered, this,
@@ -281,7 +281,7 @@ void MainWindow::connectOwnActions()
 
 void MainWindow::writeOption(const char *key, const QString &value)
 {
-    core::WriteINI(QStringLiteral("Option"), QString::fromUtf8(key), value);
+    core::writeINI(QStringLiteral("Option"), QString::fromUtf8(key), value);
 }
 
 QString MainWindow::statusText() const { return m_statusLabel->text(); }
@@ -290,7 +290,7 @@ void MainWindow::setStatusText(const QString &text) { m_statusLabel->setText(tex
 
 void MainWindow::loadOptionMarks()
 {
-    const core::OptionMarks marks = core::ReadOptionMarks();
+    const core::OptionMarks marks = core::readOptionMarks();
     m_actions.rightClickClosesTab->setChecked(marks.rightClickTabClose);
     m_actions.ctrlClickSelects->setChecked(marks.ctrlClick);
     m_actions.shiftClickSelects->setChecked(marks.shiftClick);
@@ -323,7 +323,7 @@ void MainWindow::loadRecentItems()
 {
     for (int entry = 5; entry >= 1; --entry) {
         QAction *item = m_actions.recent(entry);
-        const QString path = core::ReadINI(QStringLiteral("Recent_Scenario"), QString::number(entry)).trimmed();
+        const QString path = core::readINI(QStringLiteral("Recent_Scenario"), QString::number(entry)).trimmed();
         const QString prefix = QString::number(entry) + QStringLiteral(". ");
         // "&" in a path is a literal character, not an access key.
         item->setText(path.isEmpty() ? prefix : prefix + QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));

@@ -7,7 +7,7 @@ namespace workspace {
 
 QString PromptsFolderPrompt::browseForFolder(const QString &title)
 {
-    const QString folder = platform::Prompts::instance().folder(m_parent, title, core::game::FolderLoad());
+    const QString folder = platform::Prompts::instance().folder(m_parent, title, core::game::folderLoad());
     m_chosen = !folder.isEmpty();
     return folder;
 }

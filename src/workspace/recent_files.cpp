@@ -12,7 +12,7 @@ QStringList recentEntries()
 {
     QStringList entries;
     for (int i = 1; i <= kRecentCount; ++i)
-        entries.append(core::ReadINI(kSection, QString::number(i)).trimmed());
+        entries.append(core::readINI(kSection, QString::number(i)).trimmed());
     return entries;
 }
 
@@ -35,7 +35,7 @@ void addRecentFile(const QString &path)
     const QStringList after = recentWithAdded(before, path);
     for (int i = 0; i < kRecentCount; ++i) {
         if (after[i] != before[i])
-            core::WriteINI(kSection, QString::number(i + 1), after[i]);
+            core::writeINI(kSection, QString::number(i + 1), after[i]);
     }
 }
 

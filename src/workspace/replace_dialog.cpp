@@ -98,8 +98,8 @@ void ReplaceDialog::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-void ReplaceDialog::activated() { platform::SetTransparent(this, kOpaque); }
-void ReplaceDialog::deactivated() { platform::SetTransparent(this, kHalfTransparent); }
+void ReplaceDialog::activated() { platform::setTransparent(this, kOpaque); }
+void ReplaceDialog::deactivated() { platform::setTransparent(this, kHalfTransparent); }
 
 void ReplaceDialog::replaceOne()
 {

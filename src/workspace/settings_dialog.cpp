@@ -135,9 +135,9 @@ SettingsDialog::SettingsDialog(QWidget *parent, core::game::GameData *gameData, 
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // As stored, without defaults: a missing key leaves its box empty.
-    m_folder->setText(core::game::FolderLoad());
+    m_folder->setText(core::game::folderLoad());
     for (int i = 0; i < kFieldCount; ++i)
-        m_boxes[i]->setText(core::ReadINI(kSection, QString::fromLatin1(fields()[i].key)));
+        m_boxes[i]->setText(core::readINI(kSection, QString::fromLatin1(fields()[i].key)));
 }
 
 int SettingsDialog::open(QWidget *parent, core::game::GameData *gameData, FolderChanged folderChanged)
@@ -159,10 +159,10 @@ void SettingsDialog::chooseFolder()
     core::game::GameData scratch;
     core::game::GameData &data = m_gameData ? *m_gameData : scratch;
     if (!m_gameData)
-        data.folder = core::game::FolderLoad();
+        data.folder = core::game::folderLoad();
 
     PromptsFolderPrompt prompt(this);
-    const core::game::GameLoadReport report = core::game::Folder(data, prompt);
+    const core::game::GameLoadReport report = core::game::folder(data, prompt);
     if (prompt.chosen())
         m_folder->setText(data.folder);
 
@@ -178,7 +178,7 @@ void SettingsDialog::chooseFolder()
 void SettingsDialog::save()
 {
     // The key keeps its trailing blank, as the folder routines write it.
-    core::WriteINI(QStringLiteral("Folder"), QStringLiteral("Path "), m_folder->text());
+    core::writeINI(QStringLiteral("Folder"), QStringLiteral("Path "), m_folder->text());
 
     platform::NumberBox *gate = box("tGate");
     gate->setText(evenGateCount(gate->text()));
@@ -186,7 +186,7 @@ void SettingsDialog::save()
     for (const char *key : saveOrder()) {
         for (int i = 0; i < kFieldCount; ++i) {
             if (qstrcmp(fields()[i].key, key) == 0) {
-                core::WriteINI(kSection, QString::fromLatin1(key), m_boxes[i]->text());
+                core::writeINI(kSection, QString::fromLatin1(key), m_boxes[i]->text());
                 break;
             }
         }

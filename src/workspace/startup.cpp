@@ -44,15 +44,15 @@ void runFolderCheck(MainWindow &window, const QString &fallbackFolder)
     window.captionSettings() = loadCaptionSettings();
     PromptsFolderPrompt prompt(&window);
     core::game::GameData &data = window.gameData();
-    core::game::GameLoadReport report = core::game::FolderCheck(data, prompt);
+    core::game::GameLoadReport report = core::game::folderCheck(data, prompt);
     if (data.folder.isEmpty() && !fallbackFolder.isEmpty()) {
         // No folder chosen at a first start: the invented game keeps the
         // previews working until "폴더 설정 (&F)" points at the real one.
         QString error;
-        if (core::game::WriteDemoGameFolder(fallbackFolder, &error)) {
-            core::WriteINI(QStringLiteral("Folder"), QStringLiteral("Path "), fallbackFolder);
+        if (core::game::writeDemoGameFolder(fallbackFolder, &error)) {
+            core::writeINI(QStringLiteral("Folder"), QStringLiteral("Path "), fallbackFolder);
             data.folder = fallbackFolder;
-            report = core::game::GameDataLoad(data, fallbackFolder);
+            report = core::game::gameDataLoad(data, fallbackFolder);
         } else {
             report.messages << QStringLiteral("예시 게임 폴더를 만들지 못했습니다: %1").arg(error);
         }
@@ -63,7 +63,7 @@ void runFolderCheck(MainWindow &window, const QString &fallbackFolder)
 void runFolderChoice(MainWindow &window)
 {
     PromptsFolderPrompt prompt(&window);
-    showGameLoadReport(window, core::game::Folder(window.gameData(), prompt));
+    showGameLoadReport(window, core::game::folder(window.gameData(), prompt));
 }
 
 StartupHooks programStartupHooks()
@@ -99,7 +99,7 @@ Startup::~Startup() = default;
 bool Startup::prepare()
 {
     if (m_config.registerAssociation)
-        platform::RegisterFileAssociation(m_config.programPath); // a refusal changes nothing else
+        platform::registerFileAssociation(m_config.programPath); // a refusal changes nothing else
 
     const QString name = m_config.instanceName.isEmpty() ? platform::SingleInstance::defaultName(m_config.programPath)
                                                          : m_config.instanceName;
@@ -129,7 +129,7 @@ MainWindow *Startup::showWindow()
 
     // A first start asks for the game folder like any start without one;
     // only a cancelled question falls back to the invented game.
-    const QString fallbackFolder = QFileInfo::exists(core::IniPath()) ? QString() : m_config.demoGameFolder;
+    const QString fallbackFolder = QFileInfo::exists(core::iniPath()) ? QString() : m_config.demoGameFolder;
 
     m_window = std::make_unique<MainWindow>();
     MainWindow &w = *m_window;
@@ -137,11 +137,11 @@ MainWindow *Startup::showWindow()
         m_hooks.windowCreated(w);
 
     // Said once, before anything asks for what the file should have held.
-    const QString settingsProblem = core::SettingsFileProblem(core::IniPath());
+    const QString settingsProblem = core::settingsFileProblem(core::iniPath());
     if (!settingsProblem.isEmpty())
         platform::Prompts::instance().message(&w, settingsProblem, QStringLiteral("Error!"), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Exclamation);
-    const int troops = core::SettingLoad();
+    const int troops = core::settingLoad();
     if (m_hooks.troopCount)
         m_hooks.troopCount(troops);
     if (m_hooks.folderCheck)

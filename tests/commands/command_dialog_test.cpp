@@ -96,7 +96,7 @@ struct TwoDeep : ::testing::Test
     // The nested-length words in the saved bytes, outer first.
     std::vector<int> savedWords()
     {
-        const EexSerializeResult s = EEXSerialize(tree);
+        const EexSerializeResult s = eexSerialize(tree);
         EXPECT_TRUE(s.ok) << s.message.toStdString();
         std::vector<int> words;
         const QByteArray head = QByteArray::fromHex("6E0004000000000000");
@@ -119,7 +119,7 @@ TEST_F(TwoDeep, LongerTextGrowsBothNestedLengthsInTheSavedBytes)
 {
     const std::vector<int> before = savedWords();
     ASSERT_EQ(before.size(), 2u);
-    const qsizetype sizeBefore = EEXSerialize(tree).bytes.size();
+    const qsizetype sizeBefore = eexSerialize(tree).bytes.size();
 
     QString loaded;
     ScopedDialogOverride dialog(0x14, [&](EditContext &c) {
@@ -137,7 +137,7 @@ TEST_F(TwoDeep, LongerTextGrowsBothNestedLengthsInTheSavedBytes)
     ASSERT_EQ(after.size(), 2u);
     EXPECT_EQ(after[0], before[0] + delta);
     EXPECT_EQ(after[1], before[1] + delta);
-    EXPECT_EQ(EEXSerialize(tree).bytes.size(), sizeBefore + delta);
+    EXPECT_EQ(eexSerialize(tree).bytes.size(), sizeBefore + delta);
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(tree));
     EXPECT_EQ(keyTextString(tree.key(talk), 9), QStringLiteral("ABC\n가나"));
     EXPECT_EQ(tree.text(talk), caption(tree.key(talk)));

@@ -86,10 +86,10 @@ TEST_P(EngineDialogs, RandomValuesInRangeSurviveLoadAndOk)
         CommandNode cmd(record);
         // A caption without its parameter words: an untouched OK does not
         // even rebuild it.
-        cmd.tree.setText(cmd.node, core::MenuName(row.code));
+        cmd.tree.setText(cmd.node, core::menuName(row.code));
         EXPECT_FALSE(cmd.edit([](QDialog &d) { enginetest::click(d, "cConfig"); }));
         EXPECT_EQ(cmd.record(), record);
-        EXPECT_EQ(cmd.text(), core::MenuName(row.code));
+        EXPECT_EQ(cmd.text(), core::menuName(row.code));
         EXPECT_EQ(cmd.records, 0);
     }
 }

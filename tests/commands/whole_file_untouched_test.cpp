@@ -45,7 +45,7 @@ TEST_P(WholeFileUntouched, EveryDialogConfirmedUnchangedLeavesTheBytes)
     const core::game::GameData &game = fixtures::unitGameData();
     core::CaptionContext captions;
     captions.names = &game.names;
-    const core::EexLoadResult loaded = core::EEXLoad(generatedFile(), QStringLiteral("big.eex"), tree, serial, captions);
+    const core::EexLoadResult loaded = core::eexLoad(generatedFile(), QStringLiteral("big.eex"), tree, serial, captions);
     ASSERT_TRUE(loaded.ok) << loaded.errorDetail.toStdString();
 
     workspace::EditContext ctx(tree);
@@ -69,13 +69,13 @@ TEST_P(WholeFileUntouched, EveryDialogConfirmedUnchangedLeavesTheBytes)
     });
 
     {
-        const core::EexSerializeResult fresh = core::EEXSerialize(tree);
+        const core::EexSerializeResult fresh = core::eexSerialize(tree);
         ASSERT_TRUE(fresh.ok && fresh.bytes == generatedFile()) << "the file does not survive a load and save";
     }
     int opened = 0;
     int index = 0;
     for (core::NodeId n = tree.root(); n != core::kNoNode; n = tree.nextInOrder(n)) {
-        if (!workspace::canOpenEditor(tree, n) || !core::hasEditDialog(core::NodeNumber(tree, n)))
+        if (!workspace::canOpenEditor(tree, n) || !core::hasEditDialog(core::nodeNumber(tree, n)))
             continue;
         if (index++ % kShards != shard)
             continue;
@@ -90,7 +90,7 @@ TEST_P(WholeFileUntouched, EveryDialogConfirmedUnchangedLeavesTheBytes)
     EXPECT_GT(opened, 100);
     EXPECT_EQ(records, 0);
     EXPECT_EQ(marks, 0);
-    const core::EexSerializeResult saved = core::EEXSerialize(tree);
+    const core::EexSerializeResult saved = core::eexSerialize(tree);
     ASSERT_TRUE(saved.ok);
     EXPECT_TRUE(saved.bytes == generatedFile()) << "the saved file differs after " << opened << " dialogs";
 }

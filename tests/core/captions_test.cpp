@@ -10,15 +10,15 @@ using namespace core;
 namespace {
 
 // Record builders: the code word, then items as the file stores them.
-QString code(int c) { return LongToHex(c, 2); }
-QString it(int tag, int v) { return LongToHex(tag, 2) + LongToHex(v, 2); }
-QString num(std::int64_t v) { return "0400" + LongToHex(v, 4); }
-QString txt(const QString &s) { return "0500" + WAscii(s) + "00"; }
+QString code(int c) { return longToHex(c, 2); }
+QString it(int tag, int v) { return longToHex(tag, 2) + longToHex(v, 2); }
+QString num(std::int64_t v) { return "0400" + longToHex(v, 4); }
+QString txt(const QString &s) { return "0500" + wAscii(s) + "00"; }
 QString list(std::initializer_list<int> vs)
 {
-    QString s = "3500" + LongToHex(int(vs.size()), 2);
+    QString s = "3500" + longToHex(int(vs.size()), 2);
     for (int v : vs)
-        s += LongToHex(v, 2);
+        s += longToHex(v, 2);
     return s;
 }
 QString key(const QString &record) { return record + "_7"; }
@@ -189,8 +189,8 @@ TEST(Captions, SitesDifferFor28And5E)
     EXPECT_EQ(commandCaption(key(r5E), CaptionSite::Creation, false, ctx), QString("5E : 무장부동수정"));
     // Army tables and battle variables: name alone everywhere.
     for (CaptionSite s : {CaptionSite::ReaderHead, CaptionSite::ReaderBody, CaptionSite::Creation}) {
-        EXPECT_EQ(commandCaption(key(defaultRecord(0x45)), s, false, {}), MenuName(0x45));
-        EXPECT_EQ(commandCaption(key(defaultRecord(0x47)), s, false, {}), MenuName(0x47));
+        EXPECT_EQ(commandCaption(key(defaultRecord(0x45)), s, false, {}), menuName(0x45));
+        EXPECT_EQ(commandCaption(key(defaultRecord(0x47)), s, false, {}), menuName(0x47));
     }
 }
 
@@ -352,15 +352,15 @@ TEST(Captions, KeyChangeExchangesTwoStretches)
 TEST(Captions, MenuKeyLoadGivesTheWordsAlone)
 {
     MenuKeyLoadArgs a;
-    EXPECT_EQ(MenuName(0x14) + MenuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString("14 : 대화 hi"));
-    EXPECT_EQ(MenuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString(" hi"));
+    EXPECT_EQ(menuName(0x14) + menuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString("14 : 대화 hi"));
+    EXPECT_EQ(menuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString(" hi"));
     // The reader hands over the text's bytes it read from the file.
     const QByteArray fromFile("hi");
     a.strGetRead = true;
     a.fileText = &fromFile;
-    EXPECT_EQ(MenuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString(" hi"));
+    EXPECT_EQ(menuKeyLoad(key(code(0x14) + txt("hi")), a, {}), QString(" hi"));
     // A key with no items gives nothing at all.
-    EXPECT_EQ(MenuKeyLoad("1C00_3", MenuKeyLoadArgs{}, {}), QString());
+    EXPECT_EQ(menuKeyLoad("1C00_3", MenuKeyLoadArgs{}, {}), QString());
 }
 
 TEST(Captions, CutAndMalformedKeysNeverFail)
@@ -425,7 +425,7 @@ TEST(Captions, RandomItemSequencesNeverFail)
         const bool child = rnd(2);
         const QString cap = commandCaption(k, CaptionSite::ReaderBody, child, ctx);
         if (rec.size() >= 4) {
-            EXPECT_TRUE(cap.startsWith(MenuName(c))) << qPrintable(k);
+            EXPECT_TRUE(cap.startsWith(menuName(c))) << qPrintable(k);
         }
     }
 }

@@ -7,19 +7,19 @@ using namespace core;
 
 TEST(Catalogue, DisplayNamesHaveHexPrefixWithoutLeadingZero)
 {
-    EXPECT_EQ(MenuName(0), QString("0 : 사건결속"));
-    EXPECT_EQ(MenuName(10), QString("A : 후부변량초기화"));
-    EXPECT_EQ(MenuName(0x1F), QString("1F : 지도시점변화"));
-    EXPECT_EQ(MenuName(0x79), QString("79 : 변량시험"));
-    EXPECT_EQ(MenuName(0x1E), QString("1E : 무장동작"));
-    EXPECT_EQ(MenuName(0x34), QString("34 : 무장동작"));
-    EXPECT_EQ(MenuName(0x05), QString("5 : 변량시험"));
-    EXPECT_TRUE(MenuName(-1).isEmpty());
-    EXPECT_TRUE(MenuName(0x7A).isEmpty());
+    EXPECT_EQ(menuName(0), QString("0 : 사건결속"));
+    EXPECT_EQ(menuName(10), QString("A : 후부변량초기화"));
+    EXPECT_EQ(menuName(0x1F), QString("1F : 지도시점변화"));
+    EXPECT_EQ(menuName(0x79), QString("79 : 변량시험"));
+    EXPECT_EQ(menuName(0x1E), QString("1E : 무장동작"));
+    EXPECT_EQ(menuName(0x34), QString("34 : 무장동작"));
+    EXPECT_EQ(menuName(0x05), QString("5 : 변량시험"));
+    EXPECT_TRUE(menuName(-1).isEmpty());
+    EXPECT_TRUE(menuName(0x7A).isEmpty());
     ASSERT_EQ(menuNames().size(), kCommandCount);
     for (int c = 0; c < kCommandCount; ++c) {
-        EXPECT_EQ(menuNames().at(c), MenuName(c));
-        EXPECT_TRUE(MenuName(c).startsWith(QString::number(c, 16).toUpper() + " : ")) << c;
+        EXPECT_EQ(menuNames().at(c), menuName(c));
+        EXPECT_TRUE(menuName(c).startsWith(QString::number(c, 16).toUpper() + " : ")) << c;
         EXPECT_GT(commandName(c).size(), 0) << c;
     }
     EXPECT_TRUE(commandName(0x10).endsWith(u"지도"));
@@ -32,16 +32,16 @@ TEST(Catalogue, BlockCommandsAreExactlyTheTwentyFive)
     int count = 0;
     for (int c = -2; c < 0x100; ++c) {
         const bool expected = std::find(std::begin(blocks), std::end(blocks), c) != std::end(blocks);
-        EXPECT_EQ(IsBlockMenu(c), expected) << c;
-        count += IsBlockMenu(c);
+        EXPECT_EQ(isBlockMenu(c), expected) << c;
+        count += isBlockMenu(c);
     }
     EXPECT_EQ(count, 25);
-    EXPECT_TRUE(IsBlockMenu(0x6D));
-    EXPECT_TRUE(IsBlockMenu(0x6E));
-    EXPECT_FALSE(IsBlockMenu(0x6C));
-    EXPECT_FALSE(IsBlockMenu(0x73));
-    EXPECT_FALSE(IsBlockMenu(0x00));
-    EXPECT_FALSE(IsBlockMenu(0x01));
+    EXPECT_TRUE(isBlockMenu(0x6D));
+    EXPECT_TRUE(isBlockMenu(0x6E));
+    EXPECT_FALSE(isBlockMenu(0x6C));
+    EXPECT_FALSE(isBlockMenu(0x73));
+    EXPECT_FALSE(isBlockMenu(0x00));
+    EXPECT_FALSE(isBlockMenu(0x01));
 }
 
 TEST(Catalogue, EveryDefaultRecordHasItsListedLength)

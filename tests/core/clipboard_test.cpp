@@ -215,9 +215,9 @@ TEST(ClipPrimitives, KeyEditChildrenPassesABranchToTheEnclosingBlocks)
     const NodeId inner = d.byRecordPrefix(blk2);
     const QString outerKey = d.tree.key(outer);
     const int bytes = branchByteLength(d.tree, inner) + 2;  // block and its marker
-    ASSERT_TRUE(KeyEditChildren(d.tree, d.tree.previous(inner), 2, true));
+    ASSERT_TRUE(keyEditChildren(d.tree, d.tree.previous(inner), 2, true));
     EXPECT_EQ(*nestedLength(d.tree, outer), 26 - bytes);
-    ASSERT_TRUE(KeyEditChildren(d.tree, d.tree.previous(inner), 2, false));
+    ASSERT_TRUE(keyEditChildren(d.tree, d.tree.previous(inner), 2, false));
     EXPECT_EQ(d.tree.key(outer), outerKey);
 }
 

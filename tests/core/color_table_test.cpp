@@ -52,13 +52,13 @@ std::array<std::uint32_t, 255> expectedTable()
 TEST(ColorTable, EveryEntryMatchesThePalette)
 {
     const auto expected = expectedTable();
-    const auto &table = core::InitColorTable();
+    const auto &table = core::initColorTable();
     ASSERT_EQ(table.size(), 255u);
     for (int i = 0; i < 255; ++i)
         EXPECT_EQ(table[i], expected[i]) << "index " << i;
-    EXPECT_EQ(core::ColorTable(), expected);
+    EXPECT_EQ(core::colorTable(), expected);
     // A second build gives the same values.
-    EXPECT_EQ(core::InitColorTable(), expected);
+    EXPECT_EQ(core::initColorTable(), expected);
 }
 
 TEST(ColorTable, LandmarksAndConversions)

@@ -53,12 +53,12 @@ struct Doc {
     }
     void load(const QByteArray &bytes)
     {
-        const core::EexLoadResult r = core::EEXLoad(bytes, QStringLiteral("t.eex"), tree, serial);
+        const core::EexLoadResult r = core::eexLoad(bytes, QStringLiteral("t.eex"), tree, serial);
         ASSERT_TRUE(r.ok) << r.errorDetail.toStdString();
     }
     QByteArray bytes() const
     {
-        const core::EexSerializeResult r = core::EEXSerialize(tree);
+        const core::EexSerializeResult r = core::eexSerialize(tree);
         EXPECT_TRUE(r.ok) << r.message.toStdString();
         return r.bytes;
     }

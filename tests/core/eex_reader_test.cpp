@@ -44,7 +44,7 @@ struct Loaded {
 
 void load(Loaded &l, const QByteArray &bytes)
 {
-    l.result = EEXLoad(bytes, QStringLiteral("/tmp/x.eex"), l.tree, l.serial);
+    l.result = eexLoad(bytes, QStringLiteral("/tmp/x.eex"), l.tree, l.serial);
 }
 
 // Children of a node as record parts.
@@ -81,7 +81,7 @@ TEST(EexReader, SmallestFileGivesTheStructuralNodesWithTheHeadEndVisible)
     EXPECT_EQ(t.text(section), "Section");
     const NodeId he = t.firstChild(section);
     EXPECT_EQ(t.key(he), "0000_0_0_00");
-    EXPECT_EQ(t.text(he), MenuName(0));
+    EXPECT_EQ(t.text(he), menuName(0));
     ASSERT_EQ(t.childCount(he), 1);
     EXPECT_TRUE(t.key(t.firstChild(he)).startsWith("0000_00"));
     // Visible: every ancestor of the head-end node is expanded; the body is folded.
@@ -379,7 +379,7 @@ TEST(EexReader, GeneratedScenariosLoadIntoTheGeneratorsRecords)
         fixtures::ScenarioGenerator gen(seed);
         const fixtures::GenScenario s = gen.scenario();
         DocTree tree;
-        const EexLoadResult r = EEXLoad(fixtures::scenarioBytes(s), "g.eex", tree, serial);
+        const EexLoadResult r = eexLoad(fixtures::scenarioBytes(s), "g.eex", tree, serial);
         ASSERT_TRUE(r.ok) << "seed " << seed << " at " << r.errorOffset << " " << r.errorDetail.toStdString();
         EXPECT_TRUE(r.warnings.empty()) << "seed " << seed;
         const auto got = fixtures::treeNodes(tree);
@@ -427,13 +427,13 @@ TEST(EexReader, EveryTruncationLoadsOrFailsWithAPosition)
         const QByteArray &bytes = files[f];
         for (qsizetype n = 0; n <= bytes.size(); ++n) {
             DocTree tree;
-            const EexLoadResult r = EEXLoad(bytes.left(n), "t.eex", tree, serial);
+            const EexLoadResult r = eexLoad(bytes.left(n), "t.eex", tree, serial);
             if (!r.ok) {
                 EXPECT_GE(r.errorOffset, 0) << "file " << f << " cut at " << n;
                 EXPECT_TRUE(eexLoadErrorMessage(r.errorOffset).startsWith(u"EEX 파일 오류！ SeekAdr : "));
                 continue;
             }
-            const EexSerializeResult saved = EEXSerialize(tree);
+            const EexSerializeResult saved = eexSerialize(tree);
             if (!saved.ok) {
                 // The reader takes nested lengths as the file gives them; a
                 // cut one the writer refuses, naming where it stands.
@@ -446,7 +446,7 @@ TEST(EexReader, EveryTruncationLoadsOrFailsWithAPosition)
             if (!r.warnings.empty())
                 continue;
             DocTree again;
-            const EexLoadResult r2 = EEXLoad(saved.bytes, "t.eex", again, serial);
+            const EexLoadResult r2 = eexLoad(saved.bytes, "t.eex", again, serial);
             ASSERT_TRUE(r2.ok) << "file " << f << " cut at " << n << " at " << r2.errorOffset;
             const auto first = fixtures::treeNodes(tree);
             const auto second = fixtures::treeNodes(again);
@@ -461,7 +461,7 @@ TEST(EexReader, FileThatCannotBeOpenedFails)
 {
     DocTree tree;
     KeySerial serial = 0;
-    const EexLoadResult r = EEXLoadFile("/nonexistent/dir/x.eex", tree, serial);
+    const EexLoadResult r = eexLoadFile("/nonexistent/dir/x.eex", tree, serial);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.errorOffset, 0);
 }
@@ -483,7 +483,7 @@ TEST(EexReader, CaptionsShownLaterAreTheCaptionsOfTheFileAsRead)
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
         fixtures::ScenarioGenerator gen(seed);
         DocTree tree;
-        ASSERT_TRUE(EEXLoad(fixtures::scenarioBytes(gen.scenario()), "g.eex", tree, serial, ctx).ok);
+        ASSERT_TRUE(eexLoad(fixtures::scenarioBytes(gen.scenario()), "g.eex", tree, serial, ctx).ok);
         const NameTables asRead = names;
         names.charNames.replaceInStrings(QStringLiteral("인물"), QStringLiteral("바뀐"));
         for (NodeId n = tree.root(); n != kNoNode; n = tree.nextInOrder(n)) {
@@ -549,7 +549,7 @@ TEST(EexReader, FilesThatCannotBeReadSayWhy)
     for (const Case &c : cases) {
         DocTree tree;
         KeySerial serial = 0;
-        const EexLoadResult r = EEXLoadFile(c.path, tree, serial);
+        const EexLoadResult r = eexLoadFile(c.path, tree, serial);
         EXPECT_FALSE(r.ok) << c.path.toStdString();
         EXPECT_EQ(r.failure, c.failure) << c.path.toStdString();
         EXPECT_EQ(tree.root(), kNoNode);
@@ -571,7 +571,7 @@ TEST(EexReader, AFailedAllocationWhileLoadingBecomesAMessage)
     DocTree tree;
     KeySerial serial = 0;
     const EexLoadResult r = eexLoadGuarded(tree, [&]() -> EexLoadResult {
-        EEXLoad(oneSection(hexBytes("00 00"), hexBytes("00 00")), "/tmp/x.eex", tree, serial);
+        eexLoad(oneSection(hexBytes("00 00"), hexBytes("00 00")), "/tmp/x.eex", tree, serial);
         throw std::bad_alloc(); // half-way through a larger load
     });
     EXPECT_FALSE(r.ok);
@@ -600,7 +600,7 @@ TEST(EexReader, BytesAfterTheLastSceneAreReported)
     EXPECT_EQ(w.byteCount, 1000);
     EXPECT_EQ(eexLoadWarningMessage(w), QString("위치 %1: 마지막 Scene 뒤에 1,000바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다.")
                                             .arg(QString::number(scenario.size(), 16).toUpper()));
-    const EexSerializeResult saved = EEXSerialize(junk.tree);
+    const EexSerializeResult saved = eexSerialize(junk.tree);
     ASSERT_TRUE(saved.ok);
     EXPECT_EQ(saved.bytes, scenario);
 

@@ -28,7 +28,7 @@ struct Doc {
 
 void loadOk(Doc &d, const QByteArray &bytes)
 {
-    const EexLoadResult r = EEXLoad(bytes, "w.eex", d.tree, d.serial);
+    const EexLoadResult r = eexLoad(bytes, "w.eex", d.tree, d.serial);
     ASSERT_TRUE(r.ok) << r.errorOffset;
 }
 
@@ -64,7 +64,7 @@ TEST(EexWriter, HandMadeFilesRoundTripByteForByte)
     for (const char *hex : {kSmallest, kWithChildEvent, kDoubledMarker, kHeadChoice}) {
         Doc d;
         loadOk(d, hexBytes(hex));
-        const EexSerializeResult s = EEXSerialize(d.tree);
+        const EexSerializeResult s = eexSerialize(d.tree);
         ASSERT_TRUE(s.ok) << s.message.toStdString();
         EXPECT_EQ(fixtures::toHex(s.bytes), fixtures::toHex(hexBytes(hex)));
     }
@@ -74,7 +74,7 @@ TEST(EexWriter, ChildEventIsMarkerRecordLengthListAndEnd)
 {
     Doc d;
     loadOk(d, hexBytes(kWithChildEvent));
-    const QByteArray bytes = EEXSerialize(d.tree).bytes;
+    const QByteArray bytes = eexSerialize(d.tree).bytes;
     EXPECT_TRUE(bytes.contains(hexBytes("01 00 6E 00 04 00 32 00 00 00 02 00 00 00")));
     // The head comment (locked) and the body comment give the same bytes.
     EXPECT_EQ(bytes.mid(18, 6), hexBytes("02 00 05 00 41 00"));
@@ -86,7 +86,7 @@ TEST(EexWriter, SceneTableAndScenesWithoutSections)
     Doc d;
     loadOk(d, hexBytes("45 45 58 00 01 02 00 00 00 00 12 00 00 00 14 00 00 00 00 00 "
                        "01 00 06 00 00 00 02 00 00 00"));
-    const QByteArray bytes = EEXSerialize(d.tree).bytes;
+    const QByteArray bytes = eexSerialize(d.tree).bytes;
     ASSERT_EQ(bytes.size(), 30);
     EXPECT_EQ(bytes.mid(10, 8), hexBytes("12 00 00 00 14 00 00 00"));  // first at 10 + 4S
     EXPECT_EQ(bytes.mid(18, 2), hexBytes("00 00"));
@@ -100,8 +100,8 @@ TEST(EexWriter, GeneratedScenariosSurviveLoadAndSaveUnchanged)
         const fixtures::GenScenario sc = gen.scenario();
         const QByteArray bytes = fixtures::scenarioBytes(sc);
         DocTree tree;
-        ASSERT_TRUE(EEXLoad(bytes, "g.eex", tree, serial).ok) << seed;
-        const EexSerializeResult s = EEXSerialize(tree);
+        ASSERT_TRUE(eexLoad(bytes, "g.eex", tree, serial).ok) << seed;
+        const EexSerializeResult s = eexSerialize(tree);
         ASSERT_TRUE(s.ok) << seed << " " << s.message.toStdString();
         ASSERT_EQ(s.bytes, bytes) << "seed " << seed;
         if (!sc.scenes.empty()) {
@@ -116,10 +116,10 @@ TEST(EexWriter, OversizedSectionIsRefusedNamingSceneAndSection)
     Doc d;
     loadOk(d, hexBytes(kSmallest));
     const NodeId bodyEnd = d.tree.firstChild(d.tree.find(readerHeadEndKey(0, 0)));
-    const QString army = LongToHex(0x47, 2) + QString(4480 * 2, u'0');
+    const QString army = longToHex(0x47, 2) + QString(4480 * 2, u'0');
     for (int i = 0; i < 15; ++i)
         d.tree.add(bodyEnd, Relation::Before, army + "_x" + QString::number(i), "army");
-    const EexSerializeResult s = EEXSerialize(d.tree);
+    const EexSerializeResult s = eexSerialize(d.tree);
     EXPECT_FALSE(s.ok);
     EXPECT_TRUE(s.bytes.isEmpty());
     EXPECT_TRUE(s.message.contains("Scene 1, Section 1")) << s.message.toStdString();
@@ -137,18 +137,18 @@ TEST(EexWriter, NestedLengthMismatchOrBadKeyIsRefused)
     ASSERT_TRUE(key.startsWith("6E000400320000000200_"));
     key.replace(16, 4, "0400");
     ASSERT_TRUE(d.tree.setKey(block, key));
-    EexSerializeResult s = EEXSerialize(d.tree);
+    EexSerializeResult s = eexSerialize(d.tree);
     EXPECT_FALSE(s.ok);
     EXPECT_TRUE(s.message.contains("Scene 1, Section 1"));
     // Adding a command to the nested list without telling its length is caught too.
     key.replace(16, 4, "0200");
     ASSERT_TRUE(d.tree.setKey(block, key));
-    ASSERT_TRUE(EEXSerialize(d.tree).ok);
+    ASSERT_TRUE(eexSerialize(d.tree).ok);
     d.tree.add(d.tree.firstChild(block), Relation::Before, "0A00_new", "x");
-    EXPECT_FALSE(EEXSerialize(d.tree).ok);
+    EXPECT_FALSE(eexSerialize(d.tree).ok);
     d.tree.remove(d.tree.find("0A00_new"));
     d.tree.add(d.tree.firstChild(block), Relation::Before, "0AZ0_bad", "x");
-    s = EEXSerialize(d.tree);
+    s = eexSerialize(d.tree);
     EXPECT_FALSE(s.ok);
     EXPECT_TRUE(s.message.contains("0AZ0_bad"));
 }
@@ -161,7 +161,7 @@ TEST(EexWriter, SaveReplacesTheFileAndKeepsItsPermissions)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     Doc d;
     loadOk(d, hexBytes(kWithChildEvent));
-    const EexWriteResult r = EEXWrite(d.tree, path);
+    const EexWriteResult r = eexWrite(d.tree, path);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(readFile(path), hexBytes(kWithChildEvent));
     const QFile::Permissions unixBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
@@ -185,26 +185,26 @@ TEST(EexWriter, FailedSavesLeaveTheOldFileByteIdentical)
         dev.write(bytes.left(bytes.size() / 2));
         return false;
     };
-    EexWriteResult r = EEXWrite(d.tree, path, halfWay);
+    EexWriteResult r = eexWrite(d.tree, path, halfWay);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.message.isEmpty());
     EXPECT_EQ(readFile(path), old);
 
     // A write refused as onto a read-only file (permission checks do not bite as root).
     const EexWriteHook readOnly = [](QIODevice &, const QByteArray &) { return false; };
-    r = EEXWrite(d.tree, path, readOnly);
+    r = eexWrite(d.tree, path, readOnly);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(readFile(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 
     // A folder that does not exist.
-    r = EEXWrite(d.tree, dir.filePath("missing/a.eex"));
+    r = eexWrite(d.tree, dir.filePath("missing/a.eex"));
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.message.contains("저장할 폴더가 없습니다.")) << r.message.toStdString();
 
     // A folder under the file's name.
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.eex"));
-    r = EEXWrite(d.tree, dir.filePath("folder.eex"));
+    r = eexWrite(d.tree, dir.filePath("folder.eex"));
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.message.contains("같은 이름의 폴더가 있어")) << r.message.toStdString();
     EXPECT_TRUE(QFileInfo(dir.filePath("folder.eex")).isDir());
@@ -212,7 +212,7 @@ TEST(EexWriter, FailedSavesLeaveTheOldFileByteIdentical)
     // A refused serialization writes nothing at all.
     const NodeId block = d.tree.child(d.tree.find(readerHeadEndKey(0, 0)), 2);
     d.tree.add(d.tree.firstChild(block), Relation::Before, "0A00_new", "x");
-    r = EEXWrite(d.tree, path);
+    r = eexWrite(d.tree, path);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(readFile(path), old);
 }
@@ -245,7 +245,7 @@ TEST_F(SystemFailure, AWriteCutShortByTheFileSizeLimitLeavesTheOldFile)
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const EexWriteResult r = EEXWrite(d.tree, path);
+    const EexWriteResult r = eexWrite(d.tree, path);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(r.ok);
@@ -260,13 +260,13 @@ TEST_F(SystemFailure, ReadOnlyFileOrFolderLeavesTheOldFile)
         GTEST_SKIP() << "permissions do not bind root; the injected failures stand in for them";
     const QFile::Permissions rw = QFile::ReadOwner | QFile::WriteOwner;
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
-    EexWriteResult r = EEXWrite(d.tree, path);
+    EexWriteResult r = eexWrite(d.tree, path);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.message.contains("쓸 권한이 없어")) << r.message.toStdString();
     EXPECT_EQ(readFile(path), old);
     ASSERT_TRUE(QFile::setPermissions(path, rw));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    r = EEXWrite(d.tree, path);
+    r = eexWrite(d.tree, path);
     QFile::setPermissions(dir.path(), rw | QFile::ExeOwner);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(readFile(path), old);

@@ -70,7 +70,7 @@ TEST_F(ExePatchTest, CopyDiffersOnlyAtThePatchedBytes)
     const QByteArray source = sourceImage(kNeeded + 5000);
     ASSERT_TRUE(writeFile(src(), source));
 
-    const ExePatchResult r = ExePatch(dir.path());
+    const ExePatchResult r = exePatch(dir.path());
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(r.message, QString("GODD"));
     EXPECT_EQ(readFile(src()), source);
@@ -99,10 +99,10 @@ TEST_F(ExePatchTest, CopyDiffersOnlyAtThePatchedBytes)
 TEST_F(ExePatchTest, SecondRunReplacesTheCopyWithTheSameFile)
 {
     ASSERT_TRUE(writeFile(src(), sourceImage(kNeeded)));
-    ASSERT_TRUE(ExePatch(dir.path()).ok);
+    ASSERT_TRUE(exePatch(dir.path()).ok);
     const QByteArray first = readFile(dst());
     ASSERT_TRUE(writeFile(dst(), "scribbled over"));
-    ASSERT_TRUE(ExePatch(dir.path()).ok);
+    ASSERT_TRUE(exePatch(dir.path()).ok);
     EXPECT_EQ(readFile(dst()), first);
 }
 
@@ -112,14 +112,14 @@ TEST_F(ExePatchTest, SourceLengthMustReachTheHighestPatchedByte)
     ASSERT_TRUE(writeFile(dst(), "older copy"));
 
     ASSERT_TRUE(writeFile(src(), sourceImage(kNeeded - 1)));
-    const ExePatchResult shortRun = ExePatch(dir.path());
+    const ExePatchResult shortRun = exePatch(dir.path());
     EXPECT_FALSE(shortRun.ok);
     EXPECT_NE(shortRun.message, QString("GODD"));
     EXPECT_FALSE(shortRun.message.isEmpty());
     EXPECT_EQ(readFile(dst()), QByteArray("older copy"));
 
     ASSERT_TRUE(writeFile(src(), sourceImage(kNeeded)));
-    const ExePatchResult exact = ExePatch(dir.path());
+    const ExePatchResult exact = exePatch(dir.path());
     EXPECT_TRUE(exact.ok) << exact.message.toStdString();
     EXPECT_EQ(readFile(dst()).size(), kNeeded);
 }
@@ -128,7 +128,7 @@ TEST_F(ExePatchTest, MissingFolderOrSourceIsAnErrorAndKeepsTheCopy)
 {
     ASSERT_TRUE(writeFile(dst(), "older copy"));
     for (const QString &folder : {QString(), QString("   "), dir.filePath("no-such-folder"), dir.path()}) {
-        const ExePatchResult r = ExePatch(folder);
+        const ExePatchResult r = exePatch(folder);
         EXPECT_FALSE(r.ok) << folder.toStdString();
         EXPECT_NE(r.message, QString("GODD"));
         EXPECT_FALSE(r.message.isEmpty());
@@ -139,12 +139,12 @@ TEST_F(ExePatchTest, MissingFolderOrSourceIsAnErrorAndKeepsTheCopy)
 
 TEST_F(ExePatchTest, TakesTheFolderFromTheSettingsFile)
 {
-    const QString savedIni = IniPath();
+    const QString savedIni = iniPath();
     const QString ini = dir.filePath("Q_T.ini");
     ASSERT_TRUE(writeFile(ini, QByteArray("[Folder]\r\nPath = ") + dir.path().toUtf8() + "\r\n"));
     setIniPath(ini);
     ASSERT_TRUE(writeFile(src(), sourceImage(kNeeded)));
-    const ExePatchResult r = ExePatch();
+    const ExePatchResult r = exePatch();
     setIniPath(savedIni);
     EXPECT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_TRUE(QFile::exists(dst()));

@@ -122,7 +122,7 @@ TEST_F(FindTest, ContinuingFromAnEndNodeMovesOnInsteadOfFindingItAgain)
 {
     const FindQuery endNodes{FindMode::ByList, 0, {}};
     const auto matches = allMatches(d.tree, endNodes);
-    const auto expected = displayOrderWhere(d.tree, [&](NodeId n) { return NodeNumber(d.tree, n) == 0; });
+    const auto expected = displayOrderWhere(d.tree, [&](NodeId n) { return nodeNumber(d.tree, n) == 0; });
     EXPECT_EQ(matches, expected);
     // The last node of the tree: nothing lies after it.
     NodeId last = d.tree.root();
@@ -254,7 +254,7 @@ TEST(Replace, ATextThatWouldOverflowItsSectionIsSkippedAndListed)
     EXPECT_EQ(out.tooLong.front(), full);
     EXPECT_EQ(out.replaced.size(), 1u);  // the one in the roomy Section
     EXPECT_TRUE(d.tree.key(full).contains(fixtures::toHex(dlg("ab"))));
-    EXPECT_TRUE(EEXSerialize(d.tree).ok);
+    EXPECT_TRUE(eexSerialize(d.tree).ok);
 
     // Shrinking is always allowed.
     EXPECT_EQ(replaceAll(d.ctx, QStringLiteral("f"), QString()).replaced.size(), 1u);

@@ -14,21 +14,21 @@ TEST(KeyCodec, LongToHexKeepsLowBytesInOrder)
         {0x11223344, 4, true, "44332211"}, {-2, 4, true, "FEFFFFFF"}, {65536, 2, true, "0000"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(LongToHex(c.v, c.n, c.swap), QString(c.hex)) << c.v << " " << c.n;
+        EXPECT_EQ(longToHex(c.v, c.n, c.swap), QString(c.hex)) << c.v << " " << c.n;
 }
 
 TEST(KeyCodec, HexToLongReadsLittleEndianSigned)
 {
-    EXPECT_EQ(HexToLong(u"1400FFFF", 5, 2), 65535);
-    EXPECT_EQ(HexToLong(u"FFFFFFFF", 1, 4), -1);
-    EXPECT_EQ(HexToLong(u"0A000000", 1, 4), 10);
-    EXPECT_EQ(HexToLong(u"00000080", 1, 4), std::int32_t(0x80000000u));
-    EXPECT_EQ(HexToLong(u"1400", 1, 2), 0x14);
+    EXPECT_EQ(hexToLong(u"1400FFFF", 5, 2), 65535);
+    EXPECT_EQ(hexToLong(u"FFFFFFFF", 1, 4), -1);
+    EXPECT_EQ(hexToLong(u"0A000000", 1, 4), 10);
+    EXPECT_EQ(hexToLong(u"00000080", 1, 4), std::int32_t(0x80000000u));
+    EXPECT_EQ(hexToLong(u"1400", 1, 2), 0x14);
     // Past the end reads fewer digits; no digit at all, or a character that
     // is not a hex digit, fails.
-    EXPECT_EQ(HexToLong(u"14", 1, 2), 0x14);
+    EXPECT_EQ(hexToLong(u"14", 1, 2), 0x14);
     for (const auto &[text, pos] : {std::pair{u"14", 5}, {u"1G00", 1}, {u"", 1}, {u"00 0", 1}, {u"1400", 0}})
-        EXPECT_FALSE(HexToLong(text, pos, 2).has_value()) << QString::fromUtf16(text).toStdString() << " @" << pos;
+        EXPECT_FALSE(hexToLong(text, pos, 2).has_value()) << QString::fromUtf16(text).toStdString() << " @" << pos;
     // A key field reads the same; past a short record it reads 0.
     EXPECT_EQ(keyField(u"1400FFFF_3", 5, 2), 65535);
     EXPECT_EQ(keyField(u"1400", 5, 2), 0);
@@ -37,21 +37,21 @@ TEST(KeyCodec, HexToLongReadsLittleEndianSigned)
 TEST(KeyCodec, FieldRewriteKeepsLengthAndSuffix)
 {
     QString key = "2B000200FFFF_5";
-    EXPECT_TRUE(KeyValueApply("3", key, 9, false));
+    EXPECT_TRUE(keyValueApply("3", key, 9, false));
     EXPECT_EQ(key, "2B0002000300_5");
     // Not a number, or too big for the field: the call fails, the key stays.
     for (const char *bad : {"", "abc", "-", "65536", "-32769", "1e3"}) {
-        EXPECT_FALSE(KeyValueApply(bad, key, 9, false)) << bad;
+        EXPECT_FALSE(keyValueApply(bad, key, 9, false)) << bad;
         EXPECT_EQ(key, "2B0002000300_5") << bad;
     }
-    EXPECT_TRUE(KeyValueApply("-1", key, 9, false));
+    EXPECT_TRUE(keyValueApply("-1", key, 9, false));
     EXPECT_EQ(key, "2B000200FFFF_5");
     QString wide = "0400FFFFFFFF_1";
-    EXPECT_FALSE(KeyValueApply("4294967296", wide, 5, true));
-    EXPECT_FALSE(KeyValueApply("-2147483649", wide, 5, true));
+    EXPECT_FALSE(keyValueApply("4294967296", wide, 5, true));
+    EXPECT_FALSE(keyValueApply("-2147483649", wide, 5, true));
     EXPECT_EQ(wide, "0400FFFFFFFF_1");
-    EXPECT_TRUE(KeyValueApply("4294967295", wide, 5, true));
-    EXPECT_TRUE(KeyValueApply("-2147483648", wide, 5, true));
+    EXPECT_TRUE(keyValueApply("4294967295", wide, 5, true));
+    EXPECT_TRUE(keyValueApply("-2147483648", wide, 5, true));
     EXPECT_EQ(wide, "040000000080_1");
     EXPECT_FALSE(keyWriteFieldChecked(key, 9, 2, 65536));
     EXPECT_FALSE(keyWriteFieldChecked(key, 11, 2, 1));  // runs into the suffix
@@ -62,28 +62,28 @@ TEST(KeyCodec, FieldRewriteKeepsLengthAndSuffix)
 TEST(KeyCodec, KeyValueShowDecimalAndHex)
 {
     const QString key = "0000FFFFFFFF_1";
-    EXPECT_EQ(KeyValueShow(key, 5, true), "-1");
-    EXPECT_EQ(KeyValueShow(key, 5, true, true), "FFFFFFFF");
-    EXPECT_EQ(KeyValueShow(key, 5, false), "65535");
+    EXPECT_EQ(keyValueShow(key, 5, true), "-1");
+    EXPECT_EQ(keyValueShow(key, 5, true, true), "FFFFFFFF");
+    EXPECT_EQ(keyValueShow(key, 5, false), "65535");
 }
 
 TEST(KeyCodec, WAsciiEncodesCp949)
 {
-    EXPECT_EQ(WAscii(QString::fromUtf8("가A")), "B0A141");
-    EXPECT_EQ(WAscii("\n"), "0A");
-    EXPECT_EQ(WAscii(""), "");
-    EXPECT_EQ(WAscii(QString(QChar(0x0E01))), "3F");
+    EXPECT_EQ(wAscii(QString::fromUtf8("가A")), "B0A141");
+    EXPECT_EQ(wAscii("\n"), "0A");
+    EXPECT_EQ(wAscii(""), "");
+    EXPECT_EQ(wAscii(QString(QChar(0x0E01))), "3F");
 }
 
 TEST(KeyCodec, WriteHexAtIgnoresBlanks)
 {
     QByteArray buf;
-    EXPECT_TRUE(WriteHexAt(u"45 45 58 00 01 02 00 00 00 00", 0, buf));
+    EXPECT_TRUE(writeHexAt(u"45 45 58 00 01 02 00 00 00 00", 0, buf));
     EXPECT_EQ(buf, fixtures::hexBytes("45455800010200000000"));
-    EXPECT_TRUE(WriteHexAt(u"AB", 12, buf));
+    EXPECT_TRUE(writeHexAt(u"AB", 12, buf));
     EXPECT_EQ(buf.size(), 13);
-    EXPECT_FALSE(WriteHexAt(u"", 0, buf));
-    EXPECT_FALSE(WriteHexAt(u"4X", 0, buf));
+    EXPECT_FALSE(writeHexAt(u"", 0, buf));
+    EXPECT_FALSE(writeHexAt(u"4X", 0, buf));
 }
 
 TEST(KeyCodec, RecordPartsAndCodes)
@@ -99,7 +99,7 @@ TEST(KeyCodec, RecordPartsAndCodes)
 
 TEST(KeyCodec, TextItemsReadAndReplaceCountingBytes)
 {
-    QString key = "14000500" + WAscii(QString::fromUtf8("가\nb")) + "00_3";
+    QString key = "14000500" + wAscii(QString::fromUtf8("가\nb")) + "00_3";
     EXPECT_EQ(keyTextString(key, 9), QString::fromUtf8("가\nb"));
     const int delta = keyReplaceText(key, 9, "xyz");
     EXPECT_EQ(delta, 3 - 4);

@@ -63,11 +63,11 @@ struct TwoDeep : ::testing::Test {
     {
         QString key = tree.key(text);
         const int delta = keyReplaceText(key, 9, newText);
-        const KeyEditResult check = KeyEditCheck(tree, text, delta);
+        const KeyEditResult check = keyEditCheck(tree, text, delta);
         if (!check)
             return check;
         EXPECT_TRUE(tree.setKey(text, key));
-        return KeyEdit(tree, text, delta);
+        return keyEdit(tree, text, delta);
     }
 };
 
@@ -78,7 +78,7 @@ TEST_F(TwoDeep, CommandsDirectlyInHeadOrBodyListChangeNoKey)
     const auto withBody = allKeys(tree);
     for (NodeId n : {head, bodyCommand, sec.bodyEnd, sec.title}) {
         for (int delta : {5, -3, 70000}) {
-            EXPECT_TRUE(KeyEdit(tree, n, delta)) << tree.key(n).toStdString();
+            EXPECT_TRUE(keyEdit(tree, n, delta)) << tree.key(n).toStdString();
             EXPECT_EQ(allKeys(tree), withBody);
         }
     }
@@ -89,7 +89,7 @@ TEST_F(TwoDeep, CommandsDirectlyInHeadOrBodyListChangeNoKey)
 TEST_F(TwoDeep, ShrinkTwoBlocksDeepShrinksBothWords)
 {
     const auto before = allKeys(tree);
-    ASSERT_TRUE(KeyEdit(tree, text, -3));
+    ASSERT_TRUE(keyEdit(tree, text, -3));
     EXPECT_EQ(tree.key(inner), QStringLiteral("6E00040000000000" "0700_4"));
     EXPECT_EQ(tree.key(outer), QStringLiteral("6E00040000000000" "1500_2"));
     // Nothing else moved, the changed command's own key included.
@@ -138,8 +138,8 @@ TEST_F(TwoDeep, RefusesLengthsOutsideTheWordAndChangesNothing)
         ASSERT_TRUE(tree.setKey(outer, QStringLiteral("6E00040000000000%1_2").arg(QLatin1String(c.outerWord))));
         ASSERT_TRUE(tree.setKey(inner, QStringLiteral("6E00040000000000%1_4").arg(QLatin1String(c.innerWord))));
         const auto before = allKeys(tree);
-        const KeyEditResult check = KeyEditCheck(tree, text, c.delta);
-        const KeyEditResult r = KeyEdit(tree, text, c.delta);
+        const KeyEditResult check = keyEditCheck(tree, text, c.delta);
+        const KeyEditResult r = keyEdit(tree, text, c.delta);
         EXPECT_FALSE(check);
         EXPECT_FALSE(r);
         EXPECT_EQ(r.status, KeyEditStatus::LengthOutOfRange);
@@ -153,10 +153,10 @@ TEST_F(TwoDeep, RefusesLengthsOutsideTheWordAndChangesNothing)
 TEST_F(TwoDeep, LimitsThemselvesAreAccepted)
 {
     ASSERT_TRUE(tree.setKey(outer, QStringLiteral("6E00040000000000FDFF_2")));
-    ASSERT_TRUE(KeyEdit(tree, text, 2));
+    ASSERT_TRUE(keyEdit(tree, text, 2));
     EXPECT_EQ(wordOf(tree, outer), QStringLiteral("FFFF"));
     ASSERT_TRUE(tree.setKey(inner, QStringLiteral("6E00040000000000" "0500_4")));
-    ASSERT_TRUE(KeyEdit(tree, text, -3));
+    ASSERT_TRUE(keyEdit(tree, text, -3));
     EXPECT_EQ(wordOf(tree, inner), QStringLiteral("0200"));
 }
 
@@ -165,7 +165,7 @@ TEST_F(TwoDeep, RefusesWhenANewKeyIsHeldElsewhere)
     // A stray node already holds the key the inner block would get.
     tree.add(sec.bodyEnd, Relation::Before, QStringLiteral("6E00040000000000" "0B00_4"), QString());
     const auto before = allKeys(tree);
-    const KeyEditResult r = KeyEdit(tree, text, 1);
+    const KeyEditResult r = keyEdit(tree, text, 1);
     EXPECT_EQ(r.status, KeyEditStatus::KeyTaken);
     EXPECT_EQ(r.blocker, inner);
     EXPECT_EQ(allKeys(tree), before);
@@ -175,7 +175,7 @@ TEST_F(TwoDeep, RefusesAnUnreadableWord)
 {
     ASSERT_TRUE(tree.setKey(outer, QStringLiteral("6E000400000000001G00_2")));
     const auto before = allKeys(tree);
-    const KeyEditResult r = KeyEdit(tree, text, 1);
+    const KeyEditResult r = keyEdit(tree, text, 1);
     EXPECT_EQ(r.status, KeyEditStatus::DamagedWord);
     EXPECT_EQ(r.blocker, outer);
     EXPECT_EQ(allKeys(tree), before);
@@ -188,7 +188,7 @@ TEST_F(TwoDeep, OnlyBlocksHoldingAListAreRewritten)
 {
     const NodeId below = tree.add(text, Relation::LastChild, QStringLiteral("0A00_9"), QString());
     const QString textKey = tree.key(text);
-    ASSERT_TRUE(KeyEdit(tree, below, 4));
+    ASSERT_TRUE(keyEdit(tree, below, 4));
     EXPECT_EQ(tree.key(text), textKey);
     EXPECT_EQ(wordOf(tree, inner), QStringLiteral("0E00"));
     EXPECT_EQ(wordOf(tree, outer), QStringLiteral("1C00"));
@@ -197,15 +197,15 @@ TEST_F(TwoDeep, OnlyBlocksHoldingAListAreRewritten)
 TEST_F(TwoDeep, NodeInsertedAndRemovedKeepWordsConsistent)
 {
     const NodeId added = tree.add(text, Relation::After, QStringLiteral("0B000400010000002700000000_10"), QString());
-    ASSERT_TRUE(KeyEditNode(tree, added, ownByteLength(tree, added), NodeChange::Inserted));
+    ASSERT_TRUE(keyEditNode(tree, added, ownByteLength(tree, added), NodeChange::Inserted));
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(tree));
     EXPECT_EQ(wordOf(tree, inner), QStringLiteral("1700"));  // 10 + 13
 
     // The inner child event goes as a whole: marker, then the block's branch.
     const NodeId marker = tree.previous(inner);
-    ASSERT_TRUE(KeyEditNode(tree, inner, branchByteLength(tree, inner), NodeChange::Removed));
+    ASSERT_TRUE(keyEditNode(tree, inner, branchByteLength(tree, inner), NodeChange::Removed));
     tree.remove(inner);
-    ASSERT_TRUE(KeyEditNode(tree, marker, ownByteLength(tree, marker), NodeChange::Removed));
+    ASSERT_TRUE(keyEditNode(tree, marker, ownByteLength(tree, marker), NodeChange::Removed));
     tree.remove(marker);
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(tree));
     EXPECT_EQ(wordOf(tree, outer), QStringLiteral("0200"));
@@ -214,9 +214,9 @@ TEST_F(TwoDeep, NodeInsertedAndRemovedKeepWordsConsistent)
 TEST_F(TwoDeep, ZeroChangeAndUnknownNode)
 {
     const auto before = allKeys(tree);
-    EXPECT_TRUE(KeyEdit(tree, text, 0));
+    EXPECT_TRUE(keyEdit(tree, text, 0));
     EXPECT_EQ(allKeys(tree), before);
-    EXPECT_EQ(KeyEdit(tree, 9999, 2).status, KeyEditStatus::NotInTree);
+    EXPECT_EQ(keyEdit(tree, 9999, 2).status, KeyEditStatus::NotInTree);
     EXPECT_EQ(allKeys(tree), before);
 }
 

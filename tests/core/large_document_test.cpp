@@ -65,7 +65,7 @@ std::vector<NodeId> everyMenuFind(const DocTree &tree, const FindQuery &q)
 {
     std::vector<NodeId> out;
     NodeId n = findStartOfTree(tree);
-    while (n != kNoNode && MenuFind(tree, n, int(q.mode), q.code, q.text, false)) {
+    while (n != kNoNode && menuFind(tree, n, int(q.mode), q.code, q.text, false)) {
         out.push_back(n);
         n = findStartAfter(tree, n);
     }

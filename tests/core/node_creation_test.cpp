@@ -48,7 +48,7 @@ struct Creation : ::testing::Test {
         r.backColor = back;
         r.word = word;
         r.key = key;
-        return MenuNodeAdd(tree, serial, r, ctx);
+        return menuNodeAdd(tree, serial, r, ctx);
     }
 
     // A child event made the way the add dialog makes it: three creations in
@@ -87,7 +87,7 @@ TEST_F(Creation, TextAndFirstNumberGoIntoTheRecord)
     r.code = 0x0B;
     r.selected = sec.bodyEnd;
     r.firstNumber = 0x01020304;
-    EXPECT_EQ(tree.key(MenuNodeAdd(tree, serial, r, ctx).node), QStringLiteral("0B00040004030201" "27000000_4"));
+    EXPECT_EQ(tree.key(menuNodeAdd(tree, serial, r, ctx).node), QStringLiteral("0B00040004030201" "27000000_4"));
 }
 
 TEST_F(Creation, SectionTitleCommentCarriesTheLockMarker)
@@ -102,7 +102,7 @@ TEST_F(Creation, SectionTitleCommentCarriesTheLockMarker)
     r.sectionTitle = true;
     r.where = Relation::LastChild;
     r.backColor = QColor(255, 255, 255);
-    const NodeAddResult title = MenuNodeAdd(tree, serial, r, ctx);
+    const NodeAddResult title = menuNodeAdd(tree, serial, r, ctx);
     ASSERT_TRUE(title);
     EXPECT_EQ(tree.key(title.node), QStringLiteral("020005004100_0000225"));
     EXPECT_EQ(tree.textColor(title.node), commentTextColor());
@@ -152,7 +152,7 @@ TEST_F(Creation, ChildEventHelperMatchesTheHandMadeOne)
 {
     const NodeId command = add(0x0A, sec.bodyEnd).node;
     const NodeId byHand = childEventByHand(0x3F, command);
-    const NodeAddResult helper = ChildEventAdd(tree, serial, 0x3F, command, Relation::Before, ctx);
+    const NodeAddResult helper = childEventAdd(tree, serial, 0x3F, command, Relation::Before, ctx);
     ASSERT_TRUE(helper);
     EXPECT_EQ(recordPart(tree.key(helper.node)), recordPart(tree.key(byHand)));
     EXPECT_EQ(tree.textColor(tree.previous(helper.node)), markerTextColor());
@@ -164,9 +164,9 @@ TEST_F(Creation, ChildEventHelperMatchesTheHandMadeOne)
 
 TEST_F(Creation, NestedChildEventsGrowEveryEnclosingWord)
 {
-    NodeId holder = ChildEventAdd(tree, serial, 0x6E, sec.bodyEnd, Relation::Before, ctx).node;
+    NodeId holder = childEventAdd(tree, serial, 0x6E, sec.bodyEnd, Relation::Before, ctx).node;
     for (int code : {0x03, 0x13, 0x2D, 0x79, 0x02}) {
-        const NodeAddResult r = ChildEventAdd(tree, serial, code, tree.lastChild(holder), Relation::Before, ctx);
+        const NodeAddResult r = childEventAdd(tree, serial, code, tree.lastChild(holder), Relation::Before, ctx);
         ASSERT_TRUE(r);
         add(0x14, tree.lastChild(r.node), Relation::Before, QColor(), QStringLiteral("말"));
         ASSERT_TRUE(fixtures::nestedLengthsConsistent(tree)) << code;
@@ -272,7 +272,7 @@ TEST_F(Creation, CallerKeyAlreadyHeldIsRefused)
 TEST_F(Creation, BadCodesAndPlacesAreRefused)
 {
     const NodeId command = add(0x0A, sec.bodyEnd).node;
-    const NodeId block = ChildEventAdd(tree, serial, 0x6E, command, Relation::Before, ctx).node;
+    const NodeId block = childEventAdd(tree, serial, 0x6E, command, Relation::Before, ctx).node;
     const NodeId headCommand = add(0x0A, sec.headEnd).node;  // in front of the head-end node
     const NodeId childless = add(0x03, sec.bodyEnd).node;
     ASSERT_TRUE(fixtures::nestedLengthsConsistent(tree));
@@ -307,8 +307,8 @@ TEST_F(Creation, BadCodesAndPlacesAreRefused)
         EXPECT_EQ(serial, s);
     }
     const auto before = allKeys(tree);
-    EXPECT_EQ(ChildEventAdd(tree, serial, 0x0A, command, Relation::Before, ctx).error, NodeAddError::BadCode);
-    EXPECT_EQ(ChildEventAdd(tree, serial, 0x6E, headCommand, Relation::Before, ctx).error,
+    EXPECT_EQ(childEventAdd(tree, serial, 0x0A, command, Relation::Before, ctx).error, NodeAddError::BadCode);
+    EXPECT_EQ(childEventAdd(tree, serial, 0x6E, headCommand, Relation::Before, ctx).error,
               NodeAddError::BadPlacement);  // a head list holds no child events
     EXPECT_EQ(allKeys(tree), before);
 }
@@ -318,7 +318,7 @@ TEST_F(Creation, BadCodesAndPlacesAreRefused)
 // which of the child event's steps it fails.
 TEST_F(Creation, RefusedLengthLeavesTreeAndCounterUnchanged)
 {
-    const NodeId outer = ChildEventAdd(tree, serial, 0x6E, sec.bodyEnd, Relation::Before, ctx).node;
+    const NodeId outer = childEventAdd(tree, serial, 0x6E, sec.bodyEnd, Relation::Before, ctx).node;
     const NodeId end = tree.firstChild(outer);
     const int blockBytes = int(defaultRecord(0x6E).size() / 2);
     const int childEventBytes = 2 + blockBytes + 2 + 2;
@@ -337,19 +337,19 @@ TEST_F(Creation, RefusedLengthLeavesTreeAndCounterUnchanged)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(tree.setKey(outer, stem + LongToHex(kMaxNestedLength - c.slack, 2, true) + suffix));
+        ASSERT_TRUE(tree.setKey(outer, stem + longToHex(kMaxNestedLength - c.slack, 2, true) + suffix));
         const auto before = allKeys(tree);
         const int count = tree.count();
         const KeySerial s = serial;
-        const NodeAddResult r = ChildEventAdd(tree, serial, 0x6E, end, Relation::Before, ctx);
+        const NodeAddResult r = childEventAdd(tree, serial, 0x6E, end, Relation::Before, ctx);
         EXPECT_EQ(r.error, NodeAddError::LengthOutOfRange);
         EXPECT_EQ(tree.count(), count);
         EXPECT_EQ(allKeys(tree), before);
         EXPECT_EQ(serial, s);
     }
     // With exactly enough room it fits, and the word reaches 65535.
-    ASSERT_TRUE(tree.setKey(outer, stem + LongToHex(kMaxNestedLength - childEventBytes, 2, true) + suffix));
-    ASSERT_TRUE(ChildEventAdd(tree, serial, 0x6E, end, Relation::Before, ctx));
+    ASSERT_TRUE(tree.setKey(outer, stem + longToHex(kMaxNestedLength - childEventBytes, 2, true) + suffix));
+    ASSERT_TRUE(childEventAdd(tree, serial, 0x6E, end, Relation::Before, ctx));
     EXPECT_EQ(nestedLength(tree, outer), kMaxNestedLength);
 
     // A lone command refused the same way.
@@ -411,18 +411,18 @@ private:
         ASSERT_TRUE(fixtures::nestedLengthsConsistent(tree));
         if (!saveAndReread)
             return;
-        EexSerializeResult saved = EEXSerialize(tree);
+        EexSerializeResult saved = eexSerialize(tree);
         // Long texts outgrow a Section now and then: the save refuses it by
         // name, and the run shortens that Section before going on.
         while (!saved.ok && saved.message.contains(u"65,535")) {
             ++oversizeRefusals;
             ASSERT_NO_FATAL_FAILURE(shortenSection(saved.scene, saved.section));
-            saved = EEXSerialize(tree);
+            saved = eexSerialize(tree);
         }
         ASSERT_TRUE(saved.ok) << saved.message.toStdString();
         DocTree again;
         KeySerial readSerial = 0;
-        const EexLoadResult read = EEXLoad(saved.bytes, QStringLiteral("r.eex"), again, readSerial);
+        const EexLoadResult read = eexLoad(saved.bytes, QStringLiteral("r.eex"), again, readSerial);
         ASSERT_TRUE(read.ok) << read.errorOffset << " " << read.errorDetail.toStdString() << "\n"
                              << fixtures::toHex(saved.bytes).toStdString();
         ASSERT_TRUE(read.warnings.empty());
@@ -448,7 +448,7 @@ private:
                 longest = n;
         }
         ASSERT_NE(longest, kNoNode);
-        ASSERT_TRUE(KeyEditNode(tree, longest, ownByteLength(tree, longest), NodeChange::Removed));
+        ASSERT_TRUE(keyEditNode(tree, longest, ownByteLength(tree, longest), NodeChange::Removed));
         tree.remove(longest);
     }
 
@@ -521,7 +521,7 @@ private:
         req.selected = randomPlace();
         const auto before = allKeys(tree);
         const KeySerial s = serial;
-        expectCreation(MenuNodeAdd(tree, serial, req, ctx), before, s);
+        expectCreation(menuNodeAdd(tree, serial, req, ctx), before, s);
     }
 
     // Dialogues are made from a complete key (as redo does), so their text
@@ -531,10 +531,10 @@ private:
         MenuNodeRequest req;
         req.code = 0x14;
         req.selected = randomPlace();
-        req.key = serialKey(QStringLiteral("14000500") + WAscii(randomText()) + QStringLiteral("00"), u"", serial);
+        req.key = serialKey(QStringLiteral("14000500") + wAscii(randomText()) + QStringLiteral("00"), u"", serial);
         const auto before = allKeys(tree);
         const KeySerial s = serial;
-        expectCreation(MenuNodeAdd(tree, serial, req, ctx), before, s);
+        expectCreation(menuNodeAdd(tree, serial, req, ctx), before, s);
     }
 
     void createChildEvent()
@@ -543,7 +543,7 @@ private:
         const NodeId place = randomPlace();
         const auto before = allKeys(tree);
         const KeySerial s = serial;
-        const NodeAddResult r = ChildEventAdd(tree, serial, codes[pick(std::size(codes))], place, Relation::Before, ctx);
+        const NodeAddResult r = childEventAdd(tree, serial, codes[pick(std::size(codes))], place, Relation::Before, ctx);
         expectCreation(r, before, s);
         if (r)
             maxDepth = std::max(maxDepth, tree.depth(r.node));
@@ -558,14 +558,14 @@ private:
         QString key = tree.key(n);
         const int delta = keyReplaceText(key, 9, randomText());
         const auto before = allKeys(tree);
-        if (!KeyEditCheck(tree, n, delta)) {
+        if (!keyEditCheck(tree, n, delta)) {
             ++refusals;
-            ASSERT_FALSE(KeyEdit(tree, n, delta));
+            ASSERT_FALSE(keyEdit(tree, n, delta));
             ASSERT_EQ(allKeys(tree), before);
             return;
         }
         ASSERT_TRUE(tree.setKey(n, key));
-        ASSERT_TRUE(KeyEdit(tree, n, delta));
+        ASSERT_TRUE(keyEdit(tree, n, delta));
     }
 
     // Removes a dialogue, or a whole child event (the block's branch, then
@@ -576,9 +576,9 @@ private:
         if (!markers.empty() && pick(2) == 0) {
             const NodeId marker = markers[std::size_t(pick(int(markers.size())))];
             const NodeId block = tree.next(marker);
-            ASSERT_TRUE(KeyEditNode(tree, block, branchByteLength(tree, block), NodeChange::Removed));
+            ASSERT_TRUE(keyEditNode(tree, block, branchByteLength(tree, block), NodeChange::Removed));
             tree.remove(block);
-            ASSERT_TRUE(KeyEditNode(tree, marker, ownByteLength(tree, marker), NodeChange::Removed));
+            ASSERT_TRUE(keyEditNode(tree, marker, ownByteLength(tree, marker), NodeChange::Removed));
             tree.remove(marker);
             return;
         }
@@ -586,7 +586,7 @@ private:
         if (dialogues.empty())
             return;
         const NodeId n = dialogues[std::size_t(pick(int(dialogues.size())))];
-        ASSERT_TRUE(KeyEditNode(tree, n, ownByteLength(tree, n), NodeChange::Removed));
+        ASSERT_TRUE(keyEditNode(tree, n, ownByteLength(tree, n), NodeChange::Removed));
         tree.remove(n);
     }
 

@@ -30,7 +30,7 @@ TEST(MakeMask, OnlyExactKeyColourIsTransparent)
     QImage sprite(int(std::size(cases)), 1, QImage::Format_ARGB32);
     for (int x = 0; x < sprite.width(); ++x)
         sprite.setPixel(x, 0, cases[x].pixel);
-    const QImage mask = core::MakeMask(sprite);
+    const QImage mask = core::makeMask(sprite);
     ASSERT_EQ(mask.size(), sprite.size());
     for (int x = 0; x < sprite.width(); ++x) {
         const QRgb in = cases[x].pixel;
@@ -49,7 +49,7 @@ TEST(MakeMask, WholePictures)
     QImage plain(5, 3, QImage::Format_RGB32);
     plain.fill(qRgb(10, 20, 30));
     const QImage before = plain;
-    QImage mask = core::MakeMask(plain);
+    QImage mask = core::makeMask(plain);
     EXPECT_EQ(plain, before);
     QImage white(5, 3, QImage::Format_RGB32);
     white.fill(kWhite);
@@ -57,7 +57,7 @@ TEST(MakeMask, WholePictures)
 
     QImage key(4, 6, QImage::Format_RGB32);
     key.fill(qRgb(247, 0, 255));
-    mask = core::MakeMask(key);
+    mask = core::makeMask(key);
     EXPECT_EQ(key, white.scaled(4, 6));
     QImage black(4, 6, QImage::Format_RGB32);
     black.fill(kBlack);
@@ -68,27 +68,27 @@ TEST(MakeMask, WholePictures)
     indexed.setColorTable({qRgb(247, 0, 255), qRgb(1, 2, 3)});
     indexed.setPixel(0, 0, 0);
     indexed.setPixel(1, 0, 1);
-    mask = core::MakeMask(indexed);
+    mask = core::makeMask(indexed);
     EXPECT_EQ(indexed.pixel(0, 0), kWhite);
     EXPECT_EQ(indexed.pixel(1, 0), qRgb(1, 2, 3));
     EXPECT_EQ(mask.pixel(0, 0), kBlack);
     EXPECT_EQ(mask.pixel(1, 0), kWhite);
 
     QImage none;
-    EXPECT_TRUE(core::MakeMask(none).isNull());
+    EXPECT_TRUE(core::makeMask(none).isNull());
 }
 
 TEST(MakeBmpInfo, TopDown32BitHeader)
 {
-    EXPECT_EQ(core::MakeBmpInfo(48, 64),
+    EXPECT_EQ(core::makeBmpInfo(48, 64),
               hexBytes("28000000 30000000 C0FFFFFF 0100 2000 00000000"
                        "00000000 00000000 00000000 00000000 00000000"));
-    EXPECT_TRUE(core::MakeBmpInfo(0, 5).isEmpty());
-    const QImage image = core::MakeBmpImage(3, 2);
+    EXPECT_TRUE(core::makeBmpInfo(0, 5).isEmpty());
+    const QImage image = core::makeBmpImage(3, 2);
     EXPECT_EQ(image.size(), QSize(3, 2));
     EXPECT_EQ(image.format(), QImage::Format_RGB32);
     EXPECT_EQ(image.bytesPerLine(), 12);
-    EXPECT_TRUE(core::MakeBmpImage(-1, 2).isNull());
+    EXPECT_TRUE(core::makeBmpImage(-1, 2).isNull());
 }
 
 TEST(BytesMatchHex, ComparesHexTextWithoutBlanksOrCase)
@@ -111,14 +111,14 @@ TEST(BytesMatchHex, ComparesHexTextWithoutBlanksOrCase)
     for (const Case &c : cases) {
         QString text = QString::fromLatin1(c.text);
         const QString copy = text;
-        EXPECT_EQ(core::BytesMatchHex(bytes, text), c.match) << c.text;
+        EXPECT_EQ(core::bytesMatchHex(bytes, text), c.match) << c.text;
         EXPECT_EQ(text, copy);
     }
-    EXPECT_TRUE(core::BytesMatchHex(QByteArray(), ""));
+    EXPECT_TRUE(core::bytesMatchHex(QByteArray(), ""));
 
     QByteArray big(1000, '\x5A');
-    EXPECT_TRUE(core::BytesMatchHex(big, QString("5a").repeated(1000)));
-    EXPECT_FALSE(core::BytesMatchHex(big, QString("5A").repeated(999)));
+    EXPECT_TRUE(core::bytesMatchHex(big, QString("5a").repeated(1000)));
+    EXPECT_FALSE(core::bytesMatchHex(big, QString("5A").repeated(999)));
 }
 
 } // namespace

@@ -14,19 +14,19 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        previous = core::IniPath();
+        previous = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
     }
     void TearDown() override { core::setIniPath(previous); }
 
     QByteArray fileBytes() const
     {
-        QFile f(core::IniPath());
+        QFile f(core::iniPath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     void writeFile(const QByteArray &bytes)
     {
-        QFile f(core::IniPath());
+        QFile f(core::iniPath());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
@@ -49,7 +49,7 @@ const char *const kFreshFile[] = {
 
 TEST_F(SettingsFileTest, FirstStartWritesEveryDefaultInOrderAndSecondStartChangesNothing)
 {
-    EXPECT_EQ(core::SettingLoad(), 80);
+    EXPECT_EQ(core::settingLoad(), 80);
     const QByteArray first = fileBytes();
     QStringList lines = QString::fromUtf8(first).replace("\r\n", "\n").split('\n');
     while (!lines.isEmpty() && lines.last().isEmpty())
@@ -59,7 +59,7 @@ TEST_F(SettingsFileTest, FirstStartWritesEveryDefaultInOrderAndSecondStartChange
         expected << QString::fromUtf8(line);
     EXPECT_EQ(lines, expected);
 
-    EXPECT_EQ(core::SettingLoad(), 80);
+    EXPECT_EQ(core::settingLoad(), 80);
     EXPECT_EQ(fileBytes(), first);
 }
 
@@ -67,21 +67,21 @@ TEST_F(SettingsFileTest, ExistingFileIsNotCompletedAndMissingTroopCountGives240)
 {
     const QByteArray bytes("[Folder]\r\nPath=C:\\Game\r\n; note\r\n");
     writeFile(bytes);
-    EXPECT_EQ(core::SettingLoad(), 240);
+    EXPECT_EQ(core::settingLoad(), 240);
     EXPECT_EQ(fileBytes(), bytes);
 }
 
 TEST_F(SettingsFileTest, MissingOptionEntriesTakeTheirDefaults)
 {
     writeFile("[Option]\nCtrl_Click=False\n");
-    const core::OptionMarks marks = core::ReadOptionMarks();
+    const core::OptionMarks marks = core::readOptionMarks();
     EXPECT_FALSE(marks.rightClickTabClose);
     EXPECT_FALSE(marks.ctrlClick);
     EXPECT_TRUE(marks.shiftClick);
     EXPECT_EQ(marks.charSelect, core::CharSelectMode::List);
 
     writeFile("[option]\n rc_tabclose = True \nShift_Click=garbage\nChar_Select=2\n");
-    const core::OptionMarks other = core::ReadOptionMarks();
+    const core::OptionMarks other = core::readOptionMarks();
     EXPECT_TRUE(other.rightClickTabClose);
     EXPECT_TRUE(other.ctrlClick);
     EXPECT_TRUE(other.shiftClick);
@@ -100,19 +100,19 @@ TEST(TroopCount, ReadsTheLeadingNumberAndFallsBackTo240)
         {"32767", 32767}, {".", 240}, {"+40", 40},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(core::TroopCountFromText(QString::fromUtf8(c.text)), c.expected) << c.text;
+        EXPECT_EQ(core::troopCountFromText(QString::fromUtf8(c.text)), c.expected) << c.text;
 }
 
 TEST(OptionText, FlagsAndPickerModes)
 {
-    EXPECT_EQ(core::BoolText(true), "True");
-    EXPECT_EQ(core::BoolText(false), "False");
-    EXPECT_TRUE(core::BoolFromText("true", false));
-    EXPECT_FALSE(core::BoolFromText("FALSE", true));
-    EXPECT_TRUE(core::BoolFromText("-1", false));
-    EXPECT_FALSE(core::BoolFromText("0", true));
-    EXPECT_TRUE(core::BoolFromText("", true));
-    EXPECT_FALSE(core::BoolFromText("yes please", false));
+    EXPECT_EQ(core::boolText(true), "True");
+    EXPECT_EQ(core::boolText(false), "False");
+    EXPECT_TRUE(core::boolFromText("true", false));
+    EXPECT_FALSE(core::boolFromText("FALSE", true));
+    EXPECT_TRUE(core::boolFromText("-1", false));
+    EXPECT_FALSE(core::boolFromText("0", true));
+    EXPECT_TRUE(core::boolFromText("", true));
+    EXPECT_FALSE(core::boolFromText("yes please", false));
 
     using core::CharSelectMode;
     const struct

@@ -13,13 +13,13 @@ class SettingsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_saved = core::IniPath();
+        m_saved = core::iniPath();
         core::setIniPath(m_dir.filePath("Q_T.ini"));
     }
     void TearDown() override { core::setIniPath(m_saved); }
     void put(const QByteArray &bytes)
     {
-        QFile f(core::IniPath());
+        QFile f(core::iniPath());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
@@ -30,25 +30,25 @@ protected:
 
 TEST_F(SettingsTest, ReadAndWriteGoThroughTheSettingsFile)
 {
-    EXPECT_EQ(core::ReadINI("Folder", "Path"), QString());
-    EXPECT_FALSE(QFile::exists(core::IniPath())); // reading creates nothing
-    ASSERT_TRUE(core::WriteINI("Folder", "Path ", "/games/삼국지"));
-    EXPECT_EQ(core::ReadINI("folder", "PATH"), QStringLiteral("/games/삼국지"));
-    ASSERT_TRUE(core::WriteINI("FIleName", "EXE", ""));
-    EXPECT_EQ(core::ReadINI("FileName", "EXE"), QString());
-    EXPECT_FALSE(core::WriteINI("Folder", "Path", "two\nlines"));
+    EXPECT_EQ(core::readINI("Folder", "Path"), QString());
+    EXPECT_FALSE(QFile::exists(core::iniPath())); // reading creates nothing
+    ASSERT_TRUE(core::writeINI("Folder", "Path ", "/games/삼국지"));
+    EXPECT_EQ(core::readINI("folder", "PATH"), QStringLiteral("/games/삼국지"));
+    ASSERT_TRUE(core::writeINI("FIleName", "EXE", ""));
+    EXPECT_EQ(core::readINI("FileName", "EXE"), QString());
+    EXPECT_FALSE(core::writeINI("Folder", "Path", "two\nlines"));
 
     const QString other = m_dir.filePath("other.ini");
-    ASSERT_TRUE(core::WriteINI("A", "k", "v", other));
-    EXPECT_EQ(core::ReadINI("A", "k", other), QStringLiteral("v"));
-    EXPECT_EQ(core::ReadINI("A", "k"), QString());
+    ASSERT_TRUE(core::writeINI("A", "k", "v", other));
+    EXPECT_EQ(core::readINI("A", "k", other), QStringLiteral("v"));
+    EXPECT_EQ(core::readINI("A", "k"), QString());
 
     // Longer than the 1,023 characters a fixed buffer would keep.
     const QString longPath = QStringLiteral("/") + QString(3000, QChar('d'));
-    ASSERT_TRUE(core::WriteINI("Recent_Scenario", "1", longPath));
-    EXPECT_EQ(core::ReadINI("Recent_Scenario", "1"), longPath);
+    ASSERT_TRUE(core::writeINI("Recent_Scenario", "1", longPath));
+    EXPECT_EQ(core::readINI("Recent_Scenario", "1"), longPath);
 
-    EXPECT_FALSE(core::WriteINI("A", "k", "v", m_dir.filePath("no/such/folder/Q_T.ini")));
+    EXPECT_FALSE(core::writeINI("A", "k", "v", m_dir.filePath("no/such/folder/Q_T.ini")));
 }
 
 TEST_F(SettingsTest, TypedReadersFallBack)
@@ -117,17 +117,17 @@ TEST_F(SettingsTest, CharSelectOption)
         {"", CharSelectMode::List},      {"name", CharSelectMode::List},
     };
     for (const Case &c : cases) {
-        QFile::remove(core::IniPath());
+        QFile::remove(core::iniPath());
         if (c.text) {
-            ASSERT_TRUE(core::WriteINI("Option", "Char_Select", c.text));
+            ASSERT_TRUE(core::writeINI("Option", "Char_Select", c.text));
         }
-        EXPECT_EQ(core::LoadCharSelectOption(), c.mode) << (c.text ? c.text : "<none>");
+        EXPECT_EQ(core::loadCharSelectOption(), c.mode) << (c.text ? c.text : "<none>");
     }
 }
 
 TEST(SettingsPaths, AppPathEndsInASlash)
 {
-    const QString app = core::AppPath();
+    const QString app = core::appPath();
     EXPECT_TRUE(app.endsWith('/'));
     EXPECT_FALSE(app.endsWith("//"));
     EXPECT_TRUE(QDir(app).exists());

@@ -29,7 +29,7 @@ EditResult editNote(Doc &d)
     const int delta = keyReplaceText(key, 9, QStringLiteral("ABC"));
     d.tree.setKey(n, key);
     d.tree.setText(n, QStringLiteral("2 : ABC"));
-    KeyEdit(d.tree, n, delta);
+    keyEdit(d.tree, n, delta);
     d.history.record(makeRecord(d.tree, d.history, RecordKind::Edit, n, preKey, preText));
     return {true, true, {}, n};
 }

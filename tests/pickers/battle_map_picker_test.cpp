@@ -253,8 +253,8 @@ TEST_F(WholeRunTest, LastPlacementCommitsEveryUnit)
         EXPECT_EQ(doc.records[size_t(i)].newKey, doc.tree.key(units[size_t(i)]));
         // Only the two cell fields change; the serial stays.
         QString expect = oldKeys[size_t(i)];
-        expect.replace(20, 8, core::LongToHex(cellOf(i).x(), 4, true));
-        expect.replace(32, 8, core::LongToHex(cellOf(i).y(), 4, true));
+        expect.replace(20, 8, core::longToHex(cellOf(i).x(), 4, true));
+        expect.replace(32, 8, core::longToHex(cellOf(i).y(), 4, true));
         EXPECT_EQ(doc.tree.key(units[size_t(i)]), expect);
         EXPECT_TRUE(doc.tree.text(units[size_t(i)]).startsWith("4B : "));
     }

@@ -114,7 +114,7 @@ struct StageMapTest : ::testing::Test
     StageMapTest()
     {
         fixtures::WriteFileBytes(QDir(game.folder()).filePath("PMAPOBJ.e5"), fixtures::MarkedSpriteArchive(8));
-        core::WriteINI("Setting", "MMap1Max", "0");
+        core::writeINI("Setting", "MMap1Max", "0");
         doc.add(0x27, {{9, 2, 2}, {33, 2, 1}});
         doc.add(0x30, {{9, 2, 9}, {17, 4, 50}, {29, 4, 50}, {41, 2, 2}}); // person 9: model 1
         edited = doc.add(0x30);
@@ -138,7 +138,7 @@ struct StageMapTest : ::testing::Test
     {
         QTest::mouseClick(picker(d).mapView(), b, {}, pos);
     }
-    static QColor colour(int entry) { return core::game::SpritePalette()[fixtures::MarkedSpriteIndex(entry, 0)]; }
+    static QColor colour(int entry) { return core::game::spritePalette()[fixtures::MarkedSpriteIndex(entry, 0)]; }
 };
 
 } // namespace

@@ -32,10 +32,10 @@ QByteArray mapArchive(int count, int lastSize)
     QList<core::game::E5StoredEntry> entries;
     for (int e = 0; e + 1 < count; ++e)
         entries << core::game::E5StoredEntry::raw(QByteArray(16, char(e)));
-    QByteArray world = core::game::DemoJpeg(640, 400, 5);
+    QByteArray world = core::game::demoJpeg(640, 400, 5);
     world.append(lastSize - world.size(), '\0');
     entries << core::game::E5StoredEntry::raw(world);
-    return core::game::BuildE5Archive(entries, core::game::IdentityDictionary());
+    return core::game::buildE5Archive(entries, core::game::identityDictionary());
 }
 
 } // namespace

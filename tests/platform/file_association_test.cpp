@@ -35,7 +35,7 @@ protected:
 
 TEST_F(AssociationTest, WritesTypeEntryAndDefaultAndRestoresThemAtTheNextStart)
 {
-    const platform::AssociationPaths paths = platform::AssociationFiles();
+    const platform::AssociationPaths paths = platform::associationFiles();
     EXPECT_TRUE(paths.mimePackage.startsWith(dir.filePath("data")));
     EXPECT_TRUE(paths.mimeApps.startsWith(dir.filePath("config")));
 
@@ -45,7 +45,7 @@ TEST_F(AssociationTest, WritesTypeEntryAndDefaultAndRestoresThemAtTheNextStart)
     other.write("[Default Applications]\ntext/plain=editor.desktop\n");
     other.close();
 
-    EXPECT_TRUE(platform::RegisterFileAssociation("/opt/story loom/storyloom"));
+    EXPECT_TRUE(platform::registerFileAssociation("/opt/story loom/storyloom"));
     EXPECT_TRUE(readAll(paths.mimePackage).contains("<glob pattern=\"*.eex\"/>"));
     const QByteArray entry = readAll(paths.desktopEntry);
     EXPECT_TRUE(entry.contains("Exec=\"/opt/story loom/storyloom\" %f\n"));
@@ -59,7 +59,7 @@ TEST_F(AssociationTest, WritesTypeEntryAndDefaultAndRestoresThemAtTheNextStart)
     ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
     changed.write("[Desktop Entry]\nExec=other %f\n");
     changed.close();
-    EXPECT_TRUE(platform::RegisterFileAssociation("/opt/story loom/storyloom"));
+    EXPECT_TRUE(platform::registerFileAssociation("/opt/story loom/storyloom"));
     EXPECT_EQ(readAll(paths.desktopEntry), entry);
     EXPECT_EQ(readAll(paths.mimeApps), apps);
 }
@@ -69,15 +69,15 @@ TEST_F(AssociationTest, UnwritableFolderIsReportedNotFatal)
     QFile blocker(dir.filePath("data"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where a folder must go
     blocker.close();
-    EXPECT_FALSE(platform::RegisterFileAssociation("/usr/bin/storyloom"));
+    EXPECT_FALSE(platform::registerFileAssociation("/usr/bin/storyloom"));
 }
 
 TEST(DesktopExec, QuotesReservedCharacters)
 {
-    EXPECT_EQ(platform::DesktopExecLine("/a/b"), "\"/a/b\" %f");
-    EXPECT_EQ(platform::DesktopExecLine("/a$b/c\"d"), "\"/a\\\\$b/c\\\\\"d\" %f");
-    EXPECT_EQ(platform::DesktopExecLine("/a\\b"), "\"/a\\\\\\\\b\" %f");
-    EXPECT_EQ(platform::DesktopExecLine("/50%/x"), "\"/50%%/x\" %f");
+    EXPECT_EQ(platform::desktopExecLine("/a/b"), "\"/a/b\" %f");
+    EXPECT_EQ(platform::desktopExecLine("/a$b/c\"d"), "\"/a\\\\$b/c\\\\\"d\" %f");
+    EXPECT_EQ(platform::desktopExecLine("/a\\b"), "\"/a\\\\\\\\b\" %f");
+    EXPECT_EQ(platform::desktopExecLine("/50%/x"), "\"/50%%/x\" %f");
 }
 
 } // namespace

@@ -202,20 +202,20 @@ TEST(NumberBox, TakesNoInputMethodComposition)
 TEST(NumberBoxHandlers, FilterDigitKeyKeepsDigitsAndBackspaceOnly)
 {
     for (int c = 0; c < 256; ++c)
-        EXPECT_EQ(platform::FilterDigitKey(c), (c >= '0' && c <= '9') || c == 8) << c;
+        EXPECT_EQ(platform::filterDigitKey(c), (c >= '0' && c <= '9') || c == 8) << c;
 }
 
 TEST(NumberBoxHandlers, ZeroIfEmptyAndSelectAllOnAPlainLineEdit)
 {
     QLineEdit box;
-    platform::ZeroIfEmpty(&box);
+    platform::zeroIfEmpty(&box);
     EXPECT_EQ(box.text(), "0");
     box.setText("-");
-    platform::ZeroIfEmpty(&box);
+    platform::zeroIfEmpty(&box);
     EXPECT_EQ(box.text(), "-");
-    platform::SelectAllText(&box);
+    platform::selectAllText(&box);
     EXPECT_EQ(box.selectedText(), "-");
-    platform::ZeroIfEmpty(nullptr);
+    platform::zeroIfEmpty(nullptr);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-using platform::TimeSleep;
+using platform::timeSleep;
 
 namespace {
 
@@ -18,7 +18,7 @@ TEST(TimeSleep, WaitsTheFullTimeWhileEventsAreHandled)
     QTimer::singleShot(50, [&] { fired = true; });
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(TimeSleep(200));
+    EXPECT_TRUE(timeSleep(200));
     EXPECT_GE(clock.elapsed(), 200);
     EXPECT_TRUE(fired);
 }
@@ -30,12 +30,12 @@ TEST(TimeSleep, ANestedSleepReturnsFirstAndTheOuterKeepsItsDueTime)
     qint64 innerDone = 0;
     QTimer::singleShot(50, [&] {
         order << "inner start";
-        EXPECT_TRUE(TimeSleep(50));
+        EXPECT_TRUE(timeSleep(50));
         innerDone = clock.elapsed();
         order << "inner end";
     });
     clock.start();
-    EXPECT_TRUE(TimeSleep(200));
+    EXPECT_TRUE(timeSleep(200));
     order << "outer end";
     EXPECT_EQ(order, QStringList({"inner start", "inner end", "outer end"}));
     EXPECT_GE(innerDone, 100);
@@ -45,9 +45,9 @@ TEST(TimeSleep, ANestedSleepReturnsFirstAndTheOuterKeepsItsDueTime)
 TEST(TimeSleep, AnInnerSleepLongerThanTheOuterOneDelaysItOnly)
 {
     QElapsedTimer clock;
-    QTimer::singleShot(20, [&] { TimeSleep(150); });
+    QTimer::singleShot(20, [&] { timeSleep(150); });
     clock.start();
-    EXPECT_TRUE(TimeSleep(50));
+    EXPECT_TRUE(timeSleep(50));
     EXPECT_GE(clock.elapsed(), 150);
 }
 
@@ -60,7 +60,7 @@ TEST(TimeSleep, ClosingTheWaitingWindowEndsTheWaitWithoutCrash)
     QTimer::singleShot(50, window, [window] { window->close(); });
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(TimeSleep(1000, window));
+    EXPECT_FALSE(timeSleep(1000, window));
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_TRUE(watch.isNull());
 }
@@ -72,14 +72,14 @@ TEST(TimeSleep, AWindowThatIsOnlyHiddenStillWaitsTheFullTime)
     QTimer::singleShot(20, &window, [&] { window.close(); });
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(TimeSleep(100, &window));
+    EXPECT_TRUE(timeSleep(100, &window));
     EXPECT_GE(clock.elapsed(), 100);
 }
 
 TEST(TimeSleep, NothingToWaitFor)
 {
-    EXPECT_TRUE(TimeSleep(0));
-    EXPECT_TRUE(TimeSleep(-5));
+    EXPECT_TRUE(timeSleep(0));
+    EXPECT_TRUE(timeSleep(-5));
 }
 
 } // namespace

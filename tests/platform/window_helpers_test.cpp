@@ -17,18 +17,18 @@
 
 namespace {
 
-static_assert(platform::IIfLong(true, 5, 7) == 5);
-static_assert(platform::IIfLong(false, 5, 7) == 7);
+static_assert(platform::iifLong(true, 5, 7) == 5);
+static_assert(platform::iifLong(false, 5, 7) == 7);
 
 TEST(WindowHelpers, SetTransparentSetsTheWindowsOpacity)
 {
     QWidget window;
     auto *child = new QWidget(&window);
-    platform::SetTransparent(child, 128);
+    platform::setTransparent(child, 128);
     EXPECT_NEAR(window.windowOpacity(), 128 / 255.0, 0.01);
-    platform::SetTransparent(&window, 255);
+    platform::setTransparent(&window, 255);
     EXPECT_NEAR(window.windowOpacity(), 1.0, 0.01);
-    platform::SetTransparent(nullptr, 0);
+    platform::setTransparent(nullptr, 0);
 }
 
 // A shown window with one combo box of `items` entries near `top`, in a

@@ -100,7 +100,7 @@ TEST_F(AddDialogTest, EachDialogListsItsCodesAndOpensOnCode05)
         Controls c = controls(&dialog);
         ASSERT_EQ(c.cbMenu->count(), lc.codes.size());
         for (int i = 0; i < lc.codes.size(); ++i) {
-            EXPECT_EQ(c.cbMenu->itemText(i), core::MenuName(lc.codes[i]));
+            EXPECT_EQ(c.cbMenu->itemText(i), core::menuName(lc.codes[i]));
             EXPECT_EQ(dialog.itemCode(i), lc.codes[i]);
         }
         EXPECT_EQ(c.cbMenu->currentIndex(), lc.loadPosition);
@@ -152,7 +152,7 @@ TEST_F(AddDialogTest, ListChoiceReturnsTheItemsCode)
         // 0x73 is no block command, yet the head list offers it.
         HeadAddDialog dialog;
         Controls c = controls(&dialog);
-        c.cbMenu->setCurrentIndex(c.cbMenu->findText(core::MenuName(0x73)));
+        c.cbMenu->setCurrentIndex(c.cbMenu->findText(core::menuName(0x73)));
         c.cAdd->click();
         EXPECT_EQ(dialog.chosenCode(), 0x73);
     }
@@ -163,7 +163,7 @@ TEST_F(AddDialogTest, ListChoiceReturnsTheItemsCode)
         c.cbMenu->setCurrentIndex(i);
         c.cAdd->click();
         ASSERT_TRUE(dialog.chosenCode().has_value());
-        EXPECT_TRUE(core::IsBlockMenu(*dialog.chosenCode()));
+        EXPECT_TRUE(core::isBlockMenu(*dialog.chosenCode()));
     }
     EXPECT_TRUE(prompts.messages.isEmpty());
 }

@@ -32,9 +32,9 @@ class ConverterDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        savedIni = core::IniPath();
+        savedIni = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
-        core::WriteINI("Folder", "Path", dir.path());
+        core::writeINI("Folder", "Path", dir.path());
     }
     void TearDown() override { core::setIniPath(savedIni); }
 

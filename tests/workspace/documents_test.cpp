@@ -57,7 +57,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        previousIni = core::IniPath();
+        previousIni = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
         docs = new Documents(w);
     }
@@ -107,7 +107,7 @@ TEST_F(DocumentsTest, FirstStartMakesAnUntitledScenarioAndSerialsGoOnAcrossTabs)
     EXPECT_EQ(first->tree().text(first->tree().root()), "Scenario");
     EXPECT_EQ(first->path(), "NewFile");
     EXPECT_EQ(w.tabStrip()->tabText(0), "Scenario");
-    EXPECT_EQ(first->tree().text(first->tree().find("0000_002")), core::MenuName(0));
+    EXPECT_EQ(first->tree().text(first->tree().find("0000_002")), core::menuName(0));
     EXPECT_EQ(first->view()->selectedNode(), first->tree().root());
 
     menutest::menuItem(w, "mnuNewEEX")->trigger();
@@ -180,7 +180,7 @@ TEST_F(DocumentsTest, UntitledSaveChangesNameOnlyAfterASuccessfulWrite)
     // The saved file reads back as the same tree shape.
     core::DocTree back;
     core::KeySerial serial = 0;
-    EXPECT_TRUE(core::EEXLoadFile(target + ".eex", back, serial).ok);
+    EXPECT_TRUE(core::eexLoadFile(target + ".eex", back, serial).ok);
     EXPECT_EQ(back.count(), d->tree().count());
 
     // Save as proposes the caption without the mark.
@@ -219,7 +219,7 @@ TEST_F(DocumentsTest, OpeningStopsAtTheFirstDamagedFile)
     const QString good2 = writeScenario("good2.eex", 2);
     core::DocTree probe;
     core::KeySerial serial = 0;
-    const core::EexLoadResult expected = core::EEXLoadFile(damaged, probe, serial);
+    const core::EexLoadResult expected = core::eexLoadFile(damaged, probe, serial);
     ASSERT_FALSE(expected.ok);
 
     prompts.openAnswers = {{good, damaged, good2}};
@@ -456,7 +456,7 @@ TEST_F(DocumentsTest, TwentyScenesWithoutSectionsTakeANewSceneInFrontOfEach)
     ASSERT_TRUE(docs->save());
     core::DocTree back;
     core::KeySerial serial = 0;
-    ASSERT_TRUE(core::EEXLoadFile(path, back, serial).ok);
+    ASSERT_TRUE(core::eexLoadFile(path, back, serial).ok);
     EXPECT_EQ(back.childCount(back.root()), 40);
 }
 

@@ -21,16 +21,16 @@ class DuelSpeedDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        savedIni = core::IniPath();
+        savedIni = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
     }
     void TearDown() override { core::setIniPath(savedIni); }
     QByteArray iniText() const
     {
-        QFile f(core::IniPath());
+        QFile f(core::iniPath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    QString speed() const { return core::ReadINI("Option", "VS_Speed"); }
+    QString speed() const { return core::readINI("Option", "VS_Speed"); }
 
     QTemporaryDir dir;
     QString savedIni;
@@ -49,7 +49,7 @@ TEST_F(DuelSpeedDialogTest, OpensWithTheStoredTextOrEmpty)
         ok->click();
         EXPECT_EQ(speed(), QStringLiteral("1.0"));
     }
-    core::WriteINI("Option", "VS_Speed", "0.75");
+    core::writeINI("Option", "VS_Speed", "0.75");
     DuelSpeedDialog dlg;
     EXPECT_EQ(dlg.delayBox()->text(), QStringLiteral("0.75"));
 }
@@ -98,7 +98,7 @@ TEST_F(DuelSpeedDialogTest, OnlyDigitsAndPointsGetIntoTheBoxTypedOrPasted)
 
 TEST_F(DuelSpeedDialogTest, TheCloseBoxWritesNothing)
 {
-    core::WriteINI("Option", "VS_Speed", "1.5");
+    core::writeINI("Option", "VS_Speed", "1.5");
     const QByteArray before = iniText();
     DuelSpeedDialog dlg;
     dlg.show();

@@ -109,10 +109,10 @@ TEST_F(EditCommandsWindow, AddItemsAskTheRightDialogAndInsertInFront)
     act("mnuchildnodes")->trigger();
     act("mnuaddnodes")->trigger();  // cancelled
     EXPECT_EQ(dialogs.asked, QStringList({"FrmMenuAdd", "FrmSectionMenuAdd", "FrmChildMenuAdd", "FrmMenuAdd"}));
-    EXPECT_EQ(core::NodeNumber(tree(), tree().previous(byRecord(B))), 0x09);
-    EXPECT_EQ(core::NodeNumber(tree(), tree().previous(byRecord(H1))), 0x04);
+    EXPECT_EQ(core::nodeNumber(tree(), tree().previous(byRecord(B))), 0x09);
+    EXPECT_EQ(core::nodeNumber(tree(), tree().previous(byRecord(H1))), 0x04);
     const NodeId block = tree().previous(byRecord(C));
-    EXPECT_EQ(core::NodeNumber(tree(), block), 0x6E);
+    EXPECT_EQ(core::nodeNumber(tree(), block), 0x6E);
     EXPECT_EQ(tree().childCount(block), 1);
     EXPECT_EQ(undoSteps(), 3);
 

@@ -115,8 +115,8 @@ const KindCase kKinds[] = {
          t.key(Qt::Key_X, Qt::ControlModifier);
      }},
     {"QuickAddChildEvent", false, [](UndoWindow &t) {
-         core::WriteINI("Fast_Add", "1Child", "True");
-         core::WriteINI("Fast_Add", "1", QString::number(0x04));
+         core::writeINI("Fast_Add", "1Child", "True");
+         core::writeINI("Fast_Add", "1", QString::number(0x04));
          t.select(t.byRecord(B));
          t.key(Qt::Key_I);
      }},
@@ -155,7 +155,7 @@ TEST_P(UndoWindow, CtrlZGivesBackTheSavedBytesAndCtrlYTheEditedOnes)
     ASSERT_NE(edited, original);
     core::DocTree reread;
     core::KeySerial serial = 1;
-    ASSERT_TRUE(core::EEXLoad(edited, QStringLiteral("edited.eex"), reread, serial).ok);
+    ASSERT_TRUE(core::eexLoad(edited, QStringLiteral("edited.eex"), reread, serial).ok);
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(reread));
 
     // The shortcuts go to the main window, whatever window the edit used.

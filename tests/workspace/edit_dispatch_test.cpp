@@ -123,7 +123,7 @@ TEST(EditDispatchTable, EveryCodeOpensItsRegisteredDialogOrNone)
         // Only the shared text dialog's codes set the menu name; it keeps
         // its value across every other code.
         if (kSharedTextCodes.count(code))
-            lastTextName = MenuName(code);
+            lastTextName = menuName(code);
         EXPECT_EQ(usesSharedTextDialog(code), kSharedTextCodes.count(code) == 1);
         EXPECT_EQ(doc.ctx.menuName, lastTextName);
     }
@@ -167,7 +167,7 @@ TEST(EditDispatchOpeners, StructuralNodesOpenNothingAndKeepCurrentNode)
     doc.tree.setSelected(doc.sec.title);
     openNodeEditor(doc.ctx);
     EXPECT_EQ(runner.shown, std::vector<QString>{codeName(2)});
-    EXPECT_EQ(doc.ctx.menuName, MenuName(2));
+    EXPECT_EQ(doc.ctx.menuName, menuName(2));
     EXPECT_TRUE(doc.records.empty());
     EXPECT_EQ(doc.marks, 0);
 }

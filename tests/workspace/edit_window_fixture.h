@@ -45,7 +45,7 @@ struct EditWindow : ::testing::Test
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        previousIni = core::IniPath();
+        previousIni = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
         docs = new workspace::Documents(w);
         edit = workspace::EditCommands::of(w);
@@ -80,7 +80,7 @@ struct EditWindow : ::testing::Test
 
     QByteArray bytes() const
     {
-        const core::EexSerializeResult r = core::EEXSerialize(tree());
+        const core::EexSerializeResult r = core::eexSerialize(tree());
         EXPECT_TRUE(r.ok);
         return r.bytes;
     }

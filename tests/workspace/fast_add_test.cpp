@@ -28,17 +28,17 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        savedIni = core::IniPath();
+        savedIni = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
     }
     void TearDown() override { core::setIniPath(savedIni); }
 
     static void store(int slot, const QString &code, const QString &child)
     {
-        core::WriteINI(kSection, QString::number(slot), code);
-        core::WriteINI(kSection, QString::number(slot) + "Child", child);
+        core::writeINI(kSection, QString::number(slot), code);
+        core::writeINI(kSection, QString::number(slot) + "Child", child);
     }
-    static QString stored(const QString &key) { return core::ReadINI(kSection, key); }
+    static QString stored(const QString &key) { return core::readINI(kSection, key); }
 
     static CodeBox *box(QWidget *dialog, int slot)
     {
@@ -244,7 +244,7 @@ TEST_F(FastAddTest, EnterSavesAndEscapeOrCancelWritesNothing)
         button(&dialog, "cCancel")->click();
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
-    EXPECT_FALSE(QFile::exists(core::IniPath()));
+    EXPECT_FALSE(QFile::exists(core::iniPath()));
     {
         QuickAddSettingsDialog dialog;
         dialog.show();

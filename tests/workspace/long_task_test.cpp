@@ -108,7 +108,7 @@ TEST_F(LongTaskTest, CancelledOpenLeavesTheDocumentsAsTheyWereAndAnOpenThatRunsO
     cancelOnShow = false;
     core::DocTree expected;
     core::KeySerial expectedSerial = serial;
-    ASSERT_TRUE(core::EEXLoadFile(path, expected, expectedSerial).ok);
+    ASSERT_TRUE(core::eexLoadFile(path, expected, expectedSerial).ok);
     EXPECT_TRUE(docs->openFiles({path}));
     ASSERT_EQ(docs->tabCount(), 2);
     EXPECT_EQ(shown.size(), 2u);

@@ -37,12 +37,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        previousIni = core::IniPath();
+        previousIni = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
     }
     void TearDown() override { core::setIniPath(previousIni); }
 
-    static QString option(const char *key) { return core::ReadINI("Option", key); }
+    static QString option(const char *key) { return core::readINI("Option", key); }
 
     QTemporaryDir dir;
     QString previousIni;
@@ -81,8 +81,8 @@ TEST_F(WindowTest, OptionItemsWriteTheirEntriesAtOnce)
 
 TEST_F(WindowTest, RecentItemsFollowTheSettings)
 {
-    core::WriteINI("Recent_Scenario", "1", " /s/one.eex ");
-    core::WriteINI("Recent_Scenario", "3", "/s/R&D.eex");
+    core::writeINI("Recent_Scenario", "1", " /s/one.eex ");
+    core::writeINI("Recent_Scenario", "3", "/s/R&D.eex");
     MainWindow w;
     int opened = 0;
     w.hooks().openRecent = [&](int entry) { opened = entry; };
@@ -363,7 +363,7 @@ TEST(Startup, WritesTheSettingsOnceShowsThePatchItemAndLoadsMarks)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString previous = core::IniPath();
+    const QString previous = core::iniPath();
     workspace::StartupConfig config;
     config.programPath = dir.filePath("storyloom");
     config.iniPath = dir.filePath("Q_T.ini");

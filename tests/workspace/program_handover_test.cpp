@@ -42,8 +42,8 @@ protected:
         QFile::setPermissions(dir.filePath("run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                        | QFileDevice::ExeOwner);
         // A game folder is set, so no start asks for one.
-        ASSERT_TRUE(core::game::WriteDemoGameFolder(dir.filePath("game")));
-        ASSERT_TRUE(core::WriteINI("Folder", "Path", dir.filePath("game"), ini()));
+        ASSERT_TRUE(core::game::writeDemoGameFolder(dir.filePath("game")));
+        ASSERT_TRUE(core::writeINI("Folder", "Path", dir.filePath("game"), ini()));
         file = dir.filePath("handed over.eex");
         fixtures::ScenarioGenerator gen(11);
         QFile f(file);
@@ -95,7 +95,7 @@ protected:
         return first;
     }
 
-    QString recent() const { return core::ReadINI("Recent_Scenario", "1", ini()); }
+    QString recent() const { return core::readINI("Recent_Scenario", "1", ini()); }
     bool waitForRecent(int ms) const
     {
         const QDeadlineTimer opened(ms);
@@ -131,7 +131,7 @@ protected:
 TEST_F(ProgramProcess, ASecondStartWithAFileOpensItInTheRunningEditor)
 {
     QProcess *first = startFirst();
-    EXPECT_EQ(core::ReadINI("Folder", "Path", ini()), dir.filePath("game"));
+    EXPECT_EQ(core::readINI("Folder", "Path", ini()), dir.filePath("game"));
 
     QProcess *second = start({file});
     ASSERT_TRUE(second->waitForFinished(8000));

@@ -14,12 +14,12 @@ using QuickAddColours = EditWindow;
 
 TEST_F(QuickAddColours, AQuickAddedChildEventKeepsTheWhiteBackground)
 {
-    core::WriteINI("Fast_Add", "1Child", "True");
-    core::WriteINI("Fast_Add", "1", QString::number(0x6E));
+    core::writeINI("Fast_Add", "1Child", "True");
+    core::writeINI("Fast_Add", "1", QString::number(0x6E));
     select(byRecord(C));
     key(Qt::Key_I);
     const NodeId block = tree().previous(byRecord(C));
-    ASSERT_EQ(core::NodeNumber(tree(), block), 0x6E);
+    ASSERT_EQ(core::nodeNumber(tree(), block), 0x6E);
     ASSERT_EQ(tree().childCount(block), 1);
     for (const NodeId n : {tree().previous(block), block, tree().firstChild(block)})
         EXPECT_FALSE(tree().backColor(n).isValid()) << tree().text(n).toStdString();
@@ -31,7 +31,7 @@ TEST_F(QuickAddColours, AQuickAddedChildEventKeepsTheWhiteBackground)
     select(byRecord(B));
     act("mnuchildnodes")->trigger();
     const NodeId dialogBlock = tree().previous(byRecord(B));
-    ASSERT_EQ(core::NodeNumber(tree(), dialogBlock), 0x6E);
+    ASSERT_EQ(core::nodeNumber(tree(), dialogBlock), 0x6E);
     EXPECT_EQ(tree().backColor(dialogBlock), QColor(0, 255, 255));
     EXPECT_EQ(tree().backColor(tree().firstChild(dialogBlock)), QColor(0, 255, 255));
 }

@@ -30,12 +30,12 @@ TEST(RecentFiles, NewPathsGoOnTopAndKnownOnesMoveThere)
 TEST(RecentFiles, AddWritesTheSettingsEntries)
 {
     QTemporaryDir dir;
-    const QString previous = core::IniPath();
+    const QString previous = core::iniPath();
     core::setIniPath(dir.filePath("Q_T.ini"));
-    core::WriteINI("Recent_Scenario", "1", " /old.eex ");
+    core::writeINI("Recent_Scenario", "1", " /old.eex ");
     workspace::addRecentFile("/new.eex");
     EXPECT_EQ(workspace::recentEntries(), QStringList({"/new.eex", "/old.eex", "", "", ""}));
-    EXPECT_EQ(core::ReadINI("Recent_Scenario", "2"), "/old.eex");
+    EXPECT_EQ(core::readINI("Recent_Scenario", "2"), "/old.eex");
     core::setIniPath(previous);
 }
 

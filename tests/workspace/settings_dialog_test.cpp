@@ -27,23 +27,23 @@ class SettingsDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        savedIni = core::IniPath();
+        savedIni = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
     }
     void TearDown() override { core::setIniPath(savedIni); }
 
     void writeIni(const QByteArray &text)
     {
-        QFile f(core::IniPath());
+        QFile f(core::iniPath());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
     QByteArray iniText() const
     {
-        QFile f(core::IniPath());
+        QFile f(core::iniPath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    QString setting(const char *key) const { return core::ReadINI("Setting", key); }
+    QString setting(const char *key) const { return core::readINI("Setting", key); }
 
     QTemporaryDir dir;
     QString savedIni;
@@ -192,7 +192,7 @@ TEST_F(SettingsDialogTest, SaveWritesTheFolderEvenWhenUnchanged)
     const QByteArray text = iniText();
     EXPECT_FALSE(text.contains("  /games/hb  ")) << text.constData();
     EXPECT_EQ(text.count("/games/hb"), 1) << text.constData();
-    EXPECT_EQ(core::ReadINI("Folder", "Path"), QStringLiteral("/games/hb"));
+    EXPECT_EQ(core::readINI("Folder", "Path"), QStringLiteral("/games/hb"));
 }
 
 TEST_F(SettingsDialogTest, NumberBoxesRefuseLettersMinusAndPastedNonDigits)
@@ -250,10 +250,10 @@ TEST_F(SettingsDialogFolderTest, AChosenFolderIsStoredAndLoadedEvenIfTheDialogIs
     EXPECT_EQ(reported, second);
     EXPECT_EQ(data.folder, second);
     EXPECT_FALSE(data.persons.empty());
-    EXPECT_EQ(core::game::FolderLoad(), second);
+    EXPECT_EQ(core::game::folderLoad(), second);
 
     dlg.reject();
-    EXPECT_EQ(core::game::FolderLoad(), second);
+    EXPECT_EQ(core::game::folderLoad(), second);
 }
 
 TEST_F(SettingsDialogFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
@@ -263,7 +263,7 @@ TEST_F(SettingsDialogFolderTest, ACancelledBrowserKeepsTheBoxAndTheStoredFolder)
     dlg.findChild<QPushButton *>("cFolder")->click();
     EXPECT_EQ(prompts.folderTitles.size(), 1);
     EXPECT_EQ(dlg.folderBox()->text(), QStringLiteral("/shown/but/unsaved"));
-    EXPECT_EQ(core::game::FolderLoad(), game.folder());
+    EXPECT_EQ(core::game::folderLoad(), game.folder());
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 

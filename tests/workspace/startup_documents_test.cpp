@@ -33,7 +33,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        previousIni = core::IniPath();
+        previousIni = core::iniPath();
         config.programPath = dir.filePath("storyloom");
         config.iniPath = dir.filePath("Q_T.ini");
         config.instanceName = "storyloom-test-" + QUuid::createUuid().toString(QUuid::Id128).left(12);
@@ -56,7 +56,7 @@ TEST_F(ProgramStartup, AFirstStartAsksForTheGameFolderAndUsesTheChosenOne)
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     EXPECT_EQ(prompts.folderTitles.size(), 1);
-    EXPECT_EQ(core::ReadINI("Folder", "Path"), dir.filePath("game"));
+    EXPECT_EQ(core::readINI("Folder", "Path"), dir.filePath("game"));
     EXPECT_EQ(w->gameData().folder, dir.filePath("game"));
     EXPECT_FALSE(QFileInfo::exists(config.demoGameFolder)) << "no demo game written";
 }
@@ -67,8 +67,8 @@ TEST_F(ProgramStartup, AFirstStartCancelledUsesTheDemoGameAndOpensAnUntitledScen
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     EXPECT_EQ(prompts.folderTitles.size(), 1); // asked, and cancelled
-    EXPECT_EQ(core::ReadINI("Folder", "Path"), config.demoGameFolder);
-    EXPECT_EQ(core::ReadINI("FIleName", "EXE"), "Ekd5.exe"); // the defaults are all there
+    EXPECT_EQ(core::readINI("Folder", "Path"), config.demoGameFolder);
+    EXPECT_EQ(core::readINI("FIleName", "EXE"), "Ekd5.exe"); // the defaults are all there
     EXPECT_EQ(w->gameData().folder, config.demoGameFolder);
     EXPECT_FALSE(w->gameData().names.charNames.value(0).isEmpty());
     EXPECT_EQ(w->captionContext().names, &w->gameData().names);
@@ -85,13 +85,13 @@ TEST_F(ProgramStartup, AFirstStartCancelledUsesTheDemoGameAndOpensAnUntitledScen
 TEST_F(ProgramStartup, AnExistingSettingsFileWithoutFolderAsksForIt)
 {
     core::setIniPath(config.iniPath);
-    core::SettingLoad();
+    core::settingLoad();
     config.demoGameFolder.clear();
     workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
     workspace::MainWindow *w = startup.showWindow();
     ASSERT_EQ(prompts.folderTitles.size(), 1); // cancelled
-    EXPECT_TRUE(core::ReadINI("Folder", "Path").isEmpty());
+    EXPECT_TRUE(core::readINI("Folder", "Path").isEmpty());
     EXPECT_TRUE(w->gameData().names.charNames.value(0).isEmpty());
 
     // "폴더 설정" chooses again and loads the names.
@@ -99,7 +99,7 @@ TEST_F(ProgramStartup, AnExistingSettingsFileWithoutFolderAsksForIt)
     prompts.folderAnswers = {dir.filePath("game")};
     menutest::menuItem(*w, "mnuFolder")->trigger();
     EXPECT_EQ(prompts.folderTitles.size(), 2);
-    EXPECT_EQ(core::ReadINI("Folder", "Path"), dir.filePath("game"));
+    EXPECT_EQ(core::readINI("Folder", "Path"), dir.filePath("game"));
 }
 
 // A settings file that exists with content but gives nothing to read is
@@ -162,7 +162,7 @@ TEST_F(ProgramStartup, AnUnreadableSettingsFileIsNamedOnceAndStartUpGoesOn)
 TEST_F(ProgramStartup, GameFilesThatAreFoldersOrJunkAreNamedAtStartUp)
 {
     const QString game = dir.filePath("game");
-    ASSERT_TRUE(core::game::WriteDemoGameFolder(game));
+    ASSERT_TRUE(core::game::writeDemoGameFolder(game));
     QFile::remove(QDir(game).filePath("Data.e5"));
     ASSERT_TRUE(QDir(game).mkdir("Data.e5"));
     {
@@ -171,8 +171,8 @@ TEST_F(ProgramStartup, GameFilesThatAreFoldersOrJunkAreNamedAtStartUp)
         exe.write(QByteArray(4096, '\x5A'));
     }
     core::setIniPath(config.iniPath);
-    core::SettingLoad();
-    core::WriteINI("Folder", "Path", game);
+    core::settingLoad();
+    core::writeINI("Folder", "Path", game);
     config.demoGameFolder.clear();
     workspace::Startup startup(config, workspace::programStartupHooks());
     ASSERT_TRUE(startup.prepare());
@@ -288,7 +288,7 @@ TEST_F(ProgramStartup, OptionSettingAndInformationItemsShowTheirWindows)
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(shownBy([&] { help->click(); }), "FrmInformation");
     // Closing them wrote nothing the settings did not hold before.
-    EXPECT_EQ(core::ReadINI("Option", "VS_Speed"), "1.0");
+    EXPECT_EQ(core::readINI("Option", "VS_Speed"), "1.0");
 }
 
 } // namespace

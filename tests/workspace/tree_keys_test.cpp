@@ -20,8 +20,8 @@ struct TreeKeys : EditWindow
 {
     void setFastAdd(int slot, int code, bool child)
     {
-        core::WriteINI("Fast_Add", QString::number(slot) + "Child", child ? "True" : "False");
-        core::WriteINI("Fast_Add", QString::number(slot), QString::number(code));
+        core::writeINI("Fast_Add", QString::number(slot) + "Child", child ? "True" : "False");
+        core::writeINI("Fast_Add", QString::number(slot), QString::number(code));
     }
     QStringList messageTexts() const
     {
@@ -108,7 +108,7 @@ TEST_F(TreeKeys, QuickAddKeysInsertTheConfiguredCodesOrSayWhyNot)
 
     select(byRecord(C));
     key(Qt::Key_U);
-    EXPECT_EQ(core::NodeNumber(tree(), tree().previous(byRecord(C))), 0x04);
+    EXPECT_EQ(core::nodeNumber(tree(), tree().previous(byRecord(C))), 0x04);
     key(Qt::Key_I);
     EXPECT_EQ(bytes(), eexFile({{lockedComment() + H1, A + B + cmd4 + childEvent(blk6E, {}) + C + childEvent(blk, D)}}));
     EXPECT_EQ(undoSteps(), 2);
@@ -117,8 +117,8 @@ TEST_F(TreeKeys, QuickAddKeysInsertTheConfiguredCodesOrSayWhyNot)
     key(Qt::Key_P);
     EXPECT_TRUE(prompts.messages.isEmpty());
     const NodeId block2 = tree().previous(byRecord(C));
-    EXPECT_EQ(core::NodeNumber(tree(), block2), 0x02);
-    EXPECT_EQ(core::NodeNumber(tree(), tree().previous(block2)), 0x01);
+    EXPECT_EQ(core::nodeNumber(tree(), block2), 0x02);
+    EXPECT_EQ(core::nodeNumber(tree(), tree().previous(block2)), 0x01);
     EXPECT_EQ(undoSteps(), 3);
 
     // The head list: no 0x12, no child event; a block code goes in.
@@ -128,7 +128,7 @@ TEST_F(TreeKeys, QuickAddKeysInsertTheConfiguredCodesOrSayWhyNot)
     key(Qt::Key_I);
     EXPECT_EQ(messageTexts(), QStringList({"추가할 수 없습니다. / Error!", "추가할 수 없습니다. / Error!"}));
     key(Qt::Key_U);
-    EXPECT_EQ(core::NodeNumber(tree(), tree().previous(byRecord(H1))), 0x04);
+    EXPECT_EQ(core::nodeNumber(tree(), tree().previous(byRecord(H1))), 0x04);
     EXPECT_EQ(undoSteps(), 4);
 
     // The locked comment takes nothing in front of it; structural nodes ignore the keys.

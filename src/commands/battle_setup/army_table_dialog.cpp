@@ -192,7 +192,7 @@ void ArmyTableDialog::build()
             box->setObjectName(QStringLiteral("%1%2").arg(k == 0 ? "tX" : "tY").arg(element));
             box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9*]*")), box));
             platform::selectAllOnFocus(box);
-            platform::ForceAlphaIME(box);
+            platform::forceAlphaIME(box);
             box->installEventFilter(this);
             box->setMaximumWidth(60);
             (k == 0 ? m_x : m_y)[element] = box;
@@ -464,7 +464,7 @@ bool ArmyTableDialog::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusOut)
         for (QLineEdit *box : {m_x[0], m_y[0], m_x[1], m_y[1]})
             if (watched == box)
-                platform::ZeroIfEmpty(box);
+                platform::zeroIfEmpty(box);
     return CommandDialog::eventFilter(watched, event);
 }
 

@@ -237,7 +237,7 @@ void ForcedSortieDialog::commitList(int r)
 void ForcedSortieDialog::commitNumber(int r)
 {
     Row &row = m_rows[std::size_t(r)];
-    platform::ZeroIfEmpty(row.number);
+    platform::zeroIfEmpty(row.number);
     row.values[std::size_t(chosenSlot(r))] = int(row.number->number() & 0xFFFF);
 }
 

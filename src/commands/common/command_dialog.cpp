@@ -13,7 +13,7 @@ namespace commands {
 
 QString commandDialogTitle(int code)
 {
-    return QStringLiteral("수정 - ") + core::MenuName(code);
+    return QStringLiteral("수정 - ") + core::menuName(code);
 }
 
 CommandDialog::CommandDialog(workspace::EditContext &ctx, int code)
@@ -58,7 +58,7 @@ std::int32_t CommandDialog::field(int pos, int width) const
 
 QString CommandDialog::fieldText(int pos, bool longValue) const
 {
-    return core::KeyValueShow(m_key, pos, longValue);
+    return core::keyValueShow(m_key, pos, longValue);
 }
 
 QString CommandDialog::text(int pos) const
@@ -75,7 +75,7 @@ void CommandDialog::setField(QString &key, int pos, int width, std::int64_t valu
 
 bool CommandDialog::setFieldFromBox(QString &key, int pos, const QString &boxText, bool longValue)
 {
-    return core::KeyValueApply(boxText, key, pos, longValue);
+    return core::keyValueApply(boxText, key, pos, longValue);
 }
 
 int CommandDialog::setText(QString &key, int pos, const QString &boxText)
@@ -90,7 +90,7 @@ bool CommandDialog::handBack(const QString &newKey)
     if (!m_tree.isValid(m_node))
         return false;
     const int lengthDelta = core::recordLength(newKey) - core::recordLength(m_key);
-    if (lengthDelta != 0 && !core::KeyEditCheck(m_tree, m_node, lengthDelta)) {
+    if (lengthDelta != 0 && !core::keyEditCheck(m_tree, m_node, lengthDelta)) {
         m_ctx.ask().message(this,
                             QStringLiteral("바깥 사건의 길이가 허용 범위(%1~%2바이트)를 벗어나므로 "
                                            "저장할 수 없습니다.")

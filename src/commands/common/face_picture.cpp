@@ -15,7 +15,7 @@ QImage facePicture(const QString &folder, int entry)
     if (folder.isEmpty() || entry < 0)
         return {};
     const core::game::E5Entry e =
-        core::game::ReadE5Entry(core::game::GameFilePath(folder, kFaceArchive), entry);
+        core::game::readE5Entry(core::game::gameFilePath(folder, kFaceArchive), entry);
     if (e.status != core::game::E5Status::Ok && e.status != core::game::E5Status::Damaged)
         return {};
     return QImage::fromData(e.bytes);

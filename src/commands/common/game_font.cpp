@@ -77,13 +77,13 @@ GameFont::GameFont(QByteArray halfFont, QByteArray fullFont)
 
 GameFont GameFont::fromFolder(const QString &folder)
 {
-    return GameFont(readFont(core::game::GameFilePath(folder, kHalfFontFile)),
-                    readFont(core::game::GameFilePath(folder, kFullFontFile)));
+    return GameFont(readFont(core::game::gameFilePath(folder, kHalfFontFile)),
+                    readFont(core::game::gameFilePath(folder, kFullFontFile)));
 }
 
 GameFont GameFont::fromSettings()
 {
-    return fromFolder(core::game::FolderLoad());
+    return fromFolder(core::game::folderLoad());
 }
 
 QByteArray GameFont::glyphRecord(const GlyphLocation &glyph) const
@@ -157,7 +157,7 @@ FontColor markupColor(int index)
 {
     if (index < 0 || index >= core::kColorTableSize)
         return kFontBlack;
-    return core::ColorTable()[std::size_t(index)];
+    return core::colorTable()[std::size_t(index)];
 }
 
 namespace {

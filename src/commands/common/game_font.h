@@ -15,7 +15,7 @@ namespace commands {
 inline const QString kHalfFontFile = QStringLiteral("ANKFONT.DAT");
 inline const QString kFullFontFile = QStringLiteral("ALL_FONT.16P");
 
-// Colours are 0x00BBGGRR values (red in the low byte), as in core::ColorTable.
+// Colours are 0x00BBGGRR values (red in the low byte), as in core::colorTable.
 using FontColor = std::uint32_t;
 constexpr FontColor kFontBlack = 0x000000;
 constexpr FontColor kFontWhite = 0xFFFFFF;
@@ -85,7 +85,7 @@ int textAdvance(const QString &text);
 QString nameUpToDigit(const QString &name);
 
 // One step of the colour mark-up scan over a line. `pos` is 0-based.
-// "[C" + two hex digits sets the colour from core::ColorTable (the four
+// "[C" + two hex digits sets the colour from core::colorTable (the four
 // characters are consumed whatever the digits are); "]" returns to the default
 // colour and is never drawn; any other "[" is drawn.
 struct MarkupStep

@@ -35,7 +35,7 @@ bool typingWait(int ms, const bool &skip, const QObject *guard)
         QCoreApplication::processEvents();
         return !guard || watched;
     }
-    return platform::TimeSleep(ms, guard);
+    return platform::timeSleep(ms, guard);
 }
 
 } // namespace commands

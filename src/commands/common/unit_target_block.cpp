@@ -189,11 +189,11 @@ void UnitTargetBlock::save(QString &key) const
     core::keyWriteField(key, kModePos, 2, modeValue(mode()));
     core::keyWriteField(key, kPersonPos, 2, m_picker->value(0));
     if (m_bfIndex)
-        core::KeyValueApply(m_bfIndex->text(), key, kBattlefieldIndexPos, true);
+        core::keyValueApply(m_bfIndex->text(), key, kBattlefieldIndexPos, true);
     if (hasZone()) {
         for (int i = 0; i < 2; ++i) {
-            core::KeyValueApply(m_cornerX[i]->text(), key, cornerPos() + 24 * i, true);
-            core::KeyValueApply(m_cornerY[i]->text(), key, cornerPos() + 24 * i + 12, true);
+            core::keyValueApply(m_cornerX[i]->text(), key, cornerPos() + 24 * i, true);
+            core::keyValueApply(m_cornerY[i]->text(), key, cornerPos() + 24 * i + 12, true);
         }
         core::keyWriteField(key, cornerPos() + 48, 2,
                             m_side->currentIndex() >= kSideCount && m_keptSide >= 0 ? m_keptSide

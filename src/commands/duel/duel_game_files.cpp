@@ -50,7 +50,7 @@ std::optional<qint64> personRecord(const DuelFolder &f, int person)
     const auto field = readAt(f.path(f.dataName), kPersonTableField, 4);
     if (!field)
         return std::nullopt;
-    const auto base = core::game::BytesToLongBE(*field);
+    const auto base = core::game::bytesToLongBE(*field);
     if (!base)
         return std::nullopt;
     return qint64(*base) + qint64(kPersonRecordSize) * person;
@@ -110,7 +110,7 @@ Read<QByteArray> archiveEntry(const DuelFolder &f, const QString &archive, int n
     // A damaged packed stream still gives what it unpacked; the game shows
     // that too. Only an entry that cannot be read at all is an error.
     if (entry.status != core::game::E5Status::Ok && entry.status != core::game::E5Status::Damaged)
-        return Read<QByteArray>::fail(core::game::E5StatusMessage(entry.status, archive, n, entry.errorPosition));
+        return Read<QByteArray>::fail(core::game::e5StatusMessage(entry.status, archive, n, entry.errorPosition));
     return Read<QByteArray>::of(entry.bytes);
 }
 

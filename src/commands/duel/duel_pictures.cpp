@@ -140,7 +140,7 @@ void DuelPictures::setBackground(const QImage &background)
 
 void DuelPictures::setFrame(FrameSet set, int fighter, QByteArrayView indexes, int side, const QList<QRgb> &palette)
 {
-    const core::game::SpriteMaskPair pair = core::game::MakeMask(doubledFrame(indexes, side, palette));
+    const core::game::SpriteMaskPair pair = core::game::makeMask(doubledFrame(indexes, side, palette));
     auto &sprites = m_sprites[int(set)];
     auto &masks = m_masks[int(set)];
     if (isMirrored(set)) {

@@ -104,7 +104,7 @@ QString prepareDuel(const DuelSettings &settings, const int persons[2], DuelPict
         stage.bowTroop[m] = *bow.value;
     }
 
-    const QList<QRgb> &palette = core::game::SpritePalette();
+    const QList<QRgb> &palette = core::game::spritePalette();
     for (int m = 0; m < 2; ++m) {
         for (const FrameRow &row : kFrameRows) {
             const Read<QByteArray> bytes = unitFrameBytes(folder, row.kind, data[m].entry, row.frame);

@@ -84,7 +84,7 @@ void DuelPreviewWindow::sleep(std::int64_t tenThousandths)
         return;
     }
     // False when the window was closed meanwhile or the program is quitting.
-    if (!platform::TimeSleep(int(ms), m_waitGuard.get()) || m_stopped)
+    if (!platform::timeSleep(int(ms), m_waitGuard.get()) || m_stopped)
         throw StopPlay{};
 }
 

@@ -149,7 +149,7 @@ std::vector<ScriptNode> childrenOf(const core::DocTree &tree, core::NodeId paren
 {
     std::vector<ScriptNode> out;
     for (core::NodeId c = tree.firstChild(parent); c != core::kNoNode; c = tree.next(c))
-        out.push_back({core::NodeNumber(tree, c), tree.key(c)});
+        out.push_back({core::nodeNumber(tree, c), tree.key(c)});
     return out;
 }
 

@@ -34,7 +34,7 @@ int readList(QStringView record, int pos, std::vector<int> &out)
     return pos + 4 + 4 * count;
 }
 
-QString tagText(int tag) { return core::LongToHex(tag, 2, true); }
+QString tagText(int tag) { return core::longToHex(tag, 2, true); }
 
 } // namespace
 
@@ -51,12 +51,12 @@ VariableTestLists readVariableTest(const QString &key)
 
 QString variableTestRecord(const VariableTestLists &lists)
 {
-    QString r = core::LongToHex(kVariableTestCode, 2, true);
+    QString r = core::longToHex(kVariableTestCode, 2, true);
     for (const std::vector<int> *list : {&lists.trueVariables, &lists.falseVariables}) {
         r += tagText(core::tags::VariableList);
-        r += core::LongToHex(qint64(list->size()), 2, true);
+        r += core::longToHex(qint64(list->size()), 2, true);
         for (int v : *list)
-            r += core::LongToHex(v, 2, true);
+            r += core::longToHex(v, 2, true);
     }
     return r;
 }

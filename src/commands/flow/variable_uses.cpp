@@ -15,7 +15,7 @@ template <typename Visit>
 void forEachCommand(const core::DocTree &tree, int code, Visit visit)
 {
     core::NodeId n = tree.firstChild(tree.root());
-    while (n != core::kNoNode && core::MenuFind(tree, n, 1, code, QString(), false)) {
+    while (n != core::kNoNode && core::menuFind(tree, n, 1, code, QString(), false)) {
         visit(n);
         n = tree.nextInOrder(n);
     }

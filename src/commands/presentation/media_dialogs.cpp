@@ -132,7 +132,7 @@ void MusicDialog::listen()
     if (name.isEmpty())
         return;
     MediaPlayer::instance().playEffect(
-        core::game::GameFilePath(gameFolderOf(context()), QStringLiteral("Wav\\") + name));
+        core::game::gameFilePath(gameFolderOf(context()), QStringLiteral("Wav\\") + name));
 }
 
 bool MusicDialog::saveFields(QString &key, int &lengthDelta)
@@ -182,7 +182,7 @@ TrackDialog::TrackDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode
 void TrackDialog::listen()
 {
     const QString folder = gameFolderOf(context());
-    QFile list(core::game::GameFilePath(folder, QStringLiteral("mp3list.txt")));
+    QFile list(core::game::gameFilePath(folder, QStringLiteral("mp3list.txt")));
     if (!list.open(QIODevice::ReadOnly))
         return;
     // The list is a small text file; a longer one is not a music list.
@@ -190,7 +190,7 @@ void TrackDialog::listen()
     const auto file = media::musicFileOfTrack(platform::Cp949::decode(bytes), m_track.box->currentIndex());
     if (!file)
         return;
-    MediaPlayer::instance().playMusic(core::game::GameFilePath(folder, *file));
+    MediaPlayer::instance().playMusic(core::game::gameFilePath(folder, *file));
 }
 
 bool TrackDialog::saveFields(QString &key, int &lengthDelta)

@@ -60,7 +60,7 @@ LoadedMarkup loadColorMarkup(const QString &source)
 
 int paletteIndexOf(std::uint32_t color)
 {
-    const core::ColorTableArray &table = core::ColorTable();
+    const core::ColorTableArray &table = core::colorTable();
     int found = -1;
     for (int j = 0; j < int(table.size()); ++j) {
         if ((table[std::size_t(j)] & 0xFFFFFFu) == (color & 0xFFFFFFu))
@@ -141,7 +141,7 @@ const QList<ColorButton> &colorButtons()
 
 std::uint32_t colorButtonColor(const ColorButton &button)
 {
-    return button.paletteIndex < 0 ? 0u : core::ColorTable()[std::size_t(button.paletteIndex)];
+    return button.paletteIndex < 0 ? 0u : core::colorTable()[std::size_t(button.paletteIndex)];
 }
 
 } // namespace commands

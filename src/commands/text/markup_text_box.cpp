@@ -91,7 +91,7 @@ void applyColorRuns(QTextEdit *box)
         return;
     box->setPlainText(loaded.text);
     for (const ColorSpan &span : loaded.spans)
-        colourRange(box, span.start, span.length, core::ColorTable()[std::size_t(span.index)]);
+        colourRange(box, span.start, span.length, core::colorTable()[std::size_t(span.index)]);
     QTextCursor end(box->document());
     end.movePosition(QTextCursor::Start);
     box->setTextCursor(end);

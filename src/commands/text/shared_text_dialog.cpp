@@ -48,7 +48,7 @@ SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : Comm
 
 bool SharedTextDialog::isMenu(int code) const
 {
-    return context().menuName == core::MenuName(code);
+    return context().menuName == core::menuName(code);
 }
 
 void SharedTextDialog::preview()

@@ -11,25 +11,25 @@ namespace {
 
 QString gameFolder(const workspace::EditContext &ctx)
 {
-    return ctx.gameData ? ctx.gameData->folder : core::game::FolderLoad();
+    return ctx.gameData ? ctx.gameData->folder : core::game::folderLoad();
 }
 
 } // namespace
 
 PreviewDraw facingPreview(int model, int poseIndex, int facingIndex)
 {
-    const core::game::FacingSheet f = core::game::SheetForFacing(facingIndex);
-    return {core::game::UnitSheetEntry(model, f.sheet), core::game::PoseFrame(poseIndex), f.mirrored};
+    const core::game::FacingSheet f = core::game::sheetForFacing(facingIndex);
+    return {core::game::unitSheetEntry(model, f.sheet), core::game::poseFrame(poseIndex), f.mirrored};
 }
 
 PreviewDraw frontPreview(int model, int poseIndex)
 {
-    return {core::game::UnitSheetEntry(model, 0), core::game::PoseFrame(poseIndex), false};
+    return {core::game::unitSheetEntry(model, 0), core::game::poseFrame(poseIndex), false};
 }
 
 PreviewDraw modelPreview(int modelIndex)
 {
-    return {core::game::UnitSheetEntry(modelIndex, 0), 0, false};
+    return {core::game::unitSheetEntry(modelIndex, 0), 0, false};
 }
 
 std::optional<int> personMapModel(const workspace::EditContext &ctx, int person)
@@ -41,15 +41,15 @@ std::optional<int> personMapModel(const workspace::EditContext &ctx, int person)
             return std::nullopt;
         return ctx.gameData->persons[std::size_t(person)].mapModel;
     }
-    const int model = core::game::PersonMapModel(gameFolder(ctx), person);
+    const int model = core::game::personMapModel(gameFolder(ctx), person);
     return model < 0 ? std::nullopt : std::optional<int>(model);
 }
 
 QImage renderPreview(const workspace::EditContext &ctx, const PreviewDraw &draw)
 {
-    const QImage frame = core::game::UnitSpriteFrame(gameFolder(ctx), draw.sheet, draw.frame);
-    const QImage sprite = core::game::KeyedTransparent(frame);
-    return draw.mirrored ? core::game::MirrorLeftRight(sprite) : sprite;
+    const QImage frame = core::game::unitSpriteFrame(gameFolder(ctx), draw.sheet, draw.frame);
+    const QImage sprite = core::game::keyedTransparent(frame);
+    return draw.mirrored ? core::game::mirrorLeftRight(sprite) : sprite;
 }
 
 } // namespace commands

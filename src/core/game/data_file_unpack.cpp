@@ -61,7 +61,7 @@ void putBE(QByteArray &bytes, qint64 pos, quint32 value)
 
 } // namespace
 
-DataFileResult DecodeDataFile(const QString &path)
+DataFileResult decodeDataFile(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     QFile in(path);
@@ -80,9 +80,9 @@ DataFileResult DecodeDataFile(const QString &path)
     bool allRaw = true;
     for (int k = 0; k < kDataFileEntryCount; ++k) {
         const qint64 at = kE5DirectoryOffset + kE5DirectoryStride * k;
-        const auto s = BytesToLongBE(file, at);
-        const auto u = BytesToLongBE(file, at + 4);
-        const auto o = BytesToLongBE(file, at + 8);
+        const auto s = bytesToLongBE(file, at);
+        const auto u = bytesToLongBE(file, at + 4);
+        const auto o = bytesToLongBE(file, at + 8);
         if (!s || !u || !o)
             return fail(DataFileStatus::NotArchive, name, k, at);
         if (*u > kE5MaxUnpackedSize)
@@ -116,7 +116,7 @@ DataFileResult DecodeDataFile(const QString &path)
         unpacked[k] = QByteArray(e.unpackedSize, '\0');
         BitReader bits(stored);
         auto dst = std::span<quint8>(reinterpret_cast<quint8 *>(unpacked[k].data()), size_t(e.unpackedSize));
-        if (DecodeEntry(dst, dict, e.unpackedSize, bits) != 0)
+        if (decodeEntry(dst, dict, e.unpackedSize, bits) != 0)
             return fail(DataFileStatus::Damaged, name, k, e.offset + std::max<qint64>(bits.bytesConsumed() - 1, 0));
     }
 

@@ -29,6 +29,6 @@ struct DataFileResult
     bool ok() const { return status == DataFileStatus::Unpacked || status == DataFileStatus::AlreadyUnpacked; }
 };
 
-DataFileResult DecodeDataFile(const QString &path);
+DataFileResult decodeDataFile(const QString &path);
 
 } // namespace core::game

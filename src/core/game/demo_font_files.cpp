@@ -120,7 +120,7 @@ unsigned fullCode(int row, int column)
 
 } // namespace
 
-QByteArray DemoHalfFont()
+QByteArray demoHalfFont()
 {
     QByteArray font;
     for (int g = 0; g < kHalfGlyphs; ++g) {
@@ -143,7 +143,7 @@ QByteArray DemoHalfFont()
     return font;
 }
 
-QByteArray DemoFullFont()
+QByteArray demoFullFont()
 {
     QByteArray font(2, '\0');
     for (int row = 0; row < kFullRows; ++row) {
@@ -166,10 +166,10 @@ QByteArray DemoFullFont()
     return font;
 }
 
-QList<QPair<QString, QByteArray>> DemoFontFiles()
+QList<QPair<QString, QByteArray>> demoFontFiles()
 {
-    return {{QStringLiteral("ANKFONT.DAT"), DemoHalfFont()},
-            {QStringLiteral("ALL_FONT.16P"), DemoFullFont()}};
+    return {{QStringLiteral("ANKFONT.DAT"), demoHalfFont()},
+            {QStringLiteral("ALL_FONT.16P"), demoFullFont()}};
 }
 
 } // namespace core::game

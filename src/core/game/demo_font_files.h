@@ -12,9 +12,9 @@
 
 namespace core::game {
 
-QByteArray DemoHalfFont();
-QByteArray DemoFullFont();
+QByteArray demoHalfFont();
+QByteArray demoFullFont();
 // Relative path -> bytes, for the demo game folder.
-QList<QPair<QString, QByteArray>> DemoFontFiles();
+QList<QPair<QString, QByteArray>> demoFontFiles();
 
 } // namespace core::game

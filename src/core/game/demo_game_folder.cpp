@@ -43,8 +43,8 @@ void putField(QByteArray &bytes, qint64 pos, const QString &text, int width)
 QByteArray itemRecord(int n)
 {
     QByteArray r(25, '\0');
-    putField(r, 0, DemoItemName(n), 17);
-    r[17] = char(DemoItemType(n));
+    putField(r, 0, demoItemName(n), 17);
+    r[17] = char(demoItemType(n));
     for (int k = 18; k < 25; ++k)
         r[k] = char((n * 7 + k) & 0x3F);
     return r;
@@ -75,12 +75,12 @@ bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 
 } // namespace
 
-QString DemoPersonName(int j)
+QString demoPersonName(int j)
 {
     return pick(kFamily, j) + pick(kGiven, j / 14) + (j >= 14 * 16 ? pick(kGiven, j / (14 * 16) + 3) : QString());
 }
 
-quint8 DemoItemType(int n)
+quint8 demoItemType(int n)
 {
     if (n >= 104) {
         static const quint8 star[12] = {3, 12, 21, 25, 30, 44, 71, 80, 19, 22, 60, 27};
@@ -95,9 +95,9 @@ quint8 DemoItemType(int n)
     return quint8(26 + n % 40);
 }
 
-QString DemoItemName(int n)
+QString demoItemName(int n)
 {
-    const quint8 t = DemoItemType(n);
+    const quint8 t = demoItemType(n);
     const QString material = pick(kMaterials, n);
     if (t < 20)
         return material + pick(kWeaponKinds, n / 8);
@@ -106,17 +106,17 @@ QString DemoItemName(int n)
     return material + pick(kAssistKinds, n / 8);
 }
 
-QString DemoTroopName(int i)
+QString demoTroopName(int i)
 {
     return pick(kTroopKinds, i) + QString::number(i / 12 + 1);
 }
 
-QByteArray DemoPersonTable()
+QByteArray demoPersonTable()
 {
     QByteArray t(1024 * 32, '\0');
     for (int j = 0; j < 1024; ++j) {
         const qint64 at = qint64(j) * 32;
-        putField(t, at, DemoPersonName(j), 12);
+        putField(t, at, demoPersonName(j), 12);
         const quint16 face = quint16(j % 16);
         t[at + 13] = char(face & 0xFF);
         t[at + 14] = char(face >> 8);
@@ -128,7 +128,7 @@ QByteArray DemoPersonTable()
     return t;
 }
 
-QByteArray DemoItemTable()
+QByteArray demoItemTable()
 {
     QByteArray t;
     for (int n = 0; n < 104; ++n)
@@ -136,9 +136,9 @@ QByteArray DemoItemTable()
     return t;
 }
 
-QList<QByteArray> DemoDataEntries()
+QList<QByteArray> demoDataEntries()
 {
-    QList<QByteArray> entries{DemoPersonTable(), DemoItemTable()};
+    QList<QByteArray> entries{demoPersonTable(), demoItemTable()};
     // Tables the editor does not read: small invented fillers.
     for (int k = 2; k < 6; ++k) {
         QByteArray filler(200 + 40 * k, '\0');
@@ -149,24 +149,24 @@ QList<QByteArray> DemoDataEntries()
     return entries;
 }
 
-QByteArray DemoDataArchive()
+QByteArray demoDataArchive()
 {
     QList<E5StoredEntry> entries;
-    for (const QByteArray &e : DemoDataEntries())
+    for (const QByteArray &e : demoDataEntries())
         entries << E5StoredEntry::raw(e);
-    return BuildE5Archive(entries, IdentityDictionary());
+    return buildE5Archive(entries, identityDictionary());
 }
 
-QByteArray DemoStarFile()
+QByteArray demoStarFile()
 {
     QByteArray items;
     for (int n = 104; n < 116; ++n)
         items += itemRecord(n);
     // One raw entry placed so the records start at offset 650.
-    return BuildE5Archive({E5StoredEntry::raw(items)}, IdentityDictionary(), 650 - 272 - 12);
+    return buildE5Archive({E5StoredEntry::raw(items)}, identityDictionary(), 650 - 272 - 12);
 }
 
-QByteArray DemoExecutable(const DemoExeLayout &layout)
+QByteArray demoExecutable(const DemoExeLayout &layout)
 {
     QByteArray exe(layout.size, '\0');
     exe[0] = 'M';
@@ -174,7 +174,7 @@ QByteArray DemoExecutable(const DemoExeLayout &layout)
     for (int i = 0; i < layout.troopCount; ++i) {
         const qint64 at = layout.troopAddress + qint64(i) * layout.troopLength;
         if (at + layout.troopLength <= exe.size())
-            putField(exe, at, DemoTroopName(i), layout.troopLength - 1);
+            putField(exe, at, demoTroopName(i), layout.troopLength - 1);
     }
     for (int p = 0; p < 1024; ++p) {
         const qint64 at = layout.unitModelAddress + 2 * qint64(p);
@@ -186,7 +186,7 @@ QByteArray DemoExecutable(const DemoExeLayout &layout)
     return exe;
 }
 
-QByteArray DemoJpeg(int width, int height, int seed)
+QByteArray demoJpeg(int width, int height, int seed)
 {
     QImage img(width, height, QImage::Format_RGB32);
     img.fill(QColor::fromHsv((seed * 37) % 360, 120, 220));
@@ -203,23 +203,23 @@ QByteArray DemoJpeg(int width, int height, int seed)
     return bytes;
 }
 
-QByteArray DemoFaceArchive(int faces)
+QByteArray demoFaceArchive(int faces)
 {
     QList<E5StoredEntry> entries;
     for (int e = 0; e < faces + 7; ++e)
-        entries << E5StoredEntry::raw(DemoJpeg(64, 80, e < 7 ? 0 : e - 7));
-    return BuildE5Archive(entries, IdentityDictionary());
+        entries << E5StoredEntry::raw(demoJpeg(64, 80, e < 7 ? 0 : e - 7));
+    return buildE5Archive(entries, identityDictionary());
 }
 
-QByteArray DemoSpriteArchive(int models)
+QByteArray demoSpriteArchive(int models)
 {
     QList<E5StoredEntry> entries;
     for (int e = 0; e < 2 * models; ++e)
         entries << E5StoredEntry::raw(pixelImage(48, 1280, e));
-    return BuildE5Archive(entries, IdentityDictionary());
+    return buildE5Archive(entries, identityDictionary());
 }
 
-QByteArray DemoUnitArchive(const QString &kind, int units)
+QByteArray demoUnitArchive(const QString &kind, int units)
 {
     int w = 48, frames = 5;
     if (kind.compare(QStringLiteral("ATK"), Qt::CaseInsensitive) == 0) {
@@ -236,33 +236,33 @@ QByteArray DemoUnitArchive(const QString &kind, int units)
     QList<E5StoredEntry> entries;
     for (int e = 0; e < units; ++e)
         entries << E5StoredEntry::raw(pictures[e % pictures.size()]);
-    return BuildE5Archive(entries, IdentityDictionary());
+    return buildE5Archive(entries, identityDictionary());
 }
 
-QByteArray DemoLogoArchive()
+QByteArray demoLogoArchive()
 {
     QList<E5StoredEntry> entries;
     for (int e = 0; e < 6; ++e)
-        entries << E5StoredEntry::raw(DemoJpeg(e == 5 ? 640 : 64, e == 5 ? 400 : 64, 40 + e));
-    return BuildE5Archive(entries, IdentityDictionary());
+        entries << E5StoredEntry::raw(demoJpeg(e == 5 ? 640 : 64, e == 5 ? 400 : 64, 40 + e));
+    return buildE5Archive(entries, identityDictionary());
 }
 
-QByteArray DemoMapArchive(int backgrounds)
+QByteArray demoMapArchive(int backgrounds)
 {
     QList<E5StoredEntry> entries;
     for (int e = 0; e < backgrounds; ++e)
-        entries << E5StoredEntry::raw(DemoJpeg(320, 200, 60 + e));
+        entries << E5StoredEntry::raw(demoJpeg(320, 200, 60 + e));
     // The world map is read only when its entry is exactly 256,000 bytes;
     // a JPEG decoder ignores what follows the picture.
-    QByteArray world = DemoJpeg(640, 480, 99);
+    QByteArray world = demoJpeg(640, 480, 99);
     world.append(256000 - world.size(), '\0');
     entries << E5StoredEntry::raw(world);
     // Four bytes between directory and data: the readers count entries as
     // (offset of entry 0) / 12 - 23.
-    return BuildE5Archive(entries, IdentityDictionary(), 4);
+    return buildE5Archive(entries, identityDictionary(), 4);
 }
 
-bool WriteDemoGameFolder(const QString &folder, QString *error)
+bool writeDemoGameFolder(const QString &folder, QString *error)
 {
     if (!QDir().mkpath(folder)) {
         if (error)
@@ -271,18 +271,18 @@ bool WriteDemoGameFolder(const QString &folder, QString *error)
     }
     const QDir dir(folder);
     const QList<QPair<QString, QByteArray>> files = {
-        {QStringLiteral("Data.e5"), DemoDataArchive()},
-        {QStringLiteral("star.e5"), DemoStarFile()},
-        {QStringLiteral("Ekd5.exe"), DemoExecutable()},
-        {QStringLiteral("face.e5"), DemoFaceArchive()},
-        {QStringLiteral("PMAPOBJ.e5"), DemoSpriteArchive()},
-        {QStringLiteral("UNIT_ATK.e5"), DemoUnitArchive(QStringLiteral("ATK"))},
-        {QStringLiteral("UNIT_Mov.e5"), DemoUnitArchive(QStringLiteral("Mov"))},
-        {QStringLiteral("UNIT_SPC.e5"), DemoUnitArchive(QStringLiteral("SPC"))},
-        {QStringLiteral("LOGO.e5"), DemoLogoArchive()},
-        {QStringLiteral("mmap.e5"), DemoMapArchive()},
+        {QStringLiteral("Data.e5"), demoDataArchive()},
+        {QStringLiteral("star.e5"), demoStarFile()},
+        {QStringLiteral("Ekd5.exe"), demoExecutable()},
+        {QStringLiteral("face.e5"), demoFaceArchive()},
+        {QStringLiteral("PMAPOBJ.e5"), demoSpriteArchive()},
+        {QStringLiteral("UNIT_ATK.e5"), demoUnitArchive(QStringLiteral("ATK"))},
+        {QStringLiteral("UNIT_Mov.e5"), demoUnitArchive(QStringLiteral("Mov"))},
+        {QStringLiteral("UNIT_SPC.e5"), demoUnitArchive(QStringLiteral("SPC"))},
+        {QStringLiteral("LOGO.e5"), demoLogoArchive()},
+        {QStringLiteral("mmap.e5"), demoMapArchive()},
     };
-    for (const auto &[name, bytes] : files + DemoFontFiles() + DemoMapFiles())
+    for (const auto &[name, bytes] : files + demoFontFiles() + demoMapFiles())
         if (!writeFile(dir.filePath(name), bytes, error))
             return false;
     return true;

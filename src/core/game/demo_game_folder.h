@@ -17,30 +17,30 @@ struct DemoExeLayout
     qint64 unitModelAddress = 0xD2800;
 };
 
-QString DemoPersonName(int j);
-quint8 DemoItemType(int n);       // items 0..115
-QString DemoItemName(int n);      // items 0..115
-QString DemoTroopName(int i);
+QString demoPersonName(int j);
+quint8 demoItemType(int n);       // items 0..115
+QString demoItemName(int n);      // items 0..115
+QString demoTroopName(int i);
 
-QByteArray DemoPersonTable();     // 1024 records of 32 bytes
-QByteArray DemoItemTable();       // 104 records of 25 bytes (items 0..103)
-QList<QByteArray> DemoDataEntries(); // the six entries of the data archive
-QByteArray DemoDataArchive();     // all six entries raw
-QByteArray DemoStarFile();        // items 104..115 at offset 650
-QByteArray DemoExecutable(const DemoExeLayout &layout = {});
+QByteArray demoPersonTable();     // 1024 records of 32 bytes
+QByteArray demoItemTable();       // 104 records of 25 bytes (items 0..103)
+QList<QByteArray> demoDataEntries(); // the six entries of the data archive
+QByteArray demoDataArchive();     // all six entries raw
+QByteArray demoStarFile();        // items 104..115 at offset 650
+QByteArray demoExecutable(const DemoExeLayout &layout = {});
 
 // Picture archives, small but shaped as the readers expect.
-QByteArray DemoFaceArchive(int faces = 16);           // entry f + 7: JPEG face f
-QByteArray DemoSpriteArchive(int models = 8);         // "PMAPOBJ.e5": two 48x1280 sheets a model
+QByteArray demoFaceArchive(int faces = 16);           // entry f + 7: JPEG face f
+QByteArray demoSpriteArchive(int models = 8);         // "PMAPOBJ.e5": two 48x1280 sheets a model
 // "ATK", "Mov", "SPC": an entry for every unit number of the demo persons
 // (three per troop type, then the models).
-QByteArray DemoUnitArchive(const QString &kind, int units = 768);
-QByteArray DemoLogoArchive();                         // entry 5: the duel background
-QByteArray DemoMapArchive(int backgrounds = 4);       // "mmap.e5": backgrounds, world map last
-QByteArray DemoJpeg(int width, int height, int seed);
+QByteArray demoUnitArchive(const QString &kind, int units = 768);
+QByteArray demoLogoArchive();                         // entry 5: the duel background
+QByteArray demoMapArchive(int backgrounds = 4);       // "mmap.e5": backgrounds, world map last
+QByteArray demoJpeg(int width, int height, int seed);
 
 // Writes the whole folder (created when missing). False with a message when a
 // file cannot be written.
-bool WriteDemoGameFolder(const QString &folder, QString *error = nullptr);
+bool writeDemoGameFolder(const QString &folder, QString *error = nullptr);
 
 } // namespace core::game

@@ -8,7 +8,7 @@
 
 namespace core::game {
 
-QByteArray DemoBattleMap(int cellsX, int cellsY, int seed)
+QByteArray demoBattleMap(int cellsX, int cellsY, int seed)
 {
     const int w = cellsX * 48, h = cellsY * 48;
     QImage img(w, h, QImage::Format_RGB32);
@@ -50,13 +50,13 @@ QByteArray DemoBattleMap(int cellsX, int cellsY, int seed)
     return bytes;
 }
 
-QList<QPair<QString, QByteArray>> DemoMapFiles()
+QList<QPair<QString, QByteArray>> demoMapFiles()
 {
     static const int sizes[kDemoBattleMapCount][2] = {{20, 15}, {24, 20}, {30, 24}};
     QList<QPair<QString, QByteArray>> files;
     for (int m = 0; m < kDemoBattleMapCount; ++m)
         files.append({QStringLiteral("Map/M%1.JPG").arg(m, 3, 10, QLatin1Char('0')),
-                      DemoBattleMap(sizes[m][0], sizes[m][1], m)});
+                      demoBattleMap(sizes[m][0], sizes[m][1], m)});
     return files;
 }
 

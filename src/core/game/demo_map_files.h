@@ -11,8 +11,8 @@ namespace core::game {
 constexpr int kDemoBattleMapCount = 3;
 
 // One picture (JPEG bytes) of `cellsX` x `cellsY` cells.
-QByteArray DemoBattleMap(int cellsX, int cellsY, int seed);
+QByteArray demoBattleMap(int cellsX, int cellsY, int seed);
 // Relative path -> bytes, for every demo battle map.
-QList<QPair<QString, QByteArray>> DemoMapFiles();
+QList<QPair<QString, QByteArray>> demoMapFiles();
 
 } // namespace core::game

@@ -7,7 +7,7 @@
 
 namespace core::game {
 
-std::optional<qint32> BytesToLongBE(QByteArrayView bytes, qsizetype pos)
+std::optional<qint32> bytesToLongBE(QByteArrayView bytes, qsizetype pos)
 {
     if (pos < 0 || pos > bytes.size() - 4)
         return std::nullopt;
@@ -89,7 +89,7 @@ qint64 BitReader::ReadGamma()
 
 // ---- decoder --------------------------------------------------------------
 
-int DecodeEntry(std::span<quint8> dst, const E5Dictionary &dict, qint64 remaining, BitReader &bits)
+int decodeEntry(std::span<quint8> dst, const E5Dictionary &dict, qint64 remaining, BitReader &bits)
 {
     bits.resetBits();
     if (remaining < 0 || remaining > qint64(dst.size()))
@@ -123,7 +123,7 @@ int DecodeEntry(std::span<quint8> dst, const E5Dictionary &dict, qint64 remainin
 
 // ---- archive --------------------------------------------------------------
 
-QString E5StatusMessage(E5Status status, const QString &fileName, int entry, qint64 position)
+QString e5StatusMessage(E5Status status, const QString &fileName, int entry, qint64 position)
 {
     const QString where = position >= 0
         ? QStringLiteral(" (위치 0x%1)").arg(QString::number(position, 16).toUpper())
@@ -185,9 +185,9 @@ std::optional<E5DirectoryEntry> E5Archive::directory(int n) const
     if (n < 0)
         return std::nullopt;
     const QByteArray raw = d->readAt(kE5DirectoryOffset + kE5DirectoryStride * n, kE5DirectoryStride);
-    const auto s = BytesToLongBE(raw, 0);
-    const auto u = BytesToLongBE(raw, 4);
-    const auto o = BytesToLongBE(raw, 8);
+    const auto s = bytesToLongBE(raw, 0);
+    const auto u = bytesToLongBE(raw, 4);
+    const auto o = bytesToLongBE(raw, 8);
     if (!s || !u || !o)
         return std::nullopt;
     return E5DirectoryEntry{*s, *u, *o};
@@ -249,11 +249,11 @@ E5Entry E5Archive::entry(int n) const
     if (d->file) {
         d->file->seek(dir->offset);
         BitReader bits(d->file.get(), size - dir->offset);
-        rc = DecodeEntry(dst, *dict, dir->unpackedSize, bits);
+        rc = decodeEntry(dst, *dict, dir->unpackedSize, bits);
         consumed = bits.bytesConsumed();
     } else {
         BitReader bits(d->memory.sliced(std::min<qint64>(dir->offset, size)));
-        rc = DecodeEntry(dst, *dict, dir->unpackedSize, bits);
+        rc = decodeEntry(dst, *dict, dir->unpackedSize, bits);
         consumed = bits.bytesConsumed();
     }
     if (rc != 0) {
@@ -265,14 +265,14 @@ E5Entry E5Archive::entry(int n) const
     return out;
 }
 
-E5Entry ReadE5EntryFromBytes(QByteArrayView archive, int n)
+E5Entry readE5EntryFromBytes(QByteArrayView archive, int n)
 {
     E5Archive a{QString()};
     a.d->memory = archive.isNull() ? QByteArrayView("", 0) : archive;
     return a.entry(n);
 }
 
-E5Entry ReadE5Entry(const QString &path, int n)
+E5Entry readE5Entry(const QString &path, int n)
 {
     return E5Archive(path).entry(n);
 }

@@ -32,7 +32,7 @@ using E5Dictionary = std::array<quint8, 256>;
 
 // A 4-byte big-endian directory number. Empty when fewer than 4 bytes are left
 // at pos or the first byte is 0x80 or more (the number would not fit).
-std::optional<qint32> BytesToLongBE(QByteArrayView bytes, qsizetype pos = 0);
+std::optional<qint32> bytesToLongBE(QByteArrayView bytes, qsizetype pos = 0);
 
 // Bits most significant first, from memory or from an open device (read in
 // chunks). Reading past the end fails with -1.
@@ -73,7 +73,7 @@ private:
 // success, -1 when the input ends, a distance reaches before the first byte,
 // the last copy runs past `remaining`, or `remaining` does not fit dst.
 // Nothing is ever written outside dst.
-int DecodeEntry(std::span<quint8> dst, const E5Dictionary &dict, qint64 remaining, BitReader &bits);
+int decodeEntry(std::span<quint8> dst, const E5Dictionary &dict, qint64 remaining, BitReader &bits);
 
 struct E5DirectoryEntry
 {
@@ -103,9 +103,9 @@ struct E5Entry
 };
 
 // A user-facing line for a failed read ("" for Ok).
-QString E5StatusMessage(E5Status status, const QString &fileName, int entry, qint64 position);
+QString e5StatusMessage(E5Status status, const QString &fileName, int entry, qint64 position);
 
-E5Entry ReadE5EntryFromBytes(QByteArrayView archive, int n);
+E5Entry readE5EntryFromBytes(QByteArrayView archive, int n);
 
 // One archive file, opened read-only for as many entry reads as needed.
 class E5Archive
@@ -123,13 +123,13 @@ public:
     E5Entry entry(int n) const;
 
 private:
-    friend E5Entry ReadE5EntryFromBytes(QByteArrayView archive, int n);
+    friend E5Entry readE5EntryFromBytes(QByteArrayView archive, int n);
     struct Impl;
     std::unique_ptr<Impl> d;
 };
 
 // Reads entry n of an archive held in memory / of the file at path.
-E5Entry ReadE5EntryFromBytes(QByteArrayView archive, int n);
-E5Entry ReadE5Entry(const QString &path, int n);
+E5Entry readE5EntryFromBytes(QByteArrayView archive, int n);
+E5Entry readE5Entry(const QString &path, int n);
 
 } // namespace core::game

@@ -11,7 +11,7 @@ void appendBE(QByteArray &out, quint32 v)
 }
 } // namespace
 
-E5Dictionary IdentityDictionary()
+E5Dictionary identityDictionary()
 {
     E5Dictionary d{};
     for (int i = 0; i < 256; ++i)
@@ -19,7 +19,7 @@ E5Dictionary IdentityDictionary()
     return d;
 }
 
-QByteArray BuildE5Archive(const QList<E5StoredEntry> &entries, const E5Dictionary &dict, qint64 gap)
+QByteArray buildE5Archive(const QList<E5StoredEntry> &entries, const E5Dictionary &dict, qint64 gap)
 {
     QByteArray out("STORYLOOM-E5", 12);
     out.append(4, '\0');

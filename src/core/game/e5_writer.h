@@ -17,8 +17,8 @@ struct E5StoredEntry
 };
 
 // Header, dictionary, directory, then `gap` zero bytes, then the entries in order.
-QByteArray BuildE5Archive(const QList<E5StoredEntry> &entries, const E5Dictionary &dict, qint64 gap = 0);
+QByteArray buildE5Archive(const QList<E5StoredEntry> &entries, const E5Dictionary &dict, qint64 gap = 0);
 // Dictionary whose code v is byte v.
-E5Dictionary IdentityDictionary();
+E5Dictionary identityDictionary();
 
 } // namespace core::game

@@ -102,7 +102,7 @@ std::optional<qint64> hexNumber(const QString &text)
 
 QString settingOr(const QString &section, const QString &key, const QString &fallback)
 {
-    const QString v = ReadINI(section, key).trimmed();
+    const QString v = readINI(section, key).trimmed();
     return v.isEmpty() ? fallback : v;
 }
 
@@ -147,10 +147,10 @@ void ensureSize(QStringList &list, qsizetype n)
 // Reads one item record into the item table and its equipment list.
 void readItem(GameData &data, int n, const QByteArray &record, int valueBase)
 {
-    const QString name = DecodeNameField(QByteArrayView(record).first(kItemNameSize));
+    const QString name = decodeNameField(QByteArrayView(record).first(kItemNameSize));
     data.names.itemNames[n] = name;
-    const int blanks = EquipmentBlanksForType(quint8(record[kItemNameSize]));
-    const QString entry = EquipmentEntry(name, blanks, n + valueBase);
+    const int blanks = equipmentBlanksForType(quint8(record[kItemNameSize]));
+    const QString entry = equipmentEntry(name, blanks, n + valueBase);
     if (blanks == kWeaponBlanks)
         data.names.weaponNames[n] = entry;
     else if (blanks == kDefenceBlanks)
@@ -175,11 +175,11 @@ QString unreadableProblem(const QString &path)
 // but is no executable or cannot be read.
 QString loadTroopsAndModels(GameData &data, const QString &folder)
 {
-    const TroopSettings troop = ReadTroopSettings();
+    const TroopSettings troop = readTroopSettings();
     data.names.troopNames = QStringList(troop.count);
     data.unitModels.clear();
     const QString exePath =
-        GameFilePath(folder, settingOr(QStringLiteral("FileName"), QStringLiteral("EXE"), kDefaultExeName));
+        gameFilePath(folder, settingOr(QStringLiteral("FileName"), QStringLiteral("EXE"), kDefaultExeName));
     const QFileInfo exeInfo(exePath);
     if (!exeInfo.exists())
         return {};
@@ -197,9 +197,9 @@ QString loadTroopsAndModels(GameData &data, const QString &folder)
     }
     if (troop.address >= 0) {
         for (int i = 0; i < troop.count; ++i)
-            data.names.troopNames[i] = DecodeTroopName(exe.view(), troop.address + qint64(i) * troop.length);
+            data.names.troopNames[i] = decodeTroopName(exe.view(), troop.address + qint64(i) * troop.length);
     }
-    const qint64 models = UnitModelAddressSetting();
+    const qint64 models = unitModelAddressSetting();
     const QByteArray table = exe.field(models, 2 * kPersonCount);
     data.unitModels.resize(kPersonCount);
     for (int p = 0; p < kPersonCount; ++p)
@@ -214,8 +214,8 @@ QString loadDataArchive(GameData &data, const QString &path)
     const FileBytes file(path);
     if (!file.isOpen())
         return QStringLiteral("데이터 파일 %1을(를) 열 수 없습니다.").arg(QFileInfo(path).fileName());
-    const auto e0 = BytesToLongBE(file.view(), kPersonTableField);
-    const auto e1 = BytesToLongBE(file.view(), kItemTableField);
+    const auto e0 = bytesToLongBE(file.view(), kPersonTableField);
+    const auto e1 = bytesToLongBE(file.view(), kItemTableField);
     // An entry whose table does not fit in the file: its place is damaged
     // (or the file is no data archive at all).
     const qint64 size = file.view().size();
@@ -230,7 +230,7 @@ QString loadDataArchive(GameData &data, const QString &path)
     for (int j = 0; j < kPersonCount; ++j) {
         const QByteArrayView r = QByteArrayView(persons).sliced(qint64(j) * kPersonRecordSize, kPersonRecordSize);
         PersonRecord &p = data.persons[j];
-        p.name = DecodeNameField(r.first(kPersonNameSize));
+        p.name = decodeNameField(r.first(kPersonNameSize));
         p.face = quint16(quint8(r[13]) | (quint8(r[14]) << 8));
         p.mapModel = quint8(r[15]);
         p.troop = quint8(r[26]);
@@ -246,7 +246,7 @@ QString loadStarItems(GameData &data, const QString &folder)
 {
     // Opened read-only: a missing "star.e5" leaves the twelve items empty and
     // is never created.
-    const QString path = GameFilePath(folder, kStarFileName);
+    const QString path = gameFilePath(folder, kStarFileName);
     const QFileInfo info(path);
     if (!info.exists())
         return {};
@@ -271,7 +271,7 @@ QString loadStarItems(GameData &data, const QString &folder)
 
 } // namespace
 
-TroopSettings ReadTroopSettings()
+TroopSettings readTroopSettings()
 {
     TroopSettings s;
     const QString section = QStringLiteral("Setting");
@@ -281,13 +281,13 @@ TroopSettings ReadTroopSettings()
     const QString len = settingOr(section, QStringLiteral("TroopNameLength"), QStringLiteral("9"));
     if (const auto l = leadingNumber(len); l && std::nearbyint(*l) >= 1 && *l < 2147483647.0)
         s.length = qint64(std::nearbyint(*l));
-    s.count = TroopCountSetting();
+    s.count = troopCountSetting();
     return s;
 }
 
-int TroopCountSetting()
+int troopCountSetting()
 {
-    const auto v = leadingNumber(ReadINI(QStringLiteral("Setting"), QStringLiteral("TroopCount")));
+    const auto v = leadingNumber(readINI(QStringLiteral("Setting"), QStringLiteral("TroopCount")));
     if (!v)
         return kDefaultTroopCount;
     const double r = std::nearbyint(*v);
@@ -296,20 +296,20 @@ int TroopCountSetting()
     return int(r);
 }
 
-qint64 UnitModelAddressSetting()
+qint64 unitModelAddressSetting()
 {
     const auto a = hexNumber(settingOr(QStringLiteral("Setting"), QStringLiteral("UnitModelAddress"), QStringLiteral("D2800")));
     return a ? *a : 0;
 }
 
-QString DecodeNameField(QByteArrayView field)
+QString decodeNameField(QByteArrayView field)
 {
     QString s = decodeFinished(field);
     s.remove(QChar(u'\0'));
     return s;
 }
 
-QString DecodeTroopName(QByteArrayView bytes, qint64 offset)
+QString decodeTroopName(QByteArrayView bytes, qint64 offset)
 {
     if (offset < 0 || offset >= bytes.size())
         return {};
@@ -318,12 +318,12 @@ QString DecodeTroopName(QByteArrayView bytes, qint64 offset)
     return decodeFinished(rest.first(nul < 0 ? rest.size() : nul));
 }
 
-QString EquipmentEntry(const QString &itemName, int blanks, int value)
+QString equipmentEntry(const QString &itemName, int blanks, int value)
 {
     return trimBlanks(itemName) + QString(blanks, u' ') + QString::number(value);
 }
 
-int EquipmentBlanksForType(quint8 type)
+int equipmentBlanksForType(quint8 type)
 {
     if (type < 20)
         return kWeaponBlanks;
@@ -334,7 +334,7 @@ int EquipmentBlanksForType(quint8 type)
     return kAssistBlanks;
 }
 
-void ClearGameNames(GameData &data)
+void clearGameNames(GameData &data)
 {
     ensureSize(data.names.charNames, kCharNameCount);
     for (int j = 0; j < kPersonCount; ++j)
@@ -346,7 +346,7 @@ void ClearGameNames(GameData &data)
     data.persons.clear();
 }
 
-GameLoadReport GameDataLoad(GameData &data, const QString &folder)
+GameLoadReport gameDataLoad(GameData &data, const QString &folder)
 {
     GameLoadReport report;
     data.folder = folder;
@@ -363,14 +363,14 @@ GameLoadReport GameDataLoad(GameData &data, const QString &folder)
         report.messages << problem;
 
     const QString dataPath =
-        GameFilePath(folder, settingOr(QStringLiteral("FileName"), QStringLiteral("Data"), kDefaultDataName));
+        gameFilePath(folder, settingOr(QStringLiteral("FileName"), QStringLiteral("Data"), kDefaultDataName));
     const QFileInfo dataInfo(dataPath);
     if (dataInfo.exists() && !dataInfo.isFile())
         report.messages << notAFileProblem(dataPath);
     if (dataInfo.isFile()) {
         bool readable = true;
         if (dataInfo.size() < kPackedDataFileLimit) {
-            const DataFileResult unpacked = DecodeDataFile(dataPath);
+            const DataFileResult unpacked = decodeDataFile(dataPath);
             if (!unpacked.ok()) {
                 report.messages << unpacked.message;
                 readable = false;

@@ -71,30 +71,30 @@ struct TroopSettings
     qint64 length = kDefaultTroopNameLength;
     int count = kDefaultTroopCount;
 };
-TroopSettings ReadTroopSettings();
+TroopSettings readTroopSettings();
 // "Setting"/"TroopCount" as start-up reads it: the number the text begins
 // with, rounded; 240 when empty, not a number, below 1 or beyond 16 bits.
-int TroopCountSetting();
+int troopCountSetting();
 // "Setting"/"UnitModelAddress" in hex; 0 when not hexadecimal.
-qint64 UnitModelAddressSetting();
+qint64 unitModelAddressSetting();
 
 // A name field: the whole field decoded from CP949, every NUL then removed
 // (so "AB", 00, "C" reads "ABC").
-QString DecodeNameField(QByteArrayView field);
+QString decodeNameField(QByteArrayView field);
 // A troop name: CP949 text up to its first 00 byte or the end of bytes.
-QString DecodeTroopName(QByteArrayView bytes, qint64 offset);
+QString decodeTroopName(QByteArrayView bytes, qint64 offset);
 // An equipment list entry: trimmed name, blanks, the item's equipment value.
-QString EquipmentEntry(const QString &itemName, int blanks, int value);
+QString equipmentEntry(const QString &itemName, int blanks, int value);
 // Which equipment list an item type belongs to: its blank count, or 0 for none.
-int EquipmentBlanksForType(quint8 type);
+int equipmentBlanksForType(quint8 type);
 
 // Fills every table from folder (used directly, never re-read from the
 // settings). Lists that a file does not provide are emptied, so nothing stale
 // survives a change of folder. A short data archive is unpacked in place first.
-GameLoadReport GameDataLoad(GameData &data, const QString &folder);
+GameLoadReport gameDataLoad(GameData &data, const QString &folder);
 
 // Empties the person names 0..1023, items and troops (what a first start
 // without a folder shows); the group words and variable persons stay filled.
-void ClearGameNames(GameData &data);
+void clearGameNames(GameData &data);
 
 } // namespace core::game

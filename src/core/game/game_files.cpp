@@ -8,12 +8,12 @@
 
 namespace core::game {
 
-QString FolderLoad()
+QString folderLoad()
 {
-    return ReadINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+    return readINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
 }
 
-QString GameFilePath(const QString &folder, const QString &relative)
+QString gameFilePath(const QString &folder, const QString &relative)
 {
     static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
     QString path = folder;

@@ -7,11 +7,11 @@
 namespace core::game {
 
 // The stored game folder: the settings entry [Folder] Path, trimmed.
-QString FolderLoad();
+QString folderLoad();
 
 // folder joined with relative ("/" or "\" separated), each part resolved
 // case-insensitively. A part that is not found is kept as written, so the
 // result then names a file that does not exist.
-QString GameFilePath(const QString &folder, const QString &relative);
+QString gameFilePath(const QString &folder, const QString &relative);
 
 } // namespace core::game

@@ -7,7 +7,7 @@
 
 namespace core::game {
 
-bool FolderBrowse(GameData &data, FolderPrompt &prompt)
+bool folderBrowse(GameData &data, FolderPrompt &prompt)
 {
     QString chosen = prompt.browseForFolder(kFolderBrowseTitle);
     const qsizetype nul = chosen.indexOf(QChar(u'\0'));
@@ -19,34 +19,34 @@ bool FolderBrowse(GameData &data, FolderPrompt &prompt)
     return true;
 }
 
-GameLoadReport Folder(GameData &data, FolderPrompt &prompt)
+GameLoadReport folder(GameData &data, FolderPrompt &prompt)
 {
-    FolderBrowse(data, prompt);
+    folderBrowse(data, prompt);
     if (data.folder.isEmpty()) {
-        ClearGameNames(data);
+        clearGameNames(data);
         return {};
     }
     // The key keeps its trailing blank; the settings store matches "Path".
-    const bool stored = WriteINI(QStringLiteral("Folder"), QStringLiteral("Path "), data.folder);
+    const bool stored = writeINI(QStringLiteral("Folder"), QStringLiteral("Path "), data.folder);
     // Load what the user chose even if it could not be stored: the old
     // stored folder must not come back silently.
-    GameLoadReport report = GameDataLoad(data, data.folder);
+    GameLoadReport report = gameDataLoad(data, data.folder);
     if (!stored)
         report.messages.prepend(
             QStringLiteral("게임 폴더를 설정 파일(%1)에 저장하지 못했습니다. 다음 실행 때 폴더를 다시 물어봅니다.")
-                .arg(IniPath()));
+                .arg(iniPath()));
     return report;
 }
 
-GameLoadReport FolderCheck(GameData &data, FolderPrompt &prompt)
+GameLoadReport folderCheck(GameData &data, FolderPrompt &prompt)
 {
-    data.folder = FolderLoad();
+    data.folder = folderLoad();
     if (data.folder.isEmpty())
-        return Folder(data, prompt);
+        return folder(data, prompt);
     if (QFileInfo(data.folder).isDir())
-        return GameDataLoad(data, data.folder);
+        return gameDataLoad(data, data.folder);
     prompt.showCritical(kFolderMissingTitle, kFolderMissingText);
-    return Folder(data, prompt);
+    return folder(data, prompt);
 }
 
 } // namespace core::game

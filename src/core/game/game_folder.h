@@ -23,11 +23,11 @@ public:
 };
 
 // Asks for a folder; on a choice data.folder becomes it. True when chosen.
-bool FolderBrowse(GameData &data, FolderPrompt &prompt);
+bool folderBrowse(GameData &data, FolderPrompt &prompt);
 // Asks for the folder, stores it and reloads the tables from the chosen folder.
 // Cancelling with no folder ever chosen empties the names.
-GameLoadReport Folder(GameData &data, FolderPrompt &prompt);
+GameLoadReport folder(GameData &data, FolderPrompt &prompt);
 // Start-up: the stored folder, asked for when unset or missing, then loaded.
-GameLoadReport FolderCheck(GameData &data, FolderPrompt &prompt);
+GameLoadReport folderCheck(GameData &data, FolderPrompt &prompt);
 
 } // namespace core::game

@@ -54,23 +54,23 @@ QList<QRgb> buildPalette()
 
 } // namespace
 
-const QList<QRgb> &SpritePalette()
+const QList<QRgb> &spritePalette()
 {
     static const QList<QRgb> palette = buildPalette();
     return palette;
 }
 
-bool IsTransparentIndex(int index)
+bool isTransparentIndex(int index)
 {
     return (index >= 0 && index <= 9) || (index >= 246 && index <= 255);
 }
 
-QImage IndexedSprite(QByteArrayView pixels, int width, int height)
+QImage indexedSprite(QByteArrayView pixels, int width, int height)
 {
     if (width <= 0 || height <= 0)
         return {};
     QImage image(width, height, QImage::Format_Indexed8);
-    image.setColorTable(SpritePalette());
+    image.setColorTable(spritePalette());
     for (int y = 0; y < height; ++y) {
         uchar *row = image.scanLine(y);
         std::memset(row, 0, size_t(width));
@@ -83,7 +83,7 @@ QImage IndexedSprite(QByteArrayView pixels, int width, int height)
     return image;
 }
 
-QImage KeyedTransparent(const QImage &image)
+QImage keyedTransparent(const QImage &image)
 {
     QImage out = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = kSpriteKeyColour & 0x00FFFFFFu;
@@ -95,7 +95,7 @@ QImage KeyedTransparent(const QImage &image)
     return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-SpriteMaskPair MakeMask(const QImage &image)
+SpriteMaskPair makeMask(const QImage &image)
 {
     SpriteMaskPair pair;
     pair.sprite = image.convertToFormat(QImage::Format_RGB32);

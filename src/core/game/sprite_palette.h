@@ -12,20 +12,20 @@ namespace core::game {
 constexpr QRgb kSpriteKeyColour = 0xFFF700FFu; // opaque RGB(247, 0, 255)
 
 // The 256 palette entries as opaque QRgb values, entry 0 first.
-const QList<QRgb> &SpritePalette();
+const QList<QRgb> &spritePalette();
 
 // True for the pixel values 0..9 and 246..255, whose entry is the key colour.
-bool IsTransparentIndex(int index);
+bool isTransparentIndex(int index);
 
 // A width x height indexed picture (QImage::Format_Indexed8 with the sprite
 // palette) from pixel bytes stored row after row from the top. Missing bytes
 // read as 0 (transparent), surplus bytes are ignored.
-QImage IndexedSprite(QByteArrayView pixels, int width, int height);
+QImage indexedSprite(QByteArrayView pixels, int width, int height);
 
 // The picture with every key-colour pixel made fully transparent
 // (Format_ARGB32_Premultiplied); every other pixel stays opaque, white ones
 // too. Works on any format, indexed sprites included.
-QImage KeyedTransparent(const QImage &image);
+QImage keyedTransparent(const QImage &image);
 
 // The classic two-pass pair for pictures that cannot carry alpha: the mask
 // is black where the picture is transparent and white elsewhere; the sprite
@@ -35,6 +35,6 @@ struct SpriteMaskPair
     QImage sprite;
     QImage mask;
 };
-SpriteMaskPair MakeMask(const QImage &image);
+SpriteMaskPair makeMask(const QImage &image);
 
 } // namespace core::game

@@ -25,18 +25,18 @@ QByteArray readAt(QFile &file, qint64 pos, qint64 len)
 
 QString dataArchivePath(const QString &folder)
 {
-    QString name = ReadINI(QStringLiteral("FileName"), QStringLiteral("Data")).trimmed();
+    QString name = readINI(QStringLiteral("FileName"), QStringLiteral("Data")).trimmed();
     if (name.isEmpty())
         name = kDefaultDataName;
-    return GameFilePath(folder, name);
+    return gameFilePath(folder, name);
 }
 
 } // namespace
 
-QByteArray UnitSheetBytes(const QString &folder, int entry)
+QByteArray unitSheetBytes(const QString &folder, int entry)
 {
     QByteArray sheet;
-    const QString path = GameFilePath(folder, kUnitSpriteArchiveName);
+    const QString path = gameFilePath(folder, kUnitSpriteArchiveName);
     if (entry >= 0) {
         const E5Archive archive(path);
         if (const auto dir = archive.isOpen() ? archive.directory(entry) : std::nullopt) {
@@ -53,28 +53,28 @@ QByteArray UnitSheetBytes(const QString &folder, int entry)
     return sheet;
 }
 
-QImage UnitSpriteSheet(const QString &folder, int entry)
+QImage unitSpriteSheet(const QString &folder, int entry)
 {
-    return IndexedSprite(UnitSheetBytes(folder, entry), kUnitFrameWidth, kUnitFrameHeight * kUnitSheetFrames);
+    return indexedSprite(unitSheetBytes(folder, entry), kUnitFrameWidth, kUnitFrameHeight * kUnitSheetFrames);
 }
 
-QImage UnitFrameFromSheet(const QByteArray &sheet, int frame)
+QImage unitFrameFromSheet(const QByteArray &sheet, int frame)
 {
     if (frame < 0 || frame >= kUnitSheetFrames)
-        return IndexedSprite({}, kUnitFrameWidth, kUnitFrameHeight);
+        return indexedSprite({}, kUnitFrameWidth, kUnitFrameHeight);
     const qsizetype start = qsizetype(frame) * kUnitFrameBytes;
     QByteArrayView bytes;
     if (start < sheet.size())
         bytes = QByteArrayView(sheet).sliced(start, std::min<qsizetype>(kUnitFrameBytes, sheet.size() - start));
-    return IndexedSprite(bytes, kUnitFrameWidth, kUnitFrameHeight);
+    return indexedSprite(bytes, kUnitFrameWidth, kUnitFrameHeight);
 }
 
-QImage UnitSpriteFrame(const QString &folder, int entry, int frame)
+QImage unitSpriteFrame(const QString &folder, int entry, int frame)
 {
-    return UnitFrameFromSheet(UnitSheetBytes(folder, entry), frame);
+    return unitFrameFromSheet(unitSheetBytes(folder, entry), frame);
 }
 
-FacingSheet SheetForFacing(int facing)
+FacingSheet sheetForFacing(int facing)
 {
     switch (facing) {
     case 0: return {1, false};
@@ -84,47 +84,47 @@ FacingSheet SheetForFacing(int facing)
     }
 }
 
-QImage MirrorLeftRight(const QImage &image)
+QImage mirrorLeftRight(const QImage &image)
 {
     return image.mirrored(true, false);
 }
 
-QByteArray PersonRecordBytes(const QString &folder, int person)
+QByteArray personRecordBytes(const QString &folder, int person)
 {
     if (person < 0 || person >= kPersonCount)
         return {};
     QFile file(dataArchivePath(folder));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const auto base = BytesToLongBE(readAt(file, kPersonTableField, 4));
+    const auto base = bytesToLongBE(readAt(file, kPersonTableField, 4));
     if (!base)
         return {};
     const QByteArray record = readAt(file, qint64(*base) + qint64(kPersonRecordSize) * person, kPersonRecordSize);
     return record.size() == kPersonRecordSize ? record : QByteArray();
 }
 
-int PersonMapModel(const QString &folder, int person)
+int personMapModel(const QString &folder, int person)
 {
-    const QByteArray record = PersonRecordBytes(folder, person);
+    const QByteArray record = personRecordBytes(folder, person);
     return record.isEmpty() ? -1 : quint8(record[15]);
 }
 
-QImage ModelSprite(const QString &folder, int model, int facing, int frame)
+QImage modelSprite(const QString &folder, int model, int facing, int frame)
 {
-    const FacingSheet f = SheetForFacing(facing);
-    QImage indexed = model < 0 ? IndexedSprite({}, kUnitFrameWidth, kUnitFrameHeight)
-                               : UnitSpriteFrame(folder, UnitSheetEntry(model, f.sheet), frame);
+    const FacingSheet f = sheetForFacing(facing);
+    QImage indexed = model < 0 ? indexedSprite({}, kUnitFrameWidth, kUnitFrameHeight)
+                               : unitSpriteFrame(folder, unitSheetEntry(model, f.sheet), frame);
     if (f.mirrored)
-        indexed = MirrorLeftRight(indexed);
-    return KeyedTransparent(indexed);
+        indexed = mirrorLeftRight(indexed);
+    return keyedTransparent(indexed);
 }
 
-QImage PersonSprite(const QString &folder, int person, int facing, int frame)
+QImage personSprite(const QString &folder, int person, int facing, int frame)
 {
-    return ModelSprite(folder, PersonMapModel(folder, person), facing, frame);
+    return modelSprite(folder, personMapModel(folder, person), facing, frame);
 }
 
-void DrawUnitSprite(QPainter &painter, QPoint mapPoint, const QImage &sprite)
+void drawUnitSprite(QPainter &painter, QPoint mapPoint, const QImage &sprite)
 {
     painter.drawImage(mapPoint - kUnitSpriteFoot, sprite);
 }

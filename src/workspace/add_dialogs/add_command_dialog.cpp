@@ -46,7 +46,7 @@ QList<int> blockCodes()
 {
     QList<int> codes;
     for (int c = 0; c < core::kCommandCount; ++c)
-        if (core::IsBlockMenu(c))
+        if (core::isBlockMenu(c))
             codes.append(c);
     return codes;
 }
@@ -85,11 +85,11 @@ bool acceptsTypedCode(AddDialogKind kind, int code)
     case AddDialogKind::Body:
         return code >= kLowestCode && code <= kHighestCode;
     case AddDialogKind::Head:
-        return code != 0x02 && core::IsBlockMenu(code);
+        return code != 0x02 && core::isBlockMenu(code);
     case AddDialogKind::ChildEvent:
         break;
     }
-    return core::IsBlockMenu(code);
+    return core::isBlockMenu(code);
 }
 
 AddCommandDialog::AddCommandDialog(AddDialogKind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
@@ -130,7 +130,7 @@ AddCommandDialog::AddCommandDialog(AddDialogKind kind, QWidget *parent) : QDialo
     m_commandList->setMinimumWidth(260);
 
     for (int code : addDialogCodes(kind))
-        m_commandList->addItem(core::MenuName(code));
+        m_commandList->addItem(core::menuName(code));
     m_commandList->setCurrentIndex(s.loadPosition);
     m_fromListOption->setChecked(true);
     m_codeBox->setText(QStringLiteral("5"));

@@ -35,7 +35,7 @@ bool fastAddSlotValid(int code, bool child)
 {
     if (code < kLowestCode || code > kHighestCode)
         return false;
-    return !child || core::IsBlockMenu(code);
+    return !child || core::isBlockMenu(code);
 }
 
 FastAddSlot parseFastAddSlot(const QString &codeText, const QString &childText)
@@ -53,16 +53,16 @@ FastAddCodes readFastAdd()
 {
     FastAddCodes codes;
     for (int i = 0; i < kFastAddSlots; ++i)
-        codes.entries[size_t(i)] = parseFastAddSlot(core::ReadINI(kSection, codeKey(i)),
-                                                  core::ReadINI(kSection, childKey(i)));
+        codes.entries[size_t(i)] = parseFastAddSlot(core::readINI(kSection, codeKey(i)),
+                                                  core::readINI(kSection, childKey(i)));
     return codes;
 }
 
 bool writeFastAddSlot(int slot, const FastAddSlot &value)
 {
     const bool childWritten =
-        core::WriteINI(kSection, childKey(slot), value.child ? QStringLiteral("True") : QStringLiteral("False"));
-    const bool codeWritten = core::WriteINI(kSection, codeKey(slot), QString::number(value.code));
+        core::writeINI(kSection, childKey(slot), value.child ? QStringLiteral("True") : QStringLiteral("False"));
+    const bool codeWritten = core::writeINI(kSection, codeKey(slot), QString::number(value.code));
     return childWritten && codeWritten;
 }
 

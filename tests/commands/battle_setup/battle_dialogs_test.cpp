@@ -150,7 +150,7 @@ TEST(EnemyEquipment, NewCommandOpensOnDefaultsAndItemsSaveByTheirValue)
     });
     EXPECT_EQ(core::keyField(cmd.key(), 17, 2), 5);
     EXPECT_EQ(core::keyField(cmd.key(), 41, 2), 9);
-    EXPECT_TRUE(cmd.text().startsWith(core::MenuName(0x48)));
+    EXPECT_TRUE(cmd.text().startsWith(core::menuName(0x48)));
     EXPECT_EQ(cmd.text(), CommandNode::caption(cmd.key()));
 }
 

@@ -27,7 +27,7 @@ TEST_P(WeatherDialogs, LoadChooseAndSave)
 {
     const Case c = GetParam();
     const int tag = c.code == 0x56 ? 0x47 : 0x22;
-    CommandNode cmd(core::LongToHex(c.code, 2) + core::LongToHex(tag, 2) + core::LongToHex(c.stored, 2));
+    CommandNode cmd(core::longToHex(c.code, 2) + core::longToHex(tag, 2) + core::longToHex(c.stored, 2));
     cmd.edit([&](QDialog &d) {
         auto *list = d.findChild<QComboBox *>(QLatin1String(c.list));
         ASSERT_TRUE(list);

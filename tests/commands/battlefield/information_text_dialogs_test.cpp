@@ -14,7 +14,7 @@ namespace {
 
 QString record(int code, std::int32_t number, const char *textHex)
 {
-    return core::LongToHex(code, 2) + QStringLiteral("0400") + core::LongToHex(number, 4) + QStringLiteral("0500") +
+    return core::longToHex(code, 2) + QStringLiteral("0400") + core::longToHex(number, 4) + QStringLiteral("0500") +
            QString::fromLatin1(textHex) + QStringLiteral("00");
 }
 
@@ -153,7 +153,7 @@ TEST(InformationTextDialogs, LengthChangeReachesTheEnclosingLists)
             enginetest::click(d, "cConfig");
         }));
         const QString after = cmd.tree.key(chapter).section(u'_', 0, 0);
-        EXPECT_EQ(after.size() - before.size(), 2 * (core::WAscii(QString::fromUtf16(text)).size() / 2 -
+        EXPECT_EQ(after.size() - before.size(), 2 * (core::wAscii(QString::fromUtf16(text)).size() / 2 -
                                                      core::keyTextAt(before, 21).bytes.size()));
         EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
     }

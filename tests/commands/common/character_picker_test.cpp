@@ -49,7 +49,7 @@ struct PickerDialog
     CharacterPicker *picker = nullptr;
 
     explicit PickerDialog(int person)
-        : cmd(QStringLiteral("39000200") + core::LongToHex(person, 2) + QStringLiteral("040000000000"))
+        : cmd(QStringLiteral("39000200") + core::longToHex(person, 2) + QStringLiteral("040000000000"))
     {
         cmd.ctx.captions.names = &names;
         dialog.reset(static_cast<EngineDialog *>(

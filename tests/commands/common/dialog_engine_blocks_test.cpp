@@ -62,7 +62,7 @@ DialogDescription blocks(NumberSave numbers, CheckPlace checks)
 
 QString record(std::initializer_list<std::pair<int, int>> values)
 {
-    QString r = core::LongToHex(0x55, 2) + QString(100 * 2 - 4, u'0');
+    QString r = core::longToHex(0x55, 2) + QString(100 * 2 - 4, u'0');
     for (const auto &[pos, v] : values)
         core::keyWriteField(r, pos, 2, v);
     return r;

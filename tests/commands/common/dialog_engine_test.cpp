@@ -53,7 +53,7 @@ const DialogDescription kMixedDialog{.code = 0x3B, .formName = "FrmTestMixed", .
 
 QString record(int code, std::initializer_list<std::pair<int, int>> values, int length)
 {
-    QString r = core::LongToHex(code, 2) + QString(length * 2 - 4, u'0');
+    QString r = core::longToHex(code, 2) + QString(length * 2 - 4, u'0');
     for (const auto &[pos, v] : values)
         core::keyWriteField(r, pos, 2, v);
     return r;

@@ -189,9 +189,9 @@ Drawn scanAll(const QString &line, FontColor start = kFontBlack)
 
 TEST(MarkupScan, ColourRunsAndStrayBrackets)
 {
-    const FontColor c40 = core::ColorTable()[40];
-    const FontColor c5 = core::ColorTable()[5];
-    const FontColor c1 = core::ColorTable()[1];
+    const FontColor c40 = core::colorTable()[40];
+    const FontColor c5 = core::colorTable()[5];
+    const FontColor c1 = core::colorTable()[1];
 
     Drawn d = scanAll(QStringLiteral("[C28Red]x"));
     EXPECT_EQ(d.chars, QStringLiteral("Redx"));
@@ -216,7 +216,7 @@ TEST(MarkupScan, ColourRunsAndStrayBrackets)
     // Non-hex digits are consumed and give entry 0; a run closed at once draws nothing.
     d = scanAll(QStringLiteral("[CZZq][C10]"));
     EXPECT_EQ(d.chars, QStringLiteral("q"));
-    EXPECT_EQ(d.colors.value(0), core::ColorTable()[0]);
+    EXPECT_EQ(d.colors.value(0), core::colorTable()[0]);
 
     // "[C" at the very end of a line.
     EXPECT_EQ(scanAll(QStringLiteral("a[C")).chars, QStringLiteral("a"));
@@ -229,13 +229,13 @@ TEST(MarkupScan, OpenRunGoesOnIntoTheNextLine)
     FontColor color = kFontBlack;
     scanMarkup(QStringLiteral("[C28ab"), 0, color, kFontBlack);
     const MarkupStep next = scanMarkup(QStringLiteral("cd"), 0, color, kFontBlack);
-    EXPECT_EQ(next.color, core::ColorTable()[40]);
+    EXPECT_EQ(next.color, core::colorTable()[40]);
 }
 
 TEST(DemoFonts, HaveTheGameLayoutAndInk)
 {
-    const QByteArray half = core::game::DemoHalfFont();
-    const QByteArray full = core::game::DemoFullFont();
+    const QByteArray half = core::game::demoHalfFont();
+    const QByteArray full = core::game::demoFullFont();
     EXPECT_EQ(half.size(), 256 * 16);
     EXPECT_EQ(full.size(), 2 + 37 * 94 * 30);
     const GameFont font(half, full);
@@ -243,5 +243,5 @@ TEST(DemoFonts, HaveTheGameLayoutAndInk)
         const QByteArray record = font.glyphRecord(glyphLookup(glyphCode(c)));
         EXPECT_NE(record.count('\0'), record.size()) << int(c.unicode());
     }
-    EXPECT_EQ(core::game::DemoFontFiles().size(), 2);
+    EXPECT_EQ(core::game::demoFontFiles().size(), 2);
 }

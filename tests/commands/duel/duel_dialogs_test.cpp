@@ -33,7 +33,7 @@ void nestInBlock(CommandNode &cmd)
     const core::NodeId before = cmd.tree.next(cmd.node);
     cmd.tree.remove(cmd.node);
     const int nested = record.size() / 2 + 2;
-    const QString caseKey = QStringLiteral("1300040001000000") + core::LongToHex(nested, 2) + QStringLiteral("_c1");
+    const QString caseKey = QStringLiteral("1300040001000000") + core::longToHex(nested, 2) + QStringLiteral("_c1");
     const core::NodeId block = cmd.tree.add(before, core::Relation::Before, caseKey, CommandNode::caption(caseKey));
     cmd.node = cmd.tree.add(block, core::Relation::LastChild, record + QStringLiteral("_77"),
                             CommandNode::caption(record + QStringLiteral("_77")));
@@ -319,7 +319,7 @@ TEST(DuelStartDialog, PersonsLoadAndTypedNumbersFollowThePickerRules)
     EXPECT_EQ(afterNone[1], QStringLiteral("無"));
     EXPECT_EQ(afterVariable[1], QStringLiteral("*4"));
     EXPECT_EQ(cmd.record(), QStringLiteral("6800" "0200FAFF" "0200FFFF" "4F000000"));
-    EXPECT_TRUE(cmd.text().startsWith(core::MenuName(0x68)));
+    EXPECT_TRUE(cmd.text().startsWith(core::menuName(0x68)));
 }
 
 } // namespace

@@ -47,7 +47,7 @@ TEST(DuelPictures, FramesAreDoubledMaskedAndMirrored)
     QByteArray frame(48 * 48, '\0');  // key colour everywhere
     frame[0] = char(40);              // top-left pixel opaque
     DuelPictures pictures;
-    const QList<QRgb> &palette = core::game::SpritePalette();
+    const QList<QRgb> &palette = core::game::spritePalette();
     pictures.setFrame(FrameSet::Waiting, 1, frame, 48, palette);
     const QImage &sprite = pictures.sprite(FrameSet::Waiting, 2);
     const QImage &mask = pictures.mask(FrameSet::Waiting, 2);

@@ -147,8 +147,8 @@ TEST(DuelPreview, AnEntryTooShortForItsFramesIsReported)
     Preview p(kDuel);
     // Unit entry 0 holds only half a sheet.
     fixtures::WriteFileBytes(p.folder.path(QStringLiteral("UNIT_Mov.e5")),
-                             core::game::BuildE5Archive({core::game::E5StoredEntry::raw(QByteArray(2304 * 5, '\0'))},
-                                                        core::game::IdentityDictionary()));
+                             core::game::buildE5Archive({core::game::E5StoredEntry::raw(QByteArray(2304 * 5, '\0'))},
+                                                        core::game::identityDictionary()));
     p.run();
     ASSERT_EQ(p.prompts.messages.size(), 1);
     EXPECT_TRUE(p.prompts.messages[0].text.contains(QStringLiteral("UNIT_Mov.e5")));
@@ -275,7 +275,7 @@ TEST(DuelGameFiles, ModelFaceAndBowTroopFromTheFiles)
 TEST(DuelPreview, TheDemoGameFolderPlaysADuel)
 {
     QTemporaryDir demo;
-    ASSERT_TRUE(core::game::WriteDemoGameFolder(demo.path()));
+    ASSERT_TRUE(core::game::writeDemoGameFolder(demo.path()));
     fixtures::DuelDocument doc(kDuel);
     workspace::EditContext ctx{doc.tree};
     QHash<QString, QString> settings = fixtures::duelSettings(demo.path());

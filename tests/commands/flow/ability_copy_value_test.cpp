@@ -13,7 +13,7 @@ using enginetest::CommandNode;
 namespace {
 
 // 0x70: two persons (7 and 9) and the value 16,777,216.
-const QString kRecord = QStringLiteral("700002000700020009000400") + core::LongToHex(16777216, 4);
+const QString kRecord = QStringLiteral("700002000700020009000400") + core::longToHex(16777216, 4);
 
 QString valueAfterTyping(const QString &typed, bool *changed = nullptr)
 {

@@ -21,8 +21,8 @@ using enginetest::CommandNode;
 
 namespace {
 
-QString hex2(int v) { return core::LongToHex(v, 2); }
-QString hex4(std::int64_t v) { return core::LongToHex(v, 4); }
+QString hex2(int v) { return core::longToHex(v, 2); }
+QString hex4(std::int64_t v) { return core::longToHex(v, 4); }
 
 QComboBox *combo(QDialog &d, const char *name) { return d.findChild<QComboBox *>(QLatin1String(name)); }
 QLineEdit *box(QDialog &d, const char *name) { return d.findChild<QLineEdit *>(QLatin1String(name)); }

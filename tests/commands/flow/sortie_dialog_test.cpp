@@ -24,12 +24,12 @@ using Slots = std::array<int, 5>;
 
 QString rec06(int flag, std::int64_t count, const Slots &forced, const Slots &barred)
 {
-    QString r = QStringLiteral("06002E00") + core::LongToHex(flag, 2) + QStringLiteral("0400") +
-                core::LongToHex(count, 4);
+    QString r = QStringLiteral("06002E00") + core::longToHex(flag, 2) + QStringLiteral("0400") +
+                core::longToHex(count, 4);
     for (int v : forced)
-        r += QStringLiteral("3800") + core::LongToHex(v, 2);
+        r += QStringLiteral("3800") + core::longToHex(v, 2);
     for (int v : barred)
-        r += QStringLiteral("3900") + core::LongToHex(v, 2);
+        r += QStringLiteral("3900") + core::longToHex(v, 2);
     return r;
 }
 

@@ -39,8 +39,8 @@ std::vector<Row> rowsOf(const std::vector<VariableUse> &uses)
 
 QString setRecord(std::int64_t variable, int value)
 {
-    return QStringLiteral("0B000400") + core::LongToHex(variable, 4) + QStringLiteral("2700") +
-           core::LongToHex(value, 2);
+    return QStringLiteral("0B000400") + core::longToHex(variable, 4) + QStringLiteral("2700") +
+           core::longToHex(value, 2);
 }
 
 // Body: set Var5 (value 2), test {3,4}/{7}, a query holding {test {3}/{},
@@ -128,7 +128,7 @@ TEST(VariableUses, GeneratedScenariosListEveryUse)
         fixtures::ScenarioGenerator gen(seed);
         const fixtures::GenScenario s = gen.scenario();
         core::DocTree tree;
-        ASSERT_TRUE(core::EEXLoad(fixtures::scenarioBytes(s), QStringLiteral("g.eex"), tree, serial).ok);
+        ASSERT_TRUE(core::eexLoad(fixtures::scenarioBytes(s), QStringLiteral("g.eex"), tree, serial).ok);
         const std::vector<VariableUse> uses = gatherVariableUses(tree);
         ASSERT_EQ(rowsOf(uses), expectedRows(s)) << "seed " << seed;
         for (const VariableUse &u : uses)

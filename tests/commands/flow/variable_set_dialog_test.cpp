@@ -14,8 +14,8 @@ namespace {
 
 QString rec0B(std::int64_t variable, int value)
 {
-    return QStringLiteral("0B000400") + core::LongToHex(variable, 4) + QStringLiteral("2700") +
-           core::LongToHex(value, 2);
+    return QStringLiteral("0B000400") + core::longToHex(variable, 4) + QStringLiteral("2700") +
+           core::longToHex(value, 2);
 }
 
 TEST(VariableSetDialog, TypedNumbersAbove4095Become3499)

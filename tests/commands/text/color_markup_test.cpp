@@ -63,7 +63,7 @@ TEST(ColorMarkupLoad, TakesRunsOutAndRemembersTheirColours)
 
 TEST(ColorMarkupStore, SwitchesBecomeRuns)
 {
-    const std::uint32_t red = core::ColorTable()[40];
+    const std::uint32_t red = core::colorTable()[40];
     const std::uint32_t blue = core::rgbValue(0, 0, 255);
     auto piece = [](const char *t, std::optional<std::uint32_t> c) {
         return ColoredPiece{QString::fromLatin1(t), c, false};

@@ -15,7 +15,7 @@ const Control kPreview = {"mnuview", "미리보기 (&V)"};
 
 DialogCase sharedText(int code)
 {
-    return {stored(code), "FrmString", QStringLiteral("수정 - ") + core::MenuName(code),
+    return {stored(code), "FrmString", QStringLiteral("수정 - ") + core::menuName(code),
             with({{"Label1", "글자"}, {"tString", "글자"}, kPreview}, kColorToolbar)};
 }
 

@@ -99,7 +99,7 @@ TEST(TalkPass, NarrationOfFourLinesFillsThePanel)
 TEST(TalkPass, ColourRunsOnFacePagesOnly)
 {
     const auto data = onePerson();
-    const QRgb red = core::toQColor(core::ColorTable()[40]).rgb();
+    const QRgb red = core::toQColor(core::colorTable()[40]).rgb();
     auto hasColour = [](const QImage &img, QRgb c) {
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x)
@@ -163,7 +163,7 @@ TEST(ChoiceLine, PrefixInLineColourAndRunInItsEntry)
     const GameFont font = fixtureFont();
     QImage box(305, 18, QImage::Format_RGB32);
     drawChoiceLine(box, font, QStringLiteral("1.[C28ab]"), kFontWhite, qRgb(0, 0, 255));
-    const QRgb red = core::toQColor(core::ColorTable()[40]).rgb();
+    const QRgb red = core::toQColor(core::colorTable()[40]).rgb();
     bool white = false, run = false;
     for (int y = 0; y < 18; ++y)
         for (int x = 0; x < 16; ++x)

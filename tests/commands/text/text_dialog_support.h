@@ -30,7 +30,7 @@ struct TextNode : enginetest::CommandNode
         }
         tree.setSelected(node);
         ctx.node = node;
-        core::KeyEditNode(tree, node, core::branchByteLength(tree, node), core::NodeChange::Inserted);
+        core::keyEditNode(tree, node, core::branchByteLength(tree, node), core::NodeChange::Inserted);
     }
     // The nested-length word of the block that holds the node.
     int enclosingWord() const { return core::nestedLength(tree, tree.parent(node)).value_or(-1); }

@@ -24,7 +24,7 @@ namespace {
 
 QString textRecord(const char *code, const QString &text)
 {
-    return QString::fromLatin1(code) + QStringLiteral("0500") + core::WAscii(text) + QStringLiteral("00");
+    return QString::fromLatin1(code) + QStringLiteral("0500") + core::wAscii(text) + QStringLiteral("00");
 }
 
 // Types the text, a line feed as the Enter key.
@@ -205,8 +205,8 @@ namespace {
 
 QString talkRecord(int speaker, int standIn, const QString &text)
 {
-    return QStringLiteral("15000200") + core::LongToHex(speaker, 2) + QStringLiteral("0200") +
-           core::LongToHex(standIn, 2) + QStringLiteral("0500") + core::WAscii(text) + QStringLiteral("00");
+    return QStringLiteral("15000200") + core::longToHex(speaker, 2) + QStringLiteral("0200") +
+           core::longToHex(standIn, 2) + QStringLiteral("0500") + core::wAscii(text) + QStringLiteral("00");
 }
 
 } // namespace
@@ -259,7 +259,7 @@ namespace {
 
 QString choiceRecord(const QString &text, int speaker)
 {
-    return QStringLiteral("12000500") + core::WAscii(text) + QStringLiteral("000200") + core::LongToHex(speaker, 2);
+    return QStringLiteral("12000500") + core::wAscii(text) + QStringLiteral("000200") + core::longToHex(speaker, 2);
 }
 
 } // namespace
@@ -293,7 +293,7 @@ TEST(ChoiceDialog, StoresLinesAndSpeaker)
         d.findChild<QLineEdit *>("tNum")->setText(QStringLiteral("7"));
         enginetest::click(d, "cConfig");
     }));
-    EXPECT_EQ(cmd.record(), QStringLiteral("12000500B0A10A42000200") + core::LongToHex(7, 2));
+    EXPECT_EQ(cmd.record(), QStringLiteral("12000500B0A10A42000200") + core::longToHex(7, 2));
     EXPECT_EQ(cmd.enclosingWord(), word + 4);
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
 }
@@ -350,9 +350,9 @@ namespace {
 
 QString mapTextRecord(const QString &text, int a, int b, int c)
 {
-    return QStringLiteral("2C000500") + core::WAscii(text) + QStringLiteral("00") + QStringLiteral("2600") +
-           core::LongToHex(a, 2) + QStringLiteral("2600") + core::LongToHex(b, 2) + QStringLiteral("2600") +
-           core::LongToHex(c, 2);
+    return QStringLiteral("2C000500") + core::wAscii(text) + QStringLiteral("00") + QStringLiteral("2600") +
+           core::longToHex(a, 2) + QStringLiteral("2600") + core::longToHex(b, 2) + QStringLiteral("2600") +
+           core::longToHex(c, 2);
 }
 
 } // namespace

@@ -14,7 +14,7 @@ namespace {
 
 QString record(int person, const char *levels)
 {
-    return QStringLiteral("39000200") + core::LongToHex(person, 2) + QStringLiteral("0400") +
+    return QStringLiteral("39000200") + core::longToHex(person, 2) + QStringLiteral("0400") +
            QString::fromLatin1(levels);
 }
 

@@ -235,7 +235,7 @@ TEST(UnitFacingDialog, PreviewPicturesTheSheetFromTheGameFolder)
         const QImage shown = d.findChild<QLabel *>(QStringLiteral("pbModel"))->pixmap().toImage();
         ASSERT_EQ(shown.size(), QSize(48, 64));
         // The marked frame fills its left half; mirrored, the right half.
-        const QRgb mark = core::game::SpritePalette()[fixtures::MarkedSpriteIndex(sheet, 3)];
+        const QRgb mark = core::game::spritePalette()[fixtures::MarkedSpriteIndex(sheet, 3)];
         EXPECT_EQ(qAlpha(shown.pixel(2, 10)), 0);
         EXPECT_EQ(shown.pixel(45, 10) & 0xFFFFFF, mark & 0xFFFFFF);
         enginetest::click(d, "cCancel");

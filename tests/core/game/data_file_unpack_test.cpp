@@ -30,7 +30,7 @@ TEST(DecodeDataFile, UnpacksPackedArchiveOnceAndInPlace)
         QTemporaryDir dir;
         const QString path = writeTemp(dir, packed);
 
-        const DataFileResult first = DecodeDataFile(path);
+        const DataFileResult first = decodeDataFile(path);
         ASSERT_EQ(first.status, DataFileStatus::Unpacked) << first.message.toStdString();
         const QByteArray unpacked = ReadFileBytes(path);
         EXPECT_EQ(unpacked, ExpectedUnpackedArchive(kind));
@@ -38,16 +38,16 @@ TEST(DecodeDataFile, UnpacksPackedArchiveOnceAndInPlace)
         // Every entry now reads raw with the bytes the packed file held.
         const QList<QByteArray> entries = FixtureDataEntries();
         for (int k = 0; k < kDataFileEntryCount; ++k) {
-            EXPECT_EQ(ReadE5EntryFromBytes(packed, k).bytes, entries[k]) << k;
-            const E5Entry e = ReadE5EntryFromBytes(unpacked, k);
+            EXPECT_EQ(readE5EntryFromBytes(packed, k).bytes, entries[k]) << k;
+            const E5Entry e = readE5EntryFromBytes(unpacked, k);
             EXPECT_TRUE(e.ok());
             EXPECT_EQ(e.bytes, entries[k]) << k;
-            EXPECT_EQ(*BytesToLongBE(unpacked, 272 + 12 * k), entries[k].size());
+            EXPECT_EQ(*bytesToLongBE(unpacked, 272 + 12 * k), entries[k].size());
         }
-        EXPECT_EQ(*BytesToLongBE(unpacked, 292), *BytesToLongBE(unpacked, 280) + entries[0].size());
+        EXPECT_EQ(*bytesToLongBE(unpacked, 292), *bytesToLongBE(unpacked, 280) + entries[0].size());
 
         // A second run finds nothing to do.
-        EXPECT_EQ(DecodeDataFile(path).status, DataFileStatus::AlreadyUnpacked);
+        EXPECT_EQ(decodeDataFile(path).status, DataFileStatus::AlreadyUnpacked);
         EXPECT_EQ(ReadFileBytes(path), unpacked);
     }
 }
@@ -69,7 +69,7 @@ TEST(DecodeDataFile, DamagedArchivesAreLeftUntouched)
         const QByteArray bytes = DamagedDataArchive(c.damage);
         const QString path = writeTemp(dir, bytes);
         const QDateTime before = QFileInfo(path).lastModified();
-        const DataFileResult r = DecodeDataFile(path);
+        const DataFileResult r = decodeDataFile(path);
         EXPECT_EQ(r.status, c.status) << int(c.damage);
         EXPECT_EQ(r.entry, c.entry) << int(c.damage);
         EXPECT_FALSE(r.ok());
@@ -86,10 +86,10 @@ TEST(DecodeDataFile, SmallUnpackedFileIsNeverRewritten)
     QList<E5StoredEntry> entries;
     for (int k = 0; k < 6; ++k)
         entries << E5StoredEntry::raw(QByteArray(100 + k, char('a' + k)));
-    const QByteArray bytes = BuildE5Archive(entries, IdentityDictionary());
+    const QByteArray bytes = buildE5Archive(entries, identityDictionary());
     QTemporaryDir dir;
     const QString path = writeTemp(dir, bytes);
-    EXPECT_EQ(DecodeDataFile(path).status, DataFileStatus::AlreadyUnpacked);
+    EXPECT_EQ(decodeDataFile(path).status, DataFileStatus::AlreadyUnpacked);
     EXPECT_EQ(ReadFileBytes(path), bytes);
-    EXPECT_EQ(DecodeDataFile(dir.filePath("none.e5")).status, DataFileStatus::CannotOpen);
+    EXPECT_EQ(decodeDataFile(dir.filePath("none.e5")).status, DataFileStatus::CannotOpen);
 }

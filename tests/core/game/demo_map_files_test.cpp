@@ -8,7 +8,7 @@ using namespace core::game;
 
 TEST(DemoMapFiles, BattleMapsInWholeCells)
 {
-    const auto files = DemoMapFiles();
+    const auto files = demoMapFiles();
     ASSERT_EQ(files.size(), kDemoBattleMapCount);
     EXPECT_EQ(files[0].first, "Map/M000.JPG");
     for (const auto &[name, bytes] : files) {

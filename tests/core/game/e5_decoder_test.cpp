@@ -30,7 +30,7 @@ QByteArray bitString(const std::string &bits)
 int decode(QByteArray &dst, const E5Dictionary &dict, qint64 remaining, const QByteArray &stream)
 {
     BitReader bits(stream);
-    return DecodeEntry(std::span<quint8>(reinterpret_cast<quint8 *>(dst.data()), size_t(dst.size())), dict,
+    return decodeEntry(std::span<quint8>(reinterpret_cast<quint8 *>(dst.data()), size_t(dst.size())), dict,
                        remaining, bits);
 }
 
@@ -85,7 +85,7 @@ TEST(E5Decode, WorkedExampleIgnoresTheLastBits)
 
 TEST(E5Decode, DistanceEdgeCases)
 {
-    const E5Dictionary dict = IdentityDictionary();
+    const E5Dictionary dict = identityDictionary();
     fixtures::E5BitWriter ok;
     ok.putLiteral(7);
     ok.putLiteral(8);
@@ -110,7 +110,7 @@ TEST(E5Decode, DistanceEdgeCases)
 
 TEST(E5Decode, NeverWritesPastTheRequestOrTheBuffer)
 {
-    const E5Dictionary dict = IdentityDictionary();
+    const E5Dictionary dict = identityDictionary();
     fixtures::E5BitWriter w;
     w.putLiteral(1);
     w.putCopy(1, 10); // 11 bytes for a request of 4
@@ -122,22 +122,22 @@ TEST(E5Decode, NeverWritesPastTheRequestOrTheBuffer)
     EXPECT_EQ(decode(small, dict, 3, w.bytes()), -1); // request larger than the buffer
 
     BitReader nothing(QByteArrayView{});
-    EXPECT_EQ(DecodeEntry({}, dict, 0, nothing), 0);
+    EXPECT_EQ(decodeEntry({}, dict, 0, nothing), 0);
     EXPECT_EQ(nothing.bytesConsumed(), 0);
 }
 
 TEST(E5Decode, TruncatedStreamGivesMinusOne)
 {
     const QByteArray data("abcabcabcabcxyz");
-    const QByteArray packed = fixtures::E5Pack(data, IdentityDictionary());
+    const QByteArray packed = fixtures::E5Pack(data, identityDictionary());
     QByteArray out(data.size(), '\0');
-    EXPECT_EQ(decode(out, IdentityDictionary(), data.size(), packed.first(packed.size() - 1)), -1);
+    EXPECT_EQ(decode(out, identityDictionary(), data.size(), packed.first(packed.size() - 1)), -1);
 }
 
 TEST(E5Decode, EncoderRoundTrips)
 {
     QRandomGenerator rng(1234);
-    const E5Dictionary dicts[] = {IdentityDictionary(), fixtures::ShuffledDictionary()};
+    const E5Dictionary dicts[] = {identityDictionary(), fixtures::ShuffledDictionary()};
     for (int round = 0; round < 40; ++round) {
         const int size = int(rng.bounded(1, 5000));
         QByteArray data(size, '\0');
@@ -156,24 +156,24 @@ TEST(E5Decode, EncoderRoundTrips)
 
 TEST(E5BytesToLongBE, ReadsPositiveNumbersOnly)
 {
-    EXPECT_EQ(BytesToLongBE(hexBytes("00 00 01 10")), 272);
-    EXPECT_EQ(BytesToLongBE(hexBytes("7F FF FF FF")), 2147483647);
-    EXPECT_FALSE(BytesToLongBE(hexBytes("80 00 00 00")));
-    EXPECT_FALSE(BytesToLongBE(hexBytes("00 00 01")));
-    EXPECT_EQ(BytesToLongBE(hexBytes("FF 00 00 01 10"), 1), 272);
-    EXPECT_FALSE(BytesToLongBE(hexBytes("00 00 01 10"), 1));
-    EXPECT_FALSE(BytesToLongBE(hexBytes("00 00 01 10"), -1));
+    EXPECT_EQ(bytesToLongBE(hexBytes("00 00 01 10")), 272);
+    EXPECT_EQ(bytesToLongBE(hexBytes("7F FF FF FF")), 2147483647);
+    EXPECT_FALSE(bytesToLongBE(hexBytes("80 00 00 00")));
+    EXPECT_FALSE(bytesToLongBE(hexBytes("00 00 01")));
+    EXPECT_EQ(bytesToLongBE(hexBytes("FF 00 00 01 10"), 1), 272);
+    EXPECT_FALSE(bytesToLongBE(hexBytes("00 00 01 10"), 1));
+    EXPECT_FALSE(bytesToLongBE(hexBytes("00 00 01 10"), -1));
     // The first directory field of an archive.
-    const QByteArray a = BuildE5Archive({E5StoredEntry::raw("xyz")}, IdentityDictionary());
-    EXPECT_EQ(BytesToLongBE(a, 272), 3);
-    EXPECT_EQ(BytesToLongBE(a, 280), 284);
+    const QByteArray a = buildE5Archive({E5StoredEntry::raw("xyz")}, identityDictionary());
+    EXPECT_EQ(bytesToLongBE(a, 272), 3);
+    EXPECT_EQ(bytesToLongBE(a, 280), 284);
 }
 
 class E5ArchiveRead : public ::testing::Test
 {
 protected:
     QByteArray plain{"the quick brown fox jumps over the lazy dog, the quick brown fox"};
-    QByteArray archive = BuildE5Archive(
+    QByteArray archive = buildE5Archive(
         {E5StoredEntry::raw("raw entry bytes"), fixtures::E5PackedEntry(plain, fixtures::ShuffledDictionary()),
          E5StoredEntry{"ab", 2}},
         fixtures::ShuffledDictionary());
@@ -188,16 +188,16 @@ TEST_F(E5ArchiveRead, RawAndPackedEntriesFromMemoryAndFile)
     f.write(archive);
     f.close();
     for (int n = 0; n < 3; ++n) {
-        const E5Entry mem = ReadE5EntryFromBytes(archive, n);
-        const E5Entry file = ReadE5Entry(path, n);
+        const E5Entry mem = readE5EntryFromBytes(archive, n);
+        const E5Entry file = readE5Entry(path, n);
         ASSERT_TRUE(mem.ok()) << n;
         EXPECT_EQ(mem.bytes, file.bytes) << n;
         EXPECT_EQ(file.status, E5Status::Ok);
     }
-    EXPECT_EQ(ReadE5EntryFromBytes(archive, 0).bytes, QByteArray("raw entry bytes"));
-    EXPECT_EQ(ReadE5EntryFromBytes(archive, 1).bytes, plain);
-    EXPECT_EQ(ReadE5EntryFromBytes(archive, 2).bytes, QByteArray("ab")); // equal sizes: raw whatever the bytes
-    EXPECT_EQ(ReadE5Entry(dir.filePath("missing.e5"), 0).status, E5Status::CannotOpen);
+    EXPECT_EQ(readE5EntryFromBytes(archive, 0).bytes, QByteArray("raw entry bytes"));
+    EXPECT_EQ(readE5EntryFromBytes(archive, 1).bytes, plain);
+    EXPECT_EQ(readE5EntryFromBytes(archive, 2).bytes, QByteArray("ab")); // equal sizes: raw whatever the bytes
+    EXPECT_EQ(readE5Entry(dir.filePath("missing.e5"), 0).status, E5Status::CannotOpen);
 }
 
 TEST_F(E5ArchiveRead, DamagedDirectoriesGiveAStatusWithPosition)
@@ -220,21 +220,21 @@ TEST_F(E5ArchiveRead, DamagedDirectoriesGiveAStatusWithPosition)
         {"file cut before the last entry", archive.first(archive.size() - 1), 2, E5Status::BadOffset, 272 + 24 + 8},
     };
     for (const auto &c : cases) {
-        const E5Entry e = ReadE5EntryFromBytes(c.bytes, c.entry);
+        const E5Entry e = readE5EntryFromBytes(c.bytes, c.entry);
         EXPECT_EQ(e.status, c.status) << c.what;
         if (c.pos != -2) {
             EXPECT_EQ(e.errorPosition, c.pos) << c.what;
         }
-        EXPECT_FALSE(E5StatusMessage(e.status, "t.e5", c.entry, e.errorPosition).isEmpty()) << c.what;
+        EXPECT_FALSE(e5StatusMessage(e.status, "t.e5", c.entry, e.errorPosition).isEmpty()) << c.what;
     }
 }
 
 TEST_F(E5ArchiveRead, DamagedPackedEntryKeepsItsSizeWithZeroTail)
 {
     QByteArray a = archive;
-    const qint64 packedOffset = *BytesToLongBE(a, 272 + 12 + 8);
+    const qint64 packedOffset = *bytesToLongBE(a, 272 + 12 + 8);
     a.truncate(packedOffset + 3); // cuts the stream and everything after it
-    const E5Entry e = ReadE5EntryFromBytes(a, 1);
+    const E5Entry e = readE5EntryFromBytes(a, 1);
     EXPECT_EQ(e.status, E5Status::Damaged);
     ASSERT_EQ(e.bytes.size(), plain.size());
     EXPECT_EQ(e.bytes.back(), '\0');
@@ -249,10 +249,10 @@ TEST(E5Writer, SharedPayloadsAreStoredOnce)
     for (int e = 0; e < 100; ++e)
         entries << E5StoredEntry::raw(e % 2 ? b : a);
     entries << E5StoredEntry::raw(QByteArray(3000, 'a'));  // equal bytes, its own copy
-    const QByteArray archive = BuildE5Archive(entries, IdentityDictionary());
+    const QByteArray archive = buildE5Archive(entries, identityDictionary());
     EXPECT_LT(archive.size(), 4 * 3000 + 2000);
     for (int e = 0; e < entries.size(); ++e) {
-        const E5Entry got = ReadE5EntryFromBytes(archive, e);
+        const E5Entry got = readE5EntryFromBytes(archive, e);
         ASSERT_TRUE(got.ok()) << e;
         EXPECT_EQ(got.bytes, entries[e].stored) << e;
     }

@@ -21,7 +21,7 @@ using namespace fixtures;
 namespace {
 QString listed(int blanks, int n, int base)
 {
-    return DemoItemName(n) + QString(blanks, u' ') + QString::number(n + base);
+    return demoItemName(n) + QString(blanks, u' ') + QString::number(n + base);
 }
 } // namespace
 
@@ -29,13 +29,13 @@ TEST(GameDataLoad, PersonsFromTheDataArchive)
 {
     ScopedGameFolder game;
     GameData data;
-    ASSERT_TRUE(GameDataLoad(data, game.folder()).ok());
+    ASSERT_TRUE(gameDataLoad(data, game.folder()).ok());
     const QStringList &names = data.names.charNames;
     ASSERT_EQ(names.size(), kCharNameCount);
-    EXPECT_EQ(names[0], DemoPersonName(0));
+    EXPECT_EQ(names[0], demoPersonName(0));
     EXPECT_EQ(names[kFullWidthPerson], kFullWidthPersonName);
     EXPECT_EQ(names[kEmbeddedNulPerson], QStringLiteral("ABC"));
-    EXPECT_EQ(names[1023], DemoPersonName(1023));
+    EXPECT_EQ(names[1023], demoPersonName(1023));
     EXPECT_EQ(names[1024], QStringLiteral("모든 인물"));
     EXPECT_EQ(names[1027], QStringLiteral("아군직면인물"));
     EXPECT_EQ(names[1028], QStringLiteral("*0"));
@@ -53,12 +53,12 @@ TEST(GameDataLoad, ItemsAndEquipmentLists)
 {
     ScopedGameFolder game;
     GameData data;
-    GameDataLoad(data, game.folder());
+    gameDataLoad(data, game.folder());
     const core::NameTables &t = data.names;
     ASSERT_EQ(t.itemNames.size(), kItemCount);
     for (int n = 0; n < kItemCount; ++n) {
-        EXPECT_EQ(t.itemNames[n], DemoItemName(n)) << n;
-        const quint8 type = DemoItemType(n);
+        EXPECT_EQ(t.itemNames[n], demoItemName(n)) << n;
+        const quint8 type = demoItemType(n);
         const int base = n < kDataItemCount ? 2 : 28;
         const bool weapon = type < 20, defence = type >= 20 && type <= 25;
         const bool assist = type >= 26 && !(type >= 71 && type <= 84);
@@ -68,20 +68,20 @@ TEST(GameDataLoad, ItemsAndEquipmentLists)
     }
     // The fixture covers each rule: a data item of type 20, a star item of
     // type 25, and type 71 listed nowhere.
-    EXPECT_EQ(DemoItemType(40), 20 + 40 % 6);
-    EXPECT_EQ(DemoItemType(107), 25);
+    EXPECT_EQ(demoItemType(40), 20 + 40 % 6);
+    EXPECT_EQ(demoItemType(107), 25);
     EXPECT_EQ(t.defenceNames[107], listed(38, 107, 28));
-    EXPECT_EQ(DemoItemType(54), 71);
+    EXPECT_EQ(demoItemType(54), 71);
 }
 
 TEST(GameDataLoad, TroopNamesFollowTheSettings)
 {
     ScopedGameFolder game;
     GameData data;
-    GameDataLoad(data, game.folder());
+    gameDataLoad(data, game.folder());
     ASSERT_EQ(data.names.troopNames.size(), 240);
-    EXPECT_EQ(data.names.troopNames[0], DemoTroopName(0));
-    EXPECT_EQ(data.names.troopNames[239], DemoTroopName(239));
+    EXPECT_EQ(data.names.troopNames[0], demoTroopName(0));
+    EXPECT_EQ(data.names.troopNames[239], demoTroopName(239));
 
     // A table elsewhere, named by the settings.
     GameFolderOptions moved;
@@ -89,11 +89,11 @@ TEST(GameDataLoad, TroopNamesFollowTheSettings)
     moved.exe.troopLength = 12;
     moved.exe.troopCount = 3;
     const QString second = game.makeSecondFolder(moved);
-    core::WriteINI("Setting", "TroopNameAddress", "1000");
-    core::WriteINI("Setting", "TroopNameLength", "12");
-    core::WriteINI("Setting", "TroopCount", "3");
-    GameDataLoad(data, second);
-    EXPECT_EQ(data.names.troopNames, QStringList({DemoTroopName(0), DemoTroopName(1), DemoTroopName(2)}));
+    core::writeINI("Setting", "TroopNameAddress", "1000");
+    core::writeINI("Setting", "TroopNameLength", "12");
+    core::writeINI("Setting", "TroopCount", "3");
+    gameDataLoad(data, second);
+    EXPECT_EQ(data.names.troopNames, QStringList({demoTroopName(0), demoTroopName(1), demoTroopName(2)}));
 }
 
 TEST(GameDataLoad, InvalidTroopSettingsFallBack)
@@ -109,44 +109,44 @@ TEST(GameDataLoad, InvalidTroopSettingsFallBack)
         {"d18d0", "10", "99999", 0xD18D0, 10, 240},
     };
     for (const auto &c : cases) {
-        core::WriteINI("Setting", "TroopNameAddress", c.address);
-        core::WriteINI("Setting", "TroopNameLength", c.length);
-        core::WriteINI("Setting", "TroopCount", c.count);
-        const TroopSettings s = ReadTroopSettings();
+        core::writeINI("Setting", "TroopNameAddress", c.address);
+        core::writeINI("Setting", "TroopNameLength", c.length);
+        core::writeINI("Setting", "TroopCount", c.count);
+        const TroopSettings s = readTroopSettings();
         EXPECT_EQ(s.address, c.a) << c.address;
         EXPECT_EQ(s.length, c.l) << c.length;
         EXPECT_EQ(s.count, c.c) << c.count;
     }
     // No valid address: a table of empty names.
-    core::WriteINI("Setting", "TroopNameAddress", "not hex");
-    core::WriteINI("Setting", "TroopCount", "5");
+    core::writeINI("Setting", "TroopNameAddress", "not hex");
+    core::writeINI("Setting", "TroopCount", "5");
     GameData data;
-    GameDataLoad(data, game.folder());
+    gameDataLoad(data, game.folder());
     EXPECT_EQ(data.names.troopNames, QStringList(5));
 }
 
 TEST(GameDataLoad, TroopNameScanStopsAtTheEndOfTheFile)
 {
     QByteArray exe(64, 'x');
-    EXPECT_EQ(DecodeTroopName(exe, 60), QStringLiteral("xxxx"));
-    EXPECT_EQ(DecodeTroopName(exe, 64), QString());
-    EXPECT_EQ(DecodeTroopName(exe, -1), QString());
+    EXPECT_EQ(decodeTroopName(exe, 60), QStringLiteral("xxxx"));
+    EXPECT_EQ(decodeTroopName(exe, 64), QString());
+    EXPECT_EQ(decodeTroopName(exe, -1), QString());
     exe[62] = 0;
-    EXPECT_EQ(DecodeTroopName(exe, 60), QStringLiteral("xx"));
-    EXPECT_EQ(DecodeTroopName(exe, 62), QString());
+    EXPECT_EQ(decodeTroopName(exe, 60), QStringLiteral("xx"));
+    EXPECT_EQ(decodeTroopName(exe, 62), QString());
 }
 
 TEST(GameDataLoad, LoneLeadByteAtTheEndOfANameShowsAsReplacement)
 {
     const QString bad(QChar(0xFFFD));
     // A full 12-byte person field ending in a lead byte, one cut by a NUL, and whole Hangul.
-    EXPECT_EQ(DecodeNameField(QByteArray("ABCDEFGHIJK\xB0")), QStringLiteral("ABCDEFGHIJK") + bad);
-    EXPECT_EQ(DecodeNameField(QByteArray("AB\xB0\0\0\0", 6)), QStringLiteral("AB") + bad);
-    EXPECT_EQ(DecodeNameField(QByteArray("\xB0\xA1\0", 3)), QStringLiteral("가"));
+    EXPECT_EQ(decodeNameField(QByteArray("ABCDEFGHIJK\xB0")), QStringLiteral("ABCDEFGHIJK") + bad);
+    EXPECT_EQ(decodeNameField(QByteArray("AB\xB0\0\0\0", 6)), QStringLiteral("AB") + bad);
+    EXPECT_EQ(decodeNameField(QByteArray("\xB0\xA1\0", 3)), QStringLiteral("가"));
     // A troop name whose lead byte stands before its NUL, or at the end of the file.
     const QByteArray exe("xx\xB0\0yy\xB0", 7);
-    EXPECT_EQ(DecodeTroopName(exe, 0), QStringLiteral("xx") + bad);
-    EXPECT_EQ(DecodeTroopName(exe, 4), QStringLiteral("yy") + bad);
+    EXPECT_EQ(decodeTroopName(exe, 0), QStringLiteral("xx") + bad);
+    EXPECT_EQ(decodeTroopName(exe, 4), QStringLiteral("yy") + bad);
 }
 
 TEST(GameDataLoad, PackedArchiveUnpacksOnceThenStaysByteIdentical)
@@ -155,11 +155,11 @@ TEST(GameDataLoad, PackedArchiveUnpacksOnceThenStaysByteIdentical)
     packed.data = DataArchiveKind::Packed;
     ScopedGameFolder game(packed);
     GameData data;
-    ASSERT_TRUE(GameDataLoad(data, game.folder()).ok());
+    ASSERT_TRUE(gameDataLoad(data, game.folder()).ok());
     const QByteArray once = ReadFileBytes(game.path("Data.e5"));
     EXPECT_EQ(once, ExpectedUnpackedArchive(DataArchiveKind::Packed));
     EXPECT_EQ(data.names.charNames[kEmbeddedNulPerson], QStringLiteral("ABC"));
-    ASSERT_TRUE(GameDataLoad(data, game.folder()).ok());
+    ASSERT_TRUE(gameDataLoad(data, game.folder()).ok());
     EXPECT_EQ(ReadFileBytes(game.path("Data.e5")), once);
 }
 
@@ -169,10 +169,10 @@ TEST(GameDataLoad, DamagedDataArchiveEmptiesNamesAndReportsOnce)
                               DataDamage::DirectorySign}) {
         ScopedGameFolder game;
         GameData data;
-        GameDataLoad(data, game.folder()); // stale names from a good load
+        gameDataLoad(data, game.folder()); // stale names from a good load
         const QByteArray bytes = DamagedDataArchive(damage);
         WriteFileBytes(game.path("Data.e5"), bytes);
-        const GameLoadReport r = GameDataLoad(data, game.folder());
+        const GameLoadReport r = gameDataLoad(data, game.folder());
         ASSERT_EQ(r.messages.size(), 1) << int(damage);
         EXPECT_EQ(ReadFileBytes(game.path("Data.e5")), bytes);
         EXPECT_EQ(data.names.charNames[0], QString());
@@ -180,7 +180,7 @@ TEST(GameDataLoad, DamagedDataArchiveEmptiesNamesAndReportsOnce)
         EXPECT_EQ(data.names.weaponNames, QStringList(kItemCount));
         EXPECT_TRUE(data.persons.empty());
         EXPECT_EQ(data.names.charNames[1024], QStringLiteral("모든 인물"));
-        EXPECT_EQ(data.names.troopNames[0], DemoTroopName(0)); // the executable was fine
+        EXPECT_EQ(data.names.troopNames[0], demoTroopName(0)); // the executable was fine
     }
 }
 
@@ -193,8 +193,8 @@ TEST(GameDataLoad, MissingFilesEmptyTheirNamesWithoutComplaint)
     ScopedGameFolder game;
     const QString empty = game.makeSecondFolder(bare);
     GameData data;
-    GameDataLoad(data, game.folder());
-    ASSERT_TRUE(GameDataLoad(data, empty).ok()); // switch folders
+    gameDataLoad(data, game.folder());
+    ASSERT_TRUE(gameDataLoad(data, empty).ok()); // switch folders
     EXPECT_EQ(data.folder, empty);
     EXPECT_EQ(data.names.charNames[0], QString());
     EXPECT_EQ(data.names.charNames[1025], QStringLiteral("아군or우군"));
@@ -215,8 +215,8 @@ TEST(GameDataLoad, MissingStarLeavesItsTwelveItemsEmpty)
     noStar.withStar = false;
     ScopedGameFolder game(noStar);
     GameData data;
-    ASSERT_TRUE(GameDataLoad(data, game.folder()).ok());
-    EXPECT_EQ(data.names.itemNames[103], DemoItemName(103));
+    ASSERT_TRUE(gameDataLoad(data, game.folder()).ok());
+    EXPECT_EQ(data.names.itemNames[103], demoItemName(103));
     EXPECT_EQ(data.names.itemNames[104], QString());
     EXPECT_EQ(data.names.defenceNames[107], QString());
     EXPECT_FALSE(QFileInfo::exists(game.path("star.e5")));
@@ -230,19 +230,19 @@ TEST(GameDataLoad, GameFilesAreFoundWithoutRegardToCase)
     odd.starName = "Star.E5";
     ScopedGameFolder game(odd);
     GameData data;
-    ASSERT_TRUE(GameDataLoad(data, game.folder()).ok());
-    EXPECT_EQ(data.names.charNames[0], DemoPersonName(0));
-    EXPECT_EQ(data.names.itemNames[110], DemoItemName(110));
-    EXPECT_EQ(data.names.troopNames[1], DemoTroopName(1));
+    ASSERT_TRUE(gameDataLoad(data, game.folder()).ok());
+    EXPECT_EQ(data.names.charNames[0], demoPersonName(0));
+    EXPECT_EQ(data.names.itemNames[110], demoItemName(110));
+    EXPECT_EQ(data.names.troopNames[1], demoTroopName(1));
 
     // The exact name wins over a case variant.
     WriteFileBytes(game.path("Data.e5"), "exact");
-    EXPECT_EQ(GameFilePath(game.folder(), "Data.e5"), game.path("Data.e5"));
-    EXPECT_EQ(GameFilePath(game.folder(), "data.e5"), game.path("DATA.E5"));
+    EXPECT_EQ(gameFilePath(game.folder(), "Data.e5"), game.path("Data.e5"));
+    EXPECT_EQ(gameFilePath(game.folder(), "data.e5"), game.path("DATA.E5"));
     QDir(game.folder()).mkdir("MAP");
     WriteFileBytes(game.path("MAP/m001.jpg"), "x");
-    EXPECT_EQ(GameFilePath(game.folder(), "Map\\M001.JPG"), game.path("MAP/m001.jpg"));
-    EXPECT_EQ(GameFilePath(game.folder(), "none.e5"), game.path("none.e5"));
+    EXPECT_EQ(gameFilePath(game.folder(), "Map\\M001.JPG"), game.path("MAP/m001.jpg"));
+    EXPECT_EQ(gameFilePath(game.folder(), "none.e5"), game.path("none.e5"));
 }
 
 TEST(GameDataLoad, ShortDataFileReadsPastItsEndAsEmpty)
@@ -255,8 +255,8 @@ TEST(GameDataLoad, ShortDataFileReadsPastItsEndAsEmpty)
     ScopedGameFolder game;
     WriteFileBytes(game.path("Data.e5"), bytes + QByteArray(30000, '\0')); // stays above the unpack limit
     GameData data;
-    GameDataLoad(data, game.folder());
-    EXPECT_EQ(data.names.itemNames[2], DemoItemName(2));
+    gameDataLoad(data, game.folder());
+    EXPECT_EQ(data.names.itemNames[2], demoItemName(2));
     EXPECT_EQ(data.names.itemNames[50], QString());
 }
 
@@ -265,20 +265,20 @@ TEST(DemoGameFolder, LoadsAndServesEveryArchive)
     QTemporaryDir dir;
     const QString folder = dir.filePath("demo");
     QString error;
-    ASSERT_TRUE(WriteDemoGameFolder(folder, &error)) << error.toStdString();
+    ASSERT_TRUE(writeDemoGameFolder(folder, &error)) << error.toStdString();
     ScopedGameFolder settings; // default settings, then point the loader at the demo
     GameData data;
-    ASSERT_TRUE(GameDataLoad(data, folder).ok());
-    EXPECT_EQ(data.names.charNames[5], DemoPersonName(5));
-    EXPECT_EQ(data.names.itemNames[115], DemoItemName(115));
-    EXPECT_EQ(data.names.troopNames[17], DemoTroopName(17));
+    ASSERT_TRUE(gameDataLoad(data, folder).ok());
+    EXPECT_EQ(data.names.charNames[5], demoPersonName(5));
+    EXPECT_EQ(data.names.itemNames[115], demoItemName(115));
+    EXPECT_EQ(data.names.troopNames[17], demoTroopName(17));
     for (const char *name : {"face.e5", "PMAPOBJ.e5", "UNIT_ATK.e5", "UNIT_Mov.e5", "UNIT_SPC.e5", "LOGO.e5", "mmap.e5"})
-        EXPECT_TRUE(ReadE5Entry(QDir(folder).filePath(name), 0).ok()) << name;
-    EXPECT_EQ(ReadE5Entry(QDir(folder).filePath("PMAPOBJ.e5"), 3).bytes.size(), 61440);
-    EXPECT_EQ(ReadE5Entry(QDir(folder).filePath("UNIT_ATK.e5"), 1).bytes.size(), 64 * 768);
+        EXPECT_TRUE(readE5Entry(QDir(folder).filePath(name), 0).ok()) << name;
+    EXPECT_EQ(readE5Entry(QDir(folder).filePath("PMAPOBJ.e5"), 3).bytes.size(), 61440);
+    EXPECT_EQ(readE5Entry(QDir(folder).filePath("UNIT_ATK.e5"), 1).bytes.size(), 64 * 768);
     const QByteArray mmap = ReadFileBytes(QDir(folder).filePath("mmap.e5"));
-    const int n = *BytesToLongBE(mmap, 280) / 12 - 23;
-    EXPECT_EQ(*BytesToLongBE(mmap, 272 + 12 * (n - 1)), 256000);
+    const int n = *bytesToLongBE(mmap, 280) / 12 - 23;
+    EXPECT_EQ(*bytesToLongBE(mmap, 272 + 12 * (n - 1)), 256000);
 }
 
 // A game file that is a folder, or bytes that are no game file, is named in
@@ -324,7 +324,7 @@ TEST(GameDataLoad, FoldersAndJunkInPlaceOfGameFilesAreNamed)
         ScopedGameFolder game;
         c.spoil(game);
         GameData data;
-        const GameLoadReport r = GameDataLoad(data, game.folder());
+        const GameLoadReport r = gameDataLoad(data, game.folder());
         ASSERT_EQ(r.messages.size(), c.says.size()) << c.name << ": " << r.messages.join(" | ").toStdString();
         for (const QString &s : c.says)
             EXPECT_TRUE(r.messages.join('\n').contains(s)) << c.name << ": " << r.messages.join(" | ").toStdString();

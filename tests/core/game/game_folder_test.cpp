@@ -30,38 +30,38 @@ struct FakePrompt : FolderPrompt
 TEST(FolderCheck, StoredFolderWithTrailingBlankIsLoadedWithoutAsking)
 {
     ScopedGameFolder game;
-    core::WriteINI("Folder", "Path", game.folder() + "  ");
+    core::writeINI("Folder", "Path", game.folder() + "  ");
     FakePrompt prompt;
     GameData data;
-    EXPECT_TRUE(FolderCheck(data, prompt).ok());
+    EXPECT_TRUE(folderCheck(data, prompt).ok());
     EXPECT_TRUE(prompt.titles.isEmpty());
     EXPECT_EQ(data.folder, game.folder());
-    EXPECT_EQ(FolderLoad(), game.folder());
-    EXPECT_EQ(data.names.charNames[0], DemoPersonName(0));
+    EXPECT_EQ(folderLoad(), game.folder());
+    EXPECT_EQ(data.names.charNames[0], demoPersonName(0));
 }
 
 TEST(FolderCheck, MissingFolderIsReportedThenAskedFor)
 {
     ScopedGameFolder game;
-    core::WriteINI("Folder", "Path", game.folder() + "/gone");
+    core::writeINI("Folder", "Path", game.folder() + "/gone");
     FakePrompt prompt;
     prompt.answers << game.folder();
     GameData data;
-    FolderCheck(data, prompt);
+    folderCheck(data, prompt);
     EXPECT_EQ(prompt.criticals, QStringList({"Error!|설정하신 폴더가 존재하지 않습니다."}));
     EXPECT_EQ(prompt.titles, QStringList({"한빛록 폴더를 선택하세요."}));
-    EXPECT_EQ(FolderLoad(), game.folder());
-    EXPECT_EQ(data.names.itemNames[0], DemoItemName(0));
+    EXPECT_EQ(folderLoad(), game.folder());
+    EXPECT_EQ(data.names.itemNames[0], demoItemName(0));
 }
 
 TEST(Folder, CancelWithNoFolderEverChosenEmptiesTheGameNamesOnly)
 {
     ScopedGameFolder game;
-    core::WriteINI("Folder", "Path", "");
+    core::writeINI("Folder", "Path", "");
     FakePrompt prompt;
     GameData data;
     data.names.weaponNames = QStringList({"kept"});
-    FolderCheck(data, prompt);
+    folderCheck(data, prompt);
     EXPECT_EQ(prompt.titles.size(), 1);
     EXPECT_EQ(data.names.charNames.size(), 5124);
     EXPECT_EQ(data.names.charNames[0], QString());
@@ -74,7 +74,7 @@ TEST(Folder, CancelWithNoFolderEverChosenEmptiesTheGameNamesOnly)
     EXPECT_EQ(data.names.charNames[5123], QStringLiteral("*4095"));
     EXPECT_EQ(data.names.itemNames, QStringList(116));
     EXPECT_EQ(data.names.weaponNames, QStringList({"kept"})); // equipment lists stay
-    EXPECT_EQ(FolderLoad(), QString());
+    EXPECT_EQ(folderLoad(), QString());
 }
 
 TEST(Folder, ChoosingWritesPathKeyAndReloadsWithoutStaleNames)
@@ -86,16 +86,16 @@ TEST(Folder, ChoosingWritesPathKeyAndReloadsWithoutStaleNames)
     const QString second = game.makeSecondFolder(other);
     FakePrompt prompt;
     GameData data;
-    FolderCheck(data, prompt);
-    ASSERT_EQ(data.names.itemNames[110], DemoItemName(110));
+    folderCheck(data, prompt);
+    ASSERT_EQ(data.names.itemNames[110], demoItemName(110));
     prompt.answers << second;
-    EXPECT_TRUE(Folder(data, prompt).ok());
-    EXPECT_EQ(FolderLoad(), second);
+    EXPECT_TRUE(folder(data, prompt).ok());
+    EXPECT_EQ(folderLoad(), second);
     EXPECT_EQ(data.names.itemNames[110], QString());
     EXPECT_EQ(data.names.troopNames[0], QString());
     // The same folder again: one "Path" entry, rewritten.
     prompt.answers << second;
-    Folder(data, prompt);
+    folder(data, prompt);
     const QByteArray ini = ReadFileBytes(game.iniPath());
     EXPECT_EQ(ini.count("Path"), 1);
 }
@@ -105,15 +105,15 @@ TEST(Folder, FailedSettingsWriteIsReportedAndTheChoiceStillLoads)
     ScopedGameFolder game;
     FakePrompt prompt;
     GameData data;
-    FolderCheck(data, prompt);
+    folderCheck(data, prompt);
     GameFolderOptions noStar;
     noStar.withStar = false;
     const QString second = game.makeSecondFolder(noStar);
     // A settings path inside a missing folder cannot be written.
-    const QString oldIni = core::IniPath();
+    const QString oldIni = core::iniPath();
     core::setIniPath(game.folder() + "/no/such/dir/Q_T.ini");
     prompt.answers << second;
-    const GameLoadReport r = Folder(data, prompt);
+    const GameLoadReport r = folder(data, prompt);
     core::setIniPath(oldIni);
     ASSERT_EQ(r.messages.size(), 1);
     EXPECT_EQ(data.folder, second);
