@@ -2,6 +2,7 @@
 
 #include "core/game/game_files.h"
 #include "pickers/map_view.h"
+#include "pickers/run_picker.h"
 #include "workspace/dialog_registry.h"
 
 #include <QGuiApplication>
@@ -44,14 +45,9 @@ std::unique_ptr<BattleMapPicker> BattleMapPicker::create(const workspace::EditCo
     return std::unique_ptr<BattleMapPicker>(new BattleMapPicker(ctx, plain, request, scale));
 }
 
-std::optional<workspace::BattleMapPick> BattleMapPicker::pick(workspace::EditContext &ctx,
-                                                              const workspace::BattleMapRequest &request)
+std::optional<workspace::BattleMapPick> BattleMapPicker::pick(workspace::EditContext &ctx, const workspace::BattleMapRequest &request)
 {
-    const std::unique_ptr<BattleMapPicker> picker = create(ctx, request);
-    if (!picker)
-        return std::nullopt;
-    workspace::DialogRegistry::instance().run(*picker, ctx);
-    return picker->answer();
+    return showPicker<BattleMapPicker>(ctx, request);
 }
 
 BattleMapPicker::BattleMapPicker(const workspace::EditContext &ctx, const QImage &plain,

@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "pickers/battle_map_model.h"
 #include "pickers/map_view.h"
+#include "pickers/run_picker.h"
 #include "workspace/dialog_registry.h"
 
 #include <QCursor>
@@ -58,14 +59,9 @@ std::unique_ptr<StageMapPicker> StageMapPicker::create(const workspace::EditCont
     return std::unique_ptr<StageMapPicker>(new StageMapPicker(ctx, request, background, std::move(stage)));
 }
 
-std::optional<workspace::StageMapPick> StageMapPicker::pick(workspace::EditContext &ctx,
-                                                            const workspace::StageMapRequest &request)
+std::optional<workspace::StageMapPick> StageMapPicker::pick(workspace::EditContext &ctx, const workspace::StageMapRequest &request)
 {
-    const std::unique_ptr<StageMapPicker> picker = create(ctx, request);
-    if (!picker)
-        return std::nullopt;
-    workspace::DialogRegistry::instance().run(*picker, ctx);
-    return picker->answer();
+    return showPicker<StageMapPicker>(ctx, request);
 }
 
 StageMapPicker::StageMapPicker(const workspace::EditContext &ctx, const workspace::StageMapRequest &request,

@@ -4,6 +4,7 @@
 #include "pickers/battle_map_model.h"
 #include "pickers/scene_replay.h"
 #include "pickers/map_view.h"
+#include "pickers/run_picker.h"
 #include "workspace/dialog_registry.h"
 
 #include <QCursor>
@@ -46,11 +47,7 @@ std::unique_ptr<WorldMapPicker> WorldMapPicker::create(const workspace::EditCont
 
 std::optional<QPoint> WorldMapPicker::pick(workspace::EditContext &ctx, const workspace::WorldMapRequest &request)
 {
-    const std::unique_ptr<WorldMapPicker> picker = create(ctx, request);
-    if (!picker)
-        return std::nullopt;
-    workspace::DialogRegistry::instance().run(*picker, ctx);
-    return picker->answer();
+    return showPicker<WorldMapPicker>(ctx, request);
 }
 
 WorldMapPicker::WorldMapPicker(const workspace::EditContext &ctx, const workspace::WorldMapRequest &request,

@@ -13,6 +13,18 @@ void put(Map &map, const Key &key, DialogFactory factory, DialogKind kind)
     map[key] = DialogRegistry::Entry{std::move(factory), kind};
 }
 
+// `base` with every picker that `over` sets put in its place.
+MapPickers overlaid(MapPickers base, const MapPickers &over)
+{
+    if (over.battle)
+        base.battle = over.battle;
+    if (over.stage)
+        base.stage = over.stage;
+    if (over.world)
+        base.world = over.world;
+    return base;
+}
+
 } // namespace
 
 DialogRegistry &DialogRegistry::instance()
@@ -103,19 +115,12 @@ bool DialogRegistry::runTool(const QString &name, EditContext &ctx) const
 
 void DialogRegistry::registerMapPickers(const MapPickers &pickers)
 {
-    if (pickers.battle)
-        m_pickers.battle = pickers.battle;
-    if (pickers.stage)
-        m_pickers.stage = pickers.stage;
-    if (pickers.world)
-        m_pickers.world = pickers.world;
+    m_pickers = overlaid(m_pickers, pickers);
 }
 
 MapPickers DialogRegistry::mapPickers() const
 {
-    const MapPickers &o = m_pickerOverrides;
-    return {o.battle ? o.battle : m_pickers.battle, o.stage ? o.stage : m_pickers.stage,
-            o.world ? o.world : m_pickers.world};
+    return overlaid(m_pickers, m_pickerOverrides);
 }
 
 void DialogRegistry::run(QDialog &dialog, EditContext &ctx) const
@@ -198,14 +203,7 @@ ScopedDialogOverride::~ScopedDialogOverride()
 ScopedMapPickers::ScopedMapPickers(const MapPickers &pickers)
     : m_previous(DialogRegistry::instance().mapPickerOverrides())
 {
-    MapPickers now = m_previous;
-    if (pickers.battle)
-        now.battle = pickers.battle;
-    if (pickers.stage)
-        now.stage = pickers.stage;
-    if (pickers.world)
-        now.world = pickers.world;
-    DialogRegistry::instance().setMapPickerOverrides(std::move(now));
+    DialogRegistry::instance().setMapPickerOverrides(overlaid(m_previous, pickers));
 }
 
 ScopedMapPickers::~ScopedMapPickers()

@@ -36,6 +36,14 @@ void writeCell(QWidget &dialog, const char *xName, const char *yName, QPoint cel
         y->setText(QString::number(cell.y()));
 }
 
+// The first point into the row's first boxes, a second one into its second.
+void writeCells(QWidget &dialog, const MapButtonRow &row, QPoint first, std::optional<QPoint> second)
+{
+    writeCell(dialog, row.x0, row.y0, first);
+    if (second)
+        writeCell(dialog, row.x1, row.y1, *second);
+}
+
 workspace::MapPickers pickers()
 {
     return workspace::DialogRegistry::instance().mapPickers();
@@ -59,9 +67,7 @@ void openBattleMap(QWidget &dialog, workspace::EditContext &ctx, const MapButton
     const std::optional<workspace::BattleMapPick> pick = pickers().battle(ctx, request);
     if (!pick)
         return;
-    writeCell(dialog, row.x0, row.y0, pick->first);
-    if (pick->second)
-        writeCell(dialog, row.x1, row.y1, *pick->second);
+    writeCells(dialog, row, pick->first, pick->second);
 }
 
 void openStageMap(QWidget &dialog, workspace::EditContext &ctx, const MapButtonRow &row, int person)
@@ -77,9 +83,7 @@ void openStageMap(QWidget &dialog, workspace::EditContext &ctx, const MapButtonR
     const std::optional<workspace::StageMapPick> pick = pickers().stage(ctx, request);
     if (!pick)
         return;
-    writeCell(dialog, row.x0, row.y0, pick->first);
-    if (pick->second)
-        writeCell(dialog, row.x1, row.y1, *pick->second);
+    writeCells(dialog, row, pick->first, pick->second);
     if (facing && pick->facing)
         facing->setCurrentIndex(*pick->facing);
 }
