@@ -236,7 +236,9 @@ void ArmyTableDialog::build()
         {m_level, &core::ArmySlot::levelChange},
         {m_troop, &core::ArmySlot::troopLimit},
     };
-    for (const auto &[box, member] : slotLists) {
+    for (const auto &row : slotLists) {
+        QComboBox *box = row.first;
+        int core::ArmySlot::*member = row.second;
         markOwnItems(box);
         connect(box, &QComboBox::currentIndexChanged, this, [this, box, member](int i) {
             if (auto *s = current(); s && i >= 0)
