@@ -107,6 +107,9 @@ struct ProgramServices
     QWidget *parent = nullptr;               // the main window: owner of every dialog
     platform::Prompts *prompts = nullptr;    // null: the program's prompts
     platform::Prompts &ask() const { return prompts ? *prompts : platform::Prompts::instance(); }
+    // The name tables of the game folder read, else those the captions use
+    // (null when neither has any).
+    const core::NameTables *nameTables() const;
 };
 
 // Both halves, as a dialog gets them for one call.

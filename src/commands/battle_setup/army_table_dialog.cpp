@@ -42,11 +42,6 @@ constexpr QStringView kTroopWords[] = {u"초급", u"중급", u"고급"};
 constexpr QStringView kPolicyWords[] = {u"적이 오면 출격", u"무조건 출격", u"항상 제자리", u"공격 무장",
                                         u"도착 지점",      u"동행 무장",   u"퇴각 지점"};
 
-const core::NameTables *nameTables(const workspace::EditContext &ctx)
-{
-    return ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
-}
-
 QComboBox *fixedCombo(QWidget *owner, const char *name, std::span<const QStringView> words)
 {
     auto *box = new QComboBox(owner);
@@ -123,7 +118,7 @@ ArmyTableDialog::ArmyTableDialog(workspace::EditContext &ctx, const ArmyTableCon
     m_levelMax = readSettingCount(ctx, kCharLvMax);
     build();
 
-    auto &model = PersonListModel::shared(nameTables(ctx));
+    auto &model = PersonListModel::shared(ctx.nameTables());
     const core::ArmyTableLayout &layout = *config.layout;
     m_table.reserve(std::size_t(layout.slotCount));
     for (int i = 0; i < layout.slotCount; ++i) {
@@ -149,7 +144,7 @@ void ArmyTableDialog::build()
     PickerOptions options;
     options.pair = true;
     options.focusSelectsMode = true;
-    m_picker = new CharacterPicker(this, nameTables(context()), options);
+    m_picker = new CharacterPicker(this, context().nameTables(), options);
     right->addWidget(m_picker->modeRow());
 
     auto *grid = new QGridLayout;
@@ -334,7 +329,7 @@ void ArmyTableDialog::personChosen(int element, int row)
     const int value = person::valueOfRow(row);
     if (element == 0) {
         s->person = value;
-        auto &model = PersonListModel::shared(nameTables(context()));
+        auto &model = PersonListModel::shared(context().nameTables());
         m_list->currentItem()->setText(model.text(row));
     } else {
         s->aiPerson = value;

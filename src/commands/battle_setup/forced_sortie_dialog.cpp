@@ -31,9 +31,9 @@ constexpr int kBarredPos = 61;
 constexpr int kSlotStride = 8;
 const QString kNone = QStringLiteral("無");
 
-PersonListModel &model(const workspace::EditContext &ctx)
+PersonListModel &model(const workspace::ProgramServices &ctx)
 {
-    return PersonListModel::shared(ctx.gameData ? &ctx.gameData->names : ctx.captions.names);
+    return PersonListModel::shared(ctx.nameTables());
 }
 
 void setTextIfDifferent(QLineEdit *box, const QString &text)

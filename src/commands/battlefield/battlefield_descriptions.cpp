@@ -19,9 +19,9 @@ namespace {
 // troop is chosen.
 constexpr int kListedTypes = 80;  // the game's own bound, whatever the table's size
 
-BuiltList troops(const workspace::EditContext &ctx)
+BuiltList troops(const workspace::ProgramServices &ctx)
 {
-    const core::NameTables *names = ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
+    const core::NameTables *names = ctx.nameTables();
     BuiltList l;
     if (!names)
         return l;
@@ -83,7 +83,7 @@ constexpr SettingCount kMCallMax{"MCallMax", 9, 0, 99};
 constexpr int kCallBase = 100;
 constexpr int kOutOfRange = 200;
 
-BuiltList magic(const workspace::EditContext &ctx)
+BuiltList magic(const workspace::ProgramServices &ctx)
 {
     const int effects = readSettingCount(ctx, kMEffMax);
     const int calls = readSettingCount(ctx, kMCallMax);

@@ -19,6 +19,7 @@
 
 namespace workspace {
 struct EditContext;
+struct ProgramServices;
 }
 
 namespace commands {
@@ -154,7 +155,7 @@ struct TargetBlockSpec {
 // tables), with its own rule for the item a stored value selects.
 struct CustomListSpec {
     const char *name = "";  // the objectName of the list field it fills
-    BuiltList (*build)(const workspace::EditContext &ctx) = nullptr;
+    BuiltList (*build)(const workspace::ProgramServices &services) = nullptr;
     // The item a stored value selects; negative when there is none.
     int (*select)(int stored, const BuiltList &items) = nullptr;
     // The text of the item that shows a stored value no item stands for

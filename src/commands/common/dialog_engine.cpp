@@ -32,11 +32,6 @@ std::map<int, const DialogDescription *> &registry()
     return map;
 }
 
-const core::NameTables *nameTables(const workspace::EditContext &ctx)
-{
-    return ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
-}
-
 int pickerElements(const DialogDescription &d)
 {
     // The target block's person is element 0.
@@ -128,7 +123,7 @@ void EngineDialog::buildPicker()
         return;
     PickerOptions options = m_description.picker;
     options.pair = options.pair || elements > 1;
-    m_picker = new CharacterPicker(this, nameTables(context()), options);
+    m_picker = new CharacterPicker(this, context().nameTables(), options);
     if (m_description.indexedPerson) {
         m_picker->list(0)->setObjectName(QStringLiteral("cbChar0"));
         m_picker->numberBox(0)->setObjectName(QStringLiteral("tNum0"));

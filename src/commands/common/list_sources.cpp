@@ -16,13 +16,6 @@ constexpr int kItemCount = 116;
 constexpr int kStarItemFirst = 104;  // items of the star file: code = index + 26
 constexpr int kStarCodeShift = 26;
 
-const core::NameTables *names(const workspace::EditContext &ctx)
-{
-    if (ctx.gameData)
-        return &ctx.gameData->names;
-    return ctx.captions.names;
-}
-
 void add(BuiltList &l, const QString &text, int value)
 {
     l.texts << text;
@@ -90,7 +83,7 @@ int itemOnlyAlias(int value, int size)
 
 } // namespace
 
-int readSettingCount(const workspace::EditContext &ctx, const SettingCount &count)
+int readSettingCount(const workspace::ProgramServices &ctx, const SettingCount &count)
 {
     const QString text = ctx.readSetting(QStringLiteral("Setting"), QString::fromLatin1(count.key));
     double v = 0;
@@ -111,7 +104,7 @@ std::optional<int> BuiltList::indexOf(int value) const
     return int(it - values.begin());
 }
 
-BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx)
+BuiltList buildList(const ListSpec &spec, const workspace::ProgramServices &ctx)
 {
     BuiltList l;
     switch (spec.source) {
@@ -154,7 +147,7 @@ BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx)
     }
     case ListSource::Item:
     case ListSource::ItemOnly: {
-        const core::NameTables *t = names(ctx);
+        const core::NameTables *t = ctx.nameTables();
         for (int i = 0; i < kItemCount; ++i) {
             const QString name = t && i < t->itemNames.size() ? t->itemNames.at(i) : QString();
             add(l, name, i < kStarItemFirst ? i : i + kStarCodeShift);
@@ -170,26 +163,26 @@ BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx)
     case ListSource::Weapon:
     case ListSource::Defence:
     case ListSource::Assist:
-        addEquipment(l, spec, names(ctx));
+        addEquipment(l, spec, ctx.nameTables());
         break;
     }
     return l;
 }
 
-QString placeholderText(const ListSpec &spec, int value, const workspace::EditContext &ctx)
+QString placeholderText(const ListSpec &spec, int value, const workspace::ProgramServices &ctx)
 {
     core::CaptionSettings settings;
     if (ctx.captions.settings)
         settings = *ctx.captions.settings;
     settings.charLvMax = readSettingCount(ctx, kCharLvMax);
-    const core::ValueWordsContext words{names(ctx), &settings, false};
+    const core::ValueWordsContext words{ctx.nameTables(), &settings, false};
     QString text = spec.captionTag ? core::valueWords(spec.captionTag, value, words).trimmed() : QString();
     if (text.isEmpty())
         text = QString::number(value);
     return text;
 }
 
-int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::EditContext &ctx)
+int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::ProgramServices &ctx)
 {
     if (const std::optional<int> listed = items.indexOf(value))
         return *listed;

@@ -25,7 +25,7 @@ inline constexpr SettingCount kCharLvMax{"CharLvMax", 50, 0, 1000};
 inline constexpr SettingCount kItemLvMax{"ItemLvMax", 9, 0, 1023};
 inline constexpr SettingCount kPMapObjMax{"PMapObjMax", 206, 1, 4096};
 inline constexpr SettingCount kGateMax{"GateMax", 186, 0, 2000};
-int readSettingCount(const workspace::EditContext &ctx, const SettingCount &count);
+int readSettingCount(const workspace::ProgramServices &ctx, const SettingCount &count);
 
 struct BuiltList {
     QStringList texts;
@@ -40,10 +40,10 @@ struct BuiltList {
     int (*alias)(int value, int size) = nullptr;
 };
 
-BuiltList buildList(const ListSpec &spec, const workspace::EditContext &ctx);
+BuiltList buildList(const ListSpec &spec, const workspace::ProgramServices &ctx);
 // The item a stored value selects: its own, else a placeholder item appended
 // to the list that shows the value (placeholderText) and writes it back.
-int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::EditContext &ctx);
+int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::ProgramServices &ctx);
 // The item the list's own rule gives a value (its fallback item where none
 // stands for it); -1 for an empty list. For what the user would get from
 // the list alone, not for loading a stored value.
@@ -51,6 +51,6 @@ int loadedIndex(const ListSpec &spec, const BuiltList &items, int value);
 
 // The text of a placeholder item for a stored value that the list cannot
 // show: the caption's word for it, or the number when the caption has none.
-QString placeholderText(const ListSpec &spec, int value, const workspace::EditContext &ctx);
+QString placeholderText(const ListSpec &spec, int value, const workspace::ProgramServices &ctx);
 
 } // namespace commands

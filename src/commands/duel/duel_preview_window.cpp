@@ -29,9 +29,9 @@ struct StopPlay {};
 
 int g_playing = 0;
 
-QString charName(const workspace::EditContext &ctx, int person)
+QString charName(const workspace::ProgramServices &ctx, int person)
 {
-    const core::NameTables *names = ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
+    const core::NameTables *names = ctx.nameTables();
     if (!names || person < 0 || person >= names->charNames.size())
         return {};
     return names->charNames[person];

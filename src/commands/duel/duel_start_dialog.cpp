@@ -40,7 +40,7 @@ DuelStartDialog::DuelStartDialog(workspace::EditContext &ctx) : CommandDialog(ct
     PickerOptions options;
     options.pair = true;
     options.focusSelectsMode = true;
-    const core::NameTables *names = ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
+    const core::NameTables *names = ctx.nameTables();
     m_picker = new CharacterPicker(this, names, options);
     body()->addWidget(m_picker->modeRow());
 

@@ -22,11 +22,6 @@ namespace commands::flow {
 
 namespace {
 
-const core::NameTables *nameTables(const workspace::EditContext &ctx)
-{
-    return ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
-}
-
 const QString kNone = QStringLiteral("無");
 
 struct Busy {
@@ -38,7 +33,7 @@ struct Busy {
 } // namespace
 
 SortieDialog::SortieDialog(workspace::EditContext &ctx)
-    : CommandDialog(ctx, kSortieCode), m_people(PersonListModel::shared(nameTables(ctx)))
+    : CommandDialog(ctx, kSortieCode), m_people(PersonListModel::shared(ctx.nameTables()))
 {
     setObjectName(QStringLiteral("FrmCharWar6"));
     setWindowTitle(QStringLiteral("수정 - 6 : 아군출격설정"));

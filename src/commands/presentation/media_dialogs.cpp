@@ -68,7 +68,7 @@ int ValueList::value() const
     return i >= 0 && std::size_t(i) < values.size() ? values[std::size_t(i)] : 0;
 }
 
-QString gameFolderOf(const workspace::EditContext &ctx)
+QString gameFolderOf(const workspace::ProgramServices &ctx)
 {
     return ctx.readSetting(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
 }

@@ -87,6 +87,6 @@ private:
 };
 
 // The game folder the listen buttons play from: [Folder] Path.
-QString gameFolderOf(const workspace::EditContext &ctx);
+QString gameFolderOf(const workspace::ProgramServices &ctx);
 
 } // namespace commands

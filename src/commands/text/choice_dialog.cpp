@@ -28,11 +28,6 @@ namespace {
 
 constexpr int kTextPos = 9;
 
-const core::NameTables *nameTables(const workspace::EditContext &ctx)
-{
-    return ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
-}
-
 // The speaker follows the text's 00 and the "0200" tag.
 int speakerPos(const QString &key)
 {
@@ -75,7 +70,7 @@ ChoiceDialog::ChoiceDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0x1
     body()->addLayout(lines);
     addEncodingNote(body(), m_box);
 
-    m_picker = new CharacterPicker(this, nameTables(ctx), PickerOptions{});
+    m_picker = new CharacterPicker(this, ctx.nameTables(), PickerOptions{});
     body()->addWidget(m_picker->modeRow());
     auto *row = new QHBoxLayout;
     auto *who = new QLabel(QStringLiteral("인물"), this);

@@ -26,11 +26,6 @@ constexpr int kSpeakerPos = 9;
 constexpr int kStandInPos = 17;
 constexpr int kTextPos = 25;
 
-const core::NameTables *nameTables(const workspace::EditContext &ctx)
-{
-    return ctx.gameData ? &ctx.gameData->names : ctx.captions.names;
-}
-
 } // namespace
 
 DialogueDialog::DialogueDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0x15)
@@ -41,7 +36,7 @@ DialogueDialog::DialogueDialog(workspace::EditContext &ctx) : CommandDialog(ctx,
 
     PickerOptions options;
     options.pair = true;
-    m_picker = new CharacterPicker(this, nameTables(ctx), options);
+    m_picker = new CharacterPicker(this, ctx.nameTables(), options);
     body()->addWidget(m_picker->modeRow());
     auto *grid = new QGridLayout;
     auto *who = new QLabel(QStringLiteral("인물"), this);

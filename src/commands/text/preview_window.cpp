@@ -53,14 +53,14 @@ bool PreviewWindow::glyphPause(int ms, const bool &skip)
     return !m_closing;
 }
 
-QWidget *previewOwner(const workspace::EditContext &ctx)
+QWidget *previewOwner(const workspace::ProgramServices &ctx)
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
     return ctx.parent;
 }
 
-QString previewFolder(const workspace::EditContext &ctx)
+QString previewFolder(const workspace::ProgramServices &ctx)
 {
     const QString stored = previewGameFolder(ctx);
     if (!stored.isEmpty())

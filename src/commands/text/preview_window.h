@@ -6,6 +6,7 @@
 
 namespace workspace {
 struct EditContext;
+struct ProgramServices;
 }
 
 namespace commands {
@@ -38,8 +39,8 @@ private:
 };
 
 // The owner of a preview: the dialog that is open now, else the main window.
-QWidget *previewOwner(const workspace::EditContext &ctx);
+QWidget *previewOwner(const workspace::ProgramServices &ctx);
 // The game folder the preview reads its files from.
-QString previewFolder(const workspace::EditContext &ctx);
+QString previewFolder(const workspace::ProgramServices &ctx);
 
 } // namespace commands

@@ -23,7 +23,7 @@ QAction *addPreviewMenu(QDialog *dialog)
     return view;
 }
 
-QString previewGameFolder(const workspace::EditContext &ctx)
+QString previewGameFolder(const workspace::ProgramServices &ctx)
 {
     return ctx.readSetting(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
 }

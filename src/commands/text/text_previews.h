@@ -23,6 +23,6 @@ void openTextPreview(const QString &tool, workspace::EditContext &ctx);
 QAction *addPreviewMenu(QDialog *dialog);
 
 // The game folder the previews read from: the stored setting.
-QString previewGameFolder(const workspace::EditContext &ctx);
+QString previewGameFolder(const workspace::ProgramServices &ctx);
 
 } // namespace commands

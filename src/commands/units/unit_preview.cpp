@@ -9,7 +9,7 @@ namespace commands {
 
 namespace {
 
-QString gameFolder(const workspace::EditContext &ctx)
+QString gameFolder(const workspace::ProgramServices &ctx)
 {
     return ctx.gameData ? ctx.gameData->folder : core::game::folderLoad();
 }
@@ -32,7 +32,7 @@ PreviewDraw modelPreview(int modelIndex)
     return {core::game::unitSheetEntry(modelIndex, 0), 0, false};
 }
 
-std::optional<int> personMapModel(const workspace::EditContext &ctx, int person)
+std::optional<int> personMapModel(const workspace::ProgramServices &ctx, int person)
 {
     if (person < 0 || person >= core::game::kPersonCount)
         return std::nullopt;
@@ -45,7 +45,7 @@ std::optional<int> personMapModel(const workspace::EditContext &ctx, int person)
     return model < 0 ? std::nullopt : std::optional<int>(model);
 }
 
-QImage renderPreview(const workspace::EditContext &ctx, const PreviewDraw &draw)
+QImage renderPreview(const workspace::ProgramServices &ctx, const PreviewDraw &draw)
 {
     const QImage frame = core::game::unitSpriteFrame(gameFolder(ctx), draw.sheet, draw.frame);
     const QImage sprite = core::game::keyedTransparent(frame);

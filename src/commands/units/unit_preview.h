@@ -36,10 +36,10 @@ PreviewDraw modelPreview(int modelIndex);
 // The map model of a person: from the game data read, else from the data
 // archive of the game folder; nullopt for a number the person table does
 // not hold (groups, variable persons, none) or an unreadable archive.
-std::optional<int> personMapModel(const workspace::EditContext &ctx, int person);
+std::optional<int> personMapModel(const workspace::ProgramServices &ctx, int person);
 
 // The drawn preview: the frame with its key colour transparent, mirrored as
 // asked. A sheet the game's files do not hold draws nothing visible.
-QImage renderPreview(const workspace::EditContext &ctx, const PreviewDraw &draw);
+QImage renderPreview(const workspace::ProgramServices &ctx, const PreviewDraw &draw);
 
 } // namespace commands

@@ -20,7 +20,7 @@ using enginetest::CommandNode;
 
 namespace {
 
-BuiltList threeSizes(const workspace::EditContext &)
+BuiltList threeSizes(const workspace::ProgramServices &)
 {
     BuiltList l;
     for (int v : {10, 20, 30}) {
