@@ -2,31 +2,25 @@
 // levels, and the ending flag.
 #include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
+#include "commands/common/common_lists.h"
 #include "commands/common/number_field.h"
-
-#include <QComboBox>
-
-#include <algorithm>
 
 namespace commands {
 
 namespace {
 
-// A level of 10 or more opens on item 9, and 0xFFFF on "DefLv", whatever
-// the length of the list.
-constexpr int kHighestLoadedLevel = 9;
-
+// A stored level shows as its own item, or (0xFFFF, or a level past
+// ItemLvMax) as a placeholder with its caption word, which keeps it.
 const FieldSpec kFields[] = {
     numberField(9, "tNum", u"추가로 얻는 돈"),
     listField(21, "cbItem0", u"물품", sourceList(ListSource::Item)),
-    listField(29, "cbItemLv0", u"Lv", sourceList(ListSource::ItemLevel)),
+    listField(29, "cbItemLv0", u"Lv", itemLevelList()),
     listField(37, "cbItem1", u"물품", sourceList(ListSource::Item)),
-    listField(45, "cbItemLv1", u"Lv", sourceList(ListSource::ItemLevel)),
+    listField(45, "cbItemLv1", u"Lv", itemLevelList()),
     listField(53, "cbItem2", u"물품", sourceList(ListSource::Item)),
-    listField(61, "cbItemLv2", u"Lv", sourceList(ListSource::ItemLevel)),
+    listField(61, "cbItemLv2", u"Lv", itemLevelList()),
     checkField(69, "ckFinal", u"결말"),
 };
-constexpr int kLevelFields[] = {2, 4, 6};
 // The money, then each item with its level beside it, then the flag.
 constexpr int kRows[] = {0, kRowBreak, 1, 2, kRowBreak, 3, 4, kRowBreak, 5, 6, kRowBreak, 7};
 constexpr FieldLayout kLayout{.rows = kRows};
@@ -38,25 +32,11 @@ const DialogDescription kSpoils{
     .fields = kFields,
 };
 
-class SpoilsDialog : public SentenceDialog
-{
-public:
-    explicit SpoilsDialog(workspace::EditContext &ctx) : SentenceDialog(ctx, kSpoils, kLayout)
-    {
-        for (int f : kLevelFields) {
-            const int v = field(kFields[f].pos, 2) & 0xFFFF;
-            const int item = v == 0xFFFF ? 0 : std::min(v, kHighestLoadedLevel);
-            auto *list = static_cast<QComboBox *>(control(f));
-            list->setCurrentIndex(std::clamp(item, 0, list->count() - 1));
-        }
-    }
-};
-
 } // namespace
 
 void registerSpoilsDialog(workspace::DialogRegistry &registry)
 {
-    registerEngineDialogAs<SpoilsDialog>(registry, kSpoils);
+    registerSentenceDialog(registry, kSpoils, kLayout);
 }
 
 } // namespace commands

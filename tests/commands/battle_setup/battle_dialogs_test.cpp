@@ -322,7 +322,7 @@ TEST(SpoilsDialog, ItemNumberingAndStoredValuesKept)
         EXPECT_EQ(combo(d, "cbItem0")->currentText(), QStringLiteral("116"));  // past the table: kept
         EXPECT_EQ(combo(d, "cbItem0")->count(), 118);
         EXPECT_EQ(combo(d, "cbItemLv0")->count(), 13);
-        EXPECT_EQ(combo(d, "cbItemLv0")->currentText(), QStringLiteral("Lv9"));
+        EXPECT_EQ(combo(d, "cbItemLv0")->currentText(), QStringLiteral("Lv12"));  // its own item, not Lv9
         EXPECT_EQ(combo(d, "cbItem1")->currentIndex(), 107);
         EXPECT_EQ(combo(d, "cbItemLv1")->currentText(), QStringLiteral("DefLv"));
         EXPECT_EQ(combo(d, "cbItem2")->currentIndex(), 117);
@@ -340,6 +340,31 @@ TEST(SpoilsDialog, ItemNumberingAndStoredValuesKept)
     EXPECT_EQ(core::keyField(k, 61, 2), 4);
     EXPECT_EQ(core::keyField(k, 69, 2), 2);
     EXPECT_EQ(cmd.text(), CommandNode::caption(k));
+}
+
+TEST(SpoilsDialog, LevelsPastTheListShowWhatIsStoredAndKeepIt)
+{
+    // ItemLvMax is 9 by default: levels 0..9 have items of their own.
+    struct Case { int stored; const char *shown; };
+    const Case cases[] = {{9, "Lv9"}, {10, "Lv10"}, {200, "Lv200"}, {1023, "Lv1023"}, {1024, "[Var0]"},
+                          {0xFFFE, "[Var64510]"}, {0xFFFF, "DefLv"}, {0, "DefLv"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.stored);
+        CommandNode cmd(recordWith(0x59, {{29, 2, c.stored}, {45, 2, c.stored}}));
+        const QString key = cmd.key();
+        EXPECT_FALSE(cmd.edit([&](QDialog &d) {
+            EXPECT_EQ(combo(d, "cbItemLv0")->currentText(), QLatin1String(c.shown));
+            enginetest::click(d, "cConfig");
+        }));
+        EXPECT_EQ(cmd.key(), key);
+        // Picking a real item writes it; the other row keeps its value.
+        EXPECT_TRUE(cmd.edit([&](QDialog &d) {
+            combo(d, "cbItemLv0")->setCurrentIndex(3);
+            enginetest::click(d, "cConfig");
+        }));
+        EXPECT_EQ(core::keyField(cmd.key(), 29, 2), 3);
+        EXPECT_EQ(core::keyField(cmd.key(), 45, 2), c.stored);
+    }
 }
 
 TEST(SpoilsDialog, ChangingOneRowChangesOnlyItsCharacters)
