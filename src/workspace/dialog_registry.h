@@ -30,6 +30,9 @@ using DialogRunner = std::function<void(QDialog &dialog, EditContext &ctx)>;
 
 enum class DialogKind { None = 0, Real = 1, TestOverride = 2 };
 
+// The window name of the shared text dialog, which edits eight codes.
+inline const QString kSharedTextForm = QStringLiteral("FrmString");
+
 // The windows that menu items open by name.
 inline const QString kDuelPreviewTool = QStringLiteral("FrmVSView");
 inline const QString kDuelPreviewSpeedTool = QStringLiteral("FrmVSDelay");

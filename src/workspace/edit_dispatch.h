@@ -5,6 +5,7 @@
 // when the node's key changed, marks the document modified and records the
 // edit. Also the pop-up commands that open the duel preview, the battle-map
 // picker for all own units and the variable list.
+#include "workspace/dialog_registry.h"
 #include "workspace/edit_context.h"
 #include "workspace/map_picks.h"
 
@@ -19,8 +20,6 @@ namespace workspace {
 // "FrmString" for the shared text dialog); empty for the 25 codes without
 // one, for any code outside 0x00..0x79 and before registration.
 QString editFormName(int code);
-// The window name of the shared text dialog, which edits eight codes.
-inline const QString kSharedTextForm = QStringLiteral("FrmString");
 // The codes registered with the shared text dialog, which read
 // the menu name of the edit target.
 bool usesSharedTextDialog(int code);

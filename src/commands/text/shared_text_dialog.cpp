@@ -1,7 +1,6 @@
 #include "commands/text/shared_text_dialog.h"
 
 #include "commands/text/text_dialogs.h"
-#include "workspace/edit_dispatch.h"
 #include "commands/common/encoding_note.h"
 #include "commands/common/dialogue_pages.h"
 #include "commands/text/markup_text_box.h"
