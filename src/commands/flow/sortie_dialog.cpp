@@ -79,7 +79,10 @@ SortieDialog::SortieDialog(workspace::EditContext &ctx)
     for (Group &g : m_groups) {
         const int first = g.values[0];
         // A forced slot 1 without a person opens on the first "無".
-        showItem(g, g.id == SlotGroup::Forced && first == 0xFFFF ? 0 : slotItemOfValue(first));
+        if (g.id == SlotGroup::Forced && first == 0xFFFF)
+            showItem(g, 0);
+        else
+            showValue(g, first);
     }
     setMode(core::CharSelectMode::List);
 
@@ -168,12 +171,54 @@ int SortieDialog::slotValue(SlotGroup group, int slot) const
 void SortieDialog::showSlot(Group &g, int slot)
 {
     g.shown = slot;
-    showItem(g, slotItemOfValue(g.values[std::size_t(slot)]));
+    showValue(g, g.values[std::size_t(slot)]);
+}
+
+void SortieDialog::showValue(Group &g, int value)
+{
+    // The placeholder of the slot shown before goes with it.
+    dropPlaceholder(g);
+    const int item = slotItemOfValue(value);
+    if (item != kSortieLastItem || value == 0xFFFF) {
+        showItem(g, item);
+        return;
+    }
+    // A value that names nobody (an unnamed person past the table) shows as
+    // its number in an item of its own after the list's items, which keeps
+    // it while the slot is shown, until the user picks another.
+    Busy busy(m_busy);
+    g.list->addItem(QString::number(value), value);
+    g.list->setCurrentIndex(kSortieItems);
+    g.number->setText(QString::number(value));
+    g.name->setText(QString::number(value));
+}
+
+void SortieDialog::dropPlaceholder(Group &g)
+{
+    // Taking the shown item away is no choice of the user's.
+    Busy busy(m_busy);
+    while (g.list->count() > kSortieItems)
+        g.list->removeItem(g.list->count() - 1);
+}
+
+int SortieDialog::listValue(const Group &g) const
+{
+    const int item = g.list->currentIndex();
+    return item >= kSortieItems ? g.list->itemData(item).toInt() : slotValueOfItem(item);
 }
 
 // Selects the item and fills the number and name boxes as a click on it does.
 void SortieDialog::showItem(Group &g, int item)
 {
+    if (item >= kSortieItems) {
+        // The placeholder, picked again: it shows what it keeps.
+        const QString kept = g.list->itemText(item);
+        Busy busy(m_busy);
+        g.list->setCurrentIndex(item);
+        g.number->setText(kept);
+        g.name->setText(kept);
+        return;
+    }
     Busy busy(m_busy);
     g.list->setCurrentIndex(item);
     g.number->setText(QString::number(slotNumberOfItem(g.id, item)));
@@ -221,7 +266,7 @@ void SortieDialog::store(Group &g, QWidget *control)
 {
     int &slot = g.values[std::size_t(g.shown)];
     if (control == g.list) {
-        slot = slotValueOfItem(g.list->currentIndex());
+        slot = listValue(g);
     } else if (control == g.number) {
         if (g.number->text().isEmpty())
             g.number->setText(QStringLiteral("0"));

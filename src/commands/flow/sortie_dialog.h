@@ -67,6 +67,12 @@ private:
     int shownSlot(const Group &g) const;
     void showSlot(Group &g, int slot);
     void showItem(Group &g, int item);
+    // Shows a slot's value: its item, or a placeholder for a value no item
+    // stands for.
+    void showValue(Group &g, int value);
+    void dropPlaceholder(Group &g);
+    // The value the list's current item stands for.
+    int listValue(const Group &g) const;
     void onListChosen(Group &g);
     void onNumberChanged(Group &g);
     void onNameChanged(Group &g);

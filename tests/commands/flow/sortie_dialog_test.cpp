@@ -181,6 +181,50 @@ TEST(SortieDialog, NumbersThatNameNobodyTurnIntoTheGroupsNone)
     }
 }
 
+TEST(SortieDialog, StoredValuesThatNameNobodyShowAsTheirNumberAndAreKept)
+{
+    // Unnamed persons past the table (1028..0xEFFE) in both groups.
+    const Slots forced = {1028, 3, 0xEFFE, 0, 2000};
+    const Slots barred = {7, 0x8000, 0xFFFF, 1029, 1028};
+    const QString stored = rec06(0, 0, forced, barred);
+    CommandNode cmd(stored);
+    EXPECT_FALSE(cmd.edit([&](QDialog &d) {
+        for (int slot : {0, 1, 2, 3, 4, 0}) {
+            for (char g : {'T', 'F'}) {
+                showSlot(d, g == 'T' ? 1 : 2, slot);
+                const int v = (g == 'T' ? forced : barred)[std::size_t(slot)];
+                const bool nobody = v >= 1028 && v <= 0xEFFE;
+                SCOPED_TRACE(v);
+                // One placeholder at the most, and only for the slot shown.
+                EXPECT_EQ(list(d, g)->count(), nobody ? 5126 : 5125);
+                if (nobody) {
+                    EXPECT_EQ(list(d, g)->currentIndex(), 5125);
+                    EXPECT_EQ(list(d, g)->currentText(), QString::number(v));
+                    EXPECT_EQ(number(d, g)->text(), QString::number(v));
+                    EXPECT_EQ(name(d, g)->text(), QString::number(v));
+                }
+            }
+        }
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(cmd.record(), stored);
+
+    // A real item picked over a placeholder is written for that slot only;
+    // the placeholder picked back gives the stored value again.
+    EXPECT_TRUE(cmd.edit([&](QDialog &d) {
+        list(d, 'T')->setCurrentIndex(9);
+        showSlot(d, 1, 4);
+        list(d, 'T')->setCurrentIndex(9);
+        list(d, 'T')->setCurrentIndex(5125);
+        EXPECT_EQ(number(d, 'T')->text(), QStringLiteral("2000"));
+        showSlot(d, 1, 0);
+        EXPECT_EQ(list(d, 'T')->count(), 5125);
+        EXPECT_EQ(list(d, 'T')->currentIndex(), 9);
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(cmd.record(), rec06(0, 0, {9, 3, 0xEFFE, 0, 2000}, barred));
+}
+
 TEST(SortieDialog, PastedVariablePersonsAreStored)
 {
     CommandNode cmd(rec06(0, 0, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}));
