@@ -180,10 +180,23 @@ void ForcedSortieDialog::setMode(core::CharSelectMode mode)
 
 void ForcedSortieDialog::showSlot(int r, int slot)
 {
+    Row &row = m_rows[std::size_t(r)];
     ++m_showing;
-    select(r, person::rowOfValue(m_rows[std::size_t(r)].values[std::size_t(slot)]));
+    // The placeholder of the slot shown before goes with it.
+    while (row.list->count() > person::kRowCount)
+        row.list->removeItem(row.list->count() - 1);
+    const int value = row.values[std::size_t(slot)];
+    const int item = person::rowOfValue(value);
+    if (item == person::kNoneRow && value != person::kNone) {
+        // A person past the table names nobody: it shows as its number in
+        // an item of its own, which keeps it until the user picks another.
+        row.list->addItem(QString::number(value), value);
+        select(r, person::kRowCount);
+    } else {
+        select(r, item);
+    }
     --m_showing;
-    m_rows[std::size_t(r)].edited = false;
+    row.edited = false;
 }
 
 void ForcedSortieDialog::select(int r, int item)
@@ -206,6 +219,12 @@ void ForcedSortieDialog::listChosen(int r, int item)
     if (item < 0)
         return;
     Row &row = m_rows[std::size_t(r)];
+    if (item >= person::kRowCount) {
+        // The placeholder: its own number.
+        setTextIfDifferent(row.number, row.list->itemText(item));
+        setTextIfDifferent(row.name, row.list->itemText(item));
+        return;
+    }
     if (item == person::kNoneRow && row.forced) {
         // The forced row has no "nobody" apart from 0: back to item 0.
         setTextIfDifferent(row.number, QStringLiteral("0"));
@@ -219,19 +238,24 @@ void ForcedSortieDialog::listChosen(int r, int item)
 
 void ForcedSortieDialog::numberChanged(int r)
 {
-    const std::int64_t v = m_rows[std::size_t(r)].number->number();
+    const Row &row = m_rows[std::size_t(r)];
+    const std::int64_t v = row.number->number();
     int item = person::kNoneRow;
     if (v >= person::kFirstVariableValue && v < person::kNone)
         item = person::rowOfValue(int(v));
     else if (v < person::kFirstVariableRow)
         item = int(v);
+    else if (row.list->count() > person::kRowCount && row.list->itemData(person::kRowCount).toLongLong() == v)
+        item = person::kRowCount;  // the slot's own stored person, shown by its placeholder
     select(r, item);
 }
 
 void ForcedSortieDialog::commitList(int r)
 {
     Row &row = m_rows[std::size_t(r)];
-    row.values[std::size_t(chosenSlot(r))] = person::valueOfRow(row.list->currentIndex());
+    const int item = row.list->currentIndex();
+    row.values[std::size_t(chosenSlot(r))] =
+        item >= person::kRowCount ? row.list->itemData(item).toInt() : person::valueOfRow(item);
 }
 
 void ForcedSortieDialog::commitNumber(int r)

@@ -213,21 +213,56 @@ TEST(ForcedSortieDialog, TypedNumbersAndNames)
     EXPECT_EQ(node.barred(3), 0xFFFF);
 }
 
-TEST(ForcedSortieDialog, CountLimitAndUnshowableStoredPersons)
+TEST(ForcedSortieDialog, CountLimitAndPersonsPastTheTableShowAsTheirNumber)
 {
     QString record = core::defaultRecord(0x4A);
     core::keyWriteField(record, 9, 4, 41);
     core::keyWriteField(record, kForcedPos, 2, 1280);
+    core::keyWriteField(record, kBarredPos + 8, 2, 0xEFFE);
     SortieNode node(record);
     node.cmd.edit([&](QDialog &d) {
         activate(d);
         EXPECT_EQ(box(d, "tGoCharNum")->text(), QStringLiteral("41"));
-        EXPECT_EQ(list(d, "cbListT")->currentIndex(), 0);
-        EXPECT_EQ(box(d, "tNumT")->text(), QStringLiteral("0"));
+        // Its own item after the list's, and the same number in both boxes.
+        EXPECT_EQ(list(d, "cbListT")->count(), 5126);
+        EXPECT_EQ(list(d, "cbListT")->currentIndex(), 5125);
+        EXPECT_EQ(list(d, "cbListT")->currentText(), QStringLiteral("1280"));
+        EXPECT_EQ(box(d, "tNumT")->text(), QStringLiteral("1280"));
+        EXPECT_EQ(box(d, "tNameT")->text(), QStringLiteral("1280"));
+        // Each slot shows its own value; the placeholder goes with its slot.
+        EXPECT_EQ(list(d, "cbListF")->count(), 5125);
+        slotButton(d, 1, 1)->click();
+        EXPECT_EQ(list(d, "cbListF")->currentText(), QStringLiteral("61438"));
+        slotButton(d, 1, 2)->click();
+        EXPECT_EQ(list(d, "cbListF")->count(), 5125);
+        EXPECT_EQ(list(d, "cbListF")->currentIndex(), 5124);
+        slotButton(d, 0, 1)->click();
+        EXPECT_EQ(list(d, "cbListT")->count(), 5125);
+        slotButton(d, 0, 0)->click();
+        EXPECT_EQ(list(d, "cbListT")->currentText(), QStringLiteral("1280"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     EXPECT_EQ(core::keyField(node.cmd.key(), 9, 4), 41);
-    EXPECT_EQ(node.cmd.key().mid(kForcedPos - 1, 4), QStringLiteral("0005"));
+    EXPECT_EQ(node.cmd.key(), record + node.cmd.key().mid(record.size()));
+    EXPECT_EQ(node.forced(0), 1280);
+    EXPECT_EQ(node.barred(1), 0xEFFE);
+
+    // Picking a real item over the placeholder writes it; picking the
+    // placeholder back keeps the stored person.
+    for (const bool back : {false, true}) {
+        SortieNode again(record);
+        again.cmd.edit([&](QDialog &d) {
+            activate(d);
+            list(d, "cbListT")->setFocus();
+            list(d, "cbListT")->setCurrentIndex(9);
+            if (back)
+                list(d, "cbListT")->setCurrentIndex(5125);
+            leave(d, list(d, "cbListT"));
+            enginetest::click(d, "cConfig");
+        });
+        EXPECT_EQ(again.forced(0), back ? 1280 : 9);
+        EXPECT_EQ(again.barred(1), 0xEFFE);
+    }
 }
 
 TEST(ForcedSortieDialog, CancelAfterCommitsChangesNothing)
