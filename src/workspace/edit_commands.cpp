@@ -119,8 +119,7 @@ ProgramServices EditCommands::programServices()
 EditContext EditCommands::dialogContext()
 {
     Document *d = document();
-    EditContext ctx(d ? d->tree() : m_noTree);
-    static_cast<ProgramServices &>(ctx) = programServices();
+    EditContext ctx(EditTarget(d ? d->tree() : m_noTree), programServices());
     ctx.keySerial = &m_documents.keySerial();
     if (!d)
         return ctx;

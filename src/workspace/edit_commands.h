@@ -46,7 +46,8 @@ public:
     core::Clipboard &clipboard() { return m_clipboard; }
     MultiSelect &multiSelect() { return m_multi; }
     MultiSelectionWindow *multiSelectionWindow() const { return m_mirror.get(); }
-    // What the window offers every dialog (one set for the run).
+    // What the window offers every dialog: its game data and name tables,
+    // and itself as the owner.
     ProgramServices programServices();
     // The context for one call of a dialog, pointed at the current tab.
     EditContext dialogContext();
