@@ -45,7 +45,8 @@ std::unique_ptr<BattleMapPicker> BattleMapPicker::create(const workspace::EditCo
     return std::unique_ptr<BattleMapPicker>(new BattleMapPicker(ctx, plain, request, scale));
 }
 
-std::optional<workspace::BattleMapPick> BattleMapPicker::pick(workspace::EditContext &ctx, const workspace::BattleMapRequest &request)
+std::optional<workspace::BattleMapPick> BattleMapPicker::pick(workspace::EditContext &ctx,
+                                                              const workspace::BattleMapRequest &request)
 {
     return showPicker<BattleMapPicker>(ctx, request);
 }

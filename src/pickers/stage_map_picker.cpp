@@ -59,7 +59,8 @@ std::unique_ptr<StageMapPicker> StageMapPicker::create(const workspace::EditCont
     return std::unique_ptr<StageMapPicker>(new StageMapPicker(ctx, request, background, std::move(stage)));
 }
 
-std::optional<workspace::StageMapPick> StageMapPicker::pick(workspace::EditContext &ctx, const workspace::StageMapRequest &request)
+std::optional<workspace::StageMapPick> StageMapPicker::pick(workspace::EditContext &ctx,
+                                                            const workspace::StageMapRequest &request)
 {
     return showPicker<StageMapPicker>(ctx, request);
 }

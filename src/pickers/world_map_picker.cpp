@@ -45,7 +45,8 @@ std::unique_ptr<WorldMapPicker> WorldMapPicker::create(const workspace::EditCont
         new WorldMapPicker(ctx, request, folder, map, std::move(board), std::move(cache)));
 }
 
-std::optional<QPoint> WorldMapPicker::pick(workspace::EditContext &ctx, const workspace::WorldMapRequest &request)
+std::optional<QPoint> WorldMapPicker::pick(workspace::EditContext &ctx,
+                                           const workspace::WorldMapRequest &request)
 {
     return showPicker<WorldMapPicker>(ctx, request);
 }
