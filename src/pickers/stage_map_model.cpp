@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pickers {
@@ -18,7 +19,12 @@ using core::keyField;
 
 QPoint stageMapPoint(QPoint cell)
 {
-    return {8 * (cell.x() - cell.y()) + 336, 4 * (cell.x() + cell.y()) - 200};
+    // Stored cells can be anything a 4-byte field holds: a far-off cell stays
+    // far off the stage without overflowing the painter's coordinates.
+    static constexpr qint64 kFar = qint64(1) << 24;
+    const auto bounded = [](qint64 v) { return int(std::clamp(v, -kFar, kFar)); };
+    const qint64 x = cell.x(), y = cell.y();
+    return {bounded(8 * (x - y) + 336), bounded(4 * (x + y) - 200)};
 }
 
 QPoint stageCellAt(QPointF pos)

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace pickers {
 
 using core::keyField;
@@ -95,6 +97,12 @@ bool faceShown(const QPoint &p)
     return p.x() != -1 && p.y() != -1;
 }
 
+QPoint boundedFacePoint(qint64 x, qint64 y)
+{
+    constexpr qint64 kFar = qint64(1) << 24;
+    return {int(std::clamp(x, -kFar, kFar)), int(std::clamp(y, -kFar, kFar))};
+}
+
 core::NodeId faceReplayStart(const core::DocTree &tree, core::NodeId edited)
 {
     core::NodeId walk = edited;
@@ -116,7 +124,7 @@ FaceBoard replayFaces(const core::DocTree &tree, core::NodeId start, const QStri
         if (code == 0x2B)
             board[size_t(p)] = QPoint(-1, -1);
         else if (code == 0x29 || faceShown(board[size_t(p)]))
-            board[size_t(p)] = QPoint(keyField(key, 17, 4), keyField(key, 29, 4));
+            board[size_t(p)] = boundedFacePoint(keyField(key, 17, 4), keyField(key, 29, 4));
     });
     return board;
 }

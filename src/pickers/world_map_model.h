@@ -45,6 +45,9 @@ private:
 // The face of a person on the map: its top-left pixel, or (-1, -1).
 using FaceBoard = std::vector<QPoint>; // kFacePersons entries
 bool faceShown(const QPoint &p);
+// A stored position held where the painter's coordinates cannot overflow:
+// anything beyond stays far off the map, -1 stays -1.
+QPoint boundedFacePoint(qint64 x, qint64 y);
 
 // Where the replay starts: the nearest background (0x27) before the edited
 // node of any kind, else the first Scene.

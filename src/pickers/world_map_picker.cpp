@@ -85,7 +85,7 @@ void WorldMapPicker::showEvent(QShowEvent *event)
     if (m_activated)
         return;
     m_activated = true;
-    const QPoint start = m_request.start;
+    const QPoint start = boundedFacePoint(m_request.start.x(), m_request.start.y());
     QCursor::setPos(m_view->mapToGlobal(start));
     // Putting the pointer in place reports no move on most platforms, and
     // some do not move it at all: draw under the pointer now, not at the

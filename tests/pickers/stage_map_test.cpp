@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace pickers;
 using fixtures::PickerRecord;
 using pickertest::PickerDocument;
@@ -240,3 +242,22 @@ TEST_F(StageMapTest, TwoPointsPickBothCorners)
     EXPECT_EQ(pick->first.x(), 4);
     EXPECT_EQ(pick->second, std::nullopt);
 }
+
+TEST_F(StageMapTest, CellsAsFarAsFourBytesReachStayFarOffAndOpenThePicker)
+{
+    constexpr int kFar = 1 << 24;
+    EXPECT_EQ(stageMapPoint({INT_MAX, INT_MIN}), QPoint(kFar, -204));
+    EXPECT_EQ(stageMapPoint({INT_MIN, INT_MIN}), QPoint(336, -kFar));
+    EXPECT_EQ(stageMapPoint({-1, 0x7FFFFFFF}), QPoint(-kFar, kFar));
+    // A person placed that far, and boxes holding as much, still open the
+    // picker and let a cell be picked.
+    doc.add(fixtures::PickerRecord(0x30, {{9, 2, 7}, {17, 4, 0x7FFFFFFF}, {29, 4, -0x7FFFFFFF}, {41, 2, 1}}), edited);
+    request.start = {INT_MAX, INT_MIN};
+    const std::optional<workspace::StageMapPick> pick = run([&](QDialog &d) {
+        move(d, {336, 200});
+        click(d, {336, 200});
+    });
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->first, QPoint(50, 50));
+}
+

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace pickers;
 using fixtures::PickerRecord;
 using pickertest::PickerDocument;
@@ -194,3 +196,21 @@ TEST_F(WorldMapTest, NoPersonDrawsASquareAndNoLine)
         EXPECT_NE(shown.pixelColor(340, 160), white);
     });
 }
+
+TEST_F(WorldMapTest, PositionsAsFarAsFourBytesReachStayFarOffAndOpenThePicker)
+{
+    constexpr int kFar = 1 << 24;
+    EXPECT_EQ(boundedFacePoint(INT_MAX, INT_MIN), QPoint(kFar, -kFar));
+    EXPECT_EQ(boundedFacePoint(-1, 4294967295LL), QPoint(-1, kFar));
+    // The face moved from a place that far, with boxes holding as much.
+    doc.add(fixtures::PickerRecord(0x29, {{9, 2, 3}, {17, 4, 0x7FFFFFFF}, {29, 4, 0x7FFFFFF0}}), doc.ctx.node);
+    request.start = {INT_MAX, INT_MAX};
+    const std::optional<QPoint> at = run([&](QDialog &d) {
+        EXPECT_EQ(picker(d).faces()[3], QPoint(kFar, kFar));
+        move(d, {200, 100});
+        picker(d).composed();
+        QTest::mouseClick(picker(d).mapView(), Qt::LeftButton, {}, QPoint(200, 100));
+    });
+    EXPECT_EQ(at, QPoint(200, 100));
+}
+
