@@ -3,12 +3,15 @@
 // are worked at random (typed as a user types: numbers far past every limit,
 // signs, Hangul, line breaks), and OK is pressed. Whatever the dialogs hand
 // back, the document stays a scenario: every nested length still matches its
-// list after every edit, and the saved file reads back to the same commands.
+// list after every edit, the saved file reads back to the same commands, and
+// the undo stack takes the last edits back to the very bytes they started
+// from and redoes them to the bytes they made.
 //
 // A failure prints the seed, the code and the key, so it can be replayed.
 #include "commands/common/engine_test_support.h"
 #include "core/catalogue.h"
 #include "core/eex_reader.h"
+#include "core/edit_history.h"
 #include "core/eex_writer.h"
 #include "core/key_codec.h"
 #include "core/tree_queries.h"
@@ -177,6 +180,8 @@ TEST_P(DialogMonkey, RandomEditsInEveryDialogKeepTheScenarioWhole)
     ctx.gameData = &game;
     ctx.captions = captions;
     ctx.keySerial = &serial;
+    core::EditHistory history;
+    ctx.history = &history;
     ctx.readSetting = [](const QString &, const QString &) { return QString(); };
     ctx.writeSetting = [](const QString &, const QString &, const QString &) { return true; };
     platform::ScriptedPrompts prompts;  // every question answered "closed without choosing"
@@ -210,7 +215,17 @@ TEST_P(DialogMonkey, RandomEditsInEveryDialogKeepTheScenarioWhole)
             targets.push_back(n);
         }
     }
-    for (const core::NodeId n : targets) {
+    // The file as it stood before the edits the stack can still take back.
+    const std::size_t undoable = std::size_t(core::EditHistory::kMaxSteps);
+    QByteArray beforeUndoable;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const core::NodeId n = targets[i];
+        if (i + undoable == targets.size()) {
+            const core::EexSerializeResult snapshot = core::eexSerialize(tree);
+            ASSERT_TRUE(snapshot.ok);
+            beforeUndoable = snapshot.bytes;
+            history.clear();
+        }
         const QString before = tree.key(n);
         tree.setSelected(n);
         changed += workspace::editNodeInDialog(ctx) ? 1 : 0;
@@ -229,6 +244,18 @@ TEST_P(DialogMonkey, RandomEditsInEveryDialogKeepTheScenarioWhole)
     const core::EexLoadResult reread = core::eexLoad(saved.bytes, QStringLiteral("monkey.eex"), again, againSerial);
     ASSERT_TRUE(reread.ok) << reread.errorDetail.toStdString();
     EXPECT_EQ(records(again), records(tree));
+
+    core::NodeId focus = core::kNoNode;
+    while (history.undo(focus))
+        ASSERT_TRUE(fixtures::nestedLengthsConsistent(tree));
+    const core::EexSerializeResult undone = core::eexSerialize(tree);
+    ASSERT_TRUE(undone.ok);
+    EXPECT_TRUE(undone.bytes == beforeUndoable) << "undo does not give back the bytes, seed " << seed;
+    while (history.redo(focus))
+        ASSERT_TRUE(fixtures::nestedLengthsConsistent(tree));
+    const core::EexSerializeResult redone = core::eexSerialize(tree);
+    ASSERT_TRUE(redone.ok);
+    EXPECT_TRUE(redone.bytes == saved.bytes) << "redo does not give back the bytes, seed " << seed;
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DialogMonkey, ::testing::Values(20261211u, 7u, 4099u, 65537u),
