@@ -14,17 +14,11 @@ using fixtures::GenScenario;
 using fixtures::GenScene;
 using fixtures::GenSection;
 using fixtures::hexBytes;
+using fixtures::u16;
 using fixtures::toHex;
 
 namespace {
 
-QByteArray u16(int v)
-{
-    QByteArray b(2, '\0');
-    b[0] = char(v & 0xFF);
-    b[1] = char((v >> 8) & 0xFF);
-    return b;
-}
 
 // Background item last, as the editor writes it.
 QByteArray backgroundLast(int first, int second, int logo)

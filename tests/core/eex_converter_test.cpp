@@ -11,17 +11,11 @@
 
 using namespace core;
 using fixtures::hexBytes;
+using fixtures::u16;
+using fixtures::u32;
 
 namespace {
 
-QByteArray u16(int v)
-{
-    QByteArray b(2, '\0');
-    b[0] = char(v & 0xFF);
-    b[1] = char((v >> 8) & 0xFF);
-    return b;
-}
-QByteArray u32(qint64 v) { return u16(int(v & 0xFFFF)) + u16(int((v >> 16) & 0xFFFF)); }
 int rd16(const QByteArray &b, qsizetype p) { return quint8(b[p]) | quint8(b[p + 1]) << 8; }
 qint64 rd32(const QByteArray &b, qsizetype p) { return rd16(b, p) | qint64(rd16(b, p + 2)) << 16; }
 
