@@ -1,5 +1,7 @@
 #include "platform/single_instance.h"
 
+#include "platform/handover_queue.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -9,7 +11,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <atomic>
@@ -24,22 +25,19 @@ const QByteArray kHeader = QByteArrayLiteral("storyloom hand-over 1\n");
 const QString kEntrySuffix = QStringLiteral(".handover");
 constexpr qint64 kMaxEntryBytes = 1024 * 1024;
 constexpr int kMaxPaths = 4096;
+// A receiving copy says this to every connection once it has taken it: the
+// system accepts connections for a copy that is stopped or dying too.
+constexpr char kLiveWord = 'L';
 
 bool liveCopyAnswers(const QString &name)
 {
+    if (name.isEmpty())
+        return false;
     QLocalSocket probe;
     probe.connectToServer(name);
     const bool live = probe.waitForConnected(500);
     probe.abort();
     return live;
-}
-
-QString runtimeFolder()
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder;
 }
 
 // Names sort in arrival order: milliseconds, then process and a counter.
@@ -59,20 +57,24 @@ QString SingleInstance::defaultName(const QString &programPath)
     const QByteArray overridden = qgetenv("STORYLOOM_INSTANCE");
     if (!overridden.isEmpty())
         return QString::fromLocal8Bit(overridden);
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
+    const QString folder = privateRuntimeFolder();
+    if (folder.isEmpty())
+        return {};
     const QByteArray program = QFileInfo(programPath).absoluteFilePath().toUtf8();
     const QByteArray hash = QCryptographicHash::hash(program, QCryptographicHash::Sha1).toHex().left(12);
-    return QDir(runtimeFolder()).filePath(QStringLiteral("storyloom-%1-%2").arg(user, QString::fromLatin1(hash)));
+    return QDir(folder).filePath(QStringLiteral("storyloom-%1").arg(QString::fromLatin1(hash)));
 }
 
 QString SingleInstance::queueFolder(const QString &name)
 {
     // A bare name is a socket in the temporary folder; its queue goes to the
-    // runtime folder all the same.
-    const QString base = QDir::isAbsolutePath(name) ? name : QDir(runtimeFolder()).filePath(name);
-    return base + QStringLiteral(".queue");
+    // private runtime folder all the same.
+    if (name.isEmpty())
+        return {};
+    if (QDir::isAbsolutePath(name))
+        return name + QStringLiteral(".queue");
+    const QString folder = privateRuntimeFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(name + QStringLiteral(".queue"));
 }
 
 QByteArray SingleInstance::encodeHandOver(const QStringList &paths)
@@ -116,14 +118,13 @@ std::optional<QStringList> SingleInstance::decodeHandOver(const QByteArray &byte
 
 QString SingleInstance::enqueue(const QString &name, const QStringList &paths)
 {
-    const QString folder = queueFolder(name);
-    if (!QDir().mkpath(folder))
+    const HandOverQueueFolder folder(queueFolder(name), true);
+    if (!folder.isOpen())
         return {};
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString entry = newEntryName() + kEntrySuffix;
     // Written whole under its final name in one step, so a reader never
     // sees half an entry.
-    QSaveFile file(QDir(folder).filePath(entry));
+    QSaveFile file(QDir(folder.path()).filePath(entry));
     if (!file.open(QIODevice::WriteOnly))
         return {};
     const QByteArray bytes = encodeHandOver(paths);
@@ -135,7 +136,7 @@ QString SingleInstance::enqueue(const QString &name, const QStringList &paths)
 void SingleInstance::withdraw(const QString &name, const QString &entry)
 {
     if (!entry.isEmpty())
-        QFile::remove(QDir(queueFolder(name)).filePath(entry));
+        HandOverQueueFolder(queueFolder(name)).remove(entry);
 }
 
 bool SingleInstance::copyRunning(const QString &name) { return liveCopyAnswers(name); }
@@ -148,6 +149,8 @@ bool SingleInstance::listen()
 {
     if (isListening())
         return true;
+    if (m_name.isEmpty())
+        return false;
     // Listening with access options replaces whatever socket file is there,
     // a live copy's included, so ask first.
     if (liveCopyAnswers(m_name))
@@ -173,31 +176,64 @@ bool SingleInstance::listen()
 
 bool SingleInstance::isListening() const { return m_server && m_server->isListening(); }
 
-QStringList SingleInstance::untakenEntries() const
+void SingleInstance::retryListen()
+{
+    if (isListening() || m_liveCopyAnswered || m_name.isEmpty())
+        return;
+    if (m_probe) {
+        // Still connecting, or a busy copy that has not taken it yet.
+        if (m_probe->state() != QLocalSocket::UnconnectedState)
+            return;
+        dropProbe(); // gone without a word: that copy died
+    }
+    if (listen())
+        return;
+    // Someone answered. Wait, without blocking, for its word or its end.
+    m_probe = new QLocalSocket(this);
+    connect(m_probe, &QLocalSocket::readyRead, this, [this] {
+        if (m_probe && m_probe->readAll().contains(kLiveWord)) {
+            m_liveCopyAnswered = true;
+            dropProbe();
+        }
+    });
+    m_probe->connectToServer(m_name);
+}
+
+void SingleInstance::dropProbe()
+{
+    if (!m_probe)
+        return;
+    m_probe->disconnect(this);
+    m_probe->abort();
+    m_probe->deleteLater();
+    m_probe = nullptr;
+}
+
+QStringList SingleInstance::untakenEntries(const HandOverQueueFolder &folder) const
 {
     if (!isListening())
         return {};
-    QStringList entries = QDir(queueFolder(m_name))
-                              .entryList({QStringLiteral("*") + kEntrySuffix}, QDir::Files | QDir::Hidden, QDir::Name);
+    QStringList entries = folder.entries(kEntrySuffix);
     entries.removeIf([this](const QString &e) { return m_taken.contains(e); });
     return entries;
 }
 
-bool SingleInstance::hasPending() const { return !untakenEntries().isEmpty(); }
+bool SingleInstance::hasPending() const
+{
+    return !untakenEntries(HandOverQueueFolder(queueFolder(m_name))).isEmpty();
+}
 
 QStringList SingleInstance::takePending()
 {
     QStringList paths;
-    const QDir folder(queueFolder(m_name));
-    for (const QString &entry : untakenEntries()) {
-        QFile file(folder.filePath(entry));
+    const HandOverQueueFolder folder(queueFolder(m_name));
+    for (const QString &entry : untakenEntries(folder)) {
         std::optional<QStringList> decoded;
-        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxEntryBytes)
-            decoded = decodeHandOver(file.readAll());
-        file.close();
+        if (const std::optional<QByteArray> bytes = folder.read(entry, kMaxEntryBytes))
+            decoded = decodeHandOver(*bytes);
         if (!decoded) {
             // Not ours to open; it would be met again at every look.
-            QFile::remove(file.fileName());
+            folder.remove(entry);
             continue;
         }
         paths += *decoded;
@@ -209,9 +245,9 @@ QStringList SingleInstance::takePending()
 
 void SingleInstance::finish(const QStringList &entries)
 {
-    const QDir folder(queueFolder(m_name));
+    const HandOverQueueFolder folder(queueFolder(m_name));
     for (const QString &entry : entries) {
-        QFile::remove(folder.filePath(entry));
+        folder.remove(entry);
         m_taken.remove(entry);
         m_takenOrder.removeAll(entry);
     }
@@ -220,6 +256,8 @@ void SingleInstance::finish(const QStringList &entries)
 void SingleInstance::onNewConnection()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        socket->write(&kLiveWord, 1);
+        socket->flush();
         socket->abort();
         socket->deleteLater();
     }

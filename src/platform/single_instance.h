@@ -5,7 +5,8 @@
 // hand-over, so a hand-over waits however long the running copy is busy, and
 // one that a copy took but never opened (it died first) is still there for
 // the next start. Entries are taken off the queue only once their files are
-// open.
+// open. Channel and queue live in a folder of this user's own; the queue
+// reads nothing but this user's regular files (see handover_queue.h).
 #include <QObject>
 #include <QSet>
 #include <QStringList>
@@ -13,17 +14,22 @@
 #include <optional>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace platform {
+
+class HandOverQueueFolder;
 
 class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
     // The channel of this user and this program file: a socket in the
-    // runtime folder. The variable STORYLOOM_INSTANCE, when set, replaces it.
+    // user's private runtime folder; empty when the user has none, and then
+    // every copy edits on its own. The variable STORYLOOM_INSTANCE, when
+    // set, replaces it.
     static QString defaultName(const QString &programPath);
-    // The queue folder of a channel.
+    // The queue folder of a channel (empty for an empty name).
     static QString queueFolder(const QString &name);
 
     // A hand-over as stored in the queue, and back; nullopt for anything not
@@ -32,7 +38,8 @@ public:
     static std::optional<QStringList> decodeHandOver(const QByteArray &bytes);
 
     // Puts paths at the end of the queue of name. Returns the entry's id,
-    // empty when the queue could not be written.
+    // empty when the queue could not be written or its folder is not this
+    // user's own with mode 0700.
     static QString enqueue(const QString &name, const QStringList &paths);
     // Removes an entry that its own copy opens after all.
     static void withdraw(const QString &name, const QString &entry);
@@ -50,10 +57,18 @@ public:
     // receives them; a channel left behind by a copy that died is taken over.
     bool listen();
     bool isListening() const;
+    // For a copy that is not the receiver, at every tick: the copy that
+    // answered may have been dying (it answers until its process is gone).
+    // Listens as soon as that copy is gone; stops trying once a live copy
+    // has answered. Never waits.
+    void retryListen();
+    // A live receiving copy answered retryListen: this copy edits on its own.
+    bool liveCopyAnswered() const { return m_liveCopyAnswered; }
 
     // The paths of queue entries not taken yet, oldest first (nothing while
-    // not listening). The entries stay in the queue, marked taken by this
-    // copy, until finish().
+    // not listening or when the queue folder is not private). The entries
+    // stay in the queue, marked taken by this copy, until finish(); entries
+    // that are not hand-overs of this user are removed unread.
     QStringList takePending();
     bool hasPending() const;
     // The entries taken and not finished.
@@ -68,10 +83,14 @@ signals:
 
 private:
     void onNewConnection();
-    QStringList untakenEntries() const;
+    void dropProbe();
+    QStringList untakenEntries(const HandOverQueueFolder &folder) const;
 
     QString m_name;
     QLocalServer *m_server = nullptr;
+    // The connection that waits for the answering copy's word or its end.
+    QLocalSocket *m_probe = nullptr;
+    bool m_liveCopyAnswered = false;
     QSet<QString> m_taken;
     QStringList m_takenOrder;
 };

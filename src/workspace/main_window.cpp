@@ -396,6 +396,9 @@ void MainWindow::queueHandOver(const QStringList &paths)
 
 void MainWindow::openHandOvers()
 {
+    // A copy that answered at the start may have been dying: receive once it is gone.
+    if (m_source && !m_source->isListening())
+        m_source->retryListen();
     if (m_source)
         queueHandOver(m_source->takePending());
     if (m_handOvers.isEmpty() || m_openingHandOver)
