@@ -3,6 +3,7 @@
 // folder anyone may read. The receiving copy reads none of them, stays
 // responsive, and the channel never lands in a folder other users share.
 #include "platform/single_instance.h"
+#include "support/child_process.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,56 +13,17 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 using platform::SingleInstance;
+using testsupport::finishesInChild;
 
 // Not root's, so "another user" also when the tests run as root.
 constexpr uid_t kOtherUser = 65534;
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kUnderAsan = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kUnderAsan = true;
-#else
-constexpr bool kUnderAsan = false;
-#endif
-#else
-constexpr bool kUnderAsan = false;
-#endif
-
-// Runs body in a child process with a time limit and, where the memory
-// checker allows one, a memory limit: a read that blocks or never ends
-// fails the test instead of hanging it or eating the machine's memory.
-bool finishesInChild(const std::function<bool()> &body)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::alarm(10);
-        if (!kUnderAsan) {
-            const rlimit limit{rlim_t(2) << 30, rlim_t(2) << 30};
-            ::setrlimit(RLIMIT_DATA, &limit);
-        }
-        bool ok = false;
-        try {
-            ok = body();
-        } catch (...) { // out of memory: the child must not go on as a second test run
-        }
-        ::_exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
-        return false;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {

@@ -1,16 +1,22 @@
-// Which copy receives hand-overs when the copy that received them is dying:
-// the system still accepts connections for a killed process until it is
-// gone, so a copy started at that moment is answered and must keep trying.
+// The receiving window and its queue: which copy receives hand-overs when
+// the copy that received them is dying (the system still accepts
+// connections for a killed process until it is gone, so a copy started at
+// that moment is answered and must keep trying), and what another process
+// plants in the queue, which the window never opens.
 #include "core/settings.h"
 #include "platform/single_instance.h"
+#include "support/child_process.h"
 #include "workspace/main_window.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -116,6 +122,36 @@ TEST_F(HandOverReceiver, ACopyThatALiveCopyAnsweredEditsOnItsOwn)
     EXPECT_EQ(running.takePending(), QStringList({"/d/for-the-first.eex"}));
     // It stopped asking once answered.
     EXPECT_EQ(knocks, knocksWhenAnswered);
+}
+
+TEST_F(HandOverReceiver, WhatAnotherProcessPlantedInTheQueueIsNeverOpened)
+{
+    SingleInstance channel(name);
+    ASSERT_TRUE(channel.listen());
+    ASSERT_FALSE(SingleInstance::enqueue(name, {"/d/ok.eex"}).isEmpty());
+    const QDir queue(SingleInstance::queueFolder(name));
+    const auto native = [](const QString &path) { return QFile::encodeName(path); };
+    ASSERT_EQ(::symlink("/dev/zero", native(queue.filePath("0-zero.handover"))), 0);
+    ASSERT_EQ(::mkfifo(native(dir.filePath("fifo")), 0600), 0);
+    ASSERT_EQ(::symlink(native(dir.filePath("fifo")), native(queue.filePath("0-fifo.handover"))), 0);
+    ASSERT_EQ(::mkfifo(native(queue.filePath("0-pipe.handover")), 0600), 0);
+    {
+        QFile other(queue.filePath("0-other.handover"));
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write(SingleInstance::encodeHandOver({"/d/planted.eex"}));
+    }
+    const bool otherOwner = ::chown(native(queue.filePath("0-other.handover")), 65534, 65534) == 0;
+    if (!otherOwner) // changing a file's owner takes root
+        QFile::remove(queue.filePath("0-other.handover"));
+    window->setHandOverSource(&channel);
+    // The window goes on handling events and opens the one real hand-over.
+    EXPECT_TRUE(testsupport::finishesInChild([this] {
+        bool ticked = false;
+        QTimer::singleShot(400, [&] { ticked = true; });
+        const bool done = QTest::qWaitFor([&] { return ticked && !opened.isEmpty(); }, 3000);
+        return done && opened == QStringList({"/d/ok.eex"});
+    }));
+    EXPECT_TRUE(queue.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).isEmpty());
 }
 
 } // namespace
