@@ -67,8 +67,9 @@ public:
 
     // The paths of queue entries not taken yet, oldest first (nothing while
     // not listening or when the queue folder is not private). The entries
-    // stay in the queue, marked taken by this copy, until finish(); entries
-    // that are not hand-overs of this user are removed unread.
+    // stay in the queue, marked taken by this copy, until finish(). Entries
+    // that are not this user's regular files are removed unread, those that
+    // hold no hand-over once read.
     QStringList takePending();
     bool hasPending() const;
     // The entries taken and not finished.

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
