@@ -44,21 +44,22 @@ TEST(ColorMarkupLoad, TakesRunsOutAndRemembersTheirColours)
 {
     const LoadedMarkup m = loadColorMarkup(QStringLiteral("abc[C28def]ghi"));
     EXPECT_EQ(m.text, QStringLiteral("abcdefghi"));
-    EXPECT_EQ(m.spans, (QList<ColorSpan>{{3, 3, 40}}));
+    EXPECT_EQ(m.spans, (QList<ColorSpan>{{3, 3, 40, QStringLiteral("[C28")}}));
 
     const LoadedMarkup two = loadColorMarkup(QStringLiteral("[C28ab]xy[C3Acd]"));
     EXPECT_EQ(two.text, QStringLiteral("abxycd"));
-    EXPECT_EQ(two.spans, (QList<ColorSpan>{{0, 2, 40}, {4, 2, 58}}));
+    EXPECT_EQ(two.spans, (QList<ColorSpan>{{0, 2, 40, QStringLiteral("[C28")}, {4, 2, 58, QStringLiteral("[C3A")}}));
 
     // No closing bracket: the characters stay.
     EXPECT_EQ(loadColorMarkup(QStringLiteral("a[C28bc")).text, QStringLiteral("a[C28bc"));
     EXPECT_TRUE(loadColorMarkup(QStringLiteral("a[C28bc")).spans.isEmpty());
     // An index past the palette stays as its characters.
     EXPECT_EQ(loadColorMarkup(QStringLiteral("[CFFab]")).text, QStringLiteral("[CFFab]"));
-    // A "[C" inside a run's words has no end of its own left and stays.
-    const LoadedMarkup inner = loadColorMarkup(QStringLiteral("[C01[C02ab]"));
-    EXPECT_EQ(inner.text, QStringLiteral("[C02ab"));
-    EXPECT_EQ(inner.spans, (QList<ColorSpan>{{0, 6, 1}}));
+    // Nested runs stay as their characters up to the first "]"; what follows
+    // is read afresh.
+    const LoadedMarkup inner = loadColorMarkup(QStringLiteral("[C01[C02ab]]c[C03d]"));
+    EXPECT_EQ(inner.text, QStringLiteral("[C01[C02ab]]cd"));
+    EXPECT_EQ(inner.spans, (QList<ColorSpan>{{13, 1, 3, QStringLiteral("[C03")}}));
 }
 
 TEST(ColorMarkupStore, SwitchesBecomeRuns)
@@ -66,7 +67,7 @@ TEST(ColorMarkupStore, SwitchesBecomeRuns)
     const std::uint32_t red = core::colorTable()[40];
     const std::uint32_t blue = core::rgbValue(0, 0, 255);
     auto piece = [](const char *t, std::optional<std::uint32_t> c) {
-        return ColoredPiece{QString::fromLatin1(t), c, false};
+        return ColoredPiece{QString::fromLatin1(t), c, false, -1, {}};
     };
     EXPECT_EQ(markupFromPieces({piece("ab", red), piece("xy", std::nullopt), piece("cd", blue)}),
               QStringLiteral("[C28ab]xy[C3Acd]"));
@@ -77,7 +78,7 @@ TEST(ColorMarkupStore, SwitchesBecomeRuns)
     // No coloured word: the plain text, even with stray brackets.
     EXPECT_EQ(markupFromPieces({piece("a[C2", std::nullopt)}), QStringLiteral("a[C2"));
     // A run open across a line break stays open.
-    EXPECT_EQ(markupFromPieces({piece("a", red), {QStringLiteral("\r\n"), std::nullopt, true}, piece("b", red)}),
+    EXPECT_EQ(markupFromPieces({piece("a", red), {QStringLiteral("\r\n"), std::nullopt, true, -1, {}}, piece("b", red)}),
               QStringLiteral("[C28a\r\nb]"));
 }
 
