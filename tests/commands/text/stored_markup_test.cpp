@@ -8,9 +8,9 @@
 #include "commands/text/preview_passes.h"
 #include "commands/text/text_previews.h"
 #include "core/color_table.h"
-#include "core/game/game_data.h"
 #include "core/key_codec.h"
 #include "fixtures/font_fixtures.h"
+#include "preview_support.h"
 #include "text_dialog_support.h"
 
 #include <QAction>
@@ -35,7 +35,7 @@ struct StoredText
 
 // Every text ends on a speaker line and a plain line: nothing there may take
 // a colour, in the box or in a preview.
-const QString kTail = QStringLiteral("\n&AB\nxy");
+const QString kTail = QStringLiteral("\n&병정\nxy");
 
 QList<StoredText> storedTexts()
 {
@@ -77,16 +77,6 @@ const Dialog kDialogs[] = {
     {"FrmTalk15", [](const QString &t) { return "1500020004000200FFFF0500" + hex(t) + "00"; }, {}},
     {"FrmSelect12", [](const QString &t) { return "12000500" + hex(t) + "0002000400"; }, kSelectViewTool},
 };
-
-core::game::GameData speakerAB()
-{
-    core::game::GameData data;
-    data.names.charNames.fill(QString(), 1028);
-    data.names.charNames[4] = QStringLiteral("AB");
-    data.persons.resize(1024);
-    data.persons[4].face = 1;
-    return data;
-}
 
 QTextEdit *box(QDialog &d)
 {
@@ -162,7 +152,7 @@ TEST(StoredMarkup, DuplicateIndexesAreReallyDuplicates)
 
 TEST(StoredMarkup, UntouchedOrTypedAtTheStartEveryOtherByteStays)
 {
-    const core::game::GameData data = speakerAB();
+    const core::game::GameData data = texttest::onePerson();
     for (const Dialog &dialog : kDialogs) {
         for (const StoredText &t : storedTexts()) {
             SCOPED_TRACE(std::string(dialog.name) + ": " + t.what);
@@ -200,19 +190,19 @@ TEST(StoredMarkup, TheIssueExampleKeepsItsSpeakerChange)
 {
     // "[C28a[C3Ab]]" then a speaker line: the speaker line stays plain and a
     // page of its own.
-    const core::game::GameData data = speakerAB();
-    TextNode cmd(kDialogs[0].record(QStringLiteral("[C28a[C3Ab]]\n&AB")));
+    const core::game::GameData data = texttest::onePerson();
+    TextNode cmd(kDialogs[0].record(QStringLiteral("[C28a[C3Ab]]\n&병정")));
     cmd.ctx.gameData = &data;
     EXPECT_TRUE(cmd.edit([&](QDialog &d) {
         EXPECT_EQ(colouredCharacters(box(d)), QString());
         FakePreview fake(kTalkViewTool);
         d.findChild<QAction *>(QStringLiteral("mnuview"))->trigger();
-        EXPECT_EQ(sharedDialoguePages().pageSpeaker.value(1), QStringLiteral("AB"));
+        EXPECT_EQ(sharedDialoguePages().pageSpeaker.value(1), QStringLiteral("병정"));
         box(d)->moveCursor(QTextCursor::End);
         QTest::keyClicks(box(d), QStringLiteral("!"));
         enginetest::click(d, "cConfig");
     }));
-    EXPECT_EQ(cmd.record(), kDialogs[0].record(QStringLiteral("[C28a[C3Ab]]\n&AB!")));
+    EXPECT_EQ(cmd.record(), kDialogs[0].record(QStringLiteral("[C28a[C3Ab]]\n&병정!")));
 }
 
 TEST(StoredMarkup, IndexFFDrawsInTheLinesOwnColour)
