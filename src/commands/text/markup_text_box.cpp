@@ -100,8 +100,11 @@ void applyColorRuns(QTextEdit *box)
     if (loaded.spans.isEmpty())
         return;
     box->setPlainText(loaded.text);
+    // The colouring is part of loading: Ctrl+Z must not take it back.
+    box->document()->setUndoRedoEnabled(false);
     for (int k = 0; k < loaded.spans.size(); ++k)
         colourRun(box, loaded.spans[k], k);
+    box->document()->setUndoRedoEnabled(true);
     QTextCursor end(box->document());
     end.movePosition(QTextCursor::Start);
     box->setTextCursor(end);

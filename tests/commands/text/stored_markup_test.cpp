@@ -162,6 +162,9 @@ TEST(StoredMarkup, UntouchedOrTypedAtTheStartEveryOtherByteStays)
             untouched.ctx.gameData = &data;
             EXPECT_FALSE(untouched.edit([&](QDialog &d) {
                 EXPECT_EQ(colouredCharacters(box(d)), t.coloured);
+                // Undo has nothing to take back: the colours are the stored text's.
+                box(d)->undo();
+                EXPECT_EQ(colouredCharacters(box(d)), t.coloured);
                 if (!dialog.previewTool.isEmpty()) {
                     FakePreview fake(dialog.previewTool);
                     d.findChild<QAction *>(QStringLiteral("mnuview"))->trigger();
