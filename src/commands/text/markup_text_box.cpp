@@ -88,6 +88,9 @@ void setMarkupBoxText(QTextEdit *box, const QString &text)
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     plain.remove(u'\r');
+    // setPlainText gives the whole text the format at the cursor: start
+    // uncoloured, whatever the box held before.
+    box->setCurrentCharFormat(QTextCharFormat());
     box->setPlainText(plain);
 }
 

@@ -5,6 +5,7 @@
 #include "core/color_table.h"
 
 #include <QAction>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolBar>
@@ -126,4 +127,89 @@ TEST(ColorMarkupStore, ByteLengthsCountLineBreaksOnce)
 {
     EXPECT_EQ(storedTextFromBox(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
     EXPECT_EQ(storedByteLength(QStringLiteral("가\nB")), 4);
+}
+
+TEST(ColorMarkupStore, LoadedRunsKeepTheirHeadsAndBoundsWhileTheyKeepTheirColour)
+{
+    const std::uint32_t blue = core::colorTable()[0];
+    const std::uint32_t red = core::colorTable()[40];
+    const ColoredPiece lineBreak{QStringLiteral("\r\n"), std::nullopt, true, -1, {}};
+    auto run = [](const char *t, std::uint32_t c, int number, const char *head) {
+        return ColoredPiece{QString::fromLatin1(t), c, false, number, QString::fromLatin1(head)};
+    };
+    // Entry 0 has the colour of entry 3A, yet stays 00.
+    EXPECT_EQ(markupFromPieces({run("ab", blue, 0, "[C00")}), QStringLiteral("[C00ab]"));
+    // Painted over with another colour: a run of that colour.
+    EXPECT_EQ(markupFromPieces({run("ab", red, 0, "[C00")}), QStringLiteral("[C28ab]"));
+    // Two runs of one colour on two lines stay two runs; one run over a line break stays one.
+    EXPECT_EQ(markupFromPieces({run("a", red, 0, "[C28"), lineBreak, run("b", red, 1, "[C28")}),
+              QStringLiteral("[C28a]\r\n[C28b]"));
+    EXPECT_EQ(markupFromPieces({run("a", red, 0, "[C28"), lineBreak, run("b", red, 0, "[C28")}),
+              QStringLiteral("[C28a\r\nb]"));
+    // Mark-up shown as characters is written as it is, a "[C" at the end too.
+    EXPECT_EQ(markupFromPieces({run("a", red, 0, "[C28"), {QStringLiteral("b[C2"), std::nullopt, false, -1, {}}}),
+              QStringLiteral("[C28a]b[C2"));
+}
+
+TEST(ColorMarkupStore, KeepsTheStoredTextAroundAnEdit)
+{
+    struct Case
+    {
+        const char *stored, *loaded, *edited, *expected;
+    };
+    const Case cases[] = {
+        {"a\r\nb", "a\nb", "a\nb", "a\r\nb"},     // untouched
+        {"a\r\nb", "a\nb", "ax\nb", "ax\r\nb"},   // a CR goes with what follows it
+        {"a\r\nb", "a\nb", "ab", "ab"},           // the line break goes with its CR
+        {"a\rb", "ab", "Zab", "Za\rb"},
+        {"a\r", "a", "ab", "ab\r"},
+        {"[C00x]\r\n", "[C00x]\n", "Z[C00x]\n", "Z[C00x]\r\n"},
+        {"abc", "xyz", "xyzq", "xyzq"},           // not the stored text: as edited
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(keepStoredAround(QString::fromLatin1(c.stored), QString::fromLatin1(c.loaded),
+                                   QString::fromLatin1(c.edited)),
+                  QString::fromLatin1(c.expected))
+            << c.stored << " -> " << c.edited;
+    }
+}
+
+TEST(ColorMarkupBox, ACharacterTypedAnywhereLeavesEveryStoredByte)
+{
+    struct Case
+    {
+        QString stored;
+        bool allWellFormed;   // a typed "[" or "C" cannot make a run of literal mark-up
+    };
+    const Case cases[] = {
+        {QStringLiteral("ab[C28cd]ef\r\n[C00g]\n[C00h]"), true},
+        {QStringLiteral("[C28a[C3Ab]]\n&AB"), false},
+        {QStringLiteral("x[C28ab\ncd]y[C05e]\r[CFFf]]"), false},
+    };
+    auto shown = [](QString t) { return t.replace(u'\r', QStringLiteral("<CR>")).toStdString(); };
+    for (const auto &[stored, allWellFormed] : cases) {
+        QWidget owner;
+        QTextEdit *box = makeTextBox(&owner);
+        loadStoredText(box, stored, true);
+        const int length = int(box->toPlainText().size());
+        for (int at = 0; at <= length; ++at) {
+            loadStoredText(box, stored, true);
+            const QString before = box->toPlainText();
+            QTextCursor c = box->textCursor();
+            c.setPosition(at);
+            box->setTextCursor(c);
+            QTest::keyClicks(box, QStringLiteral("Z"));
+            EXPECT_EQ(box->toPlainText(), QString(before).insert(at, u'Z'));
+            const QString saved = storedBoxText(box);
+            bool found = false;
+            for (int i = saved.indexOf(u'Z'); i >= 0 && !found; i = saved.indexOf(u'Z', i + 1))
+                found = QString(saved).remove(i, 1) == stored;
+            EXPECT_TRUE(found) << shown(stored) << " at " << at << ": " << shown(saved);
+            // And the box shows it again as it was typed.
+            loadStoredText(box, saved, true);
+            if (allWellFormed) {
+                EXPECT_EQ(box->toPlainText(), QString(before).insert(at, u'Z'));
+            }
+        }
+    }
 }
