@@ -39,7 +39,7 @@ LoadedMarkup loadColorMarkup(const QString &source)
             break;
         const int index = runIndex(source, head);
         const int nested = source.indexOf(kRunHead, head + 2);
-        const bool wellFormed = index >= 0 && close >= head + 4 && (nested < 0 || nested > close);
+        const bool wellFormed = index >= 0 && close > head + 4 && (nested < 0 || nested > close);
         if (!wellFormed) {
             // The whole stretch up to its "]" stays as characters.
             out.text += source.mid(pos, close + 1 - pos);

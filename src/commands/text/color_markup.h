@@ -32,10 +32,11 @@ struct LoadedMarkup
 };
 
 // Takes the well-formed runs out of the text: "[C", two hex digits naming a
-// palette entry (not FF), words without "[C" or "]", then "]". Anything else
-// stays as its characters, uncoloured: a "[C" with no "]" after it, bad
-// digits, or a "[C" before the "]" (nested runs) keeps the whole stretch up
-// to that "]", so no character outside a well-formed run takes a colour.
+// palette entry (not FF), at least one character without "[C" or "]", then
+// "]". Anything else stays as its characters, uncoloured: a "[C" with no "]"
+// after it, bad digits, an empty run (no word would show it), or a "[C"
+// before the "]" (nested runs) keeps the whole stretch up to that "]", so no
+// character outside a well-formed run takes a colour.
 LoadedMarkup loadColorMarkup(const QString &text);
 
 // A piece of the box's text and its colour (nullopt: the box's default,

@@ -46,6 +46,7 @@ QList<StoredText> storedTexts()
         {"nested, then a run", "[C01[C02ab]]c[C3Ad]", "Z[C01[C02ab]]c[C3Ad]", "d"},
         {"no closing bracket", "[C28ab", "Z[C28ab", ""},
         {"digits that are no index", "[CZZab]c[CFFd]e]f[C2", "Z[CZZab]c[CFFd]e]f[C2", ""},
+        {"an empty run", "a[C10]b", "Za[C10]b", ""},
         {"duplicate indexes", "x[C00ab]y[C05cd][c28e]", "Zx[C00ab]y[C05cd][c28e]", "abcd"},
         {"runs split by a line break", "x[C28ab]\n[C28cd]", "Zx[C28ab]\n[C28cd]", "abcd"},
         {"a run across a line break", "x[C28ab\ncd]", "Zx[C28ab\ncd]", "abcd"},
