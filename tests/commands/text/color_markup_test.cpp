@@ -5,6 +5,7 @@
 #include "core/color_table.h"
 
 #include <QAction>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -211,5 +212,49 @@ TEST(ColorMarkupBox, ACharacterTypedAnywhereLeavesEveryStoredByte)
                 EXPECT_EQ(box->toPlainText(), QString(before).insert(at, u'Z'));
             }
         }
+    }
+}
+
+TEST(ColorMarkupBox, RandomTextsLoadAndStoreWhole)
+{
+    // Texts drawn from the pieces mark-up is made of, with a fixed seed.
+    const QString parts[] = {QStringLiteral("[C"), QStringLiteral("28"), QStringLiteral("0"), QStringLiteral("F"),
+                             QStringLiteral("Z"), QStringLiteral("]"), QStringLiteral("["), QStringLiteral("a"),
+                             QStringLiteral("가"), QStringLiteral("\n"), QStringLiteral("\r")};
+    QRandomGenerator random(36);
+    QWidget owner;
+    QTextEdit *box = makeTextBox(&owner);
+    for (int n = 0; n < 400; ++n) {
+        QString stored;
+        const int count = random.bounded(12);
+        for (int i = 0; i < count; ++i)
+            stored += parts[random.bounded(int(std::size(parts)))];
+        const std::string shown = QString(stored).replace(u'\r', QStringLiteral("<CR>")).toStdString();
+
+        // The runs and the characters between them make the text again.
+        const QString noCr = QString(stored).remove(u'\r');
+        const LoadedMarkup loaded = loadColorMarkup(noCr);
+        QString rebuilt;
+        int from = 0;
+        for (const ColorSpan &span : loaded.spans) {
+            ASSERT_GE(span.start, from) << shown;
+            ASSERT_GT(span.length, 0) << shown;
+            rebuilt += loaded.text.mid(from, span.start - from) + span.head +
+                       loaded.text.mid(span.start, span.length) + u']';
+            from = span.start + span.length;
+        }
+        rebuilt += loaded.text.mid(from);
+        EXPECT_EQ(rebuilt, noCr) << shown;
+
+        // Through the box: untouched, and with a character typed anywhere.
+        loadStoredText(box, stored, true);
+        EXPECT_EQ(storedBoxText(box), stored) << shown;
+        const int at = random.bounded(int(box->toPlainText().size()) + 1);
+        QTextCursor c = box->textCursor();
+        c.setPosition(at);
+        box->setTextCursor(c);
+        QTest::keyClicks(box, QStringLiteral("q"));
+        const QString saved = storedBoxText(box);
+        EXPECT_EQ(QString(saved).remove(u'q'), stored) << shown << " at " << at;
     }
 }
