@@ -153,10 +153,10 @@ QString nameUpToDigit(const QString &name)
     return name;
 }
 
-FontColor markupColor(int index)
+FontColor markupColor(int index, FontColor defaultColor)
 {
     if (index < 0 || index >= core::kColorTableSize)
-        return kFontBlack;
+        return defaultColor;
     return core::colorTable()[std::size_t(index)];
 }
 
@@ -183,7 +183,7 @@ MarkupStep scanMarkup(const QString &line, int pos, FontColor &current, FontColo
         if (pos >= line.size())
             return {};
         if (line[pos] == u'[' && pos + 1 < line.size() && line[pos + 1] == u'C') {
-            current = markupColor(markupIndex(line, pos + 2));
+            current = markupColor(markupIndex(line, pos + 2), defaultColor);
             pos += 4;
             if (pos >= line.size())
                 return {};

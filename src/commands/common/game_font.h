@@ -98,7 +98,8 @@ struct MarkupStep
 // Finds the next drawn character at or after `pos`; `current` is updated as
 // the mark-up sets it. Continue the scan from step.pos + 1.
 MarkupStep scanMarkup(const QString &line, int pos, FontColor &current, FontColor defaultColor);
-// The colour of a mark-up index: an index past the table (FF) gives black.
-FontColor markupColor(int index);
+// The colour of a mark-up index: an index past the table (FF) gives the
+// default colour of the line.
+FontColor markupColor(int index, FontColor defaultColor);
 
 } // namespace commands

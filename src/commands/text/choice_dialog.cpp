@@ -84,9 +84,8 @@ ChoiceDialog::ChoiceDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0x1
     m_preview = addPreviewMenu(this);
     connect(m_preview, &QAction::triggered, this, [this] { preview(); });
 
-    setMarkupBoxText(m_box, text(kTextPos));
-    m_loadedText = boxPlainText(m_box);
-    applyColorRuns(m_box);
+    m_loadedText = text(kTextPos);
+    loadStoredText(m_box, core::keyTextString(key(), kTextPos), true);
     m_picker->setStoredValue(0, field(speakerPos(key()), 2));
 
     // Without a game folder there is nothing to preview with.
@@ -125,7 +124,7 @@ void ChoiceDialog::preview()
 
 bool ChoiceDialog::saveFields(QString &key, int &lengthDelta)
 {
-    lengthDelta = setText(key, kTextPos, colorTextFromBox(m_box));
+    lengthDelta = core::keyReplaceText(key, kTextPos, storedBoxText(m_box));
     setField(key, speakerPos(key), 2, m_picker->value(0));
     return true;
 }

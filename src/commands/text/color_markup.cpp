@@ -10,17 +10,18 @@ namespace {
 
 const QString kRunHead = QStringLiteral("[C");
 
-// The two characters after "[C" read as hex as far as they are hex digits.
+// The palette entry named by the two characters after "[C"; -1 when they
+// are not two hex digits or name no entry (FF).
 int runIndex(const QString &text, int head)
 {
-    int value = 0;
-    for (int i = head + 2; i < head + 4 && i < text.size(); ++i) {
-        const int d = core::hexDigitValue(text[i]);
-        if (d < 0)
-            break;
-        value = value * 16 + d;
-    }
-    return value;
+    if (head + 4 > text.size())
+        return -1;
+    const int high = core::hexDigitValue(text[head + 2]);
+    const int low = core::hexDigitValue(text[head + 3]);
+    if (high < 0 || low < 0)
+        return -1;
+    const int index = high * 16 + low;
+    return index < core::kColorTableSize ? index : -1;
 }
 
 } // namespace
@@ -28,33 +29,30 @@ int runIndex(const QString &text, int head)
 LoadedMarkup loadColorMarkup(const QString &source)
 {
     LoadedMarkup out;
-    out.text = source;
-    QString &text = out.text;
-    int from = 0;
-    for (;;) {
-        const int head = text.indexOf(kRunHead, from);
+    int pos = 0;
+    while (pos < source.size()) {
+        const int head = source.indexOf(kRunHead, pos);
         if (head < 0)
             break;
-        const int close = text.indexOf(u']', head + 1);
-        const int index = runIndex(text, head);
-        // Not a run: no end, no room for the digits, or an index past the
-        // palette. Look further on.
-        if (close < 0 || close < head + 4 || index >= core::kColorTableSize) {
-            from = head + 2;
+        const int close = source.indexOf(u']', head + 2);
+        if (close < 0)
+            break;
+        const int index = runIndex(source, head);
+        const int nested = source.indexOf(kRunHead, head + 2);
+        const bool wellFormed = index >= 0 && close > head + 4 && (nested < 0 || nested > close);
+        if (!wellFormed) {
+            // The whole stretch up to its "]" stays as characters.
+            out.text += source.mid(pos, close + 1 - pos);
+            pos = close + 1;
             continue;
         }
+        out.text += source.mid(pos, head - pos);
         const int innerLength = close - head - 4;
-        const QString inner = text.mid(head + 4, innerLength);
-        text.replace(head, close - head + 1, inner);
-        out.spans.append({head, innerLength, index});
-        from = 0;
+        out.spans.append({int(out.text.size()), innerLength, index, source.mid(head, 4)});
+        out.text += source.mid(head + 4, innerLength);
+        pos = close + 1;
     }
-    // Spans were found on the text as it stood then; keep them inside the
-    // final text.
-    for (ColorSpan &s : out.spans) {
-        s.start = std::min(s.start, int(text.size()));
-        s.length = std::max(0, std::min(s.length, int(text.size()) - s.start));
-    }
+    out.text += source.mid(pos);
     return out;
 }
 
@@ -69,12 +67,40 @@ int paletteIndexOf(std::uint32_t color)
     return found;
 }
 
+namespace {
+
+// The run a piece is written in: its stored head while it keeps its run's
+// colour, otherwise the palette entry of its colour (a new run).
+struct RunMark
+{
+    int run = -1;
+    QString head;
+    bool operator==(const RunMark &) const = default;
+};
+
+std::optional<RunMark> runMarkOf(const ColoredPiece &piece)
+{
+    if (!piece.color)
+        return std::nullopt;
+    const std::uint32_t colour = *piece.color & 0xFFFFFFu;
+    if (piece.run >= 0) {
+        const int stored = runIndex(piece.head, 0);
+        if (stored >= 0 && (core::colorTable()[std::size_t(stored)] & 0xFFFFFFu) == colour)
+            return RunMark{piece.run, piece.head};
+    }
+    const int index = paletteIndexOf(colour);
+    if (index < 0)
+        return std::nullopt;
+    return RunMark{-1, kRunHead + QStringLiteral("%1").arg(index, 2, 16, QLatin1Char('0')).toUpper()};
+}
+
+} // namespace
+
 QString markupFromPieces(const QList<ColoredPiece> &pieces)
 {
     QString out;
-    bool anyColour = false;
-    std::optional<std::uint32_t> current;   // colour of the open run
-    QString breaks;                         // line breaks not yet written
+    std::optional<RunMark> current;   // the open run
+    QString breaks;                   // line breaks not yet written
     for (const ColoredPiece &piece : pieces) {
         if (piece.lineBreak) {
             breaks += piece.text;
@@ -82,40 +108,51 @@ QString markupFromPieces(const QList<ColoredPiece> &pieces)
         }
         if (piece.text.isEmpty())
             continue;
-        std::optional<std::uint32_t> colour = piece.color;
-        int index = -1;
-        if (colour) {
-            index = paletteIndexOf(*colour);
-            if (index < 0)
-                colour.reset();
-        }
+        const std::optional<RunMark> mark = runMarkOf(piece);
         // A run that ends at a line break closes before it; one that goes on
-        // with the same colour stays open across it.
-        if (colour != current && current)
+        // stays open across it.
+        if (mark != current && current)
             out += u']';
         out += breaks;
         breaks.clear();
-        if (colour != current && colour) {
-            out += kRunHead + QStringLiteral("%1").arg(index, 2, 16, QLatin1Char('0')).toUpper();
-            anyColour = true;
-        }
-        current = colour;
+        if (mark != current && mark)
+            out += mark->head;
+        current = mark;
         out += piece.text;
     }
     if (current)
         out += u']';
     out += breaks;
-    if (!anyColour) {
-        // No coloured word: the plain text, whatever it holds.
-        QString plain;
-        for (const ColoredPiece &piece : pieces)
-            plain += piece.text;
-        return plain;
-    }
-    const int lastHead = out.lastIndexOf(kRunHead);
-    if (lastHead >= 0 && out.indexOf(u']', lastHead) < 0)
-        out += u']';
     return out;
+}
+
+QString keepStoredAround(const QString &stored, const QString &loaded, const QString &edited)
+{
+    // Where each character of the loaded text stands in the stored one.
+    QList<int> at;
+    at.reserve(loaded.size());
+    for (int i = 0; i < stored.size(); ++i) {
+        if (stored[i] == u'\r')
+            continue;
+        if (at.size() == loaded.size() || stored[i] != loaded[at.size()])
+            return edited;
+        at.append(i);
+    }
+    if (at.size() != loaded.size())
+        return edited;
+    if (loaded == edited)
+        return stored;
+    const int shorter = int(std::min(loaded.size(), edited.size()));
+    int same = 0;
+    while (same < shorter && loaded[same] == edited[same])
+        ++same;
+    int tail = 0;
+    while (tail < shorter - same && loaded[loaded.size() - 1 - tail] == edited[edited.size() - 1 - tail])
+        ++tail;
+    const int cut = same == 0 ? 0 : at[same - 1] + 1;
+    const int kept = int(loaded.size()) - tail;
+    const int resume = kept == 0 ? 0 : at[kept - 1] + 1;
+    return stored.left(cut) + edited.mid(same, edited.size() - same - tail) + stored.mid(resume);
 }
 
 QString storedTextFromBox(const QString &boxText)

@@ -8,6 +8,7 @@
 #include "commands/text/markup_text_box.h"
 #include "commands/text/text_previews.h"
 #include "core/game/game_data.h"
+#include "core/key_codec.h"
 #include "workspace/dialog_registry.h"
 
 #include <QAction>
@@ -60,9 +61,8 @@ DialogueDialog::DialogueDialog(workspace::EditContext &ctx) : CommandDialog(ctx,
 
     m_picker->setStoredValue(0, field(kSpeakerPos, 2));
     m_picker->setStoredValue(1, field(kStandInPos, 2));
-    setMarkupBoxText(m_box, text(kTextPos));
-    m_loadedText = boxPlainText(m_box);
-    applyColorRuns(m_box);
+    m_loadedText = text(kTextPos);
+    loadStoredText(m_box, core::keyTextString(key(), kTextPos), true);
 }
 
 void DialogueDialog::preview()
@@ -77,7 +77,7 @@ bool DialogueDialog::saveFields(QString &key, int &lengthDelta)
 {
     setField(key, kSpeakerPos, 2, m_picker->value(0));
     setField(key, kStandInPos, 2, m_picker->value(1));
-    lengthDelta = setText(key, kTextPos, colorTextFromBox(m_box));
+    lengthDelta = core::keyReplaceText(key, kTextPos, storedBoxText(m_box));
     return true;
 }
 

@@ -23,13 +23,22 @@ QString crlf(QString text)
     return text;
 }
 
-void colourRange(QTextEdit *box, int start, int length, std::uint32_t color)
+// The loaded run a coloured character belongs to, and its stored head.
+constexpr int kRunNumber = QTextFormat::UserProperty + 1;
+constexpr int kRunHead = QTextFormat::UserProperty + 2;
+// What loadStoredText remembers on the box.
+constexpr char kStoredText[] = "storedText";
+constexpr char kLoadedMarkup[] = "loadedMarkup";
+
+void colourRun(QTextEdit *box, const ColorSpan &span, int run)
 {
     QTextCursor cursor(box->document());
-    cursor.setPosition(start);
-    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    cursor.setPosition(span.start);
+    cursor.setPosition(span.start + span.length, QTextCursor::KeepAnchor);
     QTextCharFormat format;
-    format.setForeground(core::toQColor(color));
+    format.setForeground(core::toQColor(core::colorTable()[std::size_t(span.index)]));
+    format.setProperty(kRunNumber, run);
+    format.setProperty(kRunHead, span.head);
     cursor.mergeCharFormat(format);
 }
 
@@ -78,6 +87,10 @@ void setMarkupBoxText(QTextEdit *box, const QString &text)
 {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    plain.remove(u'\r');
+    // setPlainText gives the whole text the format at the cursor: start
+    // uncoloured, whatever the box held before.
+    box->setCurrentCharFormat(QTextCharFormat());
     box->setPlainText(plain);
 }
 
@@ -90,8 +103,11 @@ void applyColorRuns(QTextEdit *box)
     if (loaded.spans.isEmpty())
         return;
     box->setPlainText(loaded.text);
-    for (const ColorSpan &span : loaded.spans)
-        colourRange(box, span.start, span.length, core::colorTable()[std::size_t(span.index)]);
+    // The colouring is part of loading: Ctrl+Z must not take it back.
+    box->document()->setUndoRedoEnabled(false);
+    for (int k = 0; k < loaded.spans.size(); ++k)
+        colourRun(box, loaded.spans[k], k);
+    box->document()->setUndoRedoEnabled(true);
     QTextCursor end(box->document());
     end.movePosition(QTextCursor::Start);
     box->setTextCursor(end);
@@ -103,7 +119,7 @@ QString colorTextFromBox(const QTextEdit *box)
     const QTextDocument *doc = box->document();
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         if (block != doc->begin())
-            pieces.append({QStringLiteral("\r\n"), std::nullopt, true});
+            pieces.append({QStringLiteral("\r\n"), std::nullopt, true, -1, {}});
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
@@ -112,10 +128,30 @@ QString colorTextFromBox(const QTextEdit *box)
             std::optional<std::uint32_t> color;
             if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
                 color = core::fromQColor(format.foreground().color());
-            pieces.append({fragment.text(), color, false});
+            const bool loadedRun = format.hasProperty(kRunNumber);
+            pieces.append({fragment.text(), color, false, loadedRun ? format.intProperty(kRunNumber) : -1,
+                           format.stringProperty(kRunHead)});
         }
     }
     return markupFromPieces(pieces);
+}
+
+void loadStoredText(QTextEdit *box, const QString &stored, bool colourRuns)
+{
+    setMarkupBoxText(box, stored);
+    if (colourRuns)
+        applyColorRuns(box);
+    box->setProperty(kStoredText, stored);
+    box->setProperty(kLoadedMarkup, storedTextFromBox(colorTextFromBox(box)));
+}
+
+QString storedBoxText(const QTextEdit *box)
+{
+    const QString edited = storedTextFromBox(colorTextFromBox(box));
+    const QVariant stored = box->property(kStoredText);
+    if (!stored.isValid())
+        return edited;
+    return keepStoredAround(stored.toString(), box->property(kLoadedMarkup).toString(), edited);
 }
 
 void paintSelection(QTextEdit *box, std::uint32_t color)

@@ -20,12 +20,21 @@ QToolBar *makeColorToolbar(QWidget *parent, QTextEdit *box);
 
 // The box's text with CR LF at each line break.
 QString boxPlainText(const QTextEdit *box);
-// Puts a text with CR LF line breaks into the box, uncoloured.
+// Puts a text with CR LF line breaks into the box, uncoloured. A carriage
+// return of its own (the box has no room for one) is left out.
 void setMarkupBoxText(QTextEdit *box, const QString &text);
-// Turns the complete runs of the box's text into coloured words.
+// Turns the well-formed runs of the box's text into coloured words, each
+// remembering its stored head and which run it came from.
 void applyColorRuns(QTextEdit *box);
 // The box's text with coloured words as mark-up, CR LF at each line break.
 QString colorTextFromBox(const QTextEdit *box);
+
+// Loads a stored text (line feeds, maybe carriage returns) into the box,
+// its well-formed runs as coloured words when `colourRuns`, and remembers it.
+void loadStoredText(QTextEdit *box, const QString &stored, bool colourRuns);
+// The text to store (line feeds): the box's mark-up, with what lies before
+// and after the stretch the user changed as it was stored.
+QString storedBoxText(const QTextEdit *box);
 // Gives the selected characters the colour (0x00BBGGRR).
 void paintSelection(QTextEdit *box, std::uint32_t color);
 

@@ -35,14 +35,17 @@ SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : Comm
     m_preview = addPreviewMenu(this);
     connect(m_preview, &QAction::triggered, this, [this] { preview(); });
 
-    // The caption shows the text with each line feed as "\n"; the text is
-    // read back from there.
-    QString text = caption().mid(menuName.size() + 1);
-    text.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"));
-    setMarkupBoxText(m_box, text);
-    m_loadedText = boxPlainText(m_box);
-    if (isMenu(0x14) && !text.isEmpty())
-        applyColorRuns(m_box);
+    // The text comes from the key: the caption writes a line feed as "\n",
+    // which a stored backslash and n would read as too.
+    if (hasText(key())) {
+        m_loadedText = text(kTextPos);
+        loadStoredText(m_box, core::keyTextString(key(), kTextPos), isMenu(0x14));
+    }
+}
+
+bool SharedTextDialog::hasText(const QString &key)
+{
+    return key.mid(kTextPos - 5, 4) == QStringLiteral("0500");
 }
 
 bool SharedTextDialog::isMenu(int code) const
@@ -68,12 +71,7 @@ void SharedTextDialog::preview()
 
 bool SharedTextDialog::saveFields(QString &key, int &lengthDelta)
 {
-    const int head = key.indexOf(QStringLiteral("0500"));
-    if (head < 0) {
-        lengthDelta = 0;
-        return true;
-    }
-    lengthDelta = setText(key, head + 5, colorTextFromBox(m_box));
+    lengthDelta = hasText(key) ? core::keyReplaceText(key, kTextPos, storedBoxText(m_box)) : 0;
     return true;
 }
 

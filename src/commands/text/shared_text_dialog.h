@@ -28,6 +28,9 @@ protected:
 
 private:
     bool isMenu(int code) const;
+    // The text follows the code and its "0500" tag.
+    static constexpr int kTextPos = 9;
+    static bool hasText(const QString &key);
 
     QTextEdit *m_box = nullptr;
     QAction *m_preview = nullptr;

@@ -7,6 +7,7 @@
 #include "core/color_table.h"
 #include "core/game/game_data.h"
 #include "fixtures/font_fixtures.h"
+#include "preview_support.h"
 #include "support/pointer.h"
 
 #include <QCursor>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 using namespace commands;
+using texttest::onePerson;
 
 namespace {
 
@@ -44,16 +46,6 @@ struct Talk
     }
     void pass() { ASSERT_TRUE(runTalkPass(pages, state, surfaces, font, kNoPause)); }
 };
-
-core::game::GameData onePerson()
-{
-    core::game::GameData data;
-    data.names.charNames.fill(QString(), 1028);
-    data.names.charNames[4] = QStringLiteral("병정");
-    data.persons.resize(1024);
-    data.persons[4].face = 1;
-    return data;
-}
 
 } // namespace
 

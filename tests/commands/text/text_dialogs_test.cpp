@@ -147,7 +147,7 @@ TEST(SharedTextDialog, CommentWithChildrenKeepsItsNestedWord)
     EXPECT_TRUE(fixtures::nestedLengthsConsistent(cmd.tree));
 }
 
-TEST(SharedTextDialog, ATypedBackslashNIsStoredAsTypedAndKeptByAnUntouchedOk)
+TEST(SharedTextDialog, ABackslashNShowsAsTypedAndStaysThroughAnEdit)
 {
     TextNode cmd(textRecord("1800", QStringLiteral("a")));
     EXPECT_TRUE(cmd.edit([](QDialog &d) {
@@ -155,13 +155,19 @@ TEST(SharedTextDialog, ATypedBackslashNIsStoredAsTypedAndKeptByAnUntouchedOk)
         enginetest::click(d, "cConfig");
     }));
     EXPECT_EQ(cmd.record(), textRecord("1800", QStringLiteral("a\\nb")));
-    // The box reads the text from the caption, where "\n" stands for a line
-    // break; the stored bytes 5C 6E stay as they are all the same.
+    // The box reads the text from the key: the caption's "\n" stands for a
+    // line break, the stored bytes 5C 6E are a backslash and an n, and stay
+    // so when something else in the text changes.
     EXPECT_FALSE(cmd.edit([](QDialog &d) {
-        EXPECT_EQ(commands::boxPlainText(textBox(d)), QStringLiteral("a\r\nb"));
+        EXPECT_EQ(commands::boxPlainText(textBox(d)), QStringLiteral("a\\nb"));
         enginetest::click(d, "cConfig");
     }));
     EXPECT_EQ(cmd.record(), textRecord("1800", QStringLiteral("a\\nb")));
+    EXPECT_TRUE(cmd.edit([](QDialog &d) {
+        typeAtEnd(textBox(d), QStringLiteral("c"));
+        enginetest::click(d, "cConfig");
+    }));
+    EXPECT_EQ(cmd.record(), textRecord("1800", QStringLiteral("a\\nbc")));
 }
 
 TEST(SharedTextDialog, CancelChangesNothing)
