@@ -51,6 +51,10 @@ const Row kRows[] = {
     {"0x3D item level past the setting", 0x3D, {{17, 2, 10}}, "cbItemLv", u"Lv10"},
     {"0x3D item past the table", 0x3D, {{9, 2, 120}}, "cbItem", u"120"},
     {"0x3E weapon FFFF", 0x3E, {{17, 2, 0xFFFF}}, "cbWeapon", u"묵인장비"},
+    {"0x48 armour FFFF", 0x48, {{33, 2, 0xFFFF}}, "cbDefence", u"묵인장비"},
+    {"0x3E assist without names", 0x3E, {{49, 2, 5}}, "cbAssist", u"5"},
+    {"0x6F item-only FFFF", 0x6F, {{9, 2, 0xFFFF}}, "cbItem", u"無"},
+    {"0x59 spoils level in a variable", 0x59, {{29, 2, 0x407}}, "cbItemLv0", u"[Var7]"},
     {"0x35 map model past the setting", 0x35, {{17, 2, 300}}, "cbModel", u"평조번호-601"},
     {"0x58 kind past the gates", 0x58, {{9, 2, 200}}, "cbThings", u"Gate-393"},
     // The dialogs' own lists.
@@ -62,6 +66,7 @@ const Row kRows[] = {
     {"0x60 action FFFF", 0x60, {{9, 2, 1}, {23, 2, 0xFFFF}}, "cbVSActive", u"無"},
     {"0x24 track past the setting", 0x24, {{9, 2, 30}}, "cbTrack", u"Track32"},
     {"0x22 movie past the setting", 0x22, {{9, 2, 9}}, "cbMovie", u"영상9"},
+    {"0x23 effect past its group", 0x23, {{9, 2, 50}}, "cbMusic", u"SE50.WAV"},
 };
 
 // The settings the lists read, as the program's captions read them too.
