@@ -401,41 +401,24 @@ void ArmyTableDialog::openMap(int element)
 
 void ArmyTableDialog::copySlot()
 {
-    core::ArmySlot &b = *m_config.copyBuffer;
-    b.person = m_picker->value(0);
-    b.aiPerson = m_picker->value(1);
-    b.relief = m_relief && m_relief->isChecked() ? 1 : 0;
-    b.hidden = m_hide->isChecked() ? 1 : 0;
-    b.x = coordinateValue(m_x[0]->text());
-    b.y = coordinateValue(m_y[0]->text());
-    b.aiX = coordinateValue(m_x[1]->text());
-    b.aiY = coordinateValue(m_y[1]->text());
-    b.direction = itemValue(m_direction, m_direction->currentIndex());
-    b.levelChange = itemValue(m_level, m_level->currentIndex());
-    b.troopLimit = itemValue(m_troop, m_troop->currentIndex());
-    b.aiPolicy = itemValue(m_ai[0], m_ai[0]->currentIndex());
+    // Every control writes its changes into the slot at once, so the slot is
+    // what the controls show, values they show as stored (a cell above 40, a
+    // placeholder) included.
+    if (const core::ArmySlot *s = current())
+        *m_config.copyBuffer = *s;
 }
 
 void ArmyTableDialog::pasteSlot(const core::ArmySlot &s)
 {
-    // Through the controls, whose handlers store the values and the name.
-    m_picker->numberBox(0)->setText(QString::number(s.person));
-    m_picker->numberBox(1)->setText(QString::number(s.aiPerson));
-    if (m_relief)
-        m_relief->setChecked(s.relief == 1);
-    m_hide->setChecked(s.hidden == 1);
-    m_x[0]->setText(coordinateText(s.x));
-    m_y[0]->setText(coordinateText(s.y));
-    m_x[1]->setText(coordinateText(s.aiX));
-    m_y[1]->setText(coordinateText(s.aiY));
-    // The lists show what they are given, a copied placeholder as well.
-    if (core::ArmySlot *target = current()) {
-        target->direction = s.direction;
-        target->levelChange = s.levelChange;
-        target->troopLimit = s.troopLimit;
-        target->aiPolicy = s.aiPolicy;
-    }
-    showListValues(s);
+    core::ArmySlot *target = current();
+    if (!target)
+        return;
+    // The slot takes the values as they are and shows them as a stored slot
+    // is shown, so no limit of a control cuts one of them.
+    *target = s;
+    showSlot(m_list->currentRow());
+    auto &model = PersonListModel::shared(context().nameTables());
+    m_list->currentItem()->setText(model.text(person::rowOfValue(target->person)));
     m_list->setFocus();
 }
 

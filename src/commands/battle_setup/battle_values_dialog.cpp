@@ -3,6 +3,7 @@
 // is left as it was.
 #include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/flow/sentence_dialog.h"
+#include "commands/common/common_lists.h"
 #include "core/param_tags.h"
 
 namespace commands {
@@ -15,8 +16,8 @@ const FieldSpec kFields[] = {
     listField(37, "cbLV", u"유닛 Lv 상승", sourceList(ListSource::LevelChange)),
     personField(53, u"적군 주장", 0),
     personField(69, u"아군 주장", 1),
-    listField(77, "cbWeatherKind", u"날씨 종류", fixedList(core::weatherNames())),
-    listField(85, "cbWeather", u"날씨 발생", fixedList(core::weatherPatternWords())),
+    listField(77, "cbWeatherKind", u"날씨 종류", captioned(fixedList(core::weatherNames()), core::tags::WeatherKind)),
+    listField(85, "cbWeather", u"날씨 발생", captioned(fixedList(core::weatherPatternWords()), core::tags::WeatherPattern)),
 };
 
 const DialogDescription kBattleValues{

@@ -4,7 +4,6 @@
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
 #include "core/game/game_data.h"
-#include "core/untouched_items.h"
 #include "platform/number_box.h"
 #include "workspace/dialog_registry.h"
 
@@ -83,7 +82,6 @@ ForcedSortieDialog::ForcedSortieDialog(workspace::EditContext &ctx) : CommandDia
     buildRow(kForced, "T", QStringLiteral("강제 출현"), "Option1");
     buildRow(kBarred, "F", QStringLiteral("출현 불가"), "Option2");
     setMode(core::CharSelectMode::List);
-    m_isNew = core::isCatalogueDefault(key());
     for (int r : {kForced, kBarred})
         showSlot(r, 0);
 }
@@ -294,9 +292,9 @@ bool ForcedSortieDialog::eventFilter(QObject *watched, QEvent *event)
             for (int r : {kForced, kBarred}) {
                 Row &row = m_rows[std::size_t(r)];
                 const bool mine = watched == row.list || watched == row.number || watched == row.name;
-                // A new command stores what its controls show, as it always
-                // did; a stored one only what the user changed.
-                if (!mine || (!row.edited && !m_isNew))
+                // Only what the user changed: a control left as it was shown
+                // stores nothing, so "無" shown for 0xFFFF stays 0xFFFF.
+                if (!mine || !row.edited)
                     continue;
                 row.edited = false;
                 if (watched == row.list)

@@ -4,7 +4,7 @@
 // forced and the barred slot being edited; each row has its own list,
 // number box and name box, switched together by one set of mode options.
 // A slot takes a new person only when one of its row's controls loses the
-// focus, so Enter (which moves no focus) saves what was last committed.
+// focus after the user changed it; a control only looked at stores nothing.
 //
 // In the forced row the value 0 reads as "無": its list's first item is "無"
 // and its last item falls back to it.
@@ -53,7 +53,6 @@ private:
         bool edited = false;  // the user changed a control since it was last stored
     };
     int m_showing = 0;    // the dialog itself is filling the controls
-    bool m_isNew = false; // the command is still the catalogue's default
 
     void buildRow(int r, const char *suffix, const QString &label, const char *optionName);
     void setMode(core::CharSelectMode mode);

@@ -7,6 +7,7 @@
 #include "commands/flow/sentence_dialog.h"
 #include "commands/common/list_sources.h"
 #include "commands/common/map_button.h"
+#include "commands/common/common_lists.h"
 #include "core/param_tags.h"
 
 namespace commands {
@@ -17,8 +18,8 @@ constexpr QStringView kActionWords[] = {u"만듬", u"없앰"};
 
 const FieldSpec kFields[] = {
     listField(9, "cbThings", u"물체", sourceList(ListSource::ObstacleKind)),
-    listField(17, "cbMake", u"상태", fixedList(kActionWords)),
-    listField(25, "cbGround", u"지형", fixedList(core::terrainWords())),
+    listField(17, "cbMake", u"상태", captioned(fixedList(kActionWords), core::tags::CreateRemove)),
+    listField(25, "cbGround", u"지형", captioned(fixedList(core::terrainWords()), core::tags::Terrain)),
     numberField(33, "tX", u"좌표 : X", NumberKind::Coordinate),
     numberField(45, "tY", u"좌표 : Y", NumberKind::Coordinate),
     checkField(57, "ckViewPoint", u"시점 변화"),
@@ -45,7 +46,7 @@ public:
     explicit ObstacleDialog(workspace::EditContext &ctx) : SentenceDialog(ctx, kBattleObstacles, kLayout)
     {
         // The picker shows the unsaved kind and cell among the other objects.
-        static const MapButtonRow kObjectCell{.mode = 6, .kindList = "cbThings"};
+        static const MapButtonRow kObjectCell{.mode = 6, .kindList = "cbThings", .kindPos = 9};
         addCellRow(*this, kCellRow, X, Y, kObjectCell);
     }
 };

@@ -2,6 +2,7 @@
 // words in turn. A stored pattern beyond the six opens on "맑음".
 #include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/common/dialog_engine.h"
+#include "commands/common/common_lists.h"
 #include "core/param_tags.h"
 
 namespace commands {
@@ -9,7 +10,7 @@ namespace commands {
 namespace {
 
 const FieldSpec kFields[] = {
-    listField(9, "cbWeather", u"날씨 발생", fixedList(core::weatherPatternWords())),
+    listField(9, "cbWeather", u"날씨 발생", captioned(fixedList(core::weatherPatternWords()), core::tags::WeatherPattern)),
 };
 
 const DialogDescription kWeatherChange{

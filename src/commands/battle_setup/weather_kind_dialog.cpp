@@ -2,6 +2,7 @@
 // has no word in the caption either; it opens on "맑음".
 #include "commands/battle_setup/battle_setup_dialogs.h"
 #include "commands/common/dialog_engine.h"
+#include "commands/common/common_lists.h"
 #include "core/param_tags.h"
 
 namespace commands {
@@ -9,7 +10,7 @@ namespace commands {
 namespace {
 
 const FieldSpec kFields[] = {
-    listField(9, "cbWeatherKind", u"날씨 종류", fixedList(core::weatherNames())),
+    listField(9, "cbWeatherKind", u"날씨 종류", captioned(fixedList(core::weatherNames()), core::tags::WeatherKind)),
 };
 
 const DialogDescription kWeatherKind{

@@ -78,8 +78,6 @@ const MapButtonRow kMaps5B[] = {{.mode = 3, .x0 = "tX0", .y0 = "tY0", .x1 = "tX1
 // then "나타냄"; effects are stored as their index, calls as 100 + their
 // number and "나타냄" as 100 + the number of call files.
 // Effects must stay below the calls' 100, calls below 200.
-constexpr SettingCount kMEffMax{"MEffMax", 58, 0, 100};
-constexpr SettingCount kMCallMax{"MCallMax", 9, 0, 99};
 constexpr int kCallBase = 100;
 constexpr int kOutOfRange = 200;
 
@@ -170,7 +168,7 @@ constexpr QStringView kActions[] = {u"無", u"거기무기", u"방어", u"공격
 
 const FieldSpec kFields50[] = {
     labelNamed(personField(9), "Label2"),
-    labelNamed(listField(17, "cbActive", u"동작", fixedListWithNone(kActions, u"無")), "Label3"),
+    labelNamed(listField(17, "cbActive", u"동작", captioned(fixedListWithNone(kActions, u"無"), core::tags::FieldAction)), "Label3"),
     checkField(25, "ckBeforeDelay", u"동작 전 지연"),
     checkField(33, "ckAfterDelay", u"동작 후 지연"),
 };

@@ -13,6 +13,13 @@ inline constexpr QStringView kComparisonItems[] = {u">=", u"< ", u"= "};
 inline constexpr QStringView kOperationItems[] = {u"= ", u"+ ", u"- "};
 inline constexpr QStringView kDirectionItems[] = {u"북쪽", u"동쪽", u"남쪽", u"서쪽"};
 
+// The list with the tag whose caption word names a value it keeps.
+constexpr ListSpec captioned(ListSpec l, int captionTag)
+{
+    l.captionTag = captionTag;
+    return l;
+}
+
 // ">=", "< ", "= "; 3 shows as "≠".
 constexpr ListSpec comparisonList()
 {
@@ -22,11 +29,22 @@ constexpr ListSpec comparisonList()
     return l;
 }
 
-// "= ", "+ ", "- ".
-constexpr ListSpec operationList() { return fixedList(kOperationItems, 2); }
+// "= ", "+ ", "- "; a value above 2 loads as "- ", which its placeholder reads.
+constexpr ListSpec operationList()
+{
+    ListSpec l = fixedList(kOperationItems, 2);
+    l.captionTag = core::tags::SetAddSub;
+    return l;
+}
 
-// Four directions and "묵인방향" (0xFFFF).
-constexpr ListSpec directionList() { return fixedListWithNone(kDirectionItems, u"묵인방향"); }
+// Four directions and "묵인방향", which 0xFFFF and 4 select; a facing above 4
+// keeps its value under the caption's "묵인방향".
+constexpr ListSpec directionList()
+{
+    ListSpec l = fixedListWithNone(kDirectionItems, u"묵인방향");
+    l.captionTag = core::tags::Direction;
+    return l;
+}
 
 constexpr ListSpec itemLevelList()
 {

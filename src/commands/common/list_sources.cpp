@@ -81,6 +81,44 @@ int itemOnlyAlias(int value, int size)
     return index >= 0 && index < size ? index : -1;
 }
 
+// The facings: 0..3 and the default facing, which 0xFFFF and 4 both stand
+// for, as the captions read them.
+int facingAlias(int value, int size)
+{
+    if (value == kNone)
+        return size - 1;
+    return value >= 0 && value < size ? value : -1;
+}
+
+// The tag whose caption words name the values of a source's items.
+constexpr int kSourceTags[] = {
+    0,                          // Fixed: the description's own
+    core::tags::LevelChange,    // LevelChange
+    core::tags::ItemLevel,      // ItemLevel
+    core::tags::MapModel,       // MapModel
+    core::tags::Obstacle,       // ObstacleKind
+    core::tags::Item,           // Item
+    core::tags::Item,           // ItemOnly
+    core::tags::Weapon,         // Weapon
+    core::tags::Armour,         // Defence
+    core::tags::Assist,         // Assist
+};
+static_assert(std::size(kSourceTags) == std::size_t(ListSource::Assist) + 1);
+
+// The settings the caption words read: those of the tree's captions, else
+// the settings file's, as the program loads them for its captions.
+core::CaptionSettings captionSettings(const workspace::ProgramServices &ctx)
+{
+    if (ctx.captions.settings)
+        return *ctx.captions.settings;
+    core::CaptionSettings s;
+    s.mmap1Max = readSettingCount(ctx, kMMap1Max);
+    s.charLvMax = readSettingCount(ctx, kCharLvMax);
+    s.mEffMax = readSettingCount(ctx, kMEffMax);
+    s.mCallMax = readSettingCount(ctx, kMCallMax);
+    return s;
+}
+
 } // namespace
 
 int readSettingCount(const workspace::ProgramServices &ctx, const SettingCount &count)
@@ -113,6 +151,8 @@ BuiltList buildList(const ListSpec &spec, const workspace::ProgramServices &ctx)
             add(l, spec.words[i].toString(), int(i));
         if (spec.noneItem)
             add(l, QString::fromUtf16(spec.noneItem), kNone);
+        if (spec.captionTag == core::tags::Direction && spec.noneItem)
+            l.alias = facingAlias;
         break;
     case ListSource::LevelChange: {
         const int n = readSettingCount(ctx, kCharLvMax);
@@ -169,17 +209,24 @@ BuiltList buildList(const ListSpec &spec, const workspace::ProgramServices &ctx)
     return l;
 }
 
+int captionTagOf(const ListSpec &spec)
+{
+    return spec.captionTag ? spec.captionTag : kSourceTags[std::size_t(spec.source)];
+}
+
+QString placeholderText(int captionTag, int value, const workspace::ProgramServices &ctx, const QString &otherwise)
+{
+    const core::CaptionSettings settings = captionSettings(ctx);
+    const core::ValueWordsContext words{ctx.nameTables(), &settings, false};
+    QString text = captionTag ? core::valueWords(captionTag, value, words).trimmed() : QString();
+    if (text.isEmpty())
+        text = otherwise.isEmpty() ? QString::number(value) : otherwise;
+    return text;
+}
+
 QString placeholderText(const ListSpec &spec, int value, const workspace::ProgramServices &ctx)
 {
-    core::CaptionSettings settings;
-    if (ctx.captions.settings)
-        settings = *ctx.captions.settings;
-    settings.charLvMax = readSettingCount(ctx, kCharLvMax);
-    const core::ValueWordsContext words{ctx.nameTables(), &settings, false};
-    QString text = spec.captionTag ? core::valueWords(spec.captionTag, value, words).trimmed() : QString();
-    if (text.isEmpty())
-        text = QString::number(value);
-    return text;
+    return placeholderText(captionTagOf(spec), value, ctx);
 }
 
 int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::ProgramServices &ctx)
@@ -187,8 +234,16 @@ int selectStored(const ListSpec &spec, BuiltList &items, int value, const worksp
     if (const std::optional<int> listed = items.indexOf(value))
         return *listed;
     // No item stands for the stored value: a placeholder shows it and keeps
-    // it until the user picks another item.
-    items.texts << placeholderText(spec, value, ctx);
+    // it until the user picks another item. Where the caption of its tag
+    // shows nothing for it, it reads as the item the list loads it as.
+    const int tag = captionTagOf(spec);
+    QString loadedAs;
+    if (tag && spec.unlisted == Unlisted::FallbackItem) {
+        const int fallback = loadedIndex(spec, items, value);
+        if (fallback >= 0)
+            loadedAs = items.texts.at(fallback);
+    }
+    items.texts << placeholderText(tag, value, ctx, loadedAs);
     items.values.push_back(value);
     return items.size() - 1;
 }

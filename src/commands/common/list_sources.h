@@ -25,6 +25,10 @@ inline constexpr SettingCount kCharLvMax{"CharLvMax", 50, 0, 1000};
 inline constexpr SettingCount kItemLvMax{"ItemLvMax", 9, 0, 1023};
 inline constexpr SettingCount kPMapObjMax{"PMapObjMax", 206, 1, 4096};
 inline constexpr SettingCount kGateMax{"GateMax", 186, 0, 2000};
+// Counts that caption words read as well.
+inline constexpr SettingCount kMMap1Max{"MMap1Max", 40, 0, 4096};
+inline constexpr SettingCount kMEffMax{"MEffMax", 58, 0, 100};
+inline constexpr SettingCount kMCallMax{"MCallMax", 9, 0, 99};
 int readSettingCount(const workspace::ProgramServices &ctx, const SettingCount &count);
 
 struct BuiltList {
@@ -42,7 +46,10 @@ struct BuiltList {
 
 BuiltList buildList(const ListSpec &spec, const workspace::ProgramServices &ctx);
 // The item a stored value selects: its own, else a placeholder item appended
-// to the list that shows the value (placeholderText) and writes it back.
+// to the list that shows the value and writes it back. The placeholder reads
+// the caption's word for the value; where the caption of the list's tag
+// shows nothing, a list that loads such values as one of its items reads as
+// that item does.
 int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::ProgramServices &ctx);
 // The item the list's own rule gives a value (its fallback item where none
 // stands for it); -1 for an empty list. For what the user would get from
@@ -50,7 +57,16 @@ int selectStored(const ListSpec &spec, BuiltList &items, int value, const worksp
 int loadedIndex(const ListSpec &spec, const BuiltList &items, int value);
 
 // The text of a placeholder item for a stored value that the list cannot
-// show: the caption's word for it, or the number when the caption has none.
+// show: the word the tree's caption gives the value under `captionTag`;
+// where that has none, `otherwise`, or the number when that is empty too.
+// Every placeholder takes its text from here, so a dialog shows a kept
+// value as the tree does.
+QString placeholderText(int captionTag, int value, const workspace::ProgramServices &ctx,
+                        const QString &otherwise = {});
+// The same for a list of the description: the caption word of its tag (a
+// list of the game's tables knows its own), or the number.
 QString placeholderText(const ListSpec &spec, int value, const workspace::ProgramServices &ctx);
+// The caption tag of a list: its own, else the tag of its source's values.
+int captionTagOf(const ListSpec &spec);
 
 } // namespace commands

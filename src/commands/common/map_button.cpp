@@ -1,6 +1,7 @@
 #include "commands/common/map_button.h"
 
 #include "commands/common/tab_caption.h"
+#include "core/key_codec.h"
 #include "workspace/dialog_registry.h"
 #include "workspace/edit_context.h"
 
@@ -49,6 +50,19 @@ workspace::MapPickers pickers()
     return workspace::DialogRegistry::instance().mapPickers();
 }
 
+// The kind the chosen item of the kind list stands for. An own item stands
+// for its index; a stored kind no own item stands for is shown by a
+// placeholder after them, the last item, and that stands for the stored kind.
+int chosenKind(const QComboBox &kinds, const workspace::EditContext &ctx, const MapButtonRow &row)
+{
+    const int index = kinds.currentIndex();
+    if (row.kindPos <= 0 || !ctx.tree || !ctx.doc().isValid(ctx.node))
+        return index;
+    const int stored = int(core::keyField(ctx.doc().key(ctx.node), row.kindPos, 2) & 0xFFFF);
+    const int last = kinds.count() - 1;
+    return index == last && stored >= last ? stored : index;
+}
+
 void openBattleMap(QWidget &dialog, workspace::EditContext &ctx, const MapButtonRow &row, int)
 {
     if (!pickers().battle)
@@ -62,7 +76,7 @@ void openBattleMap(QWidget &dialog, workspace::EditContext &ctx, const MapButton
     request.sortieIndex = request.x1;
     if (const auto *kinds = row.kindList ? dialog.findChild<QComboBox *>(QLatin1String(row.kindList)) : nullptr) {
         request.objectNode = ctx.node;
-        request.objectKind = kinds->currentIndex();
+        request.objectKind = chosenKind(*kinds, ctx, row);
     }
     const std::optional<workspace::BattleMapPick> pick = pickers().battle(ctx, request);
     if (!pick)

@@ -37,8 +37,11 @@ struct MapButtonRow {
     const char *y0 = "tY";
     const char *x1 = nullptr;
     const char *y1 = nullptr;
-    // Battle mode 6: the list of the object's kind (the edited node goes along).
+    // Battle mode 6: the list of the object's kind (the edited node goes along)
+    // and the key position of the kind, which a placeholder item of the list
+    // keeps. The list's own items stand for the value of their index.
     const char *kindList = nullptr;
+    int kindPos = 0;
     // The story stage, one cell: the facing list handed along.
     const char *direction = nullptr;
     // The world map: the face moves rather than appears.

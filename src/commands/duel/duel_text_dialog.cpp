@@ -2,8 +2,10 @@
 
 #include "commands/duel/duel_dialogs.h"
 #include "commands/common/encoding_note.h"
+#include "commands/common/list_sources.h"
 #include "commands/duel/duel_lists.h"
 #include "core/key_codec.h"
+#include "core/param_tags.h"
 #include "core/untouched_items.h"
 #include "workspace/dialog_registry.h"
 
@@ -70,7 +72,8 @@ DuelTextDialog::DuelTextDialog(workspace::EditContext &ctx, const DuelTextForm &
     }
 
     // Loading: a flag above 1 opens cleared; an action beyond the list shows
-    // as its number. Either is written back as stored unless changed.
+    // as the tree's caption reads it. Either is written back as stored
+    // unless changed.
     m_char->setChecked(field(kFlagPos, 2) == 1);
     QString loaded = text(kTextPos);
     loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -84,7 +87,7 @@ DuelTextDialog::DuelTextDialog(workspace::EditContext &ctx, const DuelTextForm &
         m_action->setCurrentIndex(0);
     } else if (m_action) {
         m_keptAction = after & 0xFFFF;
-        m_action->addItem(QString::number(m_keptAction));
+        m_action->addItem(placeholderText(core::tags::DuelAction, m_keptAction, ctx));
         m_action->setCurrentIndex(m_action->count() - 1);
     }
     else

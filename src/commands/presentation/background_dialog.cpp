@@ -3,6 +3,7 @@
 #include "commands/presentation/presentation_dialogs.h"
 #include "commands/presentation/dialog_rows.h"
 #include "commands/presentation/media_lists.h"
+#include "core/param_tags.h"
 #include "workspace/dialog_registry.h"
 
 #include <QComboBox>
@@ -13,8 +14,10 @@ namespace commands {
 
 namespace {
 
-// Where each kind's value sits in the key.
+// Where each kind's value sits in the key, and the tag of its caption words.
 constexpr std::array<int, 4> kPositions{17, 25, 33, 41};
+constexpr std::array<int, 4> kTags{core::tags::OuterBackground, core::tags::WholeMap, core::tags::InnerBackground,
+                                   core::tags::BattleMap};
 
 // The item that stands for 0xFFFF, the last of the kind's own items.
 int noneItem(const QComboBox *list, int kept)
@@ -23,13 +26,13 @@ int noneItem(const QComboBox *list, int kept)
 }
 
 // Selects the item of a stored value, or adds one that shows and keeps it.
-int selectOrKeep(QComboBox *list, int value, int listedIndex)
+int selectOrKeep(QComboBox *list, int value, int listedIndex, const QString &placeholder)
 {
     if (listedIndex >= 0) {
         list->setCurrentIndex(listedIndex);
         return -1;
     }
-    list->addItem(QString::number(value));
+    list->addItem(placeholder);
     list->setCurrentIndex(list->count() - 1);
     return value;
 }
@@ -76,7 +79,9 @@ BackgroundDialog::BackgroundDialog(workspace::EditContext &ctx) : CommandDialog(
     body()->addLayout(place);
 
     const int kind = field(9, 2) & 0xFFFF;
-    m_keptKind = selectOrKeep(m_kind, kind, kind < 4 ? kind : -1);
+    // A kind past the four reads as it loads: the outer background.
+    m_keptKind = selectOrKeep(m_kind, kind, kind < 4 ? kind : -1,
+                              placeholderText(core::tags::BackgroundKind, kind, ctx, m_kind->itemText(0)));
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int i) { showKindList(i); });
     // Selecting the kind shows its list, as the user's choice does; a kind
     // no item stands for shows the outer backgrounds.
@@ -91,7 +96,7 @@ BackgroundDialog::BackgroundDialog(workspace::EditContext &ctx) : CommandDialog(
             listed = v == 0 ? 0 : v == media::kNone ? 1 : -1;
         else
             listed = v < none ? v : v == media::kNone ? none : -1;
-        m_kept[k] = selectOrKeep(list, v, listed);
+        m_kept[k] = selectOrKeep(list, v, listed, placeholderText(kTags[k], v, ctx));
     }
 }
 

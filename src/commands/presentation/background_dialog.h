@@ -4,8 +4,8 @@
 // The command holds one field per kind; the lists of the other kinds are
 // hidden but keep what they loaded, so OK writes their fields back as they
 // were. A stored value no item stands for (a background beyond the counts
-// of the moment, a kind above 3) shows as its number and is kept until the
-// user picks another item.
+// of the moment, a kind above 3) shows as the tree's caption reads it and
+// is kept until the user picks another item.
 #include "commands/common/command_dialog.h"
 
 #include <array>

@@ -4,6 +4,7 @@
 // the kind chosen in the dialog, among the objects already placed.
 #include "commands/presentation/presentation_dialogs.h"
 #include "commands/presentation/map_button_dialog.h"
+#include "commands/common/common_lists.h"
 
 namespace commands {
 
@@ -28,8 +29,8 @@ constexpr QStringView kThingKinds[] = {u"방화", u"소화"};
 const FieldSpec kThingFields[] = {
     labelNamed(coordinateField(9, "tX", NumberKind::Coordinate), "Label1"),
     coordinateField(21, "tY", NumberKind::Coordinate),
-    // A kind beyond the two loads as putting out a fire.
-    labelNamed(listField(33, "cbThings", u"물체", fixedList(kThingKinds, 1)), "Label2"),
+    // A kind beyond the two keeps its value under the caption's word.
+    labelNamed(listField(33, "cbThings", u"물체", captioned(fixedList(kThingKinds, 1), core::tags::Fire)), "Label2"),
     checkField(41, "ckViewPoint", u"시점 변화"),
     checkField(49, "ckDelay", u"지연 無 (소리 안 남)"),
 };
@@ -41,7 +42,7 @@ const DialogDescription kAddBattleObject{
     .fields = kThingFields,
 };
 
-const MapButtonRow kThingMap{.mode = 6, .kindList = "cbThings"};
+const MapButtonRow kThingMap{.mode = 6, .kindList = "cbThings", .kindPos = 33};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "commands/presentation/dialog_rows.h"
 #include "commands/presentation/media_player.h"
 #include "core/game/game_files.h"
+#include "core/param_tags.h"
 #include "platform/cp949.h"
 #include "workspace/dialog_registry.h"
 
@@ -84,7 +85,7 @@ MovieDialog::MovieDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode
     addLabelledRow(body(), this, "Label1", QStringLiteral("동영상"), m_movie.box);
 
     const int stored = field(9, 2) & 0xFFFF;
-    m_movie.select(stored, media::movieText(stored));
+    m_movie.select(stored, placeholderText(core::tags::Movie, stored, ctx));
 }
 
 bool MovieDialog::saveFields(QString &key, int &lengthDelta)
@@ -120,7 +121,7 @@ MusicDialog::MusicDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode
     addLabelledRow(body(), this, "Label2", QStringLiteral("반복 수 (0은 무한) "), m_repeat);
 
     const int stored = field(9, 2) & 0xFFFF;
-    m_effect.select(stored, media::effectFileName(stored));
+    m_effect.select(stored, placeholderText(core::tags::Sound, stored, ctx));
     m_repeat->load(field(17, 4));
 
     connect(m_listen, &QPushButton::clicked, this, [this] { listen(); });
@@ -172,7 +173,7 @@ TrackDialog::TrackDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode
     // 255 is no music; a track beyond the count of the moment is kept under
     // its own name.
     const int stored = field(9, 2) & 0xFFFF;
-    m_track.select(stored, QStringLiteral("Track") + QString::number(stored + 2));
+    m_track.select(stored, placeholderText(core::tags::Track, stored, ctx));
 
     // A track being listened to ends when another is chosen.
     connect(m_track.box, &QComboBox::currentIndexChanged, this, [] { MediaPlayer::instance().stopMusic(); });
@@ -187,7 +188,12 @@ void TrackDialog::listen()
         return;
     // The list is a small text file; a longer one is not a music list.
     const QByteArray bytes = list.read(1 << 20);
-    const auto file = media::musicFileOfTrack(platform::Cp949::decode(bytes), m_track.box->currentIndex());
+    // The track the chosen item stands for, a kept one as well; no music
+    // plays nothing.
+    const int track = m_track.value();
+    if (track == media::kNoTrack)
+        return;
+    const auto file = media::musicFileOfTrack(platform::Cp949::decode(bytes), track);
     if (!file)
         return;
     MediaPlayer::instance().playMusic(core::game::gameFilePath(folder, *file));

@@ -1,8 +1,9 @@
 // Commands 0x3D (an item is gained) and 0x3E (a person's equipment). Items
 // are numbered by item code (the star file's from 130 on), equipment as
 // 2 + item code with 0 the default and 1 none. A stored level above the
-// current "ItemLvMax", or an equipment value its list does not hold, shows as
-// a placeholder item and is kept. Each level list stands beside its item.
+// current "ItemLvMax" or held in a variable ("[Var5]"), or an equipment value
+// its list does not hold, shows as a placeholder item with the caption's word
+// for it and is kept. Each level list stands beside its item.
 #include "commands/units/units_dialogs.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/flow/sentence_dialog.h"

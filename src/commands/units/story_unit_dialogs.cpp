@@ -5,12 +5,19 @@
 #include "commands/common/common_lists.h"
 #include "commands/units/unit_dialog.h"
 #include "commands/units/unit_lists.h"
+#include "core/param_tags.h"
 
 namespace commands {
 
 namespace {
 
-using units::poseList;
+// The poses, a pose past them kept under the caption's word.
+ListSpec poseList()
+{
+    ListSpec l = units::poseList();
+    l.captionTag = core::tags::Pose;
+    return l;
+}
 
 // --- 0x30 ----------------------------------------------------------------
 const FieldSpec kAdventFields[] = {

@@ -395,6 +395,47 @@ TEST(ArmyTableDialog, CopiedPlaceholdersPasteAsTheyAreAndDeleteClearsThem)
     EXPECT_EQ(saved[2], core::ArmySlot{});
 }
 
+// A slot shows its stored cells as they are, also past the box limit of
+// 40; a copy carries what the slot holds and shows, and the paste gives it
+// to the other slot unchanged.
+TEST(ArmyTableDialog, CopyAndPasteCarryCellsPastTheBoxLimit)
+{
+    // The friendly table only: the enemy table's buffer must stay untouched
+    // for the paste before any copy.
+    for (const core::ArmyTableLayout *layout : {&core::kAlliedArmyLayout}) {
+        std::vector<core::ArmySlot> table(std::size_t(layout->slotCount));
+        table[3].person = 11;
+        table[3].x = 155;
+        table[3].y = 41;
+        table[3].aiPolicy = 4;
+        table[3].aiX = 300;
+        table[3].aiY = 0x10007;
+        table[3].relief = layout->hasRelief ? 1 : 0;
+        ArmyNode node(*layout, table);
+        node.cmd.edit([&](QDialog &d) {
+            QListWidget *list = slotList(d);
+            list->setCurrentRow(3);
+            EXPECT_EQ(text(d, "tX0"), QStringLiteral("155"));
+            QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+            list->setCurrentRow(8);
+            QTest::keyClick(list, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(text(d, "tX0"), QStringLiteral("155"));
+            EXPECT_EQ(text(d, "tY0"), QStringLiteral("41"));
+            EXPECT_EQ(text(d, "tX1"), QStringLiteral("300"));
+            EXPECT_EQ(text(d, "tY1"), QStringLiteral("*7"));
+            EXPECT_EQ(list->item(8)->text(), list->item(3)->text());
+            // The source slot gives way, so the names do not clash.
+            list->setCurrentRow(3);
+            QTest::keyClick(list, Qt::Key_Delete);
+            enginetest::click(d, "cConfig");
+            EXPECT_FALSE(d.isVisible());
+        });
+        const auto saved = node.saved();
+        EXPECT_EQ(saved[8], table[3]);
+        EXPECT_EQ(saved[3], core::ArmySlot{});
+    }
+}
+
 TEST(ArmyTableDialog, CopyBufferOutlivesTheDialog)
 {
     std::vector<core::ArmySlot> table(20);

@@ -50,7 +50,7 @@ TEST(BattleVariables, LevelAndWeatherOutsideTheListsAreKept)
         {50, 50, "+ Lv 50", 5, 5},
         {51, 51, "- Lv 1", 0, 0},
         {100, 100, "- Lv 50", 6, 6},
-        {101, 101, "101", 0xFFFF, 6},
+        {101, 101, "- Lv 51", 0xFFFF, 6},  // the caption's words
     };
     for (const Case &c : cases) {
         // Flags, the paired values and every tag hold marks that must survive.
@@ -176,14 +176,15 @@ struct FakeBattleMap
 
 TEST(OwnUnitPlacementDialog, StoredValuesLoadAndAreKept)
 {
-    // A facing past the list shows as an item of its own (index 5); a hide
-    // flag of 2 opens clear; an untouched OK keeps all of them.
+    // A facing of 4 selects the default facing, one past it shows as an item
+    // of its own (index 5); a hide flag of 2 opens clear; an untouched OK
+    // keeps all of them.
     struct Case { std::int64_t x; int facing; int hidden; const char *shownX; int shownFacing; bool checked;
                   std::int64_t savedX; int savedFacing; int savedHidden; };
     const Case cases[] = {
         {0, 0xFFFF, 0, "0", 4, false, 0, 0xFFFF, 0},
         {7, 2, 1, "7", 2, true, 7, 2, 1},
-        {0x10005, 4, 2, "65541", 5, false, 0x10005, 4, 2},
+        {0x10005, 4, 2, "65541", 4, false, 0x10005, 4, 2},
         {41, 5, 0, "41", 5, false, 41, 5, 0},
         {-3, 0, 0, "-3", 0, false, -3, 0, 0},
     };
@@ -239,13 +240,13 @@ TEST(OwnUnitPlacementDialog, MapPlacesTheUnitAndCancelKeepsTheNode)
 TEST(ObstacleDialog, GateKindsFollowTheSetting)
 {
     struct Case { const char *gateMax; int stored; int items; const char *last; int shown; int saved; };
-    // A kind past the gates of the moment shows as a last item of its own
-    // and is kept.
+    // A kind past the gates of the moment shows as a last item of its own,
+    // named as the caption names it, and is kept.
     const Case cases[] = {
         {"186", 96, 97, "Gate-185", 96, 96},
-        {"186", 97, 98, "97", 97, 97},
-        {"186", 0xFFFF, 98, "65535", 97, 0xFFFF},
-        {"7", 7, 8, "7", 7, 7},
+        {"186", 97, 98, "Gate-187", 97, 97},
+        {"186", 0xFFFF, 98, "Gate-131063", 97, 0xFFFF},
+        {"7", 7, 8, "Gate-7", 7, 7},
         {"7", 6, 7, "Gate-5", 6, 6},
         {"8", 7, 8, "Gate-7", 7, 7},
     };
@@ -267,8 +268,9 @@ TEST(ObstacleDialog, ListsFlagsAndCells)
 {
     CommandNode cmd(recordWith(0x58, {{17, 2, 0xFFFF}, {25, 2, 29}, {33, 4, 0x10000}, {57, 2, 2}, {65, 2, 1}}));
     EXPECT_FALSE(cmd.edit([&](QDialog &d) {
-        // An action of 0xFFFF is neither "만듬" nor "지움": shown as it is.
-        EXPECT_EQ(combo(d, "cbMake")->currentText(), QStringLiteral("65535"));
+        // An action of 0xFFFF has no item: kept, under the caption's "만듬".
+        EXPECT_EQ(combo(d, "cbMake")->currentText(), QStringLiteral("만듬"));
+        EXPECT_EQ(combo(d, "cbMake")->currentIndex(), 2);
         EXPECT_EQ(combo(d, "cbGround")->currentText(), QStringLiteral("지하"));
         EXPECT_EQ(combo(d, "cbGround")->count(), 30);
         EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("65536"));

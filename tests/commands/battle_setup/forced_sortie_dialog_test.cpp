@@ -62,10 +62,11 @@ void leave(QDialog &d, QWidget *w)
     box(d, "tGoCharNum")->setFocus();
 }
 
-TEST(ForcedSortieDialog, NewCommandOpensAndEnterConfirmsAsOkDoes)
+TEST(ForcedSortieDialog, NewCommandOpensAndEnterAtOnceChangesNothing)
 {
     SortieNode node;
-    EXPECT_TRUE(node.cmd.edit([&](QDialog &d) {
+    const QString key = node.cmd.key();
+    EXPECT_FALSE(node.cmd.edit([&](QDialog &d) {
         activate(d);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("수정 - 4A : 아군강제출현설정"));
         EXPECT_EQ(list(d, "cbListT")->currentIndex(), 0);
@@ -79,11 +80,15 @@ TEST(ForcedSortieDialog, NewCommandOpensAndEnterConfirmsAsOkDoes)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     }));
-    // Enter stores the focused list's item 0 into forced slot 1, exactly as
-    // a click on OK does on a new command.
-    EXPECT_EQ(node.forced(0), 0);
-    EXPECT_EQ(node.barred(0), 0xFFFF);
-    EXPECT_EQ(node.cmd.records, 1);
+    // The focused list only showed "無" for 0xFFFF: every slot stays as it
+    // was and no edit is recorded.
+    EXPECT_EQ(node.cmd.key(), key);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(node.forced(i), 0xFFFF) << i;
+        EXPECT_EQ(node.barred(i), 0xFFFF) << i;
+    }
+    EXPECT_EQ(node.cmd.records, 0);
+    EXPECT_EQ(node.cmd.marks, 0);
 }
 
 TEST(ForcedSortieDialog, AStoredCommandKeepsWhatWasOnlyLookedAtAndEnterWritesAChange)
@@ -112,17 +117,30 @@ TEST(ForcedSortieDialog, AStoredCommandKeepsWhatWasOnlyLookedAtAndEnterWritesACh
     EXPECT_EQ(node.barred(0), 0xFFFF);
 }
 
-TEST(ForcedSortieDialog, ClickingOkCommitsTheFocusedControlFirst)
+TEST(ForcedSortieDialog, ClickingOkCommitsTheFocusedControlsChangeFirst)
 {
+    // Untouched, a click on OK with the forced list focused writes nothing.
+    {
+        SortieNode node;
+        const QString key = node.cmd.key();
+        EXPECT_FALSE(node.cmd.edit([&](QDialog &d) {
+            activate(d);
+            EXPECT_EQ(QApplication::focusWidget(), list(d, "cbListT"));  // the start mode's control
+            QTest::mouseClick(child<QPushButton>(d, QStringLiteral("cConfig")), Qt::LeftButton);
+        }));
+        EXPECT_EQ(node.cmd.key(), key);
+    }
+    // A choice not yet left is committed by the click.
     SortieNode node;
     node.cmd.edit([&](QDialog &d) {
         activate(d);
-        EXPECT_EQ(QApplication::focusWidget(), list(d, "cbListT"));  // the start mode's control
+        list(d, "cbListT")->setCurrentIndex(9);
         QTest::mouseClick(child<QPushButton>(d, QStringLiteral("cConfig")), Qt::LeftButton);
     });
-    EXPECT_EQ(node.forced(0), 0);
+    EXPECT_EQ(node.forced(0), 9);
     EXPECT_EQ(node.barred(0), 0xFFFF);
-    EXPECT_EQ(node.cmd.text(), CommandNode::caption(node.cmd.key()));
+    EXPECT_EQ(node.cmd.text(), core::commandCaption(node.cmd.key(), core::CaptionSite::Creation, false,
+                                                    node.cmd.ctx.captions));
 }
 
 TEST(ForcedSortieDialog, ListsCommitIntoTheChosenSlotOnly)
@@ -131,7 +149,7 @@ TEST(ForcedSortieDialog, ListsCommitIntoTheChosenSlotOnly)
     node.cmd.edit([&](QDialog &d) {
         activate(d);
         // The start mode focused the forced list: leaving it unchanged
-        // stores its item 0 into forced slot 1. Barred slot 1 takes 7.
+        // stores nothing. Barred slot 1 takes 7.
         list(d, "cbListF")->setFocus();
         list(d, "cbListF")->setCurrentIndex(7);
         leave(d, list(d, "cbListF"));
@@ -151,8 +169,8 @@ TEST(ForcedSortieDialog, ListsCommitIntoTheChosenSlotOnly)
     EXPECT_EQ(node.barred(0), 7);
     EXPECT_EQ(node.barred(1), 12);
     EXPECT_EQ(node.barred(3), 0xFFFF);
-    EXPECT_EQ(node.forced(0), 0);
-    for (int i = 1; i < 5; ++i)
+    // The forced list was changed but never left: nothing committed.
+    for (int i = 0; i < 5; ++i)
         EXPECT_EQ(node.forced(i), 0xFFFF) << i;
 }
 

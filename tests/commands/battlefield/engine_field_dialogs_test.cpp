@@ -23,7 +23,7 @@ const Case kCases[] = {
      },
      {{9, 2, 1027}}},
 
-    {"5D operation 5", 0x5D, {{9, 2, 5}}, {{"cbOperator", u"5"}}, {}, {}},
+    {"5D operation 5", 0x5D, {{9, 2, 5}}, {{"cbOperator", u"- "}}, {}, {}},
     {"5D add", 0x5D, {{9, 2, 1}, {17, 4, 30}}, {{"cbOperator", u"+ "}, {"tOperationNum", u"30"}}, {}, {}},
     {"5D number above the limit kept", 0x5D, {{17, 4, 20000000}}, {{"tOperationNum", u"20000000"}}, {},
      {{17, 4, 20000000}}},
@@ -48,7 +48,7 @@ const Case kCases[] = {
      {{"cbChar0", u"無"}, {"cbChar1", u"無"}, {"cbDirection", u"묵인방향"}, {"ckRight", u"off"},
       {"ckBeforeDelay", u"off"}, {"ckAfterDelay", u"off"}},
      {}, {}, u"정방향 동작전지연無 동작후지연無"},
-    {"4F facing 4", 0x4F, {{25, 2, 4}}, {{"cbDirection", u"4"}}, {}, {}},
+    {"4F facing 4", 0x4F, {{25, 2, 4}}, {{"cbDirection", u"묵인방향"}}, {}, {}},
     {"4F second person and facing independent", 0x4F, {{17, 2, 7}, {25, 2, 1}},
      {{"tNum1", u"7"}, {"cbDirection", u"동쪽"}},
      [](QDialog &d) {
@@ -64,8 +64,8 @@ const Case kCases[] = {
 
     {"50 action 0", 0x50, {{17, 2, 0}}, {{"cbActive", u"無"}}, {}, {}},
     {"50 action FFFF", 0x50, {{17, 2, 0xFFFF}}, {{"cbActive", u"無"}}, {}, {}},
-    {"50 action 13", 0x50, {{17, 2, 13}}, {{"cbActive", u"13"}}, {}, {}},
-    {"50 action 200", 0x50, {{17, 2, 200}}, {{"cbActive", u"200"}}, {}, {}},
+    {"50 action 13", 0x50, {{17, 2, 13}}, {{"cbActive", u"無"}}, {}, {}},
+    {"50 action 200", 0x50, {{17, 2, 200}}, {{"cbActive", u"無"}}, {}, {}},
     {"50 attack", 0x50, {{17, 2, 6}}, {{"cbActive", u"공격"}}, {}, {}, u"공격 동작전지연無 동작후지연無"},
 
     {"75 shape 300", 0x75, {{17, 2, 300}}, {{"tCompareNum", u"300"}}, {}, {}, u"S형상-300"},

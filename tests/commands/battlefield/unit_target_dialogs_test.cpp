@@ -127,8 +127,8 @@ const Case kCases[] = {
      {{"gbBF", u"shown"}, {"gbChar", u"hidden"}, {"tBFIndex", u"17"}}, [](QDialog &d) { clickOn(d, "oChar"); },
      {{9, 2, 0}}},
     {"55 mode 2", 0x55, {{9, 2, 2}}, {{"oChar", u"on"}}, {}, {}},
-    {"55 facing 4", 0x55, {{61, 2, 4}}, {{"cbDirection", u"4"}}, {}, {}},
-    {"55 facing 7", 0x55, {{61, 2, 7}}, {{"cbDirection", u"7"}}, {}, {}},
+    {"55 facing 4", 0x55, {{61, 2, 4}}, {{"cbDirection", u"묵인방향"}}, {}, {}},
+    {"55 facing 7", 0x55, {{61, 2, 7}}, {{"cbDirection", u"묵인방향"}}, {}, {}},
     {"55 facing east", 0x55, {{61, 2, 1}}, {{"cbDirection", u"동쪽"}}, {}, {}},
     {"55 cell above 40 kept", 0x55, {{37, 4, 55}, {49, 4, 16777216}}, {{"tX", u"55"}, {"tY", u"16777216"}}, {},
      {{37, 4, 55}, {49, 4, 16777216}}},
@@ -170,7 +170,7 @@ const Case kCases[] = {
     {"6D offset limit and a stored -1", 0x6D, {{57, 4, -1}, {45, 4, 20000000}},
      {{"tY", u"-1"}, {"tX", u"20000000"}}, [](QDialog &d) { typeInto(d, "tX", QStringLiteral("99999999")); },
      {{45, 4, 16777215}}},
-    {"6D facing 9", 0x6D, {{69, 2, 9}}, {{"cbDirection", u"9"}}, {}, {}},
+    {"6D facing 9", 0x6D, {{69, 2, 9}}, {{"cbDirection", u"묵인방향"}}, {}, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, UnitTargetDialogs, ::testing::ValuesIn(kCases), testsupport::NameFromRow{});

@@ -138,7 +138,7 @@ TEST(DialogEngine, DirectionFlagChoiceAndLevelChange)
         {2, 1, 1, 51, "50", 2, true, true, u"- Lv 1"},
         {0xFFFF, 0, 0, 0, "50", 4, false, false, u"+ Lv 0"},
         {5, 2, 2, 101, "50", 5, false, false, u"- Lv 51"},  // above 2N: the caption's words
-        {4, 7, 9, 3, "", 5, false, false, u"+ Lv 3"},       // no setting: 50
+        {4, 7, 9, 3, "", 4, false, false, u"+ Lv 3"},       // 4 is the default facing; no setting: 50
         {1, 1, 0, 2, "abc", 1, true, false, u"+ Lv 2"},
         {1, 1, 0, 2, "0", 1, true, false, u"- Lv 2"},
     };

@@ -85,17 +85,19 @@ TEST(UnitAppearDialog, NewCommandOpensWithNobodyAndTheDefaultFacing)
     EXPECT_EQ(cmd.key(), key);
 }
 
-TEST(UnitAppearDialog, FacingAndPoseOutsideTheirListsShowAsNumbersAndAreKept)
+TEST(UnitAppearDialog, FacingAndPoseOutsideTheirListsShowAsTheCaptionAndAreKept)
 {
     for (int facing : {0xFFFF, 7, 4}) {
         for (int pose : {0xFFFF, 0x12}) {
             const QString stored = unitRecord(0x30, {{9, 2, 4}, {41, 2, facing}, {49, 2, pose}, {17, 4, -3}});
             CommandNode cmd(stored);
             EXPECT_FALSE(cmd.edit([&](QDialog &d) {
-                EXPECT_EQ(list(d, "cbDirection")->currentText(),
-                          facing == 0xFFFF ? QStringLiteral("묵인방향") : QString::number(facing));
+                // The caption's words: every facing from 4 on is the default
+                // facing (4 selects its item), every pose past the list "無".
+                EXPECT_EQ(list(d, "cbDirection")->currentText(), QStringLiteral("묵인방향"));
+                EXPECT_EQ(list(d, "cbDirection")->currentIndex(), facing == 7 ? 5 : 4);
                 EXPECT_EQ(list(d, "cbActive")->currentText(),
-                          pose == 0xFFFF ? QStringLiteral("無 ") : QString::number(pose));
+                          pose == 0xFFFF ? QStringLiteral("無 ") : QStringLiteral("無"));
                 EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("-3"));
                 enginetest::click(d, "cConfig");
             }));

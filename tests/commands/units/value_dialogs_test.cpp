@@ -41,21 +41,22 @@ struct Kept {
 const Kept kKept[] = {
     {0x36, 17, "cbAbility", 0x20, u"32"},
     {0x36, 37, "cbCompare", 3, u"≠"},  // the fourth comparison in the caption's word
-    {0x38, 25, "cbOperator", 3, u"3"},
+    {0x38, 25, "cbOperator", 3, u"- "},  // no caption word: as it loads
     {0x37, 9, "cbThings", 7, u"7"},
     {0x37, 29, "cbCompare", 3, u"≠"},
-    {0x3A, 17, "cbOperator", 9, u"9"},
+    {0x3A, 17, "cbOperator", 9, u"- "},
     {0x3F, 21, "cbCompare", 0xFFFF, u"65535"},
     {0x40, 9, "cbTurn", 5, u"5"},
     {0x41, 9, "cbArmy", 9, u"9"},
     {0x41, 37, "cbZone", 2, u"2"},
     {0x3B, 17, "cbJoin", 7, u"7"},
-    {0x3B, 25, "cbLV", 101, u"101"},
+    {0x3B, 25, "cbLV", 101, u"- Lv 51"},
     {0x3C, 25, "cbCompare", 5, u"5"},
-    {0x3D, 17, "cbItemLv", 10, u"10"},
-    {0x3D, 17, "cbItemLv", 0xFFFF, u"65535"},
-    {0x3E, 41, "cbDLv", 12, u"12"},
-    {0x3E, 17, "cbWeapon", 0xFFFF, u"65535"},
+    {0x3D, 17, "cbItemLv", 10, u"Lv10"},
+    {0x3D, 17, "cbItemLv", 0x405, u"[Var5]"},
+    {0x3D, 17, "cbItemLv", 0xFFFF, u"DefLv"},
+    {0x3E, 41, "cbDLv", 12, u"Lv12"},
+    {0x3E, 17, "cbWeapon", 0xFFFF, u"묵인장비"},
 };
 
 TEST(UnitValueDialogs, OutOfListValuesShowAsPlaceholdersAndAreKept)
