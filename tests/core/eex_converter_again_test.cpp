@@ -2,6 +2,7 @@
 // a converted small Section whose first head code equals its length - 4 (the
 // shape of an empty head list in the editor's layout), and a scenario without
 // a Scene, are passed over unchanged and the batch goes on.
+#include "core/converter_record_walk.h"
 #include "core/eex_converter.h"
 #include "fixtures/hex_bytes.h"
 #include "fixtures/scenario_generator.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 using namespace core;
+using eexwalk::u16At;
+using eexwalk::u32At;
 using fixtures::GenCommand;
 using fixtures::GenScenario;
 using fixtures::GenScene;
@@ -19,9 +22,6 @@ using fixtures::hexBytes;
 using fixtures::toHex;
 
 namespace {
-
-int rd16(const QByteArray &b, qsizetype p) { return quint8(b[p]) | quint8(b[p + 1]) << 8; }
-qint64 rd32(const QByteArray &b, qsizetype p) { return rd16(b, p) | qint64(rd16(b, p + 2)) << 16; }
 
 // Header 10, one Scene offset, the Section count: the first Section length.
 constexpr qsizetype kFirstSectionLength = 16;
@@ -47,14 +47,14 @@ std::vector<QByteArray> ambiguousConvertedFiles()
         for (int attempt = 0; attempt < 4; ++attempt) {
             const QByteArray record = gen.record(code);
             const EexConversion bare = convertEexBytes(fixtures::scenarioBytes(oneSection(record, 0)));
-            if (!bare.ok || rd16(bare.bytes, kFirstHeadCode) != code)
+            if (!bare.ok || u16At(bare.bytes, kFirstHeadCode) != code)
                 break;
-            const qint64 gap = code + 4 - rd32(bare.bytes, kFirstSectionLength);
+            const qint64 gap = code + 4 - qint64(u32At(bare.bytes, kFirstSectionLength));
             if (gap < 0 || gap % 2 != 0)
                 continue;
             const EexConversion once = convertEexBytes(fixtures::scenarioBytes(oneSection(record, int(gap / 2))));
             EXPECT_TRUE(once.ok) << std::hex << code;
-            EXPECT_EQ(rd32(once.bytes, kFirstSectionLength), code + 4) << std::hex << code;
+            EXPECT_EQ(qint64(u32At(once.bytes, kFirstSectionLength)), code + 4) << std::hex << code;
             files.push_back(once.bytes);
             break;
         }
@@ -83,7 +83,7 @@ TEST(EexConverterAgain, SmallSectionWhoseFirstCodeEqualsItsLengthLessFourConvert
     ASSERT_GE(files.size(), 10u);
     for (const QByteArray &once : files) {
         SCOPED_TRACE(toHex(once).toStdString());
-        ASSERT_LE(rd32(once, kFirstSectionLength), 131);
+        ASSERT_LE(qint64(u32At(once, kFirstSectionLength)), 131);
         const EexConversion twice = convertEexBytes(once);
         ASSERT_TRUE(twice.ok) << twice.reason.toStdString() << " at " << twice.errorOffset;
         EXPECT_EQ(toHex(twice.bytes), toHex(once));
@@ -100,7 +100,7 @@ TEST(EexConverterAgain, AnEditorSectionWithAnEmptyHeadStillConverts)
         const EexConversion once = convertEexBytes(fixtures::scenarioBytes(scenario));
         ASSERT_TRUE(once.ok);
         EXPECT_EQ(once.bytes.size(), fixtures::scenarioBytes(scenario).size() + 4) << pauses;
-        EXPECT_EQ(rd16(once.bytes, kFirstHeadCode), 0) << pauses;
+        EXPECT_EQ(u16At(once.bytes, kFirstHeadCode), 0) << pauses;
     }
 }
 
