@@ -69,6 +69,16 @@ public:
 
     void run()
     {
+        // The header with no whole Scene table behind it: the reader reads
+        // the missing bytes as zero, and a first value that counts no Scene
+        // opens as an empty scenario, with nothing to convert.
+        if (m_b.size() >= 10 && m_b.size() < 14) {
+            qint64 first = 0;
+            for (int i = 0; 10 + i < m_b.size(); ++i)
+                first |= qint64(quint8(m_b[10 + i])) << (8 * i);
+            if (first <= 12)
+                return;
+        }
         need(10, 4, QStringLiteral("장면 표가 없습니다."));
         const qint64 first = u32At(m_b, 10);
         if (first < 14)
@@ -177,8 +187,14 @@ private:
             const quint32 wide = dword(start - 2);
             // An empty head list in the editor's layout (end record, then the
             // body length L - 4) looks like a widened length; tell them apart.
-            const bool emptyHead = wide == quint32(L) && start + 4 <= m_b.size() && u16At(m_b, start + 2) == L - 4;
-            if (wide == quint32(L) && !emptyHead) {
+            // A converted Section whose first head code happens to equal
+            // L - 4 looks the same: it is taken as converted when it reads
+            // whole that way with nothing to insert.
+            const bool emptyHead = wide == quint32(L) && start + 4 <= m_b.size() && u16At(m_b, start + 2) == L - 4
+                                   && !sectionWasWidened(start, wide);
+            if (!m_levels.empty()) {
+                // Converted before (the trial above held): nothing to do.
+            } else if (wide == quint32(L) && !emptyHead) {
                 m_levels.push_back({start - 2, wide});
                 convertSectionLists(start);
             } else if (wide != quint32(L) && spanEndsAList(start - 2, wide, m_b.size())

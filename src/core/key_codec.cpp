@@ -139,16 +139,25 @@ QString wAscii(const QString &text)
 
 int integerLong(std::uint8_t first, std::uint8_t second) { return first + 256 * second; }
 
+namespace {
+// The field lies inside the record part: a write never reaches the "_" and the
+// serial after it, and never changes the key's length.
+bool fieldInRecord(const QString &key, int pos, int n)
+{
+    return n >= 1 && n <= 4 && pos >= 1 && pos - 1 + 2 * n <= recordPart(key).size();
+}
+} // namespace
+
 void keyWriteField(QString &key, int pos, int n, std::int64_t value)
 {
-    if (pos < 1 || pos - 1 + 2 * n > key.size())
+    if (!fieldInRecord(key, pos, n))
         return;
     key.replace(pos - 1, 2 * n, longToHex(value, n, true));
 }
 
 bool keyWriteFieldChecked(QString &key, int pos, int n, std::int64_t value)
 {
-    if (n < 1 || n > 4 || pos < 1 || pos - 1 + 2 * n > recordPart(key).size())
+    if (!fieldInRecord(key, pos, n))
         return false;
     const std::int64_t limit = std::int64_t(1) << (8 * n);
     if (value < 0 || value >= limit)

@@ -73,7 +73,8 @@ int integerLong(std::uint8_t first, std::uint8_t second);
 // and the key as it was, when the text is not a whole number or does not fit
 // the field (-2,147,483,648..4,294,967,295 for 4 bytes, -32,768..65,535 for 2).
 bool keyValueApply(const QString &boxText, QString &key, int pos, bool longValue);
-// Same, with a number.
+// Same, with a number (the low n bytes, 1..4). A field that does not lie
+// wholly inside the record part leaves the key as it was.
 void keyWriteField(QString &key, int pos, int n, std::int64_t value);
 // Checked writer for core code that must not wrap: false (key unchanged) when
 // the value does not fit n bytes unsigned, or the field lies outside the

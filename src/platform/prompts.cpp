@@ -20,6 +20,7 @@ MsgResult closedAnswer(MsgButtons buttons)
     case MsgButtons::Ok:
         return MsgResult::Ok;
     case MsgButtons::YesNo:
+    case MsgButtons::YesNoDefaultNo:
         return MsgResult::No;
     case MsgButtons::OkCancel:
     case MsgButtons::YesNoCancel:
@@ -36,6 +37,7 @@ QList<MsgResult> buttonsOf(MsgButtons buttons)
     case MsgButtons::OkCancel:
         return {MsgResult::Ok, MsgResult::Cancel};
     case MsgButtons::YesNo:
+    case MsgButtons::YesNoDefaultNo:
         return {MsgResult::Yes, MsgResult::No};
     case MsgButtons::YesNoCancel:
         break;
@@ -109,7 +111,8 @@ MsgResult DesktopPrompts::message(QWidget *parent, const QString &text, const QS
         QPushButton *button = box.addButton(buttonText(b), roleOf(b));
         made.append({button, b});
     }
-    box.setDefaultButton(static_cast<QPushButton *>(made.first().first));
+    const auto &byDefault = buttons == MsgButtons::YesNoDefaultNo ? made.last() : made.first();
+    box.setDefaultButton(static_cast<QPushButton *>(byDefault.first));
     // Esc answers as closing the box does: Cancel, else No, else Ok.
     box.setEscapeButton(made.last().first);
     box.exec();

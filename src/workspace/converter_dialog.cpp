@@ -25,6 +25,25 @@ void defaultShowMessage(QWidget *parent, const QString &title, const QString &te
                                           error ? platform::MsgIcon::Critical : platform::MsgIcon::Information);
 }
 
+// At most this many file names in the question; the rest are counted.
+constexpr int kNamedFiles = 20;
+
+// Converting rewrites the files in place into a layout this editor cannot
+// open: the user says yes to exactly these files first. 아니요 is the default.
+bool confirmConversion(QWidget *parent, const QStringList &files)
+{
+    QStringList names = files.mid(0, kNamedFiles);
+    if (files.size() > kNamedFiles)
+        names << QStringLiteral("… 외 %1개").arg(files.size() - kNamedFiles);
+    const QString text = QStringLiteral("다음 파일 %1개를 확장 형식으로 변환합니다.\n"
+                                        "파일은 그 자리에서 새 형식으로 다시 쓰이며, "
+                                        "변환한 파일은 이 편집기에서 열 수 없습니다.\n\n%2\n\n변환하시겠습니까?")
+                             .arg(QString::number(files.size()), names.join(u'\n'));
+    return platform::Prompts::instance().message(parent, text, QStringLiteral("EEX 변환"),
+                                                 platform::MsgButtons::YesNoDefaultNo, platform::MsgIcon::Exclamation)
+           == platform::MsgResult::Yes;
+}
+
 } // namespace
 
 ConverterDialog::ConverterDialog(Hooks hooks, QWidget *parent) : QDialog(parent), m_hooks(std::move(hooks))
@@ -63,6 +82,12 @@ void ConverterDialog::chooseFilesToConvert()
     const QStringList files = m_hooks.chooseFiles(this, QStringLiteral("EEX 파일을 열어주세요."), folder,
                                                   QStringLiteral("EEX 파일 (*.eex)"));
     if (files.isEmpty())
+        return;
+    QStringList scenarios;
+    for (const QString &f : files)
+        if (core::isEexPath(f))
+            scenarios << f;
+    if (!scenarios.isEmpty() && !confirmConversion(this, scenarios))
         return;
     convertFiles(files);
 }

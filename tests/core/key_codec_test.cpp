@@ -59,6 +59,27 @@ TEST(KeyCodec, FieldRewriteKeepsLengthAndSuffix)
     EXPECT_TRUE(keyWriteFieldChecked(key, 9, 2, 65535));
 }
 
+TEST(KeyCodec, FieldWritesStayInsideTheRecord)
+{
+    // A field past the end of a short record, or a width the codec does not
+    // write, leaves the key (and its serial) as it was.
+    struct Case { int pos; int n; };
+    for (const Case c : {Case{9, 2}, {7, 2}, {9, 4}, {0, 2}, {1, 0}, {1, 5}, {-1, 2}}) {
+        QString key = "67000400_123456789";
+        keyWriteField(key, c.pos, c.n, 3);
+        EXPECT_EQ(key, "67000400_123456789") << c.pos << "," << c.n;
+        EXPECT_FALSE(keyWriteFieldChecked(key, c.pos, c.n, 3)) << c.pos << "," << c.n;
+        EXPECT_EQ(key, "67000400_123456789") << c.pos << "," << c.n;
+    }
+    // The last field of the record is still written, with or without a suffix.
+    QString key = "67000400_123456789";
+    keyWriteField(key, 5, 2, 3);
+    EXPECT_EQ(key, "67000300_123456789");
+    QString bare = "67000400";
+    keyWriteField(bare, 5, 2, 0x1234);
+    EXPECT_EQ(bare, "67003412");
+}
+
 TEST(KeyCodec, KeyValueShowDecimalAndHex)
 {
     const QString key = "0000FFFFFFFF_1";

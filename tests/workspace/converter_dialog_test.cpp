@@ -35,6 +35,8 @@ protected:
         savedIni = core::iniPath();
         core::setIniPath(dir.filePath("Q_T.ini"));
         core::writeINI("Folder", "Path", dir.path());
+        // The question before converting is answered yes.
+        prompts.messageAnswers = {platform::MsgResult::Yes};
     }
     void TearDown() override { core::setIniPath(savedIni); }
 
@@ -70,6 +72,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    platform::ScriptedPrompts prompts;
     QString savedIni;
     QString askedTitle, askedFolder, askedFilter;
     int asked = 0;
@@ -169,15 +172,70 @@ TEST_F(ConverterDialogTest, FileOpenInATabIsRefused)
 TEST_F(ConverterDialogTest, WithoutHooksTheChoiceAndTheMessageGoThroughThePrompts)
 {
     const QString a = write("S_01.eex", kScenario);
-    platform::ScriptedPrompts prompts;
     prompts.openAnswers = {{a}};
     ConverterDialog dlg({});
     dlg.findChild<QPushButton *>("cAdd")->click();
     ASSERT_EQ(prompts.fileRequests.size(), 1);
     EXPECT_EQ(prompts.fileRequests[0].title, QStringLiteral("EEX 파일을 열어주세요."));
     EXPECT_EQ(prompts.fileRequests[0].folder, dir.path());
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("적용 완료!"));
-    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Complete!"));
+    // The question, then the outcome.
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(prompts.messages[0].buttons, platform::MsgButtons::YesNoDefaultNo);
+    EXPECT_EQ(prompts.messages[1].text, QStringLiteral("적용 완료!"));
+    EXPECT_EQ(prompts.messages[1].title, QStringLiteral("Complete!"));
     EXPECT_EQ(read(a), core::convertEexBytes(kScenario).bytes);
+}
+
+TEST_F(ConverterDialogTest, AQuestionNamesTheFilesFirstAndNoConvertsNothing)
+{
+    const QString a = write("S_01.eex", kScenario);
+    const QString b = write("R_02.EEX", kScenario);
+    const QString other = write("readme.txt", kScenario);
+    for (const platform::MsgResult answer : {platform::MsgResult::No, platform::MsgResult::Yes}) {
+        prompts.messages.clear();
+        prompts.messageAnswers = {answer};
+        message = {};
+        ConverterDialog dlg(hooks({a, other, b}));
+        dlg.show();
+        dlg.findChild<QPushButton *>("cAdd")->click();
+
+        ASSERT_EQ(prompts.messages.size(), 1);
+        const platform::ScriptedPrompts::Asked &q = prompts.messages[0];
+        EXPECT_EQ(q.buttons, platform::MsgButtons::YesNoDefaultNo);
+        EXPECT_EQ(q.title, QStringLiteral("EEX 변환"));
+        EXPECT_TRUE(q.text.contains(a) && q.text.contains(b)) << q.text.toStdString();
+        EXPECT_FALSE(q.text.contains(other));
+        EXPECT_TRUE(q.text.contains(QStringLiteral("그 자리에서 새 형식으로 다시 쓰이며")));
+        EXPECT_TRUE(q.text.contains(QStringLiteral("확장 형식")));
+        EXPECT_TRUE(q.text.contains(QStringLiteral("이 편집기에서 열 수 없습니다")));
+        if (answer == platform::MsgResult::No) {
+            EXPECT_EQ(message.count, 0);
+            EXPECT_TRUE(dlg.isVisible());
+            EXPECT_EQ(read(a), kScenario);
+            EXPECT_EQ(read(b), kScenario);
+        } else {
+            EXPECT_EQ(message.text, QStringLiteral("적용 완료!"));
+            EXPECT_EQ(read(a), core::convertEexBytes(kScenario).bytes);
+        }
+    }
+}
+
+TEST_F(ConverterDialogTest, AQuestionClosedWithoutAnAnswerConvertsNothing)
+{
+    const QString a = write("S_01.eex", kScenario);
+    prompts.messageAnswers.clear();  // closed: 아니요
+    ConverterDialog dlg(hooks({a}));
+    dlg.findChild<QPushButton *>("cAdd")->click();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(message.count, 0);
+    EXPECT_EQ(read(a), kScenario);
+}
+
+TEST_F(ConverterDialogTest, NoScenarioChosenAsksNothing)
+{
+    const QString other = write("readme.txt", kScenario);
+    ConverterDialog dlg(hooks({other}));
+    dlg.findChild<QPushButton *>("cAdd")->click();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(read(other), kScenario);
 }

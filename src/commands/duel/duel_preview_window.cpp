@@ -8,6 +8,7 @@
 #include "workspace/dialog_registry.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -225,18 +226,42 @@ void DuelPreviewWindow::playStep(const DuelStep &s)
     }
 }
 
+void DuelPreviewWindow::stopPlay()
+{
+    if (!m_playing)
+        return;
+    // The play runs inside this window's waits: the wait in progress ends
+    // now, the play stops there and run() finishes the window.
+    m_stopped = true;
+    m_waitGuard.reset();
+}
+
 void DuelPreviewWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_playing) {
         QDialog::closeEvent(event);
         return;
     }
-    // The play runs inside this window's waits: the wait in progress ends
-    // now, the play stops there and run() closes the window.
-    m_stopped = true;
-    m_waitGuard.reset();
+    stopPlay();
     event->ignore();
     hide();
+}
+
+void DuelPreviewWindow::done(int result)
+{
+    // Escape and every other way of ending the dialog stop the play as the
+    // close box does, so the call that opened it returns.
+    stopPlay();
+    m_ran = true;  // ended before its play began: it never begins
+    QDialog::done(result);
+}
+
+void DuelPreviewWindow::hideEvent(QHideEvent *event)
+{
+    // Hidden by the program (not minimised): nothing plays unseen.
+    if (!event->spontaneous())
+        stopPlay();
+    QDialog::hideEvent(event);
 }
 
 void DuelPreviewWindow::mousePressEvent(QMouseEvent *event)

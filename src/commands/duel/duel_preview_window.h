@@ -2,7 +2,8 @@
 // The duel preview: opened on the node whose children hold a duel start, it
 // prepares the stage, plays every duel command after the start and closes
 // itself. A click fills the speech balloon being typed at once; closing the
-// window stops the play at once, a wait in progress included, and returns.
+// window (close box or Escape) stops the play at once, a wait in progress
+// included, and returns.
 // Only one preview plays at a time. The animations live in DuelStage; this
 // window paints the stage.
 #include "commands/duel/duel_pictures.h"
@@ -30,6 +31,9 @@ public:
     // Prepares and plays; the window closes itself at the end. Runs once,
     // on the first showing; tests call it directly.
     void run();
+    // Ends the dialog (Escape, the close box, the program); a play in
+    // progress stops at once.
+    void done(int result) override;
 
     DuelStage &stage() { return *m_stage; }
     DuelPictures &pictures() { return m_pictures; }
@@ -49,10 +53,12 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void stopPlay();
     void playAll();
     void play(const DuelScript &script);
     void playStep(const DuelStep &step);

@@ -1,6 +1,7 @@
 #include "core/game/data_file_unpack.h"
 
 #include "core/game/e5_archive.h"
+#include "core/game/game_data.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,18 @@ constexpr qint64 kDirectoryEnd = kE5DirectoryOffset + kE5DirectoryStride * kData
 constexpr qint64 kMaxInputSize = 16 * 1024 * 1024;
 
 QString hexPos(qint64 pos) { return QString::number(pos, 16).toUpper(); }
+
+// What the name loader reads from each entry once it is raw: the person
+// table in entry 0, the item table in entry 1. An entry that unpacks to less
+// is damaged, and the file is not rewritten for it.
+qint64 neededEntrySize(int entry)
+{
+    switch (entry) {
+    case 0: return qint64(kPersonRecordSize) * kPersonCount;
+    case 1: return qint64(kItemRecordSize) * kDataItemCount;
+    default: return 0;
+    }
+}
 
 DataFileResult fail(DataFileStatus status, const QString &name, int entry = -1, qint64 pos = -1,
                     const QString &detail = {})
@@ -100,6 +113,9 @@ DataFileResult decodeDataFile(const QString &path)
     }
     if (end < size)
         return fail(DataFileStatus::TrailingData, name, -1, end);
+    for (int k = 0; k < kDataFileEntryCount; ++k)
+        if (dir[k].unpackedSize < neededEntrySize(k))
+            return fail(DataFileStatus::Damaged, name, k, kE5DirectoryOffset + kE5DirectoryStride * k + 4);
 
     E5Dictionary dict{};
     std::memcpy(dict.data(), file.constData() + kE5DictionaryOffset, dict.size());

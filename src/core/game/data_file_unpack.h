@@ -1,7 +1,8 @@
 #pragma once
 // In-place unpacking of the game's short data archive, so the name loader can
 // read its records directly. The file is rewritten only when all six entries
-// decoded cleanly, and then atomically.
+// decoded cleanly, entries 0 and 1 to at least the person and item tables
+// the loader reads, and then atomically.
 #include <QString>
 
 namespace core::game {
@@ -16,7 +17,7 @@ enum class DataFileStatus {
     CannotOpen,
     NotArchive,       // too short or directory fields out of range: untouched
     TrailingData,     // bytes after the last entry: untouched
-    Damaged,          // an entry did not decode: untouched
+    Damaged,          // an entry did not decode, or is shorter than its table: untouched
     WriteFailed,      // the new file could not be written: old file kept
 };
 

@@ -1,7 +1,8 @@
 // The duel preview window on a synthetic game folder, with a sleeper that
 // records the waits instead of waiting: the whole preparation and play, the
 // person check, missing and damaged game files, a close request in the
-// middle, and a click during speech.
+// middle, Escape while the preview runs as the editor runs it, and a click
+// during speech.
 #include "commands/duel/duel_game_files.h"
 #include "commands/duel/duel_preparation.h"
 #include "commands/duel/duel_preview_window.h"
@@ -12,6 +13,8 @@
 #include "platform/prompts.h"
 #include "workspace/dialog_registry.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTest>
 #include <QTemporaryDir>
@@ -190,6 +193,66 @@ TEST(DuelPreview, ClosingEndsALongDelayInProgress)
     EXPECT_TRUE(secondRefused);
     EXPECT_FALSE(view.playing());
     EXPECT_FALSE(DuelPreviewWindow::anyPlaying());
+}
+
+namespace {
+
+struct EscapeRun {
+    bool playingAtEscape = false;
+    bool playingAfterEscape = true;  // when exec returned
+    bool visibleAfterEscape = true;
+    qint64 execMs = 0;
+    bool needed = false;  // the fallback close had to end exec
+};
+
+// Opens the registered preview and runs it as the editor does, with exec;
+// Escape is pressed on it after the loading pause, while a long delay waits.
+EscapeRun escapeDuringExec(workspace::EditContext &ctx)
+{
+    EscapeRun out;
+    std::unique_ptr<QDialog> dialog = workspace::DialogRegistry::instance().createTool(workspace::kDuelPreviewTool, ctx);
+    if (!dialog) {
+        ADD_FAILURE() << "the preview did not open";
+        return out;
+    }
+    QDialog *view = dialog.get();
+    QTimer::singleShot(1500, view, [&out, view] {
+        out.playingAtEscape = DuelPreviewWindow::anyPlaying();
+        QTest::keyClick(view, Qt::Key_Escape);
+        // Only so that a failing run ends instead of waiting for days.
+        QTimer::singleShot(3000, view, [&out, view] {
+            out.needed = true;
+            QCloseEvent close;
+            QCoreApplication::sendEvent(view, &close);
+        });
+    });
+    QElapsedTimer clock;
+    clock.start();
+    dialog->setModal(true);
+    dialog->exec();
+    out.execMs = clock.elapsed();
+    out.playingAfterEscape = DuelPreviewWindow::anyPlaying();
+    out.visibleAfterEscape = dialog->isVisible();
+    return out;
+}
+
+} // namespace
+
+TEST(DuelPreview, EscapeStopsThePlayAndTheNextPreviewOpens)
+{
+    // A delay of 16,777,215 tenths of a second after the speech.
+    Preview p({fixtures::duelStartRecord(1, 2), fixtures::duelSpeechRecord(0x60, 1, QByteArray("A"), 0xFFFF),
+               QStringLiteral("09000400FFFFFF00")});
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        const EscapeRun run = escapeDuringExec(p.ctx);
+        EXPECT_TRUE(run.playingAtEscape);
+        EXPECT_FALSE(run.playingAfterEscape);
+        EXPECT_FALSE(run.visibleAfterEscape);
+        EXPECT_FALSE(run.needed);
+        EXPECT_LT(run.execMs, 3000);
+    }
+    EXPECT_TRUE(p.prompts.messages.isEmpty()) << qPrintable(p.prompts.messages.value(0).text);
 }
 
 TEST(DuelPreview, AClickOnTheStageSkipsTheSpeechButNotOnAFace)
