@@ -51,6 +51,29 @@ TEST(KeepUntouchedItems, TakesOnlyWhatTheUserChanged)
         EXPECT_EQ(core::keepUntouchedItems(kStored, c.shown, c.chosen), c.expected) << c.name;
 }
 
+// A block holding a nested list ends its record with the list's length
+// word: its items line up as without the list, and the word stays as stored.
+TEST(KeepUntouchedItems, BlockWithANestedList)
+{
+    // 0x2E: two persons and a flag stored as 2, which the dialog shows as 0.
+    const QString stored = QStringLiteral("2E00" "02000004" "02000004" "26000200" "0200" "_9");
+    const QString shown = QStringLiteral("2E00" "02000004" "02000004" "26000000" "0200" "_9");
+    const QString chosen = QStringLiteral("2E00" "02000204" "02000004" "26000000" "0200" "_9");
+    EXPECT_EQ(core::keepUntouchedItems(stored, shown, chosen),
+              QStringLiteral("2E00" "02000204" "02000004" "26000200" "0200" "_9"));
+    EXPECT_EQ(core::keepUntouchedItems(stored, shown, shown), stored);
+    // A text edited in such a block: the word after the text stays as stored.
+    const QString text = QStringLiteral("1400" "0500414200" "26000500" "0C00" "_4");
+    EXPECT_EQ(core::keepUntouchedItems(text, QStringLiteral("1400" "0500414200" "26000100" "0C00" "_4"),
+                                       QStringLiteral("1400" "050041424300" "26000100" "0C00" "_4")),
+              QStringLiteral("1400" "050041424300" "26000500" "0C00" "_4"));
+    // The word is never taken from the dialog.
+    EXPECT_EQ(core::keepUntouchedItems(stored, shown, QStringLiteral("2E00" "02000204" "02000004" "26000000" "0400" "_9")),
+              QStringLiteral("2E00" "02000204" "02000004" "26000200" "0200" "_9"));
+    // A block with a nested list is never the catalogue's default record.
+    EXPECT_FALSE(core::isCatalogueDefault(core::defaultRecord(0x2E) + QStringLiteral("0200_1")));
+}
+
 TEST(KeepUntouchedItems, ItemsWrittenOnAnyChange)
 {
     const QString stored = QStringLiteral("4D00" "02000100" "30000700" "_5");
