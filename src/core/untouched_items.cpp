@@ -3,6 +3,7 @@
 #include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "core/param_tags.h"
+#include "core/record_lengths.h"
 
 #include <QByteArray>
 
@@ -19,10 +20,10 @@ struct Item
     int length = 0;
 };
 
-// The record's code word (as item 0) and its parameter items, and the
-// nested-length word of a block that holds a nested list (two bytes after
-// the last item, which no item can be: every item is at least four bytes);
-// nullopt when the bytes do not split into whole items.
+// The record's code word (as item 0) and its parameter items, and whether
+// the record ends with the nested-length word of a block that holds a
+// nested list: two bytes behind the record's own length as the reader
+// measures it. nullopt when the bytes do not split into whole items.
 struct Split
 {
     std::vector<Item> items;
@@ -33,14 +34,13 @@ std::optional<Split> splitItems(const QByteArray &record)
 {
     if (record.size() < 2)
         return std::nullopt;
-    Split split{{{0, 2}}, false};
+    const std::optional<MeasuredRecord> measured =
+        measureRecord(reinterpret_cast<const std::uint8_t *>(record.constData()), std::size_t(record.size()), 0);
+    Split split{{{0, 2}}, measured && measured->length + 2 == record.size()};
+    const int end = split.nestedWord ? record.size() - 2 : record.size();
     int at = 2;
-    while (at < record.size()) {
-        if (record.size() - at == 2) {
-            split.nestedWord = true;
-            return split;
-        }
-        const std::optional<int> len = itemByteLength(record, at);
+    while (at < end) {
+        const std::optional<int> len = itemByteLength(QByteArrayView(record).first(end), at);
         if (!len || *len <= 0)
             return std::nullopt;
         split.items.push_back({at, *len});

@@ -63,10 +63,16 @@ TEST(KeepUntouchedItems, BlockWithANestedList)
               QStringLiteral("2E00" "02000204" "02000004" "26000200" "0200" "_9"));
     EXPECT_EQ(core::keepUntouchedItems(stored, shown, shown), stored);
     // A text edited in such a block: the word after the text stays as stored.
-    const QString text = QStringLiteral("1400" "0500414200" "26000500" "0C00" "_4");
-    EXPECT_EQ(core::keepUntouchedItems(text, QStringLiteral("1400" "0500414200" "26000100" "0C00" "_4"),
-                                       QStringLiteral("1400" "050041424300" "26000100" "0C00" "_4")),
-              QStringLiteral("1400" "050041424300" "26000500" "0C00" "_4"));
+    // (0x12: a text, then a person the dialog shows as none.)
+    const QString text = QStringLiteral("1200" "0500414200" "02000500" "0C00" "_4");
+    EXPECT_EQ(core::keepUntouchedItems(text, QStringLiteral("1200" "0500414200" "0200FFFF" "0C00" "_4"),
+                                       QStringLiteral("1200" "050041424300" "0200FFFF" "0C00" "_4")),
+              QStringLiteral("1200" "050041424300" "02000500" "0C00" "_4"));
+    // Two bytes behind the record's measured length are the word; a record
+    // whose items do not end there is not lined up at all.
+    const QString odd = QStringLiteral("2E00" "02000000" "040000000000" "0000" "0200" "_9");
+    const QString oddChosen = QStringLiteral("2E00" "02000100" "040000000000" "0300" "0200" "_9");
+    EXPECT_EQ(core::keepUntouchedItems(odd, odd, oddChosen), oddChosen);
     // The word is never taken from the dialog.
     EXPECT_EQ(core::keepUntouchedItems(stored, shown, QStringLiteral("2E00" "02000204" "02000004" "26000000" "0400" "_9")),
               QStringLiteral("2E00" "02000204" "02000004" "26000200" "0200" "_9"));
