@@ -3,6 +3,7 @@
 #include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "core/param_tags.h"
+#include "core/record_lengths.h"
 
 #include <QByteArray>
 
@@ -19,22 +20,33 @@ struct Item
     int length = 0;
 };
 
-// The record's code word (as item 0) and its parameter items; nullopt when
-// the bytes do not split into whole items.
-std::optional<std::vector<Item>> splitItems(const QByteArray &record)
+// The record's code word (as item 0) and its parameter items, and whether
+// the record ends with the nested-length word of a block that holds a
+// nested list: two bytes behind the record's own length as the reader
+// measures it. nullopt when the bytes do not split into whole items.
+struct Split
+{
+    std::vector<Item> items;
+    bool nestedWord = false;
+};
+
+std::optional<Split> splitItems(const QByteArray &record)
 {
     if (record.size() < 2)
         return std::nullopt;
-    std::vector<Item> items{{0, 2}};
+    const std::optional<MeasuredRecord> measured =
+        measureRecord(reinterpret_cast<const std::uint8_t *>(record.constData()), std::size_t(record.size()), 0);
+    Split split{{{0, 2}}, measured && measured->length + 2 == record.size()};
+    const int end = split.nestedWord ? record.size() - 2 : record.size();
     int at = 2;
-    while (at < record.size()) {
-        const std::optional<int> len = itemByteLength(record, at);
+    while (at < end) {
+        const std::optional<int> len = itemByteLength(QByteArrayView(record).first(end), at);
         if (!len || *len <= 0)
             return std::nullopt;
-        items.push_back({at, *len});
+        split.items.push_back({at, *len});
         at += *len;
     }
-    return items;
+    return split;
 }
 
 QByteArrayView itemBytes(const QByteArray &record, const Item &item)
@@ -65,13 +77,18 @@ QString keepUntouchedItems(const QString &stored, const QString &shown, const QS
     const std::optional<QByteArray> c = recordBytes(chosen);
     if (!s || !w || !c)
         return chosen;
-    const auto sItems = splitItems(*s);
-    const auto wItems = splitItems(*w);
-    const auto cItems = splitItems(*c);
+    const auto sSplit = splitItems(*s);
+    const auto wSplit = splitItems(*w);
+    const auto cSplit = splitItems(*c);
     // Items that cannot be lined up leave nothing to keep apart: the user
     // changed something, and the dialog's key is all there is.
-    if (!sItems || !wItems || !cItems || sItems->size() != wItems->size() || sItems->size() != cItems->size())
+    if (!sSplit || !wSplit || !cSplit || sSplit->items.size() != wSplit->items.size()
+        || sSplit->items.size() != cSplit->items.size() || sSplit->nestedWord != wSplit->nestedWord
+        || sSplit->nestedWord != cSplit->nestedWord)
         return chosen;
+    const std::vector<Item> *sItems = &sSplit->items;
+    const std::vector<Item> *wItems = &wSplit->items;
+    const std::vector<Item> *cItems = &cSplit->items;
 
     std::vector<bool> fromChosen(sItems->size(), false);
     bool changed = false;
@@ -92,6 +109,10 @@ QString keepUntouchedItems(const QString &stored, const QString &shown, const QS
     out.reserve(c->size());
     for (std::size_t i = 0; i < sItems->size(); ++i)
         out += fromChosen[i] ? itemBytes(*c, (*cItems)[i]) : itemBytes(*s, (*sItems)[i]);
+    // The nested-length word counts the block's list, which no dialog
+    // edits: it stays as stored, and only the length upkeep changes it.
+    if (sSplit->nestedWord)
+        out += QByteArrayView(*s).last(2);
     return bytesToHex(out) + keySuffix(stored).toString();
 }
 
@@ -109,10 +130,13 @@ bool isCatalogueDefault(const QString &key)
     const std::optional<QByteArray> def = recordBytes(defaultRecord(code));
     if (!bytes || !def)
         return false;
-    const auto items = splitItems(*bytes);
-    const auto defItems = splitItems(*def);
-    if (!items || !defItems || items->size() != defItems->size())
+    const auto split = splitItems(*bytes);
+    const auto defSplit = splitItems(*def);
+    if (!split || !defSplit || split->nestedWord != defSplit->nestedWord
+        || split->items.size() != defSplit->items.size())
         return false;
+    const std::vector<Item> *items = &split->items;
+    const std::vector<Item> *defItems = &defSplit->items;
     for (std::size_t i = 0; i < items->size(); ++i) {
         const QByteArrayView a = itemBytes(*bytes, (*items)[i]);
         const QByteArrayView b = itemBytes(*def, (*defItems)[i]);

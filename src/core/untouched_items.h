@@ -10,7 +10,9 @@
 // writes at OK (what the user chose). An item that reads the same in the last
 // two was not changed by the user and comes from the stored key; any other
 // item is the user's. Items are compared whole (tag and value), so a changed
-// 4-byte number is never mixed with stored bytes.
+// 4-byte number is never mixed with stored bytes. A block holding a nested
+// list ends its key with the list's length word, after its items: that word
+// is always kept as stored (the length upkeep alone changes it).
 #include <QString>
 
 #include <span>

@@ -19,6 +19,7 @@
 #include "fixtures/scenario_generator.h"
 #include "fixtures/unit_fixtures.h"
 #include "platform/prompts.h"
+#include "support/typing.h"
 #include "workspace/dialog_registry.h"
 #include "workspace/edit_dispatch.h"
 
@@ -42,6 +43,8 @@
 
 namespace {
 
+using testsupport::typeText;
+
 constexpr int kPerCode = 6;     // commands of one code worked at the most
 constexpr int kActions = 16;    // random actions in one dialog
 
@@ -56,26 +59,6 @@ const QStringList &typedPool()
         QStringLiteral("줄\n바꿈"),   QStringLiteral("[C05빨강]"),   QStringLiteral("\\n"),
     };
     return pool;
-}
-
-// Types as a keyboard does: key by key, Hangul as the text of a key press,
-// a line feed as Return.
-void typeText(QWidget *box, const QString &text)
-{
-    for (QChar c : text) {
-        if (c == u'\n') {
-            QTest::keyClick(box, Qt::Key_Return);
-        } else if (c.unicode() < 128) {
-            QTest::keyClick(box, char(c.unicode()));
-        } else {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(box, &press);
-            QApplication::sendEvent(box, &release);
-        }
-        if (!box->isVisible())
-            return;
-    }
 }
 
 template<class W>

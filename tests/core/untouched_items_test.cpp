@@ -51,6 +51,35 @@ TEST(KeepUntouchedItems, TakesOnlyWhatTheUserChanged)
         EXPECT_EQ(core::keepUntouchedItems(kStored, c.shown, c.chosen), c.expected) << c.name;
 }
 
+// A block holding a nested list ends its record with the list's length
+// word: its items line up as without the list, and the word stays as stored.
+TEST(KeepUntouchedItems, BlockWithANestedList)
+{
+    // 0x2E: two persons and a flag stored as 2, which the dialog shows as 0.
+    const QString stored = QStringLiteral("2E00" "02000004" "02000004" "26000200" "0200" "_9");
+    const QString shown = QStringLiteral("2E00" "02000004" "02000004" "26000000" "0200" "_9");
+    const QString chosen = QStringLiteral("2E00" "02000204" "02000004" "26000000" "0200" "_9");
+    EXPECT_EQ(core::keepUntouchedItems(stored, shown, chosen),
+              QStringLiteral("2E00" "02000204" "02000004" "26000200" "0200" "_9"));
+    EXPECT_EQ(core::keepUntouchedItems(stored, shown, shown), stored);
+    // A text edited in such a block: the word after the text stays as stored.
+    // (0x12: a text, then a person the dialog shows as none.)
+    const QString text = QStringLiteral("1200" "0500414200" "02000500" "0C00" "_4");
+    EXPECT_EQ(core::keepUntouchedItems(text, QStringLiteral("1200" "0500414200" "0200FFFF" "0C00" "_4"),
+                                       QStringLiteral("1200" "050041424300" "0200FFFF" "0C00" "_4")),
+              QStringLiteral("1200" "050041424300" "02000500" "0C00" "_4"));
+    // Two bytes behind the record's measured length are the word; a record
+    // whose items do not end there is not lined up at all.
+    const QString odd = QStringLiteral("2E00" "02000000" "040000000000" "0000" "0200" "_9");
+    const QString oddChosen = QStringLiteral("2E00" "02000100" "040000000000" "0300" "0200" "_9");
+    EXPECT_EQ(core::keepUntouchedItems(odd, odd, oddChosen), oddChosen);
+    // The word is never taken from the dialog.
+    EXPECT_EQ(core::keepUntouchedItems(stored, shown, QStringLiteral("2E00" "02000204" "02000004" "26000000" "0400" "_9")),
+              QStringLiteral("2E00" "02000204" "02000004" "26000200" "0200" "_9"));
+    // A block with a nested list is never the catalogue's default record.
+    EXPECT_FALSE(core::isCatalogueDefault(core::defaultRecord(0x2E) + QStringLiteral("0200_1")));
+}
+
 TEST(KeepUntouchedItems, ItemsWrittenOnAnyChange)
 {
     const QString stored = QStringLiteral("4D00" "02000100" "30000700" "_5");

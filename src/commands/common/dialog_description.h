@@ -42,7 +42,7 @@ enum class NumberKind {
     BattlefieldIndex, // 40
     Percent,          // 100
     Unclamped,        // no limit of its own
-    SignedText,       // any text; a whole number in the signed 32-bit range is written, else the stored value stays
+    SignedText,       // any text; a whole number is written (pulled into the signed 32-bit range), else the stored value stays
 };
 
 // Where the items of a list come from.

@@ -69,14 +69,42 @@ void NumberField::focusOutEvent(QFocusEvent *event)
         platform::NumberBox::focusOutEvent(event);
 }
 
+namespace {
+
+// A whole number typed past the signed 32-bit range, pulled to the nearer
+// end of it; nothing for any other text (empty, "-", letters), which OK
+// judges.
+std::optional<std::int32_t> signedEnd(const QString &text)
+{
+    const QString t = text.trimmed();
+    const bool negative = t.startsWith(u'-');
+    const QStringView digits = QStringView(t).sliced(negative ? 1 : 0);
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong v = t.toLongLong(&ok);
+    if (ok && v >= INT32_MIN && v <= INT32_MAX)
+        return std::nullopt;
+    return negative ? INT32_MIN : INT32_MAX;
+}
+
+} // namespace
+
 void NumberField::limit()
 {
-    if (m_loading || m_kind == NumberKind::SignedText)
+    if (m_loading)
         return;
+    if (m_kind == NumberKind::SignedText) {
+        if (const auto end = signedEnd(text()))
+            setText(QString::number(*end));
+        return;
+    }
     // A loaded negative value is text the user never typed; leave it.
     if (text().startsWith(u'-'))
         return;
-    const std::int64_t fieldMax = m_width == 2 ? 0xFFFF : 0xFFFFFFFFLL;
+    // A 4-byte field holds a signed number: above 2,147,483,647 it would be
+    // stored, shown and captioned as a negative one.
+    const std::int64_t fieldMax = m_width == 2 ? 0xFFFF : INT32_MAX;
     const std::int64_t max = std::min(numberLimit(m_kind).value_or(fieldMax), fieldMax);
     if (number() > max)
         setText(QString::number(max));

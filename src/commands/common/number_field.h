@@ -2,7 +2,9 @@
 // The number box of the command dialogs: a platform::NumberBox (digits only,
 // typed or pasted; select-all on focus; "0" when left empty) that pulls a
 // value above its kind's limit down to the limit as soon as it appears,
-// whether typed, pasted or written by a map picker. A value the dialog
+// whether typed, pasted or written by a map picker. A 4-byte field holds a
+// signed number, so no box writes one above 2,147,483,647 (nor, in the box
+// that takes a sign, below -2,147,483,648). A value the dialog
 // loads from the key is shown as stored, negative or above the limit, and
 // is written back unchanged unless the user edits it.
 #include "commands/common/dialog_description.h"
@@ -24,7 +26,8 @@ public:
 
     NumberKind kind() const { return m_kind; }
     // The bytes of the field the box writes (2 or 4): nothing above what the
-    // field holds can be typed (65,535 or 4,294,967,295), whatever the kind.
+    // field holds can be typed (65,535, or 2,147,483,647 for the signed
+    // 4-byte numbers), whatever the kind.
     void setFieldWidth(int bytes) { m_width = bytes; }
     // Shows a stored value as it is, without the limit.
     void load(std::int64_t value);

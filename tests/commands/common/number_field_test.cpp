@@ -27,10 +27,18 @@ TEST(NumberField, TypedValuesAreHeldAtTheLimitOfTheKind)
         {NumberKind::Coordinate, "40", "40"}, {NumberKind::BattlefieldIndex, "99", "40"},
         {NumberKind::Percent, "101", "100"}, {NumberKind::Percent, "100", "100"},
         {NumberKind::Unclamped, "99999999", "99999999"},
-        // Nothing beyond what the field holds: a 4-byte count of 4294967296
-        // would be stored as 0, "repeat without end".
-        {NumberKind::Unclamped, "4294967295", "4294967295"}, {NumberKind::Unclamped, "4294967296", "4294967295"},
-        {NumberKind::Unclamped, "999999999999999", "4294967295"},
+        // Nothing beyond what the field holds: a 4-byte field holds a signed
+        // number, so 3000000000 would be stored, shown and captioned as
+        // -1294967296, and a repeat count of 4294967296 as 0.
+        {NumberKind::Unclamped, "2147483647", "2147483647"}, {NumberKind::Unclamped, "2147483648", "2147483647"},
+        {NumberKind::Unclamped, "3000000000", "2147483647"}, {NumberKind::Unclamped, "4294967296", "2147483647"},
+        {NumberKind::Unclamped, "999999999999999", "2147483647"},
+        // The box that takes a sign stops at both ends of the signed range;
+        // text that is no whole number stays for OK to judge.
+        {NumberKind::SignedText, "3000000000", "2147483647"}, {NumberKind::SignedText, "-3000000000", "-2147483648"},
+        {NumberKind::SignedText, "-2147483648", "-2147483648"}, {NumberKind::SignedText, "2147483647", "2147483647"},
+        {NumberKind::SignedText, "99999999999999999999", "2147483647"}, {NumberKind::SignedText, "-", "-"},
+        {NumberKind::SignedText, "3000000000x", "2147483647x"}, {NumberKind::SignedText, "12a", "12a"},
         {NumberKind::Unclamped, "65536", "65535", 2}, {NumberKind::Plain, "70000", "65535", 2},
         {NumberKind::Coordinate, "41", "40", 2},
     };
