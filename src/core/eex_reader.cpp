@@ -1,6 +1,7 @@
 #include "core/eex_reader.h"
 
 #include "core/catalogue.h"
+#include "core/eex_writer.h"
 #include "core/key_codec.h"
 #include "core/record_lengths.h"
 
@@ -12,6 +13,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -272,16 +274,17 @@ public:
         m_tree.setRecordImage(m_image);
         const std::int64_t first = u32(10);
         const std::int64_t scenes = roundHalfEvenQuarter(first - 10);
-        // The end of what the tree keeps: the header, the Scene table, every
-        // Scene's count and every Section's lists.
-        std::int64_t end = 10 + 4 * std::max<std::int64_t>(scenes, 0);
+        // What the tree holds of the file: the header and Scene table, every
+        // Scene's count and every Section from its length word to where its
+        // lists ended. A save writes exactly these stretches again.
+        m_held.push_back({0, 10 + 4 * std::max<std::int64_t>(scenes, 0)});
         std::vector<NodeId> sectionsToShow;
         for (std::int64_t s = 0; s < scenes; ++s) {
             m_scene = int(s);
             m_section = -1;
             const std::int64_t offset = u32(10 + 4 * s);
             const int sectionCount = u16(offset);
-            end = std::max(end, offset + 2);
+            m_held.push_back({offset, offset + 2});
             const NodeId sceneNode = addNode(root, readerSceneKey(int(s)), kSceneText);
             std::int64_t start = offset + 4;
             for (int c = 0; c < sectionCount; ++c) {
@@ -295,7 +298,11 @@ public:
                 readHead(sectionNode);
                 m_seek += 2;  // the body length, recomputed on saving
                 readList(m_headEnd);
-                end = std::max(end, m_seek);
+                m_held.push_back({start - 2, m_seek});
+                // Saving recomputes the length word; one that cannot hold
+                // the lists as read makes the save fail.
+                if (m_seek - start > 0xFFFF)
+                    m_saveDoubtful = true;
                 sectionsToShow.push_back(sectionNode);
             }
             m_tree.setExpanded(sceneNode, sectionCount > 0);
@@ -303,12 +310,14 @@ public:
         m_tree.setExpanded(root, true);
         for (NodeId n : sectionsToShow)
             m_tree.setExpanded(n, true);
-        // Saving writes only what the tree holds: say what is left behind.
         m_scene = -1;
         m_section = -1;
-        if (m_fileSize > end)
-            warn(EexLoadWarning::Kind::BytesAfterEnd, end, m_fileSize - end);
+        warnUnheldBytes();
     }
+
+    // True when a save of the tree may be refused: the reader had to part
+    // from the file somewhere, or a Section grew beyond its length word.
+    bool saveDoubtful() const { return m_saveDoubtful || !m_warnings.empty(); }
 
     std::vector<EexLoadWarning> takeWarnings() { return std::move(m_warnings); }
     std::int64_t seek() const { return m_seek; }
@@ -383,7 +392,63 @@ private:
 
     void warn(EexLoadWarning::Kind kind, std::int64_t offset, std::int64_t bytes)
     {
-        m_warnings.push_back(EexLoadWarning{kind, m_scene, m_section, offset, bytes});
+        EexLoadWarning w;
+        w.kind = kind;
+        w.scene = m_scene;
+        w.section = m_section;
+        w.offset = offset;
+        w.byteCount = bytes;
+        m_warnings.push_back(std::move(w));
+    }
+
+    // Saving writes the held stretches one after another: bytes of the file
+    // outside all of them are dropped, bytes inside two of them written twice,
+    // and the zeros read behind the file's end written as well.
+    void warnUnheldBytes()
+    {
+        std::sort(m_held.begin(), m_held.end());
+        std::int64_t covered = 0;
+        std::int64_t pastEnd = 0;
+        for (const auto &[from, to] : m_held) {
+            pastEnd += std::max<std::int64_t>(0, to - std::max(from, m_fileSize));
+            const std::int64_t end = std::min(to, m_fileSize);
+            if (from > covered && covered < m_fileSize)
+                warn(EexLoadWarning::Kind::BytesSkipped, covered, std::min(from, m_fileSize) - covered);
+            if (std::min(end, covered) > from)
+                warn(EexLoadWarning::Kind::BytesReadTwice, from, std::min(end, covered) - from);
+            covered = std::max(covered, end);
+        }
+        if (m_fileSize > covered)
+            warn(EexLoadWarning::Kind::BytesAfterEnd, covered, m_fileSize - covered);
+        if (pastEnd > 0)
+            warn(EexLoadWarning::Kind::BytesPastEnd, m_fileSize, pastEnd);
+    }
+
+    // Bytes the tree gains (or loses) in the innermost open nested list.
+    void countListBytes(std::int64_t bytes)
+    {
+        if (!m_openBytes.empty())
+            m_openBytes.back() += bytes;
+    }
+
+    // A nested length that does not match the list read under it would make
+    // every save fail; it takes the list's length, and the user is told.
+    void repairNestedLength(NodeId block, std::int64_t nAt, int stored, std::int64_t real)
+    {
+        QString key = m_tree.key(block);
+        const qsizetype cut = key.indexOf(u'_');
+        if (cut < 4 || real > 0xFFFF || keyField(key, int(cut) - 3, 2) == real)
+            return;
+        key.replace(cut - 4, 4, hexWord(int(real)));
+        m_tree.rekeyNew(block, key, ReaderCaptions::kBlock);
+        EexLoadWarning w;
+        w.kind = EexLoadWarning::Kind::NestedLengthRepaired;
+        w.scene = m_scene;
+        w.section = m_section;
+        w.offset = nAt;
+        w.storedLength = stored;
+        w.listLength = int(real);
+        m_warnings.push_back(std::move(w));
     }
 
     // Keeps the nested length of every open child event equal to the bytes
@@ -482,6 +547,7 @@ private:
         }
         if (code == kEndCode) {
             m_lastAdded = addNode(parent, readerEndKey(m_serial), menuName(0));
+            countListBytes(2);
             ++m_serial;
             return kEndCode;
         }
@@ -505,6 +571,7 @@ private:
             }
         }
         const NodeId n = addRecord(parent, p, m.length, serial, ReaderCaptions::kBody);
+        countListBytes(m.length);
         setColours(n, code);
         m_lastAdded = n;
         return code;
@@ -563,6 +630,7 @@ private:
         const NodeId marker = addNode(parent, commandKey(record, markerSerial), menuName(1));
         m_tree.setTextColor(marker, markerTextColor());
         const int markerBytes = int(record.size() / 2);
+        countListBytes(markerBytes);
         if (assumed) {
             // The marker and, when the block command is read from p + 2, that
             // command's first word repeat bytes the tree already holds.
@@ -577,6 +645,7 @@ private:
         const NodeId block = m_lastAdded;
         auto dropMarker = [&]() {
             m_tree.remove(marker);
+            countListBytes(-markerBytes);
             warn(EexLoadWarning::Kind::MarkerDropped, p, markerBytes);
             adjustOpenLengths(-markerBytes);
         };
@@ -591,15 +660,22 @@ private:
             dropMarker();
             return;
         }
+        const std::int64_t nestedAt = m_seek;
         const int nested = u16(m_seek);
         QString key = m_tree.key(block);
         key.insert(key.indexOf(u'_'), hexWord(nested));
         m_tree.rekeyNew(block, std::move(key), ReaderCaptions::kBlock);
+        countListBytes(2);
         m_seek += 2;
 
         m_openBlocks.push_back(block);
+        m_openBytes.push_back(0);
         readList(block);
+        const std::int64_t listBytes = m_openBytes.back();
+        m_openBytes.pop_back();
         m_openBlocks.pop_back();
+        countListBytes(listBytes);
+        repairNestedLength(block, nestedAt, nested, listBytes);
         if (m_lastAdded != kNoNode)
             m_tree.setBackColor(m_lastAdded, childBlockBackColor());
         ++m_serial;
@@ -624,6 +700,9 @@ private:
     bool m_assumedMarker = false;  // the marker being read is such a child event's
     QSet<std::int64_t> m_rewoundFrom;
     std::vector<NodeId> m_openBlocks;
+    std::vector<std::int64_t> m_openBytes;  // per open block: the bytes its list holds so far
+    std::vector<std::pair<std::int64_t, std::int64_t>> m_held;  // stretches of the file the tree holds
+    bool m_saveDoubtful = false;
     std::vector<EexLoadWarning> m_warnings;
     std::vector<std::int64_t> m_walked;        // lookAhead's scratch list
     std::vector<std::int8_t> m_lookAheadMemo;  // per offset: -1 unknown, else the answer
@@ -633,8 +712,10 @@ private:
 
 } // namespace
 
-EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                      const CaptionContext &captions)
+namespace {
+
+EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+                       const CaptionContext &captions, bool checkSave)
 {
     return eexLoadGuarded(tree, [&] {
         tree.clear();
@@ -650,9 +731,37 @@ EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree 
             result.errorOffset = f.offset;
             result.errorDetail = f.detail;
         }
+        const bool doubtful = result.ok && reader.saveDoubtful();
         result.warnings = reader.takeWarnings();
+        // Where the tree parted from the file, try the save now: a document
+        // that can never be saved says so before the author works on it.
+        if (doubtful && checkSave) {
+            const EexSerializeResult saved = eexSerializeChecked(tree);
+            if (!saved.ok) {
+                EexLoadWarning w;
+                w.kind = EexLoadWarning::Kind::Unsaveable;
+                w.scene = saved.scene;
+                w.section = saved.section;
+                w.reason = saved.message;
+                result.warnings.push_back(std::move(w));
+            }
+        }
         return result;
     });
+}
+
+} // namespace
+
+EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+                      const CaptionContext &captions)
+{
+    return readInto(fileBytes, path, tree, keySerial, captions, true);
+}
+
+EexLoadResult eexReadBack(const QByteArray &bytes, DocTree &tree)
+{
+    KeySerial serial = 0;
+    return readInto(bytes, QString(), tree, serial, {}, false);
 }
 
 EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()> &load)
@@ -772,8 +881,31 @@ QString eexLoadErrorMessage(std::int64_t seekAdr)
     return QStringLiteral("EEX 파일 오류！ SeekAdr : ") + QString::number(seekAdr, 16).toUpper();
 }
 
+std::int64_t eexSaveByteChange(const EexLoadWarning &w)
+{
+    switch (w.kind) {
+    case EexLoadWarning::Kind::UnknownCode:
+    case EexLoadWarning::Kind::MarkerDropped:
+    case EexLoadWarning::Kind::BytesAfterEnd:
+    case EexLoadWarning::Kind::BytesSkipped:
+        return -w.byteCount;
+    case EexLoadWarning::Kind::MarkerAssumed:
+    case EexLoadWarning::Kind::BytesReadTwice:
+    case EexLoadWarning::Kind::BytesPastEnd:
+        return w.byteCount;
+    case EexLoadWarning::Kind::NestedLengthRepaired:
+    case EexLoadWarning::Kind::Unsaveable:
+        return 0;
+    }
+    return 0;
+}
+
 QString eexLoadWarningMessage(const EexLoadWarning &w)
 {
+    const QString count = groupedNumbers().toString(qlonglong(w.byteCount));
+    const auto placeText = [](std::int64_t offset) {
+        return QStringLiteral("위치 %1: ").arg(QString::number(offset, 16).toUpper());
+    };
     QString what;
     switch (w.kind) {
     case EexLoadWarning::Kind::UnknownCode:
@@ -786,14 +918,59 @@ QString eexLoadWarningMessage(const EexLoadWarning &w)
         what = QStringLiteral("자사건설정을 추정해 %1바이트를 더했습니다. 저장하면 이 바이트가 더해집니다.");
         break;
     case EexLoadWarning::Kind::BytesAfterEnd:
-        return QStringLiteral("위치 %1: 마지막 Scene 뒤에 %2바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다.")
-            .arg(QString::number(w.offset, 16).toUpper(), groupedNumbers().toString(qlonglong(w.byteCount)));
+        return placeText(w.offset) +
+               QStringLiteral("마지막 Scene 뒤에 %1바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다.").arg(count);
+    case EexLoadWarning::Kind::BytesSkipped:
+        return placeText(w.offset) +
+               QStringLiteral("어느 Scene이나 Section에도 들지 않는 %1바이트를 건너뛰었습니다. 저장하면 이 바이트는 빠집니다.")
+                   .arg(count);
+    case EexLoadWarning::Kind::BytesReadTwice:
+        return placeText(w.offset) +
+               QStringLiteral("Scene이나 Section이 겹쳐 %1바이트를 두 번 읽었습니다. 저장하면 이 바이트가 두 번 쓰여 더해집니다.")
+                   .arg(count);
+    case EexLoadWarning::Kind::BytesPastEnd:
+        return placeText(w.offset) +
+               QStringLiteral("파일이 목록 중간에서 끝나 그 뒤를 0으로 %1바이트 읽었습니다. 저장하면 이 바이트가 더해집니다.")
+                   .arg(count);
+    case EexLoadWarning::Kind::NestedLengthRepaired:
+        what = QStringLiteral("자사건의 중첩 길이 %1이(가) 읽은 목록의 길이 %2와(과) 달라 %2(으)로 고쳤습니다. "
+                              "저장하면 고친 길이가 쓰입니다.")
+                   .arg(w.storedLength)
+                   .arg(w.listLength);
+        break;
+    case EexLoadWarning::Kind::Unsaveable:
+        return QStringLiteral("이 문서는 읽은 그대로는 저장할 수 없습니다. 저장하려 하면 다음 까닭으로 거부됩니다: ") + w.reason;
     }
     return QStringLiteral("Scene %1, Section %2, 위치 %3: ")
                .arg(w.scene + 1)
                .arg(w.section + 1)
                .arg(QString::number(w.offset, 16).toUpper()) +
-           what.arg(w.byteCount);
+           (w.kind == EexLoadWarning::Kind::NestedLengthRepaired ? what : what.arg(w.byteCount));
+}
+
+QString eexLoadWarningsText(const std::vector<EexLoadWarning> &warnings, int listed)
+{
+    std::vector<const EexLoadWarning *> order;
+    for (const EexLoadWarning &w : warnings)
+        if (w.kind == EexLoadWarning::Kind::Unsaveable)
+            order.push_back(&w);
+    std::int64_t dropped = 0, added = 0;
+    for (const EexLoadWarning &w : warnings) {
+        const std::int64_t change = eexSaveByteChange(w);
+        (change < 0 ? dropped : added) += change < 0 ? -change : change;
+        if (w.kind != EexLoadWarning::Kind::Unsaveable)
+            order.push_back(&w);
+    }
+    QStringList lines;
+    for (std::size_t i = 0; i < order.size() && i < std::size_t(std::max(listed, 0)); ++i)
+        lines.append(eexLoadWarningMessage(*order[i]));
+    const QLocale numbers = groupedNumbers();
+    if (order.size() > std::size_t(std::max(listed, 0)))
+        lines.append(QStringLiteral("… 그 밖에 %1건이 더 있습니다.").arg(numbers.toString(qlonglong(order.size() - listed))));
+    if (warnings.size() > 1 && (dropped > 0 || added > 0))
+        lines.append(QStringLiteral("모두 합해 저장하면 %1바이트가 빠지고 %2바이트가 더해집니다.")
+                         .arg(numbers.toString(qlonglong(dropped)), numbers.toString(qlonglong(added))));
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 int eexLooksLikeCommand(const QByteArray &image, int code, std::int64_t offset)

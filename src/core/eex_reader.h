@@ -18,20 +18,33 @@
 namespace core {
 
 // Bytes the reader met but could not keep in the tree, or bytes it had to
-// assume. Scene and section are 0-based; -1 outside any Section.
+// assume, and what a save will do about them. Scene and section are 0-based;
+// -1 outside any Section.
 struct EexLoadWarning {
     enum class Kind {
-        UnknownCode,    // a code above 0x79: two bytes passed over
-        MarkerDropped,  // a child-event marker not followed by a nested list
-        MarkerAssumed,  // the look-ahead assumed a marker the file does not hold
-        BytesAfterEnd,  // bytes behind the last Scene, which saving does not write
+        UnknownCode,     // a code above 0x79: two bytes passed over
+        MarkerDropped,   // a child-event marker not followed by a nested list
+        MarkerAssumed,   // the look-ahead assumed a marker the file does not hold
+        BytesAfterEnd,   // bytes behind the last Scene, which saving does not write
+        BytesSkipped,    // bytes before, between or inside Scenes that no Section holds
+        BytesReadTwice,  // bytes two Scenes or Sections both hold: saving writes them twice
+        BytesPastEnd,    // the file ends inside what it promises: saving writes zeros there
+        NestedLengthRepaired,  // a nested length that disagreed with its list, set to the list's
+        Unsaveable,      // the tree cannot be saved as it is: `reason` says why
     };
     Kind kind = Kind::UnknownCode;
     int scene = -1;
     int section = -1;
     std::int64_t offset = 0;  // file offset of the bytes concerned
     std::int64_t byteCount = 0;
+    int storedLength = 0;     // NestedLengthRepaired: the length as the file had it
+    int listLength = 0;       // NestedLengthRepaired: the length of the list as read
+    QString reason;           // Unsaveable
 };
+
+// What saving does with the bytes of a warning: negative when it drops them,
+// positive when it adds them, 0 when the count of bytes stays.
+std::int64_t eexSaveByteChange(const EexLoadWarning &warning);
 
 // Larger files are refused unread: no real scenario comes near it, and
 // reading one would take the memory of every open document.
@@ -61,7 +74,10 @@ struct EexLoadResult {
 // loads. Never throws; a damaged file gives ok = false with the offset.
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions = {});
-// Same, reading the file at `path` first. A missing file, a folder, an
+// Reads bytes a save is about to write into `tree`, as eexLoad does but
+// without trying a save of its own and with serials of its own.
+EexLoadResult eexReadBack(const QByteArray &bytes, DocTree &tree);
+// Same as eexLoad, reading the file at `path` first. A missing file, a folder, an
 // unreadable or too large file fails with its own kind and reads nothing.
 EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial,
                           const CaptionContext &captions = {});
@@ -77,6 +93,10 @@ QString eexLoadFailureMessage(const EexLoadResult &result, const QString &path);
 QString eexLoadErrorMessage(std::int64_t seekAdr);
 // One line per warning, for the message shown after a load with warnings.
 QString eexLoadWarningMessage(const EexLoadWarning &warning);
+// The message shown after a load with warnings, lines joined by CR LF: the
+// first `listed` warnings (one that the document cannot be saved first), how
+// many more there are, and the bytes a save drops and adds for all of them.
+QString eexLoadWarningsText(const std::vector<EexLoadWarning> &warnings, int listed = 20);
 
 // The reader's check whether the bytes at `offset` look like a record of
 // `code`: 0 no, 1 yes, 2 the code has no items (nothing was looked at).
