@@ -596,7 +596,10 @@ private:
                 break;
             }
             walked.push_back(o);
-            v = looksLike(m_d, m_size, wordOrMinus(o), o);
+            // An unknown code is passed over when read, so the look-ahead
+            // passes over it too: it sees the bytes as a save will write them.
+            const int code = wordOrMinus(o);
+            v = code > kHighestCode ? 2 : looksLike(m_d, m_size, code, o);
             if (v != 2)
                 break;
         }
@@ -621,20 +624,36 @@ private:
         const KeySerial markerSerial = m_serial++;
         // Further markers directly behind the first make no node of their
         // own; a real marker keeps their bytes in its record.
+        // Unknown codes among them are passed over (and warned), as the
+        // look-ahead passes over them: the block command is the first known
+        // code behind the marker.
+        // An assumed marker stands on the record before; the word behind it,
+        // the last of that record, starts the block command unless it is a
+        // marker or an unknown code.
         QString record = QStringLiteral("0100");
-        while (u16(m_seek) == kMarkerCode) {
-            m_seek += 2;
-            if (!assumed)
+        if (assumed) {
+            const int code = u16(m_seek);
+            if (code == kMarkerCode || code > kHighestCode)
+                m_seek += 2;
+        }
+        for (int code = u16(m_seek); !assumed && (code == kMarkerCode || code > kHighestCode); code = u16(m_seek)) {
+            if (code > kHighestCode) {
+                spendWork(2);
+                warn(EexLoadWarning::Kind::UnknownCode, m_seek, 2);
+                adjustOpenLengths(-2);
+            } else {
                 record += QStringLiteral("0100");
+            }
+            m_seek += 2;
         }
         const NodeId marker = addNode(parent, commandKey(record, markerSerial), menuName(1));
         m_tree.setTextColor(marker, markerTextColor());
         const int markerBytes = int(record.size() / 2);
         countListBytes(markerBytes);
+        // The marker and, when the block command is read from p + 2, that
+        // command's first word repeat bytes the tree already holds.
         if (assumed) {
-            // The marker and, when the block command is read from p + 2, that
-            // command's first word repeat bytes the tree already holds.
-            const int extra = u16(p + 2) == kMarkerCode ? 2 : 4;
+            const int extra = m_seek == p + 4 ? 2 : 4;
             warn(EexLoadWarning::Kind::MarkerAssumed, p, extra);
             adjustOpenLengths(extra);
         }
@@ -646,8 +665,8 @@ private:
         auto dropMarker = [&]() {
             m_tree.remove(marker);
             countListBytes(-markerBytes);
-            warn(EexLoadWarning::Kind::MarkerDropped, p, markerBytes);
             adjustOpenLengths(-markerBytes);
+            warn(EexLoadWarning::Kind::MarkerDropped, p, markerBytes);
         };
         if (block == kNoNode) {
             dropMarker();
@@ -657,7 +676,12 @@ private:
         ++m_serial;
 
         if (lookAhead(m_seek + 2) == 0) {
-            dropMarker();
+            // No nested list follows. The marker stays a node of its own (an
+            // assumed one too, as warned), so the save writes it and a second
+            // reading makes the same choice; without it, the look-ahead
+            // behind the command before would meet the block command, and
+            // read it differently.
+            m_saveDoubtful = true;
             return;
         }
         const std::int64_t nestedAt = m_seek;
@@ -714,8 +738,8 @@ private:
 
 namespace {
 
-EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                       const CaptionContext &captions, bool checkSave)
+EexLoadResult readOnce(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+                       const CaptionContext &captions, bool &doubtful)
 {
     return eexLoadGuarded(tree, [&] {
         tree.clear();
@@ -731,23 +755,83 @@ EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree
             result.errorOffset = f.offset;
             result.errorDetail = f.detail;
         }
-        const bool doubtful = result.ok && reader.saveDoubtful();
+        doubtful = result.ok && reader.saveDoubtful();
         result.warnings = reader.takeWarnings();
-        // Where the tree parted from the file, try the save now: a document
-        // that can never be saved says so before the author works on it.
-        if (doubtful && checkSave) {
-            const EexSerializeResult saved = eexSerializeChecked(tree);
-            if (!saved.ok) {
-                EexLoadWarning w;
-                w.kind = EexLoadWarning::Kind::Unsaveable;
-                w.scene = saved.scene;
-                w.section = saved.section;
-                w.reason = saved.message;
-                result.warnings.push_back(std::move(w));
-            }
-        }
         return result;
     });
+}
+
+// Readings of a damaged file's saved bytes, at most this many, before the
+// document is declared unsaveable.
+constexpr int kMaxSettlingPasses = 8;
+
+// Where the tree parted from the file, the look-ahead may read the saved bytes
+// differently: a byte dropped or added changes what an earlier look ahead
+// sees. So the tree's own save is read again until it reads back into the
+// same tree, and the document becomes that reading: it shows what a save
+// writes. The bytes each pass drops or adds are warned as well. A document
+// that cannot be saved says so before the author works on it.
+void settle(EexLoadResult &result, DocTree &tree, KeySerial &keySerial, const QString &path,
+            const CaptionContext &captions)
+{
+    auto unsaveable = [&](const QString &reason, int scene, int section) {
+        EexLoadWarning w;
+        w.kind = EexLoadWarning::Kind::Unsaveable;
+        w.scene = scene;
+        w.section = section;
+        w.reason = reason;
+        result.warnings.push_back(std::move(w));
+    };
+    for (int pass = 1;; ++pass) {
+        const EexSerializeResult saved = eexSerialize(tree);
+        if (!saved.ok)
+            return unsaveable(saved.message, saved.scene, saved.section);
+        DocTree again;
+        bool doubtful = false;
+        EexLoadResult reread = readOnce(saved.bytes, path, again, keySerial, captions, doubtful);
+        if (!reread.ok) {
+            if (reread.failure == EexLoadFailure::OutOfMemory)
+                throw std::bad_alloc();
+            return unsaveable(QStringLiteral("저장할 내용을 다시 읽어 보니 위치 %1에서 읽을 수 없습니다.")
+                                  .arg(QString::number(reread.errorOffset, 16).toUpper()),
+                              -1, -1);
+        }
+        // The same tree saves into the same bytes: settled.
+        const EexTreeDifference d = eexTreeDifference(tree, again);
+        if (!d.found)
+            return;
+        if (pass == kMaxSettlingPasses)
+            return unsaveable(QStringLiteral("Scene %1, Section %2: 저장할 내용을 다시 읽어 보니 문서와 다르게 읽힙니다.")
+                                  .arg(d.scene + 1)
+                                  .arg(d.section + 1),
+                              d.scene, d.section);
+        for (EexLoadWarning &w : reread.warnings) {
+            w.pass = pass;
+            result.warnings.push_back(std::move(w));
+        }
+        tree.swapContent(again);
+    }
+}
+
+EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+                       const CaptionContext &captions, bool checkSave)
+{
+    bool doubtful = false;
+    EexLoadResult result = readOnce(fileBytes, path, tree, keySerial, captions, doubtful);
+    if (doubtful && checkSave) {
+        eexLoadGuarded(tree, [&] {
+            settle(result, tree, keySerial, path, captions);
+            return EexLoadResult{};
+        });
+        if (tree.root() == kNoNode) {
+            EexLoadResult failed;
+            failed.failure = EexLoadFailure::OutOfMemory;
+            failed.fileSize = fileBytes.size();
+            failed.errorDetail = QStringLiteral("out of memory");
+            return failed;
+        }
+    }
+    return result;
 }
 
 } // namespace
@@ -900,7 +984,23 @@ std::int64_t eexSaveByteChange(const EexLoadWarning &w)
     return 0;
 }
 
+namespace {
+
+QString warningText(const EexLoadWarning &w);
+
+} // namespace
+
 QString eexLoadWarningMessage(const EexLoadWarning &w)
+{
+    // A later pass reads the bytes as the earlier warnings left them.
+    if (w.pass > 0)
+        return QStringLiteral("(위 경고대로 고친 내용을 다시 읽은 %1번째 결과) ").arg(w.pass) + warningText(w);
+    return warningText(w);
+}
+
+namespace {
+
+QString warningText(const EexLoadWarning &w)
 {
     const QString count = groupedNumbers().toString(qlonglong(w.byteCount));
     const auto placeText = [](std::int64_t offset) {
@@ -947,6 +1047,8 @@ QString eexLoadWarningMessage(const EexLoadWarning &w)
                .arg(QString::number(w.offset, 16).toUpper()) +
            (w.kind == EexLoadWarning::Kind::NestedLengthRepaired ? what : what.arg(w.byteCount));
 }
+
+} // namespace
 
 QString eexLoadWarningsText(const std::vector<EexLoadWarning> &warnings, int listed)
 {

@@ -40,6 +40,10 @@ struct EexLoadWarning {
     int storedLength = 0;     // NestedLengthRepaired: the length as the file had it
     int listLength = 0;       // NestedLengthRepaired: the length of the list as read
     QString reason;           // Unsaveable
+    // 0: found reading the file. n > 0: found in the n-th reading of the
+    // saved bytes, which the reader repeats until they read back unchanged;
+    // the offset is then one of those bytes.
+    int pass = 0;
 };
 
 // What saving does with the bytes of a warning: negative when it drops them,

@@ -214,17 +214,12 @@ bool sameRecord(const RecordView &a, const RecordView &b)
     return a.hex.isEmpty() ? hexMatchesBytes(b.hex, a.bytes) : hexMatchesBytes(a.hex, b.bytes);
 }
 
-// Walks both trees in display order; the first node where their shapes or
-// records part is reported with its Scene and Section (0-based).
-struct TreeDifference {
-    bool found = false;
-    int scene = -1;
-    int section = -1;
-};
+} // namespace
 
-TreeDifference firstDifference(const DocTree &a, const DocTree &b)
+// Walks both trees in display order, keeping count of Scenes and Sections.
+EexTreeDifference eexTreeDifference(const DocTree &a, const DocTree &b)
 {
-    TreeDifference d;
+    EexTreeDifference d;
     NodeId x = a.root(), y = b.root();
     int depth = 0;
     while (x != kNoNode && y != kNoNode) {
@@ -239,7 +234,6 @@ TreeDifference firstDifference(const DocTree &a, const DocTree &b)
             d.found = true;
             return d;
         }
-        // Step both walks in display order, keeping count of the depth.
         if (a.childCount(x) > 0) {
             x = a.firstChild(x);
             y = b.firstChild(y);
@@ -255,16 +249,10 @@ TreeDifference firstDifference(const DocTree &a, const DocTree &b)
             break;
         x = a.next(x);
         y = b.next(y);
-        if (y == kNoNode) {
-            d.found = true;
-            return d;
-        }
     }
     d.found = (x == kNoNode) != (y == kNoNode);
     return d;
 }
-
-} // namespace
 
 EexSerializeResult eexSerializeChecked(const DocTree &tree)
 {
@@ -278,7 +266,7 @@ EexSerializeResult eexSerializeChecked(const DocTree &tree)
         why = QStringLiteral("저장할 내용을 다시 읽어 보니 위치 %1에서 읽을 수 없습니다.")
                   .arg(QString::number(read.errorOffset, 16).toUpper());
     } else {
-        const TreeDifference d = firstDifference(tree, again);
+        const EexTreeDifference d = eexTreeDifference(tree, again);
         if (d.found) {
             result.scene = d.scene;
             result.section = d.section;

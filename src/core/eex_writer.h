@@ -34,6 +34,16 @@ struct EexSerializeResult : EexWriteResult {
 // length does not match its list.
 EexSerializeResult eexSerialize(const DocTree &tree);
 
+// The first place, in display order, where two scenario trees differ in
+// shape or in a command's record (keys' serials aside): found, with its Scene
+// and Section (0-based, -1 when before them).
+struct EexTreeDifference {
+    bool found = false;
+    int scene = -1;
+    int section = -1;
+};
+EexTreeDifference eexTreeDifference(const DocTree &a, const DocTree &b);
+
 // eexSerialize, then the bytes read back with the scenario reader: refused
 // (with the place of the first difference) unless they read back into a tree
 // of the same shape and records, so no save writes what cannot be opened.

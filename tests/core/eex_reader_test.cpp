@@ -214,7 +214,11 @@ TEST(EexReader, DoubledMarkerKeepsItsBytesInTheOneMarkerNode)
     EXPECT_TRUE(l.result.warnings.empty());
 }
 
-TEST(EexReader, MarkerWithoutNestedListIsDroppedReportedAndSubtractedFromEnclosingLengths)
+// A marker not followed by a nested list stays a node of its own: its bytes
+// are kept, the enclosing length is the file's, and the save writes the file
+// again (dropping the marker let the look-ahead of the command before it read
+// the saved bytes differently).
+TEST(EexReader, MarkerWithoutNestedListStaysANodeOfItsOwnAndKeepsItsBytes)
 {
     // Outer child event 0x6E whose nested list holds a marker, a 0x6E without
     // a nested list (a 0x09 follows it) and the end record. N = 2+8+8+2 = 20.
@@ -224,19 +228,20 @@ TEST(EexReader, MarkerWithoutNestedListIsDroppedReportedAndSubtractedFromEnclosi
                                      "00 00"
                                      "00 00");
     Loaded l;
-    load(l, oneSection(hexBytes("00 00"), body));
+    const QByteArray file = oneSection(hexBytes("00 00"), body);
+    load(l, file);
     ASSERT_TRUE(l.result.ok);
     const DocTree &t = l.tree;
     const NodeId outer = t.child(headEnd(t), 1);
-    EXPECT_EQ(recordPart(t.key(outer)), QString("6E0004000100000012" "00"));  // 20 - 2
+    EXPECT_EQ(recordPart(t.key(outer)), QString("6E000400010000001400"));
     const QStringList inner = childRecords(t, outer);
-    EXPECT_EQ(inner, QStringList({"6E00040002000000", "0900040003000000", "0000"}));
-    EXPECT_EQ(t.backColor(t.child(outer, 0)), QColor(0, 255, 255));
-    ASSERT_EQ(l.result.warnings.size(), 1u);
-    EXPECT_EQ(l.result.warnings[0].kind, EexLoadWarning::Kind::MarkerDropped);
-    EXPECT_EQ(l.result.warnings[0].offset, 34);
-    EXPECT_EQ(l.result.warnings[0].byteCount, 2);
-    EXPECT_TRUE(eexLoadWarningMessage(l.result.warnings[0]).contains("Scene 1, Section 1"));
+    EXPECT_EQ(inner, QStringList({"0100", "6E00040002000000", "0900040003000000", "0000"}));
+    EXPECT_EQ(t.textColor(t.child(outer, 0)), QColor(255, 0, 0));
+    EXPECT_EQ(t.backColor(t.child(outer, 1)), QColor(0, 255, 255));
+    EXPECT_TRUE(l.result.warnings.empty());
+    const EexSerializeResult saved = eexSerializeChecked(t);
+    ASSERT_TRUE(saved.ok) << saved.message.toStdString();
+    EXPECT_EQ(saved.bytes, file);
 }
 
 TEST(EexReader, UnknownCodesArePassedOverReportedAndSubtracted)
@@ -325,7 +330,7 @@ TEST(EexReader, LookAheadRewindThatMakesNoProgressIsAnError)
     // 0A 00 then 0x6E followed by bytes that do not read as a command: the
     // look-ahead assumes a marker at the 0x6E minus 4 and reads the block
     // command from the 0A 00 again, forever in the literal algorithm.
-    const QByteArray body = hexBytes("0A 00 0A 00 6E 00 04 00 01 00 00 00 FF FF 00 00 00 00");
+    const QByteArray body = hexBytes("0A 00 0A 00 6E 00 04 00 01 00 00 00 09 00 00 00 00 00");
     Loaded l;
     QElapsedTimer timer;
     timer.start();
