@@ -561,10 +561,13 @@ private:
         const KeySerial serial = m_serial++;
         if (!m_childFlag) {
             const int next = u16(m_seek);
-            if (next != 0 && lookAhead(m_seek) == 0) {
+            if (next != 0 && lookAhead(m_seek) == 0 && wordOrMinus(p - 2) == kMarkerCode) {
                 // The bytes behind do not read as a command: this command must
-                // be the block command of a child event whose marker stands
-                // before it. The list loop reads that child event instead.
+                // be the block command of a child event whose marker the record
+                // before took in as its last word. The list loop reads that
+                // child event instead. Without such a word there is no marker
+                // to find: a block command read from the record before's last
+                // word would only double bytes, and the command stays as it is.
                 m_rewind = true;
                 m_seek = p;
                 return code;
@@ -627,15 +630,11 @@ private:
         // Unknown codes among them are passed over (and warned), as the
         // look-ahead passes over them: the block command is the first known
         // code behind the marker.
-        // An assumed marker stands on the record before; the word behind it,
-        // the last of that record, starts the block command unless it is a
-        // marker or an unknown code.
+        // An assumed marker stands on the record before, whose last word is
+        // the marker the look-ahead found: the block command follows it.
         QString record = QStringLiteral("0100");
-        if (assumed) {
-            const int code = u16(m_seek);
-            if (code == kMarkerCode || code > kHighestCode)
-                m_seek += 2;
-        }
+        if (assumed)
+            m_seek += 2;
         for (int code = u16(m_seek); !assumed && (code == kMarkerCode || code > kHighestCode); code = u16(m_seek)) {
             if (code > kHighestCode) {
                 spendWork(2);
@@ -650,12 +649,11 @@ private:
         m_tree.setTextColor(marker, markerTextColor());
         const int markerBytes = int(record.size() / 2);
         countListBytes(markerBytes);
-        // The marker and, when the block command is read from p + 2, that
-        // command's first word repeat bytes the tree already holds.
+        // An assumed marker adds its two bytes: the record before keeps the
+        // word it stands for.
         if (assumed) {
-            const int extra = m_seek == p + 4 ? 2 : 4;
-            warn(EexLoadWarning::Kind::MarkerAssumed, p, extra);
-            adjustOpenLengths(extra);
+            warn(EexLoadWarning::Kind::MarkerAssumed, p, 2);
+            adjustOpenLengths(2);
         }
 
         m_childFlag = true;
