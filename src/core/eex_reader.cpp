@@ -414,8 +414,15 @@ private:
             const std::int64_t end = std::min(to, m_fileSize);
             if (from > covered && covered < m_fileSize)
                 warn(EexLoadWarning::Kind::BytesSkipped, covered, std::min(from, m_fileSize) - covered);
-            if (std::min(end, covered) > from)
-                warn(EexLoadWarning::Kind::BytesReadTwice, from, std::min(end, covered) - from);
+            if (std::min(end, covered) > from) {
+                // A Scene read twice is its count and its Sections: one warning.
+                const std::int64_t twice = std::min(end, covered) - from;
+                EexLoadWarning *last = m_warnings.empty() ? nullptr : &m_warnings.back();
+                if (last && last->kind == EexLoadWarning::Kind::BytesReadTwice && last->offset + last->byteCount == from)
+                    last->byteCount += twice;
+                else
+                    warn(EexLoadWarning::Kind::BytesReadTwice, from, twice);
+            }
             covered = std::max(covered, end);
         }
         if (m_fileSize > covered)
