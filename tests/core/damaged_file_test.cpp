@@ -230,6 +230,7 @@ TEST(DamagedFile, EveryMutationIsRefusedOrWarnedAndSavesOnlyWhatReadsBack)
     EXPECT_GT(tally.warned, variants / 4);
     EXPECT_GT(tally.saved, variants / 2);
     EXPECT_LT(timer.elapsed(), 30000);
-    std::printf("%d variants: %d refused, %d clean, %d warned, %d unsaveable\n", variants, tally.refused,
-                tally.clean, tally.warned, tally.unsaveable);
+    // Nearly every damaged file that opens can be saved (2 of these 6,000
+    // cannot, and say so when they open).
+    EXPECT_LE(tally.unsaveable, variants / 1000);
 }
