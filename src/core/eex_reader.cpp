@@ -448,14 +448,9 @@ private:
             return;
         key.replace(cut - 4, 4, hexWord(int(real)));
         m_tree.rekeyNew(block, key, ReaderCaptions::kBlock);
-        EexLoadWarning w;
-        w.kind = EexLoadWarning::Kind::NestedLengthRepaired;
-        w.scene = m_scene;
-        w.section = m_section;
-        w.offset = nAt;
-        w.storedLength = stored;
-        w.listLength = int(real);
-        m_warnings.push_back(std::move(w));
+        warn(EexLoadWarning::Kind::NestedLengthRepaired, nAt, 0);
+        m_warnings.back().storedLength = stored;
+        m_warnings.back().listLength = int(real);
     }
 
     // Keeps the nested length of every open child event equal to the bytes
