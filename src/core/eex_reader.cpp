@@ -249,10 +249,12 @@ struct LoadFailure {
 
 // --- the reader -------------------------------------------------------------
 
+// Builds a DocTree, or an EexFlatTree for a check of saved bytes.
+template <class Tree>
 class Reader
 {
 public:
-    Reader(const QByteArray &file, DocTree &tree, KeySerial &serial, const CaptionContext &captions)
+    Reader(const QByteArray &file, Tree &tree, KeySerial &serial, const CaptionContext &captions)
         : m_tree(tree), m_serial(serial), m_captions(captions)
     {
         m_image.reserve(file.size() + kPadding);
@@ -709,7 +711,7 @@ private:
     const std::uint8_t *m_d = nullptr;
     std::int64_t m_size = 0;      // the image, padding included
     std::int64_t m_fileSize = 0;  // the file alone
-    DocTree &m_tree;
+    Tree &m_tree;
     KeySerial &m_serial;
     const CaptionContext &m_captions;
 
@@ -745,7 +747,7 @@ EexLoadResult readOnce(const QByteArray &fileBytes, const QString &path, DocTree
         tree.clear();
         EexLoadResult result;
         result.fileSize = fileBytes.size();
-        Reader reader(fileBytes, tree, keySerial, captions);
+        Reader<DocTree> reader(fileBytes, tree, keySerial, captions);
         try {
             reader.load(path);
             result.ok = true;
@@ -814,11 +816,11 @@ void settle(EexLoadResult &result, DocTree &tree, KeySerial &keySerial, const QS
 }
 
 EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                       const CaptionContext &captions, bool checkSave)
+                       const CaptionContext &captions)
 {
     bool doubtful = false;
     EexLoadResult result = readOnce(fileBytes, path, tree, keySerial, captions, doubtful);
-    if (doubtful && checkSave) {
+    if (doubtful) {
         eexLoadGuarded(tree, [&] {
             settle(result, tree, keySerial, path, captions);
             return EexLoadResult{};
@@ -839,13 +841,107 @@ EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions)
 {
-    return readInto(fileBytes, path, tree, keySerial, captions, true);
+    return readInto(fileBytes, path, tree, keySerial, captions);
 }
 
-EexLoadResult eexReadBack(const QByteArray &bytes, DocTree &tree)
+EexLoadResult eexReadFlat(const QByteArray &bytes, EexFlatTree &flat)
 {
+    EexLoadResult result;
+    result.fileSize = bytes.size();
     KeySerial serial = 0;
-    return readInto(bytes, QString(), tree, serial, {}, false);
+    try {
+        Reader<EexFlatTree> reader(bytes, flat, serial, {});
+        try {
+            reader.load(QString());
+            result.ok = true;
+        } catch (const LoadFailure &f) {
+            result.failure = EexLoadFailure::Damaged;
+            result.errorOffset = f.offset;
+            result.errorDetail = f.detail;
+        }
+        result.warnings = reader.takeWarnings();
+    } catch (const std::bad_alloc &) {
+        result.ok = false;
+        result.failure = EexLoadFailure::OutOfMemory;
+    }
+    return result;
+}
+
+NodeId EexFlatTree::push(NodeId parent, Node node)
+{
+    if (parent != kNoNode) {
+        if (parent < 1 || parent > size())
+            return kNoNode;
+        node.depth = m_nodes[std::size_t(parent) - 1].depth + 1;
+    }
+    m_nodes.push_back(node);
+    return NodeId(m_nodes.size());
+}
+
+NodeId EexFlatTree::addRoot(const QString &key, const QString &)
+{
+    if (!m_nodes.empty())
+        return kNoNode;
+    m_keys.push_back(key);
+    return push(kNoNode, Node{0, 0, 0, 0, true});
+}
+
+NodeId EexFlatTree::appendNew(NodeId parent, QString key, int, const QString &)
+{
+    m_keys.push_back(std::move(key));
+    return push(parent, Node{0, 0, 0, std::int32_t(m_keys.size() - 1), true});
+}
+
+NodeId EexFlatTree::appendRecord(NodeId parent, qsizetype offset, int length, std::uint64_t, int)
+{
+    if (offset < 0 || length < 0 || offset + length > m_image.size())
+        return kNoNode;
+    return push(parent, Node{0, length, std::uint32_t(offset), -1, true});
+}
+
+bool EexFlatTree::remove(NodeId n)
+{
+    // The reader removes only a marker it has just added, which has no children.
+    if (n < 1 || n > size())
+        return false;
+    m_nodes[std::size_t(n) - 1].alive = false;
+    return true;
+}
+
+QString EexFlatTree::key(NodeId n) const
+{
+    const Node &node = m_nodes[std::size_t(n) - 1];
+    if (node.key >= 0)
+        return m_keys[std::size_t(node.key)];
+    return hexText(reinterpret_cast<const std::uint8_t *>(m_image.constData()) + node.offset, node.length) +
+           QStringLiteral("_0");
+}
+
+void EexFlatTree::rekeyNew(NodeId n, QString key, int)
+{
+    Node &node = m_nodes[std::size_t(n) - 1];
+    if (node.key >= 0) {
+        m_keys[std::size_t(node.key)] = std::move(key);
+        return;
+    }
+    m_keys.push_back(std::move(key));
+    node.key = std::int32_t(m_keys.size() - 1);
+}
+
+QByteArrayView EexFlatTree::recordBytes(int i) const
+{
+    const Node &node = m_nodes[std::size_t(i)];
+    if (node.key >= 0)
+        return {};
+    return QByteArrayView(m_image.constData() + node.offset, node.length);
+}
+
+QStringView EexFlatTree::recordHex(int i) const
+{
+    const Node &node = m_nodes[std::size_t(i)];
+    if (node.key < 0)
+        return {};
+    return recordPart(m_keys[std::size_t(node.key)]);
 }
 
 EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()> &load)

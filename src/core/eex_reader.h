@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace core {
@@ -78,9 +79,52 @@ struct EexLoadResult {
 // loads. Never throws; a damaged file gives ok = false with the offset.
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions = {});
-// Reads bytes a save is about to write into `tree`, as eexLoad does but
-// without trying a save of its own and with serials of its own.
-EexLoadResult eexReadBack(const QByteArray &bytes, DocTree &tree);
+// What the reader reads, kept as a flat list instead of a tree, for checking
+// the bytes of a save against the document: every node in display order with
+// its depth (root 0, Scenes 1, Sections 2, ...) and record part. About 20
+// bytes a node, where a document tree takes about 200. The building calls are
+// the tree's that the reader uses.
+class EexFlatTree
+{
+public:
+    NodeId addRoot(const QString &key, const QString &text);
+    void setCaptionSource(const std::shared_ptr<const CaptionSource> &) {}
+    void setRecordImage(const QByteArray &image) { m_image = image; }
+    NodeId appendNew(NodeId parent, QString key, int captionKind, const QString &text = QString());
+    NodeId appendRecord(NodeId parent, qsizetype offset, int length, std::uint64_t serial, int captionKind);
+    bool remove(NodeId n);
+    QString key(NodeId n) const;
+    void rekeyNew(NodeId n, QString key, int captionKind);
+    void setTextColor(NodeId, const QColor &) {}
+    void setBackColor(NodeId, const QColor &) {}
+    void setExpanded(NodeId, bool) {}
+
+    // Nodes 0 .. size() - 1 in display order, removed ones included.
+    int size() const { return int(m_nodes.size()); }
+    bool alive(int i) const { return m_nodes[std::size_t(i)].alive; }
+    int depth(int i) const { return m_nodes[std::size_t(i)].depth; }
+    // The record as bytes of the read image, or (when empty) as hex text.
+    QByteArrayView recordBytes(int i) const;
+    QStringView recordHex(int i) const;
+
+private:
+    struct Node {
+        std::int32_t depth = 0;
+        std::int32_t length = 0;
+        std::uint32_t offset = 0;
+        std::int32_t key = -1;  // index into m_keys; -1: the record is image bytes
+        bool alive = true;
+    };
+    NodeId push(NodeId parent, Node node);
+
+    std::vector<Node> m_nodes;
+    std::vector<QString> m_keys;
+    QByteArray m_image;
+};
+
+// Reads bytes a save is about to write into `flat`, as eexLoad reads into a
+// tree, but without trying a save of its own.
+EexLoadResult eexReadFlat(const QByteArray &bytes, EexFlatTree &flat);
 // Same as eexLoad, reading the file at `path` first. A missing file, a folder, an
 // unreadable or too large file fails with its own kind and reads nothing.
 EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial,

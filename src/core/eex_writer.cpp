@@ -254,19 +254,69 @@ EexTreeDifference eexTreeDifference(const DocTree &a, const DocTree &b)
     return d;
 }
 
+namespace {
+
+// The first place where the tree and a flat reading differ, walking the tree
+// in display order alongside the flat list.
+EexTreeDifference flatDifference(const DocTree &tree, const EexFlatTree &flat)
+{
+    EexTreeDifference d;
+    int i = 0;
+    auto nextAlive = [&] {
+        while (i < flat.size() && !flat.alive(i))
+            ++i;
+    };
+    NodeId x = tree.root();
+    int depth = 0;
+    while (x != kNoNode) {
+        nextAlive();
+        if (depth == 1) {
+            ++d.scene;
+            d.section = -1;
+        } else if (depth == 2) {
+            ++d.section;
+        }
+        if (i == flat.size() || flat.depth(i) != depth ||
+            (depth > 2 && !sameRecord(recordOf(tree, x), RecordView{flat.recordBytes(i), flat.recordHex(i)}))) {
+            d.found = true;
+            return d;
+        }
+        ++i;
+        if (tree.childCount(x) > 0) {
+            x = tree.firstChild(x);
+            ++depth;
+            continue;
+        }
+        while (x != kNoNode && tree.next(x) == kNoNode) {
+            x = tree.parent(x);
+            --depth;
+        }
+        if (x != kNoNode)
+            x = tree.next(x);
+    }
+    nextAlive();
+    d.found = i != flat.size();
+    return d;
+}
+
+} // namespace
+
 EexSerializeResult eexSerializeChecked(const DocTree &tree)
 {
     EexSerializeResult result = eexSerialize(tree);
     if (!result.ok)
         return result;
-    DocTree again;
-    const EexLoadResult read = eexReadBack(result.bytes, again);
+    // Read back flat: a second document tree would take ten times the memory.
+    EexFlatTree again;
+    const EexLoadResult read = eexReadFlat(result.bytes, again);
     QString why;
-    if (!read.ok) {
+    if (read.failure == EexLoadFailure::OutOfMemory) {
+        why = QStringLiteral("저장할 내용을 다시 읽어 확인할 메모리가 부족합니다.");
+    } else if (!read.ok) {
         why = QStringLiteral("저장할 내용을 다시 읽어 보니 위치 %1에서 읽을 수 없습니다.")
                   .arg(QString::number(read.errorOffset, 16).toUpper());
     } else {
-        const EexTreeDifference d = eexTreeDifference(tree, again);
+        const EexTreeDifference d = flatDifference(tree, again);
         if (d.found) {
             result.scene = d.scene;
             result.section = d.section;
