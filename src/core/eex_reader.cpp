@@ -849,8 +849,9 @@ EexLoadResult eexReadFlat(const QByteArray &bytes, EexFlatTree &flat)
     EexLoadResult result;
     result.fileSize = bytes.size();
     KeySerial serial = 0;
+    const CaptionContext noCaptions;  // the reader keeps a reference to it
     try {
-        Reader<EexFlatTree> reader(bytes, flat, serial, {});
+        Reader<EexFlatTree> reader(bytes, flat, serial, noCaptions);
         try {
             reader.load(QString());
             result.ok = true;
