@@ -630,12 +630,11 @@ private:
             fail(p, QStringLiteral("child events nest too deeply"));
         const KeySerial markerSerial = m_serial++;
         // Further markers directly behind the first make no node of their
-        // own; a real marker keeps their bytes in its record.
-        // Unknown codes among them are passed over (and warned), as the
-        // look-ahead passes over them: the block command is the first known
-        // code behind the marker.
-        // An assumed marker stands on the record before, whose last word is
-        // the marker the look-ahead found: the block command follows it.
+        // own; a real marker keeps their bytes in its record. Unknown codes
+        // among them are passed over and warned, as the look-ahead passes
+        // over them, so the block command is the first known code behind.
+        // An assumed marker stands for the last word of the record before,
+        // and the block command is the command behind that word.
         QString record = QStringLiteral("0100");
         if (assumed)
             m_seek += 2;
