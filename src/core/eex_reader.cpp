@@ -1,6 +1,7 @@
 #include "core/eex_reader.h"
 
 #include "core/catalogue.h"
+#include "core/eex_writer.h"
 #include "core/key_codec.h"
 #include "core/record_lengths.h"
 
@@ -12,6 +13,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -247,10 +249,12 @@ struct LoadFailure {
 
 // --- the reader -------------------------------------------------------------
 
+// Builds a DocTree, or an EexFlatTree for a check of saved bytes.
+template <class Tree>
 class Reader
 {
 public:
-    Reader(const QByteArray &file, DocTree &tree, KeySerial &serial, const CaptionContext &captions)
+    Reader(const QByteArray &file, Tree &tree, KeySerial &serial, const CaptionContext &captions)
         : m_tree(tree), m_serial(serial), m_captions(captions)
     {
         m_image.reserve(file.size() + kPadding);
@@ -272,16 +276,17 @@ public:
         m_tree.setRecordImage(m_image);
         const std::int64_t first = u32(10);
         const std::int64_t scenes = roundHalfEvenQuarter(first - 10);
-        // The end of what the tree keeps: the header, the Scene table, every
-        // Scene's count and every Section's lists.
-        std::int64_t end = 10 + 4 * std::max<std::int64_t>(scenes, 0);
+        // What the tree holds of the file: the header and Scene table, every
+        // Scene's count and every Section from its length word to where its
+        // lists ended. A save writes exactly these stretches again.
+        m_held.push_back({0, 10 + 4 * std::max<std::int64_t>(scenes, 0)});
         std::vector<NodeId> sectionsToShow;
         for (std::int64_t s = 0; s < scenes; ++s) {
             m_scene = int(s);
             m_section = -1;
             const std::int64_t offset = u32(10 + 4 * s);
             const int sectionCount = u16(offset);
-            end = std::max(end, offset + 2);
+            m_held.push_back({offset, offset + 2});
             const NodeId sceneNode = addNode(root, readerSceneKey(int(s)), kSceneText);
             std::int64_t start = offset + 4;
             for (int c = 0; c < sectionCount; ++c) {
@@ -295,7 +300,11 @@ public:
                 readHead(sectionNode);
                 m_seek += 2;  // the body length, recomputed on saving
                 readList(m_headEnd);
-                end = std::max(end, m_seek);
+                m_held.push_back({start - 2, m_seek});
+                // Saving recomputes the length word; one that cannot hold
+                // the lists as read makes the save fail.
+                if (m_seek - start > 0xFFFF)
+                    m_saveDoubtful = true;
                 sectionsToShow.push_back(sectionNode);
             }
             m_tree.setExpanded(sceneNode, sectionCount > 0);
@@ -303,12 +312,14 @@ public:
         m_tree.setExpanded(root, true);
         for (NodeId n : sectionsToShow)
             m_tree.setExpanded(n, true);
-        // Saving writes only what the tree holds: say what is left behind.
         m_scene = -1;
         m_section = -1;
-        if (m_fileSize > end)
-            warn(EexLoadWarning::Kind::BytesAfterEnd, end, m_fileSize - end);
+        warnUnheldBytes();
     }
+
+    // True when a save of the tree may be refused: the reader had to part
+    // from the file somewhere, or a Section grew beyond its length word.
+    bool saveDoubtful() const { return m_saveDoubtful || !m_warnings.empty(); }
 
     std::vector<EexLoadWarning> takeWarnings() { return std::move(m_warnings); }
     std::int64_t seek() const { return m_seek; }
@@ -383,7 +394,65 @@ private:
 
     void warn(EexLoadWarning::Kind kind, std::int64_t offset, std::int64_t bytes)
     {
-        m_warnings.push_back(EexLoadWarning{kind, m_scene, m_section, offset, bytes});
+        EexLoadWarning w;
+        w.kind = kind;
+        w.scene = m_scene;
+        w.section = m_section;
+        w.offset = offset;
+        w.byteCount = bytes;
+        m_warnings.push_back(std::move(w));
+    }
+
+    // Saving writes the held stretches one after another: bytes of the file
+    // outside all of them are dropped, bytes inside two of them written twice,
+    // and the zeros read behind the file's end written as well.
+    void warnUnheldBytes()
+    {
+        std::sort(m_held.begin(), m_held.end());
+        std::int64_t covered = 0;
+        std::int64_t pastEnd = 0;
+        for (const auto &[from, to] : m_held) {
+            pastEnd += std::max<std::int64_t>(0, to - std::max(from, m_fileSize));
+            const std::int64_t end = std::min(to, m_fileSize);
+            if (from > covered && covered < m_fileSize)
+                warn(EexLoadWarning::Kind::BytesSkipped, covered, std::min(from, m_fileSize) - covered);
+            if (std::min(end, covered) > from) {
+                // A Scene read twice is its count and its Sections: one warning.
+                const std::int64_t twice = std::min(end, covered) - from;
+                EexLoadWarning *last = m_warnings.empty() ? nullptr : &m_warnings.back();
+                if (last && last->kind == EexLoadWarning::Kind::BytesReadTwice && last->offset + last->byteCount == from)
+                    last->byteCount += twice;
+                else
+                    warn(EexLoadWarning::Kind::BytesReadTwice, from, twice);
+            }
+            covered = std::max(covered, end);
+        }
+        if (m_fileSize > covered)
+            warn(EexLoadWarning::Kind::BytesAfterEnd, covered, m_fileSize - covered);
+        if (pastEnd > 0)
+            warn(EexLoadWarning::Kind::BytesPastEnd, m_fileSize, pastEnd);
+    }
+
+    // Bytes the tree gains (or loses) in the innermost open nested list.
+    void countListBytes(std::int64_t bytes)
+    {
+        if (!m_openBytes.empty())
+            m_openBytes.back() += bytes;
+    }
+
+    // A nested length that does not match the list read under it would make
+    // every save fail; it takes the list's length, and the user is told.
+    void repairNestedLength(NodeId block, std::int64_t nAt, int stored, std::int64_t real)
+    {
+        QString key = m_tree.key(block);
+        const qsizetype cut = key.indexOf(u'_');
+        if (cut < 4 || real > 0xFFFF || keyField(key, int(cut) - 3, 2) == real)
+            return;
+        key.replace(cut - 4, 4, hexWord(int(real)));
+        m_tree.rekeyNew(block, key, ReaderCaptions::kBlock);
+        warn(EexLoadWarning::Kind::NestedLengthRepaired, nAt, 0);
+        m_warnings.back().storedLength = stored;
+        m_warnings.back().listLength = int(real);
     }
 
     // Keeps the nested length of every open child event equal to the bytes
@@ -482,6 +551,7 @@ private:
         }
         if (code == kEndCode) {
             m_lastAdded = addNode(parent, readerEndKey(m_serial), menuName(0));
+            countListBytes(2);
             ++m_serial;
             return kEndCode;
         }
@@ -495,16 +565,20 @@ private:
         const KeySerial serial = m_serial++;
         if (!m_childFlag) {
             const int next = u16(m_seek);
-            if (next != 0 && lookAhead(m_seek) == 0) {
+            if (next != 0 && lookAhead(m_seek) == 0 && wordOrMinus(p - 2) == kMarkerCode) {
                 // The bytes behind do not read as a command: this command must
-                // be the block command of a child event whose marker stands
-                // before it. The list loop reads that child event instead.
+                // be the block command of a child event whose marker the record
+                // before took in as its last word. The list loop reads that
+                // child event instead. Without such a word there is no marker
+                // to find: a block command read from the record before's last
+                // word would only double bytes, and the command stays as it is.
                 m_rewind = true;
                 m_seek = p;
                 return code;
             }
         }
         const NodeId n = addRecord(parent, p, m.length, serial, ReaderCaptions::kBody);
+        countListBytes(m.length);
         setColours(n, code);
         m_lastAdded = n;
         return code;
@@ -529,7 +603,10 @@ private:
                 break;
             }
             walked.push_back(o);
-            v = looksLike(m_d, m_size, wordOrMinus(o), o);
+            // An unknown code is passed over when read, so the look-ahead
+            // passes over it too: it sees the bytes as a save will write them.
+            const int code = wordOrMinus(o);
+            v = code > kHighestCode ? 2 : looksLike(m_d, m_size, code, o);
             if (v != 2)
                 break;
         }
@@ -553,22 +630,33 @@ private:
             fail(p, QStringLiteral("child events nest too deeply"));
         const KeySerial markerSerial = m_serial++;
         // Further markers directly behind the first make no node of their
-        // own; a real marker keeps their bytes in its record.
+        // own; a real marker keeps their bytes in its record. Unknown codes
+        // among them are passed over and warned, as the look-ahead passes
+        // over them, so the block command is the first known code behind.
+        // An assumed marker stands for the last word of the record before,
+        // and the block command is the command behind that word.
         QString record = QStringLiteral("0100");
-        while (u16(m_seek) == kMarkerCode) {
+        if (assumed)
             m_seek += 2;
-            if (!assumed)
+        for (int code = u16(m_seek); !assumed && (code == kMarkerCode || code > kHighestCode); code = u16(m_seek)) {
+            if (code > kHighestCode) {
+                spendWork(2);
+                warn(EexLoadWarning::Kind::UnknownCode, m_seek, 2);
+                adjustOpenLengths(-2);
+            } else {
                 record += QStringLiteral("0100");
+            }
+            m_seek += 2;
         }
         const NodeId marker = addNode(parent, commandKey(record, markerSerial), menuName(1));
         m_tree.setTextColor(marker, markerTextColor());
         const int markerBytes = int(record.size() / 2);
+        countListBytes(markerBytes);
+        // An assumed marker adds its two bytes: the record before keeps the
+        // word it stands for.
         if (assumed) {
-            // The marker and, when the block command is read from p + 2, that
-            // command's first word repeat bytes the tree already holds.
-            const int extra = u16(p + 2) == kMarkerCode ? 2 : 4;
-            warn(EexLoadWarning::Kind::MarkerAssumed, p, extra);
-            adjustOpenLengths(extra);
+            warn(EexLoadWarning::Kind::MarkerAssumed, p, 2);
+            adjustOpenLengths(2);
         }
 
         m_childFlag = true;
@@ -577,8 +665,9 @@ private:
         const NodeId block = m_lastAdded;
         auto dropMarker = [&]() {
             m_tree.remove(marker);
-            warn(EexLoadWarning::Kind::MarkerDropped, p, markerBytes);
+            countListBytes(-markerBytes);
             adjustOpenLengths(-markerBytes);
+            warn(EexLoadWarning::Kind::MarkerDropped, p, markerBytes);
         };
         if (block == kNoNode) {
             dropMarker();
@@ -588,18 +677,30 @@ private:
         ++m_serial;
 
         if (lookAhead(m_seek + 2) == 0) {
-            dropMarker();
+            // No nested list follows. The marker stays a node of its own (an
+            // assumed one too, as warned), so the save writes it and a second
+            // reading makes the same choice; without it, the look-ahead
+            // behind the command before would meet the block command, and
+            // read it differently.
+            m_saveDoubtful = true;
             return;
         }
+        const std::int64_t nestedAt = m_seek;
         const int nested = u16(m_seek);
         QString key = m_tree.key(block);
         key.insert(key.indexOf(u'_'), hexWord(nested));
         m_tree.rekeyNew(block, std::move(key), ReaderCaptions::kBlock);
+        countListBytes(2);
         m_seek += 2;
 
         m_openBlocks.push_back(block);
+        m_openBytes.push_back(0);
         readList(block);
+        const std::int64_t listBytes = m_openBytes.back();
+        m_openBytes.pop_back();
         m_openBlocks.pop_back();
+        countListBytes(listBytes);
+        repairNestedLength(block, nestedAt, nested, listBytes);
         if (m_lastAdded != kNoNode)
             m_tree.setBackColor(m_lastAdded, childBlockBackColor());
         ++m_serial;
@@ -609,7 +710,7 @@ private:
     const std::uint8_t *m_d = nullptr;
     std::int64_t m_size = 0;      // the image, padding included
     std::int64_t m_fileSize = 0;  // the file alone
-    DocTree &m_tree;
+    Tree &m_tree;
     KeySerial &m_serial;
     const CaptionContext &m_captions;
 
@@ -624,6 +725,9 @@ private:
     bool m_assumedMarker = false;  // the marker being read is such a child event's
     QSet<std::int64_t> m_rewoundFrom;
     std::vector<NodeId> m_openBlocks;
+    std::vector<std::int64_t> m_openBytes;  // per open block: the bytes its list holds so far
+    std::vector<std::pair<std::int64_t, std::int64_t>> m_held;  // stretches of the file the tree holds
+    bool m_saveDoubtful = false;
     std::vector<EexLoadWarning> m_warnings;
     std::vector<std::int64_t> m_walked;        // lookAhead's scratch list
     std::vector<std::int8_t> m_lookAheadMemo;  // per offset: -1 unknown, else the answer
@@ -633,14 +737,16 @@ private:
 
 } // namespace
 
-EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                      const CaptionContext &captions)
+namespace {
+
+EexLoadResult readOnce(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+                       const CaptionContext &captions, bool &doubtful)
 {
     return eexLoadGuarded(tree, [&] {
         tree.clear();
         EexLoadResult result;
         result.fileSize = fileBytes.size();
-        Reader reader(fileBytes, tree, keySerial, captions);
+        Reader<DocTree> reader(fileBytes, tree, keySerial, captions);
         try {
             reader.load(path);
             result.ok = true;
@@ -650,9 +756,192 @@ EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree 
             result.errorOffset = f.offset;
             result.errorDetail = f.detail;
         }
+        doubtful = result.ok && reader.saveDoubtful();
         result.warnings = reader.takeWarnings();
         return result;
     });
+}
+
+// Readings of a damaged file's saved bytes, at most this many, before the
+// document is declared unsaveable.
+constexpr int kMaxSettlingPasses = 8;
+
+// Where the tree parted from the file, the look-ahead may read the saved bytes
+// differently: a byte dropped or added changes what an earlier look ahead
+// sees. So the tree's own save is read again until it reads back into the
+// same tree, and the document becomes that reading: it shows what a save
+// writes. The bytes each pass drops or adds are warned as well. A document
+// that cannot be saved says so before the author works on it.
+void settle(EexLoadResult &result, DocTree &tree, KeySerial &keySerial, const QString &path,
+            const CaptionContext &captions)
+{
+    auto unsaveable = [&](const QString &reason, int scene, int section) {
+        EexLoadWarning w;
+        w.kind = EexLoadWarning::Kind::Unsaveable;
+        w.scene = scene;
+        w.section = section;
+        w.reason = reason;
+        result.warnings.push_back(std::move(w));
+    };
+    for (int pass = 1;; ++pass) {
+        const EexSerializeResult saved = eexSerialize(tree);
+        if (!saved.ok)
+            return unsaveable(saved.message, saved.scene, saved.section);
+        DocTree again;
+        bool doubtful = false;
+        EexLoadResult reread = readOnce(saved.bytes, path, again, keySerial, captions, doubtful);
+        if (!reread.ok) {
+            if (reread.failure == EexLoadFailure::OutOfMemory)
+                throw std::bad_alloc();
+            return unsaveable(QStringLiteral("저장할 내용을 다시 읽어 보니 위치 %1에서 읽을 수 없습니다.")
+                                  .arg(QString::number(reread.errorOffset, 16).toUpper()),
+                              -1, -1);
+        }
+        // The same tree saves into the same bytes: settled.
+        const EexTreeDifference d = eexTreeDifference(tree, again);
+        if (!d.found)
+            return;
+        if (pass == kMaxSettlingPasses)
+            return unsaveable(QStringLiteral("Scene %1, Section %2: 저장할 내용을 다시 읽어 보니 문서와 다르게 읽힙니다.")
+                                  .arg(d.scene + 1)
+                                  .arg(d.section + 1),
+                              d.scene, d.section);
+        for (EexLoadWarning &w : reread.warnings) {
+            w.pass = pass;
+            result.warnings.push_back(std::move(w));
+        }
+        tree.swapContent(again);
+    }
+}
+
+EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+                       const CaptionContext &captions)
+{
+    bool doubtful = false;
+    EexLoadResult result = readOnce(fileBytes, path, tree, keySerial, captions, doubtful);
+    if (doubtful) {
+        eexLoadGuarded(tree, [&] {
+            settle(result, tree, keySerial, path, captions);
+            return EexLoadResult{};
+        });
+        if (tree.root() == kNoNode) {
+            EexLoadResult failed;
+            failed.failure = EexLoadFailure::OutOfMemory;
+            failed.fileSize = fileBytes.size();
+            failed.errorDetail = QStringLiteral("out of memory");
+            return failed;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
+                      const CaptionContext &captions)
+{
+    return readInto(fileBytes, path, tree, keySerial, captions);
+}
+
+EexLoadResult eexReadFlat(const QByteArray &bytes, EexFlatTree &flat)
+{
+    EexLoadResult result;
+    result.fileSize = bytes.size();
+    KeySerial serial = 0;
+    const CaptionContext noCaptions;  // the reader keeps a reference to it
+    try {
+        Reader<EexFlatTree> reader(bytes, flat, serial, noCaptions);
+        try {
+            reader.load(QString());
+            result.ok = true;
+        } catch (const LoadFailure &f) {
+            result.failure = EexLoadFailure::Damaged;
+            result.errorOffset = f.offset;
+            result.errorDetail = f.detail;
+        }
+        result.warnings = reader.takeWarnings();
+    } catch (const std::bad_alloc &) {
+        result.ok = false;
+        result.failure = EexLoadFailure::OutOfMemory;
+    }
+    return result;
+}
+
+NodeId EexFlatTree::push(NodeId parent, Node node)
+{
+    if (parent != kNoNode) {
+        if (parent < 1 || parent > size())
+            return kNoNode;
+        node.depth = m_nodes[std::size_t(parent) - 1].depth + 1;
+    }
+    m_nodes.push_back(node);
+    return NodeId(m_nodes.size());
+}
+
+NodeId EexFlatTree::addRoot(const QString &key, const QString &)
+{
+    if (!m_nodes.empty())
+        return kNoNode;
+    m_keys.push_back(key);
+    return push(kNoNode, Node{0, 0, 0, 0, true});
+}
+
+NodeId EexFlatTree::appendNew(NodeId parent, QString key, int, const QString &)
+{
+    m_keys.push_back(std::move(key));
+    return push(parent, Node{0, 0, 0, std::int32_t(m_keys.size() - 1), true});
+}
+
+NodeId EexFlatTree::appendRecord(NodeId parent, qsizetype offset, int length, std::uint64_t, int)
+{
+    if (offset < 0 || length < 0 || offset + length > m_image.size())
+        return kNoNode;
+    return push(parent, Node{0, length, std::uint32_t(offset), -1, true});
+}
+
+bool EexFlatTree::remove(NodeId n)
+{
+    // The reader removes only a marker it has just added, which has no children.
+    if (n < 1 || n > size())
+        return false;
+    m_nodes[std::size_t(n) - 1].alive = false;
+    return true;
+}
+
+QString EexFlatTree::key(NodeId n) const
+{
+    const Node &node = m_nodes[std::size_t(n) - 1];
+    if (node.key >= 0)
+        return m_keys[std::size_t(node.key)];
+    return hexText(reinterpret_cast<const std::uint8_t *>(m_image.constData()) + node.offset, node.length) +
+           QStringLiteral("_0");
+}
+
+void EexFlatTree::rekeyNew(NodeId n, QString key, int)
+{
+    Node &node = m_nodes[std::size_t(n) - 1];
+    if (node.key >= 0) {
+        m_keys[std::size_t(node.key)] = std::move(key);
+        return;
+    }
+    m_keys.push_back(std::move(key));
+    node.key = std::int32_t(m_keys.size() - 1);
+}
+
+QByteArrayView EexFlatTree::recordBytes(int i) const
+{
+    const Node &node = m_nodes[std::size_t(i)];
+    if (node.key >= 0)
+        return {};
+    return QByteArrayView(m_image.constData() + node.offset, node.length);
+}
+
+QStringView EexFlatTree::recordHex(int i) const
+{
+    const Node &node = m_nodes[std::size_t(i)];
+    if (node.key < 0)
+        return {};
+    return recordPart(m_keys[std::size_t(node.key)]);
 }
 
 EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()> &load)
@@ -772,8 +1061,47 @@ QString eexLoadErrorMessage(std::int64_t seekAdr)
     return QStringLiteral("EEX 파일 오류！ SeekAdr : ") + QString::number(seekAdr, 16).toUpper();
 }
 
+std::int64_t eexSaveByteChange(const EexLoadWarning &w)
+{
+    switch (w.kind) {
+    case EexLoadWarning::Kind::UnknownCode:
+    case EexLoadWarning::Kind::MarkerDropped:
+    case EexLoadWarning::Kind::BytesAfterEnd:
+    case EexLoadWarning::Kind::BytesSkipped:
+        return -w.byteCount;
+    case EexLoadWarning::Kind::MarkerAssumed:
+    case EexLoadWarning::Kind::BytesReadTwice:
+    case EexLoadWarning::Kind::BytesPastEnd:
+        return w.byteCount;
+    case EexLoadWarning::Kind::NestedLengthRepaired:
+    case EexLoadWarning::Kind::Unsaveable:
+        return 0;
+    }
+    return 0;
+}
+
+namespace {
+
+QString warningText(const EexLoadWarning &w);
+
+} // namespace
+
 QString eexLoadWarningMessage(const EexLoadWarning &w)
 {
+    // A later pass reads the bytes as the earlier warnings left them.
+    if (w.pass > 0)
+        return QStringLiteral("(위 경고대로 고친 내용을 다시 읽은 %1번째 결과) ").arg(w.pass) + warningText(w);
+    return warningText(w);
+}
+
+namespace {
+
+QString warningText(const EexLoadWarning &w)
+{
+    const QString count = groupedNumbers().toString(qlonglong(w.byteCount));
+    const auto placeText = [](std::int64_t offset) {
+        return QStringLiteral("위치 %1: ").arg(QString::number(offset, 16).toUpper());
+    };
     QString what;
     switch (w.kind) {
     case EexLoadWarning::Kind::UnknownCode:
@@ -786,14 +1114,61 @@ QString eexLoadWarningMessage(const EexLoadWarning &w)
         what = QStringLiteral("자사건설정을 추정해 %1바이트를 더했습니다. 저장하면 이 바이트가 더해집니다.");
         break;
     case EexLoadWarning::Kind::BytesAfterEnd:
-        return QStringLiteral("위치 %1: 마지막 Scene 뒤에 %2바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다.")
-            .arg(QString::number(w.offset, 16).toUpper(), groupedNumbers().toString(qlonglong(w.byteCount)));
+        return placeText(w.offset) +
+               QStringLiteral("마지막 Scene 뒤에 %1바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다.").arg(count);
+    case EexLoadWarning::Kind::BytesSkipped:
+        return placeText(w.offset) +
+               QStringLiteral("어느 Scene이나 Section에도 들지 않는 %1바이트를 건너뛰었습니다. 저장하면 이 바이트는 빠집니다.")
+                   .arg(count);
+    case EexLoadWarning::Kind::BytesReadTwice:
+        return placeText(w.offset) +
+               QStringLiteral("Scene이나 Section이 겹쳐 %1바이트를 두 번 읽었습니다. 저장하면 이 바이트가 두 번 쓰여 더해집니다.")
+                   .arg(count);
+    case EexLoadWarning::Kind::BytesPastEnd:
+        return placeText(w.offset) +
+               QStringLiteral("파일이 목록 중간에서 끝나 그 뒤를 0으로 %1바이트 읽었습니다. 저장하면 이 바이트가 더해집니다.")
+                   .arg(count);
+    case EexLoadWarning::Kind::NestedLengthRepaired:
+        what = QStringLiteral("자사건의 중첩 길이 %1이(가) 읽은 목록의 길이 %2와(과) 달라 %2(으)로 고쳤습니다. "
+                              "저장하면 고친 길이가 쓰입니다.")
+                   .arg(w.storedLength)
+                   .arg(w.listLength);
+        break;
+    case EexLoadWarning::Kind::Unsaveable:
+        return QStringLiteral("이 문서는 읽은 그대로는 저장할 수 없습니다. 저장하려 하면 다음 까닭으로 거부됩니다: ") + w.reason;
     }
     return QStringLiteral("Scene %1, Section %2, 위치 %3: ")
                .arg(w.scene + 1)
                .arg(w.section + 1)
                .arg(QString::number(w.offset, 16).toUpper()) +
-           what.arg(w.byteCount);
+           (w.kind == EexLoadWarning::Kind::NestedLengthRepaired ? what : what.arg(w.byteCount));
+}
+
+} // namespace
+
+QString eexLoadWarningsText(const std::vector<EexLoadWarning> &warnings, int listed)
+{
+    std::vector<const EexLoadWarning *> order;
+    for (const EexLoadWarning &w : warnings)
+        if (w.kind == EexLoadWarning::Kind::Unsaveable)
+            order.push_back(&w);
+    std::int64_t dropped = 0, added = 0;
+    for (const EexLoadWarning &w : warnings) {
+        const std::int64_t change = eexSaveByteChange(w);
+        (change < 0 ? dropped : added) += change < 0 ? -change : change;
+        if (w.kind != EexLoadWarning::Kind::Unsaveable)
+            order.push_back(&w);
+    }
+    QStringList lines;
+    for (std::size_t i = 0; i < order.size() && i < std::size_t(std::max(listed, 0)); ++i)
+        lines.append(eexLoadWarningMessage(*order[i]));
+    const QLocale numbers = groupedNumbers();
+    if (order.size() > std::size_t(std::max(listed, 0)))
+        lines.append(QStringLiteral("… 그 밖에 %1건이 더 있습니다.").arg(numbers.toString(qlonglong(order.size() - listed))));
+    if (warnings.size() > 1 && (dropped > 0 || added > 0))
+        lines.append(QStringLiteral("모두 합해 저장하면 %1바이트가 빠지고 %2바이트가 더해집니다.")
+                         .arg(numbers.toString(qlonglong(dropped)), numbers.toString(qlonglong(added))));
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 int eexLooksLikeCommand(const QByteArray &image, int code, std::int64_t offset)

@@ -1,5 +1,6 @@
 #include "core/eex_writer.h"
 
+#include "core/eex_reader.h"
 #include "core/key_codec.h"
 
 #include <QFileInfo>
@@ -172,6 +173,166 @@ EexSerializeResult eexSerialize(const DocTree &tree)
     return result;
 }
 
+namespace {
+
+// A node's record part: the bytes a key still to be made is made from, or
+// the hex text before the key's "_".
+struct RecordView {
+    QByteArrayView bytes;
+    QStringView hex;
+    qsizetype size() const { return bytes.isEmpty() ? hex.size() / 2 : bytes.size(); }
+};
+
+RecordView recordOf(const DocTree &tree, NodeId n)
+{
+    const QByteArrayView pending = tree.pendingRecord(n);
+    if (!pending.isEmpty())
+        return {pending, {}};
+    return {{}, recordPart(tree.key(n))};
+}
+
+bool hexMatchesBytes(QStringView hex, QByteArrayView bytes)
+{
+    if (hex.size() != 2 * bytes.size())
+        return false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const int hi = hexDigitValue(hex[2 * i].unicode()), lo = hexDigitValue(hex[2 * i + 1].unicode());
+        if (hi < 0 || lo < 0 || hi * 16 + lo != int(quint8(bytes[i])))
+            return false;
+    }
+    return true;
+}
+
+bool sameRecord(const RecordView &a, const RecordView &b)
+{
+    if (a.size() != b.size())
+        return false;
+    if (a.hex.isEmpty() && b.hex.isEmpty())
+        return a.bytes == b.bytes;
+    if (!a.hex.isEmpty() && !b.hex.isEmpty())
+        return a.hex.compare(b.hex, Qt::CaseInsensitive) == 0;
+    return a.hex.isEmpty() ? hexMatchesBytes(b.hex, a.bytes) : hexMatchesBytes(a.hex, b.bytes);
+}
+
+} // namespace
+
+// Walks both trees in display order, keeping count of Scenes and Sections.
+EexTreeDifference eexTreeDifference(const DocTree &a, const DocTree &b)
+{
+    EexTreeDifference d;
+    NodeId x = a.root(), y = b.root();
+    int depth = 0;
+    while (x != kNoNode && y != kNoNode) {
+        if (depth == 1) {
+            ++d.scene;
+            d.section = -1;
+        } else if (depth == 2) {
+            ++d.section;
+        }
+        // Scenes and Sections are told apart by place alone; the rest by record.
+        if (a.childCount(x) != b.childCount(y) || (depth > 2 && !sameRecord(recordOf(a, x), recordOf(b, y)))) {
+            d.found = true;
+            return d;
+        }
+        if (a.childCount(x) > 0) {
+            x = a.firstChild(x);
+            y = b.firstChild(y);
+            ++depth;
+            continue;
+        }
+        while (x != kNoNode && a.next(x) == kNoNode) {
+            x = a.parent(x);
+            y = b.parent(y);
+            --depth;
+        }
+        if (x == kNoNode)
+            break;
+        x = a.next(x);
+        y = b.next(y);
+    }
+    d.found = (x == kNoNode) != (y == kNoNode);
+    return d;
+}
+
+namespace {
+
+// The first place where the tree and a flat reading differ, walking the tree
+// in display order alongside the flat list.
+EexTreeDifference flatDifference(const DocTree &tree, const EexFlatTree &flat)
+{
+    EexTreeDifference d;
+    int i = 0;
+    auto nextAlive = [&] {
+        while (i < flat.size() && !flat.alive(i))
+            ++i;
+    };
+    NodeId x = tree.root();
+    int depth = 0;
+    while (x != kNoNode) {
+        nextAlive();
+        if (depth == 1) {
+            ++d.scene;
+            d.section = -1;
+        } else if (depth == 2) {
+            ++d.section;
+        }
+        if (i == flat.size() || flat.depth(i) != depth ||
+            (depth > 2 && !sameRecord(recordOf(tree, x), RecordView{flat.recordBytes(i), flat.recordHex(i)}))) {
+            d.found = true;
+            return d;
+        }
+        ++i;
+        if (tree.childCount(x) > 0) {
+            x = tree.firstChild(x);
+            ++depth;
+            continue;
+        }
+        while (x != kNoNode && tree.next(x) == kNoNode) {
+            x = tree.parent(x);
+            --depth;
+        }
+        if (x != kNoNode)
+            x = tree.next(x);
+    }
+    nextAlive();
+    d.found = i != flat.size();
+    return d;
+}
+
+} // namespace
+
+EexSerializeResult eexSerializeChecked(const DocTree &tree)
+{
+    EexSerializeResult result = eexSerialize(tree);
+    if (!result.ok)
+        return result;
+    // Read back flat: a second document tree would take ten times the memory.
+    EexFlatTree again;
+    const EexLoadResult read = eexReadFlat(result.bytes, again);
+    QString why;
+    if (read.failure == EexLoadFailure::OutOfMemory) {
+        why = QStringLiteral("저장할 내용을 다시 읽어 확인할 메모리가 부족합니다.");
+    } else if (!read.ok) {
+        why = QStringLiteral("저장할 내용을 다시 읽어 보니 위치 %1에서 읽을 수 없습니다.")
+                  .arg(QString::number(read.errorOffset, 16).toUpper());
+    } else {
+        const EexTreeDifference d = flatDifference(tree, again);
+        if (d.found) {
+            result.scene = d.scene;
+            result.section = d.section;
+            why = QStringLiteral("Scene %1, Section %2: 저장할 내용을 다시 읽어 보니 문서와 다르게 읽힙니다.")
+                      .arg(d.scene + 1)
+                      .arg(d.section + 1);
+        }
+    }
+    if (!why.isEmpty()) {
+        result.ok = false;
+        result.bytes.clear();
+        result.message = why + QStringLiteral(" 이대로 쓰면 파일을 다시 열 수 없으므로 저장하지 않았습니다. 원래 파일은 그대로입니다.");
+    }
+    return result;
+}
+
 SaveConditions saveConditionsOf(const QString &path)
 {
     SaveConditions c;
@@ -237,7 +398,7 @@ EexWriteResult saveFileAtomically(const QByteArray &bytes, const QString &path, 
 
 EexWriteResult eexWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook)
 {
-    EexSerializeResult s = eexSerialize(tree);
+    EexSerializeResult s = eexSerializeChecked(tree);
     if (!s.ok)
         return s;
     return saveFileAtomically(s.bytes, path, hook);

@@ -34,13 +34,29 @@ struct EexSerializeResult : EexWriteResult {
 // length does not match its list.
 EexSerializeResult eexSerialize(const DocTree &tree);
 
+// The first place, in display order, where two scenario trees differ in
+// shape or in a command's record (keys' serials aside): found, with its Scene
+// and Section (0-based, -1 when before them).
+struct EexTreeDifference {
+    bool found = false;
+    int scene = -1;
+    int section = -1;
+};
+EexTreeDifference eexTreeDifference(const DocTree &a, const DocTree &b);
+
+// eexSerialize, then the bytes read back with the scenario reader: refused
+// (with the place of the first difference) unless they read back into a tree
+// of the same shape and records, so no save writes what cannot be opened.
+EexSerializeResult eexSerializeChecked(const DocTree &tree);
+
 // Writes `bytes` to the device; returns false when the write failed. The
 // default writes everything at once; tests pass one that fails half-way.
 using EexWriteHook = std::function<bool(QIODevice &device, const QByteArray &bytes)>;
 
-// Serializes the tree and saves it at `path` through a temporary file beside
-// it, renamed over the target only when everything was written; the target
-// keeps its permissions. On any failure the old file is untouched.
+// Serializes the tree (checked as eexSerializeChecked does) and saves it at
+// `path` through a temporary file beside it, renamed over the target only
+// when everything was written; the target keeps its permissions. On any
+// failure or refusal the old file is untouched.
 EexWriteResult eexWrite(const DocTree &tree, const QString &path, const EexWriteHook &hook = {});
 
 // What decides the message of a failed save, looked up after the failure.

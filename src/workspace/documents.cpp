@@ -300,11 +300,8 @@ void Documents::showLoadWarnings(const QString &path, const core::EexLoadResult 
 {
     if (result.warnings.empty())
         return;
-    QStringList lines{Document::captionFor(path)};
-    for (const core::EexLoadWarning &w : result.warnings)
-        lines.append(core::eexLoadWarningMessage(w));
-    prompts().message(&m_window, lines.join(QStringLiteral("\r\n")), QStringLiteral("Warning!"), MsgButtons::Ok,
-                      MsgIcon::Exclamation);
+    const QString text = Document::captionFor(path) + QStringLiteral("\r\n") + core::eexLoadWarningsText(result.warnings);
+    prompts().message(&m_window, text, QStringLiteral("Warning!"), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void Documents::openRecent(int entry)

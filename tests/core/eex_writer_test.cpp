@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -214,6 +215,51 @@ TEST(EexWriter, FailedSavesLeaveTheOldFileByteIdentical)
     d.tree.add(d.tree.firstChild(block), Relation::Before, "0A00_new", "x");
     r = eexWrite(d.tree, path);
     EXPECT_FALSE(r.ok);
+    EXPECT_EQ(readFile(path), old);
+}
+
+// Every save is read back before it replaces the file: a tree whose bytes the
+// reader would read differently (so the file could not be opened as it was
+// saved) is refused with the reason, and the file stays byte-identical.
+TEST(EexWriter, ASaveThatWouldNotReadBackIntoTheSameTreeIsRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.eex");
+    const QByteArray old = hexBytes(kWithChildEvent);
+    struct Case {
+        const char *name;
+        std::function<void(DocTree &)> spoil;
+    };
+    const Case cases[] = {
+        // A child under a head command, which the head list cannot hold.
+        {"child of a head command",
+         [](DocTree &t) {
+             const NodeId comment = t.firstChild(t.find(readerSectionKey(0, 0)));
+             t.add(comment, Relation::LastChild, "0000_x", "end");
+         }},
+        // A child event whose marker was removed: its nested length and list
+        // read back as commands of the body.
+        {"child event without its marker",
+         [](DocTree &t) { t.remove(t.child(t.find(readerHeadEndKey(0, 0)), 1)); }},
+    };
+    for (const Case &c : cases) {
+        writeFile(path, old);
+        Doc d;
+        loadOk(d, old);
+        c.spoil(d.tree);
+        ASSERT_TRUE(eexSerialize(d.tree).ok) << c.name;  // the bytes themselves are well-formed
+        const EexWriteResult r = eexWrite(d.tree, path);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_TRUE(r.message.contains(u"다시 읽어 보니")) << c.name << r.message.toStdString();
+        EXPECT_TRUE(r.message.contains(u"원래 파일은 그대로입니다.")) << c.name;
+        EXPECT_EQ(r.scene, 0) << c.name;
+        EXPECT_EQ(r.section, 0) << c.name;
+        EXPECT_EQ(readFile(path), old) << c.name;
+    }
+    // Unspoilt, the same tree saves.
+    Doc d;
+    loadOk(d, old);
+    EXPECT_TRUE(eexWrite(d.tree, path).ok);
     EXPECT_EQ(readFile(path), old);
 }
 
