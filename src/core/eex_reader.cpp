@@ -245,13 +245,20 @@ struct LoadFailure {
     QString detail;
 };
 
+// Thrown when the progress callback asks the load to stop.
+struct LoadCancelled {};
+
+// How much work passes between two calls of the progress callback.
+constexpr std::int64_t kWorkPerReport = 64 * 1024;
+
 // --- the reader -------------------------------------------------------------
 
 class Reader
 {
 public:
-    Reader(const QByteArray &file, DocTree &tree, KeySerial &serial, const CaptionContext &captions)
-        : m_tree(tree), m_serial(serial), m_captions(captions)
+    Reader(const QByteArray &file, DocTree &tree, KeySerial &serial, const CaptionContext &captions,
+           const WorkProgress &progress)
+        : m_tree(tree), m_serial(serial), m_captions(captions), m_progress(progress)
     {
         m_image.reserve(file.size() + kPadding);
         m_image.append(file);
@@ -349,6 +356,11 @@ private:
         m_work += bytes;
         if (m_work > m_workLimit)
             fail(m_seek, QStringLiteral("Scenes or Sections overlap without end"));
+        if (m_progress && m_work >= m_nextReport) {
+            m_nextReport = m_work + kWorkPerReport;
+            if (!m_progress(std::min(m_work, m_fileSize), m_fileSize))
+                throw LoadCancelled{};
+        }
     }
 
     // Every key the reader makes is new in the tree: command and end keys
@@ -612,6 +624,8 @@ private:
     DocTree &m_tree;
     KeySerial &m_serial;
     const CaptionContext &m_captions;
+    const WorkProgress &m_progress;
+    std::int64_t m_nextReport = 0;
 
     std::int64_t m_seek = 0;
     int m_lastLength = 0;
@@ -634,16 +648,20 @@ private:
 } // namespace
 
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                      const CaptionContext &captions)
+                      const CaptionContext &captions, const WorkProgress &progress)
 {
     return eexLoadGuarded(tree, [&] {
         tree.clear();
         EexLoadResult result;
         result.fileSize = fileBytes.size();
-        Reader reader(fileBytes, tree, keySerial, captions);
+        Reader reader(fileBytes, tree, keySerial, captions, progress);
         try {
             reader.load(path);
             result.ok = true;
+        } catch (const LoadCancelled &) {
+            tree.clear();
+            result.failure = EexLoadFailure::Cancelled;
+            return result;
         } catch (const LoadFailure &f) {
             result.ok = false;
             result.failure = EexLoadFailure::Damaged;
@@ -669,7 +687,8 @@ EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()>
     }
 }
 
-EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial, const CaptionContext &captions)
+EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial, const CaptionContext &captions,
+                          const WorkProgress &progress)
 {
     tree.clear();
     EexLoadResult refused;
@@ -710,7 +729,7 @@ EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySeri
             return r;
         }
         file.close();
-        return eexLoad(bytes, path, tree, keySerial, captions);
+        return eexLoad(bytes, path, tree, keySerial, captions, progress);
     });
     if (result.failure == EexLoadFailure::OutOfMemory)
         result.fileSize = info.size();
@@ -747,6 +766,7 @@ QString eexLoadFailureMessage(const EexLoadResult &result, const QString &path)
     const QString head = path + QStringLiteral("\r\n");
     switch (result.failure) {
     case EexLoadFailure::None:
+    case EexLoadFailure::Cancelled:  // the user's own choice: nothing to say
         return {};
     case EexLoadFailure::Damaged:
         return eexLoadErrorMessage(result.errorOffset);
