@@ -34,10 +34,10 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         previousIni = core::iniPath();
-        config.programPath = dir.filePath("storyloom");
-        config.iniPath = dir.filePath("Q_T.ini");
-        config.registerAssociation = false;
-        config.demoGameFolder = dir.filePath("demo-game");
+        config = {.programPath = dir.filePath("storyloom"),
+                  .iniPath = dir.filePath("Q_T.ini"),
+                  .registerAssociation = false,
+                  .demoGameFolder = dir.filePath("demo-game")};
         ASSERT_TRUE(core::game::writeDemoGameFolder(realGame()));
     }
     void TearDown() override
