@@ -134,7 +134,6 @@ MainWindow *Startup::showWindow()
                          ? QDir(QFileInfo(m_config.programPath).absolutePath()).filePath(QStringLiteral("Q_T.ini"))
                          : m_config.iniPath);
 
-
     m_window = std::make_unique<MainWindow>();
     MainWindow &w = *m_window;
     if (m_hooks.windowCreated)
