@@ -1,6 +1,7 @@
 // Start-up only: everything else lives in the libraries.
 #include "commands/all_dialogs.h"
 #include "platform/window_helpers.h"
+#include "workspace/background_load.h"
 #include "workspace/dialog_registry.h"
 #include "workspace/main_window.h"
 #include "workspace/startup.h"
@@ -36,5 +37,8 @@ int main(int argc, char **argv)
     if (!startup.prepare())
         return 0; // the files went to the running copy
     startup.showWindow()->setQuitOnClose(true);
-    return app.exec();
+    const int code = app.exec();
+    // An open the user cancelled may still be stopping on its thread.
+    workspace::finishCancelledReads();
+    return code;
 }

@@ -247,6 +247,12 @@ struct LoadFailure {
     QString detail;
 };
 
+// Thrown when the progress callback asks the load to stop.
+struct LoadCancelled {};
+
+// How much work passes between two calls of the progress callback.
+constexpr std::int64_t kWorkPerReport = 64 * 1024;
+
 // --- the reader -------------------------------------------------------------
 
 // Builds a DocTree, or an EexFlatTree for a check of saved bytes.
@@ -254,8 +260,9 @@ template <class Tree>
 class Reader
 {
 public:
-    Reader(const QByteArray &file, Tree &tree, KeySerial &serial, const CaptionContext &captions)
-        : m_tree(tree), m_serial(serial), m_captions(captions)
+    Reader(const QByteArray &file, Tree &tree, KeySerial &serial, const CaptionContext &captions,
+           const WorkProgress &progress)
+        : m_tree(tree), m_serial(serial), m_captions(captions), m_progress(progress)
     {
         m_image.reserve(file.size() + kPadding);
         m_image.append(file);
@@ -360,6 +367,11 @@ private:
         m_work += bytes;
         if (m_work > m_workLimit)
             fail(m_seek, QStringLiteral("Scenes or Sections overlap without end"));
+        if (m_progress && m_work >= m_nextReport) {
+            m_nextReport = m_work + kWorkPerReport;
+            if (!m_progress(std::min(m_work, m_fileSize), m_fileSize))
+                throw LoadCancelled{};
+        }
     }
 
     // Every key the reader makes is new in the tree: command and end keys
@@ -713,6 +725,8 @@ private:
     Tree &m_tree;
     KeySerial &m_serial;
     const CaptionContext &m_captions;
+    const WorkProgress &m_progress;
+    std::int64_t m_nextReport = 0;
 
     std::int64_t m_seek = 0;
     int m_lastLength = 0;
@@ -740,16 +754,20 @@ private:
 namespace {
 
 EexLoadResult readOnce(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                       const CaptionContext &captions, bool &doubtful)
+                       const CaptionContext &captions, const WorkProgress &progress, bool &doubtful)
 {
     return eexLoadGuarded(tree, [&] {
         tree.clear();
         EexLoadResult result;
         result.fileSize = fileBytes.size();
-        Reader<DocTree> reader(fileBytes, tree, keySerial, captions);
+        Reader<DocTree> reader(fileBytes, tree, keySerial, captions, progress);
         try {
             reader.load(path);
             result.ok = true;
+        } catch (const LoadCancelled &) {
+            tree.clear();
+            result.failure = EexLoadFailure::Cancelled;
+            return result;
         } catch (const LoadFailure &f) {
             result.ok = false;
             result.failure = EexLoadFailure::Damaged;
@@ -773,7 +791,7 @@ constexpr int kMaxSettlingPasses = 8;
 // writes. The bytes each pass drops or adds are warned as well. A document
 // that cannot be saved says so before the author works on it.
 void settle(EexLoadResult &result, DocTree &tree, KeySerial &keySerial, const QString &path,
-            const CaptionContext &captions)
+            const CaptionContext &captions, const WorkProgress &progress)
 {
     auto unsaveable = [&](const QString &reason, int scene, int section) {
         EexLoadWarning w;
@@ -789,7 +807,9 @@ void settle(EexLoadResult &result, DocTree &tree, KeySerial &keySerial, const QS
             return unsaveable(saved.message, saved.scene, saved.section);
         DocTree again;
         bool doubtful = false;
-        EexLoadResult reread = readOnce(saved.bytes, path, again, keySerial, captions, doubtful);
+        EexLoadResult reread = readOnce(saved.bytes, path, again, keySerial, captions, progress, doubtful);
+        if (reread.failure == EexLoadFailure::Cancelled)
+            throw LoadCancelled{};
         if (!reread.ok) {
             if (reread.failure == EexLoadFailure::OutOfMemory)
                 throw std::bad_alloc();
@@ -815,15 +835,27 @@ void settle(EexLoadResult &result, DocTree &tree, KeySerial &keySerial, const QS
 }
 
 EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                       const CaptionContext &captions)
+                       const CaptionContext &captions, const WorkProgress &progress)
 {
     bool doubtful = false;
-    EexLoadResult result = readOnce(fileBytes, path, tree, keySerial, captions, doubtful);
+    EexLoadResult result = readOnce(fileBytes, path, tree, keySerial, captions, progress, doubtful);
     if (doubtful) {
+        bool cancelled = false;
         eexLoadGuarded(tree, [&] {
-            settle(result, tree, keySerial, path, captions);
+            try {
+                settle(result, tree, keySerial, path, captions, progress);
+            } catch (const LoadCancelled &) {
+                cancelled = true;
+            }
             return EexLoadResult{};
         });
+        if (cancelled) {
+            tree.clear();
+            EexLoadResult stopped;
+            stopped.failure = EexLoadFailure::Cancelled;
+            stopped.fileSize = fileBytes.size();
+            return stopped;
+        }
         if (tree.root() == kNoNode) {
             EexLoadResult failed;
             failed.failure = EexLoadFailure::OutOfMemory;
@@ -838,9 +870,9 @@ EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree
 } // namespace
 
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                      const CaptionContext &captions)
+                      const CaptionContext &captions, const WorkProgress &progress)
 {
-    return readInto(fileBytes, path, tree, keySerial, captions);
+    return readInto(fileBytes, path, tree, keySerial, captions, progress);
 }
 
 EexLoadResult eexReadFlat(const QByteArray &bytes, EexFlatTree &flat)
@@ -848,9 +880,10 @@ EexLoadResult eexReadFlat(const QByteArray &bytes, EexFlatTree &flat)
     EexLoadResult result;
     result.fileSize = bytes.size();
     KeySerial serial = 0;
-    const CaptionContext noCaptions;  // the reader keeps a reference to it
+    const CaptionContext noCaptions;  // the reader keeps references to these two
+    const WorkProgress noProgress;
     try {
-        Reader<EexFlatTree> reader(bytes, flat, serial, noCaptions);
+        Reader<EexFlatTree> reader(bytes, flat, serial, noCaptions, noProgress);
         try {
             reader.load(QString());
             result.ok = true;
@@ -958,7 +991,8 @@ EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()>
     }
 }
 
-EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial, const CaptionContext &captions)
+EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial, const CaptionContext &captions,
+                          const WorkProgress &progress)
 {
     tree.clear();
     EexLoadResult refused;
@@ -999,7 +1033,7 @@ EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySeri
             return r;
         }
         file.close();
-        return eexLoad(bytes, path, tree, keySerial, captions);
+        return eexLoad(bytes, path, tree, keySerial, captions, progress);
     });
     if (result.failure == EexLoadFailure::OutOfMemory)
         result.fileSize = info.size();
@@ -1036,6 +1070,7 @@ QString eexLoadFailureMessage(const EexLoadResult &result, const QString &path)
     const QString head = path + QStringLiteral("\r\n");
     switch (result.failure) {
     case EexLoadFailure::None:
+    case EexLoadFailure::Cancelled:  // the user's own choice: nothing to say
         return {};
     case EexLoadFailure::Damaged:
         return eexLoadErrorMessage(result.errorOffset);

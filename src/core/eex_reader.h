@@ -7,6 +7,7 @@
 #include "core/captions.h"
 #include "core/doc_tree.h"
 #include "core/eex_layout.h"
+#include "core/work_progress.h"
 
 #include <QByteArray>
 #include <QString>
@@ -63,6 +64,7 @@ enum class EexLoadFailure {
     Unreadable,   // the system refused to read it
     TooLarge,     // over kMaxScenarioBytes
     OutOfMemory,  // an allocation failed while loading
+    Cancelled,    // the progress callback asked to stop; the tree is left empty
 };
 
 struct EexLoadResult {
@@ -77,8 +79,10 @@ struct EexLoadResult {
 // Reads the file's bytes into `tree` (cleared first). `path` becomes the root's
 // text. Keys take their serials from `keySerial`, which keeps counting across
 // loads. Never throws; a damaged file gives ok = false with the offset.
+// `progress` is told the work done now and then (bytes read, of the file's
+// size); when it answers false the load stops as Cancelled.
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
-                      const CaptionContext &captions = {});
+                      const CaptionContext &captions = {}, const WorkProgress &progress = {});
 // What the reader reads, kept as a flat list instead of a tree, for checking
 // the bytes of a save against the document: every node in display order with
 // its depth (root 0, Scenes 1, Sections 2, ...) and record part. About 20
@@ -128,7 +132,7 @@ EexLoadResult eexReadFlat(const QByteArray &bytes, EexFlatTree &flat);
 // Same as eexLoad, reading the file at `path` first. A missing file, a folder, an
 // unreadable or too large file fails with its own kind and reads nothing.
 EexLoadResult eexLoadFile(const QString &path, DocTree &tree, KeySerial &keySerial,
-                          const CaptionContext &captions = {});
+                          const CaptionContext &captions = {}, const WorkProgress &progress = {});
 // Runs a load; a failed allocation in it becomes OutOfMemory with `tree`
 // cleared, instead of ending the program.
 EexLoadResult eexLoadGuarded(DocTree &tree, const std::function<EexLoadResult()> &load);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -66,7 +67,35 @@ QString iniPath()
     return iniPathStorage();
 }
 
-void setIniPath(const QString &path) { iniPathStorage() = path; }
+namespace {
+
+// Names match as in the file: without regard to case or surrounding blanks.
+QString sessionName(const QString &section, const QString &key)
+{
+    return section.trimmed().toLower() + QLatin1Char('\n') + key.trimmed().toLower();
+}
+
+QHash<QString, QString> &sessionValues()
+{
+    static QHash<QString, QString> values;
+    return values;
+}
+
+} // namespace
+
+void setIniPath(const QString &path)
+{
+    iniPathStorage() = path;
+    sessionValues().clear();
+}
+
+void setSessionValue(const QString &section, const QString &key, const QString &value)
+{
+    if (value.isEmpty())
+        sessionValues().remove(sessionName(section, key));
+    else
+        sessionValues().insert(sessionName(section, key), value);
+}
 
 QString readINI(const QString &section, const QString &key, const QString &file)
 {
@@ -75,7 +104,10 @@ QString readINI(const QString &section, const QString &key, const QString &file)
 
 QString readINI(const QString &section, const QString &key)
 {
-    return readINI(section, key, iniPath());
+    const QString stored = readINI(section, key, iniPath());
+    if (!stored.isEmpty() || sessionValues().isEmpty())
+        return stored;
+    return sessionValues().value(sessionName(section, key));
 }
 
 bool writeINI(const QString &section, const QString &key, const QString &value, const QString &file)

@@ -20,8 +20,14 @@ QString chooseIniPath(const QString &appDir, const QString &configDir);
 
 // "" when the file, section or key is missing; blanks around the value are
 // removed. No length limit.
+// Without a file: the program's settings as this run sees them, a session
+// value (below) standing in for an entry the file leaves empty.
 QString readINI(const QString &section, const QString &key);
 QString readINI(const QString &section, const QString &key, const QString &file);
+// A value for this run only, read where the settings file holds none (the
+// invented game folder after a cancelled first question); the file is never
+// written with it. An empty value removes it; setIniPath drops them all.
+void setSessionValue(const QString &section, const QString &key, const QString &value);
 // False when the value could not be written (see platform::ProfileFile).
 bool writeINI(const QString &section, const QString &key, const QString &value);
 bool writeINI(const QString &section, const QString &key, const QString &value, const QString &file);

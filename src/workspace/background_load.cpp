@@ -11,13 +11,14 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace workspace {
 
 namespace {
 
-// What the reading thread owns. A cancelled read is left to finish on its
-// own; the thread holds the last reference then.
+// What the reading thread owns. A cancelled read is told to stop and handed
+// to cancelledReads(); the window goes on at once.
 struct ReadJob {
     QString path;
     core::DocTree tree;
@@ -29,7 +30,61 @@ struct ReadJob {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
+    std::atomic<bool> cancelled = false;
+
+    bool isDone()
+    {
+        std::lock_guard lock(mutex);
+        return done;
+    }
 };
+
+// Reads the user cancelled, until their threads have been waited for. The
+// reader stops at its next progress check, so a wait is short; the program
+// waits for them all before it ends, so no reading thread outlives it.
+class CancelledReads
+{
+public:
+    ~CancelledReads() { finish(); }
+
+    void add(std::thread thread, std::shared_ptr<ReadJob> job)
+    {
+        joinFinished();
+        m_reads.push_back({std::move(thread), std::move(job)});
+    }
+    void finish()
+    {
+        for (Read &r : m_reads) {
+            r.job->cancelled = true;
+            r.thread.join();
+        }
+        m_reads.clear();
+    }
+    int pending() const { return int(m_reads.size()); }
+
+private:
+    struct Read {
+        std::thread thread;
+        std::shared_ptr<ReadJob> job;
+    };
+    void joinFinished()
+    {
+        std::erase_if(m_reads, [](Read &r) {
+            if (!r.job->isDone())
+                return false;
+            r.thread.join();
+            return true;
+        });
+    }
+
+    std::vector<Read> m_reads;
+};
+
+CancelledReads &cancelledReads()
+{
+    static CancelledReads reads;
+    return reads;
+}
 
 // Serials handed out to reads still running: a read started while another
 // runs (a file handed over meanwhile) draws from above the first one's range.
@@ -61,13 +116,15 @@ std::optional<core::EexLoadResult> loadWithProgress(QWidget *parent, const QStri
     }
     g_reservedUpTo = std::max(g_reservedUpTo, job->serial + serialsFor(path));
     ++g_running;
-    std::thread([job] {
-        core::EexLoadResult result = core::eexLoadFile(job->path, job->tree, job->serial, job->captions);
-        std::lock_guard lock(job->mutex);
-        job->result = std::move(result);
-        job->done = true;
-        job->finished.notify_all();
-    }).detach();
+    std::thread reading([job] {
+        ReadJob *j = job.get();
+        const core::WorkProgress keepGoing = [j](std::int64_t, std::int64_t) { return !j->cancelled; };
+        core::EexLoadResult result = core::eexLoadFile(j->path, j->tree, j->serial, j->captions, keepGoing);
+        std::lock_guard lock(j->mutex);
+        j->result = std::move(result);
+        j->done = true;
+        j->finished.notify_all();
+    });
 
     LongTask task(parent, kOpeningLabel, LongTask::Cancel::Allowed);
     bool cancelled = false;
@@ -82,11 +139,19 @@ std::optional<core::EexLoadResult> loadWithProgress(QWidget *parent, const QStri
             break;
     }
     --g_running;
-    if (cancelled)
+    if (cancelled) {
+        job->cancelled = true;
+        cancelledReads().add(std::move(reading), std::move(job));
         return std::nullopt;
+    }
+    reading.join();
     tree.swapContent(job->tree);
     keySerial = std::max(keySerial, job->serial);
     return std::move(job->result);
 }
+
+void finishCancelledReads() { cancelledReads().finish(); }
+
+int cancelledReadsPending() { return cancelledReads().pending(); }
 
 } // namespace workspace

@@ -23,6 +23,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <sys/stat.h>
+
 namespace workspace {
 
 namespace {
@@ -47,6 +49,17 @@ QString literalCaption(QString caption) { return caption.replace(QLatin1Char('&'
 bool isReadOnly(const QString &path)
 {
     return QFileInfo::exists(path) && !(QFile::permissions(path) & QFileDevice::WriteOwner);
+}
+
+// Whether two paths name one file, however spelled: a symbolic link, a hard
+// link or "sub/../a.eex" name the file itself (same device and inode).
+// Paths of which one does not exist compare as cleaned absolute paths.
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat sa = {}, sb = {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 // A file that did not open: the reader's reason, in Korean.
@@ -133,10 +146,25 @@ ScenarioTreeView *Documents::currentView() const
 int Documents::tabOfPath(const QString &path) const
 {
     for (int i = 0; i < tabCount(); ++i) {
-        if (documentAt(i)->path() == path)
+        const Document *d = documentAt(i);
+        if (!d->isUntitled() && sameFile(d->path(), path))
             return i;
     }
     return -1;
+}
+
+bool Documents::openInAnotherTab(const Document *document, const QString &path)
+{
+    const int tab = tabOfPath(path);
+    if (tab < 0 || documentAt(tab) == document)
+        return false;
+    // Two tabs saving one file would lose one tab's edits.
+    prompts().message(&m_window,
+                      path + QStringLiteral("\r\n")
+                          + QStringLiteral("이 파일은 다른 탭에 열려 있어서 이 이름으로 저장하지 않았습니다. "
+                                           "그 탭을 닫거나 다른 이름을 고르십시오."),
+                      kErrorTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+    return true;
 }
 
 core::CaptionContext Documents::captions() const { return m_window.captionContext(); }
@@ -392,7 +420,7 @@ bool Documents::saveTab(int tab)
     if (!d->isUntitled())
         return writeDocument(d, d->path(), false);
     const QString path = askSavePath(QString());
-    return !path.isEmpty() && writeDocument(d, path, true);
+    return !path.isEmpty() && !openInAnotherTab(d, path) && writeDocument(d, path, true);
 }
 
 bool Documents::saveAs()
@@ -404,7 +432,7 @@ bool Documents::saveAs()
     if (proposal.endsWith(kModifiedMark))
         proposal.chop(kModifiedMark.size());
     const QString path = askSavePath(proposal);
-    return !path.isEmpty() && writeDocument(d, path, true);
+    return !path.isEmpty() && !openInAnotherTab(d, path) && writeDocument(d, path, true);
 }
 
 // --- reload ----------------------------------------------------------------

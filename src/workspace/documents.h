@@ -50,7 +50,8 @@ public:
     Document *current() const;
     ScenarioTreeView *currentView() const;
     Document *documentAt(int tab) const;
-    // The tab showing a document with exactly this path; -1 when none.
+    // The tab showing the file that `path` names, under whatever spelling
+    // (a link, "sub/../a.eex"); -1 when none.
     int tabOfPath(const QString &path) const;
 
     // The one serial counter of the window: starts at 0, only grows.
@@ -66,9 +67,9 @@ public:
 
     // The open dialog, then openFiles with the chosen files.
     void chooseAndOpenFiles();
-    // Opens ".eex" files (any letter case; other names are skipped). An open
-    // path only selects its tab. Stops at the first file that cannot be read,
-    // with a message; false then.
+    // Opens ".eex" files (any letter case; other names are skipped). A file
+    // already open, under any spelling, only selects its tab. Stops at the
+    // first file that cannot be read, with a message; false then.
     bool openFiles(const QStringList &paths);
     void openRecent(int entry);
 
@@ -116,6 +117,9 @@ private:
     void onTabSwitch(int index);
     void showLoadWarnings(const QString &path, const core::EexLoadResult &result);
     QString askSavePath(const QString &proposal);
+    // A save of `document` under `path` refused because another tab shows
+    // that file: says so and answers true.
+    bool openInAnotherTab(const Document *document, const QString &path);
     bool writeDocument(Document *document, const QString &path, bool newPath);
     bool readOnlyAllowsWrite(const QString &path);
     void showFilePopup(const QPoint &globalPos);

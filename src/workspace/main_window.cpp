@@ -286,7 +286,38 @@ void MainWindow::writeOption(const char *key, const QString &value)
 
 QString MainWindow::statusText() const { return m_statusLabel->text(); }
 
-void MainWindow::setStatusText(const QString &text) { m_statusLabel->setText(text); }
+void MainWindow::setStatusText(const QString &text)
+{
+    m_statusLabel->setText(text == defaultStatusText() ? helpText() : text);
+}
+
+QString MainWindow::helpText() const
+{
+    // Said first: the bar cuts a long text at its end.
+    if (demoGameInUse())
+        return QStringLiteral("예시 게임 사용 중: 이름, 얼굴, 지도는 지어낸 것입니다. "
+                              "실제 게임 폴더는 \"폴더 설정 (&F)\"에서 고르십시오.   |  ")
+               + defaultStatusText();
+    return defaultStatusText();
+}
+
+void MainWindow::setDemoGameFolder(const QString &folder)
+{
+    m_demoGameFolder = folder;
+    refreshHelpText();
+}
+
+bool MainWindow::demoGameInUse() const
+{
+    return !m_demoGameFolder.isEmpty() && m_gameData.folder == m_demoGameFolder;
+}
+
+void MainWindow::refreshHelpText()
+{
+    // Either form of the help text ends with the default one; a key never does.
+    if (m_statusLabel->text().endsWith(defaultStatusText()))
+        m_statusLabel->setText(helpText());
+}
 
 void MainWindow::loadOptionMarks()
 {

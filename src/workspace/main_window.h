@@ -70,9 +70,18 @@ public:
     QToolBar *toolbar() const { return m_toolbar; }
     QTimer *handOverTimer() const { return m_timer; }
 
-    // The whole status text; the bar shows as much of it as fits.
+    // The whole status text; the bar shows as much of it as fits. The
+    // default help text (defaultStatusText) shows as helpText().
     QString statusText() const;
     void setStatusText(const QString &text);
+    // The help text, which while the invented game is in use says so.
+    QString helpText() const;
+    // The invented game's folder, when this run fell back to it (a cancelled
+    // folder question). It is in use while the game data come from there.
+    void setDemoGameFolder(const QString &folder);
+    bool demoGameInUse() const;
+    // Shows helpText() anew where the help text shows (the folder changed).
+    void refreshHelpText();
 
     // Check marks from the settings file.
     void loadOptionMarks();
@@ -162,6 +171,7 @@ private:
     bool m_activationQueued = false;
     bool m_openingHandOver = false;
     bool m_quitOnClose = false;
+    QString m_demoGameFolder;
 };
 
 // The font of menus, tab captions and trees: it holds every Hangul syllable.

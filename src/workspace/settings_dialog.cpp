@@ -135,7 +135,8 @@ SettingsDialog::SettingsDialog(QWidget *parent, core::game::GameData *gameData, 
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // As stored, without defaults: a missing key leaves its box empty.
-    m_folder->setText(core::game::folderLoad());
+    // (The invented game a run may use is not stored: the box stays empty.)
+    m_folder->setText(core::readINI(QStringLiteral("Folder"), QStringLiteral("Path"), core::iniPath()).trimmed());
     for (int i = 0; i < kFieldCount; ++i)
         m_boxes[i]->setText(core::readINI(kSection, QString::fromLatin1(fields()[i].key)));
 }

@@ -46,13 +46,14 @@ void runFolderCheck(MainWindow &window, const QString &fallbackFolder)
     core::game::GameData &data = window.gameData();
     core::game::GameLoadReport report = core::game::folderCheck(data, prompt);
     if (data.folder.isEmpty() && !fallbackFolder.isEmpty()) {
-        // No folder chosen at a first start: the invented game keeps the
-        // previews working until "폴더 설정 (&F)" points at the real one.
+        // The question was cancelled: the invented game keeps names and
+        // previews working for this run. It is not stored, so the next start
+        // asks again; every reader of the folder setting sees it meanwhile.
         QString error;
         if (core::game::writeDemoGameFolder(fallbackFolder, &error)) {
-            core::writeINI(QStringLiteral("Folder"), QStringLiteral("Path "), fallbackFolder);
-            data.folder = fallbackFolder;
+            core::setSessionValue(QStringLiteral("Folder"), QStringLiteral("Path"), fallbackFolder);
             report = core::game::gameDataLoad(data, fallbackFolder);
+            window.setDemoGameFolder(fallbackFolder);
         } else {
             report.messages << QStringLiteral("예시 게임 폴더를 만들지 못했습니다: %1").arg(error);
         }
@@ -63,7 +64,13 @@ void runFolderCheck(MainWindow &window, const QString &fallbackFolder)
 void runFolderChoice(MainWindow &window)
 {
     PromptsFolderPrompt prompt(&window);
-    showGameLoadReport(window, core::game::folder(window.gameData(), prompt));
+    const core::game::GameLoadReport report = core::game::folder(window.gameData(), prompt);
+    // A chosen folder is this run's folder also when it could not be stored
+    // (the invented game then gives way to it).
+    if (prompt.chosen())
+        core::setSessionValue(QStringLiteral("Folder"), QStringLiteral("Path"), window.gameData().folder);
+    window.refreshHelpText();
+    showGameLoadReport(window, report);
 }
 
 StartupHooks programStartupHooks()
@@ -127,10 +134,6 @@ MainWindow *Startup::showWindow()
                          ? QDir(QFileInfo(m_config.programPath).absolutePath()).filePath(QStringLiteral("Q_T.ini"))
                          : m_config.iniPath);
 
-    // A first start asks for the game folder like any start without one;
-    // only a cancelled question falls back to the invented game.
-    const QString fallbackFolder = QFileInfo::exists(core::iniPath()) ? QString() : m_config.demoGameFolder;
-
     m_window = std::make_unique<MainWindow>();
     MainWindow &w = *m_window;
     if (m_hooks.windowCreated)
@@ -145,7 +148,7 @@ MainWindow *Startup::showWindow()
     if (m_hooks.troopCount)
         m_hooks.troopCount(troops);
     if (m_hooks.folderCheck)
-        m_hooks.folderCheck(w, fallbackFolder);
+        m_hooks.folderCheck(w, m_config.demoGameFolder);
     w.loadRecentItems();
     w.loadOptionMarks();
     w.actions().exePatch->setVisible(true);

@@ -29,10 +29,10 @@ struct StartupConfig
     QString iniPath;           // empty: "Q_T.ini" beside the program
     QString instanceName;      // empty: the channel of this user and program
     bool registerAssociation = true;
-    // When set and no settings file exists yet: should the user cancel the
-    // question for the game folder, an invented game folder is written here
-    // and the new settings file points at it, so a first start still shows
-    // names and previews without the game.
+    // When set: should the user cancel the question for the game folder, an
+    // invented game folder is written here and used for this run only (the
+    // settings keep no folder, so the next start asks again); names and
+    // previews still work without the game.
     QString demoGameFolder;
 };
 
@@ -45,7 +45,7 @@ struct StartupHooks
     std::function<void(int troopCount)> troopCount;
     // The game-folder check: asks for the folder when none is stored,
     // reports a vanished one and loads the name tables; with no folder
-    // chosen, falls back to the given folder unless it is empty.
+    // chosen, falls back for this run to the given folder unless it is empty.
     std::function<void(MainWindow &, const QString &fallbackFolder)> folderCheck;
 };
 
@@ -53,7 +53,8 @@ struct StartupHooks
 core::CaptionSettings loadCaptionSettings();
 // The start-up folder check into the window's game data, its problems shown
 // once; also fills the window's caption settings. With no folder chosen
-// and a fallback given, the demo game is written there and used.
+// and a fallback given, the demo game is written there and used for this
+// run, without storing it.
 void runFolderCheck(MainWindow &window, const QString &fallbackFolder = {});
 // "폴더 설정 (&F)": choose the folder again and reload the names.
 void runFolderChoice(MainWindow &window);

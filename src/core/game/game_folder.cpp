@@ -21,13 +21,15 @@ bool folderBrowse(GameData &data, FolderPrompt &prompt)
 
 GameLoadReport folder(GameData &data, FolderPrompt &prompt)
 {
-    folderBrowse(data, prompt);
+    const bool chosen = folderBrowse(data, prompt);
     if (data.folder.isEmpty()) {
         clearGameNames(data);
         return {};
     }
-    // The key keeps its trailing blank; the settings store matches "Path".
-    const bool stored = writeINI(QStringLiteral("Folder"), QStringLiteral("Path "), data.folder);
+    // A cancelled question stores nothing: the folder in use may be one for
+    // this run only (the invented game). The key keeps its trailing blank;
+    // the settings store matches "Path".
+    const bool stored = !chosen || writeINI(QStringLiteral("Folder"), QStringLiteral("Path "), data.folder);
     // Load what the user chose even if it could not be stored: the old
     // stored folder must not come back silently.
     GameLoadReport report = gameDataLoad(data, data.folder);
