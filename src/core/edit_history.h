@@ -53,11 +53,15 @@ public:
 
     // Undo / redo one step. False, with the tree as it was, when there is
     // none or it no longer fits the tree (then the history is cleared). On
-    // success `focus` gets the node to select.
-    bool undo(NodeId &focus);
-    bool redo(NodeId &focus);
+    // success `focus` gets the node to select. Captions a record remakes are
+    // made with `captions`; `progress` hears now and then how many of the
+    // step's work units (StepCommand::workUnits) are done.
+    bool undo(NodeId &focus, const CaptionContext &captions = {}, const WorkProgress &progress = {});
+    bool redo(NodeId &focus, const CaptionContext &captions = {}, const WorkProgress &progress = {});
 
 private:
+    bool walk(bool back, NodeId &focus, const CaptionContext &captions, const WorkProgress &progress);
+
     QUndoStack m_stack;
     NodeRefs m_refs;
 };

@@ -182,8 +182,12 @@ TEST(Replace, ReplaceAllInsideNestedChildEventsKeepsLengthsAndUndoesInOneStep)
     }
     EXPECT_TRUE(sawBlock);
 
+    // One step, whose one record holds every rewritten command.
     ASSERT_EQ(d.history.undoStepCount(), 1);
-    EXPECT_EQ(d.history.undoTop()->recordCount(), 6);
+    ASSERT_EQ(d.history.undoTop()->recordCount(), 1);
+    const auto *rewrites = dynamic_cast<const ReplaceTextsCommand *>(&d.history.undoTop()->record(0));
+    ASSERT_NE(rewrites, nullptr);
+    EXPECT_EQ(rewrites->count(), 6);
     EXPECT_TRUE(undo(d.ctx).ok);
     EXPECT_EQ(fixtures::toHex(d.bytes()), fixtures::toHex(original));
     EXPECT_TRUE(redo(d.ctx).ok);
