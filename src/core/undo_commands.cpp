@@ -198,8 +198,9 @@ QByteArrayView ReplaceTextsCommand::bytesOf(std::size_t i) const
 }
 
 // Puts command i into its state before the replace (`before`) or after it,
-// from the record bytes of that state; `left` receives the bytes of the state
-// it leaves. False, with the command as it was, when it does not fit.
+// from the record bytes of that state; the bytes of the state it leaves are
+// appended to `left`. False, with the command and `left` as they were, when it
+// does not fit.
 bool ReplaceTextsCommand::setEntry(std::size_t i, bool before, QByteArrayView bytes, QByteArray *left)
 {
     const NodeId node = live(m_nodes[i]);
@@ -208,18 +209,11 @@ bool ReplaceTextsCommand::setEntry(std::size_t i, bool before, QByteArrayView by
     const QString &current = tree().key(node);
     const auto index = std::uint32_t(i);
     const QHash<std::uint32_t, QString> &kept = before ? m_keptBefore : m_keptAfter;
-    QString key;
-    if (const auto k = kept.constFind(index); k != kept.cend()) {
-        key = *k;
-    } else {
-        key = remadeKey(bytes, keySuffix(current));
-        if (left) {
-            const std::optional<QByteArray> now = recordBytes(current);
-            if (!now)
-                return false;
-            *left = *now;
-        }
-    }
+    const auto k = kept.constFind(index);
+    const bool keptKey = k != kept.cend();
+    if (!keptKey && left && !plainHex(recordPart(current)))
+        return false;  // never expected: the key was plain hex when recorded
+    const QString key = keptKey ? *k : remadeKey(bytes, keySuffix(current));
     if (key != current && tree().contains(key))
         return false;
     const int delta = recordLength(key) - recordLength(current);
@@ -231,6 +225,11 @@ bool ReplaceTextsCommand::setEntry(std::size_t i, bool before, QByteArrayView by
         caption = *c;
     else
         caption = commandCaption(key, CaptionSite::Creation, child, run().captions);
+    if (left && !keptKey) {
+        const QStringView record = recordPart(current);
+        for (qsizetype at = 0; at < record.size(); at += 2)
+            left->append(char(hexDigitValue(record[at]) * 16 + hexDigitValue(record[at + 1])));
+    }
     tree().setKey(node, key);
     tree().setText(node, caption);
     keyEdit(tree(), node, delta);
@@ -245,11 +244,10 @@ bool ReplaceTextsCommand::swapTo(bool before)
     QByteArray left;  // the bytes of the states left, in the order handled
     left.reserve(m_bytes.size());
     std::vector<std::uint32_t> leftAt(n), leftSize(n);
-    QByteArray piece;
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t i = before ? n - 1 - k : k;
-        piece.clear();
-        if (!setEntry(i, before, bytesOf(i), &piece)) {
+        leftAt[i] = std::uint32_t(left.size());
+        if (!setEntry(i, before, bytesOf(i), &left)) {
             // Back to where the step started, newest change first.
             for (std::size_t j = k; j-- > 0;) {
                 const std::size_t back = before ? n - 1 - j : j;
@@ -257,9 +255,7 @@ bool ReplaceTextsCommand::swapTo(bool before)
             }
             return false;
         }
-        leftAt[i] = std::uint32_t(left.size());
-        leftSize[i] = std::uint32_t(piece.size());
-        left.append(piece);
+        leftSize[i] = std::uint32_t(left.size()) - leftAt[i];
         run().advance();
     }
     // The bytes of the states left, now in the order of the commands.
