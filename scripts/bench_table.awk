@@ -5,7 +5,7 @@
 # other work on the machine only ever adds time.
 function num(s) { sub(/^[^:]*: */, "", s); sub(/,$/, "", s); gsub(/"/, "", s); return s + 0 }
 function str(s) { sub(/^[^:]*: *"/, "", s); sub(/",?$/, "", s); return s }
-/"name":/ { name = str($0); single = 0 }
+/"name":/ { name = str($0); single = 0; held = 0; heldPeak = 0 }
 /"run_type": "iteration"/ { single = 1 }
 /"real_time":/ { t = num($0) }
 /"nodes":/ { nodes = num($0) }
@@ -21,7 +21,6 @@ function str(s) { sub(/^[^:]*: *"/, "", s); sub(/",?$/, "", s); return s }
   N[key] = nodes; P[key] = peak; F[key] = fbytes
   if (held > 0) H[key] = held
   if (heldPeak > 0) HP[key] = heldPeak
-  held = 0; heldPeak = 0
   if (!(part[2] in seen)) { seen[part[2]] = 1; sizes[++nsizes] = part[2] }
 }
 END {

@@ -39,10 +39,10 @@ void UndoRun::advance()
         progress(done, total);
 }
 
-UndoRun &RecordCommand::run() const
+UndoRun &RecordCommand::undoRun() const
 {
     static UndoRun none;
-    return m_run ? *m_run : none;
+    return m_undoRun ? *m_undoRun : none;
 }
 
 RecordCommand::RecordCommand(const UndoTarget &target, RecordKind kind, QStringList parts,
@@ -224,7 +224,7 @@ bool ReplaceTextsCommand::setEntry(std::size_t i, bool before, QByteArrayView by
     if (const auto c = m_keptCaptions.constFind(index); before && c != m_keptCaptions.cend())
         caption = *c;
     else
-        caption = commandCaption(key, CaptionSite::Creation, child, run().captions);
+        caption = commandCaption(key, CaptionSite::Creation, child, undoRun().captions);
     if (left && !keptKey) {
         const QStringView record = recordPart(current);
         for (qsizetype at = 0; at < record.size(); at += 2)
@@ -256,7 +256,7 @@ bool ReplaceTextsCommand::swapTo(bool before)
             return false;
         }
         leftSize[i] = std::uint32_t(left.size()) - leftAt[i];
-        run().advance();
+        undoRun().advance();
     }
     // The bytes of the states left, now in the order of the commands.
     QByteArray packed;
@@ -411,6 +411,12 @@ StepCommand::StepCommand(EditStep step) : m_records(std::move(step.records))
         setText(m_records.front()->text());
 }
 
+void StepCommand::setRun(UndoRun *run)
+{
+    for (const RecordPtr &r : m_records)
+        r->setRun(run);
+}
+
 std::int64_t StepCommand::workUnits() const
 {
     std::int64_t units = 0;
@@ -422,8 +428,6 @@ std::int64_t StepCommand::workUnits() const
 void StepCommand::undo()
 {
     m_failed = false;
-    for (const RecordPtr &r : m_records)
-        r->setRun(m_run);
     for (int i = int(m_records.size()) - 1; i >= 0; --i) {
         if (m_records[std::size_t(i)]->undoRecord())
             continue;
@@ -444,8 +448,6 @@ void StepCommand::redo()
         m_pushed = true;  // the action itself made these changes
         return;
     }
-    for (const RecordPtr &r : m_records)
-        r->setRun(m_run);
     for (std::size_t i = 0; i < m_records.size(); ++i) {
         if (m_records[i]->redoRecord())
             continue;

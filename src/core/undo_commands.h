@@ -84,14 +84,14 @@ public:
     // The share of a step's work this record takes (the commands it changes).
     virtual std::int64_t workUnits() const { return 1; }
     // What the next undoRecord / redoRecord runs with; none: no captions, no reports.
-    void setRun(UndoRun *run) { m_run = run; }
+    void setRun(UndoRun *run) { m_undoRun = run; }
 
 protected:
     RecordCommand(const UndoTarget &target, RecordKind kind, QStringList parts, std::vector<NodeId> focusNodes);
     DocTree &tree() const { return *m_target.tree; }
     NodeRefs &refs() const { return *m_target.refs; }
     NodeId live(NodeId name) const { return tree().isValid(refs().live(name)) ? refs().live(name) : kNoNode; }
-    UndoRun &run() const;
+    UndoRun &undoRun() const;
     // Puts the snapshots back against `anchor` with their recorded keys and
     // binds the recorded names to the new nodes.
     bool putBack(const std::vector<NodeSnapshot> &nodes, const std::vector<NodeId> &names, NodeId anchor,
@@ -102,7 +102,7 @@ private:
     RecordKind m_kind;
     QStringList m_parts;
     std::vector<NodeId> m_focus;  // lasting names
-    UndoRun *m_run = nullptr;
+    UndoRun *m_undoRun = nullptr;
 };
 
 // A node's key and caption replaced; the enclosing nested lists follow the
@@ -227,8 +227,9 @@ public:
     int recordCount() const { return int(m_records.size()); }
     const RecordCommand &record(int i) const { return *m_records[std::size_t(i)]; }
     std::int64_t workUnits() const;
-    // What the next undo or redo runs with (the history sets it for the call).
-    void setRun(UndoRun *run) { m_run = run; }
+    // What the next undo or redo runs with (the history sets it for the
+    // call and clears it after).
+    void setRun(UndoRun *run);
     // After an undo or redo: whether it applied, and the node to select.
     bool failed() const { return m_failed; }
     NodeId focus() const { return m_focus; }
@@ -240,7 +241,6 @@ private:
     // Selects where the step acted, as the user left the selection after it.
     void restoreSelection();
     std::vector<RecordPtr> m_records;
-    UndoRun *m_run = nullptr;
     bool m_pushed = false;  // the first redo is the action itself, already done
     bool m_failed = false;
     NodeId m_focus = kNoNode;
