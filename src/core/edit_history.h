@@ -5,7 +5,8 @@
 // their keys coincide.
 //
 // A step is what one undo reverts; it may hold several records (a child
-// event's marker and block, a multi-selection move, a replace all). A
+// event's marker and block, a multi-selection move). A replace all is one
+// step of one record that holds every command it rewrote. A
 // multi-selection delete or cut is a step per removed unit and a paste of
 // many nodes a step per pasted node, undone one by one. At most kMaxSteps
 // steps are kept; the oldest goes first. A new step drops whatever could

@@ -2,8 +2,8 @@
 // The typed commands of a document's undo stack.
 //
 // A record command is one change of the tree: a node's key and caption
-// replaced, a run of nodes inserted, a node removed, a run moved within its
-// list. It names nodes by their lasting names (NodeRefs), never by key text,
+// replaced, the texts of a replace all, a run of nodes inserted, a node
+// removed, a run moved within its list. It names nodes by their lasting names (NodeRefs), never by key text,
 // so a key rewritten meanwhile cannot make it lose its node. Its text is the
 // record text: the parts in the order below, joined by kRecordSeparator.
 //
