@@ -3,9 +3,10 @@
 //
 // A record command is one change of the tree: a node's key and caption
 // replaced, the texts of a replace all, a run of nodes inserted, a node
-// removed, a run moved within its list. It names nodes by their lasting names (NodeRefs), never by key text,
-// so a key rewritten meanwhile cannot make it lose its node. Its text is the
-// record text: the parts in the order below, joined by kRecordSeparator.
+// removed, a run moved within its list. It names nodes by their lasting
+// names (NodeRefs), never by key text, so a key rewritten meanwhile cannot
+// make it lose its node. Its text is the record text: the parts in the
+// order below, joined by kRecordSeparator.
 //
 // A step command is one user action: the records it made, undone last to
 // first and redone first to last, all or nothing. It is pushed after the
@@ -17,12 +18,11 @@
 #include "core/subtree_snapshot.h"
 #include "core/work_progress.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QUndoCommand>
-
-#include <QByteArray>
-#include <QHash>
 
 #include <cstdint>
 #include <memory>
