@@ -120,6 +120,7 @@ void writeBytes(benchmark::State &state, const ScenarioSize &size)
     bench::registerPerScenario("baseline_standard_model", standardModel);
     bench::registerPerScenario("baseline_read", readBytes);
     bench::registerPerScenario("baseline_write", writeBytes);
+    bench::registerAtLargeScenario("baseline_write", writeBytes);
     return true;
 }();
 

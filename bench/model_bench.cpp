@@ -2,7 +2,7 @@
 //   load        the file into a document tree, captions included;
 //   load_model  the same, swapped into an open document whose item model is
 //               shown in a tree view (offscreen), as opening a file does;
-//   save        the atomic save of the loaded tree.
+//   save        the atomic save of the loaded tree (also at 60 MB).
 // Tearing down the previous document is not timed: only the operation is.
 #include "scenario_bench_support.h"
 
@@ -110,6 +110,7 @@ void save(benchmark::State &state, const ScenarioSize &size)
     bench::registerPerScenario("load", load);
     bench::registerPerScenario("load_model", loadModel);
     bench::registerPerScenario("save", save);
+    bench::registerAtLargeScenario("save", save);
     // Later operations on a loaded document (find all, replace all, undo of
     // 1,000 edits) register here the same way.
     return true;

@@ -25,12 +25,17 @@
 namespace bench {
 
 struct ScenarioSize {
-    const char *label;  // "1MB": the part of the benchmark name after the slash
-    int bytes;          // target size handed to the generator
+    const char *label;     // "1MB": the part of the benchmark name after the slash
+    int bytes;             // target size handed to the generator
+    bool authors = false;  // shaped as authors write them, not as dense as can be
 };
 
 // The sizes every scenario benchmark runs at: small, typical, large.
 const std::vector<ScenarioSize> &scenarioSizes();
+// A 60 MB scenario as authors write them (army tables and longer commands,
+// about 28 bytes a node): the file the long operations (save, replace all
+// with many hits, undo) are measured on.
+const ScenarioSize &largeScenarioSize();
 
 // A generated scenario of the given size, made once per run.
 struct Scenario {
@@ -57,6 +62,8 @@ std::int64_t peakBytesDuring(const std::function<void()> &work);
 // set-up hundreds of times.
 using ScenarioBenchmark = void (*)(benchmark::State &, const ScenarioSize &);
 void registerPerScenario(const char *operation, ScenarioBenchmark fn, int iterations = 0);
+// The same at the large scenario only.
+void registerAtLargeScenario(const char *operation, ScenarioBenchmark fn, int iterations = 0);
 
 // Fills the counters the table reads: nodes, file bytes and peak bytes.
 void reportScenarioCounters(benchmark::State &state, std::int64_t nodes, std::int64_t fileBytes,

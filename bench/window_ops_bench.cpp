@@ -7,9 +7,14 @@
 //                 the end, on a freshly opened document; baseline: a plain
 //                 substring scan of the same captions;
 //   replace_all   replace all "a" by "b" on a freshly opened document;
-//   undo_replace  undo of that replace all.
-// After find and replace all, `held_bytes` is what the document holds
-// (tree, keys, captions, history), for the memory line of the table.
+//   undo_replace  undo of that replace all;
+// and at 60 MB (a file as authors write them):
+//   replace_many       replace all " " by "_", which rewrites about half
+//                      the text commands;
+//   undo_replace_many  undo of that replace all.
+// After a replace all, `held_bytes` is what the document holds (tree, keys,
+// captions, history) and `held_peak_bytes` the most it held during the
+// replace, for the memory lines of the table.
 #include "scenario_bench_support.h"
 
 #include "heap_counter.h"
@@ -17,14 +22,11 @@
 #include "core/edit_history.h"
 #include "core/find_replace.h"
 #include "core/undo_redo.h"
-#include "fixtures/scenario_generator.h"
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/scenario_tree_view.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -219,10 +221,13 @@ struct OpenTree {
     }
 };
 
-void replaceAll(benchmark::State &state, const ScenarioSize &size)
+const QString kFew = QStringLiteral("a");      // few texts hold it
+const QString kMany = QStringLiteral(" ");     // about half the texts hold a blank
+
+void replaceAllOf(benchmark::State &state, const ScenarioSize &size, const QString &find, const QString &replace)
 {
     const Scenario &s = bench::scenario(size);
-    std::int64_t nodes = 0, peak = -1, held = -1;
+    std::int64_t nodes = 0, peak = -1, held = -1, heldAtPeak = -1, replaced = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const std::int64_t before = bench::heapCounting() ? bench::heapBytes() : 0;
@@ -233,25 +238,31 @@ void replaceAll(benchmark::State &state, const ScenarioSize &size)
         nodes = open->tree.count();
         core::findFrom(open->tree, core::findStartOfTree(open->tree),
                        core::FindQuery{core::FindMode::ByText, 0, kAbsent});
+        const std::int64_t opened = bench::heapCounting() ? bench::heapBytes() - before : 0;
         state.ResumeTiming();
         core::ReplaceOutcome out;
         const std::int64_t p = bench::peakBytesDuring([&] {
-            out = core::replaceAll(open->ctx, QStringLiteral("a"), QStringLiteral("b"));
+            out = core::replaceAll(open->ctx, find, replace);
             open->shown.settle();
         });
-        benchmark::DoNotOptimize(out.replaced.data());
+        replaced = std::int64_t(out.replaced.size());
         state.PauseTiming();
         peak = std::max(peak, p);
-        if (bench::heapCounting())
+        if (bench::heapCounting()) {
             held = bench::heapBytes() - before;
+            heldAtPeak = opened + p;
+        }
         open.reset();
         state.ResumeTiming();
     }
     bench::reportScenarioCounters(state, nodes, s.bytes.size(), peak);
     state.counters["held_bytes"] = double(held);
+    state.counters["held_peak_bytes"] = double(heldAtPeak);
+    state.counters["replaced"] = double(replaced);
 }
 
-void undoReplaceAll(benchmark::State &state, const ScenarioSize &size)
+void undoReplaceAllOf(benchmark::State &state, const ScenarioSize &size, const QString &find,
+                      const QString &replace)
 {
     const Scenario &s = bench::scenario(size);
     std::int64_t nodes = 0, peak = -1;
@@ -262,7 +273,8 @@ void undoReplaceAll(benchmark::State &state, const ScenarioSize &size)
         if (!ok)
             state.SkipWithError("load failed");
         nodes = open->tree.count();
-        core::replaceAll(open->ctx, QStringLiteral("a"), QStringLiteral("b"));
+        core::replaceAll(open->ctx, find, replace);
+        open->shown.settle();
         state.ResumeTiming();
         const std::int64_t p = bench::peakBytesDuring([&] {
             ok = core::undo(open->ctx).ok;
@@ -278,6 +290,23 @@ void undoReplaceAll(benchmark::State &state, const ScenarioSize &size)
     bench::reportScenarioCounters(state, nodes, s.bytes.size(), peak);
 }
 
+void replaceAll(benchmark::State &state, const ScenarioSize &size)
+{
+    replaceAllOf(state, size, kFew, QStringLiteral("b"));
+}
+void undoReplaceAll(benchmark::State &state, const ScenarioSize &size)
+{
+    undoReplaceAllOf(state, size, kFew, QStringLiteral("b"));
+}
+void replaceMany(benchmark::State &state, const ScenarioSize &size)
+{
+    replaceAllOf(state, size, kMany, QStringLiteral("_"));
+}
+void undoReplaceMany(benchmark::State &state, const ScenarioSize &size)
+{
+    undoReplaceAllOf(state, size, kMany, QStringLiteral("_"));
+}
+
 [[maybe_unused]] const bool registered = [] {
     bench::registerPerScenario("expand_all", expandAll, 3);
     bench::registerPerScenario("baseline_expand_all", baselineExpandAll, 3);
@@ -285,57 +314,10 @@ void undoReplaceAll(benchmark::State &state, const ScenarioSize &size)
     bench::registerPerScenario("baseline_find", baselineFind);
     bench::registerPerScenario("replace_all", replaceAll, 3);
     bench::registerPerScenario("undo_replace", undoReplaceAll, 3);
+    bench::registerAtLargeScenario("replace_all", replaceAll, 1);
+    bench::registerAtLargeScenario("replace_many", replaceMany, 1);
+    bench::registerAtLargeScenario("undo_replace_many", undoReplaceMany, 1);
     return true;
 }();
 
 } // namespace
-
-namespace {
-
-// A 60 MB scenario as authors write them (army tables and longer commands,
-// about 28 bytes a node), opened in a shown document, searched and replaced
-// in: what the document then holds beside the file's size. Printed with the
-// other benchmarks: held_bytes, file_bytes, held_per_file.
-void BM_Memory60MB(benchmark::State &state)
-{
-    static const QByteArray bytes = [] {
-        fixtures::GeneratorOptions opt;
-        opt.targetBytes = 60 * 1024 * 1024;
-        fixtures::ScenarioGenerator gen(2024, opt);
-        return fixtures::scenarioBytes(gen.scenario());
-    }();
-    QTemporaryDir dir;
-    bench::Scenario s{bytes, dir.filePath(QStringLiteral("sixty.eex"))};
-    {
-        QFile f(s.path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-            state.SkipWithError("write failed");
-            return;
-        }
-    }
-    std::int64_t held = -1, nodes = 0;
-    for (auto _ : state) {
-        const std::int64_t before = bench::heapCounting() ? bench::heapBytes() : 0;
-        bool ok = false;
-        auto open = std::make_unique<OpenTree>(s, ok);
-        if (!ok)
-            state.SkipWithError("load failed");
-        nodes = open->tree.count();
-        core::findFrom(open->tree, core::findStartOfTree(open->tree),
-                       core::FindQuery{core::FindMode::ByText, 0, kAbsent});
-        core::replaceAll(open->ctx, QStringLiteral("a"), QStringLiteral("b"));
-        open->shown.settle();
-        if (bench::heapCounting())
-            held = bench::heapBytes() - before;
-        open.reset();
-    }
-    state.counters["nodes"] = double(nodes);
-    state.counters["file_bytes"] = double(bytes.size());
-    state.counters["held_bytes"] = double(held);
-    state.counters["held_per_file"] = double(held) / double(bytes.size());
-    state.counters["held_per_node"] = nodes ? double(held) / double(nodes) : 0.0;
-}
-
-} // namespace
-
-BENCHMARK(BM_Memory60MB)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks, then prints the scenario table: each of our
-# operations at 100 KB, 1 MB, 4 MB and 20 MB beside its baseline, the ratio
+# operations at 100 KB, 1 MB, 4 MB and 20 MB (the long ones also at 60 MB)
+# beside its baseline, the ratio
 # ours/baseline, the time per node (flat when the cost grows linearly) and
 # the peak heap per node. An optional regular expression picks benchmarks by
 # name (for example: scripts/bench.sh 'load'). Raw results: $BUILD_DIR/bench/results/.
@@ -24,7 +25,7 @@ bench() {
   GLIBC_TUNABLES=glibc.malloc.trim_threshold=17179869184:glibc.malloc.mmap_threshold=33554432 \
   QT_QPA_PLATFORM=offscreen "$BIN" --benchmark_repetitions=5 --benchmark_display_aggregates_only=true "$@"
 }
-SCENARIO='/(100KB|1MB|4MB|20MB)/'
+SCENARIO='/(100KB|1MB|4MB|20MB|60MB)/'
 
 # Each scenario benchmark runs in a fresh process, so that none inherits the
 # heap another one left behind.
@@ -45,7 +46,7 @@ echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 echo "Fastest of 5 runs. ratio = ours / baseline. peak = highest growth of the heap during one run, per node."
 # One row per operation: ours, its baseline ("-": none). Find and replace
 # print their own lines above.
-PAIRS="load:baseline_read load_model:baseline_standard_model save:baseline_write undo_1000:- expand_all:baseline_expand_all find:baseline_find replace_all:- undo_replace:-"
+PAIRS="load:baseline_read load_model:baseline_standard_model save:baseline_write undo_1000:- expand_all:baseline_expand_all find:baseline_find replace_all:- undo_replace:- replace_many:- undo_replace_many:-"
 if ((n)); then
   awk -v pairs="$PAIRS" -f "$ROOT/scripts/bench_table.awk" "$RESULTS"/*.json
 fi

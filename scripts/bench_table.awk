@@ -5,12 +5,13 @@
 # other work on the machine only ever adds time.
 function num(s) { sub(/^[^:]*: */, "", s); sub(/,$/, "", s); gsub(/"/, "", s); return s + 0 }
 function str(s) { sub(/^[^:]*: *"/, "", s); sub(/",?$/, "", s); return s }
-/"name":/ { name = str($0); single = 0 }
+/"name":/ { name = str($0); single = 0; held = 0; heldPeak = 0 }
 /"run_type": "iteration"/ { single = 1 }
 /"real_time":/ { t = num($0) }
 /"nodes":/ { nodes = num($0) }
 /"file_bytes":/ { fbytes = num($0) }
 /"held_bytes":/ { held = num($0) }
+/"held_peak_bytes":/ { heldPeak = num($0) }
 /"peak_bytes":/ {
   peak = num($0)
   if (!single) next
@@ -19,7 +20,7 @@ function str(s) { sub(/^[^:]*: *"/, "", s); sub(/",?$/, "", s); return s }
   if (!(key in T) || t < T[key]) T[key] = t
   N[key] = nodes; P[key] = peak; F[key] = fbytes
   if (held > 0) H[key] = held
-  held = 0
+  if (heldPeak > 0) HP[key] = heldPeak
   if (!(part[2] in seen)) { seen[part[2]] = 1; sizes[++nsizes] = part[2] }
 }
 END {
@@ -42,15 +43,19 @@ END {
     }
   }
   # What a document holds once opened, searched (find) and replaced in
-  # (replace all), beside the size of its file.
+  # (replace all), beside the size of its file, and the most it held while
+  # replacing.
   header = 0
-  for (j = 1; j <= nsizes; j++) {
-    a = "replace_all/" sizes[j]
-    if (!(a in H)) continue
-    if (!header) {
-      printf "\n%-6s %8s %10s %10s %9s %8s\n", "size", "nodes", "file MB", "held MB", "x file", "B/node"
-      header = 1
+  for (i = 1; i <= n; i++) {
+    split(pair[i], op, ":")
+    for (j = 1; j <= nsizes; j++) {
+      a = op[1] "/" sizes[j]
+      if (!(a in H)) continue
+      if (!header) {
+        printf "\n%-13s %-6s %8s %8s %8s %7s %8s %8s %7s\n", "operation", "size", "nodes", "file MB", "held MB", "x file", "B/node", "peak MB", "x file"
+        header = 1
+      }
+      printf "%-13s %-6s %8d %8.1f %8.1f %7.1f %8d %8.1f %7.1f\n", op[1], sizes[j], N[a], F[a] / 1048576, H[a] / 1048576, H[a] / F[a], H[a] / N[a], HP[a] / 1048576, HP[a] / F[a]
     }
-    printf "%-6s %8d %10.1f %10.1f %9.1f %8d\n", sizes[j], N[a], F[a] / 1048576, H[a] / 1048576, H[a] / F[a], H[a] / N[a]
   }
 }

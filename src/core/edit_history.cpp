@@ -36,12 +36,20 @@ const StepCommand *EditHistory::redoTop() const
     return canRedo() ? static_cast<const StepCommand *>(m_stack.command(m_stack.index())) : nullptr;
 }
 
-bool EditHistory::undo(NodeId &focus)
+bool EditHistory::walk(bool back, NodeId &focus, const CaptionContext &captions, const WorkProgress &progress)
 {
-    const StepCommand *step = undoTop();
-    if (!step)
+    const StepCommand *top = back ? undoTop() : redoTop();
+    if (!top)
         return false;
-    m_stack.undo();
+    // The stack hands out its commands as const; this one is ours to run.
+    auto *step = const_cast<StepCommand *>(top);
+    UndoRun run{captions, progress, step->workUnits(), 0};
+    step->setRun(&run);
+    if (back)
+        m_stack.undo();
+    else
+        m_stack.redo();
+    step->setRun(nullptr);
     if (step->failed()) {
         clear();
         return false;
@@ -50,18 +58,14 @@ bool EditHistory::undo(NodeId &focus)
     return true;
 }
 
-bool EditHistory::redo(NodeId &focus)
+bool EditHistory::undo(NodeId &focus, const CaptionContext &captions, const WorkProgress &progress)
 {
-    const StepCommand *step = redoTop();
-    if (!step)
-        return false;
-    m_stack.redo();
-    if (step->failed()) {
-        clear();
-        return false;
-    }
-    focus = step->focus();
-    return true;
+    return walk(true, focus, captions, progress);
+}
+
+bool EditHistory::redo(NodeId &focus, const CaptionContext &captions, const WorkProgress &progress)
+{
+    return walk(false, focus, captions, progress);
 }
 
 RecordPtr makeRecord(DocTree &tree, EditHistory &history, RecordKind kind, NodeId selected,

@@ -5,7 +5,8 @@
 // their keys coincide.
 //
 // A step is what one undo reverts; it may hold several records (a child
-// event's marker and block, a multi-selection move, a replace all). A
+// event's marker and block, a multi-selection move). A replace all is one
+// step of one record that holds every command it rewrote. A
 // multi-selection delete or cut is a step per removed unit and a paste of
 // many nodes a step per pasted node, undone one by one. At most kMaxSteps
 // steps are kept; the oldest goes first. A new step drops whatever could
@@ -53,11 +54,15 @@ public:
 
     // Undo / redo one step. False, with the tree as it was, when there is
     // none or it no longer fits the tree (then the history is cleared). On
-    // success `focus` gets the node to select.
-    bool undo(NodeId &focus);
-    bool redo(NodeId &focus);
+    // success `focus` gets the node to select. Captions a record remakes are
+    // made with `captions`; `progress` hears now and then how many of the
+    // step's work units (StepCommand::workUnits) are done.
+    bool undo(NodeId &focus, const CaptionContext &captions = {}, const WorkProgress &progress = {});
+    bool redo(NodeId &focus, const CaptionContext &captions = {}, const WorkProgress &progress = {});
 
 private:
+    bool walk(bool back, NodeId &focus, const CaptionContext &captions, const WorkProgress &progress);
+
     QUndoStack m_stack;
     NodeRefs m_refs;
 };

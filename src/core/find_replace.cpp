@@ -247,8 +247,14 @@ private:
     QHash<NodeId, int> m_lengths;
 };
 
+// A command's key and caption from before its rewrite.
+struct Before {
+    QString key;
+    QString caption;
+};
+
 ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &replacer, const CaptionContext &captions,
-                            EditHistory *history, RecordPtr *record, SectionBudget &budget)
+                            SectionBudget &budget, Before *before)
 {
     if (!isCommandNode(tree, node))
         return ReplaceNodeStatus::NoMatch;
@@ -279,8 +285,8 @@ ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &repl
         budget.grew(node, delta);
     }
     tree.setText(node, commandCaption(newKey, CaptionSite::Creation, holdsNestedList(tree, node), captions));
-    if (record && history)
-        *record = makeRecord(tree, *history, RecordKind::Edit, node, preKey, preText);
+    if (before)
+        *before = {preKey, preText};
     return ReplaceNodeStatus::Replaced;
 }
 
@@ -313,7 +319,7 @@ ReplaceNodeStatus replaceInNode(DocTree &tree, NodeId node, const TextReplacer &
                                 const CaptionContext &captions)
 {
     SectionBudget budget(tree);
-    return replaceIn(tree, node, replacer, captions, nullptr, nullptr, budget);
+    return replaceIn(tree, node, replacer, captions, budget, nullptr);
 }
 
 ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString &replace)
@@ -328,8 +334,8 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
     for (; node != kNoNode; node = tree.nextInOrder(node)) {
         if (!mayReplace(tree, node, replacer))
             continue;
-        RecordPtr record;
-        switch (replaceIn(tree, node, replacer, ctx.captions, &ctx.history, &record, budget)) {
+        Before before;
+        switch (replaceIn(tree, node, replacer, ctx.captions, budget, &before)) {
         case ReplaceNodeStatus::NoMatch:
             continue;
         case ReplaceNodeStatus::TooLong:
@@ -341,7 +347,7 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
         case ReplaceNodeStatus::Replaced:
             out.found = node;
             out.replaced.push_back(node);
-            ctx.history.record(std::move(record));
+            ctx.history.record(makeRecord(tree, ctx.history, RecordKind::Edit, node, before.key, before.caption));
             return out;
         }
     }
@@ -357,7 +363,7 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
         return out;
     DocTree &tree = ctx.tree;
     const DocTree::Batch batch(tree);
-    EditStep step;
+    std::unique_ptr<ReplaceTextsCommand> rewrites;  // one record for every rewritten command
     SectionBudget budget(tree);
     std::int64_t visited = 0;
     if (progress)
@@ -367,8 +373,8 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
             progress(visited, tree.count());
         if (!mayReplace(tree, node, replacer))
             continue;
-        RecordPtr record;
-        switch (replaceIn(tree, node, replacer, ctx.captions, &ctx.history, &record, budget)) {
+        Before before;
+        switch (replaceIn(tree, node, replacer, ctx.captions, budget, &before)) {
         case ReplaceNodeStatus::NoMatch:
             break;
         case ReplaceNodeStatus::TooLong:
@@ -382,12 +388,19 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
             if (out.found == kNoNode)
                 out.found = node;
             out.replaced.push_back(node);
-            step.records.push_back(std::move(record));
+            if (rewrites)
+                rewrites->add(node, before.key, before.caption, ctx.captions);
+            else
+                rewrites = std::make_unique<ReplaceTextsCommand>(UndoTarget{&tree, &ctx.history.refs()}, node,
+                                                                 before.key, before.caption, ctx.captions);
             break;
         }
     }
     // One step: replace all is undone as a whole.
-    ctx.history.push(std::move(step));
+    if (rewrites) {
+        rewrites->squeeze();
+        ctx.history.record(std::move(rewrites));
+    }
     return out;
 }
 

@@ -113,7 +113,8 @@ ReplaceNodeStatus replaceInNode(DocTree &tree, NodeId node, const TextReplacer &
 // texts ("\n" stands for a line break). An empty find text replaces nothing.
 ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString &replace);
 // Replace all: every text-bearing command of the tree, in display order.
-// One undo step holding a record per rewritten command. Commands whose text
+// One undo step of one record (ReplaceTextsCommand) that keeps the record
+// bytes of every rewritten command compactly. Commands whose text
 // does not hold the find text are read from their stored bytes and left
 // untouched (their keys and captions are not made). `progress` counts nodes;
 // replace all does not stop half-way.

@@ -30,6 +30,21 @@ bool isRun(const DocTree &tree, const std::vector<NodeId> &run)
 
 } // namespace
 
+// How many units an undo or redo does between two reports.
+constexpr std::int64_t kUnitsPerReport = 1024;
+
+void UndoRun::advance()
+{
+    if (++done % kUnitsPerReport == 0 && progress)
+        progress(done, total);
+}
+
+UndoRun &RecordCommand::undoRun() const
+{
+    static UndoRun none;
+    return m_undoRun ? *m_undoRun : none;
+}
+
 RecordCommand::RecordCommand(const UndoTarget &target, RecordKind kind, QStringList parts,
                              std::vector<NodeId> focusNodes)
     : m_target(target), m_kind(kind), m_parts(std::move(parts))
@@ -96,6 +111,167 @@ bool ReplaceKeyCommand::set(const QString &key, const QString &caption)
 bool ReplaceKeyCommand::undoRecord() { return set(m_oldKey, m_oldCaption); }
 
 bool ReplaceKeyCommand::redoRecord() { return set(m_newKey, m_newCaption); }
+
+// --- replace texts ---------------------------------------------------------------
+
+namespace {
+
+// True for a record part a key can be remade from: upper-case hex pairs.
+bool plainHex(QStringView record)
+{
+    if (record.size() % 2 != 0)
+        return false;
+    for (QChar c : record) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F')))
+            return false;
+    }
+    return true;
+}
+
+// The key of a record's bytes with the suffix (serial) the node has.
+QString remadeKey(QByteArrayView bytes, QStringView suffix)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    QString key(2 * bytes.size() + suffix.size(), Qt::Uninitialized);
+    QChar *p = key.data();
+    for (char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        *p++ = QLatin1Char(kDigits[u >> 4]);
+        *p++ = QLatin1Char(kDigits[u & 15]);
+    }
+    for (QChar c : suffix)
+        *p++ = c;
+    return key;
+}
+
+} // namespace
+
+ReplaceTextsCommand::ReplaceTextsCommand(const UndoTarget &target, NodeId node, const QString &oldKey,
+                                         const QString &oldCaption, const CaptionContext &captions)
+    : RecordCommand(target, RecordKind::Edit,
+                    {target.tree->key(node), target.tree->text(node), oldKey, oldCaption}, {node})
+{
+    add(node, oldKey, oldCaption, captions);
+}
+
+void ReplaceTextsCommand::add(NodeId node, const QString &oldKey, const QString &oldCaption,
+                              const CaptionContext &captions)
+{
+    const auto i = std::uint32_t(m_nodes.size());
+    m_nodes.push_back(refs().name(node));
+    const QString &newKey = tree().key(node);
+    const QStringView oldRecord = recordPart(oldKey);
+    if (plainHex(oldRecord) && plainHex(recordPart(newKey)) && keySuffix(oldKey) == keySuffix(newKey)) {
+        for (qsizetype at = 0; at < oldRecord.size(); at += 2)
+            m_bytes.append(char(hexDigitValue(oldRecord[at]) * 16 + hexDigitValue(oldRecord[at + 1])));
+    } else {
+        m_keptBefore.insert(i, oldKey);
+        m_keptAfter.insert(i, newKey);
+    }
+    m_ends.push_back(std::uint32_t(m_bytes.size()));
+    if (commandCaption(oldKey, CaptionSite::Creation, holdsNestedList(tree(), node), captions) != oldCaption)
+        m_keptCaptions.insert(i, oldCaption);
+}
+
+void ReplaceTextsCommand::squeeze()
+{
+    m_nodes.shrink_to_fit();
+    m_ends.shrink_to_fit();
+    m_bytes.squeeze();
+}
+
+std::size_t ReplaceTextsCommand::heldBytes() const
+{
+    std::size_t kept = 0;
+    for (const auto *map : {&m_keptBefore, &m_keptAfter, &m_keptCaptions})
+        for (const QString &text : *map)
+            kept += sizeof(QString) + std::size_t(text.capacity()) * sizeof(QChar);
+    return m_nodes.capacity() * sizeof(NodeId) + m_ends.capacity() * sizeof(std::uint32_t)
+        + std::size_t(m_bytes.capacity()) + kept;
+}
+
+QByteArrayView ReplaceTextsCommand::bytesOf(std::size_t i) const
+{
+    const std::uint32_t from = i == 0 ? 0 : m_ends[i - 1];
+    return QByteArrayView(m_bytes.constData() + from, m_ends[i] - from);
+}
+
+// Puts command i into its state before the replace (`before`) or after it,
+// from the record bytes of that state; the bytes of the state it leaves are
+// appended to `left`. False, with the command and `left` as they were, when it
+// does not fit.
+bool ReplaceTextsCommand::setEntry(std::size_t i, bool before, QByteArrayView bytes, QByteArray *left)
+{
+    const NodeId node = live(m_nodes[i]);
+    if (node == kNoNode)
+        return false;
+    const QString &current = tree().key(node);
+    const auto index = std::uint32_t(i);
+    const QHash<std::uint32_t, QString> &kept = before ? m_keptBefore : m_keptAfter;
+    const auto k = kept.constFind(index);
+    const bool keptKey = k != kept.cend();
+    if (!keptKey && left && !plainHex(recordPart(current)))
+        return false;  // never expected: the key was plain hex when recorded
+    const QString key = keptKey ? *k : remadeKey(bytes, keySuffix(current));
+    if (key != current && tree().contains(key))
+        return false;
+    const int delta = recordLength(key) - recordLength(current);
+    if (!keyEditCheck(tree(), node, delta))
+        return false;
+    const bool child = holdsNestedList(tree(), node);
+    QString caption;
+    if (const auto c = m_keptCaptions.constFind(index); before && c != m_keptCaptions.cend())
+        caption = *c;
+    else
+        caption = commandCaption(key, CaptionSite::Creation, child, undoRun().captions);
+    if (left && !keptKey) {
+        const QStringView record = recordPart(current);
+        for (qsizetype at = 0; at < record.size(); at += 2)
+            left->append(char(hexDigitValue(record[at]) * 16 + hexDigitValue(record[at + 1])));
+    }
+    tree().setKey(node, key);
+    tree().setText(node, caption);
+    keyEdit(tree(), node, delta);
+    return true;
+}
+
+// Undo goes last to first and redo first to last, so every state on the way
+// is one the replace itself passed through.
+bool ReplaceTextsCommand::swapTo(bool before)
+{
+    const std::size_t n = m_nodes.size();
+    QByteArray left;  // the bytes of the states left, in the order handled
+    left.reserve(m_bytes.size());
+    std::vector<std::uint32_t> leftAt(n), leftSize(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = before ? n - 1 - k : k;
+        leftAt[i] = std::uint32_t(left.size());
+        if (!setEntry(i, before, bytesOf(i), &left)) {
+            // Back to where the step started, newest change first.
+            for (std::size_t j = k; j-- > 0;) {
+                const std::size_t back = before ? n - 1 - j : j;
+                setEntry(back, !before, QByteArrayView(left.constData() + leftAt[back], leftSize[back]), nullptr);
+            }
+            return false;
+        }
+        leftSize[i] = std::uint32_t(left.size()) - leftAt[i];
+        undoRun().advance();
+    }
+    // The bytes of the states left, now in the order of the commands.
+    QByteArray packed;
+    packed.reserve(left.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        packed.append(left.constData() + leftAt[i], leftSize[i]);
+        m_ends[i] = std::uint32_t(packed.size());
+    }
+    m_bytes = std::move(packed);
+    return true;
+}
+
+bool ReplaceTextsCommand::undoRecord() { return swapTo(true); }
+
+bool ReplaceTextsCommand::redoRecord() { return swapTo(false); }
 
 // --- insert run ------------------------------------------------------------------
 
@@ -233,6 +409,20 @@ StepCommand::StepCommand(EditStep step) : m_records(std::move(step.records))
 {
     if (!m_records.empty())
         setText(m_records.front()->text());
+}
+
+void StepCommand::setRun(UndoRun *run)
+{
+    for (const RecordPtr &r : m_records)
+        r->setRun(run);
+}
+
+std::int64_t StepCommand::workUnits() const
+{
+    std::int64_t units = 0;
+    for (const RecordPtr &r : m_records)
+        units += r->workUnits();
+    return units;
 }
 
 void StepCommand::undo()

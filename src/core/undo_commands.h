@@ -2,19 +2,24 @@
 // The typed commands of a document's undo stack.
 //
 // A record command is one change of the tree: a node's key and caption
-// replaced, a run of nodes inserted, a node removed, a run moved within its
-// list. It names nodes by their lasting names (NodeRefs), never by key text,
-// so a key rewritten meanwhile cannot make it lose its node. Its text is the
-// record text: the parts in the order below, joined by kRecordSeparator.
+// replaced, the texts of a replace all, a run of nodes inserted, a node
+// removed, a run moved within its list. It names nodes by their lasting
+// names (NodeRefs), never by key text, so a key rewritten meanwhile cannot
+// make it lose its node. Its text is the record text: the parts in the
+// order below, joined by kRecordSeparator.
 //
 // A step command is one user action: the records it made, undone last to
 // first and redone first to last, all or nothing. It is pushed after the
 // action changed the tree, so its first redo does nothing. After an undo or
 // redo it selects the node where it acted and names it (focus()).
+#include "core/captions.h"
 #include "core/doc_tree.h"
 #include "core/node_refs.h"
 #include "core/subtree_snapshot.h"
+#include "core/work_progress.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QUndoCommand>
@@ -46,6 +51,18 @@ struct UndoTarget {
     NodeRefs *refs = nullptr;
 };
 
+// What one undo or redo of a step runs with: the captions that records
+// remake, and where it reports how far it got (in work units, see
+// RecordCommand::workUnits).
+struct UndoRun {
+    CaptionContext captions;
+    WorkProgress progress;
+    std::int64_t total = 0;
+    std::int64_t done = 0;
+    // One more unit done; reports now and then.
+    void advance();
+};
+
 class RecordCommand : public QUndoCommand
 {
 public:
@@ -64,11 +81,17 @@ public:
     void undo() override { undoRecord(); }
     void redo() override { redoRecord(); }
 
+    // The share of a step's work this record takes (the commands it changes).
+    virtual std::int64_t workUnits() const { return 1; }
+    // What the next undoRecord / redoRecord runs with; none: no captions, no reports.
+    void setRun(UndoRun *run) { m_undoRun = run; }
+
 protected:
     RecordCommand(const UndoTarget &target, RecordKind kind, QStringList parts, std::vector<NodeId> focusNodes);
     DocTree &tree() const { return *m_target.tree; }
     NodeRefs &refs() const { return *m_target.refs; }
     NodeId live(NodeId name) const { return tree().isValid(refs().live(name)) ? refs().live(name) : kNoNode; }
+    UndoRun &undoRun() const;
     // Puts the snapshots back against `anchor` with their recorded keys and
     // binds the recorded names to the new nodes.
     bool putBack(const std::vector<NodeSnapshot> &nodes, const std::vector<NodeId> &names, NodeId anchor,
@@ -79,6 +102,7 @@ private:
     RecordKind m_kind;
     QStringList m_parts;
     std::vector<NodeId> m_focus;  // lasting names
+    UndoRun *m_undoRun = nullptr;
 };
 
 // A node's key and caption replaced; the enclosing nested lists follow the
@@ -94,6 +118,48 @@ private:
     bool set(const QString &key, const QString &caption);
     NodeId m_node;
     QString m_oldKey, m_oldCaption, m_newKey, m_newCaption;
+};
+
+// The commands one replace all rewrote, as one record. A replace all may
+// rewrite hundreds of thousands of commands, so it keeps per command only its
+// lasting name and the record bytes of its other state (before the replace
+// while the replace stands, after it while undone), packed in one array; the
+// key is remade from the bytes with the serial it has, and the caption as
+// node creation builds it. A key whose record is not plain upper-case hex
+// and a caption from before that remaking would not give back (made under
+// other names) are kept whole. Its parts are those of the first command's
+// edit record.
+class ReplaceTextsCommand final : public RecordCommand
+{
+public:
+    // Made after the first command was rewritten, with its key and caption
+    // from before.
+    ReplaceTextsCommand(const UndoTarget &target, NodeId node, const QString &oldKey, const QString &oldCaption,
+                        const CaptionContext &captions);
+    // One more command rewritten; called after the rewrite.
+    void add(NodeId node, const QString &oldKey, const QString &oldCaption, const CaptionContext &captions);
+    // Gives back what growing left unused, once the last command was added.
+    void squeeze();
+
+    int count() const { return int(m_nodes.size()); }
+    int keptCaptions() const { return int(m_keptCaptions.size()); }
+    // The bytes this record holds on the heap (its text of parts aside).
+    std::size_t heldBytes() const;
+
+    std::int64_t workUnits() const override { return count(); }
+    bool undoRecord() override;
+    bool redoRecord() override;
+
+private:
+    bool swapTo(bool before);
+    bool setEntry(std::size_t i, bool before, QByteArrayView bytes, QByteArray *left);
+    QByteArrayView bytesOf(std::size_t i) const;
+
+    std::vector<NodeId> m_nodes;        // lasting names, in the order rewritten
+    std::vector<std::uint32_t> m_ends;  // where each command's bytes end in m_bytes
+    QByteArray m_bytes;                 // the record bytes of the other state, packed
+    QHash<std::uint32_t, QString> m_keptBefore, m_keptAfter;  // keys that are not plain hex
+    QHash<std::uint32_t, QString> m_keptCaptions;             // captions from before, not remade
 };
 
 // A run of siblings inserted just before `anchor`: an added node, or a child
@@ -160,6 +226,10 @@ public:
 
     int recordCount() const { return int(m_records.size()); }
     const RecordCommand &record(int i) const { return *m_records[std::size_t(i)]; }
+    std::int64_t workUnits() const;
+    // What the next undo or redo runs with (the history sets it for the
+    // call and clears it after).
+    void setRun(UndoRun *run);
     // After an undo or redo: whether it applied, and the node to select.
     bool failed() const { return m_failed; }
     NodeId focus() const { return m_focus; }

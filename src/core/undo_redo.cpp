@@ -9,12 +9,12 @@ EditResult walk(EditContext &ctx, const WorkProgress &progress, bool back)
     const StepCommand *step = back ? ctx.history.undoTop() : ctx.history.redoTop();
     if (!step)
         return {};
-    const std::int64_t total = step->recordCount();
+    const std::int64_t total = step->workUnits();
     if (progress)
         progress(0, total);
     const DocTree::Batch batch(ctx.tree);
     NodeId focus = kNoNode;
-    if (!(back ? ctx.history.undo(focus) : ctx.history.redo(focus)))
+    if (!(back ? ctx.history.undo(focus, ctx.captions, progress) : ctx.history.redo(focus, ctx.captions, progress)))
         return {false, false, kCannotUndoMessage, kNoNode};
     if (progress)
         progress(total, total);

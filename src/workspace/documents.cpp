@@ -8,6 +8,7 @@
 #include "workspace/doc_tree_model.h"
 #include "workspace/document.h"
 #include "workspace/edit_commands.h"
+#include "workspace/long_task.h"
 #include "workspace/converter_dialog.h"
 #include "workspace/main_window.h"
 #include "workspace/recent_files.h"
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -378,7 +380,19 @@ bool Documents::writeDocument(Document *document, const QString &path, bool newP
     if (!readOnlyAllowsWrite(path)) {
         failure = QStringLiteral("읽기 전용 파일입니다.");
     } else {
-        const core::EexWriteResult result = core::eexWrite(document->tree(), path, m_writeHook);
+        // A large file takes a while: the save runs aside with the progress
+        // dialog, and the view paints nothing meanwhile, since painting makes
+        // captions in the tree the save reads.
+        core::EexWriteResult result;
+        QWidget *view = document->view();
+        const bool painting = view && view->updatesEnabled();
+        if (painting)
+            view->setUpdatesEnabled(false);
+        const auto paintAgain = qScopeGuard([&] {
+            if (painting)
+                view->setUpdatesEnabled(true);
+        });
+        runAside(&m_window, kSavingLabel, [&] { result = core::eexWrite(document->tree(), path, m_writeHook); });
         if (!result.ok)
             failure = result.message;
     }

@@ -5,6 +5,12 @@
 #include <QProgressDialog>
 #include <QWidget>
 
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+
 namespace workspace {
 
 namespace {
@@ -111,6 +117,34 @@ bool LongTask::keepAlive()
     if (m_dialog && m_dialog->maximum() != 0)
         m_dialog->setRange(0, 0);  // no measure of the work: a busy bar
     return !m_cancelled;
+}
+
+void runAside(QWidget *parent, const QString &label, const std::function<void()> &work)
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::exception_ptr failure;  // thrown on, as if the work had run here
+    LongTask task(parent, label, LongTask::Cancel::No);
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        std::lock_guard lock(mutex);
+        done = true;
+        finished.notify_all();
+    });
+    for (;;) {
+        task.keepAlive();
+        std::unique_lock lock(mutex);
+        if (finished.wait_for(lock, std::chrono::milliseconds(10), [&] { return done; }))
+            break;
+    }
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace workspace

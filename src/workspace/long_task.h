@@ -1,6 +1,6 @@
 #pragma once
-// Progress for the window's long operations (open, expand all, find,
-// replace all). Nothing shows for work that ends
+// Progress for the window's long operations (open, save, expand all, find,
+// replace all, undo and redo). Nothing shows for work that ends
 // within half a second; past that a progress dialog (Korean text, modal)
 // appears, with a cancel button where stopping half-way is safe. While the
 // work runs the window's events keep flowing, so a second copy's hand-over is
@@ -25,6 +25,9 @@ inline const QString kSpreadingLabel = QStringLiteral("펼치는 중…");
 inline const QString kFoldingLabel = QStringLiteral("접는 중…");
 inline const QString kFindingLabel = QStringLiteral("찾는 중…");
 inline const QString kReplacingLabel = QStringLiteral("바꾸는 중…");
+inline const QString kSavingLabel = QStringLiteral("저장하는 중…");
+inline const QString kUndoingLabel = QStringLiteral("실행 취소하는 중…");
+inline const QString kRedoingLabel = QStringLiteral("다시 실행하는 중…");
 inline const QString kCancelText = QStringLiteral("취소");
 
 class LongTask
@@ -71,5 +74,12 @@ private:
     std::unique_ptr<QProgressDialog> m_dialog;
     bool m_cancelled = false;
 };
+
+// Runs `work` on a thread of its own and returns when it is done, keeping
+// the window's events flowing meanwhile, with the progress dialog (no cancel)
+// past the threshold: for one long call that reports no progress (a save).
+// What `work` reads must not change meanwhile; the modal dialog keeps the
+// user's hands off, and the caller stops views from painting what it reads.
+void runAside(QWidget *parent, const QString &label, const std::function<void()> &work);
 
 } // namespace workspace

@@ -182,8 +182,12 @@ TEST(Replace, ReplaceAllInsideNestedChildEventsKeepsLengthsAndUndoesInOneStep)
     }
     EXPECT_TRUE(sawBlock);
 
+    // One step, whose one record holds every rewritten command.
     ASSERT_EQ(d.history.undoStepCount(), 1);
-    EXPECT_EQ(d.history.undoTop()->recordCount(), 6);
+    ASSERT_EQ(d.history.undoTop()->recordCount(), 1);
+    const auto *rewrites = dynamic_cast<const ReplaceTextsCommand *>(&d.history.undoTop()->record(0));
+    ASSERT_NE(rewrites, nullptr);
+    EXPECT_EQ(rewrites->count(), 6);
     EXPECT_TRUE(undo(d.ctx).ok);
     EXPECT_EQ(fixtures::toHex(d.bytes()), fixtures::toHex(original));
     EXPECT_TRUE(redo(d.ctx).ok);
@@ -305,6 +309,112 @@ TEST(Replace, ReplaceAllOnGeneratedScenariosSavesReadsBackAndUndoes)
         EXPECT_EQ(d.bytes(), original) << seed;
     }
     EXPECT_GT(replaced, 10u);  // the run did rewrite texts
+}
+
+// --- the record of a replace all --------------------------------------------
+
+// Every key and caption of the tree in display order.
+QStringList keysAndCaptions(const DocTree &tree)
+{
+    QStringList out;
+    for (NodeId n = tree.root(); n != kNoNode; n = tree.nextInOrder(n))
+        out << tree.key(n) << tree.text(n);
+    return out;
+}
+
+// The record of the replace all on top of the history (undone or not).
+const ReplaceTextsCommand *replaceRecord(const Doc &d)
+{
+    const StepCommand *step = d.history.canUndo() ? d.history.undoTop() : d.history.redoTop();
+    return step && step->recordCount() == 1 ? dynamic_cast<const ReplaceTextsCommand *>(&step->record(0)) : nullptr;
+}
+
+TEST(ReplaceRecord, UndoAndRedoGiveBackEveryKeyAndCaptionExactly)
+{
+    // The record remakes keys from bytes and captions as node creation makes
+    // them; what remaking would not give back is kept whole.
+    struct Case {
+        const char *what;
+        std::function<void(Doc &)> prepare;
+        int keptCaptions;
+    };
+    const std::vector<Case> cases = {
+        {"plain keys, captions as made", [](Doc &) {}, 0},
+        {"a caption that remaking does not give",
+         [](Doc &d) { d.tree.setText(d.byRecord(dlg("xay")), QStringLiteral("손으로 쓴 제목")); }, 1},
+        {"a key in lower-case hex",
+         [](Doc &d) {
+             const NodeId n = d.byRecord(aside("ab"));
+             const QString key = d.tree.key(n);
+             ASSERT_TRUE(d.tree.setKey(n, recordPart(key).toString().toLower() + keySuffix(key).toString()));
+         },
+         0},
+    };
+    for (const Case &c : cases) {
+        Doc d(eexFile(dlg("xay") + childEvent(choice("a"), dlg2("aa") + aside("ab")) + dlg("none")));
+        c.prepare(d);
+        const QStringList before = keysAndCaptions(d.tree);
+        const ReplaceOutcome out = replaceAll(d.ctx, QStringLiteral("a"), QStringLiteral("\n가가"));
+        ASSERT_EQ(out.replaced.size(), 4u) << c.what;
+        const ReplaceTextsCommand *record = replaceRecord(d);
+        ASSERT_NE(record, nullptr) << c.what;
+        EXPECT_EQ(record->count(), 4) << c.what;
+        EXPECT_EQ(record->keptCaptions(), c.keptCaptions) << c.what;
+        const QStringList after = keysAndCaptions(d.tree);
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_TRUE(undo(d.ctx).ok) << c.what;
+            EXPECT_EQ(keysAndCaptions(d.tree), before) << c.what;
+            EXPECT_TRUE(fixtures::nestedLengthsConsistent(d.tree)) << c.what;
+            ASSERT_TRUE(redo(d.ctx).ok) << c.what;
+            EXPECT_EQ(keysAndCaptions(d.tree), after) << c.what;
+        }
+    }
+}
+
+TEST(ReplaceRecord, AnUndoThatDoesNotFitLeavesEveryCommandAsItWas)
+{
+    Doc d(eexFile(dlg("1a") + dlg("2a") + dlg("3a")));
+    const NodeId first = d.byRecord(dlg("1a"));
+    const QString firstKey = d.tree.key(first);
+    ASSERT_EQ(replaceAll(d.ctx, QStringLiteral("a"), QStringLiteral("bb")).replaced.size(), 3u);
+    // The first command's old key is taken meanwhile: its undo, the last of
+    // the three, cannot apply, and the two undone before it are put back.
+    ASSERT_TRUE(d.tree.setKey(d.byRecord(lockedComment()), firstKey));
+    const QStringList replaced = keysAndCaptions(d.tree);
+    const QByteArray bytes = d.bytes();
+    const EditResult r = undo(d.ctx);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, kCannotUndoMessage);
+    EXPECT_EQ(keysAndCaptions(d.tree), replaced);
+    EXPECT_EQ(d.bytes(), bytes);
+}
+
+// What replace all holds per rewritten command: the record bytes from before
+// and two words, never key text or captions (a bound that holds whatever the
+// allocator does, since the record counts its own arrays).
+TEST(ReplaceRecord, HoldsTheRecordBytesAndTwoWordsPerRewrittenCommand)
+{
+    fixtures::GeneratorOptions opt;
+    opt.targetBytes = 200 * 1024;
+    opt.armyTables = false;
+    fixtures::ScenarioGenerator gen(5, opt);
+    Doc d(fixtures::scenarioBytes(gen.scenario()));
+    QHash<NodeId, int> recordBytesBefore;
+    for (NodeId n = d.tree.root(); n != kNoNode; n = d.tree.nextInOrder(n))
+        recordBytesBefore.insert(n, recordLength(d.tree.key(n)));
+    const ReplaceOutcome out = replaceAll(d.ctx, QStringLiteral(" "), QStringLiteral("_"));
+    ASSERT_GT(out.replaced.size(), 200u);
+    std::size_t oldBytes = 0;
+    for (NodeId n : out.replaced)
+        oldBytes += std::size_t(recordBytesBefore.value(n));
+    const ReplaceTextsCommand *r = replaceRecord(d);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->count(), int(out.replaced.size()));
+    EXPECT_EQ(r->keptCaptions(), 0);
+    EXPECT_LE(r->heldBytes(), oldBytes + 8 * out.replaced.size());
+    // Undone, it holds the bytes from after, which are as many here.
+    ASSERT_TRUE(undo(d.ctx).ok);
+    EXPECT_LE(r->heldBytes(), oldBytes + 8 * out.replaced.size());
 }
 
 } // namespace

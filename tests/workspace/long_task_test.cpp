@@ -183,15 +183,17 @@ TEST_F(LongTaskTest, FindReplaceAllUndoAndRedoShowProgressAndOnlyFindCanBeCancel
     replace->replaceAll();
     const QByteArray replaced = bytes();
     EXPECT_NE(replaced, original);
-    // Undo and redo touch only what the step changed: no dialog, even with
-    // the threshold at 0.
     act("mnuHistoryCancle")->trigger();
     EXPECT_EQ(bytes(), original);
     act("mnuAgain")->trigger();
     EXPECT_EQ(bytes(), replaced);
-    ASSERT_EQ(shown.size(), 3u);
+    ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[2].label, workspace::kReplacingLabel);
     EXPECT_FALSE(shown[2].canCancel);
+    EXPECT_EQ(shown[3].label, workspace::kUndoingLabel);
+    EXPECT_FALSE(shown[3].canCancel);
+    EXPECT_EQ(shown[4].label, workspace::kRedoingLabel);
+    EXPECT_FALSE(shown[4].canCancel);
 }
 
 } // namespace
