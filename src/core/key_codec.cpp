@@ -173,9 +173,10 @@ bool keyValueApply(const QString &boxText, QString &key, int pos, bool longValue
     // The field holds 2 or 4 bytes, read signed or unsigned.
     const qlonglong lowest = longValue ? qlonglong(INT32_MIN) : -32768;
     const qlonglong highest = longValue ? qlonglong(UINT32_MAX) : 65535;
-    if (!ok || v < lowest || v > highest)
+    const int width = longValue ? 4 : 2;
+    if (!ok || v < lowest || v > highest || !fieldInRecord(key, pos, width))
         return false;
-    keyWriteField(key, pos, longValue ? 4 : 2, v);
+    keyWriteField(key, pos, width, v);
     return true;
 }
 

@@ -70,8 +70,9 @@ int integerLong(std::uint8_t first, std::uint8_t second);
 
 // Replaces the 8 (longValue) or 4 characters of the key at the 1-based
 // position with the value of the box text, read as a decimal number. False,
-// and the key as it was, when the text is not a whole number or does not fit
-// the field (-2,147,483,648..4,294,967,295 for 4 bytes, -32,768..65,535 for 2).
+// and the key as it was, when the text is not a whole number, does not fit
+// the field (-2,147,483,648..4,294,967,295 for 4 bytes, -32,768..65,535 for 2)
+// or the field does not lie wholly inside the record part.
 bool keyValueApply(const QString &boxText, QString &key, int pos, bool longValue);
 // Same, with a number (the low n bytes, 1..4). A field that does not lie
 // wholly inside the record part leaves the key as it was.

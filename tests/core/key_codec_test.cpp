@@ -71,10 +71,18 @@ TEST(KeyCodec, FieldWritesStayInsideTheRecord)
         EXPECT_FALSE(keyWriteFieldChecked(key, c.pos, c.n, 3)) << c.pos << "," << c.n;
         EXPECT_EQ(key, "67000400_123456789") << c.pos << "," << c.n;
     }
+    // A box's number for such a field is not applied, and the call says so.
+    for (const auto &[pos, longValue] : {std::pair{9, false}, {7, false}, {5, true}, {0, false}, {-1, false}}) {
+        QString key = "67000400_123456789";
+        EXPECT_FALSE(keyValueApply("3", key, pos, longValue)) << pos << "," << longValue;
+        EXPECT_EQ(key, "67000400_123456789") << pos << "," << longValue;
+    }
     // The last field of the record is still written, with or without a suffix.
     QString key = "67000400_123456789";
     keyWriteField(key, 5, 2, 3);
     EXPECT_EQ(key, "67000300_123456789");
+    EXPECT_TRUE(keyValueApply("5", key, 5, false));
+    EXPECT_EQ(key, "67000500_123456789");
     QString bare = "67000400";
     keyWriteField(bare, 5, 2, 0x1234);
     EXPECT_EQ(bare, "67003412");

@@ -15,8 +15,8 @@ namespace {
 
 // Command 0x52 "병종변경": a person takes a new troop type, chosen by name from
 // the troop table. A stored type of 80 or more, or one the table does not
-// reach, shows as a last item of its own ("T120") and is kept until another
-// troop is chosen.
+// reach, shows as a last item of its own in the caption's word (the table's
+// name, else the number) and is kept until another troop is chosen.
 constexpr int kListedTypes = 80;  // the game's own bound, whatever the table's size
 
 BuiltList troops(const workspace::ProgramServices &ctx)
@@ -44,10 +44,7 @@ const FieldSpec kFields52[] = {
     labelNamed(listField(17, "cbTroop", u"병종", {}), "Label4"),
 };
 
-// The caption's word for a type the list cannot show ("T120").
-QString troopNumber(int stored) { return QStringLiteral("T") + QString::number(stored); }
-
-const CustomListSpec kLists52[] = {{"cbTroop", troops, selectTroop, troopNumber}};
+const CustomListSpec kLists52[] = {{"cbTroop", troops, selectTroop, troopPlaceholderText}};
 
 // Command 0x53 "전장퇴각": units leave the battlefield, by retreat or death.
 // The units are one person or every unit of a side inside a zone.
@@ -100,7 +97,7 @@ BuiltList magic(const workspace::ProgramServices &ctx)
 }
 
 // A stored value outside the three ranges goes to the nearest item of its
-// range.
+// range; the list keeps it under the caption's word for it ("MEFF-58" for 60).
 int selectMagic(int c, const BuiltList &items)
 {
     const int last = items.size() - 1;
@@ -120,7 +117,7 @@ int selectMagic(int c, const BuiltList &items)
 }
 
 const FieldSpec kFields6B[] = {
-    labelNamed(listField(33, "cbMagic", u"법술", {}), "Label3"),
+    labelNamed(listField(33, "cbMagic", u"법술", captioned({}, core::tags::Magic)), "Label3"),
     labelNamed(coordinateField(9, "tX", NumberKind::Coordinate), "Label2"),
     coordinateField(21, "tY", NumberKind::Coordinate),
     checkField(41, "ckViewPoint", u"시점 변화"),

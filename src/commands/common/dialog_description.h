@@ -160,7 +160,7 @@ struct CustomListSpec {
     int (*select)(int stored, const BuiltList &items) = nullptr;
     // The text of the item that shows a stored value no item stands for
     // (null: the caption's word or the number) and keeps it.
-    QString (*unlistedText)(int stored) = nullptr;
+    QString (*unlistedText)(int stored, const workspace::ProgramServices &services) = nullptr;
 };
 
 // How OK writes a number box.

@@ -349,7 +349,7 @@ void EngineDialog::loadList(Field &f, int value)
         // An item that stands for another value is not the stored one: show
         // the stored value itself and keep it.
         if (index < 0 || index >= f.items.size() || f.items.values[std::size_t(index)] != value) {
-            f.items.texts << (f.custom->unlistedText ? f.custom->unlistedText(value)
+            f.items.texts << (f.custom->unlistedText ? f.custom->unlistedText(value, context())
                                                      : placeholderText(f.spec->list, value, context()));
             f.items.values.push_back(value);
             index = f.items.size() - 1;

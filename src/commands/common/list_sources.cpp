@@ -119,6 +119,19 @@ core::CaptionSettings captionSettings(const workspace::ProgramServices &ctx)
     return s;
 }
 
+// The caption's word for a value under a tag (`army`: the tag 0x03 names a
+// troop type, as in a troop change), else `otherwise`, else the number.
+QString captionPlaceholder(int captionTag, int value, const workspace::ProgramServices &ctx, const QString &otherwise,
+                           bool army)
+{
+    const core::CaptionSettings settings = captionSettings(ctx);
+    const core::ValueWordsContext words{ctx.nameTables(), &settings, army};
+    QString text = captionTag ? core::valueWords(captionTag, value, words).trimmed() : QString();
+    if (text.isEmpty())
+        text = otherwise.isEmpty() ? QString::number(value) : otherwise;
+    return text;
+}
+
 } // namespace
 
 int readSettingCount(const workspace::ProgramServices &ctx, const SettingCount &count)
@@ -216,12 +229,12 @@ int captionTagOf(const ListSpec &spec)
 
 QString placeholderText(int captionTag, int value, const workspace::ProgramServices &ctx, const QString &otherwise)
 {
-    const core::CaptionSettings settings = captionSettings(ctx);
-    const core::ValueWordsContext words{ctx.nameTables(), &settings, false};
-    QString text = captionTag ? core::valueWords(captionTag, value, words).trimmed() : QString();
-    if (text.isEmpty())
-        text = otherwise.isEmpty() ? QString::number(value) : otherwise;
-    return text;
+    return captionPlaceholder(captionTag, value, ctx, otherwise, false);
+}
+
+QString troopPlaceholderText(int value, const workspace::ProgramServices &ctx)
+{
+    return captionPlaceholder(core::tags::ArmySide, value, ctx, {}, true);
 }
 
 QString placeholderText(const ListSpec &spec, int value, const workspace::ProgramServices &ctx)

@@ -66,6 +66,9 @@ QString placeholderText(int captionTag, int value, const workspace::ProgramServi
 // The same for a list of the description: the caption word of its tag (a
 // list of the game's tables knows its own), or the number.
 QString placeholderText(const ListSpec &spec, int value, const workspace::ProgramServices &ctx);
+// The placeholder of a troop type, which a troop change's caption names from
+// the troop table (the number where the table has no such type).
+QString troopPlaceholderText(int value, const workspace::ProgramServices &ctx);
 // The caption tag of a list: its own, else the tag of its source's values.
 int captionTagOf(const ListSpec &spec);
 

@@ -40,7 +40,7 @@ int selectSize(int stored, const BuiltList &items)
     return index;
 }
 
-QString sizeWord(int stored) { return QStringLiteral("Size %1").arg(stored); }
+QString sizeWord(int stored, const workspace::ProgramServices &) { return QStringLiteral("Size %1").arg(stored); }
 
 const FieldSpec kFields[] = {
     coordinateField(45, "tX", NumberKind::Coordinate),

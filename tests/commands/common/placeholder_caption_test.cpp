@@ -67,6 +67,9 @@ const Row kRows[] = {
     {"0x24 track past the setting", 0x24, {{9, 2, 30}}, "cbTrack", u"Track32"},
     {"0x22 movie past the setting", 0x22, {{9, 2, 9}}, "cbMovie", u"영상9"},
     {"0x23 effect past its group", 0x23, {{9, 2, 50}}, "cbMusic", u"SE50.WAV"},
+    {"0x52 troop type without a table", 0x52, {{17, 2, 120}}, "cbTroop", u"120"},
+    {"0x6B magic past the effects", 0x6B, {{33, 2, 60}}, "cbMagic", u"MEFF-58"},
+    {"0x6B magic past the calls", 0x6B, {{33, 2, 150}}, "cbMagic", u"MCALL08.E5"},
 };
 
 // The settings the lists read, as the program's captions read them too.
