@@ -72,7 +72,9 @@ TEST_F(CancelledOpen, TheReadingThreadStopsLongBeforeTheWholeReadWouldEnd)
 
     const int before = threadCount();
     ASSERT_TRUE(openAndCancel());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return threadCount() == before; }, halfRead))
+    // At most as many threads as before: in a run of the whole test program an
+    // idle thread of another test's pool may end meanwhile.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return threadCount() <= before; }, halfRead))
         << "a cancelled read still runs on its own thread";
 
     // Before the program ends it waits for its cancelled reads.
@@ -83,7 +85,7 @@ TEST_F(CancelledOpen, TheReadingThreadStopsLongBeforeTheWholeReadWouldEnd)
     workspace::finishCancelledReads();
     EXPECT_LT(clock.elapsed(), halfRead);
     EXPECT_EQ(workspace::cancelledReadsPending(), 0);
-    EXPECT_EQ(threadCount(), before);
+    EXPECT_LE(threadCount(), before);
 }
 
 TEST_F(CancelledOpen, TheReaderStopsWhenItsProgressSaysSoAndKeepsNothing)
