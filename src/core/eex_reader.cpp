@@ -1,6 +1,7 @@
 #include "core/eex_reader.h"
 
 #include "core/catalogue.h"
+#include "core/eex_converter.h"
 #include "core/eex_writer.h"
 #include "core/key_codec.h"
 #include "core/record_lengths.h"
@@ -872,6 +873,23 @@ EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions, const WorkProgress &progress)
 {
+    // A file the converter would pass over as converted before is refused
+    // by name, unless it is also exactly a file of this editor's layout:
+    // read as one, it saves into the same bytes (as every save this editor
+    // writes does, so no save of it is ever refused here).
+    if (isExtendedLayout(fileBytes)) {
+        bool doubtful = false;
+        EexLoadResult plain = readOnce(fileBytes, path, tree, keySerial, captions, progress, doubtful);
+        if (plain.failure == EexLoadFailure::Cancelled || plain.failure == EexLoadFailure::OutOfMemory)
+            return plain;
+        if (plain.ok && eexSerialize(tree).bytes == fileBytes)
+            return plain;
+        tree.clear();
+        EexLoadResult refused;
+        refused.failure = EexLoadFailure::ExtendedLayout;
+        refused.fileSize = fileBytes.size();
+        return refused;
+    }
     return readInto(fileBytes, path, tree, keySerial, captions, progress);
 }
 
@@ -1087,6 +1105,9 @@ QString eexLoadFailureMessage(const EexLoadResult &result, const QString &path)
     case EexLoadFailure::OutOfMemory:
         return head + QStringLiteral("메모리가 부족해 파일(%1)을 열지 못했습니다. 열려 있는 다른 문서는 그대로입니다.")
                           .arg(sizeText(result.fileSize));
+    case EexLoadFailure::ExtendedLayout:
+        return head + QStringLiteral("이 파일은 파일 메뉴의 \"확장 형식으로 변환...\"이 쓰는 확장 형식이라 "
+                                     "이 편집기에서 열 수 없습니다.");
     }
     return {};
 }

@@ -65,6 +65,7 @@ enum class EexLoadFailure {
     TooLarge,     // over kMaxScenarioBytes
     OutOfMemory,  // an allocation failed while loading
     Cancelled,    // the progress callback asked to stop; the tree is left empty
+    ExtendedLayout,  // written by the converter into the extended layout, which this editor does not read
 };
 
 struct EexLoadResult {

@@ -359,9 +359,14 @@ QString saveFailureText(const SaveConditions &c, qint64 needed, QFileDevice::Fil
         why = QStringLiteral("저장할 폴더가 없습니다.");
     else if (c.readOnlyDisk)
         why = QStringLiteral("읽기 전용 디스크라 저장할 수 없습니다.");
-    else if (error == QFileDevice::ResourceError || (c.bytesFree >= 0 && c.bytesFree < needed))
+    else if (c.bytesFree >= 0 && c.bytesFree < needed)
         why = QStringLiteral("디스크 공간이 부족해 저장할 수 없습니다. (필요: %1바이트, 남은 공간: %2바이트)")
-                  .arg(groupedNumbers().toString(needed), groupedNumbers().toString(std::max<qint64>(c.bytesFree, 0)));
+                  .arg(groupedNumbers().toString(needed), groupedNumbers().toString(c.bytesFree));
+    else if (error == QFileDevice::ResourceError)
+        // The space measured now would hold the file (another program freed
+        // some, or a quota stood in the way): only what was needed is sure.
+        why = QStringLiteral("디스크 공간이 부족해 저장할 수 없습니다. (필요: %1바이트)")
+                  .arg(groupedNumbers().toString(needed));
     else if (!c.folderWritable || !c.targetWritable || error == QFileDevice::PermissionsError)
         why = QStringLiteral("이 폴더나 파일에 쓸 권한이 없어 저장할 수 없습니다.");
     else
@@ -387,7 +392,11 @@ EexWriteResult saveFileAtomically(const QByteArray &bytes, const QString &path, 
     const bool written = hook ? hook(file, bytes) : file.write(bytes) == bytes.size();
     if (!written) {
         const QFileDevice::FileError error = file.error();
+        // The temporary file goes before the free space is measured: it may
+        // have taken the very space the message reports (a failed commit
+        // removes it as well).
         file.cancelWriting();
+        file.commit();
         return refuse(error);
     }
     if (!file.commit())
