@@ -3,10 +3,12 @@
 #include "core/key_codec.h"
 #include "core/edit_units.h"
 #include "core/key_edit.h"
+#include "core/section_check.h"
 #include "core/tree_queries.h"
 #include "platform/cp949.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <array>
 
@@ -344,11 +346,17 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
         case ReplaceNodeStatus::Unchanged:
             out.found = node;
             return out;
-        case ReplaceNodeStatus::Replaced:
+        case ReplaceNodeStatus::Replaced: {
             out.found = node;
+            RecordPtr record = makeRecord(tree, ctx.history, RecordKind::Edit, node, before.key, before.caption);
+            out.refused = takeBackIfUnsaveableAfter(
+                tree, {enclosingSection(tree, node)}, [&] { record->undoRecord(); }, [&] { record->redoRecord(); });
+            if (!out.refused.isEmpty())
+                return out;
             out.replaced.push_back(node);
-            ctx.history.record(makeRecord(tree, ctx.history, RecordKind::Edit, node, before.key, before.caption));
+            ctx.history.record(std::move(record));
             return out;
+        }
         }
     }
     return out;
@@ -399,6 +407,27 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
     // One step: replace all is undone as a whole.
     if (rewrites) {
         rewrites->squeeze();
+        std::vector<NodeId> sections;
+        QSet<NodeId> seen;
+        for (NodeId n : out.replaced) {
+            const NodeId s = enclosingSection(tree, n);
+            if (!seen.contains(s)) {
+                seen.insert(s);
+                sections.push_back(s);
+            }
+        }
+        // Taken back and made again with the captions the replace made.
+        UndoRun run;
+        run.captions = ctx.captions;
+        rewrites->setRun(&run);
+        out.refused = takeBackIfUnsaveableAfter(
+            tree, sections, [&] { rewrites->undoRecord(); }, [&] { rewrites->redoRecord(); });
+        rewrites->setRun(nullptr);
+        if (!out.refused.isEmpty()) {
+            out.replaced.clear();
+            out.tooLong.clear();
+            return out;
+        }
         ctx.history.record(std::move(rewrites));
     }
     return out;
