@@ -304,6 +304,9 @@ public:
                 if (c > 0)
                     start += m_lastLength + 2;
                 m_lastLength = u16(start - 2);
+                m_sectionStart = start;
+                m_sectionEnd = start + m_lastLength;
+                m_sectionClosed = m_lastLength >= 2 && wordOrMinus(m_sectionEnd - 2) == kEndCode;
                 m_seek = start;
                 readHead(sectionNode);
                 m_seek += 2;  // the body length, recomputed on saving
@@ -578,13 +581,17 @@ private:
         const KeySerial serial = m_serial++;
         if (!m_childFlag) {
             const int next = u16(m_seek);
-            if (next != 0 && lookAhead(m_seek) == 0 && wordOrMinus(p - 2) == kMarkerCode) {
+            if (next != 0 && lookAhead(m_seek) == 0 && wordOrMinus(p - 2) == kMarkerCode &&
+                lookAhead(m_seek + 2) != 0) {
                 // The bytes behind do not read as a command: this command must
                 // be the block command of a child event whose marker the record
                 // before took in as its last word. The list loop reads that
                 // child event instead. Without such a word there is no marker
                 // to find: a block command read from the record before's last
                 // word would only double bytes, and the command stays as it is.
+                // Nor is one assumed where no nested list would follow: such a
+                // marker explains nothing, and any record ending in 01 00 that
+                // an edit puts before a damaged command would conjure it up.
                 m_rewind = true;
                 m_seek = p;
                 return code;
@@ -600,13 +607,22 @@ private:
     // Whether the bytes at `at` start a command, looking past commands
     // without items. Answers are remembered by position, so a long run of
     // such commands is walked once, not once per command.
+    //
+    // In a Section whose length word ends it with an end record, as every
+    // saved Section ends, a look-ahead from inside sees nothing behind that
+    // end (a nested list cannot start there). So a saved Section reads the
+    // same whatever follows it: a save's Sections can be checked one at a
+    // time, and moving one cannot change how the one before it reads.
     int lookAhead(std::int64_t at)
     {
         std::vector<std::int64_t> &walked = m_walked;
         walked.clear();
+        const std::int64_t bound = m_sectionClosed && at >= m_sectionStart && at <= m_sectionEnd
+                                       ? std::min(m_sectionEnd, m_size)
+                                       : m_size;
         int v = 0;
         for (std::int64_t o = at;; o += 2) {
-            if (o < 0 || o >= m_size) {
+            if (o < 0 || o + 2 > bound) {
                 v = 0;
                 break;
             }
@@ -619,7 +635,7 @@ private:
             // An unknown code is passed over when read, so the look-ahead
             // passes over it too: it sees the bytes as a save will write them.
             const int code = wordOrMinus(o);
-            v = code > kHighestCode ? 2 : looksLike(m_d, m_size, code, o);
+            v = code > kHighestCode ? 2 : looksLike(m_d, bound, code, o);
             if (v != 2)
                 break;
         }
@@ -731,6 +747,9 @@ private:
 
     std::int64_t m_seek = 0;
     int m_lastLength = 0;
+    std::int64_t m_sectionStart = 0;  // the Section being read: behind its length word
+    std::int64_t m_sectionEnd = 0;    // and where its length word says it ends
+    bool m_sectionClosed = false;     // its last word there is an end record
     int m_scene = -1;
     int m_section = -1;
     NodeId m_headEnd = kNoNode;
