@@ -3,6 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+#include <atomic>
+
 namespace platform {
 
 namespace {
@@ -22,22 +25,91 @@ bool encodeChar(QStringEncoder &enc, QStringView ch, QByteArray &out)
     out += bytes;
     return true;
 }
-} // namespace
 
-QString Cp949::decode(const QByteArray &bytes)
+constexpr QChar kReplacement(u'\uFFFD');
+
+// What the codec makes of a few bytes on their own: one character, or U+FFFD
+// when they are not exactly one character.
+char16_t decodeAlone(QByteArrayView bytes)
 {
     QStringDecoder dec(kCodecName, QStringDecoder::Flag::Stateless);
-    if (!dec.isValid())
-        return QString::fromLatin1(bytes);
-    // A lead byte at the very end waits for a trail byte that never comes
-    // and would vanish; a closing 00 makes the decoder show it as U+FFFD.
-    if (!bytes.isEmpty() && quint8(bytes.back()) >= 0x81) {
-        QString text = dec(bytes + '\0');
-        if (text.endsWith(QChar(u'\0')))
-            text.chop(1);
-        return text;
+    // A closing 00 makes the decoder show a lead byte waiting for its trail
+    // byte instead of dropping it.
+    QByteArray terminated = bytes.toByteArray();
+    terminated.append('\0');
+    const QString s = dec(terminated);
+    return s.size() == 2 && s[1] == QChar(u'\0') ? s[0].unicode() : kReplacement.unicode();
+}
+
+// Lead bytes 81..FE take a trail byte 41..FE; the codec is asked about each
+// pair once, the first time it is met (0: not asked yet). The relaxed
+// atomics make a race harmless: both threads store the same answer.
+constexpr int kFirstLead = 0x81, kLastLead = 0xFE, kFirstTrail = 0x41, kLastTrail = 0xFE;
+constexpr int kTrails = kLastTrail - kFirstTrail + 1;
+std::array<std::atomic<char16_t>, (kLastLead - kFirstLead + 1) * kTrails> g_pairs{};
+std::array<std::atomic<char16_t>, 0x80> g_singles{};
+
+// The character of a lead and trail byte; 0 when they are no character.
+char16_t pairChar(quint8 lead, quint8 trail)
+{
+    if (lead < kFirstLead || lead > kLastLead || trail < kFirstTrail || trail > kLastTrail)
+        return 0;
+    std::atomic<char16_t> &slot = g_pairs[std::size_t((lead - kFirstLead) * kTrails + trail - kFirstTrail)];
+    char16_t c = slot.load(std::memory_order_relaxed);
+    if (c == 0) {
+        const char pair[2] = {char(lead), char(trail)};
+        c = decodeAlone(QByteArrayView(pair, 2));
+        slot.store(c, std::memory_order_relaxed);
     }
-    return dec(bytes);
+    return c == kReplacement.unicode() ? 0 : c;
+}
+
+// A byte from 80 on standing alone: the codec's character (80 and FF have
+// one), or U+FFFD.
+char16_t singleChar(quint8 b)
+{
+    std::atomic<char16_t> &slot = g_singles[b - 0x80];
+    char16_t c = slot.load(std::memory_order_relaxed);
+    if (c == 0) {
+        const char one = char(b);
+        c = decodeAlone(QByteArrayView(&one, 1));
+        slot.store(c, std::memory_order_relaxed);
+    }
+    return c;
+}
+} // namespace
+
+QString Cp949::decode(const QByteArray &bytes, QList<qsizetype> *starts)
+{
+    QString text;
+    text.reserve(bytes.size());
+    if (starts) {
+        starts->clear();
+        starts->reserve(bytes.size() + 1);
+    }
+    const bool codec = available();
+    for (qsizetype i = 0; i < bytes.size();) {
+        if (starts)
+            starts->append(i);
+        const quint8 b = quint8(bytes[i]);
+        if (b < 0x80 || !codec) {
+            text += QChar(char16_t(b));
+            ++i;
+            continue;
+        }
+        if (i + 1 < bytes.size()) {
+            if (const char16_t pair = pairChar(b, quint8(bytes[i + 1]))) {
+                text += QChar(pair);
+                i += 2;
+                continue;
+            }
+        }
+        text += QChar(singleChar(b));
+        ++i;
+    }
+    if (starts)
+        starts->append(bytes.size());
+    return text;
 }
 
 QByteArray Cp949::encode(const QString &text)
@@ -92,16 +164,13 @@ bool Cp949::canEncode(const QString &text)
 
 bool Cp949::isValid(const QByteArray &bytes)
 {
-    QStringDecoder dec(kCodecName, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInvalidToNull);
-    if (!dec.isValid())
-        return false;
-    QString s = dec(bytes);
-    return !dec.hasError() && !s.contains(QChar(0xFFFD));
+    return available() && !decode(bytes).contains(kReplacement);
 }
 
 bool Cp949::available()
 {
-    return QStringDecoder(kCodecName).isValid();
+    static const bool valid = QStringDecoder(kCodecName).isValid();
+    return valid;
 }
 
 } // namespace platform

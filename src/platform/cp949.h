@@ -4,6 +4,7 @@
 // and turns unmappable characters into AF FE; ICU's "windows-949" is the
 // table the game uses.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace platform {
@@ -11,9 +12,12 @@ namespace platform {
 class Cp949
 {
 public:
-    // Bytes -> text. Invalid sequences become U+FFFD; nothing is dropped silently
-    // from the caller's bytes (they stay wherever the caller keeps them).
-    static QString decode(const QByteArray &bytes);
+    // Bytes -> text. Each byte that starts no character becomes one U+FFFD,
+    // and the byte after it is read afresh (a bad lead byte never swallows the
+    // letter behind it); nothing is dropped silently from the caller's bytes
+    // (they stay wherever the caller keeps them). With `starts`, it receives
+    // the offset of each character's first byte, and then the byte count.
+    static QString decode(const QByteArray &bytes, QList<qsizetype> *starts = nullptr);
     // Text -> bytes. A character CP949 cannot hold becomes "?" (0x3F).
     static QByteArray encode(const QString &text);
     // True when every character of the text has a CP949 code.

@@ -54,47 +54,20 @@ InformationTextDialog::InformationTextDialog(workspace::EditContext &ctx, const 
     textBox->setObjectName(QStringLiteral("tString"));
     grid->addWidget(labelFor(textBox, spec.textLabel), 1, 0, Qt::AlignTop);
     grid->addWidget(textBox, 1, 1);
+    if (m_lines)
+        m_text.emplace(m_lines);
+    else
+        m_text.emplace(m_line);
+    m_text->addNote(body());
 
     m_number->load(field(kNumberPos, 4));
-    // The one-line box keeps a line feed as a character; the edit box of
-    // several lines shows it as a line break.
-    setTextBoxText(spec.multiLine ? text(kTextPos) : core::keyTextString(key(), kTextPos));
-    m_loadedText = textBoxText();
-}
-
-QString InformationTextDialog::textBoxText() const
-{
-    if (m_line)
-        return m_line->text();
-    // The edit box holds bare line feeds; the text as the user sees it has a
-    // line break (CR LF) at each.
-    QString t = m_lines->toPlainText();
-    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return t;
-}
-
-void InformationTextDialog::setTextBoxText(const QString &text)
-{
-    if (m_line) {
-        m_line->setText(text);
-        return;
-    }
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_lines->setPlainText(t);
+    m_text->load(core::keyTextAt(key(), kTextPos).bytes);
 }
 
 bool InformationTextDialog::saveFields(QString &key, int &lengthDelta)
 {
     setFieldFromBox(key, kNumberPos, m_number->text(), true);
-    const QString now = textBoxText();
-    if (now == m_loadedText) {
-        // Untouched: the stored bytes stay as they are, even bytes that are
-        // no valid CP949 text.
-        lengthDelta = core::keyReplaceTextBytes(key, kTextPos, core::keyTextAt(key, kTextPos).bytes);
-    } else {
-        lengthDelta = setText(key, kTextPos, now);
-    }
+    lengthDelta = core::keyReplaceTextBytes(key, kTextPos, m_text->bytes());
     return true;
 }
 

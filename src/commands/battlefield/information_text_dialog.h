@@ -4,6 +4,9 @@
 // (0x72, one line). The text is the one part of variable length, so OK
 // reports the change of the record's length to the enclosing nested lists.
 #include "commands/common/command_dialog.h"
+#include "commands/common/kept_text_box.h"
+
+#include <optional>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -33,18 +36,15 @@ public:
     InformationTextDialog(workspace::EditContext &ctx, const InformationTextSpec &spec);
 
     NumberField *numberBox() const { return m_number; }
-    QString textBoxText() const;
 
 protected:
     bool saveFields(QString &key, int &lengthDelta) override;
 
 private:
-    void setTextBoxText(const QString &text);
-
     NumberField *m_number = nullptr;
     QPlainTextEdit *m_lines = nullptr;
     QLineEdit *m_line = nullptr;
-    QString m_loadedText;
+    std::optional<KeptTextBox> m_text;
 };
 
 } // namespace commands

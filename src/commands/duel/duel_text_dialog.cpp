@@ -1,7 +1,6 @@
 #include "commands/duel/duel_text_dialog.h"
 
 #include "commands/duel/duel_dialogs.h"
-#include "commands/common/encoding_note.h"
 #include "commands/common/list_sources.h"
 #include "commands/duel/duel_lists.h"
 #include "core/key_codec.h"
@@ -51,7 +50,8 @@ DuelTextDialog::DuelTextDialog(workspace::EditContext &ctx, const DuelTextForm &
     m_text->setTabChangesFocus(true);
     label->setBuddy(m_text);
     body()->addWidget(m_text);
-    addEncodingNote(body(), m_text);
+    m_kept.emplace(m_text);
+    m_kept->addNote(body());
 
     if (form.actionList) {
         auto *row = new QHBoxLayout;
@@ -75,10 +75,7 @@ DuelTextDialog::DuelTextDialog(workspace::EditContext &ctx, const DuelTextForm &
     // as the tree's caption reads it. Either is written back as stored
     // unless changed.
     m_char->setChecked(field(kFlagPos, 2) == 1);
-    QString loaded = text(kTextPos);
-    loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_text->setPlainText(loaded);
-    m_loadedText = m_text->toPlainText();
+    m_kept->load(core::keyTextAt(key(), kTextPos).bytes);
     const int after = field(fieldAfterText(key()), 2);
     if (m_action && after >= 0 && after <= duel::kLastAction) {
         m_action->setCurrentIndex(after);
@@ -98,14 +95,7 @@ DuelTextDialog::DuelTextDialog(workspace::EditContext &ctx, const DuelTextForm &
 bool DuelTextDialog::saveFields(QString &key, int &lengthDelta)
 {
     setField(key, kFlagPos, 2, m_char->isChecked() ? 1 : 0);
-    const QString now = m_text->toPlainText();
-    if (now == m_loadedText) {
-        // Untouched: keep the stored bytes, even ones the code page cannot
-        // show, and leave the length alone.
-        lengthDelta = core::keyReplaceTextBytes(key, kTextPos, core::keyTextAt(key, kTextPos).bytes);
-    } else {
-        lengthDelta = core::keyReplaceText(key, kTextPos, now);
-    }
+    lengthDelta = core::keyReplaceTextBytes(key, kTextPos, m_kept->bytes());
     int last = m_delay && m_delay->isChecked() ? 1 : 0;
     if (m_action)
         last = m_action->currentIndex() > duel::kLastAction && m_keptAction >= 0 ? m_keptAction

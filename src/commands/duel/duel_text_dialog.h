@@ -5,6 +5,9 @@
 // it moves with the text's length, and a change of that length is handed to
 // the nested lists around the command.
 #include "commands/common/command_dialog.h"
+#include "commands/common/kept_text_box.h"
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -35,10 +38,10 @@ private:
     const DuelTextForm &m_form;
     QCheckBox *m_char = nullptr;
     QPlainTextEdit *m_text = nullptr;
+    // The text as loaded and the stored bytes behind it.
+    std::optional<KeptTextBox> m_kept;
     QComboBox *m_action = nullptr;
     QCheckBox *m_delay = nullptr;
-    // The text as it stood in the box right after loading.
-    QString m_loadedText;
     int m_keptAction = -1;  // a stored action beyond the list, shown last
 };
 

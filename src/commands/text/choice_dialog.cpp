@@ -68,7 +68,7 @@ ChoiceDialog::ChoiceDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0x1
     lines->addLayout(numbers, 0, 0);
     lines->addWidget(m_box, 0, 1);
     body()->addLayout(lines);
-    addEncodingNote(body(), m_box);
+    addEncodingNote(body(), m_box, [box = m_box] { return storedBoxLoss(box); });
 
     m_picker = new CharacterPicker(this, ctx.nameTables(), PickerOptions{});
     body()->addWidget(m_picker->modeRow());
@@ -85,7 +85,7 @@ ChoiceDialog::ChoiceDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0x1
     connect(m_preview, &QAction::triggered, this, [this] { preview(); });
 
     m_loadedText = text(kTextPos);
-    loadStoredText(m_box, core::keyTextString(key(), kTextPos), true);
+    loadStoredText(m_box, core::keyTextAt(key(), kTextPos).bytes, true);
     m_picker->setStoredValue(0, field(speakerPos(key()), 2));
 
     // Without a game folder there is nothing to preview with.
@@ -124,7 +124,7 @@ void ChoiceDialog::preview()
 
 bool ChoiceDialog::saveFields(QString &key, int &lengthDelta)
 {
-    lengthDelta = core::keyReplaceText(key, kTextPos, storedBoxText(m_box));
+    lengthDelta = core::keyReplaceTextBytes(key, kTextPos, storedBoxBytes(m_box));
     setField(key, speakerPos(key), 2, m_picker->value(0));
     return true;
 }

@@ -126,35 +126,6 @@ QString markupFromPieces(const QList<ColoredPiece> &pieces)
     return out;
 }
 
-QString keepStoredAround(const QString &stored, const QString &loaded, const QString &edited)
-{
-    // Where each character of the loaded text stands in the stored one.
-    QList<int> at;
-    at.reserve(loaded.size());
-    for (int i = 0; i < stored.size(); ++i) {
-        if (stored[i] == u'\r')
-            continue;
-        if (at.size() == loaded.size() || stored[i] != loaded[at.size()])
-            return edited;
-        at.append(i);
-    }
-    if (at.size() != loaded.size())
-        return edited;
-    if (loaded == edited)
-        return stored;
-    const int shorter = int(std::min(loaded.size(), edited.size()));
-    int same = 0;
-    while (same < shorter && loaded[same] == edited[same])
-        ++same;
-    int tail = 0;
-    while (tail < shorter - same && loaded[loaded.size() - 1 - tail] == edited[edited.size() - 1 - tail])
-        ++tail;
-    const int cut = same == 0 ? 0 : at[same - 1] + 1;
-    const int kept = int(loaded.size()) - tail;
-    const int resume = kept == 0 ? 0 : at[kept - 1] + 1;
-    return stored.left(cut) + edited.mid(same, edited.size() - same - tail) + stored.mid(resume);
-}
-
 QString storedTextFromBox(const QString &boxText)
 {
     QString t = boxText;

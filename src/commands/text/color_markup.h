@@ -64,14 +64,6 @@ int paletteIndexOf(std::uint32_t color);
 // they are, so mark-up the box shows as characters stays as it was.
 QString markupFromPieces(const QList<ColoredPiece> &pieces);
 
-// The text to store after an edit (line feeds): `loaded` and `edited` are
-// the box's mark-up when loaded and now, `stored` what the key held, which
-// may also hold carriage returns the box does not show. The stretch before
-// and after what changed is taken from `stored` (a carriage return goes with
-// the character after it); `edited` as it is when `loaded` is not `stored`
-// without its carriage returns.
-QString keepStoredAround(const QString &stored, const QString &loaded, const QString &edited);
-
 // The stored form of a box text: CR LF -> one line feed.
 QString storedTextFromBox(const QString &boxText);
 // Byte length of a text as the key stores it (CP949, no terminator).

@@ -53,7 +53,7 @@ DialogueDialog::DialogueDialog(workspace::EditContext &ctx) : CommandDialog(ctx,
     textLabel->setObjectName(QStringLiteral("Label2"));
     body()->addWidget(textLabel);
     body()->addWidget(m_box);
-    addEncodingNote(body(), m_box);
+    addEncodingNote(body(), m_box, [box = m_box] { return storedBoxLoss(box); });
     resize(311, 350);
 
     QAction *view = addPreviewMenu(this);
@@ -62,7 +62,7 @@ DialogueDialog::DialogueDialog(workspace::EditContext &ctx) : CommandDialog(ctx,
     m_picker->setStoredValue(0, field(kSpeakerPos, 2));
     m_picker->setStoredValue(1, field(kStandInPos, 2));
     m_loadedText = text(kTextPos);
-    loadStoredText(m_box, core::keyTextString(key(), kTextPos), true);
+    loadStoredText(m_box, core::keyTextAt(key(), kTextPos).bytes, true);
 }
 
 void DialogueDialog::preview()
@@ -77,7 +77,7 @@ bool DialogueDialog::saveFields(QString &key, int &lengthDelta)
 {
     setField(key, kSpeakerPos, 2, m_picker->value(0));
     setField(key, kStandInPos, 2, m_picker->value(1));
-    lengthDelta = core::keyReplaceText(key, kTextPos, storedBoxText(m_box));
+    lengthDelta = core::keyReplaceTextBytes(key, kTextPos, storedBoxBytes(m_box));
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "commands/text/map_text_dialog.h"
 
 #include "commands/text/text_dialogs.h"
-#include "commands/common/encoding_note.h"
 #include "core/key_codec.h"
 #include "workspace/dialog_registry.h"
 
@@ -47,7 +46,8 @@ MapTextDialog::MapTextDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0
     m_box->setObjectName(QStringLiteral("tString"));
     m_box->setTabChangesFocus(true);
     body()->addWidget(m_box);
-    addEncodingNote(body(), m_box);
+    m_text.emplace(m_box);
+    m_text->addNote(body());
     auto *row = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         m_flags[i] = new QCheckBox(QString::fromUtf16(kFlags[i].text), this);
@@ -57,16 +57,15 @@ MapTextDialog::MapTextDialog(workspace::EditContext &ctx) : CommandDialog(ctx, 0
     body()->addLayout(row);
     resize(290, 262);
 
-    const QString loaded = text(kTextPos);
-    m_box->setPlainText(QString(loaded).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    m_loadedText = loaded;
+    m_text->load(core::keyTextAt(key(), kTextPos).bytes);
+    m_loadedText = text(kTextPos);
     for (int i = 0; i < 3; ++i)
         m_flags[i]->setChecked(field(flagPos(key(), i), 2) == 1);
 }
 
 bool MapTextDialog::saveFields(QString &key, int &lengthDelta)
 {
-    lengthDelta = setText(key, kTextPos, m_box->toPlainText());
+    lengthDelta = core::keyReplaceTextBytes(key, kTextPos, m_text->bytes());
     for (int i = 0; i < 3; ++i)
         setField(key, flagPos(key, i), 2, m_flags[i]->isChecked() ? 1 : 0);
     return true;

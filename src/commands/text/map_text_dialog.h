@@ -1,6 +1,9 @@
 #pragma once
 // Command 0x2C: a text shown on the map and its three on/off flags.
 #include "commands/common/command_dialog.h"
+#include "commands/common/kept_text_box.h"
+
+#include <optional>
 
 class QCheckBox;
 class QPlainTextEdit;
@@ -21,6 +24,7 @@ protected:
 
 private:
     QPlainTextEdit *m_box = nullptr;
+    std::optional<KeptTextBox> m_text;
     QCheckBox *m_flags[3] = {};
     QString m_loadedText;
 };

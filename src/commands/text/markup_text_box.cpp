@@ -136,22 +136,52 @@ QString colorTextFromBox(const QTextEdit *box)
     return markupFromPieces(pieces);
 }
 
-void loadStoredText(QTextEdit *box, const QString &stored, bool colourRuns)
+void loadStoredText(QTextEdit *box, const QByteArray &stored, bool colourRuns)
 {
-    setMarkupBoxText(box, stored);
+    const core::KeptText kept(stored);
+    // The half-loaded box is nobody's business: one textChanged at the end.
+    const bool blocked = box->blockSignals(true);
+    setMarkupBoxText(box, kept.shown());
     if (colourRuns)
         applyColorRuns(box);
     box->setProperty(kStoredText, stored);
     box->setProperty(kLoadedMarkup, storedTextFromBox(colorTextFromBox(box)));
+    box->blockSignals(blocked);
+    emit box->textChanged();
 }
 
-QString storedBoxText(const QTextEdit *box)
+namespace {
+
+// The stored text and the box's mark-up when loaded and now. A box filled
+// some other way has no stored text: it keeps nothing and is written whole.
+struct BoxTexts
+{
+    core::KeptText kept;
+    QString loaded;
+    QString edited;
+};
+
+BoxTexts boxTexts(const QTextEdit *box)
 {
     const QString edited = storedTextFromBox(colorTextFromBox(box));
     const QVariant stored = box->property(kStoredText);
     if (!stored.isValid())
-        return edited;
-    return keepStoredAround(stored.toString(), box->property(kLoadedMarkup).toString(), edited);
+        return {core::KeptText(), QString(), edited};
+    return {core::KeptText(stored.toByteArray()), box->property(kLoadedMarkup).toString(), edited};
+}
+
+} // namespace
+
+QByteArray storedBoxBytes(const QTextEdit *box)
+{
+    const BoxTexts t = boxTexts(box);
+    return t.kept.bytesFor(t.loaded, t.edited);
+}
+
+core::TextLoss storedBoxLoss(const QTextEdit *box)
+{
+    const BoxTexts t = boxTexts(box);
+    return t.kept.loss(t.loaded, t.edited);
 }
 
 void paintSelection(QTextEdit *box, std::uint32_t color)

@@ -2,6 +2,8 @@
 // The rich text box of the text dialogs and its colour toolbar: runs of the
 // stored text show as coloured words, the toolbar paints the selection, and
 // the box's coloured words turn back into mark-up for storing or previewing.
+#include "core/kept_text.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -29,12 +31,16 @@ void applyColorRuns(QTextEdit *box);
 // The box's text with coloured words as mark-up, CR LF at each line break.
 QString colorTextFromBox(const QTextEdit *box);
 
-// Loads a stored text (line feeds, maybe carriage returns) into the box,
-// its well-formed runs as coloured words when `colourRuns`, and remembers it.
-void loadStoredText(QTextEdit *box, const QString &stored, bool colourRuns);
-// The text to store (line feeds): the box's mark-up, with what lies before
-// and after the stretch the user changed as it was stored.
-QString storedBoxText(const QTextEdit *box);
+// Loads a stored text's bytes (line feeds, maybe carriage returns or bytes
+// that are no CP949 character) into the box, its well-formed runs as
+// coloured words when `colourRuns`, and remembers them. The box announces
+// the loaded text with one textChanged.
+void loadStoredText(QTextEdit *box, const QByteArray &stored, bool colourRuns);
+// The bytes to store (line feeds): the box's mark-up, with the stored bytes
+// before and after the stretch the user changed as they were.
+QByteArray storedBoxBytes(const QTextEdit *box);
+// What storing the box now does with what CP949 cannot hold.
+core::TextLoss storedBoxLoss(const QTextEdit *box);
 // Gives the selected characters the colour (0x00BBGGRR).
 void paintSelection(QTextEdit *box, std::uint32_t color);
 

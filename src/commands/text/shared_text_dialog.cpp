@@ -30,7 +30,7 @@ SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : Comm
     label->setBuddy(m_box);
     body()->addWidget(label);
     body()->addWidget(m_box);
-    addEncodingNote(body(), m_box);
+    addEncodingNote(body(), m_box, [box = m_box] { return storedBoxLoss(box); });
     resize(265, 245);
     m_preview = addPreviewMenu(this);
     connect(m_preview, &QAction::triggered, this, [this] { preview(); });
@@ -39,7 +39,7 @@ SharedTextDialog::SharedTextDialog(workspace::EditContext &ctx, int code) : Comm
     // which a stored backslash and n would read as too.
     if (hasText(key())) {
         m_loadedText = text(kTextPos);
-        loadStoredText(m_box, core::keyTextString(key(), kTextPos), isMenu(0x14));
+        loadStoredText(m_box, core::keyTextAt(key(), kTextPos).bytes, isMenu(0x14));
     }
 }
 
@@ -71,7 +71,7 @@ void SharedTextDialog::preview()
 
 bool SharedTextDialog::saveFields(QString &key, int &lengthDelta)
 {
-    lengthDelta = hasText(key) ? core::keyReplaceText(key, kTextPos, storedBoxText(m_box)) : 0;
+    lengthDelta = hasText(key) ? core::keyReplaceTextBytes(key, kTextPos, storedBoxBytes(m_box)) : 0;
     return true;
 }
 
