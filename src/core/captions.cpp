@@ -5,6 +5,9 @@
 #include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "core/menu_key_load.h"
+#include "core/param_tags.h"
+
+#include <vector>
 
 namespace core {
 
@@ -102,6 +105,20 @@ unsigned siteBit(CaptionSite site)
     return 0;
 }
 
+// Where the character at `pos` of a key stands after KeyChange exchanged the
+// stretches (a, len1) and (b, len2).
+int exchangedPos(int pos, const CaptionArgs &a)
+{
+    const int s1 = a.start1, s2 = a.start2;
+    if (pos < s1 || pos >= s2 + a.len2)
+        return pos;
+    if (pos < s1 + a.len1)
+        return pos - s1 + s2 + a.len2 - a.len1;
+    if (pos < s2)
+        return pos + a.len2 - a.len1;
+    return pos - s2 + s1;
+}
+
 } // namespace
 
 CaptionArgs captionArgs(int code, CaptionSite site)
@@ -144,6 +161,44 @@ QString commandCaption(const QString &key, CaptionSite site, bool child, const C
     else
         appendMenuKeyWords(out, key, args, ctx);
     return out;
+}
+
+} // namespace core
+
+namespace core {
+
+QString captionWordsAt(const QString &key, int pos, bool child, const CaptionContext &ctx)
+{
+    const QStringView record = recordPart(key);
+    if (pos < 5 || pos + 3 > record.size() - (child ? 4 : 0))
+        return {};
+    const int code = keyCode(key);
+    const CaptionArgs a = captionArgs(code, CaptionSite::Creation);
+    const ValueWordsContext tagWords{ctx.names, ctx.settings, a.army};
+    const auto wordsOfTag = [&] {
+        const int tag = keyField(record, pos - 4, 2) & 0xFFFF;
+        return valueWords(tag, keyField(record, pos, 2) & 0xFFFF, tagWords).trimmed();
+    };
+    // A caption of the name alone: the words the item's tag gives.
+    if (a.nameOnly)
+        return wordsOfTag();
+    MenuKeyLoadArgs args;
+    args.sTrue = a.sTrue;
+    args.sFalse = a.sFalse;
+    args.byCoor = a.byCoor;
+    args.army = a.army;
+    args.child = child;
+    std::vector<ShownItem> shown;
+    args.shown = &shown;
+    QString words;
+    const bool exchanged = a.len1 > 0 && record.size() >= a.start2 + a.len2 - 1;
+    appendMenuKeyWords(words, exchanged ? KeyChange(key, a.start1, a.len1, a.start2, a.len2) : key, args, ctx);
+    const int walked = exchanged ? exchangedPos(pos, a) : pos;
+    for (const ShownItem &item : shown)
+        if (item.valuePos == walked)
+            return QStringView(words).mid(item.from, item.to - item.from).trimmed().toString();
+    // Passed over: the words of its tag.
+    return wordsOfTag();
 }
 
 } // namespace core

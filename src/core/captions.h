@@ -28,6 +28,14 @@ struct CaptionContext {
 // length word, which is not a parameter.
 QString commandCaption(const QString &key, CaptionSite site, bool child, const CaptionContext &ctx);
 
+// The words the caption of `key` shows for the 2-byte value whose first hex
+// digit stands at the 1-based key position `pos`, without the item's blank
+// and trimmed. An item the caption passes over (a target the mode hides, a
+// command whose caption is its name alone) gets the words its tag gives the
+// value; empty when there are none (a tag or value without words). What a
+// dialog's list shows for a stored value it has no item for.
+QString captionWordsAt(const QString &key, int pos, bool child, const CaptionContext &ctx);
+
 // The caption arguments of one command code: the flag words, the display of
 // 4-byte items, whether tag 0x03 is a troop type, and the two stretches of
 // the key to exchange so the comparison reads before its number.

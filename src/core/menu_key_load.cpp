@@ -131,7 +131,12 @@ public:
             m_out += u' ';
             pos += 4;
             m_setSkip = false;
-            if (!item(*tag, pos))
+            const qsizetype from = m_out.size();
+            const int valuePos = pos;
+            const bool whole = item(*tag, pos);
+            if (m_args.shown)
+                m_args.shown->push_back({*tag, valuePos, from, m_out.size()});
+            if (!whole)
                 return;
             if (m_pendingSkip && !m_setSkip) {
                 pos += m_pendingSkip;

@@ -8,7 +8,19 @@
 #include <QString>
 #include <QStringView>
 
+#include <vector>
+
 namespace core {
+
+// Where the walk put the words of one item: the value's 1-based position in
+// the walked key and the stretch of the output its words fill (blank
+// excluded).
+struct ShownItem {
+    int tag = 0;
+    int valuePos = 0;
+    qsizetype from = 0;
+    qsizetype to = 0;
+};
 
 struct MenuKeyLoadArgs {
     QStringView sTrue;    // word for a flag item (tag 0x26) whose value is 1
@@ -21,6 +33,8 @@ struct MenuKeyLoadArgs {
     // the same; the reader saves the hex decoding.
     bool strGetRead = false;
     const QByteArray *fileText = nullptr;
+    // When set, receives every item the walk showed, in walk order.
+    std::vector<ShownItem> *shown = nullptr;
 };
 
 // Appends the parameter words of the key to `out`: a blank before each item,

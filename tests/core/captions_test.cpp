@@ -429,3 +429,46 @@ TEST(Captions, RandomItemSequencesNeverFail)
         }
     }
 }
+
+// The words of one item, as the caption shows them: found through the
+// exchange of stretches, with the flag words of the command and the troop
+// names of 0x52; an item the caption passes over, or a command whose caption
+// is its name alone, gets the words of its tag.
+TEST(Captions, WordsOfOneItemAreTheCaptionsWordsForIt)
+{
+    NameTables names;
+    names.troopNames = {QStringLiteral("보병"), QStringLiteral("궁병")};
+    const CaptionSettings settings{40, 50, 58, 9};
+    const CaptionContext ctx{&names, &settings};
+    struct Row
+    {
+        QString record;
+        int pos;
+        const char16_t *words;
+    };
+    const Row rows[] = {
+        {code(0x21) + it(0x10, 5), 9, u"방화"},
+        {code(0x40) + it(0x48, 3), 9, u"적군차례"},
+        // The second flag of 0x65 has the command's own words.
+        {code(0x65) + it(0x26, 1) + it(0x4D, 9) + it(0x26, 0), 25, u"보통공격"},
+        {code(0x65) + it(0x26, 1) + it(0x4D, 9) + it(0x26, 0), 17, u"회피"},
+        // 0x3C shows its equality before the kind of joining.
+        {code(0x3C) + it(0x02, 0xFFFF) + it(0x0E, 7) + it(0x3A, 0), 17, u"탈퇴"},
+        {code(0x3C) + it(0x02, 0xFFFF) + it(0x0E, 7) + it(0x3A, 0), 25, u"≠"},
+        {code(0x52) + it(0x02, 0xFFFF) + it(0x03, 1), 17, u"궁병"},
+        // Passed over: the zone's side when the target is a person.
+        {code(0x31) + it(0x2C, 0) + it(0x02, 0xFFFF) + num(0) + num(0) + num(0) + num(0) + it(0x03, 9), 73,
+         u"모든부대"},
+        // No words: a value past a word list, a tag without words.
+        {code(0x36) + it(0x02, 0) + it(0x23, 40), 17, u""},
+        {code(0x45) + it(0x3E, 3), 9, u"+ Lv 3"},
+        {code(0x45) + it(0x45, 3), 9, u""},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.record.toStdString() + " at " + std::to_string(r.pos));
+        EXPECT_EQ(captionWordsAt(key(r.record), r.pos, false, ctx), QString::fromUtf16(r.words));
+    }
+    // A position outside the record, or on the nested-length word, has none.
+    EXPECT_EQ(captionWordsAt(key(code(0x21) + it(0x10, 5)), 13, false, ctx), QString());
+    EXPECT_EQ(captionWordsAt(key(code(0x21) + it(0x10, 5) + "0200"), 13, true, ctx), QString());
+}

@@ -1,8 +1,10 @@
 #include "commands/battle_setup/forced_sortie_dialog.h"
 
 #include "commands/battle_setup/battle_setup_dialogs.h"
+#include "commands/common/list_sources.h"
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
+#include "commands/common/placeholder_item.h"
 #include "core/game/game_data.h"
 #include "platform/number_box.h"
 #include "workspace/dialog_registry.h"
@@ -186,9 +188,13 @@ void ForcedSortieDialog::showSlot(int r, int slot)
     const int value = row.values[std::size_t(slot)];
     const int item = person::rowOfValue(value);
     if (item == person::kNoneRow && value != person::kNone) {
-        // A person past the table names nobody: it shows as its number in
-        // an item of its own, which keeps it until the user picks another.
-        row.list->addItem(QString::number(value), value);
+        // A person past the table names nobody: it shows as the tree's
+        // caption reads it in an item of its own, which keeps it until the
+        // user picks another.
+        const int pos = (r == kForced ? kForcedPos : kBarredPos) + kSlotStride * slot;
+        const QString word = captionWordAt(context(), key(), pos);
+        row.list->addItem(placeholderText(word, value, row.list->findText(word) >= 0 ? QStringList{word} : QStringList{}),
+                          value);
         select(r, person::kRowCount);
     } else {
         select(r, item);
@@ -218,8 +224,8 @@ void ForcedSortieDialog::listChosen(int r, int item)
         return;
     Row &row = m_rows[std::size_t(r)];
     if (item >= person::kRowCount) {
-        // The placeholder: its own number.
-        setTextIfDifferent(row.number, row.list->itemText(item));
+        // The placeholder: its own number, and the name it reads.
+        setTextIfDifferent(row.number, QString::number(row.list->itemData(item).toInt()));
         setTextIfDifferent(row.name, row.list->itemText(item));
         return;
     }

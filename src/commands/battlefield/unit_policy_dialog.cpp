@@ -105,11 +105,9 @@ private:
     void loadPanels()
     {
         const int policy = field(kPolicyPos, 2) & 0xFFFF;
-        ListSpec spec;
-        spec.captionTag = core::tags::AIPolicy;
-        const QString placeholder = placeholderText(spec, policy, context());
+        const QString word = captionWordAt(context(), key(), kPolicyPos);
         for (QComboBox *l : m_policy)
-            showStoredValue(l, policy, placeholder);
+            showStoredValue(l, policy, word);
         choose(m_policy[Normal]->currentIndex());
         picker()->setStoredValue(1, field(kTargetPersonPos, 2) & 0xFFFF);
         m_x->load(fieldText(kTargetXPos, true).toLongLong());

@@ -2,6 +2,8 @@
 
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
+#include "commands/common/placeholder_item.h"
+#include "core/param_tags.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -114,10 +116,13 @@ void CharacterPicker::displayUnnamed(int i, int value)
 {
     Element &e = m_elements[i];
     ++m_busy;
-    e.placeholder = QString::number(value);
+    // The list and the name read as the tree's caption does; the number box
+    // holds the number OK writes.
+    const QString word = core::personCaption(value, nullptr);
+    e.placeholder = placeholderText(word, value, e.list->findText(word) >= 0 ? QStringList{word} : QStringList{});
     e.list->setPlaceholderText(e.placeholder);
     e.list->setCurrentIndex(-1);
-    setTextIfDifferent(e.number, e.placeholder);
+    setTextIfDifferent(e.number, QString::number(value));
     setTextIfDifferent(e.name, e.placeholder);
     --m_busy;
 }

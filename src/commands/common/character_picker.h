@@ -46,8 +46,9 @@ public:
 
     // Loads a stored person value: 0..1027 and the variable persons select
     // their row, 0xFFFF "無". A value that names nobody (1028..0xEFFE) shows
-    // as its number in all three views, with no row selected, and is what
-    // OK writes until the user chooses a person.
+    // in the list and the name box as the tree's caption reads it, in the
+    // number box as its number, with no row selected, and is what OK writes
+    // until the user chooses a person.
     void setStoredValue(int i, int value);
     // What OK writes: the number in the number box (0 when empty).
     int value(int i) const;
@@ -70,8 +71,8 @@ private:
         QComboBox *list = nullptr;
         NumberField *number = nullptr;
         QLineEdit *name = nullptr;
-        // The number shown for a stored value that names nobody; empty
-        // once a person is shown.
+        // The text shown for a stored value that names nobody; empty once
+        // a person is shown.
         QString placeholder;
     };
 

@@ -3,6 +3,7 @@
 #include "commands/common/character_picker.h"
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
+#include "commands/common/placeholder_item.h"
 #include "commands/common/unit_target_block.h"
 #include "core/game/game_data.h"
 #include "core/key_codec.h"
@@ -349,15 +350,17 @@ void EngineDialog::loadList(Field &f, int value)
         // An item that stands for another value is not the stored one: show
         // the stored value itself and keep it.
         if (index < 0 || index >= f.items.size() || f.items.values[std::size_t(index)] != value) {
-            f.items.texts << (f.custom->unlistedText ? f.custom->unlistedText(value, context())
-                                                     : placeholderText(f.spec->list, value, context()));
+            QString word = listWordAt(f.spec->list, context(), key(), f.spec->pos);
+            if (word.isEmpty() && f.custom->unlistedText)
+                word = f.custom->unlistedText(value, context());
+            f.items.texts << placeholderText(word, value, f.items.texts);
             f.items.values.push_back(value);
             index = f.items.size() - 1;
         }
     } else {
         f.items = buildList(f.spec->list, context());
         f.listedItems = f.items.size();
-        index = selectStored(f.spec->list, f.items, value, context());
+        index = selectStored(f.spec->list, f.items, value, listWordAt(f.spec->list, context(), key(), f.spec->pos));
     }
     f.list->addItems(f.items.texts);
     f.list->setCurrentIndex(index);

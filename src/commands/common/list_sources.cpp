@@ -1,6 +1,9 @@
 #include "commands/common/list_sources.h"
 
+#include "commands/common/placeholder_item.h"
 #include "core/game/game_data.h"
+#include "core/key_codec.h"
+#include "core/key_edit.h"
 #include "core/param_tags.h"
 #include "core/settings.h"
 
@@ -242,21 +245,39 @@ QString placeholderText(const ListSpec &spec, int value, const workspace::Progra
     return placeholderText(captionTagOf(spec), value, ctx);
 }
 
-int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::ProgramServices &ctx)
+QString captionWordAt(const workspace::EditContext &ctx, const QString &key, int pos)
+{
+    const core::CaptionSettings settings = captionSettings(ctx);
+    const core::CaptionContext captions{ctx.nameTables(), &settings};
+    const bool child = ctx.node != core::kNoNode && core::holdsNestedList(ctx.doc(), ctx.node);
+    return core::captionWordsAt(key, pos, child, captions);
+}
+
+QString listWordAt(const ListSpec &spec, const workspace::EditContext &ctx, const QString &key, int pos)
+{
+    const QString word = captionWordAt(ctx, key, pos);
+    const int tag = captionTagOf(spec);
+    if (!word.isEmpty() || !tag)
+        return word;
+    const core::CaptionSettings settings = captionSettings(ctx);
+    const core::ValueWordsContext words{ctx.nameTables(), &settings, false};
+    return core::valueWords(tag, core::keyField(key, pos, 2) & 0xFFFF, words).trimmed();
+}
+
+int selectStored(const ListSpec &spec, BuiltList &items, int value, const QString &captionWord)
 {
     if (const std::optional<int> listed = items.indexOf(value))
         return *listed;
     // No item stands for the stored value: a placeholder shows it and keeps
-    // it until the user picks another item. Where the caption of its tag
-    // shows nothing for it, it reads as the item the list loads it as.
-    const int tag = captionTagOf(spec);
-    QString loadedAs;
-    if (tag && spec.unlisted == Unlisted::FallbackItem) {
+    // it until the user picks another item. Where the caption shows nothing
+    // for it, it reads as the item the list loads it as.
+    QString word = captionWord;
+    if (word.isEmpty() && spec.unlisted == Unlisted::FallbackItem) {
         const int fallback = loadedIndex(spec, items, value);
         if (fallback >= 0)
-            loadedAs = items.texts.at(fallback);
+            word = items.texts.at(fallback);
     }
-    items.texts << placeholderText(tag, value, ctx, loadedAs);
+    items.texts << placeholderText(word, value, items.texts);
     items.values.push_back(value);
     return items.size() - 1;
 }

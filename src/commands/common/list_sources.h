@@ -47,20 +47,29 @@ struct BuiltList {
 BuiltList buildList(const ListSpec &spec, const workspace::ProgramServices &ctx);
 // The item a stored value selects: its own, else a placeholder item appended
 // to the list that shows the value and writes it back. The placeholder reads
-// the caption's word for the value; where the caption of the list's tag
-// shows nothing, a list that loads such values as one of its items reads as
-// that item does.
-int selectStored(const ListSpec &spec, BuiltList &items, int value, const workspace::ProgramServices &ctx);
+// `captionWord`, the caption's word for the value; where that is empty, a
+// list that loads such values as one of its items reads as that item does
+// (see placeholderText for the rest).
+int selectStored(const ListSpec &spec, BuiltList &items, int value, const QString &captionWord);
 // The item the list's own rule gives a value (its fallback item where none
 // stands for it); -1 for an empty list. For what the user would get from
 // the list alone, not for loading a stored value.
 int loadedIndex(const ListSpec &spec, const BuiltList &items, int value);
 
-// The text of a placeholder item for a stored value that the list cannot
-// show: the word the tree's caption gives the value under `captionTag`;
-// where that has none, `otherwise`, or the number when that is empty too.
-// Every placeholder takes its text from here, so a dialog shows a kept
-// value as the tree does.
+// The word the tree's caption shows for the stored 2-byte value at the key
+// position `pos` of `key`, the key of the node the dialog edits
+// (core::captionWordsAt, with the names and settings the lists read); empty
+// where it shows none. What a placeholder for that value reads.
+QString captionWordAt(const workspace::EditContext &ctx, const QString &key, int pos);
+
+// The word a list's placeholder reads for the stored value at `pos` of
+// `key`: the caption's (captionWordAt), else the one the list's own tag
+// gives it; empty where neither has one.
+QString listWordAt(const ListSpec &spec, const workspace::EditContext &ctx, const QString &key, int pos);
+
+// The word the tree's caption gives a value under `captionTag`; where that
+// has none, `otherwise`, or the number when that is empty too. For lists
+// whose values the caption does not show at one key position.
 QString placeholderText(int captionTag, int value, const workspace::ProgramServices &ctx,
                         const QString &otherwise = {});
 // The same for a list of the description: the caption word of its tag (a

@@ -17,9 +17,20 @@ int ownItems(const QComboBox *box)
 
 } // namespace
 
+QString placeholderText(const QString &word, int value, const QStringList &ownItems)
+{
+    const QString number = QString::number(value);
+    const QString text = word.trimmed().isEmpty() ? number : word;
+    const QString bare = text.trimmed();
+    for (const QString &item : ownItems)
+        if (item.trimmed() == bare)
+            return bare + QStringLiteral(" (") + number + u')';
+    return text;
+}
+
 void markOwnItems(QComboBox *box) { box->setProperty(kOwnItems, box->count()); }
 
-void showStoredValue(QComboBox *box, int value, const QString &placeholder)
+void showStoredValue(QComboBox *box, int value, const QString &word)
 {
     const QSignalBlocker hold(box);
     const int own = ownItems(box);
@@ -29,7 +40,10 @@ void showStoredValue(QComboBox *box, int value, const QString &placeholder)
         box->setCurrentIndex(value);
         return;
     }
-    box->addItem(placeholder, value);
+    QStringList items;
+    for (int i = 0; i < own; ++i)
+        items << box->itemText(i);
+    box->addItem(placeholderText(word, value, items), value);
     box->setCurrentIndex(box->count() - 1);
 }
 

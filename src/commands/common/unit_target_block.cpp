@@ -3,6 +3,7 @@
 #include "commands/common/character_picker.h"
 #include "commands/common/dialog_engine.h"
 #include "commands/common/number_field.h"
+#include "commands/common/placeholder_item.h"
 #include "core/key_codec.h"
 #include "core/param_tags.h"
 
@@ -173,12 +174,16 @@ void UnitTargetBlock::load(const QString &key)
             m_cornerY[i]->load(core::keyField(key, cornerPos() + 24 * i + 12, 4));
         }
         const int side = core::keyField(key, cornerPos() + 48, 2) & 0xFFFF;
-        // A side past the list shows as its number and is kept.
+        // A side past the list reads as the caption's "모든부대" with its
+        // number, and is kept.
         if (side < kSideCount) {
             m_side->setCurrentIndex(side);
         } else {
             m_keptSide = side;
-            m_side->addItem(QString::number(side));
+            QStringList own;
+            for (int i = 0; i < kSideCount; ++i)
+                own << m_side->itemText(i);
+            m_side->addItem(placeholderText(core::valueWords(core::tags::ArmySide, side, {}), side, own));
             m_side->setCurrentIndex(kSideCount);
         }
     }

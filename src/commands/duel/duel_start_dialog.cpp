@@ -2,6 +2,8 @@
 
 #include "commands/duel/duel_dialogs.h"
 #include "commands/common/character_picker.h"
+#include "commands/common/list_sources.h"
+#include "commands/common/placeholder_item.h"
 #include "core/game/game_data.h"
 #include "workspace/dialog_registry.h"
 
@@ -67,8 +69,12 @@ DuelStartDialog::DuelStartDialog(workspace::EditContext &ctx) : CommandDialog(ct
     if (logo >= 0 && logo < n) {
         m_logo->setCurrentIndex(logo);
     } else {
-        // A logo beyond the list keeps its value through OK.
-        m_logo->addItem(QStringLiteral("Logo-%1").arg(logo + 1), logo);
+        // A logo beyond the list reads as the caption reads it and keeps
+        // its value through OK.
+        QStringList own;
+        for (int i = 0; i < m_logo->count(); ++i)
+            own << m_logo->itemText(i);
+        m_logo->addItem(placeholderText(captionWordAt(ctx, key(), kLogoPos), logo, own), logo);
         m_logo->setCurrentIndex(m_logo->count() - 1);
     }
 

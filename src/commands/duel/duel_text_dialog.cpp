@@ -2,6 +2,7 @@
 
 #include "commands/duel/duel_dialogs.h"
 #include "commands/common/list_sources.h"
+#include "commands/common/placeholder_item.h"
 #include "commands/duel/duel_lists.h"
 #include "core/key_codec.h"
 #include "core/param_tags.h"
@@ -84,7 +85,10 @@ DuelTextDialog::DuelTextDialog(workspace::EditContext &ctx, const DuelTextForm &
         m_action->setCurrentIndex(0);
     } else if (m_action) {
         m_keptAction = after & 0xFFFF;
-        m_action->addItem(placeholderText(core::tags::DuelAction, m_keptAction, ctx));
+        QStringList own;
+        for (QStringView item : duel::kActionItems)
+            own << item.toString();
+        m_action->addItem(placeholderText(captionWordAt(ctx, key(), fieldAfterText(key())), m_keptAction, own));
         m_action->setCurrentIndex(m_action->count() - 1);
     }
     else

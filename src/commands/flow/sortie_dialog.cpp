@@ -1,8 +1,10 @@
 #include "commands/flow/sortie_dialog.h"
 
 #include "commands/flow/flow_dialogs.h"
+#include "commands/common/list_sources.h"
 #include "commands/common/number_field.h"
 #include "commands/common/person_list_model.h"
+#include "commands/common/placeholder_item.h"
 #include "core/game/game_data.h"
 #include "platform/number_box.h"
 #include "workspace/dialog_registry.h"
@@ -184,13 +186,15 @@ void SortieDialog::showValue(Group &g, int value)
         return;
     }
     // A value that names nobody (an unnamed person past the table) shows as
-    // its number in an item of its own after the list's items, which keeps
-    // it while the slot is shown, until the user picks another.
+    // the tree's caption reads it in an item of its own after the list's
+    // items, which keeps it while the slot is shown, until the user picks
+    // another.
     Busy busy(m_busy);
-    g.list->addItem(QString::number(value), value);
+    const QString word = captionWordAt(context(), key(), slotPos(g.id, g.shown));
+    g.list->addItem(placeholderText(word, value, g.list->findText(word) >= 0 ? QStringList{word} : QStringList{}), value);
     g.list->setCurrentIndex(kSortieItems);
     g.number->setText(QString::number(value));
-    g.name->setText(QString::number(value));
+    g.name->setText(g.list->itemText(kSortieItems));
 }
 
 void SortieDialog::dropPlaceholder(Group &g)
@@ -212,11 +216,10 @@ void SortieDialog::showItem(Group &g, int item)
 {
     if (item >= kSortieItems) {
         // The placeholder, picked again: it shows what it keeps.
-        const QString kept = g.list->itemText(item);
         Busy busy(m_busy);
         g.list->setCurrentIndex(item);
-        g.number->setText(kept);
-        g.name->setText(kept);
+        g.number->setText(QString::number(g.list->itemData(item).toInt()));
+        g.name->setText(g.list->itemText(item));
         return;
     }
     Busy busy(m_busy);

@@ -1,7 +1,9 @@
 #include "commands/flow/variable_set_dialog.h"
 
 #include "commands/flow/flow_dialogs.h"
+#include "commands/common/list_sources.h"
 #include "commands/common/number_field.h"
+#include "commands/common/placeholder_item.h"
 #include "workspace/dialog_registry.h"
 
 #include <QComboBox>
@@ -37,11 +39,13 @@ VariableSetDialog::VariableSetDialog(workspace::EditContext &ctx) : CommandDialo
     // As stored, like every number box; the bound applies to what is typed.
     m_number->load(field(kSetVariablePos, 4));
     connect(m_number, &QLineEdit::textChanged, this, [this] { bound(); });
-    // A stored value other than 0 and 1 has no item: it shows as its number
-    // and is kept until the user picks False or True.
+    // A stored value other than 0 and 1 has no item: it reads as the
+    // caption's "False" with its number and is kept until the user picks
+    // False or True.
     const int stored = field(kSetValuePos, 2) & 0xFFFF;
     if (stored > 1) {
-        m_value->addItem(QString::number(stored));
+        m_value->addItem(placeholderText(captionWordAt(ctx, key(), kSetValuePos), stored,
+                                         {QStringLiteral("False"), QStringLiteral("True")}));
         m_kept = stored;
         m_value->setCurrentIndex(2);
     } else {

@@ -1,6 +1,7 @@
 #include "commands/presentation/background_dialog.h"
 
 #include "commands/presentation/presentation_dialogs.h"
+#include "commands/common/placeholder_item.h"
 #include "commands/presentation/dialog_rows.h"
 #include "commands/presentation/media_lists.h"
 #include "core/param_tags.h"
@@ -14,10 +15,8 @@ namespace commands {
 
 namespace {
 
-// Where each kind's value sits in the key, and the tag of its caption words.
+// Where each kind's value sits in the key.
 constexpr std::array<int, 4> kPositions{17, 25, 33, 41};
-constexpr std::array<int, 4> kTags{core::tags::OuterBackground, core::tags::WholeMap, core::tags::InnerBackground,
-                                   core::tags::BattleMap};
 
 // The item that stands for 0xFFFF, the last of the kind's own items.
 int noneItem(const QComboBox *list, int kept)
@@ -25,14 +24,18 @@ int noneItem(const QComboBox *list, int kept)
     return list->count() - (kept >= 0 ? 2 : 1);
 }
 
-// Selects the item of a stored value, or adds one that shows and keeps it.
-int selectOrKeep(QComboBox *list, int value, int listedIndex, const QString &placeholder)
+// Selects the item of a stored value, or adds one that shows and keeps it,
+// reading `word` (see placeholderText).
+int selectOrKeep(QComboBox *list, int value, int listedIndex, const QString &word)
 {
     if (listedIndex >= 0) {
         list->setCurrentIndex(listedIndex);
         return -1;
     }
-    list->addItem(placeholder);
+    QStringList own;
+    for (int i = 0; i < list->count(); ++i)
+        own << list->itemText(i);
+    list->addItem(placeholderText(word, value, own));
     list->setCurrentIndex(list->count() - 1);
     return value;
 }
@@ -80,8 +83,8 @@ BackgroundDialog::BackgroundDialog(workspace::EditContext &ctx) : CommandDialog(
 
     const int kind = field(9, 2) & 0xFFFF;
     // A kind past the four reads as it loads: the outer background.
-    m_keptKind = selectOrKeep(m_kind, kind, kind < 4 ? kind : -1,
-                              placeholderText(core::tags::BackgroundKind, kind, ctx, m_kind->itemText(0)));
+    const QString kindWord = captionWordAt(ctx, key(), 9);
+    m_keptKind = selectOrKeep(m_kind, kind, kind < 4 ? kind : -1, kindWord.isEmpty() ? m_kind->itemText(0) : kindWord);
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int i) { showKindList(i); });
     // Selecting the kind shows its list, as the user's choice does; a kind
     // no item stands for shows the outer backgrounds.
@@ -96,7 +99,7 @@ BackgroundDialog::BackgroundDialog(workspace::EditContext &ctx) : CommandDialog(
             listed = v == 0 ? 0 : v == media::kNone ? 1 : -1;
         else
             listed = v < none ? v : v == media::kNone ? none : -1;
-        m_kept[k] = selectOrKeep(list, v, listed, placeholderText(kTags[k], v, ctx));
+        m_kept[k] = selectOrKeep(list, v, listed, captionWordAt(ctx, key(), kPositions[k]));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "commands/presentation/presentation_dialogs.h"
 #include "commands/presentation/dialog_rows.h"
+#include "commands/common/list_sources.h"
+#include "commands/common/placeholder_item.h"
 #include "core/param_tags.h"
 #include "workspace/dialog_registry.h"
 
@@ -23,12 +25,15 @@ FaceChangeDialog::FaceChangeDialog(workspace::EditContext &ctx) : CommandDialog(
         m_face->addItem(core::faceSetCaption(value));
     addLabelledRow(body(), this, "Label1", QStringLiteral("얼굴 "), m_face);
 
-    // A stored value none of the nine items stands for shows as its number
-    // and is kept until another item is chosen.
+    // A stored value none of the nine items stands for reads as the caption
+    // reads it, with its number, and is kept until another item is chosen.
     const int stored = field(9, 2) & 0xFFFF;
     const auto it = std::find(kValues.begin(), kValues.end(), stored);
     if (it == kValues.end()) {
-        m_face->addItem(QString::number(stored));
+        QStringList own;
+        for (int i = 0; i < m_face->count(); ++i)
+            own << m_face->itemText(i);
+        m_face->addItem(placeholderText(captionWordAt(ctx, key(), 9), stored, own));
         m_face->setCurrentIndex(m_face->count() - 1);
         m_kept = stored;
     } else {

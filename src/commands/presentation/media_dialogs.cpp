@@ -2,6 +2,7 @@
 
 #include "commands/presentation/presentation_dialogs.h"
 #include "commands/common/number_field.h"
+#include "commands/common/placeholder_item.h"
 #include "commands/presentation/dialog_rows.h"
 #include "commands/presentation/media_player.h"
 #include "core/game/game_files.h"
@@ -11,6 +12,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 
 #include <algorithm>
@@ -49,18 +51,27 @@ void ValueList::fill(const QStringList &texts, const std::vector<int> &itemValue
 {
     box->addItems(texts);
     values = itemValues;
+    listed = values.size();
 }
 
-void ValueList::select(int value, const QString &unlistedText)
+void ValueList::select(int value, const QString &word)
 {
     const auto it = std::find(values.begin(), values.end(), value);
     if (it != values.end()) {
         box->setCurrentIndex(int(it - values.begin()));
         return;
     }
-    box->addItem(unlistedText);
+    QStringList own;
+    for (std::size_t i = 0; i < listed; ++i)
+        own << box->itemText(int(i));
+    box->addItem(placeholderText(word, value, own));
     values.push_back(value);
     box->setCurrentIndex(box->count() - 1);
+}
+
+bool ValueList::placeholderChosen() const
+{
+    return box->currentIndex() >= 0 && std::size_t(box->currentIndex()) >= listed;
 }
 
 int ValueList::value() const
@@ -85,7 +96,7 @@ MovieDialog::MovieDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode
     addLabelledRow(body(), this, "Label1", QStringLiteral("동영상"), m_movie.box);
 
     const int stored = field(9, 2) & 0xFFFF;
-    m_movie.select(stored, placeholderText(core::tags::Movie, stored, ctx));
+    m_movie.select(stored, captionWordAt(ctx, key(), 9));
 }
 
 bool MovieDialog::saveFields(QString &key, int &lengthDelta)
@@ -121,7 +132,7 @@ MusicDialog::MusicDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode
     addLabelledRow(body(), this, "Label2", QStringLiteral("반복 수 (0은 무한) "), m_repeat);
 
     const int stored = field(9, 2) & 0xFFFF;
-    m_effect.select(stored, placeholderText(core::tags::Sound, stored, ctx));
+    m_effect.select(stored, captionWordAt(ctx, key(), 9));
     m_repeat->load(field(17, 4));
 
     connect(m_listen, &QPushButton::clicked, this, [this] { listen(); });
@@ -129,6 +140,14 @@ MusicDialog::MusicDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode
 
 void MusicDialog::listen()
 {
+    // A kept effect past the list plays its own file, where the game has one.
+    if (m_effect.placeholderChosen()) {
+        const QString path = core::game::gameFilePath(gameFolderOf(context()),
+                                                      QStringLiteral("Wav\\") + media::effectFileOf(m_effect.value()));
+        if (QFileInfo(path).isFile())
+            MediaPlayer::instance().playEffect(path);
+        return;
+    }
     const QString name = m_effect.box->currentText();
     if (name.isEmpty())
         return;
@@ -173,7 +192,7 @@ TrackDialog::TrackDialog(workspace::EditContext &ctx) : CommandDialog(ctx, kCode
     // 255 is no music; a track beyond the count of the moment is kept under
     // its own name.
     const int stored = field(9, 2) & 0xFFFF;
-    m_track.select(stored, placeholderText(core::tags::Track, stored, ctx));
+    m_track.select(stored, captionWordAt(ctx, key(), 9));
 
     // A track being listened to ends when another is chosen.
     connect(m_track.box, &QComboBox::currentIndexChanged, this, [] { MediaPlayer::instance().stopMusic(); });

@@ -22,11 +22,15 @@ class NumberField;
 struct ValueList {
     QComboBox *box = nullptr;
     std::vector<int> values;
+    std::size_t listed = 0;  // the list's own items
 
     void fill(const QStringList &texts, const std::vector<int> &itemValues);
-    // Selects the item of the value, or appends `unlistedText` for it.
-    void select(int value, const QString &unlistedText);
+    // Selects the item of the value, or appends a placeholder for it that
+    // reads `word` (see placeholderText).
+    void select(int value, const QString &word);
     int value() const;
+    // Whether the chosen item is the placeholder of a stored value.
+    bool placeholderChosen() const;
 };
 
 class MovieDialog : public CommandDialog

@@ -36,6 +36,15 @@ QString effectFileName(int value)
     return QStringLiteral("SE") + twoDigits(value) + QStringLiteral(".WAV");
 }
 
+QString effectFileOf(int value)
+{
+    const int base = value >= 200 ? 200 : value >= 100 ? 100 : 0;
+    const int number = value - base;
+    if (number < 100)
+        return effectFileName(value);
+    return QStringLiteral("SE_E_") + QString::number(number) + QStringLiteral(".WAV");
+}
+
 QStringList effectItems(const EffectCounts &counts)
 {
     QStringList items;

@@ -42,6 +42,10 @@ struct EffectCounts {
 };
 // The file name of an effect value: "SE07.WAV", "SE_M_00.WAV", "SE_E_08.WAV".
 QString effectFileName(int value);
+// The game's file of an effect value: its group's name with the number in
+// full where it needs more than two digits ("SE_E_100.WAV" for 300, whose
+// list text would read as 200's).
+QString effectFileOf(int value);
 QStringList effectItems(const EffectCounts &counts);
 // The item of a stored value, nullopt when its number lies beyond its group.
 std::optional<int> effectIndex(int value, const EffectCounts &counts);

@@ -268,8 +268,9 @@ TEST(ObstacleDialog, ListsFlagsAndCells)
 {
     CommandNode cmd(recordWith(0x58, {{17, 2, 0xFFFF}, {25, 2, 29}, {33, 4, 0x10000}, {57, 2, 2}, {65, 2, 1}}));
     EXPECT_FALSE(cmd.edit([&](QDialog &d) {
-        // An action of 0xFFFF has no item: kept, under the caption's "만듬".
-        EXPECT_EQ(combo(d, "cbMake")->currentText(), QStringLiteral("만듬"));
+        // An action of 0xFFFF has no item: kept, under the caption's "만듬"
+        // and its number, which tell it from the item "만듬".
+        EXPECT_EQ(combo(d, "cbMake")->currentText(), QStringLiteral("만듬 (65535)"));
         EXPECT_EQ(combo(d, "cbMake")->currentIndex(), 2);
         EXPECT_EQ(combo(d, "cbGround")->currentText(), QStringLiteral("지하"));
         EXPECT_EQ(combo(d, "cbGround")->count(), 30);
@@ -326,7 +327,7 @@ TEST(SpoilsDialog, ItemNumberingAndStoredValuesKept)
         EXPECT_EQ(combo(d, "cbItemLv0")->count(), 13);
         EXPECT_EQ(combo(d, "cbItemLv0")->currentText(), QStringLiteral("Lv12"));  // its own item, not Lv9
         EXPECT_EQ(combo(d, "cbItem1")->currentIndex(), 107);
-        EXPECT_EQ(combo(d, "cbItemLv1")->currentText(), QStringLiteral("DefLv"));
+        EXPECT_EQ(combo(d, "cbItemLv1")->currentText(), QStringLiteral("DefLv (65535)"));
         EXPECT_EQ(combo(d, "cbItem2")->currentIndex(), 117);
         EXPECT_EQ(combo(d, "cbItemLv2")->currentIndex(), 4);
         EXPECT_FALSE(child<QCheckBox>(d, "ckFinal")->isChecked());
@@ -349,7 +350,7 @@ TEST(SpoilsDialog, LevelsPastTheListShowWhatIsStoredAndKeepIt)
     // ItemLvMax is 9 by default: levels 0..9 have items of their own.
     struct Case { int stored; const char *shown; };
     const Case cases[] = {{9, "Lv9"}, {10, "Lv10"}, {200, "Lv200"}, {1023, "Lv1023"}, {1024, "[Var0]"},
-                          {0xFFFE, "[Var64510]"}, {0xFFFF, "DefLv"}, {0, "DefLv"}};
+                          {0xFFFE, "[Var64510]"}, {0xFFFF, "DefLv (65535)"}, {0, "DefLv"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.stored);
         CommandNode cmd(recordWith(0x59, {{29, 2, c.stored}, {45, 2, c.stored}}));

@@ -244,20 +244,21 @@ TEST(ForcedSortieDialog, CountLimitAndPersonsPastTheTableShowAsTheirNumber)
         // Its own item after the list's, and the same number in both boxes.
         EXPECT_EQ(list(d, "cbListT")->count(), 5126);
         EXPECT_EQ(list(d, "cbListT")->currentIndex(), 5125);
-        EXPECT_EQ(list(d, "cbListT")->currentText(), QStringLiteral("1280"));
+        // It reads as the tree's caption reads it; the number box holds it.
+        EXPECT_EQ(list(d, "cbListT")->currentText(), QStringLiteral("[Var252]"));
         EXPECT_EQ(box(d, "tNumT")->text(), QStringLiteral("1280"));
-        EXPECT_EQ(box(d, "tNameT")->text(), QStringLiteral("1280"));
+        EXPECT_EQ(box(d, "tNameT")->text(), QStringLiteral("[Var252]"));
         // Each slot shows its own value; the placeholder goes with its slot.
         EXPECT_EQ(list(d, "cbListF")->count(), 5125);
         slotButton(d, 1, 1)->click();
-        EXPECT_EQ(list(d, "cbListF")->currentText(), QStringLiteral("61438"));
+        EXPECT_EQ(list(d, "cbListF")->currentText(), QStringLiteral("無 (61438)"));
         slotButton(d, 1, 2)->click();
         EXPECT_EQ(list(d, "cbListF")->count(), 5125);
         EXPECT_EQ(list(d, "cbListF")->currentIndex(), 5124);
         slotButton(d, 0, 1)->click();
         EXPECT_EQ(list(d, "cbListT")->count(), 5125);
         slotButton(d, 0, 0)->click();
-        EXPECT_EQ(list(d, "cbListT")->currentText(), QStringLiteral("1280"));
+        EXPECT_EQ(list(d, "cbListT")->currentText(), QStringLiteral("[Var252]"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     EXPECT_EQ(core::keyField(node.cmd.key(), 9, 4), 41);

@@ -23,7 +23,7 @@ const Case kCases[] = {
      },
      {{9, 2, 1027}}},
 
-    {"5D operation 5", 0x5D, {{9, 2, 5}}, {{"cbOperator", u"- "}}, {}, {}},
+    {"5D operation 5", 0x5D, {{9, 2, 5}}, {{"cbOperator", u"- (5)"}}, {}, {}},
     {"5D add", 0x5D, {{9, 2, 1}, {17, 4, 30}}, {{"cbOperator", u"+ "}, {"tOperationNum", u"30"}}, {}, {}},
     {"5D number above the limit kept", 0x5D, {{17, 4, 20000000}}, {{"tOperationNum", u"20000000"}}, {},
      {{17, 4, 20000000}}},
@@ -64,8 +64,8 @@ const Case kCases[] = {
 
     {"50 action 0", 0x50, {{17, 2, 0}}, {{"cbActive", u"無"}}, {}, {}},
     {"50 action FFFF", 0x50, {{17, 2, 0xFFFF}}, {{"cbActive", u"無"}}, {}, {}},
-    {"50 action 13", 0x50, {{17, 2, 13}}, {{"cbActive", u"無"}}, {}, {}},
-    {"50 action 200", 0x50, {{17, 2, 200}}, {{"cbActive", u"無"}}, {}, {}},
+    {"50 action 13", 0x50, {{17, 2, 13}}, {{"cbActive", u"無 (13)"}}, {}, {}},
+    {"50 action 200", 0x50, {{17, 2, 200}}, {{"cbActive", u"無 (200)"}}, {}, {}},
     {"50 attack", 0x50, {{17, 2, 6}}, {{"cbActive", u"공격"}}, {}, {}, u"공격 동작전지연無 동작후지연無"},
 
     {"75 shape 300", 0x75, {{17, 2, 300}}, {{"tCompareNum", u"300"}}, {}, {}, u"S형상-300"},

@@ -25,13 +25,13 @@ const Case kCases[] = {
     // --- 0x6B: magic at a cell (default counts 58 and 9) ---
     {"6B first effect", 0x6B, {{33, 2, 0}}, {{"cbMagic", u"MEFF-1"}}, {}, {}},
     {"6B last effect", 0x6B, {{33, 2, 57}}, {{"cbMagic", u"MEFF-58"}}, {}, {}},
-    {"6B beyond the effects", 0x6B, {{33, 2, 60}}, {{"cbMagic", u"MEFF-58"}}, {}, {}},
+    {"6B beyond the effects", 0x6B, {{33, 2, 60}}, {{"cbMagic", u"MEFF-58 (60)"}}, {}, {}},
     {"6B first call", 0x6B, {{33, 2, 100}}, {{"cbMagic", u"MCALL00.E5"}}, {}, {}},
     {"6B last call", 0x6B, {{33, 2, 108}}, {{"cbMagic", u"MCALL08.E5"}}, {}, {}},
     {"6B appear", 0x6B, {{33, 2, 109}}, {{"cbMagic", u"나타냄"}}, {}, {}},
-    {"6B beyond the calls", 0x6B, {{33, 2, 150}}, {{"cbMagic", u"MCALL08.E5"}}, {}, {}},
-    {"6B above 200", 0x6B, {{33, 2, 250}}, {{"cbMagic", u"MCALL08.E5"}}, {}, {}},
-    {"6B 200", 0x6B, {{33, 2, 200}}, {{"cbMagic", u"MCALL08.E5"}}, {}, {}},
+    {"6B beyond the calls", 0x6B, {{33, 2, 150}}, {{"cbMagic", u"MCALL08.E5 (150)"}}, {}, {}},
+    {"6B above 200", 0x6B, {{33, 2, 250}}, {{"cbMagic", u"MCALL08.E5 (250)"}}, {}, {}},
+    {"6B 200", 0x6B, {{33, 2, 200}}, {{"cbMagic", u"MCALL08.E5 (200)"}}, {}, {}},
     {"6B viewpoint", 0x6B, {{41, 2, 1}}, {{"ckViewPoint", u"on"}}, {}, {}, u"시점변화"},
     {"6B no viewpoint", 0x6B, {{41, 2, 3}}, {{"ckViewPoint", u"off"}}, {}, {}, u"시점변화X"},
     {"6B cell above 40 kept", 0x6B, {{21, 4, 70}}, {{"tY", u"70"}}, {}, {{21, 4, 70}}},
@@ -127,7 +127,7 @@ TEST(FieldDialogs, TroopTypesAbove79AreShownAndKept)
         int stored;
         int shown;
         const char16_t *text;
-    } rows[] = {{0, 0, u"병종0"}, {79, 79, u"병종79"}, {80, 240, u"병종80"}, {200, 240, u"병종200"},
+    } rows[] = {{0, 0, u"병종0"}, {79, 79, u"병종79"}, {80, 240, u"병종80 (80)"}, {200, 240, u"병종200 (200)"},
                 {12, 12, u"병종12"}};
     for (const Row &r : rows) {
         SCOPED_TRACE(r.stored);

@@ -20,7 +20,7 @@ const Case kCases[] = {
       {"cbChange", u"無"}, {"ckPalsy", u"off"}, {"ckRemove", u"off"}, {"tHP", u"0"}, {"tMP", u"0"}},
      {}, {{109, 2, 0}}},
     {"4D attribute 6 and change 3 are kept", 0x4D, {{93, 2, 6}, {101, 2, 3}},
-     {{"cbProperty", u"6"}, {"cbChange", u"3"}}, {}, {}},
+     {{"cbProperty", u"無 (6)"}, {"cbChange", u"無 (3)"}}, {}, {}},
     {"4D attribute and change chosen", 0x4D, {},
      {},
      [](QDialog &d) {
@@ -48,7 +48,7 @@ const Case kCases[] = {
      {{"gbZone", u"shown"}, {"tX0", u"41"}, {"tY0", u"65541"}}, {}, {{37, 4, 41}, {49, 4, 65541}}},
     {"4D index and HP above their limits kept", 0x4D, {{25, 4, 99}, {117, 4, 20000000}, {109, 2, 0}},
      {{"tBFIndex", u"99"}, {"tHP", u"20000000"}}, {}, {{25, 4, 99}, {117, 4, 20000000}}},
-    {"4D side beyond the list", 0x4D, {{85, 2, 9}, {109, 2, 0}}, {{"cbArmy", u"9"}}, {}, {}},
+    {"4D side beyond the list", 0x4D, {{85, 2, 9}, {109, 2, 0}}, {{"cbArmy", u"모든부대 (9)"}}, {}, {}},
     {"4D typed HP and MP clamp", 0x4D, {{109, 2, 0}}, {},
      [](QDialog &d) {
          typeInto(d, "tHP", QStringLiteral("16777216"));
@@ -128,7 +128,7 @@ const Case kCases[] = {
      {{9, 2, 0}}},
     {"55 mode 2", 0x55, {{9, 2, 2}}, {{"oChar", u"on"}}, {}, {}},
     {"55 facing 4", 0x55, {{61, 2, 4}}, {{"cbDirection", u"묵인방향"}}, {}, {}},
-    {"55 facing 7", 0x55, {{61, 2, 7}}, {{"cbDirection", u"묵인방향"}}, {}, {}},
+    {"55 facing 7", 0x55, {{61, 2, 7}}, {{"cbDirection", u"묵인방향 (7)"}}, {}, {}},
     {"55 facing east", 0x55, {{61, 2, 1}}, {{"cbDirection", u"동쪽"}}, {}, {}},
     {"55 cell above 40 kept", 0x55, {{37, 4, 55}, {49, 4, 16777216}}, {{"tX", u"55"}, {"tY", u"16777216"}}, {},
      {{37, 4, 55}, {49, 4, 16777216}}},
@@ -170,7 +170,7 @@ const Case kCases[] = {
     {"6D offset limit and a stored -1", 0x6D, {{57, 4, -1}, {45, 4, 20000000}},
      {{"tY", u"-1"}, {"tX", u"20000000"}}, [](QDialog &d) { typeInto(d, "tX", QStringLiteral("99999999")); },
      {{45, 4, 16777215}}},
-    {"6D facing 9", 0x6D, {{69, 2, 9}}, {{"cbDirection", u"묵인방향"}}, {}, {}},
+    {"6D facing 9", 0x6D, {{69, 2, 9}}, {{"cbDirection", u"묵인방향 (9)"}}, {}, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, UnitTargetDialogs, ::testing::ValuesIn(kCases), testsupport::NameFromRow{});

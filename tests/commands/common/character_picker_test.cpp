@@ -100,10 +100,11 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadCase{1027, 1027, "1027", u"아군직면인물", "0304"},
                       LoadCase{5, 5, "5", u"Alder", "0500"},
                       LoadCase{0, 0, "0", u"장수0", "0000"},
-                      // Values that name nobody show as their number, with no
-                      // row chosen, and are written back as they are.
-                      LoadCase{1028, -1, "1028", u"1028", "0404"},
-                      LoadCase{0xEFFE, -1, "61438", u"61438", "FEEF"}),
+                      // Values that name nobody show their number, and the
+                      // name the tree's caption gives them, with no row
+                      // chosen, and are written back as they are.
+                      LoadCase{1028, -1, "1028", u"[Var64506]", "0404"},
+                      LoadCase{0xEFFE, -1, "61438", u"[Var4096]", "FEEF"}),
     [](const ::testing::TestParamInfo<LoadCase> &info) {
         return testsupport::caseName("Stored" + std::to_string(info.param.stored));
     });
@@ -113,12 +114,12 @@ TEST(CharacterPicker, AStoredValueThatNamesNobodyStaysUntilAPersonIsChosen)
     PickerDialog p(1028);
     p.dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(p.dialog.get()));
-    EXPECT_EQ(p.list()->placeholderText(), QStringLiteral("1028"));
+    EXPECT_EQ(p.list()->placeholderText(), QStringLiteral("[Var64506]"));
     // Passing through the name box and leaving it changes nothing.
     p.picker->setMode(core::CharSelectMode::Name);
     p.name()->setFocus();
     p.dialog->configButton()->setFocus();
-    EXPECT_EQ(p.name()->text(), QStringLiteral("1028"));
+    EXPECT_EQ(p.name()->text(), QStringLiteral("[Var64506]"));
     EXPECT_EQ(p.picker->value(0), 1028);
     // A person chosen from the list replaces it.
     p.list()->setCurrentIndex(5);

@@ -102,8 +102,8 @@ TEST(DialogEngine, StoredValuesOutsideFixedListsShowAsPlaceholdersAndAreKept)
     } cases[] = {
         {3, 0, 3, 0, nullptr, u">="},
         {0xFFFF, 2, 16, 2, u"無", u"= "},
-        {0x20, 3, 17, 3, u"32", u"≠"},  // the fourth comparison in the caption's word
-        {16, 9, 17, 3, u"16", u"9"},
+        {0x20, 3, 17, 3, u"無 (32)", u"≠"},  // the fourth comparison in the caption's word
+        {16, 9, 17, 3, u"無 (16)", u"9"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.compare);

@@ -6,6 +6,7 @@
 #include "fixtures/battlefield_fixtures.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -76,7 +77,8 @@ TEST(PlaceholderValues, MapButtonsHandTheStoredKindToThePicker)
 
 struct RecordingPlayer : commands::MediaPlayer {
     QStringList music;
-    void playEffect(const QString &) override {}
+    QStringList effects;
+    void playEffect(const QString &path) override { effects << path; }
     void stopEffect() override {}
     void playMusic(const QString &path) override { music << path; }
     void stopMusic() override {}
@@ -116,6 +118,56 @@ TEST(PlaceholderValues, ListeningToAKeptTrackPlaysItsOwnLine)
         enginetest::click(d, "cCancel");
     });
     EXPECT_TRUE(player.music.isEmpty());
+}
+
+// The listen button on a kept effect plays that effect's own file where the
+// game folder has one, and nothing otherwise: never the file of the item its
+// placeholder's word reads as (300 reads "SE_E_00.WAV", 200's file).
+TEST(PlaceholderValues, ListeningToAKeptEffectPlaysItsOwnFileOrNothing)
+{
+    RecordingPlayer player;
+    commands::ScopedMediaPlayer scoped(player);
+    struct Case
+    {
+        int stored;
+        QStringList files;   // in the game's "Wav" folder
+        const char *played;  // "" for nothing
+    };
+    const Case cases[] = {
+        {300, {QStringLiteral("SE_E_00.WAV")}, ""},
+        {300, {QStringLiteral("SE_E_00.WAV"), QStringLiteral("SE_E_100.WAV")}, "SE_E_100.WAV"},
+        {50, {QStringLiteral("SE50.WAV")}, "SE50.WAV"},
+        {50, {QStringLiteral("SE43.WAV")}, ""},
+        {150, {QStringLiteral("SE_M_50.WAV")}, "SE_M_50.WAV"},
+        {0xFFFF, {QStringLiteral("SE_E_99.WAV")}, ""},
+        // A listed effect plays its item's file, as before.
+        {205, {QStringLiteral("SE_E_05.WAV")}, "SE_E_05.WAV"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.stored);
+        QTemporaryDir folder;
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Wav")));
+        for (const QString &f : c.files) {
+            QFile file(folder.filePath(QStringLiteral("Wav/") + f));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        player.effects.clear();
+        CommandNode cmd(battlefieldRecord(0x23, {{9, 2, c.stored}}));
+        cmd.settings.insert(QStringLiteral("Folder/Path"), folder.path());
+        const QString played = *c.played ? folder.filePath(QStringLiteral("Wav/") + QLatin1String(c.played)) : QString();
+        cmd.edit([&](QDialog &d) {
+            QComboBox *effects = list(d, "cbMusic");
+            enginetest::click(d, "cListen");
+            // An own item chosen, then the stored one chosen back.
+            const int shown = effects->currentIndex();
+            effects->setCurrentIndex(0);
+            effects->setCurrentIndex(shown);
+            enginetest::click(d, "cListen");
+            enginetest::click(d, "cConfig");
+        });
+        const QStringList expected = played.isEmpty() ? QStringList() : QStringList{played, played};
+        EXPECT_EQ(player.effects, expected);
+    }
 }
 
 } // namespace

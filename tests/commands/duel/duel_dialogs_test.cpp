@@ -122,9 +122,9 @@ TEST(DuelDialogs, OutOfRangeValuesShowAsPlaceholdersAndAreKept)
         const char *list;
         const char *shown;
     } cases[] = {
-        {"650026000001" "4D000700" "26000200", "cbVSAttack", "7"},
-        {"66002600FFFF" "4E000300" "26000000", "cbVSAttack", "3"},
-        {"640026000100" "4C001400", "cbVSActive", "20"},
+        {"650026000001" "4D000700" "26000200", "cbVSAttack", "회피 (7)"},
+        {"66002600FFFF" "4E000300" "26000000", "cbVSAttack", "서로돌격 (3)"},
+        {"640026000100" "4C001400", "cbVSActive", "無 (20)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.record);

@@ -71,7 +71,7 @@ const Case kCases[] = {
     {"QueryFlagTicked", QStringLiteral("040026000000"),
      [](QDialog &d) { d.findChild<QCheckBox *>("ckYN")->setChecked(true); }, QStringLiteral("040026000100")},
     {"MenuFlagTwoShowsAsItsNumberAndIsKept", QStringLiteral("08002E000200"),
-     [](QDialog &d) { EXPECT_EQ(combo(d, "cbTF")->currentText(), QStringLiteral("2")); },
+     [](QDialog &d) { EXPECT_EQ(combo(d, "cbTF")->currentText(), QStringLiteral("False (2)")); },
      QStringLiteral("08002E000200")},
     {"DelayStopsAtTheLimit", QStringLiteral("0900040005000000"),
      [](QDialog &d) {
@@ -80,7 +80,7 @@ const Case kCases[] = {
      },
      QStringLiteral("09000400FFFFFF00")},
     {"EndingBeyondTheListIsKept", QStringLiteral("0F0012000300"),
-     [](QDialog &d) { EXPECT_EQ(combo(d, "cbFinish")->currentText(), QStringLiteral("3")); },
+     [](QDialog &d) { EXPECT_EQ(combo(d, "cbFinish")->currentText(), QStringLiteral("가상 (3)")); },
      QStringLiteral("0F0012000300")},
     {"EndingVirtual", QStringLiteral("0F0012000000"), [](QDialog &d) { combo(d, "cbFinish")->setCurrentIndex(2); },
      QStringLiteral("0F0012000200")},
@@ -143,7 +143,7 @@ const Case kCases[] = {
      QStringLiteral("70000200" "0100" "0200" "0200" "0400" "FFFFFFFF")},
     {"AbilityTestComparisonBeyondIsKept", rec73(0xFFFF, 5, 7, {0, 5, 0, 0, 1}),
      [](QDialog &d) {
-         EXPECT_EQ(combo(d, "cbCompare")->currentText(), QStringLiteral("7"));
+         EXPECT_EQ(combo(d, "cbCompare")->currentText(), QStringLiteral("<= (7)"));
          EXPECT_EQ(combo(d, "cbChar")->currentText(), QStringLiteral("無"));
          EXPECT_TRUE(d.findChild<QCheckBox *>("ckAbility1")->isChecked());
          EXPECT_TRUE(d.findChild<QCheckBox *>("ckAbility4")->isChecked());

@@ -53,8 +53,8 @@ TEST(VariableSetDialog, LoadsAndWritesTheValue)
         QString written;
     };
     const Case cases[] = {
-        {rec0B(12, 2), "12", "2", -1, rec0B(12, 2)},          // kept, as its number
-        {rec0B(12, 0xFFFF), "12", "65535", 1, rec0B(12, 1)},  // until True is picked
+        {rec0B(12, 2), "12", "False (2)", -1, rec0B(12, 2)},          // kept, as the caption reads it
+        {rec0B(12, 0xFFFF), "12", "False (65535)", 1, rec0B(12, 1)},  // until True is picked
         {rec0B(12, 1), "12", "True", 0, rec0B(12, 0)},
         {rec0B(12, 0), "12", "False", 1, rec0B(12, 1)},
         // Stored beyond the bound or negative: shown and kept as stored.

@@ -86,17 +86,18 @@ TEST(BackgroundDialog, StoredValuesLoadAndOkWritesEveryField)
          },
          background(3, 0xFFFF, 0xFFFF, 5, 3)},
         {"outer 40 of 40 is kept", background(0, 40, 0, 0, 0), {}, "cbOut",
-         // The caption's word for it, on a placeholder after the list's own "無".
-         [](QDialog &d) { EXPECT_EQ(list(d, "cbOut")->currentText(), QStringLiteral("無")); },
+         // The caption's word for it, on a placeholder after the list's own
+         // "無", with the number that tells them apart.
+         [](QDialog &d) { EXPECT_EQ(list(d, "cbOut")->currentText(), QStringLiteral("無 (40)")); },
          background(0, 40, 0, 0, 0)},
         {"kind 7 shows the outer list and is kept", background(7, 39, 0, 73, 57), {}, "cbOut",
          [](QDialog &d) {
-             EXPECT_EQ(list(d, "cbKind")->currentText(), QStringLiteral("외배경"));
+             EXPECT_EQ(list(d, "cbKind")->currentText(), QStringLiteral("외배경 (7)"));
              EXPECT_EQ(list(d, "cbOut")->currentText(), QStringLiteral("MMAP-40"));
          },
          background(7, 39, 0, 73, 57)},
         {"whole map 5 is kept", background(1, 0, 5, 0, 0), {}, "cbWholeMap",
-         [](QDialog &d) { EXPECT_EQ(list(d, "cbWholeMap")->currentText(), QStringLiteral("無")); },
+         [](QDialog &d) { EXPECT_EQ(list(d, "cbWholeMap")->currentText(), QStringLiteral("無 (5)")); },
          background(1, 0, 5, 0, 0)},
         {"a kept inner value gives way to a chosen one", background(2, 0, 0, 999, 0), {}, "cbIn",
          [](QDialog &d) {

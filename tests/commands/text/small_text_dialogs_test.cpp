@@ -50,10 +50,11 @@ TEST(RetreatLineDialog, PersonAndSwitch)
     }));
     EXPECT_EQ(fresh.record(), QStringLiteral("1B000200050027000100"));
 
-    // A stored 2 has no item of its own: it shows as its number and stays.
+    // A stored 2 has no item of its own: it reads as the caption's "False"
+    // with its number, and stays.
     CommandNode two(QStringLiteral("1B000200FEFF27000200"));
     EXPECT_FALSE(two.edit([](QDialog &d) {
-        EXPECT_EQ(d.findChild<QComboBox *>("cbTF")->currentText(), QStringLiteral("2"));
+        EXPECT_EQ(d.findChild<QComboBox *>("cbTF")->currentText(), QStringLiteral("False (2)"));
         EXPECT_EQ(d.findChild<QLineEdit *>("tNum")->text(), QStringLiteral("65534"));
         enginetest::click(d, "cConfig");
     }));

@@ -93,11 +93,13 @@ TEST(UnitAppearDialog, FacingAndPoseOutsideTheirListsShowAsTheCaptionAndAreKept)
             CommandNode cmd(stored);
             EXPECT_FALSE(cmd.edit([&](QDialog &d) {
                 // The caption's words: every facing from 4 on is the default
-                // facing (4 selects its item), every pose past the list "無".
-                EXPECT_EQ(list(d, "cbDirection")->currentText(), QStringLiteral("묵인방향"));
+                // facing (4 selects its item), every pose past the list "無";
+                // a placeholder adds the number that tells it from the item.
+                EXPECT_EQ(list(d, "cbDirection")->currentText(),
+                          facing == 7 ? QStringLiteral("묵인방향 (7)") : QStringLiteral("묵인방향"));
                 EXPECT_EQ(list(d, "cbDirection")->currentIndex(), facing == 7 ? 5 : 4);
                 EXPECT_EQ(list(d, "cbActive")->currentText(),
-                          pose == 0xFFFF ? QStringLiteral("無 ") : QStringLiteral("無"));
+                          pose == 0xFFFF ? QStringLiteral("無 ") : QStringLiteral("無 (18)"));
                 EXPECT_EQ(box(d, "tX")->text(), QStringLiteral("-3"));
                 enginetest::click(d, "cConfig");
             }));

@@ -29,7 +29,8 @@ QString caption(const CommandNode &cmd, bool child = false)
 }
 
 // A stored value outside a list shows as a placeholder (the caption's word
-// for it, or its number) and an untouched OK writes it back as stored.
+// for it, else the item it loads as, else its number; with the number where
+// the word is an item's) and an untouched OK writes it back as stored.
 struct Kept {
     int code;
     int pos;
@@ -39,22 +40,22 @@ struct Kept {
 };
 
 const Kept kKept[] = {
-    {0x36, 17, "cbAbility", 0x20, u"32"},
+    {0x36, 17, "cbAbility", 0x20, u"無 (32)"},
     {0x36, 37, "cbCompare", 3, u"≠"},  // the fourth comparison in the caption's word
-    {0x38, 25, "cbOperator", 3, u"- "},  // no caption word: as it loads
-    {0x37, 9, "cbThings", 7, u"7"},
+    {0x38, 25, "cbOperator", 3, u"- (3)"},  // no caption word: as it loads
+    {0x37, 9, "cbThings", 7, u"야심 (7)"},
     {0x37, 29, "cbCompare", 3, u"≠"},
-    {0x3A, 17, "cbOperator", 9, u"- "},
+    {0x3A, 17, "cbOperator", 9, u"- (9)"},
     {0x3F, 21, "cbCompare", 0xFFFF, u"65535"},
-    {0x40, 9, "cbTurn", 5, u"5"},
-    {0x41, 9, "cbArmy", 9, u"9"},
-    {0x41, 37, "cbZone", 2, u"2"},
-    {0x3B, 17, "cbJoin", 7, u"7"},
+    {0x40, 9, "cbTurn", 5, u"적군차례 (5)"},
+    {0x41, 9, "cbArmy", 9, u"모든부대 (9)"},
+    {0x41, 37, "cbZone", 2, u"맵 전체 (2)"},
+    {0x3B, 17, "cbJoin", 7, u"탈퇴 (7)"},
     {0x3B, 25, "cbLV", 101, u"- Lv 51"},
-    {0x3C, 25, "cbCompare", 5, u"5"},
+    {0x3C, 25, "cbCompare", 5, u"= (5)"},
     {0x3D, 17, "cbItemLv", 10, u"Lv10"},
     {0x3D, 17, "cbItemLv", 0x405, u"[Var5]"},
-    {0x3D, 17, "cbItemLv", 0xFFFF, u"DefLv"},
+    {0x3D, 17, "cbItemLv", 0xFFFF, u"DefLv (65535)"},
     {0x3E, 41, "cbDLv", 12, u"Lv12"},
     {0x3E, 17, "cbWeapon", 0xFFFF, u"묵인장비"},
 };
