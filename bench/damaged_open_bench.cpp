@@ -115,9 +115,27 @@ struct Window {
     }
 };
 
+// One window for all the opens; it goes before the application does.
+Window *g_window = nullptr;
+
+void dropWindow()
+{
+    delete g_window;
+    g_window = nullptr;
+}
+
+Window &window()
+{
+    if (!g_window) {
+        g_window = new Window;
+        qAddPostRoutine(dropWindow);
+    }
+    return *g_window;
+}
+
 void openDamaged(benchmark::State &state, const std::string &kind)
 {
-    static Window w;
+    Window &w = window();
     const QByteArray bytes = damaged(kind);
     const QString path = w.dir.filePath(QString::fromStdString(kind) + QStringLiteral(".eex"));
     {
@@ -141,6 +159,7 @@ void openDamaged(benchmark::State &state, const std::string &kind)
         w.close();
         state.ResumeTiming();
     }
+    QFile::remove(path);
     bench::reportScenarioCounters(state, nodes, bytes.size(), peak);
     // 0: opened quietly, 1: opened with a warning, 2: refused.
     state.counters["outcome"] = opened ? (warned ? 1 : 0) : 2;
