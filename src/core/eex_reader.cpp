@@ -909,10 +909,11 @@ constexpr int kMaxSettlingPasses = 8;
 // one more. Together with the first reading (at most eexReadBudget) the open
 // stays within about three times that of an undamaged file of the size; a
 // tree that has not settled by then is left as it is and says it cannot be
-// saved. Small files settle as often as they need to within the allowance.
+// saved. The allowance (about a tenth of a second of reading) lets files of
+// the size real scenarios have settle as often as they need to.
 constexpr double kCheckCost = 2.0;
 constexpr double kSettleBudget = 3.0;
-constexpr std::int64_t kSettleAllowance = 1024 * 1024;
+constexpr std::int64_t kSettleAllowance = 4 * 1024 * 1024;
 
 std::int64_t saveSizeAfter(std::int64_t readBytes, const std::vector<EexLoadWarning> &warnings, int pass)
 {
