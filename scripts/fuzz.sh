@@ -10,7 +10,7 @@ BUILD_DIR="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 SECONDS_EACH="${FUZZ_SECONDS:-60}"
 # target name : seed corpus folder (a dictionary fuzz/<folder>.dict is used when present)
 TARGETS=(fuzz_eex_reader:reader fuzz_e5_archive:e5 fuzz_profile:profile fuzz_reader_captions:reader
-  fuzz_paste:paste fuzz_converter:converter fuzz_exe_patch:exe_patch fuzz_game_folder:game_folder
+  fuzz_paste:paste fuzz_structure_edit:structure_edit fuzz_converter:converter fuzz_exe_patch:exe_patch fuzz_game_folder:game_folder
   fuzz_handover:handover fuzz_font:font)
 # Every CP949 conversion opens a codec, so some targets free a lot of memory
 # per input; AddressSanitizer's default 256 MB quarantine of freed memory then

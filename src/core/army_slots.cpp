@@ -21,6 +21,18 @@ const ArmyTableLayout *armyTableLayout(int code)
     return nullptr;
 }
 
+std::vector<int> armySlotValuePositions(const ArmyTableLayout &layout, int i)
+{
+    std::vector<int> positions{layout.personPos(i)};
+    if (layout.hasRelief)
+        positions.push_back(layout.reliefPos(i));
+    for (int pos : {layout.hiddenPos(i), layout.xPos(i), layout.yPos(i), layout.directionPos(i), layout.levelPos(i),
+                    layout.troopPos(i), layout.aiPolicyPos(i), layout.aiPersonPos(i), layout.aiXPos(i),
+                    layout.aiYPos(i)})
+        positions.push_back(pos);
+    return positions;
+}
+
 bool isArmyTableKey(const QString &key)
 {
     const ArmyTableLayout *layout = armyTableLayout(keyCode(key));

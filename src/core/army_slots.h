@@ -65,6 +65,10 @@ struct ArmyTableLayout
     int recordChars() const { return 4 + slotChars * slotCount; }
 };
 
+// 1-based key positions of every value of slot i in stored order, the
+// reinforcement flag only where the table has it.
+std::vector<int> armySlotValuePositions(const ArmyTableLayout &layout, int i);
+
 inline constexpr ArmyTableLayout kAlliedArmyLayout{0x46, 20, 104, false};
 inline constexpr ArmyTableLayout kEnemyArmyLayout{0x47, 80, 112, true};
 

@@ -3,6 +3,7 @@
 #include "core/edit_units.h"
 #include "core/eex_layout.h"
 #include "core/node_creation.h"
+#include "core/section_check.h"
 #include "core/structure_edits.h"
 
 namespace core {
@@ -125,12 +126,16 @@ EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId targe
             return refused(kTooLongMessage);
     }
 
+    SectionGuard guard(tree);
+    guard.touch(target);
     const KeySerial serialBefore = ctx.keySerial;
     EditStep step;
-    auto rollBack = [&]() {
-        for (auto r = step.records.rbegin(); r != step.records.rend(); ++r)
-            (*r)->undoRecord();
+    auto takeBack = [&]() {
+        undoRecords(step.records);
         ctx.keySerial = serialBefore;
+    };
+    auto rollBack = [&]() {
+        takeBack();
         return refused(kTooLongMessage);
     };
     for (const NodeSnapshot &e : clipboard.entries()) {
@@ -151,8 +156,12 @@ EditResult pasteNodes(EditContext &ctx, const Clipboard &clipboard, NodeId targe
             if (!nodePaste(tree, ctx.keySerial, e, target, Relation::Before, SnapshotKeys::Fresh))
                 return rollBack();
             step.records.push_back(makeRecord(tree, ctx.history, RecordKind::Add, target));
+            guard.touchNew(tree.previous(target));
         }
     }
+    const QString refusal = takeBackIfUnsaveable(tree, guard, takeBack);
+    if (!refusal.isEmpty())
+        return refused(refusal);
     // Each pasted node is an undo step of its own, taken back one at a time.
     for (RecordPtr &r : step.records)
         ctx.history.record(std::move(r));

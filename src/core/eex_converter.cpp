@@ -47,6 +47,9 @@ struct Failure {
     QString reason;
 };
 
+// Thrown in a check: the converter would change the file here.
+struct WouldChange {};
+
 // A length field that encloses the read position; insertions grow it.
 struct OpenLength {
     qsizetype field;
@@ -62,21 +65,24 @@ struct Edit {
 class Converter
 {
 public:
-    Converter(const QByteArray &input, const EexConvertOptions &options)
-        : m_b(input), m_renumberPersons(!options.convertedBefore)
+    Converter(const QByteArray &input, const EexConvertOptions &options, bool checkOnly = false)
+        : m_b(input), m_renumberPersons(!options.convertedBefore), m_checkOnly(checkOnly)
     {
+        // A check walks a converted file once; far more work means its Scenes
+        // name the same bytes again and again, which no converted file does.
+        m_workLimit = 4 * qint64(input.size()) + 65536;
     }
 
     void run()
     {
-        // The header with no whole Scene table behind it: the reader reads
-        // the missing bytes as zero, and a first value that counts no Scene
-        // opens as an empty scenario, with nothing to convert.
-        if (m_b.size() >= 10 && m_b.size() < 14) {
+        // A first value that counts no Scene, as the reader counts them: the
+        // file opens as an empty scenario, with nothing to convert. So does
+        // a header whose table is cut short (the missing bytes read as zero).
+        if (m_b.size() >= 10) {
             qint64 first = 0;
-            for (int i = 0; 10 + i < m_b.size(); ++i)
+            for (int i = 0; i < 4 && 10 + i < m_b.size(); ++i)
                 first |= qint64(quint8(m_b[10 + i])) << (8 * i);
-            if (first <= 12)
+            if (first <= 12 && (m_b.size() < 14 || first >= 8))
                 return;
         }
         need(10, 4, QStringLiteral("장면 표가 없습니다."));
@@ -102,6 +108,8 @@ public:
     }
 
     const QByteArray &bytes() const { return m_b; }
+    // Sections walked (a Section met twice counts twice).
+    qint64 sectionsWalked() const { return m_sectionsWalked; }
 
     // The input offset of a position in the working copy.
     qsizetype inputOffset(qsizetype p) const
@@ -134,6 +142,8 @@ private:
     }
     void putWord(qsizetype at, int v)
     {
+        if (m_checkOnly && u16At(m_b, at) != (v & 0xFFFF))
+            throw WouldChange{};
         if (m_trial)
             m_trialWrites.emplace_back(at, u16At(m_b, at));
         writeWord(at, v);
@@ -155,6 +165,8 @@ private:
     {
         if (m_trial)
             throw Failure{at, QString()};
+        if (m_checkOnly)
+            throw WouldChange{};
         const qsizetype n = bytes.size();
         m_b.insert(at, bytes);
         m_edits.push_back({at, n});
@@ -177,8 +189,11 @@ private:
     void convertScene(qsizetype scene)
     {
         const int sections = word(scene);
+        spendWork(2);
         qsizetype start = scene + 4;
         for (int s = 0; s < sections; ++s) {
+            ++m_sectionsWalked;
+            spendWork(4);
             // Lengths of the previous Section are closed: nothing inserted
             // from here on belongs to them.
             m_levels.clear();
@@ -287,6 +302,7 @@ private:
         for (;;) {
             const int code = word(m_pos);
             if (code == 0x00) {
+                spendWork(2);
                 m_pos += 2;
                 return;
             }
@@ -303,8 +319,10 @@ private:
             throw Failure{m_pos, QStringLiteral("자식 사건이 너무 깊게 중첩되어 있습니다.")};
         const qsizetype marker = m_pos;
         m_pos += 2;
-        while (word(m_pos) == 0x01)  // markers that follow directly count as one
+        while (word(m_pos) == 0x01) {  // markers that follow directly count as one
+            spendWork(2);
             m_pos += 2;
+        }
         const int block = word(m_pos);
         if (block == 0x00)
             throw Failure{marker, QStringLiteral("자식 사건 표시 뒤에 명령이 없습니다.")};
@@ -415,6 +433,7 @@ private:
             }
         }
         need(start, length);
+        spendWork(length);
         m_pos = start + length;
         if (m_renumberPersons)
             renumberGroupPersons(start + 2, m_pos);
@@ -447,8 +466,21 @@ private:
         });
     }
 
+    void spendWork(qint64 bytes)
+    {
+        m_work += bytes;
+        if (m_checkOnly && m_work > m_workLimit)
+            throw WouldChange{};
+    }
+
     QByteArray m_b;
     const bool m_renumberPersons;
+    // Only tells whether the converter would change the file: the first
+    // change it would make ends the walk.
+    const bool m_checkOnly;
+    qint64 m_sectionsWalked = 0;
+    qint64 m_work = 0;
+    qint64 m_workLimit = 0;
     qsizetype m_sceneCount = 0;
     qsizetype m_pos = 0;
     std::vector<OpenLength> m_levels;
@@ -473,6 +505,22 @@ EexConversion convertEexBytes(const QByteArray &input, const EexConvertOptions &
         return result;
     }
     return {true, converter.bytes(), -1, QString()};
+}
+
+bool isExtendedLayout(const QByteArray &bytes)
+{
+    // As a second run sees it: the group persons are not renumbered again.
+    EexConvertOptions options;
+    options.convertedBefore = true;
+    Converter converter(bytes, options, true);
+    try {
+        converter.run();
+    } catch (const Failure &) {
+        return false;
+    } catch (const WouldChange &) {
+        return false;
+    }
+    return converter.sectionsWalked() > 0;
 }
 
 bool isEexPath(const QString &path)
@@ -514,24 +562,44 @@ EexFileConversion convertEexFile(const QString &path, const EexConvertOptions &o
     return {true, true, QString()};
 }
 
-EexBatchResult convertEexFiles(const QStringList &paths, const EexConvertOptions &options,
-                               const EexPathIsOpen &isOpen, const EexProgress &progress)
+namespace {
+
+QStringList eexFilesOf(const QStringList &paths)
 {
     QStringList files;
     for (const QString &p : paths)
         if (isEexPath(p))
             files << QFileInfo(p).absoluteFilePath();
+    return files;
+}
 
-    EexBatchResult result;
-    result.title = QStringLiteral("Error!");
+} // namespace
+
+QStringList eexFilesOpenInTabs(const QStringList &paths, const EexPathIsOpen &isOpen)
+{
     QStringList open;
     if (isOpen)
-        for (const QString &f : files)
+        for (const QString &f : eexFilesOf(paths))
             if (isOpen(f))
                 open << f;
+    return open;
+}
+
+QString eexFilesOpenText(const QStringList &openFiles)
+{
+    return QStringLiteral("탭에 열려 있는 파일은 변환할 수 없습니다. 탭을 닫은 뒤 다시 시도해 주세요.\n")
+           + openFiles.join(u'\n');
+}
+
+EexBatchResult convertEexFiles(const QStringList &paths, const EexConvertOptions &options,
+                               const EexPathIsOpen &isOpen, const EexProgress &progress)
+{
+    const QStringList files = eexFilesOf(paths);
+    EexBatchResult result;
+    result.title = QStringLiteral("Error!");
+    const QStringList open = eexFilesOpenInTabs(files, isOpen);
     if (!open.isEmpty()) {
-        result.message = QStringLiteral("탭에 열려 있는 파일은 변환할 수 없습니다. 탭을 닫은 뒤 다시 시도해 주세요.\n")
-                         + open.join(u'\n');
+        result.message = eexFilesOpenText(open);
         return result;
     }
 

@@ -31,6 +31,12 @@ struct EexConversion {
 
 EexConversion convertEexBytes(const QByteArray &input, const EexConvertOptions &options = {});
 
+// True when the bytes are in the extended layout as the converter recognises
+// a file it converted before: it holds at least one Section and a run over it
+// would change nothing. Stops at the first change a run would make, so a file
+// in the editor's layout is told apart at its first Section.
+bool isExtendedLayout(const QByteArray &bytes);
+
 // True for a path whose extension is ".eex" in any letter case.
 bool isEexPath(const QString &path);
 
@@ -51,6 +57,11 @@ EexFileConversion convertEexFile(const QString &path, const EexConvertOptions &o
 using EexPathIsOpen = std::function<bool(const QString &absolutePath)>;
 // Called after each file: files done so far, files to do.
 using EexProgress = std::function<void(int done, int total)>;
+
+// The ".eex" files of the list (as absolute paths) that are open in a tab.
+QStringList eexFilesOpenInTabs(const QStringList &paths, const EexPathIsOpen &isOpen);
+// Why a batch holding such files converts nothing, naming them.
+QString eexFilesOpenText(const QStringList &openFiles);
 
 struct EexBatchResult {
     bool ok = false;

@@ -1,6 +1,7 @@
 #include "core/eex_reader.h"
 
 #include "core/catalogue.h"
+#include "core/eex_converter.h"
 #include "core/eex_writer.h"
 #include "core/key_codec.h"
 #include "core/record_lengths.h"
@@ -312,16 +313,21 @@ public:
                 if (c > 0)
                     start += m_lastLength + 2;
                 m_lastLength = u16(start - 2);
+                m_sectionStart = start;
+                m_sectionEnd = start + m_lastLength;
+                m_sectionClosed = m_lastLength >= 2 && wordOrMinus(m_sectionEnd - 2) == kEndCode;
                 m_seek = start;
                 readHead(sectionNode);
                 const std::int64_t bodyLengthAt = m_seek;
                 m_seek += 2;  // the body length, recomputed on saving
                 readList(m_headEnd);
-                // A Section reads from its own bytes alone (the body length
-                // word included, which the look-ahead may look at), so one
-                // whose saved bytes are those of the file reads back the
-                // same: only one that parts from its bytes needs the check.
-                if (m_seek > m_fileSize || u16(bodyLengthAt) != m_seek - bodyLengthAt - 2)
+                // A Section reads from its own bytes alone (its length words
+                // included: the look-ahead looks at the body length and stops
+                // where the Section length ends it), so one whose saved bytes
+                // are those of the file reads back the same: only one that
+                // parts from its bytes or its length words needs the check.
+                if (m_seek > m_fileSize || u16(bodyLengthAt) != m_seek - bodyLengthAt - 2 ||
+                    m_seek - start != m_lastLength)
                     m_saveDoubtful = true;
                 m_held.push_back({start - 2, m_seek});
                 // What the length word claims beyond the lists belongs to
@@ -680,13 +686,17 @@ private:
         const KeySerial serial = m_serial++;
         if (!m_childFlag) {
             const int next = u16(m_seek);
-            if (next != 0 && lookAhead(m_seek) == 0 && wordOrMinus(p - 2) == kMarkerCode) {
+            if (next != 0 && lookAhead(m_seek) == 0 && wordOrMinus(p - 2) == kMarkerCode &&
+                lookAhead(m_seek + 2) != 0) {
                 // The bytes behind do not read as a command: this command must
                 // be the block command of a child event whose marker the record
                 // before took in as its last word. The list loop reads that
                 // child event instead. Without such a word there is no marker
                 // to find: a block command read from the record before's last
                 // word would only double bytes, and the command stays as it is.
+                // Nor is one assumed where no nested list would follow: such a
+                // marker explains nothing, and any record ending in 01 00 that
+                // an edit puts before a damaged command would conjure it up.
                 m_rewind = true;
                 m_seek = p;
                 return code;
@@ -702,13 +712,22 @@ private:
     // Whether the bytes at `at` start a command, looking past commands
     // without items. Answers are remembered by position, so a long run of
     // such commands is walked once, not once per command.
+    //
+    // In a Section whose length word ends it with an end record, as every
+    // saved Section ends, a look-ahead from inside sees nothing behind that
+    // end (a nested list cannot start there). So a saved Section reads the
+    // same whatever follows it: a save's Sections can be checked one at a
+    // time, and moving one cannot change how the one before it reads.
     int lookAhead(std::int64_t at)
     {
         std::vector<std::int64_t> &walked = m_walked;
         walked.clear();
+        const std::int64_t bound = m_sectionClosed && at >= m_sectionStart && at <= m_sectionEnd
+                                       ? std::min(m_sectionEnd, m_size)
+                                       : m_size;
         int v = 0;
         for (std::int64_t o = at;; o += 2) {
-            if (o < 0 || o >= m_size) {
+            if (o < 0 || o + 2 > bound) {
                 v = 0;
                 break;
             }
@@ -721,7 +740,7 @@ private:
             // An unknown code is passed over when read, so the look-ahead
             // passes over it too: it sees the bytes as a save will write them.
             const int code = wordOrMinus(o);
-            v = code > kHighestCode ? 2 : looksLike(m_d, m_size, code, o);
+            v = code > kHighestCode ? 2 : looksLike(m_d, bound, code, o);
             if (v != 2)
                 break;
         }
@@ -833,6 +852,9 @@ private:
 
     std::int64_t m_seek = 0;
     int m_lastLength = 0;
+    std::int64_t m_sectionStart = 0;  // the Section being read: behind its length word
+    std::int64_t m_sectionEnd = 0;    // and where its length word says it ends
+    bool m_sectionClosed = false;     // its last word there is an end record
     int m_scene = -1;
     int m_section = -1;
     NodeId m_headEnd = kNoNode;
@@ -1024,6 +1046,23 @@ std::int64_t eexReadBudget(std::int64_t fileBytes)
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions, const WorkProgress &progress)
 {
+    // A file the converter would pass over as converted before is refused
+    // by name, unless it is also exactly a file of this editor's layout:
+    // read as one, it saves into the same bytes (as every save this editor
+    // writes does, so no save of it is ever refused here).
+    if (isExtendedLayout(fileBytes)) {
+        bool doubtful = false;
+        EexLoadResult plain = readOnce(fileBytes, path, tree, keySerial, captions, progress, doubtful);
+        if (plain.failure == EexLoadFailure::Cancelled || plain.failure == EexLoadFailure::OutOfMemory)
+            return plain;
+        if (plain.ok && eexSerialize(tree).bytes == fileBytes)
+            return plain;
+        tree.clear();
+        EexLoadResult refused;
+        refused.failure = EexLoadFailure::ExtendedLayout;
+        refused.fileSize = fileBytes.size();
+        return refused;
+    }
     return readInto(fileBytes, path, tree, keySerial, captions, progress);
 }
 
@@ -1254,6 +1293,9 @@ QString eexLoadFailureMessage(const EexLoadResult &result, const QString &path)
                QStringLiteral(" %1인 파일에서 %2 넘게 읽게 되는 손상된 파일이라 열지 않았습니다.")
                    .arg(sizeText(result.fileSize), sizeText(eexReadBudget(result.fileSize)));
     }
+    case EexLoadFailure::ExtendedLayout:
+        return head + QStringLiteral("이 파일은 파일 메뉴의 \"확장 형식으로 변환...\"이 쓰는 확장 형식이라 "
+                                     "이 편집기에서 열 수 없습니다.");
     }
     return {};
 }

@@ -77,6 +77,7 @@ enum class EexLoadFailure {
     // Scenes or Sections name the same bytes so often that reading them
     // would take many times the work of an undamaged file of that size.
     Overlapping,
+    ExtendedLayout,  // written by the converter into the extended layout, which this editor does not read
 };
 
 struct EexLoadResult {

@@ -23,6 +23,8 @@ struct EexWriteResult {
     QString message;   // Korean, for the user; empty on success
     int scene = -1;    // 0-based place of the fault, -1 when not tied to one
     int section = -1;
+    NodeId node = kNoNode;  // the command the fault is found at, when it is one
+    QString reason;         // what is wrong, without the place and the save's closing words
 };
 
 struct EexSerializeResult : EexWriteResult {
@@ -33,6 +35,14 @@ struct EexSerializeResult : EexWriteResult {
 // part is not hex, a Section or body list exceeds 65,535 bytes, or a nested
 // length does not match its list.
 EexSerializeResult eexSerialize(const DocTree &tree);
+// One Section's bytes as the file holds them (length word, head list, body
+// length word, body list), refused as eexSerialize refuses.
+EexSerializeResult eexSerializeSection(const DocTree &tree, NodeId section);
+
+// Where a command stands, as the author finds it in the tree: "Scene 2,
+// Section 1, 7번째 명령(32 : …)", its row counted among every row below its
+// Section. A Section gives "Scene 2, Section 1"; empty above Sections.
+QString eexCommandPlace(const DocTree &tree, NodeId node);
 
 // The first place, in display order, where two scenario trees differ in
 // shape or in a command's record (keys' serials aside): found, with its Scene
@@ -41,13 +51,20 @@ struct EexTreeDifference {
     bool found = false;
     int scene = -1;
     int section = -1;
+    NodeId node = kNoNode;  // the node of the first tree there; none when it ended first
 };
 EexTreeDifference eexTreeDifference(const DocTree &a, const DocTree &b);
 
 // eexSerialize, then the bytes read back with the scenario reader: refused
-// (with the place of the first difference) unless they read back into a tree
-// of the same shape and records, so no save writes what cannot be opened.
+// unless they read back into a tree of the same shape and records, so no
+// save writes what cannot be opened. The refusal names the first command
+// where the reading parts from the tree.
 EexSerializeResult eexSerializeChecked(const DocTree &tree);
+
+// The same check for one Section: its bytes, read back as the reader reads
+// a Section (from its own bytes alone), give the same nodes. The cost is the
+// Section's, not the file's. ok, or refused with the place and `reason`.
+EexWriteResult eexCheckSection(const DocTree &tree, NodeId section);
 
 // Writes `bytes` to the device; returns false when the write failed. The
 // default writes everything at once; tests pass one that fails half-way.

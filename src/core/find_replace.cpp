@@ -3,10 +3,12 @@
 #include "core/key_codec.h"
 #include "core/edit_units.h"
 #include "core/key_edit.h"
+#include "core/section_check.h"
 #include "core/tree_queries.h"
 #include "platform/cp949.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <array>
 
@@ -247,11 +249,25 @@ private:
     QHash<NodeId, int> m_lengths;
 };
 
-// A command's key and caption from before its rewrite.
+// A command's key and caption from before its rewrite, and whether the
+// rewrite may change how its Section reads back.
 struct Before {
     QString key;
     QString caption;
+    bool mayReadOtherwise = false;
 };
+
+// Whether a record whose text alone changed may read back otherwise. The
+// reader finds a text's end by its 00 and steps over it whatever its length,
+// so the text's letters matter only where they make the record end in the
+// marker word 01 00 (read with what follows as a child event), hold a 00,
+// or, one letter or none, make the text's first word with its 00 look like
+// a tag to a look-ahead that starts inside the record.
+bool textChangeMayReadOtherwise(const QString &newKey, const QByteArray &oldText, const QByteArray &newText)
+{
+    return newText.contains('\0') || oldText.size() <= 1 || newText.size() <= 1 ||
+           recordPart(newKey).endsWith(QLatin1String("0100"), Qt::CaseInsensitive);
+}
 
 ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &replacer, const CaptionContext &captions,
                             SectionBudget &budget, Before *before)
@@ -286,7 +302,7 @@ ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &repl
     }
     tree.setText(node, commandCaption(newKey, CaptionSite::Creation, holdsNestedList(tree, node), captions));
     if (before)
-        *before = {preKey, preText};
+        *before = {preKey, preText, textChangeMayReadOtherwise(newKey, old.bytes, *bytes)};
     return ReplaceNodeStatus::Replaced;
 }
 
@@ -344,11 +360,18 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
         case ReplaceNodeStatus::Unchanged:
             out.found = node;
             return out;
-        case ReplaceNodeStatus::Replaced:
+        case ReplaceNodeStatus::Replaced: {
             out.found = node;
+            RecordPtr record = makeRecord(tree, ctx.history, RecordKind::Edit, node, before.key, before.caption);
+            if (before.mayReadOtherwise)
+                out.refused = takeBackIfUnsaveableAfter(
+                    tree, {enclosingSection(tree, node)}, [&] { record->undoRecord(); }, [&] { record->redoRecord(); });
+            if (!out.refused.isEmpty())
+                return out;
             out.replaced.push_back(node);
-            ctx.history.record(makeRecord(tree, ctx.history, RecordKind::Edit, node, before.key, before.caption));
+            ctx.history.record(std::move(record));
             return out;
+        }
         }
     }
     return out;
@@ -365,6 +388,7 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
     const DocTree::Batch batch(tree);
     std::unique_ptr<ReplaceTextsCommand> rewrites;  // one record for every rewritten command
     SectionBudget budget(tree);
+    std::vector<NodeId> recheck;  // rewritten commands whose Sections are checked
     std::int64_t visited = 0;
     if (progress)
         progress(0, tree.count());
@@ -388,6 +412,8 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
             if (out.found == kNoNode)
                 out.found = node;
             out.replaced.push_back(node);
+            if (before.mayReadOtherwise)
+                recheck.push_back(node);
             if (rewrites)
                 rewrites->add(node, before.key, before.caption, ctx.captions);
             else
@@ -399,6 +425,27 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
     // One step: replace all is undone as a whole.
     if (rewrites) {
         rewrites->squeeze();
+        std::vector<NodeId> sections;
+        QSet<NodeId> seen;
+        for (NodeId n : recheck) {
+            const NodeId s = enclosingSection(tree, n);
+            if (!seen.contains(s)) {
+                seen.insert(s);
+                sections.push_back(s);
+            }
+        }
+        // Taken back and made again with the captions the replace made.
+        UndoRun run;
+        run.captions = ctx.captions;
+        rewrites->setRun(&run);
+        out.refused = takeBackIfUnsaveableAfter(
+            tree, sections, [&] { rewrites->undoRecord(); }, [&] { rewrites->redoRecord(); });
+        rewrites->setRun(nullptr);
+        if (!out.refused.isEmpty()) {
+            out.replaced.clear();
+            out.tooLong.clear();
+            return out;
+        }
         ctx.history.record(std::move(rewrites));
     }
     return out;

@@ -96,6 +96,10 @@ struct ReplaceOutcome {
     // A match whose text came out unchanged (the replace text equals the
     // find text) counts as found without being rewritten.
     NodeId found = kNoNode;
+    // Not empty when the replace was taken back because a Section it
+    // rewrote would no longer save: the message for the user, naming the
+    // command. Nothing is then rewritten or recorded.
+    QString refused;
 
     bool changed() const { return !replaced.empty(); }
 };

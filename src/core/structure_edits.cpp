@@ -4,6 +4,7 @@
 #include "core/eex_layout.h"
 #include "core/key_codec.h"
 #include "core/node_creation.h"
+#include "core/section_check.h"
 
 #include <QSet>
 
@@ -55,6 +56,20 @@ NodeId selectionAfterDelete(const DocTree &tree, NodeId parent, int row)
     return parent;
 }
 
+// An add stands when its Section still saves; else it is taken back.
+EditResult recordAdded(EditContext &ctx, const SectionGuard &guard, KeySerial serialBefore, RecordPtr record,
+                       NodeId selected)
+{
+    const QString refusal = takeBackIfUnsaveable(ctx.tree, guard, [&] {
+        record->undoRecord();
+        ctx.keySerial = serialBefore;
+    });
+    if (!refusal.isEmpty())
+        return refused(refusal);
+    ctx.history.record(std::move(record));
+    return {true, true, {}, selected};
+}
+
 EditResult moveSelection(EditContext &ctx, NodeId selected, const QStringList &multiKeys, bool up)
 {
     DocTree &tree = ctx.tree;
@@ -62,8 +77,11 @@ EditResult moveSelection(EditContext &ctx, NodeId selected, const QStringList &m
     if (!up)
         std::reverse(units.begin(), units.end());
     QSet<NodeId> chosen;
-    for (const EditUnit &u : units)
+    SectionGuard guard(tree);
+    for (const EditUnit &u : units) {
         chosen.insert(u.first);
+        guard.touch(u.first);
+    }
 
     EditStep step;
     for (const EditUnit &u : units) {
@@ -80,6 +98,9 @@ EditResult moveSelection(EditContext &ctx, NodeId selected, const QStringList &m
     }
     if (step.isEmpty())
         return refused();
+    const QString refusal = takeBackIfUnsaveable(tree, guard, [&] { undoRecords(step.records); });
+    if (!refusal.isEmpty())
+        return refused(refusal);
     ctx.history.push(std::move(step));
     return {true, true, {}, tree.isValid(selected) ? selected : kNoNode};
 }
@@ -125,11 +146,13 @@ EditResult addCommand(EditContext &ctx, NodeId selected, int code, const QString
     request.where = Relation::Before;
     if (!sectionCanGrow(tree, selected, recordLength(defaultNodeKey(request, ctx.keySerial))))
         return refused(kTooLongMessage);
+    SectionGuard guard(tree);
+    guard.touch(selected);
+    const KeySerial serialBefore = ctx.keySerial;
     const NodeAddResult added = menuNodeAdd(tree, ctx.keySerial, request, ctx.captions);
     if (!added)
         return refused(messageOf(added.error));
-    ctx.history.record(makeRecord(tree, ctx.history, RecordKind::Add, selected));
-    return {true, true, {}, selected};
+    return recordAdded(ctx, guard, serialBefore, makeRecord(tree, ctx.history, RecordKind::Add, selected), selected);
 }
 
 EditResult addChildEvent(EditContext &ctx, NodeId selected, int code)
@@ -142,11 +165,14 @@ EditResult addChildEvent(EditContext &ctx, NodeId selected, int code)
     const int bytes = 2 + recordLength(defaultRecord(code)) + 2 + 2;  // marker, block, word, end node
     if (!sectionCanGrow(tree, selected, bytes))
         return refused(kTooLongMessage);
+    SectionGuard guard(tree);
+    guard.touch(selected);
+    const KeySerial serialBefore = ctx.keySerial;
     const NodeAddResult added = childEventAdd(tree, ctx.keySerial, code, selected, Relation::Before, ctx.captions);
     if (!added)
         return refused(messageOf(added.error));
-    ctx.history.record(makeRecord(tree, ctx.history, RecordKind::AddChildEvent, selected));
-    return {true, true, {}, selected};
+    return recordAdded(ctx, guard, serialBefore, makeRecord(tree, ctx.history, RecordKind::AddChildEvent, selected),
+                       selected);
 }
 
 EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, std::vector<EditStep> &steps,
@@ -158,6 +184,13 @@ EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, std
     QString message;
     NodeId lastParent = kNoNode;
     int lastRow = 0;
+    SectionGuard guard(tree);
+    for (const EditUnit &u : units)
+        if (tree.isValid(u.first) && canDelete(tree, u.first))
+            guard.touch(u.first);
+    const NodeId selectedBefore = tree.selected();
+    const QString selectedKey = tree.isValid(selectedBefore) ? tree.key(selectedBefore) : QString();
+    const std::size_t stepsBefore = steps.size();
     for (std::size_t i = 0; i < units.size(); ++i) {
         const EditUnit &u = units[i];
         if (!tree.isValid(u.first) || !tree.isValid(u.last) || !canDelete(tree, u.first))
@@ -186,6 +219,17 @@ EditResult deleteUnits(EditContext &ctx, const std::vector<EditUnit> &units, std
     }
     if (lastParent == kNoNode)
         return refused(message);
+    const QString refusal = takeBackIfUnsaveable(tree, guard, [&] {
+        for (std::size_t i = steps.size(); i > stepsBefore; --i)
+            undoRecords(steps[i - 1].records);
+    });
+    if (!refusal.isEmpty()) {
+        steps.erase(steps.begin() + std::ptrdiff_t(stepsBefore), steps.end());
+        if (deleted)
+            deleted->assign(units.size(), false);
+        // The nodes put back are new nodes with the old keys.
+        return {false, false, refusal, selectedKey.isEmpty() ? kNoNode : tree.find(selectedKey)};
+    }
     return {true, true, message, selectionAfterDelete(tree, lastParent, lastRow)};
 }
 

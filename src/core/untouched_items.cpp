@@ -69,7 +69,7 @@ int itemAtPosition(const std::vector<Item> &items, int pos)
 QString keepUntouchedItems(const QString &stored, const QString &shown, const QString &chosen,
                            const UntouchedRule &rule)
 {
-    if (chosen == shown && !rule.storedIsDefault)
+    if (chosen == shown && !rule.storedIsDefault && rule.touched.empty())
         return stored;
 
     const std::optional<QByteArray> s = recordBytes(stored);
@@ -91,13 +91,16 @@ QString keepUntouchedItems(const QString &stored, const QString &shown, const QS
     const std::vector<Item> *cItems = &cSplit->items;
 
     std::vector<bool> fromChosen(sItems->size(), false);
+    for (int pos : rule.touched)
+        if (const int i = itemAtPosition(*cItems, pos); i > 0)
+            fromChosen[std::size_t(i)] = true;
     bool changed = false;
     for (std::size_t i = 0; i < sItems->size(); ++i) {
         const QByteArrayView item = itemBytes(*c, (*cItems)[i]);
         // A new command's values are the dialog's to set; its text is what
         // the user typed when adding it and is kept like any text.
         const bool isText = i > 0 && item.size() >= 2 && item[0] == char(tags::Text) && item[1] == 0;
-        fromChosen[i] = (rule.storedIsDefault && !isText) || item != itemBytes(*w, (*wItems)[i]);
+        fromChosen[i] = fromChosen[i] || (rule.storedIsDefault && !isText) || item != itemBytes(*w, (*wItems)[i]);
         changed = changed || (fromChosen[i] && itemBytes(*c, (*cItems)[i]) != itemBytes(*s, (*sItems)[i]));
     }
     if (changed)

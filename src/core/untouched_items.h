@@ -29,6 +29,10 @@ struct UntouchedRule
     // writes, untouched or not: nothing stored can be lost there. Its text
     // (typed when it was added) is kept like any other text.
     bool storedIsDefault = false;
+    // Character positions of items the user set as a whole (a paste or a
+    // clear writes every field it shows): written as the dialog computes
+    // them, also where they read as the dialog first showed them.
+    std::span<const int> touched = {};
 };
 
 QString keepUntouchedItems(const QString &stored, const QString &shown, const QString &chosen,

@@ -1,5 +1,6 @@
 #include "platform/prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -77,6 +78,10 @@ QMessageBox::Icon iconOf(MsgIcon icon)
     return QMessageBox::Critical;
 }
 
+// A dialog given no folder would start in the program's working folder,
+// where a save is easily written by accident: the home folder instead.
+QString dialogStartFolder(const QString &folder) { return folder.isEmpty() ? QDir::homePath() : folder; }
+
 } // namespace
 
 Prompts &Prompts::instance()
@@ -125,14 +130,14 @@ MsgResult DesktopPrompts::message(QWidget *parent, const QString &text, const QS
 
 QStringList DesktopPrompts::openFiles(QWidget *parent, const FileDialogRequest &request)
 {
-    return QFileDialog::getOpenFileNames(parent, request.title, request.folder, request.filter);
+    return QFileDialog::getOpenFileNames(parent, request.title, dialogStartFolder(request.folder), request.filter);
 }
 
 QString DesktopPrompts::saveFile(QWidget *parent, const FileDialogRequest &request)
 {
-    QString start = request.folder;
+    QString start = dialogStartFolder(request.folder);
     if (!request.fileName.isEmpty())
-        start = start.isEmpty() ? request.fileName : start + QLatin1Char('/') + request.fileName;
+        start += QLatin1Char('/') + request.fileName;
     return QFileDialog::getSaveFileName(parent, request.title, start, request.filter);
 }
 

@@ -21,7 +21,7 @@ enum class MsgResult { Ok, Cancel, Yes, No };
 struct FileDialogRequest
 {
     QString title;
-    QString folder;    // the folder the dialog starts in
+    QString folder;    // the folder the dialog starts in (empty: the home folder)
     QString fileName;  // proposed name (save dialogs)
     QString filter;    // Qt filter text, e.g. "EEX 파일 (*.eex)"
 };

@@ -87,6 +87,13 @@ void ConverterDialog::chooseFilesToConvert()
     for (const QString &f : files)
         if (core::isEexPath(f))
             scenarios << f;
+    // Said before the question: a yes to files that cannot be converted
+    // would convert nothing.
+    const QStringList open = core::eexFilesOpenInTabs(scenarios, m_hooks.isPathOpen);
+    if (!open.isEmpty()) {
+        m_hooks.showMessage(this, QStringLiteral("Error!"), core::eexFilesOpenText(open), true);
+        return;
+    }
     if (!scenarios.isEmpty() && !confirmConversion(this, scenarios))
         return;
     convertFiles(files);

@@ -33,9 +33,10 @@ public:
 
     explicit ConverterDialog(Hooks hooks, QWidget *parent = nullptr);
 
-    // cAdd: asks for scenario files starting in the game folder, asks (through
-    // the prompts, default 아니요) whether to rewrite them into the extended
-    // layout, and converts them. Cancelling or 아니요 leaves the dialog open.
+    // cAdd: asks for scenario files starting in the game folder, refuses
+    // them when one is open in a tab, asks (through the prompts, default
+    // 아니요) whether to rewrite them into the extended layout, and converts
+    // them. Cancelling, a refusal or 아니요 leaves the dialog open.
     void chooseFilesToConvert();
     // Converts the ".eex" files of the list, shows the outcome and closes the
     // dialog (accepted when every file was converted).

@@ -274,11 +274,7 @@ void Documents::chooseAndOpenFiles()
     platform::FileDialogRequest request;
     request.title = QStringLiteral("EEX 파일을 열어주세요.");
     request.filter = kEexFilter;
-    const QString game = core::readINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
-    if (!game.isEmpty() && QFileInfo(QDir(game).filePath(QStringLiteral("Rs"))).isDir())
-        request.folder = QDir(game).filePath(QStringLiteral("Rs"));
-    else
-        request.folder = game;
+    request.folder = dialogFolder(current());
     const QStringList chosen = prompts().openFiles(&m_window, request);
     if (!chosen.isEmpty())
         openFiles(chosen);
@@ -413,10 +409,25 @@ bool Documents::writeDocument(Document *document, const QString &path, bool newP
     return true;
 }
 
-QString Documents::askSavePath(const QString &proposal)
+QString Documents::dialogFolder(const Document *document) const
+{
+    // Never the program's own folder, where a dialog with no folder starts.
+    if (document && !document->isUntitled()) {
+        const QFileInfo file(document->path());
+        if (file.absoluteDir().exists())
+            return file.absolutePath();
+    }
+    const QString game = core::readINI(QStringLiteral("Folder"), QStringLiteral("Path")).trimmed();
+    if (!game.isEmpty() && QFileInfo(QDir(game).filePath(QStringLiteral("Rs"))).isDir())
+        return QDir(game).filePath(QStringLiteral("Rs"));
+    return game;
+}
+
+QString Documents::askSavePath(const Document *document, const QString &proposal)
 {
     platform::FileDialogRequest request;
     request.filter = kEexFilter;
+    request.folder = dialogFolder(document);
     request.fileName = proposal;
     QString path = prompts().saveFile(&m_window, request);
     if (path.isEmpty())
@@ -433,7 +444,7 @@ bool Documents::saveTab(int tab)
         return false;
     if (!d->isUntitled())
         return writeDocument(d, d->path(), false);
-    const QString path = askSavePath(QString());
+    const QString path = askSavePath(d, QString());
     return !path.isEmpty() && !openInAnotherTab(d, path) && writeDocument(d, path, true);
 }
 
@@ -445,7 +456,7 @@ bool Documents::saveAs()
     QString proposal = d->caption();
     if (proposal.endsWith(kModifiedMark))
         proposal.chop(kModifiedMark.size());
-    const QString path = askSavePath(proposal);
+    const QString path = askSavePath(d, proposal);
     return !path.isEmpty() && !openInAnotherTab(d, path) && writeDocument(d, path, true);
 }
 

@@ -65,7 +65,8 @@ public:
     core::NodeId addScene(bool inFront, core::NodeId target, const QString &word);
     core::NodeId addSection(bool inFront, core::NodeId target, const QString &word);
 
-    // The open dialog, then openFiles with the chosen files.
+    // The open dialog (starting in the current document's folder), then
+    // openFiles with the chosen files.
     void chooseAndOpenFiles();
     // Opens ".eex" files (any letter case; other names are skipped). A file
     // already open, under any spelling, only selects its tab. Stops at the
@@ -116,7 +117,10 @@ private:
     void refreshCaption(Document *document);
     void onTabSwitch(int index);
     void showLoadWarnings(const QString &path, const core::EexLoadResult &result);
-    QString askSavePath(const QString &proposal);
+    // Where the open and save dialogs start: the folder of `document`'s file,
+    // else the game's scenario folder ("Rs"), else the game folder.
+    QString dialogFolder(const Document *document) const;
+    QString askSavePath(const Document *document, const QString &proposal);
     // A save of `document` under `path` refused because another tab shows
     // that file: says so and answers true.
     bool openInAnotherTab(const Document *document, const QString &path);

@@ -3,9 +3,11 @@
 #include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "core/key_edit.h"
+#include "core/section_check.h"
 #include "core/tree_queries.h"
 #include "workspace/dialog_registry.h"
 #include "workspace/duel_speed_dialog.h"
+#include "platform/prompts.h"
 
 #include <algorithm>
 #include <optional>
@@ -14,6 +16,9 @@
 namespace workspace {
 
 namespace {
+
+// The title of an edit refused because its Section would no longer save.
+const QString kEditRefusedTitle = QStringLiteral("Error！");
 
 bool hasChildOfCode(const core::DocTree &tree, core::NodeId parent, int code)
 {
@@ -44,7 +49,8 @@ bool canOpenEditor(const core::DocTree &tree, core::NodeId node)
 }
 
 bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &change,
-                    const core::CaptionContext &captions, const RecordEdit &recordEdit, core::EditHistory *history)
+                    const core::CaptionContext &captions, const RecordEdit &recordEdit, core::EditHistory *history,
+                    QString *refusal)
 {
     if (!tree.isValid(node))
         return false;
@@ -54,6 +60,8 @@ bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &cha
         return false;
     if (change.lengthDelta != 0 && !core::keyEditCheck(tree, node, change.lengthDelta))
         return false;
+    core::SectionGuard guard(tree);
+    guard.touch(node);
     if (!tree.setKey(node, change.key))
         return false;
     if (change.lengthDelta != 0 && !core::keyEdit(tree, node, change.lengthDelta)) {
@@ -63,6 +71,17 @@ bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &cha
     if (!change.keepCaption)
         tree.setText(node, core::commandCaption(change.key, core::CaptionSite::Creation,
                                                 core::holdsNestedList(tree, node), captions));
+    const QString refused = core::takeBackIfUnsaveable(tree, guard, [&] {
+        if (change.lengthDelta != 0)
+            core::keyEdit(tree, node, -change.lengthDelta);
+        tree.setKey(node, oldKey);
+        tree.setText(node, oldCaption);
+    });
+    if (!refused.isEmpty()) {
+        if (refusal)
+            *refusal = refused;
+        return false;
+    }
     if (history)
         history->record(std::make_unique<core::ReplaceKeyCommand>(core::UndoTarget{&tree, &history->refs()}, node,
                                                                   oldKey, oldCaption));
@@ -91,8 +110,13 @@ bool editNodeInDialog(EditContext &ctx)
         DialogRegistry::instance().runDialog(code, ctx);
 
     const std::optional<KeyChange> change = std::exchange(ctx.change, std::nullopt);
-    if (!change || !applyKeyChange(tree, node, *change, ctx.captions, recordEdit, history))
+    QString refusal;
+    if (!change || !applyKeyChange(tree, node, *change, ctx.captions, recordEdit, history, &refusal)) {
+        if (!refusal.isEmpty())
+            platform::Prompts::instance().message(ctx.parent, refusal, kEditRefusedTitle, platform::MsgButtons::Ok,
+                                                  platform::MsgIcon::Critical);
         return false;
+    }
     if (markModified)
         markModified();
     return true;
@@ -188,8 +212,12 @@ int placeArmyOnCells(EditContext &ctx, core::NodeId parent, const std::vector<QP
         if (!core::keyWriteFieldChecked(key, 21, 4, cells[i].x())
             || !core::keyWriteFieldChecked(key, 33, 4, cells[i].y()))
             continue;
-        if (applyKeyChange(tree, unit, KeyChange{key, 0, false}, ctx.captions, ctx.recordEdit, ctx.history))
+        QString refusal;
+        if (applyKeyChange(tree, unit, KeyChange{key, 0, false}, ctx.captions, ctx.recordEdit, ctx.history, &refusal))
             ++placed;
+        else if (!refusal.isEmpty())
+            platform::Prompts::instance().message(ctx.parent, refusal, kEditRefusedTitle, platform::MsgButtons::Ok,
+                                                  platform::MsgIcon::Critical);
     }
     if (placed > 0 && markModified)
         markModified();

@@ -32,10 +32,12 @@ bool canOpenEditor(const core::DocTree &tree, core::NodeId node);
 // nested lists, rebuilds the caption and pushes one edit step onto the
 // document's undo stack (`history`), then tells `recordEdit`. False, with
 // nothing changed, when there is nothing to do or the change cannot be
-// taken. The caller marks the document.
+// taken. A change after which the node's Section would no longer save is
+// taken back at once: false, and `refusal` (when given) gets the message
+// for the user. The caller marks the document.
 bool applyKeyChange(core::DocTree &tree, core::NodeId node, const KeyChange &change,
                     const core::CaptionContext &captions, const RecordEdit &recordEdit,
-                    core::EditHistory *history = nullptr);
+                    core::EditHistory *history = nullptr, QString *refusal = nullptr);
 
 // The dispatch on the selected node of ctx's tree: shows the node's dialog
 // and applies what it hands back. Returns true when the key changed, that

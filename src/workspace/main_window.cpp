@@ -30,6 +30,26 @@ namespace {
 
 QString text(const char *utf8) { return QString::fromUtf8(utf8); }
 
+// A menu item's words as its menu shows them: the mnemonic marker "&" goes,
+// "&&" shows as one "&".
+QString shownMenuText(const QString &menuText)
+{
+    QString shown;
+    for (qsizetype i = 0; i < menuText.size(); ++i) {
+        if (menuText[i] == u'&' && i + 1 < menuText.size())
+            ++i;
+        shown += menuText[i];
+    }
+    return shown;
+}
+
+// A menu's name without its key letter: "파일" of "파일 (&F)".
+QString menuWords(const QString &menuText)
+{
+    const qsizetype key = menuText.indexOf(QLatin1String(" (&"));
+    return shownMenuText(key < 0 ? menuText : menuText.left(key));
+}
+
 // Stand-ins when the desktop has no icon theme.
 QStyle::StandardPixmap fallbackIcon(const QString &themeName)
 {
@@ -293,10 +313,12 @@ void MainWindow::setStatusText(const QString &text)
 
 QString MainWindow::helpText() const
 {
-    // Said first: the bar cuts a long text at its end.
+    // Said first and short enough for the default window width: the bar cuts
+    // a long text at its end.
     if (demoGameInUse())
-        return QStringLiteral("예시 게임 사용 중: 이름, 얼굴, 지도는 지어낸 것입니다. "
-                              "실제 게임 폴더는 \"폴더 설정 (&F)\"에서 고르십시오.   |  ")
+        return QStringLiteral("예시 게임 사용 중: 이름·얼굴·지도는 지어낸 것입니다. "
+                              "실제 게임은 %1 메뉴의 \"%2\"에서 고르십시오.   |  ")
+                   .arg(menuWords(m_actions.fileMenu->text()), shownMenuText(m_actions.gameFolder->text()))
                + defaultStatusText();
     return defaultStatusText();
 }

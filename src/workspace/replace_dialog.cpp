@@ -110,6 +110,11 @@ void ReplaceDialog::replaceOne()
     const core::ReplaceOutcome out = core::replaceNext(ctx, m_findBox->text(), m_replaceBox->text());
     if (out.found != core::kNoNode)
         target->select(out.found);
+    if (!out.refused.isEmpty()) {
+        platform::Prompts::instance().message(this, out.refused, kErrorTitle, platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Exclamation);
+        return;
+    }
     if (out.changed()) {
         if (target->markModified)
             target->markModified();
@@ -136,6 +141,12 @@ void ReplaceDialog::replaceAll()
         out = core::replaceAll(ctx, m_findBox->text(), m_replaceBox->text(), task.progress());
     }
     setWindowTitle(kReplaceTitle);
+    if (!out.refused.isEmpty()) {
+        // Taken back whole: the document is as it was.
+        platform::Prompts::instance().message(this, out.refused, kErrorTitle, platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Exclamation);
+        return;
+    }
     // The tab counts as modified after every run, as the user asked for a change.
     if (target->markModified)
         target->markModified();

@@ -4,6 +4,7 @@
 // a Scene, are passed over unchanged and the batch goes on.
 #include "core/converter_record_walk.h"
 #include "core/eex_converter.h"
+#include "core/eex_reader.h"
 #include "fixtures/hex_bytes.h"
 #include "fixtures/scenario_generator.h"
 
@@ -136,5 +137,47 @@ TEST(EexConverterAgain, NothingToConvertIsPassedOverAndTheBatchGoesOn)
             EXPECT_EQ(toHex(readFile(paths[i])), toHex(convertEexBytes(plain).bytes));
         else
             EXPECT_EQ(toHex(readFile(paths[i])), toHex(files[i].bytes)) << files[i].name;
+    }
+}
+
+// A whole Scene table whose first value counts no Scene (10, the table of no
+// Scene, and the other values the reader rounds to none): the reader opens an
+// empty scenario, so the converter has nothing to do there and goes on with
+// the files after it.
+TEST(EexConverterAgain, ATableThatCountsNoSceneIsPassedOverAndTheFilesAfterItConvert)
+{
+    const QByteArray header = hexBytes("45 45 58 00 01 02 00 00 00 00");
+    const QByteArray plain = fixtures::scenarioBytes(oneSection(hexBytes("03 00"), 2));
+    const QByteArray converted = convertEexBytes(plain).bytes;
+    ASSERT_NE(converted, plain);
+    for (const int first : {8, 9, 10, 11, 12}) {
+        SCOPED_TRACE(first);
+        const QByteArray noScene = header + fixtures::u32(first);
+        ASSERT_EQ(noScene.size(), 14);
+        const EexConversion alone = convertEexBytes(noScene);
+        EXPECT_TRUE(alone.ok) << alone.reason.toStdString();
+        EXPECT_EQ(alone.bytes, noScene);
+        DocTree tree;
+        KeySerial serial = 0;
+        ASSERT_TRUE(eexLoad(noScene, QStringLiteral("e.eex"), tree, serial).ok);
+        EXPECT_EQ(tree.childCount(tree.root()), 0);
+
+        QTemporaryDir dir;
+        const QStringList paths = {dir.filePath("a.eex"), dir.filePath("b_empty.eex"), dir.filePath("c.eex")};
+        writeFile(paths[0], plain);
+        writeFile(paths[1], noScene);
+        writeFile(paths[2], plain);
+        const EexBatchResult r = convertEexFiles(paths, {}, {});
+        EXPECT_TRUE(r.ok) << r.message.toStdString();
+        EXPECT_EQ(r.message, QStringLiteral("적용 완료!"));
+        EXPECT_EQ(r.changedFiles, QStringList({paths[0], paths[2]}));
+        EXPECT_EQ(readFile(paths[0]), converted);
+        EXPECT_EQ(readFile(paths[1]), noScene);
+        EXPECT_EQ(readFile(paths[2]), converted);
+    }
+    // A first value that counts Scenes the table cannot hold stays an error.
+    for (const int first : {13, 14, 18}) {
+        const EexConversion r = convertEexBytes(header + fixtures::u32(first));
+        EXPECT_FALSE(r.ok) << first;
     }
 }

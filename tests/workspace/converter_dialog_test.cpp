@@ -169,6 +169,28 @@ TEST_F(ConverterDialogTest, FileOpenInATabIsRefused)
     EXPECT_EQ(read(a), kScenario);
 }
 
+// The refusal comes before the question: the author is not asked to agree
+// to a conversion that then converts nothing. The dialog stays for another
+// choice.
+TEST_F(ConverterDialogTest, AFileOpenInATabIsRefusedBeforeTheQuestion)
+{
+    const QString a = write("S_01.eex", kScenario);
+    const QString open = write("R_02.eex", kScenario);
+    ConverterDialog dlg(hooks({a, open}, [&](const QString &p) { return p == open; }));
+    dlg.show();
+    dlg.findChild<QPushButton *>("cAdd")->click();
+    EXPECT_TRUE(prompts.messages.isEmpty());  // no question
+    EXPECT_EQ(prompts.messageAnswers.size(), 1u);
+    EXPECT_EQ(message.count, 1);
+    EXPECT_EQ(message.title, QString("Error!"));
+    EXPECT_TRUE(message.error);
+    EXPECT_TRUE(message.text.contains(open)) << message.text.toStdString();
+    EXPECT_FALSE(message.text.contains(a)) << message.text.toStdString();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(read(a), kScenario);
+    EXPECT_EQ(read(open), kScenario);
+}
+
 TEST_F(ConverterDialogTest, WithoutHooksTheChoiceAndTheMessageGoThroughThePrompts)
 {
     const QString a = write("S_01.eex", kScenario);

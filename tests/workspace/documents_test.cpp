@@ -1,4 +1,5 @@
 #include "core/catalogue.h"
+#include "core/eex_converter.h"
 #include "core/eex_reader.h"
 #include "core/settings.h"
 #include "fixtures/scenario_generator.h"
@@ -560,6 +561,81 @@ TEST_F(TabMouseTest, RightPressShowsTheTabItemsOfTheFileMenuAndMiddleReleaseClos
     EXPECT_TRUE(shown.isEmpty());
     press(QEvent::MouseButtonRelease, Qt::RightButton, 1);
     EXPECT_EQ(docs->tabCount(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// Save As and Open start in the folder of the document in front; without a
+// file of its own, in the game's scenario folder. Never in the program's
+// folder, where Enter would save a copy beside the executable.
+TEST_F(DocumentsTest, SaveAsAndOpenStartInTheCurrentDocumentsFolder)
+{
+    const QString game = dir.filePath("game");
+    ASSERT_TRUE(QDir(dir.path()).mkpath("game/Rs"));
+    core::writeINI("Folder", "Path", game);
+    ASSERT_TRUE(QDir(dir.path()).mkpath("work/sub"));
+    const QString a = writeScenario("work/a.eex", 1);
+    const QString b = writeScenario("work/sub/b.eex", 2);
+
+    // Nothing open yet: the game's scenarios.
+    menutest::menuItem(w, "mnuOpen")->trigger();
+    ASSERT_EQ(prompts.fileRequests.size(), 1);
+    EXPECT_EQ(prompts.fileRequests.last().folder, QDir(game).filePath("Rs"));
+
+    ASSERT_TRUE(docs->openFiles({a, b}));
+    ASSERT_EQ(docs->currentTab(), 1);
+    struct Step {
+        int tab;
+        QString folder;
+    };
+    for (const Step &step : {Step{1, dir.filePath("work/sub")}, Step{0, dir.filePath("work")}}) {
+        w.tabStrip()->setCurrentIndex(step.tab);
+        menutest::menuItem(w, "mnuOpen")->trigger();
+        EXPECT_EQ(prompts.fileRequests.last().folder, step.folder);
+        EXPECT_EQ(prompts.fileRequests.last().title, "EEX 파일을 열어주세요.");
+        menutest::menuItem(w, "mnuAnotherSave")->trigger();  // cancelled
+        EXPECT_EQ(prompts.fileRequests.last().folder, step.folder);
+        EXPECT_EQ(prompts.fileRequests.last().fileName, QFileInfo(step.tab ? b : a).fileName());
+    }
+
+    // The answer the dialog gives back is where the copy goes.
+    prompts.saveAnswers = {dir.filePath("work/copy.eex")};
+    ASSERT_TRUE(docs->saveAs());
+    EXPECT_EQ(readAll(dir.filePath("work/copy.eex")), readAll(a));
+
+    // An untitled document: the game's scenarios again.
+    docs->newFile();
+    EXPECT_FALSE(docs->saveAs());
+    EXPECT_EQ(prompts.fileRequests.last().folder, QDir(game).filePath("Rs"));
+    EXPECT_FALSE(docs->save());
+    EXPECT_EQ(prompts.fileRequests.last().folder, QDir(game).filePath("Rs"));
+    menutest::menuItem(w, "mnuOpen")->trigger();
+    EXPECT_EQ(prompts.fileRequests.last().folder, QDir(game).filePath("Rs"));
+}
+
+// A file the converter wrote opens as no tab: the message says it is in the
+// extended layout and names the menu item that writes it, as the menu shows it.
+TEST_F(DocumentsTest, AConvertedFileIsRefusedNamingTheConvertersMenuItem)
+{
+    const QString good = writeScenario("good.eex", 1);
+    // One Section whose body holds a 0x56.
+    const QByteArray plain = QByteArray::fromHex("454558000102000000000E0000000100" "0C00000008005600470003000000");
+    const QString converted = writeBytes("converted.eex", core::convertEexBytes(plain).bytes);
+    ASSERT_NE(readAll(converted), plain);
+    ASSERT_TRUE(docs->openFiles({good}));
+    EXPECT_FALSE(docs->openFiles({converted}));
+    EXPECT_EQ(captions(), QStringList({"good.eex"}));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    const QString text = prompts.messages[0].text;
+    EXPECT_TRUE(text.startsWith(converted + "\r\n")) << text.toStdString();
+    const QString item = menutest::menuItem(w, "mnuConvertExt")->text();
+    EXPECT_FALSE(item.contains(u'&'));
+    EXPECT_TRUE(text.contains(u'"' + item + u'"')) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("확장 형식이라"))) << text.toStdString();
+    EXPECT_EQ(prompts.messages[0].title, "Error!");
+    EXPECT_EQ(workspace::recentEntries()[0], good);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "workspace/elided_label.h"
 #include "workspace/menus.h"
 
+#include <QAction>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -75,3 +76,48 @@ TEST_F(StatusLine, ATabSwitchShowsTheSelectionOfTheTabInFront)
 }
 
 } // namespace
+
+namespace {
+
+// The menu's words of "폴더 설정" as the menu shows them: its text without
+// the key marker "&".
+QString shownFolderItem(const workspace::MainWindow &w)
+{
+    return w.actions().gameFolder->text().remove(u'&');
+}
+
+} // namespace
+
+// While the invented game is in use the help text says so first, names the
+// menu item that chooses the real game as the menu shows it (no "(&F)"), and
+// shows whole at the window's default width.
+TEST(StatusLineHelp, TheDemoGameNoteNamesTheMenuWordsAndShowsWholeAtTheDefaultWidth)
+{
+    workspace::MainWindow w;
+    w.show();
+    const QString demo = QStringLiteral("/nowhere/demo-game");
+    w.gameData().folder = demo;
+    w.setDemoGameFolder(demo);
+    ASSERT_TRUE(w.demoGameInUse());
+    settle();
+
+    const QString help = w.statusText();
+    EXPECT_EQ(help, w.helpText());
+    EXPECT_FALSE(help.contains(QStringLiteral("(&"))) << help.toStdString();
+    EXPECT_EQ(shownFolderItem(w), QStringLiteral("폴더 설정 (F)"));
+    EXPECT_TRUE(help.contains(QStringLiteral("파일 메뉴의 \"") + shownFolderItem(w) + u'"')) << help.toStdString();
+    EXPECT_TRUE(help.endsWith(workspace::defaultStatusText()));
+
+    // The note, up to the bar before the usual help, shows whole.
+    const QString note = help.left(help.indexOf(QStringLiteral("   |")));
+    ASSERT_TRUE(note.endsWith(QStringLiteral("고르십시오."))) << note.toStdString();
+    auto *label = w.statusBar()->findChild<workspace::ElidedLabel *>("SBText");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(w.size(), QSize(800, 600));
+    EXPECT_TRUE(label->shownText().startsWith(note)) << label->shownText().toStdString();
+
+    // The real game chosen: the plain help text again.
+    w.gameData().folder = QStringLiteral("/nowhere/game");
+    w.refreshHelpText();
+    EXPECT_EQ(w.statusText(), workspace::defaultStatusText());
+}

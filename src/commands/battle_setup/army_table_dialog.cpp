@@ -121,6 +121,7 @@ ArmyTableDialog::ArmyTableDialog(workspace::EditContext &ctx, const ArmyTableCon
     auto &model = PersonListModel::shared(ctx.nameTables());
     const core::ArmyTableLayout &layout = *config.layout;
     m_table.reserve(std::size_t(layout.slotCount));
+    m_touchedSlots.assign(std::size_t(layout.slotCount), false);
     for (int i = 0; i < layout.slotCount; ++i) {
         m_table.push_back(loadedSlot(core::readArmySlot(key(), layout, i)));
         m_list->addItem(model.text(person::rowOfValue(m_table.back().person)));
@@ -416,10 +417,23 @@ void ArmyTableDialog::pasteSlot(const core::ArmySlot &s)
     // The slot takes the values as they are and shows them as a stored slot
     // is shown, so no limit of a control cuts one of them.
     *target = s;
+    touchSlot(m_list->currentRow());
     showSlot(m_list->currentRow());
     auto &model = PersonListModel::shared(context().nameTables());
     m_list->currentItem()->setText(model.text(person::rowOfValue(target->person)));
     m_list->setFocus();
+}
+
+void ArmyTableDialog::touchSlot(int row)
+{
+    // Every field of the slot is now what its controls show, also where it
+    // reads as when the slot was loaded: a flag stored above 1 shows clear,
+    // and the paste or clear writes it so.
+    if (m_touchedSlots[std::size_t(row)])
+        return;
+    m_touchedSlots[std::size_t(row)] = true;
+    for (int pos : core::armySlotValuePositions(*m_config.layout, row))
+        touchItem(pos);
 }
 
 bool ArmyTableDialog::eventFilter(QObject *watched, QEvent *event)
@@ -498,6 +512,16 @@ core::ArmySlot zeroSlot()
 // One copy buffer per command for the whole run; all zeros until a copy.
 core::ArmySlot g_alliedBuffer = zeroSlot();
 core::ArmySlot g_enemyBuffer = zeroSlot();
+
+} // namespace
+
+void resetArmyCopyBuffers()
+{
+    g_alliedBuffer = zeroSlot();
+    g_enemyBuffer = zeroSlot();
+}
+
+namespace {
 
 const ArmyTableConfig kAllied{&core::kAlliedArmyLayout, "FrmAlliedArmy46", 1, &g_alliedBuffer};
 const ArmyTableConfig kEnemy{&core::kEnemyArmyLayout, "FrmEnemy47", 2, &g_enemyBuffer};

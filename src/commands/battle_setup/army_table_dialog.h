@@ -60,10 +60,12 @@ private:
     void openMap(int element);
     void copySlot();
     void pasteSlot(const core::ArmySlot &s);
+    void touchSlot(int row);
     core::ArmySlot *current();
 
     const ArmyTableConfig &m_config;
     std::vector<core::ArmySlot> m_table;
+    std::vector<bool> m_touchedSlots;  // pasted over or cleared: written whole
     int m_levelMax = 50;
     bool m_loaded = false;
     bool m_showing = false;  // a slot's stored values are being shown
@@ -82,5 +84,8 @@ private:
     QComboBox *m_ai[3] = {nullptr, nullptr, nullptr};
     QGroupBox *m_panels[3] = {nullptr, nullptr, nullptr}; // gbNomal, gbChar, gbCoor
 };
+
+// Both copy buffers as at the program's start: every field 0.
+void resetArmyCopyBuffers();
 
 } // namespace commands

@@ -144,7 +144,7 @@ void CommandDialog::onConfig()
     const QString newKey =
         m_shown.isEmpty() ? chosen
                           : core::keepUntouchedItems(m_key, m_shown, chosen,
-                                                     {m_writtenOnChange, core::isCatalogueDefault(m_key)});
+                                                     {m_writtenOnChange, core::isCatalogueDefault(m_key), m_touched});
     if (newKey == m_key) {
         accept();
         return;

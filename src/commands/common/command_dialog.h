@@ -79,6 +79,9 @@ protected:
     // The item at this character position is written as computed whenever
     // anything else changed, although no control shows it.
     void writeOnChange(int pos) { m_writtenOnChange.push_back(pos); }
+    // The user set the item at this character position as a whole (a paste
+    // or a clear): OK writes it as computed, even where it reads as shown.
+    void touchItem(int pos) { m_touched.push_back(pos); }
     void showEvent(QShowEvent *event) override;
     // Writes the fields into `key` (a copy of the loaded key) and returns
     // the change of the record's byte length through `lengthDelta`. False
@@ -100,6 +103,7 @@ private:
     QString m_shown;
     bool m_takingPicture = false;
     std::vector<int> m_writtenOnChange;
+    std::vector<int> m_touched;
     QVBoxLayout *m_body = nullptr;
     QPushButton *m_config = nullptr;
     QPushButton *m_cancel = nullptr;

@@ -459,6 +459,7 @@ TEST(ArmyTableDialog, CopyBufferOutlivesTheDialog)
 
 TEST(ArmyTableDialog, EnemyPasteBeforeAnyCopyFillsZeros)
 {
+    resetArmyCopyBuffers();  // as at the program's start, whatever ran before
     ArmyNode node(core::kEnemyArmyLayout);
     node.cmd.edit([&](QDialog &d) {
         slotList(d)->setCurrentRow(79);
