@@ -36,9 +36,20 @@ for name in $("$BIN" --benchmark_list_tests 2>/dev/null | grep -E "$SCENARIO" | 
   bench --benchmark_filter="^$name/" --benchmark_out="$RESULTS/$n.json" --benchmark_out_format=json \
     >"$RESULTS/$n.log" 2>&1 || { cat "$RESULTS/$n.log"; exit 1; }
 done
+# Damaged files opened beside an undamaged one of their size, all in one
+# process, one after the other.
+DAMAGED='^open_damaged/'
+damaged=0
+if "$BIN" --benchmark_list_tests --benchmark_filter="$DAMAGED" 2>/dev/null | grep -qE -- "$PICK"; then
+  damaged=1
+  echo "running open_damaged"
+  bench --benchmark_filter="$DAMAGED" --benchmark_out="$RESULTS/damaged.json" --benchmark_out_format=json \
+    >"$RESULTS/damaged.log" 2>&1 || { cat "$RESULTS/damaged.log"; exit 1; }
+fi
 # The other benchmarks (start-up, captions, game data...) print their own table.
-if "$BIN" --benchmark_list_tests --benchmark_filter="-$SCENARIO" 2>/dev/null | grep -qE -- "$PICK"; then
-  bench --benchmark_filter="-$SCENARIO" 2>&1 | grep -vE "propagateSizeHints|XDG_RUNTIME_DIR" | grep -E -- "$PICK" || true
+OTHERS="-(${SCENARIO}|${DAMAGED})"
+if "$BIN" --benchmark_list_tests --benchmark_filter="$OTHERS" 2>/dev/null | grep -qE -- "$PICK"; then
+  bench --benchmark_filter="$OTHERS" 2>&1 | grep -vE "propagateSizeHints|XDG_RUNTIME_DIR" | grep -E -- "$PICK" || true
 fi
 
 echo
@@ -48,5 +59,9 @@ echo "Fastest of 5 runs. ratio = ours / baseline. peak = highest growth of the h
 # print their own lines above.
 PAIRS="load:baseline_read load_model:baseline_standard_model save:baseline_write undo_1000:- expand_all:baseline_expand_all find:baseline_find replace_all:- undo_replace:- replace_many:- undo_replace_many:-"
 if ((n)); then
-  awk -v pairs="$PAIRS" -f "$ROOT/scripts/bench_table.awk" "$RESULTS"/*.json
+  awk -v pairs="$PAIRS" -f "$ROOT/scripts/bench_table.awk" "$RESULTS"/[0-9]*.json
+fi
+if ((damaged)); then
+  echo "Damaged files, opened through the window beside the undamaged file (x = damaged / undamaged):"
+  awk -f "$ROOT/scripts/bench_damaged.awk" "$RESULTS/damaged.json"
 fi

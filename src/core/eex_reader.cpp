@@ -251,6 +251,13 @@ struct LoadFailure {
 // Thrown when the progress callback asks the load to stop.
 struct LoadCancelled {};
 
+// Thrown when the tree would hold more of the file than eexReadBudget allows.
+struct LoadOverlapping {
+    std::int64_t offset;
+    std::int64_t repeatedScene;  // -1: Sections overlap, not the Scene table
+    int repeatedSceneTimes;
+};
+
 // How much work passes between two calls of the progress callback.
 constexpr std::int64_t kWorkPerReport = 64 * 1024;
 
@@ -273,7 +280,7 @@ public:
         m_fileSize = file.size();
         // A well-formed file is read once; reading far more bytes than the
         // file holds means its Scenes and Sections overlap over and over.
-        m_workLimit = 4 * m_size + 65536;
+        m_workLimit = eexReadBudget(m_fileSize);
         m_lookAheadMemo.assign(std::size_t(m_size), -1);
     }
 
@@ -284,6 +291,7 @@ public:
         m_tree.setRecordImage(m_image);
         const std::int64_t first = u32(10);
         const std::int64_t scenes = roundHalfEvenQuarter(first - 10);
+        m_scenes = scenes;
         // What the tree holds of the file: the header and Scene table, every
         // Scene's count and every Section from its length word to where its
         // lists ended. A save writes exactly these stretches again.
@@ -293,6 +301,7 @@ public:
             m_scene = int(s);
             m_section = -1;
             const std::int64_t offset = u32(10 + 4 * s);
+            m_sceneOffset = offset;
             const int sectionCount = u16(offset);
             m_held.push_back({offset, offset + 2});
             const NodeId sceneNode = addNode(root, readerSceneKey(int(s)), kSceneText);
@@ -309,9 +318,22 @@ public:
                 m_sectionClosed = m_lastLength >= 2 && wordOrMinus(m_sectionEnd - 2) == kEndCode;
                 m_seek = start;
                 readHead(sectionNode);
+                const std::int64_t bodyLengthAt = m_seek;
                 m_seek += 2;  // the body length, recomputed on saving
                 readList(m_headEnd);
+                // A Section reads from its own bytes alone (its length words
+                // included: the look-ahead looks at the body length and stops
+                // where the Section length ends it), so one whose saved bytes
+                // are those of the file reads back the same: only one that
+                // parts from its bytes or its length words needs the check.
+                if (m_seek > m_fileSize || u16(bodyLengthAt) != m_seek - bodyLengthAt - 2 ||
+                    m_seek - start != m_lastLength)
+                    m_saveDoubtful = true;
                 m_held.push_back({start - 2, m_seek});
+                // What the length word claims beyond the lists belongs to
+                // this Section: a warning about those bytes names it.
+                if (m_seek < start + m_lastLength)
+                    m_tails.push_back({m_seek, start + m_lastLength, m_scene, m_section});
                 // Saving recomputes the length word; one that cannot hold
                 // the lists as read makes the save fail.
                 if (m_seek - start > 0xFFFF)
@@ -329,14 +351,27 @@ public:
     }
 
     // True when a save of the tree may be refused: the reader had to part
-    // from the file somewhere, or a Section grew beyond its length word.
-    bool saveDoubtful() const { return m_saveDoubtful || !m_warnings.empty(); }
+    // from a Section's bytes somewhere, or a Section grew beyond its length
+    // word. Bytes dropped or added between, around or by whole Sections
+    // (skipped, after the end, read twice) change no Section's reading.
+    bool saveDoubtful() const { return m_saveDoubtful; }
 
     std::vector<EexLoadWarning> takeWarnings() { return std::move(m_warnings); }
     std::int64_t seek() const { return m_seek; }
 
 private:
     [[noreturn]] void fail(std::int64_t offset, const QString &detail) { throw LoadFailure{offset, detail}; }
+
+    // The tree would hold far more than the file: say whether the Scene
+    // table names the Scene being read more than once.
+    [[noreturn]] void overlapping()
+    {
+        int times = 0;
+        for (std::int64_t s = 0; s < m_scenes && 14 + 4 * s <= m_size; ++s)
+            if (u32(10 + 4 * s) == m_sceneOffset)
+                ++times;
+        throw LoadOverlapping{m_seek, times > 1 ? m_sceneOffset : -1, times > 1 ? times : 0};
+    }
 
     static std::int64_t roundHalfEvenQuarter(std::int64_t x)
     {
@@ -370,7 +405,7 @@ private:
     {
         m_work += bytes;
         if (m_work > m_workLimit)
-            fail(m_seek, QStringLiteral("Scenes or Sections overlap without end"));
+            overlapping();
         if (m_progress && m_work >= m_nextReport) {
             m_nextReport = m_work + kWorkPerReport;
             if (!m_progress(std::min(m_work, m_fileSize), m_fileSize))
@@ -410,6 +445,29 @@ private:
 
     void warn(EexLoadWarning::Kind kind, std::int64_t offset, std::int64_t bytes)
     {
+        // A run of unknown codes is one warning.
+        if (kind == EexLoadWarning::Kind::UnknownCode && !m_warnings.empty()) {
+            EexLoadWarning &last = m_warnings.back();
+            if (last.kind == kind && last.scene == m_scene && last.section == m_section &&
+                last.offset + last.byteCount == offset) {
+                last.byteCount += bytes;
+                return;
+            }
+        }
+        switch (kind) {
+        case EexLoadWarning::Kind::UnknownCode:
+        case EexLoadWarning::Kind::MarkerDropped:
+        case EexLoadWarning::Kind::MarkerAssumed:
+        case EexLoadWarning::Kind::NestedLengthRepaired:
+        case EexLoadWarning::Kind::BytesPastEnd:
+        case EexLoadWarning::Kind::Unsaveable:
+            m_saveDoubtful = true;  // a Section's saved bytes differ from the file's
+            break;
+        case EexLoadWarning::Kind::BytesAfterEnd:
+        case EexLoadWarning::Kind::BytesSkipped:
+        case EexLoadWarning::Kind::BytesReadTwice:
+            break;
+        }
         EexLoadWarning w;
         w.kind = kind;
         w.scene = m_scene;
@@ -424,29 +482,76 @@ private:
     // and the zeros read behind the file's end written as well.
     void warnUnheldBytes()
     {
-        std::sort(m_held.begin(), m_held.end());
-        std::int64_t covered = 0;
+        std::sort(m_tails.begin(), m_tails.end(), [](const Tail &a, const Tail &b) { return a.from < b.from; });
+        // How many held stretches cover each byte of the file: where none
+        // does, the bytes are dropped; where k do, written k times. The
+        // stretch of bytes held more than once is one warning, however
+        // often it is named.
+        std::vector<std::pair<std::int64_t, int>> edges;
+        edges.reserve(2 * m_held.size());
         std::int64_t pastEnd = 0;
         for (const auto &[from, to] : m_held) {
             pastEnd += std::max<std::int64_t>(0, to - std::max(from, m_fileSize));
             const std::int64_t end = std::min(to, m_fileSize);
-            if (from > covered && covered < m_fileSize)
-                warn(EexLoadWarning::Kind::BytesSkipped, covered, std::min(from, m_fileSize) - covered);
-            if (std::min(end, covered) > from) {
-                // A Scene read twice is its count and its Sections: one warning.
-                const std::int64_t twice = std::min(end, covered) - from;
-                EexLoadWarning *last = m_warnings.empty() ? nullptr : &m_warnings.back();
-                if (last && last->kind == EexLoadWarning::Kind::BytesReadTwice && last->offset + last->byteCount == from)
-                    last->byteCount += twice;
-                else
-                    warn(EexLoadWarning::Kind::BytesReadTwice, from, twice);
+            if (end > from) {
+                edges.push_back({from, +1});
+                edges.push_back({end, -1});
             }
-            covered = std::max(covered, end);
         }
-        if (m_fileSize > covered)
-            warn(EexLoadWarning::Kind::BytesAfterEnd, covered, m_fileSize - covered);
+        std::sort(edges.begin(), edges.end());
+        std::int64_t at = 0;
+        int depth = 0;
+        EexLoadWarning *twice = nullptr;
+        for (const auto &[offset, step] : edges) {
+            if (offset > at) {
+                if (depth == 0) {
+                    warnSkipped(at, offset);
+                    twice = nullptr;
+                } else if (depth > 1) {
+                    const std::int64_t extra = (depth - 1) * (offset - at);
+                    if (twice && twice->offset + twice->stretch == at) {
+                        twice->byteCount += extra;
+                        twice->stretch += offset - at;
+                    } else {
+                        warn(EexLoadWarning::Kind::BytesReadTwice, at, extra);
+                        twice = &m_warnings.back();
+                        twice->stretch = offset - at;
+                    }
+                }
+                at = offset;
+            }
+            depth += step;
+        }
+        if (m_fileSize > at)
+            warn(EexLoadWarning::Kind::BytesAfterEnd, at, m_fileSize - at);
         if (pastEnd > 0)
             warn(EexLoadWarning::Kind::BytesPastEnd, m_fileSize, pastEnd);
+    }
+
+    // Bytes from..to that no Scene or Section holds; the parts inside what a
+    // Section's length word claims name that Section.
+    void warnSkipped(std::int64_t from, std::int64_t to)
+    {
+        while (from < to) {
+            // The last tail starting at or before `from`, and the first after it.
+            auto after = std::upper_bound(m_tails.begin(), m_tails.end(), from,
+                                          [](std::int64_t o, const Tail &t) { return o < t.from; });
+            std::int64_t stop = to;
+            m_scene = -1;
+            m_section = -1;
+            if (after != m_tails.begin() && std::prev(after)->to > from) {
+                const Tail &inside = *std::prev(after);
+                m_scene = inside.scene;
+                m_section = inside.section;
+                stop = std::min(to, inside.to);
+            } else if (after != m_tails.end()) {
+                stop = std::min(to, after->from);
+            }
+            warn(EexLoadWarning::Kind::BytesSkipped, from, stop - from);
+            from = stop;
+        }
+        m_scene = -1;
+        m_section = -1;
     }
 
     // Bytes the tree gains (or loses) in the innermost open nested list.
@@ -761,6 +866,13 @@ private:
     std::vector<NodeId> m_openBlocks;
     std::vector<std::int64_t> m_openBytes;  // per open block: the bytes its list holds so far
     std::vector<std::pair<std::int64_t, std::int64_t>> m_held;  // stretches of the file the tree holds
+    struct Tail {
+        std::int64_t from, to;  // bytes a Section's length word claims behind its lists
+        int scene, section;
+    };
+    std::vector<Tail> m_tails;
+    std::int64_t m_sceneOffset = 0;
+    std::int64_t m_scenes = 0;
     bool m_saveDoubtful = false;
     std::vector<EexLoadWarning> m_warnings;
     std::vector<std::int64_t> m_walked;        // lookAhead's scratch list
@@ -793,6 +905,15 @@ EexLoadResult readOnce(const QByteArray &fileBytes, const QString &path, DocTree
             result.failure = EexLoadFailure::Damaged;
             result.errorOffset = f.offset;
             result.errorDetail = f.detail;
+        } catch (const LoadOverlapping &o) {
+            // Nothing of such a file is worth keeping: the open is refused.
+            tree.clear();
+            result.failure = EexLoadFailure::Overlapping;
+            result.errorOffset = o.offset;
+            result.repeatedScene = o.repeatedScene;
+            result.repeatedSceneTimes = o.repeatedSceneTimes;
+            result.errorDetail = QStringLiteral("Scenes or Sections overlap beyond the read budget");
+            return result;
         }
         doubtful = result.ok && reader.saveDoubtful();
         result.warnings = reader.takeWarnings();
@@ -804,12 +925,34 @@ EexLoadResult readOnce(const QByteArray &fileBytes, const QString &path, DocTree
 // document is declared unsaveable.
 constexpr int kMaxSettlingPasses = 8;
 
+// What settling a damaged file may cost, in bytes read into a tree: a check
+// of the tree's save (serializing, reading it back flat and comparing) costs
+// about kCheckCost of a reading, a reading of the saved bytes into the tree
+// one more. Together with the first reading (at most eexReadBudget) the open
+// stays within about three times that of an undamaged file of the size; a
+// tree that has not settled by then is left as it is and says it cannot be
+// saved. The allowance (about a tenth of a second of reading) lets files of
+// the size real scenarios have settle as often as they need to.
+constexpr double kCheckCost = 2.0;
+constexpr double kSettleBudget = 3.0;
+constexpr std::int64_t kSettleAllowance = 4 * 1024 * 1024;
+
+std::int64_t saveSizeAfter(std::int64_t readBytes, const std::vector<EexLoadWarning> &warnings, int pass)
+{
+    for (const EexLoadWarning &w : warnings)
+        if (w.pass == pass)
+            readBytes += eexSaveByteChange(w);
+    return readBytes;
+}
+
 // Where the tree parted from the file, the look-ahead may read the saved bytes
 // differently: a byte dropped or added changes what an earlier look ahead
-// sees. So the tree's own save is read again until it reads back into the
-// same tree, and the document becomes that reading: it shows what a save
-// writes. The bytes each pass drops or adds are warned as well. A document
-// that cannot be saved says so before the author works on it.
+// sees. So the tree's save is checked as a save checks it, and while it reads
+// back differently the tree is read again from its own save: the document
+// shows what a save writes. The bytes each pass drops or adds are warned as
+// well. A document that cannot be saved says so before the author works on
+// it. Only one tree is held at a time: the check reads the save into a flat
+// list, and a new reading replaces the tree.
 void settle(EexLoadResult &result, DocTree &tree, KeySerial &keySerial, const QString &path,
             const CaptionContext &captions, const WorkProgress &progress)
 {
@@ -821,36 +964,42 @@ void settle(EexLoadResult &result, DocTree &tree, KeySerial &keySerial, const QS
         w.reason = reason;
         result.warnings.push_back(std::move(w));
     };
+    const double budget = kSettleBudget * double(result.fileSize) + double(kSettleAllowance);
+    std::int64_t size = saveSizeAfter(result.fileSize, result.warnings, 0);
+    double spent = double(std::max(result.fileSize, size));
     for (int pass = 1;; ++pass) {
+        spent += kCheckCost * double(size);
+        const EexSerializeResult checked = eexSerializeChecked(tree);
+        if (checked.ok)
+            return;
+        if (pass >= kMaxSettlingPasses || spent + (1 + 2 * kCheckCost) * double(size) > budget)
+            return unsaveable(checked.message, checked.scene, checked.section);
         const EexSerializeResult saved = eexSerialize(tree);
         if (!saved.ok)
             return unsaveable(saved.message, saved.scene, saved.section);
-        DocTree again;
+        {
+            EexFlatTree flat;
+            const EexLoadResult readable = eexReadFlat(saved.bytes, flat);
+            if (readable.failure == EexLoadFailure::OutOfMemory)
+                throw std::bad_alloc();
+            if (!readable.ok)
+                return unsaveable(checked.message, checked.scene, checked.section);
+        }
+        // The saved bytes read, but into another tree: that tree replaces
+        // this one, which goes first so that only one is held.
+        tree.clear();
         bool doubtful = false;
-        EexLoadResult reread = readOnce(saved.bytes, path, again, keySerial, captions, progress, doubtful);
+        EexLoadResult reread = readOnce(saved.bytes, path, tree, keySerial, captions, progress, doubtful);
         if (reread.failure == EexLoadFailure::Cancelled)
             throw LoadCancelled{};
-        if (!reread.ok) {
-            if (reread.failure == EexLoadFailure::OutOfMemory)
-                throw std::bad_alloc();
-            return unsaveable(QStringLiteral("저장할 내용을 다시 읽어 보니 위치 %1에서 읽을 수 없습니다.")
-                                  .arg(QString::number(reread.errorOffset, 16).toUpper()),
-                              -1, -1);
-        }
-        // The same tree saves into the same bytes: settled.
-        const EexTreeDifference d = eexTreeDifference(tree, again);
-        if (!d.found)
-            return;
-        if (pass == kMaxSettlingPasses)
-            return unsaveable(QStringLiteral("Scene %1, Section %2: 저장할 내용을 다시 읽어 보니 문서와 다르게 읽힙니다.")
-                                  .arg(d.scene + 1)
-                                  .arg(d.section + 1),
-                              d.scene, d.section);
+        if (!reread.ok)  // only memory can fail it now: the flat reading read these bytes
+            throw std::bad_alloc();
+        spent += (1 + kCheckCost) * double(size);
         for (EexLoadWarning &w : reread.warnings) {
             w.pass = pass;
             result.warnings.push_back(std::move(w));
         }
-        tree.swapContent(again);
+        size = saveSizeAfter(size, result.warnings, pass);
     }
 }
 
@@ -888,6 +1037,11 @@ EexLoadResult readInto(const QByteArray &fileBytes, const QString &path, DocTree
 }
 
 } // namespace
+
+std::int64_t eexReadBudget(std::int64_t fileBytes)
+{
+    return std::max<std::int64_t>(fileBytes, 0) * 9 / 8 + 64 * 1024;
+}
 
 EexLoadResult eexLoad(const QByteArray &fileBytes, const QString &path, DocTree &tree, KeySerial &keySerial,
                       const CaptionContext &captions, const WorkProgress &progress)
@@ -928,6 +1082,9 @@ EexLoadResult eexReadFlat(const QByteArray &bytes, EexFlatTree &flat)
             result.failure = EexLoadFailure::Damaged;
             result.errorOffset = f.offset;
             result.errorDetail = f.detail;
+        } catch (const LoadOverlapping &o) {
+            result.failure = EexLoadFailure::Overlapping;
+            result.errorOffset = o.offset;
         }
         result.warnings = reader.takeWarnings();
     } catch (const std::bad_alloc &) {
@@ -1124,6 +1281,18 @@ QString eexLoadFailureMessage(const EexLoadResult &result, const QString &path)
     case EexLoadFailure::OutOfMemory:
         return head + QStringLiteral("메모리가 부족해 파일(%1)을 열지 못했습니다. 열려 있는 다른 문서는 그대로입니다.")
                           .arg(sizeText(result.fileSize));
+    case EexLoadFailure::Overlapping: {
+        const QString why =
+            result.repeatedScene >= 0
+                ? QStringLiteral("Scene 표가 같은 Scene(위치 %1)을 %2번 가리켜 같은 바이트를 거듭 읽어야 합니다.")
+                      .arg(QString::number(result.repeatedScene, 16).toUpper())
+                      .arg(result.repeatedSceneTimes)
+                : QStringLiteral("Scene이나 Section이 서로 겹쳐 같은 바이트를 거듭 읽어야 합니다(위치 %1).")
+                      .arg(QString::number(result.errorOffset, 16).toUpper());
+        return head + why +
+               QStringLiteral(" %1인 파일에서 %2 넘게 읽게 되는 손상된 파일이라 열지 않았습니다.")
+                   .arg(sizeText(result.fileSize), sizeText(eexReadBudget(result.fileSize)));
+    }
     case EexLoadFailure::ExtendedLayout:
         return head + QStringLiteral("이 파일은 파일 메뉴의 \"확장 형식으로 변환...\"이 쓰는 확장 형식이라 "
                                      "이 편집기에서 열 수 없습니다.");
@@ -1192,10 +1361,20 @@ QString warningText(const EexLoadWarning &w)
         return placeText(w.offset) +
                QStringLiteral("마지막 Scene 뒤에 %1바이트가 더 있습니다. 저장하면 이 바이트는 빠집니다.").arg(count);
     case EexLoadWarning::Kind::BytesSkipped:
+        if (w.section >= 0) {
+            what = QStringLiteral("Section의 길이 안에 있지만 어느 명령에도 들지 않는 %1바이트를 건너뛰었습니다. "
+                                  "저장하면 이 바이트는 빠집니다.");
+            break;
+        }
         return placeText(w.offset) +
                QStringLiteral("어느 Scene이나 Section에도 들지 않는 %1바이트를 건너뛰었습니다. 저장하면 이 바이트는 빠집니다.")
                    .arg(count);
     case EexLoadWarning::Kind::BytesReadTwice:
+        if (w.stretch > 0 && w.stretch < w.byteCount)
+            return placeText(w.offset) +
+                   QStringLiteral("Scene이나 Section이 겹쳐 %1바이트를 여러 번 읽었습니다. 저장하면 이 바이트가 읽은 만큼 "
+                                  "거듭 쓰여 %2바이트가 더해집니다.")
+                       .arg(groupedNumbers().toString(qlonglong(w.stretch)), count);
         return placeText(w.offset) +
                QStringLiteral("Scene이나 Section이 겹쳐 %1바이트를 두 번 읽었습니다. 저장하면 이 바이트가 두 번 쓰여 더해집니다.")
                    .arg(count);
@@ -1234,12 +1413,29 @@ QString eexLoadWarningsText(const std::vector<EexLoadWarning> &warnings, int lis
         if (w.kind != EexLoadWarning::Kind::Unsaveable)
             order.push_back(&w);
     }
-    QStringList lines;
-    for (std::size_t i = 0; i < order.size() && i < std::size_t(std::max(listed, 0)); ++i)
-        lines.append(eexLoadWarningMessage(*order[i]));
+    // Warnings that read alike are one line, with how often they occur.
+    QStringList distinct;
+    std::vector<int> times;
+    QHash<QString, int> seen;
+    for (const EexLoadWarning *w : order) {
+        const QString line = eexLoadWarningMessage(*w);
+        const auto found = seen.constFind(line);
+        if (found != seen.constEnd()) {
+            ++times[std::size_t(*found)];
+            continue;
+        }
+        seen.insert(line, int(distinct.size()));
+        distinct.append(line);
+        times.push_back(1);
+    }
     const QLocale numbers = groupedNumbers();
-    if (order.size() > std::size_t(std::max(listed, 0)))
-        lines.append(QStringLiteral("… 그 밖에 %1건이 더 있습니다.").arg(numbers.toString(qlonglong(order.size() - listed))));
+    const qsizetype shown = std::min<qsizetype>(distinct.size(), std::max(listed, 0));
+    QStringList lines;
+    for (qsizetype i = 0; i < shown; ++i)
+        lines.append(times[std::size_t(i)] > 1 ? distinct[i] + QStringLiteral(" (%1번)").arg(times[std::size_t(i)])
+                                               : distinct[i]);
+    if (distinct.size() > shown)
+        lines.append(QStringLiteral("… 그 밖에 %1건이 더 있습니다.").arg(numbers.toString(qlonglong(distinct.size() - shown))));
     if (warnings.size() > 1 && (dropped > 0 || added > 0))
         lines.append(QStringLiteral("모두 합해 저장하면 %1바이트가 빠지고 %2바이트가 더해집니다.")
                          .arg(numbers.toString(qlonglong(dropped)), numbers.toString(qlonglong(added))));

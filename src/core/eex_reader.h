@@ -39,6 +39,9 @@ struct EexLoadWarning {
     int section = -1;
     std::int64_t offset = 0;  // file offset of the bytes concerned
     std::int64_t byteCount = 0;
+    // BytesReadTwice: the bytes of the file held more than once; byteCount
+    // counts them once for every further time.
+    std::int64_t stretch = 0;
     int storedLength = 0;     // NestedLengthRepaired: the length as the file had it
     int listLength = 0;       // NestedLengthRepaired: the length of the list as read
     QString reason;           // Unsaveable
@@ -51,6 +54,12 @@ struct EexLoadWarning {
 // What saving does with the bytes of a warning: negative when it drops them,
 // positive when it adds them, 0 when the count of bytes stays.
 std::int64_t eexSaveByteChange(const EexLoadWarning &warning);
+
+// The most a tree may hold of a file of `fileBytes` bytes, counting bytes
+// that overlapping Scenes or Sections name again: an eighth more than the
+// file and a small allowance. Beyond it the file is refused (Overlapping),
+// so a damaged file costs about what an undamaged one of its size does.
+std::int64_t eexReadBudget(std::int64_t fileBytes);
 
 // Larger files are refused unread: no real scenario comes near it, and
 // reading one would take the memory of every open document.
@@ -65,6 +74,9 @@ enum class EexLoadFailure {
     TooLarge,     // over kMaxScenarioBytes
     OutOfMemory,  // an allocation failed while loading
     Cancelled,    // the progress callback asked to stop; the tree is left empty
+    // Scenes or Sections name the same bytes so often that reading them
+    // would take many times the work of an undamaged file of that size.
+    Overlapping,
     ExtendedLayout,  // written by the converter into the extended layout, which this editor does not read
 };
 
@@ -74,6 +86,10 @@ struct EexLoadResult {
     std::int64_t fileSize = 0;
     std::int64_t errorOffset = 0;  // the read position when the load failed
     QString errorDetail;           // for logs and tests; the user sees eexLoadErrorMessage
+    // Overlapping: the offset of the Scene the Scene table names more than
+    // once (-1 when Sections overlap instead), and how often it names it.
+    std::int64_t repeatedScene = -1;
+    int repeatedSceneTimes = 0;
     std::vector<EexLoadWarning> warnings;
 };
 
