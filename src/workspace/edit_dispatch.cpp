@@ -6,6 +6,7 @@
 #include "core/tree_queries.h"
 #include "workspace/dialog_registry.h"
 #include "workspace/duel_speed_dialog.h"
+#include "workspace/new_commands.h"
 
 #include <algorithm>
 #include <optional>
@@ -82,13 +83,25 @@ bool editNodeInDialog(EditContext &ctx)
     const RecordEdit recordEdit = ctx.recordEdit;
     core::EditHistory *const history = ctx.history;
 
+    NewCommands *const newCommands = ctx.newCommands;
+
     ctx.node = node;
     ctx.change.reset();
+    ctx.newCommand = newCommands && newCommands->contains(tree, node);
     const int code = core::nodeNumber(tree, node);
     if (usesSharedTextDialog(code))
         ctx.menuName = core::menuName(code);
-    if (core::hasEditDialog(code))
-        DialogRegistry::instance().runDialog(code, ctx);
+    bool confirmed = false;
+    if (core::hasEditDialog(code)) {
+        const DialogRegistry &registry = DialogRegistry::instance();
+        if (const std::unique_ptr<QDialog> dialog = registry.createDialog(code, ctx)) {
+            registry.run(*dialog, ctx);
+            confirmed = dialog->result() == QDialog::Accepted;
+        }
+    }
+    // After its first OK a new command is stored like any other.
+    if (confirmed && newCommands)
+        newCommands->settle(node);
 
     const std::optional<KeyChange> change = std::exchange(ctx.change, std::nullopt);
     if (!change || !applyKeyChange(tree, node, *change, ctx.captions, recordEdit, history))
