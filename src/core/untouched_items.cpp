@@ -1,6 +1,5 @@
 #include "core/untouched_items.h"
 
-#include "core/catalogue.h"
 #include "core/key_codec.h"
 #include "core/param_tags.h"
 #include "core/record_lengths.h"
@@ -69,7 +68,7 @@ int itemAtPosition(const std::vector<Item> &items, int pos)
 QString keepUntouchedItems(const QString &stored, const QString &shown, const QString &chosen,
                            const UntouchedRule &rule)
 {
-    if (chosen == shown && !rule.storedIsDefault && rule.touched.empty())
+    if (chosen == shown && !rule.newCommand && rule.touched.empty())
         return stored;
 
     const std::optional<QByteArray> s = recordBytes(stored);
@@ -100,7 +99,7 @@ QString keepUntouchedItems(const QString &stored, const QString &shown, const QS
         // A new command's values are the dialog's to set; its text is what
         // the user typed when adding it and is kept like any text.
         const bool isText = i > 0 && item.size() >= 2 && item[0] == char(tags::Text) && item[1] == 0;
-        fromChosen[i] = fromChosen[i] || (rule.storedIsDefault && !isText) || item != itemBytes(*w, (*wItems)[i]);
+        fromChosen[i] = fromChosen[i] || (rule.newCommand && !isText) || item != itemBytes(*w, (*wItems)[i]);
         changed = changed || (fromChosen[i] && itemBytes(*c, (*cItems)[i]) != itemBytes(*s, (*sItems)[i]));
     }
     if (changed)
@@ -117,37 +116,6 @@ QString keepUntouchedItems(const QString &stored, const QString &shown, const QS
     if (sSplit->nestedWord)
         out += QByteArrayView(*s).last(2);
     return bytesToHex(out) + keySuffix(stored).toString();
-}
-
-bool isCatalogueDefault(const QString &key)
-{
-    const int code = keyCode(key);
-    if (!isValidCode(code))
-        return false;
-    if (!takesCallerText(code))
-        return recordPart(key) == defaultRecord(code);
-    // The caller's text may be anything; every other item must be the
-    // catalogue's. Texts compare as bytes, so stored bytes that are not
-    // valid CP949 count as a text like any other.
-    const std::optional<QByteArray> bytes = recordBytes(key);
-    const std::optional<QByteArray> def = recordBytes(defaultRecord(code));
-    if (!bytes || !def)
-        return false;
-    const auto split = splitItems(*bytes);
-    const auto defSplit = splitItems(*def);
-    if (!split || !defSplit || split->nestedWord != defSplit->nestedWord
-        || split->items.size() != defSplit->items.size())
-        return false;
-    const std::vector<Item> *items = &split->items;
-    const std::vector<Item> *defItems = &defSplit->items;
-    for (std::size_t i = 0; i < items->size(); ++i) {
-        const QByteArrayView a = itemBytes(*bytes, (*items)[i]);
-        const QByteArrayView b = itemBytes(*def, (*defItems)[i]);
-        const bool callerText = i > 0 && b.size() == 3 && b[0] == char(tags::Text) && b[1] == 0;
-        if (callerText ? !(a.size() >= 3 && a[0] == b[0] && a[1] == 0) : a != b)
-            return false;
-    }
-    return true;
 }
 
 } // namespace core

@@ -25,10 +25,11 @@ struct UntouchedRule
     // that OK writes as the dialog computes them as soon as anything else
     // changed, although no control shows them.
     std::span<const int> writtenOnChange = {};
-    // A command still as the catalogue made it takes the values the dialog
-    // writes, untouched or not: nothing stored can be lost there. Its text
-    // (typed when it was added) is kept like any other text.
-    bool storedIsDefault = false;
+    // A command the user added in this session and has not confirmed yet
+    // takes the values the dialog writes, untouched or not: nothing stored
+    // can be lost there. Its text is kept like any other text. The caller
+    // knows this from how the command came to be, never from its key.
+    bool newCommand = false;
     // Character positions of items the user set as a whole (a paste or a
     // clear writes every field it shows): written as the dialog computes
     // them, also where they read as the dialog first showed them.
@@ -37,9 +38,5 @@ struct UntouchedRule
 
 QString keepUntouchedItems(const QString &stored, const QString &shown, const QString &chosen,
                            const UntouchedRule &rule = {});
-
-// Whether the key's record is the catalogue's default record of its code (for
-// a command that takes the caller's text: with any text in that item).
-bool isCatalogueDefault(const QString &key);
 
 } // namespace core

@@ -6,6 +6,7 @@
 #include "core/doc_tree.h"
 #include "core/edit_history.h"
 #include "core/key_serial.h"
+#include "workspace/new_commands.h"
 
 #include <QObject>
 #include <QString>
@@ -40,6 +41,8 @@ public:
     ScenarioTreeView *view() const { return m_view; }
     core::EditHistory &history() { return m_history; }
     const core::EditHistory &history() const { return m_history; }
+    // The commands added in this session that no OK has confirmed yet.
+    NewCommands &newCommands() { return m_newCommands; }
     int treeIndex() const { return m_treeIndex; }
 
     // Full path of the file, or "NewFile".
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<DocTreeModel> m_model;
     ScenarioTreeView *m_view = nullptr;
     core::EditHistory m_history;
+    NewCommands m_newCommands;
     int m_treeIndex = 0;
     QString m_path = kUntitledPath;
     QString m_caption = kUntitledText;

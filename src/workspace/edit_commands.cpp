@@ -134,6 +134,7 @@ EditContext EditCommands::dialogContext()
             docs->markModified(doc);
     };
     ctx.history = &d->history();
+    ctx.newCommands = &d->newCommands();
     ctx.selectNode = [doc](NodeId node) {
         if (doc)
             doc->view()->selectNode(node);
@@ -253,11 +254,15 @@ void EditCommands::editSelected()
     refreshCommandState();
 }
 
-void EditCommands::applyAdd(Document *doc, const std::function<core::EditResult(core::EditContext &)> &edit,
-                            const QString &title)
+void EditCommands::applyAdd(Document *doc, NodeId selected,
+                            const std::function<core::EditResult(core::EditContext &)> &edit, const QString &title)
 {
     core::EditContext ctx = coreContext(*doc, m_documents);
     const core::EditResult r = edit(ctx);
+    // The command (or child event's block) stands right in front of the
+    // selected node; it is new until its dialog's first OK.
+    if (r.ok && r.changed)
+        doc->newCommands().add(doc->tree(), doc->tree().previous(selected));
     finish(doc, r, title, title == kQuickErrorTitle ? MsgIcon::Exclamation : MsgIcon::Critical);
 }
 
@@ -289,7 +294,7 @@ void EditCommands::addCommand()
         refreshCommandState();
         return;
     }
-    applyAdd(doc, [&](core::EditContext &ctx) { return core::addCommand(ctx, sel, *code); }, kEditErrorTitle);
+    applyAdd(doc, sel, [&](core::EditContext &ctx) { return core::addCommand(ctx, sel, *code); }, kEditErrorTitle);
 }
 
 void EditCommands::addChildEvent()
@@ -307,7 +312,7 @@ void EditCommands::addChildEvent()
         refreshCommandState();
         return;
     }
-    applyAdd(doc, [&](core::EditContext &ctx) { return core::addChildEvent(ctx, sel, *code); }, kEditErrorTitle);
+    applyAdd(doc, sel, [&](core::EditContext &ctx) { return core::addChildEvent(ctx, sel, *code); }, kEditErrorTitle);
 }
 
 void EditCommands::quickAdd(int slot)
@@ -328,7 +333,7 @@ void EditCommands::quickAdd(int slot)
             showError(core::kCannotAddMessage, kQuickErrorTitle, MsgIcon::Exclamation);
             return;
         }
-        applyAdd(doc, [&](core::EditContext &ctx) { return core::addCommand(ctx, sel, entry.code); },
+        applyAdd(doc, sel, [&](core::EditContext &ctx) { return core::addCommand(ctx, sel, entry.code); },
                  kQuickErrorTitle);
         return;
     }
@@ -341,7 +346,7 @@ void EditCommands::quickAdd(int slot)
         return;
     }
     applyAdd(
-        doc,
+        doc, sel,
         [&](core::EditContext &ctx) {
             const core::EditResult r = core::addChildEvent(ctx, sel, entry.code);
             // Unlike the child-event dialog, the key adds its nodes on the

@@ -111,8 +111,9 @@ private:
     void endMultiSelection(Document *doc);
     void clearMultiSelection();
     void refreshMirror();
-    void applyAdd(Document *doc, const std::function<core::EditResult(core::EditContext &)> &edit,
-                  const QString &title);
+    // Runs an add in front of `selected` and notes the command it made as new.
+    void applyAdd(Document *doc, core::NodeId selected,
+                  const std::function<core::EditResult(core::EditContext &)> &edit, const QString &title);
 
     MainWindow &m_window;
     Documents &m_documents;

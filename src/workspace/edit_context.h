@@ -25,6 +25,8 @@ struct GameData;
 
 namespace workspace {
 
+class NewCommands;
+
 // Where a scenario's places are: on the battle map (a battle scenario) or on
 // the story stage.
 enum class ScenarioKind { Battle, Story };
@@ -75,6 +77,12 @@ struct EditTarget
     QString menuName;
     // The window's one key serial counter, for dialogs that make nodes.
     core::KeySerial *keySerial = nullptr;
+    // The document's commands that an add made and no OK has confirmed yet;
+    // unset: every command is a stored one.
+    NewCommands *newCommands = nullptr;
+    // Set by the dispatch: the node is such a new command, so its dialog may
+    // give it the values it shows. Never told from the node's key.
+    bool newCommand = false;
     // Bound to this document (not to "whatever tab is current").
     MarkModified markModified;
     // The document's undo stack: every edit pushes its step here.

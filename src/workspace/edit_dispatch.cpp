@@ -8,6 +8,7 @@
 #include "workspace/dialog_registry.h"
 #include "workspace/duel_speed_dialog.h"
 #include "platform/prompts.h"
+#include "workspace/new_commands.h"
 
 #include <algorithm>
 #include <optional>
@@ -101,17 +102,31 @@ bool editNodeInDialog(EditContext &ctx)
     const RecordEdit recordEdit = ctx.recordEdit;
     core::EditHistory *const history = ctx.history;
 
+    NewCommands *const newCommands = ctx.newCommands;
+
     ctx.node = node;
     ctx.change.reset();
+    ctx.newCommand = newCommands && newCommands->contains(tree, node);
     const int code = core::nodeNumber(tree, node);
     if (usesSharedTextDialog(code))
         ctx.menuName = core::menuName(code);
-    if (core::hasEditDialog(code))
-        DialogRegistry::instance().runDialog(code, ctx);
+    bool confirmed = false;
+    if (core::hasEditDialog(code)) {
+        const DialogRegistry &registry = DialogRegistry::instance();
+        if (const std::unique_ptr<QDialog> dialog = registry.createDialog(code, ctx)) {
+            registry.run(*dialog, ctx);
+            confirmed = dialog->result() == QDialog::Accepted;
+        }
+    }
 
     const std::optional<KeyChange> change = std::exchange(ctx.change, std::nullopt);
     QString refusal;
-    if (!change || !applyKeyChange(tree, node, *change, ctx.captions, recordEdit, history, &refusal)) {
+    const bool applied = change && applyKeyChange(tree, node, *change, ctx.captions, recordEdit, history, &refusal);
+    // After its first OK a new command is stored like any other; an OK the
+    // document refused left it as it was, new.
+    if (confirmed && refusal.isEmpty() && newCommands)
+        newCommands->settle(node);
+    if (!applied) {
         if (!refusal.isEmpty())
             platform::Prompts::instance().message(ctx.parent, refusal, kEditRefusedTitle, platform::MsgButtons::Ok,
                                                   platform::MsgIcon::Critical);

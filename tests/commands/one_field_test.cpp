@@ -4,7 +4,10 @@
 // user changes it (another list item, another number typed, a check box
 // toggled, another option, a character typed into a text) and OK pressed.
 // Only one parameter item may differ from the stored key, the nested-length
-// word stays as stored, and a control always writes the same item.
+// word stays as stored, and a control always writes the same item. Among the
+// stored keys are keys equal to the catalogue's template of a new command:
+// read from a file, such a command is stored like any other, so an untouched
+// OK changes nothing there and a change writes its one item.
 //
 // One body for every code that has a dialog; the codes whose dialogs write
 // more than the one item, on purpose or as a known fault, are listed below
@@ -261,13 +264,37 @@ TEST_P(OneField, AChangeOfOneControlWritesOnlyItsItem)
     QRandomGenerator rng(seed);
     platform::ScriptedPrompts prompts;  // whatever a dialog asks is answered
     constexpr int kKeys = 4;            // stored keys per code (80 pass too)
+    constexpr int kTemplateKeys = 2;    // keys equal to the template, without and with a nested list
 
     // The item each control wrote, to see it always writes the same one.
     std::map<ControlId, std::set<int>> written;
     int changes = 0;
-    for (int k = 0; k < kKeys; ++k) {
-        const Stored stored{testsupport::drawRecord(code, rng, k == 0 ? 2 : 0), k % 4 == 1 || k % 4 == 2};
+    for (int k = 0; k < kKeys + kTemplateKeys; ++k) {
+        // Past the drawn keys: stored keys that equal the catalogue's template
+        // of a new command, as real files hold them. They are stored
+        // commands all the same: an untouched OK changes nothing.
+        const bool asTemplate = k >= kKeys;
+        const int fill = asTemplate ? testsupport::kTemplateFill : k == 0 ? testsupport::kOnesFill
+                                                                          : testsupport::kDrawnFill;
+        const Stored stored{testsupport::drawRecord(code, rng, fill), k % 4 == 1 || k % 4 == 2};
         const bool withGame = k % 4 == 0 || k % 4 == 2;
+        if (asTemplate) {
+            auto cmd = openable(stored, withGame);
+            const QString before = cmd->key();
+            const QString caption = cmd->text();
+            const bool edited = cmd->edit([](QDialog &d) {
+                if (auto *ok = d.findChild<QPushButton *>(QStringLiteral("cConfig")))
+                    ok->click();
+            });
+            const std::string where = "code " + QString::number(code, 16).toStdString() + " stored template "
+                                    + before.toStdString() + " -> " + cmd->key().toStdString();
+            EXPECT_FALSE(edited) << where;
+            EXPECT_EQ(cmd->key(), before) << where;
+            EXPECT_EQ(cmd->text(), caption) << where;
+            EXPECT_EQ(cmd->records + cmd->marks, 0) << where;
+            if (HasFailure())
+                return;
+        }
         std::vector<ControlId> ids;
         openable(stored, withGame)->edit([&](QDialog &d) {
             for (const auto &[id, w] : controlsOf(d))

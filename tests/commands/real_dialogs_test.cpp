@@ -1,5 +1,6 @@
-// Every command code with an edit dialog opens its own, and a new command
-// comes back from it as it went in; the dialog of command 0x28; the variable
+// Every command code with an edit dialog opens its own, and a new or stored
+// command of the template comes back from it as it went in, but for the
+// rule of new commands; the dialog of command 0x28; the variable
 // list's check for variables.
 #include "commands/presentation/free_action_dialog.h"
 
@@ -8,6 +9,7 @@
 #include "fixtures/nested_length_check.h"
 #include "workspace/dialog_registry.h"
 #include "workspace/edit_dispatch.h"
+#include "workspace/new_commands.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,11 +28,13 @@ struct Document
     EditContext ctx{tree};
     fixtures::SectionNodes sec;
     KeySerial serial = 1;
+    NewCommands added;  // what an add dialog made in this session
     int marks = 0, records = 0;
 
     Document()
     {
         sec = fixtures::addSection(tree, fixtures::addScenarioRoot(tree), 0);
+        ctx.newCommands = &added;
         ctx.markModified = [this] { ++marks; };
         ctx.recordEdit = [this](NodeId, const QString &, const QString &, const QString &, const QString &) {
             ++records;
@@ -45,46 +49,52 @@ struct Document
 
 TEST(RealDialogs, ANewCommandComesBackUnchangedFromOkAndCancel)
 {
-    // OK on a new 0x4D writes its status word as "no change" (0000) in place
-    // of the catalogue's FFFF, and on a new 0x60 the action 0000 in place of
-    // FFFF, as their dialogs always do.
-    const auto rewritesDefault = [](int code, const char *button) {
-        return (code == 0x4D || code == 0x60) && QLatin1String(button) == QLatin1String("cConfig");
+    // OK on a command just added writes a new 0x4D's status word as "no
+    // change" (0000) in place of the catalogue's FFFF, and a new 0x60's
+    // action 0000 in place of FFFF. The same key stored (read from a file)
+    // is no new command: it comes back unchanged from both buttons.
+    const auto rewritesDefault = [](int code, const char *button, bool added) {
+        return added && (code == 0x4D || code == 0x60) && QLatin1String(button) == QLatin1String("cConfig");
     };
     int opened = 0;
-    for (const char *button : {"cConfig", "cCancel"}) {
-        Document doc;
-        int rewrites = 0;
-        for (int code = 0; code < kCommandCount; ++code) {
-            SCOPED_TRACE(code);
-            EXPECT_EQ(DialogRegistry::instance().hasDialog(code), core::hasEditDialog(code));
-            const NodeId n = doc.add(code);
-            const QString key = doc.tree.key(n);
-            const QString text = doc.tree.text(n);
-            doc.tree.setSelected(n);
-            bool shown = false;
-            ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
-                shown = true;
-                ++opened;
-                EXPECT_EQ(d.objectName(), editFormName(code));
-                if (code == 0x28)
-                    return;  // has no working buttons; the close box ends it
-                d.findChild<QPushButton *>(QLatin1String(button))->click();
-            });
-            editNodeInDialog(doc.ctx);
-            EXPECT_EQ(shown, core::hasEditDialog(code));
-            if (rewritesDefault(code, button)) {
-                ++rewrites;
-                EXPECT_NE(doc.tree.key(n), key);
-                continue;
+    for (const bool added : {true, false}) {
+        for (const char *button : {"cConfig", "cCancel"}) {
+            Document doc;
+            int rewrites = 0;
+            for (int code = 0; code < kCommandCount; ++code) {
+                SCOPED_TRACE(code);
+                EXPECT_EQ(DialogRegistry::instance().hasDialog(code), core::hasEditDialog(code));
+                const NodeId n = doc.add(code);
+                if (added)
+                    doc.added.add(doc.tree, n);
+                const QString key = doc.tree.key(n);
+                const QString text = doc.tree.text(n);
+                doc.tree.setSelected(n);
+                bool shown = false;
+                ScopedDialogRunner runner([&](QDialog &d, EditContext &) {
+                    shown = true;
+                    ++opened;
+                    EXPECT_EQ(d.objectName(), editFormName(code));
+                    d.show();  // as the program shows it: its picture of the key is taken then
+                    if (code == 0x28)
+                        return;  // has no working buttons; the close box ends it
+                    d.findChild<QPushButton *>(QLatin1String(button))->click();
+                });
+                editNodeInDialog(doc.ctx);
+                EXPECT_EQ(shown, core::hasEditDialog(code));
+                if (rewritesDefault(code, button, added)) {
+                    ++rewrites;
+                    EXPECT_NE(doc.tree.key(n), key);
+                    continue;
+                }
+                EXPECT_EQ(doc.tree.key(n), key);
+                EXPECT_EQ(doc.tree.text(n), text);
             }
-            EXPECT_EQ(doc.tree.key(n), key);
-            EXPECT_EQ(doc.tree.text(n), text);
+            EXPECT_EQ(doc.records, rewrites);
+            EXPECT_EQ(doc.marks, rewrites);
         }
-        EXPECT_EQ(doc.records, rewrites);
-        EXPECT_EQ(doc.marks, rewrites);
     }
-    EXPECT_EQ(opened, 2 * 97);
+    EXPECT_EQ(opened, 4 * 97);
 }
 
 TEST(FreeAction28, HasNoBehaviourAndOnlyTheCloseBoxClosesIt)

@@ -76,8 +76,6 @@ TEST(KeepUntouchedItems, BlockWithANestedList)
     // The word is never taken from the dialog.
     EXPECT_EQ(core::keepUntouchedItems(stored, shown, QStringLiteral("2E00" "02000204" "02000004" "26000000" "0400" "_9")),
               QStringLiteral("2E00" "02000204" "02000004" "26000200" "0200" "_9"));
-    // A block with a nested list is never the catalogue's default record.
-    EXPECT_FALSE(core::isCatalogueDefault(core::defaultRecord(0x2E) + QStringLiteral("0200_1")));
 }
 
 TEST(KeepUntouchedItems, ItemsWrittenOnAnyChange)
@@ -91,20 +89,12 @@ TEST(KeepUntouchedItems, ItemsWrittenOnAnyChange)
     // Anything else changed: the status is written as the dialog computes it.
     EXPECT_EQ(core::keepUntouchedItems(stored, shown, QStringLiteral("4D00" "02000200" "30000000" "_5"), rule),
               QStringLiteral("4D00" "02000200" "30000000" "_5"));
-    // A default command takes the dialog's values as they are, but keeps an
+    // A new command takes the dialog's values as they are, but keeps an
     // untouched text.
     EXPECT_EQ(core::keepUntouchedItems(stored, shown, shown, {{}, true}), shown);
     EXPECT_EQ(core::keepUntouchedItems(QStringLiteral("0200" "0500415C6E00" "_3"), QStringLiteral("0200" "0500410A00" "_3"),
                                        QStringLiteral("0200" "0500410A00" "_3"), {{}, true}),
               QStringLiteral("0200" "0500415C6E00" "_3"));
-}
-
-TEST(IsCatalogueDefault, DefaultRecordsWithAnyCallerText)
-{
-    for (int code = 0; code < core::kCommandCount; ++code)
-        EXPECT_TRUE(core::isCatalogueDefault(core::defaultRecord(code) + QStringLiteral("_1"))) << code;
-    EXPECT_TRUE(core::isCatalogueDefault(core::defaultRecord(0x02, QStringLiteral("메모")) + QStringLiteral("_1")));
-    EXPECT_FALSE(core::isCatalogueDefault(QStringLiteral("2400" "0900BB00" "_1")));
 }
 
 } // namespace

@@ -61,9 +61,16 @@ inline void appendLE(QByteArray &out, quint32 value, int width)
         out.append(char((value >> (8 * i)) & 0xFF));
 }
 
+// What drawRecord puts into the values: drawn at random, 0 everywhere,
+// FFFF (FFFFFFFF) everywhere, or the catalogue's template itself (the
+// record a new command starts with) with a text drawn from the pool.
+inline constexpr int kDrawnFill = 0;
+inline constexpr int kZeroFill = 1;
+inline constexpr int kOnesFill = 2;
+inline constexpr int kTemplateFill = 3;
+
 // A record of the code's item layout (the catalogue's default record) with
-// every value drawn afresh. `fill` 0 draws at random, 1 puts 0 everywhere,
-// 2 puts FFFF (FFFFFFFF) everywhere.
+// its values filled as `fill` says.
 inline QString drawRecord(int code, QRandomGenerator &rng, int fill)
 {
     const QByteArray def = core::recordBytes(core::defaultRecord(code)).value_or(QByteArray());
@@ -74,9 +81,15 @@ inline QString drawRecord(int code, QRandomGenerator &rng, int fill)
         if (!len)
             break;
         const int tag = quint8(def[at]) | quint8(def[at + 1]) << 8;
+        if (fill == kTemplateFill && !core::isTextTag(tag)) {
+            out += def.mid(at, *len);
+            at += *len;
+            continue;
+        }
         appendLE(out, quint32(tag), 2);
         if (core::isTextTag(tag)) {
-            out += fill == 0 ? textPool()[rng.bounded(int(textPool().size()))] : QByteArray();
+            const bool drawn = fill == kDrawnFill || fill == kTemplateFill;
+            out += drawn ? textPool()[rng.bounded(int(textPool().size()))] : QByteArray();
             out.append('\0');
         } else if (core::isListTag(tag)) {
             const int n = fill == 0 ? rng.bounded(4) : 0;

@@ -23,7 +23,8 @@ CommandDialog::CommandDialog(workspace::EditContext &ctx, int code)
       m_node(ctx.node),
       m_code(code),
       m_key(m_tree.key(m_node)),
-      m_caption(m_tree.text(m_node))
+      m_caption(m_tree.text(m_node)),
+      m_newCommand(ctx.newCommand)
 {
     setModal(true);
     setWindowTitle(commandDialogTitle(code));
@@ -144,7 +145,7 @@ void CommandDialog::onConfig()
     const QString newKey =
         m_shown.isEmpty() ? chosen
                           : core::keepUntouchedItems(m_key, m_shown, chosen,
-                                                     {m_writtenOnChange, core::isCatalogueDefault(m_key), m_touched});
+                                                     {m_writtenOnChange, m_newCommand, m_touched});
     if (newKey == m_key) {
         accept();
         return;

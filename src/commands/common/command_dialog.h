@@ -42,6 +42,10 @@ public:
     const QString &key() const { return m_key; }
     const QString &caption() const { return m_caption; }
     workspace::EditContext &context() const { return m_ctx; }
+    // The node is a command an add made in this session and no OK has
+    // confirmed yet: OK gives it the values the dialog shows. A stored
+    // command never is one, whatever its key holds.
+    bool isNewCommand() const { return m_newCommand; }
 
     QPushButton *configButton() const { return m_config; }
     QPushButton *cancelButton() const { return m_cancel; }
@@ -100,6 +104,7 @@ private:
     int m_code;
     QString m_key;
     QString m_caption;
+    bool m_newCommand = false;
     QString m_shown;
     bool m_takingPicture = false;
     std::vector<int> m_writtenOnChange;

@@ -6,7 +6,6 @@
 #include "commands/duel/duel_lists.h"
 #include "core/key_codec.h"
 #include "core/param_tags.h"
-#include "core/untouched_items.h"
 #include "workspace/dialog_registry.h"
 
 #include <QCheckBox>
@@ -80,7 +79,7 @@ DuelTextDialog::DuelTextDialog(workspace::EditContext &ctx, const DuelTextForm &
     const int after = field(fieldAfterText(key()), 2);
     if (m_action && after >= 0 && after <= duel::kLastAction) {
         m_action->setCurrentIndex(after);
-    } else if (m_action && core::isCatalogueDefault(key())) {
+    } else if (m_action && isNewCommand()) {
         // A new appearance opens on the stand ("無") and stores it.
         m_action->setCurrentIndex(0);
     } else if (m_action) {

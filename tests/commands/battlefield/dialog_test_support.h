@@ -85,6 +85,7 @@ struct Case
     std::function<void(QDialog &)> act;  // before OK; may be empty
     std::vector<FieldValue> written;     // the fields OK changes
     const char16_t *captionEnd = nullptr;
+    bool added = false;  // just added by an add dialog, not read from a file
 };
 
 inline void PrintTo(const Case &c, std::ostream *os) { *os << c.name; }
@@ -96,6 +97,8 @@ inline void runCase(const Case &c)
     const QString expected = fixtures::withFields(record, c.written);
 
     enginetest::CommandNode cmd(record);
+    if (c.added)
+        cmd.markAdded();
     cmd.edit([&](QDialog &d) {
         for (const Shown &s : c.shown)
             EXPECT_EQ(stateOf(d, s.control), QString::fromUtf16(s.state)) << s.control;

@@ -18,7 +18,9 @@ const Case kCases[] = {
      {{"oChar", u"on"}, {"gbChar", u"shown"}, {"gbBF", u"hidden"}, {"gbZone", u"hidden"}, {"cbChar", u"無"},
       {"tBFIndex", u"0"}, {"tX0", u"0"}, {"tY1", u"0"}, {"cbArmy", u"모든부대"}, {"cbProperty", u"無"},
       {"cbChange", u"無"}, {"ckPalsy", u"off"}, {"ckRemove", u"off"}, {"tHP", u"0"}, {"tMP", u"0"}},
-     {}, {{109, 2, 0}}},
+     {}, {{109, 2, 0}}, nullptr, true},
+    // The same bytes read from a file are a stored command.
+    {"4D stored as the template keeps its status FFFF", 0x4D, {}, {{"cbChar", u"無"}}, {}, {}},
     {"4D attribute 6 and change 3 are kept", 0x4D, {{93, 2, 6}, {101, 2, 3}},
      {{"cbProperty", u"無 (6)"}, {"cbChange", u"無 (3)"}}, {}, {}},
     {"4D attribute and change chosen", 0x4D, {},
@@ -56,11 +58,10 @@ const Case kCases[] = {
          EXPECT_EQ(stateOf(d, "tHP"), QStringLiteral("16777215"));
      },
      {{117, 4, 16777215}, {129, 4, 250}}},
-    // (HP 5: no longer the catalogue's new command, which OK writes whole.)
     {"4D a change writes the status as the boxes show it", 0x4D, {{109, 2, 0xFFFF}, {117, 4, 5}}, {},
      [](QDialog &d) { typeInto(d, "tMP", QStringLiteral("9")); }, {{129, 4, 9}, {109, 2, 0}}},
     {"4D untouched keeps a status of FFFF", 0x4D, {{109, 2, 0xFFFF}, {117, 4, 5}}, {{"ckRemove", u"off"}}, {}, {}},
-    {"4D new command gets status 0000", 0x4D, {}, {}, {}, {{109, 2, 0}}},
+    {"4D new command gets status 0000", 0x4D, {}, {}, {}, {{109, 2, 0}}, nullptr, true},
 
     // --- 0x4E: person or zone, and the AI policy with its target ---
     {"4E new command", 0x4E, {},

@@ -8,6 +8,7 @@
 #include "workspace/dialog_registry.h"
 #include "workspace/edit_context.h"
 #include "workspace/edit_dispatch.h"
+#include "workspace/new_commands.h"
 
 #include <QHash>
 #include <QPushButton>
@@ -24,6 +25,7 @@ struct CommandNode
     QHash<QString, QString> settings;  // "Section/Key" -> value
     int records = 0;
     int marks = 0;
+    workspace::NewCommands added;
 
     explicit CommandNode(const QString &record)
     {
@@ -41,6 +43,14 @@ struct CommandNode
         ctx.recordEdit = [this](core::NodeId, const QString &, const QString &, const QString &, const QString &) {
             ++records;
         };
+    }
+
+    // The node as an add dialog leaves it: a new command until its first OK.
+    // Without this it is a stored command, whatever its key holds.
+    void markAdded()
+    {
+        added.add(tree, node);
+        ctx.newCommands = &added;
     }
 
     QString key() const { return tree.key(node); }

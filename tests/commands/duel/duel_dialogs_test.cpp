@@ -151,9 +151,10 @@ TEST(DuelDialogs, SecondAttackMissFlagShowsInTheCaption)
     EXPECT_TRUE(cmd.text().contains(QStringLiteral("명중X")));
 }
 
-TEST(DuelDialogs, AppearanceFromTheTemplateOpensOnTheStandAndStoresZero)
+TEST(DuelDialogs, AnAppearanceJustAddedOpensOnTheStandAndStoresZero)
 {
     CommandNode cmd(core::defaultRecord(0x60));
+    cmd.markAdded();
     ASSERT_TRUE(cmd.record().endsWith(QStringLiteral("4C00FFFF")));
     QString shown;
     cmd.edit([&](QDialog &d) {
