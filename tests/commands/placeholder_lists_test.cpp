@@ -13,7 +13,6 @@
 #include "core/key_codec.h"
 #include "core/param_tags.h"
 #include "core/game/game_data.h"
-#include "core/untouched_items.h"
 #include "fixtures/unit_fixtures.h"
 #include "platform/prompts.h"
 #include "support/drawn_keys.h"
