@@ -167,7 +167,7 @@ core::ArmySlot shownSlot(QDialog &d)
     return s;
 }
 
-// What the spec of each command shows: a new slot after a clear, zeros after
+// What each keyboard command leaves in the controls: a new slot after a clear, zeros after
 // a paste before any copy.
 core::ArmySlot zeroSlot()
 {
