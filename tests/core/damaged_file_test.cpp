@@ -5,7 +5,7 @@
 // or is refused, leaving the file byte-identical, and then the open said so.
 #include "core/eex_reader.h"
 #include "core/eex_writer.h"
-#include "fixtures/hex_bytes.h"
+#include "fixtures/damaged_variants.h"
 #include "fixtures/scenario_generator.h"
 #include "fixtures/tree_walk.h"
 
@@ -19,115 +19,13 @@
 #include <random>
 
 using namespace core;
-using fixtures::hexBytes;
 
 namespace {
 
-// Where the length fields of a generated file stand: the Scene table, the
-// Section counts, the Section and body lengths and the nested lengths.
-struct Field {
-    qsizetype offset;
-    int size;
-};
-
-void nestedFields(const std::vector<fixtures::GenCommand> &list, qsizetype at, std::vector<Field> &out)
-{
-    for (const fixtures::GenCommand &c : list) {
-        if (c.childEvent) {
-            const qsizetype nAt = at + 2 + c.record.size();
-            out.push_back({nAt, 2});
-            nestedFields(c.nested, nAt + 2, out);
-        }
-        at += fixtures::commandBytes(c);
-    }
-}
-
-qsizetype listSize(const std::vector<fixtures::GenCommand> &list)
-{
-    qsizetype n = 2;
-    for (const fixtures::GenCommand &c : list)
-        n += fixtures::commandBytes(c);
-    return n;
-}
-
-std::vector<Field> lengthFields(const fixtures::GenScenario &s)
-{
-    std::vector<Field> out;
-    qsizetype at = 10 + 4 * qsizetype(s.scenes.size());
-    for (std::size_t i = 0; i < s.scenes.size(); ++i) {
-        out.push_back({qsizetype(10 + 4 * i), 4});
-        out.push_back({at, 2});
-        at += 2;
-        for (const fixtures::GenSection &sec : s.scenes[i].sections) {
-            out.push_back({at, 2});
-            const qsizetype head = listSize(sec.head);
-            out.push_back({at + 2 + head, 2});
-            nestedFields(sec.body, at + 4 + head, out);
-            at += 4 + head + listSize(sec.body);
-        }
-    }
-    return out;
-}
-
-enum class Mutation { Cut, BitFlips, LengthField, Insert, Delete, Overwrite4, kCount };
-
-QByteArray mutate(const QByteArray &file, const std::vector<Field> &fields, Mutation kind, std::mt19937_64 &rng)
-{
-    auto pick = [&](qsizetype lo, qsizetype hi) { return qsizetype(std::uniform_int_distribution<qsizetype>(lo, hi)(rng)); };
-    QByteArray v = file;
-    switch (kind) {
-    case Mutation::Cut:
-        v.truncate(pick(0, v.size() - 1));
-        break;
-    case Mutation::BitFlips:
-        for (int i = int(pick(1, 3)); i > 0; --i) {
-            const qsizetype at = pick(0, v.size() - 1);
-            v[at] = char(v[at] ^ (1 << pick(0, 7)));
-        }
-        break;
-    case Mutation::LengthField: {
-        const Field f = fields[std::size_t(pick(0, qsizetype(fields.size()) - 1))];
-        quint32 value = 0;
-        for (int i = 0; i < f.size; ++i)
-            value |= quint32(quint8(v[f.offset + i])) << (8 * i);
-        switch (pick(0, 3)) {
-        case 0: value += quint32(pick(-6, 6)); break;
-        case 1: value = quint32(pick(0, 0xFFFF)); break;
-        case 2: value = 0; break;
-        default: value = 0xFFFFFFFF; break;
-        }
-        for (int i = 0; i < f.size; ++i)
-            v[f.offset + i] = char((value >> (8 * i)) & 0xFF);
-        break;
-    }
-    case Mutation::Insert: {
-        QByteArray bytes;
-        switch (pick(0, 2)) {
-        case 0: bytes = hexBytes("01 00"); break;   // a stray marker
-        case 1: bytes = hexBytes("FF 00"); break;   // an unknown code
-        default:
-            for (int i = int(pick(1, 8)); i > 0; --i)
-                bytes.append(char(pick(0, 255)));
-        }
-        v.insert(pick(0, v.size()), bytes);
-        break;
-    }
-    case Mutation::Delete: {
-        const qsizetype at = pick(0, v.size() - 1);
-        v.remove(at, pick(1, 8));
-        break;
-    }
-    case Mutation::Overwrite4: {
-        const qsizetype at = pick(0, v.size() - 1);
-        for (qsizetype i = at; i < at + 4 && i < v.size(); ++i)
-            v[i] = char(pick(0, 255));
-        break;
-    }
-    case Mutation::kCount:
-        break;
-    }
-    return v;
-}
+using fixtures::lengthFields;
+using fixtures::Mutation;
+using fixtures::mutate;
+using Field = fixtures::LengthField;
 
 QByteArray readFile(const QString &path)
 {
