@@ -209,7 +209,11 @@ TEST_P(PlaceholderLists, AValuePastEveryListReadsAsTheCaptionAndIsKept)
                 lists.push_back({id, int(shownBy(w).items.size())});
         });
         const std::vector<Item> items = itemsOf(stored);
-        for (const auto &[id, rows] : lists) {
+        for (const auto &list : lists) {
+            // Named copies for the lambdas below: clang before 16 cannot
+            // capture a structured binding.
+            const ListId id = list.first;
+            const int rows = list.second;
             if (done.count(id))
                 continue;
             const std::string where = "code " + QString::number(code, 16).toStdString() + " list " + id.text()
