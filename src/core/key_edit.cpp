@@ -1,6 +1,5 @@
 #include "core/key_edit.h"
 
-#include "core/catalogue.h"
 #include "core/key_codec.h"
 
 #include <vector>
@@ -54,7 +53,16 @@ KeyEditResult plan(const DocTree &tree, NodeId node, int delta, std::vector<Plan
 
 bool holdsNestedList(const DocTree &tree, NodeId node)
 {
-    return tree.childCount(node) > 0 && isBlockMenu(keyCode(tree.key(node)));
+    // Any command of a body or nested list that has children holds them in a
+    // nested list, whatever its code: the reader hangs a child event under
+    // the command behind the marker, block menu or not (a damaged file gives
+    // such lists to 0x00 and text commands too), and the writer writes a
+    // length word for every command with children. The one list holder
+    // without a word is a Section's head end, which holds the body list.
+    if (tree.childCount(node) == 0 || keyCode(tree.key(node)) < 0)
+        return false;
+    const NodeId parent = tree.parent(node);
+    return parent != kNoNode && keyCode(tree.key(parent)) >= 0;
 }
 
 std::optional<int> nestedLength(const DocTree &tree, NodeId block)

@@ -1,6 +1,5 @@
 #include "core/subtree_snapshot.h"
 
-#include "core/catalogue.h"
 #include "core/edit_units.h"
 #include "core/eex_layout.h"
 #include "core/key_codec.h"
@@ -12,9 +11,12 @@ namespace core {
 
 namespace {
 
-bool snapshotHoldsList(const NodeSnapshot &s)
+// A command with children holds them in a nested list and ends its record
+// with the list's length word, whatever its code; only a Section's head end
+// (the body holder, a child of the Section) holds its list without one.
+bool snapshotHoldsList(const NodeSnapshot &s, bool underSection)
 {
-    return !s.children.empty() && isBlockMenu(keyCode(s.key));
+    return !s.children.empty() && !underSection && keyCode(s.key) >= 0;
 }
 
 // The snapshot's branch with every key as it will be inserted.
@@ -30,15 +32,15 @@ public:
     Planner(const DocTree &tree, KeySerial serial, SnapshotKeys keys) : m_tree(tree), m_serial(serial), m_keys(keys) {}
 
     // Plans the branch and returns its byte length; sets m_error on a fault.
-    int plan(const NodeSnapshot &s, PlannedNode &out)
+    int plan(const NodeSnapshot &s, PlannedNode &out, bool underSection = false)
     {
         out.source = &s;
         int nested = 0;
         out.children.resize(s.children.size());
         for (std::size_t i = 0; i < s.children.size(); ++i)
-            nested += plan(s.children[i], out.children[i]);
+            nested += plan(s.children[i], out.children[i], isSectionSnapshot(s));
         QString base = s.key;
-        if (snapshotHoldsList(s)) {
+        if (snapshotHoldsList(s, underSection)) {
             const QStringView rec = recordPart(s.key);
             if (nested > kMaxNestedLength)
                 fail(InsertError::NestedTooLong);
@@ -133,7 +135,7 @@ bool isSceneSnapshot(const NodeSnapshot &s) { return s.key.startsWith(u"Scene_")
 bool isSectionSnapshot(const NodeSnapshot &s) { return s.key.startsWith(u"Section_"); }
 bool isChildEventSnapshot(const NodeSnapshot &s)
 {
-    return !isSceneSnapshot(s) && !isSectionSnapshot(s) && snapshotHoldsList(s);
+    return !isSceneSnapshot(s) && !isSectionSnapshot(s) && snapshotHoldsList(s, false);
 }
 
 InsertResult insertSnapshots(DocTree &tree, KeySerial &keySerial, const std::vector<NodeSnapshot> &run,

@@ -33,7 +33,7 @@ struct NodeSnapshot {
 NodeSnapshot takeSnapshot(const DocTree &tree, NodeId node, bool keepExpanded = true);
 // The bytes the snapshot would take in a file.
 int snapshotByteLength(const NodeSnapshot &snapshot);
-// True for a snapshot of a block command with its nested list (not a Scene
+// True for a snapshot of a command with its nested list (not a Scene
 // or Section, which also have children).
 bool isChildEventSnapshot(const NodeSnapshot &snapshot);
 bool isSceneSnapshot(const NodeSnapshot &snapshot);

@@ -181,17 +181,26 @@ TEST_F(TwoDeep, RefusesAnUnreadableWord)
     EXPECT_EQ(allKeys(tree), before);
 }
 
-// Only block commands that hold a nested list carry a word; a non-block node
-// on the way up (here a dialogue that wrongly holds a child) keeps its key,
-// where rewriting "the last four digits" would corrupt its text.
-TEST_F(TwoDeep, OnlyBlocksHoldingAListAreRewritten)
+// A damaged file can make any command the block of a child event: the reader
+// then keys it with the nested length behind its record, and the writer
+// writes that word for every command with children. So a dialogue holding a
+// list takes the change in its word like a block menu does.
+TEST_F(TwoDeep, ACommandOfAnyCodeHoldingAListTakesTheChangeInItsWord)
 {
-    const NodeId below = tree.add(text, Relation::LastChild, QStringLiteral("0A00_9"), QString());
-    const QString textKey = tree.key(text);
-    ASSERT_TRUE(keyEdit(tree, below, 4));
-    EXPECT_EQ(tree.key(text), textKey);
-    EXPECT_EQ(wordOf(tree, inner), QStringLiteral("0E00"));
-    EXPECT_EQ(wordOf(tree, outer), QStringLiteral("1C00"));
+    // The dialogue with its word (2: the end record below), the words around
+    // grown by that word and the end record.
+    ASSERT_TRUE(tree.setKey(text, QStringLiteral("1400050041424300" "0200_5")));
+    const NodeId below = tree.add(text, Relation::LastChild, QStringLiteral("0000_9"), QString());
+    ASSERT_TRUE(tree.setKey(inner, QStringLiteral("6E00040000000000" "0E00_4")));
+    ASSERT_TRUE(tree.setKey(outer, QStringLiteral("6E00040000000000" "1C00_2")));
+    ASSERT_TRUE(holdsNestedList(tree, text));
+    EXPECT_EQ(nestedLength(tree, text), 2);
+
+    const NodeId added = tree.add(below, Relation::Before, QStringLiteral("0A00_10"), QString());
+    ASSERT_TRUE(keyEditNode(tree, added, ownByteLength(tree, added), NodeChange::Inserted));
+    EXPECT_EQ(tree.key(text), QStringLiteral("1400050041424300" "0400_5"));
+    EXPECT_EQ(wordOf(tree, inner), QStringLiteral("1000"));
+    EXPECT_EQ(wordOf(tree, outer), QStringLiteral("1E00"));
 }
 
 TEST_F(TwoDeep, NodeInsertedAndRemovedKeepWordsConsistent)

@@ -258,6 +258,58 @@ TEST(SaveRefusal, ANestedLengthThatDisagreesNamesItsBlockCommand)
         << s.message.toStdString();
 }
 
+// The reader hangs a child event's nested list under whatever command
+// follows the marker, so a damaged file gives nested lists (and their length
+// words) to codes that are not block menus: a dialogue, a plain command, even
+// an end record. Every edit inside such a list keeps the word equal to the
+// list, as it does for a block menu, so the edit stands and the file saves.
+TEST(NestedLength, ACommandOfAnyCodeHoldingAListKeepsItsWordThroughEveryEdit)
+{
+    const QByteArray dialogue = hexBytes("14 00 05 00 78 79 7A 00");  // "xyz"
+    const struct {
+        const char *what;
+        QByteArray block;
+    } blocks[] = {
+        {"block menu", hexBytes("6E 00 04 00 32 00 00 00")},
+        {"dialogue", hexBytes("14 00 05 00 61 62 00")},
+        {"plain command", plain(9)},
+        {"end record", hexBytes("00 00")},
+    };
+    const struct {
+        const char *what;
+        std::function<EditResult(Doc &)> edit;
+    } edits[] = {
+        {"replace all, longer", [](Doc &d) {
+             const ReplaceOutcome out = replaceAll(d.ctx, QStringLiteral("y"), QStringLiteral("yyyy"));
+             return EditResult{out.refused.isEmpty(), out.changed(), out.refused, kNoNode};
+         }},
+        {"replace all, shorter", [](Doc &d) {
+             const ReplaceOutcome out = replaceAll(d.ctx, QStringLiteral("xyz"), QStringLiteral("x"));
+             return EditResult{out.refused.isEmpty(), out.changed(), out.refused, kNoNode};
+         }},
+        {"delete", [](Doc &d) { return deleteNodes(d.ctx, d.byRecord(P2)); }},
+        {"paste", [](Doc &d) {
+             Clipboard clipboard;
+             EXPECT_TRUE(copyNodes(d.tree, d.byRecord(P1), {}, clipboard).ok);
+             return pasteNodes(d.ctx, clipboard, d.byRecord(P2));
+         }},
+        {"add", [](Doc &d) { return addCommand(d.ctx, d.byRecord(P2), 0x0A); }},
+        {"move down", [&dialogue](Doc &d) { return moveDown(d.ctx, d.byRecord(dialogue)); }},
+    };
+    for (const auto &b : blocks) {
+        for (const auto &e : edits) {
+            SCOPED_TRACE(std::string(b.what) + ", " + e.what);
+            Doc d(eexFile(P1 + childEvent(b.block, dialogue + P2) + P3));
+            ASSERT_TRUE(eexSerializeChecked(d.tree).ok);
+            const EditResult r = e.edit(d);
+            EXPECT_TRUE(r.ok) << r.message.toStdString();
+            EXPECT_TRUE(r.changed);
+            const EexSerializeResult saved = eexSerializeChecked(d.tree);
+            EXPECT_TRUE(saved.ok) << saved.message.toStdString();
+        }
+    }
+}
+
 // A Section checked alone gives the whole file's verdict: over generated
 // scenarios and their damaged variants, the file's save reads back exactly
 // when every Section reads back alone, and a refused save names the first
