@@ -8,7 +8,6 @@
 #include "platform/cp949.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <array>
 
@@ -249,25 +248,11 @@ private:
     QHash<NodeId, int> m_lengths;
 };
 
-// A command's key and caption from before its rewrite, and whether the
-// rewrite may change how its Section reads back.
+// A command's key and caption from before its rewrite.
 struct Before {
     QString key;
     QString caption;
-    bool mayReadOtherwise = false;
 };
-
-// Whether a record whose text alone changed may read back otherwise. The
-// reader finds a text's end by its 00 and steps over it whatever its length,
-// so the text's letters matter only where they make the record end in the
-// marker word 01 00 (read with what follows as a child event), hold a 00,
-// or, one letter or none, make the text's first word with its 00 look like
-// a tag to a look-ahead that starts inside the record.
-bool textChangeMayReadOtherwise(const QString &newKey, const QByteArray &oldText, const QByteArray &newText)
-{
-    return newText.contains('\0') || oldText.size() <= 1 || newText.size() <= 1 ||
-           recordPart(newKey).endsWith(QLatin1String("0100"), Qt::CaseInsensitive);
-}
 
 ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &replacer, const CaptionContext &captions,
                             SectionBudget &budget, Before *before)
@@ -302,7 +287,7 @@ ReplaceNodeStatus replaceIn(DocTree &tree, NodeId node, const TextReplacer &repl
     }
     tree.setText(node, commandCaption(newKey, CaptionSite::Creation, holdsNestedList(tree, node), captions));
     if (before)
-        *before = {preKey, preText, textChangeMayReadOtherwise(newKey, old.bytes, *bytes)};
+        *before = {preKey, preText};
     return ReplaceNodeStatus::Replaced;
 }
 
@@ -363,9 +348,8 @@ ReplaceOutcome replaceNext(EditContext &ctx, const QString &find, const QString 
         case ReplaceNodeStatus::Replaced: {
             out.found = node;
             RecordPtr record = makeRecord(tree, ctx.history, RecordKind::Edit, node, before.key, before.caption);
-            if (before.mayReadOtherwise)
-                out.refused = takeBackIfUnsaveableAfter(
-                    tree, {enclosingSection(tree, node)}, [&] { record->undoRecord(); }, [&] { record->redoRecord(); });
+            out.refused = takeBackIfUnsaveableAfter(
+                tree, {enclosingSection(tree, node)}, [&] { record->undoRecord(); }, [&] { record->redoRecord(); });
             if (!out.refused.isEmpty())
                 return out;
             out.replaced.push_back(node);
@@ -388,7 +372,6 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
     const DocTree::Batch batch(tree);
     std::unique_ptr<ReplaceTextsCommand> rewrites;  // one record for every rewritten command
     SectionBudget budget(tree);
-    std::vector<NodeId> recheck;  // rewritten commands whose Sections are checked
     std::int64_t visited = 0;
     if (progress)
         progress(0, tree.count());
@@ -412,8 +395,6 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
             if (out.found == kNoNode)
                 out.found = node;
             out.replaced.push_back(node);
-            if (before.mayReadOtherwise)
-                recheck.push_back(node);
             if (rewrites)
                 rewrites->add(node, before.key, before.caption, ctx.captions);
             else
@@ -425,14 +406,15 @@ ReplaceOutcome replaceAll(EditContext &ctx, const QString &find, const QString &
     // One step: replace all is undone as a whole.
     if (rewrites) {
         rewrites->squeeze();
+        // Every Section a text changed in is read back as the save reads it:
+        // in a damaged document the look-ahead can start inside a record, so
+        // any text's letters may change how its Section reads. The commands
+        // come in display order, so a Section's come together.
         std::vector<NodeId> sections;
-        QSet<NodeId> seen;
-        for (NodeId n : recheck) {
+        for (NodeId n : out.replaced) {
             const NodeId s = enclosingSection(tree, n);
-            if (!seen.contains(s)) {
-                seen.insert(s);
+            if (sections.empty() || sections.back() != s)
                 sections.push_back(s);
-            }
         }
         // Taken back and made again with the captions the replace made.
         UndoRun run;

@@ -222,6 +222,41 @@ TEST_F(Damaged, AReplaceAllThatWouldEndATextWithTheMarkerWordIsTakenBackWhole)
     EXPECT_EQ(doc.history.undoStepCount(), 1);
 }
 
+// Any letter of a text can matter in a damaged Section. Behind a child
+// event's block with no nested list, the reader looks two bytes into the
+// next record for one; a dialogue with a damaged tag (05 98) makes that
+// look-ahead step over its letters two at a time as unknown codes. Its last
+// letter and the 00 after it then read as a code: "+" (0x2B) wants a tag
+// the bytes behind do not hold, so no nested list; "/" (0x2F) has no items,
+// so the look-ahead goes on to the plain command behind, finds a command and
+// reads the dialogue's first word as a nested length. The same number of
+// bytes, a different reading: replace all and replace next check the
+// Sections they rewrite whatever the letters.
+TEST(ReplaceInDamaged, ATextWhoseLettersWouldChangeTheReadingIsRefused)
+{
+    const QByteArray block = hexBytes("2D 00 02 00 FF FF");
+    const QByteArray dialogue = hexBytes("14 00 05 98") + QByteArray("AB+") + QByteArray(1, '\0');
+    const QByteArray file = eexFile(hexBytes("01 00") + block + dialogue + P1);
+    for (const bool all : {true, false}) {
+        SCOPED_TRACE(all ? "replace all" : "replace next");
+        Doc doc(file);
+        ASSERT_TRUE(eexSerializeChecked(doc.tree).ok);
+        const auto replace = [&](const QString &find, const QString &by) {
+            return all ? replaceAll(doc.ctx, find, by) : replaceNext(doc.ctx, find, by);
+        };
+        const ReplaceOutcome out = replace(QStringLiteral("+"), QStringLiteral("/"));
+        EXPECT_FALSE(out.refused.isEmpty());
+        EXPECT_TRUE(out.replaced.empty());
+        EXPECT_EQ(doc.bytes(), file);
+        EXPECT_EQ(doc.history.undoStepCount(), 0);
+        // A letter that reads as no code leaves the reading as it was.
+        const ReplaceOutcome fine = replace(QStringLiteral("B"), QStringLiteral("C"));
+        EXPECT_TRUE(fine.refused.isEmpty());
+        EXPECT_EQ(fine.replaced.size(), 1u);
+        EXPECT_TRUE(eexSerializeChecked(doc.tree).ok);
+    }
+}
+
 TEST_F(Damaged, TheSavesRefusalNamesTheFirstCommandWhereItsReadingParts)
 {
     open(0x48);
